@@ -1,0 +1,40 @@
+#pragma once
+// The program's place on this machine: its folder, files in it and the desktop around it.
+#include <QString>
+
+namespace sys {
+
+// The program folder: the folder of the executable unless a test set another one.
+QString programFolder();
+void setProgramFolder(const QString& folder); // empty restores the executable's folder
+// A file in the program folder.
+QString programFile(const QString& name);
+
+// The path of an existing file named `name` in `dir` whatever the letter case of its name;
+// dir/name when there is none.
+QString findFileNoCase(const QString& dir, const QString& name);
+
+// Whether the desktop has an application that opens .xlsx workbooks.
+bool spreadsheetAppInstalled();
+
+// The read-only attribute of a file.
+bool setReadOnly(const QString& path, bool readOnly = true);
+bool isReadOnly(const QString& path);
+
+// Where the quotation editor writes its autosave file.
+QString autosavePath();
+
+} // namespace sys
+
+#include <functional>
+
+namespace sys {
+
+// Ends the program in order (the event loop is left with `code`). Tests install their own handler
+// to see that the program asked to end.
+void exitProgram(int code = 0);
+void setExitHandler(std::function<void(int)> handler); // empty restores the default
+bool exitRequested(); // the program asked to end since start (or since resetExitRequested)
+void resetExitRequested();
+
+} // namespace sys

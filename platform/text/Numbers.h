@@ -1,0 +1,22 @@
+#pragma once
+// Number rules shared by every window: values live as text in grids, labels and files.
+#include <QString>
+#include <QStringView>
+
+namespace num {
+
+// Lenient reading: the number at the start of the text (leading blanks skipped, optional sign,
+// digits with at most one ".", an optional exponent); empty or non-numeric text reads as 0.
+double val(QStringView s);
+
+// Plain decimal text of a number: up to 15 significant digits, no separators, no exponent,
+// no trailing zeros after the point, no point for a whole number, "-" for negatives, "0" for zero.
+QString str(double v);
+
+// Round half to even on the exact binary value: 2.5 -> 2, 0.125 -> 0.12, 2.675 -> 2.67.
+double roundHalfEven(double v, int digits = 0);
+
+// The value as a single-precision number would hold it (catalogue values, target-total factor).
+double sng(double v);
+
+} // namespace num

@@ -1,0 +1,69 @@
+#pragma once
+// The one seam through which the program asks the user: message boxes, input boxes and file
+// dialogs. The program installs the widget backend; tests install a scripted one that answers
+// from a queue and fails on a dialog it was not told to expect.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ui {
+
+enum class Icon { None, Information, Exclamation, Critical, Question };
+enum class Buttons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class Answer { OK, Cancel, Yes, No, Retry, Abort, Ignore };
+
+// The program's own title, shown when a box has no title of its own.
+inline constexpr const char* kAppTitle = "Kavo3";
+
+struct MessageRequest {
+    QString text;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::OK;
+    int defaultButton = 1; // 1-based, as the buttons stand
+    QString title;         // empty: the program's title
+};
+
+struct InputRequest {
+    QString prompt;
+    QString title; // empty: the program's title
+    QString defaultText;
+};
+
+// Filters as the windows write them: "說明|*.kav|所有檔案|*.*" (description, pattern pairs).
+struct FileRequest {
+    QString title;
+    QString folder;   // first folder shown
+    QString fileName; // preset file name (may be a full path)
+    QString filter;
+    int filterIndex = 1;
+};
+
+class DialogBackend {
+public:
+    virtual ~DialogBackend() = default;
+    virtual Answer message(const MessageRequest& r) = 0;
+    // nullopt on Cancel.
+    virtual std::optional<QString> input(const InputRequest& r) = 0;
+    // Empty on Cancel.
+    virtual QString openFile(const FileRequest& r) = 0;
+    virtual QString saveFile(const FileRequest& r) = 0;
+    virtual QString folder(const FileRequest& r) = 0;
+};
+
+// Installs a backend (not owned); nullptr restores the widget backend.
+void setDialogBackend(DialogBackend* backend);
+DialogBackend& dialogs();
+
+Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
+              const QString& title = {}, int defaultButton = 1);
+// The text typed, or nullopt on Cancel.
+std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
+                                const QString& defaultText = {});
+QString openFileDialog(const FileRequest& r);
+QString saveFileDialog(const FileRequest& r);
+QString folderDialog(const FileRequest& r);
+
+// Qt name filters ("說明 (*.kav);;所有檔案 (*.*)") of a "desc|pattern|..." filter.
+QString toQtFilter(const QString& filter);
+
+} // namespace ui

@@ -1,0 +1,41 @@
+#pragma once
+// The page-end frame's values and the totals under the item grid, held as the texts the
+// quotation editor shows (the file, the report tables and the printouts read them as they stand).
+#include <QString>
+#include <array>
+
+namespace quote {
+
+// The four totals under the item grid.
+struct GridTotals {
+    QString lbSumT;  // 合計: total price of the listed rows
+    QString lbCsumT; // total cost
+    QString lbProT;  // 毛利: profit
+    QString lbScT;   // 比例: overall ratio
+};
+
+// One fee row of the page-end frame (design fee or supervision fee).
+struct Fee {
+    bool included = false;  // ckD / ckL
+    QString name;           // tD / tL
+    bool byTotal = true;    // Dop1 / Lop1 selected (else Dop2 / Lop2: per ping)
+    QString base;           // txtDp / txtLp
+    QString baseUnit;       // lbd / lbl: "元" by total price, "坪" per ping
+    QString rate;           // txtdx / txtlx
+    QString amount;         // txtDt / txtLt
+};
+
+struct PageEnd {
+    Fee design{false, QStringLiteral("設計費"), true, {}, QStringLiteral("元"), {}, {}};
+    Fee supervision{false, QStringLiteral("監工費"), true, {}, QStringLiteral("元"), {}, {}};
+    bool ckTax = true;
+    QString cbTax = QStringLiteral("5%");
+    QString lbNtax;  // total before tax
+    QString lbTax;   // tax
+    QString lbHtax;  // total with tax
+    QString txtOff;  // discount, a signed amount added to the total
+    QString lbApr;   // quoted total
+    std::array<QString, 5> cbPe; // the five page-end remarks
+};
+
+} // namespace quote

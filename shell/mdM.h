@@ -1,0 +1,81 @@
+#pragma once
+// Process-wide state of the program and the procedures every window shares.
+#include "db/Database.h"
+#include <QString>
+
+namespace mdM {
+
+inline constexpr const char* kMainDbFile = "Kavo3.mdb";
+inline constexpr const char* kMainDbPassword = "plovertimska";
+
+// Folders from Mdbpath.ini (lines 1 to 3).
+extern QString DbFolder;
+extern QString TemplateFolder;
+extern QString QuoteFolder;
+// The open main database; null until the first successful opening.
+extern db::DatabasePtr MainDb;
+
+extern bool AutoSaveOn;
+extern int AutoSaveInterval;
+
+// Hand-over of a customer to the quotation editor and header values of a printout.
+extern QString QuoteCustName;
+extern QString QuoteCustPhone;
+extern QString QuoteCustFax;
+extern QString QuoteProjectName;
+extern QString QuoteSiteAddress;
+extern QString QuoteContact;
+extern QString QuoteDate;
+extern QString QuoteSalesperson;
+extern QString QuoteNo;
+extern bool CusOpenedFromQuote;
+extern bool CusPicked;
+
+// The logged-in user.
+extern QString CurrentUserName;     // 員工.中文姓名; empty for the SuperUser
+extern QString CurrentUserLogin;    // 員工.英文姓名
+extern QString CurrentUserPassword; // 員工.pass
+extern int UserRights;              // rights word, bit 0 = position 1
+extern QString SuperUserPassword;
+
+// Excel print settings (Xp.ini, fastP.ini).
+extern QString XlStartRow;
+extern QString XlStartCol;
+extern QString XlPageTopLeft;
+extern QString XlPageBottomRight;
+extern QString XlRowsPerPage;
+extern bool XlFixedHeader;
+
+extern int ListPrintParty; // 1 customers, 2 vendors, 3 staff
+extern QString LastSearchText;
+
+// Puts every variable back to its start value (tests).
+void ResetState();
+
+// Reads Mdbpath.ini and opens the main database in its first folder, asking for the folder when
+// the database cannot be found there. True when MainDb was opened by this call.
+bool OpenDatabase();
+void LoadPrintSettings();
+// Waits the given seconds while the event loop keeps running.
+void Delay(double seconds);
+bool ExcelInstalled();
+
+QString StrokeCode(const QString& c);
+QString BeforeSemicolon(const QString& s);
+QString AfterSemicolon(const QString& s);
+QString SemicolonsToSpaces(const QString& s);
+QString RightsToBits(int v);
+QString NumberToChinese(const QString& n);
+QString NumberToChineseFormal(const QString& n);
+QString FormatThousands(const QString& v);
+
+} // namespace mdM
+
+namespace mdPro {
+extern QString WPListMode; // "w" work crews, "p" materials
+extern QString CurrentVendorName;
+} // namespace mdPro
+
+namespace mdEng {
+extern QString EmListMode; // "k" or "t"
+} // namespace mdEng
