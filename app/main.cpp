@@ -1,7 +1,37 @@
-#include <QApplication>
+// Kavo3: starts with the splash window, which leads to the login.
+#include "frmSplash.h"
+#include "ui/Forms.h"
+#include "ui/WidgetDialogs.h"
 
-int main(int argc, char** argv)
-{
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+
+namespace {
+// The first installed family of a font that shows Traditional Chinese.
+void useChineseFont(QApplication& app) {
+    const QStringList families = QFontDatabase::families();
+    for (const char* wanted : {"Noto Sans CJK TC", "WenQuanYi Micro Hei", "Noto Sans TC", "AR PL UMing TW"}) {
+        const QString name = QString::fromLatin1(wanted);
+        if (families.contains(name)) {
+            QFont f(name);
+            f.setPointSize(app.font().pointSize() > 0 ? app.font().pointSize() : 10);
+            app.setFont(f);
+            return;
+        }
+    }
+}
+} // namespace
+
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Kavo3"));
+    // The program ends only through its own exit paths (menu bar, login), never because its last
+    // window happened to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    useChineseFont(app);
+    ui::installWidgetDialogs();
+
+    ui::Default<frmSplash>::get()->show();
+    return app.exec();
 }

@@ -1,1 +1,430 @@
 #include "mdM.h"
+
+#include "system/System.h"
+#include "text/Codec.h"
+#include "ui/Dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <array>
+#include <chrono>
+#include <thread>
+
+namespace mdM {
+
+QString DbFolder;
+QString TemplateFolder;
+QString QuoteFolder;
+db::DatabasePtr MainDb;
+
+bool AutoSaveOn = false;
+int AutoSaveInterval = 0;
+
+QString QuoteCustName;
+QString QuoteCustPhone;
+QString QuoteCustFax;
+QString QuoteProjectName;
+QString QuoteSiteAddress;
+QString QuoteContact;
+QString QuoteDate;
+QString QuoteSalesperson;
+QString QuoteNo;
+bool CusOpenedFromQuote = false;
+bool CusPicked = false;
+
+QString CurrentUserName;
+QString CurrentUserLogin;
+QString CurrentUserPassword;
+int UserRights = 0;
+QString SuperUserPassword;
+
+QString XlStartRow;
+QString XlStartCol;
+QString XlPageTopLeft;
+QString XlPageBottomRight;
+QString XlRowsPerPage;
+bool XlFixedHeader = false;
+
+int ListPrintParty = 0;
+QString LastSearchText;
+
+void ResetState() {
+    DbFolder.clear();
+    TemplateFolder.clear();
+    QuoteFolder.clear();
+    MainDb.reset();
+    AutoSaveOn = false;
+    AutoSaveInterval = 0;
+    QuoteCustName.clear();
+    QuoteCustPhone.clear();
+    QuoteCustFax.clear();
+    QuoteProjectName.clear();
+    QuoteSiteAddress.clear();
+    QuoteContact.clear();
+    QuoteDate.clear();
+    QuoteSalesperson.clear();
+    QuoteNo.clear();
+    CusOpenedFromQuote = false;
+    CusPicked = false;
+    CurrentUserName.clear();
+    CurrentUserLogin.clear();
+    CurrentUserPassword.clear();
+    UserRights = 0;
+    SuperUserPassword.clear();
+    XlStartRow.clear();
+    XlStartCol.clear();
+    XlPageTopLeft.clear();
+    XlPageBottomRight.clear();
+    XlRowsPerPage.clear();
+    XlFixedHeader = false;
+    ListPrintParty = 0;
+    LastSearchText.clear();
+    mdPro::WPListMode.clear();
+    mdPro::CurrentVendorName.clear();
+    mdEng::EmListMode.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The main database
+
+namespace {
+
+const QString kMdbPathIni = QStringLiteral("Mdbpath.ini");
+
+QString settingsFile(const QString& name) {
+    return sys::findFileNoCase(sys::programFolder(), name);
+}
+
+// A folder as typed: blanks and trailing separators removed (the root stays "/").
+QString cleanFolder(const QString& typed) {
+    QString f = typed.trimmed();
+    while (f.size() > 1 && (f.endsWith(QLatin1Char('/')) || f.endsWith(QLatin1Char('\\'))))
+        f.chop(1);
+    return f;
+}
+
+bool isMissingDatabase(int number) {
+    return number == db::ErrFileNotFound || number == db::ErrDiskError || number == db::ErrInvalidPath;
+}
+
+db::DatabasePtr openMainDb(const QString& folder) {
+    const QString path = sys::findFileNoCase(folder, QString::fromUtf8(kMainDbFile));
+    return db::Database::open(path, QString::fromUtf8(kMainDbPassword));
+}
+
+void showDbError(const db::DbError& e) {
+    ui::msgBox(QString::number(e.number()) + QStringLiteral("\r\n") + e.description());
+}
+
+QString folderPrompt(const QString& error) {
+    return error + QStringLiteral("\r\n\r\n請輸入〔Kavo3.Mdb〕的路徑\r\n例如: C:\\kavo3demo");
+}
+
+// Line 1 takes the new database folder; lines 2 and 3 stay as read, an empty one takes the folder.
+void rememberNewFolder(const QString& folder, const QStringList& oldLines) {
+    DbFolder = folder;
+    const QString tpl = oldLines.value(1);
+    const QString quote = oldLines.value(2);
+    TemplateFolder = tpl.isEmpty() ? folder : tpl;
+    QuoteFolder = quote.isEmpty() ? folder : quote;
+    QString error;
+    if (!text::writeLines(settingsFile(kMdbPathIni), {DbFolder, TemplateFolder, QuoteFolder}, &error))
+        ui::msgBox(QStringLiteral("無法寫入 Mdbpath.ini\r\n") + error, ui::Buttons::OK,
+                   ui::Icon::Exclamation);
+}
+
+} // namespace
+
+bool OpenDatabase() {
+    const auto lines = text::readLines(settingsFile(kMdbPathIni));
+    QString error;
+    if (!lines) {
+        error = QStringLiteral("找不到設定檔 Mdbpath.ini");
+    } else if (lines->size() < 3) {
+        error = QStringLiteral("設定檔 Mdbpath.ini 不完整");
+    } else {
+        DbFolder = lines->at(0);
+        TemplateFolder = lines->at(1);
+        QuoteFolder = lines->at(2);
+        try {
+            MainDb = openMainDb(DbFolder);
+            return true;
+        } catch (const db::DbError& e) {
+            if (!isMissingDatabase(e.number())) {
+                showDbError(e);
+                return false;
+            }
+            error = e.description();
+        }
+    }
+
+    // The database cannot be found: ask for its folder until it opens, showing each time why the
+    // last try failed. Cancel at the first prompt asks once more; Cancel after that ends the program.
+    const QStringList oldLines = lines.value_or(QStringList());
+    for (bool first = true;; first = false) {
+        const std::optional<QString> answer = ui::inputBox(folderPrompt(error));
+        if (!answer && !first) {
+            ui::msgBox(QStringLiteral("找不到資料庫 Kavo3.mdb，系統結束"), ui::Buttons::OK,
+                       ui::Icon::Critical);
+            sys::exitProgram(1);
+            return false;
+        }
+        const QString folder = answer ? cleanFolder(*answer) : QString();
+        if (folder.isEmpty()) {
+            error = QStringLiteral("未輸入資料庫的路徑");
+            continue;
+        }
+        try {
+            MainDb = openMainDb(folder);
+        } catch (const db::DbError& e) {
+            if (!isMissingDatabase(e.number())) {
+                showDbError(e);
+                return false;
+            }
+            error = e.description();
+            continue;
+        }
+        rememberNewFolder(folder, oldLines);
+        return true;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Print settings, waiting, Excel
+
+void LoadPrintSettings() {
+    static const std::array<const char*, 5> defaults = {"8", "A", "A1", "G39", "30"};
+    const QStringList xp = text::readLines(settingsFile(QStringLiteral("Xp.ini"))).value_or(QStringList());
+    const auto line = [&](qsizetype i) {
+        return i < xp.size() ? xp.at(i) : QString::fromLatin1(defaults[size_t(i)]);
+    };
+    XlStartRow = line(0);
+    XlStartCol = line(1);
+    XlPageTopLeft = line(2);
+    XlPageBottomRight = line(3);
+    XlRowsPerPage = line(4);
+
+    const QStringList fast =
+        text::readLines(settingsFile(QStringLiteral("fastP.ini"))).value_or(QStringList());
+    XlFixedHeader = !fast.isEmpty() && fast.first().startsWith(QLatin1Char('1'));
+}
+
+void Delay(double seconds) {
+    QElapsedTimer clock;
+    clock.start();
+    const auto ms = qint64(seconds * 1000.0);
+    if (!QCoreApplication::instance()) {
+        if (ms >= 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms + 1));
+        return;
+    }
+    // A local loop with its own timer: nothing here belongs to a window that may close meanwhile.
+    QEventLoop loop;
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    while (clock.elapsed() <= ms) {
+        timer.start(int(std::max<qint64>(1, ms - clock.elapsed() + 1)));
+        loop.exec();
+    }
+    QCoreApplication::processEvents();
+}
+
+bool ExcelInstalled() {
+    return sys::spreadsheetAppInstalled();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text procedures
+
+QString StrokeCode(const QString& c) {
+    // The last character of each stroke-count block (1 to 30 strokes) in Big5 order.
+    static const QString kTable =
+        QStringLiteral("乙又才王立阡阬非香鬼麻黑鼠齊齒龜齋鼬嚨齡齧龔黴齲黌驢黷鸚鸛鸞");
+    static const std::array<int, 30> codes = [] {
+        std::array<int, 30> a{};
+        for (int i = 0; i < 30; ++i)
+            a[size_t(i)] = text::cp950Code(kTable.mid(i, 1));
+        return a;
+    }();
+    constexpr int kFirstHanzi = 0xA440;
+
+    // Kana sort before every hanzi, although the code page has no code for them.
+    if (!c.isEmpty() && c.at(0).unicode() >= 0x3040 && c.at(0).unicode() <= 0x30FF)
+        return QStringLiteral("01");
+    const int code = text::cp950Code(c);
+    if (code < 0)
+        return QStringLiteral("33");
+    if (code < kFirstHanzi)
+        return QStringLiteral("01");
+    for (int i = 0; i < 30; ++i) {
+        if (codes[size_t(i)] >= code)
+            return QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+    }
+    return QStringLiteral("33");
+}
+
+QString BeforeSemicolon(const QString& s) {
+    const qsizetype i = s.indexOf(QLatin1Char(';'));
+    return i < 0 ? QString() : s.left(i);
+}
+
+QString AfterSemicolon(const QString& s) {
+    const qsizetype i = s.indexOf(QLatin1Char(';'));
+    return i < 0 ? s : s.mid(i + 1);
+}
+
+QString SemicolonsToSpaces(const QString& s) {
+    QString r = s;
+    r.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return r;
+}
+
+QString RightsToBits(int v) {
+    // The rights word is 16 bits: a negative value stands for its bit pattern.
+    unsigned u = v < 0 ? unsigned(quint16(v)) : unsigned(v);
+    QString r;
+    while (u >= 2) {
+        r += (u & 1u) ? QLatin1Char('1') : QLatin1Char('0');
+        u >>= 1;
+    }
+    r += u ? QLatin1Char('1') : QLatin1Char('0');
+    while (r.size() < 12)
+        r += QLatin1Char('0');
+    return r;
+}
+
+namespace {
+
+struct NumeralTables {
+    std::array<QString, 10> digits; // by digit value
+    std::array<QString, 8> units;   // 十 佰 仟 萬 十萬 佰萬 仟萬 億
+};
+
+const NumeralTables& plainTables() {
+    static const NumeralTables t = {
+        {QStringLiteral("零"), QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三"),
+         QStringLiteral("四"), QStringLiteral("五"), QStringLiteral("六"), QStringLiteral("七"),
+         QStringLiteral("八"), QStringLiteral("九")},
+        {QStringLiteral("十"), QStringLiteral("佰"), QStringLiteral("仟"), QStringLiteral("萬"),
+         QStringLiteral("十萬"), QStringLiteral("佰萬"), QStringLiteral("仟萬"), QStringLiteral("億")}};
+    return t;
+}
+
+const NumeralTables& formalTables() {
+    static const NumeralTables t = {
+        {QStringLiteral("零"), QStringLiteral("壹"), QStringLiteral("貳"), QStringLiteral("參"),
+         QStringLiteral("肆"), QStringLiteral("伍"), QStringLiteral("陸"), QStringLiteral("柒"),
+         QStringLiteral("捌"), QStringLiteral("玖")},
+        {QStringLiteral("拾"), QStringLiteral("佰"), QStringLiteral("仟"), QStringLiteral("萬"),
+         QStringLiteral("十萬"), QStringLiteral("佰萬"), QStringLiteral("仟萬"), QStringLiteral("億")}};
+    return t;
+}
+
+// One group of at most nine digits (callers give at most five): units before every non-zero
+// numeral, one 零 for a run of zeros, no trailing 零.
+QString convertGroup(QStringView g, const NumeralTables& t) {
+    const QString zero = t.digits[0];
+    QString r;
+    const qsizetype len = g.size();
+    for (qsizetype k = 1; k < len && k <= qsizetype(t.units.size()); ++k) {
+        const int d = g.at(len - 1 - k).digitValue();
+        if (d != 0)
+            r.prepend(t.digits[size_t(d)] + t.units[size_t(k - 1)]);
+        else if (!r.startsWith(zero))
+            r.prepend(zero);
+    }
+    const int units = g.at(len - 1).digitValue();
+    if (units != 0)
+        r += t.digits[size_t(units)];
+    while (r.endsWith(zero))
+        r.chop(zero.size());
+    return r;
+}
+
+// Digits without leading zeros: 萬 and 億 groups.
+QString convertDigits(QStringView d, const NumeralTables& t) {
+    const qsizetype len = d.size();
+    if (len <= 5)
+        return convertGroup(d, t);
+    const QString wan = t.units[3];
+    const QString yi = t.units[7];
+    const auto withWan = [&](QStringView group) {
+        const QString g = convertGroup(group, t);
+        return g.isEmpty() ? g : g + wan;
+    };
+    if (len <= 8)
+        return withWan(d.first(len - 4)) + convertGroup(d.last(4), t);
+    return convertDigits(d.first(len - 8), t) + yi + withWan(d.sliced(len - 8, 4)) +
+           convertGroup(d.last(4), t);
+}
+
+QString toChinese(const QString& n, const NumeralTables& t) {
+    // The whole number at the start of the text: blanks, a sign, digits ("," separators skipped).
+    const QString s = n.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < s.size() && (s.at(i) == QLatin1Char('-') || s.at(i) == QLatin1Char('+'))) {
+        negative = s.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    QString digits;
+    for (; i < s.size(); ++i) {
+        const QChar ch = s.at(i);
+        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
+            digits += ch;
+        else if (ch != QLatin1Char(','))
+            break;
+    }
+    qsizetype lead = 0;
+    while (lead < digits.size() && digits.at(lead) == QLatin1Char('0'))
+        ++lead;
+    digits.remove(0, lead);
+    if (digits.isEmpty())
+        return {};
+    const QString words = convertDigits(digits, t);
+    return negative ? QStringLiteral("負") + words : words;
+}
+
+} // namespace
+
+QString NumberToChinese(const QString& n) {
+    return toChinese(n, plainTables());
+}
+
+QString NumberToChineseFormal(const QString& n) {
+    return toChinese(n, formalTables());
+}
+
+QString FormatThousands(const QString& v) {
+    qsizetype start = 0;
+    if (start < v.size() && (v.at(start) == QLatin1Char('-') || v.at(start) == QLatin1Char('+')))
+        ++start;
+    qsizetype end = start;
+    while (end < v.size() && v.at(end) >= QLatin1Char('0') && v.at(end) <= QLatin1Char('9'))
+        ++end;
+    if (end == start)
+        return v;
+    QString t = v.mid(start, end - start);
+    QString r;
+    while (t.size() > 3) {
+        r.prepend(QLatin1Char(',') + t.right(3));
+        t.chop(3);
+    }
+    return v.left(start) + t + r + v.mid(end);
+}
+
+} // namespace mdM
+
+namespace mdPro {
+QString WPListMode;
+QString CurrentVendorName;
+} // namespace mdPro
+
+namespace mdEng {
+QString EmListMode;
+} // namespace mdEng

@@ -1,6 +1,7 @@
 #pragma once
 // Our database layer over SQLCipher: DAO-like snapshots, positional record writes and errors that
 // carry the numbers the windows test (3024 missing file, 3044 invalid path, 3022 duplicate key).
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -13,15 +14,19 @@ struct sqlite3;
 namespace db {
 
 enum ErrorNumber : int {
-    ErrDuplicateKey = 3022,
-    ErrFileNotFound = 3024,
-    ErrDiskError = 3043,
-    ErrInvalidPath = 3044,
-    ErrNotValidPassword = 3031,
-    ErrNotADatabase = 3343,
-    ErrObjectNotFound = 3078, // no table or query by that name
-    ErrNoCurrentRecord = 3021,
-    ErrGeneral = 3000,
+    ErrDuplicateKey = 3022,     // a unique or primary key refused the value
+    ErrFileNotFound = 3024,     // open: no such file
+    ErrDiskError = 3043,        // read/write failure, disk full
+    ErrInvalidPath = 3044,      // open/create: no such folder, empty path, or the path is a folder
+    ErrNotValidPassword = 3031, // open: an encrypted file and a wrong or missing password
+    ErrNotADatabase = 3343,     // open: an empty, damaged or foreign file
+    ErrObjectNotFound = 3078,   // no table or query by that name; no field by that name or position
+    ErrNoCurrentRecord = 3021,  // value or edit at EOF/BOF
+    ErrNoAddNewOrEdit = 3020,   // setField/update without addNew or edit
+    ErrReadOnly = 3027,         // writing through a query or view snapshot, or a read-only file
+    ErrCannotOpen = 3051,       // open: the file exists but cannot be read (permissions)
+    ErrDatabaseExists = 3204,   // create: the file exists already
+    ErrGeneral = 3000,          // anything else; the description carries the SQLite message
 };
 
 class DbError : public std::runtime_error {
@@ -38,7 +43,9 @@ private:
 class Database;
 
 // A snapshot of rows: a query's, a view's or a table's (read in insertion order). A snapshot of a
-// table can also write records by field position: AddNew/Edit, setField, Update.
+// table can also write records by field position: AddNew/Edit, setField, Update. While a new or
+// edited record is pending, value() reads the pending values. The snapshot keeps a plain pointer
+// to its Database, which must outlive it.
 class Recordset {
 public:
     Recordset() = default;
@@ -70,8 +77,13 @@ public:
     void edit();
     void setField(int i, const QVariant& v);
     void setField(const QString& name, const QVariant& v);
-    void update();     // writes the pending new or edited record; throws DbError
+    // Writes the pending record (only the fields set; a new record gets the columns' defaults for
+    // the others) and rereads it from the table. A new record is appended to the snapshot and
+    // becomes the current one. On failure the record stays pending. Throws DbError.
+    void update();
     void cancelUpdate();
+    // Deletes the current record from the table and the snapshot; the cursor then stands just
+    // before the following record, so moveNext() reaches it.
     void deleteRecord();
 
 private:
@@ -85,15 +97,24 @@ private:
     int m_pos = 0;
     Mode m_mode = Mode::None;
     QVector<QVariant> m_pending;
+    QVector<bool> m_dirty; // fields set since addNew/edit
+    void checkCurrent() const;
+    void checkWritable(bool pending) const;
+    int checkedIndex(int i) const;
 };
 
 class Database {
 public:
-    // Opens an existing database file read-write; never creates one. An empty password opens a
-    // plain (unencrypted) file. Throws DbError: 3024 no such file, 3044 no such folder or an
-    // invalid path, 3031 wrong password, 3343 damaged or not a database.
+    // Opens an existing database file read-write; never creates one. An encrypted file needs its
+    // password; a plain file opens with or without one (the password is then ignored, as Jet
+    // does for a file without a password). Throws DbError: 3024 no such file, 3044 no such folder
+    // or an invalid path, 3051 unreadable file, 3031 wrong or missing password (an encrypted
+    // file: whole pages, no plain header), 3343 empty, damaged or not a database.
     static std::shared_ptr<Database> open(const QString& path, const QString& password = {});
-    // Creates a new database file (fails if it exists) and runs the SQL script in it.
+    // Creates a new database file (encrypted when a password is given) and runs the SQL script in
+    // it. The file is built next to the path under a temporary name and renamed into place at the
+    // end, so a failed script leaves nothing behind. Throws 3204 when the file exists, 3044 when
+    // the folder does not.
     static std::shared_ptr<Database> create(const QString& path, const QString& password,
                                             const QString& script);
     ~Database();
@@ -102,6 +123,11 @@ public:
 
     QString path() const { return m_path; }
 
+    // Errors of the statements below: 3022 duplicate key, 3078 no such table, 3027 read-only,
+    // 3043 disk, 3000 others (also more values than placeholders or more than one statement).
+    // Bound values: NULL/invalid -> NULL, integers -> int64, double, bool -> 0/1, QByteArray ->
+    // blob, anything else -> its text as UTF-8. Read values: NULL -> invalid QVariant, qlonglong,
+    // double, QString, QByteArray.
     // Runs one statement with bound values; returns the number of rows changed.
     int execute(const QString& sql, const QVariantList& params = {});
     // Runs a script of several statements without parameters (schema and seed files).
@@ -109,16 +135,18 @@ public:
 
     // A snapshot of a SELECT with bound values.
     Recordset query(const QString& sql, const QVariantList& params = {});
-    // A snapshot of a table (rows in insertion order, writable) or a view, by name.
+    // A snapshot of a table (rows in insertion order, writable) or a view, by name (letter case
+    // ignored); 3078 when there is no table or view of that name.
     Recordset openRecordset(const QString& name);
     // A single value of a query, or an invalid QVariant when it returns no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
 
+    // True when a table (not a view) of that name exists, letter case ignored.
     bool tableExists(const QString& name) const;
-    // Column names of a table or view in declared order.
+    // Column names of a table or view in declared order; 3078 when there is none of that name.
     QStringList columns(const QString& name) const;
 
-    void begin();
+    void begin(); // BEGIN IMMEDIATE
     void commit();
     void rollback();
     bool inTransaction() const;
@@ -127,7 +155,8 @@ public:
 
 private:
     Database() = default;
-    [[noreturn]] void fail(int rc, const QString& context = {}) const;
+    // The canonical name and type ("table"/"view") of a table or view; throws 3078.
+    QPair<QString, QString> findObject(const QString& name) const;
     friend class Recordset;
     sqlite3* m_db = nullptr;
     QString m_path;

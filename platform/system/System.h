@@ -14,14 +14,15 @@ QString programFile(const QString& name);
 // dir/name when there is none.
 QString findFileNoCase(const QString& dir, const QString& name);
 
-// Whether the desktop has an application that opens .xlsx workbooks.
+// Whether the desktop has an application that opens .xlsx workbooks: a known spreadsheet program on
+// the PATH or the desktop's default application for the type. KAVO_SPREADSHEET_APP=0/1 decides instead.
 bool spreadsheetAppInstalled();
 
-// The read-only attribute of a file.
+// The read-only attribute of a file: no write permission for owner, group or others.
 bool setReadOnly(const QString& path, bool readOnly = true);
 bool isReadOnly(const QString& path);
 
-// Where the quotation editor writes its autosave file.
+// Where the quotation editor writes its autosave file: "autosave.kav" in the program folder.
 QString autosavePath();
 
 } // namespace sys
@@ -31,7 +32,7 @@ QString autosavePath();
 namespace sys {
 
 // Ends the program in order (the event loop is left with `code`). Tests install their own handler
-// to see that the program asked to end.
+// to see that the program asked to end. Without an event loop yet, the loop ends as soon as it starts.
 void exitProgram(int code = 0);
 void setExitHandler(std::function<void(int)> handler); // empty restores the default
 bool exitRequested(); // the program asked to end since start (or since resetExitRequested)

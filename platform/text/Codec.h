@@ -23,7 +23,8 @@ QByteArray encode(const QString& s);
 
 // Reads a whole text file; nullopt when it cannot be opened.
 std::optional<QString> readTextFile(const QString& path, QString* error = nullptr);
-// Writes a whole text file atomically (all or nothing). False with the reason on failure.
+// Writes a whole text file atomically (all or nothing). False with the reason on failure; a file
+// without write permission (read-only) is never replaced.
 bool writeTextFile(const QString& path, const QString& content, QString* error = nullptr);
 
 // Splits text into lines at CR LF, LF or CR; a final line end adds no empty line.

@@ -1,5 +1,6 @@
 #include "Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -7,7 +8,9 @@
 namespace num {
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 double parse(const std::string& s) {
     double v = 0;
@@ -17,11 +20,20 @@ double parse(const std::string& s) {
 
 } // namespace
 
-double val(QStringView s) {
+double val(QStringView text) {
+    // Blanks, tabs and line feeds are skipped anywhere in the text ("1 2" reads 12).
+    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; };
+    QString packed;
+    QStringView s = text;
+    if (std::any_of(text.begin(), text.end(), isBlank)) {
+        packed.reserve(text.size());
+        for (QChar c : text)
+            if (!isBlank(c))
+                packed += c;
+        s = packed;
+    }
     qsizetype i = 0;
     const qsizetype n = s.size();
-    while (i < n && (s[i] == u' ' || s[i] == u'\t'))
-        ++i;
     std::string ascii; // the recognised number, without a leading "+"
     if (i < n && (s[i] == u'+' || s[i] == u'-')) {
         if (s[i] == u'-')
@@ -122,6 +134,8 @@ double roundHalfEven(double v, int digits) {
     return (v < 0 ? -r : r) + 0.0; // + 0.0 turns -0 into 0
 }
 
-double sng(double v) { return static_cast<double>(static_cast<float>(v)); }
+double sng(double v) {
+    return static_cast<double>(static_cast<float>(v));
+}
 
 } // namespace num

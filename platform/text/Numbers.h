@@ -5,12 +5,14 @@
 
 namespace num {
 
-// Lenient reading: the number at the start of the text (leading blanks skipped, optional sign,
-// digits with at most one ".", an optional exponent); empty or non-numeric text reads as 0.
+// Lenient reading: the number at the start of the text (blanks anywhere skipped, optional sign,
+// digits with at most one ".", an optional exponent); empty or non-numeric text reads as 0, and so
+// does a number beyond the range of a double. Only the ASCII digits count.
 double val(QStringView s);
 
 // Plain decimal text of a number: up to 15 significant digits, no separators, no exponent,
-// no trailing zeros after the point, no point for a whole number, "-" for negatives, "0" for zero.
+// no trailing zeros after the point, no point for a whole number, "-" for negatives, "0" for zero
+// (and for anything below 1e-15 in size, infinities and NaN).
 QString str(double v);
 
 // Round half to even on the exact binary value: 2.5 -> 2, 0.125 -> 0.12, 2.675 -> 2.67.

@@ -26,7 +26,7 @@ QString rocDateEra(const QDate& d) {
 QDate parseRocDate(const QString& s) {
     static const QRegularExpression re(QStringLiteral("^\\s*([0-9]{1,3})/([0-9]{1,2})/([0-9]{1,2})\\s*$"));
     const auto m = re.match(s);
-    if (!m.hasMatch())
+    if (!m.hasMatch() || m.captured(1).toInt() < 1)
         return {};
     return QDate(m.captured(1).toInt() + kRocOffset, m.captured(2).toInt(), m.captured(3).toInt());
 }

@@ -2,6 +2,7 @@
 // The one seam through which the program asks the user: message boxes, input boxes and file
 // dialogs. The program installs the widget backend; tests install a scripted one that answers
 // from a queue and fails on a dialog it was not told to expect.
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -52,6 +53,17 @@ public:
 
 // Installs a backend (not owned); nullptr restores the widget backend.
 void setDialogBackend(DialogBackend* backend);
+// The backend used when none is installed (not owned): the widget backend registers itself here
+// (ui::installWidgetDialogs). Without one, boxes are answered with their cancel-like default and
+// a warning is logged.
+void setDefaultDialogBackend(DialogBackend* backend);
+// The backend installed by setDialogBackend, or nullptr.
+DialogBackend* installedDialogBackend();
+
+// The answers of a button set, in the order the buttons stand (defaultButton counts in it).
+QList<Answer> buttonAnswers(Buttons buttons);
+// What Escape answers: OK for an OK box, No for Yes/No, Abort for Abort/Retry/Ignore, else Cancel.
+Answer escapeAnswer(Buttons buttons);
 DialogBackend& dialogs();
 
 Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,

@@ -12,6 +12,8 @@ struct GridTotals {
     QString lbCsumT; // total cost
     QString lbProT;  // 毛利: profit
     QString lbScT;   // 比例: overall ratio
+
+    bool operator==(const GridTotals&) const = default;
 };
 
 // One fee row of the page-end frame (design fee or supervision fee).
@@ -23,6 +25,8 @@ struct Fee {
     QString baseUnit;       // lbd / lbl: "元" by total price, "坪" per ping
     QString rate;           // txtdx / txtlx
     QString amount;         // txtDt / txtLt
+
+    bool operator==(const Fee&) const = default;
 };
 
 struct PageEnd {
@@ -36,6 +40,8 @@ struct PageEnd {
     QString txtOff;  // discount, a signed amount added to the total
     QString lbApr;   // quoted total
     std::array<QString, 5> cbPe; // the five page-end remarks
+
+    bool operator==(const PageEnd&) const = default;
 };
 
 } // namespace quote

@@ -1,0 +1,142 @@
+#include "System.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <algorithm>
+
+namespace sys {
+namespace {
+
+QString& folderOverride() {
+    static QString folder;
+    return folder;
+}
+
+std::function<void(int)>& exitHandler() {
+    static std::function<void(int)> handler;
+    return handler;
+}
+
+bool& exitFlag() {
+    static bool flag = false;
+    return flag;
+}
+
+constexpr auto kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+
+// Whether the desktop names a default application for .xlsx workbooks.
+bool desktopHasXlsxDefault() {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return false;
+    QProcess p;
+    p.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                      QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet")});
+    if (!p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return false;
+    }
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 &&
+           !p.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
+QString programFolder() {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+void setProgramFolder(const QString& folder) {
+    folderOverride() = folder;
+}
+
+QString programFile(const QString& name) {
+    return QDir(programFolder()).filePath(name);
+}
+
+QString findFileNoCase(const QString& dir, const QString& name) {
+    const QString exact = QDir(dir).filePath(name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    // Resolve the name part by part ("Pother/list.xls"), each part whatever its letter case.
+    QString path = dir;
+    const QStringList parts = name.split(u'/', Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        const QStringList entries = QDir(path).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        auto it = std::find_if(entries.begin(), entries.end(),
+                               [&](const QString& e) { return e.compare(part, Qt::CaseInsensitive) == 0; });
+        if (it == entries.end())
+            return exact;
+        path = QDir(path).filePath(*it);
+    }
+    return path;
+}
+
+bool spreadsheetAppInstalled() {
+    const QByteArray forced = qgetenv("KAVO_SPREADSHEET_APP");
+    if (forced == "0" || forced == "1")
+        return forced == "1";
+    for (const char* app : {"libreoffice", "localc", "soffice", "gnumeric", "et"})
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(app)).isEmpty())
+            return true;
+    return desktopHasXlsxDefault();
+}
+
+bool setReadOnly(const QString& path, bool readOnly) {
+    if (!QFileInfo::exists(path))
+        return false;
+    QFile::Permissions p = QFile::permissions(path);
+    // Qt maps the "User" flags onto the owner's bits when setting, so they go too.
+    p = readOnly ? (p & ~(kAnyWrite | QFile::WriteUser)) : (p | QFile::WriteOwner);
+    return QFile::setPermissions(path, p);
+}
+
+bool isReadOnly(const QString& path) {
+    return QFileInfo::exists(path) && !(QFile::permissions(path) & kAnyWrite);
+}
+
+QString autosavePath() {
+    return programFile(QStringLiteral("autosave.kav"));
+}
+
+void exitProgram(int code) {
+    exitFlag() = true;
+    if (exitHandler()) {
+        exitHandler()(code);
+        return;
+    }
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(code);
+    } else {
+        // No event loop yet (e.g. the login gave up before the main loop): the loop ends as
+        // soon as it starts.
+        QMetaObject::invokeMethod(
+            app, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+    }
+}
+
+void setExitHandler(std::function<void(int)> handler) {
+    exitHandler() = std::move(handler);
+}
+
+bool exitRequested() {
+    return exitFlag();
+}
+
+void resetExitRequested() {
+    exitFlag() = false;
+}
+
+} // namespace sys

@@ -1,0 +1,134 @@
+#include "WidgetDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+
+namespace {
+
+QString titleOf(const QString& title) {
+    return title.isEmpty() ? QString::fromUtf8(kAppTitle) : title;
+}
+
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::None:
+        return QMessageBox::NoIcon;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSpec {
+    QString text;
+    QMessageBox::ButtonRole role;
+};
+
+ButtonSpec buttonSpec(Answer a) {
+    switch (a) {
+    case Answer::OK:
+        return {QStringLiteral("確定"), QMessageBox::AcceptRole};
+    case Answer::Cancel:
+        return {QStringLiteral("取消"), QMessageBox::RejectRole};
+    case Answer::Yes:
+        return {QStringLiteral("是"), QMessageBox::YesRole};
+    case Answer::No:
+        return {QStringLiteral("否"), QMessageBox::NoRole};
+    case Answer::Retry:
+        return {QStringLiteral("重試"), QMessageBox::AcceptRole};
+    case Answer::Abort:
+        return {QStringLiteral("中止"), QMessageBox::RejectRole};
+    case Answer::Ignore:
+        return {QStringLiteral("略過"), QMessageBox::AcceptRole};
+    }
+    return {QStringLiteral("確定"), QMessageBox::AcceptRole};
+}
+
+// The folder and preset file name a file dialog starts in.
+QString startPath(const FileRequest& r) {
+    if (r.fileName.isEmpty())
+        return r.folder;
+    if (QFileInfo(r.fileName).isAbsolute() || r.folder.isEmpty())
+        return r.fileName;
+    return QDir(r.folder).filePath(r.fileName);
+}
+
+QString selectedFilter(const FileRequest& r, const QString& qtFilter) {
+    const QStringList filters = qtFilter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    const int i = r.filterIndex - 1;
+    return (i >= 0 && i < filters.size()) ? filters.at(i) : QString();
+}
+
+} // namespace
+
+Answer WidgetDialogs::message(const MessageRequest& r) {
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(titleOf(r.title));
+    box.setText(r.text);
+    box.setIcon(qtIcon(r.icon));
+    const QList<Answer> answers = buttonAnswers(r.buttons);
+    QList<QAbstractButton*> buttons;
+    for (Answer a : answers) {
+        const ButtonSpec spec = buttonSpec(a);
+        buttons << box.addButton(spec.text, spec.role);
+    }
+    const int def = r.defaultButton - 1;
+    if (def >= 0 && def < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.at(def)));
+    box.setEscapeButton(buttons.at(answers.indexOf(escapeAnswer(r.buttons))));
+    box.exec();
+    const int pressed = buttons.indexOf(box.clickedButton());
+    return pressed >= 0 ? answers.at(pressed) : escapeAnswer(r.buttons);
+}
+
+std::optional<QString> WidgetDialogs::input(const InputRequest& r) {
+    QInputDialog dlg(parentWindow());
+    dlg.setWindowTitle(titleOf(r.title));
+    dlg.setLabelText(r.prompt);
+    dlg.setTextValue(r.defaultText);
+    dlg.setOkButtonText(QStringLiteral("確定"));
+    dlg.setCancelButtonText(QStringLiteral("取消"));
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dlg.textValue();
+}
+
+QString WidgetDialogs::openFile(const FileRequest& r) {
+    const QString filter = toQtFilter(r.filter);
+    QString selected = selectedFilter(r, filter);
+    return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), filter, &selected);
+}
+
+QString WidgetDialogs::saveFile(const FileRequest& r) {
+    const QString filter = toQtFilter(r.filter);
+    QString selected = selectedFilter(r, filter);
+    return QFileDialog::getSaveFileName(parentWindow(), r.title, startPath(r), filter, &selected);
+}
+
+QString WidgetDialogs::folder(const FileRequest& r) {
+    return QFileDialog::getExistingDirectory(parentWindow(), r.title, r.folder);
+}
+
+void installWidgetDialogs() {
+    static WidgetDialogs widgets;
+    setDefaultDialogBackend(&widgets);
+}
+
+} // namespace ui

@@ -1,0 +1,263 @@
+#include "Pricing.h"
+
+#include "text/Numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <initializer_list>
+
+namespace quote {
+namespace {
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+double cell(const ItemRow& row, int col) {
+    return cellValue(row[col]);
+}
+
+void recalc(ItemRow& row, std::initializer_list<int> cols) {
+    for (int c : cols)
+        RecalcCell(row, c);
+}
+
+// Unit price and amount of a stored row after its ratio changed: the unit price stays as it is
+// when the cost is 0.
+void repriceStored(ItemRow& row) {
+    const double cost = cell(row, ColCost);
+    if (cost != 0)
+        row[ColPrice] = num::str(num::roundHalfEven(cell(row, ColRatio) * cost, 0));
+    RecalcCell(row, ColAmount);
+}
+
+} // namespace
+
+double cellValue(QStringView text) {
+    return num::val(text);
+}
+
+bool answerIsNumber(QStringView text) {
+    text = text.trimmed();
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    bool digits = false, point = false;
+    for (; i < n; ++i) {
+        if (isDigit(text[i]))
+            digits = true;
+        else if (text[i] == u'.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digits)
+        return false;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        const qsizetype first = i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        if (i == first)
+            return false;
+    }
+    return i == n;
+}
+
+QString sngText(double v) {
+    const float f = static_cast<float>(v);
+    if (!std::isfinite(f))
+        return num::str(0);
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, f, std::chars_format::scientific, 6);
+    double seven = 0;
+    std::from_chars(buf, res.ptr, seven);
+    return num::str(seven);
+}
+
+void RecalcCell(ItemRow& row, int col) {
+    switch (col) {
+    case ColPrice: {
+        const double cost = cell(row, ColCost);
+        if (cost == 0)
+            row[ColPrice] = num::str(cell(row, ColPrice));
+        else
+            row[ColPrice] = num::str(num::roundHalfEven(cell(row, ColRatio) * cost, 0));
+        break;
+    }
+    case ColAmount:
+        row[ColAmount] = num::str(num::roundHalfEven(cell(row, ColPrice) * cell(row, ColQty), 0));
+        break;
+    case ColCost: {
+        const double ratio = cell(row, ColRatio);
+        if (ratio != 0)
+            row[ColCost] = num::str(num::roundHalfEven(cell(row, ColPrice) / ratio, 2));
+        break;
+    }
+    case ColCostTotal:
+        row[ColCostTotal] = num::str(cell(row, ColQty) * cell(row, ColCost));
+        break;
+    case ColRatio: {
+        const double cost = cell(row, ColCost);
+        row[ColRatio] =
+            cost == 0 ? QStringLiteral("1") : num::str(num::roundHalfEven(cell(row, ColPrice) / cost, 2));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw) {
+    switch (editedCol) {
+    case ColQty:
+        recalc(row, {ColAmount, ColCostTotal});
+        break;
+    case ColPrice:
+        if (sw.mEpCr)
+            recalc(row, {ColRatio, ColAmount});
+        else
+            recalc(row, {ColCost, ColCostTotal, ColAmount});
+        break;
+    case ColCost:
+        if (sw.mEcCp)
+            recalc(row, {ColPrice, ColAmount, ColCostTotal});
+        else
+            recalc(row, {ColRatio, ColCostTotal});
+        break;
+    case ColRatio:
+        if (sw.mErCp)
+            recalc(row, {ColPrice, ColAmount});
+        else
+            recalc(row, {ColCost, ColCostTotal});
+        break;
+    default:
+        break;
+    }
+}
+
+void FillFromCatalogue(ItemRow& row, const QString& unit, double cost, double ratio) {
+    row[ColSpec].clear();
+    row[ColUnit] = unit;
+    row[ColCost] = sngText(cost);
+    row[ColRatio] = sngText(ratio);
+    row[ColQty] = QStringLiteral("1");
+    recalc(row, {ColPrice, ColAmount, ColCostTotal});
+}
+
+void SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
+    row[ColCost] = sngText(num::sng(workItemCost) + num::sng(detailMarkup));
+    recalc(row, {ColPrice, ColAmount, ColCostTotal});
+}
+
+GridTotals RefreshTotals(std::span<const ItemRow> rows) {
+    double total = 0, costTotal = 0;
+    for (const ItemRow& r : rows) {
+        total += cell(r, ColAmount);
+        costTotal += cell(r, ColCostTotal);
+    }
+    const double ratio = costTotal == 0 ? total : total / costTotal;
+    return {num::str(total), num::str(costTotal), num::str(total - costTotal),
+            num::str(num::roundHalfEven(ratio, 2))};
+}
+
+void SetRatioShown(std::span<ItemRow> rows, const QString& answer) {
+    for (ItemRow& r : rows) {
+        r[ColRatio] = answer;
+        recalc(r, {ColPrice, ColAmount});
+    }
+}
+
+void SetRatioStored(std::span<ItemRow> rows, const QString& answer) {
+    for (ItemRow& r : rows) {
+        r[ColRatio] = answer;
+        repriceStored(r);
+    }
+}
+
+TargetFactor targetFactor(QStringView answer, QStringView currentTotal) {
+    if (!answerIsNumber(answer))
+        return {TargetStatus::NotNumber, 0};
+    const double total = cellValue(currentTotal);
+    if (total == 0)
+        return {TargetStatus::ZeroTotal, 0};
+    const double k = num::sng(num::val(answer.trimmed()) / total);
+    if (!std::isfinite(k))
+        return {TargetStatus::ZeroTotal, 0};
+    return {TargetStatus::Ok, k};
+}
+
+void ScaleRatioShown(std::span<ItemRow> rows, double k) {
+    for (ItemRow& r : rows) {
+        r[ColRatio] = num::str(cell(r, ColRatio) * k);
+        recalc(r, {ColPrice, ColAmount});
+        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
+    }
+}
+
+void ScaleRatioStored(std::span<ItemRow> rows, double k) {
+    for (ItemRow& r : rows) {
+        r[ColRatio] = num::str(cell(r, ColRatio) * k);
+        repriceStored(r);
+        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
+    }
+}
+
+void RecalcFee(Fee& fee) {
+    if (fee.rate.isEmpty())
+        fee.amount.clear();
+    else
+        fee.amount = num::str(cellValue(fee.rate) * cellValue(fee.base));
+}
+
+void ApplyFeeBasis(Fee& fee, QStringView total) {
+    fee.baseUnit = fee.byTotal ? QStringLiteral("元") : QStringLiteral("坪");
+    RefreshFeeBase(fee, total);
+}
+
+void RefreshFeeBase(Fee& fee, QStringView total) {
+    if (fee.byTotal)
+        fee.base = num::str(cellValue(total));
+    RecalcFee(fee);
+}
+
+bool TaxRateEnter(PageEnd& pe) {
+    if (!answerIsNumber(pe.cbTax))
+        return false;
+    pe.cbTax = num::str(num::roundHalfEven(cellValue(pe.cbTax) * 100, 0)) + u'%';
+    return true;
+}
+
+void RecalcGrandTotal(PageEnd& pe, const QString& quotationTotal) {
+    const bool dFee = pe.design.included, lFee = pe.supervision.included;
+    if (!dFee && !lFee) {
+        pe.lbNtax = quotationTotal;
+    } else {
+        double n = cellValue(quotationTotal);
+        if (dFee)
+            n += cellValue(pe.design.amount);
+        if (lFee)
+            n += cellValue(pe.supervision.amount);
+        pe.lbNtax = num::str(n);
+    }
+
+    if (pe.ckTax) {
+        const double n = cellValue(pe.lbNtax);
+        if (pe.cbTax.isEmpty()) {
+            pe.lbTax = QStringLiteral("0");
+            pe.lbHtax = num::str(num::roundHalfEven(n, 0));
+        } else {
+            const double r = cellValue(QStringView(pe.cbTax).chopped(1));
+            pe.lbTax = num::str(num::roundHalfEven(n * r / 100, 0));
+            pe.lbHtax = num::str(num::roundHalfEven(n * (1 + r / 100), 0));
+        }
+    }
+
+    const double before = cellValue(pe.ckTax ? pe.lbHtax : pe.lbNtax);
+    pe.lbApr = num::str(before + cellValue(pe.txtOff));
+}
+
+} // namespace quote

@@ -1,0 +1,360 @@
+#include "QuoteFile.h"
+
+#include "text/Codec.h"
+
+#include <QFile>
+#include <QStringList>
+#include <cmath>
+
+namespace quote::QuoteFile {
+namespace {
+
+const QString kTitle = QStringLiteral("[Title]");
+const QString kTree = QStringLiteral("[Tree]");
+const QString kGrid = QStringLiteral("[Grid]");
+const QString kPageEndPs = QStringLiteral("[PageEndPs]");
+const QString kDandL = QStringLiteral("[D&L]");
+const QString kEol = QStringLiteral("\r\n");
+const QChar kCellSep = u'|';
+const QChar kOldCellSep = u',';
+const QChar kFeeSep = u',';
+const QChar kTotalsSep = u':';
+
+// ---- writing ----
+
+// A line break inside a value becomes a space.
+QString oneLine(const QString& s) {
+    if (!s.contains(u'\r') && !s.contains(u'\n'))
+        return s;
+    QString out = s;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    out.replace(u'\r', u' ');
+    out.replace(u'\n', u' ');
+    return out;
+}
+
+// A value of a line whose fields are joined by `sep`: the separator as its full-width form.
+QString field(const QString& s, QChar sep) {
+    QString out = oneLine(s);
+    out.replace(sep, QChar(sep.unicode() + 0xFEE0)); // | , : -> ｜ ， ：
+    return out;
+}
+
+QString truth(bool b) {
+    return b ? QStringLiteral("True") : QStringLiteral("False");
+}
+QString digit(bool b) {
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString feeLine(const Fee& f) {
+    return QStringList{field(f.name, kFeeSep), truth(f.byTotal), field(f.base, kFeeSep),
+                       field(f.rate, kFeeSep), field(f.amount, kFeeSep)}
+        .join(kFeeSep);
+}
+
+// ---- reading ----
+
+class Lines {
+public:
+    explicit Lines(QStringList lines) : lines_(std::move(lines)) {}
+    bool atEnd() const { return at_ >= lines_.size(); }
+    std::optional<QString> next() {
+        if (atEnd())
+            return std::nullopt;
+        return lines_.at(at_++);
+    }
+    int lineNo() const { return int(at_); } // number of the line last read (1-based)
+
+private:
+    QStringList lines_;
+    qsizetype at_ = 0;
+};
+
+FileError structureError(const QString& detail) {
+    return FileError{QStringLiteral("開啟檔案錯誤"), QStringLiteral("KavoIII"), ui::Icon::Critical, detail};
+}
+
+// The fields of a line split at `sep`; an empty line has none.
+QStringList fields(const QString& line, QChar sep) {
+    return line.isEmpty() ? QStringList() : line.split(sep);
+}
+
+// A truth value: "True"/"False" in any letter case, or a number (0 false). nullopt for anything else.
+std::optional<bool> readTruth(const QString& s) {
+    const QString t = s.trimmed();
+    if (t.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v != 0;
+}
+
+// A check-box value taken as an integer: 0 or 1. A greyed box (2) cannot be held and, like
+// anything else, leaves the box as it was.
+std::optional<bool> readCheck(const QString& s) {
+    bool ok = false;
+    const double v = s.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    const double whole = std::nearbyint(v); // half to even, as an integer conversion rounds
+    if (whole == 0)
+        return false;
+    if (whole == 1)
+        return true;
+    return std::nullopt;
+}
+
+void readFeeLine(const QString& line, Fee& fee) {
+    const QStringList f = fields(line, kFeeSep);
+    if (f.size() > 0)
+        fee.name = f[0];
+    if (f.size() > 1)
+        if (const auto byTotal = readTruth(f[1]))
+            fee.byTotal = *byTotal;
+    fee.baseUnit = fee.byTotal ? QStringLiteral("元") : QStringLiteral("坪");
+    if (f.size() > 2)
+        fee.base = f[2];
+    if (f.size() > 3)
+        fee.rate = f[3];
+    if (f.size() > 4)
+        fee.amount = f[4];
+}
+
+void readTotalsLine(const QString& line, PageEnd& pe) {
+    const QStringList f = fields(line, kTotalsSep);
+    QString* targets[] = {&pe.lbNtax, &pe.cbTax, &pe.lbTax, &pe.lbHtax, &pe.txtOff, &pe.lbApr};
+    for (qsizetype i = 0; i < f.size() && i < 6; ++i)
+        *targets[i] = f[i];
+}
+
+void readChecksLine(const QString& line, PageEnd& pe) {
+    const QStringList f = fields(line, kFeeSep);
+    bool* targets[] = {&pe.design.included, &pe.supervision.included, &pe.ckTax};
+    for (qsizetype i = 0; i < f.size() && i < 3; ++i)
+        if (const auto v = readCheck(f[i]))
+            *targets[i] = *v;
+}
+
+// One [Tree] line, compared with the line before it: every node of its path that the line before
+// did not name is added (a key the tree already holds is not added twice). Level 0 is the root.
+void addTreeLine(QuoteTree& tree, const QString& line, QStringList& previous) {
+    QStringList parts = line.split(kPathSeparator);
+    if (!tree.root()) {
+        tree.addRoot(parts[0]);
+        previous = QStringList{parts[0]};
+    }
+    parts[0] = tree.root()->key;
+    QString parentKey = parts[0];
+    bool differs = false;
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        differs = differs || i >= previous.size() || previous[i] != parts[i];
+        if (differs)
+            tree.addChild(parentKey, parts[i]);
+        parentKey += kPathSeparator + parts[i];
+    }
+    previous = parts;
+}
+
+ItemRow readGridLine(const QString& line, bool older) {
+    const QStringList f = older ? (line + kOldCellSep).split(kOldCellSep) : line.split(kCellSep);
+    ItemRow row;
+    for (qsizetype i = 0; i < f.size() && i + ColPath < ColCount; ++i)
+        row[size_t(i + ColPath)] = f[i];
+    return row;
+}
+
+// The page-end sections, read as far as they go; `inPageEnd` when "[PageEndPs]" was just read.
+void readPageEnd(Lines& in, bool inPageEnd, PageEnd& pe) {
+    if (!inPageEnd) {
+        const auto marker = in.next();
+        if (!marker || *marker != kPageEndPs)
+            return; // no page-end sections
+    }
+    for (QString& remark : pe.cbPe) {
+        const auto line = in.next();
+        if (!line)
+            return;
+        remark = *line;
+    }
+    for (;;) {
+        const auto line = in.next();
+        if (!line)
+            return;
+        if (*line == kDandL)
+            break;
+    }
+    if (const auto line = in.next())
+        readFeeLine(*line, pe.design);
+    else
+        return;
+    if (const auto line = in.next())
+        readFeeLine(*line, pe.supervision);
+    else
+        return;
+    if (const auto line = in.next())
+        readTotalsLine(*line, pe);
+    else
+        return;
+    if (const auto line = in.next())
+        readChecksLine(*line, pe);
+}
+
+} // namespace
+
+QString format(const QuoteDocument& doc) {
+    QString out;
+    out.reserve(64 * doc.hfgB.rows() + 1024);
+    auto line = [&out](const QString& s) {
+        out += s;
+        out += kEol;
+    };
+    line(doc.WorkTypesOnly ? QStringLiteral("1n") : QStringLiteral("0n"));
+    line(kTitle);
+    const QuoteHeader& h = doc.header;
+    for (const QString* s : {&h.txtCn, &h.cbEcn, &h.cbSal, &h.cbK, &h.txtNo, &h.txtAddr, &h.txtQD})
+        line(oneLine(*s));
+    line({});
+    line(kTree);
+    if (const auto* root = doc.tree.root())
+        for (const QString& leaf : doc.tree.leaves(root->key))
+            line(field(leaf, kCellSep)); // as the rows' path cells are written
+    line({});
+    line(kGrid);
+    for (const ItemRow& row : doc.hfgB.dataRows()) {
+        for (int c = ColPath; c < ColCount; ++c) {
+            if (c > ColPath)
+                out += kCellSep;
+            out += field(row[size_t(c)], kCellSep);
+        }
+        out += kEol;
+    }
+    line({});
+    line(kPageEndPs);
+    const PageEnd& pe = doc.pageEnd;
+    for (const QString& remark : pe.cbPe)
+        line(oneLine(remark));
+    line({});
+    line(kDandL);
+    line(feeLine(pe.design));
+    line(feeLine(pe.supervision));
+    QStringList totals;
+    for (const QString* s : {&pe.lbNtax, &pe.cbTax, &pe.lbTax, &pe.lbHtax, &pe.txtOff, &pe.lbApr})
+        totals.append(field(*s, kTotalsSep));
+    line(totals.join(kTotalsSep));
+    line(QStringList{digit(pe.design.included), digit(pe.supervision.included), digit(pe.ckTax)}.join(
+        kFeeSep));
+    return out;
+}
+
+QString text(QuoteDocument& doc) {
+    if (const auto* root = doc.tree.root())
+        doc.tv_NodeClick(root->key);
+    return format(doc);
+}
+
+QByteArray bytes(QuoteDocument& doc) {
+    return text::encode(text(doc));
+}
+
+std::optional<FileError> write(QuoteDocument& doc, const QString& path) {
+    QString reason;
+    if (text::writeTextFile(path, text(doc), &reason))
+        return std::nullopt;
+    return FileError{QStringLiteral("存檔錯誤") + kEol + reason, QStringLiteral("Kavo III"), ui::Icon::None,
+                     reason};
+}
+
+std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
+    Lines in(text::splitLines(content));
+    QuoteDocument next;
+    next.WorkTypesOnly = doc.WorkTypesOnly;
+    next.pageEnd = doc.pageEnd;
+    next.ResetFooterFields();
+
+    // Line 1: the work-types-only flag, with the letter "n" in the current format.
+    const auto first = in.next();
+    if (!first)
+        return structureError(QStringLiteral("empty file"));
+    const bool older = *first == u"0" || *first == u"1";
+    if (*first == u"0" || *first == u"0n")
+        next.WorkTypesOnly = false;
+    else if (*first == u"1" || *first == u"1n")
+        next.WorkTypesOnly = true;
+
+    auto expect = [&in](const QString& marker) {
+        const auto line = in.next();
+        return line && *line == marker;
+    };
+    if (!expect(kTitle))
+        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(kTitle));
+    QuoteHeader& h = next.header;
+    for (QString* s : {&h.txtCn, &h.cbEcn, &h.cbSal, &h.cbK, &h.txtNo, &h.txtAddr, &h.txtQD}) {
+        const auto line = in.next();
+        if (!line)
+            return structureError(QStringLiteral("the file ends inside %1").arg(kTitle));
+        *s = *line;
+    }
+    if (!in.next()) // the line after the header, not looked at
+        return structureError(QStringLiteral("the file ends inside %1").arg(kTitle));
+    if (!expect(kTree))
+        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(kTree));
+
+    next.tree.clear();
+    QStringList previous;
+    for (;;) {
+        const auto line = in.next();
+        if (!line)
+            return structureError(QStringLiteral("the file ends inside %1").arg(kTree));
+        if (line->isEmpty())
+            break;
+        addTreeLine(next.tree, *line, previous);
+    }
+    if (!next.tree.root())
+        next.tree.reset(); // a tree section without lines: the root alone
+
+    if (!expect(kGrid))
+        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(kGrid));
+    std::vector<ItemRow> rows;
+    bool ended = true; // the file ended inside [Grid]
+    bool pageEndMarker = false;
+    while (const auto line = in.next()) {
+        if (line->isEmpty() || *line == kPageEndPs) {
+            ended = false;
+            pageEndMarker = !line->isEmpty();
+            break;
+        }
+        rows.push_back(readGridLine(*line, older));
+    }
+    next.hfgB.setRows(1); // the fixed row and one row per line read
+    next.hfgB.appendRows(rows);
+
+    if (!ended)
+        readPageEnd(in, pageEndMarker, next.pageEnd);
+
+    doc.adopt(std::move(next));
+    doc.showRootAfterRead();
+    return std::nullopt;
+}
+
+std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc) {
+    return read(text::decode(bytes), doc);
+}
+
+std::optional<FileError> readFile(const QString& path, QuoteDocument& doc) {
+    if (!QFile::exists(path))
+        return FileError{QStringLiteral("檔案不存在"), QStringLiteral("Kavo III"), ui::Icon::Critical, path};
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return structureError(f.errorString());
+    const QByteArray content = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return structureError(f.errorString());
+    return readBytes(content, doc);
+}
+
+} // namespace quote::QuoteFile

@@ -1,0 +1,61 @@
+#pragma once
+// The quotation file: a line-oriented text file in CP950 (UTF-8 with a byte-order mark only when a
+// character CP950 cannot hold appears), every line ended by CR LF.
+//
+//   "0n" / "1n"            work-types-only flag and the format letter
+//   [Title]                then customer, project, salesperson, category, number, address, date,
+//                          and an empty line
+//   [Tree]                 one line per leaf (its full path), depth first; then an empty line
+//   [Grid]                 one line per store-grid row: columns 1 to 12 joined by "|"; empty line
+//   [PageEndPs]            the five page-end remarks; an empty line
+//   [D&L]                  design fee: name,True|False,base,rate,amount
+//                          supervision fee: the same
+//                          totals: before tax:tax rate:tax:with tax:discount:quoted total
+//                          check boxes: design,supervision,tax as 0 or 1
+//
+// The reader also takes the older format (first line "0" or "1", grid fields joined by ","), files
+// without [PageEndPs] and [D&L], and a [D&L] that stops after its second line.
+//
+// A value holding its line's separator is written with the full-width form ("|" in a cell as "｜",
+// "," in a fee field as "，", ":" in a totals field as "："), and a line break as a space, so that
+// every field reads back in its place.
+#include "QuoteDocument.h"
+#include "ui/Dialogs.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace quote {
+
+// A failure to report to the user: message box text, title and icon, and what went wrong.
+struct FileError {
+    QString message;
+    QString title;
+    ui::Icon icon = ui::Icon::None;
+    QString detail;
+};
+
+namespace QuoteFile {
+
+// The file's text for the document as it stands (the store grid as it is).
+QString format(const QuoteDocument& doc);
+// Shows the root first (which stores the rows of the shown leaf), then gives the file's text.
+QString text(QuoteDocument& doc);
+// The file's bytes: text() in the file's code page.
+QByteArray bytes(QuoteDocument& doc);
+// Writes the file whole or not at all (a failed write leaves an existing file as it was).
+// The error is "存檔錯誤" and the reason.
+std::optional<FileError> write(QuoteDocument& doc, const QString& path);
+
+// Reads a quotation into `doc`. The file is read into a new document that replaces `doc` only when
+// the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤",
+// title "KavoIII") leaves `doc` as it was.
+std::optional<FileError> read(const QString& text, QuoteDocument& doc);
+std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc);
+// As readBytes from a file; a missing file gives "檔案不存在".
+std::optional<FileError> readFile(const QString& path, QuoteDocument& doc);
+
+} // namespace QuoteFile
+
+} // namespace quote

@@ -1,0 +1,106 @@
+#include "SettingsStore.h"
+
+#include "LoginService.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "text/Codec.h"
+#include "text/Numbers.h"
+
+#include <algorithm>
+
+namespace shell {
+
+namespace {
+const QString kCompanyTable = QStringLiteral("company");
+const QString kAutoIni = QStringLiteral("auto.ini");
+const QString kMdbPathIni = QStringLiteral("Mdbpath.ini");
+
+QString settingsFile(const QString& name) {
+    return sys::findFileNoCase(sys::programFolder(), name);
+}
+} // namespace
+
+QStringList readCompany(db::Database& d) {
+    QStringList fields;
+    db::Recordset rs = d.openRecordset(kCompanyTable);
+    for (int i = 0; i < kCompanyFields; ++i)
+        fields << (rs.eof() ? QString() : rs.text(i));
+    return fields;
+}
+
+void writeCompany(db::Database& d, const QStringList& fields) {
+    db::Recordset rs = d.openRecordset(kCompanyTable);
+    if (rs.eof()) {
+        rs.addNew();
+    } else {
+        rs.moveFirst();
+        rs.edit();
+    }
+    for (int i = 0; i < kCompanyFields; ++i)
+        rs.setField(i, fields.value(i));
+    rs.update();
+}
+
+void changeSuperUserPassword(db::Database& d, const QString& password) {
+    const QString id = QString::fromLatin1(kSuperUserLogin);
+    db::Transaction t(d);
+    if (d.execute(QStringLiteral("UPDATE super SET super_pass = ? WHERE super_id = ?"), {password, id}) == 0)
+        d.execute(QStringLiteral("INSERT INTO super (super_id, super_pass) VALUES (?, ?)"), {id, password});
+    t.commit();
+}
+
+QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
+    db::DatabasePtr opened;
+    try {
+        opened = db::Database::open(sys::findFileNoCase(dbFolder, QString::fromUtf8(mdM::kMainDbFile)),
+                                    QString::fromUtf8(mdM::kMainDbPassword));
+    } catch (const db::DbError& e) {
+        return QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
+    }
+    QString error;
+    if (!text::writeLines(settingsFile(kMdbPathIni), {dbFolder, templateFolder, quoteFolder}, &error))
+        return QStringLiteral("無法寫入 Mdbpath.ini\r\n") + error;
+    mdM::MainDb = opened;
+    mdM::DbFolder = dbFolder;
+    mdM::TemplateFolder = templateFolder;
+    mdM::QuoteFolder = quoteFolder;
+    return {};
+}
+
+int autoSaveIntervalOf(const QString& text) {
+    const double v = num::roundHalfEven(num::val(text));
+    return int(std::clamp(v, 0.0, double(kMaxAutoSaveInterval)));
+}
+
+AutoSaveSettings readAutoIni() {
+    AutoSaveSettings s;
+    const auto lines = text::readLines(settingsFile(kAutoIni));
+    if (!lines)
+        return s;
+    s.on = lines->value(0) == QLatin1String("1");
+    s.interval = autoSaveIntervalOf(lines->value(1));
+    return s;
+}
+
+bool writeAutoIni(bool on, const QString& intervalText, QString* error) {
+    return text::writeLines(settingsFile(kAutoIni),
+                            {on ? QStringLiteral("1") : QStringLiteral("0"), intervalText}, error);
+}
+
+QVector<StaffRights> readStaffRights(db::Database& d) {
+    QVector<StaffRights> rows;
+    db::Recordset rs =
+        d.query(QStringLiteral("SELECT rowid, 中文姓名, 權限 FROM 員工 ORDER BY 員工編號, rowid"));
+    for (; !rs.eof(); rs.moveNext())
+        rows.append({rs.value(0).toLongLong(), rs.text(1), int(num::val(rs.text(2)))});
+    return rows;
+}
+
+void writeStaffRights(db::Database& d, const QVector<StaffRights>& rows) {
+    db::Transaction t(d);
+    for (const StaffRights& r : rows)
+        d.execute(QStringLiteral("UPDATE 員工 SET 權限 = ? WHERE rowid = ?"), {r.rights, r.recordId});
+    t.commit();
+}
+
+} // namespace shell

@@ -1,0 +1,164 @@
+#include "frmMenu.h"
+
+#include "SettingsStore.h"
+#include "frmSet.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "ui/Dialogs.h"
+#include "ui/StayOnTop.h"
+#include "ui/Twips.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+// Distance of the bar's right edge from the screen's right edge.
+constexpr int kRightGap = 900;
+// The folded strip stays this many pixels high at least, so the mouse can find it.
+constexpr int kMinStripPixels = 3;
+
+void showAndRaise(QWidget* w) {
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+} // namespace
+
+frmMenu::frmMenu() {
+    setObjectName(QStringLiteral("frmMenu"));
+    setWindowTitle(QStringLiteral("澄築工房 III"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    auto button = [&](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        layout->addWidget(b);
+        return b;
+    };
+    cmdQ = button("cmdQ", QStringLiteral("報價單"));
+    cmdC = button("cmdC", QStringLiteral("客戶資料"));
+    cmdP = button("cmdP", QStringLiteral("廠商資料"));
+    cmdSt = button("cmdSt", QStringLiteral("員工資料"));
+    cmdSa = button("cmdSa", QStringLiteral("工程資料&詞庫"));
+    cmdPws = button("cmdPws", QStringLiteral("系統設定"));
+    Command2 = button("Command2", QStringLiteral("隱藏"));
+    Command1 = button("Command1", QStringLiteral("結束"));
+
+    connect(cmdQ, &QPushButton::clicked, this, &frmMenu::cmdQ_Click);
+    connect(cmdC, &QPushButton::clicked, this, &frmMenu::cmdC_Click);
+    connect(cmdP, &QPushButton::clicked, this, &frmMenu::cmdP_Click);
+    connect(cmdSt, &QPushButton::clicked, this, &frmMenu::cmdSt_Click);
+    connect(cmdSa, &QPushButton::clicked, this, &frmMenu::cmdSa_Click);
+    connect(cmdPws, &QPushButton::clicked, this, &frmMenu::cmdPws_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmMenu::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmMenu::Command1_Click);
+    for (QPushButton* b : {cmdQ, cmdC, cmdP, cmdSt, cmdSa, cmdPws, Command1}) {
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+    }
+
+    setFixedWidth(std::max(layout->sizeHint().width(), ui::twipsToPixelsX(7200)));
+    setHeightTwips(kUnfoldedHeight);
+}
+
+void frmMenu::Form_Load() {
+    ui::setStayOnTop(this);
+    setHeightTwips(kUnfoldedHeight);
+
+    // Rights positions 3 to 12; positions 1 and 2 do not concern the bar.
+    const QString bits = mdM::RightsToBits(mdM::UserRights);
+    auto granted = [&bits](int position) {
+        return position - 1 < bits.size() && bits.at(position - 1) == QLatin1Char('1');
+    };
+    cmdQ->setEnabled(granted(3));
+    cmdC->setEnabled(granted(4) || granted(5));
+    cmdP->setEnabled(granted(6) || granted(7));
+    cmdSt->setEnabled(granted(8) || granted(9));
+    cmdSa->setEnabled(granted(10) || granted(11));
+    cmdPws->setEnabled(granted(12));
+
+    LoadAutoSaveSettings();
+}
+
+void frmMenu::LoadAutoSaveSettings() {
+    const shell::AutoSaveSettings s = shell::readAutoIni();
+    mdM::AutoSaveOn = s.on;
+    mdM::AutoSaveInterval = s.interval;
+}
+
+void frmMenu::setHeightTwips(int twips) {
+    m_heightTwips = twips;
+    setFixedHeight(std::max(ui::twipsToPixelsY(twips, this), kMinStripPixels));
+    const QRect screen = ui::screenRect(this);
+    const int frameWidth = isVisible() ? frameGeometry().width() : width();
+    move(screen.x() + screen.width() - frameWidth - ui::twipsToPixelsX(kRightGap, this), screen.y());
+}
+
+void frmMenu::cmdQ_Click() {
+    // Shows the quotation editor frmQ maximised, once that window is part of the program.
+}
+
+void frmMenu::cmdC_Click() {
+    mdM::CusOpenedFromQuote = false;
+    // Then shows the customer window frmCus, once that window is part of the program.
+}
+
+void frmMenu::cmdP_Click() {
+    // Shows the vendor window frmPrv, once that window is part of the program.
+}
+
+void frmMenu::cmdSt_Click() {
+    // Shows the staff window frmSta, once that window is part of the program.
+}
+
+void frmMenu::cmdSa_Click() {
+    // Shows the construction-data window frmEng maximised, once that window is part of the program.
+}
+
+void frmMenu::cmdPws_Click() {
+    showAndRaise(ui::Default<frmSet>::get());
+}
+
+void frmMenu::Command2_Click() {
+    if (m_heightTwips == kUnfoldedHeight)
+        setHeightTwips(kFoldedHeight);
+    else if (m_heightTwips == kFoldedHeight)
+        setHeightTwips(kUnfoldedHeight);
+}
+
+void frmMenu::Button_MouseMove() {
+    if (m_heightTwips == kFoldedHeight)
+        setHeightTwips(kUnfoldedHeight);
+}
+
+bool frmMenu::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter)
+        Button_MouseMove();
+    return ui::Form::eventFilter(watched, e);
+}
+
+void frmMenu::Command1_Click() {
+    unload();
+}
+
+bool frmMenu::Form_QueryUnload() {
+    const ui::Answer a = ui::msgBox(QStringLiteral("是否要結束澄築工房?"), ui::Buttons::YesNo,
+                                    ui::Icon::Question, QStringLiteral("Kavo III"), 2);
+    if (a != ui::Answer::Yes)
+        return false;
+    // Every other window closes through its own close path (the quotation editor first, with
+    // its save question); one that refuses keeps the program running.
+    return ui::unloadAllForms(this);
+}
+
+void frmMenu::Form_Unload() {
+    sys::exitProgram(0);
+}

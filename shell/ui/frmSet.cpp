@@ -1,0 +1,264 @@
+#include "frmSet.h"
+
+#include "LoginService.h"
+#include "SettingsStore.h"
+#include "mdM.h"
+#include "ui/Dialogs.h"
+#include "ui/Keys.h"
+#include "ui/Twips.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+
+QLineEdit* textBox(QWidget* parent, const char* name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QLineEdit* passwordBox(QWidget* parent, const char* name) {
+    QLineEdit* box = textBox(parent, name);
+    box->setEchoMode(QLineEdit::Password);
+    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A page holding one framed group and its apply button under it.
+QWidget* page(QGroupBox* group, QPushButton* apply) {
+    auto* w = new QWidget;
+    auto* v = new QVBoxLayout(w);
+    v->addWidget(group);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    if (apply)
+        row->addWidget(apply);
+    v->addLayout(row);
+    v->addStretch();
+    return w;
+}
+
+void showError(const QString& text) {
+    ui::msgBox(text, ui::Buttons::OK, ui::Icon::Critical, kTitle);
+}
+} // namespace
+
+frmSet::frmSet() {
+    setObjectName(QStringLiteral("frmSet"));
+    setWindowTitle(QStringLiteral("系統設定"));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->addTab(buildCompanyPage(), QStringLiteral("公司資料"));
+    SSTab1->addTab(buildPasswordPage(), QStringLiteral("SuperUser 密碼"));
+    SSTab1->addTab(buildFoldersPage(), QStringLiteral("路徑"));
+    SSTab1->addTab(buildAutoSavePage(), QStringLiteral("自動存檔"));
+    SSTab1->addTab(buildRightsPage(), QStringLiteral("使用者權限"));
+
+    Command1 = button(this, "Command1", QStringLiteral("離開"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(Command1);
+    layout->addLayout(bottom);
+    resize(ui::twipsToPixelsX(12600), ui::twipsToPixelsY(6600));
+
+    connect(Command3, &QPushButton::clicked, this, &frmSet::Command3_Click);
+    connect(opstxt, &QLineEdit::textChanged, this, &frmSet::opstxt_Change);
+    connect(cmdCp, &QPushButton::clicked, this, &frmSet::cmdCp_Click);
+    connect(cmdExp, &QPushButton::clicked, this, &frmSet::cmdExp_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmSet::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmSet::Command5_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmSet::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmSet::Command2_Click);
+}
+
+QWidget* frmSet::buildCompanyPage() {
+    auto* group = new QGroupBox(QStringLiteral("公司基本資料："));
+    auto* form = new QFormLayout(group);
+    txtCo_name = textBox(group, "txtCo_name");
+    txtCo_add = textBox(group, "txtCo_add");
+    txtCo_tel = textBox(group, "txtCo_tel");
+    txtCo_fax = textBox(group, "txtCo_fax");
+    txtCo_no = textBox(group, "txtCo_no");
+    txtCo_email = textBox(group, "txtCo_email");
+    form->addRow(QStringLiteral("名稱:"), txtCo_name);
+    form->addRow(QStringLiteral("地址:"), txtCo_add);
+    form->addRow(QStringLiteral("電話:"), txtCo_tel);
+    form->addRow(QStringLiteral("傳真:"), txtCo_fax);
+    form->addRow(QStringLiteral("統編:"), txtCo_no);
+    form->addRow(QStringLiteral("E-MAIL:"), txtCo_email);
+    Command3 = button(group, "Command3", QStringLiteral("套用"));
+    return page(group, Command3);
+}
+
+QWidget* frmSet::buildPasswordPage() {
+    auto* group = new QGroupBox(QStringLiteral("SuperUser 密碼："));
+    auto* form = new QFormLayout(group);
+    opstxt = passwordBox(group, "opstxt");
+    npstxt = passwordBox(group, "npstxt");
+    cpstxt = passwordBox(group, "cpstxt");
+    form->addRow(QStringLiteral("原始密碼:"), opstxt);
+    form->addRow(QStringLiteral("新  密 碼:"), npstxt);
+    form->addRow(QStringLiteral("確定密碼:"), cpstxt);
+    cmdCp = button(group, "cmdCp", QStringLiteral("變更"));
+    npstxt->setEnabled(false);
+    cpstxt->setEnabled(false);
+    cmdCp->setEnabled(false);
+    return page(group, cmdCp);
+}
+
+QWidget* frmSet::buildFoldersPage() {
+    auto* group = new QGroupBox(QStringLiteral("路徑："));
+    auto* form = new QFormLayout(group);
+    txtMdbPath = textBox(group, "txtMdbPath");
+    txtPrpath = textBox(group, "txtPrpath");
+    txtFlpath = textBox(group, "txtFlpath");
+    cmdExp = button(group, "cmdExp", QStringLiteral("....."));
+    auto* dbRow = new QHBoxLayout;
+    dbRow->addWidget(txtMdbPath);
+    dbRow->addWidget(cmdExp);
+    form->addRow(QStringLiteral("資料庫 路徑:"), dbRow);
+    form->addRow(QStringLiteral("列印套表路徑:"), txtPrpath);
+    form->addRow(QStringLiteral("開存檔 路徑:"), txtFlpath);
+    Command4 = button(group, "Command4", QStringLiteral("套用"));
+    return page(group, Command4);
+}
+
+QWidget* frmSet::buildAutoSavePage() {
+    auto* group = new QGroupBox(QStringLiteral("自動存檔："));
+    auto* v = new QVBoxLayout(group);
+    ckAutosv = new QCheckBox(QStringLiteral("自動存檔"), group);
+    ckAutosv->setObjectName(QStringLiteral("ckAutosv"));
+    txtAutosv = textBox(group, "txtAutosv");
+    txtAutosv->setMaxLength(5);
+    txtAutosv->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), txtAutosv));
+    // txtAutosv_KeyPress: digits and Backspace only; anything else beeps.
+    ui::allowOnlyKeys(txtAutosv, ui::kDigitsAndBackspace);
+    auto* row = new QHBoxLayout;
+    row->addWidget(txtAutosv);
+    row->addWidget(new QLabel(QStringLiteral("分鐘存檔一次"), group));
+    row->addStretch();
+    v->addWidget(ckAutosv);
+    v->addLayout(row);
+    Command5 = button(group, "Command5", QStringLiteral("套用"));
+    return page(group, Command5);
+}
+
+void frmSet::Form_Load() {
+    LoadRightsGrid();
+    InitRightsGridHeaders();
+
+    if (mdM::MainDb) {
+        try {
+            const QStringList co = shell::readCompany(*mdM::MainDb);
+            QLineEdit* boxes[] = {txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no, txtCo_email};
+            for (int i = 0; i < shell::kCompanyFields; ++i)
+                boxes[i]->setText(co.value(i));
+        } catch (const db::DbError& e) {
+            showError(e.description());
+        }
+    }
+
+    txtMdbPath->setText(mdM::DbFolder);
+    txtPrpath->setText(mdM::TemplateFolder);
+    txtFlpath->setText(mdM::QuoteFolder);
+
+    ckAutosv->setChecked(mdM::AutoSaveOn);
+    txtAutosv->setText(QString::number(mdM::AutoSaveInterval));
+}
+
+void frmSet::Command3_Click() {
+    if (!mdM::MainDb)
+        return;
+    try {
+        shell::writeCompany(*mdM::MainDb, {txtCo_name->text(), txtCo_add->text(), txtCo_tel->text(),
+                                           txtCo_fax->text(), txtCo_no->text(), txtCo_email->text()});
+    } catch (const db::DbError& e) {
+        showError(e.description());
+        return;
+    }
+    ui::msgBox(QStringLiteral("變更完成"), ui::Buttons::OK, ui::Icon::Information, kTitle);
+}
+
+void frmSet::opstxt_Change() {
+    const bool unlocked = opstxt->text() == mdM::SuperUserPassword;
+    cmdCp->setEnabled(unlocked);
+    npstxt->setEnabled(unlocked);
+    cpstxt->setEnabled(unlocked);
+}
+
+void frmSet::cmdCp_Click() {
+    if (npstxt->text() != cpstxt->text()) {
+        ui::msgBox(QStringLiteral("新密碼 和 確定密碼 不同\r\n請重新輸入新密碼 和 確定密碼"), ui::Buttons::OK,
+                   ui::Icon::Exclamation, kTitle);
+        npstxt->clear();
+        cpstxt->clear();
+        npstxt->setFocus();
+        return;
+    }
+    if (!mdM::MainDb)
+        return;
+    try {
+        shell::changeSuperUserPassword(*mdM::MainDb, npstxt->text());
+    } catch (const db::DbError& e) {
+        showError(e.description());
+        return;
+    }
+    // From now on the new password unlocks the next change.
+    mdM::SuperUserPassword = npstxt->text();
+    ui::msgBox(QStringLiteral("密碼變更完成"), ui::Buttons::OK, ui::Icon::Information, kTitle);
+}
+
+void frmSet::cmdExp_Click() {
+    ui::FileRequest r;
+    r.folder = mdM::DbFolder;
+    r.fileName = QString::fromUtf8(mdM::kMainDbFile);
+    r.filter = QStringLiteral("(kavo3.mdb)|kavo3.mdb");
+    const QString chosen = ui::openFileDialog(r);
+    if (chosen.isEmpty())
+        return;
+    const QString folder = QFileInfo(chosen).absolutePath();
+    txtMdbPath->setText(folder);
+    txtPrpath->setText(folder);
+    txtFlpath->setText(folder);
+}
+
+void frmSet::Command4_Click() {
+    const QString error = shell::applyFolders(txtMdbPath->text(), txtPrpath->text(), txtFlpath->text());
+    if (!error.isEmpty())
+        showError(error);
+}
+
+void frmSet::Command5_Click() {
+    const bool on = ckAutosv->isChecked();
+    mdM::AutoSaveOn = on;
+    mdM::AutoSaveInterval = shell::autoSaveIntervalOf(txtAutosv->text());
+    QString error;
+    if (!shell::writeAutoIni(on, txtAutosv->text(), &error))
+        showError(QStringLiteral("無法寫入 auto.ini\r\n") + error);
+}
+
+void frmSet::Command1_Click() {
+    unload();
+}

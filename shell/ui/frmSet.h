@@ -1,0 +1,72 @@
+#pragma once
+// The settings window: company data, the SuperUser password, the folders, autosave and the rights
+// of every staff member, each group applied by its own button.
+#include "ui/Forms.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+class frmSet : public ui::Form {
+    Q_OBJECT
+public:
+    frmSet();
+
+    // The rights grid: two heading rows, then one row per staff member; columns 2 to 13 are the
+    // rights positions 1 to 12 (bit c-2), a "★" granting the right.
+    static constexpr int kFirstStaffRow = 2;
+    static constexpr int kFirstRightsCol = 2;
+    static constexpr int kGridCols = 14;
+
+public slots:
+    void Command3_Click(); // company 套用
+    void opstxt_Change();
+    void cmdCp_Click();    // SuperUser password 變更
+    void cmdExp_Click();   // browse for the main database
+    void Command4_Click(); // folders 套用
+    void Command5_Click(); // autosave 套用
+    void Command1_Click(); // 離開
+    void hfgSec_Click(int row, int col);
+    void Command2_Click(); // rights 套用
+
+protected:
+    void Form_Load() override;
+
+private:
+    QWidget* buildCompanyPage();
+    QWidget* buildPasswordPage();
+    QWidget* buildFoldersPage();
+    QWidget* buildAutoSavePage();
+    QWidget* buildRightsPage();
+
+    void LoadRightsGrid();
+    void InitRightsGridHeaders();
+    bool starred(int row, int col) const;
+    void setStar(int row, int col, bool on);
+
+    QTabWidget* SSTab1 = nullptr;
+    QLineEdit* txtCo_name = nullptr;
+    QLineEdit* txtCo_add = nullptr;
+    QLineEdit* txtCo_tel = nullptr;
+    QLineEdit* txtCo_fax = nullptr;
+    QLineEdit* txtCo_no = nullptr;
+    QLineEdit* txtCo_email = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLineEdit* opstxt = nullptr;
+    QLineEdit* npstxt = nullptr;
+    QLineEdit* cpstxt = nullptr;
+    QPushButton* cmdCp = nullptr;
+    QLineEdit* txtMdbPath = nullptr;
+    QLineEdit* txtPrpath = nullptr;
+    QLineEdit* txtFlpath = nullptr;
+    QPushButton* cmdExp = nullptr;
+    QPushButton* Command4 = nullptr;
+    QCheckBox* ckAutosv = nullptr;
+    QLineEdit* txtAutosv = nullptr;
+    QPushButton* Command5 = nullptr;
+    QTableWidget* hfgSec = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command1 = nullptr;
+};

@@ -1,0 +1,188 @@
+// The rights page of the settings window: one grid row per staff member, one column per right.
+#include "SettingsStore.h"
+#include "frmSet.h"
+#include "mdM.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString kStar = QStringLiteral("★");
+constexpr int kRecordRole = Qt::UserRole;
+
+bool isEditColumn(int col) {
+    return col == 5 || col == 7 || col == 9 || col == 11;
+}
+
+bool isQueryColumn(int col) {
+    return col == 6 || col == 8 || col == 10 || col == 12;
+}
+
+QColor columnColour(int col) {
+    switch (col) {
+    case 2:
+    case 3:
+    case 13:
+        return QColor(255, 255, 192);
+    case 4:
+        return QColor(192, 255, 192);
+    case 5:
+    case 6:
+        return QColor(192, 192, 255);
+    case 7:
+    case 8:
+        return QColor(255, 192, 192);
+    case 9:
+    case 10:
+        return QColor(192, 255, 255);
+    default:
+        return QColor(255, 192, 255);
+    }
+}
+
+QTableWidgetItem* cell(QTableWidget* grid, int row, int col) {
+    QTableWidgetItem* it = grid->item(row, col);
+    if (!it) {
+        it = new QTableWidgetItem;
+        grid->setItem(row, col, it);
+    }
+    return it;
+}
+} // namespace
+
+QWidget* frmSet::buildRightsPage() {
+    auto* w = new QWidget;
+    hfgSec = new QTableWidget(w);
+    hfgSec->setObjectName(QStringLiteral("hfgSec"));
+    hfgSec->setColumnCount(kGridCols);
+    hfgSec->horizontalHeader()->hide();
+    hfgSec->verticalHeader()->hide();
+    hfgSec->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    hfgSec->setSelectionMode(QAbstractItemView::NoSelection);
+    connect(hfgSec, &QTableWidget::cellClicked, this, &frmSet::hfgSec_Click);
+
+    Command2 = new QPushButton(QStringLiteral("套用"), w);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAutoDefault(false);
+    auto* v = new QVBoxLayout(w);
+    v->addWidget(hfgSec);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(Command2);
+    v->addLayout(row);
+    return w;
+}
+
+bool frmSet::starred(int row, int col) const {
+    const QTableWidgetItem* it = hfgSec->item(row, col);
+    return it && it->text() == kStar;
+}
+
+void frmSet::setStar(int row, int col, bool on) {
+    cell(hfgSec, row, col)->setText(on ? kStar : QString());
+}
+
+void frmSet::LoadRightsGrid() {
+    mdM::OpenDatabase();
+    QVector<shell::StaffRights> staff;
+    if (mdM::MainDb) {
+        try {
+            staff = shell::readStaffRights(*mdM::MainDb);
+        } catch (const db::DbError& e) {
+            ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+        }
+    }
+    hfgSec->clearContents();
+    hfgSec->clearSpans();
+    hfgSec->setRowCount(int(staff.size()) + kFirstStaffRow);
+    for (int i = 0; i < staff.size(); ++i) {
+        const int r = kFirstStaffRow + i;
+        QTableWidgetItem* name = cell(hfgSec, r, 1);
+        name->setText(staff[i].name);
+        name->setData(kRecordRole, staff[i].recordId);
+        const QString bits = mdM::RightsToBits(staff[i].rights);
+        for (int c = kFirstRightsCol; c < kGridCols; ++c)
+            setStar(r, c, c - 2 < bits.size() && bits.at(c - 2) == QLatin1Char('1'));
+    }
+}
+
+void frmSet::InitRightsGridHeaders() {
+    hfgSec->setUpdatesEnabled(false);
+    static const char* const headings[kGridCols] = {
+        "",         "員工姓名", "價格可見", "成本可見", "報 價 單", "客戶資料", "客戶資料",
+        "廠商資料", "廠商資料", "員工資料", "員工資料", "  詞 庫",  "  詞 庫",  "系統設定"};
+    for (int c = 0; c < kGridCols; ++c) {
+        cell(hfgSec, 0, c)->setText(QString::fromUtf8(headings[c]));
+        cell(hfgSec, 1, c)
+            ->setText(isEditColumn(c)    ? QStringLiteral("編輯")
+                      : isQueryColumn(c) ? QStringLiteral("查詢")
+                                         : QString());
+    }
+    hfgSec->setColumnWidth(0, 0);
+    hfgSec->setColumnHidden(0, true);
+    hfgSec->setColumnWidth(1, ui::twipsToPixelsX(1100, this));
+    // Row 0 shows one heading over each 編輯/查詢 pair.
+    for (int c = 5; c <= 11; c += 2)
+        hfgSec->setSpan(0, c, 1, 2);
+
+    QFont bold = hfgSec->font();
+    bold.setBold(true);
+    for (int r = 0; r < hfgSec->rowCount(); ++r) {
+        QTableWidgetItem* name = cell(hfgSec, r, 1);
+        name->setForeground(QColor(0, 0, 192));
+        name->setFont(bold);
+        for (int c = kFirstRightsCol; c < kGridCols; ++c) {
+            QTableWidgetItem* it = cell(hfgSec, r, c);
+            it->setBackground(columnColour(c));
+            it->setTextAlignment(Qt::AlignCenter);
+        }
+    }
+    for (int c = kFirstRightsCol; c < kGridCols; ++c)
+        hfgSec->setColumnWidth(c, ui::twipsToPixelsX(800, this));
+    hfgSec->setUpdatesEnabled(true);
+}
+
+void frmSet::hfgSec_Click(int row, int col) {
+    if (row < kFirstStaffRow || col < kFirstRightsCol || col >= kGridCols)
+        return;
+    if (isEditColumn(col)) {
+        // Granting 編輯 grants 查詢 as well; taking it away leaves 查詢 as it was.
+        const bool on = !starred(row, col);
+        setStar(row, col, on);
+        if (on)
+            setStar(row, col + 1, true);
+    } else if (isQueryColumn(col) && starred(row, col - 1)) {
+        setStar(row, col, true); // 查詢 stays while 編輯 is granted
+    } else {
+        setStar(row, col, !starred(row, col));
+    }
+}
+
+void frmSet::Command2_Click() {
+    QVector<shell::StaffRights> rows;
+    for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
+        shell::StaffRights s;
+        s.recordId = cell(hfgSec, r, 1)->data(kRecordRole).toLongLong();
+        s.name = cell(hfgSec, r, 1)->text();
+        for (int c = kFirstRightsCol; c < kGridCols; ++c) {
+            if (starred(r, c))
+                s.rights += 1 << (c - kFirstRightsCol);
+        }
+        rows.append(s);
+    }
+    if (!mdM::MainDb)
+        return;
+    try {
+        shell::writeStaffRights(*mdM::MainDb, rows);
+    } catch (const db::DbError& e) {
+        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+        return;
+    }
+    ui::msgBox(QStringLiteral("所做的變更下次啟動才會生效"), ui::Buttons::OK, ui::Icon::Information,
+               QStringLiteral("Kavo III"));
+}

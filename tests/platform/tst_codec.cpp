@@ -1,0 +1,193 @@
+// The code page layer: CP950 bytes, the UTF-8 fallback, whole-file writes and settings lines.
+#include "text/Codec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <unistd.h>
+
+using namespace text;
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+const QString kOutside = QString::fromUtf8("\xF0\x9F\x98\x80"); // an emoji: no CP950 code
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void putBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestCodec : public QObject {
+    Q_OBJECT
+private slots:
+    void cp950Bytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("tree root") << QStringLiteral("Ｑ") << QByteArray::fromHex("A2DF");
+        QTest::newRow("path dot") << QStringLiteral("‧") << QByteArray::fromHex("A145");
+        QTest::newRow("full-width bar") << QStringLiteral("｜") << QByteArray::fromHex("A155");
+        QTest::newRow("full-width comma") << QStringLiteral("，") << QByteArray::fromHex("A141");
+        QTest::newRow("full-width colon") << QStringLiteral("：") << QByteArray::fromHex("A147");
+        QTest::newRow("euro (Windows extension)") << QStringLiteral("€") << QByteArray::fromHex("A3E1");
+        QTest::newRow("chinese") << QStringLiteral("報價單") << QByteArray::fromHex("B3F8BBF9B3E6");
+        QTest::newRow("mixed") << QStringLiteral("A1|一乙") << QByteArray::fromHex("41317CA440A441");
+        QTest::newRow("empty") << QString() << QByteArray();
+    }
+    void cp950Bytes() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        const auto encoded = toCp950(text);
+        QVERIFY(encoded.has_value());
+        QCOMPARE(*encoded, bytes);
+        QCOMPARE(encode(text), bytes);
+        QCOMPARE(fromCp950(bytes), text);
+        QCOMPARE(decode(bytes), text);
+    }
+
+    void cp950Code_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("一") << QStringLiteral("一") << 0xA440;
+        QTest::newRow("乙") << QStringLiteral("乙") << 0xA441;
+        QTest::newRow("first character only") << QStringLiteral("乙一") << 0xA441;
+        QTest::newRow("single byte") << QStringLiteral("A") << 0x41;
+        QTest::newRow("empty") << QString() << 0;
+        QTest::newRow("outside CP950") << kOutside + QStringLiteral("一") << -1;
+        QTest::newRow("Ext-B ideograph") << QString::fromUtf8("\xF0\xA0\x80\x80") << -1;
+    }
+    void cp950Code() {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QCOMPARE(text::cp950Code(text), code);
+    }
+
+    void unrepresentableIsRefused() {
+        QVERIFY(!toCp950(QStringLiteral("一") + kOutside).has_value());
+        QVERIFY(!toCp950(QString::fromUtf8("\xF0\xA0\x80\x80")).has_value()); // U+20000
+        const QString text = QStringLiteral("報價") + kOutside;
+        QCOMPARE(encode(text), kBom + text.toUtf8());
+    }
+
+    void invalidBytesBecomeReplacement() {
+        QCOMPARE(fromCp950(QByteArray("a\xFF"
+                                      "b")),
+                 QStringLiteral("a\uFFFDb"));
+        QCOMPARE(fromCp950(QByteArray("a\xA4")), QStringLiteral("a\uFFFD")); // cut after a lead byte
+    }
+
+    void decodeChoosesByBom() {
+        const QString text = QStringLiteral("一乙");
+        QCOMPARE(decode(kBom + text.toUtf8()), text);
+        // Without the BOM the bytes are CP950, even when they happen to be UTF-8.
+        const QByteArray utf8 = text.toUtf8();
+        QVERIFY(decode(utf8) != text);
+        QCOMPARE(decode(utf8), fromCp950(utf8));
+    }
+
+    void fileRoundTrip_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("cp950") << QStringLiteral("Ｑ‧客廳｜木作，天花板：平釘\r\n") << false;
+        QTest::newRow("outside cp950")
+            << QStringLiteral("Ｑ‧") + kOutside + QString::fromUtf8("\xF0\xA0\x80\x80") << true;
+    }
+    void fileRoundTrip() {
+        QFETCH(QString, text);
+        QFETCH(bool, utf8);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.kav"));
+        QString error;
+        QVERIFY2(writeTextFile(path, text, &error), qPrintable(error));
+        const QByteArray bytes = fileBytes(path);
+        QCOMPARE(bytes, utf8 ? kBom + text.toUtf8() : *toCp950(text));
+        QCOMPARE(readTextFile(path).value_or(QStringLiteral("<none>")), text);
+    }
+
+    void bomlessUtf8FileReadsAsCp950() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("u.ini"));
+        const QByteArray utf8 = QStringLiteral("一").toUtf8();
+        putBytes(path, utf8);
+        QCOMPARE(readTextFile(path).value_or(QString()), fromCp950(utf8));
+    }
+
+    void readMissingFile() {
+        QString error;
+        QVERIFY(!readTextFile(QStringLiteral("/nonexistent/x.ini"), &error).has_value());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!readLines(QStringLiteral("/nonexistent/x.ini")).has_value());
+    }
+
+    void failedWriteKeepsOldFile() {
+        QTemporaryDir dir;
+        QString error;
+        // Missing folder.
+        const QString missing = dir.filePath(QStringLiteral("no/such/folder/a.ini"));
+        QVERIFY(!writeTextFile(missing, QStringLiteral("x"), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(missing));
+        // Read-only file: refused, whoever runs the program.
+        const QString path = dir.filePath(QStringLiteral("b.ini"));
+        putBytes(path, "old");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        error.clear();
+        QVERIFY(!writeTextFile(path, QStringLiteral("new"), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!writeLines(path, {QStringLiteral("new")}));
+        QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
+
+    void failedWriteInReadOnlyFolder() {
+        if (geteuid() == 0)
+            QSKIP("the super-user may write into a read-only folder");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.ini"));
+        putBytes(path, "old");
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        QString error;
+        const bool written = writeTextFile(path, QStringLiteral("new"), &error);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!written);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
+
+    void splitLines_data() {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QString() << QStringList();
+        QTest::newRow("no line end") << QStringLiteral("a") << QStringList{"a"};
+        QTest::newRow("final CR LF") << QStringLiteral("a\r\n") << QStringList{"a"};
+        QTest::newRow("two lines") << QStringLiteral("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("empty last line") << QStringLiteral("a\r\n\r\n") << QStringList{"a", ""};
+        QTest::newRow("only a line end") << QStringLiteral("\r\n") << QStringList{""};
+        QTest::newRow("LF and CR") << QStringLiteral("a\nb\rc\n") << QStringList{"a", "b", "c"};
+        QTest::newRow("blank lines kept") << QStringLiteral("\n\nx") << QStringList{"", "", "x"};
+    }
+    void splitLines() {
+        QFETCH(QString, content);
+        QFETCH(QStringList, lines);
+        QCOMPARE(text::splitLines(content), lines);
+    }
+
+    void linesRoundTrip() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Mdbpath.ini"));
+        const QStringList lines{QStringLiteral("/data/主檔"), QString(), QStringLiteral("1")};
+        QVERIFY(writeLines(path, lines));
+        QCOMPARE(fileBytes(path), *toCp950(QStringLiteral("/data/主檔\r\n\r\n1\r\n")));
+        QCOMPARE(readLines(path).value_or(QStringList{"<none>"}), lines);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCodec)
+#include "tst_codec.moc"

@@ -1,0 +1,281 @@
+#include "db/Database.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace db;
+
+namespace {
+
+const char* kSchema = R"sql(
+CREATE TABLE 客戶 (客戶編號 TEXT, 客戶名稱 TEXT COLLATE NOCASE NOT NULL UNIQUE, 電話 TEXT,
+                   金額 REAL, 次數 INTEGER DEFAULT 7);
+CREATE TABLE "a""b" (x TEXT);
+CREATE VIEW Tp4C AS SELECT 客戶名稱, 金額 * 2 AS 兩倍 FROM 客戶 ORDER BY 客戶名稱;
+INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話, 金額) VALUES ('A01', '甲公司', NULL, 1.5);
+INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話, 金額) VALUES ('A02', '乙公司', '02-1234', 10);
+)sql";
+
+// Runs f and returns the number of the DbError it throws, 0 when it throws none.
+template <typename F> int errorOf(F f) {
+    try {
+        f();
+    } catch (const DbError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    DatabasePtr m_db;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void init() { m_db = Database::create(path(QStringLiteral("main.db")), QStringLiteral("pw"), kSchema); }
+    void cleanup() {
+        m_db.reset();
+        QFile::remove(path(QStringLiteral("main.db")));
+    }
+
+    void boundValuesRoundTrip_data() {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quotes") << QVariant(QStringLiteral("O'Neil \"大\" 'x'")) << "O'Neil \"大\" 'x'";
+        QTest::newRow("sql-like") << QVariant(QStringLiteral("'); DROP TABLE 客戶; --"))
+                                  << "'); DROP TABLE 客戶; --";
+        QTest::newRow("empty") << QVariant(QString("")) << "";
+        QTest::newRow("null") << QVariant() << "";
+        QTest::newRow("int") << QVariant(42) << "42";
+        QTest::newRow("int64") << QVariant(qlonglong(1) << 40) << "1099511627776";
+        QTest::newRow("double") << QVariant(1234.25) << "1234.25";
+        QTest::newRow("bool") << QVariant(true) << "1";
+        QTest::newRow("blob") << QVariant(QByteArray("ab\0c", 4)) << QString::fromUtf8("ab\0c", 4);
+    }
+    void boundValuesRoundTrip() {
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+        m_db->execute(QStringLiteral("CREATE TABLE v (k INTEGER, x)"));
+        QCOMPARE(m_db->execute(QStringLiteral("INSERT INTO v VALUES (?, ?)"), {1, value}), 1);
+        Recordset rs = m_db->query(QStringLiteral("SELECT x FROM v WHERE k = ?"), {1});
+        QCOMPARE(rs.recordCount(), 1);
+        QCOMPARE(rs.text(0), text);
+        QCOMPARE(rs.isNull(0), value.isNull());
+        if (!value.isNull()) // finds the row again by the same bound value
+            QCOMPARE(m_db->scalar(QStringLiteral("SELECT k FROM v WHERE x = ?"), {value}).toInt(), 1);
+    }
+
+    void openErrors_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content"); // "-" leaves the file missing
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("number");
+        QTest::newRow("missing file") << "none.db" << QByteArray("-") << "pw" << int(ErrFileNotFound);
+        QTest::newRow("missing folder") << "nodir/x.db" << QByteArray("-") << "pw" << int(ErrInvalidPath);
+        QTest::newRow("empty path") << "" << QByteArray("-") << "" << int(ErrInvalidPath);
+        QTest::newRow("empty file") << "empty.db" << QByteArray() << "" << int(ErrNotADatabase);
+        QTest::newRow("text file") << "t.db" << QByteArray("hello, not a database") << ""
+                                   << int(ErrNotADatabase);
+        QTest::newRow("text file, password") << "t.db" << QByteArray("hello") << "pw" << int(ErrNotADatabase);
+        QTest::newRow("wrong password") << "main.db" << QByteArray("-") << "PW" << int(ErrNotValidPassword);
+        QTest::newRow("no password") << "main.db" << QByteArray("-") << "" << int(ErrNotValidPassword);
+    }
+    void openErrors() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, password);
+        QFETCH(int, number);
+        const QString p = file.isEmpty() ? QString() : path(file);
+        if (content != "-") {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        const bool existed = QFileInfo::exists(p);
+        int got = 0;
+        try {
+            Database::open(p, password);
+        } catch (const DbError& e) {
+            got = e.number();
+            QVERIFY(!e.description().isEmpty());
+            if (number == ErrFileNotFound)
+                QVERIFY(e.description().contains(QStringLiteral("none.db")));
+        }
+        QCOMPARE(got, number);
+        QCOMPARE(QFileInfo::exists(p), existed); // nothing created
+        QFile::remove(path(QStringLiteral("t.db")));
+        QFile::remove(path(QStringLiteral("empty.db")));
+    }
+
+    void openEncryptedAndPlain() {
+        m_db.reset();
+        QFile f(path(QStringLiteral("main.db")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(!f.read(16).startsWith("SQLite format 3")); // encrypted on disk
+        f.close();
+        DatabasePtr d = Database::open(path(QStringLiteral("main.db")), QStringLiteral("pw"));
+        QCOMPARE(d->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 2);
+
+        const QString plainPath = path(QStringLiteral("plain.db"));
+        Database::create(plainPath, {}, QStringLiteral("CREATE TABLE t (x);"));
+        QCOMPARE(Database::open(plainPath)->tableExists(QStringLiteral("T")), true);
+        QCOMPARE(Database::open(plainPath, QStringLiteral("any"))->tableExists(QStringLiteral("t")), true);
+        QFile::remove(plainPath);
+    }
+
+    void createRefusesAndLeavesNothing() {
+        const QString existing = path(QStringLiteral("main.db"));
+        const qint64 size = QFileInfo(existing).size();
+        QCOMPARE(errorOf([&] { Database::create(existing, {}, QStringLiteral("CREATE TABLE z (x);")); }),
+                 int(ErrDatabaseExists));
+        QCOMPARE(QFileInfo(existing).size(), size);
+        QCOMPARE(m_db->tableExists(QStringLiteral("z")), false);
+
+        const QString broken = path(QStringLiteral("broken.db"));
+        QCOMPARE(errorOf([&] {
+                     Database::create(broken, QStringLiteral("pw"),
+                                      QStringLiteral("CREATE TABLE a (x); INSERT INTO nowhere VALUES (1);"));
+                 }),
+                 int(ErrObjectNotFound));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"main.db"});
+        QCOMPARE(errorOf([&] { Database::create(path(QStringLiteral("no/x.db")), {}, {}); }),
+                 int(ErrInvalidPath));
+    }
+
+    void statementErrors_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariantList>("params");
+        QTest::addColumn<int>("number");
+        QTest::newRow("duplicate key, case ignored")
+            << "INSERT INTO 客戶 (客戶名稱) VALUES (?)" << QVariantList{QStringLiteral("甲公司")}
+            << int(ErrDuplicateKey);
+        QTest::newRow("no such table") << "SELECT * FROM 沒有" << QVariantList{} << int(ErrObjectNotFound);
+        QTest::newRow("two statements")
+            << "DELETE FROM 客戶; DELETE FROM 客戶" << QVariantList{} << int(ErrGeneral);
+        QTest::newRow("missing value")
+            << "DELETE FROM 客戶 WHERE 客戶名稱 = ?" << QVariantList{} << int(ErrGeneral);
+        QTest::newRow("syntax") << "DELETE 客戶" << QVariantList{} << int(ErrGeneral);
+    }
+    void statementErrors() {
+        QFETCH(QString, sql);
+        QFETCH(QVariantList, params);
+        QFETCH(int, number);
+        QCOMPARE(errorOf([&] { m_db->execute(sql, params); }), number);
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 2);
+    }
+
+    void transactionRollsBackUnlessCommitted() {
+        {
+            Transaction t(*m_db);
+            m_db->execute(QStringLiteral("DELETE FROM 客戶"));
+            m_db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱) VALUES ('丙')"));
+        }
+        QVERIFY(!m_db->inTransaction());
+        QCOMPARE(
+            m_db->scalar(QStringLiteral(
+                             "SELECT group_concat(客戶名稱) FROM (SELECT 客戶名稱 FROM 客戶 ORDER BY rowid)"))
+                .toString(),
+            QStringLiteral("甲公司,乙公司"));
+        {
+            Transaction t(*m_db);
+            m_db->execute(QStringLiteral("DELETE FROM 客戶 WHERE 客戶編號 = 'A01'"));
+            t.commit();
+        }
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 1);
+    }
+
+    void tableRecordsetWritesByPosition() {
+        Recordset rs = m_db->openRecordset(QStringLiteral("客戶"));
+        QCOMPARE(rs.fieldCount(), 5);
+        QCOMPARE(rs.fieldName(3), QStringLiteral("金額"));
+        QCOMPARE(rs.recordCount(), 2);
+        QCOMPARE(rs.text(1), QStringLiteral("甲公司")); // insertion order
+        QCOMPARE(rs.text(2), QString());                // NULL
+        QCOMPARE(rs.text(3), QStringLiteral("1.5"));
+        QCOMPARE(rs.value(QStringLiteral("客戶編號")).toString(), QStringLiteral("A01"));
+
+        rs.addNew();
+        rs.setField(0, QStringLiteral("A03"));
+        rs.setField(1, QStringLiteral("丙's \"co\""));
+        rs.setField(QStringLiteral("金額"), 2.25);
+        rs.update();
+        QCOMPARE(rs.recordCount(), 3);
+        QCOMPARE(rs.absolutePosition(), 2);        // on the new record
+        QCOMPARE(rs.text(4), QStringLiteral("7")); // the column's default
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT 金額 FROM 客戶 WHERE 客戶名稱 = ?"), {rs.value(1)})
+                     .toDouble(),
+                 2.25);
+
+        rs.moveFirst();
+        rs.edit();
+        rs.setField(2, QStringLiteral("03-555"));
+        rs.setField(4, 3);
+        rs.update();
+        QCOMPARE(rs.text(2), QStringLiteral("03-555"));
+        QCOMPARE(rs.value(4).toLongLong(), 3);
+        Recordset check =
+            m_db->query(QStringLiteral("SELECT 客戶編號, 電話, 次數 FROM 客戶 WHERE rowid = 1"));
+        QCOMPARE(check.text(0) + check.text(1) + check.text(2), QStringLiteral("A0103-5553"));
+
+        rs.addNew();
+        rs.setField(1, QStringLiteral("乙公司"));
+        QCOMPARE(errorOf([&] { rs.update(); }), int(ErrDuplicateKey));
+        rs.cancelUpdate();
+        QCOMPARE(rs.recordCount(), 3);
+
+        rs.moveFirst();
+        rs.deleteRecord();
+        rs.moveNext();
+        QCOMPARE(rs.text(1), QStringLiteral("乙公司"));
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 2);
+    }
+
+    void recordsetMisuse() {
+        Recordset rs = m_db->openRecordset(QStringLiteral("客戶"));
+        QCOMPARE(errorOf([&] { rs.setField(0, 1); }), int(ErrNoAddNewOrEdit));
+        QCOMPARE(errorOf([&] { rs.update(); }), int(ErrNoAddNewOrEdit));
+        QCOMPARE(errorOf([&] { rs.value(QStringLiteral("沒有")); }), int(ErrObjectNotFound));
+        QCOMPARE(errorOf([&] { rs.value(9); }), int(ErrObjectNotFound));
+        rs.moveLast();
+        rs.moveNext();
+        QVERIFY(rs.eof());
+        QCOMPARE(errorOf([&] { rs.value(0); }), int(ErrNoCurrentRecord));
+        QCOMPARE(errorOf([&] { rs.edit(); }), int(ErrNoCurrentRecord));
+        Recordset q = m_db->query(QStringLiteral("SELECT * FROM 客戶 WHERE 0"));
+        QVERIFY(q.eof() && q.bof());
+        QCOMPARE(q.fieldCount(), 5);
+        QCOMPARE(errorOf([&] { q.addNew(); }), int(ErrReadOnly));
+    }
+
+    void openRecordsetByName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("number");
+        QTest::newRow("view") << "tp4c" << 0;
+        QTest::newRow("quoted name") << "a\"b" << 0;
+        QTest::newRow("unknown") << "沒有" << int(ErrObjectNotFound);
+        QTest::newRow("injection") << "客戶\"; DROP TABLE 客戶; --" << int(ErrObjectNotFound);
+    }
+    void openRecordsetByName() {
+        QFETCH(QString, name);
+        QFETCH(int, number);
+        QCOMPARE(errorOf([&] { m_db->openRecordset(name); }), number);
+        QVERIFY(m_db->tableExists(QStringLiteral("客戶")));
+    }
+
+    void viewReadsByName() {
+        Recordset rs = m_db->openRecordset(QStringLiteral("TP4C"));
+        QCOMPARE(m_db->columns(QStringLiteral("Tp4C")), (QStringList{"客戶名稱", "兩倍"}));
+        QCOMPARE(rs.recordCount(), 2);
+        rs.moveLast();
+        QCOMPARE(rs.text(QStringLiteral("兩倍")), QStringLiteral("3"));
+        QCOMPARE(errorOf([&] { rs.edit(); }), int(ErrReadOnly));
+        QVERIFY(!m_db->tableExists(QStringLiteral("Tp4C")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"

@@ -1,0 +1,166 @@
+// The program's place on the machine: program folder, file names, spreadsheet check, read-only
+// attribute and the orderly end of the program.
+#include "system/System.h"
+#include "text/Codec.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+bool touch(const QString& path, const QByteArray& bytes = "x") {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// An executable shell script named `name` in `dir`.
+bool script(const QString& dir, const QString& name, const QByteArray& body) {
+    const QString path = QDir(dir).filePath(name);
+    return touch(path, "#!/bin/sh\n" + body + "\n") &&
+           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+class TestSystem : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        sys::setProgramFolder({});
+        sys::setExitHandler({});
+        sys::resetExitRequested();
+    }
+
+    void programFolder() {
+        QCOMPARE(sys::programFolder(), QCoreApplication::applicationDirPath());
+        QTemporaryDir dir;
+        sys::setProgramFolder(dir.path());
+        QCOMPARE(sys::programFolder(), dir.path());
+        QCOMPARE(sys::programFile(QStringLiteral("auto.ini")), dir.filePath(QStringLiteral("auto.ini")));
+        QCOMPARE(sys::autosavePath(), dir.filePath(QStringLiteral("autosave.kav")));
+        sys::setProgramFolder({});
+        QCOMPARE(sys::programFolder(), QCoreApplication::applicationDirPath());
+    }
+
+    void findFileNoCase_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("found"); // relative to the folder
+        QTest::newRow("exact") << "Mdbpath.ini"
+                               << "Mdbpath.ini";
+        QTest::newRow("other case") << "MDBPATH.INI"
+                                    << "Mdbpath.ini";
+        QTest::newRow("sub-folder, other case") << "pother/LIST.xls"
+                                                << "Pother/List.XLS";
+        QTest::newRow("missing") << "Of.ini"
+                                 << "Of.ini";
+        QTest::newRow("missing in sub-folder") << "POTHER/none.xls"
+                                               << "POTHER/none.xls";
+    }
+    void findFileNoCase() {
+        QFETCH(QString, name);
+        QFETCH(QString, found);
+        QTemporaryDir dir;
+        QVERIFY(touch(dir.filePath(QStringLiteral("Mdbpath.ini"))));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Pother")));
+        QVERIFY(touch(dir.filePath(QStringLiteral("Pother/List.XLS"))));
+        QCOMPARE(sys::findFileNoCase(dir.path(), name), dir.filePath(found));
+    }
+
+    void spreadsheetApp_data() {
+        QTest::addColumn<QByteArray>("forced");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("nothing") << QByteArray() << QString() << QByteArray() << false;
+        QTest::newRow("program on the PATH") << QByteArray() << "localc" << QByteArray("exit 0") << true;
+        QTest::newRow("desktop default")
+            << QByteArray() << "xdg-mime" << QByteArray("echo calc.desktop") << true;
+        QTest::newRow("no desktop default") << QByteArray() << "xdg-mime" << QByteArray("exit 0") << false;
+        QTest::newRow("xdg-mime fails")
+            << QByteArray() << "xdg-mime" << QByteArray("echo x; exit 4") << false;
+        QTest::newRow("xdg-mime hangs")
+            << QByteArray() << "xdg-mime" << QByteArray("exec /bin/sleep 30") << false;
+        QTest::newRow("forced off") << QByteArray("0") << "soffice" << QByteArray("exit 0") << false;
+        QTest::newRow("forced on") << QByteArray("1") << QString() << QByteArray() << true;
+    }
+    void spreadsheetApp() {
+        QFETCH(QByteArray, forced);
+        QFETCH(QString, program);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, installed);
+        QTemporaryDir bin;
+        if (!program.isEmpty())
+            QVERIFY(script(bin.path(), program, body));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        if (forced.isEmpty())
+            qunsetenv("KAVO_SPREADSHEET_APP");
+        else
+            qputenv("KAVO_SPREADSHEET_APP", forced);
+        QElapsedTimer clock;
+        clock.start();
+        const bool result = sys::spreadsheetAppInstalled();
+        qputenv("PATH", oldPath);
+        qunsetenv("KAVO_SPREADSHEET_APP");
+        QCOMPARE(result, installed);
+        QVERIFY(clock.elapsed() < 10000);
+    }
+
+    void readOnly() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("報價單.xls"));
+        QVERIFY(touch(path, "old"));
+        QVERIFY(!sys::isReadOnly(path));
+        QVERIFY(sys::setReadOnly(path));
+        QVERIFY(sys::isReadOnly(path));
+        QVERIFY(!(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+        QVERIFY(!text::writeTextFile(path, QStringLiteral("new")));
+        QVERIFY(sys::setReadOnly(path)); // again: still fine
+        QVERIFY(sys::setReadOnly(path, false));
+        QVERIFY(!sys::isReadOnly(path));
+        QVERIFY(text::writeTextFile(path, QStringLiteral("new")));
+    }
+
+    void readOnlyMissingFile() {
+        QVERIFY(!sys::setReadOnly(QStringLiteral("/nonexistent/a.xls")));
+        QVERIFY(!sys::isReadOnly(QStringLiteral("/nonexistent/a.xls")));
+    }
+
+    void exitThroughHandler() {
+        QList<int> codes;
+        sys::setExitHandler([&](int code) { codes << code; });
+        QVERIFY(!sys::exitRequested());
+        sys::exitProgram(3);
+        QCOMPARE(codes, QList<int>{3});
+        QVERIFY(sys::exitRequested());
+        sys::resetExitRequested();
+        QVERIFY(!sys::exitRequested());
+    }
+
+    void exitLeavesRunningLoop() {
+        QTimer::singleShot(0, [] { sys::exitProgram(9); });
+        QTimer guard; // a loop that never ends would hang the test
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-100); });
+        guard.start(5000);
+        QCOMPARE(QCoreApplication::exec(), 9);
+        QVERIFY(sys::exitRequested());
+    }
+
+    void exitBeforeLoopEndsLoopAtStart() {
+        sys::exitProgram(7);
+        QVERIFY(sys::exitRequested());
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(-100); });
+        guard.start(5000);
+        QCOMPARE(QCoreApplication::exec(), 7);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSystem)
+#include "tst_system.moc"

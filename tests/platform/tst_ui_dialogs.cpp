@@ -1,0 +1,202 @@
+// The dialog seam: filters, the scripted backend tests rely on, the fallback and the widget boxes.
+#include "ScriptedDialogs.h"
+#include "ui/WidgetDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QtTest>
+
+using ui::Answer;
+using ui::Buttons;
+
+class TestUiDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void toQtFilter_data();
+    void toQtFilter();
+    void scriptedAnswersInOrder();
+    void scriptedRecordsFailures();
+    void scriptedFailsForgottenCheck();
+    void fallbackAnswersLikeEscape_data();
+    void fallbackAnswersLikeEscape();
+    void widgetMessageBox_data();
+    void widgetMessageBox();
+    void widgetInputBox();
+};
+
+void TestUiDialogs::toQtFilter_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("two pairs") << "報價單|*.kav|所有檔案|*.*"
+                               << "報價單 (*.kav);;所有檔案 (*.*)";
+    QTest::newRow("several patterns") << "Excel|*.xls;*.xlsx"
+                                      << "Excel (*.xls *.xlsx)";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("description without pattern") << "文字|*.txt|其他"
+                                                 << "文字 (*.txt);;其他";
+}
+
+void TestUiDialogs::toQtFilter() {
+    QFETCH(QString, filter);
+    QFETCH(QString, qt);
+    QCOMPARE(ui::toQtFilter(filter), qt);
+}
+
+void TestUiDialogs::scriptedAnswersInOrder() {
+    ScriptedDialogs d;
+    d.expectMessage(Answer::No);
+    d.expectInput(QStringLiteral("abc"));
+    d.expectInput(std::nullopt);
+    d.expectOpenFile(QStringLiteral("/a.kav"));
+    d.expectSaveFile(QStringLiteral("/b.kav"));
+    d.expectFolder(QStringLiteral("/c"));
+    QCOMPARE(ui::msgBox(QStringLiteral("是否儲存?"), Buttons::YesNo, ui::Icon::Question, {}, 2), Answer::No);
+    QCOMPARE(ui::inputBox(QStringLiteral("p"), QStringLiteral("t"), QStringLiteral("d")),
+             std::optional<QString>(QStringLiteral("abc")));
+    QCOMPARE(ui::inputBox(QStringLiteral("p2")), std::optional<QString>());
+    QCOMPARE(ui::openFileDialog({QStringLiteral("開啟"), {}, {}, {}, 1}), QStringLiteral("/a.kav"));
+    QCOMPARE(ui::saveFileDialog({}), QStringLiteral("/b.kav"));
+    QCOMPARE(ui::folderDialog({}), QStringLiteral("/c"));
+    VERIFY_DIALOGS(d);
+    QCOMPARE(d.shown().size(), 6);
+    const ui::MessageRequest m = d.messages().at(0);
+    QCOMPARE(m.text, QStringLiteral("是否儲存?"));
+    QCOMPARE(m.icon, ui::Icon::Question);
+    QCOMPARE(m.defaultButton, 2);
+    QCOMPARE(d.inputs().at(0).title, QStringLiteral("t"));
+    QCOMPARE(d.inputs().at(0).defaultText, QStringLiteral("d"));
+    QCOMPARE(d.files().at(0).title, QStringLiteral("開啟"));
+}
+
+void TestUiDialogs::scriptedRecordsFailures() {
+    ScriptedDialogs d;
+    // Unexpected: answered like Escape and recorded.
+    QCOMPARE(ui::msgBox(QStringLiteral("surprise"), Buttons::YesNoCancel), Answer::Cancel);
+    QVERIFY(!d.ok());
+    QVERIFY(d.failures().contains(QLatin1String("surprise")));
+    d.clear();
+
+    // Another kind than expected: not consumed.
+    d.expectInput(QStringLiteral("x"));
+    QCOMPARE(ui::msgBox(QStringLiteral("wrong kind")), Answer::OK);
+    QCOMPARE(d.pending(), 1);
+    QVERIFY(d.failures().contains(QLatin1String("input box")));
+    d.clear();
+
+    // An answer the box has no button for.
+    d.expectMessage(Answer::Yes);
+    ui::msgBox(QStringLiteral("ok only"));
+    QVERIFY(!d.ok());
+    d.clear();
+
+    // An expectation never consumed.
+    d.expectFolder(QStringLiteral("/x"));
+    QVERIFY(!d.ok());
+    QVERIFY(d.failures().contains(QLatin1String("never shown")));
+    d.clear();
+    QVERIFY(d.ok());
+}
+
+void TestUiDialogs::scriptedFailsForgottenCheck() {
+    QEXPECT_FAIL("", "an expectation left at destruction fails the test", Continue);
+    {
+        ScriptedDialogs d;
+        d.expectMessage(Answer::OK);
+    }
+    QVERIFY(ui::installedDialogBackend() == nullptr);
+}
+
+void TestUiDialogs::fallbackAnswersLikeEscape_data() {
+    QTest::addColumn<Buttons>("buttons");
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("OK") << Buttons::OK << Answer::OK;
+    QTest::newRow("OKCancel") << Buttons::OKCancel << Answer::Cancel;
+    QTest::newRow("YesNo") << Buttons::YesNo << Answer::No;
+    QTest::newRow("YesNoCancel") << Buttons::YesNoCancel << Answer::Cancel;
+    QTest::newRow("RetryCancel") << Buttons::RetryCancel << Answer::Cancel;
+    QTest::newRow("AbortRetryIgnore") << Buttons::AbortRetryIgnore << Answer::Abort;
+}
+
+void TestUiDialogs::fallbackAnswersLikeEscape() {
+    QFETCH(Buttons, buttons);
+    QFETCH(Answer, answer);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No dialog backend")));
+    QCOMPARE(ui::msgBox(QStringLiteral("x"), buttons), answer);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No dialog backend")));
+    QVERIFY(!ui::inputBox(QStringLiteral("p")).has_value());
+}
+
+void TestUiDialogs::widgetMessageBox_data() {
+    QTest::addColumn<Buttons>("buttons");
+    QTest::addColumn<int>("defaultButton");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("OK") << Buttons::OK << 1 << QStringList{"確定"} << Answer::OK;
+    QTest::newRow("YesNo, No default") << Buttons::YesNo << 2 << QStringList{"是", "否"} << Answer::No;
+    QTest::newRow("YesNoCancel") << Buttons::YesNoCancel << 1 << QStringList{"是", "否", "取消"}
+                                 << Answer::Yes;
+    QTest::newRow("RetryCancel") << Buttons::RetryCancel << 1 << QStringList{"重試", "取消"} << Answer::Retry;
+    QTest::newRow("AbortRetryIgnore, Ignore default")
+        << Buttons::AbortRetryIgnore << 3 << QStringList{"中止", "重試", "略過"} << Answer::Ignore;
+}
+
+void TestUiDialogs::widgetMessageBox() {
+    QFETCH(Buttons, buttons);
+    QFETCH(int, defaultButton);
+    QFETCH(QStringList, texts);
+    QFETCH(Answer, answer);
+    ui::installWidgetDialogs();
+    QStringList seen;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    // Press the default button of the box once it shows.
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        icon = box->icon();
+        for (QAbstractButton* b : box->buttons())
+            seen << b->text();
+        QVERIFY(box->defaultButton());
+        box->defaultButton()->click();
+    });
+    const Answer got = ui::msgBox(QStringLiteral("文字"), buttons, ui::Icon::Critical, {}, defaultButton);
+    ui::setDefaultDialogBackend(nullptr);
+    QCOMPARE(got, answer);
+    QCOMPARE(title, QStringLiteral("Kavo3"));
+    QCOMPARE(icon, QMessageBox::Critical);
+    std::sort(seen.begin(), seen.end());
+    std::sort(texts.begin(), texts.end());
+    QCOMPARE(seen, texts);
+}
+
+void TestUiDialogs::widgetInputBox() {
+    ui::installWidgetDialogs();
+    QString label;
+    QTimer::singleShot(0, this, [&] {
+        auto* dlg = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        label = dlg->labelText();
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("報價"));
+        QCOMPARE(dlg->okButtonText(), QStringLiteral("確定"));
+        QCOMPARE(dlg->cancelButtonText(), QStringLiteral("取消"));
+        dlg->setTextValue(QStringLiteral("typed"));
+        dlg->accept();
+    });
+    const auto got = ui::inputBox(QStringLiteral("路徑"), QStringLiteral("報價"), QStringLiteral("x"));
+    QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+    const auto cancelled = ui::inputBox(QStringLiteral("again"));
+    ui::setDefaultDialogBackend(nullptr);
+    QCOMPARE(label, QStringLiteral("路徑"));
+    QCOMPARE(got, std::optional<QString>(QStringLiteral("typed")));
+    QCOMPARE(cancelled, std::optional<QString>());
+}
+
+QTEST_MAIN(TestUiDialogs)
+#include "tst_ui_dialogs.moc"

@@ -1,0 +1,491 @@
+// The quotation file: byte-exact round trips, the older forms the reader takes, and files that are
+// broken or cut short.
+#include "QuoteFile.h"
+#include "text/Codec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quote;
+
+namespace {
+
+const QString Q = kRootKey;
+const QString S = kPathSeparator;
+
+QString joinLines(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+ItemRow row(const QStringList& cells) { // columns 2 onwards
+    ItemRow r;
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        r[size_t(i + ColName)] = cells[i];
+    return r;
+}
+
+void showAndType(QuoteDocument& doc, const QString& leaf, const std::vector<ItemRow>& rows) {
+    QVERIFY(doc.tv_NodeClick(leaf));
+    doc.hfgQ.setRows(int(rows.size()) + 1);
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (int c = ColName; c < ColCount; ++c)
+            doc.hfgQ.setCell(int(i) + 1, c, rows[i][size_t(c)]);
+}
+
+const QString kLiving = Q + S + QStringLiteral("客廳");
+const QString kLivingWood = kLiving + S + QStringLiteral("木作");
+const QString kLivingPaint = kLiving + S + QStringLiteral("油漆");
+const QString kBedWood = Q + S + QStringLiteral("主臥") + S + QStringLiteral("木作");
+
+// A quotation with every section filled and values holding the separators of their lines.
+QuoteDocument fullQuotation() {
+    QuoteDocument doc;
+    doc.tree.addChild(Q, QStringLiteral("客廳"));
+    doc.tree.addChild(Q, QStringLiteral("主臥"));
+    doc.tree.addChild(kLiving, QStringLiteral("木作"));
+    doc.tree.addChild(kLiving, QStringLiteral("油漆"));
+    doc.tree.addChild(Q + S + QStringLiteral("主臥"), QStringLiteral("木作"));
+    showAndType(doc, kBedWood,
+                {row({"床頭櫃", "", "座", "2", "6000", "12000", "4800", "9600", "1.25", "", "床頭櫃"}),
+                 ItemRow{},
+                 row({"衣櫃", "W180", "尺", "6", "5000", "30000", "4000", "24000", "1.25", "", "衣櫃"})});
+    showAndType(doc, kLivingPaint, {row({"乳膠漆", "", "坪", "20", "900", "18000", "700", "14000", "1.29"})});
+    // Left shown with its edits: writing stores them first.
+    showAndType(doc, kLivingWood,
+                {row({"系統櫃", "W120\r\nH240", "尺", "8", "4500", "36000", "3600", "28800", "1.25",
+                      "含|五金", "系統櫃"})});
+    doc.header = {QStringLiteral("王先生"),   QStringLiteral("信義住宅"), QStringLiteral("陳小明"),
+                  QStringLiteral("住宅"),     QStringLiteral("1121201_"), QStringLiteral("台北市\n信義路"),
+                  QStringLiteral("112/12/01")};
+    doc.WorkTypesOnly = false;
+    PageEnd& pe = doc.pageEnd;
+    pe.cbPe = {QStringLiteral("訂金三成"), QStringLiteral("備註|一"), QString(), QStringLiteral("保固一年"),
+               QStringLiteral("末項")};
+    pe.design = {true,
+                 QStringLiteral("設計費"),
+                 true,
+                 QStringLiteral("84000"),
+                 QStringLiteral("元"),
+                 QStringLiteral("0.1"),
+                 QStringLiteral("8400")};
+    pe.supervision = {false,
+                      QStringLiteral("監工,費"),
+                      false,
+                      QStringLiteral("30"),
+                      QStringLiteral("坪"),
+                      QStringLiteral("1000"),
+                      QStringLiteral("30000")};
+    pe.ckTax = true;
+    pe.cbTax = QStringLiteral("5%");
+    pe.lbNtax = QStringLiteral("92400");
+    pe.lbTax = QStringLiteral("4620");
+    pe.lbHtax = QStringLiteral("97020");
+    pe.txtOff = QStringLiteral("-20:0");
+    pe.lbApr = QStringLiteral("97000");
+    return doc;
+}
+
+const QStringList kFullText = {
+    "0n",
+    "[Title]",
+    "王先生",
+    "信義住宅",
+    "陳小明",
+    "住宅",
+    "1121201_",
+    "台北市 信義路",
+    "112/12/01",
+    "",
+    "[Tree]",
+    "Ｑ‧客廳‧木作",
+    "Ｑ‧客廳‧油漆",
+    "Ｑ‧主臥‧木作",
+    "",
+    "[Grid]",
+    "Ｑ‧主臥‧木作|床頭櫃||座|2|6000|12000|4800|9600|1.25||床頭櫃",
+    "Ｑ‧主臥‧木作|||||||||||",
+    "Ｑ‧主臥‧木作|衣櫃|W180|尺|6|5000|30000|4000|24000|1.25||衣櫃",
+    "Ｑ‧客廳‧油漆|乳膠漆||坪|20|900|18000|700|14000|1.29||",
+    "Ｑ‧客廳‧木作|系統櫃|W120 H240|尺|8|4500|36000|3600|28800|1.25|含｜五金|系統櫃",
+    "",
+    "[PageEndPs]",
+    "訂金三成",
+    "備註|一",
+    "",
+    "保固一年",
+    "末項",
+    "",
+    "[D&L]",
+    "設計費,True,84000,0.1,8400",
+    "監工，費,False,30,1000,30000",
+    "92400:5%:4620:97020:-20：0:97000",
+    "1,0,1",
+};
+
+const QStringList kEmptyText = {
+    "0n",
+    "[Title]",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "[Tree]",
+    "Ｑ",
+    "",
+    "[Grid]",
+    "|||||||||||",
+    "",
+    "[PageEndPs]",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "[D&L]",
+    "設計費,True,,,",
+    "監工費,True,,,",
+    ":5%::::",
+    "0,0,1",
+};
+
+QStringList titleLines() {
+    return {"[Title]", "客", "案", "業", "類", "No1", "址", "112/01/02", ""};
+}
+
+} // namespace
+
+class TestQuoteFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fullRoundTrip();
+    void emptyRoundTrip();
+    void olderForms_data();
+    void olderForms();
+    void brokenFileLeavesDocument_data();
+    void brokenFileLeavesDocument();
+    void everyCutIsSafe();
+    void fieldTolerance_data();
+    void fieldTolerance();
+    void treeLines();
+    void keptFromTheQuotationInHand();
+    void characterOutsideCp950();
+    void files();
+};
+
+void TestQuoteFile::fullRoundTrip() {
+    QuoteDocument doc = fullQuotation();
+    const QByteArray bytes = QuoteFile::bytes(doc);
+    QCOMPARE(text::decode(bytes).split(QStringLiteral("\r\n")),
+             joinLines(kFullText).split(QStringLiteral("\r\n")));
+    QCOMPARE(bytes, text::encode(joinLines(kFullText)));
+    QCOMPARE(doc.lbPath, Q); // writing shows the root
+
+    // CP950 bytes of a few lines.
+    QVERIFY(bytes.startsWith("0n\r\n[Title]\r\n\xa4\xfd\xa5\xfd\xa5\xcd\r\n"));
+    QVERIFY(bytes.contains("\r\n[Tree]\r\n\xa2\xdf\xa1\x45\xab\xc8\xc6\x55\xa1\x45\xa4\xec\xa7\x40\r\n"));
+    QVERIFY(bytes.contains("\r\n\xba\xca\xa4\x75\xa1\x41\xb6\x4f,False,30,1000,30000\r\n"));
+    QVERIFY(bytes.endsWith("\r\n1,0,1\r\n"));
+
+    QuoteDocument back;
+    QVERIFY(!QuoteFile::readBytes(bytes, back));
+    QCOMPARE(QuoteFile::bytes(back), bytes);
+    QVERIFY(back.tree == doc.tree);
+    QCOMPARE(back.hfgB.rows(), doc.hfgB.rows());
+    QCOMPARE(back.hfgB.cell(1, ColCatalogName), QStringLiteral("床頭櫃"));
+    QCOMPARE(back.hfgB.cell(5, ColSpec), QStringLiteral("W120 H240"));
+    QCOMPARE(back.hfgB.cell(5, ColRemark), QStringLiteral("含｜五金"));
+    QCOMPARE(back.header.txtAddr, QStringLiteral("台北市 信義路"));
+    QCOMPARE(back.pageEnd.supervision.name, QStringLiteral("監工，費"));
+    QVERIFY(!back.pageEnd.supervision.byTotal);
+    QCOMPARE(back.pageEnd.supervision.baseUnit, QStringLiteral("坪"));
+    QCOMPARE(back.pageEnd.txtOff, QStringLiteral("-20：0"));
+    QCOMPARE(back.pageEnd.lbApr, QStringLiteral("97000")); // as stored, not recomputed
+    QVERIFY(back.pageEnd.design.included && !back.pageEnd.supervision.included && back.pageEnd.ckTax);
+    QCOMPARE(back.pageEnd.cbPe[1], QStringLiteral("備註|一"));
+
+    // The root is shown with every row, in tree order.
+    QCOMPARE(back.lbPath, Q);
+    QVERIFY(!back.NodeIsLeaf);
+    QCOMPARE(back.hfgQ.rows(), 6);
+    QCOMPARE(back.hfgQ.cell(1, ColPath), kLivingWood);
+    QCOMPARE(back.hfgQ.cell(2, ColPath), kLivingPaint);
+    QCOMPARE(back.hfgQ.cell(3, ColPath), kBedWood);
+    QCOMPARE(back.totals.lbSumT, QStringLiteral("96000"));
+}
+
+void TestQuoteFile::emptyRoundTrip() {
+    QuoteDocument doc;
+    const QByteArray bytes = QuoteFile::bytes(doc);
+    QCOMPARE(bytes, text::encode(joinLines(kEmptyText)));
+    QuoteDocument back;
+    back.tree.addChild(Q, QStringLiteral("A"));
+    QVERIFY(!QuoteFile::readBytes(bytes, back));
+    QVERIFY(back == doc);
+    QCOMPARE(QuoteFile::bytes(back), bytes);
+}
+
+void TestQuoteFile::olderForms_data() {
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList tree = {"[Tree]", "Ｑ‧木作", "", "[Grid]"};
+    const QStringList grid = {"Ｑ‧木作|櫃||尺|2|100|200|80|160|1.25|備|",
+                              "Ｑ‧木作|板||片|1|50|50|40|40|1.25||板材"};
+    const QStringList pageEnd = {"[PageEndPs]", "r1", "r2", "r3", "r4", "r5", "", "[D&L]"};
+    const QStringList fees = {"設計費,False,12,50,600", "監工費,True,,,"};
+    const QStringList noPageEnd = {"[PageEndPs]",   "", "", "", "", "", "", "[D&L]", "設計費,True,,,",
+                                   "監工費,True,,,"};
+    const QStringList reset = {":5%::::", "0,0,1"};
+
+    QTest::newRow("comma format, eleven and twelve fields")
+        << QStringList{"1"} + titleLines() + tree +
+               QStringList{"Ｑ‧木作,櫃,,尺,2,100,200,80,160,1.25,備",
+                           "Ｑ‧木作,板,,片,1,50,50,40,40,1.25,,板材", ""} +
+               pageEnd + fees + QStringList{"1:5%:2:3:4:5", "1,1,0"}
+        << QStringList{"1n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5", "1,1,0"};
+    QTest::newRow("no page-end sections")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + noPageEnd + reset;
+    QTest::newRow("something else after the grid")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{"", "[Other]", "x"}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + noPageEnd + reset;
+    QTest::newRow("comma format without page-end sections")
+        << QStringList{"0"} + titleLines() + tree + QStringList{"Ｑ‧木作,櫃,,尺,2,100,200,80,160,1.25,備", ""}
+        << QStringList{"0n"} + titleLines() + tree + QStringList{grid[0], ""} + noPageEnd + reset;
+    QTest::newRow("[D&L] ends after its second line")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees + reset;
+    QTest::newRow("grid ended by [PageEndPs]")
+        << QStringList{"0n"} + titleLines() + tree + grid + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5", "1,1,0"}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5", "1,1,0"};
+    QTest::newRow("lines dropped before [D&L]")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd.mid(0, 6) +
+               QStringList{"extra", "more"} + pageEnd.mid(6) + fees + reset
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees + reset;
+}
+
+void TestQuoteFile::olderForms() {
+    QFETCH(QStringList, input);
+    QFETCH(QStringList, expected);
+    QuoteDocument doc;
+    QVERIFY(!QuoteFile::read(joinLines(input), doc));
+    const QByteArray written = QuoteFile::bytes(doc);
+    QCOMPARE(text::decode(written).split(QStringLiteral("\r\n")),
+             joinLines(expected).split(QStringLiteral("\r\n")));
+    QCOMPARE(written, text::encode(joinLines(expected)));
+
+    QuoteDocument again;
+    QVERIFY(!QuoteFile::readBytes(written, again));
+    QVERIFY(again == doc);
+    QCOMPARE(QuoteFile::bytes(again), written);
+}
+
+void TestQuoteFile::brokenFileLeavesDocument_data() {
+    QTest::addColumn<QStringList>("input");
+    const QStringList full = kFullText;
+    QTest::newRow("empty file") << QStringList{};
+    QTest::newRow("first line only") << full.mid(0, 1);
+    QTest::newRow("no [Title]") << QStringList{"0n", "[title]"} + full.mid(2);
+    QTest::newRow("ends inside [Title]") << full.mid(0, 5);
+    QTest::newRow("ends before the unchecked line") << full.mid(0, 9);
+    QTest::newRow("ends before [Tree]") << full.mid(0, 10);
+    QTest::newRow("no [Tree]") << full.mid(0, 10) + QStringList{"[Grid]"} + full.mid(11);
+    QTest::newRow("ends inside [Tree]") << full.mid(0, 13);
+    QTest::newRow("ends before [Grid]") << full.mid(0, 15);
+    QTest::newRow("no [Grid]") << full.mid(0, 15) + QStringList{"Grid"} + full.mid(16);
+}
+
+void TestQuoteFile::brokenFileLeavesDocument() {
+    QFETCH(QStringList, input);
+    QuoteDocument doc = fullQuotation();
+    QVERIFY(doc.tv_NodeClick(kLivingPaint));
+    doc.WorkTypesOnly = true;
+    const QuoteDocument before = doc;
+    const auto error = QuoteFile::read(input.isEmpty() ? QString() : joinLines(input), doc);
+    QVERIFY(error);
+    QCOMPARE(error->message, QStringLiteral("開啟檔案錯誤"));
+    QCOMPARE(error->title, QStringLiteral("KavoIII"));
+    QCOMPARE(error->icon, ui::Icon::Critical);
+    QVERIFY(doc == before);
+}
+
+// Every cut of a full file: before [Grid] a structure error that changes nothing, from [Grid] on a
+// quotation holding what was read, the rest as absent.
+void TestQuoteFile::everyCutIsSafe() {
+    const qsizetype gridLine = kFullText.indexOf("[Grid]");
+    for (qsizetype cut = 0; cut <= kFullText.size(); ++cut) {
+        QuoteDocument doc = fullQuotation();
+        const QuoteDocument before = doc;
+        const QStringList lines = kFullText.mid(0, cut);
+        const auto error = QuoteFile::read(lines.isEmpty() ? QString() : joinLines(lines), doc);
+        if (cut <= gridLine) {
+            QVERIFY2(error, qPrintable(QString::number(cut)));
+            QVERIFY(doc == before);
+            continue;
+        }
+        QVERIFY2(!error, qPrintable(QString::number(cut)));
+        const qsizetype rowsRead = std::clamp<qsizetype>(cut - gridLine - 1, 0, 5);
+        QCOMPARE(doc.hfgB.rows(), int(1 + rowsRead));
+        const PageEnd& pe = doc.pageEnd;
+        const qsizetype remarksRead = std::clamp<qsizetype>(cut - (gridLine + 8), 0, 5);
+        for (qsizetype i = 0; i < 5; ++i)
+            QCOMPARE(pe.cbPe[size_t(i)],
+                     i < remarksRead ? fullQuotation().pageEnd.cbPe[size_t(i)] : QString());
+        const qsizetype dl = kFullText.indexOf("[D&L]");
+        QCOMPARE(pe.design.amount, cut > dl + 1 ? QStringLiteral("8400") : QString());
+        QCOMPARE(pe.supervision.name, cut > dl + 2 ? QStringLiteral("監工，費") : QStringLiteral("監工,費"));
+        QCOMPARE(pe.lbApr, cut > dl + 3 ? QStringLiteral("97000") : QString());
+        QCOMPARE(pe.design.included, cut > dl + 4);
+    }
+}
+
+void TestQuoteFile::fieldTolerance_data() {
+    QTest::addColumn<QString>("designLine");
+    QTest::addColumn<QString>("checkLine");
+    QTest::addColumn<bool>("byTotal");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("checks"); // ckD ckL ckTax after reading
+    QTest::newRow("letter case") << "設計費,tRUE,1,2,3"
+                                 << "1,0,1" << true << "元"
+                                 << "3"
+                                 << "101";
+    QTest::newRow("false") << "設計費,FALSE,1,2,3"
+                           << "0,1,0" << false << "坪"
+                           << "3"
+                           << "010";
+    QTest::newRow("number true") << "設計費,-1,1,2,3"
+                                 << "1,1,1" << true << "元"
+                                 << "3"
+                                 << "111";
+    QTest::newRow("number false") << "設計費,0"
+                                  << "0,0,0" << false << "坪"
+                                  << ""
+                                  << "000";
+    // Neither a truth value nor 0, 1: the target keeps its value after the reset.
+    QTest::newRow("not a truth value") << "設計費,yes,1,2,3"
+                                       << "x,2,0" << true << "元"
+                                       << "3"
+                                       << "000";
+    QTest::newRow("fewer fields") << "設計費"
+                                  << "1" << true << "元"
+                                  << ""
+                                  << "101";
+    QTest::newRow("empty lines") << ""
+                                 << "" << true << "元"
+                                 << ""
+                                 << "001";
+}
+
+void TestQuoteFile::fieldTolerance() {
+    QFETCH(QString, designLine);
+    QFETCH(QString, checkLine);
+    QFETCH(bool, byTotal);
+    QFETCH(QString, unit);
+    QFETCH(QString, amount);
+    QFETCH(QString, checks);
+    QStringList lines = kEmptyText;
+    lines[lines.indexOf("設計費,True,,,")] = designLine;
+    lines.last() = checkLine;
+    QuoteDocument doc;
+    QVERIFY(!QuoteFile::read(joinLines(lines), doc));
+    const PageEnd& pe = doc.pageEnd;
+    QCOMPARE(pe.design.byTotal, byTotal);
+    QCOMPARE(pe.design.baseUnit, unit);
+    QCOMPARE(pe.design.amount, amount);
+    const QString got = QString::number(pe.design.included) + QString::number(pe.supervision.included) +
+                        QString::number(pe.ckTax);
+    QCOMPARE(got, checks);
+}
+
+void TestQuoteFile::treeLines() {
+    QStringList lines = kEmptyText;
+    const qsizetype at = lines.indexOf(Q);
+    lines.removeAt(at);
+    // A path repeated away from its first place adds no second node; level 0 of a later line is the root.
+    const QStringList tree = {"Ｑ‧A‧x", "Ｑ‧B", "Ｑ‧A‧y", "X‧C‧z", "Ｑ‧B"};
+    for (qsizetype i = 0; i < tree.size(); ++i)
+        lines.insert(at + i, tree[i]);
+    QuoteDocument doc;
+    QVERIFY(!QuoteFile::read(joinLines(lines), doc));
+    QCOMPARE(doc.tree.count(), 7);
+    QCOMPARE(doc.tree.leaves(Q), (QStringList{"Ｑ‧A‧x", "Ｑ‧A‧y", "Ｑ‧B", "Ｑ‧C‧z"}));
+
+    // A [Tree] section without lines gives the root alone.
+    lines = kEmptyText;
+    lines.removeAt(lines.indexOf(Q));
+    QVERIFY(!QuoteFile::read(joinLines(lines), doc));
+    QCOMPARE(doc.tree.leaves(Q), QStringList{Q});
+    QCOMPARE(QuoteFile::bytes(doc), text::encode(joinLines(kEmptyText)));
+}
+
+void TestQuoteFile::keptFromTheQuotationInHand() {
+    QuoteDocument doc;
+    doc.WorkTypesOnly = true;
+    doc.pageEnd.ckTax = false;
+    doc.pageEnd.design.name = QStringLiteral("規劃費");
+    doc.pageEnd.cbTax = QStringLiteral("10%");
+    doc.pageEnd.lbApr = QStringLiteral("5");
+    QStringList lines = kEmptyText.mid(0, 16); // up to the grid's empty line
+    lines[0] = QStringLiteral("2n");           // an unknown first line keeps the flag
+    QVERIFY(!QuoteFile::read(joinLines(lines), doc));
+    QVERIFY(doc.WorkTypesOnly);
+    QVERIFY(!doc.pageEnd.ckTax);
+    QCOMPARE(doc.pageEnd.design.name, QStringLiteral("規劃費"));
+    QCOMPARE(doc.pageEnd.cbTax, QStringLiteral("5%"));
+    QCOMPARE(doc.pageEnd.lbApr, QString());
+}
+
+void TestQuoteFile::characterOutsideCp950() {
+    QuoteDocument doc;
+    doc.header.txtCn = QStringLiteral("王😀");
+    const QByteArray bytes = QuoteFile::bytes(doc);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"
+                             "0n\r\n"));
+    QuoteDocument back;
+    QVERIFY(!QuoteFile::readBytes(bytes, back));
+    QCOMPARE(back.header.txtCn, doc.header.txtCn);
+}
+
+void TestQuoteFile::files() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("q.kav"));
+    QuoteDocument doc = fullQuotation();
+    QVERIFY(!QuoteFile::write(doc, path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), text::encode(joinLines(kFullText)));
+    f.close();
+
+    QuoteDocument back;
+    QVERIFY(!QuoteFile::readFile(path, back));
+    QCOMPARE(QuoteFile::bytes(back), text::encode(joinLines(kFullText)));
+
+    const auto missing = QuoteFile::readFile(dir.filePath(QStringLiteral("none.kav")), back);
+    QVERIFY(missing);
+    QCOMPARE(missing->message, QStringLiteral("檔案不存在"));
+    QCOMPARE(missing->title, QStringLiteral("Kavo III"));
+
+    // A failed write leaves the old file as it was.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QuoteDocument other;
+    const auto failed = QuoteFile::write(other, path);
+    QVERIFY(failed);
+    QVERIFY(failed->message.startsWith(QStringLiteral("存檔錯誤\r\n")));
+    QCOMPARE(failed->title, QStringLiteral("Kavo III"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), text::encode(joinLines(kFullText)));
+    QVERIFY(QuoteFile::write(other, dir.filePath(QStringLiteral("no/such/folder.kav"))));
+}
+
+QTEST_GUILESS_MAIN(TestQuoteFile)
+#include "tst_quotefile.moc"

@@ -1,0 +1,53 @@
+#pragma once
+// A fresh program folder with its own main database for every window test, an exit handler that
+// only counts, and a teardown that removes every window the test left open.
+#include "TempProgramFolder.h"
+#include "db/Database.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "ui/Forms.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+#include <memory>
+
+class ShellUiFixture {
+public:
+    std::unique_ptr<TempProgramFolder> folder;
+    int exits = 0;
+
+    // False when the program folder could not be made.
+    bool setUp() {
+        mdM::ResetState();
+        sys::resetExitRequested();
+        exits = 0;
+        sys::setExitHandler([this](int) { ++exits; });
+        folder = std::make_unique<TempProgramFolder>();
+        return folder->isValid() && !folder->createMainDb().isEmpty() &&
+               folder->writeMdbPath(folder->path(), folder->path(),
+                                    folder->mkdir(QStringLiteral("quotes"))) &&
+               folder->writeSettings(QStringLiteral("auto.ini"), {QStringLiteral("0"), QStringLiteral("0")});
+    }
+
+    void tearDown() {
+        // Windows go without their close paths: those may ask questions.
+        for (ui::Form* f : ui::loadedForms())
+            delete f;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        mdM::MainDb.reset();
+        mdM::ResetState();
+        folder.reset();
+        sys::setExitHandler({});
+        sys::resetExitRequested();
+    }
+
+    // A second connection to the test's main database, to see what the windows wrote.
+    db::DatabasePtr openDb() const {
+        return db::Database::open(folder->file(QStringLiteral("Kavo3.mdb")),
+                                  QString::fromUtf8(mdM::kMainDbPassword));
+    }
+};
+
+template <class T> T* child(const QWidget* w, const char* name) {
+    return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}

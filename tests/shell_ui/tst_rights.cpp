@@ -1,0 +1,153 @@
+// The rights grid of the settings window: stars from the rights words, the click rules of the
+// 編輯/查詢 pairs, and the rights words apply writes, all or nothing.
+#include "ScriptedDialogs.h"
+#include "SettingsStore.h"
+#include "ShellUiFixture.h"
+#include "frmSet.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+const QString kStar = QStringLiteral("★");
+// Seeded staff in staff-number order: 王小明 4095, 李美華 1367, 陳志強 0.
+constexpr int kMing = 2;
+constexpr int kMei = 3;
+constexpr int kChen = 4;
+} // namespace
+
+class TestRights : public QObject {
+    Q_OBJECT
+private:
+    ShellUiFixture fx;
+
+    QTableWidget* grid() {
+        frmSet* f = ui::Default<frmSet>::get();
+        f->show();
+        return child<QTableWidget>(f, "hfgSec");
+    }
+    static QString stars(QTableWidget* g, int row) {
+        QString s;
+        for (int c = 2; c < 14; ++c)
+            s += g->item(row, c) && g->item(row, c)->text() == kStar ? QLatin1Char('*') : QLatin1Char('.');
+        return s;
+    }
+    static void clickCells(const QString& cols, int row) {
+        for (const QString& c : cols.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            ui::Default<frmSet>::get()->hfgSec_Click(row, c.toInt());
+    }
+    QMap<QString, int> storedRights() {
+        QMap<QString, int> m;
+        for (const shell::StaffRights& s : shell::readStaffRights(*fx.openDb()))
+            m.insert(s.name, s.rights);
+        return m;
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUp()); }
+    void cleanup() { fx.tearDown(); }
+
+    void gridShowsEveryMember() {
+        QTableWidget* g = grid();
+        QCOMPARE(g->rowCount(), 5);
+        QCOMPARE(g->columnCount(), 14);
+        QCOMPARE(g->item(0, 1)->text(), QStringLiteral("員工姓名"));
+        QCOMPARE(g->item(0, 5)->text(), QStringLiteral("客戶資料"));
+        QCOMPARE(g->columnSpan(0, 5), 2);
+        QCOMPARE(g->item(1, 5)->text(), QStringLiteral("編輯"));
+        QCOMPARE(g->item(1, 12)->text(), QStringLiteral("查詢"));
+        QCOMPARE(g->item(0, 13)->text(), QStringLiteral("系統設定"));
+        QCOMPARE(g->item(kMing, 1)->text(), QStringLiteral("王小明"));
+        QCOMPARE(stars(g, kMing), QStringLiteral("************"));
+        QCOMPARE(stars(g, kMei), QStringLiteral("***.*.*.*.*.")); // 1367 = 1+2+4+16+64+256+1024
+        QCOMPARE(stars(g, kChen), QStringLiteral("............"));
+        QCOMPARE(g->item(kMei, 6)->background().color(), QColor(192, 192, 255));
+    }
+
+    void clickRules_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("clicks"); // columns clicked in order
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("編輯 stars its 查詢 too") << kChen << "5"
+                                                 << "...**.......";
+        QTest::newRow("查詢 stays while 編輯 is granted") << kChen << "5 6"
+                                                          << "...**.......";
+        QTest::newRow("編輯 cleared alone") << kChen << "5 6 5"
+                                            << "....*.......";
+        QTest::newRow("then 查詢 toggles freely") << kChen << "5 5 6"
+                                                  << "............";
+        QTest::newRow("查詢 alone toggles") << kChen << "8 10 12"
+                                            << "......*.*.*.";
+        QTest::newRow("other columns toggle alone") << kChen << "2 3 4 13 3"
+                                                    << "*.*........*";
+        QTest::newRow("系統設定 off") << kMing << "13"
+                                      << "***********.";
+        QTest::newRow("granted 查詢 under 編輯 stays") << kMing << "12 10 8 6"
+                                                       << "************";
+        QTest::newRow("name column and heading rows do nothing") << kChen << "1 0"
+                                                                 << "............";
+    }
+    void clickRules() {
+        QFETCH(int, row);
+        QFETCH(QString, clicks);
+        QFETCH(QString, expected);
+        QTableWidget* g = grid();
+        clickCells(clicks, row);
+        QCOMPARE(stars(g, row), expected);
+        ui::Default<frmSet>::get()->hfgSec_Click(0, 5);
+        ui::Default<frmSet>::get()->hfgSec_Click(1, 6);
+        QCOMPARE(g->item(0, 5)->text(), QStringLiteral("客戶資料"));
+        QCOMPARE(g->item(1, 6)->text(), QStringLiteral("查詢"));
+    }
+
+    void applyWritesTheSumsOfEveryRow() {
+        QTableWidget* g = grid();
+        clickCells(QStringLiteral("2 5 13"), kChen); // 1 + 8 + 16 + 2048
+        clickCells(QStringLiteral("13 2"), kMing);   // 4095 - 2048 - 1
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        QTest::mouseClick(child<QPushButton>(ui::Default<frmSet>::get(), "Command2"), Qt::LeftButton);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("所做的變更下次啟動才會生效"));
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Information);
+        const QMap<QString, int> r = storedRights();
+        QCOMPARE(r.value(QStringLiteral("陳志強")), 2073);
+        QCOMPARE(r.value(QStringLiteral("王小明")), 2046);
+        QCOMPARE(r.value(QStringLiteral("李美華")), 1367); // unchanged rows are written as they were
+        QCOMPARE(stars(g, kMei), QStringLiteral("***.*.*.*.*."));
+        QCOMPARE(mdM::UserRights, 0); // the logged-in user's own word waits for the next login
+    }
+
+    void rowsAreWrittenByRecordNotByName() {
+        grid();
+        // Renamed by someone else after the grid was filled: the row still finds its record.
+        fx.openDb()->execute(QStringLiteral("UPDATE 員工 SET 中文姓名 = '陳志強二' WHERE 英文姓名 = 'chen'"));
+        clickCells(QStringLiteral("4"), kChen);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        ui::Default<frmSet>::get()->Command2_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(storedRights().value(QStringLiteral("陳志強二")), 4);
+    }
+
+    void aFailedWriteChangesNothing() {
+        grid();
+        clickCells(QStringLiteral("2"), kChen);
+        clickCells(QStringLiteral("2"), kMing);
+        fx.openDb()->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON 員工 WHEN NEW.英文姓名 = "
+                                            "'chen' BEGIN SELECT RAISE(ABORT, 'record locked'); END"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        ui::Default<frmSet>::get()->Command2_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QVERIFY(dialogs.messages().at(0).text != QStringLiteral("所做的變更下次啟動才會生效"));
+        const QMap<QString, int> r = storedRights();
+        QCOMPARE(r.value(QStringLiteral("王小明")), 4095); // written before the failure, rolled back
+        QCOMPARE(r.value(QStringLiteral("陳志強")), 0);
+    }
+};
+
+QTEST_MAIN(TestRights)
+#include "tst_rights.moc"

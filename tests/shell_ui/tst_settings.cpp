@@ -1,0 +1,244 @@
+// The settings window: each page applied and read back from the database and the settings files.
+#include "LoginService.h"
+#include "ScriptedDialogs.h"
+#include "SettingsStore.h"
+#include "ShellUiFixture.h"
+#include "frmSet.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private:
+    ShellUiFixture fx;
+
+    frmSet* settings() {
+        frmSet* f = ui::Default<frmSet>::get();
+        f->show();
+        return f;
+    }
+    QLineEdit* box(const char* name) { return child<QLineEdit>(ui::Default<frmSet>::get(), name); }
+    void click(const char* name) {
+        QTest::mouseClick(child<QPushButton>(ui::Default<frmSet>::get(), name), Qt::LeftButton);
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUp()); }
+    void cleanup() { fx.tearDown(); }
+
+    void loadShowsWhatIsStored() {
+        QVERIFY(fx.folder->writeSettings(QStringLiteral("auto.ini"),
+                                         {QStringLiteral("1"), QStringLiteral("12")}));
+        mdM::AutoSaveOn = true;
+        mdM::AutoSaveInterval = 12;
+        frmSet* f = settings();
+        QCOMPARE(f->windowTitle(), QStringLiteral("系統設定"));
+        QCOMPARE(box("txtCo_name")->text(), QStringLiteral("澄築室內裝修工程有限公司"));
+        QCOMPARE(box("txtCo_email")->text(), QStringLiteral("service@chengzhu-interior.com.tw"));
+        QCOMPARE(box("txtMdbPath")->text(), fx.folder->path());
+        QCOMPARE(box("txtFlpath")->text(), fx.folder->file(QStringLiteral("quotes")));
+        QVERIFY(child<QCheckBox>(f, "ckAutosv")->isChecked());
+        QCOMPARE(box("txtAutosv")->text(), QStringLiteral("12"));
+        QVERIFY(!box("npstxt")->isEnabled());
+        QVERIFY(!box("cpstxt")->isEnabled());
+        QVERIFY(!child<QPushButton>(f, "cmdCp")->isEnabled());
+    }
+
+    void companyApplyWritesTheRow_data() {
+        QTest::addColumn<bool>("emptyTable");
+        QTest::newRow("row present") << false;
+        QTest::newRow("no row yet") << true;
+    }
+    void companyApplyWritesTheRow() {
+        QFETCH(bool, emptyTable);
+        if (emptyTable)
+            fx.openDb()->execute(QStringLiteral("DELETE FROM company"));
+        settings();
+        if (emptyTable)
+            QVERIFY(box("txtCo_name")->text().isEmpty());
+        const QStringList values = {QStringLiteral("O'Neil 設計"), QStringLiteral("台中市西區"),
+                                    QStringLiteral("04-1234"),     QStringLiteral("04-5678"),
+                                    QStringLiteral("12345678"),    QStringLiteral("a@b.tw")};
+        const char* names[] = {"txtCo_name", "txtCo_add", "txtCo_tel",
+                               "txtCo_fax",  "txtCo_no",  "txtCo_email"};
+        for (int i = 0; i < 6; ++i)
+            box(names[i])->setText(values[i]);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        click("Command3");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("變更完成"));
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Information);
+
+        const db::DatabasePtr d = fx.openDb();
+        QCOMPARE(d->scalar(QStringLiteral("SELECT count(*) FROM company")).toInt(), 1);
+        QCOMPARE(shell::readCompany(*d), values);
+    }
+
+    void superUserPasswordChange() {
+        mdM::SuperUserPassword = QStringLiteral("1234");
+        settings();
+        QLineEdit* old = box("opstxt");
+        auto* change = child<QPushButton>(ui::Default<frmSet>::get(), "cmdCp");
+        QTest::keyClicks(old, QStringLiteral("123"));
+        QVERIFY(!change->isEnabled());
+        QTest::keyClicks(old, QStringLiteral("4"));
+        QVERIFY(change->isEnabled());
+        QVERIFY(box("npstxt")->isEnabled() && box("cpstxt")->isEnabled());
+        QTest::keyClicks(old, QStringLiteral("5"));
+        QVERIFY(!change->isEnabled());
+        QTest::keyClick(old, Qt::Key_Backspace);
+        QVERIFY(change->isEnabled());
+
+        // Boxes that differ: refused and emptied.
+        box("npstxt")->setText(QStringLiteral("abc"));
+        box("cpstxt")->setText(QStringLiteral("abC"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        click("cmdCp");
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("新密碼 和 確定密碼 不同\r\n請重新輸入新密碼 和 確定密碼"));
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Exclamation);
+        QVERIFY(box("npstxt")->text().isEmpty() && box("cpstxt")->text().isEmpty());
+        QCOMPARE(shell::readSuperUserPassword(*fx.openDb()).value_or(QString()), QStringLiteral("1234"));
+
+        // A quote in the new password is stored as typed.
+        const QString fresh = QStringLiteral("it's");
+        box("npstxt")->setText(fresh);
+        box("cpstxt")->setText(fresh);
+        dialogs.expectMessage();
+        click("cmdCp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("密碼變更完成"));
+        QCOMPARE(shell::readSuperUserPassword(*fx.openDb()).value_or(QString()), fresh);
+
+        // The new password unlocks the next change; the old one no longer does.
+        old->setText(QStringLiteral("1234"));
+        QVERIFY(!change->isEnabled());
+        old->setText(fresh);
+        QVERIFY(change->isEnabled());
+        // And it is the one the next login needs.
+        const db::DatabasePtr d = fx.openDb();
+        QCOMPARE(shell::checkLogin(*d, QStringLiteral("wexa"), fresh, shell::readSuperUserPassword(*d)).kind,
+                 shell::LoginResult::Kind::SuperUser);
+    }
+
+    void browseTakesTheFolderOfTheChosenFile() {
+        settings();
+        const QString deep = fx.folder->mkdir(QStringLiteral("a/much/longer/folder/name/than/ten"));
+        ScriptedDialogs dialogs;
+        dialogs.expectOpenFile(deep + QStringLiteral("/Kavo3.mdb"));
+        click("cmdExp");
+        const ui::FileRequest r = dialogs.files().at(0);
+        QCOMPARE(r.filter, QStringLiteral("(kavo3.mdb)|kavo3.mdb"));
+        QCOMPARE(r.fileName, QStringLiteral("Kavo3.mdb"));
+        QCOMPARE(r.folder, fx.folder->path());
+        for (const char* name : {"txtMdbPath", "txtPrpath", "txtFlpath"})
+            QCOMPARE(box(name)->text(), deep);
+
+        dialogs.expectOpenFile(QString()); // Cancel changes nothing
+        box("txtPrpath")->setText(QStringLiteral("/tpl"));
+        click("cmdExp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(box("txtPrpath")->text(), QStringLiteral("/tpl"));
+    }
+
+    void foldersApplyOpensTheNewDatabaseFirst() {
+        settings();
+        const QString other = fx.folder->mkdir(QStringLiteral("other"));
+        QVERIFY(!fx.folder->createMainDb(other).isEmpty());
+        box("txtMdbPath")->setText(other);
+        box("txtPrpath")->setText(QStringLiteral("/templates"));
+        box("txtFlpath")->setText(QStringLiteral("/quotes"));
+        ScriptedDialogs dialogs;
+        click("Command4");
+        VERIFY_DIALOGS(dialogs); // no message
+        QCOMPARE(QDir::cleanPath(mdM::MainDb->path()), QDir::cleanPath(other + QStringLiteral("/Kavo3.mdb")));
+        QCOMPARE(mdM::DbFolder, other);
+        QCOMPARE(mdM::TemplateFolder, QStringLiteral("/templates"));
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")),
+                 (QStringList{other, QStringLiteral("/templates"), QStringLiteral("/quotes")}));
+    }
+
+    void foldersApplyWithoutADatabaseKeepsEverything() {
+        settings();
+        const QStringList before = fx.folder->readSettings(QStringLiteral("Mdbpath.ini"));
+        const db::DatabasePtr connection = mdM::MainDb;
+        box("txtMdbPath")->setText(fx.folder->mkdir(QStringLiteral("empty")));
+        box("txtPrpath")->setText(QStringLiteral("/templates"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        click("Command4");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("3024\r\n")));
+        QCOMPARE(mdM::MainDb, connection);
+        QCOMPARE(mdM::DbFolder, fx.folder->path());
+        QCOMPARE(mdM::TemplateFolder, before.at(1));
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")), before);
+    }
+
+    void autosaveApply_data() {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line2");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("on, 12") << true << "12"
+                                << "12" << 12;
+        QTest::newRow("letters and minus refused") << true << "1a-2"
+                                                   << "12" << 12;
+        QTest::newRow("off, empty") << false << ""
+                                    << "" << 0;
+        QTest::newRow("five digits at most, kept within range") << true << "9999999"
+                                                                << "99999" << 32767;
+    }
+    void autosaveApply() {
+        QFETCH(bool, on);
+        QFETCH(QString, typed);
+        QFETCH(QString, line2);
+        QFETCH(int, interval);
+        // An existing file is written whatever the letter case of its name.
+        QFile::remove(fx.folder->file(QStringLiteral("auto.ini")));
+        QVERIFY(
+            fx.folder->writeSettings(QStringLiteral("AUTO.ini"), {QStringLiteral("0"), QStringLiteral("3")}));
+        frmSet* f = settings();
+        child<QCheckBox>(f, "ckAutosv")->setChecked(on);
+        QLineEdit* text = box("txtAutosv");
+        text->clear();
+        QTest::keyClicks(text, typed);
+        QCOMPARE(text->text(), line2);
+        ScriptedDialogs dialogs;
+        click("Command5");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(mdM::AutoSaveOn, on);
+        QCOMPARE(mdM::AutoSaveInterval, interval);
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("AUTO.ini")), (QStringList{on ? "1" : "0", line2}));
+        QVERIFY(!QFile::exists(fx.folder->file(QStringLiteral("auto.ini"))));
+        const shell::AutoSaveSettings back = shell::readAutoIni();
+        QCOMPARE(back.on, on);
+        QCOMPARE(back.interval, interval);
+    }
+
+    void eachApplySavesOnlyItsOwnGroup() {
+        settings();
+        box("txtCo_name")->setText(QStringLiteral("不該寫入"));
+        box("txtMdbPath")->setText(QStringLiteral("/nowhere"));
+        ScriptedDialogs dialogs;
+        click("Command5");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(shell::readCompany(*fx.openDb()).at(0), QStringLiteral("澄築室內裝修工程有限公司"));
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")).at(0), fx.folder->path());
+    }
+
+    void leaveUnloadsTheWindow() {
+        settings();
+        click("Command1");
+        QVERIFY(!ui::Default<frmSet>::isLoaded());
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
