@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -30,12 +31,13 @@ bool ensureDatabase(const QString& path, const QString& password, const QStringL
         return true;
     QString script;
     for (const QString& file : scripts) {
-        const auto content = text::readTextFile(file);
-        if (!content) {
+        // The SQL scripts are UTF-8, unlike the settings files in the code page.
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly)) {
             std::fprintf(stderr, "kavo3-setup: cannot read %s\n", qPrintable(file));
             return false;
         }
-        script += *content + QLatin1Char('\n');
+        script += QString::fromUtf8(f.readAll()) + QLatin1Char('\n');
     }
     try {
         db::Database::create(path, password, script);

@@ -73,7 +73,7 @@ CREATE TABLE t2w (
 CREATE INDEX t2w_t ON t2w (t) WHERE t IS NOT NULL;
 CREATE INDEX t2w_w ON t2w (w) WHERE w IS NOT NULL;
 
--- Detail markups of each work item: a specification text and the cost it adds. The first
+-- Detail markups of each work item: a detail text and the cost it adds. The first
 -- detail of an item has sort 2.
 CREATE TABLE w2d (
     w    TEXT COLLATE NOCASE,

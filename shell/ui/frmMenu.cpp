@@ -102,6 +102,11 @@ void frmMenu::setHeightTwips(int twips) {
     move(screen.x() + screen.width() - frameWidth - ui::twipsToPixelsX(kRightGap, this), screen.y());
 }
 
+void frmMenu::showEvent(QShowEvent* e) {
+    ui::Form::showEvent(e);
+    setHeightTwips(m_heightTwips); // the window's frame is known now
+}
+
 void frmMenu::cmdQ_Click() {
     // Shows the quotation editor frmQ maximised, once that window is part of the program.
 }

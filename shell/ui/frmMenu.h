@@ -30,6 +30,7 @@ protected:
     bool Form_QueryUnload() override;
     void Form_Unload() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void LoadAutoSaveSettings();

@@ -5,11 +5,13 @@
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kStar = QStringLiteral("★");
@@ -107,7 +109,7 @@ void frmSet::LoadRightsGrid() {
         name->setData(kRecordRole, staff[i].recordId);
         const QString bits = mdM::RightsToBits(staff[i].rights);
         for (int c = kFirstRightsCol; c < kGridCols; ++c)
-            setStar(r, c, c - 2 < bits.size() && bits.at(c - 2) == QLatin1Char('1'));
+            setStar(r, c, bits.mid(c - kFirstRightsCol, 1) == QLatin1String("1")); // position c-1
     }
 }
 
@@ -142,8 +144,14 @@ void frmSet::InitRightsGridHeaders() {
             it->setTextAlignment(Qt::AlignCenter);
         }
     }
-    for (int c = kFirstRightsCol; c < kGridCols; ++c)
-        hfgSec->setColumnWidth(c, ui::twipsToPixelsX(800, this));
+    // 800 twips wide, or as wide as the heading needs in the font on screen.
+    const QFontMetrics fm(hfgSec->font());
+    for (int c = kFirstRightsCol; c < kGridCols; ++c) {
+        const int headingRow = isEditColumn(c) || isQueryColumn(c) ? 1 : 0; // row 0 spans the pairs
+        const int heading =
+            fm.horizontalAdvance(hfgSec->item(headingRow, c)->text().trimmed()) + fm.averageCharWidth() * 2;
+        hfgSec->setColumnWidth(c, std::max(ui::twipsToPixelsX(800, this), heading));
+    }
     hfgSec->setUpdatesEnabled(true);
 }
 

@@ -12,6 +12,7 @@ frmSplash::frmSplash() {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(ui::twipsToPixelsX(6000), ui::twipsToPixelsY(3000));
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#frmSplash { border: 2px solid #406080; background: #f4f8ff; }"));
 
     Pic = new QLabel(QStringLiteral("澄築工房 III"), this);

@@ -117,6 +117,7 @@ private slots:
         QCOMPARE(shell::readSuperUserPassword(*fx.openDb()).value_or(QString()), fresh);
 
         // The new password unlocks the next change; the old one no longer does.
+        old->clear();
         old->setText(QStringLiteral("1234"));
         QVERIFY(!change->isEnabled());
         old->setText(fresh);
