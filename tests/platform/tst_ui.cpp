@@ -2,7 +2,6 @@
 // twips and stay-on-top.
 #include "ui/Forms.h"
 #include "ui/Keys.h"
-#include "ui/StayOnTop.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -194,20 +193,6 @@ private slots:
         QCOMPARE(qRound(ui::pixelsToTwipsX(ui::twipsToPixelsX(2880))), 2880);
     }
 
-    void stayOnTopKeepsAShownWindowShown() {
-        QWidget w;
-        w.show();
-        ui::setStayOnTop(&w);
-        QVERIFY(ui::isStayOnTop(&w));
-        QVERIFY(w.isVisible());
-        QWidget other;
-        other.show();
-        QCoreApplication::processEvents();
-        QVERIFY(w.isVisible());
-        ui::setStayOnTop(&w, false);
-        QVERIFY(!ui::isStayOnTop(&w));
-        QVERIFY(w.isVisible());
-    }
 };
 
 QTEST_MAIN(TestUi)

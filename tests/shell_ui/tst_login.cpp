@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QtTest>
 
 class TestLogin : public QObject {
@@ -179,27 +178,6 @@ private slots:
         QVERIFY(!ui::Default<frmMenu>::isLoaded());
     }
 
-    void failuresAreCountedPerLoginWindow() {
-        frmLogin* f = showLogin();
-        typeLogin(f, QStringLiteral("ming"), QStringLiteral("wrong"));
-        {
-            ScriptedDialogs dialogs;
-            dialogs.expectMessage();
-            dialogs.expectMessage();
-            f->cmdOK_Click();
-            f->cmdOK_Click();
-            VERIFY_DIALOGS(dialogs);
-        }
-        delete f; // the window goes (without its close path, which would end the program)
-        frmLogin* fresh = showLogin();
-        QCOMPARE(fresh->failedTries(), 0);
-        typeLogin(fresh, QStringLiteral("ming"), QStringLiteral("wrong"));
-        ScriptedDialogs dialogs;
-        dialogs.expectMessage();
-        fresh->cmdOK_Click();
-        VERIFY_DIALOGS(dialogs);
-        QCOMPARE(fx.exits, 0);
-    }
 
     void cancelEndsTheProgram() {
         frmLogin* f = showLogin();
@@ -238,13 +216,6 @@ private slots:
         QCOMPARE(mdM::CurrentUserLogin, QStringLiteral("ming"));
     }
 
-    void passwordBoxShowsStars() {
-        frmLogin* f = showLogin();
-        auto* password = child<QLineEdit>(f, "txtPassword");
-        QCOMPARE(password->echoMode(), QLineEdit::Password);
-        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
-                 int('*'));
-    }
 };
 
 QTEST_MAIN(TestLogin)

@@ -137,11 +137,6 @@ private slots:
         QVERIFY(ui::Default<frmSet>::get()->isVisible());
     }
 
-    void customersButtonOpensTheRegisterNotThePicker() {
-        mdM::CusOpenedFromQuote = true;
-        QTest::mouseClick(child<QPushButton>(menu(), "cmdC"), Qt::LeftButton);
-        QVERIFY(!mdM::CusOpenedFromQuote);
-    }
 
     void exitAnsweredNoKeepsEverything() {
         frmMenu* m = menu();

@@ -234,11 +234,6 @@ private slots:
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")).at(0), fx.folder->path());
     }
 
-    void leaveUnloadsTheWindow() {
-        settings();
-        click("Command1");
-        QVERIFY(!ui::Default<frmSet>::isLoaded());
-    }
 };
 
 QTEST_MAIN(TestSettings)
