@@ -10,6 +10,14 @@ namespace ui {
 
 namespace {
 
+bool isOwnedBy(const QWidget* w, const QWidget* owner) {
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (p == owner)
+            return true;
+    }
+    return false;
+}
+
 class TopKeeper : public QObject {
 public:
     using QObject::QObject;
@@ -31,11 +39,25 @@ public:
     }
 
     void raiseAll() {
+        for (QWidget* w : windowsToRaise())
+            w->raise();
+    }
+
+    // Each visible kept window, followed by the visible windows it owns (its message boxes and
+    // dialogs), which stay above their owner.
+    QList<QWidget*> windowsToRaise() {
         m_windows.removeAll(nullptr);
+        QList<QWidget*> order;
         for (const QPointer<QWidget>& w : std::as_const(m_windows)) {
-            if (w->isVisible())
-                w->raise();
+            if (!w->isVisible())
+                continue;
+            order << w;
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->isVisible() && !m_windows.contains(top) && isOwnedBy(top, w))
+                    order << top;
+            }
         }
+        return order;
     }
 
 private:
@@ -66,6 +88,11 @@ void setStayOnTop(QWidget* w, bool on) {
     }
     if (visible)
         w->show();
+}
+
+QList<QWidget*> windowsKeptOnTop() {
+    TopKeeper* k = keeper();
+    return k ? k->windowsToRaise() : QList<QWidget*>();
 }
 
 bool isStayOnTop(const QWidget* w) {

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -81,6 +82,7 @@ QString selectedFilter(const FileRequest& r, const QString& qtFilter) {
 Answer WidgetDialogs::message(const MessageRequest& r) {
     QMessageBox box(parentWindow());
     box.setWindowTitle(titleOf(r.title));
+    box.setTextFormat(Qt::PlainText); // names and paths in a message are shown as typed, never as markup
     box.setText(r.text);
     box.setIcon(qtIcon(r.icon));
     const QList<Answer> answers = buttonAnswers(r.buttons);
@@ -102,6 +104,8 @@ std::optional<QString> WidgetDialogs::input(const InputRequest& r) {
     QInputDialog dlg(parentWindow());
     dlg.setWindowTitle(titleOf(r.title));
     dlg.setLabelText(r.prompt);
+    if (auto* label = dlg.findChild<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dlg.setTextValue(r.defaultText);
     dlg.setOkButtonText(QStringLiteral("確定"));
     dlg.setCancelButtonText(QStringLiteral("取消"));

@@ -18,13 +18,13 @@ struct GridTotals {
 
 // One fee row of the page-end frame (design fee or supervision fee).
 struct Fee {
-    bool included = false;  // ckD / ckL
-    QString name;           // tD / tL
-    bool byTotal = true;    // Dop1 / Lop1 selected (else Dop2 / Lop2: per ping)
-    QString base;           // txtDp / txtLp
-    QString baseUnit;       // lbd / lbl: "元" by total price, "坪" per ping
-    QString rate;           // txtdx / txtlx
-    QString amount;         // txtDt / txtLt
+    bool included = false; // ckD / ckL
+    QString name;          // tD / tL
+    bool byTotal = true;   // Dop1 / Lop1 selected (else Dop2 / Lop2: per ping)
+    QString base;          // txtDp / txtLp
+    QString baseUnit;      // lbd / lbl: "元" by total price, "坪" per ping
+    QString rate;          // txtdx / txtlx
+    QString amount;        // txtDt / txtLt
 
     bool operator==(const Fee&) const = default;
 };
@@ -34,11 +34,11 @@ struct PageEnd {
     Fee supervision{false, QStringLiteral("監工費"), true, {}, QStringLiteral("元"), {}, {}};
     bool ckTax = true;
     QString cbTax = QStringLiteral("5%");
-    QString lbNtax;  // total before tax
-    QString lbTax;   // tax
-    QString lbHtax;  // total with tax
-    QString txtOff;  // discount, a signed amount added to the total
-    QString lbApr;   // quoted total
+    QString lbNtax;              // total before tax
+    QString lbTax;               // tax
+    QString lbHtax;              // total with tax
+    QString txtOff;              // discount, a signed amount added to the total
+    QString lbApr;               // quoted total
     std::array<QString, 5> cbPe; // the five page-end remarks
 
     bool operator==(const PageEnd&) const = default;

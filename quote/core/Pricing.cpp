@@ -213,15 +213,20 @@ void RecalcFee(Fee& fee) {
         fee.amount = num::str(cellValue(fee.rate) * cellValue(fee.base));
 }
 
-void ApplyFeeBasis(Fee& fee, QStringView total) {
+bool ApplyFeeBasis(Fee& fee, QStringView total) {
     fee.baseUnit = fee.byTotal ? QStringLiteral("元") : QStringLiteral("坪");
-    RefreshFeeBase(fee, total);
+    return RefreshFeeBase(fee, total);
 }
 
-void RefreshFeeBase(Fee& fee, QStringView total) {
-    if (fee.byTotal)
-        fee.base = num::str(cellValue(total));
+bool RefreshFeeBase(Fee& fee, QStringView total) {
+    if (!fee.byTotal)
+        return false;
+    const QString base = num::str(cellValue(total));
+    if (base == fee.base)
+        return false; // the base field does not change, so the fee is not recomputed
+    fee.base = base;
     RecalcFee(fee);
+    return true;
 }
 
 bool TaxRateEnter(PageEnd& pe) {

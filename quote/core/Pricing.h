@@ -83,12 +83,13 @@ void ScaleRatioStored(std::span<ItemRow> rows, double k);
 void RecalcFee(Fee& fee);
 
 // The fee's basis was clicked: by total price the unit is "元" and the base the number in `total`;
-// per ping the unit is "坪" and the base stays as typed. The fee follows (RecalcFee).
-void ApplyFeeBasis(Fee& fee, QStringView total);
+// per ping the unit is "坪" and the base stays as typed. Only a base that changed recomputes the fee
+// (RecalcFee): then true, and the caller runs RecalcGrandTotal.
+bool ApplyFeeBasis(Fee& fee, QStringView total);
 
 // The base of a fee by total price refreshed from `total` (the page-end frame opened or closed); a
-// fee per ping is left alone. The fee follows (RecalcFee).
-void RefreshFeeBase(Fee& fee, QStringView total);
+// fee per ping is left alone. As ApplyFeeBasis, true when the base changed and the fee followed.
+bool RefreshFeeBase(Fee& fee, QStringView total);
 
 // Enter in the tax box: a text that is a number x becomes x as a whole percentage ("0.05" -> "5%")
 // and true is returned (the caller then runs RecalcGrandTotal); any other text is left alone.

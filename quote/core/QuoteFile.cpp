@@ -2,7 +2,9 @@
 
 #include "text/Codec.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -265,8 +267,10 @@ std::optional<FileError> write(QuoteDocument& doc, const QString& path) {
     QString reason;
     if (text::writeTextFile(path, text(doc), &reason))
         return std::nullopt;
-    return FileError{QStringLiteral("存檔錯誤") + kEol + reason, QStringLiteral("Kavo III"), ui::Icon::None,
-                     reason};
+    // The error number the message carries: 76 "path not found", else 75 "path/file access error".
+    const int number = QFileInfo(path).absoluteDir().exists() ? 75 : 76;
+    return FileError{QStringLiteral("存檔錯誤") + kEol + QString::number(number) + kEol + reason,
+                     QStringLiteral("Kavo III"), ui::Icon::None, reason};
 }
 
 std::optional<FileError> read(const QString& content, QuoteDocument& doc) {

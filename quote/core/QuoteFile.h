@@ -45,7 +45,7 @@ QString text(QuoteDocument& doc);
 // The file's bytes: text() in the file's code page.
 QByteArray bytes(QuoteDocument& doc);
 // Writes the file whole or not at all (a failed write leaves an existing file as it was).
-// The error is "存檔錯誤" and the reason.
+// The error is "存檔錯誤", the error number and the reason, one per line.
 std::optional<FileError> write(QuoteDocument& doc, const QString& path);
 
 // Reads a quotation into `doc`. The file is read into a new document that replaces `doc` only when

@@ -1,6 +1,7 @@
 #pragma once
 // The settings window: company data, the SuperUser password, the folders, autosave and the rights
 // of every staff member, each group applied by its own button.
+#include "db/Database.h"
 #include "ui/Forms.h"
 
 class QCheckBox;
@@ -67,6 +68,9 @@ private:
     QLineEdit* txtAutosv = nullptr;
     QPushButton* Command5 = nullptr;
     QTableWidget* hfgSec = nullptr;
+    // The database the grid's rows came from: their records are written there, even after the
+    // folders page has switched the main database.
+    db::DatabasePtr m_rightsDb;
     QPushButton* Command2 = nullptr;
     QPushButton* Command1 = nullptr;
 };

@@ -91,10 +91,11 @@ void frmSet::setStar(int row, int col, bool on) {
 
 void frmSet::LoadRightsGrid() {
     mdM::OpenDatabase();
+    m_rightsDb = mdM::MainDb;
     QVector<shell::StaffRights> staff;
-    if (mdM::MainDb) {
+    if (m_rightsDb) {
         try {
-            staff = shell::readStaffRights(*mdM::MainDb);
+            staff = shell::readStaffRights(*m_rightsDb);
         } catch (const db::DbError& e) {
             ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
         }
@@ -183,10 +184,10 @@ void frmSet::Command2_Click() {
         }
         rows.append(s);
     }
-    if (!mdM::MainDb)
+    if (!m_rightsDb)
         return;
     try {
-        shell::writeStaffRights(*mdM::MainDb, rows);
+        shell::writeStaffRights(*m_rightsDb, rows);
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
         return;

@@ -2,10 +2,12 @@
 // twips and stay-on-top.
 #include "ui/Forms.h"
 #include "ui/Keys.h"
+#include "ui/StayOnTop.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
@@ -193,6 +195,20 @@ private slots:
         QCOMPARE(qRound(ui::pixelsToTwipsX(ui::twipsToPixelsX(2880))), 2880);
     }
 
+    void messageBoxesOfAStayOnTopWindowStayAboveIt() {
+        QWidget bar;
+        ui::setStayOnTop(&bar);
+        bar.show();
+        QWidget other;
+        other.show();
+        QDialog box(&bar); // a message box of the bar
+        box.show();
+        QDialog otherBox(&other);
+        otherBox.show();
+        QCOMPARE(ui::windowsKeptOnTop(), (QList<QWidget*>{&bar, &box}));
+        box.hide();
+        QCOMPARE(ui::windowsKeptOnTop(), QList<QWidget*>{&bar});
+    }
 };
 
 QTEST_MAIN(TestUi)

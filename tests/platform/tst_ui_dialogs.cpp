@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -155,22 +156,26 @@ void TestUiDialogs::widgetMessageBox() {
     QStringList seen;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::TextFormat format = Qt::AutoText;
     // Press the default button of the box once it shows.
     QTimer::singleShot(0, this, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         title = box->windowTitle();
         icon = box->icon();
+        format = box->textFormat();
         for (QAbstractButton* b : box->buttons())
             seen << b->text();
         QVERIFY(box->defaultButton());
         box->defaultButton()->click();
     });
-    const Answer got = ui::msgBox(QStringLiteral("文字"), buttons, ui::Icon::Critical, {}, defaultButton);
+    // Markup in a name is shown as typed.
+    const Answer got = ui::msgBox(QStringLiteral("<b>文字</b>"), buttons, ui::Icon::Critical, {}, defaultButton);
     ui::setDefaultDialogBackend(nullptr);
     QCOMPARE(got, answer);
     QCOMPARE(title, QStringLiteral("Kavo3"));
     QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(format, Qt::PlainText);
     std::sort(seen.begin(), seen.end());
     std::sort(texts.begin(), texts.end());
     QCOMPARE(seen, texts);
@@ -179,21 +184,24 @@ void TestUiDialogs::widgetMessageBox() {
 void TestUiDialogs::widgetInputBox() {
     ui::installWidgetDialogs();
     QString label;
+    Qt::TextFormat format = Qt::AutoText;
     QTimer::singleShot(0, this, [&] {
         auto* dlg = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
         QVERIFY(dlg);
         label = dlg->labelText();
+        format = dlg->findChild<QLabel*>()->textFormat();
         QCOMPARE(dlg->windowTitle(), QStringLiteral("報價"));
         QCOMPARE(dlg->okButtonText(), QStringLiteral("確定"));
         QCOMPARE(dlg->cancelButtonText(), QStringLiteral("取消"));
         dlg->setTextValue(QStringLiteral("typed"));
         dlg->accept();
     });
-    const auto got = ui::inputBox(QStringLiteral("路徑"), QStringLiteral("報價"), QStringLiteral("x"));
+    const auto got = ui::inputBox(QStringLiteral("<i>路徑</i>"), QStringLiteral("報價"), QStringLiteral("x"));
     QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
     const auto cancelled = ui::inputBox(QStringLiteral("again"));
     ui::setDefaultDialogBackend(nullptr);
-    QCOMPARE(label, QStringLiteral("路徑"));
+    QCOMPARE(label, QStringLiteral("<i>路徑</i>"));
+    QCOMPARE(format, Qt::PlainText);
     QCOMPARE(got, std::optional<QString>(QStringLiteral("typed")));
     QCOMPARE(cancelled, std::optional<QString>());
 }

@@ -53,22 +53,6 @@ Rows moneyRows(const std::vector<ItemRow>& rows) {
 class TestPricing : public QObject {
     Q_OBJECT
 private slots:
-    void cellValue_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("blank inside skipped") << "1 2" << 12.0;
-        QTest::newRow("blank after sign") << "- 5" << -5.0;
-        QTest::newRow("blank in fraction") << "1. 5" << 1.5;
-        QTest::newRow("tab and trailing text") << "\t3\t4元" << 34.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("word") << "abc" << 0.0;
-    }
-    void cellValue() {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(quote::cellValue(text), value);
-    }
-
     void recalcAfterEdit_data() {
         QTest::addColumn<QStringList>("in");
         QTest::addColumn<int>("col");
@@ -295,18 +279,23 @@ private slots:
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("rate");
         QTest::addColumn<QStringList>("out"); // base, unit, amount
+        // The amount starts at 9: a fee left alone keeps it.
         QTest::newRow("basis by total") << "basis" << true << ""
                                         << "0.1" << QStringList{"500", "元", "50"};
         QTest::newRow("share not rounded") << "basis" << true << ""
                                            << "0.1234" << QStringList{"500", "元", "61.7"};
-        QTest::newRow("basis per ping") << "basis" << false << "12"
-                                        << "50" << QStringList{"12", "坪", "600"};
+        QTest::newRow("basis per ping: fee kept") << "basis" << false << "12"
+                                                  << "50" << QStringList{"12", "坪", "9"};
+        QTest::newRow("12 ping at 50") << "fee" << false << "12"
+                                       << "50" << QStringList{"12", "元", "600"};
         QTest::newRow("empty rate empties the fee") << "fee" << false << "12"
                                                     << "" << QStringList{"12", "元", ""};
         QTest::newRow("frame: base by total") << "refresh" << true << "7"
                                               << "0.1" << QStringList{"500", "元", "50"};
+        QTest::newRow("frame: base unchanged, fee kept") << "refresh" << true << "500"
+                                                         << "0.1" << QStringList{"500", "元", "9"};
         QTest::newRow("frame: per ping left") << "refresh" << false << "7"
-                                              << "3.3" << QStringList{"7", "元", "23.1"};
+                                              << "3.3" << QStringList{"7", "元", "9"};
     }
     void fees() {
         QFETCH(QString, op);
@@ -315,13 +304,12 @@ private slots:
         QFETCH(QString, rate);
         QFETCH(QStringList, out);
         Fee fee{true, QStringLiteral("設計費"), byTotal, base, QStringLiteral("元"),
-                rate, QStringLiteral("600")};
-        if (op == u"basis")
-            ApplyFeeBasis(fee, u"500");
-        else if (op == u"refresh")
-            RefreshFeeBase(fee, u"500");
-        else
+                rate, QStringLiteral("9")};
+        if (op == u"fee")
             RecalcFee(fee);
+        else // true exactly when the fee followed a changed base
+            QCOMPARE(op == u"basis" ? ApplyFeeBasis(fee, u"500") : RefreshFeeBase(fee, u"500"),
+                     out[2] != u"9");
         QCOMPARE((QStringList{fee.base, fee.baseUnit, fee.amount}), out);
     }
 

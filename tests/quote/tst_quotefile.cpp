@@ -292,15 +292,9 @@ void TestQuoteFile::olderForms() {
 void TestQuoteFile::brokenFileLeavesDocument_data() {
     QTest::addColumn<QStringList>("input");
     const QStringList full = kFullText;
-    QTest::newRow("empty file") << QStringList{};
-    QTest::newRow("first line only") << full.mid(0, 1);
+    // Files cut short: everyCutIsSafe.
     QTest::newRow("no [Title]") << QStringList{"0n", "[title]"} + full.mid(2);
-    QTest::newRow("ends inside [Title]") << full.mid(0, 5);
-    QTest::newRow("ends before the unchecked line") << full.mid(0, 9);
-    QTest::newRow("ends before [Tree]") << full.mid(0, 10);
     QTest::newRow("no [Tree]") << full.mid(0, 10) + QStringList{"[Grid]"} + full.mid(11);
-    QTest::newRow("ends inside [Tree]") << full.mid(0, 13);
-    QTest::newRow("ends before [Grid]") << full.mid(0, 15);
     QTest::newRow("no [Grid]") << full.mid(0, 15) + QStringList{"Grid"} + full.mid(16);
 }
 
@@ -310,7 +304,7 @@ void TestQuoteFile::brokenFileLeavesDocument() {
     QVERIFY(doc.tv_NodeClick(kLivingPaint));
     doc.WorkTypesOnly = true;
     const QuoteDocument before = doc;
-    const auto error = QuoteFile::read(input.isEmpty() ? QString() : joinLines(input), doc);
+    const auto error = QuoteFile::read(joinLines(input), doc);
     QVERIFY(error);
     QCOMPARE(error->message, QStringLiteral("開啟檔案錯誤"));
     QCOMPARE(error->title, QStringLiteral("KavoIII"));
@@ -329,6 +323,7 @@ void TestQuoteFile::everyCutIsSafe() {
         const auto error = QuoteFile::read(lines.isEmpty() ? QString() : joinLines(lines), doc);
         if (cut <= gridLine) {
             QVERIFY2(error, qPrintable(QString::number(cut)));
+            QCOMPARE(error->message, QStringLiteral("開啟檔案錯誤"));
             QVERIFY(doc == before);
             continue;
         }
@@ -480,11 +475,14 @@ void TestQuoteFile::files() {
     QuoteDocument other;
     const auto failed = QuoteFile::write(other, path);
     QVERIFY(failed);
-    QVERIFY(failed->message.startsWith(QStringLiteral("存檔錯誤\r\n")));
+    QCOMPARE(failed->message, QStringLiteral("存檔錯誤\r\n75\r\n") + failed->detail);
     QCOMPARE(failed->title, QStringLiteral("Kavo III"));
+    QCOMPARE(failed->icon, ui::Icon::None);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), text::encode(joinLines(kFullText)));
-    QVERIFY(QuoteFile::write(other, dir.filePath(QStringLiteral("no/such/folder.kav"))));
+    const auto noFolder = QuoteFile::write(other, dir.filePath(QStringLiteral("no/such/folder.kav")));
+    QVERIFY(noFolder);
+    QVERIFY(noFolder->message.startsWith(QStringLiteral("存檔錯誤\r\n76\r\n")));
 }
 
 QTEST_GUILESS_MAIN(TestQuoteFile)

@@ -131,6 +131,22 @@ private slots:
         QCOMPARE(storedRights().value(QStringLiteral("陳志強二")), 4);
     }
 
+    void rowsGoBackToTheDatabaseTheyCameFrom() {
+        grid();
+        // The folders page switches to another main database with the same staff records.
+        const QString other = fx.folder->mkdir(QStringLiteral("other"));
+        QVERIFY(!fx.folder->createMainDb(other).isEmpty());
+        QVERIFY(shell::applyFolders(other, other, other).isEmpty());
+        clickCells(QStringLiteral("2"), kChen);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        ui::Default<frmSet>::get()->Command2_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(storedRights().value(QStringLiteral("陳志強")), 1);
+        for (const shell::StaffRights& s : shell::readStaffRights(*mdM::MainDb))
+            QVERIFY2(s.name != QStringLiteral("陳志強") || s.rights == 0, "another database's record");
+    }
+
     void aFailedWriteChangesNothing() {
         grid();
         clickCells(QStringLiteral("2"), kChen);

@@ -141,29 +141,23 @@ std::optional<QString> ScriptedDialogs::input(const ui::InputRequest& r) {
     return e->text;
 }
 
-QString ScriptedDialogs::openFile(const ui::FileRequest& r) {
+QString ScriptedDialogs::fileDialog(Kind k, const ui::FileRequest& r) {
     Shown s;
-    s.kind = Kind::OpenFile;
+    s.kind = k;
     s.file = r;
     m_shown << s;
-    const auto e = take(Kind::OpenFile, r.title);
+    const auto e = take(k, r.title);
     return e ? e->text.value_or(QString()) : QString();
+}
+
+QString ScriptedDialogs::openFile(const ui::FileRequest& r) {
+    return fileDialog(Kind::OpenFile, r);
 }
 
 QString ScriptedDialogs::saveFile(const ui::FileRequest& r) {
-    Shown s;
-    s.kind = Kind::SaveFile;
-    s.file = r;
-    m_shown << s;
-    const auto e = take(Kind::SaveFile, r.title);
-    return e ? e->text.value_or(QString()) : QString();
+    return fileDialog(Kind::SaveFile, r);
 }
 
 QString ScriptedDialogs::folder(const ui::FileRequest& r) {
-    Shown s;
-    s.kind = Kind::Folder;
-    s.file = r;
-    m_shown << s;
-    const auto e = take(Kind::Folder, r.title);
-    return e ? e->text.value_or(QString()) : QString();
+    return fileDialog(Kind::Folder, r);
 }

@@ -70,6 +70,7 @@ private:
     };
     // The next expectation when it is of kind k; records a failure otherwise.
     std::optional<Expectation> take(Kind k, const QString& what);
+    QString fileDialog(Kind k, const ui::FileRequest& r);
 
     QList<Expectation> m_queue;
     QList<Shown> m_shown;
