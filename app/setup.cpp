@@ -2,6 +2,7 @@
 // and the main database. Each is created only when missing, so a rebuild never overwrites the
 // user's data or settings.
 #include "db/Database.h"
+#include "mdM.h"
 #include "text/Codec.h"
 
 #include <QCoreApplication>
@@ -12,8 +13,7 @@
 
 namespace {
 
-bool ensureSettings(const QDir& dir, const QString& name, const QStringList& lines)
-{
+bool ensureSettings(const QDir& dir, const QString& name, const QStringList& lines) {
     const QString path = dir.filePath(name);
     if (QFileInfo::exists(path))
         return true;
@@ -25,8 +25,7 @@ bool ensureSettings(const QDir& dir, const QString& name, const QStringList& lin
     return true;
 }
 
-bool ensureDatabase(const QString& path, const QString& password, const QStringList& scripts)
-{
+bool ensureDatabase(const QString& path, const QString& password, const QStringList& scripts) {
     if (QFileInfo::exists(path))
         return true;
     QString script;
@@ -51,8 +50,7 @@ bool ensureDatabase(const QString& path, const QString& password, const QStringL
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: kavo3-setup <program folder> <resources folder>\n");
@@ -65,16 +63,17 @@ int main(int argc, char** argv)
     const QString folder = QDir::toNativeSeparators(dir.absolutePath());
 
     bool ok = true;
-    ok &= ensureSettings(dir, QStringLiteral("Mdbpath.ini"),
-                         {folder, folder, QDir::toNativeSeparators(dir.absoluteFilePath(QStringLiteral("quotes")))});
+    ok &= ensureSettings(
+        dir, QString::fromUtf8(mdM::kMdbPathIni),
+        {folder, folder, QDir::toNativeSeparators(dir.absoluteFilePath(QStringLiteral("quotes")))});
     ok &= ensureSettings(dir, QStringLiteral("auto.ini"), {QStringLiteral("0"), QStringLiteral("5")});
     ok &= ensureSettings(dir, QStringLiteral("Xp.ini"),
-                         {QStringLiteral("8"), QStringLiteral("A"), QStringLiteral("A1"), QStringLiteral("G39"),
-                          QStringLiteral("30")});
+                         {QStringLiteral("8"), QStringLiteral("A"), QStringLiteral("A1"),
+                          QStringLiteral("G39"), QStringLiteral("30")});
     ok &= ensureSettings(dir, QStringLiteral("fastP.ini"), {QStringLiteral("0")});
     ok &= ensureSettings(dir, QStringLiteral("Of.ini"), {});
-    ok &= ensureDatabase(dir.filePath(QStringLiteral("Kavo3.mdb")), QStringLiteral("plovertimska"),
-                         {res.filePath(QStringLiteral("kavo3/schema.sql")),
-                          res.filePath(QStringLiteral("kavo3/seed.sql"))});
+    ok &= ensureDatabase(
+        dir.filePath(QString::fromUtf8(mdM::kMainDbFile)), QString::fromUtf8(mdM::kMainDbPassword),
+        {res.filePath(QStringLiteral("kavo3/schema.sql")), res.filePath(QStringLiteral("kavo3/seed.sql"))});
     return ok ? 0 : 1;
 }

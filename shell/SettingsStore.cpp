@@ -13,11 +13,6 @@ namespace shell {
 namespace {
 const QString kCompanyTable = QStringLiteral("company");
 const QString kAutoIni = QStringLiteral("auto.ini");
-const QString kMdbPathIni = QStringLiteral("Mdbpath.ini");
-
-QString settingsFile(const QString& name) {
-    return sys::findFileNoCase(sys::programFolder(), name);
-}
 } // namespace
 
 QStringList readCompany(db::Database& d) {
@@ -52,14 +47,12 @@ void changeSuperUserPassword(db::Database& d, const QString& password) {
 QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
     db::DatabasePtr opened;
     try {
-        opened = db::Database::open(sys::findFileNoCase(dbFolder, QString::fromUtf8(mdM::kMainDbFile)),
-                                    QString::fromUtf8(mdM::kMainDbPassword));
+        opened = mdM::openMainDb(dbFolder);
     } catch (const db::DbError& e) {
-        return QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
+        return mdM::dbErrorText(e);
     }
-    QString error;
-    if (!text::writeLines(settingsFile(kMdbPathIni), {dbFolder, templateFolder, quoteFolder}, &error))
-        return QStringLiteral("無法寫入 Mdbpath.ini\r\n") + error;
+    if (const QString error = mdM::writeMdbPathIni(dbFolder, templateFolder, quoteFolder); !error.isEmpty())
+        return error;
     mdM::MainDb = opened;
     mdM::DbFolder = dbFolder;
     mdM::TemplateFolder = templateFolder;
@@ -74,7 +67,7 @@ int autoSaveIntervalOf(const QString& text) {
 
 AutoSaveSettings readAutoIni() {
     AutoSaveSettings s;
-    const auto lines = text::readLines(settingsFile(kAutoIni));
+    const auto lines = text::readLines(sys::programFile(kAutoIni));
     if (!lines)
         return s;
     s.on = lines->value(0) == QLatin1String("1");
@@ -83,7 +76,7 @@ AutoSaveSettings readAutoIni() {
 }
 
 bool writeAutoIni(bool on, const QString& intervalText, QString* error) {
-    return text::writeLines(settingsFile(kAutoIni),
+    return text::writeLines(sys::programFile(kAutoIni),
                             {on ? QStringLiteral("1") : QStringLiteral("0"), intervalText}, error);
 }
 

@@ -5,7 +5,6 @@
 #include "ui/Dialogs.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -90,13 +89,24 @@ void ResetState() {
 // ---------------------------------------------------------------------------------------------
 // The main database
 
-namespace {
-
-const QString kMdbPathIni = QStringLiteral("Mdbpath.ini");
-
-QString settingsFile(const QString& name) {
-    return sys::findFileNoCase(sys::programFolder(), name);
+db::DatabasePtr openMainDb(const QString& folder) {
+    const QString path = sys::findFileNoCase(folder, QString::fromUtf8(kMainDbFile));
+    return db::Database::open(path, QString::fromUtf8(kMainDbPassword));
 }
+
+QString dbErrorText(const db::DbError& e) {
+    return QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
+}
+
+QString writeMdbPathIni(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
+    QString error;
+    if (text::writeLines(sys::programFile(QString::fromUtf8(kMdbPathIni)),
+                         {dbFolder, templateFolder, quoteFolder}, &error))
+        return {};
+    return QStringLiteral("無法寫入 Mdbpath.ini\r\n") + error;
+}
+
+namespace {
 
 // A folder as typed: blanks and trailing separators removed (the root stays "/").
 QString cleanFolder(const QString& typed) {
@@ -110,13 +120,22 @@ bool isMissingDatabase(int number) {
     return number == db::ErrFileNotFound || number == db::ErrDiskError || number == db::ErrInvalidPath;
 }
 
-db::DatabasePtr openMainDb(const QString& folder) {
-    const QString path = sys::findFileNoCase(folder, QString::fromUtf8(kMainDbFile));
-    return db::Database::open(path, QString::fromUtf8(kMainDbPassword));
-}
+enum class Opening { Opened, Missing, Failed };
 
-void showDbError(const db::DbError& e) {
-    ui::msgBox(QString::number(e.number()) + QStringLiteral("\r\n") + e.description());
+// Opens the main database of `folder` into MainDb. When it cannot be found, why goes into `reason`;
+// any other error is shown and MainDb stays as it was.
+Opening openInto(const QString& folder, QString& reason) {
+    try {
+        MainDb = openMainDb(folder);
+        return Opening::Opened;
+    } catch (const db::DbError& e) {
+        if (!isMissingDatabase(e.number())) {
+            ui::msgBox(dbErrorText(e));
+            return Opening::Failed;
+        }
+        reason = e.description();
+        return Opening::Missing;
+    }
 }
 
 QString folderPrompt(const QString& error) {
@@ -130,16 +149,15 @@ void rememberNewFolder(const QString& folder, const QStringList& oldLines) {
     const QString quote = oldLines.value(2);
     TemplateFolder = tpl.isEmpty() ? folder : tpl;
     QuoteFolder = quote.isEmpty() ? folder : quote;
-    QString error;
-    if (!text::writeLines(settingsFile(kMdbPathIni), {DbFolder, TemplateFolder, QuoteFolder}, &error))
-        ui::msgBox(QStringLiteral("無法寫入 Mdbpath.ini\r\n") + error, ui::Buttons::OK,
-                   ui::Icon::Exclamation);
+    const QString error = writeMdbPathIni(DbFolder, TemplateFolder, QuoteFolder);
+    if (!error.isEmpty())
+        ui::msgBox(error, ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
 } // namespace
 
 bool OpenDatabase() {
-    const auto lines = text::readLines(settingsFile(kMdbPathIni));
+    const auto lines = text::readLines(sys::programFile(QString::fromUtf8(kMdbPathIni)));
     QString error;
     if (!lines) {
         error = QStringLiteral("找不到設定檔 Mdbpath.ini");
@@ -149,16 +167,9 @@ bool OpenDatabase() {
         DbFolder = lines->at(0);
         TemplateFolder = lines->at(1);
         QuoteFolder = lines->at(2);
-        try {
-            MainDb = openMainDb(DbFolder);
-            return true;
-        } catch (const db::DbError& e) {
-            if (!isMissingDatabase(e.number())) {
-                showDbError(e);
-                return false;
-            }
-            error = e.description();
-        }
+        const Opening opening = openInto(DbFolder, error);
+        if (opening != Opening::Missing)
+            return opening == Opening::Opened;
     }
 
     // The database cannot be found: ask for its folder until it opens, showing each time why the
@@ -177,18 +188,13 @@ bool OpenDatabase() {
             error = QStringLiteral("未輸入資料庫的路徑");
             continue;
         }
-        try {
-            MainDb = openMainDb(folder);
-        } catch (const db::DbError& e) {
-            if (!isMissingDatabase(e.number())) {
-                showDbError(e);
-                return false;
-            }
-            error = e.description();
-            continue;
+        const Opening opening = openInto(folder, error);
+        if (opening == Opening::Failed)
+            return false;
+        if (opening == Opening::Opened) {
+            rememberNewFolder(folder, oldLines);
+            return true;
         }
-        rememberNewFolder(folder, oldLines);
-        return true;
     }
 }
 
@@ -197,7 +203,8 @@ bool OpenDatabase() {
 
 void LoadPrintSettings() {
     static const std::array<const char*, 5> defaults = {"8", "A", "A1", "G39", "30"};
-    const QStringList xp = text::readLines(settingsFile(QStringLiteral("Xp.ini"))).value_or(QStringList());
+    const QStringList xp =
+        text::readLines(sys::programFile(QStringLiteral("Xp.ini"))).value_or(QStringList());
     const auto line = [&](qsizetype i) {
         return i < xp.size() ? xp.at(i) : QString::fromLatin1(defaults[size_t(i)]);
     };
@@ -208,7 +215,7 @@ void LoadPrintSettings() {
     XlRowsPerPage = line(4);
 
     const QStringList fast =
-        text::readLines(settingsFile(QStringLiteral("fastP.ini"))).value_or(QStringList());
+        text::readLines(sys::programFile(QStringLiteral("fastP.ini"))).value_or(QStringList());
     XlFixedHeader = !fast.isEmpty() && fast.first().startsWith(QLatin1Char('1'));
 }
 

@@ -7,6 +7,7 @@ namespace mdM {
 
 inline constexpr const char* kMainDbFile = "Kavo3.mdb";
 inline constexpr const char* kMainDbPassword = "plovertimska";
+inline constexpr const char* kMdbPathIni = "Mdbpath.ini";
 
 // Folders from Mdbpath.ini (lines 1 to 3).
 extern QString DbFolder;
@@ -59,6 +60,14 @@ void LoadPrintSettings();
 // Waits the given seconds while the event loop keeps running.
 void Delay(double seconds);
 bool ExcelInstalled();
+
+// The main database file of `folder` (its name found whatever the letter case), opened with the main
+// password. Throws db::DbError.
+db::DatabasePtr openMainDb(const QString& folder);
+// A database error as the windows show it: its number and its description on two lines.
+QString dbErrorText(const db::DbError& e);
+// Rewrites Mdbpath.ini with the three folders; the message to show when that fails, else empty.
+QString writeMdbPathIni(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder);
 
 QString StrokeCode(const QString& c);
 QString BeforeSemicolon(const QString& s);

@@ -222,7 +222,6 @@ DatabasePtr Database::open(const QString& path, const QString& password) {
         throw DbError(ErrNotADatabase,
                       QStringLiteral("無法辨認的資料庫格式 '%1' (%2)").arg(native, e.description()));
     }
-    d->executeScript(QStringLiteral("PRAGMA encoding = 'UTF-8';"));
     return d;
 }
 
@@ -382,6 +381,13 @@ int Recordset::checkedIndex(int i) const {
     return i;
 }
 
+int Recordset::checkedIndex(const QString& name) const {
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw DbError(ErrObjectNotFound, QStringLiteral("找不到欄位 '%1'。").arg(name));
+    return i;
+}
+
 void Recordset::checkCurrent() const {
     if (m_pos < 0 || m_pos >= recordCount())
         throw DbError(ErrNoCurrentRecord, QStringLiteral("沒有目前的記錄。"));
@@ -403,10 +409,7 @@ QVariant Recordset::value(int i) const {
 }
 
 QVariant Recordset::value(const QString& name) const {
-    const int i = fieldIndex(name);
-    if (i < 0)
-        throw DbError(ErrObjectNotFound, QStringLiteral("找不到欄位 '%1'。").arg(name));
-    return value(i);
+    return value(checkedIndex(name));
 }
 
 QString Recordset::text(int i) const {
@@ -425,10 +428,7 @@ QString Recordset::text(int i) const {
 }
 
 QString Recordset::text(const QString& name) const {
-    const int i = fieldIndex(name);
-    if (i < 0)
-        throw DbError(ErrObjectNotFound, QStringLiteral("找不到欄位 '%1'。").arg(name));
-    return text(i);
+    return text(checkedIndex(name));
 }
 
 void Recordset::addNew() {
@@ -454,10 +454,7 @@ void Recordset::setField(int i, const QVariant& v) {
 }
 
 void Recordset::setField(const QString& name, const QVariant& v) {
-    const int i = fieldIndex(name);
-    if (i < 0)
-        throw DbError(ErrObjectNotFound, QStringLiteral("找不到欄位 '%1'。").arg(name));
-    setField(i, v);
+    setField(checkedIndex(name), v);
 }
 
 void Recordset::update() {

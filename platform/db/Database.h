@@ -101,6 +101,7 @@ private:
     void checkCurrent() const;
     void checkWritable(bool pending) const;
     int checkedIndex(int i) const;
+    int checkedIndex(const QString& name) const; // by name, letter case ignored
 };
 
 class Database {
@@ -150,8 +151,6 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const;
-
-    sqlite3* handle() const { return m_db; }
 
 private:
     Database() = default;

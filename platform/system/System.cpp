@@ -27,6 +27,11 @@ bool& exitFlag() {
     return flag;
 }
 
+std::optional<bool>& spreadsheetOverride() {
+    static std::optional<bool> installed;
+    return installed;
+}
+
 constexpr auto kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
 
 // Whether the desktop names a default application for .xlsx workbooks.
@@ -59,7 +64,7 @@ void setProgramFolder(const QString& folder) {
 }
 
 QString programFile(const QString& name) {
-    return QDir(programFolder()).filePath(name);
+    return findFileNoCase(programFolder(), name);
 }
 
 QString findFileNoCase(const QString& dir, const QString& name) {
@@ -82,13 +87,16 @@ QString findFileNoCase(const QString& dir, const QString& name) {
 }
 
 bool spreadsheetAppInstalled() {
-    const QByteArray forced = qgetenv("KAVO_SPREADSHEET_APP");
-    if (forced == "0" || forced == "1")
-        return forced == "1";
+    if (spreadsheetOverride())
+        return *spreadsheetOverride();
     for (const char* app : {"libreoffice", "localc", "soffice", "gnumeric", "et"})
         if (!QStandardPaths::findExecutable(QString::fromLatin1(app)).isEmpty())
             return true;
     return desktopHasXlsxDefault();
+}
+
+void setSpreadsheetAppOverride(std::optional<bool> installed) {
+    spreadsheetOverride() = installed;
 }
 
 bool setReadOnly(const QString& path, bool readOnly) {

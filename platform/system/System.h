@@ -1,13 +1,16 @@
 #pragma once
 // The program's place on this machine: its folder, files in it and the desktop around it.
 #include <QString>
+#include <functional>
+#include <optional>
 
 namespace sys {
 
 // The program folder: the folder of the executable unless a test set another one.
 QString programFolder();
 void setProgramFolder(const QString& folder); // empty restores the executable's folder
-// A file in the program folder.
+// A file in the program folder: the existing one whatever the letter case of its name, else
+// folder/name.
 QString programFile(const QString& name);
 
 // The path of an existing file named `name` in `dir` whatever the letter case of its name;
@@ -15,8 +18,10 @@ QString programFile(const QString& name);
 QString findFileNoCase(const QString& dir, const QString& name);
 
 // Whether the desktop has an application that opens .xlsx workbooks: a known spreadsheet program on
-// the PATH or the desktop's default application for the type. KAVO_SPREADSHEET_APP=0/1 decides instead.
+// the PATH or the desktop's default application for the type.
 bool spreadsheetAppInstalled();
+// Tests decide the answer of spreadsheetAppInstalled; nullopt restores the look-up.
+void setSpreadsheetAppOverride(std::optional<bool> installed);
 
 // The read-only attribute of a file: no write permission for owner, group or others.
 bool setReadOnly(const QString& path, bool readOnly = true);
@@ -24,12 +29,6 @@ bool isReadOnly(const QString& path);
 
 // Where the quotation editor writes its autosave file: "autosave.kav" in the program folder.
 QString autosavePath();
-
-} // namespace sys
-
-#include <functional>
-
-namespace sys {
 
 // Ends the program in order (the event loop is left with `code`). Tests install their own handler
 // to see that the program asked to end. Without an event loop yet, the loop ends as soon as it starts.

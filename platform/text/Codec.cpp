@@ -1,5 +1,7 @@
 #include "Codec.h"
 
+#include "system/System.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
@@ -106,12 +108,7 @@ QByteArray encode(const QString& s) {
 
 std::optional<QString> readTextFile(const QString& path, QString* error) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = withPath(path, f.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     if (f.error() != QFileDevice::NoError) {
         if (error)
             *error = withPath(path, f.errorString());
@@ -127,8 +124,7 @@ bool writeTextFile(const QString& path, const QString& content, QString* error) 
         return false;
     };
     // A read-only file stays as it is, also for a user the file system would let through.
-    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (QFile::exists(path) && !(QFile::permissions(path) & anyWrite))
+    if (sys::isReadOnly(path))
         return fail(QStringLiteral("the file is read-only"));
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))

@@ -20,6 +20,35 @@ double parse(const std::string& s) {
 
 } // namespace
 
+qsizetype numberLength(QStringView s) {
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        ++i;
+    bool digits = false, point = false;
+    for (; i < n; ++i) {
+        if (isDigit(s[i]))
+            digits = true;
+        else if (s[i] == u'.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digits)
+        return 0;
+    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (s[j] == u'+' || s[j] == u'-'))
+            ++j;
+        const qsizetype first = j;
+        while (j < n && isDigit(s[j]))
+            ++j;
+        if (j > first)
+            i = j;
+    }
+    return i;
+}
+
 double val(QStringView text) {
     // Blanks, tabs and line feeds are skipped anywhere in the text ("1 2" reads 12).
     const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; };
@@ -32,38 +61,12 @@ double val(QStringView text) {
                 packed += c;
         s = packed;
     }
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    std::string ascii; // the recognised number, without a leading "+"
-    if (i < n && (s[i] == u'+' || s[i] == u'-')) {
-        if (s[i] == u'-')
-            ascii += '-';
-        ++i;
-    }
-    bool digits = false, point = false;
-    for (; i < n; ++i) {
-        if (isDigit(s[i])) {
-            digits = true;
-        } else if (s[i] == u'.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-        ascii += char(s[i].unicode());
-    }
-    if (!digits)
-        return 0.0;
-    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
-        qsizetype j = i + 1;
-        std::string exp = "e";
-        if (j < n && (s[j] == u'+' || s[j] == u'-'))
-            exp += char(s[j++].unicode());
-        const qsizetype first = j;
-        while (j < n && isDigit(s[j]))
-            exp += char(s[j++].unicode());
-        if (j > first)
-            ascii += exp;
-    }
+    QStringView number = s.first(numberLength(s));
+    if (number.startsWith(u'+'))
+        number = number.sliced(1); // from_chars takes no "+"
+    std::string ascii;
+    for (QChar c : number)
+        ascii += char(c.unicode()); // a number is ASCII throughout
     return parse(ascii);
 }
 

@@ -10,6 +10,10 @@ namespace num {
 // does a number beyond the range of a double. Only the ASCII digits count.
 double val(QStringView s);
 
+// Length of the number at the start of s: an optional sign, ASCII digits with at most one ".", and an
+// exponent when digits follow its "e"; 0 when s does not start with a number.
+qsizetype numberLength(QStringView s);
+
 // Plain decimal text of a number: up to 15 significant digits, no separators, no exponent,
 // no trailing zeros after the point, no point for a whole number, "-" for negatives, "0" for zero
 // (and for anything below 1e-15 in size, infinities and NaN).

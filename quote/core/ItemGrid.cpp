@@ -17,12 +17,7 @@ void ItemGrid::setCell(int r, int c, const QString& text) {
         indexStale();
 }
 
-void ItemGrid::setRow(int r, const ItemRow& row) {
-    rows_[size_t(r)] = row;
-    indexStale();
-}
-
-void ItemGrid::setRow(int r, ItemRow&& row) {
+void ItemGrid::setRow(int r, ItemRow row) {
     rows_[size_t(r)] = std::move(row);
     indexStale();
 }

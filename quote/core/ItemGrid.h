@@ -27,8 +27,7 @@ public:
     const ItemRow& row(int r) const { return rows_[size_t(r)]; }
     const QString& cell(int r, int c) const { return rows_[size_t(r)][size_t(c)]; }
     void setCell(int r, int c, const QString& text);
-    void setRow(int r, const ItemRow& row);
-    void setRow(int r, ItemRow&& row);
+    void setRow(int r, ItemRow row);
 
     // Rows 1 to Rows - 1. Writing through the mutable span is allowed until the next call on this
     // grid; the path index is rebuilt at the next lookup.

@@ -29,9 +29,14 @@ struct Fee {
     bool operator==(const Fee&) const = default;
 };
 
+// The unit of a fee's base: "元" by total price, "坪" per ping.
+inline QString feeBaseUnit(bool byTotal) {
+    return byTotal ? QStringLiteral("元") : QStringLiteral("坪");
+}
+
 struct PageEnd {
-    Fee design{false, QStringLiteral("設計費"), true, {}, QStringLiteral("元"), {}, {}};
-    Fee supervision{false, QStringLiteral("監工費"), true, {}, QStringLiteral("元"), {}, {}};
+    Fee design{false, QStringLiteral("設計費"), true, {}, feeBaseUnit(true), {}, {}};
+    Fee supervision{false, QStringLiteral("監工費"), true, {}, feeBaseUnit(true), {}, {}};
     bool ckTax = true;
     QString cbTax = QStringLiteral("5%");
     QString lbNtax;              // total before tax

@@ -9,10 +9,6 @@
 namespace quote {
 namespace {
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 double cell(const ItemRow& row, int col) {
     return cellValue(row[col]);
 }
@@ -22,13 +18,38 @@ void recalc(ItemRow& row, std::initializer_list<int> cols) {
         RecalcCell(row, c);
 }
 
+// The unit price a cost and the row's ratio give: the whole number nearest to ratio × cost.
+QString priceOf(const ItemRow& row, double cost) {
+    return num::str(num::roundHalfEven(cell(row, ColRatio) * cost, 0));
+}
+
+// Unit price and amount of a shown row after its ratio changed.
+void repriceShown(ItemRow& row) {
+    recalc(row, {ColPrice, ColAmount});
+}
+
 // Unit price and amount of a stored row after its ratio changed: the unit price stays as it is
 // when the cost is 0.
 void repriceStored(ItemRow& row) {
-    const double cost = cell(row, ColCost);
-    if (cost != 0)
-        row[ColPrice] = num::str(num::roundHalfEven(cell(row, ColRatio) * cost, 0));
+    if (const double cost = cell(row, ColCost); cost != 0)
+        row[ColPrice] = priceOf(row, cost);
     RecalcCell(row, ColAmount);
+}
+
+void setRatio(std::span<ItemRow> rows, const QString& answer, void (*reprice)(ItemRow&)) {
+    for (ItemRow& r : rows) {
+        r[ColRatio] = answer;
+        reprice(r);
+    }
+}
+
+// The unit price and amount follow the unrounded ratio; the ratio is rounded afterwards.
+void scaleRatio(std::span<ItemRow> rows, double k, void (*reprice)(ItemRow&)) {
+    for (ItemRow& r : rows) {
+        r[ColRatio] = num::str(cell(r, ColRatio) * k);
+        reprice(r);
+        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
+    }
 }
 
 } // namespace
@@ -39,32 +60,8 @@ double cellValue(QStringView text) {
 
 bool answerIsNumber(QStringView text) {
     text = text.trimmed();
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    bool digits = false, point = false;
-    for (; i < n; ++i) {
-        if (isDigit(text[i]))
-            digits = true;
-        else if (text[i] == u'.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (!digits)
-        return false;
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        if (i < n && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        const qsizetype first = i;
-        while (i < n && isDigit(text[i]))
-            ++i;
-        if (i == first)
-            return false;
-    }
-    return i == n;
+    const qsizetype length = num::numberLength(text);
+    return length > 0 && length == text.size();
 }
 
 QString sngText(double v) {
@@ -82,10 +79,7 @@ void RecalcCell(ItemRow& row, int col) {
     switch (col) {
     case ColPrice: {
         const double cost = cell(row, ColCost);
-        if (cost == 0)
-            row[ColPrice] = num::str(cell(row, ColPrice));
-        else
-            row[ColPrice] = num::str(num::roundHalfEven(cell(row, ColRatio) * cost, 0));
+        row[ColPrice] = cost == 0 ? num::str(cell(row, ColPrice)) : priceOf(row, cost);
         break;
     }
     case ColAmount:
@@ -165,17 +159,11 @@ GridTotals RefreshTotals(std::span<const ItemRow> rows) {
 }
 
 void SetRatioShown(std::span<ItemRow> rows, const QString& answer) {
-    for (ItemRow& r : rows) {
-        r[ColRatio] = answer;
-        recalc(r, {ColPrice, ColAmount});
-    }
+    setRatio(rows, answer, repriceShown);
 }
 
 void SetRatioStored(std::span<ItemRow> rows, const QString& answer) {
-    for (ItemRow& r : rows) {
-        r[ColRatio] = answer;
-        repriceStored(r);
-    }
+    setRatio(rows, answer, repriceStored);
 }
 
 TargetFactor targetFactor(QStringView answer, QStringView currentTotal) {
@@ -191,19 +179,11 @@ TargetFactor targetFactor(QStringView answer, QStringView currentTotal) {
 }
 
 void ScaleRatioShown(std::span<ItemRow> rows, double k) {
-    for (ItemRow& r : rows) {
-        r[ColRatio] = num::str(cell(r, ColRatio) * k);
-        recalc(r, {ColPrice, ColAmount});
-        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
-    }
+    scaleRatio(rows, k, repriceShown);
 }
 
 void ScaleRatioStored(std::span<ItemRow> rows, double k) {
-    for (ItemRow& r : rows) {
-        r[ColRatio] = num::str(cell(r, ColRatio) * k);
-        repriceStored(r);
-        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
-    }
+    scaleRatio(rows, k, repriceStored);
 }
 
 void RecalcFee(Fee& fee) {
@@ -214,7 +194,7 @@ void RecalcFee(Fee& fee) {
 }
 
 bool ApplyFeeBasis(Fee& fee, QStringView total) {
-    fee.baseUnit = fee.byTotal ? QStringLiteral("元") : QStringLiteral("坪");
+    fee.baseUnit = feeBaseUnit(fee.byTotal);
     return RefreshFeeBase(fee, total);
 }
 

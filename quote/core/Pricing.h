@@ -15,10 +15,12 @@ namespace quote {
 // The three pairs of check items of the menu 計算設定(&C). Each flag tells whether the first item of
 // its pair is checked; when it is not, the partner applies. Window state only: never stored.
 struct PricingSwitches {
-    bool mEpCr = true; // unit price edited: cost stays, ratio follows (else mEpCc: ratio stays, cost follows)
-    bool mEcCp =
-        true; // cost edited: ratio stays, unit price follows (else mEcCr: price stays, ratio follows)
-    bool mErCp = true; // ratio edited: cost stays, unit price follows (else mErCc: price stays, cost follows)
+    // Unit price edited: cost stays, ratio follows (else mEpCc: ratio stays, cost follows).
+    bool mEpCr = true;
+    // Cost edited: ratio stays, unit price follows (else mEcCr: price stays, ratio follows).
+    bool mEcCp = true;
+    // Ratio edited: cost stays, unit price follows (else mErCc: price stays, cost follows).
+    bool mErCp = true;
 };
 
 // Lenient reading of a cell: blanks anywhere are skipped, then the number at the start of the text;

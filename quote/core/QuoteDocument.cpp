@@ -81,15 +81,14 @@ int QuoteDocument::getD(const QString& np) {
 }
 
 void QuoteDocument::StoreNodeRows(bool hasRows, const QString& path) {
-    const int n = hfgQ.rows() - 1;
     if (!hasRows) {
         if (hfgB.isEmptyGrid())
             hfgB.setRows(1); // the one empty row is taken by the block
     } else {
-        FindNodeRows(path);
-        hfgB.removeRows(NodeFirstRow, NodeLastRow - NodeFirstRow + 1);
+        removeNodeRows(path);
     }
-    std::vector<ItemRow> block(hfgQ.dataRows().begin(), hfgQ.dataRows().begin() + n);
+    const auto shown = std::as_const(hfgQ).dataRows();
+    std::vector<ItemRow> block(shown.begin(), shown.end());
     for (ItemRow& r : block) {
         r[ColHeader].clear();
         r[ColPath] = lbPath;
@@ -97,9 +96,13 @@ void QuoteDocument::StoreNodeRows(bool hasRows, const QString& path) {
     hfgB.appendRows(block);
 }
 
-void QuoteDocument::dropNodeRows(const QString& path) {
+void QuoteDocument::removeNodeRows(const QString& path) {
     FindNodeRows(path);
     hfgB.removeRows(NodeFirstRow, NodeLastRow - NodeFirstRow + 1);
+}
+
+void QuoteDocument::dropNodeRows(const QString& path) {
+    removeNodeRows(path);
     if (hfgB.rows() < 2)
         hfgB.reset();
 }
@@ -164,7 +167,7 @@ void QuoteDocument::RefreshTotals() {
 GridTotals QuoteDocument::quotationTotals() const {
     if (!tree.root())
         return totals;
-    if (!NodeIsLeaf && tree.root() && lbPath == tree.root()->key)
+    if (!NodeIsLeaf && lbPath == tree.root()->key)
         return quote::RefreshTotals(hfgQ.dataRows()); // the root is shown
     QuoteDocument whole = *this;
     whole.hooks = {};

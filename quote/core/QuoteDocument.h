@@ -116,7 +116,9 @@ public:
 
 private:
     bool showNode(const QString& key, bool relist);
-    // The block of `path` leaves the store grid (a leaf left with no rows).
+    // The block of `path` (as FindNodeRows finds it) leaves the store grid.
+    void removeNodeRows(const QString& path);
+    // The same for a leaf left with no rows; an emptied store grid becomes a fresh one.
     void dropNodeRows(const QString& path);
 };
 

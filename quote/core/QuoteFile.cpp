@@ -118,7 +118,7 @@ void readFeeLine(const QString& line, Fee& fee) {
     if (f.size() > 1)
         if (const auto byTotal = readTruth(f[1]))
             fee.byTotal = *byTotal;
-    fee.baseUnit = fee.byTotal ? QStringLiteral("元") : QStringLiteral("坪");
+    fee.baseUnit = feeBaseUnit(fee.byTotal);
     if (f.size() > 2)
         fee.base = f[2];
     if (f.size() > 3)
@@ -290,30 +290,36 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     else if (*first == u"1" || *first == u"1n")
         next.WorkTypesOnly = true;
 
-    auto expect = [&in](const QString& marker) {
+    // The next line must be `marker`.
+    auto expect = [&in](const QString& marker) -> std::optional<FileError> {
         const auto line = in.next();
-        return line && *line == marker;
+        if (line && *line == marker)
+            return std::nullopt;
+        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(marker));
     };
-    if (!expect(kTitle))
-        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(kTitle));
+    auto endsInside = [](const QString& section) {
+        return structureError(QStringLiteral("the file ends inside %1").arg(section));
+    };
+    if (auto error = expect(kTitle))
+        return error;
     QuoteHeader& h = next.header;
     for (QString* s : {&h.txtCn, &h.cbEcn, &h.cbSal, &h.cbK, &h.txtNo, &h.txtAddr, &h.txtQD}) {
         const auto line = in.next();
         if (!line)
-            return structureError(QStringLiteral("the file ends inside %1").arg(kTitle));
+            return endsInside(kTitle);
         *s = *line;
     }
     if (!in.next()) // the line after the header, not looked at
-        return structureError(QStringLiteral("the file ends inside %1").arg(kTitle));
-    if (!expect(kTree))
-        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(kTree));
+        return endsInside(kTitle);
+    if (auto error = expect(kTree))
+        return error;
 
     next.tree.clear();
     QStringList previous;
     for (;;) {
         const auto line = in.next();
         if (!line)
-            return structureError(QStringLiteral("the file ends inside %1").arg(kTree));
+            return endsInside(kTree);
         if (line->isEmpty())
             break;
         addTreeLine(next.tree, *line, previous);
@@ -321,8 +327,8 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     if (!next.tree.root())
         next.tree.reset(); // a tree section without lines: the root alone
 
-    if (!expect(kGrid))
-        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(kGrid));
+    if (auto error = expect(kGrid))
+        return error;
     std::vector<ItemRow> rows;
     bool ended = true; // the file ended inside [Grid]
     bool pageEndMarker = false;
@@ -352,13 +358,11 @@ std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc) 
 std::optional<FileError> readFile(const QString& path, QuoteDocument& doc) {
     if (!QFile::exists(path))
         return FileError{QStringLiteral("檔案不存在"), QStringLiteral("Kavo III"), ui::Icon::Critical, path};
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return structureError(f.errorString());
-    const QByteArray content = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return structureError(f.errorString());
-    return readBytes(content, doc);
+    QString reason;
+    const std::optional<QString> content = text::readTextFile(path, &reason);
+    if (!content)
+        return structureError(reason);
+    return read(*content, doc);
 }
 
 } // namespace quote::QuoteFile

@@ -5,6 +5,7 @@
 #include "frmSplash.h"
 #include "mdM.h"
 #include "system/System.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
@@ -14,28 +15,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-QLineEdit* passwordBox(QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setEchoMode(QLineEdit::Password);
-    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    return box;
-}
-} // namespace
-
 frmLogin::frmLogin() {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("登入"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    txtUserName = new QLineEdit(this);
-    txtUserName->setObjectName(QStringLiteral("txtUserName"));
-    txtPassword = passwordBox(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    cmdOK = new QPushButton(QStringLiteral("確定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    txtUserName = ui::textBox(this, "txtUserName");
+    txtPassword = ui::passwordBox(this, "txtPassword");
+    cmdOK = ui::button(this, "cmdOK", QStringLiteral("確定"));
+    cmdCancel = ui::button(this, "cmdCancel", QStringLiteral("取消"));
 
     auto* userLabel = new QLabel(QStringLiteral("使用者名稱(&U):"), this);
     userLabel->setBuddy(txtUserName);
@@ -71,7 +59,6 @@ void frmLogin::Form_Load() {
     move(screen.x() + (screen.width() - width()) / 2, top);
 
     mdM::OpenDatabase();
-    m_failedTries = 0;
 }
 
 void frmLogin::cmdOK_Click() {
@@ -86,8 +73,7 @@ void frmLogin::cmdOK_Click() {
         mdM::SuperUserPassword = superPassword.value_or(QString());
         result = shell::checkLogin(*database, txtUserName->text(), txtPassword->text(), superPassword);
     } catch (const db::DbError& e) {
-        ui::msgBox(QString::number(e.number()) + QStringLiteral("\r\n") + e.description(), ui::Buttons::OK,
-                   ui::Icon::Critical, QStringLiteral("登入"));
+        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("登入"));
         return;
     }
     if (!result.accepted()) {

@@ -4,6 +4,7 @@
 #include "frmSet.h"
 #include "mdM.h"
 #include "system/System.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/StayOnTop.h"
 #include "ui/Twips.h"
@@ -37,9 +38,7 @@ frmMenu::frmMenu() {
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     auto button = [&](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+        QPushButton* b = ui::button(this, name, caption);
         layout->addWidget(b);
         return b;
     };

@@ -1,9 +1,8 @@
 #include "frmSet.h"
 
-#include "LoginService.h"
 #include "SettingsStore.h"
 #include "mdM.h"
-#include "ui/Dialogs.h"
+#include "ui/Controls.h"
 #include "ui/Keys.h"
 #include "ui/Twips.h"
 
@@ -20,28 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kTitle = QStringLiteral("Kavo III");
-
-QLineEdit* textBox(QWidget* parent, const char* name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
-QLineEdit* passwordBox(QWidget* parent, const char* name) {
-    QLineEdit* box = textBox(parent, name);
-    box->setEchoMode(QLineEdit::Password);
-    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    return box;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A page holding one framed group and its apply button under it.
 QWidget* page(QGroupBox* group, QPushButton* apply) {
     auto* w = new QWidget;
@@ -49,17 +26,16 @@ QWidget* page(QGroupBox* group, QPushButton* apply) {
     v->addWidget(group);
     auto* row = new QHBoxLayout;
     row->addStretch();
-    if (apply)
-        row->addWidget(apply);
+    row->addWidget(apply);
     v->addLayout(row);
     v->addStretch();
     return w;
 }
-
-void showError(const QString& text) {
-    ui::msgBox(text, ui::Buttons::OK, ui::Icon::Critical, kTitle);
-}
 } // namespace
+
+void frmSet::showMessage(const QString& text, ui::Icon icon) {
+    ui::msgBox(text, ui::Buttons::OK, icon, QStringLiteral("Kavo III"));
+}
 
 frmSet::frmSet() {
     setObjectName(QStringLiteral("frmSet"));
@@ -73,7 +49,7 @@ frmSet::frmSet() {
     SSTab1->addTab(buildAutoSavePage(), QStringLiteral("自動存檔"));
     SSTab1->addTab(buildRightsPage(), QStringLiteral("使用者權限"));
 
-    Command1 = button(this, "Command1", QStringLiteral("離開"));
+    Command1 = ui::button(this, "Command1", QStringLiteral("離開"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     auto* bottom = new QHBoxLayout;
@@ -95,32 +71,32 @@ frmSet::frmSet() {
 QWidget* frmSet::buildCompanyPage() {
     auto* group = new QGroupBox(QStringLiteral("公司基本資料："));
     auto* form = new QFormLayout(group);
-    txtCo_name = textBox(group, "txtCo_name");
-    txtCo_add = textBox(group, "txtCo_add");
-    txtCo_tel = textBox(group, "txtCo_tel");
-    txtCo_fax = textBox(group, "txtCo_fax");
-    txtCo_no = textBox(group, "txtCo_no");
-    txtCo_email = textBox(group, "txtCo_email");
+    txtCo_name = ui::textBox(group, "txtCo_name");
+    txtCo_add = ui::textBox(group, "txtCo_add");
+    txtCo_tel = ui::textBox(group, "txtCo_tel");
+    txtCo_fax = ui::textBox(group, "txtCo_fax");
+    txtCo_no = ui::textBox(group, "txtCo_no");
+    txtCo_email = ui::textBox(group, "txtCo_email");
     form->addRow(QStringLiteral("名稱:"), txtCo_name);
     form->addRow(QStringLiteral("地址:"), txtCo_add);
     form->addRow(QStringLiteral("電話:"), txtCo_tel);
     form->addRow(QStringLiteral("傳真:"), txtCo_fax);
     form->addRow(QStringLiteral("統編:"), txtCo_no);
     form->addRow(QStringLiteral("E-MAIL:"), txtCo_email);
-    Command3 = button(group, "Command3", QStringLiteral("套用"));
+    Command3 = ui::button(group, "Command3", QStringLiteral("套用"));
     return page(group, Command3);
 }
 
 QWidget* frmSet::buildPasswordPage() {
     auto* group = new QGroupBox(QStringLiteral("SuperUser 密碼："));
     auto* form = new QFormLayout(group);
-    opstxt = passwordBox(group, "opstxt");
-    npstxt = passwordBox(group, "npstxt");
-    cpstxt = passwordBox(group, "cpstxt");
+    opstxt = ui::passwordBox(group, "opstxt");
+    npstxt = ui::passwordBox(group, "npstxt");
+    cpstxt = ui::passwordBox(group, "cpstxt");
     form->addRow(QStringLiteral("原始密碼:"), opstxt);
     form->addRow(QStringLiteral("新  密 碼:"), npstxt);
     form->addRow(QStringLiteral("確定密碼:"), cpstxt);
-    cmdCp = button(group, "cmdCp", QStringLiteral("變更"));
+    cmdCp = ui::button(group, "cmdCp", QStringLiteral("變更"));
     npstxt->setEnabled(false);
     cpstxt->setEnabled(false);
     cmdCp->setEnabled(false);
@@ -130,17 +106,17 @@ QWidget* frmSet::buildPasswordPage() {
 QWidget* frmSet::buildFoldersPage() {
     auto* group = new QGroupBox(QStringLiteral("路徑："));
     auto* form = new QFormLayout(group);
-    txtMdbPath = textBox(group, "txtMdbPath");
-    txtPrpath = textBox(group, "txtPrpath");
-    txtFlpath = textBox(group, "txtFlpath");
-    cmdExp = button(group, "cmdExp", QStringLiteral("....."));
+    txtMdbPath = ui::textBox(group, "txtMdbPath");
+    txtPrpath = ui::textBox(group, "txtPrpath");
+    txtFlpath = ui::textBox(group, "txtFlpath");
+    cmdExp = ui::button(group, "cmdExp", QStringLiteral("....."));
     auto* dbRow = new QHBoxLayout;
     dbRow->addWidget(txtMdbPath);
     dbRow->addWidget(cmdExp);
     form->addRow(QStringLiteral("資料庫 路徑:"), dbRow);
     form->addRow(QStringLiteral("列印套表路徑:"), txtPrpath);
     form->addRow(QStringLiteral("開存檔 路徑:"), txtFlpath);
-    Command4 = button(group, "Command4", QStringLiteral("套用"));
+    Command4 = ui::button(group, "Command4", QStringLiteral("套用"));
     return page(group, Command4);
 }
 
@@ -149,7 +125,7 @@ QWidget* frmSet::buildAutoSavePage() {
     auto* v = new QVBoxLayout(group);
     ckAutosv = new QCheckBox(QStringLiteral("自動存檔"), group);
     ckAutosv->setObjectName(QStringLiteral("ckAutosv"));
-    txtAutosv = textBox(group, "txtAutosv");
+    txtAutosv = ui::textBox(group, "txtAutosv");
     txtAutosv->setMaxLength(5);
     txtAutosv->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), txtAutosv));
@@ -161,7 +137,7 @@ QWidget* frmSet::buildAutoSavePage() {
     row->addStretch();
     v->addWidget(ckAutosv);
     v->addLayout(row);
-    Command5 = button(group, "Command5", QStringLiteral("套用"));
+    Command5 = ui::button(group, "Command5", QStringLiteral("套用"));
     return page(group, Command5);
 }
 
@@ -176,7 +152,7 @@ void frmSet::Form_Load() {
             for (int i = 0; i < shell::kCompanyFields; ++i)
                 boxes[i]->setText(co.value(i));
         } catch (const db::DbError& e) {
-            showError(e.description());
+            showMessage(e.description(), ui::Icon::Critical);
         }
     }
 
@@ -195,10 +171,10 @@ void frmSet::Command3_Click() {
         shell::writeCompany(*mdM::MainDb, {txtCo_name->text(), txtCo_add->text(), txtCo_tel->text(),
                                            txtCo_fax->text(), txtCo_no->text(), txtCo_email->text()});
     } catch (const db::DbError& e) {
-        showError(e.description());
+        showMessage(e.description(), ui::Icon::Critical);
         return;
     }
-    ui::msgBox(QStringLiteral("變更完成"), ui::Buttons::OK, ui::Icon::Information, kTitle);
+    showMessage(QStringLiteral("變更完成"), ui::Icon::Information);
 }
 
 void frmSet::opstxt_Change() {
@@ -210,8 +186,8 @@ void frmSet::opstxt_Change() {
 
 void frmSet::cmdCp_Click() {
     if (npstxt->text() != cpstxt->text()) {
-        ui::msgBox(QStringLiteral("新密碼 和 確定密碼 不同\r\n請重新輸入新密碼 和 確定密碼"), ui::Buttons::OK,
-                   ui::Icon::Exclamation, kTitle);
+        showMessage(QStringLiteral("新密碼 和 確定密碼 不同\r\n請重新輸入新密碼 和 確定密碼"),
+                    ui::Icon::Exclamation);
         npstxt->clear();
         cpstxt->clear();
         npstxt->setFocus();
@@ -222,12 +198,12 @@ void frmSet::cmdCp_Click() {
     try {
         shell::changeSuperUserPassword(*mdM::MainDb, npstxt->text());
     } catch (const db::DbError& e) {
-        showError(e.description());
+        showMessage(e.description(), ui::Icon::Critical);
         return;
     }
     // From now on the new password unlocks the next change.
     mdM::SuperUserPassword = npstxt->text();
-    ui::msgBox(QStringLiteral("密碼變更完成"), ui::Buttons::OK, ui::Icon::Information, kTitle);
+    showMessage(QStringLiteral("密碼變更完成"), ui::Icon::Information);
 }
 
 void frmSet::cmdExp_Click() {
@@ -247,7 +223,7 @@ void frmSet::cmdExp_Click() {
 void frmSet::Command4_Click() {
     const QString error = shell::applyFolders(txtMdbPath->text(), txtPrpath->text(), txtFlpath->text());
     if (!error.isEmpty())
-        showError(error);
+        showMessage(error, ui::Icon::Critical);
 }
 
 void frmSet::Command5_Click() {
@@ -256,7 +232,7 @@ void frmSet::Command5_Click() {
     mdM::AutoSaveInterval = shell::autoSaveIntervalOf(txtAutosv->text());
     QString error;
     if (!shell::writeAutoIni(on, txtAutosv->text(), &error))
-        showError(QStringLiteral("無法寫入 auto.ini\r\n") + error);
+        showMessage(QStringLiteral("無法寫入 auto.ini\r\n") + error, ui::Icon::Critical);
 }
 
 void frmSet::Command1_Click() {

@@ -2,6 +2,7 @@
 // The settings window: company data, the SuperUser password, the folders, autosave and the rights
 // of every staff member, each group applied by its own button.
 #include "db/Database.h"
+#include "ui/Dialogs.h"
 #include "ui/Forms.h"
 
 class QCheckBox;
@@ -41,6 +42,9 @@ private:
     QWidget* buildFoldersPage();
     QWidget* buildAutoSavePage();
     QWidget* buildRightsPage();
+
+    // A message box with the program's name as its title.
+    static void showMessage(const QString& text, ui::Icon icon);
 
     void LoadRightsGrid();
     void InitRightsGridHeaders();

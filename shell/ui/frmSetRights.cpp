@@ -2,7 +2,7 @@
 #include "SettingsStore.h"
 #include "frmSet.h"
 #include "mdM.h"
-#include "ui/Dialogs.h"
+#include "ui/Controls.h"
 #include "ui/Twips.h"
 
 #include <QFontMetrics>
@@ -68,9 +68,7 @@ QWidget* frmSet::buildRightsPage() {
     hfgSec->setSelectionMode(QAbstractItemView::NoSelection);
     connect(hfgSec, &QTableWidget::cellClicked, this, &frmSet::hfgSec_Click);
 
-    Command2 = new QPushButton(QStringLiteral("套用"), w);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAutoDefault(false);
+    Command2 = ui::button(w, "Command2", QStringLiteral("套用"));
     auto* v = new QVBoxLayout(w);
     v->addWidget(hfgSec);
     auto* row = new QHBoxLayout;
@@ -97,7 +95,7 @@ void frmSet::LoadRightsGrid() {
         try {
             staff = shell::readStaffRights(*m_rightsDb);
         } catch (const db::DbError& e) {
-            ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+            showMessage(e.description(), ui::Icon::Critical);
         }
     }
     hfgSec->clearContents();
@@ -173,25 +171,23 @@ void frmSet::hfgSec_Click(int row, int col) {
 }
 
 void frmSet::Command2_Click() {
+    if (!m_rightsDb)
+        return;
     QVector<shell::StaffRights> rows;
     for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
         shell::StaffRights s;
         s.recordId = cell(hfgSec, r, 1)->data(kRecordRole).toLongLong();
-        s.name = cell(hfgSec, r, 1)->text();
         for (int c = kFirstRightsCol; c < kGridCols; ++c) {
             if (starred(r, c))
                 s.rights += 1 << (c - kFirstRightsCol);
         }
         rows.append(s);
     }
-    if (!m_rightsDb)
-        return;
     try {
         shell::writeStaffRights(*m_rightsDb, rows);
     } catch (const db::DbError& e) {
-        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+        showMessage(e.description(), ui::Icon::Critical);
         return;
     }
-    ui::msgBox(QStringLiteral("所做的變更下次啟動才會生效"), ui::Buttons::OK, ui::Icon::Information,
-               QStringLiteral("Kavo III"));
+    showMessage(QStringLiteral("所做的變更下次啟動才會生效"), ui::Icon::Information);
 }

@@ -33,6 +33,7 @@ private slots:
         sys::setProgramFolder({});
         sys::setExitHandler({});
         sys::resetExitRequested();
+        sys::setSpreadsheetAppOverride(std::nullopt);
     }
 
     void programFolder() {
@@ -41,6 +42,8 @@ private slots:
         sys::setProgramFolder(dir.path());
         QCOMPARE(sys::programFolder(), dir.path());
         QCOMPARE(sys::programFile(QStringLiteral("auto.ini")), dir.filePath(QStringLiteral("auto.ini")));
+        QVERIFY(touch(dir.filePath(QStringLiteral("AUTO.INI"))));
+        QCOMPARE(sys::programFile(QStringLiteral("auto.ini")), dir.filePath(QStringLiteral("AUTO.INI")));
         QCOMPARE(sys::autosavePath(), dir.filePath(QStringLiteral("autosave.kav")));
         sys::setProgramFolder({});
         QCOMPARE(sys::programFolder(), QCoreApplication::applicationDirPath());
@@ -71,24 +74,21 @@ private slots:
     }
 
     void spreadsheetApp_data() {
-        QTest::addColumn<QByteArray>("forced");
+        QTest::addColumn<int>("forced"); // -1 looked up, 0 forced off, 1 forced on
         QTest::addColumn<QString>("program");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("installed");
-        QTest::newRow("nothing") << QByteArray() << QString() << QByteArray() << false;
-        QTest::newRow("program on the PATH") << QByteArray() << "localc" << QByteArray("exit 0") << true;
-        QTest::newRow("desktop default")
-            << QByteArray() << "xdg-mime" << QByteArray("echo calc.desktop") << true;
-        QTest::newRow("no desktop default") << QByteArray() << "xdg-mime" << QByteArray("exit 0") << false;
-        QTest::newRow("xdg-mime fails")
-            << QByteArray() << "xdg-mime" << QByteArray("echo x; exit 4") << false;
-        QTest::newRow("xdg-mime hangs")
-            << QByteArray() << "xdg-mime" << QByteArray("exec /bin/sleep 30") << false;
-        QTest::newRow("forced off") << QByteArray("0") << "soffice" << QByteArray("exit 0") << false;
-        QTest::newRow("forced on") << QByteArray("1") << QString() << QByteArray() << true;
+        QTest::newRow("nothing") << -1 << QString() << QByteArray() << false;
+        QTest::newRow("program on the PATH") << -1 << "localc" << QByteArray("exit 0") << true;
+        QTest::newRow("desktop default") << -1 << "xdg-mime" << QByteArray("echo calc.desktop") << true;
+        QTest::newRow("no desktop default") << -1 << "xdg-mime" << QByteArray("exit 0") << false;
+        QTest::newRow("xdg-mime fails") << -1 << "xdg-mime" << QByteArray("echo x; exit 4") << false;
+        QTest::newRow("xdg-mime hangs") << -1 << "xdg-mime" << QByteArray("exec /bin/sleep 30") << false;
+        QTest::newRow("forced off") << 0 << "soffice" << QByteArray("exit 0") << false;
+        QTest::newRow("forced on") << 1 << QString() << QByteArray() << true;
     }
     void spreadsheetApp() {
-        QFETCH(QByteArray, forced);
+        QFETCH(int, forced);
         QFETCH(QString, program);
         QFETCH(QByteArray, body);
         QFETCH(bool, installed);
@@ -97,15 +97,12 @@ private slots:
             QVERIFY(script(bin.path(), program, body));
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", bin.path().toLocal8Bit());
-        if (forced.isEmpty())
-            qunsetenv("KAVO_SPREADSHEET_APP");
-        else
-            qputenv("KAVO_SPREADSHEET_APP", forced);
+        if (forced >= 0)
+            sys::setSpreadsheetAppOverride(forced == 1);
         QElapsedTimer clock;
         clock.start();
         const bool result = sys::spreadsheetAppInstalled();
         qputenv("PATH", oldPath);
-        qunsetenv("KAVO_SPREADSHEET_APP");
         QCOMPARE(result, installed);
         QVERIFY(clock.elapsed() < 10000);
     }

@@ -313,6 +313,29 @@ private slots:
         QCOMPARE((QStringList{fee.base, fee.baseUnit, fee.amount}), out);
     }
 
+    // The whole answer must be a number: the look-up stops short of anything else.
+    void numberAnswers_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("number");
+        QTest::newRow("whole") << "12" << true;
+        QTest::newRow("signed fraction") << "+.5" << true;
+        QTest::newRow("negative") << "-1.25" << true;
+        QTest::newRow("exponent") << "1e+3" << true;
+        QTest::newRow("blanks around") << " 7 " << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("sign alone") << "-" << false;
+        QTest::newRow("point alone") << "." << false;
+        QTest::newRow("exponent without digits") << "1e" << false;
+        QTest::newRow("blank inside") << "1 2" << false;
+        QTest::newRow("trailing percent") << "5%" << false;
+        QTest::newRow("full-width digits") << "１２" << false;
+    }
+    void numberAnswers() {
+        QFETCH(QString, answer);
+        QFETCH(bool, number);
+        QCOMPARE(quote::answerIsNumber(answer), number);
+    }
+
     void taxRateEnter_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("accepted");

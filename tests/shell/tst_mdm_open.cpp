@@ -19,7 +19,7 @@ const QString kPromptEnd = QStringLiteral("\r\n\r\n請輸入〔Kavo3.Mdb〕的�
 // The description the database layer gives for opening the main database in `folder`.
 QString openError(const QString& folder) {
     try {
-        db::Database::open(folder + QStringLiteral("/Kavo3.mdb"), QStringLiteral("plovertimska"));
+        db::Database::open(folder + QStringLiteral("/Kavo3.mdb"), QString::fromUtf8(mdM::kMainDbPassword));
     } catch (const db::DbError& e) {
         return e.description();
     }
@@ -239,7 +239,7 @@ void TestMdmOpen::otherErrorShowsNumber() {
     int number = 0;
     QString description;
     try {
-        db::Database::open(otherDb, QStringLiteral("plovertimska"));
+        db::Database::open(otherDb, QString::fromUtf8(mdM::kMainDbPassword));
     } catch (const db::DbError& e) {
         number = e.number();
         description = e.description();

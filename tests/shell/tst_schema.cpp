@@ -1,5 +1,6 @@
 // The main database built from resources/kavo3/schema.sql and seed.sql: the tables, column
 // positions, keys and saved queries the windows rely on, and the consistency of the demo data.
+#include "TempProgramFolder.h"
 #include "db/Database.h"
 #include "mdM.h"
 #include "text/RocDate.h"
@@ -8,19 +9,11 @@
 
 namespace {
 
-const QString kPassword = QStringLiteral("plovertimska");
+const QString kPassword = QString::fromUtf8(mdM::kMainDbPassword);
 
-QString readScript(const QString& name) {
-    QFile f(QStringLiteral(KAVO_RESOURCES "/kavo3/") + name);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
-}
-
-// Every row of a query, each as a list of texts.
-QVector<QStringList> rows(db::Database& d, const QString& sql, const QVariantList& params = {}) {
+// Every row of a snapshot, each as a list of texts.
+QVector<QStringList> texts(db::Recordset rs) {
     QVector<QStringList> result;
-    db::Recordset rs = d.query(sql, params);
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         QStringList row;
         for (int i = 0; i < rs.fieldCount(); ++i)
@@ -28,6 +21,11 @@ QVector<QStringList> rows(db::Database& d, const QString& sql, const QVariantLis
         result << row;
     }
     return result;
+}
+
+// Every row of a query.
+QVector<QStringList> rows(db::Database& d, const QString& sql, const QVariantList& params = {}) {
+    return texts(d.query(sql, params));
 }
 
 QStringList column(db::Database& d, const QString& sql, const QVariantList& params = {}) {
@@ -39,15 +37,7 @@ QStringList column(db::Database& d, const QString& sql, const QVariantList& para
 
 // The rows of a view as it is opened by name.
 QVector<QStringList> viewRows(db::Database& d, const QString& name) {
-    QVector<QStringList> result;
-    db::Recordset rs = d.openRecordset(name);
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            row << rs.text(i);
-        result << row;
-    }
-    return result;
+    return texts(d.openRecordset(name));
 }
 
 } // namespace
@@ -95,8 +85,8 @@ private:
 
 void TestSchema::initTestCase() {
     QVERIFY(m_dir.isValid());
-    const QString schema = readScript(QStringLiteral("schema.sql"));
-    const QString seed = readScript(QStringLiteral("seed.sql"));
+    const QString schema = TempProgramFolder::readResource(QStringLiteral("schema.sql"));
+    const QString seed = TempProgramFolder::readResource(QStringLiteral("seed.sql"));
     QVERIFY2(!schema.isEmpty() && !seed.isEmpty(), "schema.sql or seed.sql missing");
     m_path = m_dir.filePath(QStringLiteral("Kavo3.mdb"));
     try {
@@ -118,7 +108,8 @@ db::DatabasePtr TestSchema::scratchCopy() {
 
 void TestSchema::schemaAloneCreatesEmptyTables() {
     const QString path = m_dir.filePath(QStringLiteral("empty.mdb"));
-    db::DatabasePtr d = db::Database::create(path, kPassword, readScript(QStringLiteral("schema.sql")));
+    db::DatabasePtr d =
+        db::Database::create(path, kPassword, TempProgramFolder::readResource(QStringLiteral("schema.sql")));
     const QStringList tables = {"super", "company", "別",   "種",   "k2a",  "t2w",    "w2d",    "u",   "行業",
                                 "地區",  "收款",    "付款", "ps",   "工班", "材料",   "案",     "Ctp", "Ptp",
                                 "Qps",   "sc",      "客戶", "廠商", "員工", "商vs工", "商vs料", "縣市"};

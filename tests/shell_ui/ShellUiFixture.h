@@ -43,10 +43,17 @@ public:
 
     // A second connection to the test's main database, to see what the windows wrote.
     db::DatabasePtr openDb() const {
-        return db::Database::open(folder->file(QStringLiteral("Kavo3.mdb")),
+        return db::Database::open(folder->file(QString::fromUtf8(mdM::kMainDbFile)),
                                   QString::fromUtf8(mdM::kMainDbPassword));
     }
 };
+
+// The default instance of a window, loaded and shown.
+template <class T> T* showForm() {
+    T* f = ui::Default<T>::get();
+    f->show();
+    return f;
+}
 
 template <class T> T* child(const QWidget* w, const char* name) {
     return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;

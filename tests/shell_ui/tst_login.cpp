@@ -17,12 +17,6 @@ class TestLogin : public QObject {
 private:
     ShellUiFixture fx;
 
-    frmLogin* showLogin() {
-        frmLogin* f = ui::Default<frmLogin>::get();
-        f->show();
-        return f;
-    }
-
     static void typeLogin(frmLogin* f, const QString& user, const QString& password) {
         child<QLineEdit>(f, "txtUserName")->setText(user);
         child<QLineEdit>(f, "txtPassword")->setText(password);
@@ -33,8 +27,7 @@ private slots:
     void cleanup() { fx.tearDown(); }
 
     void splashShowsTheVersionAndThenTheLogin() {
-        frmSplash* splash = ui::Default<frmSplash>::get();
-        splash->show();
+        frmSplash* splash = showForm<frmSplash>();
         QCOMPARE(child<QLabel>(splash, "l")->text(), QStringLiteral("Version: 3.5"));
         QCOMPARE(child<QLabel>(splash, "lb")->text(), QStringLiteral("Build: 2002.508"));
         QTRY_VERIFY(ui::Default<frmLogin>::isLoaded());
@@ -82,7 +75,7 @@ private slots:
         QFETCH(QString, name);
 
         ui::Default<frmSplash>::get();
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         typeLogin(f, user, password);
         ScriptedDialogs dialogs;
         if (!accepted)
@@ -123,7 +116,7 @@ private slots:
         fx.openDb()->execute(QStringLiteral("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名, pass, 權限) "
                                             "VALUES ('99001', '歐布萊恩', ?, ?, 8)"),
                              {QStringLiteral("o'brien"), QStringLiteral("it's")});
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         typeLogin(f, QStringLiteral("o'brien"), QStringLiteral("it's"));
         f->cmdOK_Click();
         QVERIFY(ui::Default<frmMenu>::isLoaded());
@@ -135,7 +128,7 @@ private slots:
         mdM::CurrentUserName = QStringLiteral("王小明");
         mdM::CurrentUserLogin = QStringLiteral("ming");
         mdM::CurrentUserPassword = QStringLiteral("ming123");
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         typeLogin(f, QStringLiteral("wexa"), QStringLiteral("1234"));
         f->cmdOK_Click();
         QVERIFY(ui::Default<frmMenu>::isLoaded());
@@ -146,7 +139,7 @@ private slots:
     }
 
     void passwordChangedMeanwhileCountsAtTheNextPress() {
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         fx.openDb()->execute(QStringLiteral("UPDATE super SET super_pass = 'neu' WHERE super_id = 'wexa'"));
         typeLogin(f, QStringLiteral("wexa"), QStringLiteral("neu"));
         f->cmdOK_Click();
@@ -155,7 +148,7 @@ private slots:
     }
 
     void thirdFailureEndsTheProgram() {
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         typeLogin(f, QStringLiteral("ming"), QStringLiteral("wrong"));
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
@@ -178,9 +171,8 @@ private slots:
         QVERIFY(!ui::Default<frmMenu>::isLoaded());
     }
 
-
     void cancelEndsTheProgram() {
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         QTest::mouseClick(child<QPushButton>(f, "cmdCancel"), Qt::LeftButton);
         QCOMPARE(fx.exits, 1);
         QVERIFY(!f->isVisible());
@@ -188,7 +180,7 @@ private slots:
     }
 
     void closingTheLoginEndsTheProgram() {
-        ui::Default<frmSplash>::get()->show();
+        showForm<frmSplash>();
         QTRY_VERIFY(ui::Default<frmLogin>::isLoaded());
         QVERIFY(ui::Default<frmLogin>::get()->close());
         QVERIFY(!ui::Default<frmSplash>::isLoaded());
@@ -196,7 +188,7 @@ private slots:
     }
 
     void enterMovesOnInTheNameAndSubmitsInThePassword() {
-        frmLogin* f = showLogin();
+        frmLogin* f = showForm<frmLogin>();
         QVERIFY(QTest::qWaitForWindowActive(f));
         auto* user = child<QLineEdit>(f, "txtUserName");
         auto* password = child<QLineEdit>(f, "txtPassword");
@@ -215,7 +207,6 @@ private slots:
         QVERIFY(ui::Default<frmMenu>::isLoaded());
         QCOMPARE(mdM::CurrentUserLogin, QStringLiteral("ming"));
     }
-
 };
 
 QTEST_MAIN(TestLogin)

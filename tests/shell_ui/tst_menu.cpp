@@ -34,9 +34,7 @@ private:
 
     frmMenu* menu(int rights = 4095) {
         mdM::UserRights = rights;
-        frmMenu* m = ui::Default<frmMenu>::get();
-        m->show();
-        return m;
+        return showForm<frmMenu>();
     }
 
 private slots:
@@ -137,7 +135,6 @@ private slots:
         QVERIFY(ui::Default<frmSet>::get()->isVisible());
     }
 
-
     void exitAnsweredNoKeepsEverything() {
         frmMenu* m = menu();
         ScriptedDialogs dialogs;
@@ -157,7 +154,7 @@ private slots:
 
     void exitAnsweredYesEndsTheProgram() {
         frmMenu* m = menu();
-        ui::Default<RefusingForm>::get()->show();
+        showForm<RefusingForm>();
         RefusingForm::refuse = false;
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer::Yes);
@@ -181,7 +178,7 @@ private slots:
 
     void exitWithAWindowThatRefusesKeepsRunning() {
         frmMenu* m = menu();
-        ui::Default<RefusingForm>::get()->show();
+        showForm<RefusingForm>();
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer::Yes);
         m->Command1_Click();

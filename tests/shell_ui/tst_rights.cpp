@@ -22,11 +22,7 @@ class TestRights : public QObject {
 private:
     ShellUiFixture fx;
 
-    QTableWidget* grid() {
-        frmSet* f = ui::Default<frmSet>::get();
-        f->show();
-        return child<QTableWidget>(f, "hfgSec");
-    }
+    QTableWidget* grid() { return child<QTableWidget>(showForm<frmSet>(), "hfgSec"); }
     static QString stars(QTableWidget* g, int row) {
         QString s;
         for (int c = 2; c < 14; ++c)

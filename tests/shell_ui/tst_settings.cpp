@@ -16,11 +16,7 @@ class TestSettings : public QObject {
 private:
     ShellUiFixture fx;
 
-    frmSet* settings() {
-        frmSet* f = ui::Default<frmSet>::get();
-        f->show();
-        return f;
-    }
+    frmSet* settings() { return showForm<frmSet>(); }
     QLineEdit* box(const char* name) { return child<QLineEdit>(ui::Default<frmSet>::get(), name); }
     void click(const char* name) {
         QTest::mouseClick(child<QPushButton>(ui::Default<frmSet>::get(), name), Qt::LeftButton);
@@ -233,7 +229,6 @@ private slots:
         QCOMPARE(shell::readCompany(*fx.openDb()).at(0), QStringLiteral("澄築室內裝修工程有限公司"));
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")).at(0), fx.folder->path());
     }
-
 };
 
 QTEST_MAIN(TestSettings)

@@ -1,6 +1,7 @@
 #include "TempProgramFolder.h"
 
 #include "db/Database.h"
+#include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
 
@@ -14,15 +15,6 @@
 
 namespace {
 
-QString readUtf8(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "TempProgramFolder: cannot read" << path << f.errorString();
-        return {};
-    }
-    return QString::fromUtf8(f.readAll());
-}
-
 // A main database made once per test program; each test gets a copy of it (making one runs the
 // whole schema and seed script and derives the key, which is slow).
 QString prototypeMainDb() {
@@ -35,9 +27,9 @@ QString prototypeMainDb() {
     const QString script = TempProgramFolder::mainDbScript();
     if (script.isEmpty())
         return {};
-    const QString p = dir.filePath(QStringLiteral("Kavo3.mdb"));
+    const QString p = dir.filePath(QString::fromUtf8(mdM::kMainDbFile));
     try {
-        db::Database::create(p, QStringLiteral("plovertimska"), script);
+        db::Database::create(p, QString::fromUtf8(mdM::kMainDbPassword), script);
     } catch (const db::DbError& e) {
         qWarning().noquote() << "TempProgramFolder: cannot create the main database:" << e.number()
                              << e.description();
@@ -83,7 +75,7 @@ QStringList TempProgramFolder::readSettings(const QString& name) const {
 
 bool TempProgramFolder::writeMdbPath(const QString& dbFolder, const QString& templateFolder,
                                      const QString& quoteFolder) const {
-    return writeSettings(QStringLiteral("Mdbpath.ini"), {dbFolder, templateFolder, quoteFolder});
+    return writeSettings(QString::fromUtf8(mdM::kMdbPathIni), {dbFolder, templateFolder, quoteFolder});
 }
 
 QString TempProgramFolder::createMainDb(const QString& folder) const {
@@ -92,7 +84,7 @@ QString TempProgramFolder::createMainDb(const QString& folder) const {
     const QString proto = prototypeMainDb();
     if (proto.isEmpty())
         return {};
-    const QString target = QDir(dir).filePath(QStringLiteral("Kavo3.mdb"));
+    const QString target = QDir(dir).filePath(QString::fromUtf8(mdM::kMainDbFile));
     QFile::remove(target);
     if (!QFile::copy(proto, target)) {
         qWarning().noquote() << "TempProgramFolder: cannot copy the main database to" << target;
@@ -103,10 +95,18 @@ QString TempProgramFolder::createMainDb(const QString& folder) const {
 }
 
 QString TempProgramFolder::mainDbScript() {
-    const QString dir = QStringLiteral(KAVO_RESOURCES "/kavo3/");
-    const QString schema = readUtf8(dir + QStringLiteral("schema.sql"));
-    const QString seed = readUtf8(dir + QStringLiteral("seed.sql"));
+    const QString schema = readResource(QStringLiteral("schema.sql"));
+    const QString seed = readResource(QStringLiteral("seed.sql"));
     if (schema.isEmpty())
         return {};
     return schema + QStringLiteral("\n") + seed;
+}
+
+QString TempProgramFolder::readResource(const QString& name) {
+    QFile f(QStringLiteral(KAVO_RESOURCES "/kavo3/") + name);
+    if (!f.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << "TempProgramFolder: cannot read" << f.fileName() << f.errorString();
+        return {};
+    }
+    return QString::fromUtf8(f.readAll());
 }

@@ -33,6 +33,8 @@ public:
 
     // The main database's schema and seed script.
     static QString mainDbScript();
+    // A file of resources/kavo3 (the SQL scripts are UTF-8); empty when it cannot be read.
+    static QString readResource(const QString& name);
 
 private:
     QTemporaryDir m_dir;
