@@ -1,4 +1,5 @@
 // Kavo3: starts with the splash window, which leads to the login.
+#include "Windows.h"
 #include "frmSplash.h"
 #include "ui/Forms.h"
 #include "ui/WidgetDialogs.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     useChineseFont(app);
     ui::installWidgetDialogs();
+    registerWindows();
 
     ui::Default<frmSplash>::get()->show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "frmMenu.h"
 
 #include "SettingsStore.h"
+#include "MenuWindows.h"
 #include "frmSet.h"
 #include "mdM.h"
 #include "system/System.h"
@@ -107,24 +108,24 @@ void frmMenu::showEvent(QShowEvent* e) {
 }
 
 void frmMenu::cmdQ_Click() {
-    // Shows the quotation editor frmQ maximised, once that window is part of the program.
+    shell::openMenuWindow(shell::MenuWindow::Quote); // frmQ, maximised
 }
 
 void frmMenu::cmdC_Click() {
     mdM::CusOpenedFromQuote = false;
-    // Then shows the customer window frmCus, once that window is part of the program.
+    shell::openMenuWindow(shell::MenuWindow::Customers); // frmCus
 }
 
 void frmMenu::cmdP_Click() {
-    // Shows the vendor window frmPrv, once that window is part of the program.
+    shell::openMenuWindow(shell::MenuWindow::Vendors); // frmPrv
 }
 
 void frmMenu::cmdSt_Click() {
-    // Shows the staff window frmSta, once that window is part of the program.
+    shell::openMenuWindow(shell::MenuWindow::Staff); // frmSta
 }
 
 void frmMenu::cmdSa_Click() {
-    // Shows the construction-data window frmEng maximised, once that window is part of the program.
+    shell::openMenuWindow(shell::MenuWindow::Catalog); // frmEng, maximised
 }
 
 void frmMenu::cmdPws_Click() {

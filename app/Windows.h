@@ -1,0 +1,3 @@
+#pragma once
+// Tells the menu bar how to show the windows of the other subsystems.
+void registerWindows();
