@@ -9,7 +9,8 @@
 namespace shell {
 
 FrozenRows::FrozenRows(QTableView* grid, int rows, const QString& name)
-    : QObject(grid), m_grid(grid), m_overlay(new QTableView(grid)), m_rows(rows) {
+    : QObject(grid), m_grid(grid), m_viewport(grid->viewport()), m_overlay(new QTableView(grid)),
+      m_rows(rows) {
     m_overlay->setObjectName(name);
     m_overlay->setModel(grid->model());
     m_overlay->horizontalHeader()->hide();
@@ -36,26 +37,27 @@ FrozenRows::FrozenRows(QTableView* grid, int rows, const QString& name)
         }
     });
     grid->installEventFilter(this);
-    grid->viewport()->installEventFilter(this); // a scroll bar appearing narrows the viewport
+    m_viewport->installEventFilter(this); // a scroll bar appearing narrows the viewport
     refresh();
 }
 
 void FrozenRows::refresh() {
     const int cols = m_grid->model()->columnCount();
-    m_overlay->clearSpans();
     for (int c = 0; c < cols; ++c) {
         m_overlay->setColumnHidden(c, m_grid->isColumnHidden(c));
         m_overlay->setColumnWidth(c, m_grid->columnWidth(c));
-        for (int r = 0; r < m_rows; ++r) {
-            const int span = m_grid->columnSpan(r, c);
-            if (span > 1 && m_grid->rowSpan(r, c) == 1)
+    }
+    m_overlay->clearSpans();
+    for (int r = 0; r < m_rows; ++r) {
+        m_overlay->setRowHeight(r, m_grid->rowHeight(r));
+        for (int c = 0; c < cols; ++c) {
+            const int span = m_grid->columnSpan(r, c); // also of the cells a span covers
+            if (span > 1 && m_grid->rowSpan(r, c) == 1) {
                 m_overlay->setSpan(r, c, 1, span);
+                c += span - 1;
+            }
         }
     }
-    for (int r = 0; r < m_rows; ++r)
-        m_overlay->setRowHeight(r, m_grid->rowHeight(r));
-    m_overlay->horizontalScrollBar()->setRange(m_grid->horizontalScrollBar()->minimum(),
-                                               m_grid->horizontalScrollBar()->maximum());
     m_overlay->horizontalScrollBar()->setValue(m_grid->horizontalScrollBar()->value());
     place();
 }
@@ -72,7 +74,8 @@ void FrozenRows::place() {
 }
 
 bool FrozenRows::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == m_grid || watched == m_grid->viewport()) &&
+    // Pointers compared only: the grid may be half destroyed while its viewport goes.
+    if ((watched == m_grid || watched == m_viewport) &&
         (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
          event->type() == QEvent::LayoutRequest))
         place();

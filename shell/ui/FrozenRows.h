@@ -26,6 +26,7 @@ private:
     void place();
 
     QTableView* m_grid;
+    QObject* m_viewport;
     QTableView* m_overlay;
     int m_rows;
 };
