@@ -94,3 +94,24 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden) {
 }
 
 } // namespace quote
+
+namespace quote {
+
+bool isPlainDecimal(QStringView answer) {
+    answer = answer.trimmed();
+    if (!answer.isEmpty() && (answer.front() == u'-' || answer.front() == u'+'))
+        answer = answer.mid(1);
+    int digits = 0;
+    int points = 0;
+    for (const QChar c : answer) {
+        if (c.unicode() >= '0' && c.unicode() <= '9')
+            ++digits;
+        else if (c == u'.')
+            ++points;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
+} // namespace quote

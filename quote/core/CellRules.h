@@ -61,3 +61,11 @@ struct TotalsVisibility {
 TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden);
 
 } // namespace quote
+
+namespace quote {
+
+// The answer of a bulk repricing command: a plain decimal number (an optional sign, digits with at
+// most one "."), blanks around it trimmed. "1,200" and "1e3" are refused.
+bool isPlainDecimal(QStringView answer);
+
+} // namespace quote

@@ -14,6 +14,7 @@
 #include <QHash>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -158,6 +159,10 @@ public slots:
     void AddRecentFile(const QString& path);
     void Form_Click();
     void cbK_Change();
+    // Double clicks on the captions 比例 (one ratio for every row) and 合計 (scale the ratios to a
+    // target total).
+    void lbSc_DblClick();
+    void lbSum_DblClick();
     // The splitter dragged to x (twips, in the body).
     void dragSplitterTo(int xTwips);
 
@@ -198,6 +203,10 @@ private:
     void lookUpCustomer();
     void showTotals();
     void documentHooks();
+    // The bulk commands act at the root or a leaf; elsewhere a message. The editors are hidden.
+    bool bulkCommandAllowed();
+    // Asks until a plain decimal number is typed; nullopt for an empty answer or Cancel.
+    std::optional<QString> askNumber(const QString& prompt);
     static QDate today();
 
     quote::QuoteDocument m_doc;

@@ -229,6 +229,8 @@ void frmQ::buildHeader() {
     lbProT = label(b, "lbProT", QString());
     lbSc = label(b, "lbSc", QStringLiteral("比例:"));
     lbScT = label(b, "lbScT", QString());
+    lbSc->installEventFilter(this);
+    lbSum->installEventFilter(this);
 
     // Design places (twips): the header groups on two lines, the address under the project name.
     auto& L = m_layout;
@@ -395,6 +397,13 @@ void frmQ::dragSplitterTo(int xTwips) {
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonDblClick && (watched == lbSc || watched == lbSum)) {
+        if (watched == lbSc)
+            lbSc_DblClick();
+        else
+            lbSum_DblClick();
+        return true;
+    }
     if (watched == fme) {
         switch (e->type()) {
         case QEvent::MouseButtonPress:
