@@ -211,10 +211,10 @@ void CellEditors::BeginCellEdit() {
         txt->show();
         txt->raise();
         ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
-        if (CurCol == ColCost && row[ColCost].isEmpty()) {
-            txt->setText(row[ColPrice]);
-            prefillCost(row);
+        if (CurCol == ColCost && prefillCost(row)) {
+            // An empty cost takes the unit price (and the cost total follows) before the editor.
             w->m_model->rowChanged(CurRow);
+            txt->setText(row[ColCost]);
         } else {
             txt->setText(text);
         }

@@ -1,5 +1,6 @@
 // Rules of the quotation editor that need no widgets: recent files, the window layout, pick lists,
 // the template lock, the caption, the save question and the autosave count.
+#include "CellRules.h"
 #include "EditorLayout.h"
 #include "EditorRules.h"
 #include "PickLists.h"
@@ -184,6 +185,28 @@ private slots:
             got += due ? u's' : u'.';
         }
         QCOMPARE(got, saves);
+    }
+
+    // ---- the answer of the bulk commands
+    void plainDecimal_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("whole") << "12" << true;
+        QTest::newRow("decimal with its zero") << "1.20" << true;
+        QTest::newRow("blanks around") << " 1.5 " << true;
+        QTest::newRow("signed") << "-3" << true;
+        QTest::newRow("leading point") << ".5" << true;
+        QTest::newRow("thousands separator") << "1,200" << false;
+        QTest::newRow("exponent") << "1e3" << false;
+        QTest::newRow("two points") << "1.2.3" << false;
+        QTest::newRow("point alone") << "." << false;
+        QTest::newRow("word") << "abc" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void plainDecimal() {
+        QFETCH(QString, answer);
+        QFETCH(bool, accepted);
+        QCOMPARE(isPlainDecimal(answer), accepted);
     }
 
     // ---- template lock
