@@ -394,6 +394,8 @@ void frmQ::showTotals() {
     lbCsumT->setVisible(v.lbCsumT);
     lbProT->setVisible(v.lbProT);
     lbScT->setVisible(v.lbScT);
+    // The value labels size to their text; the totals line follows.
+    Form_Resize();
 }
 
 void frmQ::ApplyColumnView() {

@@ -48,6 +48,7 @@ QComboBox* comboBox(QWidget* parent, const char* name) {
     c->setObjectName(QString::fromLatin1(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    c->setCompleter(nullptr);
     return c;
 }
 

@@ -37,6 +37,7 @@ QComboBox* editorBox(QWidget* parent, const char* name) {
     b->setObjectName(QString::fromLatin1(name));
     b->setEditable(true);
     b->setInsertPolicy(QComboBox::NoInsert);
+    b->setCompleter(nullptr); // what is typed stays as typed
     b->hide();
     return b;
 }
@@ -143,6 +144,8 @@ void CellEditors::setCurrentCell(const QString& text) {
 
 void CellEditors::BeginCellEdit() {
     HideCellEditors();
+    if (CurRow < 1 || CurRow >= w->m_doc.hfgQ.rows())
+        return;
     SkipEditorChange = true;
     QTableView* g = grid();
     const QRect rect = g->visualRect(w->m_model->index(CurRow - 1, CurCol));
@@ -243,7 +246,7 @@ void CellEditors::cbS_Change() {
 }
 
 void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
-    if (!editor->isHidden()) {
+    if (!editor->isHidden() && CurRow >= 1 && CurRow < w->m_doc.hfgQ.rows()) {
         setCurrentCell(text);
         if (!SkipEditorChange) {
             RecalcAfterEdit(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], col, w->switches());
