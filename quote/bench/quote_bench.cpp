@@ -3,6 +3,7 @@
 //
 //   quote_bench [runs]     (build with optimisation, e.g. RelWithDebInfo)
 #include "Pricing.h"
+#include "TreeCommands.h"
 #include "QuoteFile.h"
 #include "text/Numbers.h"
 
@@ -80,6 +81,16 @@ QuoteDocument referenceQuotation() {
     doc.showRootAfterRead();
     return doc;
 }
+
+// Answers every question with Yes (the tree commands ask before deleting).
+class YesDialogs final : public ui::DialogBackend {
+public:
+    ui::Answer message(const ui::MessageRequest&) override { return ui::Answer::Yes; }
+    std::optional<QString> input(const ui::InputRequest&) override { return std::nullopt; }
+    QString openFile(const ui::FileRequest&) override { return {}; }
+    QString saveFile(const ui::FileRequest&) override { return {}; }
+    QString folder(const ui::FileRequest&) override { return {}; }
+};
 
 struct Timing {
     QString what;
@@ -166,6 +177,27 @@ int main(int argc, char** argv) {
     }));
     timings.push_back(
         measure("grid totals of the root (20,000 rows)", 0, runs, nullptr, [&] { doc.RefreshTotals(); }));
+
+    // Deleting a leaf with rows: the shown leaf (its rows stored, the root shown), and a leaf while
+    // the root is shown (the root listed afresh).
+    YesDialogs yes;
+    ui::setDialogBackend(&yes);
+    const QuoteDocument before = doc;
+    timings.push_back(measure(
+        "delete the shown leaf with rows", 50, runs,
+        [&] {
+            doc = before;
+            doc.tv_NodeClick(leafA);
+        },
+        [&] { mDelN_Click(doc, leafA); }));
+    timings.push_back(measure(
+        "delete a leaf with rows (root shown)", 50, runs,
+        [&] {
+            doc = before;
+            doc.tv_NodeClick(kRootKey);
+        },
+        [&] { mDelN_Click(doc, leafB); }));
+    ui::setDialogBackend(nullptr);
 
     out << QStringLiteral("%1 %2 %3 %4\n")
                .arg(QStringLiteral("operation"), -42)
