@@ -2,7 +2,9 @@
 
 #include "StaDb.h"
 #include "Statistics.h"
+#include "StatisticsCopy.h"
 #include "mdM.h"
+#include "system/System.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
@@ -120,8 +122,9 @@ void frmCal::Command2_Click() {
 void frmCal::Command3_Click() {
     ani->show();
     QCoreApplication::processEvents();
-    const QString error = copier() ? copier()(stats::statisticsCells(m_grid))
-                                   : QStringLiteral("無法複製到工作簿");
+    const QList<QStringList> cells = stats::statisticsCells(m_grid);
+    const QString error =
+        copier() ? copier()(cells) : stats::copyStatisticsToWorkbook(cells, sys::programFolder());
     ani->hide();
     if (!error.isEmpty())
         showError(error);

@@ -31,8 +31,8 @@ public:
     // the reason shown) when the statistics could not be built.
     bool fill(bool byWorkType);
 
-    // Copies the grid to the workbook; set by the program (the workbook layer), tests replace it.
-    // Returns an empty text on success, else the message to show.
+    // Tests replace the copy to the workbook (an empty function restores it). Returns an empty text
+    // on success, else the message to show.
     using Copier = std::function<QString(const QList<QStringList>& cells)>;
     static void setCopier(Copier c);
 
