@@ -141,13 +141,25 @@ void frmCal::setCopier(Copier c) {
 namespace stats {
 
 namespace {
-void openStatistics(const frmCal::Source& s, bool byWorkType) {
+void openStatistics(frmCal::Source s, bool byWorkType) {
+    db::DatabasePtr own; // the statistics database opened here when the window had none
+    if (!s.sta) {
+        try {
+            own = openStaDb(sys::programFolder());
+        } catch (const db::DbError& e) {
+            showError(mdM::dbErrorText(e));
+            return;
+        }
+        s.sta = own.get();
+    }
     frmCal* f = ui::Default<frmCal>::get();
     f->setSource(s);
     if (f->fill(byWorkType))
         f->showModal();
     else
         f->unload();
+    if (ui::Default<frmCal>::isLoaded())
+        f->setSource({}); // the database may go with this call
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "../stats/StatsFixture.h"
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
+#include "TempProgramFolder.h"
 #include "frmCal.h"
 
 #include <QProgressBar>
@@ -213,6 +214,31 @@ private slots:
         stats::mCalT_Click({&doc, broken.get(), false, false});
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+    }
+
+    // Without a statistics database the command opens the program folder's, and reports one that
+    // cannot be opened.
+    void withoutStatisticsDatabase() {
+        TempProgramFolder folder;
+        QuoteDocument doc;
+        buildQuotation(doc);
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            seen = gridRow(ui::Default<frmCal>::get()->hfgC, 0);
+            ui::Default<frmCal>::get()->cmdExit_Click();
+        });
+        stats::mCalA_Click({&doc, nullptr, false, false});
+        QCOMPARE(seen, QStringLiteral("客廳|380|300|80|1.27|38%"));
+        QVERIFY(QFile::exists(folder.file(QStringLiteral("sta.mdb"))));
+
+        QFile::remove(folder.file(QStringLiteral("sta.mdb")));
+        QFile junk(folder.file(QStringLiteral("sta.mdb")));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(4096, 'x')) == 4096);
+        junk.close();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        stats::mCalT_Click({&doc, nullptr, false, false});
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
     }
 };
 
