@@ -1,6 +1,7 @@
 #include "Windows.h"
 
 #include "MenuWindows.h"
+#include "frmQ.h"
 
 // Each subsystem's windows are registered in a function of their own.
 
@@ -8,6 +9,13 @@ namespace {
 
 // ---------------------------------------------------------------- quotation editor
 void registerQuoteWindows() {
+    // 報價單: the one quotation window, maximised.
+    shell::setMenuWindowOpener(shell::MenuWindow::Quote, [] {
+        frmQ* w = ui::Default<frmQ>::get();
+        w->showMaximized();
+        w->raise();
+        w->activateWindow();
+    });
 }
 
 // ---------------------------------------------------------------- customers, vendors, staff
