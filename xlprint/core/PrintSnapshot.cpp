@@ -16,7 +16,13 @@ PrintSnapshot snapshotOf(const quote::QuoteDocument& doc, const QStringList& com
     while (s.company.size() < 6)
         s.company.append(QString());
     s.pageEnd = doc.pageEnd;
-    quote::RecalcGrandTotal(s.pageEnd, doc.quotationTotals().lbSumT);
+    // The fees and totals as the editor's grand-total refresh leaves them.
+    const QString total = doc.quotationTotals().lbSumT;
+    for (quote::Fee* fee : {&s.pageEnd.design, &s.pageEnd.supervision}) {
+        quote::RefreshFeeBase(*fee, total);
+        quote::RecalcFee(*fee);
+    }
+    quote::RecalcGrandTotal(s.pageEnd, total);
     s.rights = rights;
     s.workTypesOnly = doc.WorkTypesOnly;
     s.treeNodes = doc.tree.count();
