@@ -1,0 +1,40 @@
+#include "PrintMenu.h"
+
+#include "frmXlSet.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace xlprint {
+
+QMenu* buildPrintMenu(QWidget* parent, const std::function<void(const PrintCommand&)>& run,
+                      const std::function<void()>& settings) {
+    auto* menu = new QMenu(QStringLiteral("列印(Excel)(&P)"), parent);
+    menu->setObjectName(QStringLiteral("mPxls"));
+    const char* separators[] = {"ml9", "ml10", "mll"};
+    int sep = 0;
+    for (const PrintCommand& cmd : printCommands()) {
+        if (cmd.separatorBefore)
+            menu->addSeparator()->setObjectName(QString::fromLatin1(separators[sep++]));
+        QAction* a = menu->addAction(QString::fromUtf8(cmd.caption));
+        a->setObjectName(QString::fromLatin1(cmd.item));
+        const PrintCommand* c = &cmd;
+        QObject::connect(a, &QAction::triggered, menu, [run, c] { run(*c); });
+    }
+    QAction* set = menu->addAction(QStringLiteral("列印設定(&U)"));
+    set->setObjectName(QStringLiteral("mPxlset"));
+    QObject::connect(set, &QAction::triggered, menu, [settings] { settings(); });
+    return menu;
+}
+
+void enablePrintMenu(QMenu* menu, bool workTypesOnly) {
+    for (const PrintCommand& cmd : printCommands())
+        if (QAction* a = menu->findChild<QAction*>(QString::fromLatin1(cmd.item)))
+            a->setEnabled(!(workTypesOnly && cmd.needsAreas));
+}
+
+void showPrintSettings() {
+    ui::Default<frmXlSet>::get()->showModal();
+}
+
+} // namespace xlprint
