@@ -1,6 +1,9 @@
 #include "PrintMenu.h"
 
+#include "QuotationPrint.h"
 #include "frmXlSet.h"
+
+#include <QApplication>
 
 #include <QAction>
 #include <QMenu>
@@ -31,6 +34,18 @@ void enablePrintMenu(QMenu* menu, bool workTypesOnly) {
     for (const PrintCommand& cmd : printCommands())
         if (QAction* a = menu->findChild<QAction*>(QString::fromLatin1(cmd.item)))
             a->setEnabled(!(workTypesOnly && cmd.needsAreas));
+}
+
+JobResult runPrintCommand(const PrintCommand& cmd, quote::QuoteDocument& doc, db::Database& sta,
+                          const UserRights& rights) {
+    return printQuotation(cmd, doc, sta, rights, [](bool on) {
+        if (on) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            QApplication::processEvents(); // the cursor shows before the workbook is filled
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    });
 }
 
 void showPrintSettings() {

@@ -2,6 +2,9 @@
 // The quotation editor's menu 列印(Excel)(&P): the fifteen print commands in their groups and
 // 列印設定(&U), with the items that need areas disabled for a quotation of work types only.
 #include "PrintCommands.h"
+#include "PrintJob.h"
+#include "QuoteDocument.h"
+#include "db/Database.h"
 
 #include <functional>
 
@@ -16,6 +19,9 @@ QMenu* buildPrintMenu(QWidget* parent, const std::function<void(const PrintComma
                       const std::function<void()>& settings);
 // Enables every item, except those needing areas while the quotation holds work types only.
 void enablePrintMenu(QMenu* menu, bool workTypesOnly);
+// Runs a print command on the quotation with the wait cursor while the workbook is filled.
+JobResult runPrintCommand(const PrintCommand& cmd, quote::QuoteDocument& doc, db::Database& sta,
+                          const UserRights& rights);
 // Shows the print settings window modally.
 void showPrintSettings();
 
