@@ -50,7 +50,8 @@ class TestEndToEnd : public QObject {
         ScriptedDialogs d;
         d.expectOpenFile(tpl);
         g_opened.clear();
-        const JobResult r = printQuotation(*cmd, doc, *sta, rights);
+        const JobResult r =
+            printQuotation(*cmd, switchesFor(*cmd, doc.WorkTypesOnly, rights), doc, *sta, rights);
         if (r != JobResult::Done || !d.ok() || g_opened.size() != 1) {
             qWarning() << item << int(r) << d.failures();
             for (const auto& m : d.messages())
@@ -119,6 +120,52 @@ private slots:
         QVERIFY(book->sheet(1).text(5, 5).contains(QStringLiteral("112/5/8")) ||
                 book->sheet(1).text(5, 6).contains(QStringLiteral("112/5/8")) ||
                 book->sheet(1).text(5, 8).contains(QStringLiteral("112/5/8")));
+    }
+
+    // A user without the price right sees no price anywhere: cost layout, single sheet, pages.
+    void noPriceRight_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("mPac") << "mPac";
+        QTest::newRow("mPs") << "mPs";
+        QTest::newRow("mAs") << "mAs";
+        QTest::newRow("mPnw") << "mPnw";
+    }
+    void noPriceRight() {
+        QFETCH(QString, item);
+        quote::QuoteDocument doc = xlfixture::standard();
+        const QString out = print(qPrintable(item), doc, UserRights{true, false});
+        QVERIFY(!out.isEmpty());
+        auto book = wb::Workbook::open(out);
+        for (int s = 1; s <= book->sheetCount(); ++s) {
+            wb::Sheet& sh = book->sheet(s);
+            for (int r = 8; r <= sh.usedRange().last.row; ++r)
+                for (int c : {5, 6}) // unit price, amount (cover: amount and cost)
+                    if (!(item == QStringLiteral("mPac") && s == 1 && c == 6))
+                        QVERIFY2(sh.type(r, c) != wb::CellType::Number,
+                                 qPrintable(QStringLiteral("%1 sheet %2 %3").arg(item).arg(s).arg(wb::cellName(r, c))));
+        }
+        if (item == QStringLiteral("mPac")) {
+            QCOMPARE(book->sheet(1).text(11, 2), QStringLiteral("設計費")); // fee rows without amounts
+            QVERIFY(book->sheet(1).number(8, 6).has_value());                 // costs stay
+        }
+    }
+
+    // A quotation of work types only groups at the first level everywhere.
+    void workTypesOnly() {
+        quote::QuoteDocument doc = xlfixture::quotation({
+            {{"木作", "櫃"}, {{"系統櫃", "", "尺", "2", "3000", "2000"}}},
+            {{"油漆"}, {{"乳膠漆", "", "坪", "10", "800", "500"}}},
+        });
+        doc.WorkTypesOnly = true;
+        for (const char* item : {"mPw", "mWs", "mPs"}) {
+            const QString out = print(item, doc);
+            QVERIFY2(!out.isEmpty(), item);
+            auto book = wb::Workbook::open(out);
+            wb::Sheet& d = book->sheet(QByteArray(item) == "mPs" ? 1 : 2);
+            QCOMPARE(d.text(8, 2), QStringLiteral("木作"));
+            QCOMPARE(d.text(9, 2), QStringLiteral(" 櫃"));
+            QCOMPARE(d.text(10, 2), QStringLiteral("系統櫃"));
+        }
     }
 
     // Every saved workbook opens in LibreOffice: its PDF has the expected pages and texts.

@@ -8,8 +8,9 @@
 
 namespace xlprint {
 
-JobResult printQuotation(const PrintCommand& cmd, quote::QuoteDocument& doc, db::Database& sta,
-                         const UserRights& rights, const std::function<void(bool)>& busy) {
+JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
+                         db::Database& sta, const UserRights& rights,
+                         const std::function<void(bool)>& busy) {
     QStringList company;
     try {
         if (mdM::MainDb)
@@ -35,7 +36,6 @@ JobResult printQuotation(const PrintCommand& cmd, quote::QuoteDocument& doc, db:
             return false;
         }
     };
-    const Switches sw = switchesFor(cmd, doc.WorkTypesOnly, rights);
     return runPrintJob(cmd, sw, snap, hasItemName(doc), mdM::TemplateFolder, services);
 }
 

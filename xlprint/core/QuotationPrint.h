@@ -7,8 +7,10 @@
 
 namespace xlprint {
 
-// Shows the root of `doc` (every row listed), refills and numbers 統計 for the layout, prints.
-JobResult printQuotation(const PrintCommand& cmd, quote::QuoteDocument& doc, db::Database& sta,
-                         const UserRights& rights, const std::function<void(bool)>& busy = {});
+// Shows the root of `doc` (every row listed), refills and numbers 統計 for the layout, prints
+// with the switches the command set.
+JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
+                         db::Database& sta, const UserRights& rights,
+                         const std::function<void(bool)>& busy = {});
 
 } // namespace xlprint

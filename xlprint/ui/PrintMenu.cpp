@@ -36,9 +36,9 @@ void enablePrintMenu(QMenu* menu, bool workTypesOnly) {
             a->setEnabled(!(workTypesOnly && cmd.needsAreas));
 }
 
-JobResult runPrintCommand(const PrintCommand& cmd, quote::QuoteDocument& doc, db::Database& sta,
-                          const UserRights& rights) {
-    return printQuotation(cmd, doc, sta, rights, [](bool on) {
+JobResult runPrintCommand(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
+                          db::Database& sta, const UserRights& rights) {
+    return printQuotation(cmd, sw, doc, sta, rights, [](bool on) {
         if (on) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             QApplication::processEvents(); // the cursor shows before the workbook is filled

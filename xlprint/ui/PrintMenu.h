@@ -20,8 +20,8 @@ QMenu* buildPrintMenu(QWidget* parent, const std::function<void(const PrintComma
 // Enables every item, except those needing areas while the quotation holds work types only.
 void enablePrintMenu(QMenu* menu, bool workTypesOnly);
 // Runs a print command on the quotation with the wait cursor while the workbook is filled.
-JobResult runPrintCommand(const PrintCommand& cmd, quote::QuoteDocument& doc, db::Database& sta,
-                          const UserRights& rights);
+JobResult runPrintCommand(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
+                          db::Database& sta, const UserRights& rights);
 // Shows the print settings window modally.
 void showPrintSettings();
 
