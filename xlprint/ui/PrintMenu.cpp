@@ -10,30 +10,28 @@
 
 namespace xlprint {
 
-QMenu* buildPrintMenu(QWidget* parent, const std::function<void(const PrintCommand&)>& run,
+void connectPrintMenu(QMenu* menu, const std::function<void(const PrintCommand&)>& run,
                       const std::function<void()>& settings) {
-    auto* menu = new QMenu(QStringLiteral("列印(Excel)(&P)"), parent);
-    menu->setObjectName(QStringLiteral("mPxls"));
     const char* separators[] = {"ml9", "ml10", "mll"};
     int sep = 0;
     for (const PrintCommand& cmd : printCommands()) {
-        if (cmd.separatorBefore)
-            menu->addSeparator()->setObjectName(QString::fromLatin1(separators[sep++]));
-        QAction* a = menu->addAction(QString::fromUtf8(cmd.caption));
-        a->setObjectName(QString::fromLatin1(cmd.item));
+        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(cmd.item));
+        if (!a)
+            continue;
+        if (cmd.separatorBefore) {
+            const QString name = QString::fromLatin1(separators[sep++]);
+            if (!menu->findChild<QAction*>(name)) {
+                auto* line = new QAction(menu);
+                line->setSeparator(true);
+                line->setObjectName(name);
+                menu->insertAction(a, line);
+            }
+        }
         const PrintCommand* c = &cmd;
         QObject::connect(a, &QAction::triggered, menu, [run, c] { run(*c); });
     }
-    QAction* set = menu->addAction(QStringLiteral("列印設定(&U)"));
-    set->setObjectName(QStringLiteral("mPxlset"));
-    QObject::connect(set, &QAction::triggered, menu, [settings] { settings(); });
-    return menu;
-}
-
-void enablePrintMenu(QMenu* menu, bool workTypesOnly) {
-    for (const PrintCommand& cmd : printCommands())
-        if (QAction* a = menu->findChild<QAction*>(QString::fromLatin1(cmd.item)))
-            a->setEnabled(!(workTypesOnly && cmd.needsAreas));
+    if (QAction* set = menu->findChild<QAction*>(QStringLiteral("mPxlset")))
+        QObject::connect(set, &QAction::triggered, menu, [settings] { settings(); });
 }
 
 JobResult runPrintCommand(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,

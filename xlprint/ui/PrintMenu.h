@@ -1,6 +1,6 @@
 #pragma once
-// The quotation editor's menu 列印(Excel)(&P): the fifteen print commands in their groups and
-// 列印設定(&U), with the items that need areas disabled for a quotation of work types only.
+// The quotation editor's menu 列印(Excel)(&P): its fifteen print commands in their groups and
+// 列印設定(&U), run on the quotation.
 #include "PrintCommands.h"
 #include "PrintJob.h"
 #include "QuoteDocument.h"
@@ -9,16 +9,14 @@
 #include <functional>
 
 class QMenu;
-class QWidget;
 
 namespace xlprint {
 
-// Builds the menu `mPxls`; its actions are named after the commands (mPs ...), the separators
-// ml9, ml10 and mll, the settings item mPxlset. `run` gets the command of a chosen item.
-QMenu* buildPrintMenu(QWidget* parent, const std::function<void(const PrintCommand&)>& run,
+// Wires the menu's items (actions named mPs ... and mPxlset): `run` gets the command of a chosen
+// item, `settings` runs for 列印設定. The separators ml9, ml10 and mll are put above the first
+// item of the second, third and fourth group when the menu lacks them.
+void connectPrintMenu(QMenu* menu, const std::function<void(const PrintCommand&)>& run,
                       const std::function<void()>& settings);
-// Enables every item, except those needing areas while the quotation holds work types only.
-void enablePrintMenu(QMenu* menu, bool workTypesOnly);
 // Runs a print command on the quotation with the wait cursor while the workbook is filled.
 JobResult runPrintCommand(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
                           db::Database& sta, const UserRights& rights);
