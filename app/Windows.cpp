@@ -2,6 +2,8 @@
 
 #include "MenuWindows.h"
 #include "frmCus.h"
+#include "frmPrv.h"
+#include "frmSta.h"
 #include "ui/Forms.h"
 
 // Each subsystem's windows are registered in a function of their own.
@@ -22,6 +24,8 @@ void registerQuoteWindows() {
 // ---------------------------------------------------------------- customers, vendors, staff
 void registerRecordWindows() {
     shell::setMenuWindowOpener(shell::MenuWindow::Customers, [] { showModeless<frmCus>(); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Vendors, [] { showModeless<frmPrv>(); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Staff, [] { showModeless<frmSta>(); });
 }
 
 // ---------------------------------------------------------------- construction catalogue

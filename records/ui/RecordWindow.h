@@ -118,6 +118,9 @@ protected:
     // Adding or editing: the mode, the status, the full page with the detail area editable.
     void enterEditing(const QString& mode, const QString& status);
     bool saveRecord();
+    // 確定: checks, saves while adding or editing, and returns to browsing; false when refused.
+    bool saveAndBrowse();
+    static inline const QString kGone = QStringLiteral("這筆資料已不存在");
 
     RecordStore store() const;
     bool canEdit() const;

@@ -20,7 +20,6 @@ namespace records {
 namespace {
 const QString kFullPage = QStringLiteral("簡單模式<<");
 const QString kShortPage = QStringLiteral("整頁模式>>");
-const QString kGone = QStringLiteral("這筆資料已不存在");
 
 // Keeps a combo box's text while its entries are replaced.
 void refill(QComboBox* cb, const QStringList& entries) {
@@ -217,13 +216,17 @@ void RecordWindow::Command3_Click() {
 // ---------------------------------------------------------------- save, show, delete
 
 void RecordWindow::cmdY_Click() {
+    saveAndBrowse();
+}
+
+bool RecordWindow::saveAndBrowse() {
     if (boxText(QStringLiteral("T1")).isEmpty() || boxText(QStringLiteral("T2")).isEmpty() ||
         boxText(QStringLiteral("T3")).isEmpty()) {
         showMessage(m_kind.requiredMessage, ui::Icon::Exclamation);
-        return;
+        return false;
     }
     if ((addingMode() || editingMode()) && !saveRecord())
-        return;
+        return false;
     SetEditMode(false);
     if (m_kind.party != Party::Staff)
         LastSavedGroup = savedGroup(boxText(QStringLiteral("T1")));
@@ -233,6 +236,7 @@ void RecordWindow::cmdY_Click() {
     afterSaved();
     LoadCategoryFilter();
     SetGridHeaders();
+    return true;
 }
 
 bool RecordWindow::saveRecord() {
@@ -299,8 +303,9 @@ void RecordWindow::SetGridHeaders() {
 }
 
 void RecordWindow::showGridRows(GridRows rows) {
+    // One column more than the list has fields.
     QStringList captions;
-    for (const GridColumn& c : m_kind.gridColumns)
+    for (const GridColumn& c : m_kind.gridColumns.mid(0, m_kind.listFields.size() + 1))
         captions << c.caption;
     m_grid.setGrid(captions, std::move(rows), {3, 4, 5});
     for (int i = 0; i < m_kind.gridColumns.size(); ++i)

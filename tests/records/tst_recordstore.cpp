@@ -2,8 +2,7 @@
 // lists, numbering from the stored numbers, the full-text search and vendor deletion.
 #include "FieldCodec.h"
 #include "RecordStore.h"
-#include "TempProgramFolder.h"
-#include "mdM.h"
+#include "RecordsDbFixture.h"
 
 #include <QtTest/QtTest>
 
@@ -11,8 +10,8 @@ using namespace records;
 
 class TestRecordStore : public QObject {
     Q_OBJECT
-    std::unique_ptr<TempProgramFolder> m_folder;
-    db::DatabasePtr m_db;
+    RecordsDbFixture m_fx;
+    db::DatabasePtr& m_db = m_fx.db;
 
     // A customer row with the given number and name and every other box filled from `fill`.
     void addCustomer(const QString& number, const QString& name, const QString& remarks = {}) {
@@ -28,16 +27,8 @@ class TestRecordStore : public QObject {
     }
 
 private slots:
-    void init() {
-        m_folder = std::make_unique<TempProgramFolder>();
-        const QString path = m_folder->createMainDb();
-        QVERIFY(!path.isEmpty());
-        m_db = db::Database::open(path, QString::fromUtf8(mdM::kMainDbPassword));
-    }
-    void cleanup() {
-        m_db.reset();
-        m_folder.reset();
-    }
+    void init() { QVERIFY(m_fx.setUp()); }
+    void cleanup() { m_fx.tearDown(); }
 
     void quotedNamesSaveShowEditDelete() {
         RecordStore s(*m_db, customerKind());

@@ -12,12 +12,6 @@
 namespace {
 const QString kDental = QStringLiteral("大安牙醫診所");
 
-int rowOf(const frmCus* f, const QString& name) {
-    for (int r = 0; r < f->grid().rowCount(); ++r)
-        if (f->grid().cell(r, 2) == name)
-            return r;
-    return -1;
-}
 
 // Runs `f` once the modal picker is up.
 void whenPickerShows(std::function<void(frmCus*)> f) {

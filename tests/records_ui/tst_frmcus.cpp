@@ -16,12 +16,6 @@
 namespace {
 const QString kDental = QStringLiteral("大安牙醫診所");
 
-int rowOf(const frmCus* f, const QString& name, int column = 2) {
-    for (int r = 0; r < f->grid().rowCount(); ++r)
-        if (f->grid().cell(r, column) == name)
-            return r;
-    return -1;
-}
 void type(frmCus* f, const char* box, const QString& text) {
     f->setBoxText(QString::fromLatin1(box), text);
 }
