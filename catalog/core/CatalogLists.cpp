@@ -1,0 +1,66 @@
+#include "CatalogLists.h"
+
+#include "text/Numbers.h"
+
+#include <array>
+
+namespace catalog {
+
+namespace {
+const MasterList kCategories{"k", "別", "k_id", "k", "k2a", "k"};
+const MasterList kWorkKinds{"t", "種", "t_id", "t", "t2w", "t"};
+
+const std::array<VocabularyList, kVocabularyCount> kVocabularies = {{
+    {"u", "sort", "u", "單位：", nullptr, nullptr},
+    {"行業", "sort", "行", "行業別：", nullptr, nullptr},
+    {"地區", "sort", "地", "地區性：", nullptr, nullptr},
+    {"收款", "sort", "收", "收款方式：", nullptr, nullptr},
+    {"付款", "sort", "付", "付款方式：", nullptr, nullptr},
+    {"ps", "sort", "ps", "頁尾備註：", nullptr, nullptr},
+    {"工班", "w_id", "工班", "工班：", "商vs工", "工"},
+    {"材料", "p_id", "材料", "供應材料：", "商vs料", "料"},
+    {"案", "sort", "案", "工程案名：", nullptr, nullptr},
+    {"Ctp", "tp_id", "tp", "客戶分類：", nullptr, nullptr},
+    {"Ptp", "tp_id", "tp", "廠商分類：", nullptr, nullptr},
+    {"Qps", "sort", "ps", "報價單項備註：", nullptr, nullptr},
+    {"sc", "sort", "sc", "比例：", nullptr, nullptr},
+}};
+} // namespace
+
+const MasterList& categoriesList() {
+    return kCategories;
+}
+
+const MasterList& workKindsList() {
+    return kWorkKinds;
+}
+
+const MasterList& masterList(const QString& mode) {
+    return mode == QLatin1String("k") ? kCategories : kWorkKinds;
+}
+
+const VocabularyList& vocabularyList(int i) {
+    return kVocabularies.at(size_t(i));
+}
+
+bool isNumericCell(const QString& s) {
+    if (s.isEmpty())
+        return true;
+    int dots = 0;
+    int digits = 0;
+    for (const QChar c : s) {
+        if (c == QLatin1Char('.'))
+            ++dots;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits;
+        else
+            return false;
+    }
+    return dots <= 1 && digits > 0;
+}
+
+double numericValue(const QString& s) {
+    return isNumericCell(s) ? num::val(s) : 0.0;
+}
+
+} // namespace catalog

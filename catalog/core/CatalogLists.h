@@ -1,0 +1,45 @@
+#pragma once
+// The catalogue's lists as the database holds them: the two ordered master lists (categories and
+// work kinds) with the tables that link to them by name, and the thirteen vocabulary lists.
+#include <QString>
+
+namespace catalog {
+
+// One of the two ordered master lists ("k" categories, "t" work kinds).
+struct MasterList {
+    const char* mode;      // "k" or "t"
+    const char* table;     // 別 or 種
+    const char* idColumn;  // k_id or t_id
+    const char* column;    // k or t
+    const char* linkTable; // k2a or t2w
+    const char* linkKey;   // the link table's column holding the master name
+};
+
+const MasterList& categoriesList();
+const MasterList& workKindsList();
+// The list of a mode text; work kinds for anything but "k".
+const MasterList& masterList(const QString& mode);
+
+inline constexpr int kVocabularyCount = 13;
+inline constexpr int kRatioList = 12;    // sc: numbers
+inline constexpr int kCrewList = 6;      // 工班: vendors link to its entries by text
+inline constexpr int kMaterialList = 7;  // 材料: likewise
+
+struct VocabularyList {
+    const char* table;
+    const char* orderColumn;
+    const char* textColumn;
+    const char* caption;
+    const char* linkTable;  // a table of vendor links to the entries by text, or nullptr
+    const char* linkColumn; // its column holding the text
+};
+
+// The list of a grid index 0..12; the ratio list stores numbers.
+const VocabularyList& vocabularyList(int i);
+
+// A cell of a numeric column: empty, or ASCII digits with at most one "." (and at least one digit).
+bool isNumericCell(const QString& s);
+// The value a numeric cell stands for; empty is 0.
+double numericValue(const QString& s);
+
+} // namespace catalog

@@ -1,0 +1,301 @@
+#include "CatalogStore.h"
+
+#include <algorithm>
+
+namespace catalog {
+
+namespace {
+// Table and column names are the program's own constants; values are always bound.
+QString ident(const char* name) {
+    return QLatin1Char('"') + QString::fromUtf8(name) + QLatin1Char('"');
+}
+
+QStringList column(db::Recordset rs) {
+    QStringList out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        out << rs.text(0);
+    return out;
+}
+
+QVariant numberOf(const QString& cell) {
+    return numericValue(cell);
+}
+} // namespace
+
+QStringList withoutEmptyLast(QStringList lines) {
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+CatalogStore::CatalogStore(db::DatabasePtr database) : m_db(std::move(database)) {}
+
+// ---------------------------------------------------------------------------------------------
+// Reads
+
+QStringList CatalogStore::categories() const {
+    return masterEntries(categoriesList());
+}
+
+QStringList CatalogStore::workKinds() const {
+    return masterEntries(workKindsList());
+}
+
+QStringList CatalogStore::masterEntries(const MasterList& list) const {
+    return column(m_db->query(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                  .arg(ident(list.column), ident(list.table), ident(list.idColumn))));
+}
+
+QStringList CatalogStore::areas(const QString& category) const {
+    return column(m_db->query(
+        QStringLiteral("SELECT a FROM k2a WHERE k = ? COLLATE BINARY ORDER BY sort, rowid"),
+        {category}));
+}
+
+QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
+    db::Recordset rs = m_db->query(
+        QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? COLLATE BINARY ORDER BY sort, rowid"),
+        {kind});
+    QVector<WorkItem> out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        out.append({rs.text(0), rs.text(1), rs.text(2), rs.text(3)});
+    return out;
+}
+
+QVector<Markup> CatalogStore::markups(const QString& item) const {
+    db::Recordset rs = m_db->query(
+        QStringLiteral("SELECT d, c FROM w2d WHERE w = ? COLLATE BINARY ORDER BY sort, rowid"), {item});
+    QVector<Markup> out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        out.append({rs.text(0), rs.text(1)});
+    return out;
+}
+
+QStringList CatalogStore::vocabulary(int list) const {
+    const VocabularyList& v = vocabularyList(list);
+    return column(m_db->query(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                  .arg(ident(v.textColumn), ident(v.table), ident(v.orderColumn))));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keyed rewrites
+
+void CatalogStore::saveAreas(const QString& category, const QStringList& areas) {
+    db::Transaction t(*m_db);
+    m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ? COLLATE BINARY"), {category});
+    for (int i = 0; i < areas.size(); ++i)
+        m_db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, ?)"),
+                      {category, areas.at(i), i + 1});
+    t.commit();
+}
+
+bool CatalogStore::itemNameInUse(const QString& name) const {
+    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? COLLATE BINARY LIMIT 1"), {name})
+        .isValid();
+}
+
+void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
+    for (const QString& name : names) {
+        if (!itemNameInUse(name))
+            m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ? COLLATE BINARY"), {name});
+    }
+}
+
+void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
+                                 const QStringList& deletedNames) {
+    db::Transaction t(*m_db);
+
+    // The markups each renamed line takes along, by row, read before anything moves (so that two
+    // items trading names trade their markups too).
+    struct Carry {
+        QString to;
+        QVector<qint64> rows;
+        QString from;
+    };
+    QVector<Carry> carries;
+    QStringList gone = deletedNames;
+    for (const WorkItemLine& line : lines) {
+        if (!line.loadedName || *line.loadedName == line.item.name)
+            continue;
+        if (line.item.name.isEmpty()) {
+            gone << *line.loadedName;
+            continue;
+        }
+        db::Recordset rs = m_db->query(
+            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? COLLATE BINARY ORDER BY sort, rowid"),
+            {*line.loadedName});
+        Carry c{line.item.name, {}, *line.loadedName};
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            c.rows << rs.value(0).toLongLong();
+        carries << c;
+    }
+
+    m_db->execute(QStringLiteral("DELETE FROM t2w WHERE t = ? COLLATE BINARY"), {kind});
+    for (int i = 0; i < lines.size(); ++i) {
+        const WorkItem& w = lines.at(i).item;
+        m_db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, ?, ?, ?)"),
+                      {kind, w.name, i + 2, w.unit, numberOf(w.cost), numberOf(w.ratio)});
+    }
+
+    for (const Carry& c : carries) {
+        // The old name is still an item's when another kind has it or a line of this kind keeps
+        // it (unchanged, or typed anew); a line renamed onto it does not count.
+        bool keep = m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? COLLATE BINARY "
+                                                "AND t <> ? COLLATE BINARY LIMIT 1"),
+                                 {c.from, kind})
+                        .isValid();
+        for (const WorkItemLine& line : lines)
+            keep = keep || (line.item.name == c.from && (!line.loadedName || *line.loadedName == c.from));
+        for (const qint64 row : c.rows) {
+            if (keep)
+                m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) "
+                                             "SELECT ?, d, c, sort FROM w2d WHERE rowid = ?"),
+                              {c.to, row});
+            else
+                m_db->execute(QStringLiteral("UPDATE w2d SET w = ? WHERE rowid = ?"), {c.to, row});
+        }
+    }
+    deleteOrphanMarkups(gone);
+    t.commit();
+}
+
+void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines) {
+    db::Transaction t(*m_db);
+    m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ? COLLATE BINARY"), {item});
+    for (int i = 0; i < lines.size(); ++i)
+        m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
+                      {item, lines.at(i).detail, numberOf(lines.at(i).amount), i + 2});
+    t.commit();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Vocabulary lists
+
+void CatalogStore::saveVocabularies(const QVector<QVector<VocabularyEntry>>& lists) {
+    db::Transaction t(*m_db);
+    for (int i = 0; i < kVocabularyCount && i < lists.size(); ++i) {
+        const VocabularyList& v = vocabularyList(i);
+        QVector<VocabularyEntry> entries = lists.at(i);
+        if (!entries.isEmpty() && entries.last().text.isEmpty())
+            entries.removeLast();
+
+        if (v.linkTable) {
+            // Links of each renamed entry, by row, read before any of them moves.
+            QVector<QPair<QString, QVector<qint64>>> moves;
+            for (const VocabularyEntry& e : lists.at(i)) {
+                if (!e.loadedText || *e.loadedText == e.text)
+                    continue;
+                db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? COLLATE BINARY")
+                                                   .arg(ident(v.linkTable), ident(v.linkColumn)),
+                                               {*e.loadedText});
+                QVector<qint64> rows;
+                for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+                    rows << rs.value(0).toLongLong();
+                moves.append({e.text, rows});
+            }
+            for (const auto& [text, rows] : moves) {
+                for (const qint64 row : rows)
+                    m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                                      .arg(ident(v.linkTable), ident(v.linkColumn)),
+                                  {text, row});
+            }
+        }
+
+        m_db->execute(QStringLiteral("DELETE FROM %1").arg(ident(v.table)));
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                                   .arg(ident(v.table), ident(v.orderColumn), ident(v.textColumn));
+        for (int r = 0; r < entries.size(); ++r) {
+            const QString& text = entries.at(r).text;
+            m_db->execute(insert, {r + 1, i == kRatioList ? numberOf(text) : QVariant(text)});
+        }
+    }
+    t.commit();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Ordered master lists
+
+bool CatalogStore::masterContains(const MasterList& list, const QString& name) const {
+    return m_db
+        ->scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? COLLATE BINARY LIMIT 1")
+                     .arg(ident(list.table), ident(list.column)),
+                 {name})
+        .isValid();
+}
+
+void CatalogStore::addMasterEntry(const MasterList& list, const QString& name) {
+    db::Transaction t(*m_db);
+    const int n = m_db->scalar(QStringLiteral("SELECT count(*) FROM %1").arg(ident(list.table))).toInt();
+    // The id is the next place; a gap left by an older list is closed by taking the first free one
+    // after the count.
+    const int maxId = m_db->scalar(QStringLiteral("SELECT IFNULL(MAX(%1), 0) FROM %2")
+                                       .arg(ident(list.idColumn), ident(list.table)))
+                          .toInt();
+    m_db->execute(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                      .arg(ident(list.table), ident(list.idColumn), ident(list.column)),
+                  {std::max(n, maxId) + 1, name});
+    t.commit();
+}
+
+void CatalogStore::rewriteMaster(const MasterList& list, const QStringList& names) {
+    m_db->execute(QStringLiteral("DELETE FROM %1").arg(ident(list.table)));
+    const QString insert = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                               .arg(ident(list.table), ident(list.idColumn), ident(list.column));
+    for (int i = 0; i < names.size(); ++i)
+        m_db->execute(insert, {i + 1, names.at(i)});
+}
+
+void CatalogStore::renameMasterEntry(const MasterList& list, const QString& from, const QString& to) {
+    if (from == to)
+        return;
+    db::Transaction t(*m_db);
+    const QString link = ident(list.linkTable);
+    const QString key = ident(list.linkKey);
+    if (masterContains(list, to)) {
+        // Merge: the links of `from` go after those of `to`, the row of `from` goes.
+        const int offset = m_db->scalar(QStringLiteral("SELECT IFNULL(MAX(sort), 0) FROM %1 "
+                                                       "WHERE %2 = ? COLLATE BINARY")
+                                            .arg(link, key),
+                                        {to})
+                               .toInt();
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ? COLLATE BINARY")
+                          .arg(link, key),
+                      {to, offset, from});
+        QStringList names = masterEntries(list);
+        names.removeAll(from);
+        rewriteMaster(list, names);
+    } else {
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ? COLLATE BINARY")
+                          .arg(ident(list.table), ident(list.column)),
+                      {to, from});
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ? COLLATE BINARY").arg(link, key),
+                      {to, from});
+    }
+    t.commit();
+}
+
+void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name) {
+    db::Transaction t(*m_db);
+    QStringList items;
+    if (QLatin1String(list.mode) == QLatin1String("t")) {
+        db::Recordset rs =
+            m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ? COLLATE BINARY"), {name});
+        items = column(rs);
+    }
+    m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ? COLLATE BINARY")
+                      .arg(ident(list.linkTable), ident(list.linkKey)),
+                  {name});
+    QStringList names = masterEntries(list);
+    names.removeAll(name);
+    rewriteMaster(list, names);
+    deleteOrphanMarkups(items);
+    t.commit();
+}
+
+void CatalogStore::saveOrder(const MasterList& list, const QStringList& names) {
+    db::Transaction t(*m_db);
+    rewriteMaster(list, names);
+    t.commit();
+}
+
+} // namespace catalog

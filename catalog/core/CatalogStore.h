@@ -1,0 +1,101 @@
+#pragma once
+// The construction catalogue and the vocabulary lists in the main database: what the catalogue
+// window reads and every write it makes. Each write is one transaction: it either happens whole or
+// leaves the old rows (a db::DbError comes back). Names are matched exactly (letter case counts)
+// and always passed as bound values.
+#include "CatalogLists.h"
+#include "db/Database.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+namespace catalog {
+
+// A work item line of a work kind: every cell as text, as the grid shows it.
+struct WorkItem {
+    QString name;
+    QString unit;
+    QString cost;
+    QString ratio;
+    bool operator==(const WorkItem&) const = default;
+};
+
+// A line of the work-item grid to store: the item, and the name it was loaded with (none for a line
+// added since), so that a rename carries the item's markups along.
+struct WorkItemLine {
+    WorkItem item;
+    std::optional<QString> loadedName;
+};
+
+struct Markup {
+    QString detail;
+    QString amount;
+    bool operator==(const Markup&) const = default;
+};
+
+// An entry of a vocabulary list: its text and the text it was loaded with (none when added).
+struct VocabularyEntry {
+    QString text;
+    std::optional<QString> loadedText;
+};
+
+class CatalogStore {
+public:
+    explicit CatalogStore(db::DatabasePtr database);
+    db::Database& database() const { return *m_db; }
+    const db::DatabasePtr& databasePtr() const { return m_db; }
+
+    // ---- reads, each in its list order
+    QStringList categories() const;
+    QStringList workKinds() const;
+    QStringList masterEntries(const MasterList& list) const;
+    QStringList areas(const QString& category) const;
+    QVector<WorkItem> workItems(const QString& kind) const;
+    QVector<Markup> markups(const QString& item) const;
+    QStringList vocabulary(int list) const;
+    QStringList units() const { return vocabulary(0); }
+
+    // ---- keyed rewrites: every row of the key replaced by the lines given, in their order
+    // Areas get sort 1, 2, 3, ...
+    void saveAreas(const QString& category, const QStringList& areas);
+    // Items get sort 2, 3, 4, ...; a cost or ratio that is not a number is stored as 0. A line
+    // whose loaded name differs from its name takes the markups of the loaded name along (they
+    // are copied when another item anywhere still has the loaded name). Items of `deletedNames`
+    // (and items renamed to an empty name) lose their markups unless an item anywhere still has
+    // that name.
+    void saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
+                       const QStringList& deletedNames);
+    // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0.
+    void saveMarkups(const QString& item, const QVector<Markup>& lines);
+
+    // ---- the thirteen vocabulary lists, rewritten whole in one transaction; each list drops one
+    // empty last entry. A renamed entry of the work crews or materials carries its new text into
+    // the vendors' links.
+    void saveVocabularies(const QVector<QVector<VocabularyEntry>>& lists);
+
+    // ---- the ordered master lists
+    bool masterContains(const MasterList& list, const QString& name) const;
+    // Appends the entry with id = count + 1.
+    void addMasterEntry(const MasterList& list, const QString& name);
+    // Renames the entry and its links. When `to` is already in the list the two merge: the links
+    // of `from` follow `to` (after its own), the row of `from` goes and the ids are renumbered.
+    void renameMasterEntry(const MasterList& list, const QString& from, const QString& to);
+    // Deletes the entry and its links and renumbers the ids 1..n. Deleting a work kind also
+    // deletes the markups of its items whose names no item anywhere keeps.
+    void deleteMasterEntry(const MasterList& list, const QString& name);
+    // Rewrites the list with ids 1..n in the order given.
+    void saveOrder(const MasterList& list, const QStringList& names);
+
+private:
+    void rewriteMaster(const MasterList& list, const QStringList& names);
+    bool itemNameInUse(const QString& name) const;
+    void deleteOrphanMarkups(const QStringList& names);
+    db::DatabasePtr m_db;
+};
+
+// The lines as the grids store them: one empty last line is dropped.
+QStringList withoutEmptyLast(QStringList lines);
+
+} // namespace catalog

@@ -1,0 +1,310 @@
+// The catalogue store: keyed and whole-list rewrites, renames and deletes by name, renumbering, the
+// markups that follow their work item, and a failure in the middle of a write leaving the old rows.
+#include "CatalogDb.h"
+#include "CatalogStore.h"
+
+#include <QtTest>
+
+using namespace catalog;
+
+class TestCatalogStore : public QObject {
+    Q_OBJECT
+private:
+    CatalogDb fx;
+    CatalogStore store() { return CatalogStore(fx.db); }
+    QStringList markupNames(const QString& item) {
+        return fx.texts(QStringLiteral("SELECT d FROM w2d WHERE w = ? COLLATE BINARY ORDER BY sort"), {item});
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUp()); }
+    void cleanup() { fx.tearDown(); }
+
+    void areaRewriteTouchesOnlyItsCategory() {
+        const QStringList before = fx.texts(QStringLiteral("SELECT k, a, sort FROM k2a WHERE k <> '住宅' ORDER BY rowid"));
+        QStringList areas;
+        for (int i = 1; i <= 25; ++i)
+            areas << QStringLiteral("區%1").arg(i);
+        store().saveAreas(QStringLiteral("住宅"), areas);
+        QCOMPARE(fx.texts(QStringLiteral("SELECT k, a, sort FROM k2a WHERE k <> '住宅' ORDER BY rowid")), before);
+        QCOMPARE(store().areas(QStringLiteral("住宅")), areas);
+        QCOMPARE(fx.texts(QStringLiteral("SELECT sort FROM k2a WHERE k = '住宅' ORDER BY sort")).last(),
+                 QStringLiteral("25"));
+    }
+
+    // Names that are also column names, or hold quotes, touch only their own rows.
+    void awkwardNamesStayTheirOwn_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("column name k") << QStringLiteral("k");
+        QTest::newRow("column name a") << QStringLiteral("a");
+        QTest::newRow("column name sort") << QStringLiteral("sort");
+        QTest::newRow("single quote") << QStringLiteral("O'Neil's");
+        QTest::newRow("double quote") << QStringLiteral("3\" 管");
+        QTest::newRow("both quotes") << QStringLiteral("'\"\"'");
+        QTest::newRow("letter case") << QStringLiteral("AB");
+    }
+    void awkwardNamesStayTheirOwn() {
+        QFETCH(QString, name);
+        CatalogStore s = store();
+        s.addMasterEntry(categoriesList(), QStringLiteral("ab"));
+        s.saveAreas(QStringLiteral("ab"), {QStringLiteral("小寫")});
+        s.addMasterEntry(categoriesList(), name);
+        s.saveAreas(name, {QStringLiteral("x"), QStringLiteral("y")});
+        const int total = fx.count(QStringLiteral("SELECT count(*) FROM k2a"));
+        s.saveAreas(name, {QStringLiteral("z")});
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM k2a")), total - 1);
+        QCOMPARE(s.areas(name), QStringList{QStringLiteral("z")});
+        QCOMPARE(s.areas(QStringLiteral("住宅")).size(), 15);
+        QCOMPARE(s.areas(QStringLiteral("ab")), QStringList{QStringLiteral("小寫")});
+
+        s.renameMasterEntry(categoriesList(), name, name + QStringLiteral("2"));
+        QCOMPARE(s.areas(name + QStringLiteral("2")), QStringList{QStringLiteral("z")});
+        s.deleteMasterEntry(categoriesList(), name + QStringLiteral("2"));
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM k2a")), total - 2);
+        QCOMPARE(s.categories().size(), 6);
+
+        // Work items and markups of such a name.
+        s.saveWorkItems(name, {{{name, QStringLiteral("式"), QStringLiteral("10"), QStringLiteral("1.3")}, {}}}, {});
+        s.saveMarkups(name, {{QStringLiteral("d"), QStringLiteral("5")}});
+        QCOMPARE(s.workItems(name).size(), 1);
+        QCOMPARE(s.markups(name), (QVector<Markup>{{QStringLiteral("d"), QStringLiteral("5")}}));
+        QCOMPARE(s.workItems(QStringLiteral("拆除工程")).size(), 6);
+    }
+
+    // A write that fails half-way leaves every old row.
+    void failedWritesLeaveTheOldRows() {
+        CatalogStore s = store();
+        const QStringList areas = s.areas(QStringLiteral("住宅"));
+        fx.failInsert(QStringLiteral("k2a"), QStringLiteral("a"), QStringLiteral("boom"));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveAreas(QStringLiteral("住宅"), {QStringLiteral("x"), QStringLiteral("boom")}));
+        QCOMPARE(s.areas(QStringLiteral("住宅")), areas);
+
+        const QVector<WorkItem> items = s.workItems(QStringLiteral("泥作工程"));
+        const QStringList markups = markupNames(QStringLiteral("地坪磁磚貼工"));
+        fx.failInsert(QStringLiteral("t2w"), QStringLiteral("w"), QStringLiteral("boom"));
+        QVector<WorkItemLine> lines{{{QStringLiteral("新名"), {}, {}, {}}, QStringLiteral("地坪磁磚貼工")},
+                                    {{QStringLiteral("boom"), {}, {}, {}}, {}}};
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveWorkItems(QStringLiteral("泥作工程"), lines, {QStringLiteral("紅磚隔間牆")}));
+        QCOMPARE(s.workItems(QStringLiteral("泥作工程")), items);
+        QCOMPARE(markupNames(QStringLiteral("地坪磁磚貼工")), markups);
+
+        fx.failInsert(QStringLiteral("w2d"), QStringLiteral("d"), QStringLiteral("boom"));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveMarkups(QStringLiteral("地坪磁磚貼工"), {{QStringLiteral("boom"), {}}}));
+        QCOMPARE(markupNames(QStringLiteral("地坪磁磚貼工")), markups);
+
+        // The vocabulary rewrite: list 12 fails after lists 0 to 11 were rewritten.
+        const QStringList units = s.vocabulary(0);
+        fx.db->executeScript(QStringLiteral("CREATE TRIGGER fail_sc BEFORE INSERT ON sc WHEN NEW.sc > 99 "
+                                            "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+        QVector<QVector<VocabularyEntry>> lists(kVocabularyCount);
+        lists[0] = {{QStringLiteral("只剩一個"), {}}};
+        lists[12] = {{QStringLiteral("100"), {}}};
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveVocabularies(lists));
+        QCOMPARE(s.vocabulary(0), units);
+        QVERIFY(!s.vocabulary(12).isEmpty());
+
+        // Deleting a category fails in the renumbering: its areas and the ids stay.
+        fx.failInsert(QStringLiteral("別"), QStringLiteral("k"), QStringLiteral("店面"));
+        const QStringList ids = fx.texts(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id"));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.deleteMasterEntry(categoriesList(), QStringLiteral("住宅")));
+        QCOMPARE(fx.texts(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")), ids);
+        QCOMPARE(s.areas(QStringLiteral("住宅")), areas);
+
+        // A read-only handle: the ordered list's delete fails whole.
+        const QStringList cats = s.categories();
+        auto ro = db::Database::open(fx.db->path(), QString::fromUtf8(mdM::kMainDbPassword));
+        ro->executeScript(QStringLiteral("PRAGMA query_only = ON;"));
+        CatalogStore readOnly(ro);
+        QVERIFY_THROWS_EXCEPTION(db::DbError, readOnly.deleteMasterEntry(categoriesList(), QStringLiteral("住宅")));
+        QCOMPARE(s.categories(), cats);
+        QCOMPARE(s.areas(QStringLiteral("住宅")), areas);
+    }
+
+    void masterListRenumbering() {
+        CatalogStore s = store();
+        const MasterList& kinds = workKindsList();
+        s.addMasterEntry(kinds, QStringLiteral("新工程"));
+        QCOMPARE(fx.count(QStringLiteral("SELECT t_id FROM 種 WHERE t = '新工程'")), 12);
+        QVERIFY(s.masterContains(kinds, QStringLiteral("新工程")));
+        QVERIFY(!s.masterContains(kinds, QStringLiteral("新工程 ")));
+
+        // Deleting a kind takes its items and renumbers the ids at once; the markups of its items
+        // go unless another kind still has an item of that name.
+        s.saveWorkItems(QStringLiteral("新工程"), {{{QStringLiteral("木作衣櫃"), {}, {}, {}}, {}}}, {});
+        s.deleteMasterEntry(kinds, QStringLiteral("泥作工程"));
+        QCOMPARE(fx.texts(QStringLiteral("SELECT t_id FROM 種 ORDER BY t_id")).join(QLatin1Char(',')),
+                 QStringLiteral("1,2,3,4,5,6,7,8,9,10,11"));
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM t2w WHERE t = '泥作工程'")), 0);
+        QVERIFY(markupNames(QStringLiteral("地坪磁磚貼工")).isEmpty());
+        s.deleteMasterEntry(kinds, QStringLiteral("木作工程"));
+        QCOMPARE(markupNames(QStringLiteral("木作衣櫃")).size(), 4); // still an item of 新工程
+
+        // Reordering rewrites the ids in the new order; the links follow by name.
+        QStringList order = s.workKinds();
+        std::reverse(order.begin(), order.end());
+        s.saveOrder(kinds, order);
+        QCOMPARE(s.workKinds(), order);
+        QCOMPARE(fx.count(QStringLiteral("SELECT t_id FROM 種 WHERE t = '新工程'")), 1);
+        QCOMPARE(s.workItems(QStringLiteral("新工程")).size(), 1);
+    }
+
+    void renameMovesLinksOrMerges() {
+        CatalogStore s = store();
+        const MasterList& cats = categoriesList();
+        s.renameMasterEntry(cats, QStringLiteral("店面"), QStringLiteral("商店"));
+        QCOMPARE(s.categories().at(1), QStringLiteral("商店"));
+        QCOMPARE(s.areas(QStringLiteral("商店")).size(), 8);
+        QVERIFY(s.areas(QStringLiteral("店面")).isEmpty());
+
+        // Onto an existing name: the areas follow after the target's own, one row of the name left.
+        s.renameMasterEntry(cats, QStringLiteral("診所"), QStringLiteral("餐廳"));
+        QCOMPARE(s.categories(), (QStringList{QStringLiteral("住宅"), QStringLiteral("商店"),
+                                              QStringLiteral("辦公室"), QStringLiteral("餐廳")}));
+        const QStringList merged = s.areas(QStringLiteral("餐廳"));
+        QCOMPARE(merged.size(), 14);
+        QCOMPARE(merged.at(6), QStringLiteral("全室"));
+        QCOMPARE(merged.at(7), QStringLiteral("候診區"));
+        QCOMPARE(fx.texts(QStringLiteral("SELECT k_id FROM 別 ORDER BY k_id")).join(QLatin1Char(',')),
+                 QStringLiteral("1,2,3,4"));
+    }
+
+    void workItemRenameCarriesMarkups() {
+        CatalogStore s = store();
+        const QString kind = QStringLiteral("泥作工程");
+        QVector<WorkItemLine> lines;
+        for (const WorkItem& w : s.workItems(kind))
+            lines.append({w, w.name});
+        // Two items trade names, a third is renamed.
+        lines[2].item.name = QStringLiteral("地坪磁磚貼工"); // was 壁面磁磚貼工
+        lines[3].item.name = QStringLiteral("壁面磁磚貼工"); // was 地坪磁磚貼工
+        lines[0].item.name = QStringLiteral("地坪粉光");
+        const QStringList floor = markupNames(QStringLiteral("地坪磁磚貼工"));
+        const QStringList wall = markupNames(QStringLiteral("壁面磁磚貼工"));
+        s.saveWorkItems(kind, lines, {});
+        QCOMPARE(markupNames(QStringLiteral("壁面磁磚貼工")), floor);
+        QCOMPARE(markupNames(QStringLiteral("地坪磁磚貼工")), wall);
+
+        // The old name still held by another kind's item: the markups are copied.
+        s.saveWorkItems(QStringLiteral("拆除工程"), {{{QStringLiteral("木作衣櫃"), {}, {}, {}}, {}}}, {});
+        QVector<WorkItemLine> wood;
+        for (const WorkItem& w : s.workItems(QStringLiteral("木作工程")))
+            wood.append({w, w.name});
+        wood[1].item.name = QStringLiteral("系統衣櫃");
+        s.saveWorkItems(QStringLiteral("木作工程"), wood, {});
+        QCOMPARE(markupNames(QStringLiteral("系統衣櫃")).size(), 4);
+        QCOMPARE(markupNames(QStringLiteral("木作衣櫃")).size(), 4);
+        QCOMPARE(fx.texts(QStringLiteral("SELECT sort FROM w2d WHERE w = '系統衣櫃' ORDER BY sort")).first(),
+                 QStringLiteral("2"));
+    }
+
+    void workItemDeleteRuleAndNumbers() {
+        CatalogStore s = store();
+        const QString kind = QStringLiteral("泥作工程");
+        QVector<WorkItemLine> lines;
+        for (const WorkItem& w : s.workItems(kind))
+            lines.append({w, w.name});
+        lines.removeAt(3); // 地坪磁磚貼工
+        lines[0].item.cost = QStringLiteral("12.5");
+        lines[1].item.ratio = QString();
+        lines.append(WorkItemLine{{QString(), QStringLiteral("式"), QString(), QString()}, {}});
+        lines.append(WorkItemLine{{QStringLiteral("新項"), QStringLiteral("式"), QStringLiteral("abc"), QStringLiteral("1.2")}, {}});
+        s.saveWorkItems(kind, lines, {QStringLiteral("地坪磁磚貼工")});
+        QVERIFY(markupNames(QStringLiteral("地坪磁磚貼工")).isEmpty());
+        QCOMPARE(fx.texts(QStringLiteral("SELECT sort, c, s FROM t2w WHERE t = ? ORDER BY sort"), {kind}),
+                 (QStringList{QStringLiteral("2|12.5|1.3"), QStringLiteral("3|2500|0"), QStringLiteral("4|3200|1.3"),
+                              QStringLiteral("5|5500|1.3"), QStringLiteral("6|800|1.3"), QStringLiteral("7|0|0"),
+                              QStringLiteral("8|0|1.2")}));
+
+        // A deleted name typed again into a new line keeps its markups.
+        lines.clear();
+        for (const WorkItem& w : s.workItems(QStringLiteral("木作工程")))
+            lines.append({w, w.name});
+        lines.removeAt(1);
+        lines.append(WorkItemLine{{QStringLiteral("木作衣櫃"), {}, {}, {}}, {}});
+        s.saveWorkItems(QStringLiteral("木作工程"), lines, {QStringLiteral("木作衣櫃")});
+        QCOMPARE(markupNames(QStringLiteral("木作衣櫃")).size(), 4);
+
+        // Nothing left: the kind stores nothing.
+        s.saveWorkItems(kind, {}, {});
+        QVERIFY(s.workItems(kind).isEmpty());
+        QCOMPARE(s.workItems(QStringLiteral("拆除工程")).size(), 6);
+    }
+
+    void markupRewrite() {
+        CatalogStore s = store();
+        const QString item = QStringLiteral("say \"hi\"");
+        s.saveMarkups(item, {{QStringLiteral("a"), QStringLiteral("1.5")}, {QString(), QStringLiteral("x")},
+                             {QStringLiteral("c"), QString()}});
+        QCOMPARE(fx.texts(QStringLiteral("SELECT w, d, c, sort FROM w2d WHERE w = ? ORDER BY sort"), {item}),
+                 (QStringList{item + QStringLiteral("|a|1.5|2"), item + QStringLiteral("||0|3"),
+                              item + QStringLiteral("|c|0|4")}));
+        QCOMPARE(markupNames(QStringLiteral("木作衣櫃")).size(), 4);
+    }
+
+    void vocabularyRewrite() {
+        CatalogStore s = store();
+        QVector<QVector<VocabularyEntry>> lists(kVocabularyCount);
+        for (int i = 0; i < kVocabularyCount; ++i)
+            for (const QString& t : s.vocabulary(i))
+                lists[i].append(VocabularyEntry{t, t});
+        const QVector<QVector<VocabularyEntry>> unchanged = lists;
+        const QStringList ratios = s.vocabulary(kRatioList);
+        s.saveVocabularies(lists);
+        for (int i = 0; i < kVocabularyCount; ++i) {
+            QStringList texts;
+            for (const VocabularyEntry& e : unchanged.at(i))
+                texts << e.text;
+            QCOMPARE(s.vocabulary(i), texts);
+        }
+        QCOMPARE(s.vocabulary(kRatioList), ratios);
+
+        // Reordered, an empty entry in the middle kept, one empty last entry dropped (only one).
+        lists[1] = {{QStringLiteral("乙"), {}}, {QString(), {}}, {QStringLiteral("甲"), {}}, {QString(), {}}, {QString(), {}}};
+        lists[kRatioList] = {{QStringLiteral("1.5"), {}}, {QString(), {}}, {QStringLiteral("2"), {}}};
+        // A work crew renamed carries into the vendors' links; two materials trade texts.
+        lists[kCrewList][0].text = QStringLiteral("拆除工");
+        lists[kMaterialList][0].text = lists[kMaterialList][1].loadedText.value();
+        lists[kMaterialList][1].text = lists[kMaterialList][0].loadedText.value();
+        const QString m0 = *lists[kMaterialList][0].loadedText;
+        const int m0Links = fx.count(QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 料 = ?"), {m0});
+        const int m1Links = fx.count(QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 料 = ?"),
+                                     {*lists[kMaterialList][1].loadedText});
+        const int crewLinks = fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除'"));
+        s.saveVocabularies(lists);
+        QCOMPARE(fx.texts(QStringLiteral("SELECT sort, 行 FROM 行業 ORDER BY sort")),
+                 (QStringList{QStringLiteral("1|乙"), QStringLiteral("2|"), QStringLiteral("3|甲"), QStringLiteral("4|")}));
+        QCOMPARE(fx.texts(QStringLiteral("SELECT sc FROM sc ORDER BY sort")),
+                 (QStringList{QStringLiteral("1.5"), QStringLiteral("0"), QStringLiteral("2")}));
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除工'")), crewLinks);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除'")), 0);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 料 = ?"), {m0}), m1Links);
+        QVERIFY(crewLinks > 0 && m0Links > 0);
+    }
+
+    void numericCells_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<double>("value");
+        QTest::newRow("empty") << QString() << true << 0.0;
+        QTest::newRow("whole") << QStringLiteral("1200") << true << 1200.0;
+        QTest::newRow("point") << QStringLiteral("1.25") << true << 1.25;
+        QTest::newRow("leading point") << QStringLiteral(".5") << true << 0.5;
+        QTest::newRow("trailing point") << QStringLiteral("5.") << true << 5.0;
+        QTest::newRow("point alone") << QStringLiteral(".") << false << 0.0;
+        QTest::newRow("two points") << QStringLiteral("1.2.3") << false << 0.0;
+        QTest::newRow("sign") << QStringLiteral("-5") << false << 0.0;
+        QTest::newRow("blank") << QStringLiteral(" 5") << false << 0.0;
+        QTest::newRow("letters") << QStringLiteral("12a") << false << 0.0;
+        QTest::newRow("full-width digits") << QStringLiteral("１２") << false << 0.0;
+    }
+    void numericCells() {
+        QFETCH(QString, text);
+        QFETCH(bool, numeric);
+        QFETCH(double, value);
+        QCOMPARE(isNumericCell(text), numeric);
+        QCOMPARE(numericValue(text), value);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogStore)
+#include "tst_catalogstore.moc"
