@@ -10,22 +10,21 @@
 
 namespace {
 
-template <class T> void showModeless() {
-    T* f = ui::Default<T>::get();
-    f->show();
-    f->raise();
-    f->activateWindow();
-}
-
 // ---------------------------------------------------------------- quotation editor
 void registerQuoteWindows() {
 }
 
 // ---------------------------------------------------------------- customers, vendors, staff
 void registerRecordWindows() {
-    shell::setMenuWindowOpener(shell::MenuWindow::Customers, [] { showModeless<frmCus>(); });
-    shell::setMenuWindowOpener(shell::MenuWindow::Vendors, [] { showModeless<frmPrv>(); });
-    shell::setMenuWindowOpener(shell::MenuWindow::Staff, [] { showModeless<frmSta>(); });
+    // Modeless, brought to the front when already open.
+    const auto show = [](ui::Form* f) {
+        f->show();
+        f->raise();
+        f->activateWindow();
+    };
+    shell::setMenuWindowOpener(shell::MenuWindow::Customers, [show] { show(ui::Default<frmCus>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Vendors, [show] { show(ui::Default<frmPrv>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Staff, [show] { show(ui::Default<frmSta>::get()); });
 }
 
 // ---------------------------------------------------------------- construction catalogue

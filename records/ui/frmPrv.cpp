@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@ const char* const kModes[2] = {"w", "p"};
 
 frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     setObjectName(QStringLiteral("frmPrv"));
+    Label1->setObjectName(QStringLiteral("Label2")); // the vendor window's filter title
     cbW = new QComboBox(this);
     cbW->setObjectName(QStringLiteral("cbW"));
     cbW->setEditable(true);
