@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include "CatalogWindows.h"
 #include "MenuWindows.h"
 
 // Each subsystem's windows are registered in a function of their own.
@@ -16,6 +17,7 @@ void registerRecordWindows() {
 
 // ---------------------------------------------------------------- construction catalogue
 void registerCatalogWindows() {
+    shell::setMenuWindowOpener(shell::MenuWindow::Catalog, &catalog_ui::showCatalogWindow);
 }
 
 } // namespace
