@@ -2,6 +2,8 @@
 // and the main database. Each is created only when missing, so a rebuild never overwrites the
 // user's data or settings.
 #include "db/Database.h"
+#include "ReportDb.h"
+#include "StaDb.h"
 #include "mdM.h"
 #include "text/Codec.h"
 
@@ -48,6 +50,18 @@ bool ensureDatabase(const QString& path, const QString& password, const QStringL
     return true;
 }
 
+// The statistics and report databases, created from the schemas built into the program.
+bool ensureBuiltIn(const QString& folder, const char* file,
+                   db::DatabasePtr (*open)(const QString&)) {
+    try {
+        open(folder);
+    } catch (const db::DbError& e) {
+        std::fprintf(stderr, "kavo3-setup: %s: %d %s\n", file, e.number(), qPrintable(e.description()));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,5 +89,7 @@ int main(int argc, char** argv) {
     ok &= ensureDatabase(
         dir.filePath(QString::fromUtf8(mdM::kMainDbFile)), QString::fromUtf8(mdM::kMainDbPassword),
         {res.filePath(QStringLiteral("kavo3/schema.sql")), res.filePath(QStringLiteral("kavo3/seed.sql"))});
+    ok &= ensureBuiltIn(dir.absolutePath(), stats::kStaDbFile, &stats::openStaDb);
+    ok &= ensureBuiltIn(dir.absolutePath(), stats::kReportDbFile, &stats::openReportDb);
     return ok ? 0 : 1;
 }

@@ -235,7 +235,11 @@ void RecalcGrandTotal(PageEnd& pe, const QString& quotationTotal) {
             pe.lbTax = QStringLiteral("0");
             pe.lbHtax = num::str(num::roundHalfEven(n, 0));
         } else {
-            const double r = cellValue(QStringView(pe.cbTax).chopped(1));
+            // One trailing "%" is dropped; the rest is read leniently ("12" is 12, "5%" is 5).
+            QStringView rate(pe.cbTax);
+            if (rate.endsWith(u'%'))
+                rate.chop(1);
+            const double r = cellValue(rate);
             pe.lbTax = num::str(num::roundHalfEven(n * r / 100, 0));
             pe.lbHtax = num::str(num::roundHalfEven(n * (1 + r / 100), 0));
         }

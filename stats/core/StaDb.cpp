@@ -1,16 +1,16 @@
 #include "StaDb.h"
 
-#include <QDir>
-#include <QFile>
+#include "SchemaFile.h"
 
 namespace stats {
 
+QString staSchema() {
+    return schemaScript(QStringLiteral("sta/schema.sql"));
+}
+
 db::DatabasePtr openStaDb(const QString& folder) {
-    const QString path = QDir(folder).filePath(QString::fromLatin1(kStaDbFile));
-    if (!QFile::exists(path))
-        return db::Database::create(path, QString::fromLatin1(kStaDbPassword),
-                                    QStringLiteral("CREATE TABLE 統計(tre TEXT);"));
-    return db::Database::open(path, QString::fromLatin1(kStaDbPassword));
+    return openOrCreate(folder, QString::fromLatin1(kStaDbFile), QString::fromLatin1(kStaDbPassword),
+                        QStringLiteral("sta/schema.sql"));
 }
 
 } // namespace stats

@@ -1,0 +1,102 @@
+// Where printouts are saved and how they reach the desktop's spreadsheet application.
+#include "Workbook.h"
+
+#include "system/System.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace wb {
+namespace {
+
+QString& folderOverride() {
+    static QString folder;
+    return folder;
+}
+
+bool (*&opener())(const QString&) {
+    static bool (*fn)(const QString&) = nullptr;
+    return fn;
+}
+
+bool desktopOpen(const QString& path) {
+    for (const char* tool : {"xdg-open", "gio"}) {
+        const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        if (exe.isEmpty())
+            continue;
+        QStringList args;
+        if (QLatin1String(tool) == QLatin1String("gio"))
+            args << QStringLiteral("open");
+        args << path;
+        if (QProcess::startDetached(exe, args))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString outputFolder() {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (docs.isEmpty())
+        docs = QDir::homePath();
+    return QDir(docs).filePath(QStringLiteral("Kavo III/列印"));
+}
+
+void setOutputFolder(const QString& folder) {
+    folderOverride() = folder;
+}
+
+QString newOutputPath(const QString& templatePath) {
+    const QString folder = outputFolder();
+    if (!QDir().mkpath(folder))
+        throw WorkbookError(QStringLiteral("無法建立輸出資料夾：%1").arg(folder));
+    const QString base = QFileInfo(templatePath).completeBaseName() + u'_' +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = QDir(folder).filePath(base + QStringLiteral(".xlsx"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(folder).filePath(base + u'-' + QString::number(n) + QStringLiteral(".xlsx"));
+    return path;
+}
+
+QString saveOutput(Workbook& book, const QString& templatePath) {
+    // Another print may take the name between choosing and saving: then the next name is tried.
+    for (int attempt = 0;; ++attempt) {
+        const QString path = newOutputPath(templatePath);
+        try {
+            book.save(path, false);
+            return path;
+        } catch (const WorkbookError&) {
+            if (attempt >= 3 || !QFileInfo::exists(path))
+                throw;
+        }
+    }
+}
+
+bool spreadsheetAppInstalled() {
+    return sys::spreadsheetAppInstalled();
+}
+
+bool openInSpreadsheetApp(const QString& path) {
+    if (opener())
+        return opener()(path);
+    return desktopOpen(path);
+}
+
+void setSpreadsheetOpener(bool (*fn)(const QString& path)) {
+    opener() = fn;
+}
+
+Delivery deliver(Workbook& book, const QString& templatePath) {
+    Delivery d;
+    d.path = saveOutput(book, templatePath);
+    d.opened = spreadsheetAppInstalled() && openInSpreadsheetApp(d.path);
+    return d;
+}
+
+} // namespace wb

@@ -1,0 +1,396 @@
+// The package of a workbook: its parts in memory, the sheets by position, saving whole.
+#include "WorkbookImpl.h"
+#include "XmlText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstring>
+
+namespace wb {
+namespace {
+
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration;
+
+void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what) {
+    const pugi::xml_parse_result ok = doc.load_buffer(bytes.constData(), size_t(bytes.size()), kParseFlags);
+    if (!ok)
+        throw WorkbookError(QStringLiteral("%1 內容損壞：%2").arg(what, QString::fromUtf8(ok.description())));
+}
+
+QByteArray serializeDoc(const pugi::xml_document& doc) {
+    struct Writer : pugi::xml_writer {
+        QByteArray out;
+        void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), qsizetype(size)); }
+    } w;
+    doc.save(w, "", pugi::format_raw | pugi::format_no_declaration);
+    return w.out;
+}
+
+bool endsWith(const char* s, const char* suffix) {
+    const size_t n = std::strlen(s), m = std::strlen(suffix);
+    return n >= m && std::strcmp(s + n - m, suffix) == 0;
+}
+
+// "xl/workbook.xml" + "worksheets/sheet1.xml" -> "xl/worksheets/sheet1.xml".
+std::string resolve(const std::string& fromPart, const std::string& target) {
+    if (!target.empty() && target[0] == '/')
+        return target.substr(1);
+    std::vector<std::string> parts;
+    const size_t slash = fromPart.rfind('/');
+    std::string path = (slash == std::string::npos ? std::string() : fromPart.substr(0, slash + 1)) + target;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string seg = path.substr(start, end - start);
+        if (seg == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!seg.empty() && seg != ".") {
+            parts.push_back(seg);
+        }
+        start = end + 1;
+    }
+    std::string out;
+    for (const std::string& s : parts)
+        out += (out.empty() ? "" : "/") + s;
+    return out;
+}
+
+std::string relsPartOf(const std::string& part) {
+    const size_t slash = part.rfind('/');
+    if (slash == std::string::npos)
+        return "_rels/" + part + ".rels";
+    return part.substr(0, slash + 1) + "_rels/" + part.substr(slash + 1) + ".rels";
+}
+
+pugi::xml_node childNamed(pugi::xml_node parent, const char* local) {
+    for (pugi::xml_node c : parent.children())
+        if (c.type() == pugi::node_element && xml::localName(c.name()) == local)
+            return c;
+    return {};
+}
+
+const char* relId(pugi::xml_node sheet) {
+    for (pugi::xml_attribute a : sheet.attributes())
+        if (endsWith(a.name(), ":id"))
+            return a.value();
+    return "";
+}
+
+// One part of an A1 reference after position i ("$A$1", "B", "$3"); its rows >= atRow move by count.
+qsizetype shiftRefPart(const QString& f, qsizetype i, QString& out, int atRow, int count, bool shift) {
+    qsizetype j = i;
+    if (j < f.size() && f[j] == u'$')
+        ++j;
+    const qsizetype letters = j;
+    while (j < f.size() && j - letters < 3 && f[j].isLetter() && f[j].unicode() < 128)
+        ++j;
+    if (j < f.size() && f[j] == u'$')
+        ++j;
+    const qsizetype digits = j;
+    while (j < f.size() && f[j].isDigit())
+        ++j;
+    if (j == digits) { // no row number: a column reference or nothing
+        out += f.mid(i, j - i);
+        return j;
+    }
+    out += f.mid(i, digits - i);
+    const int row = f.mid(digits, j - digits).toInt();
+    out += QString::number(shift && row >= atRow ? row + count : row);
+    return j;
+}
+
+// The formula with the row numbers of references to `sheet` at or below atRow moved down.
+QString shiftFormulaRows(const QString& f, const QString& sheet, int atRow, int count) {
+    static const QString delimiters = QStringLiteral(" ,;()=+-*/&^<>:{}");
+    QString out;
+    bool inString = false;
+    for (qsizetype i = 0; i < f.size(); ++i) {
+        const QChar c = f[i];
+        if (c == u'"')
+            inString = !inString;
+        if (inString || c != u'!') {
+            out += c;
+            continue;
+        }
+        // The sheet name just before "!".
+        QString name;
+        if (out.endsWith(u'\'')) {
+            qsizetype k = out.size() - 2;
+            while (k >= 0) {
+                if (out[k] == u'\'') {
+                    if (k > 0 && out[k - 1] == u'\'') {
+                        k -= 2;
+                        continue;
+                    }
+                    break;
+                }
+                --k;
+            }
+            name = out.mid(k + 1, out.size() - k - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+        } else {
+            qsizetype k = out.size();
+            while (k > 0 && !delimiters.contains(out[k - 1]))
+                --k;
+            name = out.mid(k);
+        }
+        const bool mine = name.compare(sheet, Qt::CaseInsensitive) == 0;
+        out += c;
+        qsizetype j = shiftRefPart(f, i + 1, out, atRow, count, mine);
+        if (j < f.size() && f[j] == u':') {
+            out += u':';
+            j = shiftRefPart(f, j + 1, out, atRow, count, mine);
+        }
+        i = j - 1;
+    }
+    return out;
+}
+
+} // namespace
+
+// ---- Workbook::Impl ----
+
+zip::Entry* Workbook::Impl::entry(const std::string& name) {
+    for (zip::Entry& e : entries)
+        if (e.name == name)
+            return &e;
+    return nullptr;
+}
+
+const std::vector<QString>& Workbook::Impl::sharedStrings() {
+    if (sharedLoaded)
+        return shared;
+    sharedLoaded = true;
+    const zip::Entry* e = sharedStringsPart.empty() ? nullptr : entry(sharedStringsPart);
+    if (!e)
+        return shared;
+    pugi::xml_document doc;
+    parsePart(doc, e->data, QStringLiteral("共用字串"));
+    for (pugi::xml_node si : doc.document_element().children()) {
+        if (si.type() != pugi::node_element)
+            continue;
+        std::string text;
+        for (pugi::xml_node c : si.children()) {
+            const std::string local = xml::localName(c.name());
+            if (local == "t")
+                text += c.child_value();
+            else if (local == "r")
+                if (pugi::xml_node t = childNamed(c, "t"))
+                    text += t.child_value();
+        }
+        shared.push_back(xml::decodeEscapes(QString::fromStdString(text)));
+    }
+    return shared;
+}
+
+Styles& Workbook::Impl::stylesRef() {
+    if (!stylesLoaded) {
+        const zip::Entry* e = stylesPart.empty() ? nullptr : entry(stylesPart);
+        if (!e)
+            throw WorkbookError(QStringLiteral("%1 沒有樣式，無法設定格式").arg(QFileInfo(path).fileName()));
+        styles.load(e->data);
+        stylesLoaded = true;
+    }
+    return styles;
+}
+
+void Workbook::Impl::shiftDefinedNames(const QString& sheetName, int atRow, int count) {
+    pugi::xml_node names = childNamed(workbookXml.document_element(), "definedNames");
+    for (pugi::xml_node n : names.children()) {
+        if (n.type() != pugi::node_element)
+            continue;
+        const QString f = QString::fromUtf8(n.child_value());
+        const QString shifted = shiftFormulaRows(f, sheetName, atRow, count);
+        if (shifted != f)
+            n.text().set(shifted.toUtf8().constData());
+    }
+}
+
+// ---- Workbook ----
+
+Workbook::Workbook() : d(std::make_unique<Impl>()) {}
+Workbook::~Workbook() = default;
+
+std::unique_ptr<Workbook> Workbook::open(const QString& path) {
+    const QString display = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        throw WorkbookError(QStringLiteral("找不到檔案：%1").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw WorkbookError(QStringLiteral("無法開啟 %1：%2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+
+    std::unique_ptr<Workbook> book(new Workbook());
+    Impl& d = *book->d;
+    d.path = path;
+    d.entries = zip::read(bytes, display);
+
+    const zip::Entry* rootRels = d.entry("_rels/.rels");
+    if (!rootRels)
+        throw WorkbookError(QStringLiteral("%1 不是 Excel 活頁簿").arg(display));
+    pugi::xml_document rels;
+    parsePart(rels, rootRels->data, display);
+    for (pugi::xml_node r : rels.document_element().children())
+        if (endsWith(r.attribute("Type").value(), "/officeDocument"))
+            d.workbookPart = resolve("", r.attribute("Target").value());
+    const zip::Entry* wbEntry = d.workbookPart.empty() ? nullptr : d.entry(d.workbookPart);
+    if (!wbEntry)
+        throw WorkbookError(QStringLiteral("%1 不是 Excel 活頁簿").arg(display));
+    parsePart(d.workbookXml, wbEntry->data, display);
+
+    d.workbookRelsPart = relsPartOf(d.workbookPart);
+    if (const zip::Entry* e = d.entry(d.workbookRelsPart))
+        parsePart(d.relsXml, e->data, display);
+    std::map<std::string, std::pair<std::string, std::string>> targets; // id -> (type, part)
+    for (pugi::xml_node r : d.relsXml.document_element().children()) {
+        const char* type = r.attribute("Type").value();
+        const std::string part = resolve(d.workbookPart, r.attribute("Target").value());
+        targets[r.attribute("Id").value()] = {type, part};
+        if (endsWith(type, "/sharedStrings"))
+            d.sharedStringsPart = part;
+        else if (endsWith(type, "/styles"))
+            d.stylesPart = part;
+        else if (endsWith(type, "/calcChain"))
+            d.calcChainPart = part;
+    }
+    for (pugi::xml_node s : childNamed(d.workbookXml.document_element(), "sheets").children()) {
+        if (s.type() != pugi::node_element)
+            continue;
+        Impl::SheetEntry se;
+        se.name = QString::fromUtf8(s.attribute("name").value());
+        auto it = targets.find(relId(s));
+        if (it != targets.end() && endsWith(it->second.first.c_str(), "/worksheet"))
+            se.part = it->second.second;
+        d.sheets.push_back(std::move(se));
+    }
+    return book;
+}
+
+QString Workbook::path() const {
+    return d->path;
+}
+
+int Workbook::sheetCount() const {
+    return int(d->sheets.size());
+}
+
+Sheet& Workbook::sheet(int position) {
+    if (position < 1 || position > sheetCount())
+        throw WorkbookError(QStringLiteral("%1 沒有第 %2 張工作表").arg(QFileInfo(d->path).fileName()).arg(position));
+    Impl::SheetEntry& se = d->sheets[size_t(position - 1)];
+    if (!se.sheet) {
+        const zip::Entry* e = se.part.empty() ? nullptr : d->entry(se.part);
+        if (!e)
+            throw WorkbookError(QStringLiteral("%1 的第 %2 張「%3」不是工作表")
+                                    .arg(QFileInfo(d->path).fileName())
+                                    .arg(position)
+                                    .arg(se.name));
+        auto impl = std::make_unique<Sheet::Impl>();
+        impl->book = d.get();
+        impl->position = position;
+        impl->name = se.name;
+        impl->part = se.part;
+        impl->load(e->data);
+        se.sheet.reset(new Sheet(std::move(impl)));
+    }
+    return *se.sheet;
+}
+
+std::optional<QString> Workbook::definedName(const QString& name, int sheetPosition) const {
+    pugi::xml_node names = childNamed(d->workbookXml.document_element(), "definedNames");
+    for (pugi::xml_node n : names.children()) {
+        if (n.type() != pugi::node_element)
+            continue;
+        if (QString::fromUtf8(n.attribute("name").value()).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const pugi::xml_attribute local = n.attribute("localSheetId");
+        if (sheetPosition == 0 ? !local : (local && local.as_int(-1) == sheetPosition - 1))
+            return QString::fromUtf8(n.child_value());
+    }
+    return std::nullopt;
+}
+
+void Workbook::save(const QString& path, bool overwrite) {
+    if (!overwrite && QFileInfo::exists(path))
+        throw WorkbookError(QStringLiteral("檔案已存在：%1").arg(path));
+
+    std::vector<zip::Entry> out;
+    out.reserve(d->entries.size());
+    for (const zip::Entry& e : d->entries) {
+        if (!d->calcChainPart.empty() && e.name == d->calcChainPart)
+            continue; // dropped: the workbook is recalculated on load
+        out.push_back(e);
+    }
+    auto replace = [&](const std::string& name, const QByteArray& data) {
+        for (zip::Entry& e : out)
+            if (e.name == name)
+                e.data = data;
+    };
+    for (const Impl::SheetEntry& se : d->sheets)
+        if (se.sheet && se.sheet->d->dirty)
+            replace(se.part, se.sheet->d->serialize());
+    if (d->stylesLoaded && d->styles.changed())
+        replace(d->stylesPart, d->styles.serialize());
+
+    // Full recalculation when the spreadsheet opens it.
+    pugi::xml_node root = d->workbookXml.document_element();
+    pugi::xml_node calcPr = childNamed(root, "calcPr");
+    if (!calcPr) {
+        const std::string prefix = xml::prefixOf(root.name());
+        pugi::xml_node after;
+        for (const char* local : {"definedNames", "externalReferences", "functionGroups", "sheets"})
+            if ((after = childNamed(root, local)))
+                break;
+        calcPr = after ? root.insert_child_after((prefix + "calcPr").c_str(), after)
+                       : root.append_child((prefix + "calcPr").c_str());
+    }
+    if (!calcPr.attribute("fullCalcOnLoad"))
+        calcPr.append_attribute("fullCalcOnLoad");
+    calcPr.attribute("fullCalcOnLoad") = "1";
+    replace(d->workbookPart, serializeDoc(d->workbookXml));
+
+    if (!d->calcChainPart.empty()) {
+        pugi::xml_document rels;
+        rels.reset(d->relsXml);
+        for (pugi::xml_node r = rels.document_element().first_child(); r;) {
+            pugi::xml_node next = r.next_sibling();
+            if (endsWith(r.attribute("Type").value(), "/calcChain"))
+                rels.document_element().remove_child(r);
+            r = next;
+        }
+        replace(d->workbookRelsPart, serializeDoc(rels));
+        if (const zip::Entry* ct = d->entry("[Content_Types].xml")) {
+            pugi::xml_document types;
+            parsePart(types, ct->data, QStringLiteral("[Content_Types].xml"));
+            const std::string partName = "/" + d->calcChainPart;
+            for (pugi::xml_node o = types.document_element().first_child(); o;) {
+                pugi::xml_node next = o.next_sibling();
+                if (partName == o.attribute("PartName").value())
+                    types.document_element().remove_child(o);
+                o = next;
+            }
+            replace("[Content_Types].xml", serializeDoc(types));
+        }
+    }
+
+    const QByteArray bytes = zip::write(out);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, reason));
+    }
+    if (!overwrite && QFileInfo::exists(path)) {
+        file.cancelWriting();
+        throw WorkbookError(QStringLiteral("檔案已存在：%1").arg(path));
+    }
+    if (!file.commit())
+        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, file.errorString()));
+}
+
+} // namespace wb

@@ -1,0 +1,86 @@
+#pragma once
+// The print templates the program ships, each described here as data and written with
+// libxlsxwriter by the build (kavo3-templates). A template that already exists in the program folder
+// is never written again: the user may have edited it.
+//
+// To add a template: write a function returning its TemplateSpec (see QuotationTemplates.cpp) and
+// list it in allTemplates() (Templates.cpp).
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+namespace tpl {
+
+// The font of every cell: a Traditional Chinese font the platform ships.
+inline constexpr const char* kFont = "WenQuanYi Micro Hei";
+
+enum class Align { General, Left, Center, Right };
+enum Border : unsigned { None = 0, Left = 1, Right = 2, Top = 4, Bottom = 8, Box = 15 };
+
+struct Style {
+    double size = 11;
+    bool bold = false;
+    Align align = Align::General;
+    bool vcenter = true;
+    unsigned border = None; // thin lines
+    std::string numFormat;  // empty: General
+    bool shrink = false;    // shrink text to fit the cell
+    int indent = 0;
+    bool operator==(const Style&) const = default;
+};
+
+struct ColumnSpec {
+    int first, last; // 1-based
+    double width;    // in characters
+    Style style;
+};
+
+struct RowSpec {
+    int first, last; // 1-based
+    double height;   // points
+    Style style;
+};
+
+struct CellSpec {
+    int row, col; // 1-based
+    std::string text;
+    Style style;
+    int mergeLastCol = 0; // > col: the cell is merged across to this column
+    bool blank = false;   // only the style
+};
+
+struct SheetSpec {
+    std::string name;
+    std::vector<ColumnSpec> columns;
+    std::vector<RowSpec> rows;   // explicit heights (and row styles)
+    std::vector<CellSpec> cells;
+    std::vector<int> rowBreaks;  // rows that start a printed page
+    bool landscape = false;
+    int fitWidth = 0;            // pages wide (0: no fitting)
+    double marginLeft = 0.4, marginRight = 0.4, marginTop = 0.4, marginBottom = 0.4; // inches
+    double headerMargin = 0.2, footerMargin = 0.2;
+    bool centerHorizontally = false;
+    int repeatFirstRow = 0, repeatLastRow = 0; // rows printed on every page (0: none)
+};
+
+struct TemplateSpec {
+    QString relativePath; // in the program folder, e.g. "PrintQ/報價單.xlsx"
+    std::vector<SheetSpec> sheets;
+};
+
+// Every template the program ships.
+std::vector<TemplateSpec> allTemplates();
+
+// The descriptions, by family.
+std::vector<TemplateSpec> quotationTemplates();
+TemplateSpec statisticsTemplate();
+std::vector<TemplateSpec> recordTemplates();
+
+// Writes one template as `path` (whole or not at all). False with the reason on failure.
+bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error);
+// Writes every template missing under `programFolder`; an existing one, read-only or not, stays as
+// it is. The paths written go to `written`; false with the reasons of the failures.
+bool writeMissing(const QString& programFolder, QStringList* written, QString* error);
+
+} // namespace tpl

@@ -1,0 +1,166 @@
+// Writes a described template with libxlsxwriter.
+#include "TemplateSpec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <xlsxwriter.h>
+
+#include <utility>
+
+namespace tpl {
+namespace {
+
+class Formats {
+public:
+    explicit Formats(lxw_workbook* book) : book_(book) {}
+
+    lxw_format* get(const Style& s) {
+        for (auto& [style, format] : cache_)
+            if (style == s)
+                return format;
+        lxw_format* f = workbook_add_format(book_);
+        format_set_font_name(f, kFont);
+        format_set_font_size(f, s.size);
+        if (s.bold)
+            format_set_bold(f);
+        switch (s.align) {
+        case Align::Left: format_set_align(f, LXW_ALIGN_LEFT); break;
+        case Align::Center: format_set_align(f, LXW_ALIGN_CENTER); break;
+        case Align::Right: format_set_align(f, LXW_ALIGN_RIGHT); break;
+        case Align::General: break;
+        }
+        if (s.vcenter)
+            format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
+        if (s.border & Left)
+            format_set_left(f, LXW_BORDER_THIN);
+        if (s.border & Right)
+            format_set_right(f, LXW_BORDER_THIN);
+        if (s.border & Top)
+            format_set_top(f, LXW_BORDER_THIN);
+        if (s.border & Bottom)
+            format_set_bottom(f, LXW_BORDER_THIN);
+        if (!s.numFormat.empty())
+            format_set_num_format(f, s.numFormat.c_str());
+        if (s.shrink)
+            format_set_shrink(f);
+        if (s.indent)
+            format_set_indent(f, uint8_t(s.indent));
+        cache_.emplace_back(s, f);
+        return f;
+    }
+
+private:
+    lxw_workbook* book_;
+    std::vector<std::pair<Style, lxw_format*>> cache_;
+};
+
+void writeSheet(lxw_workbook* book, Formats& formats, const SheetSpec& spec) {
+    lxw_worksheet* ws = workbook_add_worksheet(book, spec.name.c_str());
+    worksheet_set_paper(ws, 9); // A4
+    if (spec.landscape)
+        worksheet_set_landscape(ws);
+    else
+        worksheet_set_portrait(ws);
+    worksheet_set_margins(ws, spec.marginLeft, spec.marginRight, spec.marginTop, spec.marginBottom);
+    lxw_header_footer_options header = {};
+    header.margin = spec.headerMargin;
+    lxw_header_footer_options footer = {};
+    footer.margin = spec.footerMargin;
+    worksheet_set_header_opt(ws, "", &header);
+    worksheet_set_footer_opt(ws, "", &footer);
+    if (spec.fitWidth > 0)
+        worksheet_fit_to_pages(ws, uint16_t(spec.fitWidth), 0);
+    if (spec.centerHorizontally)
+        worksheet_center_horizontally(ws);
+    if (spec.repeatFirstRow > 0)
+        worksheet_repeat_rows(ws, lxw_row_t(spec.repeatFirstRow - 1), lxw_row_t(spec.repeatLastRow - 1));
+
+    for (const ColumnSpec& c : spec.columns)
+        worksheet_set_column(ws, lxw_col_t(c.first - 1), lxw_col_t(c.last - 1), c.width, formats.get(c.style));
+    for (const RowSpec& r : spec.rows)
+        for (int row = r.first; row <= r.last; ++row)
+            worksheet_set_row(ws, lxw_row_t(row - 1), r.height, formats.get(r.style));
+    for (const CellSpec& c : spec.cells) {
+        lxw_format* f = formats.get(c.style);
+        const auto row = lxw_row_t(c.row - 1);
+        const auto col = lxw_col_t(c.col - 1);
+        if (c.mergeLastCol > c.col)
+            worksheet_merge_range(ws, row, col, row, lxw_col_t(c.mergeLastCol - 1), c.text.c_str(), f);
+        else if (c.blank || c.text.empty())
+            worksheet_write_blank(ws, row, col, f);
+        else
+            worksheet_write_string(ws, row, col, c.text.c_str(), f);
+    }
+    if (!spec.rowBreaks.empty()) {
+        // libxlsxwriter keeps the array: it must outlive the workbook's closing.
+        static std::vector<std::vector<lxw_row_t>> keep;
+        std::vector<lxw_row_t> breaks;
+        for (int r : spec.rowBreaks)
+            breaks.push_back(lxw_row_t(r - 1));
+        breaks.push_back(0);
+        keep.push_back(std::move(breaks));
+        worksheet_set_h_pagebreaks(ws, keep.back().data());
+    }
+}
+
+} // namespace
+
+bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error) {
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        *error = QStringLiteral("%1: cannot create the folder").arg(path);
+        return false;
+    }
+    // Written beside the target under another name, then renamed: never half a template.
+    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.template-XXXXXX.xlsx"));
+    if (!temp.open()) {
+        *error = QStringLiteral("%1: %2").arg(path, temp.errorString());
+        return false;
+    }
+    temp.close();
+    const QByteArray tempName = QFile::encodeName(temp.fileName());
+    lxw_workbook* book = workbook_new(tempName.constData());
+    if (!book) {
+        *error = QStringLiteral("%1: cannot start the workbook").arg(path);
+        return false;
+    }
+    Formats formats(book);
+    for (const SheetSpec& sheet : spec.sheets)
+        writeSheet(book, formats, sheet);
+    const lxw_error result = workbook_close(book);
+    if (result != LXW_NO_ERROR) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(lxw_strerror(result)));
+        return false;
+    }
+    if (!QFile::rename(temp.fileName(), path)) {
+        *error = QStringLiteral("%1: cannot move the written template into place").arg(path);
+        return false;
+    }
+    // The temporary file was private; a template is readable by everyone like the program.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                    QFile::ReadGroup | QFile::ReadOther);
+    return true;
+}
+
+bool writeMissing(const QString& programFolder, QStringList* written, QString* error) {
+    bool ok = true;
+    for (const TemplateSpec& spec : allTemplates()) {
+        const QString path = QDir(programFolder).filePath(spec.relativePath);
+        if (QFileInfo::exists(path))
+            continue; // the user's template, perhaps read-only under the editor's lock
+        QString reason;
+        if (writeTemplate(spec, path, &reason)) {
+            if (written)
+                written->append(path);
+        } else {
+            ok = false;
+            if (error)
+                *error += reason + u'\n';
+        }
+    }
+    return ok;
+}
+
+} // namespace tpl

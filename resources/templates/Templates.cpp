@@ -1,0 +1,13 @@
+#include "TemplateSpec.h"
+
+namespace tpl {
+
+std::vector<TemplateSpec> allTemplates() {
+    std::vector<TemplateSpec> all = quotationTemplates();
+    all.push_back(statisticsTemplate());
+    for (TemplateSpec& t : recordTemplates())
+        all.push_back(std::move(t));
+    return all;
+}
+
+} // namespace tpl

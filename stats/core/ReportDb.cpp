@@ -1,0 +1,12 @@
+#include "ReportDb.h"
+
+#include "SchemaFile.h"
+
+namespace stats {
+
+db::DatabasePtr openReportDb(const QString& folder) {
+    return openOrCreate(folder, QString::fromLatin1(kReportDbFile), QString(),
+                        QStringLiteral("report/ptdemo.sql"));
+}
+
+} // namespace stats

@@ -1,0 +1,254 @@
+#include "ReportTables.h"
+
+#include "Pricing.h"
+#include "Statistics.h"
+#include "mdM.h"
+#include "text/Numbers.h"
+
+#include <array>
+
+namespace stats {
+
+namespace {
+
+QString thousands(double v) {
+    return mdM::FormatThousands(num::str(v));
+}
+
+// Writes the lines into `table` (whose columns all hold text), one row each.
+void appendLines(db::Database& d, const QString& table, const QList<ReportLine>& lines, int columns) {
+    QString sql = QStringLiteral("INSERT INTO %1 VALUES (?").arg(table);
+    for (int i = 1; i < columns; ++i)
+        sql += QStringLiteral(", ?");
+    sql += u')';
+    QVariantList v;
+    for (const ReportLine& line : lines) {
+        v.clear();
+        for (int i = 0; i < columns; ++i)
+            v << line.value(i);
+        d.execute(sql, v);
+    }
+}
+
+void writeHeader(db::Database& report, const quote::QuoteDocument& doc, const ReportSources& src) {
+    report.execute(QStringLiteral("DELETE FROM phead"));
+    appendLines(report, QStringLiteral("phead"), {headerRow(src.company, doc.header, src.custPhone, src.custFax)},
+                14);
+}
+
+// Blank lines that fill a page: one space in the text column.
+void appendBlanks(QList<ReportLine>& lines, int count, int columns) {
+    ReportLine blank(columns);
+    blank[1] = QStringLiteral(" ");
+    for (int i = 0; i < count; ++i)
+        lines << blank;
+}
+
+// The grand total of the whole quotation, whatever node is shown.
+void recalcGrandTotal(quote::QuoteDocument& doc) {
+    quote::RecalcGrandTotal(doc.pageEnd, doc.quotationTotals().lbSumT);
+}
+
+QString headingNumeral(int level, int counter) {
+    switch (level) {
+    case 1:
+        return mdM::NumberToChineseFormal(QString::number(counter));
+    case 2:
+        return mdM::NumberToChinese(QString::number(counter));
+    case 3:
+        return QString(QChar(64 + counter));
+    default:
+        return QString(QChar(96 + counter));
+    }
+}
+
+} // namespace
+
+int detailBlankLines(int n) {
+    const int r = n % kDetailLinesPerPage;
+    return r == 0 ? 0 : kDetailLinesPerPage - 1 - r;
+}
+
+int coverBlankLines(int g) {
+    const int r = g % kCoverLinesPerPage;
+    return r == 0 ? 0 : std::max(0, 22 - r);
+}
+
+QStringList companyRow(db::Database& mainDb) {
+    db::Recordset rs = mainDb.openRecordset(QStringLiteral("company"));
+    if (rs.eof())
+        throw db::DbError(db::ErrNoCurrentRecord, QStringLiteral("No current record."));
+    QStringList out;
+    for (int i = 0; i < 6; ++i)
+        out << (i < rs.fieldCount() ? rs.text(i) : QString());
+    return out;
+}
+
+QStringList headerRow(const QStringList& company, const quote::QuoteHeader& h, const QString& custPhone,
+                      const QString& custFax) {
+    QStringList row;
+    for (int i = 0; i < 6; ++i)
+        row << company.value(i);
+    row << h.txtCn << custPhone << custFax << h.cbEcn << h.txtAddr << h.txtQD << h.txtNo << h.cbSal;
+    return row;
+}
+
+QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>& sums) {
+    QList<ReportLine> lines;
+    std::array<int, 5> counter{0, 0, 0, 0, 0};
+    QStringList prev; // parts of the previous path; none before the first record
+    bool first = true;
+    QString path;
+    int itemNo = 0;
+    const auto subtotal = [&] {
+        ReportLine l(7);
+        l[1] = QStringLiteral("小計");
+        l[5] = thousands(sums.value(path));
+        lines << l;
+    };
+    for (albyP.moveFirst(); !albyP.eof(); albyP.moveNext()) {
+        const QString tre = albyP.text(0);
+        if (first || tre != path) {
+            if (!first)
+                subtotal();
+            const QStringList parts = tre.split(QStringLiteral("‧"));
+            const int depth = std::min(int(parts.size()) - 1, 4);
+            bool changed = first;
+            for (int level = 1; level <= depth; ++level) {
+                changed = changed || prev.size() <= level || prev[level] != parts[level];
+                if (!changed)
+                    continue;
+                ++counter[size_t(level)];
+                for (int deeper = level + 1; deeper <= 4; ++deeper)
+                    counter[size_t(deeper)] = 0;
+                ReportLine l(7);
+                l[0] = headingNumeral(level, counter[size_t(level)]);
+                l[1] = QString(2 * (level - 1), u' ') + parts[level];
+                lines << l;
+            }
+            prev = parts;
+            path = tre;
+            first = false;
+            itemNo = 1;
+        } else {
+            ++itemNo;
+        }
+        ReportLine l(7);
+        l[0] = QString::number(itemNo);
+        l[1] = albyP.text(1) + albyP.text(2);
+        l[2] = albyP.text(3);
+        l[3] = thousands(albyP.value(4).toDouble());
+        l[4] = thousands(albyP.value(5).toDouble());
+        l[5] = thousands(albyP.value(6).toDouble());
+        l[6] = albyP.text(10);
+        lines << l;
+    }
+    if (!first)
+        subtotal();
+    return lines;
+}
+
+void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
+    recalcGrandTotal(doc);
+    ShowRoot(doc);
+    FillStatisticsTable(*src.sta, doc.hfgQ);
+    if (printGroupMode == GroupFirstLevel)
+        NumberStatRows(*src.sta, false, doc.WorkTypesOnly, printGroupMode);
+    else if (printGroupMode == GroupWorkTypes)
+        NumberStatRows(*src.sta, true, doc.WorkTypesOnly, printGroupMode);
+
+    QHash<QString, double> sums;
+    db::Recordset s = src.sta->query(QStringLiteral("SELECT tre, TOTAL(Top) FROM 統計 GROUP BY tre"));
+    for (; !s.eof(); s.moveNext())
+        sums.insert(s.text(0), s.value(1).toDouble());
+    db::Recordset albyP = src.sta->openRecordset(QStringLiteral("AlbyP"));
+    QList<ReportLine> lines = detailLines(albyP, sums);
+    appendBlanks(lines, detailBlankLines(int(lines.size())), 7);
+
+    db::Database& report = *src.report;
+    db::Transaction tr(report);
+    writeHeader(report, doc, src);
+    report.execute(QStringLiteral("DELETE FROM pbody"));
+    appendLines(report, QStringLiteral("pbody"), lines, 7);
+    tr.commit();
+}
+
+namespace {
+
+// A fee line of the cover page.
+ReportLine feeLine(const quote::Fee& fee) {
+    ReportLine l(5);
+    if (fee.byTotal) {
+        l[1] = fee.name;
+        l[2] = QStringLiteral("總價");
+        l[3] = num::str(num::roundHalfEven(num::val(fee.rate) * 100)) + u'%';
+    } else {
+        l[1] = fee.name + u'\t' + fee.rate + QStringLiteral("元/坪");
+        l[2] = QStringLiteral("坪");
+        l[3] = fee.base;
+    }
+    l[4] = mdM::FormatThousands(fee.amount);
+    return l;
+}
+
+ReportLine textLine(const QString& text, const QString& amount = {}) {
+    ReportLine l(5);
+    l[1] = text;
+    l[4] = amount;
+    return l;
+}
+
+} // namespace
+
+void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& src) {
+    recalcGrandTotal(doc);
+    ShowRoot(doc);
+    FillStatisticsTable(*src.sta, doc.hfgQ);
+    db::Recordset groups =
+        src.sta->openRecordset(doc.WorkTypesOnly ? QStringLiteral("Aot") : QStringLiteral("T"));
+
+    QList<ReportLine> lines;
+    int k = 1;
+    for (; !groups.eof(); groups.moveNext(), ++k)
+        lines << ReportLine{mdM::NumberToChineseFormal(QString::number(k)), groups.text(0), QStringLiteral("式"),
+                            QStringLiteral("1"), thousands(groups.value(1).toDouble())};
+    const int g = k - 1;
+    const quote::PageEnd& pe = doc.pageEnd;
+    if (pe.design.included)
+        lines << feeLine(pe.design);
+    if (pe.supervision.included)
+        lines << feeLine(pe.supervision);
+    lines << textLine(QStringLiteral("    合  計"), mdM::FormatThousands(pe.lbNtax));
+    if (pe.ckTax)
+        lines << textLine(QStringLiteral("    稅  金"), mdM::FormatThousands(pe.lbTax));
+    const QString total = num::str(num::roundHalfEven(num::val(pe.lbApr)));
+    lines << textLine(QStringLiteral("    總  計"), mdM::FormatThousands(total));
+    QString words = mdM::NumberToChineseFormal(total);
+    if (words.isEmpty())
+        words = QStringLiteral("零");
+    lines << textLine(QStringLiteral("總價: 新台幣 ") + words +
+                      (pe.ckTax ? QStringLiteral(" 元整(含稅)") : QStringLiteral(" 元整(未稅)")));
+    appendBlanks(lines, coverBlankLines(g), 5);
+
+    db::Database& report = *src.report;
+    db::Transaction tr(report);
+    writeHeader(report, doc, src);
+    report.execute(QStringLiteral("DELETE FROM pfp"));
+    appendLines(report, QStringLiteral("pfp"), lines, 5);
+    for (int i = 0; i < 5; ++i) {
+        const QString table = QStringLiteral("ps%1").arg(i);
+        report.execute(QStringLiteral("DELETE FROM ") + table);
+        if (!pe.cbPe[size_t(i)].isEmpty())
+            appendLines(report, table, {{QString::number(i + 1) + QStringLiteral(". ") + pe.cbPe[size_t(i)]}}, 1);
+    }
+    tr.commit();
+}
+
+int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
+    const int mode = doc.WorkTypesOnly ? GroupFirstLevel : GroupWorkTypes;
+    FillFrontPagePrintTables(doc, src);
+    FillDetailPrintTables(doc, src, mode);
+    return mode;
+}
+
+} // namespace stats

@@ -1,0 +1,127 @@
+// The report renderer: both reports of a quotation laid out, written as PDF and read back with
+// pdftotext, page by page.
+#include "Report.h"
+#include "ReportDb.h"
+#include "ReportTables.h"
+#include "StaDb.h"
+#include "../stats/StatsFixture.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace fixture;
+
+namespace {
+
+const QStringList kCompany = {"好家室內設計", "台北市中山路1號", "02-1234", "02-5678", "12345678", "a@b.tw"};
+
+// The text of one page of a PDF file without blanks (the extraction does not keep them exactly);
+// empty when pdftotext fails.
+QString pageText(const QString& pdf, int page) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                          QString::number(page), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+int pdfPages(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(30000);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+class TstReport : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    db::DatabasePtr m_sta, m_report;
+    QStringList m_body; // pbody's text column, in order
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        // KAVO_KEEP_PDF=1 keeps the files for a look at the pages.
+        if (qEnvironmentVariableIsSet("KAVO_KEEP_PDF")) {
+            m_dir.setAutoRemove(false);
+            qInfo() << "PDF files in" << m_dir.path();
+        }
+        m_sta = stats::openStaDb(m_dir.path());
+        m_report = stats::openReportDb(m_dir.path());
+        QuoteDocument doc;
+        doc.header = {"王先生", "信義住宅", "陳小明", "住宅", "1121201_", "台北市信義路五段7號", "112/12/01"};
+        fillLeaf(doc, addPath(doc, {"客廳", "木作"}), items(30, QStringLiteral("木櫃")));
+        fillLeaf(doc, addPath(doc, {"客廳", "油漆"}), items(10, QStringLiteral("牆面")));
+        fillLeaf(doc, addPath(doc, {"主臥", "木作"}), items(5, QStringLiteral("床架")));
+        doc.pageEnd.cbPe = {"訂金三成", "", "保固一年", "", ""};
+        stats::RefillReportTables(doc, {m_sta.get(), m_report.get(), kCompany, "02-999", "02-888"});
+        db::Recordset rs = m_report->openRecordset(QStringLiteral("pbody"));
+        for (; !rs.eof(); rs.moveNext())
+            m_body << rs.text(1);
+    }
+
+    // Details: 34 lines a page, the header on every page, each line on the page the fill puts it.
+    void details() {
+        const report::Report r = report::Report::load(QStringLiteral("pbdemo"), *m_report);
+        const int pages = int((m_body.size() + 33) / 34);
+        QCOMPARE(r.pageCount(), pages);
+        QVERIFY(pages >= 2);
+        const QString pdf = m_dir.filePath(QStringLiteral("details.pdf"));
+        QString error;
+        QVERIFY2(r.writePdf(pdf, &error), qPrintable(error));
+        QCOMPARE(pdfPages(pdf), pages);
+        const auto pageOf = [&](const QString& text) { return int(m_body.indexOf(text) / 34) + 1; };
+        // 木作 (by work type) on page 1; 油漆's heading and its first 小計 where they fall.
+        QVERIFY(pageText(pdf, 1).contains(QStringLiteral("好家室內設計")));
+        QVERIFY(pageText(pdf, 1).contains(QStringLiteral("木作")));
+        QVERIFY(pageText(pdf, 1).contains(QStringLiteral("客廳木櫃1S")));
+        const QString last = pageText(pdf, pages);
+        QVERIFY(last.contains(QStringLiteral("好家室內設計")));
+        QVERIFY(last.contains(QStringLiteral("王先生")));
+        QVERIFY(last.contains(QStringLiteral("第%1頁/共%1頁").arg(pages)));
+        QVERIFY(pageText(pdf, pageOf(QStringLiteral("油漆"))).contains(QStringLiteral("油漆")));
+        QVERIFY(pageText(pdf, pageOf(QStringLiteral("小計"))).contains(QStringLiteral("小計")));
+        QVERIFY(pageText(pdf, pageOf(QStringLiteral("客廳牆面10S"))).contains(QStringLiteral("客廳牆面10S")));
+        // No costs: 60 a unit is nowhere.
+        for (int i = 1; i <= pages; ++i)
+            QVERIFY(!pageText(pdf, i).contains(QStringLiteral("60")));
+    }
+
+    // Cover: one page with the groups, totals, the amount in words and the remarks.
+    void cover() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        QCOMPARE(r.pageCount(), 1);
+        const QString pdf = m_dir.filePath(QStringLiteral("cover.pdf"));
+        QVERIFY(r.writePdf(pdf));
+        QCOMPARE(pdfPages(pdf), 1);
+        const QString text = pageText(pdf, 1);
+        for (const char* s : {"好家室內設計", "報價單", "王先生", "1121201_", "木作", "油漆", "3,500",
+                              "合計", "總計", "總價:新台幣肆仟柒佰貳拾伍元整(含稅)", "1.訂金三成", "3.保固一年"})
+            QVERIFY2(text.contains(QString::fromUtf8(s)), s);
+    }
+
+    void missingTableIsReported() {
+        QTemporaryDir dir;
+        auto empty = db::Database::create(dir.filePath(QStringLiteral("x.mdb")), {},
+                                          QStringLiteral("CREATE TABLE phead(con TEXT);"));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, report::Report::load(QStringLiteral("pbdemo"), *empty));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, report::Report::load(QStringLiteral("nosuch"), *empty));
+    }
+
+    void unwritablePdfIsReported() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        QString error;
+        QVERIFY(!r.writePdf(m_dir.filePath(QStringLiteral("no/such/folder/x.pdf")), &error));
+        QVERIFY(!error.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstReport)
+#include "tst_report.moc"

@@ -1,0 +1,192 @@
+// A print job from its command to the hand-over: refusals, cancel, failures that hand nothing
+// over, the placeholders, the busy indicator and the cover warning.
+#include "FakePrint.h"
+#include "PrintJob.h"
+#include "ScriptedDialogs.h"
+#include "mdM.h"
+#include "system/System.h"
+
+#include <QtTest>
+
+using namespace xlprint;
+using namespace xlfake;
+
+namespace {
+
+class Books : public WorkbookAccess {
+public:
+    QString openError, saveError;
+    int sheets = 2;
+    QString opened;
+    std::unique_ptr<Book> handed;
+    std::unique_ptr<PrintBook> open(const QString& path, QString* error) override {
+        opened = path;
+        if (!openError.isEmpty()) {
+            *error = openError;
+            return nullptr;
+        }
+        auto b = std::make_unique<Book>(sheets);
+        b->at(1).cells[{1, 1}] = QStringLiteral("#客戶名稱#");
+        return b;
+    }
+    bool handOver(PrintBook& book, const QString&, QString* error) override {
+        if (!saveError.isEmpty()) {
+            *error = saveError;
+            return false;
+        }
+        handed = std::make_unique<Book>(static_cast<Book&>(book));
+        return true;
+    }
+};
+
+} // namespace
+
+class TestPrintJob : public QObject {
+    Q_OBJECT
+    Stats stats;
+    Books books;
+    QList<bool> busy;
+    QList<QPair<bool, int>> refreshes;
+    JobServices services;
+    PrintSnapshot snap;
+
+    JobResult run(const char* item, bool hasItems = true) {
+        const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
+        return runPrintJob(*cmd, switchesFor(*cmd, false, {}), snap, hasItems, QStringLiteral("/tpl"),
+                           services);
+    }
+
+private slots:
+    void init() {
+        mdM::ResetState();
+        mdM::XlStartRow = QStringLiteral("8");
+        mdM::XlStartCol = QStringLiteral("A");
+        mdM::XlPageTopLeft = QStringLiteral("A1");
+        mdM::XlPageBottomRight = QStringLiteral("G39");
+        mdM::XlRowsPerPage = QStringLiteral("30");
+        sys::setSpreadsheetAppOverride(true);
+        stats = Stats();
+        stats.rows = {row(QStringLiteral("Ｑ‧客廳‧木作"), QStringLiteral("櫃"), 100)};
+        stats.groupByArea();
+        books = Books();
+        busy.clear();
+        refreshes.clear();
+        services.stats = &stats;
+        services.books = &books;
+        services.busy = [this](bool on) { busy.append(on); };
+        services.refreshStatistics = [this](bool byType, int mode, QString*) {
+            refreshes.append({byType, mode});
+            return true;
+        };
+        snap = PrintSnapshot();
+        snap.header.txtCn = QStringLiteral("王先生");
+    }
+    void cleanup() { sys::setSpreadsheetAppOverride(std::nullopt); }
+
+    void done() {
+        ScriptedDialogs d;
+        d.expectOpenFile(QStringLiteral("/tpl/PrintQ/報價單.xls"));
+        QCOMPARE(run("mPa"), JobResult::Done);
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        const ui::FileRequest f = d.files().at(0);
+        QCOMPARE(f.title, QStringLiteral("輸出檔案"));
+        QCOMPARE(f.folder, QStringLiteral("/tpl/PrintQ"));
+        QCOMPARE(f.fileName, QStringLiteral("報價單.xls"));
+        QCOMPARE(books.opened, QStringLiteral("/tpl/PrintQ/報價單.xls"));
+        QVERIFY(books.handed);
+        QCOMPARE(books.handed->at(1).text(1, 1), QStringLiteral("王先生"));
+        QCOMPARE(books.handed->at(2).text(8, 2), QStringLiteral("客廳"));
+        QCOMPARE(busy, (QList<bool>{true, false}));
+        QCOMPARE(refreshes, (QList<QPair<bool, int>>{{false, 1}}));
+    }
+
+    // The statistics are numbered as each layout needs them.
+    void refreshPerRoutine_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("byType");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("mPw") << "mPw" << true << 2;
+        QTest::newRow("mPwa") << "mPwa" << true << 3;
+        QTest::newRow("mPnw") << "mPnw" << false << 1;
+        QTest::newRow("mAs") << "mAs" << true << 1;
+        QTest::newRow("mWs") << "mWs" << true << 2;
+    }
+    void refreshPerRoutine() {
+        QFETCH(QString, item);
+        QFETCH(bool, byType);
+        QFETCH(int, mode);
+        ScriptedDialogs d;
+        d.expectOpenFile(QStringLiteral("/x.xls"));
+        QCOMPARE(run(qPrintable(item)), JobResult::Done);
+        QCOMPARE(refreshes, (QList<QPair<bool, int>>{{byType, mode}}));
+    }
+
+    void fixedHeaderKeepsPlaceholders() {
+        mdM::XlFixedHeader = true;
+        ScriptedDialogs d;
+        d.expectOpenFile(QStringLiteral("/x.xls"));
+        QCOMPARE(run("mPs"), JobResult::Done);
+        QCOMPARE(books.handed->at(1).text(1, 1), QStringLiteral("#客戶名稱#"));
+    }
+
+    // Each failure shows one message and hands nothing over; the busy indicator ends off.
+    void failures_data() {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << 0 << int(JobResult::Empty) << "空白表單無法列印";
+        QTest::newRow("no app") << 1 << int(JobResult::NoSpreadsheetApp) << "系統偵測無 Excel\r\n無法列印";
+        QTest::newRow("cancel") << 2 << int(JobResult::Cancelled) << "取消列印";
+        QTest::newRow("open") << 3 << int(JobResult::Failed) << "列印失敗：\n無法開啟";
+        QTest::newRow("save") << 4 << int(JobResult::Failed) << "列印失敗：\n無法存檔";
+        QTest::newRow("sheet") << 5 << int(JobResult::Failed) << "列印失敗：\n範本缺少第 2 張工作表";
+        QTest::newRow("settings") << 6 << int(JobResult::Failed) << "列印失敗：\n列印設定的每一頁列數不正確";
+        QTest::newRow("statistics") << 7 << int(JobResult::Failed) << "列印失敗：\n統計失敗";
+    }
+    void failures() {
+        QFETCH(int, what);
+        QFETCH(int, result);
+        QFETCH(QString, text);
+        ScriptedDialogs d;
+        if (what == 1)
+            sys::setSpreadsheetAppOverride(false);
+        if (what >= 2 && what <= 5)
+            d.expectOpenFile(what == 2 ? QString() : QStringLiteral("/x.xls"));
+        if (what == 3)
+            books.openError = QStringLiteral("無法開啟");
+        if (what == 4)
+            books.saveError = QStringLiteral("無法存檔");
+        if (what == 5)
+            books.sheets = 1;
+        if (what == 6)
+            mdM::XlRowsPerPage = QStringLiteral("0");
+        if (what == 7)
+            services.refreshStatistics = [](bool, int, QString* e) {
+                *e = QStringLiteral("統計失敗");
+                return false;
+            };
+        d.expectMessage();
+        QCOMPARE(int(run("mPa", what != 0)), result);
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        QCOMPARE(d.messages().last().text, text);
+        QCOMPARE(d.messages().last().title, QStringLiteral("Kavo III"));
+        QCOMPARE(d.messages().last().icon, what == 2 ? ui::Icon::None : ui::Icon::Exclamation);
+        QVERIFY(!books.handed);
+        QVERIFY(busy.isEmpty() || busy.last() == false);
+    }
+
+    void coverOverflowWarns() {
+        for (int i = 0; i < 30; ++i)
+            stats.groups.append(GroupRow{QString::number(i), 1.0, {}, {}});
+        ScriptedDialogs d;
+        d.expectOpenFile(QStringLiteral("/x.xls"));
+        d.expectMessage();
+        QCOMPARE(run("mPa"), JobResult::Done);
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        QVERIFY(books.handed);
+        QVERIFY(d.messages().at(0).text.contains(QStringLiteral("超出一頁")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrintJob)
+#include "tst_printjob.moc"

@@ -1,0 +1,121 @@
+#include "CoverWriter.h"
+
+#include "Numbering.h"
+#include "text/Numbers.h"
+
+namespace xlprint {
+
+namespace {
+
+const QString kPercent = QStringLiteral("0%");
+
+double amountOf(const QString& caption) {
+    return num::val(caption);
+}
+
+void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s) {
+    for (int j = 0; j < 5; ++j)
+        w.put(firstRow + j, 0, s.pageEnd.cbPe[size_t(j)], Align::Left);
+}
+
+} // namespace
+
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool withAmount) {
+    if (fee.byTotal) {
+        w.put(row, 1, fee.name);
+        w.put(row, 2, QStringLiteral("總價"));
+        w.put(row, 3, num::val(fee.rate), Align::Right, kPercent);
+    } else {
+        w.put(row, 1, fee.name + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"));
+        w.put(row, 2, QStringLiteral("坪"));
+        const QString base = ping == PingBase::Area
+                                 ? fee.base
+                                 : fee.base + QStringLiteral(" X ") + num::str(num::val(fee.rate));
+        w.put(row, 3, base, Align::Right);
+    }
+    if (withAmount)
+        w.put(row, 4, amountOf(fee.amount));
+}
+
+SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<GroupRow>& groups,
+                    const CoverOptions& o, bool* overflow) {
+    SheetPlan sp;
+    sp.sheet = 1;
+    sp.columnBreak = g.br.col + (o.costCols ? 2 : 1);
+    CellWriter w(sp.cells, g.C);
+    const quote::PageEnd& pe = s.pageEnd;
+    int k = 0;
+    for (const GroupRow& grp : groups) {
+        const int row = g.S + k;
+        w.put(row, 0, headingNumber(1, k + 1));
+        w.put(row, 1, grp.name);
+        w.put(row, 2, QStringLiteral("式"));
+        w.put(row, 3, 1);
+        if (!o.blank)
+            w.put(row, 4, grp.amount);
+        if (o.costCols) {
+            w.put(row, 5, grp.cost);
+            if (!o.blank)
+                w.put(row, 6, grp.profit);
+        }
+        ++k;
+    }
+    if (o.feeRows) {
+        for (const quote::Fee* fee : {&pe.design, &pe.supervision}) {
+            if (!fee->included)
+                continue;
+            writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden);
+            ++k;
+        }
+    }
+    ++k;
+    const int sumRow = g.S + k;
+    w.put(sumRow, 1, QStringLiteral("    合  計"));
+    if (!o.blank)
+        w.put(sumRow, 4, amountOf(pe.lbNtax));
+    if (o.costCols) {
+        w.put(sumRow, 5, o.totalCost);
+        if (!o.blank)
+            w.put(sumRow, 6, amountOf(pe.lbNtax) - o.totalCost);
+    }
+    if (pe.ckTax) {
+        w.put(sumRow + 2, 1, QStringLiteral("    稅  金"));
+        if (!o.blank)
+            w.put(sumRow + 2, 4, num::roundHalfEven(amountOf(pe.lbTax)));
+    }
+    const double quoted = num::roundHalfEven(amountOf(pe.lbApr));
+    w.put(sumRow + 3, 1, QStringLiteral("    總  計"));
+    if (!o.blank)
+        w.put(sumRow + 3, 4, quoted);
+    w.put(sumRow + 5, 1, amountLine(quoted, pe.ckTax, !o.blank), Align::None, {}, true);
+    const int remarks = g.S + g.P - 5;
+    writeRemarks(w, remarks, s);
+    if (overflow)
+        *overflow = sumRow + 5 >= remarks;
+    return sp;
+}
+
+void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s) {
+    const quote::PageEnd& pe = s.pageEnd;
+    const bool prices = !s.rights.pricesHidden;
+    if (pe.design.included)
+        writeFeeRow(w, base + 1, pe.design, PingBase::Area, prices);
+    if (pe.supervision.included)
+        writeFeeRow(w, base + 2, pe.supervision, PingBase::Area, prices);
+    w.put(base + 4, 1, QStringLiteral("    合  計"));
+    if (prices)
+        w.put(base + 4, 4, amountOf(pe.lbNtax));
+    if (pe.ckTax) {
+        w.put(base + 5, 1, QStringLiteral("    稅  金"));
+        if (prices)
+            w.put(base + 5, 4, num::roundHalfEven(amountOf(pe.lbTax)));
+    }
+    if (prices) {
+        w.put(base + 6, 1, QStringLiteral("    總  價"));
+        w.put(base + 6, 4, amountOf(pe.lbApr));
+        w.put(base + 7, 2, amountLine(num::roundHalfEven(amountOf(pe.lbApr)), pe.ckTax, true));
+    }
+    writeRemarks(w, base + 8, s);
+}
+
+} // namespace xlprint

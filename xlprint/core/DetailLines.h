@@ -1,0 +1,54 @@
+#pragma once
+// Writing detail lines at the page cursor: item lines, headings and subtotal lines.
+#include "CoverWriter.h"
+#include "Numbering.h"
+
+#include <QHash>
+
+namespace xlprint {
+
+struct PathSums {
+    double price = 0;
+    double cost = 0;
+};
+// The sums of every path over the rows (each row of the table counted once).
+QHash<QString, PathSums> sumsByPath(const QVector<StatRow>& rows);
+
+class DetailWriter {
+public:
+    DetailWriter(QVector<CellOut>& cells, const Geometry& g, PageCursor& cur)
+        : m_w(cells, g.C), m_cur(cur) {}
+    void put(int k, const QVariant& v) { m_w.put(m_cur.row(), k, v); }
+    void heading(int level, int number, const QString& name) {
+        put(0, headingNumber(level, number));
+        put(1, headingText(level, name));
+    }
+    // Number, item name with its specification, unit, quantity.
+    void itemStart(int number, const StatRow& row) {
+        put(0, number);
+        put(1, row.des + row.siz);
+        put(2, row.uni);
+        put(3, row.qua);
+    }
+    // The same, then unit price and amount unless prices are left out.
+    void pricedItem(int number, const StatRow& row, bool blank) {
+        itemStart(number, row);
+        if (!blank) {
+            put(4, row.unp);
+            put(5, row.top);
+        }
+    }
+
+private:
+    CellWriter m_w;
+    PageCursor& m_cur;
+};
+
+// The detail sheet of a layout with a cover page: sheet 2, its page ending three columns past the
+// page range, copies of the page range as wide as `copyLastCol`.
+SheetPlan detailSheetPlan(const Geometry& g, int copyLastCol);
+
+// The highest row of the cells (0 for none).
+int lastRowOf(const QVector<CellOut>& cells);
+
+} // namespace xlprint

@@ -1,0 +1,138 @@
+#include "PrintSettings.h"
+
+#include "mdM.h"
+#include "system/System.h"
+#include "text/Codec.h"
+
+#include <QStringList>
+
+namespace xlprint {
+
+namespace {
+
+// A whole number from 1 written in decimal digits (blanks around it allowed); 0 otherwise.
+int positiveNumber(QStringView text) {
+    const QStringView t = text.trimmed();
+    if (t.isEmpty() || t.size() > 9)
+        return 0;
+    int v = 0;
+    for (QChar ch : t) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return 0;
+        v = v * 10 + (ch.unicode() - '0');
+    }
+    return v;
+}
+
+} // namespace
+
+PrintSettings currentPrintSettings() {
+    PrintSettings s;
+    s.startRow = mdM::XlStartRow;
+    s.startCol = mdM::XlStartCol;
+    s.topLeft = mdM::XlPageTopLeft;
+    s.bottomRight = mdM::XlPageBottomRight;
+    s.rowsPerPage = mdM::XlRowsPerPage;
+    s.fixedHeader = mdM::XlFixedHeader;
+    return s;
+}
+
+void setCurrentPrintSettings(const PrintSettings& s) {
+    mdM::XlStartRow = s.startRow;
+    mdM::XlStartCol = s.startCol;
+    mdM::XlPageTopLeft = s.topLeft;
+    mdM::XlPageBottomRight = s.bottomRight;
+    mdM::XlRowsPerPage = s.rowsPerPage;
+    mdM::XlFixedHeader = s.fixedHeader;
+}
+
+PrintSettings loadPrintSettings() {
+    mdM::LoadPrintSettings();
+    return currentPrintSettings();
+}
+
+bool writePrintSettings(const PrintSettings& s, QString* error) {
+    const QString xp = sys::programFile(QStringLiteral("Xp.ini"));
+    const QString fast = sys::programFile(QStringLiteral("fastP.ini"));
+    const std::optional<QStringList> oldXp = text::readLines(xp);
+    if (!text::writeLines(xp, {s.startRow, s.startCol, s.topLeft, s.bottomRight, s.rowsPerPage},
+                          error))
+        return false;
+    if (!text::writeLines(fast, {s.fixedHeader ? QStringLiteral("1") : QStringLiteral("0")},
+                          error)) {
+        // Both files or neither: put the old Xp.ini back.
+        if (oldXp)
+            text::writeLines(xp, *oldXp);
+        return false;
+    }
+    return true;
+}
+
+int columnNumber(QStringView letters) {
+    if (letters.isEmpty() || letters.size() > 3)
+        return 0;
+    int n = 0;
+    for (QChar ch : letters) {
+        if (ch < QLatin1Char('A') || ch > QLatin1Char('Z'))
+            return 0;
+        n = n * 26 + (ch.unicode() - 'A' + 1);
+    }
+    return n;
+}
+
+QString columnLetters(int col) {
+    QString s;
+    while (col > 0) {
+        const int d = (col - 1) % 26;
+        s.prepend(QChar(u'A' + d));
+        col = (col - 1) / 26;
+    }
+    return s;
+}
+
+std::optional<CellRef> parseCellRef(QStringView text) {
+    const QStringView t = text.trimmed();
+    qsizetype i = 0;
+    while (i < t.size() && t.at(i) >= QLatin1Char('A') && t.at(i) <= QLatin1Char('Z'))
+        ++i;
+    const int col = columnNumber(t.first(i));
+    const int row = positiveNumber(t.sliced(i));
+    if (col == 0 || row == 0 || t.sliced(i).trimmed() != t.sliced(i))
+        return std::nullopt;
+    return CellRef{row, col};
+}
+
+SettingsField firstInvalidField(const PrintSettings& s) {
+    const int startRow = positiveNumber(s.startRow);
+    const std::optional<CellRef> tl = parseCellRef(s.topLeft);
+    const std::optional<CellRef> br = parseCellRef(s.bottomRight);
+    const int rows = positiveNumber(s.rowsPerPage);
+    // The first data row may not stand above the page range.
+    if (startRow == 0 || (tl && tl->row > startRow))
+        return SettingsField::StartRow;
+    const QStringView col = QStringView(s.startCol).trimmed();
+    if (col.size() != 1 || columnNumber(col) == 0)
+        return SettingsField::StartCol;
+    if (!tl)
+        return SettingsField::TopLeft;
+    if (!br || br->row < tl->row || br->col < tl->col)
+        return SettingsField::BottomRight;
+    // The first page's data rows end inside the page range.
+    if (rows == 0 || qint64(startRow) + rows - 1 > br->row)
+        return SettingsField::RowsPerPage;
+    return SettingsField::None;
+}
+
+std::optional<Geometry> geometryOf(const PrintSettings& s) {
+    if (firstInvalidField(s) != SettingsField::None)
+        return std::nullopt;
+    Geometry g;
+    g.S = positiveNumber(s.startRow);
+    g.C = columnNumber(QStringView(s.startCol).trimmed());
+    g.P = positiveNumber(s.rowsPerPage);
+    g.tl = *parseCellRef(s.topLeft);
+    g.br = *parseCellRef(s.bottomRight);
+    return g;
+}
+
+} // namespace xlprint

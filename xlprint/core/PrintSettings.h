@@ -1,0 +1,62 @@
+#pragma once
+// The page geometry of the quotation templates, kept in Xp.ini (five lines: start row, start
+// column, page range upper-left and lower-right cells, rows per page) and fastP.ini (fixed header
+// "1" or "0") in the program folder, and live in the mdM print settings.
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace xlprint {
+
+struct PrintSettings {
+    QString startRow;    // txtRow
+    QString startCol;    // Text3
+    QString topLeft;     // txtLU
+    QString bottomRight; // txtRD
+    QString rowsPerPage; // txtPr
+    bool fixedHeader = false;
+
+    bool operator==(const PrintSettings&) const = default;
+};
+
+// The live settings (mdM).
+PrintSettings currentPrintSettings();
+void setCurrentPrintSettings(const PrintSettings& s);
+// Reads both files into the live settings (missing or unreadable files give the shipped defaults)
+// and returns them.
+PrintSettings loadPrintSettings();
+// Writes both files whole, each or none. False with the reason on failure.
+bool writePrintSettings(const PrintSettings& s, QString* error = nullptr);
+
+// A cell address: column letters (A, ..., Z, AA, ...) then a row number from 1.
+struct CellRef {
+    int row = 0;
+    int col = 0;
+    bool operator==(const CellRef&) const = default;
+};
+std::optional<CellRef> parseCellRef(QStringView text);
+// Column number of column letters (A = 1, AA = 27); 0 when the text is not upper-case letters.
+int columnNumber(QStringView letters);
+QString columnLetters(int col);
+
+// The box that fails its check first, in the order of the window's boxes.
+enum class SettingsField { None, StartRow, StartCol, TopLeft, BottomRight, RowsPerPage };
+// Start row a whole number from 1; start column one letter A to Z; both corners cell addresses
+// with the upper-left above and left of (or on) the lower-right; rows per page a whole number from
+// 1; the data rows of the first page (start row to start row + rows per page - 1) inside the
+// page range's rows.
+SettingsField firstInvalidField(const PrintSettings& s);
+
+// The numbers the layouts work with.
+struct Geometry {
+    int S = 1;     // first data row
+    int C = 1;     // first data column
+    int P = 1;     // data rows per page
+    CellRef tl;    // page range upper-left
+    CellRef br;    // page range lower-right
+    int H() const { return br.row - tl.row + 1; } // page height
+};
+// The geometry of valid settings; nullopt when any box fails its check.
+std::optional<Geometry> geometryOf(const PrintSettings& s);
+
+} // namespace xlprint

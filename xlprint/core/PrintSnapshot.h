@@ -1,0 +1,25 @@
+#pragma once
+// The editor's values a print job reads, taken once when the job starts.
+#include "PageEnd.h"
+#include "PrintCommands.h"
+#include "QuoteDocument.h"
+
+#include <QStringList>
+
+namespace xlprint {
+
+struct PrintSnapshot {
+    quote::QuoteHeader header;
+    QString custPhone, custFax, contact; // the customer picker's hand-over
+    QStringList company;                 // name, address, telephone, fax, tax number, e-mail
+    quote::PageEnd pageEnd;              // fees, tax, totals and remarks after the grand total
+    UserRights rights;
+    bool workTypesOnly = false;
+    int treeNodes = 1;    // nodes of the tree, the root included
+    int rootChildren = 0; // children of the root
+};
+
+// The 17 header placeholders with their values, in the order they are tried.
+QVector<QPair<QString, QString>> placeholderValues(const PrintSnapshot& s);
+
+} // namespace xlprint

@@ -1,0 +1,105 @@
+#include "SheetPlan.h"
+
+#include "StatSource.h"
+#include "text/Numbers.h"
+
+namespace xlprint {
+
+double numberOf(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return v.toDouble();
+    default:
+        return num::val(v.toString());
+    }
+}
+
+void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
+                      const QVector<QPair<QString, QString>>& values) {
+    const int sheets = qMin(2, book.sheetCount());
+    for (int s = 1; s <= sheets; ++s) {
+        PrintSheet* sh = book.sheet(s);
+        if (!sh)
+            continue;
+        for (int r = 1; r <= lastRow; ++r) {
+            for (int c = 1; c <= lastCol; ++c) {
+                const QVariant v = sh->value(r, c);
+                if (v.typeId() != QMetaType::QString)
+                    continue;
+                QString text = v.toString();
+                bool changed = false;
+                for (const auto& [key, value] : values) {
+                    if (text.contains(key)) {
+                        text.replace(key, value);
+                        changed = true;
+                    }
+                }
+                if (changed)
+                    sh->setValue(r, c, text);
+            }
+        }
+    }
+}
+
+QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book) {
+    for (const SheetPlan& sp : plan.sheets) {
+        PrintSheet* sh = book.sheet(sp.sheet);
+        if (!sh)
+            return QStringLiteral("範本缺少第 %1 張工作表").arg(sp.sheet);
+        if (sp.columnBreak > 0)
+            sh->addColumnBreak(sp.columnBreak);
+        if (sp.insertRows > 0)
+            sh->insertRows(sp.insertAt, sp.insertRows);
+        const int h = g.H();
+        for (int i = 1; i <= sp.pageCopies; ++i) {
+            const int dest = g.tl.row + h * i;
+            sh->copyRange(g.tl.row, g.tl.col, g.br.row, sp.copyLastCol, dest, g.tl.col);
+            sh->addRowBreak(dest);
+            for (int r = g.tl.row; r <= g.br.row; ++r)
+                sh->setRowHeight(dest + r - g.tl.row, sh->rowHeight(r));
+        }
+        for (const CellOut& c : sp.cells) {
+            sh->setValue(c.row, c.col, c.value);
+            if (c.align != Align::None)
+                sh->setAlign(c.row, c.col, c.align);
+            if (!c.numberFormat.isEmpty())
+                sh->setNumberFormat(c.row, c.col, c.numberFormat);
+            if (c.bold)
+                sh->setBold(c.row, c.col);
+        }
+    }
+    return {};
+}
+
+bool PageCursor::advance() {
+    ++m_n;
+    if (m_single || m_n % m_g.P != 0) {
+        ++m_r;
+        return false;
+    }
+    m_r += 1 + m_g.H() - m_g.P;
+    return true;
+}
+
+void PageCursor::jumpToNextPage() {
+    m_n = (m_n / m_g.P + 1) * m_g.P;
+    m_r = (m_n / m_g.P) * m_g.H();
+}
+
+void PageCursor::jumpToPage(int page) {
+    m_r = m_g.H() * page;
+    m_n = 0;
+}
+
+int copiesFor(const Geometry& g, int lastRow) {
+    if (lastRow < g.tl.row)
+        return 0;
+    return (lastRow - g.tl.row) / g.H();
+}
+
+} // namespace xlprint

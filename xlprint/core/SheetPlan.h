@@ -1,0 +1,102 @@
+#pragma once
+// A print job as data: the cells each sheet receives and how its pages are laid out, planned
+// before any workbook is touched; then written into a workbook through PrintBook.
+#include "PrintSettings.h"
+
+#include <QPair>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+namespace xlprint {
+
+enum class Align { None, Left, Right };
+
+struct CellOut {
+    int row = 0; // sheet row, from 1
+    int col = 0; // sheet column, from 1
+    QVariant value;
+    Align align = Align::None;
+    QString numberFormat; // empty: the template's
+    bool bold = false;
+};
+
+struct SheetPlan {
+    int sheet = 1;           // position in the workbook, from 1
+    int columnBreak = 0;     // a vertical page break before this column (0: none)
+    int pageCopies = 0;      // copies of the page range below the first page
+    int copyLastCol = 0;     // last column of each copy (the page range's, or wider)
+    int insertAt = 10;       // single sheet: rows inserted above this row
+    int insertRows = 0;
+    QVector<CellOut> cells;  // written in this order, after the pages are laid out
+};
+
+struct JobPlan {
+    QVector<SheetPlan> sheets;
+    int lineCount = 0;          // the detail line estimate the page count starts from
+    int lastHeaderCol = 0;      // placeholder area: columns 1 to this
+    bool coverOverflows = false; // the cover's rows reach the page-end remarks
+};
+
+// The workbook as the layouts write it. Rows and columns from 1.
+class PrintSheet {
+public:
+    virtual ~PrintSheet() = default;
+    virtual QVariant value(int row, int col) const = 0;
+    virtual void setValue(int row, int col, const QVariant& v) = 0;
+    virtual void setAlign(int row, int col, Align a) = 0;
+    virtual void setNumberFormat(int row, int col, const QString& format) = 0;
+    virtual void setBold(int row, int col) = 0;
+    // Values and formats of the block copied with its upper-left cell onto (destRow, destCol).
+    virtual void copyRange(int top, int left, int bottom, int right, int destRow, int destCol) = 0;
+    virtual void addRowBreak(int row) = 0;    // a page starts at this row
+    virtual void addColumnBreak(int col) = 0; // a page ends before this column
+    virtual double rowHeight(int row) const = 0;
+    virtual void setRowHeight(int row, double height) = 0;
+    virtual void insertRows(int row, int count) = 0; // rows shift down
+    // The last row holding a value or a format (0 for an empty sheet).
+    virtual int lastRow() const = 0;
+};
+
+class PrintBook {
+public:
+    virtual ~PrintBook() = default;
+    virtual int sheetCount() const = 0;
+    virtual PrintSheet* sheet(int position) = 0; // from 1; nullptr when missing
+};
+
+// The header placeholders replaced in rows 1 to lastRow and columns 1 to lastCol of the first two
+// sheets (as many as the workbook has). A cell is rewritten only when it holds a placeholder.
+void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
+                      const QVector<QPair<QString, QString>>& values);
+
+// Lays out the pages and writes the cells. The reason when a planned sheet is missing, else empty.
+QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book);
+
+// The detail row offset and page line count of a layout, with the page skips of its sheet.
+class PageCursor {
+public:
+    PageCursor(const Geometry& g, bool singleSheet) : m_g(g), m_single(singleSheet) {}
+    int r() const { return m_r; }
+    int n() const { return m_n; }
+    int row() const { return m_g.S + m_r; }
+    // The next line without a page test.
+    void plain() { ++m_r; ++m_n; }
+    // The next line; on a full page the first data line of the next page copy. True on a skip.
+    bool advance();
+    // Area pages: the first data line of the page copy after the one whose line count is n.
+    void jumpToNextPage();
+    // Work-type pages: the first data line of page copy `page` (0 the first), counting lines anew.
+    void jumpToPage(int page);
+
+private:
+    Geometry m_g;
+    bool m_single;
+    int m_r = 0;
+    int m_n = 0;
+};
+
+// Page copies a detail sheet needs below its first page for cells up to `lastRow`.
+int copiesFor(const Geometry& g, int lastRow);
+
+} // namespace xlprint
