@@ -3,6 +3,7 @@
 #include "mdM.h"
 #include "system/System.h"
 #include "ui/Dialogs.h"
+#include "workbook/Workbook.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,19 @@ namespace catalog_ui {
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
+
+void writeCell(wb::Sheet& sheet, const catalog::PrintCell& c) {
+    switch (c.value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        sheet.setNumber(c.row, c.column, c.value.toDouble());
+        break;
+    default:
+        if (!c.value.isNull())
+            sheet.setText(c.row, c.column, c.value.toString());
+    }
+}
 } // namespace
 
 QString templatePath(const QString& templateName) {
@@ -29,9 +43,19 @@ void printCatalog(const QString& templateName, const std::function<QVector<catal
     }
     try {
         const QVector<catalog::PrintCell> filled = cells();
-        Q_UNUSED(filled);
+        // A fresh copy of the template each time; an empty source leaves it unfilled.
+        const std::unique_ptr<wb::Workbook> book = wb::Workbook::open(path);
+        wb::Sheet& sheet = book->sheet(1);
+        for (const catalog::PrintCell& c : filled)
+            writeCell(sheet, c);
+        const wb::Delivery d = wb::deliver(*book, path);
+        if (!d.opened)
+            ui::msgBox(QStringLiteral("無法開啟試算表程式，報表已存於：\r\n%1").arg(QDir::toNativeSeparators(d.path)),
+                       ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    } catch (const wb::WorkbookError& e) {
+        ui::msgBox(e.reason(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 

@@ -59,6 +59,7 @@ QWidget* frmEng::buildAreasTab() {
 
     connect(cbK, &QComboBox::activated, this, &frmEng::cbK_Click);
     connect(cmEdK, &QPushButton::clicked, this, &frmEng::cmEdK_Click);
+    connect(cmdPrK, &QPushButton::clicked, this, &frmEng::cmdPrK_Click);
     connect(cmAp, &QPushButton::clicked, this, &frmEng::cmAp_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEng::cmdCancel_Click);
     connect(cmdUpA, &QPushButton::clicked, this, &frmEng::cmdUpA_Click);

@@ -46,6 +46,7 @@ QWidget* frmEng::buildListsTab() {
         grid->addWidget(g, row + 1, i % kListsPerRow);
     }
     cmdPo = ui::button(w, "cmdPo", QStringLiteral("列印"));
+    connect(cmdPo, &QPushButton::clicked, this, &frmEng::cmdPo_Click);
 
     mS = new QMenu(this);
     mS->setObjectName(QStringLiteral("mS"));

@@ -118,6 +118,8 @@ QWidget* frmEng::buildWorkTab() {
 
     connect(cbT, &QComboBox::activated, this, &frmEng::cbT_Click);
     connect(Command2, &QPushButton::clicked, this, &frmEng::Command2_Click);
+    connect(cmdPrt, &QPushButton::clicked, this, &frmEng::cmdPrt_Click);
+    connect(cmdPrd, &QPushButton::clicked, this, &frmEng::cmdPrd_Click);
     connect(cmWp, &QPushButton::clicked, this, &frmEng::cmWp_Click);
     connect(Command4, &QPushButton::clicked, this, &frmEng::Command4_Click);
     connect(cmdUpW, &QPushButton::clicked, this, &frmEng::cmdUpW_Click);
