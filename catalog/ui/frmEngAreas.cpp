@@ -189,7 +189,9 @@ void frmEng::areaMouseDown(int grid, QMouseEvent* e) {
 }
 
 void frmEng::cbK_Click(int index) {
-    if (index != m_areasCategoryIndex && !settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click)) {
+    if (index == m_areasCategoryIndex)
+        return; // the category shown: its changes stay
+    if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click)) {
         cbK->setCurrentIndex(m_areasCategoryIndex);
         return;
     }

@@ -231,7 +231,9 @@ void frmEng::warnRenameWithMarkups() {
 }
 
 void frmEng::cbT_Click(int index) {
-    if (index != m_itemsKindIndex && !settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click)) {
+    if (index == m_itemsKindIndex)
+        return; // the kind shown: its changes stay
+    if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click)) {
         cbT->setCurrentIndex(m_itemsKindIndex);
         return;
     }

@@ -5,6 +5,7 @@
 #include "CatalogWindows.h"
 #include "MenuWindows.h"
 #include "ScriptedDialogs.h"
+#include "frmMenu.h"
 
 #include <QTabWidget>
 
@@ -194,6 +195,39 @@ private slots:
         QVERIFY(dialogs.messages().last().text.contains(QStringLiteral("比例唯讀")));
         QCOMPARE(s.vocabulary(0), units);
         QCOMPARE(CatalogUi::listGrid(0)->rowCount(), units.size() - 1);
+    }
+
+    void menuBarExitHonoursCancel() {
+        fx.window();
+        CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        CatalogUi::click("cmdDnA");
+        frmMenu* menu = showForm<frmMenu>();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);    // 是否要結束澄築工房?
+        dialogs.expectMessage(ui::Answer::Cancel); // the areas
+        QVERIFY(!menu->unload());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.exits, 0);
+        QVERIFY(ui::Default<frmEng>::isLoaded());
+        QVERIFY(CatalogUi::button("cmAp")->isEnabled());
+    }
+
+    void databaseReopenedOnlyForAnotherFolder() {
+        QVERIFY(mdM::OpenDatabase());
+        const db::DatabasePtr first = mdM::MainDb;
+        frmEng* f = fx.window();
+        QCOMPARE(mdM::MainDb, first); // the open editor keeps its handle
+        QVERIFY(f->unload());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        const QString other = fx.folder->mkdir(QStringLiteral("other"));
+        QVERIFY(!fx.folder->createMainDb(other).isEmpty());
+        QVERIFY(fx.folder->writeMdbPath(other, fx.folder->path(), fx.folder->path()));
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 別 WHERE k_id = 1"));
+        fx.window();
+        QVERIFY(mdM::MainDb != first);
+        QVERIFY(mdM::MainDb->path().startsWith(other));
+        QCOMPARE(CatalogUi::get<QComboBox>("cbK")->currentText(), QStringLiteral("住宅"));
     }
 
     void menuBarOpensItMaximised() {
