@@ -5,7 +5,9 @@
 #include "ui/Dialogs.h"
 #include "workbook/Workbook.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QFileInfo>
 
 namespace catalog_ui {
@@ -41,6 +43,8 @@ void printCatalog(const QString& templateName, const std::function<QVector<catal
         ui::msgBox(QStringLiteral("找不到範本檔\r\n%1").arg(templateName), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return;
     }
+    QApplication::setOverrideCursor(Qt::WaitCursor); // busy while the copy is filled
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {
         const QVector<catalog::PrintCell> filled = cells();
         // A fresh copy of the template each time; an empty source leaves it unfilled.

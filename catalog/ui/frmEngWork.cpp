@@ -5,6 +5,7 @@
 
 #include "GridCells.h"
 #include "ui/Controls.h"
+#include "ui/Twips.h"
 #include "LineGrid.h"
 #include "mdM.h"
 
@@ -82,10 +83,9 @@ QWidget* frmEng::buildWorkTab() {
     cmWp->setEnabled(false);
     cmdP->setEnabled(false);
 
-    hfgW->setColumnWidth(0, 300);
-    hfgW->setColumnWidth(1, 60);
-    hfgW->setColumnWidth(2, 70);
-    hfgW->setColumnWidth(3, 60);
+    const int widths[4] = {4000, 650, 800, 580}; // twips
+    for (int c = 0; c < 4; ++c)
+        hfgW->setColumnWidth(c, ui::twipsToPixelsX(widths[c]));
     hfgD->horizontalHeader()->setStretchLastSection(true);
     hfgD->setColumnWidth(0, 300);
 

@@ -184,6 +184,27 @@ private slots:
         QVERIFY(!CatalogUi::button("cmWp")->isEnabled());
     }
 
+    void failedApplyKeepsTheGridAsTyped() {
+        open();
+        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_t2w BEFORE INSERT ON t2w WHEN NEW.w = '紅磚隔間牆' "
+                                                  "BEGIN SELECT RAISE(ABORT, '寫入被拒'); END;"));
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdDnW");
+        const QStringList typed = CatalogUi::column(hfgW());
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("Kavo III"));
+        QVERIFY(dialogs.messages().at(0).text.contains(QStringLiteral("寫入被拒")));
+        QCOMPARE(CatalogUi::column(hfgW()), typed);
+        QVERIFY(CatalogUi::button("cmWp")->isEnabled());
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first(),
+                 QStringLiteral("地坪粉光整平"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM t2w WHERE t = '泥作工程'")).first().toInt(), 6);
+    }
+
     void markupEditing() {
         const QString item = QStringLiteral("3\" 管");
         catalog::CatalogStore(fx.openDb())
