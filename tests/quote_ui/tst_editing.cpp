@@ -1,5 +1,6 @@
 // The quotation window's editing commands working together: the row popup, the header handlers,
 // the page-end button and frame, and a whole quotation built by hand, saved and read back.
+#include "../quote/QuotePaths.h"
 #include "CellEditors.h"
 #include "EditingCommands.h"
 #include "QuoteUiFixture.h"
@@ -17,16 +18,9 @@
 #include <QtTest>
 
 using namespace quote;
+using namespace testpaths;
 
 namespace {
-
-const QString Q = kRootKey;
-QString path(const QString& a) {
-    return Q + kPathSeparator + a;
-}
-QString path(const QString& a, const QString& b) {
-    return path(a) + kPathSeparator + b;
-}
 
 QStringList names(const frmQ* w) {
     QStringList out;
