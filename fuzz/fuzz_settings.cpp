@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (const auto g = xlprint::geometryOf(s)) {
             fuzz::require(g->S >= 1 && g->C >= 1 && g->P >= 1, "geometry below its first row or column");
             fuzz::require(g->tl.row <= g->br.row && g->tl.col <= g->br.col, "page range corners crossed");
-            fuzz::require(g->S >= g->tl.row && g->S + g->P - 1 <= g->br.row, "first page's rows outside the range");
+            fuzz::require(g->S >= g->tl.row && g->S + g->P - 1 <= g->br.row,
+                          "first page's rows outside the range");
         }
         break;
     }

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)ready;
     const QString templatePath = QDir(fuzz::folder()).filePath(QStringLiteral("template.xlsx"));
     const QString outputPath = QDir(fuzz::folder()).filePath(QStringLiteral("output.xlsx"));
-    fuzz::putFile(QStringLiteral("template.xlsx"), QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    fuzz::putFile(QStringLiteral("template.xlsx"),
+                  QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     QFile::remove(outputPath);
     try {
         std::unique_ptr<wb::Workbook> book = wb::Workbook::open(templatePath);
