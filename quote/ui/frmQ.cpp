@@ -208,6 +208,7 @@ void frmQ::cbK_Change() {
 }
 
 void frmQ::setDateAndNumber() {
+    DTP->setDate(today());
     const QString date = text::rocDateEra(today());
     txtQD->setText(date);
     txtNo->setText(defaultQuoteNo(date));
