@@ -82,7 +82,10 @@ void frmQ::documentHooks() {
     m_doc.hooks.totalsRefreshed = [this] { showTotals(); };
     m_doc.hooks.setupGrid = [this](bool editable) { SetupGrid(editable); };
     m_doc.hooks.pathChanged = [this] {
+        // Another node is shown (also by a save, which shows the root): the undo snapshot goes.
         lbPath->setText(m_doc.lbPath);
+        m_cells->clearUndo();
+        selectTreeNode(m_doc.lbPath);
         FillItemNameList();
     };
 }
@@ -301,11 +304,8 @@ void frmQ::Form_Click() {
 // ---------------------------------------------------------------- tree and grid
 
 bool frmQ::tv_NodeClick(const QString& key) {
-    const QString before = m_doc.lbPath;
     if (!m_doc.tv_NodeClick(key))
         return false;
-    if (before != m_doc.lbPath)
-        m_cells->clearUndo();
     selectTreeNode(key);
     emit nodeShown(key);
     return true;
