@@ -71,7 +71,12 @@ frmQ::frmQ() {
     setCaption(QString());
 }
 
-frmQ::~frmQ() = default;
+frmQ::~frmQ() {
+    // The controls outlive the document while the window is taken down: they let go of it first.
+    m_doc.hooks = {};
+    hfgQ->setModel(nullptr);
+    m_cells.reset();
+}
 
 QDate frmQ::today() {
     return s_today.isValid() ? s_today : QDate::currentDate();
