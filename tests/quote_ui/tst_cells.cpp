@@ -229,6 +229,21 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
+    void treePressEndsEditing() {
+        frmQ* w = fx.open();
+        showLeaf(w, {{"a", "1"}});
+        press(w, 1, ColQty);
+        QVERIFY(w->cellEditors()->openEditor());
+        QString pressedKey;
+        connect(w, &frmQ::treePressed, this,
+                [&](Qt::MouseButton b, const QString& key, const QPoint&) { pressedKey = b == Qt::RightButton ? key : QString(); });
+        QTreeWidget* tv = w->tree();
+        const QRect r = tv->visualItemRect(w->treeItem(kLeaf));
+        QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, r.center());
+        QVERIFY(!w->cellEditors()->openEditor());
+        QCOMPARE(pressedKey, kLeaf);
+    }
+
     void growthByTenRows() {
         frmQ* w = fx.open();
         showLeaf(w);
