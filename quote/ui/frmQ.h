@@ -144,6 +144,9 @@ signals:
     void documentReplaced();
     // A node was shown (its key).
     void nodeShown(const QString& key);
+    // A mouse press on the tree (frmQ.tv_MouseDown): the button, the key of the node under the
+    // mouse (empty when none) and the press's screen position. The cell editors are hidden first.
+    void treePressed(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos);
 
 public slots:
     void mNew_Click();
