@@ -1,6 +1,7 @@
 #include "frmQ.h"
 
 #include "CellEditors.h"
+#include "EditingCommands.h"
 #include "EditorRules.h"
 #include "ItemGridModel.h"
 #include "PickLists.h"
@@ -68,6 +69,7 @@ frmQ::frmQ() {
     m_cells = std::make_unique<CellEditors>(this);
     connectHeader();
     documentHooks();
+    attachEditingCommands(this);
     setCaption(QString());
 }
 
