@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     useChineseFont(app);
     ui::installWidgetDialogs();
+    ui::installStandardTranslations();
     registerWindows();
 
     ui::Default<frmSplash>::get()->show();

@@ -24,6 +24,10 @@ struct LoginResult {
     bool accepted() const { return kind != Kind::Refused; }
 };
 
+// What the windows say when table super holds no SuperUser row.
+inline constexpr const char* kNoSuperUserLogin = "資料庫中沒有 SuperUser 的資料，SuperUser 無法登入";
+inline constexpr const char* kNoSuperUserChange = "資料庫中沒有 SuperUser 的資料，無法變更 SuperUser 密碼";
+
 // The SuperUser's password; nullopt when table super holds no SuperUser row (then nobody logs
 // in as the SuperUser). Throws db::DbError.
 std::optional<QString> readSuperUserPassword(db::Database& d);

@@ -36,12 +36,9 @@ void writeCompany(db::Database& d, const QStringList& fields) {
     rs.update();
 }
 
-void changeSuperUserPassword(db::Database& d, const QString& password) {
-    const QString id = QString::fromLatin1(kSuperUserLogin);
-    db::Transaction t(d);
-    if (d.execute(QStringLiteral("UPDATE super SET super_pass = ? WHERE super_id = ?"), {password, id}) == 0)
-        d.execute(QStringLiteral("INSERT INTO super (super_id, super_pass) VALUES (?, ?)"), {id, password});
-    t.commit();
+bool changeSuperUserPassword(db::Database& d, const QString& password) {
+    return d.execute(QStringLiteral("UPDATE super SET super_pass = ? WHERE super_id = ?"),
+                     {password, QString::fromLatin1(kSuperUserLogin)}) > 0;
 }
 
 QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {

@@ -16,8 +16,9 @@ QStringList readCompany(db::Database& d);
 // Writes the six texts into the first company row, adding the row when the table has none.
 void writeCompany(db::Database& d, const QStringList& fields);
 
-// Stores a new SuperUser password. Throws db::DbError.
-void changeSuperUserPassword(db::Database& d, const QString& password);
+// Stores a new SuperUser password in the SuperUser's row. False when table super holds no such
+// row: only the database's own set-up makes it. Throws db::DbError.
+bool changeSuperUserPassword(db::Database& d, const QString& password);
 
 // Opens the main database in `dbFolder` and, once it is open, makes it mdM::MainDb, takes the three
 // folders into mdM and rewrites Mdbpath.ini with them. On failure nothing changes and the reason

@@ -4,15 +4,24 @@
 #include "text/Codec.h"
 #include "ui/Dialogs.h"
 
+#include <QCollator>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLocale>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace mdM {
+
+namespace {
+constexpr int kStrokeTableSize = 30;
+} // namespace
 
 QString DbFolder;
 QString TemplateFolder;
@@ -139,7 +148,9 @@ Opening openInto(const QString& folder, QString& reason) {
 }
 
 QString folderPrompt(const QString& error) {
-    return error + QStringLiteral("\r\n\r\n請輸入〔Kavo3.Mdb〕的路徑\r\n例如: C:\\kavo3demo");
+    // The example is a folder of this machine: the user's home folder.
+    return error + QStringLiteral("\r\n\r\n請輸入〔Kavo3.Mdb〕的路徑\r\n例如: ") +
+           QDir::toNativeSeparators(QDir::home().filePath(QStringLiteral("kavo3demo")));
 }
 
 // Line 1 takes the new database folder; lines 2 and 3 stay as read, an empty one takes the folder.
@@ -248,31 +259,62 @@ bool ExcelInstalled() {
 // ---------------------------------------------------------------------------------------------
 // Text procedures
 
+namespace {
+
+// Stroke count of a Chinese character in the Traditional Chinese stroke collation. The collation
+// opens the block of n strokes with a marker (U+FDD0 followed by U+2800 + n) that sorts before
+// every character of that block; the count is the number of markers that sort at or before the
+// character. Markers are kept up to one past the table, so any count beyond it shows as such.
+int strokeCount(const QString& c) {
+    static const QCollator collator(QLocale(QLocale::Chinese, QLocale::Taiwan));
+    static const std::vector<QString> blockStarts = [] {
+        std::vector<QString> v;
+        for (int n = 1; n <= kStrokeTableSize + 1; ++n)
+            v.push_back(QString(QChar(0xFDD0)) + QChar(char16_t(0x2800 + n)));
+        return v;
+    }();
+    const auto past = std::partition_point(blockStarts.begin(), blockStarts.end(), [&](const QString& start) {
+        return collator.compare(start, c) <= 0;
+    });
+    return int(past - blockStarts.begin());
+}
+
+} // namespace
+
 QString StrokeCode(const QString& c) {
-    // The last character of each stroke-count block (1 to 30 strokes) in Big5 order.
+    // The last character of each stroke-count block, 1 to 30 strokes.
     static const QString kTable =
         QStringLiteral("乙又才王立阡阬非香鬼麻黑鼠齊齒龜齋鼬嚨齡齧龔黴齲黌驢黷鸚鸛鸞");
-    static const std::array<int, 30> codes = [] {
-        std::array<int, 30> a{};
-        for (int i = 0; i < 30; ++i)
-            a[size_t(i)] = text::cp950Code(kTable.mid(i, 1));
+    static const std::array<int, kStrokeTableSize> tableStrokes = [] {
+        std::array<int, kStrokeTableSize> a{};
+        for (int i = 0; i < kStrokeTableSize; ++i)
+            a[size_t(i)] = strokeCount(kTable.mid(i, 1));
         return a;
     }();
-    constexpr int kFirstHanzi = 0xA440;
+    const auto code = [](int index) { return QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0')); };
+    if (c.isEmpty())
+        return code(0);
 
-    // Kana sort before every hanzi, although the code page has no code for them.
-    if (!c.isEmpty() && c.at(0).unicode() >= 0x3040 && c.at(0).unicode() <= 0x30FF)
-        return QStringLiteral("01");
-    const int code = text::cp950Code(c);
-    if (code < 0)
+    const char32_t first = c.at(0).isHighSurrogate() && c.size() > 1 && c.at(1).isLowSurrogate()
+                               ? QChar::surrogateToUcs4(c.at(0), c.at(1))
+                               : c.at(0).unicode();
+    if (QChar::script(first) == QChar::Script_Han) {
+        // Compared with the table by stroke count: a character of n strokes goes with entry n.
+        const int strokes = strokeCount(QString::fromUcs4(&first, 1));
+        for (int i = 0; i < kStrokeTableSize; ++i) {
+            if (strokes <= tableStrokes[size_t(i)])
+                return code(i);
+        }
         return QStringLiteral("33");
-    if (code < kFirstHanzi)
-        return QStringLiteral("01");
-    for (int i = 0; i < 30; ++i) {
-        if (codes[size_t(i)] >= code)
-            return QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
     }
-    return QStringLiteral("33");
+    // Rare characters of the user-defined areas have no known stroke count: they go last.
+    if (first >= 0xE000 && first <= 0xF8FF)
+        return QStringLiteral("33");
+    // Kana, digits, letters and symbols sort before every Chinese character; a character the code
+    // page cannot hold at all goes last.
+    if (first >= 0x3040 && first <= 0x30FF)
+        return code(0);
+    return text::cp950Code(c) < 0 ? QStringLiteral("33") : code(0);
 }
 
 QString BeforeSemicolon(const QString& s) {
@@ -366,8 +408,13 @@ QString convertDigits(QStringView d, const NumeralTables& t) {
     };
     if (len <= 8)
         return withWan(d.first(len - 4)) + convertGroup(d.last(4), t);
-    return convertDigits(d.first(len - 8), t) + yi + withWan(d.sliced(len - 8, 4)) +
-           convertGroup(d.last(4), t);
+    // A ten-thousands group of zeros between two others is read as 零, as amounts are written:
+    // 100,001,234 is 一億零一仟二佰三十四.
+    const QString wanGroup = withWan(d.sliced(len - 8, 4));
+    const QString last = convertGroup(d.last(4), t);
+    const QString zero = t.digits[0];
+    const QString gap = wanGroup.isEmpty() && !last.isEmpty() && !last.startsWith(zero) ? zero : QString();
+    return convertDigits(d.first(len - 8), t) + yi + wanGroup + gap + last;
 }
 
 QString toChinese(const QString& n, const NumeralTables& t) {

@@ -12,7 +12,6 @@
 namespace db {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
 constexpr qint64 kCipherPageSize = 1024;              // an encrypted file is made of whole pages of this size
 const QByteArray kPlainHeader("SQLite format 3", 16); // with its terminating NUL
 
@@ -25,22 +24,32 @@ QString quoteIdent(QString name) {
     return u'"' + name.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
 }
 
+// What happened, in the user's language, with the driver's own text after it. `code` is an
+// extended result code.
 DbError sqlError(int code, const QString& message) {
-    switch (code) {
-    case SQLITE_CONSTRAINT_UNIQUE:
-    case SQLITE_CONSTRAINT_PRIMARYKEY:
-        return {ErrDuplicateKey, QStringLiteral("資料重複，無法寫入 (%1)").arg(message)};
-    case SQLITE_READONLY:
-        return {ErrReadOnly, QStringLiteral("無法更新，資料庫是唯讀的 (%1)").arg(message)};
-    case SQLITE_NOTADB:
+    const auto error = [&](int number, const char* sentence) {
+        return DbError(number, QStringLiteral("%1 (%2)").arg(QString::fromUtf8(sentence), message));
+    };
+    if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
+        return error(ErrDuplicateKey, "資料重複，無法寫入");
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return error(ErrLocked, "資料庫正被其他使用者或工作站使用中，等候後仍無法存取，請稍後再試");
+    case SQLITE_FULL:
+        return error(ErrDiskError, "磁碟空間已滿，無法寫入資料庫");
+    case SQLITE_IOERR:
+        return error(ErrDiskError, "磁碟或網路錯誤，無法讀寫資料庫");
     case SQLITE_CORRUPT:
-        return {ErrNotADatabase, QStringLiteral("無法辨認的資料庫格式 (%1)").arg(message)};
+        return error(ErrNotADatabase, "資料庫檔案已損壞");
+    case SQLITE_NOTADB:
+        return error(ErrNotADatabase, "無法辨認的資料庫格式，檔案已損壞或不是資料庫");
+    case SQLITE_READONLY:
+        return error(ErrReadOnly, "無法更新，資料庫是唯讀的");
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
-        return {ErrCannotOpen, QStringLiteral("無法開啟資料庫檔案 (%1)").arg(message)};
+        return error(ErrCannotOpen, "無法開啟資料庫檔案");
     }
-    if ((code & 0xff) == SQLITE_IOERR || code == SQLITE_FULL)
-        return {ErrDiskError, QStringLiteral("磁碟或網路錯誤 (%1)").arg(message)};
     if (message.startsWith(QLatin1String("no such table")))
         return {ErrObjectNotFound, QStringLiteral("找不到輸入資料表或查詢 (%1)").arg(message)};
     return {ErrGeneral, message};
@@ -173,7 +182,7 @@ sqlite3* openHandle(const QString& path, const QString& password) {
         throw e;
     }
     sqlite3_extended_result_codes(h, 1);
-    sqlite3_busy_timeout(h, kBusyTimeoutMs);
+    sqlite3_busy_timeout(h, Database::kDefaultBusyTimeoutMs);
     if (!password.isEmpty()) {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(h, key.constData(), int(key.size())) != SQLITE_OK) {
@@ -185,6 +194,10 @@ sqlite3* openHandle(const QString& path, const QString& password) {
 }
 
 } // namespace
+
+void Database::setBusyTimeout(int ms) {
+    sqlite3_busy_timeout(m_db, ms);
+}
 
 DbError::DbError(int number, const QString& description)
     : std::runtime_error(description.toStdString()), m_number(number), m_description(description) {}
@@ -215,12 +228,13 @@ DatabasePtr Database::open(const QString& path, const QString& password) {
     } catch (const DbError& e) {
         if (e.number() != ErrNotADatabase)
             throw;
+        const QString driverText = QString::fromUtf8(sqlite3_errmsg(d->m_db));
         // Without the plain header, whole pages suggest an encrypted file: the password is wrong.
         if (!plain && size % kCipherPageSize == 0)
-            throw DbError(ErrNotValidPassword,
-                          QStringLiteral("密碼無效 '%1' (%2)").arg(native, e.description()));
-        throw DbError(ErrNotADatabase,
-                      QStringLiteral("無法辨認的資料庫格式 '%1' (%2)").arg(native, e.description()));
+            throw DbError(ErrNotValidPassword, QStringLiteral("密碼無效 '%1' (%2)").arg(native, driverText));
+        throw DbError(
+            ErrNotADatabase,
+            QStringLiteral("無法辨認的資料庫格式，檔案已損壞或不是資料庫 '%1' (%2)").arg(native, driverText));
     }
     return d;
 }

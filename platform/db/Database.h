@@ -17,6 +17,7 @@ enum ErrorNumber : int {
     ErrDuplicateKey = 3022,     // a unique or primary key refused the value
     ErrFileNotFound = 3024,     // open: no such file
     ErrDiskError = 3043,        // read/write failure, disk full
+    ErrLocked = 3218,           // another connection held its lock longer than the busy timeout
     ErrInvalidPath = 3044,      // open/create: no such folder, empty path, or the path is a folder
     ErrNotValidPassword = 3031, // open: an encrypted file and a wrong or missing password
     ErrNotADatabase = 3343,     // open: an empty, damaged or foreign file
@@ -124,12 +125,16 @@ public:
 
     QString path() const { return m_path; }
 
+    // How long a statement waits for another connection's lock before it fails with ErrLocked.
+    static constexpr int kDefaultBusyTimeoutMs = 5000;
+    void setBusyTimeout(int ms);
+
     // Errors of the statements below: 3022 duplicate key, 3078 no such table, 3027 read-only,
-    // 3043 disk, 3000 others (also more values than placeholders or more than one statement).
-    // Bound values: NULL/invalid -> NULL, integers -> int64, double, bool -> 0/1, QByteArray ->
-    // blob, anything else -> its text as UTF-8. Read values: NULL -> invalid QVariant, qlonglong,
-    // double, QString, QByteArray.
-    // Runs one statement with bound values; returns the number of rows changed.
+    // 3043 disk (full or failing), 3218 locked, 3343 damaged file, 3000 others (also more values than
+    // placeholders or more than one statement). Bound values: NULL/invalid -> NULL, integers -> int64,
+    // double, bool -> 0/1, QByteArray -> blob, anything else -> its text as UTF-8. Read values: NULL ->
+    // invalid QVariant, qlonglong, double, QString, QByteArray. Runs one statement with bound values; returns
+    // the number of rows changed.
     int execute(const QString& sql, const QVariantList& params = {});
     // Runs a script of several statements without parameters (schema and seed files).
     void executeScript(const QString& script);

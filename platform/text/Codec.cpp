@@ -2,6 +2,7 @@
 
 #include "system/System.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
@@ -24,14 +25,15 @@ public:
     Iconv& operator=(const Iconv&) = delete;
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts `in`; on a sequence it cannot convert calls onBad(in, left) which returns the
-    // count of input bytes to skip (0 stops the conversion with failure).
-    template <typename OnBad> bool run(const QByteArray& in, QByteArray& out, OnBad onBad) {
+    // Converts `in`, appending to `out`; on a sequence it cannot convert calls
+    // onBad(out, rest, left), which returns the count of input bytes to skip (0 stops the
+    // conversion with failure).
+    template <typename OnBad> bool run(QByteArrayView in, QByteArray& out, OnBad onBad) {
         if (!ok())
             return false;
-        char* src = const_cast<char*>(in.constData());
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr); // a fresh start for every run of text
+        char* src = const_cast<char*>(in.data());
         size_t left = size_t(in.size());
-        out.clear();
         char buf[4096];
         while (left > 0) {
             char* dst = buf;
@@ -42,7 +44,7 @@ public:
                 continue;
             if (errno == E2BIG)
                 continue;
-            const size_t skip = onBad(out, left); // EILSEQ or EINVAL (truncated at the end)
+            const size_t skip = onBad(out, src, left); // EILSEQ or EINVAL (truncated at the end)
             if (skip == 0)
                 return false;
             src += skip;
@@ -55,6 +57,61 @@ private:
     iconv_t cd_;
 };
 
+// A lead byte followed by a trail byte: one double-byte character by its shape.
+bool isPair(quint8 lead, quint8 trail) {
+    return lead >= 0x81 && lead <= 0xFE &&
+           ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE));
+}
+
+// The user-defined areas of the code page, numbered in order into the private-use characters.
+// Each lead byte row holds 157 characters, trail bytes 0x40-0x7E then 0xA1-0xFE; the first row of
+// an area may start past its beginning (row 0xC6 starts at 0xA1).
+struct UserArea {
+    quint8 firstLead;
+    quint8 lastLead;
+    char16_t firstChar;
+    int skipped; // cells of the first row before the area starts
+};
+constexpr int kRowCells = 157;
+constexpr UserArea kUserAreas[] = {
+    {0xFA, 0xFE, 0xE000, 0},
+    {0x8E, 0xA0, 0xE311, 0},
+    {0x81, 0x8D, 0xEEB8, 0},
+    {0xC6, 0xC8, 0xF6B1, 63},
+};
+
+int cellOf(quint8 trail) {
+    return trail <= 0x7E ? trail - 0x40 : 63 + (trail - 0xA1);
+}
+
+// The private-use character of a user-defined pair, if the pair lies in one of the areas.
+std::optional<char16_t> udaChar(quint8 lead, quint8 trail) {
+    for (const UserArea& a : kUserAreas) {
+        if (lead < a.firstLead || lead > a.lastLead)
+            continue;
+        const int n = (lead - a.firstLead) * kRowCells + cellOf(trail) - a.skipped;
+        if (n < 0)
+            return std::nullopt;
+        return char16_t(a.firstChar + n);
+    }
+    return std::nullopt;
+}
+
+// The pair (lead << 8 | trail) of a private-use character of the user-defined areas.
+std::optional<int> udaBytes(char16_t c) {
+    for (const UserArea& a : kUserAreas) {
+        const int count = (a.lastLead - a.firstLead + 1) * kRowCells - a.skipped;
+        const int n = int(c) - int(a.firstChar);
+        if (n < 0 || n >= count)
+            continue;
+        const int cell = (n + a.skipped) % kRowCells;
+        const int lead = a.firstLead + (n + a.skipped) / kRowCells;
+        const int trail = cell < 63 ? 0x40 + cell : 0xA1 + cell - 63;
+        return lead << 8 | trail;
+    }
+    return std::nullopt;
+}
+
 QString withPath(const QString& path, const QString& reason) {
     return QStringLiteral("%1: %2").arg(path, reason);
 }
@@ -64,20 +121,54 @@ QString withPath(const QString& path, const QString& reason) {
 std::optional<QByteArray> toCp950(const QString& s) {
     QByteArray out;
     Iconv cv("CP950", "UTF-8");
-    if (!cv.run(s.toUtf8(), out, [](QByteArray&, size_t) { return size_t(0); }))
+    const auto refuse = [](QByteArray&, const char*, size_t) { return size_t(0); };
+    // Runs of ordinary text go through iconv; user-defined characters are placed in between.
+    qsizetype runStart = 0;
+    const auto flush = [&](qsizetype end) {
+        if (end > runStart && !cv.run(QStringView(s).sliced(runStart, end - runStart).toUtf8(), out, refuse))
+            return false;
+        return true;
+    };
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const auto code = udaBytes(s.at(i).unicode());
+        if (!code)
+            continue;
+        if (!flush(i))
+            return std::nullopt;
+        out.append(char(*code >> 8)).append(char(*code & 0xFF));
+        runStart = i + 1;
+    }
+    if (!flush(s.size()))
         return std::nullopt;
     return out;
 }
 
 QString fromCp950(const QByteArray& bytes) {
-    QByteArray out;
     Iconv cv("UTF-8", "CP950");
     if (!cv.ok())
         return QString::fromLatin1(bytes);
-    cv.run(bytes, out, [](QByteArray& o, size_t) {
-        o.append("\xEF\xBF\xBD"); // U+FFFD for the byte that starts no valid character
-        return size_t(1);
-    });
+    QByteArray out;
+    const auto replace = [](QByteArray& o, const char* rest, size_t left) {
+        o.append("\xEF\xBF\xBD"); // U+FFFD
+        // A lead byte with a trail byte is one character the code page does not define: both
+        // bytes go, so a trail byte such as "|" never turns up as a character of its own.
+        return left >= 2 && isPair(quint8(rest[0]), quint8(rest[1])) ? size_t(2) : size_t(1);
+    };
+    qsizetype runStart = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        if (i + 1 >= n || !isPair(quint8(bytes[i]), quint8(bytes[i + 1]))) {
+            ++i;
+            continue;
+        }
+        if (const auto pua = udaChar(quint8(bytes[i]), quint8(bytes[i + 1]))) {
+            cv.run(QByteArrayView(bytes).sliced(runStart, i - runStart), out, replace);
+            out.append(QString(QChar(*pua)).toUtf8());
+            runStart = i + 2;
+        }
+        i += 2;
+    }
+    cv.run(QByteArrayView(bytes).sliced(runStart), out, replace);
     return QString::fromUtf8(out);
 }
 

@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace ui {
 
@@ -133,6 +136,19 @@ QString WidgetDialogs::folder(const FileRequest& r) {
 void installWidgetDialogs() {
     static WidgetDialogs widgets;
     setDefaultDialogBackend(&widgets);
+}
+
+bool installStandardTranslations() {
+    auto* translator = new QTranslator(qApp);
+    const QLocale taiwan(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
+    if (!translator->load(taiwan, QStringLiteral("qt"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    // Dates, sizes and file types in the dialogs in the Taiwan form as well.
+    QLocale::setDefault(taiwan);
+    return QCoreApplication::installTranslator(translator);
 }
 
 } // namespace ui

@@ -17,4 +17,10 @@ public:
 // Call once after the QApplication exists.
 void installWidgetDialogs();
 
+// Loads Qt's own Traditional Chinese texts (file dialogs, standard buttons, context menus of text
+// boxes) from the system's Qt translations and makes Taiwan the default locale (dates and sizes
+// in the dialogs). False when they are not installed; the standard
+// dialogs then stay in English. Call once after the QApplication exists.
+bool installStandardTranslations();
+
 } // namespace ui

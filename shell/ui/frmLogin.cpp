@@ -67,9 +67,10 @@ void frmLogin::cmdOK_Click() {
         return;
     const db::DatabasePtr database = mdM::MainDb;
     shell::LoginResult result;
+    std::optional<QString> superPassword;
     try {
         // Read at every press: a password changed meanwhile counts at once.
-        const std::optional<QString> superPassword = shell::readSuperUserPassword(*database);
+        superPassword = shell::readSuperUserPassword(*database);
         mdM::SuperUserPassword = superPassword.value_or(QString());
         result = shell::checkLogin(*database, txtUserName->text(), txtPassword->text(), superPassword);
     } catch (const db::DbError& e) {
@@ -77,7 +78,10 @@ void frmLogin::cmdOK_Click() {
         return;
     }
     if (!result.accepted()) {
-        refuse();
+        const bool noSuperUser =
+            !superPassword && txtUserName->text() == QLatin1String(shell::kSuperUserLogin);
+        refuse(noSuperUser ? QString::fromUtf8(shell::kNoSuperUserLogin)
+                           : QStringLiteral("使用者名稱或密碼錯誤，請重新輸入!"));
         return;
     }
 
@@ -88,9 +92,8 @@ void frmLogin::cmdOK_Click() {
     ui::Default<frmSplash>::unload();
 }
 
-void frmLogin::refuse() {
-    ui::msgBox(QStringLiteral("使用者名稱或密碼錯誤，請重新輸入!"), ui::Buttons::OK, ui::Icon::Critical,
-               QStringLiteral("登入"));
+void frmLogin::refuse(const QString& message) {
+    ui::msgBox(message, ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("登入"));
     txtUserName->setFocus();
     txtUserName->selectAll();
     if (++m_failedTries >= 3) {

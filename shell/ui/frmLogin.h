@@ -28,7 +28,7 @@ protected:
     void Form_Unload() override;
 
 private:
-    void refuse();
+    void refuse(const QString& message);
 
     QLineEdit* txtUserName = nullptr;
     QLineEdit* txtPassword = nullptr;

@@ -1,5 +1,6 @@
 #include "frmSet.h"
 
+#include "LoginService.h"
 #include "SettingsStore.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -145,8 +146,11 @@ void frmSet::Form_Load() {
     LoadRightsGrid();
     InitRightsGridHeaders();
 
+    m_superUserRow = false;
+    m_noSuperUserShown = false;
     if (mdM::MainDb) {
         try {
+            m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
             const QStringList co = shell::readCompany(*mdM::MainDb);
             QLineEdit* boxes[] = {txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no, txtCo_email};
             for (int i = 0; i < shell::kCompanyFields; ++i)
@@ -178,7 +182,12 @@ void frmSet::Command3_Click() {
 }
 
 void frmSet::opstxt_Change() {
-    const bool unlocked = opstxt->text() == mdM::SuperUserPassword;
+    // Without the SuperUser's row there is no password to match, not even an empty one.
+    if (!m_superUserRow && !opstxt->text().isEmpty() && !m_noSuperUserShown) {
+        m_noSuperUserShown = true;
+        showMessage(QString::fromUtf8(shell::kNoSuperUserChange), ui::Icon::Exclamation);
+    }
+    const bool unlocked = m_superUserRow && opstxt->text() == mdM::SuperUserPassword;
     cmdCp->setEnabled(unlocked);
     npstxt->setEnabled(unlocked);
     cpstxt->setEnabled(unlocked);
@@ -196,7 +205,10 @@ void frmSet::cmdCp_Click() {
     if (!mdM::MainDb)
         return;
     try {
-        shell::changeSuperUserPassword(*mdM::MainDb, npstxt->text());
+        if (!shell::changeSuperUserPassword(*mdM::MainDb, npstxt->text())) {
+            showMessage(QString::fromUtf8(shell::kNoSuperUserChange), ui::Icon::Exclamation);
+            return;
+        }
     } catch (const db::DbError& e) {
         showMessage(e.description(), ui::Icon::Critical);
         return;

@@ -10,6 +10,9 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
+namespace shell {
+class FrozenRows;
+}
 
 class frmSet : public ui::Form {
     Q_OBJECT
@@ -72,9 +75,13 @@ private:
     QLineEdit* txtAutosv = nullptr;
     QPushButton* Command5 = nullptr;
     QTableWidget* hfgSec = nullptr;
+    shell::FrozenRows* m_headings = nullptr;
     // The database the grid's rows came from: their records are written there, even after the
     // folders page has switched the main database.
     db::DatabasePtr m_rightsDb;
+    // Whether table super holds the SuperUser's row (read at load); said once when it does not.
+    bool m_superUserRow = false;
+    bool m_noSuperUserShown = false;
     QPushButton* Command2 = nullptr;
     QPushButton* Command1 = nullptr;
 };

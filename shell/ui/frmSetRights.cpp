@@ -1,4 +1,5 @@
 // The rights page of the settings window: one grid row per staff member, one column per right.
+#include "FrozenRows.h"
 #include "SettingsStore.h"
 #include "frmSet.h"
 #include "mdM.h"
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -67,6 +69,8 @@ QWidget* frmSet::buildRightsPage() {
     hfgSec->setEditTriggers(QAbstractItemView::NoEditTriggers);
     hfgSec->setSelectionMode(QAbstractItemView::NoSelection);
     connect(hfgSec, &QTableWidget::cellClicked, this, &frmSet::hfgSec_Click);
+    // The two heading rows stay in view while the staff rows scroll.
+    m_headings = new shell::FrozenRows(hfgSec, kFirstStaffRow, QStringLiteral("hfgSecHeadings"));
 
     Command2 = ui::button(w, "Command2", QStringLiteral("套用"));
     auto* v = new QVBoxLayout(w);
@@ -151,6 +155,15 @@ void frmSet::InitRightsGridHeaders() {
             fm.horizontalAdvance(hfgSec->item(headingRow, c)->text().trimmed()) + fm.averageCharWidth() * 2;
         hfgSec->setColumnWidth(c, std::max(ui::twipsToPixelsX(800, this), heading));
     }
+    // A name wider than its column shows whole in its tooltip.
+    const QFontMetrics boldMetrics(bold);
+    const int room =
+        hfgSec->columnWidth(1) - 2 * (hfgSec->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
+        QTableWidgetItem* name = cell(hfgSec, r, 1);
+        name->setToolTip(boldMetrics.horizontalAdvance(name->text()) > room ? name->text() : QString());
+    }
+    m_headings->refresh();
     hfgSec->setUpdatesEnabled(true);
 }
 

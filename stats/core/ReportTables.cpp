@@ -1,5 +1,6 @@
 #include "ReportTables.h"
 
+#include "BulkInsert.h"
 #include "Pricing.h"
 #include "Statistics.h"
 #include "mdM.h"
@@ -17,17 +18,16 @@ QString thousands(double v) {
 
 // Writes the lines into `table` (whose columns all hold text), one row each.
 void appendLines(db::Database& d, const QString& table, const QList<ReportLine>& lines, int columns) {
-    QString sql = QStringLiteral("INSERT INTO %1 VALUES (?").arg(table);
-    for (int i = 1; i < columns; ++i)
-        sql += QStringLiteral(", ?");
-    sql += u')';
+    QStringList names = d.columns(table).mid(0, columns);
+    BulkInsert insert(d, table, names);
     QVariantList v;
     for (const ReportLine& line : lines) {
         v.clear();
         for (int i = 0; i < columns; ++i)
             v << line.value(i);
-        d.execute(sql, v);
+        insert.add(v);
     }
+    insert.flush();
 }
 
 void writeHeader(db::Database& report, const quote::QuoteDocument& doc, const ReportSources& src) {

@@ -53,6 +53,53 @@ private slots:
         QCOMPARE(decode(bytes), text);
     }
 
+    // The user-defined areas map to the private-use characters in order, both ways: each area's
+    // first and last character and the rows in between.
+    void userDefinedAreas_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("character");
+        QTest::newRow("FA40 first") << QByteArray::fromHex("FA40") << 0xE000;
+        QTest::newRow("FA7C trail byte |") << QByteArray::fromHex("FA7C") << 0xE03C;
+        QTest::newRow("FA7E") << QByteArray::fromHex("FA7E") << 0xE03E;
+        QTest::newRow("FAA1 second half of the row") << QByteArray::fromHex("FAA1") << 0xE03F;
+        QTest::newRow("FB40 next row") << QByteArray::fromHex("FB40") << 0xE09D;
+        QTest::newRow("FEFE last") << QByteArray::fromHex("FEFE") << 0xE310;
+        QTest::newRow("8E40 first") << QByteArray::fromHex("8E40") << 0xE311;
+        QTest::newRow("A0FE last") << QByteArray::fromHex("A0FE") << 0xEEB7;
+        QTest::newRow("8140 first") << QByteArray::fromHex("8140") << 0xEEB8;
+        QTest::newRow("817C trail byte |") << QByteArray::fromHex("817C") << 0xEEF4;
+        QTest::newRow("8DFE last") << QByteArray::fromHex("8DFE") << 0xF6B0;
+        QTest::newRow("C6A1 first") << QByteArray::fromHex("C6A1") << 0xF6B1;
+        QTest::newRow("C6FE") << QByteArray::fromHex("C6FE") << 0xF70E;
+        QTest::newRow("C740 next row") << QByteArray::fromHex("C740") << 0xF70F;
+        QTest::newRow("C87C trail byte |") << QByteArray::fromHex("C87C") << 0xF7E8;
+        QTest::newRow("C8FE last") << QByteArray::fromHex("C8FE") << 0xF848;
+    }
+    void userDefinedAreas() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, character);
+        const QString c{QChar(char16_t(character))};
+        QCOMPARE(fromCp950(bytes), c);
+        QCOMPARE(toCp950(c).value_or("<none>"), bytes);
+        // Amid ordinary text, with the grid's separator right after.
+        const QByteArray line = QByteArray("A|\xA4\x40") + bytes + QByteArray("|\xA4\x41") + bytes;
+        const QString text = QStringLiteral("A|一") + c + QStringLiteral("|乙") + c;
+        QCOMPARE(fromCp950(line), text);
+        QCOMPARE(decode(line), text);
+        QCOMPARE(encode(text), line);
+        QCOMPARE(text::cp950Code(c), (quint8(bytes[0]) << 8) | quint8(bytes[1]));
+    }
+
+    void outsideTheUserAreas() {
+        // Row C6 below A1 holds ordinary characters; past U+F848 nothing is user-defined.
+        QCOMPARE(fromCp950(QByteArray::fromHex("C67E")), QStringLiteral("籲"));
+        QVERIFY(!toCp950(QString(QChar(0xF849))).has_value());
+        QVERIFY(!toCp950(QString(QChar(0xE000)) + kOutside).has_value());
+        // A pair the code page leaves undefined is one replacement: its trail byte is no character.
+        QCOMPARE(fromCp950(QByteArray::fromHex("A3C07C41")), QStringLiteral("\uFFFD|A"));
+        QCOMPARE(fromCp950(QByteArray::fromHex("A3C0A440")), QStringLiteral("\uFFFD一"));
+    }
+
     void cp950Code_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("code");

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 using namespace db;
 
@@ -166,6 +167,84 @@ private slots:
         QFETCH(int, number);
         QCOMPARE(errorOf([&] { m_db->execute(sql, params); }), number);
         QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 2);
+    }
+
+    // A locked database, a full disk and a damaged file are told in Chinese, the driver's text after.
+    void errorsSayWhatHappened_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("driver");
+        QTest::newRow("locked by another connection")
+            << "locked" << int(ErrLocked)
+            << "資料庫正被其他使用者或工作站使用中，等候後仍無法存取，請稍後再試"
+            << "database is locked";
+        QTest::newRow("disk full") << "full" << int(ErrDiskError) << "磁碟空間已滿，無法寫入資料庫"
+                                   << "database or disk is full";
+        QTest::newRow("damaged page") << "damaged" << int(ErrNotADatabase) << "資料庫檔案已損壞"
+                                      << "database disk image is malformed";
+        QTest::newRow("not a database")
+            << "foreign" << int(ErrNotADatabase) << "無法辨認的資料庫格式，檔案已損壞或不是資料庫"
+            << "file is encrypted or is not a database";
+    }
+    void errorsSayWhatHappened() {
+        QFETCH(QString, fault);
+        QFETCH(int, number);
+        QFETCH(QString, sentence);
+        QFETCH(QString, driver);
+        const QString file = path(QStringLiteral("plain.db"));
+        DatabasePtr d = Database::create(file, {}, QStringLiteral("CREATE TABLE t (x); CREATE TABLE u (y);"));
+        {
+            Transaction t(*d);
+            for (int i = 0; i < 200; ++i)
+                d->execute(QStringLiteral("INSERT INTO t VALUES (?)"), {QByteArray(100, char('a' + i % 26))});
+            t.commit();
+        }
+        std::function<void()> action;
+        DatabasePtr other = Database::open(file);
+        if (fault == QLatin1String("locked")) {
+            d->begin();
+            d->execute(QStringLiteral("INSERT INTO u VALUES (1)"));
+            other->setBusyTimeout(50);
+            action = [&] { other->execute(QStringLiteral("INSERT INTO u VALUES (2)")); };
+        } else if (fault == QLatin1String("full")) {
+            const int pages = d->scalar(QStringLiteral("PRAGMA page_count")).toInt();
+            d->scalar(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
+            action = [&] { d->execute(QStringLiteral("INSERT INTO t VALUES (?)"), {QByteArray(8000, 'z')}); };
+        } else if (fault == QLatin1String("damaged")) {
+            d.reset();
+            other.reset();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.size() > 3 * 4096);
+            f.seek(4096 + 8); // into the second page, past its header
+            f.write(QByteArray(4096 - 8, '\xFF'));
+            f.close();
+            other = Database::open(file);
+            action = [&] { other->query(QStringLiteral("SELECT count(*), sum(length(x)) FROM t")); };
+        } else {
+            d.reset();
+            other.reset();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(3000, 'x'));
+            f.close();
+            action = [&] { Database::open(file); };
+        }
+        try {
+            action();
+            QFAIL("no error");
+        } catch (const DbError& e) {
+            QCOMPARE(e.number(), number);
+            QVERIFY2(e.description().startsWith(sentence), qPrintable(e.description()));
+            QVERIFY2(e.description().endsWith(QStringLiteral("(%1)").arg(driver)),
+                     qPrintable(e.description()));
+        }
+        if (d && d->inTransaction())
+            d->rollback();
+        d.reset();
+        other.reset();
+        QFile::remove(file);
     }
 
     void transactionRollsBackUnlessCommitted() {

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -28,6 +30,7 @@ private slots:
     void widgetMessageBox_data();
     void widgetMessageBox();
     void widgetInputBox();
+    void standardDialogsInChinese(); // last: the translations stay installed
 };
 
 void TestUiDialogs::toQtFilter_data() {
@@ -170,7 +173,8 @@ void TestUiDialogs::widgetMessageBox() {
         box->defaultButton()->click();
     });
     // Markup in a name is shown as typed.
-    const Answer got = ui::msgBox(QStringLiteral("<b>文字</b>"), buttons, ui::Icon::Critical, {}, defaultButton);
+    const Answer got =
+        ui::msgBox(QStringLiteral("<b>文字</b>"), buttons, ui::Icon::Critical, {}, defaultButton);
     ui::setDefaultDialogBackend(nullptr);
     QCOMPARE(got, answer);
     QCOMPARE(title, QStringLiteral("Kavo3"));
@@ -204,6 +208,18 @@ void TestUiDialogs::widgetInputBox() {
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(got, std::optional<QString>(QStringLiteral("typed")));
     QCOMPARE(cancelled, std::optional<QString>());
+}
+
+// Qt's own dialogs and standard buttons speak Traditional Chinese once the translations are in.
+void TestUiDialogs::standardDialogsInChinese() {
+    QVERIFY(ui::installStandardTranslations());
+    QFileDialog dlg;
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), QStringLiteral("尋找於："));
+    QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("fileTypeLabel"))->text(), QStringLiteral("檔案型態："));
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    QVERIFY(box.button(QDialogButtonBox::Save)->text().startsWith(QStringLiteral("儲存")));
 }
 
 QTEST_MAIN(TestUiDialogs)

@@ -176,6 +176,7 @@ private slots:
     void treeLines();
     void keptFromTheQuotationInHand();
     void characterOutsideCp950();
+    void userDefinedCharacters();
     void files();
 };
 
@@ -449,6 +450,37 @@ void TestQuoteFile::characterOutsideCp950() {
     QuoteDocument back;
     QVERIFY(!QuoteFile::readBytes(bytes, back));
     QCOMPARE(back.header.txtCn, doc.header.txtCn);
+}
+
+// Rare name characters from the code page's user-defined areas read as themselves and write back
+// byte for byte, also one whose second byte is the grid's separator "|".
+void TestQuoteFile::userDefinedCharacters() {
+    const QString bar = QChar(0xE03C);    // FA 7C
+    const QString first = QChar(0xEEB8);  // 81 40
+    const QString middle = QChar(0xE311); // 8E 40
+    const QString last = QChar(0xF848);   // C8 FE
+    QStringList lines = kFullText;
+    for (QString& line : lines) {
+        line.replace(QStringLiteral("客廳"), QStringLiteral("客") + bar);
+        line.replace(QStringLiteral("系統櫃"), QStringLiteral("系") + middle + QStringLiteral("櫃"));
+    }
+    lines[lines.indexOf("訂金三成")] = QStringLiteral("訂金") + first + bar + last;
+    const QByteArray bytes = text::encode(joinLines(lines));
+    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(bytes.contains("\r\n\xa2\xdf\xa1\x45\xab\xc8\xfa\x7c\xa1\x45\xa4\xec\xa7\x40\r\n")); // tree line
+    QVERIFY(bytes.contains("|\xa8\x74\x8e\x40\xc2\x64|"));
+    QVERIFY(bytes.contains("\r\n\xad\x71\xaa\xf7\x81\x40\xfa\x7c\xc8\xfe\r\n"));
+
+    QuoteDocument doc;
+    QVERIFY(!QuoteFile::readBytes(bytes, doc));
+    const QString room = Q + S + QStringLiteral("客") + bar;
+    QVERIFY(doc.tree.contains(room + S + QStringLiteral("木作")));
+    QCOMPARE(doc.hfgB.cell(5, ColPath), room + S + QStringLiteral("木作"));
+    QCOMPARE(doc.hfgB.cell(5, ColName), QStringLiteral("系") + middle + QStringLiteral("櫃"));
+    QCOMPARE(doc.hfgB.cell(5, ColCatalogName), QStringLiteral("系") + middle + QStringLiteral("櫃"));
+    QCOMPARE(doc.hfgB.cell(5, ColRemark), QStringLiteral("含｜五金"));
+    QCOMPARE(doc.pageEnd.cbPe[0], QStringLiteral("訂金") + first + bar + last);
+    QCOMPARE(QuoteFile::bytes(doc), bytes);
 }
 
 void TestQuoteFile::files() {

@@ -14,7 +14,8 @@ using ui::Answer;
 
 namespace {
 
-const QString kPromptEnd = QStringLiteral("\r\n\r\n請輸入〔Kavo3.Mdb〕的路徑\r\n例如: C:\\kavo3demo");
+const QString kPromptEnd = QStringLiteral("\r\n\r\n請輸入〔Kavo3.Mdb〕的路徑\r\n例如: ") + QDir::homePath() +
+                           QStringLiteral("/kavo3demo");
 
 // The description the database layer gives for opening the main database in `folder`.
 QString openError(const QString& folder) {

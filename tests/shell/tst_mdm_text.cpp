@@ -10,6 +10,8 @@ private slots:
     void strokeCode_data();
     void strokeCode();
     void strokeCodeEveryBlockEnd();
+    void strokeCodeOfSurnames_data();
+    void strokeCodeOfSurnames();
     void semicolons_data();
     void semicolons();
     void rightsToBits_data();
@@ -39,7 +41,7 @@ void TestMdmText::strokeCode_data() {
                                       << "05";
     QTest::newRow("only the first character counts") << "王小明"
                                                      << "04";
-    QTest::newRow("陳 (16 strokes)") << "陳"
+    QTest::newRow("陳 (11 strokes)") << "陳"
                                      << "11";
     QTest::newRow("last entry 鸞") << "鸞"
                                    << "30";
@@ -55,12 +57,22 @@ void TestMdmText::strokeCode_data() {
                               << "01";
     QTest::newRow("katakana") << "ア"
                               << "01";
-    QTest::newRow("big5 level 2 (past 鸞)") << "乂"
-                                            << "33";
+    // Characters outside the common set count by their strokes as well.
+    QTest::newRow("乂 (2)") << "乂"
+                            << "02";
+    QTest::newRow("瑋 (13)") << "瑋"
+                             << "13";
+    QTest::newRow("翊 (11)") << "翊"
+                             << "11";
+    QTest::newRow("婕 (11)") << "婕"
+                             << "11";
+    QTest::newRow("simplified 们 (5)") << "们"
+                                       << "05";
+    QTest::newRow("more than 30 strokes 鱻") << "鱻"
+                                             << "33";
+    QTest::newRow("user-defined character") << QString(QChar(0xE03C)) << "33";
     QTest::newRow("outside the code page") << "😀"
                                            << "33";
-    QTest::newRow("simplified only 们") << "们"
-                                        << "33";
 }
 
 void TestMdmText::strokeCode() {
@@ -73,6 +85,38 @@ void TestMdmText::strokeCodeEveryBlockEnd() {
     const QString table = QStringLiteral("乙又才王立阡阬非香鬼麻黑鼠齊齒龜齋鼬嚨齡齧龔黴齲黌驢黷鸚鸛鸞");
     for (int i = 0; i < table.size(); ++i)
         QCOMPARE(mdM::StrokeCode(table.mid(i, 1)), QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+}
+
+// Common surnames by their stroke counts: every count sorts into its own block.
+void TestMdmText::strokeCodeOfSurnames_data() {
+    QTest::addColumn<QString>("names");
+    QTest::addColumn<int>("strokes");
+    QTest::newRow("2") << "丁" << 2;
+    QTest::newRow("4") << "王方" << 4;
+    QTest::newRow("5") << "石古" << 5;
+    QTest::newRow("6") << "江朱" << 6;
+    QTest::newRow("7") << "李吳呂何沈余宋杜阮" << 7;
+    QTest::newRow("8") << "林周邱卓" << 8;
+    QTest::newRow("9") << "洪胡施柯侯紀姚" << 9;
+    QTest::newRow("10") << "徐高孫翁馬唐" << 10;
+    QTest::newRow("11") << "陳張許郭梁曹" << 11;
+    QTest::newRow("12") << "黃曾彭游傅" << 12;
+    QTest::newRow("13") << "楊詹溫" << 13;
+    QTest::newRow("14") << "廖趙" << 14;
+    QTest::newRow("15") << "劉鄭潘鄧歐" << 15;
+    QTest::newRow("16") << "賴盧" << 16;
+    QTest::newRow("17") << "謝鍾戴" << 17;
+    QTest::newRow("18") << "簡顏魏" << 18;
+    QTest::newRow("19") << "羅" << 19;
+    QTest::newRow("20") << "嚴" << 20;
+    QTest::newRow("22") << "龔" << 22;
+}
+
+void TestMdmText::strokeCodeOfSurnames() {
+    QFETCH(QString, names);
+    QFETCH(int, strokes);
+    for (const QChar c : names)
+        QCOMPARE(mdM::StrokeCode(QString(c)), QStringLiteral("%1").arg(strokes, 2, 10, QLatin1Char('0')));
 }
 
 void TestMdmText::semicolons_data() {
@@ -177,6 +221,17 @@ void TestMdmText::numberToChinese_data() {
                                << "一億零五";
     QTest::newRow("1000050000") << "1000050000"
                                 << "一十億零五萬";
+    // A group of zeros between two others reads as 零.
+    QTest::newRow("100001234") << "100001234"
+                               << "一億零一仟二佰三十四";
+    QTest::newRow("100000234") << "100000234"
+                               << "一億零二佰三十四";
+    QTest::newRow("1000001000") << "1000001000"
+                                << "一十億零一仟";
+    QTest::newRow("100010000") << "100010000"
+                               << "一億零一萬";
+    QTest::newRow("300000000") << "300000000"
+                               << "三億";
     QTest::newRow("negative") << "-105"
                               << "負一佰零五";
     QTest::newRow("negative zero") << "-0"
@@ -206,6 +261,8 @@ void TestMdmText::numberToChineseFormal_data() {
                                  << "壹拾貳億參仟肆佰伍拾陸萬柒仟捌佰玖拾";
     QTest::newRow("105") << "105"
                          << "壹佰零伍";
+    QTest::newRow("100001234") << "100001234"
+                               << "壹億零壹仟貳佰參拾肆";
     QTest::newRow("negative") << "-60"
                               << "負陸拾";
     QTest::newRow("0") << "0"

@@ -147,6 +147,26 @@ private slots:
         QCOMPARE(mdM::SuperUserPassword, QStringLiteral("neu"));
     }
 
+    void noSuperUserRowRefusesTheSuperUser() {
+        fx.openDb()->execute(QStringLiteral("DELETE FROM super"));
+        frmLogin* f = showForm<frmLogin>();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        typeLogin(f, QStringLiteral("wexa"), QString());
+        f->cmdOK_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("資料庫中沒有 SuperUser 的資料，SuperUser 無法登入"));
+        QCOMPARE(f->failedTries(), 1);
+        QVERIFY(!ui::Default<frmMenu>::isLoaded());
+        QCOMPARE(mdM::UserRights, 0);
+        // Staff members log in as before.
+        typeLogin(f, QStringLiteral("ming"), QStringLiteral("ming123"));
+        f->cmdOK_Click();
+        QVERIFY(ui::Default<frmMenu>::isLoaded());
+        QCOMPARE(fx.openDb()->scalar(QStringLiteral("SELECT count(*) FROM super")).toInt(), 0);
+    }
+
     void thirdFailureEndsTheProgram() {
         frmLogin* f = showForm<frmLogin>();
         typeLogin(f, QStringLiteral("ming"), QStringLiteral("wrong"));

@@ -6,6 +6,9 @@
 #include "frmSet.h"
 
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -95,6 +98,55 @@ private slots:
         ui::Default<frmSet>::get()->hfgSec_Click(1, 6);
         QCOMPARE(g->item(0, 5)->text(), QStringLiteral("客戶資料"));
         QCOMPARE(g->item(1, 6)->text(), QStringLiteral("查詢"));
+    }
+
+    // With many members the heading rows stay over the scrolled rows, column for column, and a
+    // name wider than its column shows whole in its tooltip.
+    void headingsStayInView() {
+        const QString longName = QStringLiteral("歐陽司馬上官諸葛端木長名字");
+        {
+            const db::DatabasePtr d = fx.openDb();
+            db::Transaction t(*d);
+            for (int i = 0; i < 31; ++i)
+                d->execute(QStringLiteral("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名, pass, 權限) "
+                                          "VALUES (?, ?, ?, '', 0)"),
+                           {QStringLiteral("9%1").arg(i, 4, 10, QLatin1Char('0')),
+                            i == 30 ? longName : QStringLiteral("員工%1").arg(i),
+                            QStringLiteral("u%1").arg(i)});
+            t.commit();
+        }
+        frmSet* f = showForm<frmSet>();
+        f->resize(500, 300);
+        auto* tabs = child<QTabWidget>(f, "SSTab1");
+        tabs->setCurrentIndex(tabs->count() - 1);
+        QTableWidget* g = grid();
+        QCOMPARE(g->rowCount(), 36);
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        auto* headings = child<QTableView>(g, "hfgSecHeadings");
+        QVERIFY(headings);
+
+        g->verticalScrollBar()->setValue(g->verticalScrollBar()->maximum());
+        g->horizontalScrollBar()->setValue(g->horizontalScrollBar()->maximum() / 2);
+        QCoreApplication::processEvents();
+        QVERIFY(g->rowAt(0) > 1); // the grid's own heading rows scrolled away
+        QVERIFY(headings->isVisible());
+        QCOMPARE(headings->geometry().topLeft(), g->viewport()->geometry().topLeft());
+        QCOMPARE(headings->height(), g->rowHeight(0) + g->rowHeight(1));
+        QCOMPARE(headings->width(), g->viewport()->width());
+        QCOMPARE(headings->rowAt(1), 0);
+        QCOMPARE(headings->rowAt(headings->height() - 1), 1);
+        for (int c = 1; c < g->columnCount(); ++c) {
+            QCOMPARE(headings->columnViewportPosition(c), g->columnViewportPosition(c));
+            QCOMPARE(headings->columnWidth(c), g->columnWidth(c));
+        }
+        QVERIFY(headings->isColumnHidden(0));
+        QCOMPARE(headings->columnSpan(0, 7), 2);
+        const QModelIndex heading = headings->indexAt(QPoint(headings->columnViewportPosition(7) + 2, 1));
+        QCOMPARE(heading.data().toString(), QStringLiteral("廠商資料"));
+
+        QCOMPARE(g->item(g->rowCount() - 1, 1)->text(), longName);
+        QCOMPARE(g->item(g->rowCount() - 1, 1)->toolTip(), longName);
+        QVERIFY(g->item(kMing, 1)->toolTip().isEmpty());
     }
 
     void applyWritesTheSumsOfEveryRow() {

@@ -124,6 +124,42 @@ private slots:
                  shell::LoginResult::Kind::SuperUser);
     }
 
+    // Without the SuperUser's row nothing unlocks the change, not even an empty password, and
+    // nothing makes the row.
+    void noSuperUserRow() {
+        fx.openDb()->execute(QStringLiteral("DELETE FROM super"));
+        mdM::SuperUserPassword.clear(); // as the login leaves it
+        settings();
+        QLineEdit* old = box("opstxt");
+        auto* change = child<QPushButton>(ui::Default<frmSet>::get(), "cmdCp");
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        QTest::keyClicks(old, QStringLiteral("x"));
+        QTest::keyClick(old, Qt::Key_Backspace);
+        QTest::keyClicks(old, QStringLiteral("yz"));
+        QTest::keyClick(old, Qt::Key_Backspace);
+        QTest::keyClick(old, Qt::Key_Backspace);
+        VERIFY_DIALOGS(dialogs); // said once
+        QCOMPARE(dialogs.messages().at(0).text,
+                 QStringLiteral("資料庫中沒有 SuperUser 的資料，無法變更 SuperUser 密碼"));
+        QVERIFY(old->text().isEmpty());
+        QVERIFY(!change->isEnabled() && !box("npstxt")->isEnabled() && !box("cpstxt")->isEnabled());
+
+        // Even when pressed some other way, the change is refused and no row appears.
+        box("npstxt")->setText(QStringLiteral("mine"));
+        box("cpstxt")->setText(QStringLiteral("mine"));
+        dialogs.expectMessage();
+        ui::Default<frmSet>::get()->cmdCp_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(1).text,
+                 QStringLiteral("資料庫中沒有 SuperUser 的資料，無法變更 SuperUser 密碼"));
+        const db::DatabasePtr d = fx.openDb();
+        QVERIFY(!shell::readSuperUserPassword(*d));
+        QCOMPARE(d->scalar(QStringLiteral("SELECT count(*) FROM super")).toInt(), 0);
+        QCOMPARE(shell::checkLogin(*d, QStringLiteral("wexa"), QString(), std::nullopt).kind,
+                 shell::LoginResult::Kind::Refused);
+    }
+
     void browseTakesTheFolderOfTheChosenFile() {
         settings();
         const QString deep = fx.folder->mkdir(QStringLiteral("a/much/longer/folder/name/than/ten"));
