@@ -68,6 +68,7 @@ frmQ::frmQ() {
     m_cells = std::make_unique<CellEditors>(this);
     connectHeader();
     documentHooks();
+    connectStatisticsCommands();
     setCaption(QString());
 }
 
