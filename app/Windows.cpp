@@ -1,7 +1,12 @@
 #include "Windows.h"
 
+#include "CatalogWindows.h"
 #include "MenuWindows.h"
+#include "frmCus.h"
+#include "frmPrv.h"
 #include "frmQ.h"
+#include "frmSta.h"
+#include "ui/Forms.h"
 
 // Each subsystem's windows are registered in a function of their own.
 
@@ -20,10 +25,20 @@ void registerQuoteWindows() {
 
 // ---------------------------------------------------------------- customers, vendors, staff
 void registerRecordWindows() {
+    // Modeless, brought to the front when already open.
+    const auto show = [](ui::Form* f) {
+        f->show();
+        f->raise();
+        f->activateWindow();
+    };
+    shell::setMenuWindowOpener(shell::MenuWindow::Customers, [show] { show(ui::Default<frmCus>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Vendors, [show] { show(ui::Default<frmPrv>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Staff, [show] { show(ui::Default<frmSta>::get()); });
 }
 
 // ---------------------------------------------------------------- construction catalogue
 void registerCatalogWindows() {
+    shell::setMenuWindowOpener(shell::MenuWindow::Catalog, &catalog_ui::showCatalogWindow);
 }
 
 } // namespace

@@ -254,6 +254,9 @@ void Sheet::Impl::load(const QByteArray& bytes) {
             StringWriter w(&c.inner);
             for (pugi::xml_node ch : cn.children())
                 ch.print(w, "", pugi::format_raw);
+            // A carriage return in text survives only as a character reference.
+            for (size_t at = c.inner.find('\r'); at != std::string::npos; at = c.inner.find('\r', at))
+                c.inner.replace(at, 1, "&#13;");
             rd.cells.push_back(std::move(c));
         }
         std::stable_sort(rd.cells.begin(), rd.cells.end(), [](const CellData& a, const CellData& b) { return a.col < b.col; });

@@ -1,6 +1,7 @@
 #pragma once
 // The reference quotation of the benchmarks: 20,000 item rows in 1,000 leaves under a three-level
 // tree (10 areas, 10 work types each, 10 sub-types each, 20 rows per leaf), and the timing helpers.
+#include "Pricing.h"
 #include "QuoteDocument.h"
 #include "text/Numbers.h"
 

@@ -4,6 +4,8 @@
 #include "Pricing.h"
 #include "QuoteFile.h"
 #include "ReferenceQuotation.h"
+#include "TreeCommands.h"
+#include "ui/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,6 +13,18 @@
 
 using namespace quote;
 using namespace quote::bench;
+
+namespace {
+// Answers every question with Yes (the tree commands ask before deleting).
+class YesDialogs final : public ui::DialogBackend {
+public:
+    ui::Answer message(const ui::MessageRequest&) override { return ui::Answer::Yes; }
+    std::optional<QString> input(const ui::InputRequest&) override { return std::nullopt; }
+    QString openFile(const ui::FileRequest&) override { return {}; }
+    QString saveFile(const ui::FileRequest&) override { return {}; }
+    QString folder(const ui::FileRequest&) override { return {}; }
+};
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -69,6 +83,27 @@ int main(int argc, char** argv) {
     }));
     timings.push_back(
         measure("grid totals of the root (20,000 rows)", 0, runs, nullptr, [&] { doc.RefreshTotals(); }));
+
+    // Deleting a leaf with rows: the shown leaf (its rows stored, the root shown), and a leaf while
+    // the root is shown (the root listed afresh).
+    YesDialogs yes;
+    ui::setDialogBackend(&yes);
+    const QuoteDocument before = doc;
+    timings.push_back(measure(
+        "delete the shown leaf with rows", 50, runs,
+        [&] {
+            doc = before;
+            doc.tv_NodeClick(leafA);
+        },
+        [&] { mDelN_Click(doc, leafA); }));
+    timings.push_back(measure(
+        "delete a leaf with rows (root shown)", 50, runs,
+        [&] {
+            doc = before;
+            doc.tv_NodeClick(kRootKey);
+        },
+        [&] { mDelN_Click(doc, leafB); }));
+    ui::setDialogBackend(nullptr);
 
     bench::report(out, timings);
     return 0;

@@ -72,13 +72,14 @@ void addHeader(SheetSpec& sheet, int lastCol, const char* title) {
         sheet.cells.push_back({4 + i, split2 + 1, rows[i][2], left, lastCol});
     }
     sheet.rows.push_back({1, 1, 28, plain()});
-    sheet.rows.push_back({2, 3, 15, plain()});
+    sheet.rows.push_back({2, 3, 14, plain()}); // not 15: that height would be left implicit
     sheet.rows.push_back({4, 6, 18, plain()});
 }
 
 // One page range: header, column titles, `lineRows` ruled lines, page foot, all with heights.
+// Long texts in left-aligned columns shrink to their cell when `shrink`, else run on to the right.
 SheetSpec page(const std::string& name, const char* title, const std::vector<Column>& cols, int ruledLast,
-               double lineSize) {
+               double lineSize, bool shrink) {
     SheetSpec sheet;
     sheet.name = name;
     sheet.centerHorizontally = true;
@@ -102,7 +103,7 @@ SheetSpec page(const std::string& name, const char* title, const std::vector<Col
             Style s = plain(lineSize);
             s.align = cols[size_t(c)].align;
             s.numFormat = cols[size_t(c)].format;
-            s.shrink = s.align == Align::Left;
+            s.shrink = shrink && s.align == Align::Left;
             if (r <= ruledLast)
                 s.border = Box;
             CellSpec cell{r, c + 1, "", s};
@@ -118,9 +119,10 @@ SheetSpec page(const std::string& name, const char* title, const std::vector<Col
     return sheet;
 }
 
-// Cover sheet: the group rows and totals are ruled, the last five lines hold the page-end remarks.
+// Cover sheet: the group rows and totals are ruled, the last five lines hold the page-end remarks;
+// the amount in words runs on over the empty cells to its right.
 SheetSpec cover(const char* title, bool cost) {
-    return page("首頁", title, coverColumns(cost), kLastLine - 5, 11);
+    return page("首頁", title, coverColumns(cost), kLastLine - 5, 11, false);
 }
 
 TemplateSpec withCover(const char* path, const char* title, bool cost, const std::vector<Column>& detail,
@@ -128,7 +130,7 @@ TemplateSpec withCover(const char* path, const char* title, bool cost, const std
     TemplateSpec t;
     t.relativePath = QString::fromUtf8(path);
     t.sheets.push_back(cover(title, cost));
-    t.sheets.push_back(page("明細", title, detail, kLastLine, lineSize));
+    t.sheets.push_back(page("明細", title, detail, kLastLine, lineSize, true));
     return t;
 }
 
@@ -141,7 +143,7 @@ std::vector<TemplateSpec> quotationTemplates() {
     all.push_back(withCover("PrintC/成本分析.xlsx", "成本分析表", true, kCostDetail, 9));
     TemplateSpec single;
     single.relativePath = QStringLiteral("PrintNF/單張報價單.xlsx");
-    single.sheets.push_back(page("報價單", "報價單", kDetail, kLastLine, 11));
+    single.sheets.push_back(page("報價單", "報價單", kDetail, kLastLine, 11, true));
     all.push_back(std::move(single));
     return all;
 }

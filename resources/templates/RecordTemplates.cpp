@@ -50,7 +50,7 @@ TemplateSpec labels() {
     cell.align = Align::Left;
     cell.shrink = true;
     cell.indent = 1;
-    s.columns.push_back({1, 3, 37.08, cell}); // 264 px = 70 mm
+    s.columns.push_back({1, 3, 32.03, cell}); // 70 mm in digits of the template font
     s.marginLeft = s.marginRight = 0;
     s.marginTop = kTopMargin;
     s.marginBottom = 0;

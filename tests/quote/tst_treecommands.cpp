@@ -199,6 +199,7 @@ void TestTreeCommands::addBelowLeafWithRows() {
     QVERIFY(doc.NodeIsLeaf);
     QCOMPARE(doc.NodeIndex, doc.tree.indexOf(path("A", "木作")));
     QCOMPARE(storePaths(doc), QStringList{path("A", "木作") + "/x1"});
+    QCOMPARE(doc.GTxM(1, ColPath), path("A", "木作"));
     QVERIFY(!doc.WorkTypesOnly); // work types below an area
     // Leaving the new child stores the rows on show under its path.
     QVERIFY(doc.tv_NodeClick(Q));
