@@ -3,7 +3,7 @@
 #include "frmQ.h"
 
 #include "CellEditors.h"
-#include "PrintMenu.h"
+#include "ReportMenu.h"
 #include "frmCal.h"
 
 #include <QAction>
