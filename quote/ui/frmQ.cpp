@@ -70,6 +70,7 @@ frmQ::frmQ() {
     connectHeader();
     documentHooks();
     attachEditingCommands(this);
+    connectStatisticsCommands();
     setCaption(QString());
 }
 

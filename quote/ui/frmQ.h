@@ -168,6 +168,12 @@ public slots:
     void lbSum_DblClick();
     // The splitter dragged to x (twips, in the body).
     void dragSplitterTo(int xTwips);
+    // Statistics and the report menu (frmQ_stats.cpp).
+    void mCalA_Click();
+    void mCalT_Click();
+    void mP_Click();
+    void mPfp_Click();
+    void mPdt_Click();
 
 protected:
     void Form_Load() override;
@@ -206,6 +212,8 @@ private:
     void lookUpCustomer();
     void showTotals();
     void documentHooks();
+    void connectStatisticsCommands();
+    void rootShownForWholeQuotation();
     // The bulk commands act at the root or a leaf; elsewhere a message. The editors are hidden.
     bool bulkCommandAllowed();
     // Asks until a plain decimal number is typed; nullopt for an empty answer or Cancel.
