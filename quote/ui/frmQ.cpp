@@ -60,6 +60,7 @@ frmQ::frmQ() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     buildMenus();
+    connectPrintMenu();
     outer->setMenuBar(m_menuBar);
     m_body = new QWidget(this);
     m_body->setObjectName(QStringLiteral("body"));

@@ -36,6 +36,9 @@ namespace quote {
 class CellEditors;
 class ItemGridModel;
 } // namespace quote
+namespace xlprint {
+struct PrintCommand;
+} // namespace xlprint
 
 class frmQ : public ui::Form {
     Q_OBJECT
@@ -166,6 +169,9 @@ public slots:
     // target total).
     void lbSc_DblClick();
     void lbSum_DblClick();
+    // The spreadsheet print commands (frmQ_print.cpp): one of the fifteen, and 列印設定.
+    void printCommand(const xlprint::PrintCommand& cmd);
+    void mPxlset_Click();
     // The splitter dragged to x (twips, in the body).
     void dragSplitterTo(int xTwips);
     // Statistics and the report menu (frmQ_stats.cpp).
@@ -186,6 +192,7 @@ protected:
 private:
     // Construction of the controls and menus.
     void buildMenus();
+    void connectPrintMenu();
     void buildHeader();
     void buildBody();
     void connectHeader();
