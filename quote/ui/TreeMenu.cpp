@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -26,25 +25,18 @@ TreeMenu::TreeMenu(frmQ* window) : QObject(window), w(window) {
     connect(w->action(QStringLiteral("mInsT")), &QAction::triggered, this, &TreeMenu::mInsT_Click);
     connect(w->action(QStringLiteral("mDelN")), &QAction::triggered, this, &TreeMenu::mDelN_Click);
     connect(lstAK_, &PickList::confirmed, this, &TreeMenu::mADakO_Click);
-    w->tree()->viewport()->installEventFilter(this);
-}
-
-bool TreeMenu::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonPress && watched == w->tree()->viewport()) {
-        auto* m = static_cast<QMouseEvent*>(e);
-        QTreeWidgetItem* item = w->tree()->itemAt(m->position().toPoint());
-        if (!item)
-            item = w->tree()->currentItem();
-        if (item)
-            tv_MouseDown(m->button(), item->data(0, Qt::UserRole).toString(), m->globalPosition().toPoint());
-        return m->button() == Qt::RightButton; // a right press does not move the selection
-    }
-    return false;
+    connect(w, &frmQ::treePressed, this, [this](Qt::MouseButton button, const QString& key, const QPoint& at) {
+        // A press beside the nodes takes the node selected in the tree.
+        const QTreeWidgetItem* current = w->tree()->currentItem();
+        tv_MouseDown(button, key.isEmpty() && current ? current->data(0, Qt::UserRole).toString() : key, at);
+    });
+    // The tree marks the shown node again once the popup is gone.
+    connect(w->menu(QStringLiteral("mTV")), &QMenu::aboutToHide, this,
+            [this] { w->selectTreeNode(w->document().lbPath); });
 }
 
 void TreeMenu::tv_MouseDown(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos) {
     quote::QuoteDocument& doc = w->document();
-    w->HideCellEditors();
     if (!doc.tree.contains(nodeKey))
         return;
     doc.NodeKey = nodeKey;

@@ -15,8 +15,8 @@ class TreeMenu : public QObject {
 public:
     explicit TreeMenu(frmQ* window);
 
-    // tv_MouseDown: the pressed node becomes the current node; the right button sets the items'
-    // enabled state and shows the popup at `globalPos`.
+    // tv_MouseDown (the window ends cell editing first): the pressed node becomes the current node;
+    // the right button sets the items' enabled state and shows the popup at `globalPos`.
     void tv_MouseDown(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos);
 
     PickList* pickList() const { return lstAK_; }
@@ -28,9 +28,6 @@ public slots:
     void mInsT_Click();
     void mDelN_Click();
     void mADakO_Click();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void openList(quote::PickCommand command);
