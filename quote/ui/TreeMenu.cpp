@@ -62,7 +62,7 @@ void TreeMenu::openList(quote::PickCommand command) {
     QStringList catalogue;
     try {
         db::Database& db = openMainDbOrThrow();
-        catalogue = quote::pickWorkTypes(command) ? quote::catalogueWorkTypes(db)
+        catalogue = quote::listsWorkTypes(command) ? quote::catalogueWorkTypes(db)
                                                   : quote::catalogueAreas(db, w->categoryBox()->currentText());
     } catch (const db::DbError& e) {
         ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
@@ -120,7 +120,7 @@ void TreeMenu::mADakO_Click() {
     if (quote::pickInsertsSiblings(command)) {
         if (quote::InsertSiblingNodesFromList(doc, node, selected))
             treeChanged(node, shownBefore);
-    } else if (quote::AddChildNodesFromList(doc, node, selected, quote::pickWorkTypes(command))) {
+    } else if (quote::AddChildNodesFromList(doc, node, selected, quote::listsWorkTypes(command))) {
         treeChanged(doc.lbPath, shownBefore);
     }
 }
