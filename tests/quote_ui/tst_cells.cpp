@@ -424,7 +424,7 @@ private slots:
         QCOMPARE(cell(w, 1, ColUnit), QStringLiteral("式"));
     }
 
-    void specificationPick() {
+    void detailPick() {
         catalogue();
         frmQ* w = fx.open();
         showLeaf(w, {{""}});
