@@ -5,12 +5,14 @@
 #include "CellEditors.h"
 #include "Pricing.h"
 #include "QuoteFile.h"
+#include "TreeMenu.h"
 #include "ReferenceQuotation.h"
 #include "TempProgramFolder.h"
 #include "frmQ.h"
 #include "mdM.h"
 #include "ui/Dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
@@ -20,11 +22,14 @@ using namespace quote::bench;
 
 namespace {
 
-// Answers the window's dialogs: the file to open or save, No to the save question, the ratio.
+// Answers the window's dialogs: the file to open or save, No to the save question, Yes to the
+// delete question, the ratio.
 class BenchDialogs final : public ui::DialogBackend {
 public:
     QString openPath, savePath, inputText;
     ui::Answer message(const ui::MessageRequest& r) override {
+        if (r.buttons == ui::Buttons::YesNo)
+            return ui::Answer::Yes;
         return r.buttons == ui::Buttons::YesNoCancel ? ui::Answer::No : ui::Answer::OK;
     }
     std::optional<QString> input(const ui::InputRequest&) override { return inputText; }
@@ -127,6 +132,31 @@ int main(int argc, char** argv) {
         SetRatioStored(doc.hfgB.dataRows(), QStringLiteral("1.2"));
         doc.RefreshTotals();
     }));
+
+    // Deleting the shown leaf with its 20 rows: the rows stored, the root listed, the tree rebuilt.
+    TreeMenu* treeMenu = w->findChild<TreeMenu*>();
+    timings.push_back(measure(
+        "window: delete the shown leaf with rows", 50, runs,
+        [&] {
+            w->mOpen_Click();
+            w->tv_NodeClick(leafA);
+            treeMenu->tv_MouseDown(Qt::LeftButton, leafA, QPoint());
+            QApplication::processEvents();
+        },
+        [&] {
+            w->action(QStringLiteral("mDelN"))->trigger();
+            QApplication::processEvents();
+        }));
+    if (w->document().tree.contains(leafA))
+        qFatal("the leaf was not deleted");
+    const QuoteDocument whole = doc;
+    timings.push_back(measure(
+        "core: delete the shown leaf with rows", 0, runs,
+        [&] {
+            doc = whole;
+            doc.tv_NodeClick(leafA);
+        },
+        [&] { mDelN_Click(doc, leafA); }));
 
     out << "reference quotation: " << doc.tree.count() << " nodes, " << leaves.size() << " leaves, "
         << doc.hfgB.rows() - 1 << " item rows\n";

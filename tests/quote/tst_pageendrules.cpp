@@ -1,4 +1,5 @@
 // The page-end rules over a whole quotation, the tax rate text, and the composed header fields.
+#include "QuotePaths.h"
 #include "HeaderFields.h"
 #include "PageEndRules.h"
 #include "Pricing.h"
@@ -6,13 +7,9 @@
 #include <QtTest>
 
 using namespace quote;
+using namespace testpaths;
 
 namespace {
-
-const QString Q = kRootKey;
-QString path(const QString& a) {
-    return Q + kPathSeparator + a;
-}
 
 // Areas A and B holding one row each of the given amounts; A is left shown with its amount edited
 // to `editedA` (not yet stored).

@@ -1,4 +1,5 @@
 // Tree commands: the popup's enabling, the pick list's entries, adding, inserting and deleting nodes.
+#include "QuotePaths.h"
 #include "ScriptedDialogs.h"
 #include "TreeCommands.h"
 #include "db/Database.h"
@@ -7,16 +8,9 @@
 #include <QtTest>
 
 using namespace quote;
+using namespace testpaths;
 
 namespace {
-
-const QString Q = kRootKey;
-QString path(const QString& a) {
-    return Q + kPathSeparator + a;
-}
-QString path(const QString& a, const QString& b) {
-    return path(a) + kPathSeparator + b;
-}
 
 ItemRow item(const QString& name) {
     ItemRow r;

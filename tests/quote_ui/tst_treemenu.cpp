@@ -1,4 +1,5 @@
 // The tree popup and the pick list beside the tree in the quotation window, driven as the user does.
+#include "../quote/QuotePaths.h"
 #include "CellEditors.h"
 #include "PickList.h"
 #include "QuoteUiFixture.h"
@@ -10,13 +11,9 @@
 #include <QtTest>
 
 using namespace quote;
+using namespace testpaths;
 
 namespace {
-
-const QString Q = kRootKey;
-QString path(const QString& a) {
-    return Q + kPathSeparator + a;
-}
 
 QStringList entries(const QListWidget* l) {
     QStringList out;
