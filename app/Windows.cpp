@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include "CatalogWindows.h"
 #include "MenuWindows.h"
 #include "frmCus.h"
 #include "frmPrv.h"
@@ -40,6 +41,7 @@ void registerRecordWindows() {
 
 // ---------------------------------------------------------------- construction catalogue
 void registerCatalogWindows() {
+    shell::setMenuWindowOpener(shell::MenuWindow::Catalog, &catalog_ui::showCatalogWindow);
 }
 
 } // namespace

@@ -77,6 +77,7 @@ std::vector<TemplateSpec> allTemplates();
 std::vector<TemplateSpec> quotationTemplates();
 TemplateSpec statisticsTemplate();
 std::vector<TemplateSpec> recordTemplates();
+std::vector<TemplateSpec> catalogTemplates();
 
 // Writes one template as `path` (whole or not at all). False with the reason on failure.
 bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error);
