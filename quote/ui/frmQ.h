@@ -146,6 +146,7 @@ signals:
     void nodeShown(const QString& key);
 
 public slots:
+    void cmdC_Click(); // 客戶名稱: the customer picker
     void mNew_Click();
     void mOpen_Click();
     // The two save commands: true when the file was written.
