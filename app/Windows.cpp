@@ -4,6 +4,7 @@
 #include "MenuWindows.h"
 #include "frmCus.h"
 #include "frmPrv.h"
+#include "frmPsel.h"
 #include "frmQ.h"
 #include "frmSta.h"
 #include "ui/Forms.h"
@@ -34,6 +35,8 @@ void registerRecordWindows() {
     shell::setMenuWindowOpener(shell::MenuWindow::Customers, [show] { show(ui::Default<frmCus>::get()); });
     shell::setMenuWindowOpener(shell::MenuWindow::Vendors, [show] { show(ui::Default<frmPrv>::get()); });
     shell::setMenuWindowOpener(shell::MenuWindow::Staff, [show] { show(ui::Default<frmSta>::get()); });
+    // Their 列印 buttons: record lists and mailing labels.
+    records::setListPrintOpener(records::openListPrint);
 }
 
 // ---------------------------------------------------------------- construction catalogue

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <cerrno>
 #include <iconv.h>
 
@@ -186,13 +187,16 @@ int cp950Code(const QString& s) {
 }
 
 QString decode(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
-    return fromCp950(bytes);
+    if (!bytes.startsWith(kUtf8Bom))
+        return fromCp950(bytes);
+    // Only the file's own mark goes: a U+FEFF after it is a character of the text.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8(QByteArrayView(bytes).sliced(kUtf8Bom.size()));
 }
 
 QByteArray encode(const QString& s) {
-    if (auto cp = toCp950(s))
+    // CP950 bytes that happen to begin like the mark would read back as UTF-8.
+    if (auto cp = toCp950(s); cp && !cp->startsWith(kUtf8Bom))
         return *cp;
     return kUtf8Bom + s.toUtf8();
 }

@@ -26,7 +26,7 @@ inline const QStringList kUnits = {"尺", "坪", "式", "片", "座", "才", "�
 
 // The reference quotation. The leaves' blocks stand in the store in a shuffled order, as a quotation
 // edited leaf by leaf leaves them; the root is shown with every row.
-inline QuoteDocument referenceQuotation() {
+inline QuoteDocument referenceQuotation(quint32 seed = 20231201) {
     QuoteDocument doc;
     doc.header = {"王先生", "信義住宅", "陳小明", "住宅", "1121201_", "台北市信義路五段7號", "112/12/01"};
     QStringList leaves;
@@ -39,7 +39,7 @@ inline QuoteDocument referenceQuotation() {
                 leaves << doc.tree.addChild(workKey, QStringLiteral("項目%1").arg(s + 1))->key;
         }
     }
-    QRandomGenerator rng(20231201);
+    QRandomGenerator rng(seed);
     std::vector<int> order(size_t(leaves.size()));
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = int(i);

@@ -1,6 +1,7 @@
 #include "frmQ.h"
 
 #include "CellEditors.h"
+#include "EditingCommands.h"
 #include "EditorRules.h"
 #include "ItemGridModel.h"
 #include "PickLists.h"
@@ -59,6 +60,7 @@ frmQ::frmQ() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     buildMenus();
+    connectPrintMenu();
     outer->setMenuBar(m_menuBar);
     m_body = new QWidget(this);
     m_body->setObjectName(QStringLiteral("body"));
@@ -68,10 +70,17 @@ frmQ::frmQ() {
     m_cells = std::make_unique<CellEditors>(this);
     connectHeader();
     documentHooks();
+    attachEditingCommands(this);
+    connectStatisticsCommands();
     setCaption(QString());
 }
 
-frmQ::~frmQ() = default;
+frmQ::~frmQ() {
+    // The controls outlive the document while the window is taken down: they let go of it first.
+    m_doc.hooks = {};
+    hfgQ->setModel(nullptr);
+    m_cells.reset();
+}
 
 QDate frmQ::today() {
     return s_today.isValid() ? s_today : QDate::currentDate();
@@ -82,7 +91,10 @@ void frmQ::documentHooks() {
     m_doc.hooks.totalsRefreshed = [this] { showTotals(); };
     m_doc.hooks.setupGrid = [this](bool editable) { SetupGrid(editable); };
     m_doc.hooks.pathChanged = [this] {
+        // Another node is shown (also by a save, which shows the root): the undo snapshot goes.
         lbPath->setText(m_doc.lbPath);
+        m_cells->clearUndo();
+        selectTreeNode(m_doc.lbPath);
         FillItemNameList();
     };
 }
@@ -208,6 +220,7 @@ void frmQ::cbK_Change() {
 }
 
 void frmQ::setDateAndNumber() {
+    DTP->setDate(today());
     const QString date = text::rocDateEra(today());
     txtQD->setText(date);
     txtNo->setText(defaultQuoteNo(date));
@@ -300,11 +313,8 @@ void frmQ::Form_Click() {
 // ---------------------------------------------------------------- tree and grid
 
 bool frmQ::tv_NodeClick(const QString& key) {
-    const QString before = m_doc.lbPath;
     if (!m_doc.tv_NodeClick(key))
         return false;
-    if (before != m_doc.lbPath)
-        m_cells->clearUndo();
     selectTreeNode(key);
     emit nodeShown(key);
     return true;

@@ -36,6 +36,9 @@ namespace quote {
 class CellEditors;
 class ItemGridModel;
 } // namespace quote
+namespace xlprint {
+struct PrintCommand;
+} // namespace xlprint
 
 class frmQ : public ui::Form {
     Q_OBJECT
@@ -144,6 +147,9 @@ signals:
     void documentReplaced();
     // A node was shown (its key).
     void nodeShown(const QString& key);
+    // A mouse press on the tree (frmQ.tv_MouseDown): the button, the key of the node under the
+    // mouse (empty when none) and the press's screen position. The cell editors are hidden first.
+    void treePressed(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos);
 
 public slots:
     void mNew_Click();
@@ -163,8 +169,17 @@ public slots:
     // target total).
     void lbSc_DblClick();
     void lbSum_DblClick();
+    // The spreadsheet print commands (frmQ_print.cpp): one of the fifteen, and 列印設定.
+    void printCommand(const xlprint::PrintCommand& cmd);
+    void mPxlset_Click();
     // The splitter dragged to x (twips, in the body).
     void dragSplitterTo(int xTwips);
+    // Statistics and the report menu (frmQ_stats.cpp).
+    void mCalA_Click();
+    void mCalT_Click();
+    void mP_Click();
+    void mPfp_Click();
+    void mPdt_Click();
 
 protected:
     void Form_Load() override;
@@ -177,6 +192,7 @@ protected:
 private:
     // Construction of the controls and menus.
     void buildMenus();
+    void connectPrintMenu();
     void buildHeader();
     void buildBody();
     void connectHeader();
@@ -203,6 +219,8 @@ private:
     void lookUpCustomer();
     void showTotals();
     void documentHooks();
+    void connectStatisticsCommands();
+    void rootShownForWholeQuotation();
     // The bulk commands act at the root or a leaf; elsewhere a message. The editors are hidden.
     bool bulkCommandAllowed();
     // Asks until a plain decimal number is typed; nullopt for an empty answer or Cancel.

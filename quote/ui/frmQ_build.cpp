@@ -264,6 +264,7 @@ void frmQ::buildBody() {
     tv->setObjectName(QStringLiteral("tv"));
     tv->setHeaderHidden(true);
     tv->setColumnCount(1);
+    tv->viewport()->installEventFilter(this);
 
     fme = new QFrame(b);
     fme->setObjectName(QStringLiteral("fme"));
@@ -398,6 +399,15 @@ void frmQ::dragSplitterTo(int xTwips) {
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == tv->viewport() && e->type() == QEvent::MouseButtonPress) {
+        // tv_MouseDown: a press on the tree ends the cell editing.
+        auto* m = static_cast<QMouseEvent*>(e);
+        HideCellEditors();
+        const QTreeWidgetItem* item = tv->itemAt(m->position().toPoint());
+        emit treePressed(m->button(), item ? item->data(0, Qt::UserRole).toString() : QString(),
+                         m->globalPosition().toPoint());
+        return false;
+    }
     if (e->type() == QEvent::MouseButtonDblClick && (watched == lbSc || watched == lbSum)) {
         if (watched == lbSc)
             lbSc_DblClick();

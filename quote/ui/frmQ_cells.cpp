@@ -568,21 +568,22 @@ void CellEditors::cbD_Click() {
         return;
     const QString itemName = w->GTxM(CurRow, ColCatalogName);
     const QString detail = cbD->currentText();
-    w->SetCell(CurRow, ColSpec, detail);
-    if (!mdM::MainDb)
-        return;
-    try {
-        const auto markup = PickLists::detailMarkup(*mdM::MainDb, detail, itemName);
-        if (!markup)
+    // The catalogue first: a failure leaves the row as it was.
+    std::optional<double> markup, cost;
+    if (mdM::MainDb) {
+        try {
+            markup = PickLists::detailMarkup(*mdM::MainDb, detail, itemName);
+            if (markup)
+                cost = PickLists::itemCost(*mdM::MainDb, itemName);
+        } catch (const db::DbError& e) {
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
             return;
-        const auto cost = PickLists::itemCost(*mdM::MainDb, itemName);
-        if (!cost)
-            return;
-        SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
-    } catch (const db::DbError& e) {
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
-        return;
+        }
     }
+    w->SetCell(CurRow, ColSpec, detail);
+    if (!markup || !cost)
+        return; // no such detail or item: the cost stays
+    SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
     w->m_model->rowChanged(CurRow);
     w->RefreshTotals();
 }

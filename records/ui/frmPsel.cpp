@@ -64,6 +64,13 @@ void frmPsel::cmdCancel_Click() {
 
 namespace records {
 
+void openListPrint(Party party) {
+    if (party == Party::Staff)
+        openFieldChooser(int(party));
+    else
+        openPrintChoice(int(party));
+}
+
 void openPrintChoice(int party) {
     mdM::ListPrintParty = party;
     frmPsel* choice = ui::Default<frmPsel>::get();

@@ -1,7 +1,7 @@
 // The quotation templates, laid out for the shipped print settings (Xp.ini: item lines from row 8
 // and column A, page range A1:G39 holding 30 lines; fastP.ini 0: the placeholders are replaced).
 //
-// One page range is one printed page: every row of it has its own height, the header area (rows 1
+// One page range is one printed page: every row of it has its own height (whole pixels, 0.75 pt), the header area (rows 1
 // to 6) holds the placeholders, row 7 the column titles, rows 8 to 37 the item lines, rows 38 and
 // 39 the page foot. No formulas: the program copies the page range once per page.
 #include "TemplateSpec.h"
@@ -71,8 +71,8 @@ void addHeader(SheetSpec& sheet, int lastCol, const char* title) {
         sheet.cells.push_back({4 + i, split1 + 1, rows[i][1], left, split2});
         sheet.cells.push_back({4 + i, split2 + 1, rows[i][2], left, lastCol});
     }
-    sheet.rows.push_back({1, 1, 28, plain()});
-    sheet.rows.push_back({2, 3, 14, plain()}); // not 15: that height would be left implicit
+    sheet.rows.push_back({1, 1, 27.75, plain()});
+    sheet.rows.push_back({2, 3, 14.25, plain()}); // not 15: that height would be left implicit
     sheet.rows.push_back({4, 6, 18, plain()});
 }
 
@@ -93,7 +93,7 @@ SheetSpec page(const std::string& name, const char* title, const std::vector<Col
     titleStyle.bold = true;
     titleStyle.align = Align::Center;
     titleStyle.border = Box;
-    sheet.rows.push_back({kTitleRow, kTitleRow, 20, plain(lineSize)});
+    sheet.rows.push_back({kTitleRow, kTitleRow, 20.25, plain(lineSize)});
     for (int c = 0; c < lastCol; ++c)
         sheet.cells.push_back({kTitleRow, c + 1, cols[size_t(c)].title, titleStyle});
 
@@ -163,7 +163,7 @@ TemplateSpec statisticsTemplate() {
     Style head = plain();
     head.bold = true;
     head.align = Align::Center;
-    s.rows.push_back({1, 1, 20, head});
+    s.rows.push_back({1, 1, 20.25, head});
     s.centerHorizontally = true;
     s.repeatFirstRow = s.repeatLastRow = 1;
     t.sheets.push_back(std::move(s));

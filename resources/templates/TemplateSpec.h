@@ -38,7 +38,7 @@ struct ColumnSpec {
 
 struct RowSpec {
     int first, last; // 1-based
-    double height;   // points
+    double height;   // points, best a multiple of 0.75 (whole pixels)
     Style style;
 };
 

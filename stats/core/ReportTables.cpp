@@ -1,6 +1,7 @@
 #include "ReportTables.h"
 
 #include "BulkInsert.h"
+#include "PageEndRules.h"
 #include "Pricing.h"
 #include "Statistics.h"
 #include "mdM.h"
@@ -42,11 +43,6 @@ void appendBlanks(QList<ReportLine>& lines, int count, int columns) {
     blank[1] = QStringLiteral(" ");
     for (int i = 0; i < count; ++i)
         lines << blank;
-}
-
-// The grand total of the whole quotation, whatever node is shown.
-void recalcGrandTotal(quote::QuoteDocument& doc) {
-    quote::RecalcGrandTotal(doc.pageEnd, doc.quotationTotals().lbSumT);
 }
 
 QString headingNumeral(int level, int counter) {
@@ -149,7 +145,7 @@ QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>
 }
 
 void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
-    recalcGrandTotal(doc);
+    quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
     ShowRoot(doc);
     FillStatisticsTable(*src.sta, doc.hfgQ);
     if (printGroupMode == GroupFirstLevel)
@@ -201,7 +197,7 @@ ReportLine textLine(const QString& text, const QString& amount = {}) {
 } // namespace
 
 void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& src) {
-    recalcGrandTotal(doc);
+    quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
     ShowRoot(doc);
     FillStatisticsTable(*src.sta, doc.hfgQ);
     db::Recordset groups =

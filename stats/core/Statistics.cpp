@@ -88,6 +88,13 @@ void NumberStatRows(db::Database& sta, bool byWorkType, bool workTypesOnly, int 
     tr.commit();
 }
 
+void RefreshStatistics(quote::QuoteDocument& doc, db::Database& sta, bool byWorkType, int printGroupMode) {
+    ShowRoot(doc);
+    FillStatisticsTable(sta, doc.hfgQ);
+    if (printGroupMode >= GroupFirstLevel && printGroupMode <= GroupWorkTypesByArea)
+        NumberStatRows(sta, byWorkType, doc.WorkTypesOnly, printGroupMode);
+}
+
 QString averageRatioText(const QVariant& quotient) {
     if (quotient.isNull() || !quotient.isValid())
         return {};

@@ -131,6 +131,22 @@ private slots:
         QCOMPARE(fromCp950(QByteArray("a\xA4")), QStringLiteral("a\uFFFD")); // cut after a lead byte
     }
 
+    // Texts that look like the mark themselves still come back whole.
+    void textsLikeTheMark_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("starts with U+FEFF") << QStringLiteral("\uFEFF\u0018");
+        QTest::newRow("two U+FEFF") << QStringLiteral("\uFEFF\uFEFFx");
+        // 嚜 is EF BB in CP950, 濃 BF 40: together they begin like the mark.
+        QTest::newRow("CP950 bytes EF BB BF ...") << QStringLiteral("嚜濃");
+    }
+    void textsLikeTheMark() {
+        QFETCH(QString, text);
+        QVERIFY(!text.contains(QChar(0xFFFD)));
+        const QByteArray bytes = encode(text);
+        QVERIFY(bytes.startsWith(kBom));
+        QCOMPARE(decode(bytes), text);
+    }
+
     void decodeChoosesByBom() {
         const QString text = QStringLiteral("一乙");
         QCOMPARE(decode(kBom + text.toUtf8()), text);

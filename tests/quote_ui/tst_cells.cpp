@@ -229,6 +229,21 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
+    void treePressEndsEditing() {
+        frmQ* w = fx.open();
+        showLeaf(w, {{"a", "1"}});
+        press(w, 1, ColQty);
+        QVERIFY(w->cellEditors()->openEditor());
+        QString pressedKey;
+        connect(w, &frmQ::treePressed, this,
+                [&](Qt::MouseButton b, const QString& key, const QPoint&) { pressedKey = b == Qt::RightButton ? key : QString(); });
+        QTreeWidget* tv = w->tree();
+        const QRect r = tv->visualItemRect(w->treeItem(kLeaf));
+        QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, r.center());
+        QVERIFY(!w->cellEditors()->openEditor());
+        QCOMPARE(pressedKey, kLeaf);
+    }
+
     void growthByTenRows() {
         frmQ* w = fx.open();
         showLeaf(w);
@@ -357,6 +372,34 @@ private slots:
         // Another node clears the snapshot.
         w->showRoot();
         QVERIFY(cells->RowUndo[0].isEmpty());
+    }
+
+    void listPlacement() {
+        catalogue();
+        frmQ* w = fx.open();
+        showLeaf(w);
+        CellEditors* cells = w->cellEditors();
+        w->document().hfgQ.setRows(60);
+        w->gridChanged();
+        // Near the top the list opens under the editor.
+        press(w, 1, ColName);
+        cells->c_Click();
+        const QPoint t = cells->T->mapTo(w->body(), QPoint(0, 0));
+        QCOMPARE(cells->Ls->y(), t.y() + cells->T->height());
+        // Near the bottom of the screen it opens above, ending at the editor's top.
+        int row = 1;
+        while (w->grid()->rowViewportPosition(row) + w->grid()->viewport()->mapToGlobal(QPoint()).y() <
+               ui::screenRect(w).height() - ui::twipsToPixelsY(4900, w))
+            ++row;
+        press(w, row + 1, ColName);
+        cells->c_Click();
+        const QPoint low = cells->T->mapTo(w->body(), QPoint(0, 0));
+        QCOMPARE(cells->Ls->y() + cells->Ls->height(), low.y());
+        // An empty list shows nothing and hides the other list.
+        cells->LsA->clear();
+        cells->ca_Click();
+        QVERIFY(cells->Ls->isHidden());
+        QVERIFY(cells->LsA->isHidden());
     }
 
     void areaPickInWorkTypesOnly() {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QtTest>
@@ -485,6 +486,19 @@ private slots:
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
         QVERIFY(!w->StaDb);
         QVERIFY(w->isVisible());
+    }
+
+    void splitterDrag() {
+        frmQ* w = fx.open();
+        const int treeBefore = w->tree()->width();
+        w->dragSplitterTo(5000);
+        QCOMPARE(w->layoutTwips().tv.width, 5000);
+        QCOMPARE(w->tree()->width(), ui::twipsToPixelsX(5000, w));
+        QCOMPARE(w->grid()->x(), w->tree()->width() + child<QFrame>(w, "fme")->width());
+        QCOMPARE(w->pageEndButton()->width(), w->tree()->width());
+        w->dragSplitterTo(700); // left of 800: the splitter snaps back
+        QCOMPARE(w->layoutTwips().tv.width, 5000);
+        QVERIFY(w->tree()->width() != treeBefore);
     }
 
     void templatesLockedAtLoad() {

@@ -1,15 +1,12 @@
-// The tree popup and the pick list beside the tree, driven as the user does.
+// The tree popup and the pick list beside the tree in the quotation window, driven as the user does.
+#include "CellEditors.h"
 #include "PickList.h"
-#include "QuoteDocument.h"
+#include "QuoteUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "TreeMenu.h"
-#include "mdM.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTreeWidget>
 #include <QtTest>
 
 using namespace quote;
@@ -21,7 +18,7 @@ QString path(const QString& a) {
     return Q + kPathSeparator + a;
 }
 
-QStringList entries(const PickList* l) {
+QStringList entries(const QListWidget* l) {
     QStringList out;
     for (int i = 0; i < l->count(); ++i)
         out << l->item(i)->text();
@@ -34,197 +31,239 @@ class TestTreeMenu : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void popupEnabling();
+    void rightPressOnTheTree();
     void listBesideTheTreeFiltered();
     void confirmThroughThePopup();
     void rightClickKeepsTheSelection();
     void escapeAndCancelHide();
     void workTypesOnlyPrintItems();
     void insertBeforeTheNode();
+    void deleteShownNodeShowsTheRoot();
     void catalogueFailureIsShown();
 
 private:
+    QAction* act(const char* name) { return w_->action(QString::fromLatin1(name)); }
     void rightClick(const QString& key) { menu_->tv_MouseDown(Qt::RightButton, key, QPoint(10, 10)); }
+    void closePopups() {
+        for (QMenu* m : w_->findChildren<QMenu*>())
+            m->hide();
+    }
     void clickItem(int row, Qt::KeyboardModifiers mods = {}, Qt::MouseButton b = Qt::LeftButton) {
-        PickList* l = menu_->lstAK;
+        QListWidget* l = w_->areaTypePickList();
         QTest::mouseClick(l->viewport(), b, mods, l->visualItemRect(l->item(row)).center());
     }
+    // Opens a list command on the node and confirms the entries at the given rows.
+    void pick(const QString& node, const char* command, std::initializer_list<int> rows) {
+        rightClick(node);
+        closePopups();
+        act(command)->trigger();
+        bool first = true;
+        for (int r : rows) {
+            clickItem(r, first ? Qt::NoModifier : Qt::ControlModifier);
+            first = false;
+        }
+        act("mADakO")->trigger();
+    }
 
-    QTemporaryDir dir_;
-    db::DatabasePtr db_;
-    QuoteDocument* doc_ = nullptr;
-    QWidget* window_ = nullptr;
-    QTreeWidget* tv_ = nullptr;
+    QuoteUiFixture fx_;
+    frmQ* w_ = nullptr;
     TreeMenu* menu_ = nullptr;
-    QString category_;
 };
 
-void TestTreeMenu::initTestCase() {
-    db_ = db::Database::create(dir_.filePath(QStringLiteral("m.db")), {},
-                               QStringLiteral("CREATE TABLE k2a (k TEXT COLLATE NOCASE, a TEXT, sort INTEGER);"
-                                              "CREATE TABLE 種 (t_id INTEGER PRIMARY KEY, t TEXT);"
-                                              "INSERT INTO k2a VALUES ('住宅', '客廳', 1), ('住宅', '主臥', 2),"
-                                              " ('住宅', '廚房', 3), ('店面', '櫃檯', 1);"
-                                              "INSERT INTO 種 VALUES (1, '拆除'), (2, '木作'), (3, '油漆');"));
-}
-
 void TestTreeMenu::init() {
-    mdM::MainDb = db_;
-    category_ = QStringLiteral("住宅");
-    doc_ = new QuoteDocument;
-    window_ = new QWidget;
-    window_->resize(800, 600);
-    tv_ = new QTreeWidget(window_);
-    tv_->setGeometry(0, 40, 200, 400);
-    for (const char* name : kAreaPrintItems) {
-        auto* a = new QAction(window_);
-        a->setObjectName(QString::fromLatin1(name));
-    }
-    menu_ = new TreeMenu(*doc_, window_, tv_, [this] { return category_; });
-    window_->show();
+    QVERIFY(fx_.setUp());
+    fx_.clearCatalogue();
+    auto db = fx_.openDb();
+    db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (1, '住宅')"));
+    db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '客廳', 1), ('住宅', '主臥', 2),"
+                               " ('住宅', '廚房', 3), ('店面', '櫃檯', 1)"));
+    db->execute(QStringLiteral("DELETE FROM 種"));
+    db->execute(QStringLiteral("INSERT INTO 種 (t_id, t) VALUES (1, '拆除'), (2, '木作'), (3, '油漆')"));
+    db.reset();
+    w_ = fx_.open();
+    menu_ = w_->findChild<TreeMenu*>();
+    QVERIFY(menu_);
 }
 
 void TestTreeMenu::cleanup() {
-    delete window_;
-    delete doc_;
-    mdM::MainDb.reset();
+    fx_.tearDown();
 }
 
 void TestTreeMenu::popupEnabling() {
     rightClick(Q);
-    QVERIFY(menu_->mTV->isVisible());
-    QVERIFY(menu_->mAddA->isEnabled() && menu_->mAddT->isEnabled());
-    QVERIFY(!menu_->mInsN->isEnabled() && !menu_->mDelN->isEnabled() && !menu_->mCal->isEnabled());
-    menu_->mTV->hide();
+    QVERIFY(w_->menu(QStringLiteral("mTV"))->isVisible());
+    QVERIFY(act("mAddA")->isEnabled() && act("mAddT")->isEnabled());
+    QVERIFY(!w_->menu(QStringLiteral("mInsN"))->isEnabled() && !act("mDelN")->isEnabled());
+    QVERIFY(!w_->menu(QStringLiteral("mCal"))->isEnabled());
+    closePopups();
 
-    doc_->tree.addChild(Q, QStringLiteral("客廳"));
+    w_->document().tree.addChild(Q, QStringLiteral("客廳"));
+    w_->rebuildTree();
     rightClick(path("客廳"));
-    QCOMPARE(doc_->NodeKey, path("客廳"));
-    QCOMPARE(doc_->NodeIndex, 2);
-    QVERIFY(!menu_->mAddA->isEnabled() && menu_->mAddT->isEnabled());
-    QVERIFY(menu_->mInsA->isEnabled() && !menu_->mInsT->isEnabled() && menu_->mDelN->isEnabled());
-    menu_->mTV->hide();
+    QCOMPARE(w_->document().NodeKey, path("客廳"));
+    QCOMPARE(w_->document().NodeIndex, 2);
+    QVERIFY(!act("mAddA")->isEnabled() && act("mAddT")->isEnabled());
+    QVERIFY(act("mInsA")->isEnabled() && !act("mInsT")->isEnabled() && act("mDelN")->isEnabled());
+    QVERIFY(w_->menu(QStringLiteral("mCal"))->isEnabled() && act("mCalA")->isEnabled());
+    closePopups();
+}
 
-    // A left press takes the node but shows nothing.
-    menu_->tv_MouseDown(Qt::LeftButton, Q, QPoint());
-    QCOMPARE(doc_->NodeKey, Q);
-    QVERIFY(!menu_->mTV->isVisible());
+void TestTreeMenu::rightPressOnTheTree() {
+    w_->document().tree.addChild(Q, QStringLiteral("客廳"));
+    w_->rebuildTree();
+    QTreeWidget* tv = w_->tree();
+    tv->expandAll();
+    QTreeWidgetItem* item = w_->treeItem(path("客廳"));
+    QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, tv->visualItemRect(item).center());
+    QCOMPARE(w_->document().NodeKey, path("客廳"));
+    QVERIFY(w_->menu(QStringLiteral("mTV"))->isVisible());
+    QCOMPARE(w_->document().lbPath, Q); // the right press shows nothing
+    closePopups();
 }
 
 void TestTreeMenu::listBesideTheTreeFiltered() {
-    doc_->tree.addChild(Q, QStringLiteral("主臥"));
+    QuoteDocument& doc = w_->document();
+    doc.tree.addChild(Q, QStringLiteral("主臥"));
+    w_->rebuildTree();
+    QListWidget* l = w_->areaTypePickList();
     rightClick(Q);
-    menu_->mAddA->trigger();
-    PickList* l = menu_->lstAK;
+    act("mAddA")->trigger();
     QVERIFY(l->isVisible());
     QCOMPARE(entries(l), (QStringList{kTypedNameEntry, "客廳", "廚房"}));
-    QCOMPARE(l->x(), tv_->geometry().right() + 1);
-    QCOMPARE(l->y(), tv_->y());
-    QVERIFY(l->height() < tv_->height());
+    QCOMPARE(l->x(), w_->tree()->geometry().right() + 1);
+    QCOMPARE(l->y(), w_->tree()->y());
+    QVERIFY(l->height() < w_->tree()->height());
 
-    category_.clear(); // no category: only the typed entry
-    menu_->mAddA->trigger();
+    w_->categoryBox()->setEditText(QStringLiteral("無此類別"));
+    act("mAddA")->trigger();
     QCOMPARE(entries(l), QStringList{kTypedNameEntry});
 
-    doc_->tree.addChild(path("主臥"), QStringLiteral("木作"));
+    doc.tree.addChild(path("主臥"), QStringLiteral("木作"));
+    w_->rebuildTree();
     rightClick(path("主臥") + kPathSeparator + QStringLiteral("木作"));
-    menu_->mInsT->trigger();
+    act("mInsT")->trigger();
     QCOMPARE(entries(l), (QStringList{"拆除", "油漆"}));
+    closePopups();
 }
 
 void TestTreeMenu::confirmThroughThePopup() {
-    QSignalSpy changed(menu_, &TreeMenu::treeChanged);
     rightClick(Q);
-    menu_->mAddA->trigger();
-    clickItem(3);                        // 廚房
-    clickItem(1, Qt::ControlModifier);   // 客廳
-    QCOMPARE(menu_->lstAK->selectedEntries(), (QStringList{"客廳", "廚房"}));
-    menu_->lstAK->mADakO->trigger();
-    QVERIFY(!menu_->lstAK->isVisible());
-    QCOMPARE(doc_->tree.leaves(Q), (QStringList{path("客廳"), path("廚房")}));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(0).toString(), path("客廳"));
-    QCOMPARE(doc_->lbPath, path("客廳"));
+    closePopups();
+    act("mAddA")->trigger();
+    clickItem(3);                      // 廚房
+    clickItem(1, Qt::ControlModifier); // 客廳
+    QCOMPARE(menu_->pickList()->selectedEntries(), (QStringList{"客廳", "廚房"}));
+    act("mADakO")->trigger();
+    QVERIFY(!w_->areaTypePickList()->isVisible());
+    QCOMPARE(w_->document().tree.leaves(Q), (QStringList{path("客廳"), path("廚房")}));
+    QCOMPARE(w_->document().lbPath, path("客廳"));
+    QCOMPARE(w_->pathLabel()->text(), path("客廳"));
+    QVERIFY(w_->treeItem(path("廚房")));
+    QCOMPARE(w_->tree()->currentItem(), w_->treeItem(path("客廳")));
 }
 
 void TestTreeMenu::rightClickKeepsTheSelection() {
     rightClick(Q);
-    menu_->mAddT->trigger();
+    closePopups();
+    act("mAddT")->trigger();
     clickItem(1, {}, Qt::RightButton);
-    QVERIFY(!menu_->lstAK->mADakO->isEnabled()); // nothing selected
-    QVERIFY(menu_->lstAK->mADAK->isVisible());
-    menu_->lstAK->mADAK->hide();
+    QVERIFY(!act("mADakO")->isEnabled()); // nothing selected
+    QVERIFY(w_->menu(QStringLiteral("mADAK"))->isVisible());
+    closePopups();
     clickItem(1);
     clickItem(3, Qt::ShiftModifier);
     clickItem(2, {}, Qt::RightButton);
-    QVERIFY(menu_->lstAK->mADakO->isEnabled());
-    QCOMPARE(menu_->lstAK->selectedEntries(), (QStringList{"拆除", "木作", "油漆"}));
-    menu_->lstAK->mADAK->hide();
+    QVERIFY(act("mADakO")->isEnabled());
+    QCOMPARE(menu_->pickList()->selectedEntries(), (QStringList{"拆除", "木作", "油漆"}));
+    closePopups();
 }
 
 void TestTreeMenu::escapeAndCancelHide() {
+    QListWidget* l = w_->areaTypePickList();
     rightClick(Q);
-    menu_->mAddA->trigger();
-    QTest::keyClick(menu_->lstAK, Qt::Key_Escape);
-    QVERIFY(!menu_->lstAK->isVisible());
-    menu_->mAddA->trigger();
+    closePopups();
+    act("mAddA")->trigger();
+    QTest::keyClick(l, Qt::Key_Escape);
+    QVERIFY(!l->isVisible());
+    act("mAddA")->trigger();
     clickItem(1);
-    menu_->lstAK->mADakC->trigger();
-    QVERIFY(!menu_->lstAK->isVisible());
-    QCOMPARE(doc_->tree.count(), 1);
+    act("mADakC")->trigger();
+    QVERIFY(!l->isVisible());
+    QCOMPARE(w_->document().tree.count(), 1);
 }
 
 void TestTreeMenu::workTypesOnlyPrintItems() {
     auto printItemsEnabled = [this] {
         for (const char* name : kAreaPrintItems)
-            if (!window_->findChild<QAction*>(QString::fromLatin1(name))->isEnabled())
+            if (!act(name)->isEnabled())
                 return false;
         return true;
     };
-    ScriptedDialogs dialogs;
-    rightClick(Q);
-    menu_->mAddT->trigger();
-    clickItem(2);
-    menu_->lstAK->mADakO->trigger();
-    QVERIFY(doc_->WorkTypesOnly);
+    pick(Q, "mAddT", {2});
+    QVERIFY(w_->document().WorkTypesOnly);
     QVERIFY(!printItemsEnabled());
     rightClick(path("木作"));
-    QVERIFY(!menu_->mInsA->isEnabled() && menu_->mInsT->isEnabled() && !menu_->mCalA->isEnabled());
+    QVERIFY(!act("mInsA")->isEnabled() && act("mInsT")->isEnabled() && !act("mCalA")->isEnabled());
+    closePopups();
+    ScriptedDialogs dialogs;
     dialogs.expectMessage(ui::Answer::Yes);
-    menu_->mDelN->trigger();
+    act("mDelN")->trigger();
     VERIFY_DIALOGS(dialogs);
-    QVERIFY(!doc_->WorkTypesOnly);
+    QVERIFY(!w_->document().WorkTypesOnly);
     QVERIFY(printItemsEnabled());
+    QCOMPARE(w_->tree()->topLevelItem(0)->childCount(), 0);
 }
 
 void TestTreeMenu::insertBeforeTheNode() {
-    doc_->tree.addChild(Q, QStringLiteral("主臥"));
-    QSignalSpy changed(menu_, &TreeMenu::treeChanged);
+    pick(Q, "mAddA", {2}); // 主臥
     rightClick(path("主臥"));
-    menu_->mInsA->trigger();
-    QCOMPARE(entries(menu_->lstAK), (QStringList{"客廳", "廚房"}));
+    closePopups();
+    act("mInsA")->trigger();
+    QCOMPARE(entries(w_->areaTypePickList()), (QStringList{"客廳", "廚房"}));
     clickItem(0);
     clickItem(1, Qt::ControlModifier);
     // A press elsewhere in the tree before 確定: the names still go where the list was opened.
     menu_->tv_MouseDown(Qt::LeftButton, Q, QPoint());
-    menu_->lstAK->mADakO->trigger();
-    QCOMPARE(doc_->tree.leaves(Q), (QStringList{path("客廳"), path("廚房"), path("主臥")}));
-    QCOMPARE(changed.at(0).at(0).toString(), path("主臥"));
+    act("mADakO")->trigger();
+    QCOMPARE(w_->document().tree.leaves(Q), (QStringList{path("客廳"), path("廚房"), path("主臥")}));
+    QCOMPARE(w_->tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("客廳"));
+    QCOMPARE(w_->tree()->currentItem(), w_->treeItem(path("主臥")));
+}
+
+void TestTreeMenu::deleteShownNodeShowsTheRoot() {
+    pick(Q, "mAddA", {1});
+    QuoteDocument& doc = w_->document();
+    QCOMPARE(doc.lbPath, path("客廳"));
+    w_->SetCell(1, ColName, QStringLiteral("天花板"));
+    w_->cellEditors()->RowUndo[0] = QStringLiteral("1");
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage(ui::Answer::Yes);
+    rightClick(path("客廳"));
+    closePopups();
+    act("mDelN")->trigger();
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("確定刪除 (Ｑ‧客廳)"));
+    QCOMPARE(doc.lbPath, Q);
+    QCOMPARE(w_->pathLabel()->text(), Q);
+    QCOMPARE(w_->tree()->currentItem(), w_->treeItem(Q));
+    QVERIFY(w_->cellEditors()->RowUndo[0].isEmpty());
+    QCOMPARE(doc.hfgB.cell(1, ColName), QStringLiteral("天花板")); // kept under its path
 }
 
 void TestTreeMenu::catalogueFailureIsShown() {
-    mdM::MainDb.reset();
+    fx_.openDb()->execute(QStringLiteral("DROP TABLE 種"));
     ScriptedDialogs dialogs;
     dialogs.expectMessage();
     rightClick(Q);
-    menu_->mAddT->trigger();
+    closePopups();
+    act("mAddT")->trigger();
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
     QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("Kavo III"));
-    QVERIFY(!menu_->lstAK->isVisible());
+    QVERIFY(!w_->areaTypePickList()->isVisible());
 }
 
 QTEST_MAIN(TestTreeMenu)

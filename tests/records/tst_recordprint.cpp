@@ -91,12 +91,16 @@ private slots:
                 QVERIFY(s.type(3 + r, c + 1) != wb::CellType::Number);
             }
         QCOMPARE(s.type(7, 1), wb::CellType::Empty);
-        // Borders around and between the header cells, nowhere else.
-        for (int c = 1; c <= 6; ++c)
-            QCOMPARE(s.borders(2, c), (wb::CellBorders{true, true, true, true}));
-        QCOMPARE(s.borders(2, 7), wb::CellBorders{});
-        QCOMPARE(s.borders(1, 1), wb::CellBorders{});
-        QCOMPARE(s.borders(3, 1), wb::CellBorders{});
+        // Borders around the filled range and between its columns, nowhere else.
+        for (int c = 1; c <= 6; ++c) {
+            QCOMPARE(s.borders(2, c), (wb::CellBorders{true, true, true, false}));
+            QCOMPARE(s.borders(3, c), (wb::CellBorders{true, true, false, false}));
+            QCOMPARE(s.borders(6, c), (wb::CellBorders{true, true, false, true}));
+            QCOMPARE(s.borders(7, c), wb::CellBorders{});
+            QCOMPARE(s.borders(1, c), wb::CellBorders{});
+        }
+        for (int r = 1; r <= 7; ++r)
+            QCOMPARE(s.borders(r, 7), wb::CellBorders{});
         keepForLibreOffice(out.path, QStringLiteral("list.xlsx"));
     }
 
@@ -106,7 +110,8 @@ private slots:
         auto book = wb::Workbook::open(out.path);
         wb::Sheet& s = book->sheet(1);
         QCOMPARE(s.text(2, 37), QStringLiteral("敘述")); // AK2
-        QCOMPARE(s.borders(2, 37), (wb::CellBorders{true, true, true, true}));
+        QCOMPARE(s.borders(2, 37), (wb::CellBorders{true, true, true, false}));
+        QCOMPARE(s.borders(3, 37), (wb::CellBorders{true, true, false, true}));
         QCOMPARE(s.borders(2, 38), wb::CellBorders{});
         QCOMPARE(s.text(3, 2), QStringLiteral("木工班"));
         QCOMPARE(s.text(3, 5), QStringLiteral("新北市板橋區文化路"));
@@ -120,6 +125,8 @@ private slots:
         QCOMPARE(s.text(2, 2), QStringLiteral("客戶名稱"));
         QCOMPARE(s.type(3, 1), wb::CellType::Empty);
         QCOMPARE(s.usedRange().last.row, 2);
+        QCOMPARE(s.borders(2, 1), (wb::CellBorders{true, true, true, true}));
+        QCOMPARE(s.borders(3, 1), wb::CellBorders{});
     }
 
     void labelsThreeAcrossInBlocksOfFive() {

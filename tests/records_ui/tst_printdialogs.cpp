@@ -3,7 +3,9 @@
 #include "PrintOutput.h"
 #include "ScriptedDialogs.h"
 #include "frmPrt.h"
+#include "frmCus.h"
 #include "frmPsel.h"
+#include "frmSta.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -211,6 +213,28 @@ private slots:
         QVERIFY(!ui::Default<frmPrt>::isLoaded());
         QVERIFY(!ui::Default<frmPsel>::isLoaded());
         QVERIFY(fx.outputs().isEmpty());
+    }
+
+    // The record windows' 列印 buttons as the program wires them.
+    void recordWindowsPrintButtons() {
+        mdM::UserRights = 4095;
+        records::setListPrintOpener(records::openListPrint);
+        QString choiceCaption, chooserCaption;
+        QTimer::singleShot(0, this, [&] {
+            choiceCaption = ui::Default<frmPsel>::get()->windowTitle();
+            ui::Default<frmPsel>::get()->cmdCancel_Click();
+        });
+        ui::Default<frmCus>::get()->findChild<QPushButton*>(QStringLiteral("cmdPp"))->click();
+        QCOMPARE(choiceCaption, QStringLiteral("客戶資料列印"));
+        QCOMPARE(mdM::ListPrintParty, 1);
+        QTimer::singleShot(0, this, [&] {
+            chooserCaption = ui::Default<frmPrt>::get()->windowTitle();
+            ui::Default<frmPrt>::get()->Command1_Click();
+        });
+        ui::Default<frmSta>::get()->findChild<QPushButton*>(QStringLiteral("cmdPp"))->click();
+        QCOMPARE(chooserCaption, QStringLiteral("員工資料列印"));
+        QCOMPARE(mdM::ListPrintParty, 3);
+        records::setListPrintOpener({});
     }
 
     void staffGoStraightToTheColumnChooser() {

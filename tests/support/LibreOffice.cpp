@@ -32,20 +32,25 @@ QString run(const QString& program, const QStringList& args, int timeoutMs, QStr
     return out;
 }
 
-} // namespace
-
-bool convertToPdf(const QStringList& workbooks, const QString& outDir, QString* error) {
+// Runs LibreOffice headless with a profile of its own; its output, or empty with the error set.
+QString convert(const QStringList& files, const QString& filter, const QString& outDir, QString* error) {
     QTemporaryDir profile;
     if (!profile.isValid()) {
         *error = QStringLiteral("no temporary folder");
-        return false;
+        return {};
     }
     QStringList args = {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
                         QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                        QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), outDir};
-    args += workbooks;
+                        QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), outDir};
+    args += files;
     error->clear();
-    const QString out = run(QStringLiteral("soffice"), args, 180000, error);
+    return run(QStringLiteral("soffice"), args, 180000, error);
+}
+
+} // namespace
+
+bool convertToPdf(const QStringList& workbooks, const QString& outDir, QString* error) {
+    const QString out = convert(workbooks, QStringLiteral("pdf"), outDir, error);
     if (!error->isEmpty())
         return false;
     for (const QString& w : workbooks)
@@ -54,6 +59,13 @@ bool convertToPdf(const QStringList& workbooks, const QString& outDir, QString* 
             return false;
         }
     return true;
+}
+
+bool convertTo(const QString& workbook, const QString& filter, const QString& outDir, QString* error) {
+    const QString out = convert({workbook}, filter, outDir, error);
+    if (error->isEmpty() && !QFileInfo::exists(QDir(outDir).filePath(QFileInfo(workbook).fileName())))
+        *error = QStringLiteral("nothing written for %1: %2").arg(workbook, out);
+    return error->isEmpty();
 }
 
 QString pdfPathFor(const QString& workbook, const QString& outDir) {

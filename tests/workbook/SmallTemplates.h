@@ -68,7 +68,8 @@ inline bool addCalcChainAndUnknownPart(const QString& path) {
     }
     entries.push_back({"xl/calcChain.xml", "<?xml version=\"1.0\"?><calcChain xmlns=\"http://schemas."
                                            "openxmlformats.org/spreadsheetml/2006/main\"><c r=\"A1\" i=\"1\"/></calcChain>"});
-    entries.push_back({"customXml/unknown.bin", QByteArray("\x00\x01 kept as it is \xff", 20)});
+    static const char unknown[] = "\x00\x01 kept as it is \xff";
+    entries.push_back({"customXml/unknown.bin", QByteArray(unknown, sizeof unknown - 1)});
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(wb::zip::write(entries)) > 0;

@@ -144,6 +144,26 @@ private slots:
         QVERIFY(testlo::pdfText(testlo::pdfPathFor(filled[3], out.path())).contains(QStringLiteral("平均比例")));
     }
 
+    // A template the user saved again from the spreadsheet application fills just as well.
+    void templateSavedByTheApplication() {
+        const QString resaved = out.filePath(QStringLiteral("resaved"));
+        QDir().mkpath(resaved);
+        QString error;
+        QVERIFY2(testlo::convertTo(QDir(folder.path()).filePath(QStringLiteral("PrintQ/報價單.xlsx")),
+                                   QStringLiteral("xlsx:Calc MS Excel 2007 XML"), resaved, &error),
+                 qPrintable(error));
+        auto book = Workbook::open(QDir(resaved).filePath(QStringLiteral("報價單.xlsx")));
+        fillWithCover(*book, 2, 7);
+        const QString filledPath = out.filePath(QStringLiteral("resaved-filled.xlsx"));
+        book->save(filledPath);
+        QVERIFY2(testlo::convertToPdf({filledPath}, out.path(), &error), qPrintable(error));
+        const QString pdf = testlo::pdfPathFor(filledPath, out.path());
+        QCOMPARE(testlo::pdfPages(pdf), 1 + 2);
+        const QString text = testlo::pdfText(pdf);
+        for (const char* t : {"王小明", "明細項目60", "5%", "元整(含稅)"})
+            QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+    }
+
     // Every shipped template opens as it is.
     void shippedTemplatesOpen() {
         QStringList all;

@@ -1,4 +1,4 @@
-#include "PrintMenu.h"
+#include "ReportMenu.h"
 
 #include "Report.h"
 #include "ReportDb.h"

@@ -1,7 +1,7 @@
 // The print menu: opening it fills the report database in the program folder; its items preview
 // the cover-page and details reports; failures show their reason.
 #include "../stats/StatsFixture.h"
-#include "PrintMenu.h"
+#include "ReportMenu.h"
 #include "Report.h"
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
@@ -12,7 +12,7 @@
 
 using namespace fixture;
 
-class TstPrintMenu : public QObject {
+class TstReportMenu : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempProgramFolder> m_folder;
@@ -77,5 +77,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstPrintMenu)
-#include "tst_printmenu.moc"
+QTEST_MAIN(TstReportMenu)
+#include "tst_reportmenu.moc"

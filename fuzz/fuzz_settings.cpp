@@ -1,0 +1,47 @@
+// The settings files on any bytes. The first byte chooses the file, the rest is its content:
+// 0 Mdbpath.ini (read at start-up, which then looks for the main database in the folder it names
+// and asks for another folder: the silent dialogs cancel), 1 auto.ini, 2 Xp.ini, 3 fastP.ini.
+#include "FuzzSupport.h"
+#include "PrintSettings.h"
+#include "SettingsStore.h"
+#include "mdM.h"
+#include "system/System.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static bool ready = (fuzz::setUp(), true);
+    (void)ready;
+    if (size == 0)
+        return 0;
+    const QByteArray content(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
+    mdM::ResetState();
+    sys::resetExitRequested();
+    switch (data[0] % 4) {
+    case 0: {
+        fuzz::putFile(QStringLiteral("Mdbpath.ini"), content);
+        mdM::OpenDatabase();
+        break;
+    }
+    case 1: {
+        fuzz::putFile(QStringLiteral("auto.ini"), content);
+        const shell::AutoSaveSettings s = shell::readAutoIni();
+        fuzz::require(s.interval >= 0 && s.interval <= shell::kMaxAutoSaveInterval,
+                      "autosave interval out of range");
+        break;
+    }
+    default: {
+        fuzz::putFile(data[0] % 4 == 2 ? QStringLiteral("Xp.ini") : QStringLiteral("fastP.ini"), content);
+        const xlprint::PrintSettings s = xlprint::loadPrintSettings();
+        if (const auto g = xlprint::geometryOf(s)) {
+            fuzz::require(g->S >= 1 && g->C >= 1 && g->P >= 1, "geometry below its first row or column");
+            fuzz::require(g->tl.row <= g->br.row && g->tl.col <= g->br.col, "page range corners crossed");
+            fuzz::require(g->S >= g->tl.row && g->S + g->P - 1 <= g->br.row,
+                          "first page's rows outside the range");
+        }
+        break;
+    }
+    }
+    return 0;
+}

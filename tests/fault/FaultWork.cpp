@@ -1,0 +1,181 @@
+#include "FaultWork.h"
+
+#include "CatalogStore.h"
+#include "QuoteFile.h"
+#include "ReferenceQuotation.h"
+#include "SettingsStore.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "workbook/Workbook.h"
+
+#include <QDeadlineTimer>
+#include <QSet>
+#include <cstdio>
+#include <functional>
+
+namespace fault {
+
+void announceReady() {
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+}
+
+QByteArray quotationBytes(quint32 seed) {
+    quote::QuoteDocument doc = quote::bench::referenceQuotation(seed);
+    return quote::QuoteFile::bytes(doc);
+}
+
+int saveQuotations(const QString& path, quint32 seedA, quint32 seedB) {
+    quote::QuoteDocument docs[2] = {quote::bench::referenceQuotation(seedA), quote::bench::referenceQuotation(seedB)};
+    announceReady();
+    for (int i = 0;; i ^= 1) {
+        if (const auto error = quote::QuoteFile::write(docs[i], path)) {
+            std::fprintf(stderr, "save failed: %s\n", qPrintable(error->detail));
+            return 1;
+        }
+    }
+}
+
+QStringList mdbPathLines(int which) {
+    if (which == 0)
+        return {QStringLiteral("/srv/kavo/資料"), QStringLiteral("/srv/kavo/套表"),
+                QStringLiteral("/srv/kavo/報價")};
+    return {QStringLiteral("/home/office/共用資料庫/kavo3"), QStringLiteral("/home/office/套表"),
+            QStringLiteral("/home/office/報價單/二〇二四")};
+}
+
+int writeMdbPath(const QString& folder) {
+    sys::setProgramFolder(folder);
+    const QStringList lines[2] = {mdbPathLines(0), mdbPathLines(1)};
+    announceReady();
+    for (int i = 0;; i ^= 1) {
+        const QString error = mdM::writeMdbPathIni(lines[i][0], lines[i][1], lines[i][2]);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+    }
+}
+
+QString workbookMark(int which) {
+    return which == 0 ? QStringLiteral("第一份報價單") : QStringLiteral("第二份報價單，較長的內容");
+}
+
+int saveWorkbooks(const QString& templatePath, const QString& output) {
+    announceReady();
+    for (int i = 0;; i ^= 1) {
+        try {
+            std::unique_ptr<wb::Workbook> book = wb::Workbook::open(templatePath);
+            book->sheet(1).setText(1, 1, workbookMark(i));
+            book->save(output, true);
+        } catch (const wb::WorkbookError& e) {
+            std::fprintf(stderr, "save failed: %s\n", qPrintable(e.reason()));
+            return 1;
+        }
+    }
+}
+
+QString stationMember(const QString& station, int k) {
+    return QStringLiteral("%1-員工%2").arg(station).arg(k);
+}
+
+int stationRights(int round) {
+    return 1 + round % 4095;
+}
+
+QString stationPassword(const QString& station, int round) {
+    return QStringLiteral("%1-%2").arg(station).arg(round);
+}
+
+QString stationCategory(const QString& station) {
+    return station + QStringLiteral("-類別");
+}
+
+QStringList stationAreas(const QString& station, int round) {
+    QStringList areas;
+    for (int k = 0; k < kStationAreas; ++k)
+        areas << QStringLiteral("%1-%2-%3").arg(station).arg(round).arg(k);
+    return areas;
+}
+
+namespace {
+
+void report(const QString& line) {
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// Runs one write and reports how it went; the message of a refusal as the windows show it.
+void attempt(const char* what, int round, const std::function<void()>& write) {
+    try {
+        write();
+        report(QStringLiteral("ok %1 %2").arg(QLatin1String(what)).arg(round));
+    } catch (const db::DbError& e) {
+        QString message = mdM::dbErrorText(e);
+        message.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        report(QStringLiteral("refused %1 %2 %3").arg(QLatin1String(what)).arg(round).arg(message));
+    }
+}
+
+// A list read back must be one write's list: every member of a station one rights value, every
+// area of a category from one round.
+void checkWhole(db::Database& d, catalog::CatalogStore& store, const QStringList& stations) {
+    try {
+        const QVector<shell::StaffRights> staff = shell::readStaffRights(d);
+        for (const QString& station : stations) {
+            QSet<int> values;
+            for (const shell::StaffRights& s : staff)
+                if (s.name.startsWith(station + QLatin1Char('-')))
+                    values.insert(s.rights);
+            if (values.size() > 1)
+                report(QStringLiteral("torn rights %1").arg(station));
+            const QStringList areas = store.areas(stationCategory(station));
+            QSet<QString> rounds;
+            for (const QString& a : areas)
+                rounds.insert(a.section(QLatin1Char('-'), 1, 1));
+            if (rounds.size() > 1 || (!areas.isEmpty() && areas.size() != kStationAreas))
+                report(QStringLiteral("torn areas %1 %2").arg(station, areas.join(QLatin1Char(','))));
+        }
+    } catch (const db::DbError&) {
+        // A read that waited too long shows nothing; it is not a write.
+    }
+}
+
+} // namespace
+
+int runStation(const QString& dbFolder, const QString& name, int seconds, int busyMs) {
+    db::DatabasePtr d;
+    try {
+        d = mdM::openMainDb(dbFolder);
+    } catch (const db::DbError& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(mdM::dbErrorText(e)));
+        return 1;
+    }
+    d->setBusyTimeout(busyMs);
+    catalog::CatalogStore store(d);
+    QVector<shell::StaffRights> own;
+    for (const shell::StaffRights& s : shell::readStaffRights(*d))
+        if (s.name.startsWith(name + QLatin1Char('-')))
+            own.append(s);
+    const QStringList stations = {QStringLiteral("站A"), QStringLiteral("站B")};
+    announceReady();
+    const QDeadlineTimer deadline{std::chrono::seconds(seconds)};
+    for (int round = 0; !deadline.hasExpired(); ++round) {
+        attempt("rights", round, [&] {
+            for (shell::StaffRights& s : own)
+                s.rights = stationRights(round);
+            shell::writeStaffRights(*d, own);
+        });
+        attempt("password", round, [&] {
+            if (!shell::changeSuperUserPassword(*d, stationPassword(name, round)))
+                throw db::DbError(db::ErrGeneral, QStringLiteral("no SuperUser row"));
+        });
+        attempt("areas", round, [&] { store.saveAreas(stationCategory(name), stationAreas(name, round)); });
+        checkWhole(*d, store, stations);
+    }
+    report(QStringLiteral("done"));
+    return 0;
+}
+
+} // namespace fault

@@ -1,0 +1,147 @@
+// Two workstations on one main database: two processes write staff rights, the SuperUser password
+// and catalogue areas side by side. Every write lands whole or is refused with the program's
+// message, waits are bounded, and at the end the database holds exactly the writes that succeeded.
+#include "CatalogStore.h"
+#include "FaultWork.h"
+#include "LoginService.h"
+#include "SettingsStore.h"
+#include "TempProgramFolder.h"
+#include "mdM.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QtTest>
+#include <map>
+
+using namespace fault;
+
+namespace {
+
+const QString kLocked = QStringLiteral("資料庫正被其他使用者或工作站使用中");
+
+// What one station reported.
+struct StationLog {
+    std::map<QString, int> lastOk; // what -> last round that succeeded
+    int tried = 0;
+    int landed = 0;
+    int refused = 0;
+    QStringList refusals; // their messages
+    QStringList torn;
+    bool done = false;
+};
+
+StationLog parse(const QByteArray& output) {
+    StationLog log;
+    for (const QByteArray& raw : output.split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        const QStringList f = line.split(QLatin1Char(' '));
+        if (f.value(0) == QLatin1String("ok")) {
+            ++log.tried;
+            ++log.landed;
+            log.lastOk[f.value(1)] = f.value(2).toInt();
+        } else if (f.value(0) == QLatin1String("refused")) {
+            ++log.tried;
+            ++log.refused;
+            log.refusals << f.mid(3).join(QLatin1Char(' '));
+        } else if (f.value(0) == QLatin1String("torn")) {
+            log.torn << line;
+        } else if (line == QLatin1String("done")) {
+            log.done = true;
+        }
+    }
+    return log;
+}
+
+} // namespace
+
+class TestTwoWorkstations : public QObject {
+    Q_OBJECT
+private slots:
+    void writesSideBySide_data() {
+        QTest::addColumn<int>("busyMs");
+        QTest::newRow("the program's wait") << int(db::Database::kDefaultBusyTimeoutMs);
+        QTest::newRow("short waits, some refused") << 10;
+    }
+    void writesSideBySide() {
+        QFETCH(int, busyMs);
+        TempProgramFolder folder;
+        QVERIFY(!folder.createMainDb().isEmpty());
+        const QStringList stations = {QStringLiteral("站A"), QStringLiteral("站B")};
+        {
+            const db::DatabasePtr d = mdM::openMainDb(folder.path());
+            db::Transaction t(*d);
+            int number = 90000;
+            for (const QString& station : stations)
+                for (int k = 1; k <= kStationMembers; ++k)
+                    d->execute(
+                        QStringLiteral("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名, pass, 權限) "
+                                       "VALUES (?, ?, ?, '', 0)"),
+                        {QString::number(++number), stationMember(station, k), QString::number(number)});
+            t.commit();
+        }
+
+        constexpr int kSeconds = 3;
+        std::vector<std::unique_ptr<QProcess>> children;
+        for (const QString& station : stations) {
+            auto p = std::make_unique<QProcess>();
+            p->start(QStringLiteral(KAVO_FAULT_CHILD), {QStringLiteral("station"), folder.path(), station,
+                                                        QString::number(kSeconds), QString::number(busyMs)});
+            children.push_back(std::move(p));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<StationLog> logs;
+        for (auto& p : children) {
+            QVERIFY(p->waitForFinished(60000));
+            QCOMPARE(p->exitCode(), 0);
+            logs.push_back(parse(p->readAllStandardOutput()));
+        }
+        // Every wait for a lock ended within its bound: the stations stopped on time.
+        QVERIFY(clock.elapsed() < (kSeconds + 2) * 1000 + 2 * busyMs);
+
+        const db::DatabasePtr d = mdM::openMainDb(folder.path());
+        catalog::CatalogStore store(d);
+        const QVector<shell::StaffRights> staff = shell::readStaffRights(*d);
+        QStringList passwords;
+        for (qsizetype i = 0; i < stations.size(); ++i) {
+            const QString& station = stations[i];
+            const StationLog& log = logs[size_t(i)];
+            qInfo().noquote() << QStringLiteral(
+                                     "%1 (wait %2 ms): %3 writes tried, %4 landed, %5 refused with a message")
+                                     .arg(station)
+                                     .arg(busyMs)
+                                     .arg(log.tried)
+                                     .arg(log.landed)
+                                     .arg(log.refused);
+            QVERIFY(log.done);
+            QVERIFY2(log.torn.isEmpty(), qPrintable(log.torn.join(QLatin1Char('\n'))));
+            QVERIFY(log.landed > 0);
+            for (const QString& message : log.refusals)
+                QVERIFY2(message.contains(kLocked), qPrintable(message));
+
+            // Exactly the last write that reported success, nothing of a refused one.
+            const auto last = [&](const char* what) {
+                const auto it = log.lastOk.find(QLatin1String(what));
+                return it == log.lastOk.end() ? -1 : it->second;
+            };
+            const int rights = last("rights") < 0 ? 0 : stationRights(last("rights"));
+            int members = 0;
+            for (const shell::StaffRights& s : staff) {
+                if (!s.name.startsWith(station + QLatin1Char('-')))
+                    continue;
+                ++members;
+                QCOMPARE(s.rights, rights);
+            }
+            QCOMPARE(members, kStationMembers);
+            QCOMPARE(store.areas(stationCategory(station)),
+                     last("areas") < 0 ? QStringList() : stationAreas(station, last("areas")));
+            if (last("password") >= 0)
+                passwords << stationPassword(station, last("password"));
+        }
+        // Both stations write the one SuperUser row: it holds the last success of one of them.
+        QVERIFY(passwords.contains(shell::readSuperUserPassword(*d).value_or(QString())));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTwoWorkstations)
+#include "tst_twoworkstations.moc"
