@@ -59,13 +59,13 @@ void setUpGrid(QTableWidget* grid) {
     grid->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool withHeight) {
+void placeOver(QWidget* editor, QTableWidget* grid, int row, int col) {
     editor->setParent(grid->viewport());
     QTableWidgetItem* it = itemAt(grid, row, col);
     grid->scrollToItem(it);
     const QRect r = grid->visualItemRect(it);
     editor->move(r.topLeft());
-    editor->resize(r.width(), withHeight ? r.height() : editor->sizeHint().height());
+    editor->resize(r.size());
     editor->setFont(grid->font());
     editor->show();
     editor->raise();

@@ -88,7 +88,7 @@ void LineGrid::editCell() {
     const QString text = cellText(m_grid, curRow, curCol);
     if (curCol == m_comboColumn) {
         m_txt->hide();
-        placeOver(m_combo, m_grid, curRow, curCol, false);
+        placeOver(m_combo, m_grid, curRow, curCol);
         m_combo->setEditText(text);
         m_combo->setFocus();
         return;

@@ -182,7 +182,7 @@ void frmEng::LoadWorkItems() {
 }
 
 void frmEng::forgetVanishedItem() {
-    if (m_hasWorkItem && !m_store->hasWorkItem(CurWorkItem)) {
+    if (m_hasWorkItem && !cmdP->isEnabled() && !m_store->hasWorkItem(CurWorkItem)) {
         m_hasWorkItem = false;
         CurWorkItem.clear();
         lbl2->clear();
@@ -216,7 +216,8 @@ void frmEng::workMouseDown(QMouseEvent* e) {
         lbl2->setText(CurWorkItem + QStringLiteral(" 的"));
         if (m_items->editMode)
             m_items->editCell();
-        tryWrite([this] { LoadDetails(); });
+        if (!cmdP->isEnabled()) // changed markups of this same item stay
+            tryWrite([this] { LoadDetails(); });
     } else if (e->button() == Qt::RightButton && canEdit()) {
         m_items->curRow = row;
         hfgW->setCurrentCell(row, std::max(0, hfgW->columnAt(int(e->position().x()))));
@@ -291,6 +292,10 @@ void frmEng::mDelW_Click() {
 
 bool frmEng::cmWp_Click() {
     if (!canEdit() || m_itemsKindIndex < 0)
+        return false;
+    // The markups shown may belong to an item this apply renames or deletes: they are settled
+    // first, under the name they were loaded for.
+    if (!settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
         return false;
     m_items->hideEditors();
     m_items->dropEmptyLastLine();

@@ -15,7 +15,7 @@ enum class CellEditor {
     None,    // the column is not edited (hides the editors)
     Ignored, // the path column: a press does nothing at all
     T,       // item name, with the list buttons
-    cbD,     // specification, its list refilled for the row's work item
+    cbD,     // 規格, its list of details refilled for the row's work item
     cbU,     // unit
     cbS,     // ratio
     cbPs,    // remark

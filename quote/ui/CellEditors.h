@@ -33,7 +33,7 @@ public:
     QListWidget* Ls = nullptr;   // work items of the shown work type
     QListWidget* LsA = nullptr;  // areas of the project category
     QLineEdit* txt = nullptr;    // quantity, unit price, cost
-    QComboBox* cbD = nullptr;    // specification
+    QComboBox* cbD = nullptr;    // 規格: the item's details
     QComboBox* cbU = nullptr;    // unit
     QComboBox* cbS = nullptr;    // ratio
     QComboBox* cbPs = nullptr;   // remark

@@ -152,6 +152,7 @@ signals:
     void treePressed(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos);
 
 public slots:
+    void cmdC_Click(); // 客戶名稱: the customer picker
     void mNew_Click();
     void mOpen_Click();
     // The two save commands: true when the file was written.

@@ -194,6 +194,7 @@ void frmQ::buildMenus() {
 void frmQ::buildHeader() {
     QWidget* b = m_body;
     cmdC = ui::button(b, "cmdC", QStringLiteral("客戶名稱:"));
+    connect(cmdC, &QPushButton::clicked, this, &frmQ::cmdC_Click);
     txtCn = ui::textBox(b, "txtCn");
     lbCN = label(b, "lbCN", QStringLiteral("工程案名:"));
     cbEcn = comboBox(b, "cbEcn");

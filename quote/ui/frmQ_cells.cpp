@@ -1,5 +1,5 @@
 // Cell editing in the quotation window's item grid: the floating editors, their placement, the
-// Enter order, the grid's mouse handling and the item, area and specification picks.
+// Enter order, the grid's mouse handling and the item, area and detail (規格) picks.
 #include "CellEditors.h"
 #include "ItemGridModel.h"
 #include "PickLists.h"

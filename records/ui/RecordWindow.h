@@ -179,7 +179,4 @@ template <class F> bool RecordWindow::guarded(F f) {
     }
 }
 
-// Who prints a record list: the print button hands its party over (the list printing window).
-void setListPrintOpener(std::function<void(Party)> open);
-
 } // namespace records

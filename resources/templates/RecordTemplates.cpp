@@ -56,15 +56,17 @@ TemplateSpec labels() {
     s.marginTop = kTopMargin;
     s.marginBottom = 0;
     s.headerMargin = s.footerMargin = 0;
-    s.rows.push_back({1, 1, 0, cell});
+    // Heights only: the columns carry the format, and rows without one stay out of the printed area
+    // until a label is written into them.
+    s.rows.push_back({1, 1, 0, cell, false});
     const double spacer = kLabelHeight - 4 * kLineHeight;
     // The last block of a page keeps a short spacer so that the page ends inside the sheet.
     const double lastSpacer = 20.25;
     for (int page = 0; page < kPages; ++page)
         for (int block = 0; block < kLabelsDown; ++block) {
             const int first = 2 + 5 * (page * kLabelsDown + block);
-            s.rows.push_back({first, first + 3, kLineHeight, cell});
-            s.rows.push_back({first + 4, first + 4, block == kLabelsDown - 1 ? lastSpacer : spacer, cell});
+            s.rows.push_back({first, first + 3, kLineHeight, cell, false});
+            s.rows.push_back({first + 4, first + 4, block == kLabelsDown - 1 ? lastSpacer : spacer, cell, false});
             if (block == 0 && page > 0)
                 s.rowBreaks.push_back(first);
         }

@@ -40,6 +40,7 @@ struct RowSpec {
     int first, last; // 1-based
     double height;   // points, best a multiple of 0.75 (whole pixels)
     Style style;
+    bool styled = true; // false: the height alone (an empty row then counts as unused)
 };
 
 struct CellSpec {

@@ -84,7 +84,7 @@ void writeSheet(lxw_workbook* book, Formats& formats, const SheetSpec& spec) {
         worksheet_set_column(ws, lxw_col_t(c.first - 1), lxw_col_t(c.last - 1), c.width, formats.get(c.style));
     for (const RowSpec& r : spec.rows)
         for (int row = r.first; row <= r.last; ++row)
-            worksheet_set_row(ws, lxw_row_t(row - 1), r.height, formats.get(r.style));
+            worksheet_set_row(ws, lxw_row_t(row - 1), r.height, r.styled ? formats.get(r.style) : nullptr);
     for (const CellSpec& c : spec.cells) {
         lxw_format* f = formats.get(c.style);
         const auto row = lxw_row_t(c.row - 1);

@@ -157,7 +157,8 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
     db::Recordset s = src.sta->query(QStringLiteral("SELECT tre, TOTAL(Top) FROM 統計 GROUP BY tre"));
     for (; !s.eof(); s.moveNext())
         sums.insert(s.text(0), s.value(1).toDouble());
-    db::Recordset albyP = src.sta->openRecordset(QStringLiteral("AlbyP"));
+    db::Recordset albyP = src.sta->query(
+        QStringLiteral("SELECT tre, Des, Siz, Uni, Qua, Unp, Top, Unc, Toc, Rat, Rem FROM AlbyP"));
     QList<ReportLine> lines = detailLines(albyP, sums);
     appendBlanks(lines, detailBlankLines(int(lines.size())), 7);
 

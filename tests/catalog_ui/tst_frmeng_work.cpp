@@ -109,6 +109,25 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgD()), QStringList{QString()});
     }
 
+    void changedMarkupsSettledBeforeTheirItemIsRenamed() {
+        open();
+        CatalogUi::leftClick(hfgW(), 3); // 地坪磁磚貼工
+        CatalogUi::leftClick(hfgD(), 0);
+        CatalogUi::click("cmDnD");
+        QVERIFY(CatalogUi::popup(hfgW(), 3, "mEditW"));
+        QVERIFY(CatalogUi::button("cmdP")->isEnabled());
+        CatalogUi::leftClick(hfgW(), 3);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();                // 此工種包含細項加成
+        dialogs.expectMessage(ui::Answer::Yes); // the markups first
+        CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚"));
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(markups(QStringLiteral("地磚")).first(), QStringLiteral("80x80公分 大尺寸磚"));
+        QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
+    }
+
     void deleteTakesMarkupsUnlessTheNameLivesOn() {
         // 木作衣櫃 is also an item of another kind: its markups stay.
         catalog::CatalogStore(fx.openDb())

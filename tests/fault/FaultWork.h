@@ -32,7 +32,7 @@ int saveWorkbooks(const QString& templatePath, const QString& output);
 //   ok <what> <round>            the write reported success
 //   refused <what> <round> <message on one line>
 //   torn <what> <detail>         a read found a list half written
-// and "done" at the end. <what> is rights, password or areas.
+// and "done <milliseconds it ran>" at the end. <what> is rights, password or areas.
 int runStation(const QString& dbFolder, const QString& name, int seconds, int busyMs);
 
 // What a station writes in a round: its staff members are named "<name>-員工1" to "-員工3", the

@@ -424,7 +424,7 @@ private slots:
         QCOMPARE(cell(w, 1, ColUnit), QStringLiteral("式"));
     }
 
-    void specificationPick() {
+    void detailPick() {
         catalogue();
         frmQ* w = fx.open();
         showLeaf(w, {{""}});
@@ -445,6 +445,16 @@ private slots:
         QCOMPARE(cell(w, 1, ColCost), QStringLiteral("1100")); // from the item's own cost, not 1400
         QCOMPARE(child<QLabel>(w, "lbCsumT")->text(), QStringLiteral("1100"));
         QVERIFY(!cells->cbD->isHidden()); // the editor stays open
+
+        // A catalogue that cannot be read: a message, and the row stays as it was.
+        fx.openDb()->execute(QStringLiteral("DROP TABLE w2d"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        w->SetCell(1, ColSpec, QStringLiteral("x"));
+        cells->cbD_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(cell(w, 1, ColSpec), QStringLiteral("x"));
+        QCOMPARE(cell(w, 1, ColCost), QStringLiteral("1100"));
     }
 
     void columnViewByRights_data() {

@@ -2,6 +2,7 @@
 // and the close box, the refusal without a chosen customer, and the editor's customer button.
 #include "CustomerPicker.h"
 #include "RecordsUiFixture.h"
+#include "PickerScript.h"
 #include "ScriptedDialogs.h"
 #include "frmCus.h"
 
@@ -13,13 +14,6 @@ namespace {
 const QString kDental = QStringLiteral("大安牙醫診所");
 
 
-// Runs `f` once the modal picker is up.
-void whenPickerShows(std::function<void(frmCus*)> f) {
-    QTimer::singleShot(0, [f] {
-        QTRY_VERIFY(ui::Default<frmCus>::isLoaded() && ui::Default<frmCus>::get()->isVisible());
-        f(ui::Default<frmCus>::get());
-    });
-}
 } // namespace
 
 class TestCusPicker : public QObject {

@@ -168,6 +168,28 @@ private slots:
         QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = '  '")).toInt(), 1);
     }
 
+    void databaseErrorKeepsTheWindowAdding() {
+        fx.openDb()->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 客戶 "
+                                            "BEGIN SELECT RAISE(ABORT, '磁碟已滿'); END"));
+        frmCus* f = open();
+        addThroughWindow(f, QStringLiteral("Nova"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().last().text.contains(QStringLiteral("磁碟已滿")));
+        QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
+        QVERIFY(f->isEditing());
+        QCOMPARE(f->Mode, QStringLiteral("AddF"));
+        QCOMPARE(text(f, "T5"), QStringLiteral("中山北路1號"));
+        fx.openDb()->execute(QStringLiteral("DROP TRIGGER refuse"));
+        dialogs.clear();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(!f->isEditing());
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = 'Nova'")).toInt(), 1);
+    }
+
     void editTrimsTheInvoiceStreetAndKeepsTheName() {
         frmCus* f = open();
         f->HFG_Click(rowOf(f, kDental));

@@ -66,7 +66,11 @@ int main(int argc, char** argv) {
             applyPlan(plan, g, book);
             t[2] = double(clock.nsecsElapsed()) / 1e6;
             clock.restart();
-            book.workbook().save(dir.filePath(QStringLiteral("out%1.xlsx").arg(++saved)));
+            // KAVO_BENCH_KEEP names a folder that keeps one output per command.
+            const QString keep = qEnvironmentVariable("KAVO_BENCH_KEEP");
+            book.workbook().save(keep.isEmpty() ? dir.filePath(QStringLiteral("out%1.xlsx").arg(++saved))
+                                                : QDir(keep).filePath(QLatin1String(cmd.item) + QStringLiteral(".xlsx")),
+                                 true);
             t[3] = double(clock.nsecsElapsed()) / 1e6;
             times.push_back(t);
         }
