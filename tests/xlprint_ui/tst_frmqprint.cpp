@@ -105,6 +105,15 @@ private slots:
         QVERIFY(g_opened.isEmpty());
     }
 
+    // The editor disables exactly the commands that need areas for a quotation of work types only.
+    void areaItemsDisabled() {
+        quote::QuoteDocument doc = xlfixture::quotation({{{"木作"}, {{"櫃", "", "尺", "1", "1", "1"}}}});
+        doc.WorkTypesOnly = true;
+        frmQ* f = openWith(std::move(doc));
+        for (const xlprint::PrintCommand& c : xlprint::printCommands())
+            QVERIFY2(f->action(QLatin1String(c.item))->isEnabled() == !c.needsAreas, c.item);
+    }
+
     void settingsWindow() {
         frmQ* f = fx.open();
         bool shown = false;
