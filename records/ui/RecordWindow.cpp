@@ -1,6 +1,5 @@
 #include "RecordWindow.h"
 
-#include "frmPsel.h"
 #include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Keys.h"
@@ -321,12 +320,21 @@ bool RecordWindow::addingMode() const {
     return Mode.compare(QLatin1String("AddF"), Qt::CaseInsensitive) == 0;
 }
 
+namespace {
+std::function<void(Party)>& printOpener() {
+    static std::function<void(Party)> open;
+    return open;
+}
+} // namespace
+
+void setListPrintOpener(std::function<void(Party)> open) {
+    printOpener() = std::move(open);
+}
+
 void RecordWindow::cmdPp_Click() {
-    // The staff go straight to the column chooser; customers and vendors choose labels or a list.
-    if (m_kind.party == Party::Staff)
-        openFieldChooser(int(m_kind.party));
-    else
-        openPrintChoice(int(m_kind.party));
+    mdM::ListPrintParty = int(m_kind.party);
+    if (printOpener())
+        printOpener()(m_kind.party);
 }
 
 } // namespace records

@@ -11,6 +11,7 @@
 #include "ui/Forms.h"
 
 #include <QHash>
+#include <functional>
 #include <QTableView>
 
 class QCheckBox;
@@ -178,5 +179,8 @@ template <class F> bool RecordWindow::guarded(F f) {
         return false;
     }
 }
+
+// Who prints a record list: the 列印 buttons hand their party over (set by the program).
+void setListPrintOpener(std::function<void(Party)> open);
 
 } // namespace records
