@@ -89,14 +89,14 @@ void CatalogStore::saveAreas(const QString& category, const QStringList& areas) 
     t.commit();
 }
 
-bool CatalogStore::itemNameInUse(const QString& name) const {
+bool CatalogStore::hasWorkItem(const QString& name) const {
     return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? COLLATE BINARY LIMIT 1"), {name})
         .isValid();
 }
 
 void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
     for (const QString& name : names) {
-        if (!itemNameInUse(name))
+        if (!hasWorkItem(name))
             m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ? COLLATE BINARY"), {name});
     }
 }

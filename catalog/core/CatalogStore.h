@@ -56,6 +56,8 @@ public:
     QVector<Markup> markups(const QString& item) const;
     QStringList vocabulary(int list) const;
     QStringList units() const { return vocabulary(0); }
+    // Whether any work kind has an item of that name.
+    bool hasWorkItem(const QString& name) const;
 
     // ---- keyed rewrites: every row of the key replaced by the lines given, in their order
     // Areas get sort 1, 2, 3, ...
@@ -90,7 +92,6 @@ public:
 
 private:
     void rewriteMaster(const MasterList& list, const QStringList& names);
-    bool itemNameInUse(const QString& name) const;
     void deleteOrphanMarkups(const QStringList& names);
     db::DatabasePtr m_db;
 };

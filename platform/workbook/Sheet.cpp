@@ -154,6 +154,10 @@ CellData* RowData::find(int col) {
     return it != cells.end() && it->col == col ? &*it : nullptr;
 }
 
+const CellData* RowData::find(int col) const {
+    return const_cast<RowData*>(this)->find(col);
+}
+
 CellData& RowData::at(int col, int newStyle) {
     auto it = std::lower_bound(cells.begin(), cells.end(), col, [](const CellData& c, int v) { return c.col < v; });
     if (it != cells.end() && it->col == col)
@@ -254,6 +258,9 @@ void Sheet::Impl::load(const QByteArray& bytes) {
             StringWriter w(&c.inner);
             for (pugi::xml_node ch : cn.children())
                 ch.print(w, "", pugi::format_raw);
+            // A carriage return in text survives only as a character reference.
+            for (size_t at = c.inner.find('\r'); at != std::string::npos; at = c.inner.find('\r', at))
+                c.inner.replace(at, 1, "&#13;");
             rd.cells.push_back(std::move(c));
         }
         std::stable_sort(rd.cells.begin(), rd.cells.end(), [](const CellData& a, const CellData& b) { return a.col < b.col; });
@@ -406,7 +413,7 @@ void Sheet::Impl::check(int row, int col) const {
 const CellData* Sheet::Impl::findCell(int row, int col) const {
     check(row, col);
     auto it = rows.find(row);
-    return it == rows.end() ? nullptr : const_cast<RowData&>(it->second).find(col);
+    return it == rows.end() ? nullptr : it->second.find(col);
 }
 
 RowData& Sheet::Impl::rowAt(int row) {
@@ -416,7 +423,7 @@ RowData& Sheet::Impl::rowAt(int row) {
 int Sheet::Impl::styleOf(int row, int col) const {
     auto it = rows.find(row);
     if (it != rows.end()) {
-        if (const CellData* c = const_cast<RowData&>(it->second).find(col))
+        if (const CellData* c = it->second.find(col))
             return c->style;
         if (truthy(it->second.attr("customFormat")) && it->second.attr("s"))
             return std::atoi(it->second.attr("s"));

@@ -30,6 +30,7 @@ struct RowData {
     void setAttr(const char* name, const std::string& value);
     void removeAttr(const char* name);
     CellData* find(int col);
+    const CellData* find(int col) const;
     CellData& at(int col, int newStyle); // creates the cell with `newStyle` when missing
 };
 

@@ -44,7 +44,7 @@ void appendEscaped(std::string& out, const QString& text) {
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = text[i].unicode();
         if (c == u'_' && escapeAt(text, i)) {
-            out += "_x005F";
+            out += "_x005F_";
             continue;
         }
         switch (c) {

@@ -1,52 +1,29 @@
-// Timings of the quotation document on a reference quotation: 20,000 item rows in 1,000 leaves
-// under a three-level tree (10 areas, 10 work types each, 10 sub-types each, 20 rows per leaf).
+// Timings of the quotation document on the reference quotation (ReferenceQuotation.h).
 //
 //   quote_bench [runs]     (build with optimisation, e.g. RelWithDebInfo)
 #include "Pricing.h"
 #include "QuoteFile.h"
 #include "ReferenceQuotation.h"
-#include "text/Numbers.h"
+#include "TreeCommands.h"
+#include "ui/Dialogs.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <algorithm>
-#include <functional>
 
 using namespace quote;
+using namespace quote::bench;
 
 namespace {
-
-constexpr int kRowsPerLeaf = kReferenceRowsPerLeaf;
-
-struct Timing {
-    QString what;
-    double aimMs;
-    std::vector<double> ms;
+// Answers every question with Yes (the tree commands ask before deleting).
+class YesDialogs final : public ui::DialogBackend {
+public:
+    ui::Answer message(const ui::MessageRequest&) override { return ui::Answer::Yes; }
+    std::optional<QString> input(const ui::InputRequest&) override { return std::nullopt; }
+    QString openFile(const ui::FileRequest&) override { return {}; }
+    QString saveFile(const ui::FileRequest&) override { return {}; }
+    QString folder(const ui::FileRequest&) override { return {}; }
 };
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Runs `prepare` (not timed) then `work` (timed), `runs` times.
-Timing measure(const QString& what, double aimMs, int runs, const std::function<void()>& prepare,
-               const std::function<void()>& work) {
-    Timing t{what, aimMs, {}};
-    QElapsedTimer timer;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare();
-        timer.start();
-        work();
-        t.ms.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return t;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -107,16 +84,27 @@ int main(int argc, char** argv) {
     timings.push_back(
         measure("grid totals of the root (20,000 rows)", 0, runs, nullptr, [&] { doc.RefreshTotals(); }));
 
-    out << QStringLiteral("%1 %2 %3 %4\n")
-               .arg(QStringLiteral("operation"), -42)
-               .arg(QStringLiteral("median ms"), 10)
-               .arg(QStringLiteral("max ms"), 9)
-               .arg(QStringLiteral("aim ms"), 7);
-    for (const Timing& t : timings)
-        out << QStringLiteral("%1 %2 %3 %4\n")
-                   .arg(t.what, -42)
-                   .arg(median(t.ms), 10, 'f', 2)
-                   .arg(*std::max_element(t.ms.begin(), t.ms.end()), 9, 'f', 2)
-                   .arg(t.aimMs > 0 ? QStringLiteral("< %1").arg(t.aimMs) : QStringLiteral("-"), 7);
+    // Deleting a leaf with rows: the shown leaf (its rows stored, the root shown), and a leaf while
+    // the root is shown (the root listed afresh).
+    YesDialogs yes;
+    ui::setDialogBackend(&yes);
+    const QuoteDocument before = doc;
+    timings.push_back(measure(
+        "delete the shown leaf with rows", 50, runs,
+        [&] {
+            doc = before;
+            doc.tv_NodeClick(leafA);
+        },
+        [&] { mDelN_Click(doc, leafA); }));
+    timings.push_back(measure(
+        "delete a leaf with rows (root shown)", 50, runs,
+        [&] {
+            doc = before;
+            doc.tv_NodeClick(kRootKey);
+        },
+        [&] { mDelN_Click(doc, leafB); }));
+    ui::setDialogBackend(nullptr);
+
+    bench::report(out, timings);
     return 0;
 }

@@ -25,12 +25,6 @@ void FeeEdited(QuoteDocument& doc, Fee& fee) {
     RecalcGrandTotal(doc);
 }
 
-void PageEndOpened(QuoteDocument& doc) {
-    if (const auto* root = doc.tree.root())
-        doc.tv_NodeClick(root->key);
-    RecalcGrandTotal(doc);
-}
-
 void PageEndClosed(QuoteDocument& doc) {
     if (RefreshFeeBases(doc))
         RecalcGrandTotal(doc.pageEnd, quotationTotal(doc));

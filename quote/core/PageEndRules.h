@@ -21,9 +21,8 @@ void RecalcGrandTotal(QuoteDocument& doc);
 // A fee's rate or base was edited: its amount follows, then the grand total.
 void FeeEdited(QuoteDocument& doc, Fee& fee);
 
-// The page-end frame was opened: the root is shown (storing the shown leaf's rows) and the grand
-// total recomputed. Closing it refreshes the fee bases only, recomputing when one changed.
-void PageEndOpened(QuoteDocument& doc);
+// The page-end frame was closed: the fee bases by total price follow the quotation total, and the
+// grand total is recomputed when one changed.
 void PageEndClosed(QuoteDocument& doc);
 
 } // namespace quote

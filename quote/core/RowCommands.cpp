@@ -49,8 +49,8 @@ bool selectedBlock(const QuoteDocument& doc, const RowSelection& sel, int& a, in
 
 } // namespace
 
-bool RowUndoSnapshot::holdsText() const {
-    return row > 0;
+bool undoHoldsText(const RowUndoSnapshot& undo) {
+    return std::any_of(undo.begin(), undo.end(), [](const QString& t) { return !t.isEmpty(); });
 }
 
 bool rowCommandsAllowed(const QuoteDocument& doc) {
@@ -62,7 +62,7 @@ bool RowCommands::mInsQ_Click(QuoteDocument& doc, int& curRow, RowUndoSnapshot& 
         return false;
     curRow = clampRow(doc, curRow);
     insertEmptyRows(doc.hfgQ, curRow, 1);
-    undo.clear();
+    undo = {};
     layOut(doc);
     return true;
 }
@@ -90,7 +90,7 @@ bool RowCommands::mPstQ_Click(QuoteDocument& doc, int& curRow, RowUndoSnapshot& 
     if (lastRow(doc) - curRow < n - 1)
         doc.hfgQ.setRows(doc.hfgQ.rows() + n);
     writeClipboard(doc, clip_, curRow);
-    undo.clear();
+    undo = {};
     layOut(doc);
     return true;
 }
@@ -101,7 +101,7 @@ bool RowCommands::mInsQcp_Click(QuoteDocument& doc, int& curRow, RowUndoSnapshot
     curRow = clampRow(doc, curRow);
     insertEmptyRows(doc.hfgQ, curRow, int(clip_.rows.size()));
     writeClipboard(doc, clip_, curRow);
-    undo.clear();
+    undo = {};
     layOut(doc);
     return true;
 }
@@ -115,16 +115,17 @@ bool RowCommands::mDelQ_Click(QuoteDocument& doc, const RowSelection& sel, RowUn
         doc.hfgQ.reset();
     else
         doc.hfgQ.removeRows(a, count);
-    undo.clear();
+    undo = {};
     layOut(doc);
     return true;
 }
 
 bool RowCommands::mUndo_Click(QuoteDocument& doc, const RowUndoSnapshot& undo) {
-    if (!rowCommandsAllowed(doc) || undo.row < 1 || undo.row > lastRow(doc))
+    const int row = undo[0].toInt();
+    if (!rowCommandsAllowed(doc) || row < 1 || row > lastRow(doc))
         return false;
     for (int j = 0; j < kRowCopyCols; ++j)
-        doc.SetCell(undo.row, kRowCopyFirstCol + j, undo.cells[size_t(j)]);
+        doc.SetCell(row, kRowCopyFirstCol + j, undo[size_t(j) + 1]);
     return true;
 }
 

@@ -23,13 +23,10 @@ struct RowClipboard {
     bool RowsCopied = false; // set by the first copy, never cleared
 };
 
-// One row as it was before an item pick replaced it (row 0: no snapshot).
-struct RowUndoSnapshot {
-    int row = 0;
-    CopiedRow cells;
-    bool holdsText() const;
-    void clear() { *this = {}; }
-};
+// One row as it was before an item pick replaced it: [0] the row number as text, [1..10] the texts of
+// columns 2 to 11; all empty: no snapshot.
+using RowUndoSnapshot = std::array<QString, kRowCopyCols + 1>;
+bool undoHoldsText(const RowUndoSnapshot& undo);
 
 // The row selection made in the row-header column (start -1: none); the end may lie above the start.
 struct RowSelection {

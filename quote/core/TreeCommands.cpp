@@ -162,6 +162,9 @@ bool AddChildNodesFromList(QuoteDocument& doc, const QString& nodeKey, const QSt
         // The rows on show become the first child's rows (or none when the leaf held none).
         if (!holds)
             doc.hfgQ.reset();
+        for (ItemRow& r : doc.hfgQ.dataRows())
+            if (r[ColPath] == nodeKey)
+                r[ColPath] = childKey;
         if (doc.hooks.setupGrid)
             doc.hooks.setupGrid(true);
         doc.NodeIsLeaf = true;

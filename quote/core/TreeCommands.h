@@ -51,7 +51,7 @@ enum class PickCommand { AddAreas, AddWorkTypes, InsertAreas, InsertWorkTypes };
 inline bool pickInsertsSiblings(PickCommand c) {
     return c == PickCommand::InsertAreas || c == PickCommand::InsertWorkTypes;
 }
-inline bool pickWorkTypes(PickCommand c) {
+inline bool listsWorkTypes(PickCommand c) {
     return c == PickCommand::AddWorkTypes || c == PickCommand::InsertWorkTypes;
 }
 

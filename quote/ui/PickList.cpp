@@ -1,55 +1,57 @@
 #include "PickList.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 
-PickList::PickList(QWidget* parent) : QListWidget(parent) {
-    setObjectName(QStringLiteral("lstAK"));
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    hide();
-    mADAK = new QMenu(this);
-    mADAK->setObjectName(QStringLiteral("mADAK"));
-    mADakO = mADAK->addAction(QStringLiteral("確定"));
-    mADakO->setObjectName(QStringLiteral("mADakO"));
-    mADAK->addSeparator();
-    mADakC = mADAK->addAction(QStringLiteral("取消"));
-    mADakC->setObjectName(QStringLiteral("mADakC"));
+PickList::PickList(QListWidget* list, QMenu* mADAK, QAction* mADakO, QAction* mADakC)
+    : QObject(list), list_(list), mADAK_(mADAK), mADakO_(mADakO) {
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
     connect(mADakO, &QAction::triggered, this, &PickList::confirmed);
-    connect(mADakC, &QAction::triggered, this, &QWidget::hide);
+    connect(mADakC, &QAction::triggered, this, &PickList::hide);
 }
 
 void PickList::open(const QStringList& entries, quote::PickCommand command, const QString& nodeKey) {
-    clear();
-    addItems(entries);
+    list_->clear();
+    list_->addItems(entries);
     command_ = command;
     nodeKey_ = nodeKey;
-    show();
-    raise();
-    setFocus();
+    list_->show();
+    list_->raise();
+    list_->setFocus();
+}
+
+void PickList::hide() {
+    list_->hide();
 }
 
 QStringList PickList::selectedEntries() const {
     QStringList out;
-    for (int i = 0; i < count(); ++i)
-        if (item(i)->isSelected())
-            out << item(i)->text();
+    for (int i = 0; i < list_->count(); ++i)
+        if (list_->item(i)->isSelected())
+            out << list_->item(i)->text();
     return out;
 }
 
-void PickList::mousePressEvent(QMouseEvent* e) {
-    // The right button keeps the selection made so far: it only opens the popup.
-    if (e->button() != Qt::RightButton)
-        QListWidget::mousePressEvent(e);
-    mADakO->setEnabled(!selectedItems().isEmpty());
-    if (e->button() == Qt::RightButton)
-        mADAK->popup(e->globalPosition().toPoint());
-}
-
-void PickList::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Escape) {
-        hide();
-        return;
+bool PickList::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == list_->viewport() && e->type() == QEvent::MouseButtonPress) {
+        auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() != Qt::RightButton)
+            return false; // the list selects; 確定 follows the selection (below)
+        // The right button keeps the selection made so far: it only opens the popup.
+        mADakO_->setEnabled(!list_->selectedItems().isEmpty());
+        mADAK_->popup(m->globalPosition().toPoint());
+        return true;
     }
-    QListWidget::keyPressEvent(e);
+    if (watched == list_->viewport() && e->type() == QEvent::MouseButtonRelease)
+        mADakO_->setEnabled(!list_->selectedItems().isEmpty());
+    if (watched == list_ && e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+        hide();
+        return true;
+    }
+    return false;
 }

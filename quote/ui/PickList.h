@@ -1,39 +1,40 @@
 #pragma once
 // The floating multi-select list lstAK beside the quotation tree: the names offered by a tree list
-// command. Click, Shift+click and Ctrl+click select; the choice is confirmed only through its popup
-// (確定 / 取消); Escape hides it.
+// command. Click, Shift+click and Ctrl+click select; the choice is confirmed only through the list's
+// popup mADAK (確定 / 取消), which a right press opens without touching the selection; Escape hides it.
 #include "TreeCommands.h"
 
-#include <QListWidget>
+#include <QObject>
 
 class QAction;
+class QListWidget;
 class QMenu;
 
-class PickList : public QListWidget {
+class PickList : public QObject {
     Q_OBJECT
 public:
-    explicit PickList(QWidget* parent);
+    PickList(QListWidget* list, QMenu* mADAK, QAction* mADakO, QAction* mADakC);
 
     // Empties the list, fills it, remembers the command and the node and shows it with the focus.
     void open(const QStringList& entries, quote::PickCommand command, const QString& nodeKey);
+    void hide();
     // The selected entries, top to bottom.
     QStringList selectedEntries() const;
 
     quote::PickCommand command() const { return command_; }
     const QString& nodeKey() const { return nodeKey_; }
-
-    QMenu* mADAK = nullptr;
-    QAction* mADakO = nullptr; // 確定
-    QAction* mADakC = nullptr; // 取消
+    QListWidget* list() const { return list_; }
 
 signals:
     void confirmed(); // 確定 chosen: the window runs the command
 
 protected:
-    void mousePressEvent(QMouseEvent* e) override; // lstAK_MouseDown
-    void keyPressEvent(QKeyEvent* e) override;     // lstAK_KeyPress
+    bool eventFilter(QObject* watched, QEvent* e) override; // lstAK_MouseDown, lstAK_KeyPress
 
 private:
+    QListWidget* list_;
+    QMenu* mADAK_;
+    QAction* mADakO_;
     quote::PickCommand command_ = quote::PickCommand::AddAreas;
     QString nodeKey_;
 };

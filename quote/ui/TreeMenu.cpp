@@ -1,109 +1,77 @@
 #include "TreeMenu.h"
 
+#include "CellEditors.h"
 #include "OpenMainDb.h"
 #include "PickList.h"
-#include "db/Database.h"
+#include "frmQ.h"
 #include "mdM.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QListWidget>
 #include <QMenu>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
-namespace {
-
-QAction* action(QMenu* menu, const char* name, const QString& caption) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QMenu* submenu(QMenu* menu, const char* name, const QString& caption) {
-    QMenu* m = menu->addMenu(caption);
-    m->setObjectName(QString::fromLatin1(name));
-    return m;
-}
-
-void showFailure(const QString& reason) {
-    ui::msgBox(reason, ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
-}
-
-} // namespace
-
-TreeMenu::TreeMenu(quote::QuoteDocument& doc, QWidget* window, QWidget* tree, std::function<QString()> category)
-    : QObject(window), doc_(doc), window_(window), tree_(tree), category_(std::move(category)) {
-    mTV = new QMenu(window);
-    mTV->setObjectName(QStringLiteral("mTV"));
-    mAddN = submenu(mTV, "mAddN", QStringLiteral("新增"));
-    mAddA = action(mAddN, "mAddA", QStringLiteral("新增區域"));
-    mAddN->addSeparator();
-    mAddT = action(mAddN, "mAddT", QStringLiteral("新增工種"));
-    mTV->addSeparator();
-    mInsN = submenu(mTV, "mInsN", QStringLiteral("插入"));
-    mInsA = action(mInsN, "mInsA", QStringLiteral("插入區域"));
-    mInsN->addSeparator();
-    mInsT = action(mInsN, "mInsT", QStringLiteral("插入工種"));
-    mTV->addSeparator();
-    mDelN = action(mTV, "mDelN", QStringLiteral("刪除"));
-    mTV->addSeparator();
-    mCal = submenu(mTV, "mCal", QStringLiteral("統計"));
-    mCalT = action(mCal, "mCalT", QStringLiteral("依工種..."));
-    mCal->addSeparator();
-    mCalA = action(mCal, "mCalA", QStringLiteral("依區域..."));
-
-    lstAK = new PickList(tree->parentWidget());
-
-    connect(mAddA, &QAction::triggered, this, &TreeMenu::mAddA_Click);
-    connect(mAddT, &QAction::triggered, this, &TreeMenu::mAddT_Click);
-    connect(mInsA, &QAction::triggered, this, &TreeMenu::mInsA_Click);
-    connect(mInsT, &QAction::triggered, this, &TreeMenu::mInsT_Click);
-    connect(mDelN, &QAction::triggered, this, &TreeMenu::mDelN_Click);
-    connect(lstAK, &PickList::confirmed, this, &TreeMenu::mADakO_Click);
+TreeMenu::TreeMenu(frmQ* window) : QObject(window), w(window) {
+    setObjectName(QStringLiteral("TreeMenu"));
+    lstAK_ = new PickList(w->areaTypePickList(), w->menu(QStringLiteral("mADAK")), w->action(QStringLiteral("mADakO")),
+                          w->action(QStringLiteral("mADakC")));
+    connect(w->action(QStringLiteral("mAddA")), &QAction::triggered, this, &TreeMenu::mAddA_Click);
+    connect(w->action(QStringLiteral("mAddT")), &QAction::triggered, this, &TreeMenu::mAddT_Click);
+    connect(w->action(QStringLiteral("mInsA")), &QAction::triggered, this, &TreeMenu::mInsA_Click);
+    connect(w->action(QStringLiteral("mInsT")), &QAction::triggered, this, &TreeMenu::mInsT_Click);
+    connect(w->action(QStringLiteral("mDelN")), &QAction::triggered, this, &TreeMenu::mDelN_Click);
+    connect(lstAK_, &PickList::confirmed, this, &TreeMenu::mADakO_Click);
+    connect(w, &frmQ::treePressed, this, [this](Qt::MouseButton button, const QString& key, const QPoint& at) {
+        // A press beside the nodes takes the node selected in the tree.
+        const QTreeWidgetItem* current = w->tree()->currentItem();
+        tv_MouseDown(button, key.isEmpty() && current ? current->data(0, Qt::UserRole).toString() : key, at);
+    });
+    // The tree marks the shown node again once the popup is gone.
+    connect(w->menu(QStringLiteral("mTV")), &QMenu::aboutToHide, this,
+            [this] { w->selectTreeNode(w->document().lbPath); });
 }
 
 void TreeMenu::tv_MouseDown(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos) {
-    if (doc_.hooks.hideCellEditors)
-        doc_.hooks.hideCellEditors();
-    if (!doc_.tree.contains(nodeKey))
+    quote::QuoteDocument& doc = w->document();
+    if (!doc.tree.contains(nodeKey))
         return;
-    doc_.NodeKey = nodeKey;
-    doc_.NodePath = nodeKey;
-    doc_.NodeIndex = doc_.tree.indexOf(nodeKey);
+    doc.NodeKey = nodeKey;
+    doc.NodePath = nodeKey;
+    doc.NodeIndex = doc.tree.indexOf(nodeKey);
     if (button != Qt::RightButton)
         return;
-    const quote::TreeMenuState s = quote::treeMenuState(doc_.tree, doc_.NodePath, doc_.WorkTypesOnly);
-    mAddA->setEnabled(s.mAddA);
-    mAddT->setEnabled(s.mAddT);
-    mInsN->setEnabled(s.mInsN);
-    mInsA->setEnabled(s.mInsA);
-    mInsT->setEnabled(s.mInsT);
-    mDelN->setEnabled(s.mDelN);
-    mCal->setEnabled(s.mCal);
-    mCalA->setEnabled(s.mCalA);
-    mTV->popup(globalPos);
-}
-
-void TreeMenu::applyWorkTypesOnly() {
-    const bool enabled = quote::areaPrintItemsEnabled(doc_.WorkTypesOnly);
-    for (const char* name : quote::kAreaPrintItems)
-        for (QAction* a : window_->findChildren<QAction*>(QString::fromLatin1(name)))
-            a->setEnabled(enabled);
+    const quote::TreeMenuState s = quote::treeMenuState(doc.tree, doc.NodePath, doc.WorkTypesOnly);
+    auto enable = [this](const char* name, bool on) { w->action(QString::fromLatin1(name))->setEnabled(on); };
+    enable("mAddA", s.mAddA);
+    enable("mAddT", s.mAddT);
+    w->menu(QStringLiteral("mInsN"))->setEnabled(s.mInsN);
+    enable("mInsA", s.mInsA);
+    enable("mInsT", s.mInsT);
+    enable("mDelN", s.mDelN);
+    w->menu(QStringLiteral("mCal"))->setEnabled(s.mCal);
+    enable("mCalA", s.mCalA);
+    w->menu(QStringLiteral("mTV"))->popup(globalPos);
 }
 
 void TreeMenu::openList(quote::PickCommand command) {
+    quote::QuoteDocument& doc = w->document();
     QStringList catalogue;
     try {
         db::Database& db = openMainDbOrThrow();
-        catalogue = quote::pickWorkTypes(command) ? quote::catalogueWorkTypes(db)
-                                                  : quote::catalogueAreas(db, category_ ? category_() : QString());
+        catalogue = quote::listsWorkTypes(command) ? quote::catalogueWorkTypes(db)
+                                                  : quote::catalogueAreas(db, w->categoryBox()->currentText());
     } catch (const db::DbError& e) {
-        showFailure(mdM::dbErrorText(e));
+        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
         return;
     }
-    const QRect t = tree_->geometry();
-    lstAK->setGeometry(t.right() + 1, t.top(), lstAK->width(),
-                       std::max(1, t.height() - ui::twipsToPixelsY(200, tree_)));
-    lstAK->open(quote::pickEntries(doc_.tree, doc_.NodeKey, command, catalogue), command, doc_.NodeKey);
+    QListWidget* list = lstAK_->list();
+    const QRect t = w->tree()->geometry();
+    list->setGeometry(t.right() + 1, t.top(), list->width(), std::max(1, t.height() - ui::twipsToPixelsY(200, w)));
+    lstAK_->open(quote::pickEntries(doc.tree, doc.NodeKey, command, catalogue), command, doc.NodeKey);
 }
 
 void TreeMenu::mAddA_Click() {
@@ -122,28 +90,44 @@ void TreeMenu::mInsT_Click() {
     openList(quote::PickCommand::InsertWorkTypes);
 }
 
+void TreeMenu::treeChanged(const QString& selectKey, const QString& shownBefore) {
+    quote::QuoteDocument& doc = w->document();
+    w->setWorkTypesOnly(doc.WorkTypesOnly);
+    if (doc.lbPath != shownBefore)
+        w->cellEditors()->clearUndo();
+    // The nodes open before stay open, and so does the node the command worked on.
+    QStringList expanded{doc.NodeKey};
+    for (QTreeWidgetItemIterator it(w->tree()); *it; ++it)
+        if ((*it)->isExpanded())
+            expanded << (*it)->data(0, Qt::UserRole).toString();
+    w->rebuildTree();
+    for (const QString& key : expanded)
+        if (QTreeWidgetItem* item = w->treeItem(key))
+            item->setExpanded(true);
+    for (QTreeWidgetItem* item = w->treeItem(selectKey); item; item = item->parent())
+        if (item != w->treeItem(selectKey))
+            item->setExpanded(true);
+    w->selectTreeNode(selectKey);
+}
+
 void TreeMenu::mADakO_Click() {
-    const quote::PickCommand command = lstAK->command();
-    const QString node = lstAK->nodeKey();
-    const QStringList selected = lstAK->selectedEntries();
-    lstAK->hide();
+    quote::QuoteDocument& doc = w->document();
+    const quote::PickCommand command = lstAK_->command();
+    const QString node = lstAK_->nodeKey();
+    const QStringList selected = lstAK_->selectedEntries();
+    const QString shownBefore = doc.lbPath;
+    lstAK_->hide();
     if (quote::pickInsertsSiblings(command)) {
-        if (quote::InsertSiblingNodesFromList(doc_, node, selected))
-            emit treeChanged(node);
-        return;
-    }
-    const QString shownBefore = doc_.lbPath;
-    if (quote::AddChildNodesFromList(doc_, node, selected, quote::pickWorkTypes(command))) {
-        applyWorkTypesOnly();
-        emit treeChanged(doc_.lbPath);
-    } else if (doc_.lbPath != shownBefore) {
-        emit treeChanged(doc_.lbPath);
+        if (quote::InsertSiblingNodesFromList(doc, node, selected))
+            treeChanged(node, shownBefore);
+    } else if (quote::AddChildNodesFromList(doc, node, selected, quote::listsWorkTypes(command))) {
+        treeChanged(doc.lbPath, shownBefore);
     }
 }
 
 void TreeMenu::mDelN_Click() {
-    if (!quote::mDelN_Click(doc_, doc_.NodeKey))
-        return;
-    applyWorkTypesOnly();
-    emit treeChanged(doc_.lbPath);
+    quote::QuoteDocument& doc = w->document();
+    const QString shownBefore = doc.lbPath;
+    if (quote::mDelN_Click(doc, doc.NodeKey))
+        treeChanged(doc.lbPath, shownBefore);
 }

@@ -1,48 +1,25 @@
 #pragma once
-// The quotation tree's popup mTV and its commands: adding areas and work types picked in the list
-// lstAK as children or inserting them as siblings, and deleting a node. The window tells it about
-// presses on the tree and mirrors the document's tree when it reports a change.
+// The quotation window's tree commands: the tree's popup mTV with its enabling, the list commands
+// that open the pick list lstAK beside the tree, adding the picked names as children or inserting
+// them as siblings, and deleting a node. The tree widget follows the document's tree afterwards.
 #include "TreeCommands.h"
 
 #include <QObject>
-#include <functional>
 
 class PickList;
-class QAction;
-class QMenu;
 class QPoint;
-class QWidget;
+class frmQ;
 
 class TreeMenu : public QObject {
     Q_OBJECT
 public:
-    // `window` owns the popup; `tree` is the tree control the list opens beside (same parent);
-    // `category` gives the project category whose areas are offered.
-    TreeMenu(quote::QuoteDocument& doc, QWidget* window, QWidget* tree, std::function<QString()> category);
+    explicit TreeMenu(frmQ* window);
 
-    // tv_MouseDown: the pressed node becomes the current node; the right button sets the items'
-    // enabled state and shows the popup at `globalPos`.
+    // tv_MouseDown (the window ends cell editing first): the pressed node becomes the current node;
+    // the right button sets the items' enabled state and shows the popup at `globalPos`.
     void tv_MouseDown(Qt::MouseButton button, const QString& nodeKey, const QPoint& globalPos);
 
-    // The eight print items that need an area level follow the work-types-only flag.
-    void applyWorkTypesOnly();
-
-    QMenu* mTV = nullptr;
-    QMenu* mAddN = nullptr;
-    QAction* mAddA = nullptr;
-    QAction* mAddT = nullptr;
-    QMenu* mInsN = nullptr;
-    QAction* mInsA = nullptr;
-    QAction* mInsT = nullptr;
-    QAction* mDelN = nullptr;
-    QMenu* mCal = nullptr;
-    QAction* mCalT = nullptr; // 依工種... (the statistics window's command)
-    QAction* mCalA = nullptr; // 依區域...
-    PickList* lstAK = nullptr;
-
-signals:
-    // The tree changed: the window mirrors it and selects `selectKey`.
-    void treeChanged(const QString& selectKey);
+    PickList* pickList() const { return lstAK_; }
 
 public slots:
     void mAddA_Click();
@@ -54,9 +31,10 @@ public slots:
 
 private:
     void openList(quote::PickCommand command);
+    // The tree widget rebuilt, `selectKey` selected, the print items and the undo snapshot brought
+    // in line with the document (the snapshot goes when another node is shown).
+    void treeChanged(const QString& selectKey, const QString& shownBefore);
 
-    quote::QuoteDocument& doc_;
-    QWidget* window_;
-    QWidget* tree_;
-    std::function<QString()> category_;
+    frmQ* w;
+    PickList* lstAK_;
 };

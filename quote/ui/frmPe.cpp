@@ -225,8 +225,31 @@ void frmPe::RecalcGrandTotal() {
 }
 
 void frmPe::frameOpened() {
-    quote::PageEndOpened(doc_);
-    showDerived();
+    if (showRoot)
+        showRoot();
+    else if (const auto* root = doc_.tree.root())
+        doc_.tv_NodeClick(root->key);
+    RecalcGrandTotal();
+}
+
+void frmPe::setLists(const QStringList& taxRates, const QStringList& remarks) {
+    const bool was = showing_;
+    showing_ = true;
+    auto refill = [](QComboBox* box, const QStringList& items) {
+        QStringList current;
+        for (int i = 0; i < box->count(); ++i)
+            current << box->itemText(i);
+        if (current == items)
+            return;
+        const QString text = box->currentText();
+        box->clear();
+        box->addItems(items);
+        box->setEditText(text);
+    };
+    refill(cbTax, taxRates);
+    for (QComboBox* box : cbPe)
+        refill(box, remarks);
+    showing_ = was;
 }
 
 void frmPe::frameClosed() {

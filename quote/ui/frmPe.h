@@ -5,6 +5,7 @@
 // While `Loading` is set (a file being read into the window) no handler changes anything.
 #include <QFrame>
 #include <array>
+#include <functional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -32,10 +33,13 @@ public:
     // frmQ.RecalcGrandTotal: the fee bases by total price, then the four totals, from the whole
     // quotation; the controls follow. The callers look at Loading.
     void RecalcGrandTotal();
-    // The frame was opened: the root is shown and the grand total recomputed. Closed: the fee bases
-    // by total price follow the quotation total.
+    // The frame was opened: the root is shown (through `showRoot` when set) and the grand total
+    // recomputed. Closed: the fee bases by total price follow the quotation total.
     void frameOpened();
     void frameClosed();
+    std::function<void()> showRoot;
+    // The lists of the tax box and the remark boxes; the texts on show stay.
+    void setLists(const QStringList& taxRates, const QStringList& remarks);
 
     QComboBox* cbTax = nullptr;
     std::array<QComboBox*, 5> cbPe{};

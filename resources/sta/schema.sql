@@ -20,7 +20,6 @@ CREATE TABLE 統計 (
     sot INTEGER   -- row number in tree order
 );
 CREATE INDEX 統計_tre ON 統計(tre);
-CREATE INDEX 統計_sot ON 統計(sot);
 
 -- Average ratios (fields named Rat) are the plain quotient SUM(Top)/SUM(Toc), NULL when the cost is
 -- 0; readers round it. Every group query lists its groups in the order of their first row.

@@ -1,7 +1,7 @@
 // The quotation templates, laid out for the shipped print settings (Xp.ini: item lines from row 8
 // and column A, page range A1:G39 holding 30 lines; fastP.ini 0: the placeholders are replaced).
 //
-// One page range is one printed page: every row of it has its own height, the header area (rows 1
+// One page range is one printed page: every row of it has its own height (whole pixels, 0.75 pt), the header area (rows 1
 // to 6) holds the placeholders, row 7 the column titles, rows 8 to 37 the item lines, rows 38 and
 // 39 the page foot. No formulas: the program copies the page range once per page.
 #include "TemplateSpec.h"
@@ -71,14 +71,15 @@ void addHeader(SheetSpec& sheet, int lastCol, const char* title) {
         sheet.cells.push_back({4 + i, split1 + 1, rows[i][1], left, split2});
         sheet.cells.push_back({4 + i, split2 + 1, rows[i][2], left, lastCol});
     }
-    sheet.rows.push_back({1, 1, 28, plain()});
-    sheet.rows.push_back({2, 3, 15, plain()});
+    sheet.rows.push_back({1, 1, 27.75, plain()});
+    sheet.rows.push_back({2, 3, 14.25, plain()}); // not 15: that height would be left implicit
     sheet.rows.push_back({4, 6, 18, plain()});
 }
 
 // One page range: header, column titles, `lineRows` ruled lines, page foot, all with heights.
+// Long texts in left-aligned columns shrink to their cell when `shrink`, else run on to the right.
 SheetSpec page(const std::string& name, const char* title, const std::vector<Column>& cols, int ruledLast,
-               double lineSize) {
+               double lineSize, bool shrink) {
     SheetSpec sheet;
     sheet.name = name;
     sheet.centerHorizontally = true;
@@ -92,7 +93,7 @@ SheetSpec page(const std::string& name, const char* title, const std::vector<Col
     titleStyle.bold = true;
     titleStyle.align = Align::Center;
     titleStyle.border = Box;
-    sheet.rows.push_back({kTitleRow, kTitleRow, 20, plain(lineSize)});
+    sheet.rows.push_back({kTitleRow, kTitleRow, 20.25, plain(lineSize)});
     for (int c = 0; c < lastCol; ++c)
         sheet.cells.push_back({kTitleRow, c + 1, cols[size_t(c)].title, titleStyle});
 
@@ -102,7 +103,7 @@ SheetSpec page(const std::string& name, const char* title, const std::vector<Col
             Style s = plain(lineSize);
             s.align = cols[size_t(c)].align;
             s.numFormat = cols[size_t(c)].format;
-            s.shrink = s.align == Align::Left;
+            s.shrink = shrink && s.align == Align::Left;
             if (r <= ruledLast)
                 s.border = Box;
             CellSpec cell{r, c + 1, "", s};
@@ -118,9 +119,10 @@ SheetSpec page(const std::string& name, const char* title, const std::vector<Col
     return sheet;
 }
 
-// Cover sheet: the group rows and totals are ruled, the last five lines hold the page-end remarks.
+// Cover sheet: the group rows and totals are ruled, the last five lines hold the page-end remarks;
+// the amount in words runs on over the empty cells to its right.
 SheetSpec cover(const char* title, bool cost) {
-    return page("首頁", title, coverColumns(cost), kLastLine - 5, 11);
+    return page("首頁", title, coverColumns(cost), kLastLine - 5, 11, false);
 }
 
 TemplateSpec withCover(const char* path, const char* title, bool cost, const std::vector<Column>& detail,
@@ -128,7 +130,7 @@ TemplateSpec withCover(const char* path, const char* title, bool cost, const std
     TemplateSpec t;
     t.relativePath = QString::fromUtf8(path);
     t.sheets.push_back(cover(title, cost));
-    t.sheets.push_back(page("明細", title, detail, kLastLine, lineSize));
+    t.sheets.push_back(page("明細", title, detail, kLastLine, lineSize, true));
     return t;
 }
 
@@ -141,7 +143,7 @@ std::vector<TemplateSpec> quotationTemplates() {
     all.push_back(withCover("PrintC/成本分析.xlsx", "成本分析表", true, kCostDetail, 9));
     TemplateSpec single;
     single.relativePath = QStringLiteral("PrintNF/單張報價單.xlsx");
-    single.sheets.push_back(page("報價單", "報價單", kDetail, kLastLine, 11));
+    single.sheets.push_back(page("報價單", "報價單", kDetail, kLastLine, 11, true));
     all.push_back(std::move(single));
     return all;
 }
@@ -161,7 +163,7 @@ TemplateSpec statisticsTemplate() {
     Style head = plain();
     head.bold = true;
     head.align = Align::Center;
-    s.rows.push_back({1, 1, 20, head});
+    s.rows.push_back({1, 1, 20.25, head});
     s.centerHorizontally = true;
     s.repeatFirstRow = s.repeatLastRow = 1;
     t.sheets.push_back(std::move(s));

@@ -18,12 +18,12 @@ TemplateSpec list(const char* path, const char* title, int columns) {
     titleStyle.size = 16;
     titleStyle.bold = true;
     titleStyle.align = Align::Left;
-    s.rows.push_back({1, 1, 26, cell});
+    s.rows.push_back({1, 1, 26.25, cell});
     s.cells.push_back({1, 1, title, titleStyle});
     Style header = cell;
     header.bold = true;
     header.align = Align::Center;
-    s.rows.push_back({2, 2, 20, header});
+    s.rows.push_back({2, 2, 20.25, header});
     s.landscape = true;
     s.fitWidth = 1;
     s.repeatFirstRow = s.repeatLastRow = 2;
@@ -36,8 +36,9 @@ TemplateSpec list(const char* path, const char* title, int columns) {
 // blocks start at row 2 (row 1 is hidden) and every page starts with a block.
 constexpr int kLabelsDown = 7;
 constexpr int kPages = 200;
-constexpr double kLabelHeight = 119.9; // 42.3 mm in points
-constexpr double kLineHeight = 20;
+// Heights are whole pixels (0.75 pt at 96 dpi), which is what spreadsheet programs keep.
+constexpr double kLabelHeight = 120; // 160 px, 42.33 mm
+constexpr double kLineHeight = 20.25;
 constexpr double kTopMargin = 0.25; // inches: the first line sits 18 pt into its label
 
 TemplateSpec labels() {
@@ -50,20 +51,22 @@ TemplateSpec labels() {
     cell.align = Align::Left;
     cell.shrink = true;
     cell.indent = 1;
-    s.columns.push_back({1, 3, 37.08, cell}); // 264 px = 70 mm
+    s.columns.push_back({1, 3, 32.03, cell}); // 70 mm in digits of the template font
     s.marginLeft = s.marginRight = 0;
     s.marginTop = kTopMargin;
     s.marginBottom = 0;
     s.headerMargin = s.footerMargin = 0;
-    s.rows.push_back({1, 1, 0, cell});
+    // Heights only: the columns carry the format, and rows without one stay out of the printed area
+    // until a label is written into them.
+    s.rows.push_back({1, 1, 0, cell, false});
     const double spacer = kLabelHeight - 4 * kLineHeight;
     // The last block of a page keeps a short spacer so that the page ends inside the sheet.
-    const double lastSpacer = 20;
+    const double lastSpacer = 20.25;
     for (int page = 0; page < kPages; ++page)
         for (int block = 0; block < kLabelsDown; ++block) {
             const int first = 2 + 5 * (page * kLabelsDown + block);
-            s.rows.push_back({first, first + 3, kLineHeight, cell});
-            s.rows.push_back({first + 4, first + 4, block == kLabelsDown - 1 ? lastSpacer : spacer, cell});
+            s.rows.push_back({first, first + 3, kLineHeight, cell, false});
+            s.rows.push_back({first + 4, first + 4, block == kLabelsDown - 1 ? lastSpacer : spacer, cell, false});
             if (block == 0 && page > 0)
                 s.rowBreaks.push_back(first);
         }

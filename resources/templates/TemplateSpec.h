@@ -38,8 +38,9 @@ struct ColumnSpec {
 
 struct RowSpec {
     int first, last; // 1-based
-    double height;   // points
+    double height;   // points, best a multiple of 0.75 (whole pixels)
     Style style;
+    bool styled = true; // false: the height alone (an empty row then counts as unused)
 };
 
 struct CellSpec {
@@ -76,6 +77,7 @@ std::vector<TemplateSpec> allTemplates();
 std::vector<TemplateSpec> quotationTemplates();
 TemplateSpec statisticsTemplate();
 std::vector<TemplateSpec> recordTemplates();
+std::vector<TemplateSpec> catalogTemplates();
 
 // Writes one template as `path` (whole or not at all). False with the reason on failure.
 bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error);

@@ -7,6 +7,9 @@
 #include <QTemporaryFile>
 #include <xlsxwriter.h>
 
+#include "workbook/Workbook.h"
+#include "workbook/Zip.h"
+
 #include <utility>
 
 namespace tpl {
@@ -81,7 +84,7 @@ void writeSheet(lxw_workbook* book, Formats& formats, const SheetSpec& spec) {
         worksheet_set_column(ws, lxw_col_t(c.first - 1), lxw_col_t(c.last - 1), c.width, formats.get(c.style));
     for (const RowSpec& r : spec.rows)
         for (int row = r.first; row <= r.last; ++row)
-            worksheet_set_row(ws, lxw_row_t(row - 1), r.height, formats.get(r.style));
+            worksheet_set_row(ws, lxw_row_t(row - 1), r.height, r.styled ? formats.get(r.style) : nullptr);
     for (const CellSpec& c : spec.cells) {
         lxw_format* f = formats.get(c.style);
         const auto row = lxw_row_t(c.row - 1);
@@ -103,6 +106,41 @@ void writeSheet(lxw_workbook* book, Formats& formats, const SheetSpec& spec) {
         keep.push_back(std::move(breaks));
         worksheet_set_h_pagebreaks(ws, keep.back().data());
     }
+}
+
+// The workbook's own font (the "Normal" style) becomes the template font: column widths are
+// measured in its digits, so they come out the same wherever that font is installed.
+bool setDefaultFont(const QString& path, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = f.errorString();
+        return false;
+    }
+    try {
+        auto entries = wb::zip::read(f.readAll(), path);
+        f.close();
+        for (wb::zip::Entry& e : entries) {
+            if (e.name != "xl/styles.xml")
+                continue;
+            const qsizetype from = e.data.indexOf("<font>", e.data.indexOf("<fonts"));
+            const qsizetype to = e.data.indexOf("</font>", from);
+            if (from < 0 || to < 0) {
+                *error = QStringLiteral("no default font");
+                return false;
+            }
+            e.data.replace(from, to + 7 - from,
+                           QByteArray("<font><sz val=\"11\"/><name val=\"") + kFont +
+                               "\"/><family val=\"2\"/><charset val=\"136\"/></font>");
+        }
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(wb::zip::write(entries)) < 0) {
+            *error = f.errorString();
+            return false;
+        }
+    } catch (const wb::WorkbookError& e) {
+        *error = e.reason();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -132,6 +170,11 @@ bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error
     const lxw_error result = workbook_close(book);
     if (result != LXW_NO_ERROR) {
         *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(lxw_strerror(result)));
+        return false;
+    }
+    QString fontError;
+    if (!setDefaultFont(temp.fileName(), &fontError)) {
+        *error = QStringLiteral("%1: %2").arg(path, fontError);
         return false;
     }
     if (!QFile::rename(temp.fileName(), path)) {

@@ -7,6 +7,8 @@ std::vector<TemplateSpec> allTemplates() {
     all.push_back(statisticsTemplate());
     for (TemplateSpec& t : recordTemplates())
         all.push_back(std::move(t));
+    for (TemplateSpec& t : catalogTemplates())
+        all.push_back(std::move(t));
     return all;
 }
 

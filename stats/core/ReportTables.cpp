@@ -1,5 +1,7 @@
 #include "ReportTables.h"
 
+#include "BulkInsert.h"
+#include "PageEndRules.h"
 #include "Pricing.h"
 #include "Statistics.h"
 #include "mdM.h"
@@ -17,17 +19,16 @@ QString thousands(double v) {
 
 // Writes the lines into `table` (whose columns all hold text), one row each.
 void appendLines(db::Database& d, const QString& table, const QList<ReportLine>& lines, int columns) {
-    QString sql = QStringLiteral("INSERT INTO %1 VALUES (?").arg(table);
-    for (int i = 1; i < columns; ++i)
-        sql += QStringLiteral(", ?");
-    sql += u')';
+    QStringList names = d.columns(table).mid(0, columns);
+    BulkInsert insert(d, table, names);
     QVariantList v;
     for (const ReportLine& line : lines) {
         v.clear();
         for (int i = 0; i < columns; ++i)
             v << line.value(i);
-        d.execute(sql, v);
+        insert.add(v);
     }
+    insert.flush();
 }
 
 void writeHeader(db::Database& report, const quote::QuoteDocument& doc, const ReportSources& src) {
@@ -42,11 +43,6 @@ void appendBlanks(QList<ReportLine>& lines, int count, int columns) {
     blank[1] = QStringLiteral(" ");
     for (int i = 0; i < count; ++i)
         lines << blank;
-}
-
-// The grand total of the whole quotation, whatever node is shown.
-void recalcGrandTotal(quote::QuoteDocument& doc) {
-    quote::RecalcGrandTotal(doc.pageEnd, doc.quotationTotals().lbSumT);
 }
 
 QString headingNumeral(int level, int counter) {
@@ -149,7 +145,7 @@ QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>
 }
 
 void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
-    recalcGrandTotal(doc);
+    quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
     ShowRoot(doc);
     FillStatisticsTable(*src.sta, doc.hfgQ);
     if (printGroupMode == GroupFirstLevel)
@@ -161,7 +157,8 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
     db::Recordset s = src.sta->query(QStringLiteral("SELECT tre, TOTAL(Top) FROM 統計 GROUP BY tre"));
     for (; !s.eof(); s.moveNext())
         sums.insert(s.text(0), s.value(1).toDouble());
-    db::Recordset albyP = src.sta->openRecordset(QStringLiteral("AlbyP"));
+    db::Recordset albyP = src.sta->query(
+        QStringLiteral("SELECT tre, Des, Siz, Uni, Qua, Unp, Top, Unc, Toc, Rat, Rem FROM AlbyP"));
     QList<ReportLine> lines = detailLines(albyP, sums);
     appendBlanks(lines, detailBlankLines(int(lines.size())), 7);
 
@@ -201,7 +198,7 @@ ReportLine textLine(const QString& text, const QString& amount = {}) {
 } // namespace
 
 void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& src) {
-    recalcGrandTotal(doc);
+    quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
     ShowRoot(doc);
     FillStatisticsTable(*src.sta, doc.hfgQ);
     db::Recordset groups =

@@ -1,5 +1,6 @@
 #include "Statistics.h"
 
+#include "BulkInsert.h"
 #include "Pricing.h"
 #include "text/Numbers.h"
 
@@ -29,11 +30,11 @@ void ShowRoot(quote::QuoteDocument& doc) {
 }
 
 void FillStatisticsTable(db::Database& sta, const quote::ItemGrid& hfgQ) {
-    static const QString insert = QStringLiteral(
-        "INSERT INTO 統計 (tre, Des, Siz, Uni, Qua, Unp, Top, Unc, Toc, Rat, Rem, AoT, T, sn, sot) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     db::Transaction tr(sta);
     sta.execute(QStringLiteral("DELETE FROM 統計"));
+    BulkInsert insert(sta, QStringLiteral("統計"),
+                      {"tre", "Des", "Siz", "Uni", "Qua", "Unp", "Top", "Unc", "Toc", "Rat", "Rem", "AoT", "T",
+                       "sn", "sot"});
     QString path;
     QVariant aot, t;
     int block = 0;
@@ -53,25 +54,11 @@ void FillStatisticsTable(db::Database& sta, const quote::ItemGrid& hfgQ) {
         for (int c = quote::ColQty; c <= quote::ColRatio; ++c)
             v << quote::cellValue(row[size_t(c)]);
         v << row[quote::ColRemark] << aot << t << block << r;
-        sta.execute(insert, v);
+        insert.add(v);
     }
+    insert.flush();
     tr.commit();
 }
-
-namespace {
-
-// Path parts below the root of a record rewritten for the work-type groupings.
-QString rewrittenPath(const QString& tre, const QString& area, int mode) {
-    QStringList parts = tre.split(quote::kPathSeparator);
-    if (parts.size() < 3 || parts[1] != area)
-        return tre; // a path Ｑ‧A has no work type
-    parts.removeAt(1);
-    if (mode == GroupWorkTypesByArea)
-        parts << area;
-    return parts.join(quote::kPathSeparator);
-}
-
-} // namespace
 
 void NumberStatRows(db::Database& sta, bool byWorkType, bool workTypesOnly, int printGroupMode) {
     const bool byT = !workTypesOnly && byWorkType;
@@ -85,19 +72,27 @@ void NumberStatRows(db::Database& sta, bool byWorkType, bool workTypesOnly, int 
     for (int i = 1; !groups.eof(); groups.moveNext(), ++i)
         sta.execute(number, {i, groups.value(0)});
     if (printGroupMode == GroupWorkTypes || printGroupMode == GroupWorkTypesByArea) {
-        db::Recordset rs =
-            sta.query(QStringLiteral("SELECT rowid, tre, Des, AoT FROM 統計 WHERE AoT IS NOT NULL"));
-        for (; !rs.eof(); rs.moveNext()) {
-            const QString area = rs.text(3);
-            const QString tre = rewrittenPath(rs.text(1), area, printGroupMode);
-            if (printGroupMode == GroupWorkTypes)
-                sta.execute(QStringLiteral("UPDATE 統計 SET tre = ?, Des = ? WHERE rowid = ?"),
-                            {tre, area + rs.text(2), rs.value(0)});
-            else if (tre != rs.text(1))
-                sta.execute(QStringLiteral("UPDATE 統計 SET tre = ? WHERE rowid = ?"), {tre, rs.value(0)});
-        }
+        // Path part 1 (the area, after the root and the first separator) leaves the path, or moves
+        // to its end; a path Ｑ‧A has no separator after the area and stays. ?1 is the separator.
+        const QString start = QStringLiteral("instr(tre, ?1)");
+        const QString hasWorkType =
+            QStringLiteral("substr(tre, %1 + 1, length(AoT) + 1) = AoT || ?1").arg(start);
+        QString rewritten = QStringLiteral("substr(tre, 1, %1) || substr(tre, %1 + length(AoT) + 2)").arg(start);
+        if (printGroupMode == GroupWorkTypesByArea)
+            rewritten += QStringLiteral(" || ?1 || AoT");
+        QString sql = QStringLiteral("UPDATE 統計 SET tre = CASE WHEN %1 THEN %2 ELSE tre END").arg(hasWorkType, rewritten);
+        if (printGroupMode == GroupWorkTypes)
+            sql += QStringLiteral(", Des = AoT || Des"); // the area's name before the item name
+        sta.execute(sql + QStringLiteral(" WHERE AoT IS NOT NULL"), {quote::kPathSeparator});
     }
     tr.commit();
+}
+
+void RefreshStatistics(quote::QuoteDocument& doc, db::Database& sta, bool byWorkType, int printGroupMode) {
+    ShowRoot(doc);
+    FillStatisticsTable(sta, doc.hfgQ);
+    if (printGroupMode >= GroupFirstLevel && printGroupMode <= GroupWorkTypesByArea)
+        NumberStatRows(sta, byWorkType, doc.WorkTypesOnly, printGroupMode);
 }
 
 QString averageRatioText(const QVariant& quotient) {

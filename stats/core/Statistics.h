@@ -37,6 +37,10 @@ void FillStatisticsTable(db::Database& sta, const quote::ItemGrid& hfgQ);
 // One transaction; throws db::DbError.
 void NumberStatRows(db::Database& sta, bool byWorkType, bool workTypesOnly, int printGroupMode);
 
+// The statistics refresh of a printout: the root shown, 統計 rebuilt and, for grouping levels 1
+// to 3, numbered (by work type when `byWorkType`). Throws db::DbError.
+void RefreshStatistics(quote::QuoteDocument& doc, db::Database& sta, bool byWorkType, int printGroupMode);
+
 // The average ratio of a group query's or TOTAL's field (the plain quotient, NULL without cost) as
 // shown: rounded to two decimals, half to even; empty when there is none.
 QString averageRatioText(const QVariant& quotient);

@@ -22,12 +22,12 @@ void announceReady() {
 }
 
 QByteArray quotationBytes(quint32 seed) {
-    quote::QuoteDocument doc = quote::referenceQuotation(seed);
+    quote::QuoteDocument doc = quote::bench::referenceQuotation(seed);
     return quote::QuoteFile::bytes(doc);
 }
 
 int saveQuotations(const QString& path, quint32 seedA, quint32 seedB) {
-    quote::QuoteDocument docs[2] = {quote::referenceQuotation(seedA), quote::referenceQuotation(seedB)};
+    quote::QuoteDocument docs[2] = {quote::bench::referenceQuotation(seedA), quote::bench::referenceQuotation(seedB)};
     announceReady();
     for (int i = 0;; i ^= 1) {
         if (const auto error = quote::QuoteFile::write(docs[i], path)) {

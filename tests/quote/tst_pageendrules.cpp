@@ -1,4 +1,5 @@
 // The page-end rules over a whole quotation, the tax rate text, and the composed header fields.
+#include "QuotePaths.h"
 #include "HeaderFields.h"
 #include "PageEndRules.h"
 #include "Pricing.h"
@@ -6,13 +7,9 @@
 #include <QtTest>
 
 using namespace quote;
+using namespace testpaths;
 
 namespace {
-
-const QString Q = kRootKey;
-QString path(const QString& a) {
-    return Q + kPathSeparator + a;
-}
 
 // Areas A and B holding one row each of the given amounts; A is left shown with its amount edited
 // to `editedA` (not yet stored).
@@ -41,7 +38,6 @@ private slots:
     void taxRateText_data();
     void taxRateText();
     void grandTotalFollowsTheWholeQuotation();
-    void openingShowsTheRoot();
     void closingRefreshesOnlyChangedBases();
     void feePerPingKeepsItsBase();
     void headerFields();
@@ -82,21 +78,11 @@ void TestPageEndRules::grandTotalFollowsTheWholeQuotation() {
     QCOMPARE(doc.lbPath, path("A")); // the leaf stays shown
 }
 
-void TestPageEndRules::openingShowsTheRoot() {
-    QuoteDocument doc = twoAreas(QStringLiteral("500"), QStringLiteral("510"), QStringLiteral("500"));
-    PageEndOpened(doc);
-    QCOMPARE(doc.lbPath, Q);
-    QCOMPARE(doc.totals.lbSumT, QStringLiteral("1010"));
-    QCOMPARE(doc.pageEnd.lbNtax, QStringLiteral("1010"));
-    QCOMPARE(doc.pageEnd.lbTax, QStringLiteral("50"));
-    QCOMPARE(doc.pageEnd.lbHtax, QStringLiteral("1060"));
-    QCOMPARE(doc.pageEnd.lbApr, QStringLiteral("1060"));
-}
-
 void TestPageEndRules::closingRefreshesOnlyChangedBases() {
     QuoteDocument doc = twoAreas(QStringLiteral("500"), QStringLiteral("0"), QStringLiteral("500"));
     doc.pageEnd.supervision.rate = QStringLiteral("0.1");
-    PageEndOpened(doc);
+    doc.tv_NodeClick(Q);
+    quote::RecalcGrandTotal(doc);
     QCOMPARE(doc.pageEnd.supervision.amount, QStringLiteral("50"));
     // Labels changed by hand stay when no base changes.
     doc.pageEnd.lbApr = QStringLiteral("kept");

@@ -1,4 +1,5 @@
 // Tree commands: the popup's enabling, the pick list's entries, adding, inserting and deleting nodes.
+#include "QuotePaths.h"
 #include "ScriptedDialogs.h"
 #include "TreeCommands.h"
 #include "db/Database.h"
@@ -7,16 +8,9 @@
 #include <QtTest>
 
 using namespace quote;
+using namespace testpaths;
 
 namespace {
-
-const QString Q = kRootKey;
-QString path(const QString& a) {
-    return Q + kPathSeparator + a;
-}
-QString path(const QString& a, const QString& b) {
-    return path(a) + kPathSeparator + b;
-}
 
 ItemRow item(const QString& name) {
     ItemRow r;
@@ -199,6 +193,7 @@ void TestTreeCommands::addBelowLeafWithRows() {
     QVERIFY(doc.NodeIsLeaf);
     QCOMPARE(doc.NodeIndex, doc.tree.indexOf(path("A", "木作")));
     QCOMPARE(storePaths(doc), QStringList{path("A", "木作") + "/x1"});
+    QCOMPARE(doc.GTxM(1, ColPath), path("A", "木作"));
     QVERIFY(!doc.WorkTypesOnly); // work types below an area
     // Leaving the new child stores the rows on show under its path.
     QVERIFY(doc.tv_NodeClick(Q));

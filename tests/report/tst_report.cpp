@@ -107,6 +107,29 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(s)), s);
     }
 
+    // 30 groups: the totals and the amount in words go to the second page, the remarks stay low on
+    // the first.
+    void coverOfTwoPages() {
+        QTemporaryDir dir;
+        auto sta = stats::openStaDb(dir.path());
+        auto rep = stats::openReportDb(dir.path());
+        QuoteDocument doc;
+        doc.WorkTypesOnly = true;
+        for (int i = 1; i <= 30; ++i)
+            fillLeaf(doc, addPath(doc, {QStringLiteral("工種%1").arg(i)}), {item("x", 1, 100)});
+        doc.pageEnd.cbPe = {"訂金三成", "", "", "", ""};
+        stats::FillFrontPagePrintTables(doc, {sta.get(), rep.get(), kCompany, {}, {}});
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *rep);
+        QCOMPARE(r.pageCount(), 2);
+        const QString pdf = dir.filePath(QStringLiteral("cover.pdf"));
+        QVERIFY(r.writePdf(pdf));
+        const QString first = pageText(pdf, 1), second = pageText(pdf, 2);
+        QVERIFY(first.contains(QStringLiteral("工種29")) && !first.contains(QStringLiteral("工種30")));
+        QVERIFY(first.contains(QStringLiteral("1.訂金三成")) && !second.contains(QStringLiteral("訂金三成")));
+        QVERIFY(second.contains(QStringLiteral("好家室內設計")));
+        QVERIFY(second.contains(QStringLiteral("總價:新台幣參仟壹佰伍拾元整(含稅)")));
+    }
+
     void missingTableIsReported() {
         QTemporaryDir dir;
         auto empty = db::Database::create(dir.filePath(QStringLiteral("x.mdb")), {},

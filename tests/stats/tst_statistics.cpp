@@ -185,6 +185,19 @@ private slots:
         }
     }
 
+    // A printout's refresh from a shown leaf: the whole quotation, numbered only for levels 1 to 3.
+    void printoutRefresh() {
+        QuoteDocument doc;
+        const QString a = addPath(doc, {"A", "W"});
+        fillLeaf(doc, a, {item("a")});
+        fillLeaf(doc, addPath(doc, {"B", "W"}), {item("b")});
+        doc.tv_NodeClick(a);
+        stats::RefreshStatistics(doc, *m_sta, true, 2);
+        QCOMPARE(records(*m_sta, QStringLiteral("tre, Des, sn")), QStringList({"Ｑ‧W|Aa|1", "Ｑ‧W|Bb|1"}));
+        stats::RefreshStatistics(doc, *m_sta, true, 0);
+        QCOMPARE(records(*m_sta, QStringLiteral("tre, Des, sn")), QStringList({"Ｑ‧A‧W|a|1", "Ｑ‧B‧W|b|2"}));
+    }
+
     void ratioText_data() {
         QTest::addColumn<QVariant>("quotient");
         QTest::addColumn<QString>("text");

@@ -49,6 +49,32 @@ inline bool makePageTemplate(const QString& path) {
     });
 }
 
+// Adds parts to a saved package: a calculation chain (with its relationship and content type) and a
+// part no one knows.
+inline bool addCalcChainAndUnknownPart(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    auto entries = wb::zip::read(f.readAll(), path);
+    f.close();
+    for (auto& e : entries) {
+        if (e.name == "xl/_rels/workbook.xml.rels")
+            e.data.replace("</Relationships>",
+                           "<Relationship Id=\"rId99\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+                           "2006/relationships/calcChain\" Target=\"calcChain.xml\"/></Relationships>");
+        if (e.name == "[Content_Types].xml")
+            e.data.replace("</Types>", "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/"
+                                       "vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/></Types>");
+    }
+    entries.push_back({"xl/calcChain.xml", "<?xml version=\"1.0\"?><calcChain xmlns=\"http://schemas."
+                                           "openxmlformats.org/spreadsheetml/2006/main\"><c r=\"A1\" i=\"1\"/></calcChain>"});
+    static const char unknown[] = "\x00\x01 kept as it is \xff";
+    entries.push_back({"customXml/unknown.bin", QByteArray(unknown, sizeof unknown - 1)});
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(wb::zip::write(entries)) > 0;
+}
+
 inline std::map<std::string, QByteArray> parts(const QString& path) {
     QFile f(path);
     std::map<std::string, QByteArray> out;

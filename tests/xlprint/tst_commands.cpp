@@ -98,7 +98,7 @@ private slots:
         areaItems.sort();
         QCOMPARE(areaItems.join(u' '), QStringLiteral("mAs mPa mPac mPas mPnw mPwa mPwaS mPwac"));
         QCOMPARE(separators.join(u' '), QStringLiteral("mPa mPas mPac"));
-        QCOMPARE(QString::fromUtf8(findPrintCommand(u"mPwsb")->templateFile), QStringLiteral("報價單.xls"));
+        QCOMPARE(QString::fromUtf8(findPrintCommand(u"mPwsb")->templateFile), QStringLiteral("報價單.xlsx"));
         QCOMPARE(templateFolderOf(*findPrintCommand(u"mPas"), QStringLiteral("/t")),
                  QStringLiteral("/t/PrintS"));
         QCOMPARE(findPrintCommand(u"mPnw")->routine, Routine::AreasOnly);

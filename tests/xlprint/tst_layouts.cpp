@@ -320,6 +320,31 @@ private slots:
         QVERIFY(!b.contains({50, 2}));
     }
 
+    // A level whose own part and parent repeat under another level-1 part still gets its
+    // heading; a page range starting below row 1 spaces copies and skips by its height.
+    void headingsAfterParentChange() {
+        Stats st;
+        st.rows = {row(QStringLiteral("Ｑ‧客廳‧木作‧櫃"), QStringLiteral("a"), 10),
+                   row(QStringLiteral("Ｑ‧臥室‧木作‧櫃"), QStringLiteral("b"), 20)};
+        for (int i = 0; i < 30; ++i)
+            st.rows.append(row(QStringLiteral("Ｑ‧臥室‧木作‧門"), QString::number(i), 1));
+        st.groupByArea();
+        const Geometry g = geometry(10, 1, QStringLiteral("A3"), QStringLiteral("G42"), 30);
+        const JobPlan plan = planQuote(snapshot(), sw(true, 1), g, st);
+        const auto m = cellsOf(plan.sheets.at(1));
+        QCOMPARE(m.value({15, 1}).toString() + m.value({15, 2}).toString(), QStringLiteral("貳臥室"));
+        QCOMPARE(m.value({16, 1}).toString() + m.value({16, 2}).toString(), QStringLiteral("一 木作"));
+        QCOMPARE(m.value({17, 1}).toString() + m.value({17, 2}).toString(), QStringLiteral("A  櫃"));
+        // Line 31 (the 20th item of 門) on the second page's first data line, 40 rows below.
+        QCOMPARE(m.value({10 + 40, 1}).toInt(), 20);
+        QCOMPARE(m.value({10 + 29, 1}).toInt(), 19);
+        Book b = written(plan, g);
+        QCOMPARE(b.at(2).rowBreaks, (QList<int>{43}));
+        QCOMPARE(b.at(2).copies.at(0), (QList<int>{3, 1, 42, 7, 43, 1}));
+        QCOMPARE(b.at(2).heights.size(), 40);
+        QVERIFY(b.at(2).heights.contains(82) && !b.at(2).heights.contains(83));
+    }
+
     // Item cells of the estimate, blank and cost variants.
     void itemColumns_data() {
         QTest::addColumn<Switches>("s");

@@ -85,14 +85,14 @@ private slots:
 
     void done() {
         ScriptedDialogs d;
-        d.expectOpenFile(QStringLiteral("/tpl/PrintQ/報價單.xls"));
+        d.expectOpenFile(QStringLiteral("/tpl/PrintQ/報價單.xlsx"));
         QCOMPARE(run("mPa"), JobResult::Done);
         QVERIFY2(d.ok(), qPrintable(d.failures()));
         const ui::FileRequest f = d.files().at(0);
         QCOMPARE(f.title, QStringLiteral("輸出檔案"));
         QCOMPARE(f.folder, QStringLiteral("/tpl/PrintQ"));
-        QCOMPARE(f.fileName, QStringLiteral("報價單.xls"));
-        QCOMPARE(books.opened, QStringLiteral("/tpl/PrintQ/報價單.xls"));
+        QCOMPARE(f.fileName, QStringLiteral("報價單.xlsx"));
+        QCOMPARE(books.opened, QStringLiteral("/tpl/PrintQ/報價單.xlsx"));
         QVERIFY(books.handed);
         QCOMPARE(books.handed->at(1).text(1, 1), QStringLiteral("王先生"));
         QCOMPARE(books.handed->at(2).text(8, 2), QStringLiteral("客廳"));

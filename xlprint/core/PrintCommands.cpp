@@ -22,10 +22,10 @@ struct Row {
     bool flat;
 };
 
-constexpr const char* kSingle = "單張報價單.xls";
-constexpr const char* kQuote = "報價單.xls";
-constexpr const char* kBlank = "空白報價單.xls";
-constexpr const char* kCost = "成本分析.xls";
+constexpr const char* kSingle = "單張報價單.xlsx";
+constexpr const char* kQuote = "報價單.xlsx";
+constexpr const char* kBlank = "空白報價單.xlsx";
+constexpr const char* kCost = "成本分析.xlsx";
 
 const std::array<Row, 15>& table() {
     static const std::array<Row, 15> rows = {{

@@ -96,7 +96,7 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     req.title = QStringLiteral("輸出檔案");
     req.folder = templateFolderOf(cmd, printTemplateFolder);
     req.fileName = QString::fromUtf8(cmd.templateFile);
-    req.filter = QStringLiteral("MS Excel Files (*.xls)|*.xls");
+    req.filter = QStringLiteral("MS Excel Files (*.xlsx)|*.xlsx");
     req.filterIndex = 1;
     const QString path = ui::openFileDialog(req);
     if (path.isEmpty()) {

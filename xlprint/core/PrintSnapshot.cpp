@@ -1,6 +1,43 @@
 #include "PrintSnapshot.h"
 
+#include "Pricing.h"
+#include "mdM.h"
+
 namespace xlprint {
+
+PrintSnapshot snapshotOf(const quote::QuoteDocument& doc, const QStringList& company,
+                         const UserRights& rights) {
+    PrintSnapshot s;
+    s.header = doc.header;
+    s.custPhone = mdM::QuoteCustPhone;
+    s.custFax = mdM::QuoteCustFax;
+    s.contact = mdM::QuoteContact;
+    s.company = company;
+    while (s.company.size() < 6)
+        s.company.append(QString());
+    s.pageEnd = doc.pageEnd;
+    // The fees and totals as the editor's grand-total refresh leaves them.
+    const QString total = doc.quotationTotals().lbSumT;
+    for (quote::Fee* fee : {&s.pageEnd.design, &s.pageEnd.supervision}) {
+        quote::RefreshFeeBase(*fee, total);
+        quote::RecalcFee(*fee);
+    }
+    quote::RecalcGrandTotal(s.pageEnd, total);
+    s.rights = rights;
+    s.workTypesOnly = doc.WorkTypesOnly;
+    s.treeNodes = doc.tree.count();
+    const quote::QuoteTree::Node* root = doc.tree.root();
+    s.rootChildren = root ? int(root->children.size()) : 0;
+    return s;
+}
+
+bool hasItemName(const quote::QuoteDocument& doc) {
+    for (const quote::ItemGrid* g : {&doc.hfgQ, &doc.hfgB})
+        for (int r = 1; r < g->rows(); ++r)
+            if (!g->cell(r, quote::ColName).trimmed().isEmpty())
+                return true;
+    return false;
+}
 
 QVector<QPair<QString, QString>> placeholderValues(const PrintSnapshot& s) {
     const QStringList date = s.header.txtQD.split(QLatin1Char('/'));

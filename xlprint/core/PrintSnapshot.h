@@ -19,6 +19,14 @@ struct PrintSnapshot {
     int rootChildren = 0; // children of the root
 };
 
+// The snapshot of a quotation: its header, its page-end values with the grand total brought up
+// to date, its tree's counts, the company row (empty values when there is none), the customer
+// hand-over kept in mdM and the user's rights.
+PrintSnapshot snapshotOf(const quote::QuoteDocument& doc, const QStringList& company,
+                         const UserRights& rights);
+// Whether any item row of the quotation (the shown leaf's edits included) has an item name.
+bool hasItemName(const quote::QuoteDocument& doc);
+
 // The 17 header placeholders with their values, in the order they are tried.
 QVector<QPair<QString, QString>> placeholderValues(const PrintSnapshot& s);
 

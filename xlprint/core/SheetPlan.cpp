@@ -5,18 +5,20 @@
 
 namespace xlprint {
 
-double numberOf(const QVariant& v) {
+bool isNumber(const QVariant& v) {
     switch (v.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return v.toDouble();
-    default:
-        return num::val(v.toString());
+    case QMetaType::ULongLong: return true;
+    default: return false;
     }
+}
+
+double numberOf(const QVariant& v) {
+    return isNumber(v) ? v.toDouble() : num::val(v.toString());
 }
 
 void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,

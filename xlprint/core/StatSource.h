@@ -61,6 +61,8 @@ public:
     virtual QVector<GroupSizeRow> workTypeGroupSizes() = 0;
 };
 
+// Whether a value is held as a number (not as text).
+bool isNumber(const QVariant& v);
 // A value of a view as a number (numbers as they are, text read leniently).
 double numberOf(const QVariant& v);
 

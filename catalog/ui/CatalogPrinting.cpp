@@ -1,0 +1,66 @@
+#include "CatalogPrinting.h"
+
+#include "mdM.h"
+#include "system/System.h"
+#include "ui/Dialogs.h"
+#include "workbook/Workbook.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScopeGuard>
+#include <QFileInfo>
+
+namespace catalog_ui {
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+
+void writeCell(wb::Sheet& sheet, const catalog::PrintCell& c) {
+    switch (c.value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        sheet.setNumber(c.row, c.column, c.value.toDouble());
+        break;
+    default:
+        if (!c.value.isNull())
+            sheet.setText(c.row, c.column, c.value.toString());
+    }
+}
+} // namespace
+
+QString templatePath(const QString& templateName) {
+    return sys::findFileNoCase(QDir(sys::programFolder()).filePath(QStringLiteral("Pother")), templateName);
+}
+
+void printCatalog(const QString& templateName, const std::function<QVector<catalog::PrintCell>()>& cells) {
+    if (!mdM::ExcelInstalled()) {
+        ui::msgBox(QStringLiteral("系統偵測無 Excel\r\n無法列印"), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+        return;
+    }
+    const QString path = templatePath(templateName);
+    if (!QFileInfo(path).isFile()) {
+        ui::msgBox(QStringLiteral("找不到範本檔\r\n%1").arg(templateName), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor); // busy while the copy is filled
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    try {
+        const QVector<catalog::PrintCell> filled = cells();
+        // A fresh copy of the template each time; an empty source leaves it unfilled.
+        const std::unique_ptr<wb::Workbook> book = wb::Workbook::open(path);
+        wb::Sheet& sheet = book->sheet(1);
+        for (const catalog::PrintCell& c : filled)
+            writeCell(sheet, c);
+        const wb::Delivery d = wb::deliver(*book, path);
+        if (!d.opened)
+            ui::msgBox(QStringLiteral("無法開啟試算表程式，報表已存於：\r\n%1").arg(QDir::toNativeSeparators(d.path)),
+                       ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+    } catch (const db::DbError& e) {
+        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    } catch (const wb::WorkbookError& e) {
+        ui::msgBox(e.reason(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    }
+}
+
+} // namespace catalog_ui

@@ -1,0 +1,33 @@
+#pragma once
+// Small helpers for the catalogue window's grids: cell texts, row swaps, floating editors placed over
+// a cell, and the numeric typing rule (digits with at most one ".", pasted text included).
+#include <QString>
+#include <QVariant>
+
+class QLineEdit;
+class QTableWidget;
+class QWidget;
+
+namespace catalog_ui {
+
+QString cellText(const QTableWidget* grid, int row, int col);
+void setCellText(QTableWidget* grid, int row, int col, const QString& text);
+// The value kept with the cell beside its text (the text a line was loaded with).
+QVariant cellOrigin(const QTableWidget* grid, int row, int col = 0);
+void setCellOrigin(QTableWidget* grid, int row, int col, const QVariant& origin);
+// Exchanges two whole rows, texts and origins.
+void swapRows(QTableWidget* grid, int a, int b);
+// A plain grid as the catalogue window uses them: no editing of its own, single cells chosen.
+void setUpGrid(QTableWidget* grid);
+// Puts `editor` over the cell (a child of the grid's viewport, the cell's size) and shows it.
+void placeOver(QWidget* editor, QTableWidget* grid, int row, int col);
+// Shows the editor on `text` with the whole text selected and gives it the focus.
+void startEditing(QLineEdit* editor, const QString& text);
+
+// While `active` holds, only what keeps the text "digits with at most one '.'" may be typed or
+// pasted into the editor; a refused key beeps.
+void setNumericTyping(QLineEdit* editor, bool active);
+// For a key filter: true (after a beep) when the numeric rule refuses the typed text.
+bool refusesKey(QLineEdit* editor, const QString& typed);
+
+} // namespace catalog_ui

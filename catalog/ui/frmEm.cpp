@@ -1,0 +1,246 @@
+#include "frmEm.h"
+
+#include "mdM.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+constexpr int kBrowseHeight = 6465;
+constexpr int kEditHeight = 8130;
+
+struct ModeTexts {
+    const char* caption;
+    const char* addLabel;
+    const char* emptyName;
+    const char* deleteWarning;
+};
+
+ModeTexts textsOf(const catalog::MasterList& list) {
+    if (QLatin1String(list.mode) == QLatin1String("k"))
+        return {"編輯 工程類別", " 至   工程類別", "請在空格中輸入 工程類別", "如果刪除會將所包含的區域一並刪除"};
+    return {"編輯 工程種類", " 至   工程種類", "請在空格中輸入 工程種類", "如果刪除會將所包含的施工一並刪除"};
+}
+
+void message(const QString& text, ui::Icon icon = ui::Icon::None) {
+    ui::msgBox(text, ui::Buttons::OK, icon, kTitle);
+}
+} // namespace
+
+frmEm::frmEm() {
+    setObjectName(QStringLiteral("frmEm"));
+    LsM = new QListWidget(this);
+    LsM->setObjectName(QStringLiteral("LsM"));
+    cmdNew = ui::button(this, "cmdNew", QStringLiteral("新增"));
+    cmdEdit = ui::button(this, "cmdEdit", QStringLiteral("修改"));
+    cmdDel = ui::button(this, "cmdDel", QStringLiteral("刪除"));
+    cmdUp = ui::button(this, "cmdUp", QStringLiteral("▲"));
+    cmdDn = ui::button(this, "cmdDn", QStringLiteral("▼"));
+    Command1 = ui::button(this, "Command1", QStringLiteral("離開"));
+    fm = new QFrame(this);
+    fm->setObjectName(QStringLiteral("fm"));
+    fm->setFrameShape(QFrame::StyledPanel);
+    lb1 = new QLabel(fm);
+    lb1->setObjectName(QStringLiteral("lb1"));
+    txt = ui::textBox(fm, "txt");
+    lb2 = new QLabel(fm);
+    lb2->setObjectName(QStringLiteral("lb2"));
+    cmdY = ui::button(fm, "cmdY", QStringLiteral("確定"));
+    cmdN = ui::button(fm, "cmdN", QStringLiteral("取消"));
+
+    auto* side = new QVBoxLayout;
+    for (QPushButton* b : {cmdNew, cmdEdit, cmdDel, cmdUp, cmdDn})
+        side->addWidget(b);
+    side->addStretch();
+    side->addWidget(Command1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(LsM, 1);
+    top->addLayout(side);
+    auto* f = new QGridLayout(fm);
+    f->addWidget(lb1, 0, 0, 1, 2);
+    f->addWidget(txt, 1, 0);
+    f->addWidget(lb2, 1, 1);
+    auto* yn = new QHBoxLayout;
+    yn->addStretch();
+    yn->addWidget(cmdY);
+    yn->addWidget(cmdN);
+    f->addLayout(yn, 2, 0, 1, 2);
+    auto* v = new QVBoxLayout(this);
+    v->addLayout(top, 1);
+    v->addWidget(fm);
+
+    connect(cmdNew, &QPushButton::clicked, this, &frmEm::cmdNew_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmEm::cmdEdit_Click);
+    connect(cmdDel, &QPushButton::clicked, this, &frmEm::cmdDel_Click);
+    connect(cmdUp, &QPushButton::clicked, this, &frmEm::cmdUp_Click);
+    connect(cmdDn, &QPushButton::clicked, this, &frmEm::cmdDn_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmEm::Command1_Click);
+    connect(cmdY, &QPushButton::clicked, this, &frmEm::cmdY_Click);
+    connect(cmdN, &QPushButton::clicked, this, &frmEm::cmdN_Click);
+    resize(ui::twipsToPixelsX(4800), ui::twipsToPixelsY(kBrowseHeight));
+}
+
+frmEm::~frmEm() = default;
+
+void frmEm::Form_Load() {
+    m_list = &catalog::masterList(mdEng::EmListMode);
+    setWindowTitle(QString::fromUtf8(textsOf(*m_list).caption));
+    showFrame(false);
+    if (mdM::MainDb)
+        m_store = std::make_unique<catalog::CatalogStore>(mdM::MainDb);
+    tryWrite([this] { LoadList(); });
+}
+
+bool frmEm::tryWrite(const std::function<void()>& write) {
+    try {
+        write();
+        return true;
+    } catch (const db::DbError& e) {
+        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        return false;
+    }
+}
+
+void frmEm::LoadList() {
+    LsM->clear();
+    if (m_store)
+        LsM->addItems(m_store->masterEntries(*m_list));
+}
+
+bool frmEm::SaveOrder() {
+    if (!m_store)
+        return false;
+    QStringList names;
+    for (int i = 0; i < LsM->count(); ++i)
+        names << LsM->item(i)->text();
+    return tryWrite([&] { m_store->saveOrder(*m_list, names); });
+}
+
+void frmEm::showFrame(bool shown) {
+    fm->setVisible(shown);
+    resize(width(), ui::twipsToPixelsY(shown ? kEditHeight : kBrowseHeight, this));
+    if (!shown)
+        m_action = Action::None;
+}
+
+void frmEm::cmdNew_Click() {
+    m_action = Action::Add;
+    showFrame(true);
+    m_action = Action::Add;
+    lb1->setText(QStringLiteral("新增"));
+    lb2->setText(QString::fromUtf8(textsOf(*m_list).addLabel));
+    txt->clear();
+    txt->setFocus();
+}
+
+void frmEm::cmdEdit_Click() {
+    if (LsM->currentRow() < 0) {
+        message(QStringLiteral("請先選取"));
+        return;
+    }
+    m_editName = LsM->currentItem()->text();
+    showFrame(true);
+    m_action = Action::Edit;
+    lb1->setText(QStringLiteral("修改【%1】成為：").arg(m_editName));
+    lb2->clear();
+    txt->setText(m_editName);
+    txt->setFocus();
+    txt->selectAll();
+}
+
+bool frmEm::refuseEmpty() {
+    if (!txt->text().trimmed().isEmpty())
+        return false;
+    message(QString::fromUtf8(textsOf(*m_list).emptyName));
+    txt->setFocus();
+    txt->selectAll();
+    return true;
+}
+
+void frmEm::cmdY_Click() {
+    if (m_action == Action::None || !m_store)
+        return;
+    if (refuseEmpty())
+        return;
+    const QString name = txt->text(); // stored as typed
+    if (m_action == Action::Add) {
+        if (m_store->masterContains(*m_list, name)) {
+            message(QStringLiteral("【%1】已存在").arg(name), ui::Icon::Exclamation);
+            return;
+        }
+        if (!SaveOrder() || !tryWrite([&] { m_store->addMasterEntry(*m_list, name); }))
+            return;
+    } else if (name != m_editName) {
+        if (m_store->masterContains(*m_list, name) &&
+            ui::msgBox(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name), ui::Buttons::YesNo, ui::Icon::Question,
+                       kTitle, 2) != ui::Answer::Yes)
+            return;
+        if (!SaveOrder() || !tryWrite([&] { m_store->renameMasterEntry(*m_list, m_editName, name); }))
+            return;
+    }
+    tryWrite([this] { LoadList(); });
+    txt->clear();
+    showFrame(false);
+}
+
+void frmEm::cmdN_Click() {
+    txt->clear();
+    showFrame(false);
+}
+
+void frmEm::cmdDel_Click() {
+    if (LsM->currentRow() < 0) {
+        message(QStringLiteral("請先選取"));
+        return;
+    }
+    const QString name = LsM->currentItem()->text();
+    if (ui::msgBox(QStringLiteral("確定刪除【%1】\r\n%2").arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning)),
+                   ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
+        return;
+    if (!SaveOrder() || !tryWrite([&] { m_store->deleteMasterEntry(*m_list, name); }))
+        return;
+    tryWrite([this] { LoadList(); });
+}
+
+void frmEm::move(int step) {
+    const int i = LsM->currentRow();
+    if (i < 0) {
+        message(QStringLiteral("請先選取 再行調整順序"));
+        return;
+    }
+    const int to = i + step;
+    if (to < 0 || to >= LsM->count()) {
+        QApplication::beep();
+        return;
+    }
+    QListWidgetItem* it = LsM->takeItem(i);
+    LsM->insertItem(to, it);
+    LsM->setCurrentRow(to);
+}
+
+void frmEm::cmdUp_Click() {
+    move(-1);
+}
+
+void frmEm::cmdDn_Click() {
+    move(1);
+}
+
+void frmEm::Command1_Click() {
+    unload();
+}
+
+void frmEm::Form_Unload() {
+    SaveOrder();
+}

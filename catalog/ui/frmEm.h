@@ -1,0 +1,63 @@
+#pragma once
+// The ordered list editor: adds, renames, deletes and reorders the categories (mode "k") or the
+// work kinds (mode "t"), as mdEng::EmListMode says when it loads. Adds, renames and deletes are
+// written at once, with their links; the order is written before each of them and on closing.
+#include "CatalogStore.h"
+#include "ui/Forms.h"
+
+#include <memory>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class frmEm : public ui::Form {
+    Q_OBJECT
+public:
+    frmEm();
+    ~frmEm() override;
+
+public slots:
+    void cmdNew_Click();
+    void cmdEdit_Click();
+    void cmdY_Click();
+    void cmdN_Click();
+    void cmdDel_Click();
+    void cmdUp_Click();
+    void cmdDn_Click();
+    void Command1_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    void LoadList();
+    bool SaveOrder();
+    void showFrame(bool shown);
+    bool refuseEmpty();
+    void move(int step);
+    bool tryWrite(const std::function<void()>& write);
+
+    const catalog::MasterList* m_list = nullptr;
+    std::unique_ptr<catalog::CatalogStore> m_store;
+    enum class Action { None, Add, Edit };
+    Action m_action = Action::None;
+    QString m_editName; // the entry 修改 was pressed on
+
+    QListWidget* LsM = nullptr;
+    QPushButton* cmdNew = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdDel = nullptr;
+    QPushButton* cmdUp = nullptr;
+    QPushButton* cmdDn = nullptr;
+    QPushButton* Command1 = nullptr;
+    QFrame* fm = nullptr;
+    QLabel* lb1 = nullptr;
+    QLineEdit* txt = nullptr;
+    QLabel* lb2 = nullptr;
+    QPushButton* cmdY = nullptr;
+    QPushButton* cmdN = nullptr;
+};

@@ -1,0 +1,221 @@
+// The construction-data window as a whole: its tabs, load, rights, the guard that asks before
+// unapplied changes would be lost, and closing.
+#include "frmEng.h"
+
+#include "GridCells.h"
+#include "ui/Controls.h"
+#include "LineGrid.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "text/Codec.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+
+// The main database, opened again only when Mdbpath.ini now names another folder.
+db::DatabasePtr mainDatabase() {
+    bool reopen = !mdM::MainDb;
+    if (!reopen) {
+        const auto lines = text::readLines(sys::programFile(QString::fromUtf8(mdM::kMdbPathIni)));
+        if (lines && !lines->isEmpty()) {
+            const QString named = QDir::cleanPath(QDir(lines->first()).absolutePath());
+            const QString open = QDir::cleanPath(QFileInfo(mdM::MainDb->path()).absolutePath());
+            reopen = QFileInfo(named) != QFileInfo(open);
+        }
+    }
+    if (reopen)
+        mdM::OpenDatabase();
+    return mdM::MainDb;
+}
+} // namespace
+
+frmEng::frmEng() {
+    setObjectName(QStringLiteral("frmEng"));
+    setWindowTitle(QStringLiteral("工程資料"));
+    Tab1 = new QTabWidget(this);
+    Tab1->setObjectName(QStringLiteral("Tab1"));
+    Tab1->addTab(buildAreasTab(), QStringLiteral("工程類別 與 區域"));
+    Tab1->addTab(buildWorkTab(), QStringLiteral("工程種類 與 施工 、 加成"));
+    Tab1->addTab(buildListsTab(), QStringLiteral("其他詞庫"));
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Tab1);
+    connect(Tab1, &QTabWidget::currentChanged, this, &frmEng::Tab1_Click);
+    resize(1000, 720);
+}
+
+frmEng::~frmEng() = default;
+
+QMenu* frmEng::buildPopup(const char* name, const char* const names[7]) {
+    static const char* const captions[7] = {"新增", "刪除", "修改", "複製", "貼上", "套用", "取消"};
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QString::fromLatin1(name));
+    for (int i = 0; i < 7; ++i) {
+        QAction* a = menu->addAction(QString::fromUtf8(captions[i]));
+        a->setObjectName(QString::fromLatin1(names[i]));
+        if (i <= 2 || i == 4)
+            menu->addSeparator();
+    }
+    return menu;
+}
+
+void frmEng::Form_Load() {
+    const db::DatabasePtr d = mainDatabase();
+    if (!d)
+        return;
+    m_store = std::make_unique<catalog::CatalogStore>(d);
+    m_rights = mdM::RightsToBits(mdM::UserRights).mid(9, 1) != QLatin1String("0");
+    try {
+        LoadCategories();
+        LoadAreas();
+        LoadWorkKinds();
+        LoadUnits();
+        LoadVocabularies();
+        LoadWorkItems();
+        LoadDetails();
+    } catch (const db::DbError& e) {
+        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    }
+
+    // Without rights position 10 the window only shows.
+    cmEdK->setEnabled(m_rights);
+    Command2->setEnabled(m_rights);
+    for (QPushButton* b : {cmdPrK, cmdPrt, cmdPrd, cmdPo})
+        b->setVisible(m_rights);
+    for (QPushButton* b : {cmdUpA, cmdDnA, cmdCancel, cmdUpW, cmdDnW, Command4, cmUpD, cmDnD, Command5})
+        b->setEnabled(m_rights);
+}
+
+bool frmEng::canEdit() const {
+    return m_rights && m_store;
+}
+
+ui::Answer frmEng::askApply() {
+    return ui::msgBox(QStringLiteral("正在編輯中\r\n是否套用?"), ui::Buttons::YesNoCancel, ui::Icon::Question,
+                      kTitle);
+}
+
+bool frmEng::tryWrite(const std::function<void()>& write) {
+    try {
+        write();
+        return true;
+    } catch (const db::DbError& e) {
+        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        return false;
+    }
+}
+
+bool frmEng::settleGroup(QPushButton* applyButton, bool (frmEng::*apply)(), void (frmEng::*cancel)()) {
+    if (!applyButton->isEnabled())
+        return true;
+    switch (askApply()) {
+    case ui::Answer::Yes:
+        return (this->*apply)();
+    case ui::Answer::No:
+        (this->*cancel)();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmEng::setDirty(QPushButton* applyButton, QAction* applyItem, bool dirty) {
+    applyButton->setEnabled(dirty && m_rights);
+    applyItem->setEnabled(dirty && m_rights);
+}
+
+void frmEng::Tab1_Click(int index) {
+    if (m_switchingBack)
+        return;
+    const int left = m_currentTab;
+    bool stay = false;
+    if (left == 0) {
+        stay = !settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click);
+        if (!stay)
+            txtA->hide();
+    } else if (left == 1) {
+        stay = !settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click);
+        if (!stay)
+            stay = !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click);
+        if (!stay) {
+            m_items->hideEditors();
+            m_details->hideEditors();
+        }
+    }
+    if (stay) {
+        m_switchingBack = true;
+        Tab1->setCurrentIndex(left);
+        m_switchingBack = false;
+        return;
+    }
+    m_currentTab = index;
+}
+
+bool frmEng::Form_QueryUnload() {
+    if (!m_store)
+        return true;
+    // Each group with changes not applied asks; Cancel keeps the window open.
+    if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click) ||
+        !settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
+        !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
+        return false;
+    // The vocabulary lists are stored on every close (a user who may not change them changed
+    // nothing). A failed write keeps the window open with the lists as typed.
+    return !m_rights || SaveVocabularies();
+}
+
+bool frmEng::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        for (int i = 0; i < hfgA.size(); ++i)
+            if (watched == hfgA.at(i)->viewport()) {
+                areaMouseDown(i, me);
+                return false;
+            }
+        for (int i = 0; i < hfgS.size(); ++i)
+            if (watched == hfgS.at(i)->viewport()) {
+                listMouseDown(i, me);
+                return false;
+            }
+        if (watched == hfgW->viewport())
+            workMouseDown(me);
+        else if (watched == hfgD->viewport())
+            detailMouseDown(me);
+    } else if (e->type() == QEvent::Resize && watched == Frame1) {
+        LayoutAreaGrids();
+    } else if (e->type() == QEvent::FocusOut && watched == txtA) {
+        txtA->hide();
+    } else if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+        if (watched == txtA && enter) {
+            mAddA_Click();
+            return true;
+        }
+        if (watched == txtS) {
+            if (enter) {
+                mAddS_Click();
+                return true;
+            }
+            if (catalog_ui::refusesKey(txtS, k->text()))
+                return true;
+        }
+    }
+    return ui::Form::eventFilter(watched, e);
+}
+

@@ -1,0 +1,205 @@
+#pragma once
+// The construction-data window: categories and their areas (tab 0), work kinds with their work
+// items and each item's detail markups (tab 1), and the thirteen vocabulary lists (tab 2). Each
+// group is edited in its grid and written by its own apply; the vocabulary lists are written when
+// the window closes. Without rights position 10 the window only shows.
+#include "AreaColumns.h"
+#include "CatalogPrint.h"
+#include "CatalogStore.h"
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace catalog_ui {
+class LineGrid;
+}
+
+class frmEng : public ui::Form {
+    Q_OBJECT
+public:
+    frmEng();
+    ~frmEng() override;
+
+    // False when the main database could not be opened: the window has nothing to show.
+    bool hasDatabase() const { return bool(m_store); }
+
+    // The question asked before a group's unapplied changes would be lost.
+    static ui::Answer askApply();
+
+public slots:
+    void Tab1_Click(int index);
+
+    // tab 0: categories and areas
+    void cbK_Click(int index);
+    void cmEdK_Click();
+    void mAddA_Click();
+    void mDelA_Click();
+    void mEditA_Click();
+    bool cmAp_Click();
+    void cmdCancel_Click();
+    void cmdUpA_Click();
+    void cmdDnA_Click();
+
+    // tab 1: work items
+    void cbT_Click(int index);
+    void Command2_Click();
+    void mAddW_Click();
+    void mDelW_Click();
+    void mEditW_Click();
+    bool cmWp_Click();
+    void Command4_Click();
+    void cmdUpW_Click();
+    void cmdDnW_Click();
+
+    // tab 1: detail markups
+    void mAddD_Click();
+    void mDelD_Click();
+    void mEditD_Click();
+    bool cmdP_Click();
+    void Command5_Click();
+    void cmUpD_Click();
+    void cmDnD_Click();
+
+    // tab 2: vocabulary lists
+    void mAddS_Click();
+    void mDelS_Click();
+    void mUpS_Click();
+    void mDnS_Click();
+
+    // printing
+    void cmdPo_Click();
+    void cmdPrd_Click();
+    void cmdPrK_Click();
+    void cmdPrt_Click();
+
+protected:
+    void Form_Load() override;
+    bool Form_QueryUnload() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    QWidget* buildAreasTab();
+    QWidget* buildWorkTab();
+    QWidget* buildListsTab();
+    QMenu* buildPopup(const char* name, const char* const names[7]);
+
+    bool canEdit() const;
+    // Runs a write; on a database error shows the reason and returns false.
+    bool tryWrite(const std::function<void()>& write);
+    // For a dirty group: the question, then apply (Yes) or cancel (No); false on Cancel or when
+    // the apply failed.
+    bool settleGroup(QPushButton* applyButton, bool (frmEng::*apply)(), void (frmEng::*cancel)());
+    void setDirty(QPushButton* applyButton, QAction* applyItem, bool dirty);
+
+    // tab 0
+    void LoadCategories();
+    void LoadAreas();
+    void ShowAreas();
+    void LayoutAreaGrids();
+    QTableWidget* areaGrid(int i);
+    void EditAreaCell();
+    void txtA_Change(const QString& text);
+    void areaMouseDown(int grid, QMouseEvent* e);
+    void showAreaCurrent();
+    void moveArea(bool down);
+
+    // tab 1
+    void LoadWorkKinds();
+    void LoadUnits();
+    void LoadWorkItems();
+    void LoadDetails();
+    void workMouseDown(QMouseEvent* e);
+    void detailMouseDown(QMouseEvent* e);
+    void warnRenameWithMarkups();
+    void forgetVanishedItem();
+    bool refuseNonNumeric(catalog_ui::LineGrid* lines, const QString& what);
+    void moveLine(catalog_ui::LineGrid* lines, int step);
+
+    // tab 2
+    void LoadVocabularies();
+    void listMouseDown(int grid, QMouseEvent* e);
+    void txtS_Change(const QString& text);
+    bool SaveVocabularies();
+    void moveListEntry(int step);
+
+    void printCatalog(const char* templateName, QVector<catalog::PrintCell> (*fill)(db::Database&));
+
+    std::unique_ptr<catalog::CatalogStore> m_store;
+    bool m_rights = false;
+    int m_currentTab = 0;
+    bool m_switchingBack = false;
+
+    // ---- tab 0
+    QTabWidget* Tab1 = nullptr;
+    QComboBox* cbK = nullptr;
+    QPushButton* cmEdK = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QVector<QTableWidget*> hfgA;
+    QLineEdit* txtA = nullptr;
+    QPushButton* cmdUpA = nullptr;
+    QPushButton* cmdDnA = nullptr;
+    QPushButton* cmAp = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdPrK = nullptr;
+    QMenu* mA = nullptr;
+    QString m_areasCategory; // the category the grids were loaded for
+    int m_areasCategoryIndex = -1;
+    catalog::AreaColumns m_areas;
+    int CurAreaGrid = 0;
+    int CurAreaRow = 0;
+    bool AreaEditMode = false;
+
+    // ---- tab 1
+    QComboBox* cbT = nullptr;
+    QPushButton* Command2 = nullptr;
+    QTableWidget* hfgW = nullptr;
+    QLineEdit* txtW = nullptr;
+    QComboBox* cbW = nullptr;
+    QPushButton* cmdUpW = nullptr;
+    QPushButton* cmdDnW = nullptr;
+    QPushButton* cmWp = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lbl2 = nullptr;
+    QTableWidget* hfgD = nullptr;
+    QLineEdit* txtD = nullptr;
+    QPushButton* cmUpD = nullptr;
+    QPushButton* cmDnD = nullptr;
+    QPushButton* cmdP = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* cmdPrt = nullptr;
+    QPushButton* cmdPrd = nullptr;
+    QMenu* mW = nullptr;
+    QMenu* mD = nullptr;
+    catalog_ui::LineGrid* m_items = nullptr;
+    catalog_ui::LineGrid* m_details = nullptr;
+    QString m_itemsKind; // the kind the grid was loaded for
+    int m_itemsKindIndex = -1;
+    QVector<catalog::WorkItem> m_loadedItems;
+    QStringList m_deletedItems;
+    QString CurWorkItem;
+    QString m_detailsItem; // the item the markup grid was loaded for
+    bool m_hasWorkItem = false;
+
+    // ---- tab 2
+    QVector<QTableWidget*> hfgS;
+    QLineEdit* txtS = nullptr;
+    QPushButton* cmdPo = nullptr;
+    QMenu* mS = nullptr;
+    int CurListGrid = 0;
+    int CurListRow = 0;
+};

@@ -1,0 +1,281 @@
+// Tab 0 of the construction-data window: the categories and, twenty to a column, their areas.
+#include "frmEm.h"
+#include "frmEng.h"
+
+#include "GridCells.h"
+#include "ui/Controls.h"
+#include "mdM.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using catalog::AreaCell;
+using catalog::AreaColumns;
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+constexpr int kGridGap = 4;
+} // namespace
+
+QWidget* frmEng::buildAreasTab() {
+    auto* w = new QWidget;
+    cmEdK = ui::button(w, "cmEdK", QStringLiteral("工程類別："));
+    cbK = new QComboBox(w);
+    cbK->setObjectName(QStringLiteral("cbK"));
+    cbK->setMinimumWidth(240);
+    Frame1 = new QGroupBox(QStringLiteral("區域地點："), w);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->installEventFilter(this);
+    txtA = ui::textBox(Frame1, "txtA");
+    txtA->hide();
+    txtA->installEventFilter(this);
+    cmdUpA = ui::button(w, "cmdUpA", QStringLiteral("▲"));
+    cmdDnA = ui::button(w, "cmdDnA", QStringLiteral("▼"));
+    cmAp = ui::button(w, "cmAp", QStringLiteral("套用"));
+    cmdCancel = ui::button(w, "cmdCancel", QStringLiteral("取消"));
+    cmdPrK = ui::button(w, "cmdPrK", QStringLiteral("列印"));
+    cmAp->setEnabled(false);
+
+    static const char* const items[7] = {"mAddA", "mDelA", "mEditA", "mCopyA", "mPastA", "mAp", "mAc"};
+    mA = buildPopup("mA", items);
+    auto action = [this](const char* name) { return mA->findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(action("mAddA"), &QAction::triggered, this, &frmEng::mAddA_Click);
+    connect(action("mDelA"), &QAction::triggered, this, &frmEng::mDelA_Click);
+    connect(action("mEditA"), &QAction::triggered, this, &frmEng::mEditA_Click);
+    connect(action("mAp"), &QAction::triggered, this, &frmEng::cmAp_Click);
+    connect(action("mAc"), &QAction::triggered, this, &frmEng::cmdCancel_Click);
+    action("mAp")->setEnabled(false);
+
+    connect(cbK, &QComboBox::activated, this, &frmEng::cbK_Click);
+    connect(cmEdK, &QPushButton::clicked, this, &frmEng::cmEdK_Click);
+    connect(cmdPrK, &QPushButton::clicked, this, &frmEng::cmdPrK_Click);
+    connect(cmAp, &QPushButton::clicked, this, &frmEng::cmAp_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmEng::cmdCancel_Click);
+    connect(cmdUpA, &QPushButton::clicked, this, &frmEng::cmdUpA_Click);
+    connect(cmdDnA, &QPushButton::clicked, this, &frmEng::cmdDnA_Click);
+    connect(txtA, &QLineEdit::textChanged, this, &frmEng::txtA_Change);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(cmEdK);
+    top->addWidget(cbK);
+    top->addStretch();
+    auto* bottom = new QHBoxLayout;
+    for (QPushButton* b : {cmdUpA, cmdDnA})
+        bottom->addWidget(b);
+    bottom->addStretch();
+    for (QPushButton* b : {cmAp, cmdCancel, cmdPrK})
+        bottom->addWidget(b);
+    auto* v = new QVBoxLayout(w);
+    v->addLayout(top);
+    v->addWidget(Frame1, 1);
+    v->addLayout(bottom);
+    areaGrid(0);
+    return w;
+}
+
+QTableWidget* frmEng::areaGrid(int i) {
+    while (hfgA.size() <= i) {
+        auto* g = new QTableWidget(Frame1);
+        g->setObjectName(QStringLiteral("hfgA(%1)").arg(hfgA.size()));
+        catalog_ui::setUpGrid(g);
+        g->horizontalHeader()->hide();
+        g->setColumnCount(1);
+        g->horizontalHeader()->setStretchLastSection(true);
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->viewport()->installEventFilter(this);
+        connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtA, &QWidget::hide);
+        g->hide();
+        hfgA.append(g);
+    }
+    return hfgA.at(i);
+}
+
+void frmEng::LoadCategories() {
+    cbK->clear();
+    cbK->addItems(m_store->categories());
+    cbK->setCurrentIndex(cbK->count() > 0 ? 0 : -1);
+}
+
+void frmEng::LoadAreas() {
+    m_areasCategory = cbK->currentText();
+    m_areasCategoryIndex = cbK->currentIndex();
+    m_areas = m_areasCategoryIndex < 0 ? AreaColumns() : AreaColumns(m_store->areas(m_areasCategory));
+    CurAreaGrid = 0;
+    CurAreaRow = 0;
+    AreaEditMode = false;
+    txtA->hide();
+    ShowAreas();
+    setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), false);
+    const bool editable = canEdit() && m_areasCategoryIndex >= 0;
+    for (const char* name : {"mAddA", "mDelA", "mEditA"})
+        mA->findChild<QAction*>(QString::fromLatin1(name))->setEnabled(editable);
+}
+
+void frmEng::ShowAreas() {
+    Frame1->setUpdatesEnabled(false);
+    for (int c = 0; c < m_areas.columnCount(); ++c) {
+        QTableWidget* g = areaGrid(c);
+        const QStringList& column = m_areas.column(c);
+        g->clearContents();
+        g->setRowCount(int(column.size()));
+        for (int r = 0; r < column.size(); ++r)
+            catalog_ui::setCellText(g, r, 0, column.at(r));
+        g->show();
+    }
+    for (int c = m_areas.columnCount(); c < hfgA.size(); ++c)
+        hfgA.at(c)->hide();
+    LayoutAreaGrids();
+    Frame1->setUpdatesEnabled(true);
+}
+
+void frmEng::LayoutAreaGrids() {
+    const int n = m_areas.columnCount();
+    const QRect r = Frame1->contentsRect();
+    const int width = std::max(40, (r.width() - kGridGap) / std::max(n, 1));
+    for (int i = 0; i < n && i < hfgA.size(); ++i) {
+        QTableWidget* g = hfgA.at(i);
+        const int rowHeight = g->verticalHeader()->defaultSectionSize();
+        g->setGeometry(r.left() + kGridGap / 2 + width * i, r.top() + kGridGap, width - kGridGap,
+                       rowHeight * catalog::kAreasPerColumn + 2 * g->frameWidth());
+    }
+}
+
+void frmEng::showAreaCurrent() {
+    QTableWidget* g = areaGrid(CurAreaGrid);
+    if (CurAreaRow >= 0 && CurAreaRow < g->rowCount())
+        g->setCurrentCell(CurAreaRow, 0);
+}
+
+void frmEng::EditAreaCell() {
+    QTableWidget* g = areaGrid(CurAreaGrid);
+    if (CurAreaRow < 0 || CurAreaRow >= g->rowCount())
+        return;
+    g->setCurrentCell(CurAreaRow, 0);
+    catalog_ui::placeOver(txtA, g, CurAreaRow, 0);
+    catalog_ui::startEditing(txtA, m_areas.text({CurAreaGrid, CurAreaRow}));
+}
+
+void frmEng::txtA_Change(const QString& text) {
+    if (!txtA->isVisible())
+        return;
+    m_areas.setText({CurAreaGrid, CurAreaRow}, text);
+    catalog_ui::setCellText(areaGrid(CurAreaGrid), CurAreaRow, 0, text);
+}
+
+void frmEng::areaMouseDown(int grid, QMouseEvent* e) {
+    const int row = hfgA.at(grid)->rowAt(e->position().toPoint().y());
+    if (e->button() == Qt::LeftButton) {
+        CurAreaRow = row;
+        CurAreaGrid = grid;
+        if (AreaEditMode)
+            EditAreaCell();
+    } else if (e->button() == Qt::RightButton && canEdit()) {
+        CurAreaRow = row;
+        CurAreaGrid = grid;
+        showAreaCurrent();
+        mA->popup(e->globalPosition().toPoint());
+    }
+}
+
+void frmEng::cbK_Click(int index) {
+    if (index == m_areasCategoryIndex)
+        return; // the category shown: its changes stay
+    if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click)) {
+        cbK->setCurrentIndex(m_areasCategoryIndex);
+        return;
+    }
+    tryWrite([this] { LoadAreas(); });
+}
+
+void frmEng::cmEdK_Click() {
+    if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click))
+        return;
+    mdEng::EmListMode = QStringLiteral("k");
+    ui::Default<frmEm>::get()->showModal();
+    tryWrite([this] {
+        LoadCategories();
+        LoadAreas();
+    });
+}
+
+void frmEng::mAddA_Click() {
+    if (!canEdit() || m_areasCategoryIndex < 0)
+        return;
+    const AreaCell cell = m_areas.add();
+    ShowAreas();
+    CurAreaGrid = cell.column;
+    CurAreaRow = cell.row;
+    areaGrid(CurAreaGrid)->setFocus();
+    EditAreaCell();
+    setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), true);
+}
+
+void frmEng::mDelA_Click() {
+    if (!m_areas.contains({CurAreaGrid, CurAreaRow}))
+        return;
+    if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
+        ui::Answer::Yes)
+        return; // nothing changes
+    txtA->hide();
+    m_areas.remove({CurAreaGrid, CurAreaRow});
+    ShowAreas();
+    CurAreaGrid = m_areas.columnCount() - 1;
+    CurAreaRow = std::max(0, int(m_areas.column(CurAreaGrid).size()) - 1);
+    setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), true);
+}
+
+void frmEng::mEditA_Click() {
+    AreaEditMode = true;
+    setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), true);
+}
+
+bool frmEng::cmAp_Click() {
+    if (!canEdit() || m_areasCategoryIndex < 0)
+        return false;
+    txtA->hide();
+    const QStringList areas = m_areas.toStoredList();
+    if (!tryWrite([&] { m_store->saveAreas(m_areasCategory, areas); }))
+        return false;
+    return tryWrite([this] { LoadAreas(); });
+}
+
+void frmEng::cmdCancel_Click() {
+    tryWrite([this] { LoadAreas(); });
+}
+
+void frmEng::cmdUpA_Click() {
+    moveArea(false);
+}
+
+void frmEng::cmdDnA_Click() {
+    moveArea(true);
+}
+
+void frmEng::moveArea(bool down) {
+    AreaCell at{CurAreaGrid, CurAreaRow};
+    const AreaColumns::Move m = down ? m_areas.moveDown(at) : m_areas.moveUp(at);
+    if (m == AreaColumns::Move::NothingSelected) {
+        ui::msgBox(QStringLiteral("請先選取 再行調整順序"), ui::Buttons::OK, ui::Icon::None, kTitle);
+        return;
+    }
+    setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), true);
+    if (m == AreaColumns::Move::AtEnd)
+        QApplication::beep();
+    txtA->hide();
+    ShowAreas();
+    CurAreaGrid = at.column;
+    CurAreaRow = at.row;
+    showAreaCurrent();
+    areaGrid(CurAreaGrid)->setFocus();
+}

@@ -1,0 +1,188 @@
+// Tab 2 of the construction-data window: the thirteen vocabulary lists, edited in place (with
+// rights position 10) and stored when the window closes.
+#include "frmEng.h"
+
+#include "GridCells.h"
+#include "ui/Controls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+constexpr int kListsPerRow = 7;
+} // namespace
+
+QWidget* frmEng::buildListsTab() {
+    auto* w = new QWidget;
+    auto* grid = new QGridLayout;
+    txtS = ui::textBox(w, "txtS");
+    txtS->hide();
+    txtS->installEventFilter(this);
+    connect(txtS, &QLineEdit::textChanged, this, &frmEng::txtS_Change);
+    for (int i = 0; i < catalog::kVocabularyCount; ++i) {
+        auto* caption = new QLabel(QString::fromUtf8(catalog::vocabularyList(i).caption), w);
+        auto* g = new QTableWidget(w);
+        g->setObjectName(QStringLiteral("hfgS(%1)").arg(i));
+        catalog_ui::setUpGrid(g);
+        g->horizontalHeader()->hide();
+        g->horizontalHeader()->setStretchLastSection(true);
+        g->setColumnCount(1);
+        g->viewport()->installEventFilter(this);
+        connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtS, &QWidget::hide);
+        hfgS.append(g);
+        const int row = (i / kListsPerRow) * 2;
+        grid->addWidget(caption, row, i % kListsPerRow);
+        grid->addWidget(g, row + 1, i % kListsPerRow);
+    }
+    cmdPo = ui::button(w, "cmdPo", QStringLiteral("列印"));
+    connect(cmdPo, &QPushButton::clicked, this, &frmEng::cmdPo_Click);
+
+    mS = new QMenu(this);
+    mS->setObjectName(QStringLiteral("mS"));
+    const QList<QPair<const char*, const char*>> items = {
+        {"mAddS", "新增"}, {"mDelS", "刪除"}, {"mUpS", "往上移"}, {"mDnS", "往下移"}};
+    for (const auto& [name, caption] : items) {
+        QAction* a = mS->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+    }
+    connect(mS->findChild<QAction*>(QStringLiteral("mAddS")), &QAction::triggered, this, &frmEng::mAddS_Click);
+    connect(mS->findChild<QAction*>(QStringLiteral("mDelS")), &QAction::triggered, this, &frmEng::mDelS_Click);
+    connect(mS->findChild<QAction*>(QStringLiteral("mUpS")), &QAction::triggered, this, &frmEng::mUpS_Click);
+    connect(mS->findChild<QAction*>(QStringLiteral("mDnS")), &QAction::triggered, this, &frmEng::mDnS_Click);
+
+    auto* v = new QVBoxLayout(w);
+    v->addLayout(grid, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(cmdPo);
+    v->addLayout(bottom);
+    return w;
+}
+
+void frmEng::LoadVocabularies() {
+    for (int i = 0; i < catalog::kVocabularyCount; ++i) {
+        QTableWidget* g = hfgS.at(i);
+        const QStringList entries = m_store->vocabulary(i);
+        g->clearContents();
+        g->setRowCount(int(entries.size()));
+        for (int r = 0; r < entries.size(); ++r) {
+            catalog_ui::setCellText(g, r, 0, entries.at(r));
+            catalog_ui::setCellOrigin(g, r, 0, entries.at(r));
+        }
+    }
+}
+
+void frmEng::listMouseDown(int grid, QMouseEvent* e) {
+    if (!canEdit())
+        return;
+    const int row = hfgS.at(grid)->rowAt(e->position().toPoint().y());
+    CurListGrid = grid;
+    CurListRow = row;
+    if (e->button() == Qt::LeftButton) {
+        if (row < 0)
+            return;
+        QTableWidget* g = hfgS.at(grid);
+        g->setCurrentCell(row, 0);
+        catalog_ui::setNumericTyping(txtS, false);
+        catalog_ui::placeOver(txtS, g, row, 0);
+        catalog_ui::startEditing(txtS, catalog_ui::cellText(g, row, 0));
+        catalog_ui::setNumericTyping(txtS, grid == catalog::kRatioList);
+    } else if (e->button() == Qt::RightButton) {
+        if (row >= 0)
+            hfgS.at(grid)->setCurrentCell(row, 0);
+        for (const char* name : {"mDelS", "mUpS", "mDnS"})
+            mS->findChild<QAction*>(QString::fromLatin1(name))->setEnabled(row >= 0);
+        mS->popup(e->globalPosition().toPoint());
+    }
+}
+
+void frmEng::txtS_Change(const QString& text) {
+    if (txtS->isVisible())
+        catalog_ui::setCellText(hfgS.at(CurListGrid), CurListRow, 0, text);
+}
+
+void frmEng::mAddS_Click() {
+    if (!canEdit())
+        return;
+    QTableWidget* g = hfgS.at(CurListGrid);
+    int last = g->rowCount() - 1;
+    if (last < 0 || !catalog_ui::cellText(g, last, 0).isEmpty()) {
+        g->insertRow(++last);
+        catalog_ui::setCellText(g, last, 0, QString());
+    }
+    CurListRow = last;
+    g->setCurrentCell(last, 0);
+    catalog_ui::setNumericTyping(txtS, false);
+    catalog_ui::placeOver(txtS, g, last, 0);
+    catalog_ui::startEditing(txtS, QString());
+    catalog_ui::setNumericTyping(txtS, CurListGrid == catalog::kRatioList);
+}
+
+void frmEng::mDelS_Click() {
+    QTableWidget* g = hfgS.at(CurListGrid);
+    if (CurListRow < 0 || CurListRow >= g->rowCount())
+        return;
+    if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
+        ui::Answer::Yes)
+        return;
+    txtS->hide();
+    g->removeRow(CurListRow);
+}
+
+void frmEng::mUpS_Click() {
+    moveListEntry(-1);
+}
+
+void frmEng::mDnS_Click() {
+    moveListEntry(1);
+}
+
+void frmEng::moveListEntry(int step) {
+    QTableWidget* g = hfgS.at(CurListGrid);
+    if (CurListRow < 0 || CurListRow >= g->rowCount() || catalog_ui::cellText(g, CurListRow, 0).isEmpty()) {
+        ui::msgBox(QStringLiteral("請先選取 再行調整順序"), ui::Buttons::OK, ui::Icon::None, kTitle);
+        return;
+    }
+    const int to = CurListRow + step;
+    if (to < 0 || to >= g->rowCount()) {
+        QApplication::beep();
+        return;
+    }
+    txtS->hide();
+    catalog_ui::swapRows(g, CurListRow, to);
+    CurListRow = to;
+    g->setCurrentCell(to, 0);
+}
+
+bool frmEng::SaveVocabularies() {
+    txtS->hide();
+    QVector<QVector<catalog::VocabularyEntry>> lists;
+    for (int i = 0; i < catalog::kVocabularyCount; ++i) {
+        QTableWidget* g = hfgS.at(i);
+        QVector<catalog::VocabularyEntry> entries;
+        for (int r = 0; r < g->rowCount(); ++r) {
+            const QVariant origin = catalog_ui::cellOrigin(g, r);
+            const QString text = catalog_ui::cellText(g, r, 0);
+            if (i == catalog::kRatioList && !catalog::isNumericCell(text)) {
+                Tab1->setCurrentIndex(2);
+                ui::msgBox(QStringLiteral("%1第 %2 行不是數字").arg(QString::fromUtf8(catalog::vocabularyList(i).caption)).arg(r + 1),
+                           ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+                return false;
+            }
+            entries.append({text, origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
+        }
+        lists.append(entries);
+    }
+    return tryWrite([&] { m_store->saveVocabularies(lists); });
+}

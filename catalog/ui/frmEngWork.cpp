@@ -1,0 +1,464 @@
+// Tab 1 of the construction-data window: the work items of a work kind (upper half) and the
+// detail markups of the chosen work item (lower half).
+#include "frmEm.h"
+#include "frmEng.h"
+
+#include "GridCells.h"
+#include "ui/Controls.h"
+#include "ui/Twips.h"
+#include "LineGrid.h"
+#include "mdM.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using catalog_ui::LineGrid;
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+
+QAction* item(QMenu* m, const char* name) {
+    return m->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QTableWidget* lineGrid(QWidget* parent, const char* name, const QStringList& headings) {
+    auto* g = new QTableWidget(parent);
+    g->setObjectName(QString::fromLatin1(name));
+    catalog_ui::setUpGrid(g);
+    g->setColumnCount(int(headings.size()));
+    g->setHorizontalHeaderLabels(headings);
+    g->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return g;
+}
+
+QVector<QStringList> workItemLines(const QVector<catalog::WorkItem>& items) {
+    QVector<QStringList> lines;
+    for (const catalog::WorkItem& w : items)
+        lines.append({w.name, w.unit, w.cost, w.ratio});
+    return lines;
+}
+} // namespace
+
+QWidget* frmEng::buildWorkTab() {
+    auto* w = new QWidget;
+    Command2 = ui::button(w, "Command2", QStringLiteral("工程種類："));
+    cbT = new QComboBox(w);
+    cbT->setObjectName(QStringLiteral("cbT"));
+    cbT->setMinimumWidth(240);
+    hfgW = lineGrid(w, "hfgW", {QStringLiteral("施工"), QStringLiteral("單位"), QStringLiteral("成本"),
+                                QStringLiteral("比例")});
+    txtW = ui::textBox(hfgW->viewport(), "txtW");
+    cbW = new QComboBox(hfgW->viewport());
+    cbW->setObjectName(QStringLiteral("cbW"));
+    cbW->setEditable(true);
+    cbW->setInsertPolicy(QComboBox::NoInsert);
+    cmdUpW = ui::button(w, "cmdUpW", QStringLiteral("▲"));
+    cmdUpW->setToolTip(QStringLiteral("往上移"));
+    cmdDnW = ui::button(w, "cmdDnW", QStringLiteral("▼"));
+    cmWp = ui::button(w, "cmWp", QStringLiteral("套用"));
+    Command4 = ui::button(w, "Command4", QStringLiteral("取消"));
+    cmdPrt = ui::button(w, "cmdPrt", QStringLiteral("列印"));
+    lbl2 = new QLabel(w);
+    lbl2->setObjectName(QStringLiteral("lbl2"));
+    Label1 = new QLabel(QStringLiteral("細項加成："), w);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    hfgD = lineGrid(w, "hfgD", {QStringLiteral("細項"), QStringLiteral("加成金")});
+    txtD = ui::textBox(hfgD->viewport(), "txtD");
+    cmUpD = ui::button(w, "cmUpD", QStringLiteral("▲"));
+    cmDnD = ui::button(w, "cmDnD", QStringLiteral("▼"));
+    cmdP = ui::button(w, "cmdP", QStringLiteral("套用"));
+    Command5 = ui::button(w, "Command5", QStringLiteral("取消"));
+    cmdPrd = ui::button(w, "cmdPrd", QStringLiteral("列印"));
+    cmWp->setEnabled(false);
+    cmdP->setEnabled(false);
+
+    const int widths[4] = {4000, 650, 800, 580}; // twips
+    for (int c = 0; c < 4; ++c)
+        hfgW->setColumnWidth(c, ui::twipsToPixelsX(widths[c]));
+    hfgD->horizontalHeader()->setStretchLastSection(true);
+    hfgD->setColumnWidth(0, 300);
+
+    m_items = new LineGrid(hfgW, txtW, cbW, 1, {2, 3}, this);
+    m_details = new LineGrid(hfgD, txtD, nullptr, -1, {1}, this);
+    connect(m_items, &LineGrid::addRequested, this, &frmEng::mAddW_Click);
+    connect(m_items, &LineGrid::firstColumnTyped, this, &frmEng::warnRenameWithMarkups);
+    connect(m_details, &LineGrid::addRequested, this, &frmEng::mAddD_Click);
+    hfgW->viewport()->installEventFilter(this);
+    hfgD->viewport()->installEventFilter(this);
+    connect(hfgW->verticalScrollBar(), &QScrollBar::valueChanged, m_items, &LineGrid::hideEditors);
+    connect(hfgD->verticalScrollBar(), &QScrollBar::valueChanged, m_details, &LineGrid::hideEditors);
+
+    static const char* const wItems[7] = {"mAddW", "mDelW", "mEditW", "mCopyW", "mPastW", "mWap", "mWc"};
+    mW = buildPopup("mW", wItems);
+    connect(item(mW, "mAddW"), &QAction::triggered, this, &frmEng::mAddW_Click);
+    connect(item(mW, "mDelW"), &QAction::triggered, this, &frmEng::mDelW_Click);
+    connect(item(mW, "mEditW"), &QAction::triggered, this, &frmEng::mEditW_Click);
+    connect(item(mW, "mWap"), &QAction::triggered, this, &frmEng::cmWp_Click);
+    connect(item(mW, "mWc"), &QAction::triggered, this, &frmEng::Command4_Click);
+    item(mW, "mWap")->setEnabled(false);
+    static const char* const dItems[7] = {"mAddD", "mDelD", "mEditD", "mCopyD", "mPastD", "mDap", "mDc"};
+    mD = buildPopup("mD", dItems);
+    connect(item(mD, "mAddD"), &QAction::triggered, this, &frmEng::mAddD_Click);
+    connect(item(mD, "mDelD"), &QAction::triggered, this, &frmEng::mDelD_Click);
+    connect(item(mD, "mEditD"), &QAction::triggered, this, &frmEng::mEditD_Click);
+    connect(item(mD, "mDap"), &QAction::triggered, this, &frmEng::cmdP_Click);
+    connect(item(mD, "mDc"), &QAction::triggered, this, &frmEng::Command5_Click);
+    item(mD, "mDap")->setEnabled(false);
+
+    connect(cbT, &QComboBox::activated, this, &frmEng::cbT_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmEng::Command2_Click);
+    connect(cmdPrt, &QPushButton::clicked, this, &frmEng::cmdPrt_Click);
+    connect(cmdPrd, &QPushButton::clicked, this, &frmEng::cmdPrd_Click);
+    connect(cmWp, &QPushButton::clicked, this, &frmEng::cmWp_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmEng::Command4_Click);
+    connect(cmdUpW, &QPushButton::clicked, this, &frmEng::cmdUpW_Click);
+    connect(cmdDnW, &QPushButton::clicked, this, &frmEng::cmdDnW_Click);
+    connect(cmdP, &QPushButton::clicked, this, &frmEng::cmdP_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmEng::Command5_Click);
+    connect(cmUpD, &QPushButton::clicked, this, &frmEng::cmUpD_Click);
+    connect(cmDnD, &QPushButton::clicked, this, &frmEng::cmDnD_Click);
+
+    auto row = [](std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right) {
+        auto* h = new QHBoxLayout;
+        for (QWidget* x : left)
+            h->addWidget(x);
+        h->addStretch();
+        for (QWidget* x : right)
+            h->addWidget(x);
+        return h;
+    };
+    auto* v = new QVBoxLayout(w);
+    v->addLayout(row({Command2, cbT}, {}));
+    v->addWidget(hfgW, 3);
+    v->addLayout(row({cmdUpW, cmdDnW}, {cmWp, Command4, cmdPrt}));
+    v->addLayout(row({lbl2, Label1}, {}));
+    v->addWidget(hfgD, 2);
+    v->addLayout(row({cmUpD, cmDnD}, {cmdP, Command5, cmdPrd}));
+    return w;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Work items
+
+void frmEng::LoadWorkKinds() {
+    cbT->clear();
+    cbT->addItems(m_store->workKinds());
+    cbT->setCurrentIndex(cbT->count() > 0 ? 0 : -1);
+}
+
+void frmEng::LoadUnits() {
+    cbW->clear();
+    cbW->addItems(m_store->units());
+}
+
+void frmEng::LoadWorkItems() {
+    m_itemsKind = cbT->currentText();
+    m_itemsKindIndex = cbT->currentIndex();
+    m_loadedItems = m_itemsKindIndex < 0 ? QVector<catalog::WorkItem>() : m_store->workItems(m_itemsKind);
+    m_deletedItems.clear();
+    QVector<QVariant> origins;
+    for (const catalog::WorkItem& w : m_loadedItems)
+        origins << w.name;
+    m_items->setLines(workItemLines(m_loadedItems), origins);
+    m_items->hideEditors();
+    m_items->editMode = false;
+    m_items->curCol = 0;
+    setDirty(cmWp, item(mW, "mWap"), false);
+    hfgD->setEnabled(true);
+    const bool editable = canEdit() && m_itemsKindIndex >= 0;
+    for (const char* name : {"mAddW", "mDelW", "mEditW"})
+        item(mW, name)->setEnabled(editable);
+}
+
+void frmEng::forgetVanishedItem() {
+    if (m_hasWorkItem && !cmdP->isEnabled() && !m_store->hasWorkItem(CurWorkItem)) {
+        m_hasWorkItem = false;
+        CurWorkItem.clear();
+        lbl2->clear();
+        LoadDetails();
+    }
+}
+
+bool frmEng::refuseNonNumeric(LineGrid* lines, const QString& what) {
+    const int bad = lines->firstNonNumericLine();
+    if (bad == 0)
+        return false;
+    ui::msgBox(QStringLiteral("第 %1 行的%2不是數字").arg(bad).arg(what), ui::Buttons::OK, ui::Icon::Exclamation,
+               kTitle);
+    return true;
+}
+
+void frmEng::workMouseDown(QMouseEvent* e) {
+    const int row = hfgW->rowAt(e->position().toPoint().y());
+    if (row < 0)
+        return;
+    if (e->button() == Qt::LeftButton) {
+        const QString name = catalog_ui::cellText(hfgW, row, 0);
+        // Markups of another item are about to show: unapplied ones are settled first.
+        if ((name != m_detailsItem || !m_hasWorkItem) &&
+            !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
+            return;
+        m_items->curRow = row;
+        m_items->curCol = std::max(0, hfgW->columnAt(int(e->position().x())));
+        CurWorkItem = name;
+        m_hasWorkItem = true;
+        lbl2->setText(CurWorkItem + QStringLiteral(" 的"));
+        if (m_items->editMode)
+            m_items->editCell();
+        if (!cmdP->isEnabled()) // changed markups of this same item stay
+            tryWrite([this] { LoadDetails(); });
+    } else if (e->button() == Qt::RightButton && canEdit()) {
+        m_items->curRow = row;
+        hfgW->setCurrentCell(row, std::max(0, hfgW->columnAt(int(e->position().x()))));
+        mW->popup(e->globalPosition().toPoint());
+    }
+}
+
+void frmEng::warnRenameWithMarkups() {
+    const bool hasMarkups = hfgD->rowCount() > 1 || !catalog_ui::cellText(hfgD, 0, 0).isEmpty();
+    if (hasMarkups)
+        ui::msgBox(QStringLiteral("此工種包含細項加成"), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+}
+
+void frmEng::cbT_Click(int index) {
+    if (index == m_itemsKindIndex)
+        return; // the kind shown: its changes stay
+    if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click)) {
+        cbT->setCurrentIndex(m_itemsKindIndex);
+        return;
+    }
+    tryWrite([this] { LoadWorkItems(); });
+}
+
+void frmEng::Command2_Click() {
+    if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
+        !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
+        return;
+    mdEng::EmListMode = QStringLiteral("t");
+    ui::Default<frmEm>::get()->showModal();
+    tryWrite([this] {
+        LoadWorkKinds();
+        LoadWorkItems();
+        forgetVanishedItem();
+    });
+}
+
+void frmEng::mAddW_Click() {
+    if (!canEdit() || m_itemsKindIndex < 0)
+        return;
+    m_items->editExisting = false;
+    m_items->editMode = true;
+    lbl2->clear();
+    CurWorkItem.clear();
+    m_hasWorkItem = false;
+    tryWrite([this] { LoadDetails(); });
+    m_items->addLine();
+    setDirty(cmWp, item(mW, "mWap"), true);
+    hfgD->setEnabled(false);
+}
+
+void frmEng::mEditW_Click() {
+    m_items->editExisting = true;
+    m_items->editMode = true;
+    setDirty(cmWp, item(mW, "mWap"), true);
+    hfgD->setEnabled(false);
+}
+
+void frmEng::mDelW_Click() {
+    const int row = m_items->curRow;
+    if (row < 0 || row >= hfgW->rowCount())
+        return;
+    const QString name = catalog_ui::cellText(hfgW, row, 0);
+    if (ui::msgBox(QStringLiteral("確定刪除? 【%1】\r\n如刪除會將所有加成一並刪除").arg(name), ui::Buttons::YesNo,
+                   ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
+        return; // nothing changes
+    const QVariant origin = m_items->origin(row);
+    if (origin.isValid())
+        m_deletedItems << origin.toString();
+    m_items->removeLine(row);
+    setDirty(cmWp, item(mW, "mWap"), true);
+}
+
+bool frmEng::cmWp_Click() {
+    if (!canEdit() || m_itemsKindIndex < 0)
+        return false;
+    // The markups shown may belong to an item this apply renames or deletes: they are settled
+    // first, under the name they were loaded for.
+    if (!settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
+        return false;
+    m_items->hideEditors();
+    m_items->dropEmptyLastLine();
+    if (hfgW->rowCount() == 0)
+        hfgW->setRowCount(1);
+    if (refuseNonNumeric(m_items, QStringLiteral("成本或比例")))
+        return false;
+
+    QVector<catalog::WorkItemLine> lines;
+    const QVector<QStringList> texts = m_items->lines();
+    for (int r = 0; r < texts.size(); ++r) {
+        const QStringList& t = texts.at(r);
+        const QVariant origin = m_items->origin(r);
+        lines.append({{t.at(0), t.at(1), t.at(2), t.at(3)},
+                      origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
+    }
+    if (lines.size() == 1 && lines.first().item == catalog::WorkItem{} && !lines.first().loadedName)
+        lines.clear(); // the one empty line of an emptied list
+
+    // Another window (the quotation editor) may have added items since the grid was loaded.
+    bool changedElsewhere = false;
+    if (!tryWrite([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }))
+        return false;
+    if (changedElsewhere &&
+        ui::msgBox(QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind),
+                   ui::Buttons::YesNo, ui::Icon::Question, kTitle) != ui::Answer::Yes) {
+        Command4_Click();
+        return true;
+    }
+    if (!tryWrite([&] { m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems); }))
+        return false;
+    return tryWrite([this] {
+        LoadWorkItems();
+        forgetVanishedItem();
+    });
+}
+
+void frmEng::Command4_Click() {
+    tryWrite([this] {
+        LoadWorkItems();
+        forgetVanishedItem();
+    });
+}
+
+void frmEng::cmdUpW_Click() {
+    moveLine(m_items, -1);
+}
+
+void frmEng::cmdDnW_Click() {
+    moveLine(m_items, 1);
+}
+
+void frmEng::moveLine(LineGrid* lines, int step) {
+    const LineGrid::Move m = lines->moveCurrent(step);
+    if (m == LineGrid::Move::NothingSelected) {
+        ui::msgBox(QStringLiteral("請先選取 再行調整順序"), ui::Buttons::OK, ui::Icon::None, kTitle);
+        return;
+    }
+    if (lines == m_items)
+        setDirty(cmWp, item(mW, "mWap"), true);
+    else
+        setDirty(cmdP, item(mD, "mDap"), true);
+    if (m == LineGrid::Move::AtEnd)
+        QApplication::beep();
+    if (lines->grid()->isEnabled())
+        lines->grid()->setFocus();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Detail markups
+
+void frmEng::LoadDetails() {
+    m_detailsItem = CurWorkItem;
+    QVector<QStringList> lines;
+    if (m_hasWorkItem)
+        for (const catalog::Markup& m : m_store->markups(CurWorkItem))
+            lines.append({m.detail, m.amount});
+    m_details->setLines(lines, {});
+    m_details->hideEditors();
+    m_details->editMode = false;
+    m_details->curCol = 0;
+    setDirty(cmdP, item(mD, "mDap"), false);
+    hfgW->setEnabled(true);
+}
+
+void frmEng::detailMouseDown(QMouseEvent* e) {
+    const int row = hfgD->rowAt(e->position().toPoint().y());
+    if (e->button() == Qt::LeftButton) {
+        if (row < 0)
+            return;
+        m_details->curRow = row;
+        m_details->curCol = std::max(0, hfgD->columnAt(int(e->position().x())));
+        if (m_details->editMode)
+            m_details->editCell();
+    } else if (e->button() == Qt::RightButton && canEdit()) {
+        // Markups belong to a chosen work item with a name.
+        if (!m_hasWorkItem || CurWorkItem.isEmpty()) {
+            ui::msgBox(QStringLiteral("請選取一施工項目"), ui::Buttons::OK, ui::Icon::Exclamation,
+                       QStringLiteral("KavoIII"));
+            return;
+        }
+        m_details->curRow = row;
+        if (row >= 0)
+            hfgD->setCurrentCell(row, std::max(0, hfgD->columnAt(int(e->position().x()))));
+        mD->popup(e->globalPosition().toPoint());
+    }
+}
+
+void frmEng::mAddD_Click() {
+    if (!canEdit() || !m_hasWorkItem || m_detailsItem.isEmpty())
+        return;
+    m_details->editExisting = false;
+    m_details->editMode = true;
+    m_details->addLine();
+    setDirty(cmdP, item(mD, "mDap"), true);
+    hfgW->setEnabled(false);
+}
+
+void frmEng::mEditD_Click() {
+    m_details->editExisting = true;
+    m_details->editMode = true;
+    setDirty(cmdP, item(mD, "mDap"), true);
+    hfgW->setEnabled(false);
+}
+
+void frmEng::mDelD_Click() {
+    const int row = m_details->curRow;
+    if (row < 0 || row >= hfgD->rowCount())
+        return;
+    if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
+        ui::Answer::Yes)
+        return; // nothing changes
+    m_details->removeLine(row);
+    setDirty(cmdP, item(mD, "mDap"), true);
+}
+
+bool frmEng::cmdP_Click() {
+    if (!canEdit() || !m_hasWorkItem || m_detailsItem.isEmpty())
+        return false;
+    m_details->hideEditors();
+    m_details->dropEmptyLastLine();
+    if (hfgD->rowCount() == 0)
+        hfgD->setRowCount(1);
+    if (refuseNonNumeric(m_details, QStringLiteral("加成金")))
+        return false;
+    QVector<catalog::Markup> lines;
+    for (const QStringList& t : m_details->lines())
+        lines.append({t.at(0), t.at(1)});
+    if (lines.size() == 1 && lines.first() == catalog::Markup{})
+        lines.clear();
+    if (!tryWrite([&] { m_store->saveMarkups(m_detailsItem, lines); }))
+        return false;
+    return tryWrite([this] { LoadDetails(); });
+}
+
+void frmEng::Command5_Click() {
+    tryWrite([this] { LoadDetails(); });
+}
+
+void frmEng::cmUpD_Click() {
+    moveLine(m_details, -1);
+}
+
+void frmEng::cmDnD_Click() {
+    moveLine(m_details, 1);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Rules of cell editing in the item grid that need no widgets: which editor serves a column, where
+// Enter moves the editor, which keys the numeric editor takes, the cost pre-fill, the popup's
+// enabling, and which columns and totals the user's rights hide.
+#include "ItemRow.h"
+
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <vector>
+
+namespace quote {
+
+enum class CellEditor {
+    None,    // the column is not edited (hides the editors)
+    Ignored, // the path column: a press does nothing at all
+    T,       // item name, with the list buttons
+    cbD,     // 規格, its list of details refilled for the row's work item
+    cbU,     // unit
+    cbS,     // ratio
+    cbPs,    // remark
+    txt,     // numeric: quantity, unit price, cost
+};
+// The editor of a column of the item grid for a left press on a data row.
+CellEditor editorForColumn(int col);
+
+// The column the editor moves to on Enter from column `col` (the same column when Enter moves
+// nowhere, in the remark column).
+int nextColumnOnEnter(int col, bool pricesHidden, bool costsHidden);
+
+// Whether the numeric editor takes the text (digits and "." only); anything else is refused whole.
+bool isNumericText(QStringView text);
+
+// Entering an empty cost cell: it takes the unit price, and the cost total quantity × price (not
+// rounded). False (nothing changed) when the cost cell holds text.
+bool prefillCost(ItemRow& row);
+
+// Enabling of the grid's row popup.
+struct RowPopupEnabling {
+    bool mUndo = false;
+    bool mCpq = false;  // copy
+    bool mDelQ = false; // delete
+    bool mPstQ = false; // paste
+    bool mInsQcp = false;
+};
+RowPopupEnabling rowPopupEnabling(const std::array<QString, 11>& rowUndo, int selRowStart, int selRowEnd,
+                                  bool rowsCopied);
+
+// The columns ApplyColumnView hides for the first two characters of the rights string ("00", "01",
+// "10"; any other code hides none).
+std::vector<int> hiddenColumns(const QString& rightsCode);
+
+// Which total values show, by the two rights flags.
+struct TotalsVisibility {
+    bool lbSumT = true;
+    bool lbCsumT = true;
+    bool lbProT = true;
+    bool lbScT = true;
+    bool operator==(const TotalsVisibility&) const = default;
+};
+TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden);
+
+} // namespace quote
+
+namespace quote {
+
+// The answer of a bulk repricing command: a plain decimal number (an optional sign, digits with at
+// most one "."), blanks around it trimmed. "1,200" and "1e3" are refused.
+bool isPlainDecimal(QStringView answer);
+
+} // namespace quote

@@ -1,0 +1,75 @@
+#include "EditingCommands.h"
+
+#include "HeaderFields.h"
+#include "RowMenu.h"
+#include "TreeMenu.h"
+#include "frmPe.h"
+#include "frmQ.h"
+#include "ui/Twips.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+
+void attachEditingCommands(frmQ* window) {
+    new TreeMenu(window);
+    new RowMenu(window);
+    new HeaderHandlers(window);
+    new PageEndButton(window);
+}
+
+frmPe* pageEndFrame(const frmQ* window) {
+    return window->findChild<frmPe*>();
+}
+
+HeaderHandlers::HeaderHandlers(frmQ* window) : QObject(window), w(window) {
+    setObjectName(QStringLiteral("HeaderHandlers"));
+    connect(w->projectNameBox(), &QComboBox::activated, this, &HeaderHandlers::cbEcn_Click);
+    connect(w->datePicker()->calendarWidget(), &QCalendarWidget::clicked, this, &HeaderHandlers::DTP_CloseUp);
+    connect(w->datePicker()->calendarWidget(), &QCalendarWidget::activated, this, &HeaderHandlers::DTP_CloseUp);
+}
+
+void HeaderHandlers::cbEcn_Click() {
+    QComboBox* box = w->projectNameBox();
+    box->setEditText(quote::projectNameFor(w->customerBox()->text(), box->currentText()));
+}
+
+void HeaderHandlers::DTP_CloseUp() {
+    w->dateBox()->setText(quote::quoteDateText(w->datePicker()->calendarWidget()->selectedDate()));
+}
+
+PageEndButton::PageEndButton(frmQ* window) : QObject(window), w(window) {
+    setObjectName(QStringLiteral("PageEndButton"));
+    frmPe_ = new frmPe(w->document(), w->body());
+    frmPe_->hide();
+    frmPe_->showRoot = [this] { w->showRoot(); };
+    connect(w->pageEndButton(), &QPushButton::clicked, this, &PageEndButton::cmdPe_Click);
+    // A new or opened quotation: the frame shows its values (as read, nothing recomputed).
+    connect(w, &frmQ::documentReplaced, frmPe_, [this] {
+        frmPe_->Loading = w->Loading;
+        frmPe_->showDocument();
+        frmPe_->Loading = false;
+    });
+}
+
+void PageEndButton::cmdPe_Click() {
+    // Over the grid's left edge, 600 twips above the window's bottom.
+    frmPe_->resize(frmPe_->sizeHint());
+    const int bottom = w->height() - ui::twipsToPixelsY(600, w) - w->body()->y();
+    frmPe_->move(w->grid()->x(), std::max(0, bottom - frmPe_->height()));
+    frmPe_->setVisible(!frmPe_->isVisible());
+    QPushButton* cmdPe = w->pageEndButton();
+    if (frmPe_->isVisible()) {
+        frmPe_->raise();
+        frmPe_->setLists(w->TaxRates, w->PageEndRemarks);
+        cmdPe->setText(QStringLiteral("頁尾備註 <<"));
+        frmPe_->frameOpened();
+    } else {
+        cmdPe->setText(QStringLiteral("頁尾備註 >>"));
+        frmPe_->frameClosed();
+    }
+}

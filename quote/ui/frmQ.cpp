@@ -1,0 +1,442 @@
+#include "frmQ.h"
+
+#include "CellEditors.h"
+#include "EditingCommands.h"
+#include "EditorRules.h"
+#include "ItemGridModel.h"
+#include "PickLists.h"
+#include "StaDb.h"
+#include "TemplateLock.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "text/Codec.h"
+#include "text/RocDate.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTableView>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace quote;
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+
+// The print items that need an area level.
+const char* const kAreaPrintItems[] = {"mPa", "mAs", "mPnw", "mPac", "mPas", "mPwaS", "mPwa", "mPwac"};
+
+void setItems(QComboBox* box, const QStringList& items) {
+    const QString text = box->currentText();
+    const QSignalBlocker block(box);
+    box->clear();
+    box->addItems(items);
+    box->setEditText(text);
+}
+
+void setItems(QListWidget* list, const QStringList& items) {
+    list->clear();
+    list->addItems(items);
+}
+} // namespace
+
+frmQ::frmQ() {
+    setObjectName(QStringLiteral("frmQ"));
+    setUnloadPriority(10); // the exit path closes the quotation first
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    buildMenus();
+    connectPrintMenu();
+    outer->setMenuBar(m_menuBar);
+    m_body = new QWidget(this);
+    m_body->setObjectName(QStringLiteral("body"));
+    outer->addWidget(m_body, 1);
+    buildHeader();
+    buildBody();
+    m_cells = std::make_unique<CellEditors>(this);
+    connectHeader();
+    documentHooks();
+    attachEditingCommands(this);
+    connectStatisticsCommands();
+    setCaption(QString());
+}
+
+frmQ::~frmQ() {
+    // The controls outlive the document while the window is taken down: they let go of it first.
+    m_doc.hooks = {};
+    hfgQ->setModel(nullptr);
+    m_cells.reset();
+}
+
+QDate frmQ::today() {
+    return s_today.isValid() ? s_today : QDate::currentDate();
+}
+
+void frmQ::documentHooks() {
+    m_doc.hooks.hideCellEditors = [this] { HideCellEditors(); };
+    m_doc.hooks.totalsRefreshed = [this] { showTotals(); };
+    m_doc.hooks.setupGrid = [this](bool editable) { SetupGrid(editable); };
+    m_doc.hooks.pathChanged = [this] {
+        // Another node is shown (also by a save, which shows the root): the undo snapshot goes.
+        lbPath->setText(m_doc.lbPath);
+        m_cells->clearUndo();
+        selectTreeNode(m_doc.lbPath);
+        FillItemNameList();
+    };
+}
+
+void frmQ::connectHeader() {
+    // The header controls and the document's header stay alike.
+    auto bind = [this](QLineEdit* e, QString QuoteHeader::*field) {
+        connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
+    };
+    auto bindBox = [this](QComboBox* c, QString QuoteHeader::*field) {
+        connect(c, &QComboBox::editTextChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
+    };
+    bind(txtCn, &QuoteHeader::txtCn);
+    bindBox(cbEcn, &QuoteHeader::cbEcn);
+    bindBox(cbSal, &QuoteHeader::cbSal);
+    bindBox(cbK, &QuoteHeader::cbK);
+    bind(txtNo, &QuoteHeader::txtNo);
+    bind(txtAddr, &QuoteHeader::txtAddr);
+    bind(txtQD, &QuoteHeader::txtQD);
+    connect(cbK, &QComboBox::editTextChanged, this, &frmQ::cbK_Change);
+
+    connect(tv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item)
+            tv_NodeClick(item->data(0, Qt::UserRole).toString());
+    });
+}
+
+// ---------------------------------------------------------------- load, new, close
+
+void frmQ::Form_Load() {
+    LockTemplateFiles();
+    readRecentFiles();
+    setCaption(QString());
+    openStatistics();
+    CurrentFile.clear();
+    const RightsView rv = rightsView(mdM::RightsToBits(mdM::UserRights));
+    PricesHidden = rv.PricesHidden;
+    CostsHidden = rv.CostsHidden;
+    mdM::LoadPrintSettings();
+    mdM::OpenDatabase();
+    fillPickLists();
+
+    // As large as the screen's available area; the menu bar's opener shows it maximised.
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
+        setGeometry(s->availableGeometry());
+    Form_Resize();
+
+    setDateAndNumber();
+    SetupGrid(true);
+    txtCn->setText(QStringLiteral("新客戶"));
+    lbPath->setText(m_doc.lbPath);
+    rebuildTree();
+    showRoot();
+    if (mdM::AutoSaveOn) {
+        AutoSaveTicks = 0;
+        TimeSv->start();
+    }
+}
+
+void frmQ::LockTemplateFiles() {
+    quote::LockTemplateFiles(sys::programFolder(), mdM::TemplateFolder);
+}
+
+void frmQ::openStatistics() {
+    StaDb.reset();
+    try {
+        StaDb = stats::openStaDb(sys::programFolder());
+    } catch (const db::DbError& e) {
+        ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") + mdM::dbErrorText(e),
+                   ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    }
+}
+
+void frmQ::fillPickLists() {
+    if (!mdM::MainDb)
+        return;
+    db::Database& db = *mdM::MainDb;
+    try {
+        setItems(cbK, PickLists::FillCategoryList(db));
+        if (cbK->count() > 0)
+            cbK->setCurrentIndex(0);
+        FillCategoryAreaList();
+        setItems(cbSal, PickLists::FillSalespersonList(db));
+        cbSal->setEditText(mdM::CurrentUserName);
+        setItems(cbEcn, PickLists::FillProjectNameList(db));
+        if (cbEcn->count() > 0)
+            cbEcn->setCurrentIndex(0);
+        setItems(m_cells->cbU, PickLists::FillUnitList(db));
+        const PickLists::Ratios ratios = PickLists::FillRatioAndTaxLists(db);
+        setItems(m_cells->cbS, ratios.ratios);
+        TaxRates = ratios.taxRates;
+        setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
+        PageEndRemarks = PickLists::FillPageEndNoteLists(db);
+    } catch (const db::DbError& e) {
+        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    }
+}
+
+void frmQ::FillCategoryAreaList() {
+    if (!mdM::MainDb)
+        return;
+    try {
+        setItems(m_cells->LsA, PickLists::FillCategoryAreaList(*mdM::MainDb, cbK->currentText()));
+    } catch (const db::DbError& e) {
+        m_cells->LsA->clear();
+        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    }
+}
+
+void frmQ::FillItemNameList() {
+    if (!mdM::MainDb)
+        return;
+    try {
+        setItems(m_cells->Ls, PickLists::FillItemNameList(*mdM::MainDb, m_doc.lbPath));
+    } catch (const db::DbError& e) {
+        m_cells->Ls->clear();
+        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+    }
+}
+
+void frmQ::cbK_Change() {
+    FillCategoryAreaList();
+}
+
+void frmQ::setDateAndNumber() {
+    DTP->setDate(today());
+    const QString date = text::rocDateEra(today());
+    txtQD->setText(date);
+    txtNo->setText(defaultQuoteNo(date));
+}
+
+void frmQ::setCaption(const QString& currentFile) {
+    m_caption = windowCaption(currentFile);
+    QString shown = m_caption;
+    shown.replace(u'\t', QStringLiteral("    "));
+    setWindowTitle(shown);
+}
+
+void frmQ::mNew_Click() {
+    AutoSaveTicks = 0;
+    showRoot();
+    if (!askToSave())
+        return;
+    setCaption(QString());
+    HideCellEditors();
+
+    const QString category = cbK->currentText();
+    const PageEnd pageEnd = m_doc.pageEnd;
+    m_doc.adopt(QuoteDocument());
+    m_doc.pageEnd = pageEnd;
+    m_doc.header.cbK = category;
+    m_doc.header.txtCn = QStringLiteral("新客戶");
+    m_doc.header.cbEcn = cbEcn->count() > 0 ? cbEcn->itemText(0) : QString();
+    const QString date = text::rocDateEra(today());
+    m_doc.header.txtQD = date;
+    m_doc.header.txtNo = defaultQuoteNo(date);
+    showHeader();
+    setWorkTypesOnly(false);
+    SetupGrid(true);
+    CurrentFile.clear();
+    lbPath->setText(m_doc.lbPath);
+    rebuildTree();
+    showRoot();
+    m_cells->clearUndo();
+    ResetFooterFields();
+    emit documentReplaced();
+}
+
+void frmQ::ResetFooterFields() {
+    m_doc.ResetFooterFields();
+}
+
+bool frmQ::askToSave() {
+    if (!holdsAnything(m_doc))
+        return true;
+    switch (ui::msgBox(QStringLiteral("是否存檔?"), ui::Buttons::YesNoCancel, ui::Icon::Question, kTitle)) {
+    case ui::Answer::Yes:
+        return mSaveAs_Click();
+    case ui::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmQ::Form_QueryUnload() {
+    const ui::Answer a =
+        ui::msgBox(QStringLiteral("是否儲存報價單 ?"), ui::Buttons::YesNoCancel, ui::Icon::Question, kTitle);
+    bool close = a == ui::Answer::No;
+    if (a == ui::Answer::Yes)
+        close = mSaveAs_Click(); // nothing written: the window stays open
+    writeRecentFiles();
+    return close;
+}
+
+void frmQ::Form_Unload() {
+    AutoSaveTicks = 0;
+    TimeSv->stop();
+    m_doc.WorkTypesOnly = false;
+    HideCellEditors();
+    StaDb.reset();
+}
+
+void frmQ::mClose_Click() {
+    unload();
+}
+
+void frmQ::mExit_Click() {
+    unload();
+}
+
+void frmQ::Form_Click() {
+    lstAK->hide();
+}
+
+// ---------------------------------------------------------------- tree and grid
+
+bool frmQ::tv_NodeClick(const QString& key) {
+    if (!m_doc.tv_NodeClick(key))
+        return false;
+    selectTreeNode(key);
+    emit nodeShown(key);
+    return true;
+}
+
+void frmQ::showRoot() {
+    if (const auto* root = m_doc.tree.root())
+        tv_NodeClick(root->key);
+}
+
+void frmQ::rebuildTree() {
+    const QSignalBlocker block(tv);
+    tv->clear();
+    m_treeItems.clear();
+    const auto* root = m_doc.tree.root();
+    if (!root)
+        return;
+    std::function<void(const QuoteTree::Node*, QTreeWidgetItem*)> add = [&](const QuoteTree::Node* n,
+                                                                              QTreeWidgetItem* parent) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tv);
+        item->setText(0, n->text);
+        item->setData(0, Qt::UserRole, n->key);
+        m_treeItems.insert(n->key, item);
+        for (const auto* c : n->children)
+            add(c, item);
+    };
+    add(root, nullptr);
+    m_treeItems.value(root->key)->setExpanded(true);
+    selectTreeNode(m_doc.lbPath);
+}
+
+void frmQ::selectTreeNode(const QString& key) {
+    QTreeWidgetItem* item = m_treeItems.value(key);
+    if (!item)
+        return;
+    const QSignalBlocker block(tv);
+    tv->setCurrentItem(item);
+}
+
+void frmQ::SetupGrid(bool editable) {
+    auto w = [this](int col, int twips) {
+        if (twips == 0) {
+            hfgQ->setColumnHidden(col, true);
+            return;
+        }
+        hfgQ->setColumnHidden(col, false);
+        hfgQ->setColumnWidth(col, ui::twipsToPixelsX(twips, this));
+    };
+    m_model->reload();
+    w(ColHeader, 300);
+    w(ColPath, editable ? 0 : (PricesHidden || CostsHidden ? 2200 : 1000));
+    w(ColName, 3000);
+    w(ColSpec, 1200);
+    w(ColUnit, 750);
+    w(ColQty, 750);
+    w(ColPrice, 800);
+    w(ColAmount, 1000); // the grid's default width
+    w(ColCost, 800);
+    w(ColCostTotal, 1100);
+    w(ColRatio, 750);
+    w(ColRemark, 1500);
+    w(ColCatalogName, 0);
+    ApplyColumnView();
+}
+
+void frmQ::gridChanged() {
+    m_model->reload();
+}
+
+void frmQ::SetCell(int r, int c, const QString& text) {
+    m_doc.SetCell(r, c, text);
+    m_model->cellChanged(r, c);
+}
+
+void frmQ::RefreshTotals() {
+    m_doc.RefreshTotals();
+}
+
+void frmQ::showTotals() {
+    const GridTotals& t = m_doc.totals;
+    lbSumT->setText(t.lbSumT);
+    lbCsumT->setText(t.lbCsumT);
+    lbProT->setText(t.lbProT);
+    lbScT->setText(t.lbScT);
+    const TotalsVisibility v = totalsVisibility(PricesHidden, CostsHidden);
+    lbSumT->setVisible(v.lbSumT);
+    lbCsumT->setVisible(v.lbCsumT);
+    lbProT->setVisible(v.lbProT);
+    lbScT->setVisible(v.lbScT);
+    // The value labels size to their text; the totals line follows.
+    Form_Resize();
+}
+
+void frmQ::ApplyColumnView() {
+    if (!PricesHidden && !CostsHidden)
+        return;
+    for (int c : hiddenColumns(mdM::RightsToBits(mdM::UserRights).left(2)))
+        hfgQ->setColumnHidden(c, true);
+}
+
+void frmQ::HideCellEditors() {
+    m_cells->HideCellEditors();
+}
+
+quote::PricingSwitches frmQ::switches() const {
+    return {action(QStringLiteral("mEpCr"))->isChecked(), action(QStringLiteral("mEcCp"))->isChecked(),
+            action(QStringLiteral("mErCp"))->isChecked()};
+}
+
+void frmQ::setWorkTypesOnly(bool on) {
+    m_doc.WorkTypesOnly = on;
+    for (const char* name : kAreaPrintItems)
+        action(QString::fromLatin1(name))->setEnabled(!on);
+}
+
+void frmQ::showHeader() {
+    const QuoteHeader h = m_doc.header;
+    txtCn->setText(h.txtCn);
+    cbEcn->setEditText(h.cbEcn);
+    cbSal->setEditText(h.cbSal);
+    cbK->setEditText(h.cbK);
+    txtNo->setText(h.txtNo);
+    txtAddr->setText(h.txtAddr);
+    txtQD->setText(h.txtQD);
+}

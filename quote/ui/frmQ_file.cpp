@@ -1,0 +1,198 @@
+// The quotation window's file commands: open, save, save as, autosave and the recent-files list.
+#include "CellEditors.h"
+#include "PickLists.h"
+#include "QuoteFile.h"
+#include "EditorRules.h"
+#include "frmQ.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "text/Codec.h"
+#include "ui/Dialogs.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace quote;
+
+namespace {
+const QString kTitle = QStringLiteral("Kavo III");
+const QString kFilter =
+    QStringLiteral("All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Text Files(*.txt)|*.txt");
+
+ui::FileRequest fileRequest(const QString& title, const QString& folder, const QString& fileName) {
+    ui::FileRequest r;
+    r.title = title;
+    r.folder = folder;
+    r.fileName = fileName;
+    r.filter = kFilter;
+    r.filterIndex = 2;
+    return r;
+}
+
+void tell(const QString& text, ui::Icon icon = ui::Icon::None, const QString& title = kTitle) {
+    ui::msgBox(text, ui::Buttons::OK, icon, title);
+}
+
+// A menu caption shows "&" as itself.
+QString menuText(const QString& path) {
+    QString s = path;
+    return s.replace(u'&', QStringLiteral("&&"));
+}
+} // namespace
+
+void frmQ::mOpen_Click() {
+    AutoSaveTicks = 0;
+    Loading = true;
+    const bool given = OpenGivenPath;
+    const QString givenPath = m_givenPath;
+    auto stop = [this] {
+        Loading = false;
+        OpenGivenPath = false;
+        m_givenPath.clear();
+    };
+    showRoot();
+    if (!askToSave())
+        return stop();
+
+    QString path;
+    if (given) {
+        path = givenPath;
+    } else {
+        path = ui::openFileDialog(fileRequest(QStringLiteral("開啟舊檔"), mdM::QuoteFolder, QString()));
+        if (path.isEmpty()) {
+            tell(QStringLiteral("取消開啟檔案"));
+            return stop();
+        }
+    }
+    if (!QFileInfo(path).isFile()) {
+        tell(QStringLiteral("檔案不存在"), ui::Icon::Critical);
+        return stop();
+    }
+
+    // The quotation in hand is replaced only by a file read whole.
+    if (const auto error = QuoteFile::readFile(path, m_doc)) {
+        tell(error->message, error->icon, error->title);
+        showRoot();
+        return stop();
+    }
+    CurrentFile = path;
+    setCaption(path);
+    setWorkTypesOnly(m_doc.WorkTypesOnly);
+    showHeader();
+    rebuildTree();
+    selectTreeNode(m_doc.lbPath);
+    m_cells->clearUndo();
+    lookUpCustomer();
+    emit documentReplaced();
+    AddRecentFile(path);
+    stop();
+}
+
+void frmQ::lookUpCustomer() {
+    std::optional<PickLists::CustomerDetails> c;
+    if (mdM::MainDb) {
+        try {
+            c = PickLists::customerDetails(*mdM::MainDb, txtCn->text());
+        } catch (const db::DbError& e) {
+            tell(mdM::dbErrorText(e), ui::Icon::Critical);
+        }
+    }
+    mdM::QuoteCustPhone = c ? mdM::SemicolonsToSpaces(c->phone) : QString();
+    mdM::QuoteCustFax = c ? mdM::SemicolonsToSpaces(c->fax) : QString();
+    mdM::QuoteContact = c ? c->contact : QString();
+    lbCtel->setText(mdM::QuoteCustPhone);
+    lbConn->setText(mdM::QuoteContact);
+}
+
+bool frmQ::mSaveAs_Click() {
+    const QString path = ui::saveFileDialog(fileRequest(QStringLiteral("另存新檔"), mdM::QuoteFolder, QString()));
+    if (path.isEmpty()) {
+        tell(QStringLiteral("取消另存檔案"));
+        return false;
+    }
+    return writeQuotation(path);
+}
+
+bool frmQ::mSaveF_Click() {
+    const QString folder = CurrentFile.isEmpty() ? mdM::QuoteFolder : QFileInfo(CurrentFile).absolutePath();
+    const QString path = ui::saveFileDialog(fileRequest(QStringLiteral("儲存檔案"), folder, CurrentFile));
+    if (path.isEmpty()) {
+        tell(QStringLiteral("取消存檔"));
+        return false;
+    }
+    return writeQuotation(path);
+}
+
+bool frmQ::writeQuotation(const QString& path) {
+    const auto error = QuoteFile::write(m_doc, path); // shows the root first
+    selectTreeNode(m_doc.lbPath);
+    if (error) {
+        tell(error->message, error->icon, error->title);
+        return false;
+    }
+    CurrentFile = path;
+    setCaption(path);
+    AddRecentFile(path);
+    return true;
+}
+
+// ---------------------------------------------------------------- autosave
+
+void frmQ::TimeSv_Timer() {
+    if (autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval)) {
+        AutoSaveFile();
+        AutoSaveTicks = 0;
+    }
+}
+
+void frmQ::AutoSaveFile() {
+    // The timer holds while the file is written and while its failure is shown.
+    const bool running = TimeSv->isActive();
+    TimeSv->stop();
+    const auto error = QuoteFile::write(m_doc, sys::autosavePath());
+    selectTreeNode(m_doc.lbPath);
+    if (error)
+        tell(error->message);
+    AutoSaveTicks = 0;
+    if (running && !isUnloaded())
+        TimeSv->start();
+}
+
+// ---------------------------------------------------------------- recent files
+
+void frmQ::readRecentFiles() {
+    m_recent.load(text::readLines(sys::programFile(QStringLiteral("Of.ini"))).value_or(QStringList()));
+    showRecentFiles();
+}
+
+void frmQ::writeRecentFiles() {
+    QString reason;
+    if (!text::writeLines(sys::programFile(QStringLiteral("Of.ini")), m_recent.lines(), &reason))
+        tell(QStringLiteral("存檔錯誤") + QStringLiteral("\r\n") + reason);
+}
+
+void frmQ::showRecentFiles() {
+    for (int i = 0; i < RecentFiles::kCount; ++i) {
+        const RecentFiles::Entry& e = m_recent.entries()[size_t(i)];
+        mRF[size_t(i)]->setText(menuText(e.caption));
+        mRF[size_t(i)]->setVisible(e.visible);
+    }
+}
+
+void frmQ::AddRecentFile(const QString& path) {
+    m_recent.AddRecentFile(path);
+    showRecentFiles();
+}
+
+void frmQ::mRF_Click(int index) {
+    if (index < 0 || index >= RecentFiles::kCount)
+        return;
+    m_givenPath = m_recent.entries()[size_t(index)].caption;
+    OpenGivenPath = true;
+    mOpen_Click();
+}

@@ -1,0 +1,45 @@
+// The editor's spreadsheet print commands: each sets the print-mode switches and prints the
+// quotation into its template; 列印設定 opens the print settings.
+#include "PrintMenu.h"
+#include "frmQ.h"
+#include "ui/Dialogs.h"
+
+#include <QMenu>
+
+void frmQ::connectPrintMenu() {
+    xlprint::connectPrintMenu(
+        menu(QStringLiteral("mPxls")), [this](const xlprint::PrintCommand& cmd) { printCommand(cmd); },
+        [this] { mPxlset_Click(); });
+}
+
+void frmQ::printCommand(const xlprint::PrintCommand& cmd) {
+    HideCellEditors();
+    const xlprint::UserRights rights{PricesHidden, CostsHidden};
+    const xlprint::Switches sw = xlprint::switchesFor(cmd, m_doc.WorkTypesOnly, rights);
+    const bool keptBlank = PrintBlank;
+    PrintByArea = sw.byArea;
+    PrintGroupMode = sw.groupMode;
+    PrintCostCols = sw.costCols;
+    PrintBlank = sw.blank;
+    PrintSingleSheet = sw.singleSheet;
+    PrintCostTemplate = sw.costTemplate;
+    PrintFlat = sw.flat;
+    if (!StaDb) {
+        ui::msgBox(QStringLiteral("統計資料庫無法開啟，無法列印"), ui::Buttons::OK, ui::Icon::Exclamation,
+                   QString::fromLatin1(xlprint::kJobTitle));
+        return;
+    }
+    // The print lists every row of the quotation: the window shows the root as well.
+    if (xlprint::hasItemName(m_doc))
+        showRoot();
+    xlprint::runPrintCommand(cmd, sw, m_doc, *StaDb, rights);
+    gridChanged();
+    if (QLatin1String(cmd.item) == QLatin1String("mPwsb"))
+        PrintBlank = keptBlank; // the blank work-type pages hold the switch for the call only
+    if (cmd.routine == xlprint::Routine::AreaPages)
+        PrintGroupMode = xlprint::effectiveSwitches(cmd.routine, sw).groupMode;
+}
+
+void frmQ::mPxlset_Click() {
+    xlprint::showPrintSettings();
+}

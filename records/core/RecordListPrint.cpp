@@ -1,0 +1,89 @@
+#include "RecordListPrint.h"
+
+#include "mdM.h"
+
+#include <QRegularExpression>
+
+namespace records {
+namespace {
+
+const ListSubject kSubjects[] = {
+    {1, "客戶資料列印", "客戶資料.xlsx", "客戶", "客戶編號"},
+    {2, "廠商資料列印", "廠商資料.xlsx", "廠商", "廠商編號"},
+    {3, "員工資料列印", "員工資料.xlsx", "員工", "員工編號"},
+};
+
+bool leftOut(const ListSubject& s, const QString& column) {
+    if (s.party == 3)
+        return column.compare(QStringLiteral("Pass"), Qt::CaseInsensitive) == 0 ||
+               column.compare(QStringLiteral("權限"), Qt::CaseInsensitive) == 0;
+    return column == QStringLiteral("type");
+}
+
+// A plain name stands as it is; any other is quoted as a name.
+QString quotedName(const QString& name) {
+    static const QRegularExpression plain(QStringLiteral("^[\\p{L}\\p{N}_]+$"));
+    if (plain.match(name).hasMatch())
+        return name;
+    QString q = name;
+    q.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}
+
+} // namespace
+
+const ListSubject* listSubject(int party) {
+    for (const ListSubject& s : kSubjects)
+        if (s.party == party)
+            return &s;
+    return nullptr;
+}
+
+QStringList printableColumns(db::Database& db, const ListSubject& subject) {
+    QStringList out;
+    for (const QString& c : db.columns(QString::fromUtf8(subject.table)))
+        if (!leftOut(subject, c))
+            out << c;
+    return out;
+}
+
+QString listStatement(db::Database& db, const ListSubject& subject, const QStringList& columns) {
+    // Column names cannot be bound: only the table's own names go into the statement.
+    const QStringList offered = printableColumns(db, subject);
+    QStringList names;
+    for (const QString& c : columns) {
+        if (!offered.contains(c))
+            throw PrintError{QStringLiteral("沒有這個欄位：%1").arg(c)};
+        names << quotedName(c);
+    }
+    return QStringLiteral("select %1 from %2 order by %3")
+        .arg(names.join(QStringLiteral(", ")), QString::fromUtf8(subject.table), QString::fromUtf8(subject.key));
+}
+
+void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records) {
+    for (int i = 0; i < columns.size(); ++i)
+        sheet.setText(2, i + 1, columns[i]);
+    int row = 3;
+    for (records.moveFirst(); !records.eof(); records.moveNext(), ++row)
+        for (int i = 0; i < columns.size(); ++i)
+            sheet.setText(row, i + 1, records.text(i).remove(u';'));
+    // The filled range, header included, gets the outline and the lines between the columns.
+    if (!columns.isEmpty())
+        sheet.setThinBorders(wb::RangeRef{{2, 1}, {row - 1, int(columns.size())}}, wb::EdgesOutline | wb::InsideVertical);
+}
+
+PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns) {
+    const ListSubject* subject = listSubject(party);
+    if (!subject)
+        throw PrintError{QStringLiteral("無法列印：不明的資料表")};
+    QString sql;
+    try {
+        sql = listStatement(db, *subject, columns);
+    } catch (const db::DbError& e) {
+        throw PrintError{mdM::dbErrorText(e)};
+    }
+    return printRecords(db, programFolder, QString::fromUtf8(subject->templateName), sql,
+                        [&](wb::Sheet& sheet, db::Recordset& rs) { fillList(sheet, columns, rs); });
+}
+
+} // namespace records

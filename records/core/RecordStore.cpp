@@ -1,0 +1,261 @@
+#include "RecordStore.h"
+
+#include "GroupNavigator.h"
+#include "NumberProposer.h"
+#include "mdM.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace records {
+
+QString quoteIdentifier(const QString& name) {
+    QString q = name;
+    q.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString searchLine(const SearchHit& hit) {
+    return QStringLiteral("在 (") + hit.column + QStringLiteral(") 有  -->    ") + hit.value;
+}
+
+QString escapeLike(const QString& text) {
+    QString e;
+    e.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            e += QLatin1Char('\\');
+        e += c;
+    }
+    return e;
+}
+
+namespace {
+QString foldAscii(const QString& s) {
+    QString f = s;
+    for (QChar& c : f) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(char16_t(c.unicode() + 32));
+    }
+    return f;
+}
+} // namespace
+
+bool containsIgnoringAsciiCase(const QString& value, const QString& text) {
+    return foldAscii(value).contains(foldAscii(text));
+}
+
+RecordStore::RecordStore(db::Database& d, const RecordKind& kind)
+    : m_db(d), m_kind(kind), m_columns(d.columns(kind.table)) {}
+
+QString RecordStore::quoted(const QString& column) const {
+    return quoteIdentifier(column);
+}
+
+std::optional<QVector<QVariant>> RecordStore::load(const QString& name) const {
+    db::Recordset rs = m_db.query(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?")
+                                      .arg(quoted(m_kind.table), quoted(m_kind.keyColumn)),
+                                  {name});
+    if (rs.eof())
+        return std::nullopt;
+    QVector<QVariant> row;
+    row.reserve(rs.fieldCount());
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        row << rs.value(i);
+    return row;
+}
+
+void RecordStore::insert(const ColumnValues& values) {
+    QStringList names;
+    QStringList marks;
+    QVariantList params;
+    for (const auto& [position, value] : values) {
+        names << quoted(m_columns.value(position));
+        marks << QStringLiteral("?");
+        params << value;
+    }
+    m_db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                     .arg(quoted(m_kind.table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                 params);
+}
+
+int RecordStore::update(const QString& name, const ColumnValues& values) {
+    QStringList sets;
+    QVariantList params;
+    for (const auto& [position, value] : values) {
+        sets << quoted(m_columns.value(position)) + QStringLiteral(" = ?");
+        params << value;
+    }
+    params << name;
+    return m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                            .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
+                        params);
+}
+
+int RecordStore::remove(const QString& name) {
+    db::Transaction t(m_db);
+    const int n = m_db.execute(
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(m_kind.table), quoted(m_kind.keyColumn)), {name});
+    if (m_kind.party == Party::Vendor) {
+        m_db.execute(QStringLiteral("DELETE FROM 商vs工 WHERE 廠商名稱 = ?"), {name});
+        m_db.execute(QStringLiteral("DELETE FROM 商vs料 WHERE 廠商名稱 = ?"), {name});
+    }
+    t.commit();
+    return n;
+}
+
+QString RecordStore::listSelect() const {
+    QStringList fields;
+    for (const QString& f : m_kind.listFields)
+        fields << quoted(f);
+    return QStringLiteral("SELECT %1 FROM %2").arg(fields.join(QLatin1Char(',')), quoted(m_kind.table));
+}
+
+GridRows RecordStore::gridRows(const QString& sql, const QVariantList& params) const {
+    db::Recordset rs = m_db.query(sql, params);
+    GridRows rows;
+    rows.reserve(rs.recordCount());
+    const int fields = rs.fieldCount();
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        QStringList row;
+        row.reserve(fields + 1);
+        row << QString();
+        for (int i = 0; i < fields; ++i) {
+            // Columns 3 to 5 of the grid hold the two-part fields.
+            const QString t = rs.text(i);
+            row << ((i >= 2 && i <= 4) ? mdM::SemicolonsToSpaces(t) : t);
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+bool RecordStore::groupHasRecords(const QString& group) const {
+    return m_db
+        .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIKE ? ESCAPE '\\' LIMIT 1")
+                    .arg(quoted(m_kind.table), quoted(m_kind.numberColumn)),
+                {escapeLike(group) + QLatin1Char('%')})
+        .isValid();
+}
+
+GridRows RecordStore::listGroup(const QString& start, QString* shownGroup) const {
+    const QString sql = listSelect() + QStringLiteral(" WHERE %1 LIKE ? ESCAPE '\\' ORDER BY %1, %2")
+                                           .arg(quoted(m_kind.numberColumn), quoted(m_kind.keyColumn));
+    const auto list = [&](const QString& g) { return gridRows(sql, {escapeLike(g) + QLatin1Char('%')}); };
+    if (shownGroup)
+        *shownGroup = start;
+    GridRows rows = list(start);
+    if (!rows.isEmpty() || start.isEmpty())
+        return rows;
+    // The beginnings of every stored number, read once, tell which later group has records.
+    QSet<QString> heads;
+    db::Recordset rs = m_db.query(QStringLiteral("SELECT DISTINCT upper(substr(%1, 1, 2)) FROM %2 WHERE %1 IS NOT NULL")
+                                      .arg(quoted(m_kind.numberColumn), quoted(m_kind.table)));
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        heads.insert(rs.text(0));
+    const QString group = groupToShow(start, [&heads](const QString& g) {
+        const QString upper = g.toUpper();
+        return std::any_of(heads.cbegin(), heads.cend(), [&upper](const QString& h) { return h.startsWith(upper); });
+    });
+    if (shownGroup)
+        *shownGroup = group;
+    return group == start ? rows : list(group);
+}
+
+GridRows RecordStore::listCategory(const QString& type) const {
+    return gridRows(listSelect() + QStringLiteral(" WHERE type = ? ORDER BY %1, %2")
+                                       .arg(quoted(m_kind.numberColumn), quoted(m_kind.keyColumn)),
+                    {type});
+}
+
+GridRows RecordStore::listSupply(const QString& mode, const QString& value) const {
+    QString table;
+    QString column;
+    if (mode.compare(QLatin1String("w"), Qt::CaseInsensitive) == 0) {
+        table = QStringLiteral("商vs工");
+        column = QStringLiteral("工");
+    } else if (mode.compare(QLatin1String("p"), Qt::CaseInsensitive) == 0) {
+        table = QStringLiteral("商vs料");
+        column = QStringLiteral("料");
+    } else {
+        return {};
+    }
+    QStringList fields;
+    for (const QString& f : m_kind.listFields)
+        fields << QStringLiteral("廠商.") + quoted(f);
+    return gridRows(QStringLiteral("SELECT %1 FROM 廠商 INNER JOIN %2 ON 廠商.廠商名稱 = %2.廠商名稱 "
+                                   "WHERE %2.%3 = ? ORDER BY 廠商.廠商編號")
+                        .arg(fields.join(QLatin1Char(',')), table, column),
+                    {value});
+}
+
+QString RecordStore::proposeNumber(const QString& name) const {
+    const QString prefix = numberPrefix(name);
+    if (prefix.isEmpty())
+        return {};
+    const QStringList numbers = lookup(QStringLiteral("SELECT %1 FROM %2 WHERE %1 LIKE ? ESCAPE '\\'")
+                                           .arg(quoted(m_kind.numberColumn), quoted(m_kind.table)),
+                                       {escapeLike(prefix) + QLatin1Char('%')});
+    return nextNumber(prefix, numbers);
+}
+
+QVector<SearchHit> RecordStore::search(const QString& text) const {
+    QStringList searched;
+    for (const QString& c : m_columns) {
+        const bool skipped = std::any_of(m_kind.searchSkipped.cbegin(), m_kind.searchSkipped.cend(),
+                                         [&c](const QString& s) { return s.compare(c, Qt::CaseInsensitive) == 0; });
+        if (!skipped)
+            searched << c;
+    }
+    QVector<SearchHit> hits;
+    if (searched.isEmpty())
+        return hits;
+    // One pass over the table: the rows with a hit in any column, each column checked here.
+    QStringList selected{quoted(m_kind.keyColumn)};
+    QStringList tests;
+    for (const QString& c : searched) {
+        selected << quoted(c);
+        tests << quoted(c) + QStringLiteral(" LIKE ?1 ESCAPE '\\'");
+    }
+    db::Recordset rs = m_db.query(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                      .arg(selected.join(QLatin1Char(',')), quoted(m_kind.table),
+                                           tests.join(QStringLiteral(" OR "))),
+                                  {QLatin1Char('%') + escapeLike(text) + QLatin1Char('%')});
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        const QString name = rs.text(0);
+        for (int i = 0; i < searched.size(); ++i) {
+            if (rs.isNull(i + 1))
+                continue;
+            const QString value = rs.text(i + 1);
+            if (containsIgnoringAsciiCase(value, text))
+                hits.append({name, searched.at(i), value});
+        }
+    }
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const SearchHit& a, const SearchHit& b) { return a.name < b.name; });
+    return hits;
+}
+
+QStringList RecordStore::lookup(const QString& sql, const QVariantList& params) const {
+    QStringList values;
+    db::Recordset rs = m_db.query(sql, params);
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        values << rs.text(0);
+    return values;
+}
+
+QVector<QPair<QString, QString>> RecordStore::counties() const {
+    QVector<QPair<QString, QString>> list;
+    db::Recordset rs = m_db.query(QStringLiteral("SELECT * FROM 縣市 ORDER BY rowid"));
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        list.append({rs.text(1), rs.text(2)});
+    return list;
+}
+
+QStringList RecordStore::categoryFilter() const {
+    if (m_kind.categoryFilterView.isEmpty())
+        return {};
+    return lookup(QStringLiteral("SELECT * FROM %1").arg(quoted(m_kind.categoryFilterView)));
+}
+
+} // namespace records

@@ -1,0 +1,75 @@
+#include "PrintRunner.h"
+
+#include "mdM.h"
+#include "ui/Dialogs.h"
+
+#include <QApplication>
+#include <QProgressBar>
+
+namespace records {
+namespace {
+
+// Shows the indicator and the busy pointer while it lives, whatever ends the printout.
+class Busy {
+public:
+    explicit Busy(QProgressBar* ani) : ani_(ani) {
+        if (ani_) {
+            ani_->setEnabled(true);
+            ani_->setVisible(true);
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents(); // the indicator shows before the work starts
+    }
+    ~Busy() {
+        QApplication::restoreOverrideCursor();
+        if (ani_) {
+            ani_->setVisible(false);
+            ani_->setEnabled(false);
+        }
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    QProgressBar* ani_;
+};
+
+void refuse(const QString& text) {
+    ui::msgBox(text, ui::Buttons::OK, ui::Icon::Exclamation, QString::fromUtf8(kPrintTitle));
+}
+
+} // namespace
+
+QProgressBar* busyIndicator(QWidget* parent) {
+    auto* ani = new QProgressBar(parent);
+    ani->setObjectName(QStringLiteral("ani"));
+    ani->setRange(0, 0);
+    ani->setTextVisible(false);
+    ani->setVisible(false);
+    ani->setEnabled(false);
+    return ani;
+}
+
+bool spreadsheetCheck() {
+    if (mdM::ExcelInstalled())
+        return true;
+    refuse(QString::fromUtf8(kNoSpreadsheetApp));
+    return false;
+}
+
+bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print) {
+    PrintOutcome outcome;
+    try {
+        Busy busy(ani);
+        outcome = print();
+    } catch (const PrintError& e) {
+        refuse(e.message);
+        return false;
+    }
+    const QString message = outcomeMessage(outcome);
+    if (!message.isEmpty())
+        refuse(message);
+    return true;
+}
+
+} // namespace records

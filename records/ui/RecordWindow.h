@@ -1,0 +1,182 @@
+#pragma once
+// The record window frame shared by the customer, vendor and staff windows: the browse grid and
+// its filters, the command buttons, the detail boxes of one record, the mode, the two page
+// heights and the entry aids. What differs between the windows comes from their RecordKind and
+// from the few hooks their classes override.
+#include "FieldCodec.h"
+#include "GridModel.h"
+#include "RecordKind.h"
+#include "RecordStore.h"
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+
+#include <QHash>
+#include <QTableView>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace records {
+
+// The browse grid: reports the line an Up or Down arrow made current.
+class RecordGrid : public QTableView {
+    Q_OBJECT
+public:
+    using QTableView::QTableView;
+signals:
+    void arrowMoved(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+class RecordWindow : public ui::Form {
+    Q_OBJECT
+public:
+    explicit RecordWindow(const RecordKind& kind);
+
+    const RecordKind& kind() const { return m_kind; }
+    // "AddF", "EditF", "QureF" or empty (browse).
+    QString Mode;
+    // The number group of the record last saved here; a deletion lists it again.
+    QString LastSavedGroup;
+
+    // The name of the record chosen in the grid; empty when none.
+    virtual QString selectedName() const { return m_selectedName; }
+    virtual void setSelectedName(const QString& name) { m_selectedName = name; }
+    // True while the grid holds full-text search results (the name is then in column 1).
+    bool gridHoldsSearch() const { return m_searchGrid; }
+    const GridModel& grid() const { return m_grid; }
+    // True while a record is being added or edited (確定 and 取消 shown).
+    bool isEditing() const;
+
+    // The text of a detail box (a check box gives "1" or "0"); empty for an unknown name.
+    QString boxText(const QString& name) const;
+    void setBoxText(const QString& name, const QString& text);
+    QWidget* box(const QString& name) const { return m_boxes.value(name); }
+    // Every detail box's value.
+    BoxValues boxValues() const;
+
+public slots:
+    void cmdAdd_Click();
+    void cmdEdit_Click();
+    void cmdDel_Click();
+    void cmdY_Click();
+    void cmdN_Click();
+    void Command1_Click(); // 全文搜尋
+    void Command2_Click(); // page mode
+    void Command3_Click(); // all records
+    void cmdPp_Click();
+    void Combo1_Click();
+    void Combo2_Click();
+    void HFG_Click(int row);
+    void HFG_DblClick(int row);
+    // An arrow key made `row` the current line.
+    void HFG_KeyDown(int row);
+    void cb1_Click(int index);
+    void T2_Change();
+    void T11_Change();
+    void T2_Validate();
+    // A date picker closed: its box gets the ROC date text.
+    void DTP_CloseUp(const QString& picker);
+
+protected:
+    void Form_Load() override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+    // Hooks of the windows built on the frame.
+    virtual void afterShow(const BoxValues&) {}
+    virtual void afterAdd() {}
+    virtual void afterEditLoaded(const BoxValues&) {}
+    virtual void afterSaved() {}
+    virtual void afterCancel() {}
+    virtual void afterClear() {}
+    virtual void setExtraEnabled(bool) {}
+    // False refuses the save (after showing why); runs before anything is written.
+    virtual bool checkBeforeSave() { return true; }
+
+    // The frame's procedures.
+    bool ShowSelectedRecord();
+    void ListByNumberGroup(const QString& group);
+    void ListByCategory(const QString& type);
+    void SetGridHeaders();
+    void LoadCategoryFilter();
+    void SetEditMode(bool editing);
+    void SetPageModeCaption(bool fullPage);
+    void EnableDetailPanels(bool enabled);
+    void ClearFields();
+    void LoadCounties();
+    void LoadLookups();
+    void showGridRows(GridRows rows);
+    // Adding or editing: the mode, the status, the full page with the detail area editable.
+    void enterEditing(const QString& mode, const QString& status);
+    bool saveRecord();
+    // 確定: checks, saves while adding or editing, and returns to browsing; false when refused.
+    bool saveAndBrowse();
+    static inline const QString kGone = QStringLiteral("這筆資料已不存在");
+
+    RecordStore store() const;
+    bool canEdit() const;
+    bool editingMode() const;
+    bool addingMode() const;
+    // Runs `f`; a database error is shown with its reason and false comes back.
+    template <class F> bool guarded(F f);
+    static void showMessage(const QString& text, ui::Icon icon = ui::Icon::None);
+    void setBoxes(const BoxValues& values);
+    void registerBox(QWidget* w);
+    // Boxes that ClearFields empties besides the detail boxes.
+    QList<QWidget*> m_extraClearable;
+
+    const RecordKind& m_kind;
+    QString m_selectedName;
+    bool m_searchGrid = false;
+    bool m_loading = false; // change reactions stay silent while a record is loaded
+    GridModel m_grid;
+    QHash<QString, QWidget*> m_boxes;
+    QHash<QString, QDateEdit*> m_pickers;
+
+    QHBoxLayout* filterRow = nullptr;
+    QHBoxLayout* buttonRow = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    RecordGrid* HFG = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdDel = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* cmdPp = nullptr;
+    QPushButton* cmdY = nullptr;
+    QPushButton* cmdN = nullptr;
+    QLabel* lbf = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QList<QWidget*> m_panels; // P1 .. P4
+    QTabWidget* SSTab1 = nullptr;
+    QList<QWidget*> m_pages;  // the detail area's pages (tabs or columns)
+    QListWidget* L1 = nullptr;
+
+private:
+    void buildDetail();
+    QWidget* makeBox(const FieldSlot& s, const QString& name);
+};
+
+template <class F> bool RecordWindow::guarded(F f) {
+    try {
+        f();
+        return true;
+    } catch (const db::DbError& e) {
+        showMessage(e.description());
+        return false;
+    }
+}
+
+} // namespace records

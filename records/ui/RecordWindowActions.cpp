@@ -1,0 +1,447 @@
+// The record window frame's handlers: opening, modes, saving, showing, deleting, lists, search
+// and the entry aids.
+#include "GroupNavigator.h"
+#include "RecordWindow.h"
+#include "mdM.h"
+#include "ui/Twips.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+namespace records {
+
+namespace {
+const QString kFullPage = QStringLiteral("簡單模式<<");
+const QString kShortPage = QStringLiteral("整頁模式>>");
+
+// Keeps a combo box's text while its entries are replaced.
+void refill(QComboBox* cb, const QStringList& entries) {
+    if (!cb)
+        return;
+    const QString text = cb->currentText();
+    cb->clear();
+    cb->addItems(entries);
+    cb->setEditText(text);
+}
+} // namespace
+
+void RecordWindow::Form_Load() {
+    const QRect screen = ui::screenRect(this);
+    move(screen.left() + (screen.width() - frameGeometry().width()) / 2, screen.top() + ui::twipsToPixelsY(615));
+    LoadLookups();
+    LoadCategoryFilter();
+    SetGridHeaders();
+    SetEditMode(false);
+    SetPageModeCaption(false);
+    EnableDetailPanels(false);
+    if (m_kind.party == Party::Vendor)
+        LastSavedGroup = QStringLiteral("01");
+    ListByNumberGroup(QStringLiteral("01"));
+}
+
+// ---------------------------------------------------------------- lookups
+
+void RecordWindow::LoadCounties() {
+    guarded([this] {
+        const auto counties = store().counties();
+        QStringList names;
+        L1->clear();
+        for (const auto& [county, code] : counties) {
+            names << county;
+            L1->addItem(code);
+        }
+        for (const char* cb : {"cb1", "cb2", "cb3"})
+            refill(qobject_cast<QComboBox*>(box(QString::fromLatin1(cb))), names);
+    });
+}
+
+void RecordWindow::LoadLookups() {
+    LoadCounties();
+    guarded([this] {
+        const RecordStore s = store();
+        const auto fill = [&](const char* name, const QString& sql) {
+            if (auto* cb = qobject_cast<QComboBox*>(box(QString::fromLatin1(name))); cb && !sql.isEmpty())
+                refill(cb, s.lookup(sql));
+        };
+        fill("cb4", QStringLiteral("select 中文姓名 from 員工"));
+        fill("cb5", QStringLiteral("select 行 from 行業"));
+        fill("cb6", QStringLiteral("select 地 from 地區"));
+        fill("cb7", m_kind.paymentTermsSql);
+        fill("cbTp", m_kind.categoryChoicesSql);
+    });
+}
+
+void RecordWindow::LoadCategoryFilter() {
+    if (!Combo2)
+        return;
+    guarded([this] {
+        const QStringList entries = store().categoryFilter();
+        Combo2->clear();
+        Combo2->addItems(entries);
+        Combo2->setEditText(entries.isEmpty() ? Combo2->currentText() : QStringLiteral("分類"));
+    });
+}
+
+// ---------------------------------------------------------------- modes and pages
+
+void RecordWindow::SetEditMode(bool editing) {
+    for (QWidget* w : {static_cast<QWidget*>(cmdAdd), static_cast<QWidget*>(cmdEdit), static_cast<QWidget*>(cmdDel),
+                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
+                       static_cast<QWidget*>(Command3)})
+        w->setVisible(!editing);
+    cmdY->setVisible(editing);
+    cmdN->setVisible(editing);
+    lbf->setVisible(editing);
+    if (!canEdit()) {
+        for (QWidget* w : {cmdAdd, cmdEdit, cmdDel, cmdPp})
+            w->hide();
+    }
+}
+
+void RecordWindow::SetPageModeCaption(bool fullPage) {
+    Command2->setText(fullPage ? kFullPage : kShortPage);
+    Frame1->setVisible(fullPage);
+    resize(width(), ui::twipsToPixelsY(fullPage ? m_kind.fullHeight : m_kind.shortHeight));
+}
+
+void RecordWindow::EnableDetailPanels(bool enabled) {
+    for (QWidget* p : m_panels)
+        p->setEnabled(enabled);
+    for (const FieldSlot& s : m_kind.fields) {
+        if (s.kind == FieldKind::Memo)
+            box(s.box1)->setEnabled(enabled);
+    }
+    setExtraEnabled(enabled);
+}
+
+void RecordWindow::ClearFields() {
+    m_loading = true;
+    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it) {
+        if (!qobject_cast<const QWidget*>(it.value())->inherits("QCheckBox"))
+            setBoxText(it.key(), QString());
+    }
+    m_loading = false;
+    Combo1->setEditText(QString());
+    if (Combo2)
+        Combo2->setEditText(QString());
+    for (QWidget* w : m_extraClearable) {
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            e->clear();
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            c->setEditText(QString());
+    }
+    afterClear();
+}
+
+void RecordWindow::enterEditing(const QString& mode, const QString& status) {
+    Mode = mode;
+    lbf->setText(status);
+    HFG->setEnabled(false);
+    SetPageModeCaption(true);
+    SetEditMode(true);
+    EnableDetailPanels(true);
+}
+
+void RecordWindow::cmdAdd_Click() {
+    enterEditing(QStringLiteral("AddF"), QStringLiteral("新增中"));
+    ClearFields();
+    for (QDateEdit* d : m_pickers)
+        d->setDate(QDate::currentDate());
+    afterAdd();
+    QWidget* t2 = box(QStringLiteral("T2"));
+    t2->setEnabled(true);
+    t2->setFocus();
+}
+
+void RecordWindow::cmdEdit_Click() {
+    const QString name = selectedName();
+    if (name.isEmpty()) {
+        showMessage(m_kind.noSelectionMessage);
+        return;
+    }
+    std::optional<QVector<QVariant>> row;
+    if (!guarded([&] { row = store().load(name); }))
+        return;
+    if (!row) {
+        showMessage(kGone);
+        return;
+    }
+    enterEditing(QStringLiteral("EditF"), QStringLiteral("修改中"));
+    BoxValues values = decodeRecord(m_kind, *row);
+    values.remove(QStringLiteral("cbTp")); // the category keeps what showing the record put there
+    setBoxes(values);
+    afterEditLoaded(values);
+    box(QStringLiteral("T1"))->setEnabled(false);
+    box(QStringLiteral("T2"))->setEnabled(false);
+    box(QStringLiteral("T3"))->setFocus();
+}
+
+void RecordWindow::cmdN_Click() {
+    SetEditMode(false);
+    EnableDetailPanels(false);
+    HFG->setEnabled(true);
+    afterCancel();
+}
+
+void RecordWindow::Command2_Click() {
+    if (Command2->text() == kShortPage) {
+        if (selectedName().isEmpty()) {
+            showMessage(m_kind.noSelectionMessage);
+            return;
+        }
+        ShowSelectedRecord();
+        SetPageModeCaption(true);
+        SetEditMode(false);
+        EnableDetailPanels(false);
+    } else {
+        SetPageModeCaption(false);
+    }
+}
+
+void RecordWindow::Command3_Click() {
+    Mode.clear();
+    SetGridHeaders();
+    SetPageModeCaption(false);
+    LoadCounties();
+    ListByNumberGroup(QString());
+}
+
+// ---------------------------------------------------------------- save, show, delete
+
+void RecordWindow::cmdY_Click() {
+    saveAndBrowse();
+}
+
+bool RecordWindow::saveAndBrowse() {
+    if (boxText(QStringLiteral("T1")).isEmpty() || boxText(QStringLiteral("T2")).isEmpty() ||
+        boxText(QStringLiteral("T3")).isEmpty()) {
+        showMessage(m_kind.requiredMessage, ui::Icon::Exclamation);
+        return false;
+    }
+    if ((addingMode() || editingMode()) && !saveRecord())
+        return false;
+    SetEditMode(false);
+    if (m_kind.party != Party::Staff)
+        LastSavedGroup = savedGroup(boxText(QStringLiteral("T1")));
+    ListByNumberGroup(m_kind.party == Party::Staff ? QString() : LastSavedGroup);
+    HFG->setEnabled(true);
+    EnableDetailPanels(false);
+    afterSaved();
+    LoadCategoryFilter();
+    SetGridHeaders();
+    return true;
+}
+
+bool RecordWindow::saveRecord() {
+    if (!checkBeforeSave())
+        return false;
+    const bool editing = editingMode();
+    const ColumnValues values = encodeRecord(m_kind, boxValues(), editing);
+    try {
+        RecordStore s = store();
+        if (!editing) {
+            s.insert(values);
+        } else if (s.update(boxText(QStringLiteral("T2")), values) == 0) {
+            showMessage(kGone);
+            return false;
+        }
+    } catch (const db::DbError& e) {
+        if (e.number() == db::ErrDuplicateKey)
+            showMessage(m_kind.duplicateMessage, ui::Icon::Exclamation);
+        else
+            showMessage(e.description());
+        return false;
+    }
+    return true;
+}
+
+bool RecordWindow::ShowSelectedRecord() {
+    const QString name = selectedName();
+    if (name.isEmpty())
+        return false;
+    std::optional<QVector<QVariant>> row;
+    if (!guarded([&] { row = store().load(name); }) || !row)
+        return false;
+    const BoxValues values = decodeRecord(m_kind, *row);
+    setBoxes(values);
+    afterShow(values);
+    return true;
+}
+
+void RecordWindow::cmdDel_Click() {
+    const QString name = selectedName();
+    if (name.isEmpty()) {
+        showMessage(m_kind.noSelectionMessage);
+        return;
+    }
+    if (ui::msgBox(QStringLiteral("確定刪除 ( ") + name + QStringLiteral(" )"), ui::Buttons::YesNo,
+                   ui::Icon::Question, QStringLiteral("Kavo III"), 2) != ui::Answer::Yes) {
+        ListByNumberGroup(LastSavedGroup);
+        return;
+    }
+    if (!guarded([&] { store().remove(name); }))
+        return;
+    ClearFields();
+    m_grid.clear();
+    SetGridHeaders();
+    setSelectedName(QString());
+    ListByNumberGroup(LastSavedGroup);
+    SetPageModeCaption(false);
+}
+
+// ---------------------------------------------------------------- lists and search
+
+void RecordWindow::SetGridHeaders() {
+    // The captions and widths go with every list (showGridRows).
+}
+
+void RecordWindow::showGridRows(GridRows rows) {
+    // One column more than the list has fields.
+    QStringList captions;
+    for (const GridColumn& c : m_kind.gridColumns.mid(0, m_kind.listFields.size() + 1))
+        captions << c.caption;
+    m_grid.setGrid(captions, std::move(rows), {3, 4, 5});
+    for (int i = 0; i < m_kind.gridColumns.size(); ++i)
+        HFG->setColumnWidth(i, ui::twipsToPixelsX(m_kind.gridColumns.at(i).width));
+    m_searchGrid = false;
+}
+
+void RecordWindow::ListByNumberGroup(const QString& group) {
+    GridRows rows;
+    if (!guarded([&] { rows = store().listGroup(group); }))
+        return;
+    if (rows.isEmpty()) {
+        showMessage(QStringLiteral("所選編號無記錄"),
+                    m_kind.emptyGroupExclamation ? ui::Icon::Exclamation : ui::Icon::None);
+        Combo1->setEditText(QStringLiteral("編號"));
+        return;
+    }
+    const QString first = rows.first().value(1);
+    showGridRows(std::move(rows));
+    Combo1->setEditText(groupOfNumber(first));
+}
+
+void RecordWindow::ListByCategory(const QString& type) {
+    GridRows rows;
+    if (!guarded([&] { rows = store().listCategory(type); }))
+        return;
+    if (rows.isEmpty()) {
+        showMessage(QStringLiteral("所選分類無記錄"), ui::Icon::Exclamation);
+        return;
+    }
+    showGridRows(std::move(rows));
+}
+
+void RecordWindow::Combo1_Click() {
+    ListByNumberGroup(Combo1->currentText());
+}
+
+void RecordWindow::Combo2_Click() {
+    ListByCategory(Combo2->currentText());
+}
+
+void RecordWindow::Command1_Click() {
+    Mode = QStringLiteral("QureF");
+    const QString text = ui::inputBox(QStringLiteral("請輸入搜尋文字"), QStringLiteral("Kavo III"), mdM::LastSearchText)
+                             .value_or(QString());
+    mdM::LastSearchText = text;
+    if (text.isEmpty()) {
+        Mode.clear();
+        return;
+    }
+    QVector<SearchHit> hits;
+    if (!guarded([&] { hits = store().search(text); }))
+        return;
+    GridRows rows;
+    rows.reserve(hits.size());
+    for (const SearchHit& h : hits)
+        rows << QStringList{QString(), h.name, searchLine(h)};
+    if (rows.isEmpty())
+        rows << QStringList{QString(), QString(), QStringLiteral("找不到資料")};
+    m_grid.setGrid({QString(), m_kind.keyColumn, QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串")}, std::move(rows));
+    const int widths[] = {300, 3000, 6500};
+    for (int i = 0; i < 3; ++i)
+        HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
+    m_searchGrid = true;
+    HFG->setCurrentIndex(m_grid.index(0, 1));
+}
+
+// ---------------------------------------------------------------- grid handlers
+
+void RecordWindow::HFG_Click(int row) {
+    if (row < 0 || row >= m_grid.rowCount())
+        return;
+    setSelectedName(m_grid.cell(row, m_searchGrid ? 1 : 2));
+    ShowSelectedRecord();
+}
+
+void RecordWindow::HFG_DblClick(int row) {
+    if (row < 0 || row >= m_grid.rowCount())
+        return;
+    setSelectedName(m_grid.cell(row, m_searchGrid ? 1 : 2));
+    SetPageModeCaption(true);
+    ShowSelectedRecord();
+    EnableDetailPanels(false);
+}
+
+void RecordWindow::HFG_KeyDown(int row) {
+    HFG_Click(row);
+}
+
+// ---------------------------------------------------------------- entry aids
+
+void RecordWindow::cb1_Click(int index) {
+    const QString code = index >= 0 && index < L1->count() ? L1->item(index)->text() : QString();
+    const QString county = boxText(QStringLiteral("cb1"));
+    for (const QString& b : m_kind.countyCopyBoxes)
+        setBoxText(b, county);
+    for (const QString& b : m_kind.areaCodeBoxes)
+        setBoxText(b, code);
+    focusNextChild();
+}
+
+void RecordWindow::T2_Change() {
+    if (m_loading)
+        return;
+    const QString name = boxText(QStringLiteral("T2"));
+    if (!m_kind.shortNameBox.isEmpty())
+        setBoxText(m_kind.shortNameBox, name.left(4));
+    for (const QString& b : m_kind.nameCopyBoxes)
+        setBoxText(b, name);
+}
+
+void RecordWindow::T11_Change() {
+    if (m_loading)
+        return;
+    const QString number = boxText(QStringLiteral("T11"));
+    for (const QString& b : m_kind.phoneCopyBoxes)
+        setBoxText(b, number);
+}
+
+void RecordWindow::T2_Validate() {
+    const QString name = boxText(QStringLiteral("T2"));
+    if (name.isEmpty())
+        return;
+    QString number;
+    if (guarded([&] { number = store().proposeNumber(name); }))
+        setBoxText(QStringLiteral("T1"), number);
+}
+
+void RecordWindow::DTP_CloseUp(const QString& picker) {
+    QDateEdit* d = m_pickers.value(picker);
+    if (!d)
+        return;
+    for (const auto& [p, target] : m_kind.datePickers) {
+        if (p == picker)
+            setBoxText(target, rocDateText(d->date()));
+    }
+}
+
+} // namespace records

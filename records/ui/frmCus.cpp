@@ -1,0 +1,37 @@
+#include "frmCus.h"
+
+#include "mdM.h"
+#include "ui/Controls.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+frmCus::frmCus() : RecordWindow(records::customerKind()) {
+    setObjectName(QStringLiteral("frmCus"));
+    cmd2Q = ui::button(this, "cmd2Q", QStringLiteral("傳回報價單"));
+    buttonRow->insertWidget(buttonRow->indexOf(cmdPp) + 1, cmd2Q);
+    connect(cmd2Q, &QPushButton::clicked, this, &frmCus::cmd2Q_Click);
+}
+
+void frmCus::Form_Load() {
+    RecordWindow::Form_Load();
+    cmd2Q->setVisible(mdM::CusOpenedFromQuote);
+}
+
+void frmCus::Form_Unload() {
+    mdM::CusPicked = mdM::CusPicked && mdM::CusOpenedFromQuote;
+}
+
+void frmCus::cmd2Q_Click() {
+    if (selectedName().isEmpty()) {
+        showMessage(kind().noSelectionMessage);
+        return;
+    }
+    mdM::QuoteCustName = boxText(QStringLiteral("T2"));
+    mdM::QuoteSiteAddress = boxText(QStringLiteral("cb2")) + boxText(QStringLiteral("T8"));
+    mdM::QuoteCustPhone = boxText(QStringLiteral("T10")) + boxText(QStringLiteral("T11"));
+    mdM::QuoteCustFax = boxText(QStringLiteral("T14")) + boxText(QStringLiteral("T15"));
+    mdM::QuoteContact = boxText(QStringLiteral("T24"));
+    mdM::CusPicked = true;
+    unload();
+}

@@ -1,0 +1,211 @@
+#include "frmPrv.h"
+
+#include "SupplyLinks.h"
+#include "frmWP.h"
+#include "mdM.h"
+#include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kModes[2] = {"w", "p"};
+} // namespace
+
+frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
+    setObjectName(QStringLiteral("frmPrv"));
+    Label1->setObjectName(QStringLiteral("Label2")); // the vendor window's filter title
+    cbW = new QComboBox(this);
+    cbW->setObjectName(QStringLiteral("cbW"));
+    cbW->setEditable(true);
+    cbW->setEditText(QStringLiteral("工班"));
+    cbP = new QComboBox(this);
+    cbP->setObjectName(QStringLiteral("cbP"));
+    cbP->setEditable(true);
+    cbP->setEditText(QStringLiteral("材料"));
+    filterRow->insertWidget(filterRow->count() - 1, cbW);
+    filterRow->insertWidget(filterRow->count() - 1, cbP);
+    m_extraClearable << cbW << cbP;
+    connect(cbW, &QComboBox::activated, this, &frmPrv::cbW_Click);
+    connect(cbP, &QComboBox::activated, this, &frmPrv::cbP_Click);
+
+    // The category boxes stand in the basic block, the link frames on the fourth tab.
+    auto* boxes = new QHBoxLayout;
+    const QString captions[2] = {QStringLiteral("施工廠商"), QStringLiteral("材料供應")};
+    const QString frames[2] = {QStringLiteral("廠商施工"), QStringLiteral("材料供應")};
+    const QString buttons[2] = {QStringLiteral("編輯       廠商       施工        <<--"),
+                                QStringLiteral("編輯       供應       材料    <<--")};
+    auto* linksRow = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        ck[i] = new QCheckBox(captions[i]);
+        ck[i]->setObjectName(QStringLiteral("ck%1").arg(i));
+        registerBox(ck[i]);
+        boxes->addWidget(ck[i]);
+        connect(ck[i], &QCheckBox::toggled, this, [this, i] { ck_Toggled(i); });
+
+        Fm[i] = new QGroupBox(frames[i]);
+        Fm[i]->setObjectName(QStringLiteral("Fm%1").arg(i + 1));
+        auto* v = new QVBoxLayout(Fm[i]);
+        Lists[i] = new QListWidget;
+        Lists[i]->setObjectName(i == 0 ? QStringLiteral("Lw") : QStringLiteral("Lp"));
+        v->addWidget(Lists[i]);
+        QPushButton* b = ui::button(Fm[i], i == 0 ? "cmW" : "cmP", buttons[i]);
+        v->addWidget(b);
+        connect(b, &QPushButton::clicked, this, i == 0 ? &frmPrv::cmW_Click : &frmPrv::cmP_Click);
+        Fm[i]->hide();
+        linksRow->addWidget(Fm[i]);
+    }
+    boxes->addStretch();
+    auto* p1 = static_cast<QGridLayout*>(m_panels.at(0)->layout());
+    p1->addLayout(boxes, p1->rowCount(), 0, 1, p1->columnCount());
+    static_cast<QVBoxLayout*>(m_pages.at(3)->layout())->addLayout(linksRow);
+}
+
+QString frmPrv::selectedName() const {
+    return mdPro::CurrentVendorName;
+}
+
+void frmPrv::setSelectedName(const QString& name) {
+    mdPro::CurrentVendorName = name;
+}
+
+void frmPrv::Form_Load() {
+    RecordWindow::Form_Load();
+    loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
+    loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
+}
+
+void frmPrv::loadFilter(QComboBox* cb, const QString& sql, const QString& prompt) {
+    guarded([&] {
+        const QStringList names = store().lookup(sql);
+        if (names.isEmpty())
+            return;
+        cb->clear();
+        cb->addItems(names);
+        cb->setEditText(prompt);
+    });
+}
+
+void frmPrv::cbW_Click() {
+    mdPro::WPListMode = QStringLiteral("w");
+    ListBySupplyOrWork();
+}
+
+void frmPrv::cbP_Click() {
+    mdPro::WPListMode = QStringLiteral("p");
+    ListBySupplyOrWork();
+}
+
+void frmPrv::ListBySupplyOrWork() {
+    const bool work = mdPro::WPListMode.compare(QLatin1String("w"), Qt::CaseInsensitive) == 0;
+    records::GridRows rows;
+    if (!guarded([&] { rows = store().listSupply(mdPro::WPListMode, (work ? cbW : cbP)->currentText()); }))
+        return;
+    if (rows.isEmpty()) {
+        cbW->setEditText(QStringLiteral("工班"));
+        cbP->setEditText(QStringLiteral("材料"));
+        showMessage(QStringLiteral("所選無資料"));
+        return;
+    }
+    showGridRows(std::move(rows));
+}
+
+void frmPrv::showLinks(int index) {
+    Lists[index]->clear();
+    const bool checked = ck[index]->isChecked();
+    Fm[index]->setVisible(checked);
+    if (!checked)
+        return;
+    guarded([&] {
+        Lists[index]->addItems(records::readLinks(store().database(), *records::linkKind(QString::fromLatin1(kModes[index])),
+                                                  selectedName()));
+    });
+}
+
+void frmPrv::afterShow(const records::BoxValues&) {
+    showLinks(0);
+    showLinks(1);
+}
+
+void frmPrv::afterEditLoaded(const records::BoxValues&) {
+    for (int i = 0; i < 2; ++i) {
+        ck[i]->setEnabled(true);
+        Fm[i]->setVisible(ck[i]->isChecked());
+    }
+}
+
+void frmPrv::afterAdd() {
+    m_loading = true;
+    for (int i = 0; i < 2; ++i) {
+        ck[i]->setChecked(false);
+        ck[i]->setEnabled(false);
+        Fm[i]->hide();
+    }
+    m_loading = false;
+}
+
+void frmPrv::afterClear() {
+    Lists[0]->clear();
+    Lists[1]->clear();
+}
+
+void frmPrv::setExtraEnabled(bool enabled) {
+    Fm[0]->setEnabled(enabled);
+    Fm[1]->setEnabled(enabled);
+}
+
+void frmPrv::ck_Toggled(int index) {
+    if (m_loading)
+        return;
+    if (ck[index]->isChecked()) {
+        Fm[index]->show();
+        return;
+    }
+    if (Fm[index]->isHidden() || Lists[index]->count() == 0) {
+        Fm[index]->hide();
+        return;
+    }
+    const QString what = index == 0 ? QStringLiteral("負責工班") : QStringLiteral("材料供應");
+    const bool yes = ui::msgBox(QStringLiteral("這個動作會將(") + what + QStringLiteral(")內的資料刪除\r\n確定執行?"),
+                                ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Kavo III"), 2) == ui::Answer::Yes;
+    if (yes && guarded([&] {
+            records::deleteLinks(store().database(), *records::linkKind(QString::fromLatin1(kModes[index])),
+                                 selectedName());
+        })) {
+        Lists[index]->clear();
+        Fm[index]->hide();
+        return;
+    }
+    m_loading = true;
+    ck[index]->setChecked(true);
+    m_loading = false;
+}
+
+void frmPrv::editLinks(int index) {
+    if (boxText(QStringLiteral("T2")).isEmpty()) {
+        showMessage(QStringLiteral("請先輸入廠商名稱"));
+        return;
+    }
+    mdPro::WPListMode = QString::fromLatin1(kModes[index]);
+    ui::Default<frmWP>::get()->showModal();
+    Lists[index]->clear();
+    guarded([&] {
+        Lists[index]->addItems(records::readLinks(store().database(), *records::linkKind(mdPro::WPListMode),
+                                                  selectedName()));
+    });
+}
+
+void frmPrv::cmW_Click() {
+    editLinks(0);
+}
+
+void frmPrv::cmP_Click() {
+    editLinks(1);
+}

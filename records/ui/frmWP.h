@@ -1,0 +1,41 @@
+#pragma once
+// The supply-links editor: which work crews or materials the current vendor (mdPro) supplies.
+// Shown modally by the vendor window; writes the links itself at 確定.
+#include "SupplyLinks.h"
+#include "ui/Forms.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class frmWP : public ui::Form {
+    Q_OBJECT
+public:
+    frmWP();
+
+    const records::SupplyLinkLists& lists() const { return m_lists; }
+
+public slots:
+    void cmAd_Click();     // 加入
+    void cmMv_Click();     // 移除
+    void Command1_Click(); // 確定
+    void Command2_Click(); // 取消
+    void Command3_Click(); // 恢復原始狀態
+    void Command4_Click(); // 離開
+
+protected:
+    void Form_Load() override;
+
+private:
+    void LoadLists();
+    void showLists();
+
+    records::SupplyLinkLists m_lists;
+    QLabel* lbCusName = nullptr;
+    QLabel* LbO = nullptr;
+    QLabel* LbNew = nullptr;
+    QLabel* LbAll = nullptr;
+    QListWidget* LsO = nullptr;
+    QListWidget* LsNew = nullptr;
+    QListWidget* LsAll = nullptr;
+};

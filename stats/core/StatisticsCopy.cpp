@@ -1,0 +1,32 @@
+#include "StatisticsCopy.h"
+
+#include "text/Numbers.h"
+#include "workbook/Workbook.h"
+
+#include <QDir>
+
+namespace stats {
+
+QString copyStatisticsToWorkbook(const QList<QStringList>& cells, const QString& programFolder) {
+    const QString templatePath = QDir(programFolder).filePath(QString::fromUtf8(kStatisticsTemplate));
+    try {
+        auto book = wb::Workbook::open(templatePath);
+        wb::Sheet& sheet = book->sheet(1);
+        for (int r = 0; r < cells.size(); ++r)
+            for (int c = 0; c < cells[r].size(); ++c) {
+                const QString& text = cells[r][c];
+                if (!text.isEmpty() && num::numberLength(text) == text.size())
+                    sheet.setNumber(r + 1, c + 1, num::val(text));
+                else
+                    sheet.setText(r + 1, c + 1, text);
+            }
+        const wb::Delivery d = wb::deliver(*book, templatePath);
+        if (!d.opened)
+            return QStringLiteral("無法開啟試算表程式，統計已存於：%1").arg(QDir::toNativeSeparators(d.path));
+    } catch (const wb::WorkbookError& e) {
+        return e.reason();
+    }
+    return {};
+}
+
+} // namespace stats

@@ -1,0 +1,174 @@
+#include "frmCal.h"
+
+#include "StaDb.h"
+#include "Statistics.h"
+#include "StatisticsCopy.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "ui/Controls.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+frmCal::Copier& copier() {
+    static frmCal::Copier c;
+    return c;
+}
+
+void showError(const QString& text) {
+    ui::msgBox(text, ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+}
+
+constexpr int kWidths[stats::kStatColumns] = {500, 3000, 1200, 1200, 1200, 1200, 1100}; // twips
+
+} // namespace
+
+frmCal::frmCal() {
+    setObjectName(QStringLiteral("frmCal"));
+    setWindowTitle(QStringLiteral("統計"));
+    hfgC = new QTableWidget(this);
+    hfgC->setObjectName(QStringLiteral("hfgC"));
+    hfgC->setColumnCount(stats::kStatColumns);
+    hfgC->verticalHeader()->hide();
+    hfgC->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int c = 0; c < stats::kStatColumns; ++c)
+        hfgC->setColumnWidth(c, ui::twipsToPixelsX(kWidths[c], this));
+
+    Command1 = ui::button(this, "Command1", QStringLiteral("依 工 種"));
+    Command2 = ui::button(this, "Command2", QStringLiteral("依 區 域"));
+    Command3 = ui::button(this, "Command3", QStringLiteral("列  印"));
+    cmdExit = ui::button(this, "cmdExit", QStringLiteral("離        開"));
+    ani = new QProgressBar(this);
+    ani->setObjectName(QStringLiteral("ani"));
+    ani->setRange(0, 0); // busy
+    ani->setTextVisible(false);
+    ani->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(hfgC);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ani);
+    buttons->addStretch();
+    for (QPushButton* b : {Command1, Command2, Command3, cmdExit})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    resize(ui::twipsToPixelsX(10200, this), ui::twipsToPixelsY(5400, this));
+
+    connect(Command1, &QPushButton::clicked, this, &frmCal::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmCal::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmCal::Command3_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmCal::cmdExit_Click);
+}
+
+bool frmCal::fill(bool byWorkType) {
+    if (!m_source.doc || !m_source.sta)
+        return false;
+    quote::QuoteDocument& doc = *m_source.doc;
+    try {
+        stats::TidyShownLeaf(doc);
+        stats::ShowRoot(doc);
+        stats::FillStatisticsTable(*m_source.sta, doc.hfgQ);
+        m_grid = stats::statisticsGrid(*m_source.sta, byWorkType, doc.WorkTypesOnly);
+    } catch (const db::DbError& e) {
+        showError(mdM::dbErrorText(e));
+        return false;
+    }
+    if (!m_grid.areaButtonEnabled)
+        Command2->setEnabled(false); // until the window is closed
+    showGrid(m_grid);
+    return true;
+}
+
+void frmCal::showGrid(const stats::StatisticsGrid& g) {
+    hfgC->clearContents();
+    hfgC->setRowCount(int(g.rows.size()));
+    QStringList titles;
+    for (const QString& h : g.header)
+        titles << h;
+    hfgC->setHorizontalHeaderLabels(titles);
+    for (int r = 0; r < g.rows.size(); ++r) {
+        const bool total = g.hasTotalLine && r == g.rows.size() - 1;
+        for (int c = 0; c < stats::kStatColumns; ++c) {
+            auto* item = new QTableWidgetItem(g.rows[r][size_t(c)]);
+            if (c >= 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (total && c >= 1)
+                item->setBackground(QColor(255, 192, 192));
+            hfgC->setItem(r, c, item);
+        }
+    }
+    const auto hidden = stats::hiddenColumns(m_source.pricesHidden, m_source.costsHidden);
+    for (int c = 0; c < stats::kStatColumns; ++c)
+        hfgC->setColumnHidden(c, hidden[size_t(c)]);
+}
+
+void frmCal::Command1_Click() {
+    fill(true);
+}
+
+void frmCal::Command2_Click() {
+    fill(false);
+}
+
+void frmCal::Command3_Click() {
+    ani->show();
+    QCoreApplication::processEvents();
+    const QList<QStringList> cells = stats::statisticsCells(m_grid);
+    const QString error =
+        copier() ? copier()(cells) : stats::copyStatisticsToWorkbook(cells, sys::programFolder());
+    ani->hide();
+    if (!error.isEmpty())
+        showError(error);
+}
+
+void frmCal::cmdExit_Click() {
+    unload();
+}
+
+void frmCal::setCopier(Copier c) {
+    copier() = std::move(c);
+}
+
+namespace stats {
+
+namespace {
+void openStatistics(frmCal::Source s, bool byWorkType) {
+    db::DatabasePtr own; // the statistics database opened here when the window had none
+    if (!s.sta) {
+        try {
+            own = openStaDb(sys::programFolder());
+        } catch (const db::DbError& e) {
+            showError(mdM::dbErrorText(e));
+            return;
+        }
+        s.sta = own.get();
+    }
+    frmCal* f = ui::Default<frmCal>::get();
+    f->setSource(s);
+    if (f->fill(byWorkType))
+        f->showModal();
+    else
+        f->unload();
+    if (ui::Default<frmCal>::isLoaded())
+        f->setSource({}); // the database may go with this call
+}
+} // namespace
+
+void mCalA_Click(const frmCal::Source& s) {
+    openStatistics(s, false);
+}
+
+void mCalT_Click(const frmCal::Source& s) {
+    openStatistics(s, true);
+}
+
+} // namespace stats

@@ -1,0 +1,160 @@
+// The ordered list editor in both modes, alone and opened from the construction-data window.
+#include "CatalogStore.h"
+#include "CatalogUi.h"
+#include "ScriptedDialogs.h"
+#include "frmEm.h"
+
+#include <QListWidget>
+#include <QTimer>
+
+class TestListEditor : public QObject {
+    Q_OBJECT
+private:
+    CatalogUi fx;
+    frmEm* open(const char* mode) {
+        mdEng::EmListMode = QString::fromLatin1(mode);
+        mdM::MainDb = fx.openDb();
+        return showForm<frmEm>();
+    }
+    static QListWidget* list() { return child<QListWidget>(ui::Default<frmEm>::get(), "LsM"); }
+    static void press(const char* name) {
+        QTest::mouseClick(child<QPushButton>(ui::Default<frmEm>::get(), name), Qt::LeftButton);
+    }
+    static void enterText(const QString& t) { child<QLineEdit>(ui::Default<frmEm>::get(), "txt")->setText(t); }
+    QStringList stored(const char* mode) {
+        return catalog::CatalogStore(fx.openDb()).masterEntries(catalog::masterList(QString::fromLatin1(mode)));
+    }
+    QStringList ids(const char* table) {
+        return fx.stored(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY 1").arg(QLatin1String(table) == QLatin1String("別") ? "k_id" : "t_id", QString::fromUtf8(table)));
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUpWithRights()); }
+    void cleanup() { fx.tearDown(); }
+
+    void reorderThenAddKeepsTheOrder_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("categories") << QStringLiteral("k");
+        QTest::newRow("work kinds") << QStringLiteral("t");
+    }
+    void reorderThenAddKeepsTheOrder() {
+        QFETCH(QString, mode);
+        const QByteArray m = mode.toLatin1();
+        frmEm* f = open(m.constData());
+        QCOMPARE(f->windowTitle(), mode == QLatin1String("k") ? QStringLiteral("編輯 工程類別") : QStringLiteral("編輯 工程種類"));
+        QStringList expected = stored(m.constData());
+        list()->setCurrentRow(0);
+        press("cmdDn");
+        expected.swapItemsAt(0, 1);
+        press("cmdNew");
+        enterText(QStringLiteral("新的"));
+        press("cmdY");
+        expected << QStringLiteral("新的");
+        QCOMPARE(stored(m.constData()), expected);
+        QCOMPARE(ids(mode == QLatin1String("k") ? "別" : "種").last().toInt(), int(expected.size()));
+
+        // The same name again, or only blanks, is refused.
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        dialogs.expectMessage();
+        press("cmdNew");
+        enterText(QStringLiteral("新的"));
+        press("cmdY");
+        enterText(QStringLiteral("  "));
+        press("cmdY");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【新的】已存在"));
+        QCOMPARE(dialogs.messages().at(1).text, mode == QLatin1String("k") ? QStringLiteral("請在空格中輸入 工程類別")
+                                                                           : QStringLiteral("請在空格中輸入 工程種類"));
+        QCOMPARE(stored(m.constData()), expected);
+    }
+
+    void renameRemembersTheChosenEntryAndMerges() {
+        open("k");
+        list()->setCurrentRow(1); // 店面
+        press("cmdEdit");
+        list()->setCurrentRow(3); // choosing another entry now changes nothing
+        enterText(QStringLiteral("門市"));
+        press("cmdY");
+        QCOMPARE(stored("k").at(1), QStringLiteral("門市"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '門市'")).first().toInt(), 8);
+
+        // Onto an existing name: No refuses, Yes merges the areas into it.
+        ScriptedDialogs dialogs;
+        list()->setCurrentRow(4); // 診所
+        press("cmdEdit");
+        enterText(QStringLiteral("餐廳"));
+        dialogs.expectMessage(ui::Answer::No);
+        press("cmdY");
+        QCOMPARE(stored("k").size(), 5);
+        dialogs.expectMessage(ui::Answer::Yes);
+        press("cmdY");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【餐廳】已存在\r\n是否合併?"));
+        QCOMPARE(stored("k"), (QStringList{QStringLiteral("住宅"), QStringLiteral("門市"), QStringLiteral("辦公室"),
+                                           QStringLiteral("餐廳")}));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '餐廳'")).first().toInt(), 14);
+    }
+
+    void deleteAKindRenumbersAtOnce() {
+        open("t");
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(); // nothing chosen
+        press("cmdDel");
+        list()->setCurrentRow(1);
+        dialogs.expectMessage(ui::Answer::No);
+        press("cmdDel");
+        QCOMPARE(stored("t").size(), 11);
+        dialogs.expectMessage(ui::Answer::Yes);
+        press("cmdDel");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先選取"));
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("確定刪除【泥作工程】\r\n如果刪除會將所包含的施工一並刪除"));
+        QCOMPARE(dialogs.messages().at(1).defaultButton, 2);
+        QCOMPARE(ids("種").join(QLatin1Char(',')), QStringLiteral("1,2,3,4,5,6,7,8,9,10"));
+        QVERIFY(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程'")).isEmpty());
+    }
+
+    void emptyNamesCanBeChosenAndMoved() {
+        fx.openDb()->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (6, '')"));
+        open("k");
+        list()->setCurrentRow(5);
+        ScriptedDialogs dialogs;
+        press("cmdUp"); // by index: the empty name moves
+        QCOMPARE(list()->item(4)->text(), QString());
+        list()->setCurrentRow(0);
+        press("cmdUp"); // the first only beeps
+        QVERIFY(ui::Default<frmEm>::get()->unload());
+        QCOMPARE(stored("k").at(4), QString());
+        QCOMPARE(stored("k").at(5), QStringLiteral("診所"));
+        VERIFY_DIALOGS(dialogs);
+    }
+
+    void openedFromTheWindowAndReloaded() {
+        fx.window();
+        QTimer::singleShot(0, this, [] {
+            list()->setCurrentRow(4);
+            press("cmdUp");
+            press("Command1");
+        });
+        CatalogUi::click("cmEdK");
+        QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
+        QCOMPARE(cbK->itemText(3), QStringLiteral("診所"));
+        QCOMPARE(cbK->currentIndex(), 0);
+
+        QTimer::singleShot(0, this, [] {
+            list()->setCurrentRow(0);
+            press("cmdEdit");
+            enterText(QStringLiteral("拆除"));
+            press("cmdY");
+            press("Command1");
+        });
+        CatalogUi::click("Command2");
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        QCOMPARE(cbT->currentText(), QStringLiteral("拆除"));
+        QCOMPARE(CatalogUi::grid("hfgW")->rowCount(), 6);
+    }
+};
+
+QTEST_MAIN(TestListEditor)
+#include "tst_frmem.moc"

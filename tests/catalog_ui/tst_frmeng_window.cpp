@@ -1,0 +1,243 @@
+// The construction-data window as a whole: the tab guard, the questions on closing, the view-only
+// mode without rights position 10, the vocabulary lists and the menu bar's button.
+#include "CatalogStore.h"
+#include "CatalogUi.h"
+#include "CatalogWindows.h"
+#include "MenuWindows.h"
+#include "ScriptedDialogs.h"
+#include "frmMenu.h"
+
+#include <QTabWidget>
+
+class TestWindow : public QObject {
+    Q_OBJECT
+private:
+    CatalogUi fx;
+    QTabWidget* tabs() { return CatalogUi::get<QTabWidget>("Tab1"); }
+    QTableWidget* hfgW() { return CatalogUi::grid("hfgW"); }
+    QTableWidget* hfgD() { return CatalogUi::grid("hfgD"); }
+    // Tab 1 with both groups changed: the first work item moved down, the first markup of
+    // 地坪磁磚貼工 moved down.
+    void changeBothGroups() {
+        tabs()->setCurrentIndex(1);
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(1);
+        emit cbT->activated(1);
+        CatalogUi::leftClick(hfgW(), 3);
+        CatalogUi::leftClick(hfgD(), 0);
+        CatalogUi::click("cmDnD");
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdDnW");
+        QVERIFY(CatalogUi::button("cmWp")->isEnabled());
+        QVERIFY(CatalogUi::button("cmdP")->isEnabled());
+    }
+    QString firstItem() {
+        return fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first();
+    }
+    QString firstMarkup() {
+        return fx.stored(QStringLiteral("SELECT d FROM w2d WHERE w = '地坪磁磚貼工' ORDER BY sort")).first();
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUpWithRights()); }
+    void cleanup() { fx.tearDown(); }
+
+    void tabGuardForBothGroups_data() {
+        QTest::addColumn<ui::Answer>("items");
+        QTest::addColumn<ui::Answer>("markups");
+        QTest::addColumn<bool>("left");
+        QTest::addColumn<bool>("itemsWritten");
+        QTest::addColumn<bool>("markupsWritten");
+        QTest::newRow("yes, yes") << ui::Answer::Yes << ui::Answer::Yes << true << true << true;
+        QTest::newRow("no, yes") << ui::Answer::No << ui::Answer::Yes << true << false << true;
+        QTest::newRow("yes, no") << ui::Answer::Yes << ui::Answer::No << true << true << false;
+        QTest::newRow("cancel") << ui::Answer::Cancel << ui::Answer::OK << false << false << false;
+        QTest::newRow("no, cancel") << ui::Answer::No << ui::Answer::Cancel << false << false << false;
+    }
+    void tabGuardForBothGroups() {
+        QFETCH(ui::Answer, items);
+        QFETCH(ui::Answer, markups);
+        QFETCH(bool, left);
+        QFETCH(bool, itemsWritten);
+        QFETCH(bool, markupsWritten);
+        fx.window();
+        changeBothGroups();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(items);
+        if (items != ui::Answer::Cancel)
+            dialogs.expectMessage(markups);
+        tabs()->setCurrentIndex(2);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(dialogs.messages().at(0).buttons, ui::Buttons::YesNoCancel);
+        QCOMPARE(tabs()->currentIndex(), left ? 2 : 1);
+        QCOMPARE(firstItem(), itemsWritten ? QStringLiteral("浴室防水施作") : QStringLiteral("地坪粉光整平"));
+        QCOMPARE(firstMarkup(), markupsWritten ? QStringLiteral("80x80公分 大尺寸磚") : QStringLiteral("60x60公分 拋光石英磚"));
+        // Cancel keeps the changes in the grids, unapplied.
+        if (!left)
+            QVERIFY(CatalogUi::button("cmdP")->isEnabled());
+    }
+
+    void closingAsksForEachChangedGroup() {
+        fx.window();
+        CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        CatalogUi::click("cmdDnA");
+        changeBothGroups();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);    // areas
+        dialogs.expectMessage(ui::Answer::Cancel); // work items: the window stays
+        QVERIFY(!CatalogUi::form()->unload());
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(), QStringLiteral("客廳"));
+        QVERIFY(ui::Default<frmEng>::isLoaded());
+        dialogs.expectMessage(ui::Answer::No);  // work items
+        dialogs.expectMessage(ui::Answer::Yes); // markups
+        QVERIFY(CatalogUi::form()->unload());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(firstItem(), QStringLiteral("地坪粉光整平"));
+        QCOMPARE(firstMarkup(), QStringLiteral("80x80公分 大尺寸磚"));
+    }
+
+    void categoryChangeAsksFirst() {
+        fx.window();
+        CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        CatalogUi::click("cmdDnA");
+        QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Cancel);
+        cbK->setCurrentIndex(2);
+        emit cbK->activated(2);
+        QCOMPARE(cbK->currentIndex(), 0);
+        QCOMPARE(catalog_ui::cellText(CatalogUi::areaGrid(0), 0, 0), QStringLiteral("客廳"));
+        dialogs.expectMessage(ui::Answer::Yes);
+        cbK->setCurrentIndex(2);
+        emit cbK->activated(2);
+        VERIFY_DIALOGS(dialogs);
+        // Written under the category the grid was loaded for; the new one is shown, clean.
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(), QStringLiteral("客廳"));
+        QCOMPARE(catalog_ui::cellText(CatalogUi::areaGrid(0), 0, 0), QStringLiteral("接待區"));
+        QVERIFY(!CatalogUi::button("cmAp")->isEnabled());
+    }
+
+    void viewOnlyWithoutRightsPositionTen() {
+        mdM::UserRights = 4095 & ~(1 << 9);
+        frmEng* f = fx.window();
+        for (const char* name : {"cmdPrK", "cmdPrt", "cmdPrd", "cmdPo"})
+            QVERIFY2(!CatalogUi::button(name)->isVisibleTo(f), name);
+        for (const char* name : {"cmEdK", "Command2", "cmdUpA", "cmdDnA", "cmAp", "cmdCancel", "cmdUpW", "cmdDnW",
+                                 "cmWp", "Command4", "cmUpD", "cmDnD", "cmdP", "Command5"})
+            QVERIFY2(!CatalogUi::button(name)->isEnabled(), name);
+        QVERIFY(!CatalogUi::rightClick(CatalogUi::areaGrid(0), 0));
+        QVERIFY(!CatalogUi::rightClick(hfgW(), 0));
+        QVERIFY(!CatalogUi::rightClick(CatalogUi::listGrid(0), 0));
+        CatalogUi::leftClick(CatalogUi::listGrid(0), 0);
+        QVERIFY(!CatalogUi::editor("txtS")->isVisible());
+        // Closing writes nothing and asks nothing.
+        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_write BEFORE DELETE ON u BEGIN SELECT RAISE(ABORT, 'x'); END;"));
+        QVERIFY(f->unload());
+    }
+
+    void vocabularyEditingAndRewrite() {
+        frmEng* f = fx.window();
+        tabs()->setCurrentIndex(2);
+        catalog::CatalogStore s(fx.openDb());
+        const QStringList units = s.vocabulary(0);
+        QTableWidget* trades = CatalogUi::listGrid(1);
+        QCOMPARE(CatalogUi::column(CatalogUi::listGrid(0)), units);
+        // Edit an entry in place; move it up.
+        CatalogUi::leftClick(trades, 1);
+        QLineEdit* txtS = CatalogUi::editor("txtS");
+        QVERIFY(txtS->isVisible());
+        CatalogUi::type(txtS, QStringLiteral("改名"));
+        QVERIFY(CatalogUi::popup(trades, 1, "mUpS"));
+        QCOMPARE(catalog_ui::cellText(trades, 0, 0), QStringLiteral("改名"));
+        // Add two entries, the last left empty: it is not stored.
+        QVERIFY(CatalogUi::popup(trades, 0, "mAddS"));
+        CatalogUi::type(txtS, QStringLiteral("新行業"));
+        CatalogUi::enter(txtS);
+        const QStringList expected = CatalogUi::column(trades).mid(0, trades->rowCount() - 1);
+        QVERIFY(catalog_ui::cellText(trades, trades->rowCount() - 1, 0).isEmpty());
+        // Ratios take numbers only.
+        QTableWidget* ratios = CatalogUi::listGrid(12);
+        CatalogUi::leftClick(ratios, 0);
+        CatalogUi::type(txtS, QStringLiteral("1x.2.5"));
+        QCOMPARE(catalog_ui::cellText(ratios, 0, 0), QStringLiteral("1.25"));
+        // A crew renamed: the vendors' links follow. A unit deleted.
+        CatalogUi::leftClick(CatalogUi::listGrid(6), 0);
+        const QString crew = txtS->text();
+        CatalogUi::type(txtS, QStringLiteral("拆除班"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
+        VERIFY_DIALOGS(dialogs);
+        const int links = fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ?"), {crew}).first().toInt();
+        QVERIFY(f->unload());
+        QCOMPARE(s.vocabulary(1), expected);
+        QCOMPARE(s.vocabulary(0), units.mid(1));
+        QCOMPARE(s.vocabulary(12).first(), QStringLiteral("1.25"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除班'")).first().toInt(), links);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(), int(expected.size()));
+    }
+
+    void failedCloseRewriteKeepsTheWindowAndTheLists() {
+        frmEng* f = fx.window();
+        catalog::CatalogStore s(fx.openDb());
+        const QStringList units = s.vocabulary(0);
+        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_sc BEFORE INSERT ON sc BEGIN SELECT RAISE(ABORT, '比例唯讀'); END;"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);
+        tabs()->setCurrentIndex(2);
+        QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
+        dialogs.expectMessage();
+        QVERIFY(!f->unload());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Critical);
+        QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
+        QVERIFY(dialogs.messages().last().text.contains(QStringLiteral("比例唯讀")));
+        QCOMPARE(s.vocabulary(0), units);
+        QCOMPARE(CatalogUi::listGrid(0)->rowCount(), units.size() - 1);
+    }
+
+    void menuBarExitHonoursCancel() {
+        fx.window();
+        CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        CatalogUi::click("cmdDnA");
+        frmMenu* menu = showForm<frmMenu>();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);    // 是否要結束澄築工房?
+        dialogs.expectMessage(ui::Answer::Cancel); // the areas
+        QVERIFY(!menu->unload());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.exits, 0);
+        QVERIFY(ui::Default<frmEng>::isLoaded());
+        QVERIFY(CatalogUi::button("cmAp")->isEnabled());
+    }
+
+    void databaseReopenedOnlyForAnotherFolder() {
+        QVERIFY(mdM::OpenDatabase());
+        const db::DatabasePtr first = mdM::MainDb;
+        frmEng* f = fx.window();
+        QCOMPARE(mdM::MainDb, first); // the open editor keeps its handle
+        QVERIFY(f->unload());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        const QString other = fx.folder->mkdir(QStringLiteral("other"));
+        QVERIFY(!fx.folder->createMainDb(other).isEmpty());
+        QVERIFY(fx.folder->writeMdbPath(other, fx.folder->path(), fx.folder->path()));
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 別 WHERE k_id = 1"));
+        fx.window();
+        QVERIFY(mdM::MainDb != first);
+        QVERIFY(mdM::MainDb->path().startsWith(other));
+        QCOMPARE(CatalogUi::get<QComboBox>("cbK")->currentText(), QStringLiteral("住宅"));
+    }
+
+    void menuBarOpensItMaximised() {
+        // app/Windows.cpp registers the opener; here the same function is registered by hand.
+        shell::setMenuWindowOpener(shell::MenuWindow::Catalog, &catalog_ui::showCatalogWindow);
+        QVERIFY(shell::openMenuWindow(shell::MenuWindow::Catalog));
+        QVERIFY(ui::Default<frmEng>::isLoaded());
+        QVERIFY(CatalogUi::form()->isMaximized() || CatalogUi::form()->windowState().testFlag(Qt::WindowMaximized));
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_frmeng_window.moc"

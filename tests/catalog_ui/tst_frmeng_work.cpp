@@ -1,0 +1,265 @@
+// Tab 1 of the construction-data window: work items and their detail markups.
+#include "CatalogStore.h"
+#include "CatalogUi.h"
+#include "ScriptedDialogs.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+class TestWork : public QObject {
+    Q_OBJECT
+private:
+    CatalogUi fx;
+    QTableWidget* hfgW() { return CatalogUi::grid("hfgW"); }
+    QTableWidget* hfgD() { return CatalogUi::grid("hfgD"); }
+    // The window on tab 1 with the kind of index `kind` (泥作工程 is 1).
+    void open(int kind = 1) {
+        fx.window();
+        CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(1);
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(kind);
+        emit cbT->activated(kind);
+    }
+    QStringList markups(const QString& item) {
+        return fx.stored(QStringLiteral("SELECT d FROM w2d WHERE w = ? ORDER BY sort"), {item});
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUpWithRights()); }
+    void cleanup() { fx.tearDown(); }
+
+    void loadAndChooseAnItem() {
+        open();
+        QCOMPARE(hfgW()->rowCount(), 6);
+        QCOMPARE(CatalogUi::column(hfgW(), 2).first(), QStringLiteral("1800"));
+        // Before any item is chosen the markup popup asks for one.
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        QVERIFY(!CatalogUi::rightClick(hfgD(), 0));
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請選取一施工項目"));
+        CatalogUi::leftClick(hfgW(), 3);
+        QCOMPARE(CatalogUi::get<QLabel>("lbl2")->text(), QStringLiteral("地坪磁磚貼工 的"));
+        QCOMPARE(CatalogUi::column(hfgD()), (QStringList{QStringLiteral("60x60公分 拋光石英磚"),
+                                                          QStringLiteral("80x80公分 大尺寸磚"), QStringLiteral("斜貼")}));
+        QVERIFY(CatalogUi::rightClick(hfgD(), 0));
+    }
+
+    void addItemWithNumericChecks() {
+        open();
+        QVERIFY(CatalogUi::popup(hfgW(), 0, "mAddW"));
+        QCOMPARE(hfgW()->rowCount(), 7);
+        QVERIFY(!hfgD()->isEnabled());
+        QLineEdit* txtW = CatalogUi::editor("txtW");
+        CatalogUi::type(txtW, QStringLiteral("打石"));
+        CatalogUi::enter(txtW);
+        QComboBox* cbW = CatalogUi::get<QComboBox>("cbW");
+        QVERIFY(cbW->isVisible());
+        cbW->setEditText(QStringLiteral("處"));
+        CatalogUi::enter(cbW->lineEdit());
+        // Cost: letters and a second point are refused; paste goes through the same rule.
+        CatalogUi::type(txtW, QStringLiteral("1a2.5.0"));
+        QCOMPARE(catalog_ui::cellText(hfgW(), 6, 2), QStringLiteral("12.50"));
+        txtW->selectAll();
+        txtW->insert(QStringLiteral("x9"));
+        QCOMPARE(txtW->text(), QStringLiteral("12.50"));
+        txtW->selectAll();
+        txtW->del();
+        QCOMPARE(catalog_ui::cellText(hfgW(), 6, 2), QStringLiteral("0")); // emptied: "0"
+        CatalogUi::type(txtW, QStringLiteral("300"));
+        CatalogUi::enter(txtW);
+        CatalogUi::type(txtW, QStringLiteral("."));
+        // Enter past the ratio adds a line; apply drops it again.
+        CatalogUi::enter(txtW);
+        QCOMPARE(hfgW()->rowCount(), 8);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        CatalogUi::click("cmWp"); // "." is no number
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("第 7 行的成本或比例不是數字"));
+        QVERIFY(CatalogUi::button("cmWp")->isEnabled());
+        QVERIFY(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE w = '打石'")).isEmpty());
+        CatalogUi::popup(hfgW(), 0, "mEditW");
+        CatalogUi::leftClick(hfgW(), 6, 3);
+        CatalogUi::type(txtW, QStringLiteral("1.3"));
+        CatalogUi::click("cmWp");
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w || '|' || u || '|' || c || '|' || s || '|' || sort FROM t2w "
+                                          "WHERE t = '泥作工程' ORDER BY sort"))
+                     .last(),
+                 QStringLiteral("打石|處|300.0|1.3|8"));
+        QCOMPARE(hfgW()->rowCount(), 7);
+        QVERIFY(hfgD()->isEnabled());
+    }
+
+    void renameCarriesMarkupsWithOneWarning() {
+        open();
+        CatalogUi::leftClick(hfgW(), 3); // 地坪磁磚貼工, three markups
+        QVERIFY(CatalogUi::popup(hfgW(), 3, "mEditW"));
+        CatalogUi::leftClick(hfgW(), 3);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚鋪貼"));
+        VERIFY_DIALOGS(dialogs); // once for the whole edit
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("此工種包含細項加成"));
+        CatalogUi::click("cmWp");
+        QCOMPARE(markups(QStringLiteral("地磚鋪貼")).size(), 3);
+        QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
+        // The item shown no longer exists: the markup grid empties.
+        QVERIFY(CatalogUi::get<QLabel>("lbl2")->text().isEmpty());
+        QCOMPARE(CatalogUi::column(hfgD()), QStringList{QString()});
+    }
+
+    void changedMarkupsSettledBeforeTheirItemIsRenamed() {
+        open();
+        CatalogUi::leftClick(hfgW(), 3); // 地坪磁磚貼工
+        CatalogUi::leftClick(hfgD(), 0);
+        CatalogUi::click("cmDnD");
+        QVERIFY(CatalogUi::popup(hfgW(), 3, "mEditW"));
+        QVERIFY(CatalogUi::button("cmdP")->isEnabled());
+        CatalogUi::leftClick(hfgW(), 3);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();                // 此工種包含細項加成
+        dialogs.expectMessage(ui::Answer::Yes); // the markups first
+        CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚"));
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(markups(QStringLiteral("地磚")).first(), QStringLiteral("80x80公分 大尺寸磚"));
+        QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
+    }
+
+    void deleteTakesMarkupsUnlessTheNameLivesOn() {
+        // 木作衣櫃 is also an item of another kind: its markups stay.
+        catalog::CatalogStore(fx.openDb())
+            .saveWorkItems(QStringLiteral("清潔工程"), {{{QStringLiteral("木作衣櫃"), {}, {}, {}}, {}}}, {});
+        open(3); // 木作工程
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(CatalogUi::popup(hfgW(), 1, "mDelW"));
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("確定刪除? 【木作衣櫃】\r\n如刪除會將所有加成一並刪除"));
+        CatalogUi::click("cmWp");
+        QCOMPARE(markups(QStringLiteral("木作衣櫃")).size(), 4);
+
+        open(1);
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(CatalogUi::popup(hfgW(), 3, "mDelW"));
+        // Cancelled, the item and its markups stay.
+        CatalogUi::click("Command4");
+        QCOMPARE(hfgW()->rowCount(), 6);
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(CatalogUi::popup(hfgW(), 3, "mDelW"));
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
+        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM t2w WHERE t = '泥作工程' ORDER BY sort")).join(QLatin1Char(',')),
+                 QStringLiteral("2,3,4,5,6"));
+    }
+
+    void onlyLineDeletedStoresNothing() {
+        catalog::CatalogStore(fx.openDb())
+            .saveWorkItems(QStringLiteral("泥作工程"), {{{QStringLiteral("唯一"), {}, QStringLiteral("1"), {}}, {}}}, {});
+        open();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(CatalogUi::popup(hfgW(), 0, "mDelW"));
+        QCOMPARE(hfgW()->rowCount(), 1);
+        QCOMPARE(CatalogUi::column(hfgW()), QStringList{QString()});
+        CatalogUi::click("cmWp");
+        QVERIFY(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程'")).isEmpty());
+        QCOMPARE(hfgW()->rowCount(), 1);
+    }
+
+    void movesAndNoToDelete() {
+        open();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        QVERIFY(CatalogUi::popup(hfgW(), 2, "mDelW"));
+        QCOMPARE(hfgW()->rowCount(), 6);
+        QVERIFY(!CatalogUi::button("cmWp")->isEnabled());
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdUpW"); // the first line: a beep, apply enabled
+        QVERIFY(CatalogUi::button("cmWp")->isEnabled());
+        CatalogUi::click("cmdDnW");
+        QCOMPARE(catalog_ui::cellText(hfgW(), 1, 0), QStringLiteral("地坪粉光整平"));
+        QCOMPARE(hfgW()->currentRow(), 1);
+        CatalogUi::click("cmWp");
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).mid(0, 2),
+                 (QStringList{QStringLiteral("浴室防水施作"), QStringLiteral("地坪粉光整平")}));
+        VERIFY_DIALOGS(dialogs);
+    }
+
+    void itemsChangedElsewhereAskBeforeOverwriting() {
+        open();
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdDnW");
+        // The quotation editor appends an item meanwhile.
+        fx.openDb()->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('泥作工程', '新增品名', 8, '式', 0, 0)"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(hfgW()->rowCount(), 7); // reloaded
+        QCOMPARE(CatalogUi::column(hfgW()).last(), QStringLiteral("新增品名"));
+        QVERIFY(!CatalogUi::button("cmWp")->isEnabled());
+    }
+
+    void failedApplyKeepsTheGridAsTyped() {
+        open();
+        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_t2w BEFORE INSERT ON t2w WHEN NEW.w = '紅磚隔間牆' "
+                                                  "BEGIN SELECT RAISE(ABORT, '寫入被拒'); END;"));
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdDnW");
+        const QStringList typed = CatalogUi::column(hfgW());
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("Kavo III"));
+        QVERIFY(dialogs.messages().at(0).text.contains(QStringLiteral("寫入被拒")));
+        QCOMPARE(CatalogUi::column(hfgW()), typed);
+        QVERIFY(CatalogUi::button("cmWp")->isEnabled());
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first(),
+                 QStringLiteral("地坪粉光整平"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM t2w WHERE t = '泥作工程'")).first().toInt(), 6);
+    }
+
+    void markupEditing() {
+        const QString item = QStringLiteral("3\" 管");
+        catalog::CatalogStore(fx.openDb())
+            .saveWorkItems(QStringLiteral("泥作工程"), {{{item, {}, {}, {}}, {}}}, {});
+        open();
+        CatalogUi::leftClick(hfgW(), 0);
+        QVERIFY(CatalogUi::popup(hfgD(), 0, "mAddD"));
+        QVERIFY(!hfgW()->isEnabled());
+        QLineEdit* txtD = CatalogUi::editor("txtD");
+        CatalogUi::type(txtD, QStringLiteral("加長"));
+        CatalogUi::enter(txtD);
+        CatalogUi::type(txtD, QStringLiteral("15x"));
+        CatalogUi::enter(txtD); // a new line
+        CatalogUi::type(txtD, QStringLiteral("加厚"));
+        CatalogUi::enter(txtD);
+        CatalogUi::enter(txtD); // a third, empty: dropped on apply
+        QCOMPARE(hfgD()->rowCount(), 3);
+        CatalogUi::leftClick(hfgD(), 1);
+        CatalogUi::click("cmDnD"); // on the line before the empty one
+        CatalogUi::click("cmdP");
+        QCOMPARE(fx.stored(QStringLiteral("SELECT d || '|' || c || '|' || sort FROM w2d WHERE w = ? ORDER BY sort"), {item}),
+                 (QStringList{QStringLiteral("加長|15.0|2"), QStringLiteral("|0.0|3"), QStringLiteral("加厚|0.0|4")}));
+        QVERIFY(hfgW()->isEnabled());
+        QCOMPARE(hfgD()->rowCount(), 3);
+
+        // Deleting every line and applying leaves the item without markups.
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i) {
+            dialogs.expectMessage(ui::Answer::Yes);
+            QVERIFY(CatalogUi::popup(hfgD(), 0, "mDelD"));
+        }
+        CatalogUi::click("cmdP");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(markups(item).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWork)
+#include "tst_frmeng_work.moc"

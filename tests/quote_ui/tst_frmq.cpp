@@ -1,0 +1,515 @@
+// The quotation window: load, New, open, save, recent files, autosave and close.
+#include "QuoteFile.h"
+#include "QuoteUiFixture.h"
+#include "ScriptedDialogs.h"
+#include "text/Codec.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+
+using namespace quote;
+
+namespace {
+
+// Gives the quotation one area with one typed row.
+void fillQuotation(frmQ* w, const QString& name = QStringLiteral("天花板")) {
+    QuoteDocument& doc = w->document();
+    doc.tree.addChild(kRootKey, QStringLiteral("客廳"));
+    w->rebuildTree();
+    QVERIFY(w->tv_NodeClick(leafPath({"客廳"})));
+    doc.SetCell(1, ColName, name);
+    doc.SetCell(1, ColQty, QStringLiteral("2"));
+    w->gridChanged();
+    w->showRoot();
+}
+
+// A dialog backend that records, at every message, whether the autosave timer ran.
+class TimerWatchingDialogs final : public ui::DialogBackend {
+public:
+    explicit TimerWatchingDialogs(QTimer* t) : timer(t) { ui::setDialogBackend(this); }
+    ~TimerWatchingDialogs() override { ui::setDialogBackend(nullptr); }
+    ui::Answer message(const ui::MessageRequest& r) override {
+        texts << r.text;
+        runningAtMessage << timer->isActive();
+        return ui::Answer::OK;
+    }
+    std::optional<QString> input(const ui::InputRequest&) override { return std::nullopt; }
+    QString openFile(const ui::FileRequest&) override { return {}; }
+    QString saveFile(const ui::FileRequest&) override { return {}; }
+    QString folder(const ui::FileRequest&) override { return {}; }
+    QTimer* timer;
+    QStringList texts;
+    QList<bool> runningAtMessage;
+};
+
+} // namespace
+
+class TestFrmQ : public QObject {
+    Q_OBJECT
+private:
+    QuoteUiFixture fx;
+
+private slots:
+    void init() { QVERIFY(fx.setUp()); }
+    void cleanup() { fx.tearDown(); }
+
+    void loadSteps() {
+        fx.clearCatalogue();
+        auto db = fx.openDb();
+        db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (2, '商業'), (1, '住宅')"));
+        db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 2), ('住宅', '客廳', 1)"));
+        db->execute(QStringLiteral("INSERT INTO 案 (sort, 案) VALUES (2, '店面'), (1, '新屋')"));
+        db->execute(QStringLiteral("INSERT INTO sc (sort, sc) VALUES (1, 1.2), (2, 0.05)"));
+        db->execute(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '坪'), (2, '式')"));
+        db.reset();
+        mdM::CurrentUserName = QStringLiteral("陳小明");
+        ScriptedDialogs dialogs;
+        frmQ* w = fx.open();
+        VERIFY_DIALOGS(dialogs);
+
+        QCOMPARE(w->caption(), QStringLiteral("報價系統\t- 新報價單"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("報價系統    - 新報價單"));
+        QCOMPARE(w->dateBox()->text(), QStringLiteral("115/03/07"));
+        QCOMPARE(w->quoteNoBox()->text(), QStringLiteral("1150307_"));
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("新客戶"));
+        QCOMPARE(w->salespersonBox()->currentText(), QStringLiteral("陳小明"));
+        QCOMPARE(w->categoryBox()->currentText(), QStringLiteral("住宅"));
+        QCOMPARE(w->categoryBox()->count(), 2);
+        QCOMPARE(w->projectNameBox()->currentText(), QStringLiteral("新屋"));
+        QCOMPARE(w->TaxRates, (QStringList{"120%", "5%"}));
+        auto* areas = child<QListWidget>(w, "LsA");
+        QCOMPARE(areas->count(), 2);
+        QCOMPARE(areas->item(0)->text(), QStringLiteral("客廳"));
+        QCOMPARE(child<QComboBox>(w, "cbU")->itemText(1), QStringLiteral("式"));
+        QCOMPARE(child<QComboBox>(w, "cbS")->itemText(0), QStringLiteral("1.2"));
+        // The header's document side follows the controls.
+        QCOMPARE(w->document().header.txtNo, QStringLiteral("1150307_"));
+        QCOMPARE(w->document().header.cbK, QStringLiteral("住宅"));
+        // The root shown, editable, selected in the tree.
+        QCOMPARE(w->pathLabel()->text(), kRootKey);
+        QVERIFY(w->document().NodeIsLeaf);
+        QCOMPARE(w->tree()->topLevelItemCount(), 1);
+        QCOMPARE(w->tree()->currentItem()->text(0), kRootKey);
+        QVERIFY(w->grid()->isColumnHidden(ColPath));
+        QVERIFY(w->grid()->isColumnHidden(ColCatalogName));
+        QVERIFY(!w->autoSaveTimer()->isActive());
+        QVERIFY(w->StaDb);
+        QCOMPARE(w->size(), w->screen()->availableGeometry().size()); // as large as the screen
+
+        // Changing the category refills the area list.
+        w->categoryBox()->setEditText(QStringLiteral("商業"));
+        QCOMPARE(areas->count(), 0);
+    }
+
+    void rightsAndPathColumn_data() {
+        QTest::addColumn<int>("rights");
+        QTest::addColumn<bool>("pricesHidden");
+        QTest::addColumn<bool>("costsHidden");
+        QTest::addColumn<int>("pathTwips");
+        QTest::newRow("11") << 4095 << false << false << 1000;
+        QTest::newRow("01") << (4095 & ~1) << true << false << 2200;
+        QTest::newRow("10") << (4095 & ~2) << false << true << 2200;
+        QTest::newRow("00") << (4095 & ~3) << true << true << 2200;
+    }
+    void rightsAndPathColumn() {
+        QFETCH(int, rights);
+        QFETCH(bool, pricesHidden);
+        QFETCH(bool, costsHidden);
+        QFETCH(int, pathTwips);
+        mdM::UserRights = rights;
+        frmQ* w = fx.open();
+        QCOMPARE(w->PricesHidden, pricesHidden);
+        QCOMPARE(w->CostsHidden, costsHidden);
+        fillQuotation(w);
+        QVERIFY(!w->document().NodeIsLeaf); // the root with a child: read-only view
+        QVERIFY(!w->grid()->isColumnHidden(ColPath));
+        QCOMPARE(w->grid()->columnWidth(ColPath), ui::twipsToPixelsX(pathTwips, w));
+    }
+
+    void newAnswers_data() {
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<QString>("answer"); // Yes, No, Cancel, YesCancelled
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("empty quotation asks nothing") << false << "" << true;
+        QTest::newRow("Yes saves, then resets") << true << "Yes" << true;
+        QTest::newRow("No resets") << true << "No" << true;
+        QTest::newRow("Cancel keeps all") << true << "Cancel" << false;
+        QTest::newRow("Yes, Save As cancelled: keeps all") << true << "YesCancelled" << false;
+    }
+    void newAnswers() {
+        QFETCH(bool, filled);
+        QFETCH(QString, answer);
+        QFETCH(bool, reset);
+        frmQ* w = fx.open();
+        if (filled)
+            fillQuotation(w);
+        w->customerBox()->setText(QStringLiteral("王先生"));
+        w->addressBox()->setText(QStringLiteral("台北"));
+        w->document().pageEnd.cbTax = QStringLiteral("8%");
+        w->document().pageEnd.ckTax = false;
+        w->document().pageEnd.txtOff = QStringLiteral("-10");
+        w->setWorkTypesOnly(true);
+        const QString category = w->categoryBox()->currentText();
+        const QString saved = fx.quotes + QStringLiteral("/new.kav");
+
+        ScriptedDialogs dialogs;
+        if (answer == u"Yes") {
+            dialogs.expectMessage(ui::Answer::Yes);
+            dialogs.expectSaveFile(saved);
+        } else if (answer == u"YesCancelled") {
+            dialogs.expectMessage(ui::Answer::Yes);
+            dialogs.expectSaveFile(QString());
+            dialogs.expectMessage(); // 取消另存檔案
+        } else if (answer == u"No") {
+            dialogs.expectMessage(ui::Answer::No);
+        } else if (answer == u"Cancel") {
+            dialogs.expectMessage(ui::Answer::Cancel);
+        }
+        w->mNew_Click();
+        VERIFY_DIALOGS(dialogs);
+        if (filled)
+            QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("是否存檔?"));
+        QCOMPARE(QFile::exists(saved), answer == u"Yes");
+
+        const QuoteDocument& doc = w->document();
+        QCOMPARE(w->categoryBox()->currentText(), category); // kept in every case
+        if (reset) {
+            QCOMPARE(doc.tree.count(), 1);
+            QVERIFY(doc.hfgB.isEmptyGrid());
+            QCOMPARE(w->customerBox()->text(), QStringLiteral("新客戶"));
+            QCOMPARE(w->addressBox()->text(), QString());
+            QCOMPARE(w->salespersonBox()->currentText(), QString());
+            QCOMPARE(w->quoteNoBox()->text(), QStringLiteral("1150307_"));
+            QCOMPARE(doc.pageEnd.cbTax, QStringLiteral("5%"));
+            QCOMPARE(doc.pageEnd.txtOff, QString());
+            QVERIFY(!doc.pageEnd.ckTax); // the tax check box as the user left it
+            QVERIFY(!doc.WorkTypesOnly);
+            QVERIFY(w->action(QStringLiteral("mPa"))->isEnabled());
+            QVERIFY(w->CurrentFile.isEmpty());
+            QCOMPARE(w->caption(), QStringLiteral("報價系統\t- 新報價單"));
+            QCOMPARE(w->tree()->topLevelItem(0)->childCount(), 0);
+        } else {
+            QCOMPARE(doc.tree.count(), 2);
+            QCOMPARE(doc.hfgB.cell(1, ColName), QStringLiteral("天花板"));
+            QCOMPARE(w->customerBox()->text(), QStringLiteral("王先生"));
+            QVERIFY(doc.WorkTypesOnly);
+            QCOMPARE(w->pathLabel()->text(), kRootKey); // the root is shown
+        }
+    }
+
+    void saveWritesTheCoreFile() {
+        frmQ* w = fx.open();
+        fillQuotation(w);
+        QVERIFY(w->tv_NodeClick(leafPath({"客廳"}))); // a leaf shown: saving stores it first
+        const QString path = fx.quotes + QStringLiteral("/a&b.kav");
+        ScriptedDialogs dialogs;
+        dialogs.expectSaveFile(path);
+        QVERIFY(w->mSaveAs_Click());
+        VERIFY_DIALOGS(dialogs);
+        const ui::FileRequest r = dialogs.files().at(0);
+        QCOMPARE(r.folder, fx.quotes);
+        QCOMPARE(r.fileName, QString());
+        QCOMPARE(r.filterIndex, 2);
+        QCOMPARE(r.filter, QStringLiteral("All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Text Files(*.txt)|*.txt"));
+
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
+        QCOMPARE(w->pathLabel()->text(), kRootKey);
+        QCOMPARE(w->CurrentFile, path);
+        QCOMPARE(w->caption(), QStringLiteral("報價系統\t- ") + path);
+        QCOMPARE(w->recentFiles().lines(), QStringList{path});
+        QCOMPARE(w->action(QStringLiteral("mRF0"))->text(), QString(path).replace(u'&', QStringLiteral("&&")));
+
+        // 儲存檔案 presets the file and its folder.
+        dialogs.expectSaveFile(path);
+        QVERIFY(w->mSaveF_Click());
+        QCOMPARE(dialogs.files().at(1).fileName, path);
+        QCOMPARE(dialogs.files().at(1).folder, fx.quotes);
+
+        // A failed write: message, and the file name, caption and list stay.
+        dialogs.expectSaveFile(fx.folder->path() + QStringLiteral("/missing/b.kav"));
+        dialogs.expectMessage();
+        QVERIFY(!w->mSaveAs_Click());
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().last().text.startsWith(QStringLiteral("存檔錯誤\r\n")));
+        QCOMPARE(w->CurrentFile, path);
+        QCOMPARE(w->recentFiles().lines(), QStringList{path});
+
+        // Cancelled dialogs.
+        dialogs.expectSaveFile(QString());
+        dialogs.expectMessage();
+        QVERIFY(!w->mSaveF_Click());
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("取消存檔"));
+        VERIFY_DIALOGS(dialogs);
+    }
+
+    void openReplacesOnlyWhenReadWhole() {
+        auto db = fx.openDb();
+        db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('林''s 公司', '02;1234', "
+                                   "'02;9999', '林太太')"));
+        db.reset();
+        // A quotation written by the core: two areas, work-types-only, a customer in the table.
+        QuoteDocument src;
+        src.WorkTypesOnly = true;
+        src.header.txtCn = QStringLiteral("林's 公司");
+        src.header.cbK = QStringLiteral("商業");
+        src.tree.addChild(kRootKey, QStringLiteral("木作"));
+        src.tree.addChild(kRootKey, QStringLiteral("油漆"));
+        src.tv_NodeClick(leafPath({"木作"}));
+        src.SetCell(1, ColName, QStringLiteral("天花板"));
+        src.pageEnd.txtOff = QStringLiteral("-5");
+        const QString good = fx.quotes + QStringLiteral("/good.kav");
+        QVERIFY(!QuoteFile::write(src, good));
+        const QString broken = fx.quotes + QStringLiteral("/broken.kav");
+        QVERIFY(text::writeTextFile(broken, QStringLiteral("0n\r\n[Title]\r\na\r\n")));
+
+        frmQ* w = fx.open();
+        ScriptedDialogs dialogs;
+        // The broken file: "開啟檔案錯誤", and the quotation in hand stays.
+        w->customerBox()->setText(QStringLiteral("留下"));
+        dialogs.expectOpenFile(broken);
+        dialogs.expectMessage();
+        w->mOpen_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("開啟檔案錯誤"));
+        QCOMPARE(dialogs.messages().last().title, QStringLiteral("KavoIII"));
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("留下"));
+        QVERIFY(w->CurrentFile.isEmpty());
+        QVERIFY(w->recentFiles().lines().isEmpty());
+        QVERIFY(!w->Loading);
+
+        // Cancelled dialog.
+        dialogs.expectOpenFile(QString());
+        dialogs.expectMessage();
+        w->mOpen_Click();
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("取消開啟檔案"));
+        VERIFY_DIALOGS(dialogs);
+
+        // The good file.
+        int replaced = 0;
+        bool loadingWhenReplaced = false;
+        connect(w, &frmQ::documentReplaced, this, [&] {
+            ++replaced;
+            loadingWhenReplaced = w->Loading;
+        });
+        dialogs.expectOpenFile(good);
+        w->mOpen_Click();
+        VERIFY_DIALOGS(dialogs);
+        const ui::FileRequest r = dialogs.files().last();
+        QCOMPARE(r.folder, fx.quotes);
+        QCOMPARE(r.filterIndex, 2);
+        QCOMPARE(replaced, 1);
+        QVERIFY(loadingWhenReplaced);
+        QVERIFY(!w->Loading);
+        QCOMPARE(w->CurrentFile, good);
+        QCOMPARE(w->caption(), QStringLiteral("報價系統\t- ") + good);
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("林's 公司"));
+        QCOMPARE(w->categoryBox()->currentText(), QStringLiteral("商業"));
+        QCOMPARE(w->phoneLabel()->text(), QStringLiteral("02 1234"));
+        QCOMPARE(w->contactLabel()->text(), QStringLiteral("林太太"));
+        QCOMPARE(mdM::QuoteCustFax, QStringLiteral("02 9999"));
+        QVERIFY(w->document().WorkTypesOnly);
+        QVERIFY(!w->action(QStringLiteral("mPa"))->isEnabled());
+        QVERIFY(w->action(QStringLiteral("mPw"))->isEnabled());
+        QCOMPARE(w->document().pageEnd.txtOff, QStringLiteral("-5"));
+        QCOMPARE(w->tree()->topLevelItem(0)->childCount(), 2);
+        QVERIFY(w->tree()->topLevelItem(0)->isExpanded());
+        QCOMPARE(w->grid()->model()->rowCount(), 1);
+        QCOMPARE(w->grid()->model()->index(0, ColName).data().toString(), QStringLiteral("天花板"));
+        QCOMPARE(w->recentFiles().lines(), QStringList{good});
+
+        // From the recent list, with the quotation in hand answered No; then a missing file.
+        dialogs.expectMessage(ui::Answer::No);
+        w->mRF_Click(0);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(w->CurrentFile, good);
+        QVERIFY(QFile::remove(good));
+        dialogs.expectMessage(ui::Answer::No);
+        dialogs.expectMessage();
+        w->mRF_Click(0);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("檔案不存在"));
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Critical);
+        QCOMPARE(w->recentFiles().lines(), QStringList{good}); // the entry stays
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("林's 公司"));
+        QVERIFY(!w->OpenGivenPath);
+
+        // Yes with a cancelled Save As stops the open.
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectSaveFile(QString());
+        dialogs.expectMessage();
+        w->mOpen_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("林's 公司"));
+    }
+
+    void recentFilesThroughOfIni() {
+        QStringList lines;
+        for (int i = 1; i <= 7; ++i)
+            lines << fx.quotes + QStringLiteral("/%1.kav").arg(i);
+        lines[1] = QStringLiteral("/q/R&D.kav");
+        QVERIFY(fx.folder->writeSettings(QStringLiteral("Of.ini"), lines));
+        frmQ* w = fx.open();
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(w->action(QStringLiteral("mRF%1").arg(i))->isVisible());
+        QCOMPARE(w->action(QStringLiteral("mRF1"))->text(), QStringLiteral("/q/R&&D.kav"));
+        QCOMPARE(w->recentFiles().lines(), lines.mid(0, 5));
+
+        // Closing writes the list, also when the close is cancelled.
+        QVERIFY(QFile::remove(fx.folder->file(QStringLiteral("Of.ini"))));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Cancel);
+        QVERIFY(!w->unload());
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Of.ini")), lines.mid(0, 5));
+        const QString saved = fx.quotes + QStringLiteral("/saved.kav");
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectSaveFile(saved);
+        QVERIFY(w->unload());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Of.ini")), QStringList{saved} + lines.mid(0, 4));
+    }
+
+    void missingOfIniIsAnEmptyList() {
+        frmQ* w = fx.open();
+        QVERIFY(w->recentFiles().lines().isEmpty());
+        QVERIFY(!w->action(QStringLiteral("mRF0"))->isVisible());
+    }
+
+    void closeAnswers_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Yes") << "Yes" << true << true;
+        QTest::newRow("No") << "No" << true << false;
+        QTest::newRow("Cancel") << "Cancel" << false << false;
+        QTest::newRow("Yes, Save As cancelled") << "YesCancelled" << false << false;
+    }
+    void closeAnswers() {
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, saved);
+        mdM::AutoSaveOn = true;
+        frmQ* w = fx.open();
+        QVERIFY(w->autoSaveTimer()->isActive());
+        w->setWorkTypesOnly(true);
+        std::weak_ptr<db::Database> sta = w->StaDb;
+        const QString path = fx.quotes + QStringLiteral("/closing.kav");
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(answer == u"No" ? ui::Answer::No
+                              : answer == u"Cancel" ? ui::Answer::Cancel
+                                                    : ui::Answer::Yes);
+        if (answer == u"Yes")
+            dialogs.expectSaveFile(path);
+        if (answer == u"YesCancelled") {
+            dialogs.expectSaveFile(QString());
+            dialogs.expectMessage();
+        }
+        QCOMPARE(w->unload(), closes);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("是否儲存報價單 ?"));
+        QCOMPARE(dialogs.messages().at(0).buttons, ui::Buttons::YesNoCancel);
+        QCOMPARE(QFile::exists(path), saved);
+        QVERIFY(QFile::exists(fx.folder->file(QStringLiteral("Of.ini"))));
+        QCOMPARE(ui::Default<frmQ>::isLoaded(), !closes);
+        if (closes) {
+            QVERIFY(!w->autoSaveTimer()->isActive());
+            QVERIFY(!w->document().WorkTypesOnly);
+            QVERIFY(!w->StaDb);
+            QVERIFY(sta.expired()); // sta.mdb closed
+        } else {
+            QVERIFY(w->autoSaveTimer()->isActive());
+            QVERIFY(w->document().WorkTypesOnly);
+        }
+    }
+
+    void autosave_data() {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("ticksBeforeSave");
+        QTest::newRow("interval 0") << 0 << 1;
+        QTest::newRow("interval 3") << 3 << 4;
+    }
+    void autosave() {
+        QFETCH(int, interval);
+        QFETCH(int, ticksBeforeSave);
+        mdM::AutoSaveOn = true;
+        mdM::AutoSaveInterval = interval;
+        frmQ* w = fx.open();
+        fillQuotation(w);
+        QVERIFY(w->tv_NodeClick(leafPath({"客廳"})));
+        const QString file = sys::autosavePath();
+        for (int i = 1; i < ticksBeforeSave; ++i)
+            w->TimeSv_Timer();
+        QVERIFY(!QFile::exists(file));
+        w->TimeSv_Timer();
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(w->AutoSaveTicks, 0);
+        QCOMPARE(w->pathLabel()->text(), kRootKey); // the leaf's rows went into the store
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
+        QVERIFY(w->CurrentFile.isEmpty());
+        QVERIFY(w->recentFiles().lines().isEmpty());
+        QVERIFY(w->autoSaveTimer()->isActive());
+    }
+
+    void autosaveFailureHoldsTheTimer() {
+        mdM::AutoSaveOn = true;
+        mdM::AutoSaveInterval = 0;
+        frmQ* w = fx.open();
+        QVERIFY(QDir(fx.folder->path()).mkdir(QStringLiteral("autosave.kav"))); // cannot be written
+        TimerWatchingDialogs dialogs(w->autoSaveTimer());
+        w->TimeSv_Timer();
+        QCOMPARE(dialogs.texts.size(), 1);
+        QVERIFY(dialogs.texts.at(0).startsWith(QStringLiteral("存檔錯誤\r\n")));
+        QCOMPARE(dialogs.runningAtMessage, QList<bool>{false}); // no tick while the message is open
+        QVERIFY(w->autoSaveTimer()->isActive());
+        QCOMPARE(w->AutoSaveTicks, 0);
+    }
+
+    void statisticsDatabaseFailureStillOpens() {
+        QFile junk(fx.folder->file(QStringLiteral("sta.mdb")));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        frmQ* w = fx.open();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("統計資料庫 sta.mdb 無法開啟\r\n")));
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QVERIFY(!w->StaDb);
+        QVERIFY(w->isVisible());
+    }
+
+    void splitterDrag() {
+        frmQ* w = fx.open();
+        const int treeBefore = w->tree()->width();
+        w->dragSplitterTo(5000);
+        QCOMPARE(w->layoutTwips().tv.width, 5000);
+        QCOMPARE(w->tree()->width(), ui::twipsToPixelsX(5000, w));
+        QCOMPARE(w->grid()->x(), w->tree()->width() + child<QFrame>(w, "fme")->width());
+        QCOMPARE(w->pageEndButton()->width(), w->tree()->width());
+        w->dragSplitterTo(700); // left of 800: the splitter snaps back
+        QCOMPARE(w->layoutTwips().tv.width, 5000);
+        QVERIFY(w->tree()->width() != treeBefore);
+    }
+
+    void templatesLockedAtLoad() {
+        const QString dir = fx.folder->mkdir(QStringLiteral("PrintQ"));
+        QFile f(dir + QStringLiteral("/報價單.xlsx"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        fx.open();
+        QVERIFY(sys::isReadOnly(f.fileName()));
+    }
+};
+
+QTEST_MAIN(TestFrmQ)
+#include "tst_frmq.moc"

@@ -1,0 +1,69 @@
+// The quotation header's customer button: the customer picked in the customer window fills the
+// header; closing the picker any other way leaves the header as it was.
+#include "QuoteUiFixture.h"
+#include "../records_ui/PickerScript.h"
+#include "ScriptedDialogs.h"
+#include "frmCus.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QString kDental = QStringLiteral("大安牙醫診所");
+
+
+void pick(frmCus* f, const QString& name) {
+    for (int r = 0; r < f->grid().rowCount(); ++r)
+        if (f->grid().cell(r, 2) == name)
+            f->HFG_Click(r);
+    f->cmd2Q_Click();
+}
+} // namespace
+
+class TestFrmQCustomer : public QObject {
+    Q_OBJECT
+    QuoteUiFixture fx;
+
+private slots:
+    void init() { QVERIFY(fx.setUp()); }
+    void cleanup() { fx.tearDown(); }
+
+    void pickedCustomerFillsTheHeader() {
+        frmQ* w = fx.open();
+        whenPickerShows([](frmCus* f) {
+            QVERIFY(mdM::CusOpenedFromQuote);
+            pick(f, kDental);
+        });
+        w->cmdC_Click();
+        QCOMPARE(w->customerBox()->text(), kDental);
+        QCOMPARE(w->projectNameBox()->currentText(), kDental);
+        QCOMPARE(w->addressBox()->text(), QStringLiteral("台北市大安區信義路四段236號2樓"));
+        QCOMPARE(w->phoneLabel()->text(), mdM::QuoteCustPhone);
+        QVERIFY(!mdM::QuoteCustPhone.isEmpty());
+        QCOMPARE(w->contactLabel()->text(), mdM::QuoteContact);
+
+        w->customerBox()->setText(QStringLiteral("手打的客戶"));
+        whenPickerShows([](frmCus* f) { f->close(); });
+        w->cmdC_Click();
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("手打的客戶"));
+        QCOMPARE(w->addressBox()->text(), QStringLiteral("台北市大安區信義路四段236號2樓"));
+    }
+
+    void askedBeforeDiscardingTypedCustomer() {
+        frmQ* w = fx.open();
+        mdM::CusOpenedFromQuote = false;
+        frmCus* menuWindow = ui::Default<frmCus>::get();
+        menuWindow->show();
+        menuWindow->cmdAdd_Click();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        w->cmdC_Click();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(menuWindow->isEditing());
+        QCOMPARE(w->customerBox()->text(), QStringLiteral("新客戶"));
+    }
+};
+
+QTEST_MAIN(TestFrmQCustomer)
+#include "tst_frmq_customer.moc"

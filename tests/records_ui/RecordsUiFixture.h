@@ -1,0 +1,29 @@
+#pragma once
+// The shell's window test fixture with the main database open in mdM and a rights word.
+#include "../shell_ui/ShellUiFixture.h"
+#include "RecordWindow.h"
+
+class RecordsUiFixture : public ShellUiFixture {
+public:
+    bool setUp(int rights = 4095) {
+        if (!ShellUiFixture::setUp())
+            return false;
+        mdM::MainDb = openDb();
+        mdM::UserRights = rights;
+        return bool(mdM::MainDb);
+    }
+    QVariant scalar(const QString& sql, const QVariantList& params = {}) const { return openDb()->scalar(sql, params); }
+};
+
+// Shown in the window's layout (the window itself need not be on screen).
+inline bool shown(const QWidget* w) {
+    return w && !w->isHidden();
+}
+
+// The grid line of a record by its name (column 2 of a list, 1 of search results); -1 if none.
+inline int rowOf(const records::RecordWindow* f, const QString& name, int column = 2) {
+    for (int r = 0; r < f->grid().rowCount(); ++r)
+        if (f->grid().cell(r, column) == name)
+            return r;
+    return -1;
+}

@@ -1,0 +1,125 @@
+// The customer window as the quotation editor's picker: the hand-over of five fields, Cancel
+// and the close box, the refusal without a chosen customer, and the editor's customer button.
+#include "CustomerPicker.h"
+#include "RecordsUiFixture.h"
+#include "PickerScript.h"
+#include "ScriptedDialogs.h"
+#include "frmCus.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QString kDental = QStringLiteral("大安牙醫診所");
+
+
+} // namespace
+
+class TestCusPicker : public QObject {
+    Q_OBJECT
+    RecordsUiFixture fx;
+
+private slots:
+    void init() {
+        QVERIFY(fx.setUp());
+        mdM::QuoteCustName = QStringLiteral("舊客戶");
+    }
+    void cleanup() { fx.tearDown(); }
+
+    void handsOverFiveFields() {
+        mdM::CusOpenedFromQuote = true;
+        frmCus* f = showForm<frmCus>();
+        QVERIFY(shown(child<QPushButton>(f, "cmd2Q")));
+        f->HFG_Click(rowOf(f, kDental));
+        f->setBoxText(QStringLiteral("T24"), QStringLiteral("未存的連絡人")); // the boxes as they stand
+        f->cmd2Q_Click();
+        QVERIFY(!ui::Default<frmCus>::isLoaded());
+        QVERIFY(mdM::CusPicked);
+        QCOMPARE(mdM::QuoteCustName, kDental);
+        QCOMPARE(mdM::QuoteSiteAddress, QStringLiteral("台北市大安區信義路四段236號2樓"));
+        const auto db = fx.openDb();
+        const QString phone = db->scalar(QStringLiteral("SELECT 電話1 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString();
+        const QString fax = db->scalar(QStringLiteral("SELECT 公司傳真 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString();
+        QCOMPARE(mdM::QuoteCustPhone, QString(phone).remove(QLatin1Char(';')));
+        QCOMPARE(mdM::QuoteCustFax, QString(fax).remove(QLatin1Char(';')));
+        QCOMPARE(mdM::QuoteContact, QStringLiteral("未存的連絡人"));
+        QVERIFY(mdM::CusOpenedFromQuote);
+    }
+
+    void refusesWithoutAChosenCustomer() {
+        mdM::CusOpenedFromQuote = true;
+        frmCus* f = showForm<frmCus>();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        f->cmd2Q_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("請先選取表格中一個客戶"));
+        QVERIFY(ui::Default<frmCus>::isLoaded());
+        QVERIFY(!mdM::CusPicked);
+        QCOMPARE(mdM::QuoteCustName, QStringLiteral("舊客戶"));
+    }
+
+    void closingOtherwisePicksNothing() {
+        mdM::CusOpenedFromQuote = true;
+        frmCus* f = showForm<frmCus>();
+        f->HFG_Click(0);
+        f->close();
+        QVERIFY(!ui::Default<frmCus>::isLoaded());
+        QVERIFY(!mdM::CusPicked);
+        QCOMPARE(mdM::QuoteCustName, QStringLiteral("舊客戶"));
+        // From the menu bar there is no hand-over button, and the flag does not survive.
+        mdM::CusOpenedFromQuote = false;
+        mdM::CusPicked = true;
+        f = showForm<frmCus>();
+        QVERIFY(!shown(child<QPushButton>(f, "cmd2Q")));
+        f->close();
+        QVERIFY(!mdM::CusPicked);
+    }
+
+    void editorButtonPicksThroughTheModalWindow() {
+        whenPickerShows([](frmCus* f) {
+            QVERIFY(shown(child<QPushButton>(f, "cmd2Q")));
+            f->HFG_Click(rowOf(f, kDental));
+            f->cmd2Q_Click();
+        });
+        QVERIFY(records::pickCustomerForQuote());
+        QCOMPARE(mdM::QuoteCustName, kDental);
+
+        whenPickerShows([](frmCus* f) { f->close(); });
+        QVERIFY(!records::pickCustomerForQuote());
+    }
+
+    void editorButtonReopensAMenuWindow() {
+        mdM::CusOpenedFromQuote = false;
+        frmCus* menuWindow = showForm<frmCus>();
+        menuWindow->cmdAdd_Click();
+        menuWindow->setBoxText(QStringLiteral("T2"), QStringLiteral("打到一半"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        QVERIFY(!records::pickCustomerForQuote());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Question);
+        QVERIFY(ui::Default<frmCus>::isLoaded());
+        QCOMPARE(menuWindow->boxText(QStringLiteral("T2")), QStringLiteral("打到一半"));
+
+        dialogs.clear();
+        dialogs.expectMessage(ui::Answer::Yes);
+        whenPickerShows([](frmCus* f) {
+            QVERIFY(shown(child<QPushButton>(f, "cmd2Q")));
+            QVERIFY(!f->isEditing());
+            f->close();
+        });
+        QVERIFY(!records::pickCustomerForQuote());
+        VERIFY_DIALOGS(dialogs);
+
+        // A window that is only browsing is closed without a question.
+        mdM::CusOpenedFromQuote = false;
+        showForm<frmCus>();
+        whenPickerShows([](frmCus* f) { f->close(); });
+        QVERIFY(!records::pickCustomerForQuote());
+    }
+};
+
+QTEST_MAIN(TestCusPicker)
+#include "tst_cuspicker.moc"

@@ -1,0 +1,439 @@
+// The customer window: opening, modes and buttons under the rights, add, edit, cancel and
+// delete with their messages, the browse list after a save, the full page, the entry aids,
+// Enter as Tab and the search.
+#include "RecordsUiFixture.h"
+#include "ScriptedDialogs.h"
+#include "frmCus.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+const QString kDental = QStringLiteral("大安牙醫診所");
+
+void type(frmCus* f, const char* box, const QString& text) {
+    f->setBoxText(QString::fromLatin1(box), text);
+}
+QString text(const frmCus* f, const char* box) {
+    return f->boxText(QString::fromLatin1(box));
+}
+} // namespace
+
+class TestFrmCus : public QObject {
+    Q_OBJECT
+    RecordsUiFixture fx;
+
+    frmCus* open() { return showForm<frmCus>(); }
+    // Adds a customer through the window; the boxes are left as typed.
+    void addThroughWindow(frmCus* f, const QString& name) {
+        f->cmdAdd_Click();
+        type(f, "T2", name);
+        f->T2_Validate();
+        type(f, "cb1", QStringLiteral("台北市"));
+        type(f, "T5", QStringLiteral("中山北路1號"));
+        type(f, "T10", QStringLiteral("02"));
+        type(f, "T11", QStringLiteral("2511-0000"));
+    }
+
+private slots:
+    void init() { QVERIFY(fx.setUp()); }
+    void cleanup() { fx.tearDown(); }
+
+    void opensOnTheFirstGroupWithRecords() {
+        frmCus* f = open();
+        QCOMPARE(f->windowTitle(), QStringLiteral("客戶資料"));
+        QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QStringLiteral("03")); // no 01 or 02 customers
+        QCOMPARE(f->grid().cell(0, 2), kDental);
+        QCOMPARE(f->grid().cell(0, 3), QStringLiteral("台北市 大安區信義路四段236號2樓"));
+        QCOMPARE(f->grid().captions().at(2), QStringLiteral("公司名稱"));
+        QVERIFY(!shown(child<QPushButton>(f, "cmd2Q")));
+        QVERIFY(!shown(child<QGroupBox>(f, "Frame1")));
+        QCOMPARE(child<QPushButton>(f, "Command2")->text(), QStringLiteral("整頁模式>>"));
+        QVERIFY(child<QComboBox>(f, "cb1")->count() > 0);
+        QVERIFY(child<QComboBox>(f, "cb4")->findText(QStringLiteral("王小明")) >= 0);
+        QVERIFY(child<QComboBox>(f, "Combo2")->count() > 0);
+        QCOMPARE(child<QComboBox>(f, "Combo2")->currentText(), QStringLiteral("分類"));
+    }
+
+    void buttonsUnderRights_data() {
+        QTest::addColumn<int>("rights");
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("all rights") << 4095 << true;
+        QTest::newRow("customer editing only") << 8 << true;
+        QTest::newRow("everything but customer editing") << (4095 & ~8) << false;
+        QTest::newRow("no rights") << 0 << false;
+    }
+    void buttonsUnderRights() {
+        QFETCH(int, rights);
+        QFETCH(bool, editing);
+        mdM::UserRights = rights;
+        frmCus* f = open();
+        for (const char* b : {"cmdAdd", "cmdEdit", "cmdDel", "cmdPp"})
+            QCOMPARE(shown(child<QPushButton>(f, b)), editing);
+        for (const char* b : {"Command1", "Command2", "Command3"})
+            QVERIFY(shown(child<QPushButton>(f, b)));
+        for (const char* b : {"cmdY", "cmdN"})
+            QVERIFY(!shown(child<QPushButton>(f, b)));
+        // Still hidden after the page mode and the all-records button.
+        f->HFG_Click(0);
+        f->Command2_Click();
+        f->Command3_Click();
+        QCOMPARE(shown(child<QPushButton>(f, "cmdAdd")), editing);
+        QCOMPARE(shown(child<QPushButton>(f, "cmdPp")), editing);
+    }
+
+    void refusalsWithNothingChosen() {
+        frmCus* f = open();
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i)
+            dialogs.expectMessage();
+        f->cmdEdit_Click();
+        f->cmdDel_Click();
+        f->Command2_Click();
+        VERIFY_DIALOGS(dialogs);
+        for (const ui::MessageRequest& m : dialogs.messages()) {
+            QCOMPARE(m.text, QStringLiteral("請先選取表格中一個客戶"));
+            QCOMPARE(m.icon, ui::Icon::None);
+            QCOMPARE(m.title, QStringLiteral("Kavo III"));
+        }
+        QVERIFY(f->Mode.isEmpty());
+        QVERIFY(!shown(child<QGroupBox>(f, "Frame1")));
+    }
+
+    void addSavesAndListsTheNewGroup() {
+        frmCus* f = open();
+        addThroughWindow(f, QStringLiteral("Acme's 設計"));
+        QCOMPARE(f->Mode, QStringLiteral("AddF"));
+        QVERIFY(shown(child<QPushButton>(f, "cmdY")));
+        QVERIFY(!f->grid().rowCount() || !child<QWidget>(f, "HFG")->isEnabled());
+        QCOMPARE(text(f, "T1"), QStringLiteral("A001"));
+        QCOMPARE(text(f, "T3"), QStringLiteral("Acme"));       // the short name
+        QCOMPARE(text(f, "T19"), QStringLiteral("2511-0000")); // the phone number copies
+        QCOMPARE(text(f, "T33"), QStringLiteral("2511-0000"));
+        ScriptedDialogs dialogs;
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(f->Mode, QStringLiteral("AddF")); // saving keeps the mode
+        QVERIFY(!f->isEditing());
+        QVERIFY(child<QWidget>(f, "HFG")->isEnabled());
+        QVERIFY(!child<QWidget>(f, "P1")->isEnabled());
+        QCOMPARE(f->LastSavedGroup, QStringLiteral("A0"));
+        QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QStringLiteral("A"));
+        QVERIFY(rowOf(f, QStringLiteral("Acme's 設計")) >= 0);
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT 公司地址 FROM 客戶 WHERE 客戶名稱 = ?"), {QStringLiteral("Acme's 設計")})
+                     .toString(),
+                 QStringLiteral("台北市;中山北路1號"));
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT 電話2 FROM 客戶 WHERE 客戶名稱 = ?"), {QStringLiteral("Acme's 設計")})
+                     .toString(),
+                 QStringLiteral(";"));
+    }
+
+    void requiredBoxesAndDuplicateKeepTheTypedValues() {
+        frmCus* f = open();
+        f->cmdAdd_Click();
+        type(f, "T2", QStringLiteral("   "));
+        type(f, "T3", QString());
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("請輸入客戶名稱&簡稱"));
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Exclamation);
+
+        type(f, "T2", kDental);
+        f->T2_Validate();
+        type(f, "T9", QStringLiteral("typed@x.tw"));
+        dialogs.clear();
+        dialogs.expectMessage();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("客戶名稱重複"));
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Exclamation);
+        QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
+        QVERIFY(f->isEditing());
+        QCOMPARE(text(f, "T9"), QStringLiteral("typed@x.tw"));
+        QCOMPARE(f->Mode, QStringLiteral("AddF"));
+
+        // A name of blanks is a name.
+        type(f, "T2", QStringLiteral("  "));
+        type(f, "T3", QStringLiteral("x"));
+        dialogs.clear();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = '  '")).toInt(), 1);
+    }
+
+    void databaseErrorKeepsTheWindowAdding() {
+        fx.openDb()->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON 客戶 "
+                                            "BEGIN SELECT RAISE(ABORT, '磁碟已滿'); END"));
+        frmCus* f = open();
+        addThroughWindow(f, QStringLiteral("Nova"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().last().text.contains(QStringLiteral("磁碟已滿")));
+        QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
+        QVERIFY(f->isEditing());
+        QCOMPARE(f->Mode, QStringLiteral("AddF"));
+        QCOMPARE(text(f, "T5"), QStringLiteral("中山北路1號"));
+        fx.openDb()->execute(QStringLiteral("DROP TRIGGER refuse"));
+        dialogs.clear();
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(!f->isEditing());
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = 'Nova'")).toInt(), 1);
+    }
+
+    void editTrimsTheInvoiceStreetAndKeepsTheName() {
+        frmCus* f = open();
+        f->HFG_Click(rowOf(f, kDental));
+        f->cmdEdit_Click();
+        QCOMPARE(f->Mode, QStringLiteral("EditF"));
+        QVERIFY(!f->box(QStringLiteral("T1"))->isEnabled());
+        QVERIFY(!f->box(QStringLiteral("T2"))->isEnabled());
+        QCOMPARE(text(f, "T3"), QStringLiteral("大安牙醫"));
+        type(f, "T7", QStringLiteral("  新地址  "));
+        type(f, "T35", QStringLiteral("第一行\n第二行"));
+        ScriptedDialogs dialogs;
+        f->cmdY_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT 發票地址 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString(),
+                 QStringLiteral("台北市;新地址"));
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT 備註 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString(),
+                 QStringLiteral("第一行\n第二行"));
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toInt(), 1);
+    }
+
+    void editOfARecordDeletedMeanwhileRefuses() {
+        frmCus* f = open();
+        f->HFG_Click(rowOf(f, kDental));
+        const QString shownPhone = text(f, "T11");
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 客戶 WHERE 客戶名稱 = ?"), {kDental});
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        f->cmdEdit_Click();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(f->Mode.isEmpty());
+        QVERIFY(!f->isEditing());
+        QCOMPARE(text(f, "T11"), shownPhone);
+    }
+
+    void cancelKeepsTheTypedTextAndStoresNothing() {
+        frmCus* f = open();
+        f->HFG_Click(rowOf(f, kDental));
+        f->cmdEdit_Click();
+        type(f, "T9", QStringLiteral("changed@x.tw"));
+        f->cmdN_Click();
+        QVERIFY(!f->isEditing());
+        QCOMPARE(f->Mode, QStringLiteral("EditF"));
+        QCOMPARE(text(f, "T9"), QStringLiteral("changed@x.tw"));
+        QVERIFY(!child<QWidget>(f, "P1")->isEnabled());
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT 電子郵件 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString(),
+                 QStringLiteral("service@daan-dental.com.tw"));
+    }
+
+    void deleteAsksAndReturnsToTheShortForm() {
+        frmCus* f = open();
+        const int row = rowOf(f, kDental);
+        f->HFG_DblClick(row);
+        QVERIFY(shown(child<QGroupBox>(f, "Frame1")));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        f->cmdDel_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("確定刪除 ( 大安牙醫診所 )"));
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Question);
+        QCOMPARE(dialogs.messages().last().buttons, ui::Buttons::YesNo);
+        QCOMPARE(dialogs.messages().last().defaultButton, 2);
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toInt(), 1);
+
+        const int before = fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt();
+        dialogs.clear();
+        dialogs.expectMessage(ui::Answer::Yes);
+        f->cmdDel_Click();
+        VERIFY_DIALOGS(dialogs); // no refusal after the deletion
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), before - 1);
+        QVERIFY(f->selectedName().isEmpty());
+        QVERIFY(!shown(child<QGroupBox>(f, "Frame1")));
+        QCOMPARE(text(f, "T2"), QString());
+        QCOMPARE(rowOf(f, kDental), -1);
+        QVERIFY(f->grid().rowCount() > 0); // every customer, no save since opening
+    }
+
+    void doubleClickShowsTheFullPageReadOnly() {
+        frmCus* f = open();
+        f->HFG_DblClick(rowOf(f, kDental));
+        QCOMPARE(child<QPushButton>(f, "Command2")->text(), QStringLiteral("簡單模式<<"));
+        QCOMPARE(text(f, "T2"), kDental);
+        QCOMPARE(text(f, "cb1"), QStringLiteral("台北市"));
+        QVERIFY(!child<QWidget>(f, "P1")->isEnabled());
+        QVERIFY(!f->box(QStringLiteral("T35"))->isEnabled());
+        f->Command2_Click();
+        QCOMPARE(child<QPushButton>(f, "Command2")->text(), QStringLiteral("整頁模式>>"));
+        QVERIFY(f->height() < f->minimumSizeHint().height() + 2000);
+    }
+
+    void showingKeepsStoredValuesAgainstTheChangeReactions() {
+        fx.openDb()->execute(QStringLiteral("UPDATE 客戶 SET 客戶代號 = 'XY', 負責人公司電話 = '02;9999', 電話1 = '02;1111' "
+                                            "WHERE 客戶名稱 = ?"),
+                             {kDental});
+        frmCus* f = open();
+        f->HFG_Click(rowOf(f, kDental));
+        QCOMPARE(text(f, "T3"), QStringLiteral("XY"));
+        QCOMPARE(text(f, "T11"), QStringLiteral("1111"));
+        QCOMPARE(text(f, "T19"), QStringLiteral("9999"));
+        f->cmdEdit_Click();
+        QCOMPARE(text(f, "T3"), QStringLiteral("XY"));
+        QCOMPARE(text(f, "T19"), QStringLiteral("9999"));
+    }
+
+    void entryAids() {
+        frmCus* f = open();
+        f->cmdAdd_Click();
+        QVERIFY(text(f, "T34").isEmpty());
+        QCOMPARE(child<QDateEdit>(f, "DTP1")->date(), QDate::currentDate());
+        auto* cb1 = child<QComboBox>(f, "cb1");
+        const int taoyuan = cb1->findText(QStringLiteral("桃園市"));
+        QVERIFY(taoyuan >= 0);
+        cb1->setCurrentIndex(taoyuan);
+        f->cb1_Click(taoyuan);
+        for (const char* b : {"T10", "T12", "T14", "T18", "T21", "T32", "T25"})
+            QCOMPARE(text(f, b), QStringLiteral("03"));
+        QCOMPARE(text(f, "cb2"), QStringLiteral("桃園市"));
+        QCOMPARE(text(f, "cb3"), QStringLiteral("桃園市"));
+        type(f, "T2", QStringLiteral("好室"));
+        QCOMPARE(text(f, "T3"), QStringLiteral("好室"));
+        type(f, "T2", QStringLiteral("好室設計有限公司"));
+        QCOMPARE(text(f, "T3"), QStringLiteral("好室設計"));
+        QTest::keyClicks(child<QLineEdit>(f, "T11"), QStringLiteral("12"));
+        for (const char* b : {"T19", "T26", "T33"})
+            QCOMPARE(text(f, b), QStringLiteral("12"));
+        QCOMPARE(text(f, "T13"), QString());
+        child<QDateEdit>(f, "DTP1")->setDate(QDate(2002, 5, 8));
+        f->DTP_CloseUp(QStringLiteral("DTP1"));
+        QCOMPARE(text(f, "T34"), QStringLiteral("91/5/8"));
+        // 新增 empties the filters too.
+        QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QString());
+    }
+
+    void enterActsAsTab() {
+        frmCus* f = open();
+        f->activateWindow();
+        f->cmdAdd_Click();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        auto* t4 = child<QLineEdit>(f, "T4");
+        t4->setFocus();
+        QTRY_VERIFY(t4->hasFocus());
+        QTest::keyClick(t4, Qt::Key_Return);
+        QVERIFY(!t4->hasFocus());
+        auto* t35 = child<QPlainTextEdit>(f, "T35");
+        t35->setFocus();
+        QTRY_VERIFY(t35->hasFocus());
+        QTest::keyClicks(t35, QStringLiteral("a"));
+        QTest::keyClick(t35, Qt::Key_Return);
+        QTest::keyClicks(t35, QStringLiteral("b"));
+        QVERIFY(t35->hasFocus());
+        QCOMPARE(t35->toPlainText(), QStringLiteral("a\nb"));
+        // The number box has no Enter habit.
+        auto* t1 = child<QLineEdit>(f, "T1");
+        t1->setFocus();
+        QTRY_VERIFY(t1->hasFocus());
+        QTest::keyClick(t1, Qt::Key_Return);
+        QVERIFY(t1->hasFocus());
+    }
+
+    void leavingTheNameBoxProposesTheNumber() {
+        frmCus* f = open();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->cmdAdd_Click();
+        auto* t2 = child<QLineEdit>(f, "T2");
+        QTRY_VERIFY(t2->hasFocus());
+        QTest::keyClicks(t2, QStringLiteral("Sun"));
+        QTest::keyClick(t2, Qt::Key_Tab);
+        QCOMPARE(text(f, "T1"), QStringLiteral("S002"));
+        t2->setFocus();
+        t2->setText(QStringLiteral("王"));
+        QTest::keyClick(t2, Qt::Key_Tab);
+        QCOMPARE(text(f, "T1"), QStringLiteral("04001"));
+    }
+
+    void searchFillsTheGridAndClicksShowTheRecord() {
+        frmCus* f = open();
+        ScriptedDialogs dialogs;
+        dialogs.expectInput(QStringLiteral("信義路四段"));
+        f->Command1_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.inputs().last().prompt, QStringLiteral("請輸入搜尋文字"));
+        QCOMPARE(f->Mode, QStringLiteral("QureF"));
+        QVERIFY(f->gridHoldsSearch());
+        QCOMPARE(f->grid().columnCount(), 3);
+        QCOMPARE(f->grid().cell(0, 1), kDental);
+        QCOMPARE(f->grid().cell(0, 2), QStringLiteral("在 (公司地址) 有  -->    台北市;大安區信義路四段236號2樓"));
+        f->HFG_Click(1);
+        QCOMPARE(f->selectedName(), kDental);
+        QCOMPARE(text(f, "T2"), kDental);
+        f->HFG_KeyDown(0);
+        QCOMPARE(f->selectedName(), kDental);
+
+        // The previous text is offered; Cancel empties it and the mode, and leaves the grid.
+        dialogs.clear();
+        dialogs.expectInput(std::nullopt);
+        f->Command1_Click();
+        QCOMPARE(dialogs.inputs().last().defaultText, QStringLiteral("信義路四段"));
+        QVERIFY(f->Mode.isEmpty());
+        QVERIFY(mdM::LastSearchText.isEmpty());
+        QCOMPARE(f->grid().columnCount(), 3);
+
+        dialogs.clear();
+        dialogs.expectInput(QStringLiteral("沒有這種字"));
+        f->Command1_Click();
+        QCOMPARE(f->grid().rowCount(), 1);
+        QCOMPARE(f->grid().cell(0, 2), QStringLiteral("找不到資料"));
+
+        // A list after a search names the record by column 2 again, for keys as for clicks.
+        f->Combo1_Click();
+        QVERIFY(!f->gridHoldsSearch());
+        f->HFG_KeyDown(0);
+        QCOMPARE(f->selectedName(), f->grid().cell(0, 2));
+    }
+
+    void emptyGroupsAndCategories() {
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 客戶 WHERE 客戶編號 LIKE 'S%'"));
+        frmCus* f = open();
+        const int rows = f->grid().rowCount();
+        auto* combo1 = child<QComboBox>(f, "Combo1");
+        combo1->setEditText(QStringLiteral("S"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        f->Combo1_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("所選編號無記錄"));
+        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Exclamation);
+        QCOMPARE(combo1->currentText(), QStringLiteral("編號"));
+        QCOMPARE(f->grid().rowCount(), rows);
+        combo1->setEditText(QStringLiteral("09"));
+        f->Combo1_Click();
+        QCOMPARE(combo1->currentText(), QStringLiteral("11")); // 09 and 10 are empty
+
+        auto* combo2 = child<QComboBox>(f, "Combo2");
+        combo2->setEditText(QStringLiteral("沒有的分類"));
+        dialogs.clear();
+        dialogs.expectMessage();
+        f->Combo2_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("所選分類無記錄"));
+        combo2->setCurrentIndex(0);
+        f->Combo2_Click();
+        QVERIFY(f->grid().rowCount() > 0);
+    }
+};
+
+QTEST_MAIN(TestFrmCus)
+#include "tst_frmcus.moc"

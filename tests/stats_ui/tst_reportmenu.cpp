@@ -1,0 +1,81 @@
+// The print menu: opening it fills the report database in the program folder; its items preview
+// the cover-page and details reports; failures show their reason.
+#include "../stats/StatsFixture.h"
+#include "ReportMenu.h"
+#include "Report.h"
+#include "ScriptedDialogs.h"
+#include "StaDb.h"
+#include "TempProgramFolder.h"
+#include "mdM.h"
+
+#include <QtTest>
+
+using namespace fixture;
+
+class TstReportMenu : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> m_folder;
+    QStringList m_previewed; // report name and page count of every preview
+
+private slots:
+    void init() {
+        mdM::ResetState();
+        m_folder = std::make_unique<TempProgramFolder>();
+        QVERIFY(m_folder->isValid());
+        mdM::MainDb = db::Database::open(m_folder->createMainDb(), QString::fromUtf8(mdM::kMainDbPassword));
+        m_previewed.clear();
+        report::Report::setPreviewOverride([this](const report::Report& r, QWidget*) {
+            m_previewed << r.layout().name + u':' + QString::number(r.pageCount());
+        });
+    }
+    void cleanup() {
+        report::Report::setPreviewOverride({});
+        mdM::MainDb.reset();
+        mdM::ResetState();
+        m_folder.reset();
+    }
+
+    void fillThenPreview() {
+        QuoteDocument doc;
+        fillLeaf(doc, addPath(doc, {"客廳", "木作"}), items(40));
+        mdM::QuoteCustPhone = QStringLiteral("02-999");
+        int mode = 0;
+        QVERIFY(!QFile::exists(m_folder->file(QStringLiteral("ptdemo.mdb"))));
+        QVERIFY(stats::mP_Click(doc, nullptr, mode));
+        QCOMPARE(mode, 2);
+        auto data = db::Database::open(m_folder->file(QStringLiteral("ptdemo.mdb")));
+        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("ct")), QStringLiteral("02-999"));
+        stats::mPfp_Click(nullptr);
+        stats::mPdt_Click(nullptr);
+        // 40 items, a heading and a subtotal: 42 lines and 33 - 8 blank ones, two pages.
+        QCOMPARE(m_previewed, QStringList({"fpdemo:1", "pbdemo:2"}));
+
+        doc.WorkTypesOnly = true;
+        QVERIFY(stats::mP_Click(doc, nullptr, mode));
+        QCOMPARE(mode, 1);
+    }
+
+    void failuresAreShown() {
+        QuoteDocument doc;
+        fillLeaf(doc, addPath(doc, {"A"}), items(1));
+        mdM::MainDb->execute(QStringLiteral("DELETE FROM company"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        int mode = 0;
+        QVERIFY(!stats::mP_Click(doc, nullptr, mode));
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+
+        // A report database without its tables.
+        QFile::remove(m_folder->file(QStringLiteral("ptdemo.mdb")));
+        db::Database::create(m_folder->file(QStringLiteral("ptdemo.mdb")), {}, QStringLiteral("CREATE TABLE x(y);"));
+        dialogs.expectMessage();
+        stats::mPdt_Click(nullptr);
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QVERIFY(m_previewed.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstReportMenu)
+#include "tst_reportmenu.moc"

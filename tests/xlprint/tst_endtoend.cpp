@@ -1,0 +1,226 @@
+// Each of the fifteen print commands on a small quotation, from the command to the saved
+// workbook: the workbook read back through the workbook layer, then every output converted to
+// PDF by LibreOffice with its page count and key texts.
+#include "QuoteFixture.h"
+#include "QuotationPrint.h"
+#include "ScriptedDialogs.h"
+#include "StaDb.h"
+#include "TempProgramFolder.h"
+#include "TemplateSpec.h"
+#include "mdM.h"
+#include "system/System.h"
+#include "workbook/Workbook.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace xlprint;
+
+namespace {
+
+QStringList g_opened;
+bool recordOpen(const QString& path) {
+    g_opened.append(path);
+    return true;
+}
+
+// Runs a program, its standard output (empty on failure).
+QString run(const QString& program, const QStringList& args, int timeoutMs = 60000) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TempProgramFolder> folder;
+    db::DatabasePtr sta;
+    QMap<QString, QString> outputs; // command item -> saved workbook
+
+    QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {}) {
+        const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
+        const QString tpl = QDir(templateFolderOf(*cmd, mdM::TemplateFolder))
+                                .filePath(QString::fromUtf8(cmd->templateFile));
+        ScriptedDialogs d;
+        d.expectOpenFile(tpl);
+        g_opened.clear();
+        const JobResult r =
+            printQuotation(*cmd, switchesFor(*cmd, doc.WorkTypesOnly, rights), doc, *sta, rights);
+        if (r != JobResult::Done || !d.ok() || g_opened.size() != 1) {
+            qWarning() << item << int(r) << d.failures();
+            for (const auto& m : d.messages())
+                qWarning() << m.text;
+            return {};
+        }
+        return g_opened.first();
+    }
+
+private slots:
+    void initTestCase() {
+        mdM::ResetState();
+        folder = std::make_unique<TempProgramFolder>();
+        QString error;
+        for (const tpl::TemplateSpec& t : tpl::quotationTemplates())
+            QVERIFY2(tpl::writeTemplate(t, folder->file(t.relativePath), &error), qPrintable(error));
+        mdM::TemplateFolder = folder->path();
+        mdM::LoadPrintSettings(); // the shipped settings: 8, A, A1, G39, 30
+        sta = stats::openStaDb(folder->path());
+        wb::setOutputFolder(folder->mkdir(QStringLiteral("out")));
+        wb::setSpreadsheetOpener(&recordOpen);
+        sys::setSpreadsheetAppOverride(true);
+    }
+    void cleanupTestCase() {
+        wb::setSpreadsheetOpener(nullptr);
+        wb::setOutputFolder({});
+        sys::setSpreadsheetAppOverride(std::nullopt);
+        sta.reset();
+    }
+
+    // Every command saves a workbook with the header filled and its layout's key cells.
+    void commands_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("mPs") << "mPs" << 1 << "A8" << "壹";
+        QTest::newRow("mPss") << "mPss" << 1 << "B8" << "客廳系統櫃W120";
+        QTest::newRow("mPa") << "mPa" << 1 << "B10" << "浴室";
+        QTest::newRow("mPnw") << "mPnw" << 2 << "A8" << "一";
+        QTest::newRow("mAs") << "mAs" << 2 << "B47" << "臥室";
+        QTest::newRow("mPw") << "mPw" << 1 << "B8" << "木作";
+        QTest::newRow("mPwa") << "mPwa" << 2 << "B8" << "木作";
+        QTest::newRow("mWs") << "mWs" << 2 << "B8" << "木作";
+        QTest::newRow("mPas") << "mPas" << 1 << "B12" << "    合  計";
+        QTest::newRow("mPws") << "mPws" << 1 << "B8" << "木作";
+        QTest::newRow("mPwaS") << "mPwaS" << 2 << "B8" << "木作";
+        QTest::newRow("mPwsb") << "mPwsb" << 2 << "B8" << "木作";
+        QTest::newRow("mPac") << "mPac" << 1 << "G7" << "利潤";
+        QTest::newRow("mPwc") << "mPwc" << 2 << "J10" << "註系統櫃";
+        QTest::newRow("mPwac") << "mPwac" << 1 << "B8" << "木作";
+    }
+    void commands() {
+        QFETCH(QString, item);
+        QFETCH(int, sheet);
+        QFETCH(QString, cell);
+        QFETCH(QString, text);
+        quote::QuoteDocument doc = xlfixture::standard();
+        const QString out = print(qPrintable(item), doc);
+        QVERIFY(!out.isEmpty());
+        outputs[item] = out;
+        auto book = wb::Workbook::open(out);
+        const wb::CellRef c = wb::cell(cell);
+        QCOMPARE(book->sheet(sheet).text(c.row, c.col), text);
+        QVERIFY(book->sheet(1).text(4, 1).contains(QStringLiteral("王大明")));
+        QVERIFY(book->sheet(1).text(5, 5).contains(QStringLiteral("112/5/8")) ||
+                book->sheet(1).text(5, 6).contains(QStringLiteral("112/5/8")) ||
+                book->sheet(1).text(5, 8).contains(QStringLiteral("112/5/8")));
+    }
+
+    // A user without the price right sees no price anywhere: cost layout, single sheet, pages.
+    void noPriceRight_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("mPac") << "mPac";
+        QTest::newRow("mPs") << "mPs";
+        QTest::newRow("mAs") << "mAs";
+        QTest::newRow("mPnw") << "mPnw";
+    }
+    void noPriceRight() {
+        QFETCH(QString, item);
+        quote::QuoteDocument doc = xlfixture::standard();
+        const QString out = print(qPrintable(item), doc, UserRights{true, false});
+        QVERIFY(!out.isEmpty());
+        auto book = wb::Workbook::open(out);
+        for (int s = 1; s <= book->sheetCount(); ++s) {
+            wb::Sheet& sh = book->sheet(s);
+            for (int r = 8; r <= sh.usedRange().last.row; ++r)
+                for (int c : {5, 6}) // unit price, amount (cover: amount and cost)
+                    if (!(item == QStringLiteral("mPac") && s == 1 && c == 6))
+                        QVERIFY2(sh.type(r, c) != wb::CellType::Number,
+                                 qPrintable(QStringLiteral("%1 sheet %2 %3").arg(item).arg(s).arg(wb::cellName(r, c))));
+        }
+        if (item == QStringLiteral("mPac")) {
+            QCOMPARE(book->sheet(1).text(11, 2), QStringLiteral("設計費")); // fee rows without amounts
+            QVERIFY(book->sheet(1).number(8, 6).has_value());                 // costs stay
+        }
+    }
+
+    // A quotation of work types only groups at the first level everywhere.
+    void workTypesOnly() {
+        quote::QuoteDocument doc = xlfixture::quotation({
+            {{"木作", "櫃"}, {{"系統櫃", "", "尺", "2", "3000", "2000"}}},
+            {{"油漆"}, {{"乳膠漆", "", "坪", "10", "800", "500"}}},
+        });
+        doc.WorkTypesOnly = true;
+        for (const char* item : {"mPw", "mWs", "mPs"}) {
+            const QString out = print(item, doc);
+            QVERIFY2(!out.isEmpty(), item);
+            auto book = wb::Workbook::open(out);
+            wb::Sheet& d = book->sheet(QByteArray(item) == "mPs" ? 1 : 2);
+            QCOMPARE(d.text(8, 2), QStringLiteral("木作"));
+            QCOMPARE(d.text(9, 2), QStringLiteral(" 櫃"));
+            QCOMPARE(d.text(10, 2), QStringLiteral("系統櫃"));
+        }
+    }
+
+    // Every saved workbook opens in LibreOffice: its PDF has the expected pages and texts.
+    void pdfs_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QStringList>("texts");
+        const QStringList cover = {"壹", "合", "總價合計", "新台幣"};
+        QTest::newRow("mPs") << "mPs" << 1 << QStringList{"系統櫃W120", "小計", "訂金三成"};
+        QTest::newRow("mPss") << "mPss" << 1 << QStringList{"防水層", "總", "價"};
+        QTest::newRow("mPa") << "mPa" << 2 << (cover + QStringList{"浴室", "櫃"});
+        QTest::newRow("mPnw") << "mPnw" << 2 << (cover + QStringList{"一", "三", "浴室"});
+        QTest::newRow("mAs") << "mAs" << 4 << (cover + QStringList{"參", "浴室"});
+        QTest::newRow("mPw") << "mPw" << 2 << (cover + QStringList{"木作", "油漆"});
+        QTest::newRow("mPwa") << "mPwa" << 2 << (cover + QStringList{"木作"});
+        QTest::newRow("mWs") << "mWs" << 5 << (cover + QStringList{"木作", "小計"});
+        QTest::newRow("mPas") << "mPas" << 2 << QStringList{"壹", "系統櫃W120"};
+        QTest::newRow("mPws") << "mPws" << 2 << QStringList{"木作", "系統櫃W120"};
+        QTest::newRow("mPwaS") << "mPwaS" << 2 << QStringList{"木作"};
+        QTest::newRow("mPwsb") << "mPwsb" << 5 << QStringList{"木作", "小計"};
+        QTest::newRow("mPac") << "mPac" << 2 << (cover + QStringList{"利潤"});
+        QTest::newRow("mPwc") << "mPwc" << 2 << (cover + QStringList{"成本"});
+        QTest::newRow("mPwac") << "mPwac" << 2 << (cover + QStringList{"成本"});
+    }
+    void pdfs() {
+        QFETCH(QString, item);
+        QFETCH(int, pages);
+        QFETCH(QStringList, texts);
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice is not installed");
+        const QString xlsx = outputs.value(item);
+        QVERIFY(!xlsx.isEmpty());
+        const QString pdfDir = folder->mkdir(QStringLiteral("pdf"));
+        const QString pdf = QDir(pdfDir).filePath(QFileInfo(xlsx).completeBaseName() + QStringLiteral(".pdf"));
+        if (!QFileInfo::exists(pdf)) {
+            // One LibreOffice run converts every output.
+            QStringList args = {QStringLiteral("--headless"),
+                                QStringLiteral("-env:UserInstallation=file://") + folder->mkdir(QStringLiteral("lo")),
+                                QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), pdfDir};
+            args += outputs.values();
+            run(soffice, args, 110000);
+        }
+        QVERIFY2(QFileInfo::exists(pdf), qPrintable(pdf));
+        const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        QVERIFY(m.hasMatch());
+        QCOMPARE(m.captured(1).toInt(), pages);
+        const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        for (const QString& t : texts)
+            QVERIFY2(text.contains(t), qPrintable(item + u' ' + t));
+        if (qEnvironmentVariableIsSet("KAVO_KEEP_PDF"))
+            QFile::copy(pdf, QDir(qEnvironmentVariable("KAVO_KEEP_PDF")).filePath(item + QStringLiteral(".pdf")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"

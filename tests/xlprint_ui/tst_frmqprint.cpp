@@ -1,0 +1,131 @@
+// The editor's print commands: each sets the window's switches and prints the quotation into its
+// template; an empty quotation is refused; 列印設定 opens the settings window.
+#include "../quote_ui/QuoteUiFixture.h"
+#include "../xlprint/QuoteFixture.h"
+#include "PrintCommands.h"
+#include "ScriptedDialogs.h"
+#include "TemplateSpec.h"
+#include "frmXlSet.h"
+#include "workbook/Workbook.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+QStringList g_opened;
+bool recordOpen(const QString& path) {
+    g_opened.append(path);
+    return true;
+}
+} // namespace
+
+class TestFrmQPrint : public QObject {
+    Q_OBJECT
+    QuoteUiFixture fx;
+
+    frmQ* openWith(quote::QuoteDocument doc) {
+        frmQ* f = fx.open();
+        f->document().adopt(std::move(doc));
+        f->setWorkTypesOnly(f->document().WorkTypesOnly);
+        f->rebuildTree();
+        f->showRoot();
+        return f;
+    }
+    QString templatePath(const char* item) {
+        const xlprint::PrintCommand* c = xlprint::findPrintCommand(QString::fromLatin1(item));
+        return QDir(xlprint::templateFolderOf(*c, mdM::TemplateFolder)).filePath(QString::fromUtf8(c->templateFile));
+    }
+
+private slots:
+    void init() {
+        QVERIFY(fx.setUp());
+        QString error;
+        for (const tpl::TemplateSpec& t : tpl::quotationTemplates())
+            QVERIFY2(tpl::writeTemplate(t, fx.folder->file(t.relativePath), &error), qPrintable(error));
+        wb::setOutputFolder(fx.folder->mkdir(QStringLiteral("out")));
+        wb::setSpreadsheetOpener(&recordOpen);
+        sys::setSpreadsheetAppOverride(true);
+        g_opened.clear();
+    }
+    void cleanup() {
+        fx.tearDown();
+        wb::setSpreadsheetOpener(nullptr);
+        wb::setOutputFolder({});
+        sys::setSpreadsheetAppOverride(std::nullopt);
+    }
+
+    void printsFromTheMenu() {
+        frmQ* f = openWith(xlfixture::standard());
+        ScriptedDialogs d;
+        d.expectOpenFile(templatePath("mPa"));
+        f->action(QStringLiteral("mPa"))->trigger();
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        QVERIFY(f->PrintByArea);
+        QCOMPARE(f->PrintGroupMode, 1);
+        QCOMPARE(g_opened.size(), 1);
+        auto book = wb::Workbook::open(g_opened.first());
+        QVERIFY(book->sheet(1).text(1, 1).startsWith(QStringLiteral("澄築室內裝修工程有限公司")));
+        QCOMPARE(book->sheet(1).text(8, 2), QStringLiteral("客廳"));
+        QCOMPARE(book->sheet(2).text(8, 2), QStringLiteral("客廳"));
+        QCOMPARE(f->document().lbPath, quote::kRootKey); // the editor shows the root
+    }
+
+    // The blank work-type pages hold the blank switch for the call only; the area pages leave
+    // grouping level 1; the cost layouts follow the user's rights.
+    void switchesAfterTheCall() {
+        frmQ* f = openWith(xlfixture::standard());
+        ScriptedDialogs d;
+        f->PrintBlank = false;
+        d.expectOpenFile(templatePath("mPwsb"));
+        f->action(QStringLiteral("mPwsb"))->trigger();
+        QVERIFY(!f->PrintBlank);
+        d.expectOpenFile(templatePath("mAs"));
+        f->action(QStringLiteral("mAs"))->trigger();
+        QCOMPARE(f->PrintGroupMode, 1);
+        f->CostsHidden = true;
+        d.expectOpenFile(templatePath("mPac"));
+        f->action(QStringLiteral("mPac"))->trigger();
+        QVERIFY(f->PrintCostTemplate);
+        QVERIFY(!f->PrintCostCols);
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        QCOMPARE(g_opened.size(), 3);
+    }
+
+    void emptyQuotationRefused() {
+        frmQ* f = openWith(quote::QuoteDocument());
+        ScriptedDialogs d;
+        d.expectMessage();
+        f->action(QStringLiteral("mPss"))->trigger();
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        QCOMPARE(d.messages().at(0).text, QStringLiteral("空白表單無法列印"));
+        QCOMPARE(d.messages().at(0).icon, ui::Icon::Exclamation);
+        QVERIFY(f->PrintFlat && f->PrintSingleSheet); // assigned before the refusal
+        QVERIFY(g_opened.isEmpty());
+    }
+
+    // The editor disables exactly the commands that need areas for a quotation of work types only.
+    void areaItemsDisabled() {
+        quote::QuoteDocument doc = xlfixture::quotation({{{"木作"}, {{"櫃", "", "尺", "1", "1", "1"}}}});
+        doc.WorkTypesOnly = true;
+        frmQ* f = openWith(std::move(doc));
+        for (const xlprint::PrintCommand& c : xlprint::printCommands())
+            QVERIFY2(f->action(QLatin1String(c.item))->isEnabled() == !c.needsAreas, c.item);
+    }
+
+    void settingsWindow() {
+        frmQ* f = fx.open();
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            frmXlSet* s = ui::Default<frmXlSet>::get();
+            shown = s->isVisible();
+            s->unload();
+        });
+        f->action(QStringLiteral("mPxlset"))->trigger();
+        QVERIFY(shown);
+    }
+};
+
+QTEST_MAIN(TestFrmQPrint)
+#include "tst_frmqprint.moc"

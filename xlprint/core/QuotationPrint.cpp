@@ -1,0 +1,42 @@
+#include "QuotationPrint.h"
+
+#include "SettingsStore.h"
+#include "StaStatSource.h"
+#include "Statistics.h"
+#include "WorkbookBook.h"
+#include "mdM.h"
+
+namespace xlprint {
+
+JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
+                         db::Database& sta, const UserRights& rights,
+                         const std::function<void(bool)>& busy) {
+    QStringList company;
+    try {
+        if (mdM::MainDb)
+            company = shell::readCompany(*mdM::MainDb);
+    } catch (const db::DbError&) {
+        company.clear(); // the printout goes on with empty company values
+    }
+    const PrintSnapshot snap = snapshotOf(doc, company, rights);
+    StaStatSource stats(sta);
+    LayerWorkbooks books;
+    JobServices services;
+    services.stats = &stats;
+    services.books = &books;
+    services.busy = busy;
+    services.refreshStatistics = [&](bool byWorkType, int mode, QString* error) {
+        try {
+            stats::ShowRoot(doc);
+            stats::FillStatisticsTable(sta, doc.hfgQ);
+            stats::NumberStatRows(sta, byWorkType, doc.WorkTypesOnly, mode);
+            return true;
+        } catch (const db::DbError& e) {
+            *error = mdM::dbErrorText(e);
+            return false;
+        }
+    };
+    return runPrintJob(cmd, sw, snap, hasItemName(doc), mdM::TemplateFolder, services);
+}
+
+} // namespace xlprint
