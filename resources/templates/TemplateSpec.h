@@ -26,7 +26,6 @@ struct Style {
     unsigned border = None; // thin lines
     std::string numFormat;  // empty: General
     bool shrink = false;    // shrink text to fit the cell
-    bool wrap = false;      // long text goes on in further lines of its cell
     int indent = 0;
     bool operator==(const Style&) const = default;
 };
