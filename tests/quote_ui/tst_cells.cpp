@@ -200,6 +200,13 @@ private slots:
         cells->txt->selectAll();
         cells->txt->paste();
         QCOMPARE(cell(w, 1, ColQty), QStringLiteral("7"));
+        // A quantity read from a file with a sign stays editable: keys delete and add digits.
+        w->document().SetCell(1, ColPrice, QStringLiteral("-2"));
+        press(w, 1, ColPrice);
+        cells->txt->end(false);
+        QTest::keyClick(cells->txt, Qt::Key_Backspace);
+        QTest::keyClicks(cells->txt, QStringLiteral("3x"));
+        QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("-3"));
     }
 
     void refusals() {
