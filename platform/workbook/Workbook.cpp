@@ -314,6 +314,11 @@ std::optional<QString> Workbook::definedName(const QString& name, int sheetPosit
     return std::nullopt;
 }
 
+void Workbook::showFirstWindow() {
+    pugi::xml_node view = childNamed(childNamed(d->workbookXml.document_element(), "bookViews"), "workbookView");
+    view.remove_attribute("visibility");
+}
+
 void Workbook::save(const QString& path, bool overwrite) {
     if (!overwrite && QFileInfo::exists(path))
         throw WorkbookError(QStringLiteral("檔案已存在：%1").arg(path));

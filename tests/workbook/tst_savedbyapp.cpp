@@ -34,12 +34,13 @@ const char kWorkbookRels[] =
     R"(<Relationship Id="rId4" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
     R"(</Relationships>)";
 
-// Prefixed names throughout; a print area and titles of the first sheet, unquoted and quoted, and
+// Prefixed names throughout; the window saved hidden; a print area and titles of the first sheet, unquoted and quoted, and
 // a name of the other sheet whose rows must not move.
 const char kWorkbook[] =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
     R"(<x:workbook xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
     R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+    R"(<x:bookViews><x:workbookView visibility="hidden" activeTab="0"/></x:bookViews>)"
     R"(<x:sheets><x:sheet name="Data" sheetId="1" r:id="rId1"/><x:sheet name="Data 2" sheetId="2" r:id="rId2"/></x:sheets>)"
     R"(<x:definedNames>)"
     R"(<x:definedName name="_xlnm.Print_Area" localSheetId="0">Data!$A$1:$C$6</x:definedName>)"
@@ -150,6 +151,23 @@ private slots:
         QCOMPARE(back->definedName(QStringLiteral("_xlnm.Print_Area"), 2).value_or(""), QStringLiteral("'Data 2'!$A$1:$C$6"));
         QCOMPARE(back->definedName(QStringLiteral("Both")).value_or(""), QStringLiteral("Data!$B$5,'Data 2'!$B$3"));
         QVERIFY(s.borders(4, 1).left && s.borders(4, 3).right && s.borders(4, 2).top);
+    }
+
+    // The printout hands the user a workbook whose window shows, whatever the template's state.
+    void handedOverWithItsWindowShown() {
+        const QString path = writePackage(dir.filePath(QStringLiteral("hidden.xlsx")),
+                                          "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>");
+        QTemporaryDir outDir;
+        setOutputFolder(outDir.path());
+        setSpreadsheetOpener([](const QString&) { return true; });
+        auto book = Workbook::open(path);
+        const Delivery d = deliver(*book, path);
+        setOutputFolder({});
+        setSpreadsheetOpener(nullptr);
+        const QByteArray xml = testwb::parts(d.path)["xl/workbook.xml"];
+        QVERIFY(xml.contains("<x:workbookView activeTab=\"0\""));
+        QVERIFY(!xml.contains("hidden"));
+        QCOMPARE(testwb::parts(path)["xl/workbook.xml"], QByteArray(kWorkbook)); // the template stays
     }
 
     // A style sheet without fonts, borders or cell formats: the first entry of each is every
