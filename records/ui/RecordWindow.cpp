@@ -23,12 +23,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace records {
 
 void RecordGrid::keyPressEvent(QKeyEvent* e) {
     QTableView::keyPressEvent(e);
     if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && currentIndex().isValid())
         emit arrowMoved(currentIndex().row());
+}
+
+int RecordGrid::contentWidth(int column) const {
+    return std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
 }
 
 RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
@@ -232,6 +238,8 @@ void RecordWindow::buildDetail() {
 
     frameLayout->addWidget(m_panels.at(0));
     frameLayout->addWidget(pagesHolder);
+    // A kind whose boxes all stand on the first block leaves no empty band below it.
+    pagesHolder->setVisible(SSTab1 || counts[1] + counts[2] + counts[3] > 0);
     if (remarksHolder)
         frameLayout->addWidget(remarksHolder);
 
@@ -287,8 +295,11 @@ void RecordWindow::setBoxes(const BoxValues& values) {
     m_loading = true;
     for (const FieldSlot& s : m_kind.fields) {
         for (const QString& name : {s.box1, s.box2}) {
-            if (!name.isEmpty() && values.contains(name))
-                setBoxText(name, values.value(name));
+            if (name.isEmpty() || !values.contains(name))
+                continue;
+            setBoxText(name, values.value(name));
+            if (auto* e = qobject_cast<QLineEdit*>(box(name)))
+                e->setCursorPosition(0); // a long value shows its beginning
         }
     }
     m_loading = false;

@@ -31,6 +31,8 @@ class RecordGrid : public QTableView {
     Q_OBJECT
 public:
     using QTableView::QTableView;
+    // The room a column's lines and caption need.
+    int contentWidth(int column) const;
 signals:
     void arrowMoved(int row);
 

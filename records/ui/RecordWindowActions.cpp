@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace records {
 
 namespace {
@@ -308,8 +310,12 @@ void RecordWindow::showGridRows(GridRows rows) {
     for (const GridColumn& c : m_kind.gridColumns.mid(0, m_kind.listFields.size() + 1))
         captions << c.caption;
     m_grid.setGrid(captions, std::move(rows), {3, 4, 5});
-    for (int i = 0; i < m_kind.gridColumns.size(); ++i)
-        HFG->setColumnWidth(i, ui::twipsToPixelsX(m_kind.gridColumns.at(i).width));
+    for (int i = 0; i < m_kind.gridColumns.size(); ++i) {
+        // The layout's width, widened (up to twice) where the screen font needs more room.
+        const int width = ui::twipsToPixelsX(m_kind.gridColumns.at(i).width);
+        const int wanted = i < m_grid.columnCount() ? HFG->contentWidth(i) : 0;
+        HFG->setColumnWidth(i, std::max(width, std::min(wanted, 2 * width)));
+    }
     m_searchGrid = false;
 }
 

@@ -268,6 +268,11 @@ CREATE TABLE 員工 (
 );
 CREATE UNIQUE INDEX 員工_中文姓名 ON 員工 (中文姓名) WHERE 中文姓名 IS NOT NULL;
 
+-- Record numbers: the number groups of the browse lists and the numbering read them by prefix.
+CREATE INDEX 客戶_客戶編號 ON 客戶 (客戶編號);
+CREATE INDEX 廠商_廠商編號 ON 廠商 (廠商編號);
+CREATE INDEX 員工_員工編號 ON 員工 (員工編號);
+
 -- Supply links: the work crews (工班.工班) and the materials (材料.材料) of each vendor, by name.
 CREATE TABLE 商vs工 (
     廠商名稱 TEXT COLLATE NOCASE,

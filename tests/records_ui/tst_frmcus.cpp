@@ -4,6 +4,7 @@
 #include "RecordsUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "frmCus.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -277,6 +279,18 @@ private slots:
         f->Command2_Click();
         QCOMPARE(child<QPushButton>(f, "Command2")->text(), QStringLiteral("整頁模式>>"));
         QVERIFY(f->height() < f->minimumSizeHint().height() + 2000);
+    }
+
+    void numbersAndLongValuesAreNotCutOff() {
+        frmCus* f = open();
+        auto* grid = child<QTableView>(f, "HFG");
+        const QFontMetrics fm(grid->font());
+        // The number column is at least the layout's width and wide enough for a five-digit number.
+        QVERIFY(grid->columnWidth(1) >= ui::twipsToPixelsX(550));
+        QVERIFY(grid->columnWidth(1) > fm.horizontalAdvance(f->grid().cell(0, 1)));
+        // A shown address longer than its box starts at its beginning.
+        f->HFG_Click(rowOf(f, kDental));
+        QCOMPARE(child<QLineEdit>(f, "T5")->cursorPosition(), 0);
     }
 
     void showingKeepsStoredValuesAgainstTheChangeReactions() {
