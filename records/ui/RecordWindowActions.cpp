@@ -94,13 +94,13 @@ void RecordWindow::LoadCategoryFilter() {
 // ---------------------------------------------------------------- modes and pages
 
 void RecordWindow::SetEditMode(bool editing) {
-    for (QWidget* w : {static_cast<QWidget*>(cmdAdd), static_cast<QWidget*>(cmdEdit), static_cast<QWidget*>(cmdDel),
-                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
-                       static_cast<QWidget*>(Command3)})
-        w->setVisible(!editing);
-    cmdY->setVisible(editing);
-    cmdN->setVisible(editing);
-    lbf->setVisible(editing);
+    const QList<QWidget*> browse{cmdAdd, cmdEdit, cmdDel, Command1, Command2, Command3};
+    const QList<QWidget*> edit{cmdY, cmdN, lbf};
+    // Hidden first, so the button row never holds both sets and never widens the window.
+    for (QWidget* w : editing ? browse : edit)
+        w->hide();
+    for (QWidget* w : editing ? edit : browse)
+        w->show();
     if (!canEdit()) {
         for (QWidget* w : {cmdAdd, cmdEdit, cmdDel, cmdPp})
             w->hide();
