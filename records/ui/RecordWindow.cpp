@@ -45,6 +45,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert); // typed text is not an entry of the box
     for (int i = 1; i <= 33; ++i)
         Combo1->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
     for (char16_t c = u'A'; c <= u'Z'; ++c)
@@ -57,6 +58,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
         Combo2 = new QComboBox(this);
         Combo2->setObjectName(QStringLiteral("Combo2"));
         Combo2->setEditable(true);
+        Combo2->setInsertPolicy(QComboBox::NoInsert);
         Combo2->setEditText(QStringLiteral("分類"));
         filterRow->addWidget(Combo2);
         connect(Combo2, &QComboBox::activated, this, &RecordWindow::Combo2_Click);

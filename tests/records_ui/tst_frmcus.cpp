@@ -436,6 +436,12 @@ private slots:
         combo1->setEditText(QStringLiteral("09"));
         f->Combo1_Click();
         QCOMPARE(combo1->currentText(), QStringLiteral("11")); // 09 and 10 are empty
+        // Text typed and entered in the box lists nothing unknown and never joins its 59 entries.
+        combo1->setFocus();
+        combo1->lineEdit()->setText(QStringLiteral("zz"));
+        QTest::keyClick(combo1->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo1->count(), 59);
+        QCOMPARE(f->grid().cell(0, 1).left(2), QStringLiteral("11"));
 
         auto* combo2 = child<QComboBox>(f, "Combo2");
         combo2->setEditText(QStringLiteral("沒有的分類"));
