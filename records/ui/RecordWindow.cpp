@@ -116,7 +116,15 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     connect(cmdPp, &QPushButton::clicked, this, &RecordWindow::cmdPp_Click);
     connect(cmdY, &QPushButton::clicked, this, &RecordWindow::cmdY_Click);
     connect(cmdN, &QPushButton::clicked, this, &RecordWindow::cmdN_Click);
-    resize(ui::twipsToPixelsX(11000), ui::twipsToPixelsY(kind.shortHeight));
+    // Wide enough for the list's columns beside a vertical scroll bar.
+    resize(ui::twipsToPixelsX(11700), ui::twipsToPixelsY(kind.shortHeight));
+}
+
+RecordWindow::~RecordWindow() {
+    // A box losing the focus while its window goes (an edited filter box reports a choice then)
+    // must not reach the window's handlers.
+    for (QObject* c : findChildren<QObject*>())
+        QObject::disconnect(c, nullptr, this, nullptr);
 }
 
 QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {

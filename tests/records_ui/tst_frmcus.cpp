@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -283,12 +284,28 @@ private slots:
         QVERIFY(f->height() < f->minimumSizeHint().height() + 2000);
     }
 
+    void destroyedWithAnEditedGroupBoxFocused() {
+        frmCus* f = open();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        auto* combo1 = child<QComboBox>(f, "Combo1");
+        combo1->setFocus();
+        QTRY_VERIFY(combo1->hasFocus());
+        combo1->setEditText(QStringLiteral("11")); // an entry other than the current one
+        delete f; // the box loses the focus while its window goes: nothing is listed then
+        QVERIFY(!ui::Default<frmCus>::isLoaded());
+    }
+
     void numbersAndLongValuesAreNotCutOff() {
         frmCus* f = open();
         auto* grid = child<records::RecordGrid>(f, "HFG");
         // The number column is at least the layout's width and wide enough for its numbers.
         QVERIFY(grid->columnWidth(1) >= ui::twipsToPixelsX(550));
         QVERIFY(grid->columnWidth(1) >= grid->contentWidth(1));
+        // Every customer listed: all columns in view, beside the vertical scroll bar.
+        f->Command3_Click();
+        QTest::qWait(20);
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
         // A shown address longer than its box starts at its beginning.
         f->HFG_Click(rowOf(f, kDental));
         QCOMPARE(child<QLineEdit>(f, "T5")->cursorPosition(), 0);
