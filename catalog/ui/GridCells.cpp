@@ -59,14 +59,14 @@ void setUpGrid(QTableWidget* grid) {
     grid->setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-void placeOver(QWidget* editor, QTableWidget* grid, int row, int col) {
+void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool keepHeight) {
     editor->setParent(grid->viewport());
     QTableWidgetItem* it = itemAt(grid, row, col);
     grid->scrollToItem(it);
     const QRect r = grid->visualItemRect(it);
     editor->move(r.topLeft());
-    editor->resize(r.size());
     editor->setFont(grid->font());
+    editor->resize(r.width(), keepHeight ? editor->sizeHint().height() : r.height());
     editor->show();
     editor->raise();
 }
