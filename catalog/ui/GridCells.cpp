@@ -57,6 +57,9 @@ void setUpGrid(QTableWidget* grid) {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Tab leaves the grid. It also keeps the current cell where it is when a floating editor that
+    // had the focus is hidden (the view would otherwise step to the next cell).
+    grid->setTabKeyNavigation(false);
 }
 
 void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool keepHeight) {
