@@ -86,13 +86,34 @@ QString findFileNoCase(const QString& dir, const QString& name) {
     return path;
 }
 
+namespace {
+// Spreadsheet applications that open a workbook named on their command line.
+constexpr const char* kSpreadsheetApps[] = {"localc", "libreoffice", "soffice", "gnumeric", "et"};
+} // namespace
+
 bool spreadsheetAppInstalled() {
     if (spreadsheetOverride())
         return *spreadsheetOverride();
-    for (const char* app : {"libreoffice", "localc", "soffice", "gnumeric", "et"})
+    for (const char* app : kSpreadsheetApps)
         if (!QStandardPaths::findExecutable(QString::fromLatin1(app)).isEmpty())
             return true;
     return desktopHasXlsxDefault();
+}
+
+bool openWithSpreadsheetApp(const QString& path) {
+    // The desktop's own choice first; without one, the first spreadsheet application installed
+    // (xdg-open would otherwise hand the workbook to whatever opens any file, or to nothing).
+    if (desktopHasXlsxDefault()) {
+        const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (!xdgOpen.isEmpty() && QProcess::startDetached(xdgOpen, {path}))
+            return true;
+    }
+    for (const char* app : kSpreadsheetApps) {
+        const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(app));
+        if (!exe.isEmpty() && QProcess::startDetached(exe, {path}))
+            return true;
+    }
+    return false;
 }
 
 void setSpreadsheetAppOverride(std::optional<bool> installed) {

@@ -20,6 +20,9 @@ QString findFileNoCase(const QString& dir, const QString& name);
 // Whether the desktop has an application that opens .xlsx workbooks: a known spreadsheet program on
 // the PATH or the desktop's default application for the type.
 bool spreadsheetAppInstalled();
+// Opens a workbook file with the desktop's spreadsheet application, without waiting for it; false
+// when no application could be started.
+bool openWithSpreadsheetApp(const QString& path);
 // Tests decide the answer of spreadsheetAppInstalled; nullopt restores the look-up.
 void setSpreadsheetAppOverride(std::optional<bool> installed);
 

@@ -159,7 +159,14 @@ QString toQtFilter(const QString& filter) {
         QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& p : patterns)
             p = p.trimmed();
-        out << QStringLiteral("%1 (%2)").arg(desc, patterns.join(QLatin1Char(' ')));
+        const QString qtPatterns = patterns.join(QLatin1Char(' '));
+        // A description that already ends with its patterns in brackets ("檔案(*.kav)") stands as
+        // written; another gets them appended.
+        const qsizetype open = desc.lastIndexOf(QLatin1Char('('));
+        const bool hasOwn = desc.endsWith(QLatin1Char(')')) && open >= 0 &&
+                            desc.mid(open + 1, desc.size() - open - 2).replace(QLatin1Char(';'), QLatin1Char(' ')).simplified() ==
+                                qtPatterns;
+        out << (hasOwn ? desc : QStringLiteral("%1 (%2)").arg(desc, qtPatterns));
     }
     return out.join(QStringLiteral(";;"));
 }

@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace wb {
@@ -23,18 +22,7 @@ bool (*&opener())(const QString&) {
 }
 
 bool desktopOpen(const QString& path) {
-    for (const char* tool : {"xdg-open", "gio"}) {
-        const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(tool));
-        if (exe.isEmpty())
-            continue;
-        QStringList args;
-        if (QLatin1String(tool) == QLatin1String("gio"))
-            args << QStringLiteral("open");
-        args << path;
-        if (QProcess::startDetached(exe, args))
-            return true;
-    }
-    return false;
+    return sys::openWithSpreadsheetApp(path);
 }
 
 } // namespace

@@ -40,6 +40,9 @@ void TestUiDialogs::toQtFilter_data() {
                                << "報價單 (*.kav);;所有檔案 (*.*)";
     QTest::newRow("several patterns") << "Excel|*.xls;*.xlsx"
                                       << "Excel (*.xls *.xlsx)";
+    QTest::newRow("patterns already in the description")
+        << "All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Excel (2007)|*.xlsx"
+        << "All Files (*.*);;澄築工房 檔案(*.kav);;Excel (2007) (*.xlsx)";
     QTest::newRow("empty") << ""
                            << "";
     QTest::newRow("description without pattern") << "文字|*.txt|其他"
