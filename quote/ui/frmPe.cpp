@@ -196,6 +196,8 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
     setText(row.base, fee.base);
+    // A base by total price is the quotation total: it is shown, not typed.
+    row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
     setText(row.rate, fee.rate);
     row.amount->setText(fee.amount);
