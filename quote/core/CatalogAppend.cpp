@@ -7,8 +7,13 @@
 namespace quote {
 
 bool hasw(db::Database& db, const QString& w, const QString& t) {
-    db::Recordset rs = db.query(QStringLiteral("SELECT w FROM t2w WHERE t = ? AND w = ?"), {t, w});
-    return !rs.eof() && rs.text(0) == w;
+    // The catalogue compares names without letter case: every match is looked at, so a name held
+    // beside a variant in another case is found whichever row comes first.
+    for (db::Recordset rs = db.query(QStringLiteral("SELECT w FROM t2w WHERE t = ? AND w = ?"), {t, w}); !rs.eof();
+         rs.moveNext())
+        if (rs.text(0) == w)
+            return true;
+    return false;
 }
 
 CatalogAppendResult mAdd2W(db::Database& db, const QuoteDocument& doc) {

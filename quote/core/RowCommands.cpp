@@ -38,9 +38,12 @@ void layOut(QuoteDocument& doc) {
         doc.hooks.setupGrid(true);
 }
 
-// The selected block within rows 1 to the last row; false when there is no selection.
+// The selected block within rows 1 to the last row; false when there is no selection, or when it
+// lies wholly below the last row (left behind by an earlier delete).
 bool selectedBlock(const QuoteDocument& doc, const RowSelection& sel, int& a, int& b) {
     if (sel.start < 0 || sel.end < 0 || (sel.start == 0 && sel.end == 0))
+        return false;
+    if (std::min(sel.start, sel.end) > lastRow(doc))
         return false;
     a = clampRow(doc, std::min(sel.start, sel.end));
     b = clampRow(doc, std::max(sel.start, sel.end));

@@ -38,7 +38,8 @@ struct RowSelection {
 bool rowCommandsAllowed(const QuoteDocument& doc);
 
 // Each command does nothing (and returns false) when row commands are not allowed. The current
-// row and the selection are taken within rows 1 to the last row. Inserts, deletes and pastes clear
+// row and the selection are taken within rows 1 to the last row; a selection wholly below the last
+// row (left behind by an earlier delete) selects nothing. Inserts, deletes and pastes clear
 // the undo snapshot, whose row number they may invalidate.
 class RowCommands {
 public:

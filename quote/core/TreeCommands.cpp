@@ -101,7 +101,9 @@ QStringList pickEntries(const QuoteTree& tree, const QString& nodeKey, PickComma
         out << kTypedNameEntry;
         skip.insert(kTypedNameEntry);
     }
-    for (const QString& name : catalogue) {
+    for (const QString& entry : catalogue) {
+        // Names are offered trimmed: a blank catalogue name would make a node without a name.
+        const QString name = entry.trimmed();
         if (name.isEmpty() || skip.contains(name))
             continue;
         skip.insert(name);

@@ -61,7 +61,7 @@ QStringList catalogueWorkTypes(db::Database& db);
 
 // The entries of the pick list: "???..." first when adding, then the catalogue names, each once and
 // without those already present where the new nodes go (the node's children when adding, the
-// node's siblings and the node itself when inserting). Empty catalogue names are left out.
+// node's siblings and the node itself when inserting). Names are trimmed; blank ones are left out.
 QStringList pickEntries(const QuoteTree& tree, const QString& nodeKey, PickCommand command,
                         const QStringList& catalogue);
 

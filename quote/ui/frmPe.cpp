@@ -44,6 +44,11 @@ QFrame* separator(QWidget* parent) {
     return line;
 }
 
+// An amount label wide enough for a large amount, so the frame does not squeeze it as it grows.
+void keepRoomForAmounts(QLabel* value) {
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-0000000000.00")));
+}
+
 // Sets a control's text only when it differs (the cursor of a box being typed in stays put).
 void setText(QLineEdit* box, const QString& text) {
     if (box->text() != text)
@@ -98,7 +103,7 @@ frmPe::frmPe(quote::QuoteDocument& doc, QWidget* parent) : QFrame(parent), doc_(
     v->addWidget(separator(this));
 
     auto* totals = new QGridLayout;
-    ckTax = checkBox(this, "ckTax", QStringLiteral("稅"));
+    ckTax = checkBox(this, "ckTax");
     cbTax = comboBox(this, QStringLiteral("cbTax"));
     lbNtax = label(this, {}, "lbNtax");
     lbTax = label(this, {}, "lbTax");
@@ -117,6 +122,10 @@ frmPe::frmPe(quote::QuoteDocument& doc, QWidget* parent) : QFrame(parent), doc_(
     totals->addWidget(txtOff, 1, 3);
     totals->addWidget(label(this, QStringLiteral("報價總價:")), 1, 4);
     totals->addWidget(lbApr, 1, 5);
+    // The boxes keep their natural width; the free room goes to the right of the totals.
+    totals->setColumnStretch(6, 1);
+    for (QLabel* value : {lbNtax, lbTax, lbHtax, lbApr})
+        keepRoomForAmounts(value);
     v->addLayout(totals);
 
     connect(d_.ck, &QCheckBox::toggled, this, &frmPe::ckD_Click);
@@ -170,6 +179,7 @@ frmPe::FeeRow frmPe::buildFeeRow(const char* ck, const char* name, const char* o
     row.unit = label(this, quote::feeBaseUnit(true), unit);
     row.rate = ui::textBox(this, rate);
     row.amount = label(this, {}, amount);
+    keepRoomForAmounts(row.amount);
     return row;
 }
 
@@ -186,6 +196,8 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
     setText(row.base, fee.base);
+    // A base by total price is the quotation total: it is shown, not typed.
+    row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
     setText(row.rate, fee.rate);
     row.amount->setText(fee.amount);

@@ -53,6 +53,7 @@ private slots:
     void duplicateInTheGrid();
     void newWorkTypeStartsAtOne();
     void quotesAndCase();
+    void caseVariantAppendedOnce();
     void onlyOnAShownLeaf();
     void failureAppendsNothing();
 
@@ -103,6 +104,15 @@ void TestCatalogAppend::quotesAndCase() {
     QVERIFY(hasw(*db_, name, QStringLiteral("W")));
     QVERIFY(hasw(*db_, QStringLiteral("X"), QStringLiteral("W")));
     QVERIFY(!hasw(*db_, QStringLiteral("Y"), QStringLiteral("W")));
+}
+
+void TestCatalogAppend::caseVariantAppendedOnce() {
+    // The type holds "X"; "x" twice in the grid is a name of its own, appended once.
+    const QuoteDocument doc = leaf(QStringLiteral("W"), {{"x", "", "1", "1"}, {"x", "", "2", "1"}});
+    const CatalogAppendResult r = mAdd2W(*db_, doc);
+    QCOMPARE(r.added, 1);
+    QCOMPARE(r.existing, QStringList{"x"});
+    QCOMPARE(items(*db_, QStringLiteral("W")), (QStringList{"Z|3|式|1|1", "X|7|式|10|1.5", "x|8||1|1"}));
 }
 
 void TestCatalogAppend::onlyOnAShownLeaf() {

@@ -129,6 +129,9 @@ void TestTreeCommands::pickEntries_data() {
     QTest::newRow("duplicates once, empty names dropped, case kept")
         << path("B") << int(PickCommand::AddWorkTypes) << QStringList{"木作", "", "木作", "ab", "AB"}
         << QStringList{kTypedNameEntry, "木作", "ab", "AB"};
+    QTest::newRow("blanks trimmed, blank names dropped, trimmed sibling left out")
+        << Q << int(PickCommand::AddAreas) << QStringList{" 客廳 ", "  ", "客廳", "A ", "\t"}
+        << QStringList{kTypedNameEntry, "客廳"};
 }
 
 void TestTreeCommands::pickEntries() {

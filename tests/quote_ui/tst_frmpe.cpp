@@ -180,8 +180,10 @@ void TestFrmPe::designFeeByTotal() {
 
 void TestFrmPe::feePerPing() {
     fill(*doc_, QStringLiteral("500"));
+    QVERIFY(c<QLineEdit>("txtDp")->isReadOnly());
     c<QRadioButton>("Dop2")->click();
     QCOMPARE(text("lbd"), QStringLiteral("坪"));
+    QVERIFY(!c<QLineEdit>("txtDp")->isReadOnly());
     type("txtDp", QStringLiteral("12"));
     type("txtdx", QStringLiteral("50"));
     QCOMPARE(text("txtDt"), QStringLiteral("600"));
@@ -191,6 +193,7 @@ void TestFrmPe::feePerPing() {
     c<QRadioButton>("Dop1")->click();
     QCOMPARE(text("lbd"), QStringLiteral("元"));
     QCOMPARE(c<QLineEdit>("txtDp")->text(), QStringLiteral("500"));
+    QVERIFY(c<QLineEdit>("txtDp")->isReadOnly());
 }
 
 void TestFrmPe::noFeeCopiesTheTotalText() {
