@@ -43,6 +43,18 @@ const VocabularyList& vocabularyList(int i) {
     return kVocabularies.at(size_t(i));
 }
 
+bool sameName(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](QChar c) {
+        return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() + 32) : c;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (fold(a.at(i)) != fold(b.at(i)))
+            return false;
+    return true;
+}
+
 bool isNumericCell(const QString& s) {
     if (s.isEmpty())
         return true;

@@ -37,6 +37,11 @@ struct VocabularyList {
 // The list of a grid index 0..12; the ratio list stores numbers.
 const VocabularyList& vocabularyList(int i);
 
+// Whether two catalogue names are the same name: the name columns compare without regard to the
+// case of the Latin letters A to Z (as the database's NOCASE collation does), so the window, the
+// quotation editor's pick lists and the printouts' saved queries all find the same rows.
+bool sameName(const QString& a, const QString& b);
+
 // A cell of a numeric column: empty, or ASCII digits with at most one "." (and at least one digit).
 bool isNumericCell(const QString& s);
 // The value a numeric cell stands for; empty is 0.

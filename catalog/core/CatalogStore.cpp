@@ -48,13 +48,13 @@ QStringList CatalogStore::masterEntries(const MasterList& list) const {
 
 QStringList CatalogStore::areas(const QString& category) const {
     return column(m_db->query(
-        QStringLiteral("SELECT a FROM k2a WHERE k = ? COLLATE BINARY ORDER BY sort, rowid"),
+        QStringLiteral("SELECT a FROM k2a WHERE k = ? ORDER BY sort, rowid"),
         {category}));
 }
 
 QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
     db::Recordset rs = m_db->query(
-        QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? COLLATE BINARY ORDER BY sort, rowid"),
+        QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? ORDER BY sort, rowid"),
         {kind});
     QVector<WorkItem> out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
@@ -64,7 +64,7 @@ QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
 
 QVector<Markup> CatalogStore::markups(const QString& item) const {
     db::Recordset rs = m_db->query(
-        QStringLiteral("SELECT d, c FROM w2d WHERE w = ? COLLATE BINARY ORDER BY sort, rowid"), {item});
+        QStringLiteral("SELECT d, c FROM w2d WHERE w = ? ORDER BY sort, rowid"), {item});
     QVector<Markup> out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out.append({rs.text(0), rs.text(1)});
@@ -82,7 +82,7 @@ QStringList CatalogStore::vocabulary(int list) const {
 
 void CatalogStore::saveAreas(const QString& category, const QStringList& areas) {
     db::Transaction t(*m_db);
-    m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ? COLLATE BINARY"), {category});
+    m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ?"), {category});
     for (int i = 0; i < areas.size(); ++i)
         m_db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, ?)"),
                       {category, areas.at(i), i + 1});
@@ -90,14 +90,14 @@ void CatalogStore::saveAreas(const QString& category, const QStringList& areas) 
 }
 
 bool CatalogStore::hasWorkItem(const QString& name) const {
-    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? COLLATE BINARY LIMIT 1"), {name})
+    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? LIMIT 1"), {name})
         .isValid();
 }
 
 void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
     for (const QString& name : names) {
         if (!hasWorkItem(name))
-            m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ? COLLATE BINARY"), {name});
+            m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {name});
     }
 }
 
@@ -122,7 +122,7 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
             continue;
         }
         db::Recordset rs = m_db->query(
-            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? COLLATE BINARY ORDER BY sort, rowid"),
+            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? ORDER BY sort, rowid"),
             {*line.loadedName});
         Carry c{line.item.name, {}, *line.loadedName};
         for (rs.moveFirst(); !rs.eof(); rs.moveNext())
@@ -130,7 +130,7 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
         carries << c;
     }
 
-    m_db->execute(QStringLiteral("DELETE FROM t2w WHERE t = ? COLLATE BINARY"), {kind});
+    m_db->execute(QStringLiteral("DELETE FROM t2w WHERE t = ?"), {kind});
     for (int i = 0; i < lines.size(); ++i) {
         const WorkItem& w = lines.at(i).item;
         m_db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, ?, ?, ?)"),
@@ -140,12 +140,20 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
     for (const Carry& c : carries) {
         // The old name is still an item's when another kind has it or a line of this kind keeps
         // it (unchanged, or typed anew); a line renamed onto it does not count.
-        bool keep = m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? COLLATE BINARY "
-                                                "AND t <> ? COLLATE BINARY LIMIT 1"),
+        bool keep = m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? "
+                                                "AND t <> ? LIMIT 1"),
                                  {c.from, kind})
                         .isValid();
         for (const WorkItemLine& line : lines)
-            keep = keep || (line.item.name == c.from && (!line.loadedName || *line.loadedName == c.from));
+            keep = keep || (sameName(line.item.name, c.from) && (!line.loadedName || *line.loadedName == line.item.name));
+        if (sameName(c.to, c.from)) {
+            // Only the letter case changed: the markups already answer to the new name; they take
+            // its spelling unless another item still spells it the old way.
+            if (!keep)
+                for (const qint64 row : c.rows)
+                    m_db->execute(QStringLiteral("UPDATE w2d SET w = ? WHERE rowid = ?"), {c.to, row});
+            continue;
+        }
         for (const qint64 row : c.rows) {
             if (keep)
                 m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) "
@@ -161,7 +169,7 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
 
 void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines) {
     db::Transaction t(*m_db);
-    m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ? COLLATE BINARY"), {item});
+    m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {item});
     for (int i = 0; i < lines.size(); ++i)
         m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
                       {item, lines.at(i).detail, numberOf(lines.at(i).amount), i + 2});
@@ -185,7 +193,7 @@ void CatalogStore::saveVocabularies(const QVector<QVector<VocabularyEntry>>& lis
             for (const VocabularyEntry& e : lists.at(i)) {
                 if (!e.loadedText || *e.loadedText == e.text)
                     continue;
-                db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ? COLLATE BINARY")
+                db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?")
                                                    .arg(ident(v.linkTable), ident(v.linkColumn)),
                                                {*e.loadedText});
                 QVector<qint64> rows;
@@ -217,7 +225,7 @@ void CatalogStore::saveVocabularies(const QVector<QVector<VocabularyEntry>>& lis
 
 bool CatalogStore::masterContains(const MasterList& list, const QString& name) const {
     return m_db
-        ->scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? COLLATE BINARY LIMIT 1")
+        ->scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
                      .arg(ident(list.table), ident(list.column)),
                  {name})
         .isValid();
@@ -251,24 +259,24 @@ void CatalogStore::renameMasterEntry(const MasterList& list, const QString& from
     db::Transaction t(*m_db);
     const QString link = ident(list.linkTable);
     const QString key = ident(list.linkKey);
-    if (masterContains(list, to)) {
+    if (!sameName(from, to) && masterContains(list, to)) {
         // Merge: the links of `from` go after those of `to`, the row of `from` goes.
         const int offset = m_db->scalar(QStringLiteral("SELECT IFNULL(MAX(sort), 0) FROM %1 "
-                                                       "WHERE %2 = ? COLLATE BINARY")
+                                                       "WHERE %2 = ?")
                                             .arg(link, key),
                                         {to})
                                .toInt();
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ? COLLATE BINARY")
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ?")
                           .arg(link, key),
                       {to, offset, from});
         QStringList names = masterEntries(list);
-        names.removeAll(from);
+        names.removeIf([&](const QString& n) { return sameName(n, from); });
         rewriteMaster(list, names);
     } else {
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ? COLLATE BINARY")
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
                           .arg(ident(list.table), ident(list.column)),
                       {to, from});
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ? COLLATE BINARY").arg(link, key),
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(link, key),
                       {to, from});
     }
     t.commit();
@@ -279,14 +287,14 @@ void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
     QStringList items;
     if (QLatin1String(list.mode) == QLatin1String("t")) {
         db::Recordset rs =
-            m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ? COLLATE BINARY"), {name});
+            m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ?"), {name});
         items = column(rs);
     }
-    m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ? COLLATE BINARY")
+    m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
                       .arg(ident(list.linkTable), ident(list.linkKey)),
                   {name});
     QStringList names = masterEntries(list);
-    names.removeAll(name);
+    names.removeIf([&](const QString& n) { return sameName(n, name); });
     rewriteMaster(list, names);
     deleteOrphanMarkups(items);
     t.commit();

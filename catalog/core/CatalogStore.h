@@ -1,8 +1,8 @@
 #pragma once
 // The construction catalogue and the vocabulary lists in the main database: what the catalogue
 // window reads and every write it makes. Each write is one transaction: it either happens whole or
-// leaves the old rows (a db::DbError comes back). Names are matched exactly (letter case counts)
-// and always passed as bound values.
+// leaves the old rows (a db::DbError comes back). Names are matched as the name columns compare
+// them, without regard to the case of A to Z (see sameName), and always passed as bound values.
 #include "CatalogLists.h"
 #include "db/Database.h"
 

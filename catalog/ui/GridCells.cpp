@@ -57,16 +57,19 @@ void setUpGrid(QTableWidget* grid) {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Tab leaves the grid. It also keeps the current cell where it is when a floating editor that
+    // had the focus is hidden (the view would otherwise step to the next cell).
+    grid->setTabKeyNavigation(false);
 }
 
-void placeOver(QWidget* editor, QTableWidget* grid, int row, int col) {
+void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool keepHeight) {
     editor->setParent(grid->viewport());
     QTableWidgetItem* it = itemAt(grid, row, col);
     grid->scrollToItem(it);
     const QRect r = grid->visualItemRect(it);
     editor->move(r.topLeft());
-    editor->resize(r.size());
     editor->setFont(grid->font());
+    editor->resize(r.width(), keepHeight ? editor->sizeHint().height() : r.height());
     editor->show();
     editor->raise();
 }

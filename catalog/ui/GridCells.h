@@ -19,8 +19,9 @@ void setCellOrigin(QTableWidget* grid, int row, int col, const QVariant& origin)
 void swapRows(QTableWidget* grid, int a, int b);
 // A plain grid as the catalogue window uses them: no editing of its own, single cells chosen.
 void setUpGrid(QTableWidget* grid);
-// Puts `editor` over the cell (a child of the grid's viewport, the cell's size) and shows it.
-void placeOver(QWidget* editor, QTableWidget* grid, int row, int col);
+// Puts `editor` over the cell (a child of the grid's viewport, the cell's width, and its height
+// too unless `keepHeight`, which leaves the editor its own) and shows it.
+void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool keepHeight = false);
 // Shows the editor on `text` with the whole text selected and gives it the focus.
 void startEditing(QLineEdit* editor, const QString& text);
 

@@ -88,7 +88,7 @@ void LineGrid::editCell() {
     const QString text = cellText(m_grid, curRow, curCol);
     if (curCol == m_comboColumn) {
         m_txt->hide();
-        placeOver(m_combo, m_grid, curRow, curCol);
+        placeOver(m_combo, m_grid, curRow, curCol, true); // the unit box keeps its own height
         m_combo->setEditText(text);
         m_combo->setFocus();
         return;

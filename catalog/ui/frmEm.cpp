@@ -1,5 +1,6 @@
 #include "frmEm.h"
 
+#include "frmEng.h"
 #include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
@@ -96,6 +97,15 @@ frmEm::~frmEm() = default;
 void frmEm::Form_Load() {
     m_list = &catalog::masterList(mdEng::EmListMode);
     setWindowTitle(QString::fromUtf8(textsOf(*m_list).caption));
+    // The colour of the box whose list is edited here, so the user sees which list it is; the
+    // frame takes the window's colour.
+    if (ui::Default<frmEng>::isLoaded()) {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, ui::Default<frmEng>::get()->listBoxColour(mdEng::EmListMode));
+        setPalette(p);
+        setAutoFillBackground(true);
+        fm->setAutoFillBackground(true);
+    }
     showFrame(false);
     if (mdM::MainDb)
         m_store = std::make_unique<catalog::CatalogStore>(mdM::MainDb);
@@ -182,7 +192,8 @@ void frmEm::cmdY_Click() {
         if (!SaveOrder() || !tryWrite([&] { m_store->addMasterEntry(*m_list, name); }))
             return;
     } else if (name != m_editName) {
-        if (m_store->masterContains(*m_list, name) &&
+        // A change of letter case only is a plain rename: the name is the same name.
+        if (!catalog::sameName(name, m_editName) && m_store->masterContains(*m_list, name) &&
             ui::msgBox(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name), ui::Buttons::YesNo, ui::Icon::Question,
                        kTitle, 2) != ui::Answer::Yes)
             return;

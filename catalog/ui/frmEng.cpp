@@ -101,6 +101,11 @@ void frmEng::Form_Load() {
         b->setEnabled(m_rights);
 }
 
+QColor frmEng::listBoxColour(const QString& mode) const {
+    const QComboBox* box = mode == QLatin1String("k") ? cbK : cbT;
+    return box->palette().color(QPalette::Base);
+}
+
 bool frmEng::canEdit() const {
     return m_rights && m_store;
 }
@@ -198,6 +203,10 @@ bool frmEng::eventFilter(QObject* watched, QEvent* e) {
             detailMouseDown(me);
     } else if (e->type() == QEvent::Resize && watched == Frame1) {
         LayoutAreaGrids();
+    } else if (e->type() == QEvent::Resize && watched == hfgD) {
+        sizeDetailColumns();
+    } else if (e->type() == QEvent::Resize && hfgS.contains(qobject_cast<QTableWidget*>(watched))) {
+        sizeListColumn(static_cast<QTableWidget*>(watched));
     } else if (e->type() == QEvent::FocusOut && watched == txtA) {
         txtA->hide();
     } else if (e->type() == QEvent::KeyPress) {

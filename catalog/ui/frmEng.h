@@ -9,6 +9,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 
+#include <QColor>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -39,6 +40,10 @@ public:
 
     // The question asked before a group's unapplied changes would be lost.
     static ui::Answer askApply();
+
+    // The back colour of the box of the list that the list editor edits in `mode`: the category
+    // box for "k", the work-kind box otherwise. The list editor takes it as its own.
+    QColor listBoxColour(const QString& mode) const;
 
 public slots:
     void Tab1_Click(int index);
@@ -122,6 +127,7 @@ private:
     void LoadUnits();
     void LoadWorkItems();
     void LoadDetails();
+    void sizeDetailColumns();
     void workMouseDown(QMouseEvent* e);
     void detailMouseDown(QMouseEvent* e);
     void warnRenameWithMarkups();
@@ -131,6 +137,7 @@ private:
 
     // tab 2
     void LoadVocabularies();
+    void sizeListColumn(QTableWidget* grid);
     void listMouseDown(int grid, QMouseEvent* e);
     void txtS_Change(const QString& text);
     bool SaveVocabularies();

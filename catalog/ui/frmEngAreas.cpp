@@ -4,6 +4,7 @@
 
 #include "GridCells.h"
 #include "ui/Controls.h"
+#include "ui/Twips.h"
 #include "mdM.h"
 
 #include <QAction>
@@ -20,12 +21,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 using catalog::AreaCell;
 using catalog::AreaColumns;
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
-constexpr int kGridGap = 4;
 } // namespace
 
 QWidget* frmEng::buildAreasTab() {
@@ -80,7 +82,10 @@ QWidget* frmEng::buildAreasTab() {
     v->addLayout(top);
     v->addWidget(Frame1, 1);
     v->addLayout(bottom);
-    areaGrid(0);
+    // The frame holds a grid's twenty rows below its caption.
+    const QTableWidget* first = areaGrid(0);
+    Frame1->setMinimumHeight(ui::twipsToPixelsY(320) + 2 * first->frameWidth() +
+                             first->verticalHeader()->defaultSectionSize() * catalog::kAreasPerColumn);
     return w;
 }
 
@@ -91,7 +96,6 @@ QTableWidget* frmEng::areaGrid(int i) {
         catalog_ui::setUpGrid(g);
         g->horizontalHeader()->hide();
         g->setColumnCount(1);
-        g->horizontalHeader()->setStretchLastSection(true);
         g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         g->viewport()->installEventFilter(this);
         connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtA, &QWidget::hide);
@@ -140,14 +144,19 @@ void frmEng::ShowAreas() {
 }
 
 void frmEng::LayoutAreaGrids() {
-    const int n = m_areas.columnCount();
-    const QRect r = Frame1->contentsRect();
-    const int width = std::max(40, (r.width() - kGridGap) / std::max(n, 1));
-    for (int i = 0; i < n && i < hfgA.size(); ++i) {
+    // The grids in use share the frame's width equally, in twips: each (W - 120) / n wide, its
+    // column 80 narrower, the first 50 from the frame's left edge, all 200 from its top (below the
+    // frame's caption where that is taller).
+    const int n = std::max(1, m_areas.columnCount());
+    const double frameWidth = ui::pixelsToTwipsX(Frame1->width(), Frame1);
+    const double width = (frameWidth - 120) / n;
+    const int top = std::max(ui::twipsToPixelsY(200, Frame1), Frame1->contentsRect().top());
+    for (int i = 0; i < m_areas.columnCount() && i < hfgA.size(); ++i) {
         QTableWidget* g = hfgA.at(i);
         const int rowHeight = g->verticalHeader()->defaultSectionSize();
-        g->setGeometry(r.left() + kGridGap / 2 + width * i, r.top() + kGridGap, width - kGridGap,
+        g->setGeometry(ui::twipsToPixelsX(width * i + 50, Frame1), top, ui::twipsToPixelsX(width, Frame1),
                        rowHeight * catalog::kAreasPerColumn + 2 * g->frameWidth());
+        g->setColumnWidth(0, ui::twipsToPixelsX(std::round(width - 80), Frame1));
     }
 }
 

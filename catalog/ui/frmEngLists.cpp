@@ -4,6 +4,7 @@
 
 #include "GridCells.h"
 #include "ui/Controls.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
@@ -36,8 +39,8 @@ QWidget* frmEng::buildListsTab() {
         g->setObjectName(QStringLiteral("hfgS(%1)").arg(i));
         catalog_ui::setUpGrid(g);
         g->horizontalHeader()->hide();
-        g->horizontalHeader()->setStretchLastSection(true);
         g->setColumnCount(1);
+        g->installEventFilter(this); // its column width follows its width
         g->viewport()->installEventFilter(this);
         connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtS, &QWidget::hide);
         hfgS.append(g);
@@ -68,6 +71,12 @@ QWidget* frmEng::buildListsTab() {
     bottom->addWidget(cmdPo);
     v->addLayout(bottom);
     return w;
+}
+
+void frmEng::sizeListColumn(QTableWidget* grid) {
+    // The grid's width less 350 twips, room for the scroll bar.
+    const double width = ui::pixelsToTwipsX(grid->width(), grid) - 350;
+    grid->setColumnWidth(0, ui::twipsToPixelsX(std::round(width), grid));
 }
 
 void frmEng::LoadVocabularies() {

@@ -23,6 +23,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 using catalog_ui::LineGrid;
 
 namespace {
@@ -86,8 +88,7 @@ QWidget* frmEng::buildWorkTab() {
     const int widths[4] = {4000, 650, 800, 580}; // twips
     for (int c = 0; c < 4; ++c)
         hfgW->setColumnWidth(c, ui::twipsToPixelsX(widths[c]));
-    hfgD->horizontalHeader()->setStretchLastSection(true);
-    hfgD->setColumnWidth(0, 300);
+    hfgD->installEventFilter(this); // its column widths follow its width
 
     m_items = new LineGrid(hfgW, txtW, cbW, 1, {2, 3}, this);
     m_details = new LineGrid(hfgD, txtD, nullptr, -1, {1}, this);
@@ -366,6 +367,13 @@ void frmEng::moveLine(LineGrid* lines, int step) {
 
 // ---------------------------------------------------------------------------------------------
 // Detail markups
+
+void frmEng::sizeDetailColumns() {
+    // Two thirds and one third of the grid's width less 60 twips, the second 280 narrower.
+    const double third = (ui::pixelsToTwipsX(hfgD->width(), hfgD) - 60) / 3;
+    hfgD->setColumnWidth(0, ui::twipsToPixelsX(std::round(third * 2), hfgD));
+    hfgD->setColumnWidth(1, ui::twipsToPixelsX(std::round(third - 280), hfgD));
+}
 
 void frmEng::LoadDetails() {
     m_detailsItem = CurWorkItem;

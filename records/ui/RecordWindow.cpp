@@ -45,6 +45,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert); // typed text is not an entry of the box
     for (int i = 1; i <= 33; ++i)
         Combo1->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
     for (char16_t c = u'A'; c <= u'Z'; ++c)
@@ -57,6 +58,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
         Combo2 = new QComboBox(this);
         Combo2->setObjectName(QStringLiteral("Combo2"));
         Combo2->setEditable(true);
+        Combo2->setInsertPolicy(QComboBox::NoInsert);
         Combo2->setEditText(QStringLiteral("分類"));
         filterRow->addWidget(Combo2);
         connect(Combo2, &QComboBox::activated, this, &RecordWindow::Combo2_Click);
@@ -114,7 +116,15 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     connect(cmdPp, &QPushButton::clicked, this, &RecordWindow::cmdPp_Click);
     connect(cmdY, &QPushButton::clicked, this, &RecordWindow::cmdY_Click);
     connect(cmdN, &QPushButton::clicked, this, &RecordWindow::cmdN_Click);
-    resize(ui::twipsToPixelsX(11000), ui::twipsToPixelsY(kind.shortHeight));
+    // Wide enough for the list's columns beside a vertical scroll bar.
+    resize(ui::twipsToPixelsX(11700), ui::twipsToPixelsY(kind.shortHeight));
+}
+
+RecordWindow::~RecordWindow() {
+    // A box losing the focus while its window goes (an edited filter box reports a choice then)
+    // must not reach the window's handlers.
+    for (QObject* c : findChildren<QObject*>())
+        QObject::disconnect(c, nullptr, this, nullptr);
 }
 
 QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {

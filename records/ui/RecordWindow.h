@@ -44,6 +44,7 @@ class RecordWindow : public ui::Form {
     Q_OBJECT
 public:
     explicit RecordWindow(const RecordKind& kind);
+    ~RecordWindow() override;
 
     const RecordKind& kind() const { return m_kind; }
     // "AddF", "EditF", "QureF" or empty (browse).

@@ -25,10 +25,12 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     cbW = new QComboBox(this);
     cbW->setObjectName(QStringLiteral("cbW"));
     cbW->setEditable(true);
+    cbW->setInsertPolicy(QComboBox::NoInsert);
     cbW->setEditText(QStringLiteral("工班"));
     cbP = new QComboBox(this);
     cbP->setObjectName(QStringLiteral("cbP"));
     cbP->setEditable(true);
+    cbP->setInsertPolicy(QComboBox::NoInsert);
     cbP->setEditText(QStringLiteral("材料"));
     filterRow->insertWidget(filterRow->count() - 1, cbW);
     filterRow->insertWidget(filterRow->count() - 1, cbP);

@@ -3,6 +3,9 @@
 #include "CatalogUi.h"
 #include "ScriptedDialogs.h"
 #include "frmEm.h"
+#include "ui/Twips.h"
+
+#include <cmath>
 
 #include <QListWidget>
 #include <QTimer>
@@ -153,6 +156,68 @@ private slots:
         QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
         QCOMPARE(cbT->currentText(), QStringLiteral("拆除"));
         QCOMPARE(CatalogUi::grid("hfgW")->rowCount(), 6);
+    }
+
+    // Opened from the window, the editor wears the colour of the box whose list it edits, and
+    // grows by the frame while an entry is added or renamed.
+    void colourAndHeightByMode() {
+        fx.window();
+        auto setBase = [](const char* box, const QColor& c) {
+            auto* b = CatalogUi::get<QComboBox>(box);
+            QPalette p = b->palette();
+            p.setColor(QPalette::Base, c);
+            b->setPalette(p);
+        };
+        setBase("cbK", QColor(255, 255, 192));
+        setBase("cbT", QColor(192, 255, 255));
+        QColor seen[2];
+        int heights[3] = {};
+        QTimer::singleShot(0, this, [&] {
+            frmEm* f = ui::Default<frmEm>::get();
+            seen[0] = f->palette().color(QPalette::Window);
+            heights[0] = int(std::lround(ui::pixelsToTwipsY(f->height(), f)));
+            press("cmdNew");
+            heights[1] = int(std::lround(ui::pixelsToTwipsY(f->height(), f)));
+            QVERIFY(child<QWidget>(f, "fm")->isVisible());
+            QVERIFY(child<QWidget>(f, "fm")->autoFillBackground());
+            press("cmdN");
+            heights[2] = int(std::lround(ui::pixelsToTwipsY(f->height(), f)));
+            press("Command1");
+        });
+        CatalogUi::click("cmEdK");
+        QTimer::singleShot(0, this, [&] {
+            seen[1] = ui::Default<frmEm>::get()->palette().color(QPalette::Window);
+            press("Command1");
+        });
+        CatalogUi::click("Command2");
+        QCOMPARE(seen[0], QColor(255, 255, 192));
+        QCOMPARE(seen[1], QColor(192, 255, 255));
+        QVERIFY(std::abs(heights[0] - 6465) <= 15);
+        QVERIFY(std::abs(heights[1] - 8130) <= 15);
+        QVERIFY(std::abs(heights[2] - 6465) <= 15);
+    }
+
+    // A change of letter case only renames, without the merge question; a name that differs from
+    // an entry only in case is that entry.
+    void letterCaseOnlyRenames() {
+        open("k");
+        press("cmdNew");
+        enterText(QStringLiteral("AB"));
+        press("cmdY");
+        list()->setCurrentRow(list()->count() - 1);
+        press("cmdEdit");
+        enterText(QStringLiteral("ab"));
+        ScriptedDialogs dialogs;
+        press("cmdY");
+        QCOMPARE(stored("k").size(), 6);
+        QCOMPARE(stored("k").last(), QStringLiteral("ab"));
+        dialogs.expectMessage();
+        press("cmdNew");
+        enterText(QStringLiteral("Ab"));
+        press("cmdY");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【Ab】已存在"));
+        QCOMPARE(stored("k").size(), 6);
     }
 };
 

@@ -7,7 +7,10 @@
 #include "ScriptedDialogs.h"
 #include "frmMenu.h"
 
+#include "ui/Twips.h"
+
 #include <QTabWidget>
+#include <cmath>
 
 class TestWindow : public QObject {
     Q_OBJECT
@@ -236,6 +239,57 @@ private slots:
         QVERIFY(shell::openMenuWindow(shell::MenuWindow::Catalog));
         QVERIFY(ui::Default<frmEng>::isLoaded());
         QVERIFY(CatalogUi::form()->isMaximized() || CatalogUi::form()->windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    // Sizes follow the window: area grids share the frame side by side without overlapping, the
+    // markup columns take two thirds and one third less 280 twips, the list columns leave room
+    // for the scroll bar; every column fits its grid. The unit box keeps its own height.
+    void sizesFollowTheWindow() {
+        QStringList areas;
+        for (int i = 1; i <= 25; ++i)
+            areas << QStringLiteral("區%1").arg(i);
+        catalog::CatalogStore(fx.openDb()).saveAreas(QStringLiteral("住宅"), areas);
+        frmEng* f = fx.window();
+        f->resize(1400, 900);
+        QCoreApplication::processEvents();
+        const auto twips = [f](int px) { return ui::pixelsToTwipsX(px, f); };
+        const auto near = [](double a, double b) { return std::abs(a - b) <= 16; };
+
+        auto* frame = CatalogUi::get<QWidget>("Frame1");
+        QTableWidget* g0 = CatalogUi::areaGrid(0);
+        QTableWidget* g1 = CatalogUi::areaGrid(1);
+        QCOMPARE(CatalogUi::visibleAreaGrids(), 2);
+        const double each = (twips(frame->width()) - 120) / 2;
+        QVERIFY(near(twips(g0->width()), each));
+        QVERIFY(near(twips(g1->x()), each + 50));
+        QVERIFY(g0->geometry().right() < g1->x());
+        QVERIFY(frame->rect().contains(g1->geometry()));
+        QVERIFY(g0->y() >= frame->contentsRect().top());
+        QVERIFY(g0->columnWidth(0) <= g0->viewport()->width());
+        QVERIFY(g0->height() <= frame->height());
+
+        tabs()->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        const double third = (twips(hfgD()->width()) - 60) / 3;
+        QVERIFY(near(twips(hfgD()->columnWidth(0)), third * 2));
+        QVERIFY(near(twips(hfgD()->columnWidth(1)), third - 280));
+        QVERIFY(hfgD()->columnWidth(0) + hfgD()->columnWidth(1) <= hfgD()->viewport()->width());
+        QVERIFY(near(twips(hfgW()->columnWidth(0)), 4000));
+        QVERIFY(CatalogUi::popup(hfgW(), 0, "mAddW"));
+        CatalogUi::enter(CatalogUi::editor("txtW"));
+        QComboBox* cbW = CatalogUi::get<QComboBox>("cbW");
+        QVERIFY(cbW->isVisible());
+        QCOMPARE(cbW->height(), cbW->sizeHint().height());
+        QVERIFY(std::abs(cbW->width() - hfgW()->columnWidth(1)) <= 1);
+        CatalogUi::click("Command4");
+
+        tabs()->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        for (int i = 0; i < 13; ++i) {
+            QTableWidget* g = CatalogUi::listGrid(i);
+            QVERIFY(near(twips(g->columnWidth(0)), twips(g->width()) - 350));
+            QVERIFY(g->columnWidth(0) <= g->viewport()->width());
+        }
     }
 };
 

@@ -45,6 +45,31 @@ private slots:
         QVERIFY(CatalogUi::rightClick(hfgD(), 0));
     }
 
+    // Enter walks the editors across the line; the grid's current cell walks with them, so the
+    // moves and the next Enter act on the cell being edited.
+    void currentCellFollowsTheEditor() {
+        open();
+        CatalogUi::form()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(CatalogUi::form()));
+        QVERIFY(CatalogUi::popup(hfgW(), 0, "mAddW"));
+        const int row = hfgW()->rowCount() - 1;
+        QLineEdit* txtW = CatalogUi::editor("txtW");
+        QComboBox* cbW = CatalogUi::get<QComboBox>("cbW");
+        CatalogUi::type(txtW, QStringLiteral("打石"));
+        CatalogUi::enter(txtW);
+        QCOMPARE(hfgW()->currentRow(), row);
+        QCOMPARE(hfgW()->currentColumn(), 1);
+        cbW->setEditText(QStringLiteral("處"));
+        CatalogUi::enter(cbW->lineEdit());
+        QVERIFY(txtW->isVisible());
+        QCOMPARE(hfgW()->currentRow(), row);
+        QCOMPARE(hfgW()->currentColumn(), 2);
+        CatalogUi::type(txtW, QStringLiteral("5"));
+        CatalogUi::enter(txtW);
+        QCOMPARE(hfgW()->currentColumn(), 3);
+        QCOMPARE(CatalogUi::column(hfgW(), 2).at(row), QStringLiteral("5"));
+    }
+
     void addItemWithNumericChecks() {
         open();
         QVERIFY(CatalogUi::popup(hfgW(), 0, "mAddW"));

@@ -19,8 +19,11 @@ public:
     int sheets = 2;
     QString opened;
     std::unique_ptr<Book> handed;
+    std::function<bool()> busyNow;
+    bool busyAtOpen = false, busyAtHandOver = false;
     std::unique_ptr<PrintBook> open(const QString& path, QString* error) override {
         opened = path;
+        busyAtOpen = busyNow && busyNow();
         if (!openError.isEmpty()) {
             *error = openError;
             return nullptr;
@@ -30,6 +33,7 @@ public:
         return b;
     }
     bool handOver(PrintBook& book, const QString&, QString* error) override {
+        busyAtHandOver = busyNow && busyNow();
         if (!saveError.isEmpty()) {
             *error = saveError;
             return false;
@@ -74,6 +78,7 @@ private slots:
         refreshes.clear();
         services.stats = &stats;
         services.books = &books;
+        books.busyNow = [this] { return !busy.isEmpty() && busy.last(); };
         services.busy = [this](bool on) { busy.append(on); };
         services.refreshStatistics = [this](bool byType, int mode, QString*) {
             busyAtRefresh = !busy.isEmpty() && busy.last();
@@ -101,6 +106,8 @@ private slots:
         // Busy through the statistics refresh and from the chosen template to the hand-over; the
         // template dialog between them shows the ordinary pointer.
         QVERIFY(busyAtRefresh);
+        QVERIFY(books.busyAtOpen);
+        QVERIFY(!books.busyAtHandOver); // it may show where the workbook went
         QCOMPARE(busy, (QList<bool>{true, false, true, false}));
         QCOMPARE(refreshes, (QList<QPair<bool, int>>{{false, 1}}));
     }

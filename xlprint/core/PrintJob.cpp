@@ -126,9 +126,10 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     error = applyPlan(plan, *g, *book);
     if (!error.isEmpty())
         return failed(error);
+    // The hand-over may tell where the workbook was saved: the pointer is the ordinary one again.
+    busy.stop();
     if (!services.books->handOver(*book, path, &error))
         return failed(error);
-    busy.stop();
     if (plan.coverOverflows)
         refuse(QStringLiteral("首頁的內容已超出一頁，頁尾備註蓋過了部分列"));
     return JobResult::Done;
