@@ -38,7 +38,7 @@ TemplateSpec list(const char* path, const char* title, int columns) {
 // printed edge to edge. Each label is a block of five rows: four text lines and a spacer; the
 // blocks start at row 2 (row 1 is hidden) and every page starts with a block.
 constexpr int kLabelsDown = 7;
-constexpr int kPages = 200;
+constexpr int kPages = 1000; // 21,000 labels; a sheet takes at most 1,026 manual breaks
 // Heights are whole pixels (0.75 pt at 96 dpi), which is what spreadsheet programs keep.
 constexpr double kLabelHeight = 120; // 160 px, 42.33 mm
 constexpr double kLineHeight = 20.25;

@@ -154,6 +154,14 @@ private slots:
                 QVERIFY(height < label);
         }
         QCOMPARE(s.rowBreaks().mid(0, 2), (QList<int>{37, 72}));
+        // The layout holds for the labels of 20,000 records, within the breaks a sheet can take.
+        const int far = 2 + 5 * (20000 / 3);
+        double farHeight = 0;
+        for (int r = far; r < far + 5; ++r)
+            farHeight += s.rowHeight(r);
+        QVERIFY(qAbs(farHeight - label) < 0.2);
+        QVERIFY(s.rowBreaks().contains(2 + 5 * 7 * (20000 / 21)));
+        QVERIFY(s.rowBreaks().size() <= 1026);
         // Seven labels and the top margin fit on an A4 page.
         double page = 0.25 * 72;
         for (int r = 2; r < 37; ++r)
