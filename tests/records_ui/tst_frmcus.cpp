@@ -423,9 +423,26 @@ private slots:
         QVERIFY(mdM::LastSearchText.isEmpty());
         QCOMPARE(f->grid().columnCount(), 3);
 
-        dialogs.clear();
-        dialogs.expectInput(QStringLiteral("沒有這種字"));
-        f->Command1_Click();
+        // No hit: the lines of the grid are emptied and the last one goes; the first says so.
+        f->Command3_Click();
+        const int listed = f->grid().rowCount();
+        QVERIFY(listed > 2);
+        for (int expected : {listed - 1, listed - 2}) {
+            dialogs.clear();
+            dialogs.expectInput(QStringLiteral("沒有這種字"));
+            f->Command1_Click();
+            QCOMPARE(f->grid().rowCount(), expected);
+            QCOMPARE(f->grid().cell(0, 2), QStringLiteral("找不到資料"));
+            QVERIFY(f->grid().cell(expected - 1, 1).isEmpty());
+        }
+        f->HFG_Click(1); // an empty line chooses no record
+        QVERIFY(f->selectedName().isEmpty());
+        // Down to a single line, which stays.
+        for (int i = 0; i < listed; ++i) {
+            dialogs.clear();
+            dialogs.expectInput(QStringLiteral("沒有這種字"));
+            f->Command1_Click();
+        }
         QCOMPARE(f->grid().rowCount(), 1);
         QCOMPARE(f->grid().cell(0, 2), QStringLiteral("找不到資料"));
 
