@@ -6,6 +6,7 @@
 #include "frmCus.h"
 #include "ui/Twips.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -347,8 +348,10 @@ private slots:
         for (const char* b : {"T19", "T26", "T33"})
             QCOMPARE(text(f, b), QStringLiteral("12"));
         QCOMPARE(text(f, "T13"), QString());
-        child<QDateEdit>(f, "DTP1")->setDate(QDate(2002, 5, 8));
-        f->DTP_CloseUp(QStringLiteral("DTP1"));
+        // A day clicked in the picker's calendar writes the box.
+        auto* dtp1 = child<QDateEdit>(f, "DTP1");
+        emit dtp1->calendarWidget()->clicked(QDate(2002, 5, 8));
+        QCOMPARE(dtp1->date(), QDate(2002, 5, 8));
         QCOMPARE(text(f, "T34"), QStringLiteral("91/5/8"));
         // 新增 empties the filters too.
         QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QString());
