@@ -368,8 +368,11 @@ void RecordWindow::Command1_Click() {
     rows.reserve(hits.size());
     for (const SearchHit& h : hits)
         rows << QStringList{QString(), h.name, searchLine(h)};
-    if (rows.isEmpty())
-        rows << QStringList{QString(), QString(), QStringLiteral("找不到資料")};
+    if (rows.isEmpty()) {
+        // The grid's lines are emptied and the last one goes; the first tells that nothing was found.
+        rows.fill(QStringList{}, std::max(1, m_grid.rowCount() - 1));
+        rows.first() = QStringList{QString(), QString(), QStringLiteral("找不到資料")};
+    }
     m_grid.setGrid({QString(), m_kind.keyColumn, QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串")}, std::move(rows));
     const int widths[] = {300, 3000, 6500};
     for (int i = 0; i < 3; ++i)

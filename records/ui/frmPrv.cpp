@@ -80,6 +80,10 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     auto* p1 = static_cast<QGridLayout*>(m_panels.at(0)->layout());
     p1->addLayout(boxes, p1->rowCount(), 0, 1, p1->columnCount());
     static_cast<QVBoxLayout*>(m_pages.at(3)->layout())->addLayout(linksRow);
+    for (QLabel* l : m_pages.at(3)->findChildren<QLabel*>()) {
+        if (l->text() == QStringLiteral("敘述："))
+            l->setObjectName(QStringLiteral("Label1")); // the description's title
+    }
 }
 
 QString frmPrv::selectedName() const {

@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,8 +40,11 @@ frmSta::frmSta() : RecordWindow(records::staffKind()) {
     row(lbCp, "lbCp", QStringLiteral("確定密碼 : "), txtCp, "txtCp", 3);
     cmdPass = ui::button(Frame3, "cmdPass", QStringLiteral("變更"));
     cmdCnC = ui::button(Frame3, "cmdCnC", QStringLiteral("取消變更"));
-    g->addWidget(cmdPass, 4, 0);
-    g->addWidget(cmdCnC, 4, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdPass);
+    buttons->addWidget(cmdCnC);
+    g->addLayout(buttons, 4, 0, 1, 2);
     static_cast<QVBoxLayout*>(Frame1->layout())->addWidget(Frame3);
     showPanel(false);
 

@@ -3,6 +3,7 @@
 #include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
+#include "ui/Twips.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -78,6 +79,9 @@ frmWP::frmWP() {
 }
 
 void frmWP::Form_Load() {
+    adjustSize();
+    const QRect screen = ui::screenRect(this);
+    move(screen.center() - rect().center()); // in the middle of the screen, over the vendor window
     lbCusName->setText(QStringLiteral("目前廠商：【") + mdPro::CurrentVendorName + QStringLiteral("】"));
     LoadLists();
 }

@@ -6,6 +6,7 @@
 #include "frmCus.h"
 #include "ui/Twips.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -347,8 +348,10 @@ private slots:
         for (const char* b : {"T19", "T26", "T33"})
             QCOMPARE(text(f, b), QStringLiteral("12"));
         QCOMPARE(text(f, "T13"), QString());
-        child<QDateEdit>(f, "DTP1")->setDate(QDate(2002, 5, 8));
-        f->DTP_CloseUp(QStringLiteral("DTP1"));
+        // A day clicked in the picker's calendar writes the box.
+        auto* dtp1 = child<QDateEdit>(f, "DTP1");
+        emit dtp1->calendarWidget()->clicked(QDate(2002, 5, 8));
+        QCOMPARE(dtp1->date(), QDate(2002, 5, 8));
         QCOMPARE(text(f, "T34"), QStringLiteral("91/5/8"));
         // 新增 empties the filters too.
         QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QString());
@@ -423,9 +426,26 @@ private slots:
         QVERIFY(mdM::LastSearchText.isEmpty());
         QCOMPARE(f->grid().columnCount(), 3);
 
-        dialogs.clear();
-        dialogs.expectInput(QStringLiteral("沒有這種字"));
-        f->Command1_Click();
+        // No hit: the lines of the grid are emptied and the last one goes; the first says so.
+        f->Command3_Click();
+        const int listed = f->grid().rowCount();
+        QVERIFY(listed > 2);
+        for (int expected : {listed - 1, listed - 2}) {
+            dialogs.clear();
+            dialogs.expectInput(QStringLiteral("沒有這種字"));
+            f->Command1_Click();
+            QCOMPARE(f->grid().rowCount(), expected);
+            QCOMPARE(f->grid().cell(0, 2), QStringLiteral("找不到資料"));
+            QVERIFY(f->grid().cell(expected - 1, 1).isEmpty());
+        }
+        f->HFG_Click(1); // an empty line chooses no record
+        QVERIFY(f->selectedName().isEmpty());
+        // Down to a single line, which stays.
+        for (int i = 0; i < listed; ++i) {
+            dialogs.clear();
+            dialogs.expectInput(QStringLiteral("沒有這種字"));
+            f->Command1_Click();
+        }
         QCOMPARE(f->grid().rowCount(), 1);
         QCOMPARE(f->grid().cell(0, 2), QStringLiteral("找不到資料"));
 

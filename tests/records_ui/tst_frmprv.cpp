@@ -133,6 +133,8 @@ private slots:
         QCOMPARE(frame2->parentWidget(), child<QGroupBox>(f, "Frame1"));
         for (const char* name : {"cmdEdit", "cmdY", "cmdN"})
             QCOMPARE(child<QPushButton>(f, name)->parentWidget(), frame2);
+        QCOMPARE(child<QLabel>(f, "Label1")->text(), QStringLiteral("敘述："));
+        QCOMPARE(child<QLabel>(f, "Label2")->text(), QStringLiteral("搜尋條件:"));
         // 修改 is reached from the full page; 確定 and 取消 take its place while editing.
         f->Command2_Click();
         QVERIFY(child<QPushButton>(f, "cmdEdit")->isVisible());
