@@ -220,6 +220,7 @@ void frmEng::workMouseDown(QMouseEvent* e) {
         if (!cmdP->isEnabled()) // changed markups of this same item stay
             tryWrite([this] { LoadDetails(); });
     } else if (e->button() == Qt::RightButton && canEdit()) {
+        m_items->hideEditors(); // it would write into the popup's line
         m_items->curRow = row;
         hfgW->setCurrentCell(row, std::max(0, hfgW->columnAt(int(e->position().x()))));
         mW->popup(e->globalPosition().toPoint());
@@ -405,6 +406,7 @@ void frmEng::detailMouseDown(QMouseEvent* e) {
                        QStringLiteral("KavoIII"));
             return;
         }
+        m_details->hideEditors(); // it would write into the popup's line
         m_details->curRow = row;
         if (row >= 0)
             hfgD->setCurrentCell(row, std::max(0, hfgD->columnAt(int(e->position().x()))));
