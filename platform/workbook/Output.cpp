@@ -94,6 +94,7 @@ void setSpreadsheetOpener(bool (*fn)(const QString& path)) {
 
 Delivery deliver(Workbook& book, const QString& templatePath) {
     Delivery d;
+    book.showFirstWindow();
     d.path = saveOutput(book, templatePath);
     d.opened = spreadsheetAppInstalled() && openInSpreadsheetApp(d.path);
     return d;

@@ -338,12 +338,22 @@ QByteArray Sheet::Impl::serialize() {
     if (!oldDim.empty())
         dim.attribute("ref") = oldDim.c_str();
 
+    // The rows go where the marker, the only text of the emptied sheetData element, stands; they are
+    // added in slices, so that a big sheet is not held twice as text.
+    const size_t at = xmlText.find(std::string(">") + kMarker + "</") + 1;
+    QByteArray out;
+    out.append(xmlText.data(), qsizetype(at));
+    constexpr size_t kSlice = 1 << 20;
     std::string data;
-    data.reserve(rows.size() * 64);
+    data.reserve(kSlice + 4096);
     const std::string& p = prefix;
     for (const auto& [r, rd] : rows) {
         if (rd.attrs.empty() && rd.cells.empty())
             continue;
+        if (data.size() >= kSlice) {
+            out.append(data.data(), qsizetype(data.size()));
+            data.clear();
+        }
         data += '<';
         data += p;
         data += "row r=\"";
@@ -394,11 +404,6 @@ QByteArray Sheet::Impl::serialize() {
         data += "row>";
     }
 
-    // The marker is the only text of the emptied sheetData element.
-    const size_t at = xmlText.find(std::string(">") + kMarker + "</") + 1;
-    QByteArray out;
-    out.reserve(qsizetype(xmlText.size() + data.size()));
-    out.append(xmlText.data(), qsizetype(at));
     out.append(data.data(), qsizetype(data.size()));
     const size_t after = at + std::strlen(kMarker);
     out.append(xmlText.data() + after, qsizetype(xmlText.size() - after));

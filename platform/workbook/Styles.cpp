@@ -54,7 +54,35 @@ void Styles::load(const QByteArray& bytes) {
     borders_ = child(root_, "borders", true, kSheetOrder);
     cellXfs_ = child(root_, "cellXfs", true, kSheetOrder);
     numFmts_ = child(root_, "numFmts", false);
+    // The first entry of each list is the format of every cell without one: a style sheet that
+    // lacks them gets plain ones, or the first derived format would take that place. They are
+    // written only when a format is derived.
+    const std::string p = prefix_;
+    seed(fonts_, "<" + p + "font/>");
+    seed(child(root_, "fills", true, kSheetOrder),
+         "<" + p + "fill><" + p + "patternFill patternType=\"none\"/></" + p + "fill><" + p + "fill><" + p +
+             "patternFill patternType=\"gray125\"/></" + p + "fill>");
+    seed(borders_, "<" + p + "border><" + p + "left/><" + p + "right/><" + p + "top/><" + p + "bottom/><" + p +
+                       "diagonal/></" + p + "border>");
+    seed(child(root_, "cellStyleXfs", true, kSheetOrder),
+         "<" + p + "xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>");
+    seed(cellXfs_, "<" + p + "xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>");
     changed_ = false;
+}
+
+void Styles::seed(pugi::xml_node list, const std::string& entries) {
+    for (pugi::xml_node c : list.children())
+        if (c.type() == pugi::node_element)
+            return;
+    pugi::xml_document frag;
+    frag.load_buffer(entries.data(), entries.size(), pugi::parse_default | pugi::parse_fragment);
+    int count = 0;
+    for (pugi::xml_node c : frag.children()) {
+        list.append_copy(c);
+        ++count;
+    }
+    list.remove_attribute("count");
+    list.prepend_attribute("count") = count;
 }
 
 QByteArray Styles::serialize() const {

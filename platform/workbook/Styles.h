@@ -31,6 +31,8 @@ public:
 
 private:
     pugi::xml_node xfNode(int xf) const;
+    // Fills an empty list with `entries` (XML of its default items).
+    static void seed(pugi::xml_node list, const std::string& entries);
     pugi::xml_node child(pugi::xml_node parent, const char* local, bool create, const char* const* order = nullptr);
     int findOrAdd(pugi::xml_node list, pugi::xml_node candidate, std::unordered_map<std::string, int>& index);
     int numberFormatId(const QString& code);

@@ -12,8 +12,8 @@ namespace {
 
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration;
 
-void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what) {
-    const pugi::xml_parse_result ok = doc.load_buffer(bytes.constData(), size_t(bytes.size()), kParseFlags);
+void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what, unsigned flags = kParseFlags) {
+    const pugi::xml_parse_result ok = doc.load_buffer(bytes.constData(), size_t(bytes.size()), flags);
     if (!ok)
         throw WorkbookError(QStringLiteral("%1 內容損壞：%2").arg(what, QString::fromUtf8(ok.description())));
 }
@@ -168,7 +168,8 @@ const std::vector<QString>& Workbook::Impl::sharedStrings() {
     if (!e)
         return shared;
     pugi::xml_document doc;
-    parsePart(doc, e->data, QStringLiteral("共用字串"));
+    // A text of blanks only is a text: it keeps its blanks.
+    parsePart(doc, e->data, QStringLiteral("共用字串"), kParseFlags | pugi::parse_ws_pcdata_single);
     for (pugi::xml_node si : doc.document_element().children()) {
         if (si.type() != pugi::node_element)
             continue;
@@ -311,6 +312,11 @@ std::optional<QString> Workbook::definedName(const QString& name, int sheetPosit
             return QString::fromUtf8(n.child_value());
     }
     return std::nullopt;
+}
+
+void Workbook::showFirstWindow() {
+    pugi::xml_node view = childNamed(childNamed(d->workbookXml.document_element(), "bookViews"), "workbookView");
+    view.remove_attribute("visibility");
 }
 
 void Workbook::save(const QString& path, bool overwrite) {

@@ -173,6 +173,9 @@ public:
     // name, else the name local to that sheet ("_xlnm.Print_Area" for the print area).
     std::optional<QString> definedName(const QString& name, int sheetPosition = 0) const;
 
+    // Makes the workbook's first window visible (a template may have been saved with it hidden).
+    void showFirstWindow();
+
     // Writes the workbook whole as `path`, or nothing (an earlier file there stays as it was).
     // With overwrite false, an existing file is an error.
     void save(const QString& path, bool overwrite = false);
@@ -206,7 +209,8 @@ bool spreadsheetAppInstalled();
 bool openInSpreadsheetApp(const QString& path);
 void setSpreadsheetOpener(bool (*opener)(const QString& path));
 
-// The whole hand-over after filling: saves the output, opens it when an application is registered.
+// The whole hand-over after filling: shows the first window, saves the output, opens it when an
+// application is registered.
 // `opened` false means the caller shows its message together with the returned path.
 struct Delivery {
     QString path;

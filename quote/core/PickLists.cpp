@@ -95,7 +95,11 @@ std::optional<CatalogueItem> catalogueItem(db::Database& db, const QString& item
         db.query(QStringLiteral("SELECT u, c, s FROM t2w WHERE w = ? ORDER BY rowid LIMIT 1"), {itemName});
     if (rs.eof())
         return std::nullopt;
-    return CatalogueItem{rs.text(0), number(rs.value(1)), number(rs.value(2))};
+    auto orNull = [&rs](int field) -> std::optional<double> {
+        const QVariant v = rs.value(field);
+        return v.isNull() ? std::nullopt : std::optional<double>(number(v));
+    };
+    return CatalogueItem{rs.text(0), orNull(1), orNull(2)};
 }
 
 std::optional<double> detailMarkup(db::Database& db, const QString& detail, const QString& itemName) {

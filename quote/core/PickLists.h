@@ -36,8 +36,8 @@ QStringList FillDetailList(db::Database& db, const QString& itemName);
 // Unit, cost and ratio of the first work item of that name; NULL values read as empty (0).
 struct CatalogueItem {
     QString unit;
-    double cost = 0;
-    double ratio = 0;
+    std::optional<double> cost; // nullopt: NULL in the catalogue, shown as an empty cell
+    std::optional<double> ratio;
 };
 std::optional<CatalogueItem> catalogueItem(db::Database& db, const QString& itemName);
 // Markup of the first detail `detail` of the work item; nullopt when there is none.

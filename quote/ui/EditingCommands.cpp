@@ -48,6 +48,9 @@ PageEndButton::PageEndButton(frmQ* window) : QObject(window), w(window) {
     frmPe_->hide();
     frmPe_->showRoot = [this] { w->showRoot(); };
     connect(w->pageEndButton(), &QPushButton::clicked, this, &PageEndButton::cmdPe_Click);
+    // A node shown (the reports recompute the grand total as they show the root): the frame shows
+    // the document's values.
+    connect(w, &frmQ::nodeShown, frmPe_, &frmPe::showDocument);
     // A new or opened quotation: the frame shows its values (as read, nothing recomputed).
     connect(w, &frmQ::documentReplaced, frmPe_, [this] {
         frmPe_->Loading = w->Loading;

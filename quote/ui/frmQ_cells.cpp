@@ -9,6 +9,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -49,6 +50,16 @@ QPushButton* listButton(QWidget* parent, const char* name) {
     b->setAutoDefault(false);
     b->hide();
     return b;
+}
+
+// The box's list drops at least as wide as its longest entry, so no entry is cut short in a narrow
+// column.
+void fitListWidth(QComboBox* b) {
+    QAbstractItemView* v = b->view();
+    v->setFont(b->font());
+    const int entries = b->count() > 0 ? v->sizeHintForColumn(0) : 0;
+    const int frame = 2 * v->frameWidth() + v->verticalScrollBar()->sizeHint().width();
+    v->setMinimumWidth(std::max(b->width(), entries + frame));
 }
 
 bool isEnter(const QKeyEvent* k) {
@@ -157,6 +168,7 @@ void CellEditors::BeginCellEdit() {
     auto placeBox = [&](QComboBox* b) {
         b->setFont(g->font());
         b->setGeometry(x0, y0, rect.width(), std::max(rect.height(), b->sizeHint().height()));
+        fitListWidth(b);
         b->show();
         b->raise();
         b->setEditText(text);
@@ -542,19 +554,25 @@ void CellEditors::Ls_Click() {
     if (!item)
         return; // the name stays; the list stays open
 
-    FillFromCatalogue(doc.hfgQ.dataRows()[size_t(r - 1)], item->unit, item->cost, item->ratio);
+    ItemRow& picked = doc.hfgQ.dataRows()[size_t(r - 1)];
+    FillFromCatalogue(picked, item->unit, item->cost.value_or(0), item->ratio.value_or(0));
+    // A cost or ratio the catalogue leaves NULL stays an empty cell.
+    if (!item->cost)
+        picked[ColCost].clear();
+    if (!item->ratio)
+        picked[ColRatio].clear();
     // Empty rows above the picked row sink to the end of the grid.
-    int picked = r;
+    int pickedRow = r;
     for (int i = r - 1; i >= 1; --i) {
         if (!doc.hfgQ.cell(i, ColName).isEmpty())
             continue;
         const ItemRow empty = doc.hfgQ.row(i);
         doc.hfgQ.removeRows(i, 1);
         doc.hfgQ.appendRows(std::span<const ItemRow>(&empty, 1));
-        --picked;
+        --pickedRow;
     }
     if (!RowUndo[0].isEmpty())
-        RowUndo[0] = QString::number(picked);
+        RowUndo[0] = QString::number(pickedRow);
     Ls->hide();
     T->hide();
     c->hide();

@@ -17,26 +17,32 @@ void frmQ::printCommand(const xlprint::PrintCommand& cmd) {
     const xlprint::UserRights rights{PricesHidden, CostsHidden};
     const xlprint::Switches sw = xlprint::switchesFor(cmd, m_doc.WorkTypesOnly, rights);
     const bool keptBlank = PrintBlank;
-    PrintByArea = sw.byArea;
-    PrintGroupMode = sw.groupMode;
     PrintCostCols = sw.costCols;
     PrintBlank = sw.blank;
     PrintSingleSheet = sw.singleSheet;
     PrintCostTemplate = sw.costTemplate;
     PrintFlat = sw.flat;
+    // The cover choice and the grouping level change only for a quotation that is printed.
+    const bool hasItems = xlprint::hasItemName(m_doc);
+    if (hasItems) {
+        PrintByArea = sw.byArea;
+        PrintGroupMode = sw.groupMode;
+    }
     if (!StaDb) {
         ui::msgBox(QStringLiteral("統計資料庫無法開啟，無法列印"), ui::Buttons::OK, ui::Icon::Exclamation,
                    QString::fromLatin1(xlprint::kJobTitle));
         return;
     }
     // The print lists every row of the quotation: the window shows the root as well.
-    if (xlprint::hasItemName(m_doc))
+    if (hasItems)
         showRoot();
-    xlprint::runPrintCommand(cmd, sw, m_doc, *StaDb, rights);
+    const xlprint::JobResult r = xlprint::runPrintCommand(cmd, sw, m_doc, *StaDb, rights);
     gridChanged();
     if (QLatin1String(cmd.item) == QLatin1String("mPwsb"))
         PrintBlank = keptBlank; // the blank work-type pages hold the switch for the call only
-    if (cmd.routine == xlprint::Routine::AreaPages)
+    // The area pages group at the first level from their statistics refresh on.
+    if (cmd.routine == xlprint::Routine::AreaPages && r != xlprint::JobResult::Empty &&
+        r != xlprint::JobResult::NoSpreadsheetApp)
         PrintGroupMode = xlprint::effectiveSwitches(cmd.routine, sw).groupMode;
 }
 

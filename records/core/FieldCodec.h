@@ -12,7 +12,7 @@
 
 namespace records {
 
-// Box name -> text. The vendor's category check boxes are "ck0" and "ck1" with "1" checked and
+// Box name -> text. The vendor's category check boxes are "ck(0)" and "ck(1)" with "1" checked and
 // "0" cleared; the staff password has the key kPasswordValue.
 using BoxValues = QHash<QString, QString>;
 // Column position -> value to write.

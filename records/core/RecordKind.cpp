@@ -150,7 +150,7 @@ RecordKind makeVendor() {
         {32, FieldKind::Memo, QStringLiteral("T35"), QStringLiteral(""), QStringLiteral("備註:"), 3},
         {33, FieldKind::Text, QStringLiteral("T38"), QStringLiteral(""), QStringLiteral("支票抬頭:"), 2},
         {34, FieldKind::Text, QStringLiteral("T39"), QStringLiteral(""), QStringLiteral("發票抬頭:"), 2},
-        {35, FieldKind::SupplyCode, QStringLiteral("ck0"), QStringLiteral("ck1"), QStringLiteral(""), 0},
+        {35, FieldKind::SupplyCode, QStringLiteral("ck(0)"), QStringLiteral("ck(1)"), QStringLiteral(""), 0},
         {36, FieldKind::Memo, QStringLiteral("T40"), QStringLiteral(""), QStringLiteral("敘述："), 4},
         {37, FieldKind::Text, QStringLiteral("cbTp"), QStringLiteral(""), QStringLiteral(""), 0},
     };

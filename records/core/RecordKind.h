@@ -38,8 +38,8 @@ struct GridColumn {
 
 // Keys of the values that have no box of their own.
 inline const QString kPasswordValue = QStringLiteral(":pass");
-inline const QString kWorkCrewBox = QStringLiteral("ck0");
-inline const QString kMaterialBox = QStringLiteral("ck1");
+inline const QString kWorkCrewBox = QStringLiteral("ck(0)");
+inline const QString kMaterialBox = QStringLiteral("ck(1)");
 
 struct RecordKind {
     Party party = Party::Customer;

@@ -28,8 +28,7 @@ QStringList printableColumns(db::Database& db, const ListSubject& subject);
 QString listStatement(db::Database& db, const ListSubject& subject, const QStringList& columns);
 
 // Writes the header names into row 2 (column i + 1 for name i), the records from row 3 on, each
-// value as text with every ";" removed, and thin borders around the filled range and between its
-// columns.
+// value as text with every ";" removed, and thin borders around the header names and between them.
 void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records);
 
 // The whole list printout. Throws PrintError (a missing template, a database or workbook failure).

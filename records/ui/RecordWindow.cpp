@@ -23,12 +23,18 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace records {
 
 void RecordGrid::keyPressEvent(QKeyEvent* e) {
     QTableView::keyPressEvent(e);
     if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && currentIndex().isValid())
         emit arrowMoved(currentIndex().row());
+}
+
+int RecordGrid::contentWidth(int column) const {
+    return std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
 }
 
 RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
@@ -39,6 +45,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert); // typed text is not an entry of the box
     for (int i = 1; i <= 33; ++i)
         Combo1->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
     for (char16_t c = u'A'; c <= u'Z'; ++c)
@@ -51,6 +58,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
         Combo2 = new QComboBox(this);
         Combo2->setObjectName(QStringLiteral("Combo2"));
         Combo2->setEditable(true);
+        Combo2->setInsertPolicy(QComboBox::NoInsert);
         Combo2->setEditText(QStringLiteral("分類"));
         filterRow->addWidget(Combo2);
         connect(Combo2, &QComboBox::activated, this, &RecordWindow::Combo2_Click);
@@ -108,7 +116,15 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     connect(cmdPp, &QPushButton::clicked, this, &RecordWindow::cmdPp_Click);
     connect(cmdY, &QPushButton::clicked, this, &RecordWindow::cmdY_Click);
     connect(cmdN, &QPushButton::clicked, this, &RecordWindow::cmdN_Click);
-    resize(ui::twipsToPixelsX(11000), ui::twipsToPixelsY(kind.shortHeight));
+    // Wide enough for the list's columns beside a vertical scroll bar.
+    resize(ui::twipsToPixelsX(11700), ui::twipsToPixelsY(kind.shortHeight));
+}
+
+RecordWindow::~RecordWindow() {
+    // A box losing the focus while its window goes (an edited filter box reports a choice then)
+    // must not reach the window's handlers.
+    for (QObject* c : findChildren<QObject*>())
+        QObject::disconnect(c, nullptr, this, nullptr);
 }
 
 QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {
@@ -232,6 +248,8 @@ void RecordWindow::buildDetail() {
 
     frameLayout->addWidget(m_panels.at(0));
     frameLayout->addWidget(pagesHolder);
+    // A kind whose boxes all stand on the first block leaves no empty band below it.
+    pagesHolder->setVisible(SSTab1 || counts[1] + counts[2] + counts[3] > 0);
     if (remarksHolder)
         frameLayout->addWidget(remarksHolder);
 
@@ -287,8 +305,11 @@ void RecordWindow::setBoxes(const BoxValues& values) {
     m_loading = true;
     for (const FieldSlot& s : m_kind.fields) {
         for (const QString& name : {s.box1, s.box2}) {
-            if (!name.isEmpty() && values.contains(name))
-                setBoxText(name, values.value(name));
+            if (name.isEmpty() || !values.contains(name))
+                continue;
+            setBoxText(name, values.value(name));
+            if (auto* e = qobject_cast<QLineEdit*>(box(name)))
+                e->setCursorPosition(0); // a long value shows its beginning
         }
     }
     m_loading = false;

@@ -31,6 +31,8 @@ class RecordGrid : public QTableView {
     Q_OBJECT
 public:
     using QTableView::QTableView;
+    // The room a column's lines and caption need.
+    int contentWidth(int column) const;
 signals:
     void arrowMoved(int row);
 
@@ -42,6 +44,7 @@ class RecordWindow : public ui::Form {
     Q_OBJECT
 public:
     explicit RecordWindow(const RecordKind& kind);
+    ~RecordWindow() override;
 
     const RecordKind& kind() const { return m_kind; }
     // "AddF", "EditF", "QureF" or empty (browse).

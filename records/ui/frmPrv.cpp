@@ -25,16 +25,30 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     cbW = new QComboBox(this);
     cbW->setObjectName(QStringLiteral("cbW"));
     cbW->setEditable(true);
+    cbW->setInsertPolicy(QComboBox::NoInsert);
     cbW->setEditText(QStringLiteral("工班"));
     cbP = new QComboBox(this);
     cbP->setObjectName(QStringLiteral("cbP"));
     cbP->setEditable(true);
+    cbP->setInsertPolicy(QComboBox::NoInsert);
     cbP->setEditText(QStringLiteral("材料"));
     filterRow->insertWidget(filterRow->count() - 1, cbW);
     filterRow->insertWidget(filterRow->count() - 1, cbP);
     m_extraClearable << cbW << cbP;
     connect(cbW, &QComboBox::activated, this, &frmPrv::cbW_Click);
     connect(cbP, &QComboBox::activated, this, &frmPrv::cbP_Click);
+
+    // 修改, 確定 and 取消 sit in their own frame at the head of the detail area.
+    auto* Frame2 = new QGroupBox;
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto* frame2Row = new QHBoxLayout(Frame2);
+    for (QPushButton* b : {cmdEdit, cmdY, cmdN}) {
+        buttonRow->removeWidget(b);
+        b->setParent(Frame2);
+        frame2Row->addWidget(b);
+    }
+    frame2Row->addStretch();
+    static_cast<QVBoxLayout*>(Frame1->layout())->insertWidget(0, Frame2);
 
     // The category boxes stand in the basic block, the link frames on the fourth tab.
     auto* boxes = new QHBoxLayout;
@@ -45,7 +59,7 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     auto* linksRow = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
         ck[i] = new QCheckBox(captions[i]);
-        ck[i]->setObjectName(QStringLiteral("ck%1").arg(i));
+        ck[i]->setObjectName(QStringLiteral("ck(%1)").arg(i));
         registerBox(ck[i]);
         boxes->addWidget(ck[i]);
         connect(ck[i], &QCheckBox::toggled, this, [this, i] { ck_Toggled(i); });

@@ -46,6 +46,7 @@ frmSta::frmSta() : RecordWindow(records::staffKind()) {
 
     // The group box comes up over the header on a right-click and goes once it loses the focus.
     Combo1->hide();
+    Label1->hide();
     Combo1->installEventFilter(this);
     HFG->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(HFG->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
@@ -57,14 +58,19 @@ frmSta::frmSta() : RecordWindow(records::staffKind()) {
 
 bool frmSta::eventFilter(QObject* o, QEvent* e) {
     if (o == Combo1 && e->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+        static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason) {
         Combo1->hide();
+        Label1->hide();
+    }
     return RecordWindow::eventFilter(o, e);
 }
 
 void frmSta::HFG_MouseDown(int column) {
-    if (column == 1 || column == 2)
-        Combo1->show();
+    if (column != 1 && column != 2)
+        return;
+    Label1->show();
+    Combo1->show();
+    Combo1->setFocus(Qt::MouseFocusReason);
 }
 
 void frmSta::afterShow(const records::BoxValues& values) {

@@ -36,8 +36,9 @@ const std::vector<Column> kCostDetail = {
 
 // The cover page: one row per area or work type, fees and totals; cost and profit in cost layouts.
 std::vector<Column> coverColumns(bool cost) {
-    return {{"項次", 5, Align::Center, ""},       {"工程項目", 28, Align::Left, ""},
-            {"單位", 5, Align::Center, ""},       {"數量", 7, Align::Right, "General"},
+    // 數量 is wide enough for a per-ping fee's "35 X 1500".
+    return {{"項次", 5, Align::Center, ""},       {"工程項目", 25, Align::Left, ""},
+            {"單位", 5, Align::Center, ""},       {"數量", 10, Align::Right, "General"},
             {"金額", 10, Align::Right, "#,##0"}, {cost ? "成本" : "", 10, Align::Right, "#,##0"},
             {cost ? "利潤" : "備註", 10, cost ? Align::Right : Align::Left, cost ? "#,##0" : ""}};
 }
@@ -144,6 +145,8 @@ std::vector<TemplateSpec> quotationTemplates() {
     TemplateSpec single;
     single.relativePath = QStringLiteral("PrintNF/單張報價單.xlsx");
     single.sheets.push_back(page("報價單", "報價單", kDetail, kLastLine, 11, true));
+    // One long page that grows by inserted rows: the column titles head every printed page.
+    single.sheets.back().repeatFirstRow = single.sheets.back().repeatLastRow = kTitleRow;
     all.push_back(std::move(single));
     return all;
 }

@@ -11,8 +11,11 @@ TemplateSpec list(const char* path, const char* title, int columns) {
     t.relativePath = QString::fromUtf8(path);
     SheetSpec s;
     s.name = title;
+    // A long value (an address, a mail address) shrinks to its column rather than being cut off by
+    // the next one: the records' rows keep one height, whatever the user chose to print.
     Style cell;
     cell.size = 10;
+    cell.shrink = true;
     s.columns.push_back({1, columns, 14, cell});
     Style titleStyle;
     titleStyle.size = 16;

@@ -12,7 +12,4 @@ inline constexpr const char* kStaDbPassword = "tarnbolexis";
 // when the file cannot be created or opened.
 db::DatabasePtr openStaDb(const QString& folder);
 
-// The SQL script a fresh sta.mdb is built from.
-QString staSchema();
-
 } // namespace stats

@@ -2,10 +2,13 @@
 
 #include "CatalogStore.h"
 #include "QuoteFile.h"
+#include "RecentFiles.h"
+#include "RecordStore.h"
 #include "ReferenceQuotation.h"
 #include "SettingsStore.h"
 #include "mdM.h"
 #include "system/System.h"
+#include "text/Codec.h"
 #include "workbook/Workbook.h"
 
 #include <QDeadlineTimer>
@@ -27,7 +30,8 @@ QByteArray quotationBytes(quint32 seed) {
 }
 
 int saveQuotations(const QString& path, quint32 seedA, quint32 seedB) {
-    quote::QuoteDocument docs[2] = {quote::bench::referenceQuotation(seedA), quote::bench::referenceQuotation(seedB)};
+    quote::QuoteDocument docs[2] = {quote::bench::referenceQuotation(seedA),
+                                    quote::bench::referenceQuotation(seedB)};
     announceReady();
     for (int i = 0;; i ^= 1) {
         if (const auto error = quote::QuoteFile::write(docs[i], path)) {
@@ -92,6 +96,34 @@ QString stationCategory(const QString& station) {
     return station + QStringLiteral("-類別");
 }
 
+QString stationCustomer(const QString& station, int round) {
+    return QStringLiteral("%1-客戶-%2").arg(station).arg(round);
+}
+
+QStringList recentFilesLines(int which) {
+    quote::RecentFiles recent;
+    const QStringList opened = {
+        QStringLiteral("/home/office/報價/信義住宅.kav"), QStringLiteral("/home/office/報價/大安辦公室.kav"),
+        QStringLiteral("/home/office/報價/板橋透天.kav"), QStringLiteral("/srv/共用/報價/新店公寓.kav"),
+        QStringLiteral("/srv/共用/報價/內湖店面.kav"),    QStringLiteral("/home/office/報價/淡水別墅.kav")};
+    for (qsizetype i = 0; i < opened.size() - (which == 0 ? 2 : 0); ++i)
+        recent.AddRecentFile(opened[i]);
+    return recent.lines();
+}
+
+int writeOfIni(const QString& folder) {
+    sys::setProgramFolder(folder);
+    const QStringList lines[2] = {recentFilesLines(0), recentFilesLines(1)};
+    announceReady();
+    for (int i = 0;; i ^= 1) {
+        QString reason;
+        if (!text::writeLines(sys::programFile(QStringLiteral("Of.ini")), lines[i], &reason)) {
+            std::fprintf(stderr, "%s\n", qPrintable(reason));
+            return 1;
+        }
+    }
+}
+
 QStringList stationAreas(const QString& station, int round) {
     QStringList areas;
     for (int k = 0; k < kStationAreas; ++k)
@@ -154,6 +186,9 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
         return 1;
     }
     catalog::CatalogStore store(d);
+    records::RecordStore customers(*d, records::customerKind());
+    const qsizetype numberColumn = customers.columns().indexOf(QStringLiteral("客戶編號"));
+    const qsizetype nameColumn = customers.columns().indexOf(QStringLiteral("客戶名稱"));
     QVector<shell::StaffRights> own;
     try { // with the program's own wait: the other station may be writing already
         for (const shell::StaffRights& s : shell::readStaffRights(*d))
@@ -180,6 +215,11 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
                 throw db::DbError(db::ErrGeneral, QStringLiteral("no SuperUser row"));
         });
         attempt("areas", round, [&] { store.saveAreas(stationCategory(name), stationAreas(name, round)); });
+        attempt("customer", round, [&] {
+            customers.insert(
+                {{int(numberColumn), QStringLiteral("%1%2").arg(name).arg(round, 5, 10, QLatin1Char('0'))},
+                 {int(nameColumn), stationCustomer(name, round)}});
+        });
         checkWhole(*d, store, stations);
     }
     report(QStringLiteral("done %1").arg(clock.elapsed()));

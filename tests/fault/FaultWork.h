@@ -32,7 +32,8 @@ int saveWorkbooks(const QString& templatePath, const QString& output);
 //   ok <what> <round>            the write reported success
 //   refused <what> <round> <message on one line>
 //   torn <what> <detail>         a read found a list half written
-// and "done <milliseconds it ran>" at the end. <what> is rights, password or areas.
+// and "done <milliseconds it ran>" at the end. <what> is rights, password, areas or customer
+// (a new customer record "<name>-客戶-<round>" each round).
 int runStation(const QString& dbFolder, const QString& name, int seconds, int busyMs);
 
 // What a station writes in a round: its staff members are named "<name>-員工1" to "-員工3", the
@@ -45,5 +46,11 @@ int stationRights(int round);
 QString stationPassword(const QString& station, int round);
 QString stationCategory(const QString& station);
 QStringList stationAreas(const QString& station, int round);
+QString stationCustomer(const QString& station, int round);
+
+// The two recent-files lists the Of.ini writer alternates between (0 or 1), as the file's lines.
+QStringList recentFilesLines(int which);
+// Makes `folder` the program folder and rewrites its Of.ini as the editor does, in turn, forever.
+int writeOfIni(const QString& folder);
 
 } // namespace fault

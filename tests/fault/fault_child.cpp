@@ -3,6 +3,7 @@
 //
 //   fault_child quote <file> <seedA> <seedB>      saves two reference quotations in turn
 //   fault_child mdbpath <folder>                   rewrites the folder's Mdbpath.ini, two contents
+//   fault_child ofini <folder>                     rewrites the folder's Of.ini, two contents
 //   fault_child workbook <template> <output>       fills the template and saves it over the output
 //   fault_child station <folder> <name> <seconds> <busy ms>
 //                                                  one workstation on the folder's main database
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
         return fault::saveQuotations(args[1], args[2].toUInt(), args[3].toUInt());
     if (mode == QLatin1String("mdbpath") && args.size() == 2)
         return fault::writeMdbPath(args[1]);
+    if (mode == QLatin1String("ofini") && args.size() == 2)
+        return fault::writeOfIni(args[1]);
     if (mode == QLatin1String("workbook") && args.size() == 3)
         return fault::saveWorkbooks(args[1], args[2]);
     if (mode == QLatin1String("station") && args.size() == 5)

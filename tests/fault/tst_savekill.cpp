@@ -70,26 +70,41 @@ private slots:
         QVERIFY(f.replaced > 0); // some kills came after a whole save
     }
 
-    void mdbPathIni() {
-        const auto bytesOf = [](int which) {
+    // The settings files the program rewrites: the database folders and the recent files.
+    void settingsFile_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::newRow("Mdbpath.ini") << "mdbpath" << QString::fromUtf8(mdM::kMdbPathIni) << mdbPathLines(0)
+                                     << mdbPathLines(1);
+        QTest::newRow("Of.ini") << "ofini"
+                                << "Of.ini" << recentFilesLines(0) << recentFilesLines(1);
+    }
+    void settingsFile() {
+        QFETCH(QString, mode);
+        QFETCH(QString, file);
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        const auto bytesOf = [](const QStringList& lines) {
             QString content;
-            for (const QString& line : mdbPathLines(which))
+            for (const QString& line : lines)
                 content += line + QStringLiteral("\r\n");
             return text::encode(content);
         };
+        QVERIFY(bytesOf(first) != bytesOf(second));
         QTemporaryDir dir;
         KillPlan plan;
         plan.kills = 200;
         plan.parallel = 4;
         plan.maxDelayMs = 20;
-        plan.arguments = [](const QString& slot) { return QStringList{QStringLiteral("mdbpath"), slot}; };
-        plan.target = [](const QString& slot) {
-            return QDir(slot).filePath(QString::fromUtf8(mdM::kMdbPathIni));
-        };
-        plan.state = exactly(bytesOf(0), bytesOf(1));
+        plan.arguments = [mode](const QString& slot) { return QStringList{mode, slot}; };
+        plan.target = [file](const QString& slot) { return QDir(slot).filePath(file); };
+        plan.state = exactly(bytesOf(first), bytesOf(second));
         QString error;
         const KillFigures f = killRounds(
-            dir.path(), plan, [&](const QString& slot) { putBytes(plan.target(slot), bytesOf(1)); }, &error);
+            dir.path(), plan, [&](const QString& slot) { putBytes(plan.target(slot), bytesOf(second)); },
+            &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         checkFigures(f, plan.kills);
     }

@@ -1,5 +1,5 @@
-// Two workstations on one main database: two processes write staff rights, the SuperUser password
-// and catalogue areas side by side. Every write lands whole or is refused with the program's
+// Two workstations on one main database: two processes write staff rights, the SuperUser password,
+// catalogue areas and new customers side by side. Every write lands whole or is refused with the program's
 // message, waits are bounded, and at the end the database holds exactly the writes that succeeded.
 #include "CatalogStore.h"
 #include "FaultWork.h"
@@ -9,6 +9,7 @@
 #include "mdM.h"
 
 #include <QProcess>
+#include <QSet>
 #include <QtTest>
 #include <map>
 
@@ -21,6 +22,7 @@ const QString kLocked = QStringLiteral("資料庫正被其他使用者或工作�
 // What one station reported.
 struct StationLog {
     std::map<QString, int> lastOk; // what -> last round that succeeded
+    QSet<int> customersOk;         // rounds whose customer was added
     int tried = 0;
     int landed = 0;
     int refused = 0;
@@ -39,6 +41,8 @@ StationLog parse(const QByteArray& output) {
             ++log.tried;
             ++log.landed;
             log.lastOk[f.value(1)] = f.value(2).toInt();
+            if (f.value(1) == QLatin1String("customer"))
+                log.customersOk.insert(f.value(2).toInt());
         } else if (f.value(0) == QLatin1String("refused")) {
             ++log.tried;
             ++log.refused;
@@ -137,6 +141,13 @@ private slots:
             QCOMPARE(members, kStationMembers);
             QCOMPARE(store.areas(stationCategory(station)),
                      last("areas") < 0 ? QStringList() : stationAreas(station, last("areas")));
+            // Every customer added that reported success, and none that was refused.
+            QSet<int> stored;
+            db::Recordset rs = d->query(QStringLiteral("SELECT 客戶名稱 FROM 客戶 WHERE 客戶名稱 LIKE ?"),
+                                        {station + QStringLiteral("-客戶-%")});
+            for (; !rs.eof(); rs.moveNext())
+                stored.insert(rs.text(0).section(QLatin1Char('-'), 2).toInt());
+            QCOMPARE(stored, log.customersOk);
             if (last("password") >= 0)
                 passwords << stationPassword(station, last("password"));
         }

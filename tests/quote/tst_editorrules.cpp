@@ -271,10 +271,11 @@ private slots:
         const auto item = PickLists::catalogueItem(*db, QStringLiteral("天花板"));
         QVERIFY(item);
         QCOMPARE(item->unit, QStringLiteral("坪"));
-        QCOMPARE(item->cost, 1000.0);
+        QCOMPARE(item->cost, std::optional<double>(1000.0));
         const auto nulls = PickLists::catalogueItem(*db, QStringLiteral("隔間")); // NULL cost and ratio
         QVERIFY(nulls);
-        QCOMPARE(nulls->cost, 0.0);
+        QVERIFY(!nulls->cost);
+        QVERIFY(!nulls->ratio);
         QVERIFY(!PickLists::catalogueItem(*db, QStringLiteral("none")));
         QCOMPARE(PickLists::detailMarkup(*db, QStringLiteral("矽酸鈣板"), QStringLiteral("天花板")), 300.0);
         QVERIFY(!PickLists::detailMarkup(*db, QStringLiteral("矽酸鈣板"), QStringLiteral("隔間")));

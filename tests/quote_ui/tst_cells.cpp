@@ -80,7 +80,8 @@ private:
         db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (1, '住宅')"));
         db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '主臥室', 1)"));
         db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 1, '坪', 1000, 1.2), "
-                                   "('木作', '他\"的''櫃', 2, '尺', 333, 1.15), ('木作', '油漆', 3, '式', 10, 1)"));
+                                   "('木作', '他\"的''櫃', 2, '尺', 333, 1.15), ('木作', '油漆', 3, '式', 10, 1), "
+                                   "('木作', '隔間', 4, NULL, NULL, NULL)"));
         db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('天花板', '矽酸鈣板', 300, 1), "
                                    "('天花板', '夾板', 100, 2)"));
     }
@@ -145,6 +146,22 @@ private slots:
         QVERIFY(!cells->openEditor());
     }
 
+    void listsDropWideEnough() {
+        // A long entry in a narrow column: the dropped list shows it whole.
+        frmQ* w = fx.open();
+        showLeaf(w, {{"天花板", "1", "100"}});
+        CellEditors* cells = w->cellEditors();
+        const QString longEntry = QStringLiteral("依現場實際丈量尺寸計價");
+        const std::pair<QComboBox*, int> boxes[] = {{cells->cbU, ColUnit}, {cells->cbPs, ColRemark}};
+        for (const auto& [box, col] : boxes) {
+            box->addItem(longEntry);
+            press(w, 1, col);
+            QCOMPARE(cells->openEditor(), static_cast<QWidget*>(box));
+            QVERIFY(box->width() < box->view()->fontMetrics().horizontalAdvance(longEntry));
+            QVERIFY(box->view()->minimumWidth() >= box->view()->fontMetrics().horizontalAdvance(longEntry));
+        }
+    }
+
     void costPrefill() {
         frmQ* w = fx.open();
         showLeaf(w, {{"天花板", "3", "120"}, {"櫃", "1", "50", "40"}});
@@ -183,6 +200,13 @@ private slots:
         cells->txt->selectAll();
         cells->txt->paste();
         QCOMPARE(cell(w, 1, ColQty), QStringLiteral("7"));
+        // A quantity read from a file with a sign stays editable: keys delete and add digits.
+        w->document().SetCell(1, ColPrice, QStringLiteral("-2"));
+        press(w, 1, ColPrice);
+        cells->txt->end(false);
+        QTest::keyClick(cells->txt, Qt::Key_Backspace);
+        QTest::keyClicks(cells->txt, QStringLiteral("3x"));
+        QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("-3"));
     }
 
     void refusals() {
@@ -335,7 +359,7 @@ private slots:
         frmQ* w = fx.open();
         showLeaf(w, {{""}, {""}, {""}, {"舊品", "4", "10", "", ""}});
         CellEditors* cells = w->cellEditors();
-        QCOMPARE(cells->Ls->count(), 3);
+        QCOMPARE(cells->Ls->count(), 4);
         press(w, 3, ColName);
         cells->c_Click();
         QVERIFY(!cells->Ls->isHidden());
@@ -369,6 +393,16 @@ private slots:
         QCOMPARE(cells->RowUndo[1], QStringLiteral("舊品"));
         QCOMPARE(cells->RowUndo[4], QStringLiteral("4"));
         QCOMPARE(cells->RowUndo[5], QStringLiteral("10"));
+        // A catalogue entry without unit, cost and ratio leaves those cells empty.
+        press(w, 3, ColName);
+        cells->Ls->setCurrentRow(3);
+        cells->Ls_Click();
+        QCOMPARE(cell(w, 3, ColName), QStringLiteral("隔間"));
+        QCOMPARE(cell(w, 3, ColQty), QStringLiteral("1"));
+        QCOMPARE(cell(w, 3, ColUnit), QString());
+        QCOMPARE(cell(w, 3, ColCost), QString());
+        QCOMPARE(cell(w, 3, ColRatio), QString());
+        QCOMPARE(cell(w, 3, ColPrice), QStringLiteral("0"));
         // Another node clears the snapshot.
         w->showRoot();
         QVERIFY(cells->RowUndo[0].isEmpty());

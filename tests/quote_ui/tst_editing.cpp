@@ -3,6 +3,7 @@
 #include "../quote/QuotePaths.h"
 #include "CellEditors.h"
 #include "EditingCommands.h"
+#include "PageEndRules.h"
 #include "QuoteUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "frmAddw.h"
@@ -221,6 +222,12 @@ void TestEditing::pageEndButton() {
     QCOMPARE(pe->cbPe[0]->count(), 2);
     QVERIFY(pe->geometry().bottom() < w_->body()->height());
     QCOMPARE(pe->x(), w_->grid()->x());
+    // The reports recompute the grand total on the document as they show the root: the frame follows.
+    w_->document().pageEnd.txtOff = QStringLiteral("-60");
+    quote::RecalcGrandTotal(w_->document());
+    w_->showRoot();
+    QCOMPARE(child<QLabel>(pe, "lbApr")->text(), QStringLiteral("1000"));
+    QCOMPARE(child<QLineEdit>(pe, "txtOff")->text(), QStringLiteral("-60"));
     cmdPe->click();
     QVERIFY(!pe->isVisible());
     QCOMPARE(cmdPe->text(), QStringLiteral("頁尾備註 >>"));

@@ -91,13 +91,11 @@ private slots:
                 QVERIFY(s.type(3 + r, c + 1) != wb::CellType::Number);
             }
         QCOMPARE(s.type(7, 1), wb::CellType::Empty);
-        // Borders around the filled range and between its columns, nowhere else.
+        // Borders around the header names and between them; none on the records or elsewhere.
         for (int c = 1; c <= 6; ++c) {
-            QCOMPARE(s.borders(2, c), (wb::CellBorders{true, true, true, false}));
-            QCOMPARE(s.borders(3, c), (wb::CellBorders{true, true, false, false}));
-            QCOMPARE(s.borders(6, c), (wb::CellBorders{true, true, false, true}));
-            QCOMPARE(s.borders(7, c), wb::CellBorders{});
-            QCOMPARE(s.borders(1, c), wb::CellBorders{});
+            QCOMPARE(s.borders(2, c), (wb::CellBorders{true, true, true, true}));
+            for (int r : {1, 3, 6, 7})
+                QCOMPARE(s.borders(r, c), wb::CellBorders{});
         }
         for (int r = 1; r <= 7; ++r)
             QCOMPARE(s.borders(r, 7), wb::CellBorders{});
@@ -110,8 +108,8 @@ private slots:
         auto book = wb::Workbook::open(out.path);
         wb::Sheet& s = book->sheet(1);
         QCOMPARE(s.text(2, 37), QStringLiteral("敘述")); // AK2
-        QCOMPARE(s.borders(2, 37), (wb::CellBorders{true, true, true, false}));
-        QCOMPARE(s.borders(3, 37), (wb::CellBorders{true, true, false, true}));
+        QCOMPARE(s.borders(2, 37), (wb::CellBorders{true, true, true, true}));
+        QCOMPARE(s.borders(3, 37), wb::CellBorders{});
         QCOMPARE(s.borders(2, 38), wb::CellBorders{});
         QCOMPARE(s.text(3, 2), QStringLiteral("木工班"));
         QCOMPARE(s.text(3, 5), QStringLiteral("新北市板橋區文化路"));
@@ -204,7 +202,9 @@ private slots:
         QCOMPARE(forLibreOffice.size(), 2);
         QString error;
         QVERIFY2(testlo::convertToPdf(forLibreOffice, keep.path(), &error), qPrintable(error));
-        const QString list = testlo::pdfText(testlo::pdfPathFor(forLibreOffice[0], keep.path()));
+        // Long values wrap inside their column: compared without the line breaks.
+        const QString list = testlo::pdfText(testlo::pdfPathFor(forLibreOffice[0], keep.path()))
+                                 .remove(QRegularExpression(QStringLiteral("\\s")));
         for (const char* t : {"客戶資料", "客戶名稱", "電話1", "甲公司", "0912345678", "02765", "91/5/8", "台北市仁愛路一段1號"})
             QVERIFY2(list.contains(QString::fromUtf8(t)), t);
         const QString labels = testlo::pdfText(testlo::pdfPathFor(forLibreOffice[1], keep.path()));

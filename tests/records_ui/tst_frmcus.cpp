@@ -4,6 +4,7 @@
 #include "RecordsUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "frmCus.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -107,6 +110,7 @@ private slots:
 
     void addSavesAndListsTheNewGroup() {
         frmCus* f = open();
+        const int width = f->width();
         addThroughWindow(f, QStringLiteral("Acme's 設計"));
         QCOMPARE(f->Mode, QStringLiteral("AddF"));
         QVERIFY(shown(child<QPushButton>(f, "cmdY")));
@@ -120,6 +124,7 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(f->Mode, QStringLiteral("AddF")); // saving keeps the mode
         QVERIFY(!f->isEditing());
+        QCOMPARE(f->width(), width); // the buttons' change of guard leaves the window as wide as it was
         QVERIFY(child<QWidget>(f, "HFG")->isEnabled());
         QVERIFY(!child<QWidget>(f, "P1")->isEnabled());
         QCOMPARE(f->LastSavedGroup, QStringLiteral("A0"));
@@ -279,6 +284,33 @@ private slots:
         QVERIFY(f->height() < f->minimumSizeHint().height() + 2000);
     }
 
+    void destroyedWithAnEditedGroupBoxFocused() {
+        frmCus* f = open();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        auto* combo1 = child<QComboBox>(f, "Combo1");
+        combo1->setFocus();
+        QTRY_VERIFY(combo1->hasFocus());
+        combo1->setEditText(QStringLiteral("11")); // an entry other than the current one
+        delete f; // the box loses the focus while its window goes: nothing is listed then
+        QVERIFY(!ui::Default<frmCus>::isLoaded());
+    }
+
+    void numbersAndLongValuesAreNotCutOff() {
+        frmCus* f = open();
+        auto* grid = child<records::RecordGrid>(f, "HFG");
+        // The number column is at least the layout's width and wide enough for its numbers.
+        QVERIFY(grid->columnWidth(1) >= ui::twipsToPixelsX(550));
+        QVERIFY(grid->columnWidth(1) >= grid->contentWidth(1));
+        // Every customer listed: all columns in view, beside the vertical scroll bar.
+        f->Command3_Click();
+        QTest::qWait(20);
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        // A shown address longer than its box starts at its beginning.
+        f->HFG_Click(rowOf(f, kDental));
+        QCOMPARE(child<QLineEdit>(f, "T5")->cursorPosition(), 0);
+    }
+
     void showingKeepsStoredValuesAgainstTheChangeReactions() {
         fx.openDb()->execute(QStringLiteral("UPDATE 客戶 SET 客戶代號 = 'XY', 負責人公司電話 = '02;9999', 電話1 = '02;1111' "
                                             "WHERE 客戶名稱 = ?"),
@@ -421,6 +453,12 @@ private slots:
         combo1->setEditText(QStringLiteral("09"));
         f->Combo1_Click();
         QCOMPARE(combo1->currentText(), QStringLiteral("11")); // 09 and 10 are empty
+        // Text typed and entered in the box lists nothing unknown and never joins its 59 entries.
+        combo1->setFocus();
+        combo1->lineEdit()->setText(QStringLiteral("zz"));
+        QTest::keyClick(combo1->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo1->count(), 59);
+        QCOMPARE(f->grid().cell(0, 1).left(2), QStringLiteral("11"));
 
         auto* combo2 = child<QComboBox>(f, "Combo2");
         combo2->setEditText(QStringLiteral("沒有的分類"));

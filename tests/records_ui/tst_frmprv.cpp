@@ -50,8 +50,8 @@ private slots:
         frmPrv* f = openOn(kDemolish);
         QCOMPARE(f->windowTitle(), QStringLiteral("廠商資料"));
         QCOMPARE(mdPro::CurrentVendorName, kDemolish);
-        QVERIFY(child<QCheckBox>(f, "ck0")->isChecked());
-        QVERIFY(!child<QCheckBox>(f, "ck1")->isChecked());
+        QVERIFY(child<QCheckBox>(f, "ck(0)")->isChecked());
+        QVERIFY(!child<QCheckBox>(f, "ck(1)")->isChecked());
         QVERIFY(shown(child<QGroupBox>(f, "Fm1")));
         QVERIFY(!shown(child<QGroupBox>(f, "Fm2")));
         QCOMPARE(entries(child<QListWidget>(f, "Lw")), (QStringList{QStringLiteral("拆除"), QStringLiteral("清潔")}));
@@ -59,7 +59,7 @@ private slots:
         // Another vendor replaces the lists; an odd code clears both boxes.
         fx.openDb()->execute(QStringLiteral("UPDATE 廠商 SET 供應類別 = 5 WHERE 廠商名稱 = ?"), {kDemolish});
         f->HFG_Click(rowOf(f, kDemolish));
-        QVERIFY(!child<QCheckBox>(f, "ck0")->isChecked());
+        QVERIFY(!child<QCheckBox>(f, "ck(0)")->isChecked());
         QVERIFY(!shown(child<QGroupBox>(f, "Fm1")));
         QCOMPARE(child<QListWidget>(f, "Lw")->count(), 0);
     }
@@ -79,22 +79,22 @@ private slots:
         fx.openDb()->execute(QStringLiteral("DELETE FROM 商vs工 WHERE 廠商名稱 = ?"), {kDemolish});
         frmPrv* f = openOn(kDemolish);
         f->cmdEdit_Click();
-        QVERIFY(child<QCheckBox>(f, "ck0")->isEnabled());
+        QVERIFY(child<QCheckBox>(f, "ck(0)")->isEnabled());
         ScriptedDialogs dialogs; // no links: clearing a box asks nothing
-        child<QCheckBox>(f, "ck0")->setChecked(work);
-        child<QCheckBox>(f, "ck1")->setChecked(material);
+        child<QCheckBox>(f, "ck(0)")->setChecked(work);
+        child<QCheckBox>(f, "ck(1)")->setChecked(material);
         f->cmdY_Click();
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(this->code(kDemolish), code);
         f->HFG_Click(rowOf(f, kDemolish));
-        QCOMPARE(child<QCheckBox>(f, "ck0")->isChecked(), work);
-        QCOMPARE(child<QCheckBox>(f, "ck1")->isChecked(), material);
+        QCOMPARE(child<QCheckBox>(f, "ck(0)")->isChecked(), work);
+        QCOMPARE(child<QCheckBox>(f, "ck(1)")->isChecked(), material);
     }
 
     void uncheckingAsksByMouseAndByKeyboard() {
         frmPrv* f = openOn(kDemolish);
         f->cmdEdit_Click();
-        auto* ck0 = child<QCheckBox>(f, "ck0");
+        auto* ck0 = child<QCheckBox>(f, "ck(0)");
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer::No);
         QTest::mouseClick(ck0, Qt::LeftButton);
@@ -127,11 +127,28 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
+    void editButtonsStandInTheDetailArea() {
+        frmPrv* f = openOn(kDemolish);
+        auto* frame2 = child<QGroupBox>(f, "Frame2");
+        QCOMPARE(frame2->parentWidget(), child<QGroupBox>(f, "Frame1"));
+        for (const char* name : {"cmdEdit", "cmdY", "cmdN"})
+            QCOMPARE(child<QPushButton>(f, name)->parentWidget(), frame2);
+        // 修改 is reached from the full page; 確定 and 取消 take its place while editing.
+        f->Command2_Click();
+        QVERIFY(child<QPushButton>(f, "cmdEdit")->isVisible());
+        QTest::mouseClick(child<QPushButton>(f, "cmdEdit"), Qt::LeftButton);
+        QCOMPARE(f->Mode, QStringLiteral("EditF"));
+        QVERIFY(child<QPushButton>(f, "cmdY")->isVisible());
+        QVERIFY(!child<QPushButton>(f, "cmdEdit")->isVisible());
+        QTest::mouseClick(child<QPushButton>(f, "cmdN"), Qt::LeftButton);
+        QVERIFY(child<QPushButton>(f, "cmdEdit")->isVisible());
+    }
+
     void newVendorHasNoCategories() {
         frmPrv* f = showForm<frmPrv>();
         f->cmdAdd_Click();
-        QVERIFY(!child<QCheckBox>(f, "ck0")->isEnabled());
-        QVERIFY(!child<QCheckBox>(f, "ck1")->isChecked());
+        QVERIFY(!child<QCheckBox>(f, "ck(0)")->isEnabled());
+        QVERIFY(!child<QCheckBox>(f, "ck(1)")->isChecked());
         QVERIFY(!shown(child<QGroupBox>(f, "Fm1")));
         QCOMPARE(child<QComboBox>(f, "cbW")->currentText(), QString());
         f->setBoxText(QStringLiteral("T2"), QStringLiteral("New Crew"));

@@ -7,6 +7,7 @@
 #include "frmSta.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,17 +51,20 @@ private slots:
         QCOMPARE(f->grid().captions().at(4), QStringLiteral("電話(Home)"));
         QCOMPARE(f->grid().cell(0, 2), QStringLiteral("王小明")); // group 04 is the first with records
         auto* combo1 = child<QComboBox>(f, "Combo1");
+        auto* label1 = child<QLabel>(f, "Label1");
         QVERIFY(!shown(combo1));
+        QVERIFY(!shown(label1)); // no title without its box
         f->HFG_MouseDown(3);
         QVERIFY(!shown(combo1));
-        f->HFG_MouseDown(2);
-        QVERIFY(shown(combo1));
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
-        combo1->setFocus();
-        QTRY_VERIFY(combo1->hasFocus());
+        f->HFG_MouseDown(2);
+        QVERIFY(shown(combo1));
+        QVERIFY(shown(label1));
+        QTRY_VERIFY(combo1->hasFocus()); // it comes up ready, so leaving it takes it away
         child<QPushButton>(f, "Command1")->setFocus();
         QTRY_VERIFY(!shown(combo1));
+        QVERIFY(!shown(label1));
 
         f->Command3_Click();
         QCOMPARE(f->grid().rowCount(), 3);

@@ -257,6 +257,35 @@ private slots:
         QCOMPARE(s.borders(10, 7), CellBorders{});
     }
 
+    // A sheet of several megabytes of rows is written in slices: every row arrives once, in order,
+    // with what follows the rows kept.
+    void bigSheetKeepsEveryRow() {
+        const QString path = makeTextTemplate();
+        const QString out = dir.filePath(QStringLiteral("big-out.xlsx"));
+        QFile::remove(out);
+        constexpr int kRows = 12000;
+        {
+            auto book = Workbook::open(path);
+            Sheet& s = book->sheet(1);
+            for (int r = 10; r < 10 + kRows; ++r)
+                for (int c = 1; c <= 8; ++c)
+                    s.setText(r, c, QStringLiteral("第%1列第%2欄 台北市").arg(r).arg(c));
+            s.addRowBreak(5000);
+            book->save(out);
+        }
+        QVERIFY(testwb::parts(out)["xl/worksheets/sheet1.xml"].size() > 3 * (1 << 20));
+        auto back = Workbook::open(out);
+        Sheet& s = back->sheet(1);
+        QCOMPARE(s.text(1, 1), QStringLiteral("共用 字串"));
+        for (int r = 10; r < 10 + kRows; r += 997)
+            for (int c : {1, 8})
+                QCOMPARE(s.text(r, c), QStringLiteral("第%1列第%2欄 台北市").arg(r).arg(c));
+        QCOMPARE(s.text(10 + kRows - 1, 8), QStringLiteral("第%1列第8欄 台北市").arg(10 + kRows - 1));
+        QCOMPARE(s.type(10 + kRows, 1), CellType::Empty);
+        QCOMPARE(s.usedRange().last, (CellRef{10 + kRows - 1, 8}));
+        QCOMPARE(s.rowBreaks(), QList<int>{5000});
+    }
+
     void badInputIsRefusedAndLeavesNoFile() {
         const QString path = makeTextTemplate();
         QTemporaryDir outDir;

@@ -102,6 +102,12 @@ private slots:
             }
             QVERIFY(xml.contains("fitToWidth=\"1\"") || xml.contains("fitToHeight=\"0\""));
         }
+        // The single sheet grows past one printed page: its column titles head every page.
+        QCOMPARE(book->definedName("_xlnm.Print_Titles", 1).value_or("").endsWith(QStringLiteral("$7:$7")),
+                 sheets == 1);
+        // The cover's 數量 column holds a per-ping fee's "35 X 1500" (width in characters).
+        if (sheets == 2)
+            QVERIFY(testwb::parts(path).at("xl/worksheets/sheet1.xml").contains("<col min=\"4\" max=\"4\" width=\"10."));
         // The detail page: money columns carry number formats.
         Sheet& detail = book->sheet(sheets);
         QCOMPARE(detail.numberFormat(8, 6), QStringLiteral("#,##0"));

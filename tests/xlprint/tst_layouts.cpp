@@ -379,6 +379,32 @@ private slots:
         QCOMPARE(subCols, sub);
     }
 
+    // A unit price or cost with a fraction keeps its decimals (the template shows whole units, so
+    // 2 x 125.5 would read as 2 x 126 = 251); whole ones keep the template's format. The 小計
+    // profit in the ratio column is formatted as an amount.
+    void numberFormats() {
+        Stats st;
+        StatRow half = row(QStringLiteral("Ｑ‧客廳"), QStringLiteral("板"), 251, 160);
+        half.qua = 2.0;
+        half.unp = 125.5;
+        half.unc = 80.25;
+        st.rows = {half, row(QStringLiteral("Ｑ‧客廳"), QStringLiteral("櫃"), 3500, 2800)};
+        st.groupByArea();
+        const Geometry g = geometry(8, 1, QStringLiteral("A1"), QStringLiteral("J39"), 30);
+        for (const bool cost : {false, true}) {
+            Book b = written(planQuote(snapshot(), sw(true, 1, false, cost), g, st), g);
+            const auto& f = b.at(2).formats;
+            QCOMPARE(f.value({9, 5}), QStringLiteral("#,##0.####"));
+            QVERIFY(!f.contains({10, 5}));
+            QCOMPARE(f.contains({9, 7}), cost);
+            if (cost) {
+                QCOMPARE(f.value({9, 7}), QStringLiteral("#,##0.####"));
+                QCOMPARE(b.at(2).value(11, 9).toDouble(), 3751.0 - 2960.0);
+                QCOMPARE(f.value({11, 9}), QStringLiteral("#,##0"));
+            }
+        }
+    }
+
     // Single sheet: rows inserted at row 10 for the lines and the 13 closing rows; closing rows
     // with and without fees, tax and the price right.
     void singleSheet_data() {

@@ -95,6 +95,8 @@ private slots:
 
     void emptyQuotationRefused() {
         frmQ* f = openWith(quote::QuoteDocument());
+        f->PrintByArea = true;
+        f->PrintGroupMode = 3;
         ScriptedDialogs d;
         d.expectMessage();
         f->action(QStringLiteral("mPss"))->trigger();
@@ -102,6 +104,12 @@ private slots:
         QCOMPARE(d.messages().at(0).text, QStringLiteral("空白表單無法列印"));
         QCOMPARE(d.messages().at(0).icon, ui::Icon::Exclamation);
         QVERIFY(f->PrintFlat && f->PrintSingleSheet); // assigned before the refusal
+        QVERIFY(f->PrintByArea);                      // assigned only after it
+        QCOMPARE(f->PrintGroupMode, 3);
+        d.expectMessage();
+        f->action(QStringLiteral("mAs"))->trigger(); // refused before the area pages regroup
+        QCOMPARE(f->PrintGroupMode, 3);
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
         QVERIFY(g_opened.isEmpty());
     }
 

@@ -29,10 +29,12 @@ struct BusyGuard {
             busy(true);
         on = true;
     }
-    ~BusyGuard() {
+    void stop() {
         if (busy && on)
             busy(false);
+        on = false;
     }
+    ~BusyGuard() { stop(); }
 };
 
 QString settingsProblem(SettingsField f) {
@@ -72,7 +74,15 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     if (!g)
         return fail(settingsProblem(firstInvalidField(settings)));
 
+    // Busy while the statistics are rebuilt and the job planned; the template dialog runs with
+    // the ordinary pointer; busy again from the confirmed template to the hand-over.
     BusyGuard busy{services.busy};
+    busy.start();
+    // The reason is shown with the ordinary pointer.
+    const auto failed = [&busy](const QString& reason) {
+        busy.stop();
+        return fail(reason);
+    };
     JobPlan plan;
     try {
         // Numbering by area for the areas-only layout and the first level of the work-type
@@ -84,14 +94,15 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
             byWorkType = true;
         QString error;
         if (services.refreshStatistics && !services.refreshStatistics(byWorkType, sw.groupMode, &error))
-            return fail(error);
+            return failed(error);
         plan = planJob(cmd.routine, snapshot, sw, *g, *services.stats);
     } catch (const db::DbError& e) {
-        return fail(mdM::dbErrorText(e));
+        return failed(mdM::dbErrorText(e));
     } catch (const std::exception& e) {
-        return fail(QString::fromLocal8Bit(e.what()));
+        return failed(QString::fromLocal8Bit(e.what()));
     }
 
+    busy.stop();
     ui::FileRequest req;
     req.title = QStringLiteral("輸出檔案");
     req.folder = templateFolderOf(cmd, printTemplateFolder);
@@ -109,14 +120,16 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     QString error;
     std::unique_ptr<PrintBook> book = services.books->open(path, &error);
     if (!book)
-        return fail(error);
+        return failed(error);
     if (!settings.fixedHeader)
         fillPlaceholders(*book, g->S - 2, plan.lastHeaderCol, placeholderValues(snapshot));
     error = applyPlan(plan, *g, *book);
     if (!error.isEmpty())
-        return fail(error);
+        return failed(error);
+    // The hand-over may tell where the workbook was saved: the pointer is the ordinary one again.
+    busy.stop();
     if (!services.books->handOver(*book, path, &error))
-        return fail(error);
+        return failed(error);
     if (plan.coverOverflows)
         refuse(QStringLiteral("首頁的內容已超出一頁，頁尾備註蓋過了部分列"));
     return JobResult::Done;

@@ -1,6 +1,8 @@
 #include "DetailLines.h"
 #include "Layouts.h"
 
+#include <cmath>
+
 namespace xlprint {
 
 QHash<QString, PathSums> sumsByPath(const QVector<StatRow>& rows) {
@@ -19,6 +21,13 @@ SheetPlan detailSheetPlan(const Geometry& g, int copyLastCol) {
     sp.columnBreak = g.br.col + 4;
     sp.copyLastCol = copyLastCol;
     return sp;
+}
+
+QString unitPriceFormat(const QVariant& v) {
+    const double x = numberOf(v);
+    if (!std::isfinite(x) || x == std::floor(x))
+        return {};
+    return QStringLiteral("#,##0.####");
 }
 
 int lastRowOf(const QVector<CellOut>& cells) {
@@ -53,7 +62,7 @@ void writeGroupedDetail(DetailWriter& w, PageCursor& cur, const QVector<StatRow>
     auto item = [&](const StatRow& r) {
         w.pricedItem(counters.item(), r, sw.blank);
         if (sw.costCols) {
-            w.put(6, r.unc);
+            w.put(6, r.unc, unitPriceFormat(r.unc));
             w.put(7, r.toc);
             if (!sw.blank)
                 w.put(8, r.rat);
@@ -68,7 +77,7 @@ void writeGroupedDetail(DetailWriter& w, PageCursor& cur, const QVector<StatRow>
             w.put(5, p.price);
         if (sw.costCols && !pricesHidden) {
             w.put(7, p.cost);
-            w.put(8, p.price - p.cost);
+            w.put(8, p.price - p.cost, kAmountFormat);
         }
         cur.advance();
     };
