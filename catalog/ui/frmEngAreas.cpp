@@ -190,6 +190,7 @@ void frmEng::areaMouseDown(int grid, QMouseEvent* e) {
         if (AreaEditMode)
             EditAreaCell();
     } else if (e->button() == Qt::RightButton && canEdit()) {
+        txtA->hide(); // it would write into the popup's cell
         CurAreaRow = row;
         CurAreaGrid = grid;
         showAreaCurrent();

@@ -96,6 +96,7 @@ void frmEng::listMouseDown(int grid, QMouseEvent* e) {
     if (!canEdit())
         return;
     const int row = hfgS.at(grid)->rowAt(e->position().toPoint().y());
+    txtS->hide(); // the editor writes into the cell chosen last: it closes on the old one
     CurListGrid = grid;
     CurListRow = row;
     if (e->button() == Qt::LeftButton) {

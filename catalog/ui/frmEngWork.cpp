@@ -201,10 +201,10 @@ bool frmEng::refuseNonNumeric(LineGrid* lines, const QString& what) {
 }
 
 void frmEng::workMouseDown(QMouseEvent* e) {
-    const int row = hfgW->rowAt(e->position().toPoint().y());
-    if (row < 0)
-        return;
+    const int row = hfgW->rowAt(e->position().toPoint().y()); // -1 below the last line
     if (e->button() == Qt::LeftButton) {
+        if (row < 0)
+            return;
         const QString name = catalog_ui::cellText(hfgW, row, 0);
         // Markups of another item are about to show: unapplied ones are settled first.
         if ((name != m_detailsItem || !m_hasWorkItem) &&
@@ -220,8 +220,10 @@ void frmEng::workMouseDown(QMouseEvent* e) {
         if (!cmdP->isEnabled()) // changed markups of this same item stay
             tryWrite([this] { LoadDetails(); });
     } else if (e->button() == Qt::RightButton && canEdit()) {
+        m_items->hideEditors(); // it would write into the popup's line
         m_items->curRow = row;
-        hfgW->setCurrentCell(row, std::max(0, hfgW->columnAt(int(e->position().x()))));
+        if (row >= 0)
+            hfgW->setCurrentCell(row, std::max(0, hfgW->columnAt(int(e->position().x()))));
         mW->popup(e->globalPosition().toPoint());
     }
 }
@@ -405,6 +407,7 @@ void frmEng::detailMouseDown(QMouseEvent* e) {
                        QStringLiteral("KavoIII"));
             return;
         }
+        m_details->hideEditors(); // it would write into the popup's line
         m_details->curRow = row;
         if (row >= 0)
             hfgD->setCurrentCell(row, std::max(0, hfgD->columnAt(int(e->position().x()))));

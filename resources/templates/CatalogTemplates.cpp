@@ -2,6 +2,8 @@
 // every printed page), the program's cells from row 3 down.
 #include "TemplateSpec.h"
 
+#include <algorithm>
+
 namespace tpl {
 namespace {
 
@@ -32,9 +34,13 @@ TemplateSpec catalogList(const char* path, const char* name, const char* title, 
     header.bold = true;
     header.align = Align::Center;
     header.border = Bottom;
-    s.rows.push_back({2, 2, 20, header});
+    // The heading row's line runs under the headings there are (a pair of columns without
+    // headings would otherwise widen the printed area).
+    const bool headed = std::any_of(headings.begin(), headings.end(), [](const Heading& h) { return *h.text; });
+    s.rows.push_back({2, 2, 20, headed ? header : cell});
     for (int c = 0; c < int(headings.size()); ++c)
-        s.cells.push_back({2, c + 1, headings.at(size_t(c)).text, header});
+        if (*headings.at(size_t(c)).text)
+            s.cells.push_back({2, c + 1, headings.at(size_t(c)).text, header});
     s.landscape = landscape;
     s.fitWidth = 1;
     s.repeatFirstRow = s.repeatLastRow = 2;
@@ -42,12 +48,14 @@ TemplateSpec catalogList(const char* path, const char* name, const char* title, 
     return t;
 }
 
-// Categories stand in column pairs: the category's label, then its areas.
+// Categories stand in column pairs: the category's label, then its areas. The labels head their
+// pairs, so the pairs carry no headings of their own: the printed width is that of the categories
+// there are, not of every pair the sheet has room for.
 std::vector<Heading> categoryPairs() {
     std::vector<Heading> out;
     for (int i = 0; i < 10; ++i) {
-        out.push_back({"工程類別", 12});
-        out.push_back({"區域地點", 14});
+        out.push_back({"", 12});
+        out.push_back({"", 14});
     }
     return out;
 }
@@ -66,15 +74,15 @@ std::vector<TemplateSpec> catalogTemplates() {
                               {{"單位", 8},
                                {"行業別", 12},
                                {"地區性", 10},
-                               {"收款方式", 12},
-                               {"付款方式", 12},
-                               {"頁尾備註", 24},
+                               {"收款方式", 20},
+                               {"付款方式", 14},
+                               {"頁尾備註", 40},
                                {"工班", 10},
                                {"供應材料", 12},
                                {"工程案名", 14},
                                {"客戶分類", 10},
                                {"廠商分類", 10},
-                               {"報價單項備註", 16}},
+                               {"報價單項備註", 18}},
                               true));
     return all;
 }

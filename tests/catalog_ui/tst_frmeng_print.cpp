@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -33,8 +34,9 @@ private:
             return nullptr;
         return wb::Workbook::open(g_opened.first());
     }
-    // The text LibreOffice shows of a workbook, through a PDF.
-    QString officeText(const QString& path) {
+    // The text LibreOffice shows of a workbook, through a PDF: as laid out, or (bbox) as the
+    // words with their boxes.
+    QString officeText(const QString& path, bool bbox = false) {
         QTemporaryDir profile;
         QProcess p;
         p.setWorkingDirectory(outPath());
@@ -45,9 +47,17 @@ private:
             return {};
         const QString pdf = QDir(outPath()).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
         QProcess t;
-        t.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        t.start(QStringLiteral("pdftotext"), {bbox ? QStringLiteral("-bbox") : QStringLiteral("-layout"), pdf,
+                                              QStringLiteral("-")});
         t.waitForFinished(30000);
         return QString::fromUtf8(t.readAllStandardOutput());
+    }
+    // The printed height of a word in points, 0 when it is not printed.
+    static double printedHeight(const QString& bboxText, const QString& word) {
+        const QRegularExpression re(QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">") +
+                                    QRegularExpression::escape(word) + QStringLiteral("</word>"));
+        const QRegularExpressionMatch m = re.match(bboxText);
+        return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0;
     }
 
 private slots:
@@ -89,6 +99,10 @@ private slots:
         QVERIFY(tmpl->sheet(1).text(3, 1).isEmpty());
         const QString office = officeText(g_opened.first());
         QVERIFY2(office.contains(QStringLiteral("住宅：")) && office.contains(QStringLiteral("騎樓")), qPrintable(office));
+        // The page holds the categories there are at a readable size, not shrunk to fit every
+        // pair the sheet has room for.
+        const double height = printedHeight(officeText(g_opened.first(), true), QStringLiteral("騎樓"));
+        QVERIFY2(height >= 7, qPrintable(QString::number(height)));
     }
 
     void workKindsAndMarkups() {

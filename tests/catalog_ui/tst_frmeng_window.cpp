@@ -181,6 +181,32 @@ private slots:
         QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(), int(expected.size()));
     }
 
+    // A popup opened on another line closes the cell editor: what is typed next cannot land in
+    // the popup's line while the editor still stands over the old one.
+    void popupClosesTheCellEditor() {
+        fx.window();
+        tabs()->setCurrentIndex(2);
+        QTableWidget* trades = CatalogUi::listGrid(1);
+        const QStringList before = CatalogUi::column(trades);
+        CatalogUi::leftClick(trades, 0);
+        QLineEdit* txtS = CatalogUi::editor("txtS");
+        QVERIFY(CatalogUi::rightClick(trades, 3));
+        QVERIFY(!txtS->isVisible());
+        CatalogUi::type(txtS, QStringLiteral("誤植"));
+        QCOMPARE(CatalogUi::column(trades), before);
+
+        tabs()->setCurrentIndex(1);
+        QVERIFY(CatalogUi::popup(hfgW(), 0, "mEditW"));
+        const QStringList items = CatalogUi::column(hfgW());
+        CatalogUi::leftClick(hfgW(), 0);
+        QLineEdit* txtW = CatalogUi::editor("txtW");
+        QVERIFY(txtW->isVisible());
+        QVERIFY(CatalogUi::rightClick(hfgW(), 2));
+        QVERIFY(!txtW->isVisible());
+        CatalogUi::type(txtW, QStringLiteral("誤植"));
+        QCOMPARE(CatalogUi::column(hfgW()), items);
+    }
+
     void failedCloseRewriteKeepsTheWindowAndTheLists() {
         frmEng* f = fx.window();
         catalog::CatalogStore s(fx.openDb());

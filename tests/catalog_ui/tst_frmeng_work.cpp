@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QTabWidget>
 
 class TestWork : public QObject {
@@ -68,6 +69,23 @@ private slots:
         CatalogUi::enter(txtW);
         QCOMPARE(hfgW()->currentColumn(), 3);
         QCOMPARE(CatalogUi::column(hfgW(), 2).at(row), QStringLiteral("5"));
+    }
+
+    // The popup opens on the grid's empty space below the lines too; 刪除 there removes nothing.
+    void popupBelowTheLines() {
+        open();
+        const int lines = hfgW()->rowCount();
+        const QPoint below(20, hfgW()->viewport()->height() - 5);
+        QVERIFY(hfgW()->rowAt(below.y()) < 0);
+        QTest::mousePress(hfgW()->viewport(), Qt::RightButton, {}, below);
+        QVERIFY(CatalogUi::action("mDelW")->isEnabled());
+        QMenu* menu = CatalogUi::get<QMenu>("mW");
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        CatalogUi::action("mDelW")->trigger();
+        QCOMPARE(hfgW()->rowCount(), lines);
+        CatalogUi::action("mAddW")->trigger();
+        QCOMPARE(hfgW()->rowCount(), lines + 1);
     }
 
     void addItemWithNumericChecks() {
