@@ -57,6 +57,32 @@ bool holdsRows(QuoteDocument& doc, const QuoteTree::Node* node) {
     return doc.getD(node->key) == 1;
 }
 
+// The store rows of `path` brought together as one block where its first row stands. Moving a leaf's
+// rows to its new child can meet rows kept from a deleted node of the same path elsewhere in the
+// store: as two blocks only the first would be listed, and the moved rows would drop out of sight.
+void gatherBlock(ItemGrid& store, const QString& path) {
+    const auto rows = std::as_const(store).dataRows();
+    std::vector<ItemRow> block;
+    for (const ItemRow& r : rows)
+        if (r[ColPath] == path)
+            block.push_back(r);
+    if (block.empty())
+        return;
+    std::vector<ItemRow> out;
+    out.reserve(rows.size());
+    bool placed = false;
+    for (const ItemRow& r : rows) {
+        if (r[ColPath] != path) {
+            out.push_back(r);
+        } else if (!placed) {
+            out.insert(out.end(), block.begin(), block.end());
+            placed = true;
+        }
+    }
+    store.setRows(1);
+    store.appendRows(out);
+}
+
 } // namespace
 
 int nodeDepth(const QString& nodePath) {
@@ -151,6 +177,7 @@ bool AddChildNodesFromList(QuoteDocument& doc, const QString& nodeKey, const QSt
         for (ItemRow& r : doc.hfgB.dataRows())
             if (r[ColPath] == nodeKey)
                 r[ColPath] = childKey;
+        gatherBlock(doc.hfgB, childKey);
     }
 
     const bool firstOfRoot = doc.tree.count() == 1;

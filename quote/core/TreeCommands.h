@@ -71,7 +71,7 @@ QString nodeNameFault(const QString& name);
 // Adds the picked names as children of the node `nodeKey` (the right-clicked node). The first
 // entry may be "???...": its name is asked; an empty answer gives "未知工種" / "未知區域". When the
 // node holds rows the user is asked whether they move to the first new child (No: nothing is
-// added). A name equal to a sibling's or unfit for a path is refused with a message and nothing is
+// added); rows kept under that child's path from a deleted node join them as one block. A name equal to a sibling's or unfit for a path is refused with a message and nothing is
 // added. The first new child becomes the shown node. True when nodes were added.
 bool AddChildNodesFromList(QuoteDocument& doc, const QString& nodeKey, const QStringList& selected,
                            bool workTypes);

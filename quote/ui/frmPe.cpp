@@ -64,7 +64,7 @@ frmPe::frmPe(quote::QuoteDocument& doc, QWidget* parent) : QFrame(parent), doc_(
     v->addWidget(label(this, QStringLiteral("頁尾備註 設計 監工費")));
 
     for (size_t i = 0; i < cbPe.size(); ++i) {
-        cbPe[i] = comboBox(this, QStringLiteral("cbPe%1").arg(i));
+        cbPe[i] = comboBox(this, QStringLiteral("cbPe(%1)").arg(i));
         v->addWidget(cbPe[i]);
         connect(cbPe[i], &QComboBox::editTextChanged, this, [this, i](const QString& text) {
             if (acting())

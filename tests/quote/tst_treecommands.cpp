@@ -66,6 +66,7 @@ private slots:
     void addBelowLeafWithRows();
     void addBelowEmptyLeafClearsTheGrid();
     void addBelowAnotherNodeStoresTheShownRows();
+    void movedRowsJoinRowsKeptUnderTheChildPath();
     void typedNames_data();
     void typedNames();
     void refusedNamesAddNothing_data();
@@ -233,6 +234,33 @@ void TestTreeCommands::addBelowAnotherNodeStoresTheShownRows() {
     QCOMPARE(shownNames(doc), QStringList{"b1"});
     QVERIFY(storePaths(doc).contains(path("A") + "/a1"));
     QVERIFY(storePaths(doc).contains(path("B", "木作") + "/b1"));
+}
+
+void TestTreeCommands::movedRowsJoinRowsKeptUnderTheChildPath() {
+    // A‧x is deleted with its rows (kept under its path); A, a leaf again, gets rows of its own and
+    // then the child x again: both sets belong to A‧x and are listed there.
+    QuoteDocument doc;
+    doc.tree.addChild(Q, QStringLiteral("A"));
+    doc.tree.addChild(path("A"), QStringLiteral("x"));
+    doc.tree.addChild(Q, QStringLiteral("B"));
+    typeRows(doc, path("A", "x"), {"old"});
+    QVERIFY(doc.tv_NodeClick(path("B")));
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage(ui::Answer::Yes);
+    QVERIFY(mDelN_Click(doc, path("A", "x")));
+    typeRows(doc, path("B"), {"b1"}); // stored between the kept rows and A's own
+    typeRows(doc, path("A"), {"a1", "a2"});
+    QVERIFY(doc.tv_NodeClick(Q)); // the root listed: nothing is stored when it is left
+    dialogs.expectMessage(ui::Answer::Yes);
+    QVERIFY(AddChildNodesFromList(doc, path("A"), {"x"}, true));
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(doc.lbPath, path("A", "x"));
+    QCOMPARE(shownNames(doc), (QStringList{"old", "a1", "a2"}));
+    // Shown again after another node: still all three, stored once.
+    QVERIFY(doc.tv_NodeClick(path("B")));
+    QVERIFY(doc.tv_NodeClick(path("A", "x")));
+    QCOMPARE(shownNames(doc), (QStringList{"old", "a1", "a2"}));
+    QCOMPARE(storePaths(doc).filter(path("A", "x")).size(), 3);
 }
 
 void TestTreeCommands::typedNames_data() {

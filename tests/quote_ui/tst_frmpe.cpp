@@ -100,7 +100,7 @@ void TestFrmPe::initialState() {
     QCOMPARE(text("lbd"), QStringLiteral("元"));
     QCOMPARE(pe_->cbTax->currentText(), QStringLiteral("5%"));
     for (int i = 0; i < 5; ++i)
-        QVERIFY(pe_->findChild<QComboBox*>(QStringLiteral("cbPe%1").arg(i)));
+        QVERIFY(pe_->findChild<QComboBox*>(QStringLiteral("cbPe(%1)").arg(i)));
 }
 
 void TestFrmPe::taxAndDiscount_data() {
