@@ -146,19 +146,16 @@ QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>
 
 void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
     quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
-    ShowRoot(doc);
-    FillStatisticsTable(*src.sta, doc.hfgQ);
-    if (printGroupMode == GroupFirstLevel)
-        NumberStatRows(*src.sta, false, doc.WorkTypesOnly, printGroupMode);
-    else if (printGroupMode == GroupWorkTypes)
-        NumberStatRows(*src.sta, true, doc.WorkTypesOnly, printGroupMode);
+    // Levels 1 and 2 are numbered (by work type for 2); the details number no other level.
+    const bool numbered = printGroupMode == GroupFirstLevel || printGroupMode == GroupWorkTypes;
+    RefreshStatistics(doc, *src.sta, printGroupMode == GroupWorkTypes, numbered ? printGroupMode : 0);
 
-    QHash<QString, double> sums;
-    db::Recordset s = src.sta->query(QStringLiteral("SELECT tre, TOTAL(Top) FROM 統計 GROUP BY tre"));
-    for (; !s.eof(); s.moveNext())
-        sums.insert(s.text(0), s.value(1).toDouble());
     db::Recordset albyP = src.sta->query(
         QStringLiteral("SELECT tre, Des, Siz, Uni, Qua, Unp, Top, Unc, Toc, Rat, Rem FROM AlbyP"));
+    // AlbyP holds every record that has a path: the subtotals are its sums by path.
+    QHash<QString, double> sums;
+    for (; !albyP.eof(); albyP.moveNext())
+        sums[albyP.text(0)] += albyP.value(6).toDouble();
     QList<ReportLine> lines = detailLines(albyP, sums);
     appendBlanks(lines, detailBlankLines(int(lines.size())), 7);
 

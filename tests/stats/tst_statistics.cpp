@@ -198,6 +198,38 @@ private slots:
         QCOMPARE(records(*m_sta, QStringLiteral("tre, Des, sn")), QStringList({"Ｑ‧A‧W|a|1", "Ｑ‧B‧W|b|2"}));
     }
 
+    // A printout's refresh numbers the records before writing them: for every grouping it leaves
+    // 統計 exactly as the fill followed by the numbering does. The quotation mixes areas with and
+    // without work types, a deeper path, a work type ending in its area's name, a work type shared
+    // by two areas and a blank row.
+    void refreshEqualsFillThenNumber_data() {
+        QTest::addColumn<bool>("workTypesOnly");
+        QTest::addColumn<bool>("byWorkType");
+        QTest::addColumn<int>("mode");
+        for (bool wto : {false, true})
+            for (bool byT : {false, true})
+                for (int mode : {1, 2, 3})
+                    QTest::addRow("%s by %s mode %d", wto ? "work types only" : "areas", byT ? "T" : "AoT", mode)
+                        << wto << byT << mode;
+    }
+    void refreshEqualsFillThenNumber() {
+        QFETCH(bool, workTypesOnly);
+        QFETCH(bool, byWorkType);
+        QFETCH(int, mode);
+        QuoteDocument doc;
+        fillLeaf(doc, addPath(doc, {"房", "廚房"}), {item("a", 1, 10), ItemRow{}, item("b", 2, 5)});
+        fillLeaf(doc, addPath(doc, {"陽台"}), {item("c", 1, 7)});
+        fillLeaf(doc, addPath(doc, {"客廳", "木作", "櫃", "門"}), {item("d", 3, 1)});
+        fillLeaf(doc, addPath(doc, {"房", "木作"}), {item("e", 1, 2)});
+        fillLeaf(doc, addPath(doc, {"客廳", "油漆"}), {item("f", 1, 3)});
+        doc.WorkTypesOnly = workTypesOnly;
+        fill(doc);
+        stats::NumberStatRows(*m_sta, byWorkType, workTypesOnly, mode);
+        const QStringList expected = records(*m_sta, QStringLiteral("*"));
+        stats::RefreshStatistics(doc, *m_sta, byWorkType, mode);
+        QCOMPARE(records(*m_sta, QStringLiteral("*")), expected);
+    }
+
     void ratioText_data() {
         QTest::addColumn<QVariant>("quotient");
         QTest::addColumn<QString>("text");

@@ -27,9 +27,7 @@ JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::Quo
     services.busy = busy;
     services.refreshStatistics = [&](bool byWorkType, int mode, QString* error) {
         try {
-            stats::ShowRoot(doc);
-            stats::FillStatisticsTable(sta, doc.hfgQ);
-            stats::NumberStatRows(sta, byWorkType, doc.WorkTypesOnly, mode);
+            stats::RefreshStatistics(doc, sta, byWorkType, mode);
             return true;
         } catch (const db::DbError& e) {
             *error = mdM::dbErrorText(e);
