@@ -238,8 +238,12 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
     tr.commit();
 }
 
+int reportGroupMode(const quote::QuoteDocument& doc) {
+    return doc.WorkTypesOnly ? GroupFirstLevel : GroupWorkTypes;
+}
+
 int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
-    const int mode = doc.WorkTypesOnly ? GroupFirstLevel : GroupWorkTypes;
+    const int mode = reportGroupMode(doc);
     FillFrontPagePrintTables(doc, src);
     FillDetailPrintTables(doc, src, mode);
     return mode;

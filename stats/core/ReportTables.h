@@ -45,8 +45,11 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
 // lines) and ps0 to ps4 (the remarks). Recomputes the grand total, shows the root and rebuilds 統計.
 void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& src);
 
-// What opening the print menu does: the grouping for a work-types-only quotation is 1, else 2;
-// the cover-page tables, then the detail tables. Returns the grouping used (frmQ.PrintGroupMode).
+// The grouping of the reports (frmQ.PrintGroupMode): 1 for a work-types-only quotation, else 2.
+int reportGroupMode(const quote::QuoteDocument& doc);
+
+// What opening the print menu does: the cover-page tables, then the detail tables grouped by
+// reportGroupMode. Returns the grouping used.
 int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src);
 
 // A report line as written: positions 0 to 6 of pbody, 0 to 4 of pfp.

@@ -32,6 +32,9 @@ void showReport(const QString& name, QWidget* parent) {
 } // namespace
 
 bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode) {
+    // The grouping is set whether or not the fill succeeds: a later spreadsheet printout that does
+    // not set it reads it.
+    printGroupMode = reportGroupMode(doc);
     try {
         db::DatabasePtr own;
         if (!sta) {
@@ -42,7 +45,7 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
             throw db::DbError(db::ErrObjectNotFound, QStringLiteral("company"));
         auto report = openReportDb(sys::programFolder());
         const ReportSources src{sta, report.get(), companyRow(*mdM::MainDb), mdM::QuoteCustPhone, mdM::QuoteCustFax};
-        printGroupMode = RefillReportTables(doc, src);
+        RefillReportTables(doc, src);
     } catch (const db::DbError& e) {
         showError(mdM::dbErrorText(e));
         return false;

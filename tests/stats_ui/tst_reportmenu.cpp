@@ -66,6 +66,7 @@ private slots:
         QVERIFY(!stats::mP_Click(doc, nullptr, mode));
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(mode, 2); // the grouping is set all the same, for the spreadsheet printouts
 
         // A report database without its tables.
         QFile::remove(m_folder->file(QStringLiteral("ptdemo.mdb")));
