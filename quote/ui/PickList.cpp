@@ -7,10 +7,10 @@
 #include <QMouseEvent>
 
 PickList::PickList(QListWidget* list, QMenu* mADAK, QAction* mADakO, QAction* mADakC)
-    : QObject(list), list_(list), mADAK_(mADAK), mADakO_(mADakO) {
+    : QObject(list), list_(list), viewport_(list->viewport()), mADAK_(mADAK), mADakO_(mADakO) {
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->installEventFilter(this);
-    list_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     connect(mADakO, &QAction::triggered, this, &PickList::confirmed);
     connect(mADakC, &QAction::triggered, this, &PickList::hide);
 }
@@ -38,7 +38,7 @@ QStringList PickList::selectedEntries() const {
 }
 
 bool PickList::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == list_->viewport() && e->type() == QEvent::MouseButtonPress) {
+    if (watched == viewport_ && e->type() == QEvent::MouseButtonPress) {
         auto* m = static_cast<QMouseEvent*>(e);
         if (m->button() != Qt::RightButton)
             return false; // the list selects; 確定 follows the selection (below)
@@ -47,7 +47,7 @@ bool PickList::eventFilter(QObject* watched, QEvent* e) {
         mADAK_->popup(m->globalPosition().toPoint());
         return true;
     }
-    if (watched == list_->viewport() && e->type() == QEvent::MouseButtonRelease)
+    if (watched == viewport_ && e->type() == QEvent::MouseButtonRelease)
         mADakO_->setEnabled(!list_->selectedItems().isEmpty());
     if (watched == list_ && e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
         hide();

@@ -33,6 +33,7 @@ protected:
 
 private:
     QListWidget* list_;
+    QObject* viewport_; // compared only: the list may be half destroyed while its viewport goes
     QMenu* mADAK_;
     QAction* mADakO_;
     quote::PickCommand command_ = quote::PickCommand::AddAreas;
