@@ -1,6 +1,9 @@
 #include "Report.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -41,6 +44,20 @@ struct Scale {
 };
 
 } // namespace
+
+QFont fitToWidth(const QFont& f, const QString& text, double width, QPaintDevice* device) {
+    const double advance = QFontMetricsF(f, device).horizontalAdvance(text);
+    if (advance <= width || advance <= 0)
+        return f;
+    QFont smaller = f;
+    double size = f.pointSizeF() * width / advance;
+    const double least = f.pointSizeF() * 0.55;
+    for (;; size *= 0.97) { // metrics do not scale exactly with the size
+        smaller.setPointSizeF(std::max(size, least));
+        if (size <= least || QFontMetricsF(smaller, device).horizontalAdvance(text) <= width)
+            return smaller;
+    }
+}
 
 Report Report::load(const QString& name, db::Database& data) {
     Report r;
@@ -112,19 +129,21 @@ void Report::paintPage(QPainter& p, int page) const {
     for (const TextLine& h : L.header) {
         const QFont f = L.font(h.font);
         const double lh = heightOf(f) * 1.25;
-        p.setFont(f);
-        p.drawText(mm.rect(left, y, width, lh), Qt::AlignCenter, expand(h.text, page));
+        const QString text = expand(h.text, page);
+        p.setFont(fitToWidth(f, text, mm(width), p.device()));
+        p.drawText(mm.rect(left, y, width, lh), Qt::AlignCenter, text);
         y += lh;
     }
     y += 2;
     const QFont info = L.font(QStringLiteral("info"));
     const double infoHeight = heightOf(info) * 1.3;
-    p.setFont(info);
     for (const QStringList& row : L.info) {
         const double part = width / std::max<qsizetype>(1, row.size());
-        for (qsizetype i = 0; i < row.size(); ++i)
-            p.drawText(mm.rect(left + part * double(i), y, part, infoHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                       expand(row[i], page));
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            const QString text = expand(row[i], page);
+            p.setFont(fitToWidth(info, text, mm(part - 1), p.device()));
+            p.drawText(mm.rect(left + part * double(i), y, part, infoHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
+        }
         y += infoHeight;
     }
     y += 2;
@@ -169,8 +188,12 @@ void Report::paintPage(QPainter& p, int page) const {
             if (L.columns[c].align == Qt::AlignLeft)
                 for (qsizetype n = c + 1; n < L.columns.size() && line.value(n).isEmpty(); ++n)
                     w += L.columns[n].width;
-            if (!text.trimmed().isEmpty())
+            if (!text.trimmed().isEmpty()) {
+                const QFont lineFont = p.font();
+                p.setFont(fitToWidth(lineFont, text, mm(w - 2), p.device())); // long names print whole
                 p.drawText(mm.rect(x + 1, ly, w - 2, lh), L.columns[c].align | Qt::AlignVCenter, text);
+                p.setFont(lineFont);
+            }
             x += L.columns[c].width;
         }
     }
@@ -186,8 +209,10 @@ void Report::paintPage(QPainter& p, int page) const {
         double ry = footerTop - rh * double(L.remarkTables.size() + 1) - 1;
         p.setFont(L.font(QStringLiteral("remarks")));
         p.drawText(mm.rect(left, ry, width, rh), Qt::AlignLeft | Qt::AlignVCenter, L.remarksTitle);
+        const QFont remarks = p.font();
         for (const QString& r : m_remarks) {
             ry += rh;
+            p.setFont(fitToWidth(remarks, r, mm(width - 4), p.device()));
             p.drawText(mm.rect(left + 4, ry, width - 4, rh), Qt::AlignLeft | Qt::AlignVCenter, r);
         }
     }
@@ -238,6 +263,9 @@ void Report::preview(QWidget* parent) const {
     printer.setDocName(m_layout.title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(m_layout.title);
+    // Large enough to read a page without zooming.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog.resize(screen->availableGeometry().size() * 0.85);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* pr) {
         render(*pr, pr->fromPage(), pr->toPage());
     });
