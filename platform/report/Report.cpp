@@ -34,6 +34,20 @@ bool isStrong(const QStringList& line) {
     return false;
 }
 
+// Draws a text in the painter's font, or smaller when it is wider than its box, so that it prints
+// whole. The font is changed only for such a text (each change is recorded in the preview).
+void drawFitted(QPainter& p, const QRectF& box, int flags, const QString& text) {
+    const QFont font = p.font();
+    const QFont fitted = fitToWidth(font, text, box.width(), p.device());
+    if (fitted.pointSizeF() == font.pointSizeF()) {
+        p.drawText(box, flags, text);
+        return;
+    }
+    p.setFont(fitted);
+    p.drawText(box, flags, text);
+    p.setFont(font);
+}
+
 // Millimetres to device units and back.
 struct Scale {
     double perMm;
@@ -46,6 +60,10 @@ struct Scale {
 } // namespace
 
 QFont fitToWidth(const QFont& f, const QString& text, double width, QPaintDevice* device) {
+    // No glyph is wider than 1.1 em: most texts need no measuring (a page has hundreds of cells).
+    const double em = f.pointSizeF() * device->logicalDpiX() / 72.0;
+    if (double(text.size()) * em * 1.1 <= width)
+        return f;
     const double advance = QFontMetricsF(f, device).horizontalAdvance(text);
     if (advance <= width || advance <= 0)
         return f;
@@ -129,21 +147,19 @@ void Report::paintPage(QPainter& p, int page) const {
     for (const TextLine& h : L.header) {
         const QFont f = L.font(h.font);
         const double lh = heightOf(f) * 1.25;
-        const QString text = expand(h.text, page);
-        p.setFont(fitToWidth(f, text, mm(width), p.device()));
-        p.drawText(mm.rect(left, y, width, lh), Qt::AlignCenter, text);
+        p.setFont(f);
+        drawFitted(p, mm.rect(left, y, width, lh), Qt::AlignCenter, expand(h.text, page));
         y += lh;
     }
     y += 2;
     const QFont info = L.font(QStringLiteral("info"));
     const double infoHeight = heightOf(info) * 1.3;
+    p.setFont(info);
     for (const QStringList& row : L.info) {
         const double part = width / std::max<qsizetype>(1, row.size());
-        for (qsizetype i = 0; i < row.size(); ++i) {
-            const QString text = expand(row[i], page);
-            p.setFont(fitToWidth(info, text, mm(part - 1), p.device()));
-            p.drawText(mm.rect(left + part * double(i), y, part, infoHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
-        }
+        for (qsizetype i = 0; i < row.size(); ++i)
+            drawFitted(p, mm.rect(left + part * double(i), y, part - 1, infoHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                       expand(row[i], page));
         y += infoHeight;
     }
     y += 2;
@@ -188,12 +204,8 @@ void Report::paintPage(QPainter& p, int page) const {
             if (L.columns[c].align == Qt::AlignLeft)
                 for (qsizetype n = c + 1; n < L.columns.size() && line.value(n).isEmpty(); ++n)
                     w += L.columns[n].width;
-            if (!text.trimmed().isEmpty()) {
-                const QFont lineFont = p.font();
-                p.setFont(fitToWidth(lineFont, text, mm(w - 2), p.device())); // long names print whole
-                p.drawText(mm.rect(x + 1, ly, w - 2, lh), L.columns[c].align | Qt::AlignVCenter, text);
-                p.setFont(lineFont);
-            }
+            if (!text.trimmed().isEmpty())
+                drawFitted(p, mm.rect(x + 1, ly, w - 2, lh), L.columns[c].align | Qt::AlignVCenter, text);
             x += L.columns[c].width;
         }
     }
@@ -209,11 +221,9 @@ void Report::paintPage(QPainter& p, int page) const {
         double ry = footerTop - rh * double(L.remarkTables.size() + 1) - 1;
         p.setFont(L.font(QStringLiteral("remarks")));
         p.drawText(mm.rect(left, ry, width, rh), Qt::AlignLeft | Qt::AlignVCenter, L.remarksTitle);
-        const QFont remarks = p.font();
         for (const QString& r : m_remarks) {
             ry += rh;
-            p.setFont(fitToWidth(remarks, r, mm(width - 4), p.device()));
-            p.drawText(mm.rect(left + 4, ry, width - 4, rh), Qt::AlignLeft | Qt::AlignVCenter, r);
+            drawFitted(p, mm.rect(left + 4, ry, width - 4, rh), Qt::AlignLeft | Qt::AlignVCenter, r);
         }
     }
     p.restore();
