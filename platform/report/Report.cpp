@@ -1,6 +1,9 @@
 #include "Report.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -31,6 +34,20 @@ bool isStrong(const QStringList& line) {
     return false;
 }
 
+// Draws a text in the painter's font, or smaller when it is wider than its box, so that it prints
+// whole. The font is changed only for such a text (each change is recorded in the preview).
+void drawFitted(QPainter& p, const QRectF& box, int flags, const QString& text) {
+    const QFont font = p.font();
+    const QFont fitted = fitToWidth(font, text, box.width(), p.device());
+    if (fitted.pointSizeF() == font.pointSizeF()) {
+        p.drawText(box, flags, text);
+        return;
+    }
+    p.setFont(fitted);
+    p.drawText(box, flags, text);
+    p.setFont(font);
+}
+
 // Millimetres to device units and back.
 struct Scale {
     double perMm;
@@ -41,6 +58,24 @@ struct Scale {
 };
 
 } // namespace
+
+QFont fitToWidth(const QFont& f, const QString& text, double width, QPaintDevice* device) {
+    // No glyph is wider than 1.1 em: most texts need no measuring (a page has hundreds of cells).
+    const double em = f.pointSizeF() * device->logicalDpiX() / 72.0;
+    if (double(text.size()) * em * 1.1 <= width)
+        return f;
+    const double advance = QFontMetricsF(f, device).horizontalAdvance(text);
+    if (advance <= width || advance <= 0)
+        return f;
+    QFont smaller = f;
+    double size = f.pointSizeF() * width / advance;
+    const double least = f.pointSizeF() * 0.55;
+    for (;; size *= 0.97) { // metrics do not scale exactly with the size
+        smaller.setPointSizeF(std::max(size, least));
+        if (size <= least || QFontMetricsF(smaller, device).horizontalAdvance(text) <= width)
+            return smaller;
+    }
+}
 
 Report Report::load(const QString& name, db::Database& data) {
     Report r;
@@ -113,7 +148,7 @@ void Report::paintPage(QPainter& p, int page) const {
         const QFont f = L.font(h.font);
         const double lh = heightOf(f) * 1.25;
         p.setFont(f);
-        p.drawText(mm.rect(left, y, width, lh), Qt::AlignCenter, expand(h.text, page));
+        drawFitted(p, mm.rect(left, y, width, lh), Qt::AlignCenter, expand(h.text, page));
         y += lh;
     }
     y += 2;
@@ -123,7 +158,7 @@ void Report::paintPage(QPainter& p, int page) const {
     for (const QStringList& row : L.info) {
         const double part = width / std::max<qsizetype>(1, row.size());
         for (qsizetype i = 0; i < row.size(); ++i)
-            p.drawText(mm.rect(left + part * double(i), y, part, infoHeight), Qt::AlignLeft | Qt::AlignVCenter,
+            drawFitted(p, mm.rect(left + part * double(i), y, part - 1, infoHeight), Qt::AlignLeft | Qt::AlignVCenter,
                        expand(row[i], page));
         y += infoHeight;
     }
@@ -170,7 +205,7 @@ void Report::paintPage(QPainter& p, int page) const {
                 for (qsizetype n = c + 1; n < L.columns.size() && line.value(n).isEmpty(); ++n)
                     w += L.columns[n].width;
             if (!text.trimmed().isEmpty())
-                p.drawText(mm.rect(x + 1, ly, w - 2, lh), L.columns[c].align | Qt::AlignVCenter, text);
+                drawFitted(p, mm.rect(x + 1, ly, w - 2, lh), L.columns[c].align | Qt::AlignVCenter, text);
             x += L.columns[c].width;
         }
     }
@@ -188,7 +223,7 @@ void Report::paintPage(QPainter& p, int page) const {
         p.drawText(mm.rect(left, ry, width, rh), Qt::AlignLeft | Qt::AlignVCenter, L.remarksTitle);
         for (const QString& r : m_remarks) {
             ry += rh;
-            p.drawText(mm.rect(left + 4, ry, width - 4, rh), Qt::AlignLeft | Qt::AlignVCenter, r);
+            drawFitted(p, mm.rect(left + 4, ry, width - 4, rh), Qt::AlignLeft | Qt::AlignVCenter, r);
         }
     }
     p.restore();
@@ -238,6 +273,9 @@ void Report::preview(QWidget* parent) const {
     printer.setDocName(m_layout.title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(m_layout.title);
+    // Large enough to read a page without zooming.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog.resize(screen->availableGeometry().size() * 0.85);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* pr) {
         render(*pr, pr->fromPage(), pr->toPage());
     });

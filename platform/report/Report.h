@@ -11,11 +11,17 @@
 #include <QStringList>
 #include <functional>
 
+class QFont;
+class QPaintDevice;
 class QPagedPaintDevice;
 class QPainter;
 class QWidget;
 
 namespace report {
+
+// The font for a text in a box `width` device units wide: `f` when the text fits, else `f` made
+// smaller until it does, down to 55% of its size.
+QFont fitToWidth(const QFont& f, const QString& text, double width, QPaintDevice* device);
 
 class Report {
 public:

@@ -2,6 +2,7 @@
 
 #include "BulkInsert.h"
 #include "PageEndRules.h"
+#include "PickLists.h"
 #include "Pricing.h"
 #include "Statistics.h"
 #include "mdM.h"
@@ -175,7 +176,7 @@ ReportLine feeLine(const quote::Fee& fee) {
     if (fee.byTotal) {
         l[1] = fee.name;
         l[2] = QStringLiteral("總價");
-        l[3] = num::str(num::roundHalfEven(num::val(fee.rate) * 100)) + u'%';
+        l[3] = quote::PickLists::percentText(num::val(fee.rate)); // the format "0%": halves away from zero
     } else {
         l[1] = fee.name + u'\t' + fee.rate + QStringLiteral("元/坪");
         l[2] = QStringLiteral("坪");

@@ -6,6 +6,8 @@
 #include "StaDb.h"
 #include "../stats/StatsFixture.h"
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -92,6 +94,25 @@ private slots:
         // No costs: 60 a unit is nowhere.
         for (int i = 1; i <= pages; ++i)
             QVERIFY(!pageText(pdf, i).contains(QStringLiteral("60")));
+    }
+
+    // A text wider than its box gets a smaller font that fits it (an item name with a long
+    // specification prints whole); a text that fits keeps the layout's font; nothing shrinks
+    // below 55%.
+    void longTextsAreFitted() {
+        QImage page(2480, 3508, QImage::Format_RGB32); // A4 at 300 dpi
+        page.setDotsPerMeterX(11811);
+        page.setDotsPerMeterY(11811);
+        QFont f(QStringLiteral("Noto Sans CJK TC"));
+        f.setPointSizeF(9.5);
+        const QString shortText = QStringLiteral("系統櫃");
+        const QString longText = QStringLiteral("客廳系統櫃含五金與抽屜滑軌及門片鉸鏈W240 H260 D60 木紋貼皮");
+        const double width = QFontMetricsF(f, &page).horizontalAdvance(longText) * 0.7;
+        QCOMPARE(report::fitToWidth(f, shortText, width, &page).pointSizeF(), 9.5);
+        const QFont fitted = report::fitToWidth(f, longText, width, &page);
+        QVERIFY(fitted.pointSizeF() < 9.5);
+        QVERIFY(QFontMetricsF(fitted, &page).horizontalAdvance(longText) <= width);
+        QCOMPARE(report::fitToWidth(f, longText, width / 10, &page).pointSizeF(), 9.5 * 0.55);
     }
 
     // Cover: one page with the groups, totals, the amount in words and the remarks.

@@ -228,6 +228,27 @@ private slots:
         QCOMPARE(table(*m_report, QStringLiteral("phead")).size(), 1);
     }
 
+    // A fee by the total shows its rate as a whole percentage, a half rounded away from zero as
+    // the "0%" format does.
+    void feeRatePercent_data() {
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("tenth") << "0.1" << "10%";
+        QTest::newRow("twentieth") << "0.05" << "5%";
+        QTest::newRow("half up") << "0.125" << "13%";
+        QTest::newRow("half up even") << "0.025" << "3%";
+    }
+    void feeRatePercent() {
+        QFETCH(QString, rate);
+        QuoteDocument doc;
+        fillLeaf(doc, addPath(doc, {"A", "W"}), {item("x", 1, 1000)});
+        doc.pageEnd.design = {true, QStringLiteral("設計費"), true, {}, QStringLiteral("元"), rate, {}};
+        quote::RecalcFee(doc.pageEnd.design);
+        stats::FillFrontPagePrintTables(doc, m_src);
+        QFETCH(QString, shown);
+        QCOMPARE(cover().at(1).section(u'|', 1, 3), QStringLiteral("設計費|總價|") + shown);
+    }
+
     void coverWithoutFeesOrTax() {
         QuoteDocument doc;
         doc.pageEnd.ckTax = false;
