@@ -357,6 +357,33 @@ private slots:
         QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QString());
     }
 
+    void countyChosenFromTheListOnly() {
+        frmCus* f = open();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->cmdAdd_Click();
+        auto* cb1 = child<QComboBox>(f, "cb1");
+        // Typed and left: no choice, so no area codes, and the focus moves one box on.
+        cb1->setFocus();
+        QTRY_VERIFY(cb1->hasFocus());
+        cb1->lineEdit()->setText(QStringLiteral("台中市"));
+        QTest::keyClick(cb1, Qt::Key_Return);
+        QTRY_VERIFY(f->box(QStringLiteral("T5"))->hasFocus());
+        QCOMPARE(text(f, "T10"), QString());
+        QCOMPARE(text(f, "cb3"), QString());
+        // Chosen from the open list: the area codes and counties follow, then the next box.
+        cb1->setFocus();
+        QTRY_VERIFY(cb1->hasFocus());
+        cb1->showPopup();
+        QTRY_VERIFY(cb1->view()->isVisible());
+        const int taoyuan = cb1->findText(QStringLiteral("桃園市"));
+        cb1->view()->setCurrentIndex(cb1->model()->index(taoyuan, 0));
+        QTest::keyClick(cb1->view(), Qt::Key_Return);
+        QTRY_COMPARE(text(f, "T10"), QStringLiteral("03"));
+        QCOMPARE(text(f, "cb3"), QStringLiteral("桃園市"));
+        QTRY_VERIFY(f->box(QStringLiteral("T5"))->hasFocus());
+    }
+
     void enterActsAsTab() {
         frmCus* f = open();
         f->activateWindow();
