@@ -33,6 +33,15 @@ class TestFrmCus : public QObject {
     RecordsUiFixture fx;
 
     frmCus* open() { return showForm<frmCus>(); }
+    // The window active and adding, for typing into it; null when it does not become active.
+    frmCus* openAdding() {
+        frmCus* f = open();
+        f->activateWindow();
+        if (!QTest::qWaitForWindowActive(f))
+            return nullptr;
+        f->cmdAdd_Click();
+        return f;
+    }
     // Adds a customer through the window; the boxes are left as typed.
     void addThroughWindow(frmCus* f, const QString& name) {
         f->cmdAdd_Click();
@@ -358,10 +367,8 @@ private slots:
     }
 
     void countyChosenFromTheListOnly() {
-        frmCus* f = open();
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f));
-        f->cmdAdd_Click();
+        frmCus* f = openAdding();
+        QVERIFY(f);
         auto* cb1 = child<QComboBox>(f, "cb1");
         // Typed and left: no choice, so no area codes, and the focus moves one box on.
         cb1->setFocus();
@@ -411,10 +418,8 @@ private slots:
     }
 
     void leavingTheNameBoxProposesTheNumber() {
-        frmCus* f = open();
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f));
-        f->cmdAdd_Click();
+        frmCus* f = openAdding();
+        QVERIFY(f);
         auto* t2 = child<QLineEdit>(f, "T2");
         QTRY_VERIFY(t2->hasFocus());
         QTest::keyClicks(t2, QStringLiteral("Sun"));
