@@ -61,7 +61,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
         Combo2->setInsertPolicy(QComboBox::NoInsert);
         Combo2->setEditText(QStringLiteral("分類"));
         filterRow->addWidget(Combo2);
-        connect(Combo2, &QComboBox::activated, this, &RecordWindow::Combo2_Click);
+        connectChoice(Combo2, [this](int) { Combo2_Click(); });
     }
     filterRow->addStretch();
 
@@ -103,7 +103,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     layout->addLayout(buttonRow);
     layout->addWidget(Frame1);
 
-    connect(Combo1, &QComboBox::activated, this, &RecordWindow::Combo1_Click);
+    connectChoice(Combo1, [this](int) { Combo1_Click(); });
     connect(HFG, &QTableView::clicked, this, [this](const QModelIndex& i) { HFG_Click(i.row()); });
     connect(HFG, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { HFG_DblClick(i.row()); });
     connect(HFG, &RecordGrid::arrowMoved, this, &RecordWindow::HFG_KeyDown);
@@ -125,6 +125,15 @@ RecordWindow::~RecordWindow() {
     // must not reach the window's handlers.
     for (QObject* c : findChildren<QObject*>())
         QObject::disconnect(c, nullptr, this, nullptr);
+}
+
+void RecordWindow::connectChoice(QComboBox* cb, std::function<void(int)> chosen) {
+    // An editable box also reports typed text matching an entry when it is left, which is no
+    // choice: the focus has gone on by then.
+    connect(cb, &QComboBox::activated, this, [cb, chosen = std::move(chosen)](int index) {
+        if (cb->hasFocus())
+            chosen(index);
+    });
 }
 
 QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {
@@ -254,7 +263,7 @@ void RecordWindow::buildDetail() {
         frameLayout->addWidget(remarksHolder);
 
     if (auto* cb1 = qobject_cast<QComboBox*>(box(QStringLiteral("cb1"))))
-        connect(cb1, &QComboBox::activated, this, &RecordWindow::cb1_Click);
+        connectChoice(cb1, [this](int index) { cb1_Click(index); });
     if (auto* t2 = qobject_cast<QLineEdit*>(box(QStringLiteral("T2")))) {
         connect(t2, &QLineEdit::textChanged, this, &RecordWindow::T2_Change);
         t2->installEventFilter(this);

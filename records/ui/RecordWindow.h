@@ -135,6 +135,8 @@ protected:
     static void showMessage(const QString& text, ui::Icon icon = ui::Icon::None);
     void setBoxes(const BoxValues& values);
     void registerBox(QWidget* w);
+    // Runs `chosen` when an entry of the box is chosen (from its list, or typed and entered).
+    void connectChoice(QComboBox* cb, std::function<void(int)> chosen);
     // Boxes that ClearFields empties besides the detail boxes.
     QList<QWidget*> m_extraClearable;
 

@@ -35,8 +35,8 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     filterRow->insertWidget(filterRow->count() - 1, cbW);
     filterRow->insertWidget(filterRow->count() - 1, cbP);
     m_extraClearable << cbW << cbP;
-    connect(cbW, &QComboBox::activated, this, &frmPrv::cbW_Click);
-    connect(cbP, &QComboBox::activated, this, &frmPrv::cbP_Click);
+    connectChoice(cbW, [this](int) { cbW_Click(); });
+    connectChoice(cbP, [this](int) { cbP_Click(); });
 
     // 修改, 確定 and 取消 sit in their own frame at the head of the detail area.
     auto* Frame2 = new QGroupBox;

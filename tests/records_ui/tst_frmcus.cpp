@@ -33,6 +33,15 @@ class TestFrmCus : public QObject {
     RecordsUiFixture fx;
 
     frmCus* open() { return showForm<frmCus>(); }
+    // The window active and adding, for typing into it; null when it does not become active.
+    frmCus* openAdding() {
+        frmCus* f = open();
+        f->activateWindow();
+        if (!QTest::qWaitForWindowActive(f))
+            return nullptr;
+        f->cmdAdd_Click();
+        return f;
+    }
     // Adds a customer through the window; the boxes are left as typed.
     void addThroughWindow(frmCus* f, const QString& name) {
         f->cmdAdd_Click();
@@ -357,6 +366,31 @@ private slots:
         QCOMPARE(child<QComboBox>(f, "Combo1")->currentText(), QString());
     }
 
+    void countyChosenFromTheListOnly() {
+        frmCus* f = openAdding();
+        QVERIFY(f);
+        auto* cb1 = child<QComboBox>(f, "cb1");
+        // Typed and left: no choice, so no area codes, and the focus moves one box on.
+        cb1->setFocus();
+        QTRY_VERIFY(cb1->hasFocus());
+        cb1->lineEdit()->setText(QStringLiteral("台中市"));
+        QTest::keyClick(cb1, Qt::Key_Return);
+        QTRY_VERIFY(f->box(QStringLiteral("T5"))->hasFocus());
+        QCOMPARE(text(f, "T10"), QString());
+        QCOMPARE(text(f, "cb3"), QString());
+        // Chosen from the open list: the area codes and counties follow, then the next box.
+        cb1->setFocus();
+        QTRY_VERIFY(cb1->hasFocus());
+        cb1->showPopup();
+        QTRY_VERIFY(cb1->view()->isVisible());
+        const int taoyuan = cb1->findText(QStringLiteral("桃園市"));
+        cb1->view()->setCurrentIndex(cb1->model()->index(taoyuan, 0));
+        QTest::keyClick(cb1->view(), Qt::Key_Return);
+        QTRY_COMPARE(text(f, "T10"), QStringLiteral("03"));
+        QCOMPARE(text(f, "cb3"), QStringLiteral("桃園市"));
+        QTRY_VERIFY(f->box(QStringLiteral("T5"))->hasFocus());
+    }
+
     void enterActsAsTab() {
         frmCus* f = open();
         f->activateWindow();
@@ -384,10 +418,8 @@ private slots:
     }
 
     void leavingTheNameBoxProposesTheNumber() {
-        frmCus* f = open();
-        f->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f));
-        f->cmdAdd_Click();
+        frmCus* f = openAdding();
+        QVERIFY(f);
         auto* t2 = child<QLineEdit>(f, "T2");
         QTRY_VERIFY(t2->hasFocus());
         QTest::keyClicks(t2, QStringLiteral("Sun"));
