@@ -1,13 +1,13 @@
-// Timings of the statistics and the reports on the reference quotation: 20,000 item rows in 1,000
-// leaves (10 areas × 10 work types × 10 sub-types, 20 rows each), shown at the root.
+// Timings of the statistics and the reports on the reference quotation (ReferenceQuotation.h),
+// shown at the root.
 //
 //   stats_bench [runs]     (build with optimisation, e.g. RelWithDebInfo; QT_QPA_PLATFORM=offscreen)
 #include "Report.h"
 #include "ReportDb.h"
+#include "ReferenceQuotation.h"
 #include "ReportTables.h"
 #include "StaDb.h"
 #include "Statistics.h"
-#include "text/Numbers.h"
 
 #include <QElapsedTimer>
 #include <QApplication>
@@ -24,48 +24,6 @@
 using namespace quote;
 
 namespace {
-
-// An item row of the reference quotation: unit price 1.3 × cost, amounts by quantity.
-ItemRow pricedRow(const QString& leaf, const QString& name, int qty, int cost) {
-    const double price = num::roundHalfEven(1.3 * cost);
-    ItemRow r;
-    r[ColPath] = leaf;
-    r[ColName] = name;
-    r[ColSpec] = QStringLiteral("W%1").arg(60 + qty);
-    r[ColUnit] = QStringLiteral("式");
-    r[ColQty] = QString::number(qty);
-    r[ColPrice] = num::str(price);
-    r[ColAmount] = num::str(price * qty);
-    r[ColCost] = QString::number(cost);
-    r[ColCostTotal] = QString::number(cost * qty);
-    r[ColRatio] = QStringLiteral("1.3");
-    return r;
-}
-
-// The reference quotation: every leaf's rows typed in tree order, then the root shown.
-QuoteDocument referenceQuotation() {
-    QuoteDocument doc;
-    doc.header = {"王先生", "信義住宅", "陳小明", "住宅", "1121201_", "台北市信義路五段7號", "112/12/01"};
-    const QStringList names = {"系統櫃", "木作天花板", "乳膠漆", "超耐磨地板", "石膏板隔間"};
-    std::vector<ItemRow> rows;
-    int n = 0;
-    for (int a = 1; a <= 10; ++a) {
-        const QString area = doc.tree.addChild(kRootKey, QStringLiteral("區域%1").arg(a))->key;
-        for (int w = 1; w <= 10; ++w) {
-            const QString work = doc.tree.addChild(area, QStringLiteral("工種%1").arg(w))->key;
-            for (int s = 1; s <= 10; ++s) {
-                const QString leaf = doc.tree.addChild(work, QStringLiteral("項目%1").arg(s))->key;
-                for (int i = 0; i < 20; ++i, ++n)
-                    rows.push_back(pricedRow(leaf, names[n % names.size()], 1 + n % 40, 100 * (1 + n % 90)));
-            }
-        }
-    }
-    doc.hfgB.setRows(1);
-    doc.hfgB.appendRows(rows);
-    doc.pageEnd.cbPe = {"訂金三成", "完工付清", "保固一年", "", ""};
-    doc.showRootAfterRead();
-    return doc;
-}
 
 // Runs each operation a number of times and prints its median and worst time beside its aim.
 class Bench {
@@ -114,7 +72,7 @@ int main(int argc, char** argv) {
     auto rep = stats::openReportDb(dir.path());
     const QStringList company = {"好家室內設計", "台北市", "02-1234", "02-5678", "12345678", "a@b.tw"};
     const stats::ReportSources src{sta.get(), rep.get(), company, {}, {}};
-    QuoteDocument doc = referenceQuotation();
+    QuoteDocument doc = quote::bench::referenceQuotation();
     out << "reference quotation: " << doc.hfgQ.rows() - 1 << " item rows at the root\n";
 
     Bench bench(out, runs);
