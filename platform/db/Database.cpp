@@ -52,6 +52,9 @@ DbError sqlError(int code, const QString& message) {
     }
     if (message.startsWith(QLatin1String("no such table")))
         return {ErrObjectNotFound, QStringLiteral("找不到輸入資料表或查詢 (%1)").arg(message)};
+    // A field the table lacks: typically a database made by an older version of the program.
+    if (message.startsWith(QLatin1String("no such column")) || message.contains(QLatin1String("has no column named")))
+        return error(ErrGeneral, "資料表中找不到這個欄位，資料庫可能是舊版的");
     return {ErrGeneral, message};
 }
 

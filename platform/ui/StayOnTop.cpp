@@ -28,19 +28,27 @@ public:
     }
     void remove(QWidget* w) { m_windows.removeAll(w); }
 
+    // Another window shown, or an open one brought to the front (raise()), would cover the kept
+    // windows where no window manager keeps them on top.
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Show && o->isWidgetType()) {
-            auto* shown = static_cast<QWidget*>(o);
-            const Qt::WindowType type = shown->windowType();
-            if ((type == Qt::Window || type == Qt::Dialog) && !m_windows.contains(shown))
+        if ((e->type() == QEvent::Show || e->type() == QEvent::ZOrderChange) && o->isWidgetType() &&
+            !m_raising && !m_pending) {
+            auto* w = static_cast<QWidget*>(o);
+            const Qt::WindowType type = w->windowType();
+            if ((type == Qt::Window || type == Qt::Dialog) && w->isVisible() && !m_windows.contains(w)) {
+                m_pending = true;
                 QMetaObject::invokeMethod(this, &TopKeeper::raiseAll, Qt::QueuedConnection);
+            }
         }
         return false;
     }
 
     void raiseAll() {
+        m_pending = false;
+        m_raising = true; // the raises below change the order again: no new round for them
         for (QWidget* w : windowsToRaise())
             w->raise();
+        m_raising = false;
     }
 
     // Each visible kept window, followed by the visible windows it owns (its message boxes and
@@ -62,6 +70,8 @@ public:
 
 private:
     QList<QPointer<QWidget>> m_windows;
+    bool m_raising = false;
+    bool m_pending = false;
 };
 
 TopKeeper* keeper() {

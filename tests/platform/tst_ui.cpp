@@ -209,6 +209,33 @@ private slots:
         box.hide();
         QCOMPARE(ui::windowsKeptOnTop(), QList<QWidget*>{&bar});
     }
+
+    // Bringing an open window to the front puts the stay-on-top window back above it, once.
+    void raisingAnOpenWindowRaisesTheKeptWindowAgain() {
+        struct Counter : QObject {
+            int raises = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                raises += e->type() == QEvent::ZOrderChange;
+                return false;
+            }
+        } counter;
+        QWidget bar;
+        ui::setStayOnTop(&bar);
+        bar.show();
+        QWidget other;
+        other.show();
+        QCoreApplication::processEvents();
+        bar.installEventFilter(&counter);
+        other.raise();
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.raises, 1);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(counter.raises, 1); // no endless round of raises
+        bar.raise();
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.raises, 2); // the kept window's own raise starts nothing
+    }
 };
 
 QTEST_MAIN(TestUi)
