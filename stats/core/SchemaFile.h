@@ -10,7 +10,8 @@ namespace stats {
 QString schemaScript(const QString& name);
 
 // Opens the database `file` in `folder` with `password`, creating it from the schema script
-// `schema` when the file is missing. Throws db::DbError.
+// `schema` when the file is missing or was made from another version of the script (such a file
+// is replaced: it holds only what the program refills before each use). Throws db::DbError.
 db::DatabasePtr openOrCreate(const QString& folder, const QString& file, const QString& password,
                              const QString& schema);
 

@@ -79,6 +79,22 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(db::DbError, db::Database::open(path, QStringLiteral("wrong")));
     }
 
+    // A file left by an older program, with another 統計, is made afresh from the schema.
+    void olderFileReplaced() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString::fromLatin1(stats::kStaDbFile));
+        db::Database::create(path, QString::fromLatin1(stats::kStaDbPassword),
+                             QStringLiteral("CREATE TABLE 統計(tre TEXT);"));
+        auto d = stats::openStaDb(dir.path());
+        QVERIFY(d->columns(QStringLiteral("統計")).contains(QStringLiteral("Des")));
+        QCOMPARE(d->openRecordset(QStringLiteral("TOTAL")).recordCount(), 1);
+        d.reset();
+        QTemporaryDir reportDir;
+        db::Database::create(reportDir.filePath(QStringLiteral("ptdemo.mdb")), {},
+                             QStringLiteral("CREATE TABLE phead(con TEXT);"));
+        QCOMPARE(stats::openReportDb(reportDir.path())->columns(QStringLiteral("phead")).size(), 14);
+    }
+
     void total() {
         db::Recordset rs = m_db->openRecordset(QStringLiteral("TOTAL"));
         QCOMPARE(rs.recordCount(), 1);

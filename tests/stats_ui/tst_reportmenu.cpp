@@ -68,9 +68,13 @@ private slots:
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
         QCOMPARE(mode, 2); // the grouping is set all the same, for the spreadsheet printouts
 
-        // A report database without its tables.
+        // A damaged report database.
         QFile::remove(m_folder->file(QStringLiteral("ptdemo.mdb")));
-        db::Database::create(m_folder->file(QStringLiteral("ptdemo.mdb")), {}, QStringLiteral("CREATE TABLE x(y);"));
+        {
+            QFile damaged(m_folder->file(QStringLiteral("ptdemo.mdb")));
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(QByteArray(4096, 'x'));
+        }
         dialogs.expectMessage();
         stats::mPdt_Click(nullptr);
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
