@@ -261,6 +261,12 @@ void RecordWindow::buildDetail() {
     pagesHolder->setVisible(SSTab1 || counts[1] + counts[2] + counts[3] > 0);
     if (remarksHolder)
         frameLayout->addWidget(remarksHolder);
+    // Pages and panels this kind of record leaves unused stay hidden inside the frame, which owns them.
+    for (QWidget* w : m_pages + m_panels)
+        if (!w->parentWidget()) {
+            w->setParent(Frame1);
+            w->hide();
+        }
 
     if (auto* cb1 = qobject_cast<QComboBox*>(box(QStringLiteral("cb1"))))
         connectChoice(cb1, [this](int index) { cb1_Click(index); });
