@@ -183,7 +183,9 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, e);
     auto* k = static_cast<QKeyEvent*>(e);
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+    // Leaving the editor with Tab counts as Enter: the editor moves on to the next cell.
+    const bool tab = k->key() == Qt::Key_Tab && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || tab) {
         nextCell();
         return true;
     }

@@ -71,6 +71,26 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgW(), 2).at(row), QStringLiteral("5"));
     }
 
+    // Tab moves the editor on as Enter does: a line typed name, Tab, unit, Tab, cost, Tab, ratio.
+    void tabMovesOnAsEnter() {
+        open();
+        QVERIFY(CatalogUi::popup(hfgW(), 0, "mAddW"));
+        const int row = hfgW()->rowCount() - 1;
+        QLineEdit* txtW = CatalogUi::editor("txtW");
+        QComboBox* cbW = CatalogUi::get<QComboBox>("cbW");
+        CatalogUi::type(txtW, QStringLiteral("系統櫃"));
+        QTest::keyClick(txtW, Qt::Key_Tab);
+        QVERIFY(cbW->isVisible());
+        cbW->setEditText(QStringLiteral("尺"));
+        QTest::keyClick(cbW->lineEdit(), Qt::Key_Tab);
+        CatalogUi::type(txtW, QStringLiteral("6000"));
+        QTest::keyClick(txtW, Qt::Key_Tab);
+        QCOMPARE(CatalogUi::column(hfgW(), 0).at(row), QStringLiteral("系統櫃"));
+        QCOMPARE(CatalogUi::column(hfgW(), 1).at(row), QStringLiteral("尺"));
+        QCOMPARE(CatalogUi::column(hfgW(), 2).at(row), QStringLiteral("6000"));
+        QCOMPARE(hfgW()->currentColumn(), 3);
+    }
+
     // The popup opens on the grid's empty space below the lines too; 刪除 there removes nothing.
     void popupBelowTheLines() {
         open();
