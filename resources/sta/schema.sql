@@ -5,7 +5,7 @@
 CREATE TABLE 統計 (
     tre TEXT,     -- path of the row's leaf, parts joined by '‧' (part 0 the root)
     Des TEXT,     -- item name
-    Siz TEXT,     -- specification
+    Siz TEXT,     -- 規格 (size)
     Uni TEXT,     -- unit
     Qua REAL,     -- quantity
     Unp REAL,     -- unit price

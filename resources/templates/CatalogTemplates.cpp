@@ -1,6 +1,6 @@
 // The templates of the catalogue printouts: titles in row 1, column headings in row 2 (repeated on
 // every printed page), the program's cells from row 3 down.
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 #include <algorithm>
 

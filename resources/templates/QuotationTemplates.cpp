@@ -4,7 +4,7 @@
 // One page range is one printed page: every row of it has its own height (whole pixels, 0.75 pt), the header area (rows 1
 // to 6) holds the placeholders, row 7 the column titles, rows 8 to 37 the item lines, rows 38 and
 // 39 the page foot. No formulas: the program copies the page range once per page.
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 namespace tpl {
 namespace {

@@ -1,5 +1,5 @@
 // The templates of the record lists (customers, vendors, staff) and of the mailing labels.
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 namespace tpl {
 namespace {

@@ -1,5 +1,5 @@
 // Writes a described template with libxlsxwriter.
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 #include <QDir>
 #include <QFile>

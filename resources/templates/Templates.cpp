@@ -1,4 +1,4 @@
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 namespace tpl {
 

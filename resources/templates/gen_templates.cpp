@@ -1,5 +1,5 @@
 // kavo3-templates: puts the shipped print templates into a program folder, each only when missing.
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -3,7 +3,7 @@
 #include "CatalogStore.h"
 #include "CatalogUi.h"
 #include "ScriptedDialogs.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "workbook/Workbook.h"
 
 #include <QDir>

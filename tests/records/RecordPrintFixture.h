@@ -2,7 +2,7 @@
 // A program folder with the main database, the shipped templates and a few known customers,
 // vendors and staff; printouts saved into a folder of the test and "opened" by a recorder.
 #include "TempProgramFolder.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "db/Database.h"
 #include "mdM.h"
 #include "system/System.h"

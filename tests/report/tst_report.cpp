@@ -97,7 +97,7 @@ private slots:
     }
 
     // A text wider than its box gets a smaller font that fits it (an item name with a long
-    // specification prints whole); a text that fits keeps the layout's font; nothing shrinks
+    // 規格 prints whole); a text that fits keeps the layout's font; nothing shrinks
     // below 55%.
     void longTextsAreFitted() {
         QImage page(2480, 3508, QImage::Format_RGB32); // A4 at 300 dpi

@@ -1,7 +1,7 @@
 // The statistics copy to the workbook: the grid into a fresh copy of 統計.xlsx, numbers as numbers,
 // the template untouched; a missing template or no spreadsheet application gives a message.
 #include "StatisticsCopy.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "system/System.h"
 #include "workbook/Workbook.h"
 

@@ -2,7 +2,7 @@
 // the printouts fill them, are converted to PDF by LibreOffice and their texts and pages found.
 #include "LibreOffice.h"
 #include "SmallTemplates.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 #include <QDir>
 #include <QtTest>

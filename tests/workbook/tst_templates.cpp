@@ -1,7 +1,7 @@
 // The shipped templates: written only when missing, and laid out for the shipped print settings
 // (item lines from row 8, page range A1:G39 of 30 lines, placeholders in rows 1 to 6).
 #include "SmallTemplates.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 
 #include "system/System.h"
 

@@ -6,7 +6,7 @@
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
 #include "TempProgramFolder.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "workbook/Workbook.h"

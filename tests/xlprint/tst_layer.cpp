@@ -4,7 +4,7 @@
 #include "FakePrint.h"
 #include "Layouts.h"
 #include "TempProgramFolder.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "WorkbookBook.h"
 #include "mdM.h"
 #include "workbook/Workbook.h"

@@ -4,7 +4,7 @@
 #include "../xlprint/QuoteFixture.h"
 #include "PrintCommands.h"
 #include "ScriptedDialogs.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "frmXlSet.h"
 #include "workbook/Workbook.h"
 

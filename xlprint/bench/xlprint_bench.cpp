@@ -8,7 +8,7 @@
 #include "StaDb.h"
 #include "StaStatSource.h"
 #include "Statistics.h"
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "WorkbookBook.h"
 #include "workbook/Workbook.h"
 

@@ -34,7 +34,7 @@ public:
         put(0, headingNumber(level, number));
         put(1, headingText(level, name));
     }
-    // Number, item name with its specification, unit, quantity.
+    // Number, item name with its 規格, unit, quantity.
     void itemStart(int number, const StatRow& row) {
         put(0, number);
         put(1, row.des + row.siz);

@@ -1,7 +1,7 @@
 // Filling a quotation template the size of a very large quotation: 20,000 item lines of 7 cells on
 // page copies of 30 lines (with their page breaks and row heights), saved; beside it libxlsxwriter
 // writing the same 140,000 cells into a fresh workbook, the floor.
-#include "TemplateSpec.h"
+#include "TemplateDescription.h"
 #include "workbook/Workbook.h"
 
 #include <QCoreApplication>
