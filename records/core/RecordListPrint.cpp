@@ -67,9 +67,11 @@ void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& recor
     for (records.moveFirst(); !records.eof(); records.moveNext(), ++row)
         for (int i = 0; i < columns.size(); ++i)
             sheet.setText(row, i + 1, records.text(i).remove(u';'));
-    // The header names get the outline and the lines between them; the records' rows get none.
+    // The filled range (the header names and every record) gets the outline and the lines between
+    // its columns.
     if (!columns.isEmpty())
-        sheet.setThinBorders(wb::RangeRef{{2, 1}, {2, int(columns.size())}}, wb::EdgesOutline | wb::InsideVertical);
+        sheet.setThinBorders(wb::RangeRef{{2, 1}, {row - 1, int(columns.size())}},
+                             wb::EdgesOutline | wb::InsideVertical);
 }
 
 PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns) {
