@@ -1,29 +1,11 @@
 #pragma once
 // A fresh main database with the demo catalogue for each test.
-#include "TempProgramFolder.h"
-#include "db/Database.h"
+#include "MainDbFixture.h"
 #include "mdM.h"
 
 #include <QStringList>
-#include <memory>
 
-struct CatalogDb {
-    std::unique_ptr<TempProgramFolder> folder;
-    db::DatabasePtr db;
-
-    bool setUp() {
-        folder = std::make_unique<TempProgramFolder>();
-        const QString path = folder->createMainDb();
-        if (path.isEmpty())
-            return false;
-        db = db::Database::open(path, QString::fromUtf8(mdM::kMainDbPassword));
-        return bool(db);
-    }
-    void tearDown() {
-        db.reset();
-        folder.reset();
-    }
-
+struct CatalogDb : MainDbFixture {
     QStringList texts(const QString& sql, const QVariantList& params = {}) const {
         db::Recordset rs = db->query(sql, params);
         QStringList out;

@@ -2,7 +2,7 @@
 // lists, numbering from the stored numbers, the full-text search and vendor deletion.
 #include "FieldCodec.h"
 #include "RecordStore.h"
-#include "RecordsDbFixture.h"
+#include "MainDbFixture.h"
 
 #include <QtTest/QtTest>
 
@@ -10,7 +10,7 @@ using namespace records;
 
 class TestRecordStore : public QObject {
     Q_OBJECT
-    RecordsDbFixture m_fx;
+    MainDbFixture m_fx;
     db::DatabasePtr& m_db = m_fx.db;
 
     // A customer row with the given number and name and every other box filled from `fill`.

@@ -1,7 +1,7 @@
 // The links editor's three lists and what 確定 writes: moves, duplicates in the vocabulary, an
 // empty vocabulary keeping the links, and a failed write leaving the links as they were.
 #include "SupplyLinks.h"
-#include "RecordsDbFixture.h"
+#include "MainDbFixture.h"
 
 #include <QtTest/QtTest>
 
@@ -9,7 +9,7 @@ using namespace records;
 
 class TestSupplyLinks : public QObject {
     Q_OBJECT
-    RecordsDbFixture m_fx;
+    MainDbFixture m_fx;
     db::DatabasePtr& m_db = m_fx.db;
     const QString kVendor = QStringLiteral("大同拆除工程行");
 
