@@ -1,11 +1,14 @@
 #include "db/Database.h"
+#include "db/FaultInjection.h"
 
 #include "text/Numbers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryFile>
+#include <vector>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -67,6 +70,87 @@ void check(sqlite3* h, int rc) {
         throwSql(h);
 }
 
+// ---- Injected failures (tests only) ----------------------------------------------------------
+
+struct TableRule {
+    QString table; // lower case
+    fault::Error error;
+    fault::Access access;
+};
+
+struct Injector {
+    int countdown = 0; // the statement at which countdown reaches 0 fails
+    fault::Error nthError = fault::Error::Busy;
+    std::vector<TableRule> tables;
+    int statements = 0;
+    int failures = 0;
+    bool armed() const { return countdown > 0 || !tables.empty(); }
+};
+
+Injector& injector() {
+    static Injector i;
+    return i;
+}
+
+struct Touched {
+    QSet<QString> read, written;
+};
+
+int collectTables(void* data, int action, const char* a1, const char*, const char*, const char*) {
+    auto* t = static_cast<Touched*>(data);
+    if (!a1)
+        return SQLITE_OK;
+    const QString name = QString::fromUtf8(a1).toLower();
+    switch (action) {
+    case SQLITE_READ:
+        t->read.insert(name);
+        break;
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+        t->written.insert(name);
+        break;
+    default:
+        break;
+    }
+    return SQLITE_OK;
+}
+
+[[noreturn]] void throwInjected(fault::Error e) {
+    ++injector().failures;
+    switch (e) {
+    case fault::Error::Busy:
+        throw sqlError(SQLITE_BUSY, QStringLiteral("database is locked"));
+    case fault::Error::DiskFull:
+        throw sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
+    case fault::Error::ReadOnly:
+        throw sqlError(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
+    case fault::Error::IoError:
+        break;
+    }
+    throw sqlError(SQLITE_IOERR, QStringLiteral("disk I/O error"));
+}
+
+// Counts a statement and fails it when the injector says so. `touched` is null for statements that
+// name no table (transaction control).
+void injectPoint(const Touched* touched) {
+    Injector& in = injector();
+    ++in.statements;
+    if (in.countdown > 0 && --in.countdown == 0)
+        throwInjected(in.nthError);
+    if (!touched)
+        return;
+    for (const TableRule& r : in.tables) {
+        const bool reads = touched->read.contains(r.table);
+        const bool writes = touched->written.contains(r.table);
+        const bool hit = r.access == fault::Access::Read    ? reads && !writes
+                         : r.access == fault::Access::Write ? writes
+                                                            : reads || writes;
+        if (hit)
+            throwInjected(r.error);
+    }
+}
+
 int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
     if (!v.isValid() || v.isNull())
         return sqlite3_bind_null(s, i);
@@ -104,7 +188,14 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
-    check(h, sqlite3_prepare_v2(h, text.constData(), int(text.size()), &raw, &tail));
+    const bool armed = injector().armed();
+    Touched touched;
+    if (armed && !injector().tables.empty())
+        sqlite3_set_authorizer(h, collectTables, &touched);
+    const int prepared = sqlite3_prepare_v2(h, text.constData(), int(text.size()), &raw, &tail);
+    if (armed)
+        sqlite3_set_authorizer(h, nullptr, nullptr);
+    check(h, prepared);
     Stmt stmt(raw);
     if (!stmt)
         throw DbError(ErrGeneral, QStringLiteral("SQL 陳述式是空的"));
@@ -117,6 +208,7 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
         if (rc != SQLITE_OK || next)
             throw DbError(ErrGeneral, QStringLiteral("一次只能執行一個 SQL 陳述式: %1").arg(sql));
     }
+    injectPoint(&touched);
     const int wanted = sqlite3_bind_parameter_count(raw);
     if (wanted != params.size())
         throw DbError(ErrGeneral,
@@ -352,9 +444,11 @@ QStringList Database::columns(const QString& name) const {
 }
 
 void Database::begin() {
+    injectPoint(nullptr);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
 void Database::commit() {
+    injectPoint(nullptr);
     executeScript(QStringLiteral("COMMIT"));
 }
 void Database::rollback() {
@@ -537,4 +631,30 @@ void Recordset::deleteRecord() {
     --m_pos;
 }
 
+// ---- fault ----------------------------------------------------------------------------------
+
+namespace fault {
+
+void failNth(int n, Error error) {
+    injector().countdown = n > 0 ? n : 0;
+    injector().nthError = error;
+}
+
+void failTable(const QString& table, Error error, Access access) {
+    injector().tables.push_back({table.toLower(), error, access});
+}
+
+void clear() {
+    injector() = Injector{};
+}
+
+int statementCount() {
+    return injector().statements;
+}
+
+int failureCount() {
+    return injector().failures;
+}
+
+} // namespace fault
 } // namespace db

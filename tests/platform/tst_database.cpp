@@ -1,4 +1,5 @@
 #include "db/Database.h"
+#include "db/FaultInjection.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -373,6 +374,34 @@ private slots:
         QCOMPARE(rs.text(QStringLiteral("兩倍")), QStringLiteral("3"));
         QCOMPARE(errorOf([&] { rs.edit(); }), int(ErrReadOnly));
         QVERIFY(!m_db->tableExists(QStringLiteral("Tp4C")));
+    }
+
+    void injectedFailures() {
+        const QString read = QStringLiteral("SELECT count(*) FROM 客戶");
+        const QString write = QStringLiteral("UPDATE 客戶 SET 金額 = 0");
+        // The nth statement fails once, with the driver's number; transaction statements count.
+        fault::clear();
+        fault::failNth(2, fault::Error::DiskFull);
+        m_db->scalar(read);
+        QCOMPARE(errorOf([&] { m_db->begin(); }), int(ErrDiskError));
+        QCOMPARE(errorOf([&] { m_db->scalar(read); }), 0);
+        QCOMPARE(fault::statementCount(), 3);
+        // A table rule: reads of a view count for its table; writes only for the written table.
+        fault::clear();
+        fault::failTable(QStringLiteral("客戶"), fault::Error::Busy, fault::Access::Read);
+        QCOMPARE(errorOf([&] { m_db->openRecordset(QStringLiteral("Tp4C")); }), int(ErrLocked));
+        QCOMPARE(errorOf([&] { m_db->execute(write); }), 0);
+        fault::clear();
+        fault::failTable(QStringLiteral("客戶"), fault::Error::ReadOnly, fault::Access::Write);
+        QCOMPARE(errorOf([&] { m_db->scalar(read); }), 0);
+        QCOMPARE(errorOf([&] { m_db->execute(write); }), int(ErrReadOnly));
+        QCOMPARE(errorOf([&] { m_db->execute(QStringLiteral("INSERT INTO \"a\"\"b\" VALUES ('x')")); }), 0);
+        QCOMPARE(fault::failureCount(), 1);
+        fault::clear();
+        fault::failNth(1, fault::Error::IoError);
+        QCOMPARE(errorOf([&] { Database::open(path(QStringLiteral("main.db")), QStringLiteral("pw")); }),
+                 int(ErrDiskError));
+        fault::clear();
     }
 };
 

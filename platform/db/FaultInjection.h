@@ -1,0 +1,26 @@
+#pragma once
+// Makes database statements fail on purpose, so tests can prove what every window does when a read
+// or a write is refused half-way (another workstation holding the file, a full or failing disk, a
+// read-only file). Off unless a test arms it; the program never does. The failure comes back as the
+// driver's own error would, through the same DbError numbers and texts.
+#include <QString>
+
+namespace db::fault {
+
+enum class Error { Busy, DiskFull, ReadOnly, IoError };
+enum class Access { Any, Read, Write };
+
+// The nth statement from now (1: the next one) fails once; later statements run as usual.
+void failNth(int n, Error error);
+// Every statement that reads or writes `table` (letter case ignored; a view counts for the tables it
+// reads) fails, as `access` selects, until clear(). Several tables may be armed at once.
+void failTable(const QString& table, Error error, Access access = Access::Any);
+// Disarms everything and restarts the counts.
+void clear();
+// Statements run since the last clear() (transaction statements included): a clean run of a
+// command counts the points at which a failure can be injected into it.
+int statementCount();
+// Injected failures since the last clear().
+int failureCount();
+
+} // namespace db::fault
