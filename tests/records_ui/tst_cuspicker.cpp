@@ -60,6 +60,33 @@ private slots:
         QCOMPARE(mdM::QuoteCustName, QStringLiteral("舊客戶"));
     }
 
+    // What the boxes show is handed over once it is saved, never empty boxes.
+    void handsOverOnlyASavedCustomer() {
+        mdM::CusOpenedFromQuote = true;
+        frmCus* f = showForm<frmCus>();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        ScriptedDialogs dialogs;
+        clickButton(f, "cmdAdd");
+        dialogs.expectMessage();
+        clickButton(f, "cmd2Q");
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("請先儲存"));
+        clickButton(f, "cmdN");
+        dialogs.expectMessage();
+        clickButton(f, "cmd2Q");
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("請先選取表格中一個客戶"));
+        QVERIFY(!mdM::CusPicked);
+        QCOMPARE(mdM::QuoteCustName, QStringLiteral("舊客戶"));
+
+        clickButton(f, "cmdAdd");
+        typeText(f->box(QStringLiteral("T2")), QStringLiteral("新客戶"));
+        clickButton(f, "cmdY");
+        clickButton(f, "cmd2Q");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(mdM::CusPicked);
+        QCOMPARE(mdM::QuoteCustName, QStringLiteral("新客戶"));
+    }
+
     void closingOtherwisePicksNothing() {
         mdM::CusOpenedFromQuote = true;
         frmCus* f = showForm<frmCus>();

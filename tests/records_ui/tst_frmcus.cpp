@@ -3,6 +3,7 @@
 // Enter as Tab and the search.
 #include "RecordsUiFixture.h"
 #include "ScriptedDialogs.h"
+#include "db/FaultInjection.h"
 #include "frmCus.h"
 #include "ui/Twips.h"
 
@@ -253,6 +254,83 @@ private slots:
                  QStringLiteral("service@daan-dental.com.tw"));
     }
 
+    // 修改 shows the record as stored, whatever the boxes held before; after 確定 the saved record
+    // is the chosen one, and every 新增 opens the number box.
+    void editWorksOnTheStoredAndTheSavedRecord() {
+        frmCus* f = openAdding();
+        QVERIFY(f);
+        clickButton(f, "cmdN");
+        clickRow(f, rowOf(f, kDental));
+        clickButton(f, "cmdEdit");
+        auto* category = child<QComboBox>(f, "cbTp");
+        category->setFocus();
+        category->lineEdit()->selectAll();
+        typeText(category, QStringLiteral("建設公司"));
+        clickButton(f, "cmdN");
+        clickButton(f, "cmdEdit");
+        QCOMPARE(category->currentText(), QStringLiteral("醫療院所"));
+        clickButton(f, "cmdY");
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT type FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString(),
+                 QStringLiteral("醫療院所"));
+
+        clickButton(f, "cmdAdd");
+        QVERIFY(f->box(QStringLiteral("T1"))->isEnabled());
+        QTest::keyClicks(f->box(QStringLiteral("T2")), QStringLiteral("Nova"));
+        clickButton(f, "cmdY");
+        const int row = rowOf(f, QStringLiteral("Nova"));
+        QVERIFY(row >= 0);
+        QCOMPARE(child<QTableView>(f, "HFG")->selectionModel()->selectedRows().value(0).row(), row);
+        clickButton(f, "cmdEdit");
+        QCOMPARE(text(f, "T2"), QStringLiteral("Nova"));
+        QCOMPARE(text(f, "T1"), QStringLiteral("N001"));
+    }
+
+    void closingWhileTypingAsks() {
+        frmCus* f = openAdding();
+        QVERIFY(f);
+        QTest::keyClicks(f->box(QStringLiteral("T2")), QStringLiteral("Nova"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        f->close();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("客戶資料正在新增或修改中，放棄已輸入的資料？"));
+        QVERIFY(f->isEditing());
+        QCOMPARE(text(f, "T2"), QStringLiteral("Nova"));
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(ui::unloadAllForms()); // leaving the program
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(!ui::Default<frmCus>::isLoaded());
+        QCOMPARE(fx.scalar(QStringLiteral("SELECT count(*) FROM 客戶 WHERE 客戶名稱 = 'Nova'")).toInt(), 0);
+    }
+
+    // A record or list that cannot be read leaves nothing of what was shown before.
+    void failedReadsShowNothing() {
+        frmCus* f = open();
+        clickRow(f, rowOf(f, kDental));
+        db::fault::failTable(QStringLiteral("客戶"), db::fault::Error::IoError, db::fault::Access::Read);
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i) // the record, the counties and the list
+            dialogs.expectMessage();
+        clickRow(f, rowOf(f, kDental));
+        clickButton(f, "Command3");
+        db::fault::clear();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(text(f, "T2").isEmpty());
+        QVERIFY(f->selectedName().isEmpty());
+        QCOMPARE(f->grid().rowCount(), 0);
+    }
+
+    // Names of characters outside the Basic Multilingual Plane, typed through an input method.
+    void rareCharactersCountWhole() {
+        frmCus* f = openAdding();
+        QVERIFY(f);
+        typeText(f->box(QStringLiteral("T2")), QStringLiteral("𠀋林𠀋𠀋大"));
+        QCOMPARE(text(f, "T3"), QStringLiteral("𠀋林𠀋𠀋"));
+        QTest::keyClick(f->box(QStringLiteral("T2")), Qt::Key_Tab);
+        QCOMPARE(text(f, "T1"), mdM::StrokeCode(QStringLiteral("𠀋")) + QStringLiteral("001"));
+        QCOMPARE(text(f, "T1"), QStringLiteral("33001"));
+    }
+
     void deleteAsksAndReturnsToTheShortForm() {
         frmCus* f = open();
         const int row = rowOf(f, kDental);
@@ -319,6 +397,7 @@ private slots:
         // A shown address longer than its box starts at its beginning.
         f->HFG_Click(rowOf(f, kDental));
         QCOMPARE(child<QLineEdit>(f, "T5")->cursorPosition(), 0);
+        QCOMPARE(child<QComboBox>(f, "cb2")->lineEdit()->cursorPosition(), 0);
     }
 
     void showingKeepsStoredValuesAgainstTheChangeReactions() {
