@@ -142,6 +142,8 @@ QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {
         auto* cb = new QComboBox;
         cb->setEditable(true);
         cb->setInsertPolicy(QComboBox::NoInsert);
+        // A long entry chosen from the list shows its beginning, as a shown value does.
+        connect(cb, &QComboBox::activated, cb, [cb] { cb->lineEdit()->setCursorPosition(0); });
         w = cb;
     } else if (s.kind == FieldKind::Memo) {
         auto* memo = new QPlainTextEdit;
