@@ -33,13 +33,6 @@ inline int rowOf(const records::RecordWindow* f, const QString& name, int column
     return -1;
 }
 
-// A mouse click on a grid line, as the user chooses a record.
-inline void clickRow(records::RecordWindow* f, int row) {
-    auto* grid = f->findChild<QTableView*>(QStringLiteral("HFG"));
-    const QRect cell = grid->visualRect(grid->model()->index(row, 2));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 // A mouse click on a window's button.
 inline void clickButton(const QWidget* f, const char* name) {
     QTest::mouseClick(f->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
