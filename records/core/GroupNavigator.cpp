@@ -1,5 +1,7 @@
 #include "GroupNavigator.h"
 
+#include "NumberProposer.h"
+
 namespace records {
 
 namespace {
@@ -47,7 +49,7 @@ QString groupOfNumber(const QString& number) {
 }
 
 QString savedGroup(const QString& number) {
-    return number.left(2);
+    return firstCharacters(number, 2);
 }
 
 } // namespace records

@@ -4,13 +4,20 @@
 
 namespace records {
 
+QString firstCharacters(const QString& text, int n) {
+    qsizetype end = 0;
+    for (int i = 0; i < n && end < text.size(); ++i)
+        end += text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate() ? 2 : 1;
+    return text.left(end);
+}
+
 QString numberPrefix(const QString& name) {
     if (name.isEmpty())
         return {};
     const char16_t u = name.at(0).toUpper().unicode();
     if (u >= u'A' && u <= u'Z' && name.at(0).unicode() < 0x80)
         return QString(QChar(u));
-    return mdM::StrokeCode(name.left(1));
+    return mdM::StrokeCode(firstCharacters(name, 1));
 }
 
 QString nextNumber(const QString& prefix, const QStringList& numbers) {

@@ -6,6 +6,10 @@
 
 namespace records {
 
+// The first n characters of a text, a character outside the Basic Multilingual Plane (two UTF-16
+// units) counted as one and never cut in half.
+QString firstCharacters(const QString& text, int n);
+
 // The prefix of a name's number; empty for an empty name.
 QString numberPrefix(const QString& name);
 

@@ -6,16 +6,11 @@
 namespace records {
 
 bool pickCustomerForQuote() {
-    if (ui::Default<frmCus>::isLoaded()) {
-        if (ui::Default<frmCus>::get()->isEditing() &&
-            ui::msgBox(QStringLiteral("客戶資料正在新增或修改中，放棄已輸入的資料？"), ui::Buttons::YesNo,
-                       ui::Icon::Question, QStringLiteral("Kavo III"), 2) != ui::Answer::Yes)
-            return false;
-    }
-    mdM::CusOpenedFromQuote = true;
-    mdM::CusPicked = false;
+    // A customer window open from the menu closes first; one adding or editing asks.
     if (!ui::Default<frmCus>::unload())
         return false;
+    mdM::CusOpenedFromQuote = true;
+    mdM::CusPicked = false;
     frmCus* picker = ui::Default<frmCus>::get();
     picker->showModal();
     return mdM::CusPicked;

@@ -142,11 +142,14 @@ QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {
         auto* cb = new QComboBox;
         cb->setEditable(true);
         cb->setInsertPolicy(QComboBox::NoInsert);
+        // A long entry chosen from the list shows its beginning, as a shown value does.
+        connect(cb, &QComboBox::activated, cb, [cb] { cb->lineEdit()->setCursorPosition(0); });
         w = cb;
     } else if (s.kind == FieldKind::Memo) {
         auto* memo = new QPlainTextEdit;
         memo->setTabChangesFocus(true);
         memo->setMaximumHeight(ui::twipsToPixelsY(900));
+        memo->installEventFilter(this); // Ctrl+Enter breaks the line
         w = memo;
     } else {
         w = new QLineEdit;
@@ -281,6 +284,15 @@ void RecordWindow::buildDetail() {
 bool RecordWindow::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::FocusOut && o == box(QStringLiteral("T2")))
         T2_Validate();
+    if (e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<const QKeyEvent*>(e);
+        auto* memo = qobject_cast<QPlainTextEdit*>(o);
+        if (memo && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+            (k->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+            memo->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+    }
     return ui::Form::eventFilter(o, e);
 }
 
@@ -323,8 +335,11 @@ void RecordWindow::setBoxes(const BoxValues& values) {
             if (name.isEmpty() || !values.contains(name))
                 continue;
             setBoxText(name, values.value(name));
+            // A long value shows its beginning.
             if (auto* e = qobject_cast<QLineEdit*>(box(name)))
-                e->setCursorPosition(0); // a long value shows its beginning
+                e->setCursorPosition(0);
+            else if (auto* c = qobject_cast<QComboBox*>(box(name)); c && c->lineEdit())
+                c->lineEdit()->setCursorPosition(0);
         }
     }
     m_loading = false;
@@ -346,6 +361,13 @@ bool RecordWindow::canEdit() const {
 
 bool RecordWindow::isEditing() const {
     return !cmdY->isHidden();
+}
+
+bool RecordWindow::Form_QueryUnload() {
+    // Closing (or leaving the program) while a record is typed asks before the typing is lost.
+    return !isEditing() ||
+           ui::msgBox(m_kind.windowCaption + QStringLiteral("正在新增或修改中，放棄已輸入的資料？"), ui::Buttons::YesNo,
+                      ui::Icon::Question, QStringLiteral("Kavo III"), 2) == ui::Answer::Yes;
 }
 
 bool RecordWindow::editingMode() const {

@@ -93,6 +93,7 @@ public slots:
 
 protected:
     void Form_Load() override;
+    bool Form_QueryUnload() override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
     // Hooks of the windows built on the frame.
@@ -116,6 +117,10 @@ protected:
     void SetPageModeCaption(bool fullPage);
     void EnableDetailPanels(bool enabled);
     void ClearFields();
+    // Empties the detail boxes (not the filters).
+    void clearBoxes();
+    // A list could not be read: the grid holds no lines until one is.
+    void listFailed();
     void LoadCounties();
     void LoadLookups();
     void showGridRows(GridRows rows);

@@ -1,6 +1,7 @@
 // The record window frame's handlers: opening, modes, saving, showing, deleting, lists, search
 // and the entry aids.
 #include "GroupNavigator.h"
+#include "NumberProposer.h"
 #include "RecordWindow.h"
 #include "mdM.h"
 #include "ui/Twips.h"
@@ -123,13 +124,18 @@ void RecordWindow::EnableDetailPanels(bool enabled) {
     setExtraEnabled(enabled);
 }
 
-void RecordWindow::ClearFields() {
+void RecordWindow::clearBoxes() {
     m_loading = true;
     for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it) {
         if (!qobject_cast<const QWidget*>(it.value())->inherits("QCheckBox"))
             setBoxText(it.key(), QString());
     }
     m_loading = false;
+    afterClear();
+}
+
+void RecordWindow::ClearFields() {
+    clearBoxes();
     Combo1->setEditText(QString());
     if (Combo2)
         Combo2->setEditText(QString());
@@ -139,7 +145,6 @@ void RecordWindow::ClearFields() {
         else if (auto* c = qobject_cast<QComboBox*>(w))
             c->setEditText(QString());
     }
-    afterClear();
 }
 
 void RecordWindow::enterEditing(const QString& mode, const QString& status) {
@@ -157,6 +162,7 @@ void RecordWindow::cmdAdd_Click() {
     for (QDateEdit* d : m_pickers)
         d->setDate(QDate::currentDate());
     afterAdd();
+    box(QStringLiteral("T1"))->setEnabled(true); // an edit before left it off
     QWidget* t2 = box(QStringLiteral("T2"));
     t2->setEnabled(true);
     t2->setFocus();
@@ -176,8 +182,7 @@ void RecordWindow::cmdEdit_Click() {
         return;
     }
     enterEditing(QStringLiteral("EditF"), QStringLiteral("修改中"));
-    BoxValues values = decodeRecord(m_kind, *row);
-    values.remove(QStringLiteral("cbTp")); // the category keeps what showing the record put there
+    const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
     afterEditLoaded(values);
     box(QStringLiteral("T1"))->setEnabled(false);
@@ -227,12 +232,22 @@ bool RecordWindow::saveAndBrowse() {
         showMessage(m_kind.requiredMessage, ui::Icon::Exclamation);
         return false;
     }
-    if ((addingMode() || editingMode()) && !saveRecord())
+    const bool saving = addingMode() || editingMode();
+    if (saving && !saveRecord())
         return false;
     SetEditMode(false);
     if (m_kind.party != Party::Staff)
         LastSavedGroup = savedGroup(boxText(QStringLiteral("T1")));
     ListByNumberGroup(m_kind.party == Party::Staff ? QString() : LastSavedGroup);
+    if (saving) {
+        // The record just saved is the chosen one from now on.
+        const QString name = boxText(QStringLiteral("T2"));
+        setSelectedName(name);
+        HFG->clearSelection();
+        for (int r = 0; r < m_grid.rowCount(); ++r)
+            if (m_grid.cell(r, 2) == name)
+                HFG->selectRow(r);
+    }
     HFG->setEnabled(true);
     EnableDetailPanels(false);
     afterSaved();
@@ -269,8 +284,12 @@ bool RecordWindow::ShowSelectedRecord() {
     if (name.isEmpty())
         return false;
     std::optional<QVector<QVariant>> row;
-    if (!guarded([&] { row = store().load(name); }) || !row)
+    if (!guarded([&] { row = store().load(name); }) || !row) {
+        // Nothing is shown, nor chosen, that could not be read.
+        clearBoxes();
+        setSelectedName(QString());
         return false;
+    }
     const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
     afterShow(values);
@@ -321,7 +340,7 @@ void RecordWindow::showGridRows(GridRows rows) {
 void RecordWindow::ListByNumberGroup(const QString& group) {
     GridRows rows;
     if (!guarded([&] { rows = store().listGroup(group); }))
-        return;
+        return listFailed();
     if (rows.isEmpty()) {
         showMessage(QStringLiteral("所選編號無記錄"),
                     m_kind.emptyGroupExclamation ? ui::Icon::Exclamation : ui::Icon::None);
@@ -336,7 +355,7 @@ void RecordWindow::ListByNumberGroup(const QString& group) {
 void RecordWindow::ListByCategory(const QString& type) {
     GridRows rows;
     if (!guarded([&] { rows = store().listCategory(type); }))
-        return;
+        return listFailed();
     if (rows.isEmpty()) {
         showMessage(QStringLiteral("所選分類無記錄"), ui::Icon::Exclamation);
         return;
@@ -363,7 +382,7 @@ void RecordWindow::Command1_Click() {
     }
     QVector<SearchHit> hits;
     if (!guarded([&] { hits = store().search(text); }))
-        return;
+        return listFailed();
     GridRows rows;
     rows.reserve(hits.size());
     for (const SearchHit& h : hits)
@@ -379,6 +398,11 @@ void RecordWindow::Command1_Click() {
         HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
     m_searchGrid = true;
     HFG->setCurrentIndex(m_grid.index(0, 1));
+}
+
+void RecordWindow::listFailed() {
+    // The lines of an earlier list are not the ones asked for.
+    m_grid.clear();
 }
 
 // ---------------------------------------------------------------- grid handlers
@@ -420,7 +444,7 @@ void RecordWindow::T2_Change() {
         return;
     const QString name = boxText(QStringLiteral("T2"));
     if (!m_kind.shortNameBox.isEmpty())
-        setBoxText(m_kind.shortNameBox, name.left(4));
+        setBoxText(m_kind.shortNameBox, firstCharacters(name, 4));
     for (const QString& b : m_kind.nameCopyBoxes)
         setBoxText(b, name);
 }

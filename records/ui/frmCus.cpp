@@ -23,7 +23,12 @@ void frmCus::Form_Unload() {
 }
 
 void frmCus::cmd2Q_Click() {
-    if (selectedName().isEmpty()) {
+    // What the boxes show is handed over: never a record still being typed, nor empty boxes.
+    if (isEditing()) {
+        showMessage(QStringLiteral("請先儲存"));
+        return;
+    }
+    if (boxText(QStringLiteral("T2")).isEmpty()) {
         showMessage(kind().noSelectionMessage);
         return;
     }

@@ -71,6 +71,7 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
         Lists[i]->setObjectName(i == 0 ? QStringLiteral("Lw") : QStringLiteral("Lp"));
         v->addWidget(Lists[i]);
         QPushButton* b = ui::button(Fm[i], i == 0 ? "cmW" : "cmP", buttons[i]);
+        cmLinks[i] = b;
         v->addWidget(b);
         connect(b, &QPushButton::clicked, this, i == 0 ? &frmPrv::cmW_Click : &frmPrv::cmP_Click);
         Fm[i]->hide();
@@ -125,7 +126,7 @@ void frmPrv::ListBySupplyOrWork() {
     const bool work = mdPro::WPListMode.compare(QLatin1String("w"), Qt::CaseInsensitive) == 0;
     records::GridRows rows;
     if (!guarded([&] { rows = store().listSupply(mdPro::WPListMode, (work ? cbW : cbP)->currentText()); }))
-        return;
+        return listFailed();
     if (rows.isEmpty()) {
         cbW->setEditText(QStringLiteral("工班"));
         cbP->setEditText(QStringLiteral("材料"));
@@ -135,16 +136,31 @@ void frmPrv::ListBySupplyOrWork() {
     showGridRows(std::move(rows));
 }
 
+void frmPrv::readLinks(int index) {
+    Lists[index]->clear();
+    QStringList names;
+    const bool read = guarded([&] {
+        names = records::readLinks(store().database(), *records::linkKind(QString::fromLatin1(kModes[index])),
+                                   selectedName());
+    });
+    Lists[index]->addItems(names);
+    markLinksRead(index, read);
+}
+
+void frmPrv::markLinksRead(int index, bool read) {
+    // A list that could not be read is neither cleared through its box nor edited.
+    ck[index]->setEnabled(read && isEditing());
+    cmLinks[index]->setEnabled(read);
+}
+
 void frmPrv::showLinks(int index) {
     Lists[index]->clear();
     const bool checked = ck[index]->isChecked();
     Fm[index]->setVisible(checked);
-    if (!checked)
-        return;
-    guarded([&] {
-        Lists[index]->addItems(records::readLinks(store().database(), *records::linkKind(QString::fromLatin1(kModes[index])),
-                                                  selectedName()));
-    });
+    if (checked)
+        readLinks(index);
+    else
+        markLinksRead(index, true);
 }
 
 void frmPrv::afterShow(const records::BoxValues&) {
@@ -152,11 +168,8 @@ void frmPrv::afterShow(const records::BoxValues&) {
     showLinks(1);
 }
 
-void frmPrv::afterEditLoaded(const records::BoxValues&) {
-    for (int i = 0; i < 2; ++i) {
-        ck[i]->setEnabled(true);
-        Fm[i]->setVisible(ck[i]->isChecked());
-    }
+void frmPrv::afterEditLoaded(const records::BoxValues& values) {
+    afterShow(values); // the links of the record as stored
 }
 
 void frmPrv::afterAdd() {
@@ -213,11 +226,7 @@ void frmPrv::editLinks(int index) {
     }
     mdPro::WPListMode = QString::fromLatin1(kModes[index]);
     ui::Default<frmWP>::get()->showModal();
-    Lists[index]->clear();
-    guarded([&] {
-        Lists[index]->addItems(records::readLinks(store().database(), *records::linkKind(mdPro::WPListMode),
-                                                  selectedName()));
-    });
+    readLinks(index);
 }
 
 void frmPrv::cmW_Click() {

@@ -7,6 +7,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QListWidget;
+class QPushButton;
 
 class frmPrv : public records::RecordWindow {
     Q_OBJECT
@@ -37,6 +38,9 @@ private:
     void loadFilter(QComboBox* cb, const QString& sql, const QString& prompt);
     // Shows the links of one category when its box is checked (0 work crews, 1 materials).
     void showLinks(int index);
+    // Reads the links of one category into its list; a failure leaves it empty and its commands off.
+    void readLinks(int index);
+    void markLinksRead(int index, bool read);
     void editLinks(int index);
 
     QComboBox* cbW = nullptr;
@@ -44,4 +48,5 @@ private:
     QCheckBox* ck[2] = {};
     QGroupBox* Fm[2] = {}; // Fm1, Fm2
     QListWidget* Lists[2] = {}; // Lw, Lp
+    QPushButton* cmLinks[2] = {}; // cmW, cmP
 };

@@ -113,11 +113,19 @@ bool frmSta::checkBeforeSave() {
 }
 
 void frmSta::showPanel(bool open) {
+    if (open && !cmdPaSet->isHidden())
+        m_heightBeforePanel = height();
     for (QWidget* w : {static_cast<QWidget*>(cmdPass), static_cast<QWidget*>(cmdCnC), static_cast<QWidget*>(lbOp),
                        static_cast<QWidget*>(txtOp), static_cast<QWidget*>(lbNp), static_cast<QWidget*>(txtNp),
                        static_cast<QWidget*>(lbCp), static_cast<QWidget*>(txtCp)})
         w->setVisible(open);
     cmdPaSet->setVisible(!open);
+    if (!open && m_heightBeforePanel) {
+        // The window grew for the panel; it goes back to its height.
+        layout()->activate();
+        resize(width(), *m_heightBeforePanel);
+        m_heightBeforePanel.reset();
+    }
 }
 
 void frmSta::clearPasswords() {

@@ -43,4 +43,5 @@ private:
     QLineEdit* txtOp = nullptr;
     QLineEdit* txtNp = nullptr;
     QLineEdit* txtCp = nullptr;
+    std::optional<int> m_heightBeforePanel;
 };

@@ -45,10 +45,10 @@ frmWP::frmWP() {
     LsO = listBox(this, "LsO", true);
     LsNew = listBox(this, "LsNew", false);
     LsAll = listBox(this, "LsAll", true);
-    auto* cmAd = ui::button(this, "cmAd", QStringLiteral("加入"));
-    auto* cmMv = ui::button(this, "cmMv", QStringLiteral("移除"));
+    cmAd = ui::button(this, "cmAd", QStringLiteral("加入"));
+    cmMv = ui::button(this, "cmMv", QStringLiteral("移除"));
     auto* Command3 = ui::button(this, "Command3", QStringLiteral("恢復原始狀態"));
-    auto* Command1 = ui::button(this, "Command1", QStringLiteral("確定"));
+    Command1 = ui::button(this, "Command1", QStringLiteral("確定"));
     auto* Command2 = ui::button(this, "Command2", QStringLiteral("取消"));
     auto* Command4 = ui::button(this, "Command4", QStringLiteral("離開"));
 
@@ -88,6 +88,7 @@ void frmWP::Form_Load() {
 
 void frmWP::LoadLists() {
     m_lists = {};
+    m_loaded = false;
     const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode);
     if (k) {
         QPalette p = palette();
@@ -100,11 +101,16 @@ void frmWP::LoadLists() {
         LbAll->setText(k->allTitle);
         try {
             m_lists.load(*mdM::MainDb, *k, mdPro::CurrentVendorName);
+            m_loaded = true;
         } catch (const db::DbError& e) {
+            m_lists = {};
             showDbError(e);
         }
     }
     showLists();
+    // Lists that could not be read are neither edited nor written; 恢復原始狀態 reads them again.
+    for (QPushButton* b : {cmAd, cmMv, Command1})
+        b->setEnabled(m_loaded);
 }
 
 void frmWP::showLists() {
@@ -132,6 +138,8 @@ void frmWP::Command3_Click() {
 }
 
 void frmWP::Command1_Click() {
+    if (!m_loaded)
+        return;
     if (const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode)) {
         try {
             m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName);

@@ -31,6 +31,7 @@ private:
     void showLists();
 
     records::SupplyLinkLists m_lists;
+    bool m_loaded = false; // the lists were read; nothing is written otherwise
     QLabel* lbCusName = nullptr;
     QLabel* LbO = nullptr;
     QLabel* LbNew = nullptr;
@@ -38,4 +39,7 @@ private:
     QListWidget* LsO = nullptr;
     QListWidget* LsNew = nullptr;
     QListWidget* LsAll = nullptr;
+    QPushButton* cmAd = nullptr;
+    QPushButton* cmMv = nullptr;
+    QPushButton* Command1 = nullptr;
 };

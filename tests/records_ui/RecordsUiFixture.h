@@ -3,6 +3,11 @@
 #include "../shell_ui/ShellUiFixture.h"
 #include "RecordWindow.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QPushButton>
+#include <QtTest/QTest>
+
 class RecordsUiFixture : public ShellUiFixture {
 public:
     bool setUp(int rights = 4095) {
@@ -26,4 +31,16 @@ inline int rowOf(const records::RecordWindow* f, const QString& name, int column
         if (f->grid().cell(r, column) == name)
             return r;
     return -1;
+}
+
+// A mouse click on a window's button.
+inline void clickButton(const QWidget* f, const char* name) {
+    QTest::mouseClick(f->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+// Text typed into a box through the input method, as Chinese is typed.
+inline void typeText(QWidget* box, const QString& text) {
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(box, &typed);
 }

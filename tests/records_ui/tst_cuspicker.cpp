@@ -60,6 +60,25 @@ private slots:
         QCOMPARE(mdM::QuoteCustName, QStringLiteral("舊客戶"));
     }
 
+    // Only a saved customer on screen is handed over.
+    void handsOverOnlyASavedCustomer() {
+        mdM::CusOpenedFromQuote = true;
+        frmCus* f = showForm<frmCus>();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        dialogs.expectMessage();
+        for (const char* b : {"cmdAdd", "cmd2Q", "cmdN", "cmd2Q", "cmdAdd"})
+            clickButton(f, b);
+        typeText(f->box(QStringLiteral("T2")), QStringLiteral("新客戶"));
+        clickButton(f, "cmdY");
+        clickButton(f, "cmd2Q");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先儲存"));
+        QCOMPARE(mdM::QuoteCustName, QStringLiteral("新客戶"));
+    }
+
     void closingOtherwisePicksNothing() {
         mdM::CusOpenedFromQuote = true;
         frmCus* f = showForm<frmCus>();

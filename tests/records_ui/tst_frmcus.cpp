@@ -3,6 +3,7 @@
 // Enter as Tab and the search.
 #include "RecordsUiFixture.h"
 #include "ScriptedDialogs.h"
+#include "db/FaultInjection.h"
 #include "frmCus.h"
 #include "ui/Twips.h"
 
@@ -253,6 +254,57 @@ private slots:
                  QStringLiteral("service@daan-dental.com.tw"));
     }
 
+    // 修改 edits the record as stored and, after a save, the saved record; every 新增 opens the
+    // number box; a name's rare characters are counted whole.
+    void editAddAndTheChosenRecord() {
+        frmCus* f = openAdding();
+        QVERIFY(f);
+        clickButton(f, "cmdN");
+        f->HFG_Click(rowOf(f, kDental));
+        clickButton(f, "cmdEdit");
+        typeText(f->box(QStringLiteral("cbTp")), QStringLiteral("建設公司"));
+        clickButton(f, "cmdN");
+        clickButton(f, "cmdEdit");
+        QCOMPARE(text(f, "cbTp"), QStringLiteral("醫療院所"));
+        clickButton(f, "cmdN");
+        clickButton(f, "cmdAdd");
+        QVERIFY(f->box(QStringLiteral("T1"))->isEnabled());
+        typeText(f->box(QStringLiteral("T2")), QStringLiteral("𠀋林𠀋𠀋大"));
+        clickButton(f, "cmdY");
+        QCOMPARE(f->grid().cell(child<QTableView>(f, "HFG")->currentIndex().row(), 2), QStringLiteral("𠀋林𠀋𠀋大"));
+        clickButton(f, "cmdEdit");
+        QCOMPARE(text(f, "T1"), QStringLiteral("33001"));
+        QCOMPARE(text(f, "T3"), QStringLiteral("𠀋林𠀋𠀋"));
+    }
+
+    void closingWhileTypingAsks() {
+        frmCus* f = openAdding();
+        QVERIFY(f);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        dialogs.expectMessage(ui::Answer::Yes);
+        f->close();
+        QVERIFY(f->isEditing());
+        QVERIFY(ui::unloadAllForms()); // leaving the program
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("客戶資料正在新增或修改中，放棄已輸入的資料？"));
+    }
+
+    // A record or list that cannot be read leaves nothing of what was shown before.
+    void failedReadsShowNothing() {
+        frmCus* f = open();
+        f->HFG_Click(rowOf(f, kDental));
+        db::fault::failTable(QStringLiteral("客戶"), db::fault::Error::IoError, db::fault::Access::Read);
+        ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i) // the record, the counties and the list
+            dialogs.expectMessage();
+        f->HFG_Click(rowOf(f, kDental));
+        clickButton(f, "Command3");
+        db::fault::clear();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(text(f, "T2").isEmpty() && f->selectedName().isEmpty() && !f->grid().rowCount());
+    }
+
     void deleteAsksAndReturnsToTheShortForm() {
         frmCus* f = open();
         const int row = rowOf(f, kDental);
@@ -319,6 +371,7 @@ private slots:
         // A shown address longer than its box starts at its beginning.
         f->HFG_Click(rowOf(f, kDental));
         QCOMPARE(child<QLineEdit>(f, "T5")->cursorPosition(), 0);
+        QCOMPARE(child<QComboBox>(f, "cb2")->lineEdit()->cursorPosition(), 0);
     }
 
     void showingKeepsStoredValuesAgainstTheChangeReactions() {

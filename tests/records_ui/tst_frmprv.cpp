@@ -2,6 +2,7 @@
 // keyboard, the supply filters, the links editor from the window, and the vendor delete.
 #include "RecordsUiFixture.h"
 #include "ScriptedDialogs.h"
+#include "db/FaultInjection.h"
 #include "frmPrv.h"
 #include "frmWP.h"
 
@@ -230,6 +231,26 @@ private slots:
         f->cmW_Click();
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
+    }
+
+    // Links that could not be read are neither edited nor written.
+    void linksAfterAFailedRead() {
+        frmPrv* f = openOn(kDemolish);
+        f->cmdEdit_Click();
+        db::fault::failTable(QStringLiteral("商vs工"), db::fault::Error::IoError, db::fault::Access::Read);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(); // the editor's lists
+        dialogs.expectMessage(); // the window's list after it
+        QTimer::singleShot(0, [] {
+            frmWP* wp = ui::Default<frmWP>::get();
+            clickButton(wp, "Command1");
+            clickButton(wp, "Command4");
+        });
+        clickButton(f, "cmW");
+        db::fault::clear();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(links("商vs工", kDemolish), 2);
+        QVERIFY(!child<QPushButton>(f, "cmW")->isEnabled() && !child<QCheckBox>(f, "ck(0)")->isEnabled());
     }
 
     void deleteRemovesTheLinks() {

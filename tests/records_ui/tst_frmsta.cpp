@@ -191,6 +191,16 @@ private slots:
         QVERIFY(!shown(child<QPushButton>(f, "cmdPass")));
     }
 
+    void passwordPanelGivesBackItsRoom() {
+        frmSta* f = openOn(kMei);
+        clickButton(f, "Command2");
+        const int height = f->height();
+        clickButton(f, "cmdPaSet");
+        QTRY_VERIFY(f->height() > height);
+        clickButton(f, "cmdCnC");
+        QCOMPARE(f->height(), height);
+    }
+
     void passwordOfAMemberWithoutARow() {
         frmSta* f = showForm<frmSta>();
         ScriptedDialogs dialogs;
