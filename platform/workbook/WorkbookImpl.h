@@ -56,6 +56,7 @@ struct Workbook::Impl {
     bool sharedLoaded = false;
     std::vector<QString> shared;
     bool stylesLoaded = false;
+    bool stylesAdded = false; // the package had no styles part: one is added on saving
     Styles styles;
 
     zip::Entry* entry(const std::string& name);

@@ -3,6 +3,8 @@
 #include "SmallTemplates.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QtTest>
 #include <cmath>
 
@@ -314,6 +316,68 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("earlier"));
         f.close();
         QCOMPARE(QDir(outDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.xlsx"});
+    }
+
+    // A workbook without a styles part gets one when a format is set; it is in the package, its
+    // relationship and content types.
+    void workbookWithoutStylesGetsThem() {
+        const QString source = makeTextTemplate();
+        QFile in(source);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        std::vector<zip::Entry> entries;
+        for (zip::Entry& e : zip::read(in.readAll(), source)) {
+            if (e.name == "xl/styles.xml")
+                continue;
+            e.data.replace("styles.xml", "gone.xml"); // relationship and override point nowhere
+            entries.push_back(e);
+        }
+        const QString path = dir.filePath(QStringLiteral("nostyles.xlsx"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(zip::write(entries));
+        out.close();
+        const QString saved = dir.filePath(QStringLiteral("nostyles-out.xlsx"));
+        QFile::remove(saved);
+        {
+            auto book = Workbook::open(path);
+            book->sheet(1).setBold(9, 1);
+            book->save(saved);
+        }
+        auto back = Workbook::open(saved);
+        QVERIFY(back->sheet(1).isBold(9, 1));
+        const auto p = testwb::parts(saved);
+        QVERIFY(p.count("xl/styles2.xml") || p.count("xl/styles.xml"));
+        QVERIFY(p.at("xl/_rels/workbook.xml.rels").contains("relationships/styles\" Target=\"styles"));
+        QVERIFY(p.at("[Content_Types].xml").contains("spreadsheetml.styles+xml"));
+    }
+
+    // On a full file system the save fails and the earlier file stays as it was, with no
+    // temporary file left beside it.
+    void fullDiskLeavesTheOldFile() {
+        QTemporaryDir mnt;
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=128k", "tmpfs", mnt.path()});
+        if (!mount.waitForFinished() || mount.exitCode() != 0)
+            QSKIP("a small file system cannot be mounted here");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mnt.path()}); });
+        const QString existing = mnt.filePath(QStringLiteral("old.xlsx"));
+        QFile f(existing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("earlier");
+        f.close();
+        QFile filler(mnt.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+        auto book = Workbook::open(makeTextTemplate());
+        book->sheet(1).setText(1, 1, QStringLiteral("新"));
+        QVERIFY_THROWS_EXCEPTION(WorkbookError, book->save(existing, true));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("earlier"));
+        f.close();
+        QCOMPARE(QDir(mnt.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "old.xlsx"}));
     }
 
     void unreadableTemplatesAreRefused_data() {
