@@ -1,10 +1,11 @@
 // A print job from its command to the hand-over: refusals, cancel, failures that hand nothing
-// over, the placeholders, the busy indicator and the cover warning.
+// over, the placeholders, the busy indicator and the cover that cannot hold its groups.
 #include "FakePrint.h"
 #include "PrintJob.h"
 #include "ScriptedDialogs.h"
 #include "mdM.h"
 #include "system/System.h"
+#include "workbook/Workbook.h"
 
 #include <QtTest>
 
@@ -16,6 +17,7 @@ namespace {
 class Books : public WorkbookAccess {
 public:
     QString openError, saveError;
+    bool throws = false;
     int sheets = 2;
     QString opened;
     std::unique_ptr<Book> handed;
@@ -34,6 +36,8 @@ public:
     }
     bool handOver(PrintBook& book, const QString&, QString* error) override {
         busyAtHandOver = busyNow && busyNow();
+        if (throws)
+            throw wb::WorkbookError(QStringLiteral("儲存格位址超出工作表範圍"));
         if (!saveError.isEmpty()) {
             *error = saveError;
             return false;
@@ -147,7 +151,7 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << 0 << int(JobResult::Empty) << "空白表單無法列印";
-        QTest::newRow("no app") << 1 << int(JobResult::NoSpreadsheetApp) << "系統偵測無 Excel\r\n無法列印";
+        QTest::newRow("throws") << 1 << int(JobResult::Failed) << "列印失敗：\n儲存格位址超出工作表範圍";
         QTest::newRow("cancel") << 2 << int(JobResult::Cancelled) << "取消列印";
         QTest::newRow("open") << 3 << int(JobResult::Failed) << "列印失敗：\n無法開啟";
         QTest::newRow("save") << 4 << int(JobResult::Failed) << "列印失敗：\n無法存檔";
@@ -160,10 +164,9 @@ private slots:
         QFETCH(int, result);
         QFETCH(QString, text);
         ScriptedDialogs d;
-        if (what == 1)
-            sys::setSpreadsheetAppOverride(false);
-        if (what >= 2 && what <= 5)
+        if (what >= 1 && what <= 5)
             d.expectOpenFile(what == 2 ? QString() : QStringLiteral("/x.xls"));
+        books.throws = what == 1;
         if (what == 3)
             books.openError = QStringLiteral("無法開啟");
         if (what == 4)
@@ -187,16 +190,56 @@ private slots:
         QVERIFY(busy.isEmpty() || busy.last() == false);
     }
 
-    void coverOverflowWarns() {
-        for (int i = 0; i < 30; ++i)
-            stats.groups.append(GroupRow{QString::number(i), 1.0, {}, {}});
+    // A cover that cannot hold its groups is refused before the template is asked for and
+    // nothing is handed over; the largest cover that fits prints whole, its amount line on the
+    // row above the remarks. Rows per page 30: 18 groups less the fee rows.
+    void coverMustHoldItsGroups_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("holds");
+        QTest::newRow("area cover") << "mPa" << 17;
+        QTest::newRow("work-type cover") << "mPw" << 17;
+        QTest::newRow("blank cover, no fee rows") << "mPas" << 18;
+        QTest::newRow("cost cover") << "mPac" << 17;
+        QTest::newRow("areas only, no fee rows") << "mPnw" << 18;
+        QTest::newRow("area pages") << "mAs" << 17;
+        QTest::newRow("work-type pages") << "mWs" << 17;
+    }
+    void coverMustHoldItsGroups() {
+        QFETCH(QString, item);
+        QFETCH(int, holds);
+        snap.pageEnd.design = {true, QStringLiteral("設計費"), true, {}, {}, QStringLiteral("0.1"), {}};
+        snap.pageEnd.cbPe = {"備1", "備2", "備3", "備4", "備5"};
+        const auto groups = [this](int n) {
+            stats.groups.clear();
+            stats.areas.clear();
+            for (int i = 0; i < n; ++i)
+                stats.groups.append(GroupRow{QString::number(i), 1.0, 0.0, 1.0});
+            stats.types = stats.groups;
+            for (const GroupRow& g : stats.groups)
+                stats.areas.append(AreaSizeRow{g.name, g.amount, 0});
+        };
+        groups(holds + 1);
         ScriptedDialogs d;
-        d.expectOpenFile(QStringLiteral("/x.xls"));
         d.expectMessage();
-        QCOMPARE(run("mPa"), JobResult::Done);
+        QCOMPARE(run(qPrintable(item)), JobResult::Failed);
         QVERIFY2(d.ok(), qPrintable(d.failures()));
-        QVERIFY(books.handed);
-        QVERIFY(d.messages().at(0).text.contains(QStringLiteral("超出一頁")));
+        const QString text = d.messages().at(0).text;
+        QVERIFY2(text.startsWith(QStringLiteral("首頁容納不下")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("只容納 %1 項，報價單有 %2 項").arg(holds).arg(holds + 1)));
+        QVERIFY(text.contains(QStringLiteral("單張估價")));
+        QVERIFY(books.opened.isEmpty());
+        QVERIFY(!books.handed);
+        QCOMPARE(busy.last(), false);
+
+        groups(holds);
+        ScriptedDialogs whole;
+        whole.expectOpenFile(QStringLiteral("/x.xlsx"));
+        QCOMPARE(run(qPrintable(item)), JobResult::Done);
+        QVERIFY2(whole.ok(), qPrintable(whole.failures()));
+        const Sheet& cover = books.handed->at(1);
+        QCOMPARE(cover.text(8 + holds - 1, 2), QString::number(holds - 1));
+        QVERIFY(cover.text(32, 2).contains(QStringLiteral("總價合計")));
+        QCOMPARE(cover.text(33, 1), QStringLiteral("備1"));
     }
 };
 
