@@ -214,10 +214,13 @@ Styles& Workbook::Impl::stylesRef() {
             // the minimal one, added to the package when it is saved.
             styles.load(QByteArrayLiteral(
                 "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>"));
-            std::string name = resolve(workbookPart, "styles.xml");
-            for (int n = 2; entry(name); ++n)
-                name = resolve(workbookPart, "styles" + std::to_string(n) + ".xml");
-            stylesPart = name;
+            // A relationship that names a missing part keeps its name.
+            if (stylesPart.empty()) {
+                stylesPart = resolve(workbookPart, "styles.xml");
+                for (int n = 2; entry(stylesPart); ++n)
+                    stylesPart = resolve(workbookPart, "styles" + std::to_string(n) + ".xml");
+                stylesRelAdded = true;
+            }
             stylesAdded = true;
         }
         stylesLoaded = true;
@@ -366,6 +369,7 @@ void Workbook::save(const QString& path, bool overwrite) {
         if (se.sheet && se.sheet->d->dirty)
             replace(se.part, se.sheet->d->serialize());
     const bool addStyles = d->stylesAdded && d->styles.changed();
+    const bool addStylesRel = addStyles && d->stylesRelAdded;
     if (addStyles)
         out.push_back(zip::Entry{d->stylesPart, d->styles.serialize()});
     else if (d->stylesLoaded && d->styles.changed())
@@ -388,7 +392,7 @@ void Workbook::save(const QString& path, bool overwrite) {
     calcPr.attribute("fullCalcOnLoad") = "1";
     replace(d->workbookPart, serializeDoc(d->workbookXml));
 
-    if (!d->calcChainPart.empty() || addStyles) {
+    if (!d->calcChainPart.empty() || addStylesRel) {
         pugi::xml_document rels;
         rels.reset(d->relsXml);
         pugi::xml_node relsRoot = rels.document_element();
@@ -401,7 +405,7 @@ void Workbook::save(const QString& path, bool overwrite) {
                 ids.insert(r.attribute("Id").value());
             r = next;
         }
-        if (addStyles) {
+        if (addStylesRel) {
             if (!relsRoot) {
                 relsRoot = rels.append_child("Relationships");
                 relsRoot.append_attribute("xmlns") = kRelsNamespace;
@@ -419,24 +423,30 @@ void Workbook::save(const QString& path, bool overwrite) {
             replace(d->workbookRelsPart, relsBytes);
         else
             out.push_back(zip::Entry{d->workbookRelsPart, relsBytes});
-        if (const zip::Entry* ct = d->entry("[Content_Types].xml")) {
-            pugi::xml_document types;
-            parsePart(types, ct->data, QStringLiteral("[Content_Types].xml"));
-            pugi::xml_node typesRoot = types.document_element();
-            const std::string calcName = "/" + d->calcChainPart;
-            for (pugi::xml_node o = typesRoot.first_child(); o;) {
-                pugi::xml_node next = o.next_sibling();
-                if (!d->calcChainPart.empty() && calcName == o.attribute("PartName").value())
-                    typesRoot.remove_child(o);
-                o = next;
-            }
-            if (addStyles) {
-                pugi::xml_node o = typesRoot.append_child((xml::prefixOf(typesRoot.name()) + "Override").c_str());
-                o.append_attribute("PartName") = ("/" + d->stylesPart).c_str();
-                o.append_attribute("ContentType") = kStylesContentType;
-            }
-            replace("[Content_Types].xml", serializeDoc(types));
+    }
+    // The content types: the calculation chain's dropped, an added styles part's named.
+    const zip::Entry* ct = d->entry("[Content_Types].xml");
+    if (ct && (!d->calcChainPart.empty() || addStyles)) {
+        pugi::xml_document types;
+        parsePart(types, ct->data, QStringLiteral("[Content_Types].xml"));
+        pugi::xml_node typesRoot = types.document_element();
+        const std::string calcName = "/" + d->calcChainPart;
+        const std::string stylesName = "/" + d->stylesPart;
+        bool stylesNamed = false;
+        for (pugi::xml_node o = typesRoot.first_child(); o;) {
+            pugi::xml_node next = o.next_sibling();
+            if (!d->calcChainPart.empty() && calcName == o.attribute("PartName").value())
+                typesRoot.remove_child(o);
+            else if (stylesName == o.attribute("PartName").value())
+                stylesNamed = true;
+            o = next;
         }
+        if (addStyles && !stylesNamed) {
+            pugi::xml_node o = typesRoot.append_child((xml::prefixOf(typesRoot.name()) + "Override").c_str());
+            o.append_attribute("PartName") = stylesName.c_str();
+            o.append_attribute("ContentType") = kStylesContentType;
+        }
+        replace("[Content_Types].xml", serializeDoc(types));
     }
 
     const QByteArray bytes = zip::write(out);
