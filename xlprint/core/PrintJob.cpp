@@ -164,9 +164,13 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     busy.stop();
     if (!runStep(&error, [&] { return services.books->handOver(*book, path, &error); }))
         return fail(error);
-    if (!cut.isEmpty())
-        refuse(QStringLiteral("下列儲存格的文字超過 %1 字，已截斷為 %1 字：\n").arg(kMaxCellText) +
-               cut.join(QStringLiteral("\n")));
+    if (!cut.isEmpty()) {
+        constexpr int kListed = 10;
+        QString cells = cut.mid(0, kListed).join(QStringLiteral("\n"));
+        if (cut.size() > kListed)
+            cells += QStringLiteral("\n……共 %1 格").arg(cut.size());
+        refuse(QStringLiteral("下列儲存格的文字超過 %1 字，已截斷為 %1 字：\n").arg(kMaxCellText) + cells);
+    }
     return JobResult::Done;
 }
 
