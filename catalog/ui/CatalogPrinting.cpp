@@ -1,6 +1,5 @@
 #include "CatalogPrinting.h"
 
-#include "mdM.h"
 #include "system/System.h"
 #include "ui/Dialogs.h"
 #include "workbook/Workbook.h"
@@ -34,10 +33,6 @@ QString templatePath(const QString& templateName) {
 }
 
 void printCatalog(const QString& templateName, const std::function<QVector<catalog::PrintCell>()>& cells) {
-    if (!mdM::ExcelInstalled()) {
-        ui::msgBox(QStringLiteral("系統偵測無 Excel\r\n無法列印"), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
-        return;
-    }
     const QString path = templatePath(templateName);
     if (!QFileInfo(path).isFile()) {
         ui::msgBox(QStringLiteral("找不到範本檔\r\n%1").arg(templateName), ui::Buttons::OK, ui::Icon::Critical, kTitle);
@@ -54,8 +49,7 @@ void printCatalog(const QString& templateName, const std::function<QVector<catal
             writeCell(sheet, c);
         const wb::Delivery d = wb::deliver(*book, path);
         if (!d.opened)
-            ui::msgBox(QStringLiteral("無法開啟試算表程式，報表已存於：\r\n%1").arg(QDir::toNativeSeparators(d.path)),
-                       ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+            ui::msgBox(wb::notOpenedMessage(d.path), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     } catch (const wb::WorkbookError& e) {

@@ -88,4 +88,8 @@ Delivery deliver(Workbook& book, const QString& templatePath) {
     return d;
 }
 
+QString notOpenedMessage(const QString& path) {
+    return QStringLiteral("系統偵測無 Excel\r\n無法列印\r\n") + QDir::toNativeSeparators(path);
+}
+
 } // namespace wb

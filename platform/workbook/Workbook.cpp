@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
+#include <set>
 
 namespace wb {
 namespace {
@@ -26,6 +27,12 @@ QByteArray serializeDoc(const pugi::xml_document& doc) {
     doc.save(w, "", pugi::format_raw | pugi::format_no_declaration);
     return w.out;
 }
+
+constexpr const char* kRelsNamespace = "http://schemas.openxmlformats.org/package/2006/relationships";
+constexpr const char* kStylesRelType =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
+constexpr const char* kStylesContentType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
 
 bool endsWith(const char* s, const char* suffix) {
     const size_t n = std::strlen(s), m = std::strlen(suffix);
@@ -57,6 +64,16 @@ std::string resolve(const std::string& fromPart, const std::string& target) {
     for (const std::string& s : parts)
         out += (out.empty() ? "" : "/") + s;
     return out;
+}
+
+// The target of a relationship from `fromPart` to `part` ("xl/workbook.xml", "xl/styles.xml" ->
+// "styles.xml"); outside the source's folder, the absolute part name.
+std::string relativeTarget(const std::string& fromPart, const std::string& part) {
+    const size_t slash = fromPart.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : fromPart.substr(0, slash + 1);
+    if (part.compare(0, folder.size(), folder) == 0)
+        return part.substr(folder.size());
+    return "/" + part;
 }
 
 std::string relsPartOf(const std::string& part) {
@@ -190,9 +207,22 @@ const std::vector<QString>& Workbook::Impl::sharedStrings() {
 Styles& Workbook::Impl::stylesRef() {
     if (!stylesLoaded) {
         const zip::Entry* e = stylesPart.empty() ? nullptr : entry(stylesPart);
-        if (!e)
-            throw WorkbookError(QStringLiteral("%1 沒有樣式，無法設定格式").arg(QFileInfo(path).fileName()));
-        styles.load(e->data);
+        if (e) {
+            styles.load(e->data);
+        } else {
+            // A workbook without a styles part (other spreadsheet programs open such files) gets
+            // the minimal one, added to the package when it is saved.
+            styles.load(QByteArrayLiteral(
+                "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>"));
+            // A relationship that names a missing part keeps its name.
+            if (stylesPart.empty()) {
+                stylesPart = resolve(workbookPart, "styles.xml");
+                for (int n = 2; entry(stylesPart); ++n)
+                    stylesPart = resolve(workbookPart, "styles" + std::to_string(n) + ".xml");
+                stylesRelAdded = true;
+            }
+            stylesAdded = true;
+        }
         stylesLoaded = true;
     }
     return styles;
@@ -338,7 +368,11 @@ void Workbook::save(const QString& path, bool overwrite) {
     for (const Impl::SheetEntry& se : d->sheets)
         if (se.sheet && se.sheet->d->dirty)
             replace(se.part, se.sheet->d->serialize());
-    if (d->stylesLoaded && d->styles.changed())
+    const bool addStyles = d->stylesAdded && d->styles.changed();
+    const bool addStylesRel = addStyles && d->stylesRelAdded;
+    if (addStyles)
+        out.push_back(zip::Entry{d->stylesPart, d->styles.serialize()});
+    else if (d->stylesLoaded && d->styles.changed())
         replace(d->stylesPart, d->styles.serialize());
 
     // Full recalculation when the spreadsheet opens it.
@@ -358,35 +392,70 @@ void Workbook::save(const QString& path, bool overwrite) {
     calcPr.attribute("fullCalcOnLoad") = "1";
     replace(d->workbookPart, serializeDoc(d->workbookXml));
 
-    if (!d->calcChainPart.empty()) {
+    if (!d->calcChainPart.empty() || addStylesRel) {
         pugi::xml_document rels;
         rels.reset(d->relsXml);
-        for (pugi::xml_node r = rels.document_element().first_child(); r;) {
+        pugi::xml_node relsRoot = rels.document_element();
+        std::set<std::string> ids;
+        for (pugi::xml_node r = relsRoot.first_child(); r;) {
             pugi::xml_node next = r.next_sibling();
-            if (endsWith(r.attribute("Type").value(), "/calcChain"))
-                rels.document_element().remove_child(r);
+            if (!d->calcChainPart.empty() && endsWith(r.attribute("Type").value(), "/calcChain"))
+                relsRoot.remove_child(r);
+            else
+                ids.insert(r.attribute("Id").value());
             r = next;
         }
-        replace(d->workbookRelsPart, serializeDoc(rels));
-        if (const zip::Entry* ct = d->entry("[Content_Types].xml")) {
-            pugi::xml_document types;
-            parsePart(types, ct->data, QStringLiteral("[Content_Types].xml"));
-            const std::string partName = "/" + d->calcChainPart;
-            for (pugi::xml_node o = types.document_element().first_child(); o;) {
-                pugi::xml_node next = o.next_sibling();
-                if (partName == o.attribute("PartName").value())
-                    types.document_element().remove_child(o);
-                o = next;
+        if (addStylesRel) {
+            if (!relsRoot) {
+                relsRoot = rels.append_child("Relationships");
+                relsRoot.append_attribute("xmlns") = kRelsNamespace;
             }
-            replace("[Content_Types].xml", serializeDoc(types));
+            std::string id = "rIdStyles";
+            for (int n = 2; ids.count(id); ++n)
+                id = "rIdStyles" + std::to_string(n);
+            pugi::xml_node r = relsRoot.append_child((xml::prefixOf(relsRoot.name()) + "Relationship").c_str());
+            r.append_attribute("Id") = id.c_str();
+            r.append_attribute("Type") = kStylesRelType;
+            r.append_attribute("Target") = relativeTarget(d->workbookPart, d->stylesPart).c_str();
         }
+        const QByteArray relsBytes = serializeDoc(rels);
+        if (d->entry(d->workbookRelsPart))
+            replace(d->workbookRelsPart, relsBytes);
+        else
+            out.push_back(zip::Entry{d->workbookRelsPart, relsBytes});
+    }
+    // The content types: the calculation chain's dropped, an added styles part's named.
+    const zip::Entry* ct = d->entry("[Content_Types].xml");
+    if (ct && (!d->calcChainPart.empty() || addStyles)) {
+        pugi::xml_document types;
+        parsePart(types, ct->data, QStringLiteral("[Content_Types].xml"));
+        pugi::xml_node typesRoot = types.document_element();
+        const std::string calcName = "/" + d->calcChainPart;
+        const std::string stylesName = "/" + d->stylesPart;
+        bool stylesNamed = false;
+        for (pugi::xml_node o = typesRoot.first_child(); o;) {
+            pugi::xml_node next = o.next_sibling();
+            if (!d->calcChainPart.empty() && calcName == o.attribute("PartName").value())
+                typesRoot.remove_child(o);
+            else if (stylesName == o.attribute("PartName").value())
+                stylesNamed = true;
+            o = next;
+        }
+        if (addStyles && !stylesNamed) {
+            pugi::xml_node o = typesRoot.append_child((xml::prefixOf(typesRoot.name()) + "Override").c_str());
+            o.append_attribute("PartName") = stylesName.c_str();
+            o.append_attribute("ContentType") = kStylesContentType;
+        }
+        replace("[Content_Types].xml", serializeDoc(types));
     }
 
     const QByteArray bytes = zip::write(out);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
+    // The flush is checked before the commit: a write that only fails there (a full disk) would
+    // otherwise still replace the target with a short file.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, reason));

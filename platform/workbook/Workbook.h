@@ -217,5 +217,7 @@ struct Delivery {
     bool opened = false;
 };
 Delivery deliver(Workbook& book, const QString& templatePath);
+// That message: the printouts' spreadsheet-check text and the path of the saved workbook.
+QString notOpenedMessage(const QString& path);
 
 } // namespace wb

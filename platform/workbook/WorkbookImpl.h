@@ -56,6 +56,8 @@ struct Workbook::Impl {
     bool sharedLoaded = false;
     std::vector<QString> shared;
     bool stylesLoaded = false;
+    bool stylesAdded = false;    // the package had no styles part: one is added on saving
+    bool stylesRelAdded = false; // nor a relationship naming one
     Styles styles;
 
     zip::Entry* entry(const std::string& name);

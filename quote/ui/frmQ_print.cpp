@@ -41,8 +41,7 @@ void frmQ::printCommand(const xlprint::PrintCommand& cmd) {
     if (QLatin1String(cmd.item) == QLatin1String("mPwsb"))
         PrintBlank = keptBlank; // the blank work-type pages hold the switch for the call only
     // The area pages group at the first level from their statistics refresh on.
-    if (cmd.routine == xlprint::Routine::AreaPages && r != xlprint::JobResult::Empty &&
-        r != xlprint::JobResult::NoSpreadsheetApp)
+    if (cmd.routine == xlprint::Routine::AreaPages && r != xlprint::JobResult::Empty)
         PrintGroupMode = xlprint::effectiveSwitches(cmd.routine, sw).groupMode;
 }
 

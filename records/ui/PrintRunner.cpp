@@ -1,6 +1,5 @@
 #include "PrintRunner.h"
 
-#include "mdM.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -48,13 +47,6 @@ QProgressBar* busyIndicator(QWidget* parent) {
     ani->setVisible(false);
     ani->setEnabled(false);
     return ani;
-}
-
-bool spreadsheetCheck() {
-    if (mdM::ExcelInstalled())
-        return true;
-    refuse(QString::fromUtf8(kNoSpreadsheetApp));
-    return false;
 }
 
 bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print) {

@@ -1,6 +1,6 @@
 #pragma once
-// Running a record printout from a window: the spreadsheet check, the busy indicator (always
-// stopped), the printout itself and every message it ends with.
+// Running a record printout from a window: the busy indicator (always stopped), the printout
+// itself and every message it ends with.
 #include "PrintOutput.h"
 
 #include <functional>
@@ -13,9 +13,6 @@ namespace records {
 // The busy indicator `ani` of a print window: hidden until a printout runs.
 QProgressBar* busyIndicator(QWidget* parent);
 
-// The check before a printout: false after the refusal when no spreadsheet application is
-// registered.
-bool spreadsheetCheck();
 // Runs `print` with the busy indicator; shows the failure, or the saved path when the application
 // cannot show it. True when a file was saved.
 bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print);

@@ -148,8 +148,6 @@ void frmPrt::cmdDn_Click() {
 
 void frmPrt::cmdP_Click() {
     const QStringList columns = texts(lstTa);
-    if (!records::spreadsheetCheck())
-        return;
     if (columns.isEmpty()) {
         ui::msgBox(QStringLiteral("沒有選取欄位\r\n無法列印"), ui::Buttons::OK, ui::Icon::Exclamation,
                    QString::fromUtf8(records::kPrintTitle));

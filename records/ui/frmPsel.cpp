@@ -48,7 +48,7 @@ void frmPsel::cmdNext_Click() {
             prt->fillFields(party);
         }
         prt->showModal();
-    } else if (records::spreadsheetCheck()) {
+    } else {
         records::runPrintout(ani, [&] {
             if (!mdM::MainDb)
                 throw records::PrintError{QStringLiteral("無法列印：資料庫未開啟")};

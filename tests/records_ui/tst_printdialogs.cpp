@@ -120,14 +120,19 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
         f->cmdP_Click(); // no field chosen
+        QVERIFY(fx.outputs().isEmpty());
+        // Without a spreadsheet application the list is saved and its path given.
         sys::setSpreadsheetAppOverride(false);
+        select(f->lstOr, {0});
+        f->cmAd_Click();
         dialogs.expectMessage();
-        f->cmdP_Click(); // no application: that check comes first
+        f->cmdP_Click();
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("沒有選取欄位\r\n無法列印"));
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Exclamation);
-        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("系統偵測無 Excel\r\n無法列印"));
-        QVERIFY(fx.outputs().isEmpty());
+        QCOMPARE(fx.outputs().size(), 1);
+        QVERIFY(dialogs.messages().at(1).text.startsWith(QStringLiteral("系統偵測無 Excel\r\n無法列印\r\n")));
+        QVERIFY(dialogs.messages().at(1).text.endsWith(fx.outputs().first()));
     }
 
     void printsTheChosenColumns() {

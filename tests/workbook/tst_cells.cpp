@@ -3,6 +3,9 @@
 #include "SmallTemplates.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtTest>
 #include <cmath>
 
@@ -314,6 +317,44 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("earlier"));
         f.close();
         QCOMPARE(QDir(outDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.xlsx"});
+    }
+
+    // A workbook without a styles part (nor its relationship) gets one when a format is set.
+    void workbookWithoutStylesGetsThem() {
+        const QString path = makeTextTemplate(), saved = dir.filePath(QStringLiteral("nostyles.xlsx"));
+        std::vector<zip::Entry> entries;
+        for (auto& [name, data] : testwb::parts(path))
+            if (name != "xl/styles.xml")
+                entries.push_back({name, QString::fromUtf8(data).remove(QRegularExpression(
+                                             "<Relationship [^>]*/styles\"[^>]*/>| s=\"\\d+\"")).toUtf8()});
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(zip::write(entries)) > 0);
+        out.close();
+        QFile::remove(saved);
+        auto book = Workbook::open(path);
+        book->sheet(1).setBold(9, 1);
+        book->save(saved);
+        QVERIFY(Workbook::open(saved)->sheet(1).isBold(9, 1));
+        QCOMPARE(testwb::parts(saved).at("xl/_rels/workbook.xml.rels").count("relationships/styles\""), 1);
+    }
+
+    // On a full file system the save fails and the earlier file stays, with no temporary file.
+    void fullDiskLeavesTheOldFile() {
+        QTemporaryDir mnt;
+        if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=128k", "tmpfs", mnt.path()}) != 0)
+            QSKIP("a small file system cannot be mounted here");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mnt.path()}); });
+        QFile f(mnt.filePath(QStringLiteral("old.xlsx"))), filler(mnt.filePath(QStringLiteral("filler")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("earlier") == 7);
+        f.close();
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(1024, 'x')) == 1024) {
+        }
+        auto book = Workbook::open(makeTextTemplate());
+        QVERIFY_THROWS_EXCEPTION(WorkbookError, book->save(f.fileName(), true));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("earlier"));
+        QCOMPARE(QDir(mnt.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "old.xlsx"}));
     }
 
     void unreadableTemplatesAreRefused_data() {

@@ -168,6 +168,21 @@ private slots:
         }
     }
 
+    // The most areas the shipped cover holds (two fee rows: 16) print whole above the remarks and
+    // the signature line.
+    void fullestCover() {
+        QList<xlfixture::Leaf> leaves;
+        for (int i = 1; i <= 16; ++i)
+            leaves.append({{QStringLiteral("區%1").arg(i)}, {{"防水層", "", "坪", "1", "100", "50"}}});
+        quote::QuoteDocument doc = xlfixture::quotation(leaves);
+        auto book = wb::Workbook::open(print("mPa", doc));
+        wb::Sheet& c = book->sheet(1);
+        QCOMPARE(c.text(23, 2), QStringLiteral("區16"));
+        QVERIFY(c.text(32, 2).contains(QStringLiteral("元整")));
+        QCOMPARE(c.text(33, 1), QStringLiteral("訂金三成"));
+        QVERIFY(c.text(38, 1).startsWith(QStringLiteral("客戶簽認")));
+    }
+
     // Every saved workbook opens in LibreOffice: its PDF has the expected pages and texts.
     void pdfs_data() {
         QTest::addColumn<QString>("item");

@@ -143,6 +143,13 @@ private slots:
         QCOMPARE(d.text(8 + 32 + 4, 2), QStringLiteral("    合  計"));
         QCOMPARE(d.text(8 + 32 + 12, 1), QStringLiteral("戊")); // the last remark inside the page
         QVERIFY(d.rowBreaks().isEmpty());
+
+        // Grouped, with a line count above the lines written: it reserves 13 closing rows too.
+        st.lc = 40;
+        sw.flat = false;
+        const JobPlan grouped = planQuote(s, sw, g, st);
+        QCOMPARE(grouped.lineCount, 32 + 1 + 40 - 1 + 12);
+        QCOMPARE(grouped.sheets.at(0).insertRows, 32 + 1 + 40 - 1 + 13 - 30);
     }
 
     // Work-type pages: each group on its own page copy; area pages: the second area at S + H.

@@ -101,7 +101,8 @@ private slots:
             QCOMPARE(c.aligns.value({32 + j, 1}), Align::Left);
         }
         QCOMPARE(c.colBreaks, QList<int>{8});
-        QVERIFY(!plan.coverOverflows);
+        QCOMPARE(plan.cover.holds, 25 - 12 - 1); // the design fee row
+        QVERIFY(plan.cover.fits());
     }
 
     void coverTotals_data() {
@@ -530,7 +531,8 @@ private slots:
             st.groups.append(GroupRow{QString::number(i), 1.0, {}, {}});
         const Geometry g = geometry(8, 1, QStringLiteral("A1"), QStringLiteral("G39"), 25);
         const JobPlan plan = planQuote(snapshot(), sw(true, 1), g, st);
-        QVERIFY(plan.coverOverflows);
+        QVERIFY(plan.hasCover && !plan.cover.fits());
+        QCOMPARE(plan.cover.groups, 20);
         // The remarks are written last and stand on their rows.
         QCOMPARE(cellsOf(plan.sheets.at(0)).value({28, 1}).toString(), QStringLiteral("備註1"));
     }

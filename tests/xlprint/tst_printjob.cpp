@@ -1,5 +1,5 @@
 // A print job from its command to the hand-over: refusals, cancel, failures that hand nothing
-// over, the placeholders, the busy indicator and the cover warning.
+// over, the placeholders, the busy indicator and the cover that cannot hold its groups.
 #include "FakePrint.h"
 #include "PrintJob.h"
 #include "ScriptedDialogs.h"
@@ -147,7 +147,6 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << 0 << int(JobResult::Empty) << "空白表單無法列印";
-        QTest::newRow("no app") << 1 << int(JobResult::NoSpreadsheetApp) << "系統偵測無 Excel\r\n無法列印";
         QTest::newRow("cancel") << 2 << int(JobResult::Cancelled) << "取消列印";
         QTest::newRow("open") << 3 << int(JobResult::Failed) << "列印失敗：\n無法開啟";
         QTest::newRow("save") << 4 << int(JobResult::Failed) << "列印失敗：\n無法存檔";
@@ -160,8 +159,6 @@ private slots:
         QFETCH(int, result);
         QFETCH(QString, text);
         ScriptedDialogs d;
-        if (what == 1)
-            sys::setSpreadsheetAppOverride(false);
         if (what >= 2 && what <= 5)
             d.expectOpenFile(what == 2 ? QString() : QStringLiteral("/x.xls"));
         if (what == 3)
@@ -187,16 +184,35 @@ private slots:
         QVERIFY(busy.isEmpty() || busy.last() == false);
     }
 
-    void coverOverflowWarns() {
-        for (int i = 0; i < 30; ++i)
-            stats.groups.append(GroupRow{QString::number(i), 1.0, {}, {}});
+    // A cover that cannot hold its groups is refused before the template is asked for and
+    // nothing is handed over. Rows per page 30: 18 groups less the fee rows.
+    void coverMustHoldItsGroups_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("holds");
+        for (const char* item : {"mPa", "mPw", "mPac", "mAs", "mWs"})
+            QTest::newRow(item) << item << 17;
+        QTest::newRow("mPas (blank, no fee rows)") << "mPas" << 18;
+        QTest::newRow("mPnw (no fee rows)") << "mPnw" << 18;
+    }
+    void coverMustHoldItsGroups() {
+        QFETCH(QString, item);
+        QFETCH(int, holds);
+        snap.pageEnd.design.included = true;
+        stats.groups.clear();
+        stats.areas.clear();
+        for (int i = 0; i <= holds; ++i)
+            stats.groups.append(GroupRow{QString::number(i), 1.0, 0.0, 1.0});
+        stats.types = stats.groups;
+        for (const GroupRow& g : stats.groups)
+            stats.areas.append(AreaSizeRow{g.name, g.amount, 0});
         ScriptedDialogs d;
-        d.expectOpenFile(QStringLiteral("/x.xls"));
         d.expectMessage();
-        QCOMPARE(run("mPa"), JobResult::Done);
+        QCOMPARE(run(qPrintable(item)), JobResult::Failed);
         QVERIFY2(d.ok(), qPrintable(d.failures()));
-        QVERIFY(books.handed);
-        QVERIFY(d.messages().at(0).text.contains(QStringLiteral("超出一頁")));
+        const QString text = d.messages().at(0).text;
+        QVERIFY2(text.startsWith(QStringLiteral("首頁容納不下")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("只容納 %1 項，報價單有 %2 項").arg(holds).arg(holds + 1)));
+        QVERIFY(books.opened.isEmpty() && !books.handed);
     }
 };
 

@@ -6,9 +6,11 @@
 #include "ScriptedDialogs.h"
 #include "TemplateDescription.h"
 #include "frmXlSet.h"
+#include "db/FaultInjection.h"
 #include "workbook/Workbook.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <QtTest>
@@ -120,6 +122,63 @@ private slots:
         frmQ* f = openWith(std::move(doc));
         for (const xlprint::PrintCommand& c : xlprint::printCommands())
             QVERIFY2(f->action(QLatin1String(c.item))->isEnabled() == !c.needsAreas, c.item);
+    }
+
+    // A print that cannot be done shows "列印失敗：" with its reason, restores the pointer and
+    // saves nothing: corners beyond the sheet, an unreadable template, the company row busy.
+    void failuresEndOnlyThePrint_data() {
+        QTest::addColumn<QString>("corner");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("column XFD") << "XFD39" << "儲存格位址超出工作表範圍";
+        QTest::newRow("column ZZZ") << "ZZZ39" << "列印設定的頁面範圍右下不正確";
+        QTest::newRow("row 2000000") << "G2000000" << "列印設定的頁面範圍右下不正確";
+        QTest::newRow("not a workbook") << "G39" << "範本檔無法讀取：";
+        QTest::newRow("company row busy") << "" << "資料庫";
+    }
+    void failuresEndOnlyThePrint() {
+        QFETCH(QString, corner);
+        QFETCH(QString, reason);
+        frmQ* f = openWith(xlfixture::standard());
+        ScriptedDialogs d;
+        if (corner == QLatin1String("XFD39") || corner == QLatin1String("G39"))
+            d.expectOpenFile(templatePath("mPa"));
+        mdM::XlPageBottomRight = corner.isEmpty() ? mdM::XlPageBottomRight : corner;
+        if (corner == QLatin1String("G39")) {
+            QFile t(templatePath("mPa"));
+            QVERIFY(t.setPermissions(t.permissions() | QFile::WriteOwner) && t.open(QIODevice::WriteOnly));
+            t.write("plain text");
+        }
+        if (corner.isEmpty())
+            db::fault::failTable(QStringLiteral("company"), db::fault::Error::Busy);
+        d.expectMessage();
+        f->action(QStringLiteral("mPa"))->trigger();
+        db::fault::clear();
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        const QString text = d.messages().last().text;
+        QVERIFY2(text.startsWith(QStringLiteral("列印失敗：\n")) && text.contains(reason), qPrintable(text));
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(QDir(wb::outputFolder()).entryList(QDir::Files).isEmpty());
+    }
+
+    // A text longer than a cell holds is cut and its cell named; without a spreadsheet
+    // application the workbook is saved and its path shown.
+    void printsWithAWord() {
+        const QString text = QString(20000, u'甲') + QString(20000, u'乙');
+        frmQ* f = openWith(xlfixture::quotation({{{"客廳"}, {{text.left(20000), text.mid(20000), "式", "1", "1", "1"}}}}));
+        sys::setSpreadsheetAppOverride(false);
+        ScriptedDialogs d;
+        d.expectOpenFile(templatePath("mPs"));
+        d.expectMessage();
+        d.expectMessage();
+        f->action(QStringLiteral("mPs"))->trigger();
+        QVERIFY2(d.ok(), qPrintable(d.failures()));
+        const QStringList saved = QDir(wb::outputFolder()).entryList(QDir::Files);
+        QCOMPARE(saved.size(), 1);
+        const QString path = QDir(wb::outputFolder()).filePath(saved.first());
+        QCOMPARE(d.messages().at(0).text, QStringLiteral("系統偵測無 Excel\r\n無法列印\r\n") + path);
+        QCOMPARE(d.messages().at(1).text,
+                 QStringLiteral("下列儲存格的文字超過 32767 字，已截斷為 32767 字：\n第 1 張工作表 B9"));
+        QCOMPARE(wb::Workbook::open(path)->sheet(1).text(9, 2).size(), 32767);
     }
 
     void settingsWindow() {

@@ -102,6 +102,8 @@ private slots:
         QTest::newRow("rows past the page") << QStringList{"8", "A", "A1", "G39", "40"} << "txtPr";
         QTest::newRow("row not a number") << QStringList{"x", "A", "A1", "G39", "30"} << "txtRow";
         QTest::newRow("column typed") << QStringList{"8", "AB", "A1", "G39", "30"} << "Text3";
+        QTest::newRow("column past XFD") << QStringList{"8", "A", "A1", "ZZZ39", "30"} << "txtRD";
+        QTest::newRow("row past the sheet") << QStringList{"8", "A", "A1", "G2000000", "30"} << "txtRD";
     }
     void applyRefusesBadBoxes() {
         QFETCH(QStringList, values);
@@ -122,6 +124,23 @@ private slots:
         QCOMPARE(folder->readSettings(QStringLiteral("Xp.ini")),
                  QStringList({"8", "A", "A1", "G39", "30"}));
         QCOMPARE(mdM::XlStartRow, QStringLiteral("8"));
+    }
+
+    // Enter and Tab go from box to box, past the spin arrows; Enter in the last box applies.
+    void keyboard() {
+        frmXlSet* f = form();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+            box("Text3")->setFocus();
+            for (const char* next : {"txtRow", "txtPr", "txtLU", "txtRD"}) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
+            }
+        }
+        box("txtRow")->setText(QStringLiteral("9"));
+        QTest::keyClick(box("txtRD"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(mdM::XlStartRow, QStringLiteral("9"));
     }
 
     void leaveWritesNothing() {

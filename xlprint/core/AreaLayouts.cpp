@@ -13,7 +13,7 @@ JobPlan planAreasOnly(const PrintSnapshot& s, const Switches& sw, const Geometry
     CoverOptions o;
     o.blank = sw.blank;
     o.feeRows = false;
-    plan.sheets.append(planCover(g, s, areas, o, &plan.coverOverflows));
+    addCover(plan, g, s, areas, o);
 
     SheetPlan detail = detailSheetPlan(g, g.br.col);
     PageCursor cur(g, false);
@@ -92,7 +92,7 @@ JobPlan planAreaPages(const PrintSnapshot& s, const Switches& sw, const Geometry
     CoverOptions o;
     o.blank = sw.blank;
     o.ping = PingBase::AreaTimesRate;
-    plan.sheets.append(planCover(g, s, coverRows, o, &plan.coverOverflows));
+    addCover(plan, g, s, coverRows, o);
 
     SheetPlan detail = detailSheetPlan(g, g.br.col);
     PageCursor cur(g, false);

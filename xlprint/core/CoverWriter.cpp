@@ -38,7 +38,7 @@ void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, b
 }
 
 SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<GroupRow>& groups,
-                    const CoverOptions& o, bool* overflow) {
+                    const CoverOptions& o, CoverFit* fit) {
     SheetPlan sp;
     sp.sheet = 1;
     sp.columnBreak = g.br.col + (o.costCols ? 2 : 1);
@@ -60,12 +60,14 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
         }
         ++k;
     }
+    int feeRows = 0;
     if (o.feeRows) {
         for (const quote::Fee* fee : {&pe.design, &pe.supervision}) {
             if (!fee->included)
                 continue;
             writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden);
             ++k;
+            ++feeRows;
         }
     }
     ++k;
@@ -90,9 +92,19 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
     w.put(sumRow + 5, 1, amountLine(quoted, pe.ckTax, !o.blank), Align::None, {}, true);
     const int remarks = g.S + g.P - 5;
     writeRemarks(w, remarks, s);
-    if (overflow)
-        *overflow = sumRow + 5 >= remarks;
+    if (fit) {
+        // Below the groups and fees: an empty row, 合計, two rows to 總計, an empty row, the
+        // amount line; all above the remarks.
+        fit->groups = int(groups.size());
+        fit->holds = qMax(0, g.P - 5 - 6 - 1 - feeRows);
+    }
     return sp;
+}
+
+void addCover(JobPlan& plan, const Geometry& g, const PrintSnapshot& s, const QVector<GroupRow>& groups,
+              const CoverOptions& o) {
+    plan.sheets.append(planCover(g, s, groups, o, &plan.cover));
+    plan.hasCover = true;
 }
 
 void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s) {

@@ -39,9 +39,12 @@ struct CoverOptions {
 };
 
 // The cover sheet (sheet 1): one row per group, the fee rows, 合計, 稅金, 總計, the amount line
-// and the page-end remarks. `overflow` tells whether the rows reach the remarks.
+// and the page-end remarks. `fit` tells how many group rows the page holds above the remarks.
 SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<GroupRow>& groups,
-                    const CoverOptions& o, bool* overflow);
+                    const CoverOptions& o, CoverFit* fit);
+// Appends the cover of `groups` to the plan and notes how it fits.
+void addCover(JobPlan& plan, const Geometry& g, const PrintSnapshot& s, const QVector<GroupRow>& groups,
+              const CoverOptions& o);
 
 // The single sheet's closing rows below the detail, from sheet row `base` (the first free row):
 // fees on base + 1 and + 2, 合計 + 4, 稅金 + 5, 總價 + 6, amount line + 7, remarks + 8 to + 12.

@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "mdM.h"
 #include "ui/Dialogs.h"
+#include "workbook/Workbook.h"
 
 #include <QDir>
 #include <exception>
@@ -49,6 +50,23 @@ QString settingsProblem(SettingsField f) {
     return {};
 }
 
+// Runs a step of the job: false with the reason when it fails or throws, whatever throws.
+template <typename Step>
+bool runStep(QString* error, Step step) {
+    try {
+        return step();
+    } catch (const db::DbError& e) {
+        *error = mdM::dbErrorText(e);
+    } catch (const wb::WorkbookError& e) {
+        *error = e.reason();
+    } catch (const std::exception& e) {
+        *error = QStringLiteral("列印時發生錯誤：") + QString::fromUtf8(e.what());
+    } catch (...) {
+        *error = QStringLiteral("發生無法辨識的錯誤");
+    }
+    return false;
+}
+
 } // namespace
 
 Switches effectiveSwitches(Routine routine, Switches sw) {
@@ -57,16 +75,23 @@ Switches effectiveSwitches(Routine routine, Switches sw) {
     return sw;
 }
 
+JobResult showJobFailure(const QString& reason) {
+    return fail(reason);
+}
+
+QString coverTooSmallMessage(const CoverFit& fit) {
+    return QStringLiteral("首頁容納不下這份報價單：首頁只容納 %1 項，報價單有 %2 項。\n"
+                          "請改用不含首頁的版面（單張估價），或使用每一頁列數較多的範本。")
+        .arg(fit.holds)
+        .arg(fit.groups);
+}
+
 JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
                       const PrintSnapshot& snapshot, bool hasItems,
                       const QString& printTemplateFolder, JobServices& services) {
     if (!hasItems) {
         refuse(QStringLiteral("空白表單無法列印"));
         return JobResult::Empty;
-    }
-    if (!mdM::ExcelInstalled()) {
-        refuse(QStringLiteral("系統偵測無 Excel\r\n無法列印"));
-        return JobResult::NoSpreadsheetApp;
     }
     const Switches sw = effectiveSwitches(cmd.routine, commandSwitches);
     const PrintSettings settings = currentPrintSettings();
@@ -84,7 +109,8 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
         return fail(reason);
     };
     JobPlan plan;
-    try {
+    QString error;
+    const bool planned = runStep(&error, [&] {
         // Numbering by area for the areas-only layout and the first level of the work-type
         // pages; by work type otherwise.
         bool byWorkType = sw.groupMode != 1;
@@ -92,17 +118,21 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
             byWorkType = false;
         if (cmd.routine == Routine::AreaPages)
             byWorkType = true;
-        QString error;
         if (services.refreshStatistics && !services.refreshStatistics(byWorkType, sw.groupMode, &error))
-            return failed(error);
+            return false;
         plan = planJob(cmd.routine, snapshot, sw, *g, *services.stats);
-    } catch (const db::DbError& e) {
-        return failed(mdM::dbErrorText(e));
-    } catch (const std::exception& e) {
-        return failed(QString::fromLocal8Bit(e.what()));
+        return true;
+    });
+    if (!planned)
+        return failed(error);
+    busy.stop();
+    // A cover that cannot hold its rows would print its totals over the page foot: refused
+    // before anything is written.
+    if (plan.hasCover && !plan.cover.fits()) {
+        refuse(coverTooSmallMessage(plan.cover));
+        return JobResult::Failed;
     }
 
-    busy.stop();
     ui::FileRequest req;
     req.title = QStringLiteral("輸出檔案");
     req.folder = templateFolderOf(cmd, printTemplateFolder);
@@ -117,21 +147,30 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     }
 
     busy.start();
-    QString error;
-    std::unique_ptr<PrintBook> book = services.books->open(path, &error);
-    if (!book)
-        return failed(error);
-    if (!settings.fixedHeader)
-        fillPlaceholders(*book, g->S - 2, plan.lastHeaderCol, placeholderValues(snapshot));
-    error = applyPlan(plan, *g, *book);
-    if (!error.isEmpty())
+    std::unique_ptr<PrintBook> book;
+    QStringList cut;
+    const bool filled = runStep(&error, [&] {
+        book = services.books->open(path, &error);
+        if (!book)
+            return false;
+        if (!settings.fixedHeader)
+            fillPlaceholders(*book, g->S - 2, plan.lastHeaderCol, placeholderValues(snapshot), &cut);
+        error = applyPlan(plan, *g, *book, &cut);
+        return error.isEmpty();
+    });
+    if (!filled)
         return failed(error);
     // The hand-over may tell where the workbook was saved: the pointer is the ordinary one again.
     busy.stop();
-    if (!services.books->handOver(*book, path, &error))
-        return failed(error);
-    if (plan.coverOverflows)
-        refuse(QStringLiteral("首頁的內容已超出一頁，頁尾備註蓋過了部分列"));
+    if (!runStep(&error, [&] { return services.books->handOver(*book, path, &error); }))
+        return fail(error);
+    if (!cut.isEmpty()) {
+        constexpr int kListed = 10;
+        QString cells = cut.mid(0, kListed).join(QStringLiteral("\n"));
+        if (cut.size() > kListed)
+            cells += QStringLiteral("\n……共 %1 格").arg(cut.size());
+        refuse(QStringLiteral("下列儲存格的文字超過 %1 字，已截斷為 %1 字：\n").arg(kMaxCellText) + cells);
+    }
     return JobResult::Done;
 }
 

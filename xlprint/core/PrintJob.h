@@ -1,7 +1,7 @@
 #pragma once
 // One print job from a print command to the filled workbook handed to the user: the checks, the
 // statistics refresh, the plan, the template dialog, the placeholders, the layout, the hand-over.
-// Any failure shows its reason and hands nothing over.
+// Any failure shows its reason and hands nothing over; no exception leaves a job.
 #include "Layouts.h"
 
 #include <functional>
@@ -29,7 +29,8 @@ struct JobServices {
     std::function<void(bool)> busy;
 };
 
-enum class JobResult { Done, NoSpreadsheetApp, Empty, Cancelled, Failed };
+// Failed also for a refusal after the statistics were refreshed (a cover too small).
+enum class JobResult { Done, Empty, Cancelled, Failed };
 
 // The switches a routine runs with: the page-per-area layout always groups at the first level.
 Switches effectiveSwitches(Routine routine, Switches sw);
@@ -38,6 +39,11 @@ Switches effectiveSwitches(Routine routine, Switches sw);
 // without any item name.
 JobResult runPrintJob(const PrintCommand& cmd, const Switches& sw, const PrintSnapshot& snapshot,
                       bool hasItems, const QString& printTemplateFolder, JobServices& services);
+
+// Shows "列印失敗：" with the reason; Failed.
+JobResult showJobFailure(const QString& reason);
+// The refusal of a cover page that cannot hold its group rows.
+QString coverTooSmallMessage(const CoverFit& fit);
 
 // The message titles and texts of the print jobs.
 inline constexpr const char* kJobTitle = "Kavo III";

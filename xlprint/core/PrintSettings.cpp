@@ -3,6 +3,7 @@
 #include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
+#include "workbook/Workbook.h"
 
 #include <QStringList>
 
@@ -98,6 +99,9 @@ std::optional<CellRef> parseCellRef(QStringView text) {
     const int col = columnNumber(t.first(i));
     const int row = positiveNumber(t.sliced(i));
     if (col == 0 || row == 0 || t.sliced(i).trimmed() != t.sliced(i))
+        return std::nullopt;
+    // Inside the sheet: column XFD, row 1,048,576 at most.
+    if (col > wb::kMaxColumns || row > wb::kMaxRows)
         return std::nullopt;
     return CellRef{row, col};
 }

@@ -34,6 +34,7 @@ struct CellRef {
     int col = 0;
     bool operator==(const CellRef&) const = default;
 };
+// Nullopt for anything else and for a cell beyond the sheet's last column or row.
 std::optional<CellRef> parseCellRef(QStringView text);
 // Column number of column letters (A = 1, AA = 27); 0 when the text is not upper-case letters.
 int columnNumber(QStringView letters);

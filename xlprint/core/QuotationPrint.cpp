@@ -11,12 +11,14 @@ namespace xlprint {
 JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::QuoteDocument& doc,
                          db::Database& sta, const UserRights& rights,
                          const std::function<void(bool)>& busy) {
+    // A missing company row prints empty values; a database error ends the job with its reason.
     QStringList company;
     try {
         if (mdM::MainDb)
             company = shell::readCompany(*mdM::MainDb);
-    } catch (const db::DbError&) {
-        company.clear(); // the printout goes on with empty company values
+    } catch (const db::DbError& e) {
+        if (hasItemName(doc))
+            return showJobFailure(mdM::dbErrorText(e));
     }
     const PrintSnapshot snap = snapshotOf(doc, company, rights);
     StaStatSource stats(sta);

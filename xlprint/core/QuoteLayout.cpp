@@ -136,7 +136,7 @@ JobPlan planQuote(const PrintSnapshot& s, const Switches& sw, const Geometry& g,
         o.costCols = sw.costCols;
         o.totalCost = totalCost;
         o.feeRows = !(sw.blank && !sw.costCols);
-        plan.sheets.append(planCover(g, s, groups, o, &plan.coverOverflows));
+        addCover(plan, g, s, groups, o);
     }
 
     SheetPlan detail = detailSheetPlan(g, g.br.col + (sw.costTemplate ? 3 : 0));
@@ -153,7 +153,9 @@ JobPlan planQuote(const PrintSnapshot& s, const Switches& sw, const Geometry& g,
     if (sw.singleSheet) {
         CellWriter cw(detail.cells, g.C);
         writeClosingRows(cw, cur.row(), s);
-        detail.insertRows = qMax(0, qMax(L - g.P, cur.r() + kClosingRows - g.P));
+        // The line count holds 12 of the closing block's 13 rows: one more keeps the page foot
+        // (the signature line) below the closing rows.
+        detail.insertRows = qMax(0, qMax(L + 1, cur.r() + kClosingRows) - g.P);
     } else {
         const int partsCopies = L > g.P ? L / g.P : 0;
         detail.pageCopies = qMax(partsCopies, copiesFor(g, lastRowOf(detail.cells)));

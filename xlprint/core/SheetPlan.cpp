@@ -21,8 +21,22 @@ double numberOf(const QVariant& v) {
     return isNumber(v) ? v.toDouble() : num::val(v.toString());
 }
 
+namespace {
+
+void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut) {
+    if (v.typeId() == QMetaType::QString && v.toString().size() > kMaxCellText) {
+        sh.setValue(row, col, v.toString().left(kMaxCellText));
+        if (cut)
+            cut->append(QStringLiteral("第 %1 張工作表 %2%3").arg(sheet).arg(columnLetters(col)).arg(row));
+        return;
+    }
+    sh.setValue(row, col, v);
+}
+
+} // namespace
+
 void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
-                      const QVector<QPair<QString, QString>>& values) {
+                      const QVector<QPair<QString, QString>>& values, QStringList* cut) {
     const int sheets = qMin(2, book.sheetCount());
     for (int s = 1; s <= sheets; ++s) {
         PrintSheet* sh = book.sheet(s);
@@ -42,13 +56,13 @@ void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
                     }
                 }
                 if (changed)
-                    sh->setValue(r, c, text);
+                    writeValue(*sh, s, r, c, text, cut);
             }
         }
     }
 }
 
-QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book) {
+QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStringList* cut) {
     for (const SheetPlan& sp : plan.sheets) {
         PrintSheet* sh = book.sheet(sp.sheet);
         if (!sh)
@@ -66,7 +80,7 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book) {
                 sh->setRowHeight(dest + r - g.tl.row, sh->rowHeight(r));
         }
         for (const CellOut& c : sp.cells) {
-            sh->setValue(c.row, c.col, c.value);
+            writeValue(*sh, sp.sheet, c.row, c.col, c.value, cut);
             if (c.align != Align::None)
                 sh->setAlign(c.row, c.col, c.align);
             if (!c.numberFormat.isEmpty())

@@ -31,11 +31,19 @@ struct SheetPlan {
     QVector<CellOut> cells;  // written in this order, after the pages are laid out
 };
 
+// The group rows of a cover page against the rows its page holds above the page-end remarks.
+struct CoverFit {
+    int groups = 0; // group rows of the quotation
+    int holds = 0;  // group rows the cover holds with its fee and totals rows
+    bool fits() const { return groups <= holds; }
+};
+
 struct JobPlan {
     QVector<SheetPlan> sheets;
-    int lineCount = 0;          // the detail line estimate the page count starts from
-    int lastHeaderCol = 0;      // placeholder area: columns 1 to this
-    bool coverOverflows = false; // the cover's rows reach the page-end remarks
+    int lineCount = 0;     // the detail line estimate the page count starts from
+    int lastHeaderCol = 0; // placeholder area: columns 1 to this
+    CoverFit cover;        // layouts with a cover page
+    bool hasCover = false;
 };
 
 // The workbook as the layouts write it. Rows and columns from 1.
@@ -65,13 +73,18 @@ public:
     virtual PrintSheet* sheet(int position) = 0; // from 1; nullptr when missing
 };
 
+// The most characters a cell holds.
+inline constexpr int kMaxCellText = 32767;
+
 // The header placeholders replaced in rows 1 to lastRow and columns 1 to lastCol of the first two
 // sheets (as many as the workbook has). A cell is rewritten only when it holds a placeholder.
+// A text longer than a cell holds is cut to kMaxCellText and its cell named in `cut`.
 void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
-                      const QVector<QPair<QString, QString>>& values);
+                      const QVector<QPair<QString, QString>>& values, QStringList* cut = nullptr);
 
-// Lays out the pages and writes the cells. The reason when a planned sheet is missing, else empty.
-QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book);
+// Lays out the pages and writes the cells, texts cut as above. The reason when a planned sheet is
+// missing, else empty.
+QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStringList* cut = nullptr);
 
 // The detail row offset and page line count of a layout, with the page skips of its sheet.
 class PageCursor {

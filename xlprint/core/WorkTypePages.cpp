@@ -31,7 +31,7 @@ JobPlan planWorkTypePages(const PrintSnapshot& s, const Switches& sw, const Geom
     QVector<GroupRow> groups = s.workTypesOnly ? st.topGroups() : st.workTypes();
     for (GroupRow& grp : groups)
         grp.cost = grp.profit = QVariant();
-    plan.sheets.append(planCover(g, s, groups, o, &plan.coverOverflows));
+    addCover(plan, g, s, groups, o);
 
     SheetPlan detail = detailSheetPlan(g, g.br.col);
     PageCursor cur(g, sw.singleSheet);

@@ -3,6 +3,7 @@
 #include "ui/Dialogs.h"
 #include "workbook/Workbook.h"
 
+#include <QDir>
 #include <cmath>
 
 namespace xlprint {
@@ -70,7 +71,7 @@ std::unique_ptr<PrintBook> LayerWorkbooks::open(const QString& templatePath, QSt
     try {
         return std::make_unique<WorkbookBook>(wb::Workbook::open(templatePath));
     } catch (const wb::WorkbookError& e) {
-        *error = e.reason();
+        *error = QStringLiteral("範本檔無法讀取：%1\n%2").arg(QDir::toNativeSeparators(templatePath), e.reason());
         return nullptr;
     }
 }
@@ -85,8 +86,8 @@ bool LayerWorkbooks::handOver(PrintBook& book, const QString& templatePath, QStr
         const wb::Delivery d = wb::deliver(layer->workbook(), templatePath);
         lastSaved = d.path;
         if (!d.opened)
-            ui::msgBox(QStringLiteral("無法開啟試算表程式，報價單已存於：\n") + d.path, ui::Buttons::OK,
-                       ui::Icon::Exclamation, QString::fromLatin1(kJobTitle));
+            ui::msgBox(wb::notOpenedMessage(d.path), ui::Buttons::OK, ui::Icon::Exclamation,
+                       QString::fromLatin1(kJobTitle));
         return true;
     } catch (const wb::WorkbookError& e) {
         *error = e.reason();

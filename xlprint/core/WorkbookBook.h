@@ -26,8 +26,8 @@ private:
 class LayerWorkbooks : public WorkbookAccess {
 public:
     std::unique_ptr<PrintBook> open(const QString& templatePath, QString* error) override;
-    // Saves into the printouts folder and opens the file; when no application opens it, tells
-    // the user where it was saved.
+    // Saves into the printouts folder and opens the file; when no application is there or none
+    // starts, tells the user where it was saved.
     bool handOver(PrintBook& book, const QString& templatePath, QString* error) override;
     QString lastSaved; // the path of the last saved printout
 };

@@ -3,6 +3,7 @@
 #include "PrintSettings.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
+#include "ui/Keys.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
@@ -32,6 +33,8 @@ QWidget* upDown(QWidget* parent, const char* name, QObject* receiver,
         b->setObjectName(QString::fromLatin1(name) + (dir > 0 ? QStringLiteral("Up") : QStringLiteral("Down")));
         b->setArrowType(dir > 0 ? Qt::UpArrow : Qt::DownArrow);
         b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus); // Tab goes from box to box
+
         b->setFixedHeight(ui::twipsToPixelsY(150));
         QObject::connect(b, &QToolButton::clicked, receiver, [step, dir] { step(dir); });
         v->addWidget(b);
@@ -94,6 +97,10 @@ frmXlSet::frmXlSet() {
     layout->addLayout(buttons);
     resize(ui::twipsToPixelsX(3600), ui::twipsToPixelsY(4200));
 
+    // Enter moves on to the next box, and applies from the last one.
+    for (QLineEdit* box : {Text3, txtRow, txtPr, txtLU})
+        ui::enterAsTab(box);
+    connect(txtRD, &QLineEdit::returnPressed, this, &frmXlSet::Command1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmXlSet::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmXlSet::Command2_Click);
 }
