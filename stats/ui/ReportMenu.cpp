@@ -18,7 +18,18 @@ void showError(const QString& text) {
     ui::msgBox(text, ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
 }
 
+// Why the last filling of the report tables failed; empty after one that succeeded. The reports
+// then show another quotation (or part of one), so they are refused until a filling succeeds.
+QString& refillFailure() {
+    static QString reason;
+    return reason;
+}
+
 void showReport(const QString& name, QWidget* parent) {
+    if (!refillFailure().isEmpty()) {
+        showError(refillFailure());
+        return;
+    }
     try {
         auto data = openReportDb(sys::programFolder());
         report::Report::load(name, *data).preview(parent);
@@ -43,14 +54,21 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
         }
         if (!mdM::MainDb)
             throw db::DbError(db::ErrObjectNotFound, QStringLiteral("company"));
-        auto report = openReportDb(sys::programFolder());
-        const ReportSources src{sta, report.get(), companyRow(*mdM::MainDb), mdM::QuoteCustPhone, mdM::QuoteCustFax};
-        RefillReportTables(doc, src);
+        const std::optional<QStringList> company = companyRow(*mdM::MainDb);
+        if (!company) {
+            refillFailure() = QStringLiteral("找不到公司資料：請先在 系統設定 的「公司資料」輸入公司名稱、地址與電話。");
+        } else {
+            auto report = openReportDb(sys::programFolder());
+            RefillReportTables(doc, {sta, report.get(), *company, mdM::QuoteCustPhone, mdM::QuoteCustFax});
+            refillFailure().clear();
+        }
     } catch (const db::DbError& e) {
-        showError(mdM::dbErrorText(e));
-        return false;
+        refillFailure() = mdM::dbErrorText(e);
     }
-    return true;
+    if (refillFailure().isEmpty())
+        return true;
+    showError(refillFailure());
+    return false;
 }
 
 void mPfp_Click(QWidget* parent) {
