@@ -7,6 +7,7 @@
 #include "mdM.h"
 #include "system/System.h"
 #include "ui/Dialogs.h"
+#include "workbook/Workbook.h"
 
 #include <stdexcept>
 
@@ -32,7 +33,8 @@ void showReport(const QString& name, QWidget* parent) {
     }
     try {
         auto data = openReportDb(sys::programFolder());
-        report::Report::load(name, *data).preview(parent);
+        // A PDF goes where the spreadsheet printouts go.
+        report::Report::load(name, *data).preview(parent, wb::outputFolder());
     } catch (const db::DbError& e) {
         showError(mdM::dbErrorText(e));
     } catch (const std::runtime_error& e) {
