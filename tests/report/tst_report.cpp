@@ -1,5 +1,5 @@
 // The report renderer: both reports of a quotation laid out, written as PDF and read back with
-// pdftotext, page by page.
+// pdftotext, page by page; long texts and taller fonts checked on the layout's measured boxes.
 #include "Report.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
@@ -7,6 +7,11 @@
 #include "../stats/StatsFixture.h"
 
 #include <QFontMetricsF>
+#include <QPdfWriter>
+#include "ScriptedDialogs.h"
+
+#include <csignal>
+#include <sys/resource.h>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -69,6 +74,22 @@ QStringList printedTexts(const report::Report& r) {
             out << t.lines.join(QString());
     return out;
 }
+
+// Files larger than `bytes` cannot be written while it lives (as on a full disk).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
 
 int pdfPages(const QString& pdf) {
     QProcess p;
@@ -235,6 +256,57 @@ private slots:
         QVERIFY(printedTexts(details).contains(QStringLiteral("客廳系統櫃") + spec));
         // The heading, 32 items and the subtotal take more than a page when a line grows.
         QCOMPARE(details.pageLines(0).size() + details.pageLines(1).size(), 34);
+    }
+
+    // A PDF is offered under the quotation's own name in the given folder and written whole, or
+    // not at all with the reason.
+    void pdfSavedWholeOrNotAtAll() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        QCOMPARE(r.pdfFileName(), QStringLiteral("報價單_王先生_112-12-01.pdf"));
+        const QString folder = m_dir.filePath(QStringLiteral("列印"));
+        const QString path = QDir(folder).filePath(r.pdfFileName());
+        ScriptedDialogs dialogs;
+        dialogs.expectSaveFile(path);
+        QVERIFY(r.savePdfAs(folder));
+        QCOMPARE(dialogs.files().at(0).fileName, path);
+        QCOMPARE(pdfPages(path), 1);
+
+        const QString full = QDir(folder).filePath(QStringLiteral("full.pdf"));
+        dialogs.expectSaveFile(full);
+        dialogs.expectMessage();
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(!r.savePdfAs(folder));
+        }
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QVERIFY(!QFile::exists(full));
+        QVERIFY(QDir(folder).entryList(QDir::Files).size() == 1);
+        QVERIFY(dialogs.messages().at(0).text.contains(QStringLiteral("full.pdf")));
+    }
+
+    // A landscape sheet gets the whole page, scaled: the footer prints and the margin below it
+    // stays blank.
+    void landscapeSheetGetsTheWholePage() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        const QString pdf = m_dir.filePath(QStringLiteral("landscape.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(72);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+            QVERIFY(r.render(writer));
+        }
+        QVERIFY(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"),
+                                                              QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                              pdf, m_dir.filePath(QStringLiteral("landscape"))}) == 0);
+        const QImage page(m_dir.filePath(QStringLiteral("landscape.png")));
+        QVERIFY(page.width() > page.height());
+        int lowestInk = -1;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128)
+                    lowestInk = y;
+        QVERIFY(lowestInk > page.height() * 0.9); // the footer
+        QVERIFY(lowestInk < page.height() * 0.98);
     }
 
     void missingTableIsReported() {
