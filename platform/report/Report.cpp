@@ -1,16 +1,17 @@
 #include "Report.h"
 
+#include "ReportPreview.h"
+#include "ui/Dialogs.h"
+
+#include <QDir>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextLayout>
-#include <QDir>
-#include <QImage>
-#include "ReportPreview.h"
-#include "ui/Dialogs.h"
 
 namespace report {
 
@@ -96,12 +97,18 @@ TextBox fitted(const QFont& font, const QString& text, Qt::Alignment align, doub
     return t;
 }
 
-void drawBox(QPainter& p, double perMm, const TextBox& t) {
-    p.setFont(t.font);
+// Draws a text box; `current` is the font last set on the painter (setting a font costs: a page
+// has hundreds of texts, mostly in one or two fonts).
+void drawBox(QPainter& p, double perMm, const TextBox& t, QFont& current) {
+    if (!(t.font == current)) {
+        p.setFont(t.font);
+        current = t.font;
+    }
     const double step = t.lineStep * perMm;
     double y = t.box.y() * perMm + (t.box.height() * perMm - step * double(t.lines.size())) / 2;
     for (const QString& line : t.lines) {
-        p.drawText(QRectF(t.box.x() * perMm, y, t.box.width() * perMm, step), int(t.align | Qt::AlignVCenter), line);
+        p.drawText(QRectF(t.box.x() * perMm, y, t.box.width() * perMm, step), int(t.align | Qt::AlignVCenter),
+                   line);
         y += step;
     }
 }
@@ -185,7 +192,8 @@ QList<TextBox> Report::headerBoxes(int page, double* bottom) const {
             const QString text = expand(row[i], page);
             if (text.trimmed().isEmpty())
                 continue;
-            out << fitted(info, text, Qt::AlignLeft, left + part * double(i), y, part - 1, heightMm(info) * 1.3);
+            out << fitted(info, text, Qt::AlignLeft, left + part * double(i), y, part - 1,
+                          heightMm(info) * 1.3);
             rowBottom = std::max(rowBottom, out.last().box.bottom());
         }
         y = std::max(rowBottom, y + heightMm(info) * 1.3);
@@ -198,6 +206,12 @@ double Report::footerTop() const {
     const Layout& L = m_layout;
     return L.pageSize.size(QPageSize::Millimeter).height() - L.margins.bottom() -
            heightMm(L.font(QStringLiteral("footer"))) * 1.3;
+}
+
+double Report::tableBottom(int page) const {
+    const Layout& L = m_layout;
+    const double limit = page == 0 && !L.remarksTitle.isEmpty() ? m_remarksTop - 1 : footerTop() - 1;
+    return std::min(m_linesTop + L.lineHeight * L.linesPerPage, limit);
 }
 
 // The remarks, their lower edge at `bottom`: the title, then each remark (wrapped where it is
@@ -227,12 +241,13 @@ void Report::layOut() {
     const double lh = L.lineHeight;
     const double left = L.margins.left();
     double headerBottom = 0;
-    headerBoxes(0, &headerBottom);
+    m_header = headerBoxes(0, &headerBottom);
     m_tableTop = headerBottom;
     const QFont titleFont = L.font(QStringLiteral("columnTitle"));
     m_titleHeight = lh + 1;
     for (const Column& c : L.columns)
-        m_titleHeight = std::max(m_titleHeight, fitted(titleFont, c.title, Qt::AlignHCenter, 0, 0, c.width, lh + 1).box.height());
+        m_titleHeight = std::max(
+            m_titleHeight, fitted(titleFont, c.title, Qt::AlignHCenter, 0, 0, c.width, lh + 1).box.height());
     m_linesTop = m_tableTop + m_titleHeight;
     m_remarksTop = footerTop() - 1;
     if (!L.remarksTitle.isEmpty())
@@ -270,14 +285,11 @@ void Report::layOut() {
     // Pages: the lines that fit above the remarks (first page) or the footer, up to linesPerPage of
     // the layout's height; blank lines that would start a page of their own are left out.
     m_pages.clear();
-    const auto room = [&](int page) {
-        const double limit = page == 0 && !L.remarksTitle.isEmpty() ? m_remarksTop - 1 : footerTop() - 1;
-        return std::min(lh * L.linesPerPage, limit - m_linesTop);
-    };
     QList<int> page;
     double used = 0;
     for (int i = 0; i < m_rows.size(); ++i) {
-        if (!page.isEmpty() && used + m_rows[i].height > room(int(m_pages.size())) + 1e-6) {
+        const double room = tableBottom(int(m_pages.size())) - m_linesTop;
+        if (!page.isEmpty() && used + m_rows[i].height > room + 1e-6) {
             m_pages << page;
             page.clear();
             used = 0;
@@ -328,7 +340,8 @@ QString Report::expand(const QString& text, int page) const {
 }
 
 QPageLayout Report::pageLayout() const {
-    return QPageLayout(m_layout.pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    return QPageLayout(m_layout.pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter);
 }
 
 PageBoxes Report::layoutPage(int page) const {
@@ -337,8 +350,14 @@ PageBoxes Report::layoutPage(int page) const {
     const double width = L.pageSize.size(QPageSize::Millimeter).width() - left - L.margins.right();
     const double lh = L.lineHeight;
     PageBoxes out;
+    // The header as laid out for the first page, unless it names the page.
+    bool namesPage = false;
+    for (const TextLine& h : L.header)
+        namesPage = namesPage || h.text.contains(QLatin1String("{page"));
+    for (const QStringList& row : L.info)
+        namesPage = namesPage || row.join(QString()).contains(QLatin1String("{page"));
     double headerBottom = 0;
-    out.texts = headerBoxes(page, &headerBottom);
+    out.texts = namesPage ? headerBoxes(page, &headerBottom) : m_header;
 
     // Column titles, the lines, and the table's box down to the page's room.
     const QFont titleFont = L.font(QStringLiteral("columnTitle"));
@@ -362,8 +381,7 @@ PageBoxes Report::layoutPage(int page) const {
         y += m_rows[i].height;
         out.rules << y;
     }
-    const double limit = page == 0 && !L.remarksTitle.isEmpty() ? m_remarksTop - 1 : footerTop() - 1;
-    const double bottom = std::max(y, std::min(m_linesTop + lh * L.linesPerPage, limit));
+    const double bottom = std::max(y, tableBottom(page));
     for (double r = y + lh; r < bottom - 0.5; r += lh)
         out.rules << r;
     while (!out.rules.isEmpty() && out.rules.last() > bottom - 0.5)
@@ -376,7 +394,8 @@ PageBoxes Report::layoutPage(int page) const {
         out.texts << remarkBoxes(footerTop() - 1, &top);
     }
     const QFont footer = L.font(QStringLiteral("footer"));
-    TextBox f = fitted(footer, expand(L.footer, page), Qt::AlignHCenter, left, footerTop(), width, heightMm(footer) * 1.3);
+    TextBox f = fitted(footer, expand(L.footer, page), Qt::AlignHCenter, left, footerTop(), width,
+                       heightMm(footer) * 1.3);
     out.texts << f;
     return out;
 }
@@ -385,9 +404,11 @@ void Report::paintPage(QPainter& p, int page) const {
     const PageBoxes boxes = layoutPage(page);
     const double perMm = p.device()->logicalDpiY() / 25.4;
     const auto at = [perMm](double mm) { return mm * perMm; };
-    const QRectF table(at(boxes.table.x()), at(boxes.table.y()), at(boxes.table.width()), at(boxes.table.height()));
+    const QRectF table(at(boxes.table.x()), at(boxes.table.y()), at(boxes.table.width()),
+                       at(boxes.table.height()));
     p.save();
-    p.fillRect(QRectF(table.x(), table.y(), table.width(), at(boxes.titleBottom) - table.y()), QColor(230, 230, 230));
+    p.fillRect(QRectF(table.x(), table.y(), table.width(), at(boxes.titleBottom) - table.y()),
+               QColor(230, 230, 230));
     p.setPen(QPen(QColor(170, 170, 170), at(0.1)));
     for (double r : boxes.rules)
         p.drawLine(QPointF(table.left(), at(r)), QPointF(table.right(), at(r)));
@@ -397,8 +418,10 @@ void Report::paintPage(QPainter& p, int page) const {
     for (double c : boxes.columnLines)
         p.drawLine(QPointF(at(c), table.top()), QPointF(at(c), table.bottom()));
     p.setPen(Qt::black);
+    QFont current;
+    p.setFont(current);
     for (const TextBox& t : boxes.texts)
-        drawBox(p, perMm, t);
+        drawBox(p, perMm, t, current);
     p.restore();
 }
 
@@ -410,7 +433,8 @@ bool Report::render(QPagedPaintDevice& device, int from, int to) const {
         return false;
     // A sheet smaller than the page, or turned, gets the whole page scaled down and centred.
     const QSizeF paper = m_layout.pageSize.size(QPageSize::Millimeter);
-    const double w = paper.width() * device.logicalDpiX() / 25.4, h = paper.height() * device.logicalDpiY() / 25.4;
+    const double w = paper.width() * device.logicalDpiX() / 25.4,
+                 h = paper.height() * device.logicalDpiY() / 25.4;
     const double scale = std::min({1.0, device.width() / w, device.height() / h});
     p.translate((device.width() - w * scale) / 2, (device.height() - h * scale) / 2);
     p.scale(scale, scale);
@@ -473,8 +497,8 @@ bool Report::savePdfAs(const QString& folder) const {
     QString error;
     if (writePdf(path, &error))
         return true;
-    ui::msgBox(QStringLiteral("無法寫入 %1\r\n%2").arg(QDir::toNativeSeparators(path), error), ui::Buttons::OK,
-               ui::Icon::Critical, QStringLiteral("Kavo III"));
+    ui::msgBox(QStringLiteral("無法寫入 %1\r\n%2").arg(QDir::toNativeSeparators(path), error),
+               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
     return false;
 }
 

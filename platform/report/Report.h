@@ -43,8 +43,8 @@ struct TextBox {
 struct PageBoxes {
     QList<TextBox> texts;
     QRectF table;
-    double titleBottom = 0;   // the column titles' lower edge
-    QList<double> rules;      // the lines between the table's rows
+    double titleBottom = 0;    // the column titles' lower edge
+    QList<double> rules;       // the lines between the table's rows
     QList<double> columnLines; // the lines between its columns
 };
 
@@ -98,17 +98,21 @@ private:
     QList<TextBox> headerBoxes(int page, double* bottom) const;
     QList<TextBox> remarkBoxes(double bottom, double* top) const;
     double footerTop() const;
+    // The lower edge of the table on a page: the layout's number of lines, or less where the
+    // remarks (first page) or the footer begin.
+    double tableBottom(int page) const;
 
     Layout m_layout;
     QHash<QString, QString> m_head; // phead by column name, lower case
     QList<QStringList> m_lines;
     QStringList m_remarks;
-    QList<Row> m_rows;            // one per line
-    QList<QList<int>> m_pages;    // the lines of each page
-    double m_linesTop = 0;        // below the column titles
-    double m_titleHeight = 0;     // the column titles' row
+    QList<TextBox> m_header;   // header and information block of the first page
+    QList<Row> m_rows;         // one per line
+    QList<QList<int>> m_pages; // the lines of each page
+    double m_linesTop = 0;     // below the column titles
+    double m_titleHeight = 0;  // the column titles' row
     double m_tableTop = 0;
-    double m_remarksTop = 0;      // the first page's remarks (the footer's top without remarks)
+    double m_remarksTop = 0; // the first page's remarks (the footer's top without remarks)
 };
 
 } // namespace report
