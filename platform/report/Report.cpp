@@ -464,7 +464,8 @@ bool Report::writePdf(const QString& path, QString* error) const {
     // A failed write is remembered by the file: commit() then leaves no file behind.
     if (!painted || !file.commit()) {
         if (error)
-            *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("無法產生 PDF");
+            *error =
+                file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("無法產生 PDF");
         file.cancelWriting();
         return false;
     }

@@ -58,7 +58,8 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
             throw db::DbError(db::ErrObjectNotFound, QStringLiteral("company"));
         const std::optional<QStringList> company = companyRow(*mdM::MainDb);
         if (!company) {
-            refillFailure() = QStringLiteral("找不到公司資料：請先在 系統設定 的「公司資料」輸入公司名稱、地址與電話。");
+            refillFailure() =
+                QStringLiteral("找不到公司資料：請先在 系統設定 的「公司資料」輸入公司名稱、地址與電話。");
         } else {
             auto report = openReportDb(sys::programFolder());
             RefillReportTables(doc, {sta, report.get(), *company, mdM::QuoteCustPhone, mdM::QuoteCustFax});

@@ -13,11 +13,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -162,11 +162,12 @@ void frmCal::showTotalLine(const stats::StatisticsGrid& g) {
     for (int r = 0; r < hfgC->rowCount(); ++r)
         if (!hfgC->isRowHidden(r))
             rowsHeight += hfgC->rowHeight(r);
-    const int gridHeight = hfgC->horizontalHeader()->sizeHint().height() + rowsHeight + 2 * hfgC->frameWidth() +
-                           hfgC->horizontalScrollBar()->sizeHint().height();
+    const int gridHeight = hfgC->horizontalHeader()->sizeHint().height() + rowsHeight +
+                           2 * hfgC->frameWidth() + hfgC->horizontalScrollBar()->sizeHint().height();
     const int wanted = height() - hfgC->height() + gridHeight;
     // The frame is known only once the window is shown: until then, room for a title bar.
-    const int frame = std::max(frameGeometry().height() - height(), style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    const int frame =
+        std::max(frameGeometry().height() - height(), style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
     const QScreen* screen = this->screen();
     const int room = screen ? screen->availableGeometry().height() - frame : wanted;
     if (wanted > height())
@@ -185,10 +186,11 @@ void frmCal::Command3_Click() {
     ani->show();
     QCoreApplication::processEvents();
     // Only what the window shows: a user without the price or cost right finds none in the copy.
-    const QList<QStringList> cells = stats::statisticsCells(
-        m_grid, stats::hiddenColumns(m_source.pricesHidden, m_source.costsHidden));
-    const QString error = copier() ? copier()(cells)
-                                   : stats::copyStatisticsToWorkbook(cells, m_grid.hasTotalLine, sys::programFolder());
+    const QList<QStringList> cells =
+        stats::statisticsCells(m_grid, stats::hiddenColumns(m_source.pricesHidden, m_source.costsHidden));
+    const QString error =
+        copier() ? copier()(cells)
+                 : stats::copyStatisticsToWorkbook(cells, m_grid.hasTotalLine, sys::programFolder());
     ani->hide();
     if (!error.isEmpty())
         showError(error);

@@ -6,16 +6,16 @@
 #include "StaDb.h"
 #include "../stats/StatsFixture.h"
 
-#include <QFontMetricsF>
-#include <QPdfWriter>
 #include "ScriptedDialogs.h"
 
-#include <csignal>
-#include <sys/resource.h>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace fixture;
 
@@ -52,7 +52,8 @@ QStringList layoutFaults(const report::Report& r) {
             if (double(t[i].lines.size()) * t[i].lineStep > t[i].box.height() + 0.01)
                 faults << what + QStringLiteral("too tall");
             for (const QString& line : t[i].lines)
-                if (QFontMetricsF(t[i].font, &device).horizontalAdvance(line) / perMm > t[i].box.width() + 0.1)
+                if (QFontMetricsF(t[i].font, &device).horizontalAdvance(line) / perMm >
+                    t[i].box.width() + 0.1)
                     faults << what + QStringLiteral("too wide");
             if (!paper.contains(t[i].box))
                 faults << what + QStringLiteral("off the paper");
@@ -226,14 +227,21 @@ private slots:
         auto sta = stats::openStaDb(dir.path());
         auto rep = stats::openReportDb(dir.path());
         // Too long for their boxes even at the smallest size.
-        const QString spec = QStringLiteral("W240 H260 D60 E1 級 + 美耐板 + 鋼琴烤漆門片 + 緩衝鉸鏈 + 隱藏式把手 + "
-                                            "內附 LED 感應燈 + 抽屜滑軌");
-        const QString remark = QStringLiteral("本報價不含水電、空調、燈具、窗簾、家具、家電、消防設備、室內裝修許可申請、"
-                                              "大樓管理費用、保證金、臨時水電、夜間施工加班費、防護工程、"
-                                              "鷹架與吊車、舊有裝潢拆除及其運棄費用與垃圾清運費用");
+        const QString spec =
+            QStringLiteral("W240 H260 D60 E1 級 + 美耐板 + 鋼琴烤漆門片 + 緩衝鉸鏈 + 隱藏式把手 + "
+                           "內附 LED 感應燈 + 抽屜滑軌");
+        const QString remark =
+            QStringLiteral("本報價不含水電、空調、燈具、窗簾、家具、家電、消防設備、室內裝修許可申請、"
+                           "大樓管理費用、保證金、臨時水電、夜間施工加班費、防護工程、"
+                           "鷹架與吊車、舊有裝潢拆除及其運棄費用與垃圾清運費用");
         QuoteDocument doc;
-        doc.header = {"歐陽美華小姐與陳志明先生", "信義住宅", "陳小明", "住宅", "1121201_",
-                      "台北市信義區信義路五段7號101大樓觀景台旁巷弄內之二十三樓之五", "112/12/01"};
+        doc.header = {"歐陽美華小姐與陳志明先生",
+                      "信義住宅",
+                      "陳小明",
+                      "住宅",
+                      "1121201_",
+                      "台北市信義區信義路五段7號101大樓觀景台旁巷弄內之二十三樓之五",
+                      "112/12/01"};
         ItemRow longItem = item("系統櫃", 1, 100);
         longItem[ColSpec] = spec;
         std::vector<ItemRow> rows = items(31, QStringLiteral("木櫃"));
@@ -295,9 +303,10 @@ private slots:
             writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
             QVERIFY(r.render(writer));
         }
-        QVERIFY(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"),
-                                                              QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                                              pdf, m_dir.filePath(QStringLiteral("landscape"))}) == 0);
+        QVERIFY(QProcess::execute(QStringLiteral("pdftoppm"),
+                                  {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                                   QStringLiteral("-singlefile"), pdf,
+                                   m_dir.filePath(QStringLiteral("landscape"))}) == 0);
         const QImage page(m_dir.filePath(QStringLiteral("landscape.png")));
         QVERIFY(page.width() > page.height());
         int lowestInk = -1;

@@ -59,7 +59,9 @@ private slots:
         frmCal* f = window(doc);
         QVERIFY(f->fill(false));
         QCOMPARE(f->windowTitle(), QStringLiteral("統計"));
-        f->show(); QTest::qWaitForWindowExposed(f); f->grab().save("/tmp/frmcal_few.png");
+        f->show();
+        QTest::qWaitForWindowExposed(f);
+        f->grab().save("/tmp/frmcal_few.png");
         QCOMPARE(f->hfgC->horizontalHeaderItem(1)->text(), QStringLiteral("       區    域"));
         QCOMPARE(f->hfgC->horizontalHeaderItem(6)->text(), QStringLiteral("佔總價比"));
         QCOMPARE(f->hfgC->rowCount(), 3);

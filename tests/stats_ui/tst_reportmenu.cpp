@@ -1,8 +1,8 @@
 // The print menu: opening it fills the report database in the program folder; its items preview
 // the cover-page and details reports; failures show their reason.
 #include "../stats/StatsFixture.h"
-#include "ReportMenu.h"
 #include "Report.h"
+#include "ReportMenu.h"
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
 #include "TempProgramFolder.h"
@@ -107,13 +107,15 @@ private slots:
         QCOMPARE(dialogs.messages().at(2).text, dialogs.messages().at(0).text);
         QVERIFY(m_previewed.isEmpty());
         auto data = db::Database::open(m_folder->file(QStringLiteral("ptdemo.mdb")));
-        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")), QStringLiteral("林小姐"));
+        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")),
+                 QStringLiteral("林小姐"));
         QCOMPARE(data->openRecordset(QStringLiteral("pfp")).text(1), QStringLiteral("木作"));
 
         QVERIFY(stats::mP_Click(b, nullptr, mode));
         stats::mPfp_Click(nullptr);
         QCOMPARE(m_previewed, QStringList({"fpdemo:1"}));
-        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")), QStringLiteral("王大明"));
+        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")),
+                 QStringLiteral("王大明"));
     }
 };
 
