@@ -1,16 +1,17 @@
 #include "Report.h"
 
+#include "ReportPreview.h"
+#include "ui/Dialogs.h"
+
+#include <QDir>
 #include <QFontMetricsF>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTextLayout>
 
 namespace report {
 
@@ -34,28 +35,90 @@ bool isStrong(const QStringList& line) {
     return false;
 }
 
-// Draws a text in the painter's font, or smaller when it is wider than its box, so that it prints
-// whole. The font is changed only for such a text (each change is recorded in the preview).
-void drawFitted(QPainter& p, const QRectF& box, int flags, const QString& text) {
-    const QFont font = p.font();
-    const QFont fitted = fitToWidth(font, text, box.width(), p.device());
-    if (fitted.pointSizeF() == font.pointSizeF()) {
-        p.drawText(box, flags, text);
-        return;
-    }
-    p.setFont(fitted);
-    p.drawText(box, flags, text);
-    p.setFont(font);
+// Texts are measured at a fixed resolution, with unhinted fonts (their widths then scale with the
+// resolution), so that every device gets the same layout.
+constexpr double kMeasureDpi = 1200;
+
+QPaintDevice* measuringDevice() {
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(kMeasureDpi / 0.0254));
+        image.setDotsPerMeterY(qRound(kMeasureDpi / 0.0254));
+        return image;
+    }();
+    return &device;
 }
 
-// Millimetres to device units and back.
-struct Scale {
-    double perMm;
-    double operator()(double mm) const { return mm * perMm; }
-    QRectF rect(double x, double y, double w, double h) const {
-        return QRectF((*this)(x), (*this)(y), (*this)(w), (*this)(h));
+constexpr double kPxPerMm = kMeasureDpi / 25.4;
+
+double heightMm(const QFont& f) {
+    return QFontMetricsF(f, measuringDevice()).height() / kPxPerMm;
+}
+
+double widthMm(const QFont& f, const QString& text) {
+    return QFontMetricsF(f, measuringDevice()).horizontalAdvance(text) / kPxPerMm;
+}
+
+// The lines of a text wrapped to `width` millimetres: between words, or between any two characters
+// where a word is wider than the line (Chinese texts have no blanks).
+QStringList wrapped(const QFont& f, const QString& text, double width) {
+    QTextLayout layout(text, f, measuringDevice());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width * kPxPerMm);
+        lines << text.mid(line.textStart(), line.textLength());
     }
-};
+    layout.endLayout();
+    return lines;
+}
+
+// A text in a box `width` millimetres wide whose height is at least `minHeight`: in the font, or
+// smaller when it is wider than the box, or wrapped in the font when even 55% is too wide. The box
+// grows by a line for each line more.
+TextBox fitted(const QFont& font, const QString& text, Qt::Alignment align, double x, double y, double width,
+               double minHeight) {
+    // Devices round a font's pixel size: at 300 dpi a text may come out 2.5% wider than measured.
+    const double room = width * 0.975;
+    TextBox t;
+    t.align = align;
+    t.font = fitToWidth(font, text, room * kPxPerMm, measuringDevice());
+    t.lines = QStringList{text};
+    if (t.font.pointSizeF() < font.pointSizeF() && widthMm(t.font, text) > room) {
+        t.font = font;
+        t.lines = wrapped(font, text, room);
+    }
+    t.lineStep = heightMm(t.font);
+    const double n = double(t.lines.size());
+    t.box = QRectF(x, y, width, std::max(minHeight + (n - 1) * t.lineStep, n * t.lineStep));
+    return t;
+}
+
+// Draws a text box; `current` is the font last set on the painter (setting a font costs: a page
+// has hundreds of texts, mostly in one or two fonts).
+void drawBox(QPainter& p, double perMm, const TextBox& t, QFont& current) {
+    if (!(t.font == current)) {
+        p.setFont(t.font);
+        current = t.font;
+    }
+    const double step = t.lineStep * perMm;
+    double y = t.box.y() * perMm + (t.box.height() * perMm - step * double(t.lines.size())) / 2;
+    for (const QString& line : t.lines) {
+        p.drawText(QRectF(t.box.x() * perMm, y, t.box.width() * perMm, step), int(t.align | Qt::AlignVCenter),
+                   line);
+        y += step;
+    }
+}
+
+bool isBlank(const QStringList& line) {
+    for (const QString& cell : line)
+        if (!cell.trimmed().isEmpty())
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -78,8 +141,14 @@ QFont fitToWidth(const QFont& f, const QString& text, double width, QPaintDevice
 }
 
 Report Report::load(const QString& name, db::Database& data) {
+    return load(loadLayout(name), data);
+}
+
+Report Report::load(const Layout& layout, db::Database& data) {
     Report r;
-    r.m_layout = loadLayout(name);
+    r.m_layout = layout;
+    for (QFont& f : r.m_layout.fonts)
+        f.setHintingPreference(QFont::PreferNoHinting);
     db::Recordset head = data.openRecordset(QStringLiteral("phead"));
     for (int i = 0; i < head.fieldCount(); ++i)
         r.m_head.insert(head.fieldName(i).toLower(), head.eof() ? QString() : head.text(i));
@@ -97,16 +166,158 @@ Report Report::load(const QString& name, db::Database& data) {
         if (!rs.eof() && !rs.text(0).isEmpty())
             r.m_remarks << rs.text(0);
     }
+    r.layOut();
     return r;
 }
 
+// Header lines and the information block of a page, from the top margin; `bottom` gets the lower
+// edge.
+QList<TextBox> Report::headerBoxes(int page, double* bottom) const {
+    const Layout& L = m_layout;
+    const double left = L.margins.left();
+    const double width = L.pageSize.size(QPageSize::Millimeter).width() - left - L.margins.right();
+    QList<TextBox> out;
+    double y = L.margins.top();
+    for (const TextLine& h : L.header) {
+        const QFont f = L.font(h.font);
+        out << fitted(f, expand(h.text, page), Qt::AlignHCenter, left, y, width, heightMm(f) * 1.25);
+        y = out.last().box.bottom();
+    }
+    y += 2;
+    const QFont info = L.font(QStringLiteral("info"));
+    for (const QStringList& row : L.info) {
+        const double part = width / double(std::max<qsizetype>(1, row.size()));
+        double rowBottom = y;
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            const QString text = expand(row[i], page);
+            if (text.trimmed().isEmpty())
+                continue;
+            out << fitted(info, text, Qt::AlignLeft, left + part * double(i), y, part - 1,
+                          heightMm(info) * 1.3);
+            rowBottom = std::max(rowBottom, out.last().box.bottom());
+        }
+        y = std::max(rowBottom, y + heightMm(info) * 1.3);
+    }
+    *bottom = y + 2;
+    return out;
+}
+
+double Report::footerTop() const {
+    const Layout& L = m_layout;
+    return L.pageSize.size(QPageSize::Millimeter).height() - L.margins.bottom() -
+           heightMm(L.font(QStringLiteral("footer"))) * 1.3;
+}
+
+double Report::tableBottom(int page) const {
+    const Layout& L = m_layout;
+    const double limit = page == 0 && !L.remarksTitle.isEmpty() ? m_remarksTop - 1 : footerTop() - 1;
+    return std::min(m_linesTop + L.lineHeight * L.linesPerPage, limit);
+}
+
+// The remarks, their lower edge at `bottom`: the title, then each remark (wrapped where it is
+// long); room for one line per remark table at least. `top` gets the upper edge.
+QList<TextBox> Report::remarkBoxes(double bottom, double* top) const {
+    const Layout& L = m_layout;
+    const double left = L.margins.left();
+    const double width = L.pageSize.size(QPageSize::Millimeter).width() - left - L.margins.right();
+    const double rh = L.remarkLineHeight;
+    const QFont f = L.font(QStringLiteral("remarks"));
+    QList<TextBox> out;
+    out << fitted(f, L.remarksTitle, Qt::AlignLeft, left, 0, width, rh);
+    double y = out.last().box.bottom();
+    for (const QString& r : m_remarks) {
+        out << fitted(f, r, Qt::AlignLeft, left + 4, y, width - 4, rh);
+        y = out.last().box.bottom();
+    }
+    const double height = std::max(y, rh * double(L.remarkTables.size() + 1));
+    *top = bottom - height;
+    for (TextBox& t : out)
+        t.box.translate(0, *top);
+    return out;
+}
+
+void Report::layOut() {
+    const Layout& L = m_layout;
+    const double lh = L.lineHeight;
+    const double left = L.margins.left();
+    double headerBottom = 0;
+    m_header = headerBoxes(0, &headerBottom);
+    m_tableTop = headerBottom;
+    const QFont titleFont = L.font(QStringLiteral("columnTitle"));
+    m_titleHeight = lh + 1;
+    for (const Column& c : L.columns)
+        m_titleHeight = std::max(
+            m_titleHeight, fitted(titleFont, c.title, Qt::AlignHCenter, 0, 0, c.width, lh + 1).box.height());
+    m_linesTop = m_tableTop + m_titleHeight;
+    m_remarksTop = footerTop() - 1;
+    if (!L.remarksTitle.isEmpty())
+        remarkBoxes(footerTop() - 1, &m_remarksTop);
+
+    // Each line measured: a text runs on over the empty cells after it.
+    const QFont normal = L.font(QStringLiteral("line"));
+    const QFont strong = L.font(QStringLiteral("strong"));
+    m_rows.clear();
+    m_rows.reserve(m_lines.size());
+    for (const QStringList& line : m_lines) {
+        Row row;
+        row.height = lh;
+        const QFont& f = isStrong(line) ? strong : normal;
+        double x = left;
+        for (qsizetype c = 0; c < L.columns.size(); ++c) {
+            const QString text = QString(line.value(c)).replace(u'\t', QStringLiteral("    "));
+            double w = L.columns[c].width;
+            if (L.columns[c].align == Qt::AlignLeft)
+                for (qsizetype n = c + 1; n < L.columns.size() && line.value(n).isEmpty(); ++n)
+                    w += L.columns[n].width;
+            if (!text.trimmed().isEmpty()) {
+                TextBox t = fitted(f, text, L.columns[c].align, x + 1, 0, w - 2, lh);
+                t.inTable = true;
+                row.height = std::max(row.height, t.box.height());
+                row.cells << t;
+            }
+            x += L.columns[c].width;
+        }
+        for (TextBox& t : row.cells)
+            t.box.setHeight(row.height);
+        m_rows << row;
+    }
+
+    // Pages: the lines that fit above the remarks (first page) or the footer, up to linesPerPage of
+    // the layout's height; blank lines that would start a page of their own are left out.
+    m_pages.clear();
+    QList<int> page;
+    double used = 0;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const double room = tableBottom(int(m_pages.size())) - m_linesTop;
+        if (!page.isEmpty() && used + m_rows[i].height > room + 1e-6) {
+            m_pages << page;
+            page.clear();
+            used = 0;
+        }
+        page << i;
+        used += m_rows[i].height;
+    }
+    if (!page.isEmpty() || m_pages.isEmpty())
+        m_pages << page;
+    while (m_pages.size() > 1) { // drop pages holding blank lines only
+        bool blank = true;
+        for (int i : m_pages.last())
+            blank = blank && isBlank(m_lines[i]);
+        if (!blank)
+            break;
+        m_pages.removeLast();
+    }
+}
+
 int Report::pageCount() const {
-    const int n = int(m_lines.size());
-    return std::max(1, (n + m_layout.linesPerPage - 1) / m_layout.linesPerPage);
+    return int(m_pages.size());
 }
 
 QList<QStringList> Report::pageLines(int page) const {
-    return m_lines.mid(qsizetype(page) * m_layout.linesPerPage, m_layout.linesPerPage);
+    QList<QStringList> out;
+    for (int i : m_pages.value(page))
+        out << m_lines[i];
+    return out;
 }
 
 QString Report::expand(const QString& text, int page) const {
@@ -129,115 +340,110 @@ QString Report::expand(const QString& text, int page) const {
 }
 
 QPageLayout Report::pageLayout() const {
-    return QPageLayout(m_layout.pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    return QPageLayout(m_layout.pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter);
+}
+
+PageBoxes Report::layoutPage(int page) const {
+    const Layout& L = m_layout;
+    const double left = L.margins.left();
+    const double width = L.pageSize.size(QPageSize::Millimeter).width() - left - L.margins.right();
+    const double lh = L.lineHeight;
+    PageBoxes out;
+    // The header as laid out for the first page, unless it names the page.
+    bool namesPage = false;
+    for (const TextLine& h : L.header)
+        namesPage = namesPage || h.text.contains(QLatin1String("{page"));
+    for (const QStringList& row : L.info)
+        namesPage = namesPage || row.join(QString()).contains(QLatin1String("{page"));
+    double headerBottom = 0;
+    out.texts = namesPage ? headerBoxes(page, &headerBottom) : m_header;
+
+    // Column titles, the lines, and the table's box down to the page's room.
+    const QFont titleFont = L.font(QStringLiteral("columnTitle"));
+    double x = left;
+    for (const Column& c : L.columns) {
+        TextBox t = fitted(titleFont, c.title, Qt::AlignHCenter, x, m_tableTop, c.width, m_titleHeight);
+        t.box.setHeight(m_titleHeight);
+        t.inTable = true;
+        out.texts << t;
+        x += c.width;
+        out.columnLines << x;
+    }
+    out.columnLines.removeLast();
+    out.titleBottom = m_linesTop;
+    double y = m_linesTop;
+    for (int i : m_pages.value(page)) {
+        for (TextBox t : m_rows[i].cells) {
+            t.box.translate(0, y);
+            out.texts << t;
+        }
+        y += m_rows[i].height;
+        out.rules << y;
+    }
+    const double bottom = std::max(y, tableBottom(page));
+    for (double r = y + lh; r < bottom - 0.5; r += lh)
+        out.rules << r;
+    while (!out.rules.isEmpty() && out.rules.last() > bottom - 0.5)
+        out.rules.removeLast();
+    out.table = QRectF(left, m_tableTop, width, bottom - m_tableTop);
+
+    // The remarks low on the first page, and the footer.
+    if (page == 0 && !L.remarksTitle.isEmpty()) {
+        double top = 0;
+        out.texts << remarkBoxes(footerTop() - 1, &top);
+    }
+    const QFont footer = L.font(QStringLiteral("footer"));
+    TextBox f = fitted(footer, expand(L.footer, page), Qt::AlignHCenter, left, footerTop(), width,
+                       heightMm(footer) * 1.3);
+    out.texts << f;
+    return out;
 }
 
 void Report::paintPage(QPainter& p, int page) const {
-    const Layout& L = m_layout;
-    const Scale mm{p.device()->logicalDpiY() / 25.4};
-    const QSizeF paper = L.pageSize.size(QPageSize::Millimeter);
-    const double left = L.margins.left();
-    const double width = paper.width() - L.margins.left() - L.margins.right();
-    const auto heightOf = [&](const QFont& f) { return QFontMetricsF(f, p.device()).height() / mm.perMm; };
+    const PageBoxes boxes = layoutPage(page);
+    const double perMm = p.device()->logicalDpiY() / 25.4;
+    const auto at = [perMm](double mm) { return mm * perMm; };
+    const QRectF table(at(boxes.table.x()), at(boxes.table.y()), at(boxes.table.width()),
+                       at(boxes.table.height()));
     p.save();
-    p.setPen(QPen(Qt::black, mm(0.2)));
-
-    // Header, repeated on every page.
-    double y = L.margins.top();
-    for (const TextLine& h : L.header) {
-        const QFont f = L.font(h.font);
-        const double lh = heightOf(f) * 1.25;
-        p.setFont(f);
-        drawFitted(p, mm.rect(left, y, width, lh), Qt::AlignCenter, expand(h.text, page));
-        y += lh;
-    }
-    y += 2;
-    const QFont info = L.font(QStringLiteral("info"));
-    const double infoHeight = heightOf(info) * 1.3;
-    p.setFont(info);
-    for (const QStringList& row : L.info) {
-        const double part = width / std::max<qsizetype>(1, row.size());
-        for (qsizetype i = 0; i < row.size(); ++i)
-            drawFitted(p, mm.rect(left + part * double(i), y, part - 1, infoHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                       expand(row[i], page));
-        y += infoHeight;
-    }
-    y += 2;
-
-    // Column titles and the table box.
-    const double lh = L.lineHeight;
-    const double tableTop = y;
-    p.setFont(L.font(QStringLiteral("columnTitle")));
-    p.fillRect(mm.rect(left, y, width, lh + 1), QColor(230, 230, 230));
-    double x = left;
-    for (const Column& c : L.columns) {
-        p.drawText(mm.rect(x, y, c.width, lh + 1), Qt::AlignCenter, c.title);
-        x += c.width;
-    }
-    y += lh + 1;
-    const double linesTop = y;
-    const double tableBottom = linesTop + lh * L.linesPerPage;
-    p.setPen(QPen(QColor(170, 170, 170), mm(0.1)));
-    for (int i = 1; i < L.linesPerPage; ++i)
-        p.drawLine(QPointF(mm(left), mm(linesTop + lh * i)), QPointF(mm(left + width), mm(linesTop + lh * i)));
-    p.setPen(QPen(Qt::black, mm(0.25)));
-    p.drawRect(mm.rect(left, tableTop, width, tableBottom - tableTop));
-    p.drawLine(QPointF(mm(left), mm(linesTop)), QPointF(mm(left + width), mm(linesTop)));
-    x = left;
-    for (qsizetype c = 0; c + 1 < L.columns.size(); ++c) {
-        x += L.columns[c].width;
-        p.drawLine(QPointF(mm(x), mm(tableTop)), QPointF(mm(x), mm(tableBottom)));
-    }
-
-    // The lines: a text runs on over the empty cells after it.
-    const QFont normal = L.font(QStringLiteral("line"));
-    const QFont strong = L.font(QStringLiteral("strong"));
-    const QList<QStringList> lines = pageLines(page);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringList& line = lines[i];
-        p.setFont(isStrong(line) ? strong : normal);
-        const double ly = linesTop + lh * double(i);
-        x = left;
-        for (qsizetype c = 0; c < L.columns.size(); ++c) {
-            const QString text = QString(line.value(c)).replace(u'\t', QStringLiteral("    "));
-            double w = L.columns[c].width;
-            if (L.columns[c].align == Qt::AlignLeft)
-                for (qsizetype n = c + 1; n < L.columns.size() && line.value(n).isEmpty(); ++n)
-                    w += L.columns[n].width;
-            if (!text.trimmed().isEmpty())
-                drawFitted(p, mm.rect(x + 1, ly, w - 2, lh), L.columns[c].align | Qt::AlignVCenter, text);
-            x += L.columns[c].width;
-        }
-    }
-
-    // Footer, and the remarks low on the first page.
-    const QFont footer = L.font(QStringLiteral("footer"));
-    const double footerHeight = heightOf(footer) * 1.3;
-    const double footerTop = paper.height() - L.margins.bottom() - footerHeight;
-    p.setFont(footer);
-    p.drawText(mm.rect(left, footerTop, width, footerHeight), Qt::AlignCenter, expand(L.footer, page));
-    if (page == 0 && !L.remarksTitle.isEmpty()) {
-        const double rh = L.remarkLineHeight;
-        double ry = footerTop - rh * double(L.remarkTables.size() + 1) - 1;
-        p.setFont(L.font(QStringLiteral("remarks")));
-        p.drawText(mm.rect(left, ry, width, rh), Qt::AlignLeft | Qt::AlignVCenter, L.remarksTitle);
-        for (const QString& r : m_remarks) {
-            ry += rh;
-            drawFitted(p, mm.rect(left + 4, ry, width - 4, rh), Qt::AlignLeft | Qt::AlignVCenter, r);
-        }
-    }
+    p.fillRect(QRectF(table.x(), table.y(), table.width(), at(boxes.titleBottom) - table.y()),
+               QColor(230, 230, 230));
+    p.setPen(QPen(QColor(170, 170, 170), at(0.1)));
+    for (double r : boxes.rules)
+        p.drawLine(QPointF(table.left(), at(r)), QPointF(table.right(), at(r)));
+    p.setPen(QPen(Qt::black, at(0.25)));
+    p.drawRect(table);
+    p.drawLine(QPointF(table.left(), at(boxes.titleBottom)), QPointF(table.right(), at(boxes.titleBottom)));
+    for (double c : boxes.columnLines)
+        p.drawLine(QPointF(at(c), table.top()), QPointF(at(c), table.bottom()));
+    p.setPen(Qt::black);
+    QFont current;
+    p.setFont(current);
+    for (const TextBox& t : boxes.texts)
+        drawBox(p, perMm, t, current);
     p.restore();
 }
 
-void Report::render(QPagedPaintDevice& device, int from, int to) const {
+bool Report::render(QPagedPaintDevice& device, int from, int to) const {
     const int first = from > 0 ? from - 1 : 0;
     const int last = to > 0 ? std::min(to, pageCount()) - 1 : pageCount() - 1;
     QPainter p(&device);
+    if (!p.isActive())
+        return false;
+    // A sheet smaller than the page, or turned, gets the whole page scaled down and centred.
+    const QSizeF paper = m_layout.pageSize.size(QPageSize::Millimeter);
+    const double w = paper.width() * device.logicalDpiX() / 25.4,
+                 h = paper.height() * device.logicalDpiY() / 25.4;
+    const double scale = std::min({1.0, device.width() / w, device.height() / h});
+    p.translate((device.width() - w * scale) / 2, (device.height() - h * scale) / 2);
+    p.scale(scale, scale);
     for (int i = first; i <= last; ++i) {
-        if (i > first)
-            device.newPage();
+        if (i > first && !device.newPage())
+            return false;
         paintPage(p, i);
     }
+    return p.end();
 }
 
 bool Report::writePdf(const QString& path, QString* error) const {
@@ -247,39 +453,62 @@ bool Report::writePdf(const QString& path, QString* error) const {
             *error = file.errorString();
         return false;
     }
+    bool painted = false;
     {
         QPdfWriter pdf(&file);
         pdf.setPageLayout(pageLayout());
         pdf.setResolution(300);
         pdf.setTitle(m_layout.title);
-        render(pdf);
+        painted = render(pdf);
     }
-    if (!file.commit()) {
+    // A failed write is remembered by the file: commit() then leaves no file behind.
+    if (!painted || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error =
+                file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("無法產生 PDF");
+        file.cancelWriting();
         return false;
     }
     return true;
 }
 
-void Report::preview(QWidget* parent) const {
+QString Report::pdfFileName() const {
+    QStringList parts{m_layout.title};
+    for (const char* field : {"cn", "dy"}) {
+        const QString v = m_head.value(QString::fromLatin1(field)).trimmed();
+        if (!v.isEmpty())
+            parts << v;
+    }
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
+    return parts.join(u'_').replace(unsafe, QStringLiteral("-")) + QStringLiteral(".pdf");
+}
+
+bool Report::savePdfAs(const QString& folder) const {
+    QDir().mkpath(folder);
+    ui::FileRequest request;
+    request.title = QStringLiteral("另存 PDF");
+    request.folder = folder;
+    request.fileName = QDir(folder).filePath(pdfFileName());
+    request.filter = QStringLiteral("PDF 檔 (*.pdf)|*.pdf");
+    QString path = ui::saveFileDialog(request);
+    if (path.isEmpty())
+        return false;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (writePdf(path, &error))
+        return true;
+    ui::msgBox(QStringLiteral("無法寫入 %1\r\n%2").arg(QDir::toNativeSeparators(path), error),
+               ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+    return false;
+}
+
+void Report::preview(QWidget* parent, const QString& pdfFolder) const {
     if (previewOverride()) {
         previewOverride()(*this, parent);
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    printer.setPageLayout(pageLayout());
-    printer.setDocName(m_layout.title);
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(m_layout.title);
-    // Large enough to read a page without zooming.
-    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        dialog.resize(screen->availableGeometry().size() * 0.85);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* pr) {
-        render(*pr, pr->fromPage(), pr->toPage());
-    });
-    dialog.exec();
+    showPreview(*this, parent, pdfFolder);
 }
 
 void Report::setPreviewOverride(PreviewFn fn) {

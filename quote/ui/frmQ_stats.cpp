@@ -41,6 +41,9 @@ void frmQ::mP_Click() {
     HideCellEditors();
     PrintByArea = false;
     stats::mP_Click(m_doc, StaDb.get(), PrintGroupMode);
+    // The reports show every price: a user who may not see prices gets neither.
+    action(QStringLiteral("mPfp"))->setEnabled(!PricesHidden);
+    action(QStringLiteral("mPdt"))->setEnabled(!PricesHidden);
     rootShownForWholeQuotation();
 }
 

@@ -151,23 +151,29 @@ std::vector<TemplateSpec> quotationTemplates() {
     return all;
 }
 
-// The statistics window copies its grid here: the header row into row 1, one row per group below.
+// The statistics window copies its grid here: the header row into row 1, one row per group below
+// (the copy rules the filled range and marks the total line). One page wide.
 TemplateSpec statisticsTemplate() {
     TemplateSpec t;
     t.relativePath = QStringLiteral("Pother/統計.xlsx");
     SheetSpec s;
     s.name = "統計";
     const double widths[] = {24, 14, 14, 14, 10, 10};
+    // 小計, 成本複計 and 毛利 with thousands separators; the average ratio with two decimals.
+    const char* formats[] = {"", "#,##0", "#,##0", "#,##0", "0.00", ""};
     for (int c = 0; c < 6; ++c) {
         Style col = plain();
         col.align = c == 0 ? Align::Left : Align::Right;
+        col.numFormat = formats[c];
         s.columns.push_back({c + 1, c + 1, widths[c], col});
     }
     Style head = plain();
     head.bold = true;
     head.align = Align::Center;
+    head.border = Box;
     s.rows.push_back({1, 1, 20.25, head});
     s.centerHorizontally = true;
+    s.fitWidth = 1;
     s.repeatFirstRow = s.repeatLastRow = 1;
     t.sheets.push_back(std::move(s));
     return t;

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace stats {
 
@@ -19,9 +20,9 @@ struct ReportSources {
     QString custFax;
 };
 
-// The first row of table company of the main database, positions 0 to 5 as text. Throws
-// db::DbError (3021) when the table holds no row.
-QStringList companyRow(db::Database& mainDb);
+// The first row of table company of the main database, positions 0 to 5 as text; nullopt when
+// the table holds no row. Throws db::DbError.
+std::optional<QStringList> companyRow(db::Database& mainDb);
 
 // The phead row, in the table's column order.
 QStringList headerRow(const QStringList& company, const quote::QuoteHeader& h, const QString& custPhone,
@@ -49,7 +50,8 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
 int reportGroupMode(const quote::QuoteDocument& doc);
 
 // What opening the print menu does: the cover-page tables, then the detail tables grouped by
-// reportGroupMode. Returns the grouping used.
+// reportGroupMode, written in one transaction (on failure the report tables stay as they were).
+// Returns the grouping used.
 int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src);
 
 // A report line as written: positions 0 to 6 of pbody, 0 to 4 of pfp.

@@ -7,7 +7,8 @@
 
 namespace stats {
 
-QString copyStatisticsToWorkbook(const QList<QStringList>& cells, const QString& programFolder) {
+QString copyStatisticsToWorkbook(const QList<QStringList>& cells, bool totalLine,
+                                 const QString& programFolder) {
     const QString templatePath = QDir(programFolder).filePath(QString::fromUtf8(kStatisticsTemplate));
     try {
         auto book = wb::Workbook::open(templatePath);
@@ -20,6 +21,14 @@ QString copyStatisticsToWorkbook(const QList<QStringList>& cells, const QString&
                 else
                     sheet.setText(r + 1, c + 1, text);
             }
+        const int rows = int(cells.size());
+        const int columns = cells.isEmpty() ? 0 : int(cells.first().size());
+        if (columns > 0) {
+            sheet.setThinBorders({{1, 1}, {rows, columns}},
+                                 wb::EdgesOutline | wb::InsideVertical | wb::InsideHorizontal);
+            for (int c = 1; totalLine && rows > 1 && c <= columns; ++c)
+                sheet.setBold(rows, c);
+        }
         const wb::Delivery d = wb::deliver(*book, templatePath);
         if (!d.opened)
             return QStringLiteral("無法開啟試算表程式，統計已存於：%1").arg(QDir::toNativeSeparators(d.path));

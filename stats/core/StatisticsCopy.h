@@ -11,7 +11,9 @@ inline constexpr const char* kStatisticsTemplate = "Pother/統計.xlsx";
 
 // Writes `cells` (row 0 the header) from cell A1 of the template's first sheet in `programFolder`,
 // saves the copy in the printouts folder and opens it. Cells that are numbers as a whole go in as
-// numbers, the others as text. Returns the message to show: empty when the copy was opened.
-QString copyStatisticsToWorkbook(const QList<QStringList>& cells, const QString& programFolder);
+// numbers, the others as text; the filled range is ruled and a total line (`totalLine`: the last
+// row) is bold. Returns the message to show: empty when the copy was opened.
+QString copyStatisticsToWorkbook(const QList<QStringList>& cells, bool totalLine,
+                                 const QString& programFolder);
 
 } // namespace stats

@@ -60,12 +60,13 @@ std::array<bool, kStatColumns> hiddenColumns(bool pricesHidden, bool costsHidden
     return hidden;
 }
 
-QList<QStringList> statisticsCells(const StatisticsGrid& g) {
+QList<QStringList> statisticsCells(const StatisticsGrid& g, const std::array<bool, kStatColumns>& hidden) {
     QList<QStringList> out;
-    const auto cells = [](const StatLine& l) {
+    const auto cells = [&](const StatLine& l) {
         QStringList r;
         for (int c = 1; c < kStatColumns; ++c)
-            r << l[size_t(c)];
+            if (!hidden[size_t(c)])
+                r << l[size_t(c)];
         return r;
     };
     out << cells(g.header);

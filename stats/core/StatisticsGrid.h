@@ -31,8 +31,8 @@ QString shareText(double amount, double total);
 // Columns the rights hide: costs hide 3 to 6, prices hide 2 and 4 to 6.
 std::array<bool, kStatColumns> hiddenColumns(bool pricesHidden, bool costsHidden);
 
-// The cells copied to the workbook: the header row and every line, columns 1 to 6 (also the
-// hidden ones).
-QList<QStringList> statisticsCells(const StatisticsGrid& g);
+// The cells copied to the workbook: the header row and every line, the columns 1 to 6 that
+// `hidden` (hiddenColumns) leaves shown, side by side.
+QList<QStringList> statisticsCells(const StatisticsGrid& g, const std::array<bool, kStatColumns>& hidden);
 
 } // namespace stats

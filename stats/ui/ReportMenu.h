@@ -12,10 +12,12 @@ namespace stats {
 // The menu opened: the grouping (1 for a work-types-only quotation, else 2) is stored in
 // `printGroupMode`, the cover-page and detail tables of ptdemo.mdb in the program folder are
 // refilled (the report database created when missing). `sta` null: the statistics database is
-// opened again from the program folder. A failure shows its reason; false then.
+// opened again from the program folder. A failure shows its reason; false then, and the items
+// refuse with the same reason until an opening fills the tables again.
 bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode);
 
-// The items: the report read from ptdemo.mdb as the last opening of the menu left it.
+// The items: the report read from ptdemo.mdb as the last opening of the menu left it (refused
+// after an opening that failed).
 void mPfp_Click(QWidget* parent);
 void mPdt_Click(QWidget* parent);
 

@@ -14,6 +14,10 @@
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -40,8 +44,25 @@ frmCal::frmCal() {
     hfgC->setColumnCount(stats::kStatColumns);
     hfgC->verticalHeader()->hide();
     hfgC->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    hfgC->setTabKeyNavigation(false); // Tab goes on to the buttons
     for (int c = 0; c < stats::kStatColumns; ++c)
         hfgC->setColumnWidth(c, ui::twipsToPixelsX(kWidths[c], this));
+    // The total line stays in view below the rows, however many there are: the grid's own last
+    // row is hidden and shown here, column for column.
+    hfgTotal = new QTableWidget(1, stats::kStatColumns, this);
+    hfgTotal->setObjectName(QStringLiteral("hfgTotal"));
+    hfgTotal->horizontalHeader()->hide();
+    hfgTotal->verticalHeader()->hide();
+    hfgTotal->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    hfgTotal->setFocusPolicy(Qt::NoFocus);
+    hfgTotal->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hfgTotal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hfgTotal->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    hfgTotal->hide();
+    connect(hfgC->horizontalHeader(), &QHeaderView::sectionResized, hfgTotal,
+            [this](int c, int, int width) { hfgTotal->setColumnWidth(c, width); });
+    connect(hfgC->horizontalScrollBar(), &QScrollBar::valueChanged, hfgTotal->horizontalScrollBar(),
+            &QScrollBar::setValue);
 
     Command1 = ui::button(this, "Command1", QStringLiteral("依 工 種"));
     Command2 = ui::button(this, "Command2", QStringLiteral("依 區 域"));
@@ -54,7 +75,10 @@ frmCal::frmCal() {
     ani->hide();
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
     layout->addWidget(hfgC);
+    layout->addWidget(hfgTotal);
+    layout->addSpacing(6);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ani);
     buttons->addStretch();
@@ -67,6 +91,12 @@ frmCal::frmCal() {
     connect(Command2, &QPushButton::clicked, this, &frmCal::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmCal::Command3_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmCal::cmdExit_Click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &frmCal::cmdExit_Click);
+    setTabOrder(hfgC, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, cmdExit);
 }
 
 bool frmCal::fill(bool byWorkType) {
@@ -107,8 +137,41 @@ void frmCal::showGrid(const stats::StatisticsGrid& g) {
         }
     }
     const auto hidden = stats::hiddenColumns(m_source.pricesHidden, m_source.costsHidden);
-    for (int c = 0; c < stats::kStatColumns; ++c)
+    for (int c = 0; c < stats::kStatColumns; ++c) {
         hfgC->setColumnHidden(c, hidden[size_t(c)]);
+        hfgTotal->setColumnHidden(c, hidden[size_t(c)]);
+    }
+    showTotalLine(g);
+}
+
+void frmCal::showTotalLine(const stats::StatisticsGrid& g) {
+    const int last = hfgC->rowCount() - 1;
+    for (int r = 0; r <= last; ++r)
+        hfgC->setRowHidden(r, g.hasTotalLine && r == last);
+    hfgTotal->setVisible(g.hasTotalLine);
+    if (g.hasTotalLine) {
+        for (int c = 0; c < stats::kStatColumns; ++c) {
+            hfgTotal->setItem(0, c, hfgC->item(last, c)->clone());
+            hfgTotal->setColumnWidth(c, hfgC->columnWidth(c));
+        }
+        hfgTotal->setRowHeight(0, hfgC->verticalHeader()->defaultSectionSize());
+        hfgTotal->setFixedHeight(hfgTotal->rowHeight(0) + 2 * hfgTotal->frameWidth());
+    }
+    // The window grows to its rows, up to the screen's height; beyond that the rows scroll.
+    int rowsHeight = 0;
+    for (int r = 0; r < hfgC->rowCount(); ++r)
+        if (!hfgC->isRowHidden(r))
+            rowsHeight += hfgC->rowHeight(r);
+    const int gridHeight = hfgC->horizontalHeader()->sizeHint().height() + rowsHeight +
+                           2 * hfgC->frameWidth() + hfgC->horizontalScrollBar()->sizeHint().height();
+    const int wanted = height() - hfgC->height() + gridHeight;
+    // The frame is known only once the window is shown: until then, room for a title bar.
+    const int frame =
+        std::max(frameGeometry().height() - height(), style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    const QScreen* screen = this->screen();
+    const int room = screen ? screen->availableGeometry().height() - frame : wanted;
+    if (wanted > height())
+        resize(width(), std::min(wanted, room));
 }
 
 void frmCal::Command1_Click() {
@@ -122,9 +185,12 @@ void frmCal::Command2_Click() {
 void frmCal::Command3_Click() {
     ani->show();
     QCoreApplication::processEvents();
-    const QList<QStringList> cells = stats::statisticsCells(m_grid);
+    // Only what the window shows: a user without the price or cost right finds none in the copy.
+    const QList<QStringList> cells =
+        stats::statisticsCells(m_grid, stats::hiddenColumns(m_source.pricesHidden, m_source.costsHidden));
     const QString error =
-        copier() ? copier()(cells) : stats::copyStatisticsToWorkbook(cells, sys::programFolder());
+        copier() ? copier()(cells)
+                 : stats::copyStatisticsToWorkbook(cells, m_grid.hasTotalLine, sys::programFolder());
     ani->hide();
     if (!error.isEmpty())
         showError(error);

@@ -37,6 +37,7 @@ public:
     static void setCopier(Copier c);
 
     QTableWidget* hfgC = nullptr;
+    QTableWidget* hfgTotal = nullptr; // the total line, always in view below hfgC's rows
     QPushButton* Command1 = nullptr; // 依 工 種
     QPushButton* Command2 = nullptr; // 依 區 域
     QPushButton* Command3 = nullptr; // 列  印
@@ -51,6 +52,7 @@ public slots:
 
 private:
     void showGrid(const stats::StatisticsGrid& g);
+    void showTotalLine(const stats::StatisticsGrid& g);
     Source m_source;
     stats::StatisticsGrid m_grid;
 };

@@ -84,6 +84,14 @@ private slots:
         w->action(QStringLiteral("mPfp"))->trigger();
         w->action(QStringLiteral("mPdt"))->trigger();
         QCOMPARE(previewed, QStringList({"fpdemo@frmQ", "pbdemo@frmQ"}));
+
+        // The reports carry prices: without the price right the items are off, the tables filled.
+        w->PricesHidden = true;
+        data->execute(QStringLiteral("DELETE FROM pfp"));
+        emit w->menu(QStringLiteral("mP"))->aboutToShow();
+        QVERIFY(!w->action(QStringLiteral("mPfp"))->isEnabled());
+        QVERIFY(!w->action(QStringLiteral("mPdt"))->isEnabled());
+        QCOMPARE(data->openRecordset(QStringLiteral("pfp")).text(1), QStringLiteral("木作"));
     }
 };
 

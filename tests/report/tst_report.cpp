@@ -1,16 +1,21 @@
 // The report renderer: both reports of a quotation laid out, written as PDF and read back with
-// pdftotext, page by page.
+// pdftotext, page by page; long texts and taller fonts checked on the layout's measured boxes.
 #include "Report.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
 #include "StaDb.h"
 #include "../stats/StatsFixture.h"
 
+#include "ScriptedDialogs.h"
+
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace fixture;
 
@@ -28,6 +33,64 @@ QString pageText(const QString& pdf, int page) {
         return {};
     return QString::fromUtf8(p.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s")));
 }
+
+// What is wrong with a laid-out report, one line each: a text wider or taller than its box (measured
+// here at the PDF's resolution), two texts overlapping, a text outside the table over it, a box
+// off the paper.
+QStringList layoutFaults(const report::Report& r) {
+    QImage device(1, 1, QImage::Format_RGB32); // 300 dpi
+    device.setDotsPerMeterX(11811);
+    device.setDotsPerMeterY(11811);
+    const double perMm = 300 / 25.4;
+    const QRectF paper(QPointF(0, 0), r.layout().pageSize.size(QPageSize::Millimeter));
+    QStringList faults;
+    for (int page = 0; page < r.pageCount(); ++page) {
+        const report::PageBoxes boxes = r.layoutPage(page);
+        const auto& t = boxes.texts;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            const QString what = QStringLiteral("page %1 '%2': ").arg(page + 1).arg(t[i].lines.join(u'/'));
+            if (double(t[i].lines.size()) * t[i].lineStep > t[i].box.height() + 0.01)
+                faults << what + QStringLiteral("too tall");
+            for (const QString& line : t[i].lines)
+                if (QFontMetricsF(t[i].font, &device).horizontalAdvance(line) / perMm >
+                    t[i].box.width() + 0.1)
+                    faults << what + QStringLiteral("too wide");
+            if (!paper.contains(t[i].box))
+                faults << what + QStringLiteral("off the paper");
+            if (!t[i].inTable && t[i].box.intersects(boxes.table))
+                faults << what + QStringLiteral("over the table");
+            for (qsizetype j = i + 1; j < t.size(); ++j)
+                if (t[i].box.adjusted(0.01, 0.01, -0.01, -0.01).intersects(t[j].box))
+                    faults << what + QStringLiteral("over '%1'").arg(t[j].lines.join(u'/'));
+        }
+    }
+    return faults;
+}
+
+// Every text of the report's pages as printed (wrapped lines joined).
+QStringList printedTexts(const report::Report& r) {
+    QStringList out;
+    for (int page = 0; page < r.pageCount(); ++page)
+        for (const report::TextBox& t : r.layoutPage(page).texts)
+            out << t.lines.join(QString());
+    return out;
+}
+
+// Files larger than `bytes` cannot be written while it lives (as on a full disk).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
 
 int pdfPages(const QString& pdf) {
     QProcess p;
@@ -149,6 +212,110 @@ private slots:
         QVERIFY(first.contains(QStringLiteral("1.訂金三成")) && !second.contains(QStringLiteral("訂金三成")));
         QVERIFY(second.contains(QStringLiteral("好家室內設計")));
         QVERIFY(second.contains(QStringLiteral("總價:新台幣參仟壹佰伍拾元整(含稅)")));
+    }
+
+    // Long texts print whole, wrapped where needed, and nothing overlaps: with the fonts as they
+    // resolve here, and with taller ones (as a font with more line spacing gives).
+    void longTextsWrapWithoutOverlaps_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("as installed") << 1.0;
+        QTest::newRow("taller fonts") << 1.4;
+    }
+    void longTextsWrapWithoutOverlaps() {
+        QFETCH(double, scale);
+        QTemporaryDir dir;
+        auto sta = stats::openStaDb(dir.path());
+        auto rep = stats::openReportDb(dir.path());
+        // Too long for their boxes even at the smallest size.
+        const QString spec =
+            QStringLiteral("W240 H260 D60 E1 級 + 美耐板 + 鋼琴烤漆門片 + 緩衝鉸鏈 + 隱藏式把手 + "
+                           "內附 LED 感應燈 + 抽屜滑軌");
+        const QString remark =
+            QStringLiteral("本報價不含水電、空調、燈具、窗簾、家具、家電、消防設備、室內裝修許可申請、"
+                           "大樓管理費用、保證金、臨時水電、夜間施工加班費、防護工程、"
+                           "鷹架與吊車、舊有裝潢拆除及其運棄費用與垃圾清運費用");
+        QuoteDocument doc;
+        doc.header = {"歐陽美華小姐與陳志明先生",
+                      "信義住宅",
+                      "陳小明",
+                      "住宅",
+                      "1121201_",
+                      "台北市信義區信義路五段7號101大樓觀景台旁巷弄內之二十三樓之五",
+                      "112/12/01"};
+        ItemRow longItem = item("系統櫃", 1, 100);
+        longItem[ColSpec] = spec;
+        std::vector<ItemRow> rows = items(31, QStringLiteral("木櫃"));
+        rows.push_back(longItem);
+        fillLeaf(doc, addPath(doc, {"客廳", "木作"}), rows);
+        doc.pageEnd.cbPe = {remark, remark, remark, remark, remark};
+        stats::RefillReportTables(doc, {sta.get(), rep.get(), kCompany, "02-999", "02-888"});
+        for (const char* name : {"fpdemo", "pbdemo"}) {
+            report::Layout layout = report::loadLayout(QString::fromLatin1(name));
+            for (QFont& f : layout.fonts)
+                f.setPointSizeF(f.pointSizeF() * scale);
+            const report::Report r = report::Report::load(layout, *rep);
+            const QStringList faults = layoutFaults(r);
+            QVERIFY2(faults.isEmpty(), qPrintable(name + (u'\n' + faults.join(u'\n'))));
+            const QStringList texts = printedTexts(r);
+            QVERIFY(texts.contains(QStringLiteral("1. ") + remark) == (QLatin1String(name) == "fpdemo"));
+            QVERIFY(texts.contains(QStringLiteral("工地地址: ") + doc.header.txtAddr));
+        }
+        const report::Report details = report::Report::load(QStringLiteral("pbdemo"), *rep);
+        QVERIFY(printedTexts(details).contains(QStringLiteral("客廳系統櫃") + spec));
+        // The heading, 32 items and the subtotal take more than a page when a line grows.
+        QCOMPARE(details.pageLines(0).size() + details.pageLines(1).size(), 34);
+    }
+
+    // A PDF is offered under the quotation's own name in the given folder and written whole, or
+    // not at all with the reason.
+    void pdfSavedWholeOrNotAtAll() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        QCOMPARE(r.pdfFileName(), QStringLiteral("報價單_王先生_112-12-01.pdf"));
+        const QString folder = m_dir.filePath(QStringLiteral("列印"));
+        const QString path = QDir(folder).filePath(r.pdfFileName());
+        ScriptedDialogs dialogs;
+        dialogs.expectSaveFile(path);
+        QVERIFY(r.savePdfAs(folder));
+        QCOMPARE(dialogs.files().at(0).fileName, path);
+        QCOMPARE(pdfPages(path), 1);
+
+        const QString full = QDir(folder).filePath(QStringLiteral("full.pdf"));
+        dialogs.expectSaveFile(full);
+        dialogs.expectMessage();
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(!r.savePdfAs(folder));
+        }
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QVERIFY(!QFile::exists(full));
+        QVERIFY(QDir(folder).entryList(QDir::Files).size() == 1);
+        QVERIFY(dialogs.messages().at(0).text.contains(QStringLiteral("full.pdf")));
+    }
+
+    // A landscape sheet gets the whole page, scaled: the footer prints and the margin below it
+    // stays blank.
+    void landscapeSheetGetsTheWholePage() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        const QString pdf = m_dir.filePath(QStringLiteral("landscape.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(72);
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+            QVERIFY(r.render(writer));
+        }
+        QVERIFY(QProcess::execute(QStringLiteral("pdftoppm"),
+                                  {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                                   QStringLiteral("-singlefile"), pdf,
+                                   m_dir.filePath(QStringLiteral("landscape"))}) == 0);
+        const QImage page(m_dir.filePath(QStringLiteral("landscape.png")));
+        QVERIFY(page.width() > page.height());
+        int lowestInk = -1;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128)
+                    lowestInk = y;
+        QVERIFY(lowestInk > page.height() * 0.9); // the footer
+        QVERIFY(lowestInk < page.height() * 0.98);
     }
 
     void missingTableIsReported() {

@@ -49,7 +49,7 @@ private slots:
         const QList<QStringList> cells = {{"       區    域", "小 計", "成本複計", "毛 利", "平均比例", "佔總價比"},
                                           {"客廳", "380", "300", "80", "1.27", "38%"},
                                           {" 合 計 ", "1000", "800", "200", "", "100%"}};
-        QCOMPARE(stats::copyStatisticsToWorkbook(cells, m_program.path()), QString());
+        QCOMPARE(stats::copyStatisticsToWorkbook(cells, true, m_program.path()), QString());
         QCOMPARE(g_opened.size(), 1);
         QVERIFY(g_opened.at(0).startsWith(m_out.path()));
         auto book = wb::Workbook::open(g_opened.at(0));
@@ -61,6 +61,10 @@ private slots:
         QCOMPARE(s.text(2, 6), QStringLiteral("38%"));
         QCOMPARE(s.text(3, 1), QStringLiteral(" 合 計 "));
         QCOMPARE(s.type(3, 5), wb::CellType::Empty);
+        // Ruled, amounts with thousands separators, the total line bold.
+        QCOMPARE(s.numberFormat(2, 2), QStringLiteral("#,##0"));
+        QCOMPARE(s.borders(3, 6), (wb::CellBorders{true, true, true, true}));
+        QVERIFY(s.isBold(3, 1) && s.isBold(3, 4) && !s.isBold(2, 1));
         QFile f(m_template);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
@@ -69,12 +73,12 @@ private slots:
     void failuresGiveAMessage() {
         sys::setSpreadsheetAppOverride(false);
         g_opened.clear();
-        const QString saved = stats::copyStatisticsToWorkbook({{"x"}}, m_program.path());
+        const QString saved = stats::copyStatisticsToWorkbook({{"x"}}, false, m_program.path());
         QVERIFY(saved.contains(QDir::toNativeSeparators(m_out.path())));
         QVERIFY(g_opened.isEmpty());
 
         QTemporaryDir empty;
-        QVERIFY(!stats::copyStatisticsToWorkbook({{"x"}}, empty.path()).isEmpty());
+        QVERIFY(!stats::copyStatisticsToWorkbook({{"x"}}, false, empty.path()).isEmpty());
     }
 };
 

@@ -77,6 +77,30 @@ private slots:
         QVERIFY(f->Command2->isEnabled());
     }
 
+    // Many groups: the window stays on the screen with the total line in view below the rows; Tab
+    // walks the buttons, Escape closes.
+    void totalLineAndKeys() {
+        QuoteDocument doc;
+        for (int i = 1; i <= 60; ++i)
+            fillLeaf(doc, addPath(doc, {QStringLiteral("區%1").arg(i), "木作"}), {item("x", 1, 10)});
+        frmCal* f = window(doc);
+        QVERIFY(f->fill(false));
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QVERIFY(f->frameGeometry().height() <= f->screen()->availableGeometry().height());
+        QVERIFY(f->hfgTotal->isVisible() && f->hfgC->isRowHidden(60));
+        QVERIFY(f->rect().contains(QRect(f->hfgTotal->mapTo(f, QPoint()), f->hfgTotal->size())));
+        QCOMPARE(gridRow(f->hfgTotal, 0), QStringLiteral(" 合 計 |600|0|600||100%"));
+        f->hfgC->setFocus();
+        for (QWidget* next : {f->Command1, f->Command2, f->Command3, f->cmdExit}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(f->cmdExit, Qt::Key_Escape);
+        QVERIFY(f->isUnloaded());
+    }
+
     // 0.256 of the total shows as 26%, 0.124 as 12%; a total of 0 leaves every share empty.
     void shares_data() {
         QTest::addColumn<double>("amount");
@@ -181,7 +205,7 @@ private slots:
     void copyToWorkbook() {
         QuoteDocument doc;
         buildQuotation(doc);
-        frmCal* f = window(doc, true, true);
+        frmCal* f = window(doc);
         QVERIFY(f->fill(false));
         QList<QStringList> copied;
         frmCal::setCopier([&](const QList<QStringList>& cells) {
@@ -192,6 +216,11 @@ private slots:
         QCOMPARE(copied.size(), 4);
         QCOMPARE(copied.at(0), QStringList({"       區    域", "小 計", "成本複計", "毛 利", "平均比例", "佔總價比"}));
         QCOMPARE(copied.at(3), QStringList({" 合 計 ", "1000", "800", "200", "1.25", "100%"}));
+        // The copy holds only the columns the user's rights show.
+        f->setSource({&doc, m_sta.get(), true, false});
+        f->Command3_Click();
+        QCOMPARE(copied.at(0), QStringList({"       區    域", "成本複計"}));
+        QCOMPARE(copied.at(3), QStringList({" 合 計 ", "800"}));
 
         ScriptedDialogs dialogs;
         dialogs.expectMessage();

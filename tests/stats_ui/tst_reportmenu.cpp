@@ -1,11 +1,12 @@
 // The print menu: opening it fills the report database in the program folder; its items preview
 // the cover-page and details reports; failures show their reason.
 #include "../stats/StatsFixture.h"
-#include "ReportMenu.h"
 #include "Report.h"
+#include "ReportMenu.h"
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
 #include "TempProgramFolder.h"
+#include "db/FaultInjection.h"
 #include "mdM.h"
 
 #include <QtTest>
@@ -66,6 +67,7 @@ private slots:
         QVERIFY(!stats::mP_Click(doc, nullptr, mode));
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("找不到公司資料")));
         QCOMPARE(mode, 2); // the grouping is set all the same, for the spreadsheet printouts
 
         // A damaged report database.
@@ -79,6 +81,41 @@ private slots:
         stats::mPdt_Click(nullptr);
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QVERIFY(m_previewed.isEmpty());
+    }
+
+    // A filling that fails half-way keeps the tables of the last quotation whole, and the items
+    // refuse them (with the same reason) until a filling succeeds.
+    void failedRefillIsRefused() {
+        QuoteDocument a, b;
+        a.header.txtCn = QStringLiteral("林小姐");
+        b.header.txtCn = QStringLiteral("王大明");
+        fillLeaf(a, addPath(a, {"客廳", "木作"}), items(3));
+        fillLeaf(b, addPath(b, {"主臥", "油漆"}), items(5));
+        int mode = 0;
+        QVERIFY(stats::mP_Click(a, nullptr, mode));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        dialogs.expectMessage();
+        dialogs.expectMessage();
+        db::fault::failTable(QStringLiteral("pbody"), db::fault::Error::Busy, db::fault::Access::Write);
+        QVERIFY(!stats::mP_Click(b, nullptr, mode));
+        db::fault::clear();
+        stats::mPfp_Click(nullptr);
+        stats::mPdt_Click(nullptr);
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QCOMPARE(dialogs.messages().at(1).text, dialogs.messages().at(0).text);
+        QCOMPARE(dialogs.messages().at(2).text, dialogs.messages().at(0).text);
+        QVERIFY(m_previewed.isEmpty());
+        auto data = db::Database::open(m_folder->file(QStringLiteral("ptdemo.mdb")));
+        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")),
+                 QStringLiteral("林小姐"));
+        QCOMPARE(data->openRecordset(QStringLiteral("pfp")).text(1), QStringLiteral("木作"));
+
+        QVERIFY(stats::mP_Click(b, nullptr, mode));
+        stats::mPfp_Click(nullptr);
+        QCOMPARE(m_previewed, QStringList({"fpdemo:1"}));
+        QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")),
+                 QStringLiteral("王大明"));
     }
 };
 
