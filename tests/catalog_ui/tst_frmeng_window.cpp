@@ -7,9 +7,11 @@
 #include "ScriptedDialogs.h"
 #include "frmMenu.h"
 
+#include "db/FaultInjection.h"
 #include "ui/Twips.h"
 
 #include <QTabWidget>
+#include <QToolTip>
 #include <cmath>
 
 class TestWindow : public QObject {
@@ -71,7 +73,7 @@ private slots:
             dialogs.expectMessage(markups);
         tabs()->setCurrentIndex(2);
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【泥作工程 的施工】正在編輯中\r\n是否套用?"));
         QCOMPARE(dialogs.messages().at(0).buttons, ui::Buttons::YesNoCancel);
         QCOMPARE(tabs()->currentIndex(), left ? 2 : 1);
         QCOMPARE(firstItem(), itemsWritten ? QStringLiteral("浴室防水施作") : QStringLiteral("地坪粉光整平"));
@@ -150,6 +152,8 @@ private slots:
         CatalogUi::leftClick(trades, 1);
         QLineEdit* txtS = CatalogUi::editor("txtS");
         QVERIFY(txtS->isVisible());
+        QVERIFY(!txtS->hasSelectedText()); // one key does not replace the whole entry
+        QCOMPARE(txtS->cursorPosition(), txtS->text().size());
         CatalogUi::type(txtS, QStringLiteral("改名"));
         QVERIFY(CatalogUi::popup(trades, 1, "mUpS"));
         QCOMPARE(catalog_ui::cellText(trades, 0, 0), QStringLiteral("改名"));
@@ -207,23 +211,102 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgW()), items);
     }
 
-    void failedCloseRewriteKeepsTheWindowAndTheLists() {
-        frmEng* f = fx.window();
-        catalog::CatalogStore s(fx.openDb());
-        const QStringList units = s.vocabulary(0);
-        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_sc BEFORE INSERT ON sc BEGIN SELECT RAISE(ABORT, '比例唯讀'); END;"));
+    // A read-only database: a close with nothing changed writes nothing; after a failed write the
+    // user may close without storing, the stored lists as they were.
+    void readOnlyDatabaseStillCloses() {
+        const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
+        for (int i = 0; i < catalog::kVocabularyCount; ++i)
+            db::fault::failTable(QString::fromUtf8(catalog::vocabularyList(i).table), db::fault::Error::ReadOnly,
+                                 db::fault::Access::Write);
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(fx.window()->unload());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmEng* f = fx.window();
         tabs()->setCurrentIndex(2);
+        dialogs.expectMessage(ui::Answer::Yes);
         QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
-        dialogs.expectMessage();
+        dialogs.expectMessage(ui::Answer::No);
         QVERIFY(!f->unload());
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(f->unload());
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Critical);
-        QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
-        QVERIFY(dialogs.messages().last().text.contains(QStringLiteral("比例唯讀")));
-        QCOMPARE(s.vocabulary(0), units);
-        QCOMPARE(CatalogUi::listGrid(0)->rowCount(), units.size() - 1);
+        QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("readonly")));
+        QCOMPARE(dialogs.messages().at(1).buttons, ui::Buttons::YesNo);
+        db::fault::clear();
+        QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
+    }
+
+    // A list or group whose load failed shows empty with the reason, cannot be edited and is never
+    // written: not by closing, not by an apply after switching to another category or work kind.
+    void failedLoadsLeaveGroupsUnloaded() {
+        const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
+        const QStringList shop = fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
+        db::fault::failTable(QStringLiteral("u"), db::fault::Error::Busy, db::fault::Access::Read);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(); // one for the window's whole load
+        frmEng* f = fx.window();
+        db::fault::clear();
+        QTableWidget* unitList = CatalogUi::listGrid(0);
+        QCOMPARE(unitList->rowCount(), 0);
+        QVERIFY(unitList->toolTip().contains(QStringLiteral("locked")));
+        QVERIFY(CatalogUi::listGrid(1)->rowCount() > 0);
+        tabs()->setCurrentIndex(2);
+        QVERIFY(!CatalogUi::rightClick(unitList, 0));
+
+        db::fault::failTable(QStringLiteral("k2a"), db::fault::Error::IoError, db::fault::Access::Read);
+        dialogs.expectMessage();
+        tabs()->setCurrentIndex(0);
+        QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
+        cbK->setCurrentIndex(cbK->findText(QStringLiteral("店面")));
+        emit cbK->activated(cbK->currentIndex());
+        QVERIFY(CatalogUi::visibleAreas().isEmpty());
+        QVERIFY(!CatalogUi::button("cmdDnA")->isEnabled());
+        QVERIFY(!f->cmAp_Click());
+
+        db::fault::failTable(QStringLiteral("t2w"), db::fault::Error::IoError, db::fault::Access::Read);
+        dialogs.expectMessage();
+        tabs()->setCurrentIndex(1);
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(1);
+        emit cbT->activated(1);
+        QCOMPARE(CatalogUi::column(hfgW()), QStringList{QString()});
+        QVERIFY(!CatalogUi::button("cmdDnW")->isEnabled());
+        QVERIFY(!f->cmWp_Click());
+        VERIFY_DIALOGS(dialogs);
+        db::fault::clear();
+        // A load that succeeds makes the group whole again.
+        CatalogUi::click("Command4");
+        QCOMPARE(hfgW()->rowCount(), 6);
+        QVERIFY(CatalogUi::button("cmdDnW")->isEnabled());
+        QVERIFY(f->unload());
+        QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort")), shop);
+    }
+
+    // Cut texts show whole: the item columns widen to their texts while the grid has room, the
+    // lists share the width by their texts, and a cell still too narrow shows its text in a tooltip.
+    void cutTextsShowWhole() {
+        fx.openDb()->execute(QStringLiteral("UPDATE t2w SET u = '平方公尺', c = 123456.78 WHERE w = '地坪粉光整平'"));
+        frmEng* f = fx.window();
+        f->resize(1400, 900);
+        tabs()->setCurrentIndex(1);
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(1);
+        emit cbT->activated(1);
+        QCoreApplication::processEvents();
+        for (int c = 1; c <= 2; ++c)
+            QVERIFY(hfgW()->columnWidth(c) >= catalog_ui::widestText(hfgW(), c));
+        tabs()->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        QTableWidget* remarks = CatalogUi::listGrid(5);
+        QVERIFY(remarks->columnWidth(0) >= catalog_ui::widestText(remarks, 0));
+
+        f->resize(500, 600);
+        QCoreApplication::processEvents();
+        const QPoint at = CatalogUi::cellCentre(remarks, 2, 0);
+        QHelpEvent tip(QEvent::ToolTip, at, remarks->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(remarks->viewport(), &tip);
+        QCOMPARE(QToolTip::text(), catalog_ui::cellText(remarks, 2, 0));
     }
 
     void menuBarExitHonoursCancel() {

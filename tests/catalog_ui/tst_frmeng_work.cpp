@@ -186,7 +186,7 @@ private slots:
         CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚"));
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("【地坪磁磚貼工 的細項加成】正在編輯中\r\n是否套用?"));
         QCOMPARE(markups(QStringLiteral("地磚")).first(), QStringLiteral("80x80公分 大尺寸磚"));
         QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
     }
