@@ -172,6 +172,36 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgD()), QStringList{QString()});
     }
 
+    // Chinese comes through an input method: its first commit into the name warns too.
+    void renameByInputMethodWarns() {
+        open();
+        QVERIFY(CatalogUi::activate(CatalogUi::form()));
+        CatalogUi::leftClick(hfgW(), 3); // 地坪磁磚貼工, three markups
+        QVERIFY(CatalogUi::popup(hfgW(), 3, "mEditW"));
+        CatalogUi::leftClick(hfgW(), 3);
+        QCOMPARE(QApplication::focusWidget(), CatalogUi::editor("txtW"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        CatalogUi::commit(QStringLiteral("地磚"));
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("此工種包含細項加成"));
+        QCOMPARE(catalog_ui::cellText(hfgW(), 3, 0), QStringLiteral("地磚"));
+    }
+
+    // A signed cost stored by another writer is a number: another line's change applies.
+    void storedSignedCostDoesNotBlockApply() {
+        fx.openDb()->execute(QStringLiteral("UPDATE t2w SET c = -500 WHERE w = '紅磚隔間牆'"));
+        open();
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdDnW");
+        ScriptedDialogs dialogs;
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first(),
+                 QStringLiteral("浴室防水施作"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT c FROM t2w WHERE w = '紅磚隔間牆'")).first().toDouble(), -500.0);
+    }
+
     void changedMarkupsSettledBeforeTheirItemIsRenamed() {
         open();
         CatalogUi::leftClick(hfgW(), 3); // 地坪磁磚貼工
