@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -127,6 +129,27 @@ void widenColumns(QTableWidget* grid, const QVector<int>& base, int room) {
         grid->setColumnWidth(c, base.at(c) + extra);
         spare -= extra;
     }
+}
+
+void markUnloaded(QWidget* view, const QString& reason) {
+    view->setToolTip(reason);
+    auto* area = qobject_cast<QAbstractScrollArea*>(view);
+    if (!area)
+        return;
+    const QString name = QStringLiteral("unloadedReason");
+    auto* label = area->viewport()->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    if (!label && reason.isEmpty())
+        return;
+    if (!label) {
+        label = new QLabel(area->viewport());
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        (new QVBoxLayout(area->viewport()))->addWidget(label);
+    }
+    label->setText(reason);
+    label->setVisible(!reason.isEmpty());
 }
 
 bool showCutText(QTableWidget* grid, QHelpEvent* e) {

@@ -1,5 +1,6 @@
 #include "frmEm.h"
 
+#include "GridCells.h"
 #include "frmEng.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -128,7 +129,7 @@ void frmEm::LoadList() {
     m_loaded = m_store && tryRun([&] { names = m_store->masterEntries(*m_list); });
     LsM->clear();
     LsM->addItems(names);
-    LsM->setToolTip(m_loaded ? QString() : QStringLiteral("未能載入"));
+    catalog_ui::markUnloaded(LsM, m_loaded ? QString() : QStringLiteral("未能載入"));
     for (QPushButton* b : {cmdNew, cmdEdit, cmdDel, cmdUp, cmdDn})
         b->setEnabled(m_loaded);
 }

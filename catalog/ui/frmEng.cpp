@@ -138,11 +138,11 @@ bool frmEng::tryLoad(const std::function<void()>& read, QWidget* view) {
     try {
         read();
         if (view)
-            view->setToolTip(QString());
+            catalog_ui::markUnloaded(view, QString());
         return true;
     } catch (const db::DbError& e) {
         if (view)
-            view->setToolTip(QStringLiteral("未能載入：%1").arg(e.description()));
+            catalog_ui::markUnloaded(view, QStringLiteral("未能載入：%1").arg(e.description()));
         if (!m_loading)
             ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         else if (m_loadError.isEmpty())
