@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolTip>

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers for the catalogue window's grids: cell texts, row swaps, floating editors placed over
-// a cell, and the numeric typing rule (digits with at most one ".", pasted text included).
+// a cell, column widths and cut texts, the mark of a view that failed to load, and the numeric
+// typing rule (digits with at most one ".", pasted text included).
 #include <QString>
 #include <QStringList>
 #include <QVariant>
