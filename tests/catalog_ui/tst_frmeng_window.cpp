@@ -11,7 +11,6 @@
 #include "ui/Twips.h"
 
 #include <QTabWidget>
-#include <QToolTip>
 #include <cmath>
 
 class TestWindow : public QObject {
@@ -273,31 +272,6 @@ private slots:
         QVERIFY(f->unload());
         QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
         QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort")), shop);
-    }
-
-    // Cut texts show whole: the item columns widen to their texts while the grid has room, the
-    // lists share the width by their texts, and a cell still too narrow shows its text in a tooltip.
-    void cutTextsShowWhole() {
-        fx.openDb()->execute(QStringLiteral("UPDATE t2w SET u = '平方公尺', c = 123456.78 WHERE w = '地坪粉光整平'"));
-        frmEng* f = fx.window();
-        f->resize(1400, 900);
-        tabs()->setCurrentIndex(1);
-        CatalogUi::get<QComboBox>("cbT")->setCurrentIndex(1);
-        emit CatalogUi::get<QComboBox>("cbT")->activated(1);
-        QCoreApplication::processEvents();
-        for (int c = 1; c <= 2; ++c)
-            QVERIFY(hfgW()->columnWidth(c) >= catalog_ui::widestText(hfgW(), c));
-        tabs()->setCurrentIndex(2);
-        QCoreApplication::processEvents();
-        QTableWidget* remarks = CatalogUi::listGrid(5);
-        QVERIFY(remarks->columnWidth(0) >= catalog_ui::widestText(remarks, 0));
-
-        f->resize(500, 600);
-        QCoreApplication::processEvents();
-        const QPoint at = CatalogUi::cellCentre(remarks, 2, 0);
-        QHelpEvent tip(QEvent::ToolTip, at, remarks->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(remarks->viewport(), &tip);
-        QCOMPARE(QToolTip::text(), catalog_ui::cellText(remarks, 2, 0));
     }
 
     void menuBarExitHonoursCancel() {
