@@ -71,8 +71,14 @@ bool isNumericCell(const QString& s) {
     return dots <= 1 && digits > 0;
 }
 
+bool isStoredNumber(const QString& s) {
+    if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+')))
+        return s.size() > 1 && isNumericCell(s.mid(1));
+    return isNumericCell(s);
+}
+
 double numericValue(const QString& s) {
-    return isNumericCell(s) ? num::val(s) : 0.0;
+    return isStoredNumber(s) ? num::val(s) : 0.0;
 }
 
 } // namespace catalog

@@ -42,9 +42,13 @@ const VocabularyList& vocabularyList(int i);
 // quotation editor's pick lists and the printouts' saved queries all find the same rows.
 bool sameName(const QString& a, const QString& b);
 
-// A cell of a numeric column: empty, or ASCII digits with at most one "." (and at least one digit).
+// A cell of a numeric column as it may be typed: empty, or ASCII digits with at most one "." (and
+// at least one digit).
 bool isNumericCell(const QString& s);
-// The value a numeric cell stands for; empty is 0.
+// A numeric cell as it may be stored: what may be typed, or that with a leading sign (other writers
+// store signed values).
+bool isStoredNumber(const QString& s);
+// The value a numeric cell stands for; empty, and anything that is not a stored number, is 0.
 double numericValue(const QString& s);
 
 } // namespace catalog

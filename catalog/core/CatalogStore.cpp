@@ -179,19 +179,20 @@ void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines
 // ---------------------------------------------------------------------------------------------
 // Vocabulary lists
 
-void CatalogStore::saveVocabularies(const QVector<QVector<VocabularyEntry>>& lists) {
+void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists) {
     db::Transaction t(*m_db);
-    for (int i = 0; i < kVocabularyCount && i < lists.size(); ++i) {
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+        const int i = it.key();
         const VocabularyList& v = vocabularyList(i);
-        QVector<VocabularyEntry> entries = lists.at(i);
+        QVector<VocabularyEntry> entries = it.value();
         if (!entries.isEmpty() && entries.last().text.isEmpty())
             entries.removeLast();
 
         if (v.linkTable) {
             // Links of each renamed entry, by row, read before any of them moves.
             QVector<QPair<QString, QVector<qint64>>> moves;
-            for (const VocabularyEntry& e : lists.at(i)) {
-                if (!e.loadedText || *e.loadedText == e.text)
+            for (const VocabularyEntry& e : entries) {
+                if (!e.loadedText || *e.loadedText == e.text || e.text.trimmed().isEmpty())
                     continue;
                 db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?")
                                                    .arg(ident(v.linkTable), ident(v.linkColumn)),

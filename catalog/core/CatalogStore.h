@@ -6,6 +6,7 @@
 #include "CatalogLists.h"
 #include "db/Database.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -72,10 +73,11 @@ public:
     // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0.
     void saveMarkups(const QString& item, const QVector<Markup>& lines);
 
-    // ---- the thirteen vocabulary lists, rewritten whole in one transaction; each list drops one
-    // empty last entry. A renamed entry of the work crews or materials carries its new text into
-    // the vendors' links.
-    void saveVocabularies(const QVector<QVector<VocabularyEntry>>& lists);
+    // ---- the vocabulary lists given (by list index), each rewritten whole, all in one
+    // transaction; lists not given stay as stored. Each list drops one empty last entry. An entry
+    // of the work crews or materials given a new, non-empty text carries it into the vendors'
+    // links; an emptied or dropped entry leaves its links as they are.
+    void saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists);
 
     // ---- the ordered master lists
     bool masterContains(const MasterList& list, const QString& name) const;

@@ -2,9 +2,16 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTableWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace catalog_ui {
 
@@ -31,6 +38,13 @@ QString cellText(const QTableWidget* grid, int row, int col) {
 void setCellText(QTableWidget* grid, int row, int col, const QString& text) {
     if (row >= 0 && row < grid->rowCount() && col >= 0 && col < grid->columnCount())
         itemAt(grid, row, col)->setText(text);
+}
+
+QStringList columnTexts(const QTableWidget* grid, int col) {
+    QStringList out;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        out << cellText(grid, r, col);
+    return out;
 }
 
 QVariant cellOrigin(const QTableWidget* grid, int row, int col) {
@@ -74,10 +88,76 @@ void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool keepH
     editor->raise();
 }
 
-void startEditing(QLineEdit* editor, const QString& text) {
+void startEditing(QLineEdit* editor, const QString& text, bool atEnd) {
     editor->setText(text);
     editor->setFocus();
-    editor->selectAll();
+    if (atEnd)
+        editor->end(false);
+    else
+        editor->selectAll();
+}
+
+namespace {
+// The width the cell's text takes, with the cell's margins.
+int textWidth(const QTableWidget* grid, const QTableWidgetItem* it) {
+    if (!it || it->text().isEmpty())
+        return 0;
+    const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 2;
+    return grid->fontMetrics().horizontalAdvance(it->text()) + margin;
+}
+} // namespace
+
+int widestText(const QTableWidget* grid, int col) {
+    int widest = 0;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        widest = std::max(widest, textWidth(grid, grid->item(r, col)));
+    return widest;
+}
+
+void widenColumns(QTableWidget* grid, const QVector<int>& base, int room) {
+    QVector<int> order;
+    QVector<int> need(base.size());
+    int spare = room;
+    for (int c = 0; c < base.size(); ++c) {
+        need[c] = std::max(0, widestText(grid, c) - base.at(c));
+        spare -= base.at(c);
+        order << c;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return need.at(a) < need.at(b); });
+    for (const int c : order) {
+        const int extra = std::clamp(need.at(c), 0, std::max(0, spare));
+        grid->setColumnWidth(c, base.at(c) + extra);
+        spare -= extra;
+    }
+}
+
+void markUnloaded(QWidget* view, const QString& reason) {
+    view->setToolTip(reason);
+    auto* area = qobject_cast<QAbstractScrollArea*>(view);
+    if (!area)
+        return;
+    const QString name = QStringLiteral("unloadedReason");
+    auto* label = area->viewport()->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    if (!label && reason.isEmpty())
+        return;
+    if (!label) {
+        label = new QLabel(area->viewport());
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        (new QVBoxLayout(area->viewport()))->addWidget(label);
+    }
+    label->setText(reason);
+    label->setVisible(!reason.isEmpty());
+}
+
+bool showCutText(QTableWidget* grid, QHelpEvent* e) {
+    const QTableWidgetItem* it = grid->itemAt(e->pos());
+    if (!it || textWidth(grid, it) <= grid->visualItemRect(it).width())
+        return false;
+    QToolTip::showText(e->globalPos(), it->text(), grid->viewport(), grid->visualItemRect(it));
+    return true;
 }
 
 void setNumericTyping(QLineEdit* editor, bool active) {

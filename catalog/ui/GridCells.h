@@ -1,9 +1,13 @@
 #pragma once
 // Small helpers for the catalogue window's grids: cell texts, row swaps, floating editors placed over
-// a cell, and the numeric typing rule (digits with at most one ".", pasted text included).
+// a cell, column widths and cut texts, the mark of a view that failed to load, and the numeric
+// typing rule (digits with at most one ".", pasted text included).
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <QVector>
 
+class QHelpEvent;
 class QLineEdit;
 class QTableWidget;
 class QWidget;
@@ -12,6 +16,8 @@ namespace catalog_ui {
 
 QString cellText(const QTableWidget* grid, int row, int col);
 void setCellText(QTableWidget* grid, int row, int col, const QString& text);
+// The texts of a column, top to bottom.
+QStringList columnTexts(const QTableWidget* grid, int col);
 // The value kept with the cell beside its text (the text a line was loaded with).
 QVariant cellOrigin(const QTableWidget* grid, int row, int col = 0);
 void setCellOrigin(QTableWidget* grid, int row, int col, const QVariant& origin);
@@ -22,8 +28,21 @@ void setUpGrid(QTableWidget* grid);
 // Puts `editor` over the cell (a child of the grid's viewport, the cell's width, and its height
 // too unless `keepHeight`, which leaves the editor its own) and shows it.
 void placeOver(QWidget* editor, QTableWidget* grid, int row, int col, bool keepHeight = false);
-// Shows the editor on `text` with the whole text selected and gives it the focus.
-void startEditing(QLineEdit* editor, const QString& text);
+// Shows the editor on `text` with the whole text selected and gives it the focus; with `atEnd`,
+// the cursor stands at the end of the text instead.
+void startEditing(QLineEdit* editor, const QString& text, bool atEnd = false);
+
+// The width a column needs to show its widest text whole.
+int widestText(const QTableWidget* grid, int col);
+// Widens the columns towards their widest texts, never below `base` (one width per column), as far
+// as `room` (the pixels all the columns may take) allows; the columns needing least come first.
+void widenColumns(QTableWidget* grid, const QVector<int>& base, int room);
+// Marks a view whose content failed to load with the reason (a tooltip, and over an empty grid the
+// text itself); an empty reason removes the mark.
+void markUnloaded(QWidget* view, const QString& reason);
+// For a tooltip event of the grid's viewport: shows the text of a cell too narrow for it. True
+// when the event was taken.
+bool showCutText(QTableWidget* grid, QHelpEvent* e);
 
 // While `active` holds, only what keeps the text "digits with at most one '.'" may be typed or
 // pasted into the editor; a refused key beeps.

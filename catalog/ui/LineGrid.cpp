@@ -17,6 +17,13 @@ LineGrid::LineGrid(QTableWidget* grid, QLineEdit* txt, QComboBox* combo, int com
     m_txt->hide();
     m_txt->installEventFilter(this);
     connect(m_txt, &QLineEdit::textChanged, this, &LineGrid::txt_Change);
+    // Any edit by the user counts, typed or committed by an input method.
+    connect(m_txt, &QLineEdit::textEdited, this, [this] {
+        if (curCol == 0 && !m_typedSinceOpen) {
+            m_typedSinceOpen = true;
+            emit firstColumnTyped();
+        }
+    });
     if (m_combo) {
         m_combo->hide();
         m_combo->installEventFilter(this);
@@ -69,7 +76,7 @@ void LineGrid::dropEmptyLastLine() {
 int LineGrid::firstNonNumericLine() const {
     for (int r = 0; r < m_grid->rowCount(); ++r)
         for (const int c : m_numeric)
-            if (!catalog::isNumericCell(cellText(m_grid, r, c)))
+            if (!catalog::isStoredNumber(cellText(m_grid, r, c)))
                 return r + 1;
     return 0;
 }
@@ -189,14 +196,8 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* e) {
         nextCell();
         return true;
     }
-    if (watched == m_txt) {
-        if (refusesKey(m_txt, k->text()))
-            return true;
-        if (curCol == 0 && !m_typedSinceOpen && !k->text().isEmpty()) {
-            m_typedSinceOpen = true;
-            emit firstColumnTyped();
-        }
-    }
+    if (watched == m_txt && refusesKey(m_txt, k->text()))
+        return true;
     return QObject::eventFilter(watched, e);
 }
 

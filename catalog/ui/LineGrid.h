@@ -32,7 +32,7 @@ public:
     QVariant origin(int line) const;
     // Removes the last line when its first cell is empty.
     void dropEmptyLastLine();
-    // The first line whose numeric cell is not a number (1-based), or 0.
+    // The first line whose numeric cell is not a number as it may be stored (1-based), or 0.
     int firstNonNumericLine() const;
 
     // Editing state (one cell at a time).
@@ -58,7 +58,7 @@ public:
 
 signals:
     void addRequested();
-    // The first key typed into the first column since the editor opened there.
+    // The first edit of the first column by the user since the editor opened there.
     void firstColumnTyped();
 
 protected:

@@ -1,5 +1,6 @@
 #include "frmEm.h"
 
+#include "GridCells.h"
 #include "frmEng.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -89,6 +90,7 @@ frmEm::frmEm() {
     connect(Command1, &QPushButton::clicked, this, &frmEm::Command1_Click);
     connect(cmdY, &QPushButton::clicked, this, &frmEm::cmdY_Click);
     connect(cmdN, &QPushButton::clicked, this, &frmEm::cmdN_Click);
+    connect(txt, &QLineEdit::returnPressed, this, &frmEm::cmdY_Click);
     resize(ui::twipsToPixelsX(4800), ui::twipsToPixelsY(kBrowseHeight));
 }
 
@@ -109,12 +111,12 @@ void frmEm::Form_Load() {
     showFrame(false);
     if (mdM::MainDb)
         m_store = std::make_unique<catalog::CatalogStore>(mdM::MainDb);
-    tryWrite([this] { LoadList(); });
+    LoadList();
 }
 
-bool frmEm::tryWrite(const std::function<void()>& write) {
+bool frmEm::tryRun(const std::function<void()>& run) {
     try {
-        write();
+        run();
         return true;
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
@@ -123,25 +125,41 @@ bool frmEm::tryWrite(const std::function<void()>& write) {
 }
 
 void frmEm::LoadList() {
+    QStringList names;
+    m_loaded = m_store && tryRun([&] { names = m_store->masterEntries(*m_list); });
     LsM->clear();
-    if (m_store)
-        LsM->addItems(m_store->masterEntries(*m_list));
+    LsM->addItems(names);
+    catalog_ui::markUnloaded(LsM, m_loaded ? QString() : QStringLiteral("未能載入"));
+    for (QPushButton* b : {cmdNew, cmdEdit, cmdDel, cmdUp, cmdDn})
+        b->setEnabled(m_loaded);
+}
+
+int frmEm::chosenRow() const {
+    const QList<QListWidgetItem*> chosen = LsM->selectedItems();
+    return chosen.isEmpty() ? -1 : LsM->row(chosen.first());
 }
 
 bool frmEm::SaveOrder() {
-    if (!m_store)
+    if (!m_store || !m_loaded)
         return false;
     QStringList names;
     for (int i = 0; i < LsM->count(); ++i)
         names << LsM->item(i)->text();
-    return tryWrite([&] { m_store->saveOrder(*m_list, names); });
+    return tryRun([&] { m_store->saveOrder(*m_list, names); });
 }
 
 void frmEm::showFrame(bool shown) {
-    fm->setVisible(shown);
-    resize(width(), ui::twipsToPixelsY(shown ? kEditHeight : kBrowseHeight, this));
     if (!shown)
         m_action = Action::None;
+    if (shown == !fm->isHidden())
+        return;
+    // The frame adds its height while it is open; closing it gives the window back the height it
+    // had.
+    if (shown)
+        m_browseHeight = height();
+    fm->setVisible(shown);
+    const int browse = m_browseHeight > 0 ? m_browseHeight : ui::twipsToPixelsY(kBrowseHeight, this);
+    resize(width(), shown ? browse + ui::twipsToPixelsY(kEditHeight - kBrowseHeight, this) : browse);
 }
 
 void frmEm::cmdNew_Click() {
@@ -155,11 +173,11 @@ void frmEm::cmdNew_Click() {
 }
 
 void frmEm::cmdEdit_Click() {
-    if (LsM->currentRow() < 0) {
+    if (chosenRow() < 0) {
         message(QStringLiteral("請先選取"));
         return;
     }
-    m_editName = LsM->currentItem()->text();
+    m_editName = LsM->item(chosenRow())->text();
     showFrame(true);
     m_action = Action::Edit;
     lb1->setText(QStringLiteral("修改【%1】成為：").arg(m_editName));
@@ -179,28 +197,34 @@ bool frmEm::refuseEmpty() {
 }
 
 void frmEm::cmdY_Click() {
-    if (m_action == Action::None || !m_store)
+    if (m_action == Action::None || !m_store || !m_loaded)
         return;
     if (refuseEmpty())
         return;
     const QString name = txt->text(); // stored as typed
+    // Whether the name is taken; a failed read stops here, nothing written.
+    bool taken = false;
+    if (!catalog::sameName(name, m_editName) || m_action == Action::Add) {
+        if (!tryRun([&] { taken = m_store->masterContains(*m_list, name); }))
+            return;
+    }
     if (m_action == Action::Add) {
-        if (m_store->masterContains(*m_list, name)) {
+        if (taken) {
             message(QStringLiteral("【%1】已存在").arg(name), ui::Icon::Exclamation);
             return;
         }
-        if (!SaveOrder() || !tryWrite([&] { m_store->addMasterEntry(*m_list, name); }))
+        if (!SaveOrder() || !tryRun([&] { m_store->addMasterEntry(*m_list, name); }))
             return;
     } else if (name != m_editName) {
         // A change of letter case only is a plain rename: the name is the same name.
-        if (!catalog::sameName(name, m_editName) && m_store->masterContains(*m_list, name) &&
+        if (!catalog::sameName(name, m_editName) && taken &&
             ui::msgBox(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name), ui::Buttons::YesNo, ui::Icon::Question,
                        kTitle, 2) != ui::Answer::Yes)
             return;
-        if (!SaveOrder() || !tryWrite([&] { m_store->renameMasterEntry(*m_list, m_editName, name); }))
+        if (!SaveOrder() || !tryRun([&] { m_store->renameMasterEntry(*m_list, m_editName, name); }))
             return;
     }
-    tryWrite([this] { LoadList(); });
+    LoadList();
     txt->clear();
     showFrame(false);
 }
@@ -211,21 +235,21 @@ void frmEm::cmdN_Click() {
 }
 
 void frmEm::cmdDel_Click() {
-    if (LsM->currentRow() < 0) {
+    if (chosenRow() < 0) {
         message(QStringLiteral("請先選取"));
         return;
     }
-    const QString name = LsM->currentItem()->text();
+    const QString name = LsM->item(chosenRow())->text();
     if (ui::msgBox(QStringLiteral("確定刪除【%1】\r\n%2").arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning)),
                    ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
         return;
-    if (!SaveOrder() || !tryWrite([&] { m_store->deleteMasterEntry(*m_list, name); }))
+    if (!SaveOrder() || !tryRun([&] { m_store->deleteMasterEntry(*m_list, name); }))
         return;
-    tryWrite([this] { LoadList(); });
+    LoadList();
 }
 
 void frmEm::move(int step) {
-    const int i = LsM->currentRow();
+    const int i = chosenRow();
     if (i < 0) {
         message(QStringLiteral("請先選取 再行調整順序"));
         return;

@@ -1,10 +1,12 @@
 #pragma once
 // The ordered list editor: adds, renames, deletes and reorders the categories (mode "k") or the
 // work kinds (mode "t"), as mdEng::EmListMode says when it loads. Adds, renames and deletes are
-// written at once, with their links; the order is written before each of them and on closing.
+// written at once, with their links; the order is written before each of them and on closing. A
+// list that could not be read is shown empty, cannot be changed and is never written.
 #include "CatalogStore.h"
 #include "ui/Forms.h"
 
+#include <functional>
 #include <memory>
 
 class QFrame;
@@ -35,17 +37,22 @@ protected:
 
 private:
     void LoadList();
+    // The entry chosen (selected, not merely current), or -1.
+    int chosenRow() const;
     bool SaveOrder();
     void showFrame(bool shown);
     bool refuseEmpty();
     void move(int step);
-    bool tryWrite(const std::function<void()>& write);
+    // Runs a read or a write; on a database error shows the reason and returns false.
+    bool tryRun(const std::function<void()>& run);
 
     const catalog::MasterList* m_list = nullptr;
     std::unique_ptr<catalog::CatalogStore> m_store;
     enum class Action { None, Add, Edit };
     Action m_action = Action::None;
     QString m_editName; // the entry 修改 was pressed on
+    bool m_loaded = false;
+    int m_browseHeight = 0; // the height before the frame opened
 
     QListWidget* LsM = nullptr;
     QPushButton* cmdNew = nullptr;

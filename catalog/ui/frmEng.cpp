@@ -80,25 +80,26 @@ void frmEng::Form_Load() {
         return;
     m_store = std::make_unique<catalog::CatalogStore>(d);
     m_rights = mdM::RightsToBits(mdM::UserRights).mid(9, 1) != QLatin1String("0");
-    try {
-        LoadCategories();
-        LoadAreas();
-        LoadWorkKinds();
-        LoadUnits();
-        LoadVocabularies();
-        LoadWorkItems();
-        LoadDetails();
-    } catch (const db::DbError& e) {
-        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
-    }
-
-    // Without rights position 10 the window only shows.
+    // Without rights position 10 the window only shows. The move buttons follow their group's load.
     cmEdK->setEnabled(m_rights);
     Command2->setEnabled(m_rights);
     for (QPushButton* b : {cmdPrK, cmdPrt, cmdPrd, cmdPo})
         b->setVisible(m_rights);
-    for (QPushButton* b : {cmdUpA, cmdDnA, cmdCancel, cmdUpW, cmdDnW, Command4, cmUpD, cmDnD, Command5})
+    for (QPushButton* b : {cmdCancel, Command4, Command5})
         b->setEnabled(m_rights);
+
+    // Each group loads on its own: one that fails is left unloaded, the others show.
+    m_loading = true;
+    LoadCategories();
+    LoadAreas();
+    LoadWorkKinds();
+    LoadUnits();
+    LoadVocabularies();
+    LoadWorkItems();
+    LoadDetails();
+    m_loading = false;
+    if (!m_loadError.isEmpty())
+        ui::msgBox(m_loadError, ui::Buttons::OK, ui::Icon::Critical, kTitle);
 }
 
 QColor frmEng::listBoxColour(const QString& mode) const {
@@ -110,9 +111,17 @@ bool frmEng::canEdit() const {
     return m_rights && m_store;
 }
 
-ui::Answer frmEng::askApply() {
-    return ui::msgBox(QStringLiteral("正在編輯中\r\n是否套用?"), ui::Buttons::YesNoCancel, ui::Icon::Question,
-                      kTitle);
+ui::Answer frmEng::askApply(const QString& group) {
+    return ui::msgBox(QStringLiteral("【%1】正在編輯中\r\n是否套用?").arg(group), ui::Buttons::YesNoCancel,
+                      ui::Icon::Question, kTitle);
+}
+
+QString frmEng::groupName(const QPushButton* applyButton) const {
+    if (applyButton == cmAp)
+        return QStringLiteral("%1 的區域").arg(m_areasCategory);
+    if (applyButton == cmWp)
+        return QStringLiteral("%1 的施工").arg(m_itemsKind);
+    return QStringLiteral("%1 的細項加成").arg(m_detailsItem);
 }
 
 bool frmEng::tryWrite(const std::function<void()>& write) {
@@ -125,10 +134,27 @@ bool frmEng::tryWrite(const std::function<void()>& write) {
     }
 }
 
+bool frmEng::tryLoad(const std::function<void()>& read, QWidget* view) {
+    try {
+        read();
+        if (view)
+            catalog_ui::markUnloaded(view, QString());
+        return true;
+    } catch (const db::DbError& e) {
+        if (view)
+            catalog_ui::markUnloaded(view, QStringLiteral("未能載入：%1").arg(e.description()));
+        if (!m_loading)
+            ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        else if (m_loadError.isEmpty())
+            m_loadError = e.description();
+        return false;
+    }
+}
+
 bool frmEng::settleGroup(QPushButton* applyButton, bool (frmEng::*apply)(), void (frmEng::*cancel)()) {
     if (!applyButton->isEnabled())
         return true;
-    switch (askApply()) {
+    switch (askApply(groupName(applyButton))) {
     case ui::Answer::Yes:
         return (this->*apply)();
     case ui::Answer::No:
@@ -179,13 +205,18 @@ bool frmEng::Form_QueryUnload() {
         !settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
         !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
         return false;
-    // The vocabulary lists are stored on every close (a user who may not change them changed
-    // nothing). A failed write keeps the window open with the lists as typed.
+    // The vocabulary lists that changed are stored (a user who may not change them changed
+    // nothing).
     return !m_rights || SaveVocabularies();
 }
 
 bool frmEng::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonPress) {
+    if (e->type() == QEvent::ToolTip) {
+        // A cell too narrow for its text shows it whole in a tooltip.
+        auto* grid = qobject_cast<QTableWidget*>(watched->parent());
+        if (grid && grid->viewport() == watched && catalog_ui::showCutText(grid, static_cast<QHelpEvent*>(e)))
+            return true;
+    } else if (e->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(e);
         for (int i = 0; i < hfgA.size(); ++i)
             if (watched == hfgA.at(i)->viewport()) {
@@ -205,6 +236,8 @@ bool frmEng::eventFilter(QObject* watched, QEvent* e) {
         LayoutAreaGrids();
     } else if (e->type() == QEvent::Resize && watched == hfgD) {
         sizeDetailColumns();
+    } else if (e->type() == QEvent::Resize && watched == hfgW) {
+        fitWorkColumns();
     } else if (e->type() == QEvent::Resize && hfgS.contains(qobject_cast<QTableWidget*>(watched))) {
         sizeListColumn(static_cast<QTableWidget*>(watched));
     } else if (e->type() == QEvent::FocusOut && watched == txtA) {

@@ -1,8 +1,10 @@
 #pragma once
 // The construction-data window: categories and their areas (tab 0), work kinds with their work
 // items and each item's detail markups (tab 1), and the thirteen vocabulary lists (tab 2). Each
-// group is edited in its grid and written by its own apply; the vocabulary lists are written when
-// the window closes. Without rights position 10 the window only shows.
+// group is edited in its grid and written by its own apply; the vocabulary lists that changed are
+// written when the window closes. Without rights position 10 the window only shows. A group whose
+// load failed is shown empty with the reason, cannot be edited and is never written, until a load
+// of it succeeds.
 #include "AreaColumns.h"
 #include "CatalogPrint.h"
 #include "CatalogStore.h"
@@ -17,6 +19,7 @@
 
 class QAction;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -38,8 +41,8 @@ public:
     // False when the main database could not be opened: the window has nothing to show.
     bool hasDatabase() const { return bool(m_store); }
 
-    // The question asked before a group's unapplied changes would be lost.
-    static ui::Answer askApply();
+    // The question asked before the unapplied changes of `group` would be lost.
+    static ui::Answer askApply(const QString& group);
 
     // The back colour of the box of the list that the list editor edits in `mode`: the category
     // box for "k", the work-kind box otherwise. The list editor takes it as its own.
@@ -105,6 +108,12 @@ private:
     bool canEdit() const;
     // Runs a write; on a database error shows the reason and returns false.
     bool tryWrite(const std::function<void()>& write);
+    // Runs a read; on a database error shows the reason (while the window loads, the first
+    // reason once at its end) and returns false. `view` shows the reason as its tooltip until a
+    // read for it succeeds.
+    bool tryLoad(const std::function<void()>& read, QWidget* view);
+    // The group an apply button applies, as the question before leaving it names it.
+    QString groupName(const QPushButton* applyButton) const;
     // For a dirty group: the question, then apply (Yes) or cancel (No); false on Cancel or when
     // the apply failed.
     bool settleGroup(QPushButton* applyButton, bool (frmEng::*apply)(), void (frmEng::*cancel)());
@@ -121,6 +130,7 @@ private:
     void areaMouseDown(int grid, QMouseEvent* e);
     void showAreaCurrent();
     void moveArea(bool down);
+    bool areasEditable() const;
 
     // tab 1
     void LoadWorkKinds();
@@ -134,6 +144,9 @@ private:
     void forgetVanishedItem();
     bool refuseNonNumeric(catalog_ui::LineGrid* lines, const QString& what);
     void moveLine(catalog_ui::LineGrid* lines, int step);
+    void fitWorkColumns();
+    bool itemsEditable() const;
+    bool detailsEditable() const;
 
     // tab 2
     void LoadVocabularies();
@@ -142,6 +155,8 @@ private:
     void txtS_Change(const QString& text);
     bool SaveVocabularies();
     void moveListEntry(int step);
+    bool listEditable(int list) const;
+    void fitListColumns();
 
     void printCatalog(const char* templateName, QVector<catalog::PrintCell> (*fill)(db::Database&));
 
@@ -149,6 +164,8 @@ private:
     bool m_rights = false;
     int m_currentTab = 0;
     bool m_switchingBack = false;
+    bool m_loading = false;
+    QString m_loadError; // the first read that failed while the window loaded
 
     // ---- tab 0
     QTabWidget* Tab1 = nullptr;
@@ -169,6 +186,8 @@ private:
     int CurAreaGrid = 0;
     int CurAreaRow = 0;
     bool AreaEditMode = false;
+    bool m_areasLoaded = false;
+    bool m_showingAreas = false;
 
     // ---- tab 1
     QComboBox* cbT = nullptr;
@@ -197,6 +216,8 @@ private:
     QString m_itemsKind; // the kind the grid was loaded for
     int m_itemsKindIndex = -1;
     QVector<catalog::WorkItem> m_loadedItems;
+    bool m_itemsLoaded = false;
+    bool m_detailsLoaded = false;
     QStringList m_deletedItems;
     QString CurWorkItem;
     QString m_detailsItem; // the item the markup grid was loaded for
@@ -204,6 +225,9 @@ private:
 
     // ---- tab 2
     QVector<QTableWidget*> hfgS;
+    QVector<QStringList> m_listTexts; // each list as loaded
+    QVector<bool> m_listLoaded;
+    QGridLayout* m_listsLayout = nullptr;
     QLineEdit* txtS = nullptr;
     QPushButton* cmdPo = nullptr;
     QMenu* mS = nullptr;

@@ -99,6 +99,14 @@ QTableWidget* frmEng::areaGrid(int i) {
         g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         g->viewport()->installEventFilter(this);
         connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtA, &QWidget::hide);
+        // The cell highlighted, by the mouse or the arrow keys, is the one the moves act on.
+        const int index = int(hfgA.size());
+        connect(g, &QTableWidget::currentCellChanged, this, [this, index](int row) {
+            if (!m_showingAreas && row >= 0) {
+                CurAreaGrid = index;
+                CurAreaRow = row;
+            }
+        });
         g->hide();
         hfgA.append(g);
     }
@@ -106,28 +114,38 @@ QTableWidget* frmEng::areaGrid(int i) {
 }
 
 void frmEng::LoadCategories() {
+    QStringList names;
+    tryLoad([&] { names = m_store->categories(); }, cbK);
     cbK->clear();
-    cbK->addItems(m_store->categories());
+    cbK->addItems(names);
     cbK->setCurrentIndex(cbK->count() > 0 ? 0 : -1);
+}
+
+bool frmEng::areasEditable() const {
+    return canEdit() && m_areasCategoryIndex >= 0 && m_areasLoaded;
 }
 
 void frmEng::LoadAreas() {
     m_areasCategory = cbK->currentText();
     m_areasCategoryIndex = cbK->currentIndex();
-    m_areas = m_areasCategoryIndex < 0 ? AreaColumns() : AreaColumns(m_store->areas(m_areasCategory));
+    QStringList areas;
+    m_areasLoaded = m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
+    m_areas = areas.isEmpty() ? AreaColumns() : AreaColumns(areas);
     CurAreaGrid = 0;
     CurAreaRow = 0;
     AreaEditMode = false;
     txtA->hide();
     ShowAreas();
     setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), false);
-    const bool editable = canEdit() && m_areasCategoryIndex >= 0;
     for (const char* name : {"mAddA", "mDelA", "mEditA"})
-        mA->findChild<QAction*>(QString::fromLatin1(name))->setEnabled(editable);
+        mA->findChild<QAction*>(QString::fromLatin1(name))->setEnabled(areasEditable());
+    cmdUpA->setEnabled(m_rights && m_areasLoaded);
+    cmdDnA->setEnabled(m_rights && m_areasLoaded);
 }
 
 void frmEng::ShowAreas() {
     Frame1->setUpdatesEnabled(false);
+    m_showingAreas = true;
     for (int c = 0; c < m_areas.columnCount(); ++c) {
         QTableWidget* g = areaGrid(c);
         const QStringList& column = m_areas.column(c);
@@ -140,6 +158,7 @@ void frmEng::ShowAreas() {
     for (int c = m_areas.columnCount(); c < hfgA.size(); ++c)
         hfgA.at(c)->hide();
     LayoutAreaGrids();
+    m_showingAreas = false;
     Frame1->setUpdatesEnabled(true);
 }
 
@@ -205,7 +224,7 @@ void frmEng::cbK_Click(int index) {
         cbK->setCurrentIndex(m_areasCategoryIndex);
         return;
     }
-    tryWrite([this] { LoadAreas(); });
+    LoadAreas();
 }
 
 void frmEng::cmEdK_Click() {
@@ -213,14 +232,12 @@ void frmEng::cmEdK_Click() {
         return;
     mdEng::EmListMode = QStringLiteral("k");
     ui::Default<frmEm>::get()->showModal();
-    tryWrite([this] {
-        LoadCategories();
-        LoadAreas();
-    });
+    LoadCategories();
+    LoadAreas();
 }
 
 void frmEng::mAddA_Click() {
-    if (!canEdit() || m_areasCategoryIndex < 0)
+    if (!areasEditable())
         return;
     const AreaCell cell = m_areas.add();
     ShowAreas();
@@ -232,7 +249,7 @@ void frmEng::mAddA_Click() {
 }
 
 void frmEng::mDelA_Click() {
-    if (!m_areas.contains({CurAreaGrid, CurAreaRow}))
+    if (!areasEditable() || !m_areas.contains({CurAreaGrid, CurAreaRow}))
         return;
     if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
         ui::Answer::Yes)
@@ -246,22 +263,25 @@ void frmEng::mDelA_Click() {
 }
 
 void frmEng::mEditA_Click() {
+    if (!areasEditable())
+        return;
     AreaEditMode = true;
     setDirty(cmAp, mA->findChild<QAction*>(QStringLiteral("mAp")), true);
 }
 
 bool frmEng::cmAp_Click() {
-    if (!canEdit() || m_areasCategoryIndex < 0)
+    if (!areasEditable())
         return false;
     txtA->hide();
     const QStringList areas = m_areas.toStoredList();
     if (!tryWrite([&] { m_store->saveAreas(m_areasCategory, areas); }))
         return false;
-    return tryWrite([this] { LoadAreas(); });
+    LoadAreas();
+    return true;
 }
 
 void frmEng::cmdCancel_Click() {
-    tryWrite([this] { LoadAreas(); });
+    LoadAreas();
 }
 
 void frmEng::cmdUpA_Click() {
@@ -273,6 +293,8 @@ void frmEng::cmdDnA_Click() {
 }
 
 void frmEng::moveArea(bool down) {
+    if (!m_areasLoaded)
+        return;
     AreaCell at{CurAreaGrid, CurAreaRow};
     const AreaColumns::Move m = down ? m_areas.moveDown(at) : m_areas.moveUp(at);
     if (m == AreaColumns::Move::NothingSelected) {

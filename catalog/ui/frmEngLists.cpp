@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -41,6 +42,8 @@ QWidget* frmEng::buildListsTab() {
         g->horizontalHeader()->hide();
         g->setColumnCount(1);
         g->installEventFilter(this); // its column width follows its width
+        // Its width follows its texts (fitListColumns), not its own size hint.
+        g->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
         g->viewport()->installEventFilter(this);
         connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtS, &QWidget::hide);
         hfgS.append(g);
@@ -64,6 +67,7 @@ QWidget* frmEng::buildListsTab() {
     connect(mS->findChild<QAction*>(QStringLiteral("mUpS")), &QAction::triggered, this, &frmEng::mUpS_Click);
     connect(mS->findChild<QAction*>(QStringLiteral("mDnS")), &QAction::triggered, this, &frmEng::mDnS_Click);
 
+    m_listsLayout = grid;
     auto* v = new QVBoxLayout(w);
     v->addLayout(grid, 1);
     auto* bottom = new QHBoxLayout;
@@ -79,10 +83,30 @@ void frmEng::sizeListColumn(QTableWidget* grid) {
     grid->setColumnWidth(0, ui::twipsToPixelsX(std::round(width), grid));
 }
 
+void frmEng::fitListColumns() {
+    // Each column of lists shares the tab's width in proportion to its widest text (with the room
+    // for the scroll bar): while the window has room, every text shows whole.
+    const int scrollRoom = ui::twipsToPixelsX(350, hfgS.first());
+    for (int c = 0; c < kListsPerRow; ++c) {
+        int widest = 0;
+        for (int i = c; i < catalog::kVocabularyCount; i += kListsPerRow)
+            widest = std::max(widest, catalog_ui::widestText(hfgS.at(i), 0));
+        m_listsLayout->setColumnStretch(c, std::max(widest, scrollRoom) + scrollRoom);
+    }
+}
+
+bool frmEng::listEditable(int list) const {
+    return canEdit() && m_listLoaded.value(list);
+}
+
 void frmEng::LoadVocabularies() {
+    m_listTexts.fill(QStringList(), catalog::kVocabularyCount);
+    m_listLoaded.fill(false, catalog::kVocabularyCount);
     for (int i = 0; i < catalog::kVocabularyCount; ++i) {
         QTableWidget* g = hfgS.at(i);
-        const QStringList entries = m_store->vocabulary(i);
+        QStringList entries;
+        m_listLoaded[i] = tryLoad([&] { entries = m_store->vocabulary(i); }, g);
+        m_listTexts[i] = entries;
         g->clearContents();
         g->setRowCount(int(entries.size()));
         for (int r = 0; r < entries.size(); ++r) {
@@ -90,10 +114,11 @@ void frmEng::LoadVocabularies() {
             catalog_ui::setCellOrigin(g, r, 0, entries.at(r));
         }
     }
+    fitListColumns();
 }
 
 void frmEng::listMouseDown(int grid, QMouseEvent* e) {
-    if (!canEdit())
+    if (!listEditable(grid))
         return;
     const int row = hfgS.at(grid)->rowAt(e->position().toPoint().y());
     txtS->hide(); // the editor writes into the cell chosen last: it closes on the old one
@@ -106,7 +131,7 @@ void frmEng::listMouseDown(int grid, QMouseEvent* e) {
         g->setCurrentCell(row, 0);
         catalog_ui::setNumericTyping(txtS, false);
         catalog_ui::placeOver(txtS, g, row, 0);
-        catalog_ui::startEditing(txtS, catalog_ui::cellText(g, row, 0));
+        catalog_ui::startEditing(txtS, catalog_ui::cellText(g, row, 0), true);
         catalog_ui::setNumericTyping(txtS, grid == catalog::kRatioList);
     } else if (e->button() == Qt::RightButton) {
         if (row >= 0)
@@ -123,7 +148,7 @@ void frmEng::txtS_Change(const QString& text) {
 }
 
 void frmEng::mAddS_Click() {
-    if (!canEdit())
+    if (!listEditable(CurListGrid))
         return;
     QTableWidget* g = hfgS.at(CurListGrid);
     int last = g->rowCount() - 1;
@@ -141,7 +166,7 @@ void frmEng::mAddS_Click() {
 
 void frmEng::mDelS_Click() {
     QTableWidget* g = hfgS.at(CurListGrid);
-    if (CurListRow < 0 || CurListRow >= g->rowCount())
+    if (!listEditable(CurListGrid) || CurListRow < 0 || CurListRow >= g->rowCount())
         return;
     if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
         ui::Answer::Yes)
@@ -159,6 +184,8 @@ void frmEng::mDnS_Click() {
 }
 
 void frmEng::moveListEntry(int step) {
+    if (!listEditable(CurListGrid))
+        return;
     QTableWidget* g = hfgS.at(CurListGrid);
     if (CurListRow < 0 || CurListRow >= g->rowCount() || catalog_ui::cellText(g, CurListRow, 0).isEmpty()) {
         ui::msgBox(QStringLiteral("請先選取 再行調整順序"), ui::Buttons::OK, ui::Icon::None, kTitle);
@@ -177,14 +204,17 @@ void frmEng::moveListEntry(int step) {
 
 bool frmEng::SaveVocabularies() {
     txtS->hide();
-    QVector<QVector<catalog::VocabularyEntry>> lists;
+    // Only the lists that were loaded and changed are written.
+    QMap<int, QVector<catalog::VocabularyEntry>> lists;
     for (int i = 0; i < catalog::kVocabularyCount; ++i) {
         QTableWidget* g = hfgS.at(i);
+        if (!m_listLoaded.value(i) || catalog_ui::columnTexts(g, 0) == m_listTexts.at(i))
+            continue;
         QVector<catalog::VocabularyEntry> entries;
         for (int r = 0; r < g->rowCount(); ++r) {
             const QVariant origin = catalog_ui::cellOrigin(g, r);
             const QString text = catalog_ui::cellText(g, r, 0);
-            if (i == catalog::kRatioList && !catalog::isNumericCell(text)) {
+            if (i == catalog::kRatioList && !catalog::isStoredNumber(text)) {
                 Tab1->setCurrentIndex(2);
                 ui::msgBox(QStringLiteral("%1第 %2 行不是數字").arg(QString::fromUtf8(catalog::vocabularyList(i).caption)).arg(r + 1),
                            ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
@@ -192,7 +222,16 @@ bool frmEng::SaveVocabularies() {
             }
             entries.append({text, origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
         }
-        lists.append(entries);
+        lists.insert(i, entries);
     }
-    return tryWrite([&] { m_store->saveVocabularies(lists); });
+    if (lists.isEmpty())
+        return true;
+    try {
+        m_store->saveVocabularies(lists);
+        return true;
+    } catch (const db::DbError& e) {
+        // The stored lists stay as they were; the user may close without storing the changes.
+        return ui::msgBox(QStringLiteral("%1\r\n\r\n其他詞庫的變更未能儲存\r\n是否不儲存而關閉?").arg(e.description()),
+                          ui::Buttons::YesNo, ui::Icon::Exclamation, kTitle, 2) == ui::Answer::Yes;
+    }
 }

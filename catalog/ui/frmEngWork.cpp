@@ -89,6 +89,7 @@ QWidget* frmEng::buildWorkTab() {
     for (int c = 0; c < 4; ++c)
         hfgW->setColumnWidth(c, ui::twipsToPixelsX(widths[c]));
     hfgD->installEventFilter(this); // its column widths follow its width
+    hfgW->installEventFilter(this); // its columns widen to their texts as far as it has room
 
     m_items = new LineGrid(hfgW, txtW, cbW, 1, {2, 3}, this);
     m_details = new LineGrid(hfgD, txtD, nullptr, -1, {1}, this);
@@ -153,20 +154,41 @@ QWidget* frmEng::buildWorkTab() {
 // Work items
 
 void frmEng::LoadWorkKinds() {
+    QStringList kinds;
+    tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
     cbT->clear();
-    cbT->addItems(m_store->workKinds());
+    cbT->addItems(kinds);
     cbT->setCurrentIndex(cbT->count() > 0 ? 0 : -1);
 }
 
 void frmEng::LoadUnits() {
+    QStringList units;
+    tryLoad([&] { units = m_store->units(); }, cbW);
     cbW->clear();
-    cbW->addItems(m_store->units());
+    cbW->addItems(units);
+}
+
+bool frmEng::itemsEditable() const {
+    return canEdit() && m_itemsKindIndex >= 0 && m_itemsLoaded;
+}
+
+bool frmEng::detailsEditable() const {
+    return canEdit() && m_hasWorkItem && !m_detailsItem.isEmpty() && m_detailsLoaded;
+}
+
+void frmEng::fitWorkColumns() {
+    static const int widths[4] = {4000, 650, 800, 580}; // twips
+    QVector<int> base;
+    for (const int w : widths)
+        base << ui::twipsToPixelsX(w, hfgW);
+    catalog_ui::widenColumns(hfgW, base, hfgW->viewport()->width());
 }
 
 void frmEng::LoadWorkItems() {
     m_itemsKind = cbT->currentText();
     m_itemsKindIndex = cbT->currentIndex();
-    m_loadedItems = m_itemsKindIndex < 0 ? QVector<catalog::WorkItem>() : m_store->workItems(m_itemsKind);
+    m_loadedItems.clear();
+    m_itemsLoaded = m_itemsKindIndex >= 0 && tryLoad([this] { m_loadedItems = m_store->workItems(m_itemsKind); }, hfgW);
     m_deletedItems.clear();
     QVector<QVariant> origins;
     for (const catalog::WorkItem& w : m_loadedItems)
@@ -177,13 +199,17 @@ void frmEng::LoadWorkItems() {
     m_items->curCol = 0;
     setDirty(cmWp, item(mW, "mWap"), false);
     hfgD->setEnabled(true);
-    const bool editable = canEdit() && m_itemsKindIndex >= 0;
     for (const char* name : {"mAddW", "mDelW", "mEditW"})
-        item(mW, name)->setEnabled(editable);
+        item(mW, name)->setEnabled(itemsEditable());
+    cmdUpW->setEnabled(m_rights && m_itemsLoaded);
+    cmdDnW->setEnabled(m_rights && m_itemsLoaded);
+    fitWorkColumns();
 }
 
 void frmEng::forgetVanishedItem() {
-    if (m_hasWorkItem && !cmdP->isEnabled() && !m_store->hasWorkItem(CurWorkItem)) {
+    bool vanished = false;
+    if (m_hasWorkItem && !cmdP->isEnabled() && tryLoad([&] { vanished = !m_store->hasWorkItem(CurWorkItem); }, nullptr) &&
+        vanished) {
         m_hasWorkItem = false;
         CurWorkItem.clear();
         lbl2->clear();
@@ -218,7 +244,7 @@ void frmEng::workMouseDown(QMouseEvent* e) {
         if (m_items->editMode)
             m_items->editCell();
         if (!cmdP->isEnabled()) // changed markups of this same item stay
-            tryWrite([this] { LoadDetails(); });
+            LoadDetails();
     } else if (e->button() == Qt::RightButton && canEdit()) {
         m_items->hideEditors(); // it would write into the popup's line
         m_items->curRow = row;
@@ -241,7 +267,7 @@ void frmEng::cbT_Click(int index) {
         cbT->setCurrentIndex(m_itemsKindIndex);
         return;
     }
-    tryWrite([this] { LoadWorkItems(); });
+    LoadWorkItems();
 }
 
 void frmEng::Command2_Click() {
@@ -250,28 +276,28 @@ void frmEng::Command2_Click() {
         return;
     mdEng::EmListMode = QStringLiteral("t");
     ui::Default<frmEm>::get()->showModal();
-    tryWrite([this] {
-        LoadWorkKinds();
-        LoadWorkItems();
-        forgetVanishedItem();
-    });
+    LoadWorkKinds();
+    LoadWorkItems();
+    forgetVanishedItem();
 }
 
 void frmEng::mAddW_Click() {
-    if (!canEdit() || m_itemsKindIndex < 0)
+    if (!itemsEditable())
         return;
     m_items->editExisting = false;
     m_items->editMode = true;
     lbl2->clear();
     CurWorkItem.clear();
     m_hasWorkItem = false;
-    tryWrite([this] { LoadDetails(); });
+    LoadDetails();
     m_items->addLine();
     setDirty(cmWp, item(mW, "mWap"), true);
     hfgD->setEnabled(false);
 }
 
 void frmEng::mEditW_Click() {
+    if (!itemsEditable())
+        return;
     m_items->editExisting = true;
     m_items->editMode = true;
     setDirty(cmWp, item(mW, "mWap"), true);
@@ -280,7 +306,7 @@ void frmEng::mEditW_Click() {
 
 void frmEng::mDelW_Click() {
     const int row = m_items->curRow;
-    if (row < 0 || row >= hfgW->rowCount())
+    if (!itemsEditable() || row < 0 || row >= hfgW->rowCount())
         return;
     const QString name = catalog_ui::cellText(hfgW, row, 0);
     if (ui::msgBox(QStringLiteral("確定刪除? 【%1】\r\n如刪除會將所有加成一並刪除").arg(name), ui::Buttons::YesNo,
@@ -294,7 +320,7 @@ void frmEng::mDelW_Click() {
 }
 
 bool frmEng::cmWp_Click() {
-    if (!canEdit() || m_itemsKindIndex < 0)
+    if (!itemsEditable())
         return false;
     // The markups shown may belong to an item this apply renames or deletes: they are settled
     // first, under the name they were loaded for.
@@ -320,7 +346,7 @@ bool frmEng::cmWp_Click() {
 
     // Another window (the quotation editor) may have added items since the grid was loaded.
     bool changedElsewhere = false;
-    if (!tryWrite([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }))
+    if (!tryLoad([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }, nullptr))
         return false;
     if (changedElsewhere &&
         ui::msgBox(QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind),
@@ -330,17 +356,13 @@ bool frmEng::cmWp_Click() {
     }
     if (!tryWrite([&] { m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems); }))
         return false;
-    return tryWrite([this] {
-        LoadWorkItems();
-        forgetVanishedItem();
-    });
+    Command4_Click();
+    return true;
 }
 
 void frmEng::Command4_Click() {
-    tryWrite([this] {
-        LoadWorkItems();
-        forgetVanishedItem();
-    });
+    LoadWorkItems();
+    forgetVanishedItem();
 }
 
 void frmEng::cmdUpW_Click() {
@@ -352,6 +374,8 @@ void frmEng::cmdDnW_Click() {
 }
 
 void frmEng::moveLine(LineGrid* lines, int step) {
+    if (lines == m_items ? !m_itemsLoaded : !m_detailsLoaded)
+        return;
     const LineGrid::Move m = lines->moveCurrent(step);
     if (m == LineGrid::Move::NothingSelected) {
         ui::msgBox(QStringLiteral("請先選取 再行調整順序"), ui::Buttons::OK, ui::Icon::None, kTitle);
@@ -379,16 +403,21 @@ void frmEng::sizeDetailColumns() {
 
 void frmEng::LoadDetails() {
     m_detailsItem = CurWorkItem;
+    QVector<catalog::Markup> markups;
+    m_detailsLoaded = !m_hasWorkItem || tryLoad([&] { markups = m_store->markups(CurWorkItem); }, hfgD);
     QVector<QStringList> lines;
-    if (m_hasWorkItem)
-        for (const catalog::Markup& m : m_store->markups(CurWorkItem))
-            lines.append({m.detail, m.amount});
+    for (const catalog::Markup& m : markups)
+        lines.append({m.detail, m.amount});
     m_details->setLines(lines, {});
     m_details->hideEditors();
     m_details->editMode = false;
     m_details->curCol = 0;
     setDirty(cmdP, item(mD, "mDap"), false);
     hfgW->setEnabled(true);
+    for (const char* name : {"mAddD", "mDelD", "mEditD"})
+        item(mD, name)->setEnabled(m_detailsLoaded);
+    cmUpD->setEnabled(m_rights && m_detailsLoaded);
+    cmDnD->setEnabled(m_rights && m_detailsLoaded);
 }
 
 void frmEng::detailMouseDown(QMouseEvent* e) {
@@ -416,7 +445,7 @@ void frmEng::detailMouseDown(QMouseEvent* e) {
 }
 
 void frmEng::mAddD_Click() {
-    if (!canEdit() || !m_hasWorkItem || m_detailsItem.isEmpty())
+    if (!detailsEditable())
         return;
     m_details->editExisting = false;
     m_details->editMode = true;
@@ -426,6 +455,8 @@ void frmEng::mAddD_Click() {
 }
 
 void frmEng::mEditD_Click() {
+    if (!detailsEditable())
+        return;
     m_details->editExisting = true;
     m_details->editMode = true;
     setDirty(cmdP, item(mD, "mDap"), true);
@@ -434,7 +465,7 @@ void frmEng::mEditD_Click() {
 
 void frmEng::mDelD_Click() {
     const int row = m_details->curRow;
-    if (row < 0 || row >= hfgD->rowCount())
+    if (!detailsEditable() || row < 0 || row >= hfgD->rowCount())
         return;
     if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
         ui::Answer::Yes)
@@ -444,7 +475,7 @@ void frmEng::mDelD_Click() {
 }
 
 bool frmEng::cmdP_Click() {
-    if (!canEdit() || !m_hasWorkItem || m_detailsItem.isEmpty())
+    if (!detailsEditable())
         return false;
     m_details->hideEditors();
     m_details->dropEmptyLastLine();
@@ -459,11 +490,12 @@ bool frmEng::cmdP_Click() {
         lines.clear();
     if (!tryWrite([&] { m_store->saveMarkups(m_detailsItem, lines); }))
         return false;
-    return tryWrite([this] { LoadDetails(); });
+    LoadDetails();
+    return true;
 }
 
 void frmEng::Command5_Click() {
-    tryWrite([this] { LoadDetails(); });
+    LoadDetails();
 }
 
 void frmEng::cmUpD_Click() {

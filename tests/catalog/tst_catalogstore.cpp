@@ -138,7 +138,7 @@ private slots:
         const QStringList units = s.vocabulary(0);
         fx.db->executeScript(QStringLiteral("CREATE TRIGGER fail_sc BEFORE INSERT ON sc WHEN NEW.sc > 99 "
                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
-        QVector<QVector<VocabularyEntry>> lists(kVocabularyCount);
+        QMap<int, QVector<VocabularyEntry>> lists;
         lists[0] = {{QStringLiteral("只剩一個"), {}}};
         lists[12] = {{QStringLiteral("100"), {}}};
         QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveVocabularies(lists));
@@ -285,16 +285,16 @@ private slots:
 
     void vocabularyRewrite() {
         CatalogStore s = store();
-        QVector<QVector<VocabularyEntry>> lists(kVocabularyCount);
+        QMap<int, QVector<VocabularyEntry>> lists;
         for (int i = 0; i < kVocabularyCount; ++i)
             for (const QString& t : s.vocabulary(i))
                 lists[i].append(VocabularyEntry{t, t});
-        const QVector<QVector<VocabularyEntry>> unchanged = lists;
+        const QMap<int, QVector<VocabularyEntry>> unchanged = lists;
         const QStringList ratios = s.vocabulary(kRatioList);
         s.saveVocabularies(lists);
         for (int i = 0; i < kVocabularyCount; ++i) {
             QStringList texts;
-            for (const VocabularyEntry& e : unchanged.at(i))
+            for (const VocabularyEntry& e : unchanged.value(i))
                 texts << e.text;
             QCOMPARE(s.vocabulary(i), texts);
         }
@@ -312,7 +312,11 @@ private slots:
         const int m1Links = fx.count(QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 料 = ?"),
                                      {*lists[kMaterialList][1].loadedText});
         const int crewLinks = fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除'"));
+        // An emptied crew is no rename: its links stay.
+        lists[kCrewList][1].text.clear();
         s.saveVocabularies(lists);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '泥作'")), 1);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ''")), 0);
         QCOMPARE(fx.texts(QStringLiteral("SELECT sort, 行 FROM 行業 ORDER BY sort")),
                  (QStringList{QStringLiteral("1|乙"), QStringLiteral("2|"), QStringLiteral("3|甲"), QStringLiteral("4|")}));
         QCOMPARE(fx.texts(QStringLiteral("SELECT sc FROM sc ORDER BY sort")),
@@ -334,7 +338,7 @@ private slots:
         QTest::newRow("trailing point") << QStringLiteral("5.") << true << 5.0;
         QTest::newRow("point alone") << QStringLiteral(".") << false << 0.0;
         QTest::newRow("two points") << QStringLiteral("1.2.3") << false << 0.0;
-        QTest::newRow("sign") << QStringLiteral("-5") << false << 0.0;
+        QTest::newRow("sign") << QStringLiteral("-5") << false << -5.0; // not typed, yet stored elsewhere
         QTest::newRow("blank") << QStringLiteral(" 5") << false << 0.0;
         QTest::newRow("letters") << QStringLiteral("12a") << false << 0.0;
         QTest::newRow("full-width digits") << QStringLiteral("１２") << false << 0.0;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
@@ -76,6 +77,17 @@ struct CatalogUi : ShellUiFixture {
         }
     }
     static void enter(QWidget* e) { QTest::keyClick(e, Qt::Key_Return); }
+    // Text committed by an input method into the widget with the focus, as Chinese is typed.
+    static void commit(const QString& text) {
+        QInputMethodEvent im;
+        im.setCommitString(text);
+        QApplication::sendEvent(QApplication::focusWidget(), &im);
+    }
+    // The window made active, so the focus goes where a user's would.
+    static bool activate(QWidget* w) {
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w);
+    }
 
     static QStringList column(QTableWidget* g, int col = 0) {
         QStringList out;

@@ -2,6 +2,7 @@
 #include "CatalogStore.h"
 #include "CatalogUi.h"
 #include "ScriptedDialogs.h"
+#include "db/FaultInjection.h"
 #include "frmEm.h"
 #include "ui/Twips.h"
 
@@ -195,6 +196,60 @@ private slots:
         QVERIFY(std::abs(heights[0] - 6465) <= 15);
         QVERIFY(std::abs(heights[1] - 8130) <= 15);
         QVERIFY(std::abs(heights[2] - 6465) <= 15);
+    }
+
+    // With the focus in the list and nothing chosen, 刪除, 修改 and ▼ ask for a choice. A chosen
+    // entry renamed with text from an input method is confirmed by Enter; the window keeps its size.
+    void actsOnlyOnTheChosenEntry() {
+        frmEm* f = open("k");
+        QVERIFY(CatalogUi::activate(f));
+        list()->setFocus();
+        QStringList expected = stored("k");
+        ScriptedDialogs dialogs;
+        for (const char* name : {"cmdDel", "cmdEdit", "cmdDn"}) {
+            dialogs.expectMessage();
+            press(name);
+        }
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("請先選取"));
+
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(1)).center());
+        f->resize(f->width() + 40, f->height() + 60); // as the user sized it
+        const QSize size = f->size();
+        press("cmdEdit");
+        CatalogUi::commit(QStringLiteral("商辦"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        expected[1] = QStringLiteral("商辦");
+        QCOMPARE(stored("k"), expected);
+        QCOMPARE(f->size(), size);
+    }
+
+    // A read that fails ends no handler and writes nothing from it; a list that could not be read
+    // is never written back.
+    void failedReadsWriteNothing() {
+        frmEm* f = open("k");
+        press("cmdNew");
+        enterText(QStringLiteral("AB"));
+        press("cmdY");
+        QStringList expected = stored("k");
+        list()->setCurrentRow(list()->count() - 1);
+        press("cmdEdit");
+        enterText(QStringLiteral("新名"));
+        db::fault::failTable(QStringLiteral("別"), db::fault::Error::IoError, db::fault::Access::Read);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        press("cmdY"); // the check of the new name fails
+        // A change of letter case needs no check; the list read after it fails.
+        enterText(QStringLiteral("ab"));
+        dialogs.expectMessage();
+        press("cmdY");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(list()->count(), 0);
+        QVERIFY(!child<QPushButton>(f, "cmdNew")->isEnabled());
+        QVERIFY(f->unload());
+        db::fault::clear();
+        expected.last() = QStringLiteral("ab");
+        QCOMPARE(stored("k"), expected);
     }
 
     // A change of letter case only renames, without the merge question; a name that differs from

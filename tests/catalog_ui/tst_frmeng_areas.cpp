@@ -129,6 +129,15 @@ private slots:
         CatalogUi::click("cmdUpA");
         QCOMPARE(CatalogUi::visibleAreas(), numbers(1, 25));
 
+        // The cell highlighted with the arrow keys is the one that moves.
+        QVERIFY(CatalogUi::activate(CatalogUi::form()));
+        CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        CatalogUi::click("cmdDnA");
+        QCOMPARE(CatalogUi::column(CatalogUi::areaGrid(0)).mid(0, 4),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("3")}));
+
         // The first area only beeps, yet the group counts as changed.
         CatalogUi::click("cmdCancel");
         CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);

@@ -7,6 +7,7 @@
 #include "ScriptedDialogs.h"
 #include "frmMenu.h"
 
+#include "db/FaultInjection.h"
 #include "ui/Twips.h"
 
 #include <QTabWidget>
@@ -71,7 +72,7 @@ private slots:
             dialogs.expectMessage(markups);
         tabs()->setCurrentIndex(2);
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【泥作工程 的施工】正在編輯中\r\n是否套用?"));
         QCOMPARE(dialogs.messages().at(0).buttons, ui::Buttons::YesNoCancel);
         QCOMPARE(tabs()->currentIndex(), left ? 2 : 1);
         QCOMPARE(firstItem(), itemsWritten ? QStringLiteral("浴室防水施作") : QStringLiteral("地坪粉光整平"));
@@ -150,6 +151,8 @@ private slots:
         CatalogUi::leftClick(trades, 1);
         QLineEdit* txtS = CatalogUi::editor("txtS");
         QVERIFY(txtS->isVisible());
+        QVERIFY(!txtS->hasSelectedText()); // one key does not replace the whole entry
+        QCOMPARE(txtS->cursorPosition(), txtS->text().size());
         CatalogUi::type(txtS, QStringLiteral("改名"));
         QVERIFY(CatalogUi::popup(trades, 1, "mUpS"));
         QCOMPARE(catalog_ui::cellText(trades, 0, 0), QStringLiteral("改名"));
@@ -207,23 +210,68 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgW()), items);
     }
 
-    void failedCloseRewriteKeepsTheWindowAndTheLists() {
-        frmEng* f = fx.window();
-        catalog::CatalogStore s(fx.openDb());
-        const QStringList units = s.vocabulary(0);
-        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_sc BEFORE INSERT ON sc BEGIN SELECT RAISE(ABORT, '比例唯讀'); END;"));
+    // A read-only database: a close with nothing changed writes nothing; after a failed write the
+    // user may close without storing, the stored lists as they were.
+    void readOnlyDatabaseStillCloses() {
+        const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
+        for (int i = 0; i < catalog::kVocabularyCount; ++i)
+            db::fault::failTable(QString::fromUtf8(catalog::vocabularyList(i).table), db::fault::Error::ReadOnly,
+                                 db::fault::Access::Write);
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(fx.window()->unload());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmEng* f = fx.window();
         tabs()->setCurrentIndex(2);
+        dialogs.expectMessage(ui::Answer::Yes);
         QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
-        dialogs.expectMessage();
+        dialogs.expectMessage(ui::Answer::No);
         QVERIFY(!f->unload());
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(f->unload());
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().last().icon, ui::Icon::Critical);
-        QCOMPARE(dialogs.messages().last().title, QStringLiteral("Kavo III"));
-        QVERIFY(dialogs.messages().last().text.contains(QStringLiteral("比例唯讀")));
-        QCOMPARE(s.vocabulary(0), units);
-        QCOMPARE(CatalogUi::listGrid(0)->rowCount(), units.size() - 1);
+        QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("readonly")));
+        QCOMPARE(dialogs.messages().at(1).buttons, ui::Buttons::YesNo);
+        db::fault::clear();
+        QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
+    }
+
+    // A list or group whose load failed shows empty with the reason, cannot be edited and is never
+    // written: not by closing, not by an apply after switching to another category or work kind.
+    void failedLoadsLeaveGroupsUnloaded() {
+        const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
+        const QStringList shop = fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
+        db::fault::failTable(QStringLiteral("u"), db::fault::Error::Busy, db::fault::Access::Read);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(); // one for the window's whole load
+        frmEng* f = fx.window();
+        db::fault::clear();
+        QCOMPARE(CatalogUi::listGrid(0)->rowCount(), 0);
+        QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QStringLiteral("locked")));
+
+        db::fault::failTable(QStringLiteral("k2a"), db::fault::Error::IoError, db::fault::Access::Read);
+        dialogs.expectMessage();
+        QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
+        cbK->setCurrentIndex(cbK->findText(QStringLiteral("店面")));
+        emit cbK->activated(cbK->currentIndex());
+        QVERIFY(CatalogUi::visibleAreas().isEmpty());
+        QVERIFY(!CatalogUi::button("cmdDnA")->isEnabled());
+        QVERIFY(!f->cmAp_Click());
+
+        db::fault::failTable(QStringLiteral("t2w"), db::fault::Error::IoError, db::fault::Access::Read);
+        dialogs.expectMessage();
+        tabs()->setCurrentIndex(1);
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(1);
+        emit cbT->activated(1);
+        QCOMPARE(CatalogUi::column(hfgW()), QStringList{QString()});
+        QVERIFY(!f->cmWp_Click());
+        VERIFY_DIALOGS(dialogs);
+        db::fault::clear();
+        CatalogUi::click("Command4"); // a load that succeeds makes the group whole again
+        QVERIFY(CatalogUi::button("cmdDnW")->isEnabled());
+        QVERIFY(f->unload());
+        QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort")), shop);
     }
 
     void menuBarExitHonoursCancel() {

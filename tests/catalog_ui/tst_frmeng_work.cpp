@@ -154,14 +154,17 @@ private slots:
         QVERIFY(hfgD()->isEnabled());
     }
 
+    // Chinese comes through an input method: its commits into the name warn too, once.
     void renameCarriesMarkupsWithOneWarning() {
         open();
+        QVERIFY(CatalogUi::activate(CatalogUi::form()));
         CatalogUi::leftClick(hfgW(), 3); // 地坪磁磚貼工, three markups
         QVERIFY(CatalogUi::popup(hfgW(), 3, "mEditW"));
         CatalogUi::leftClick(hfgW(), 3);
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
-        CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚鋪貼"));
+        CatalogUi::commit(QStringLiteral("地磚"));
+        CatalogUi::commit(QStringLiteral("鋪貼"));
         VERIFY_DIALOGS(dialogs); // once for the whole edit
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("此工種包含細項加成"));
         CatalogUi::click("cmWp");
@@ -170,6 +173,20 @@ private slots:
         // The item shown no longer exists: the markup grid empties.
         QVERIFY(CatalogUi::get<QLabel>("lbl2")->text().isEmpty());
         QCOMPARE(CatalogUi::column(hfgD()), QStringList{QString()});
+    }
+
+    // A signed cost stored by another writer is a number: another line's change applies.
+    void storedSignedCostDoesNotBlockApply() {
+        fx.openDb()->execute(QStringLiteral("UPDATE t2w SET c = -500 WHERE w = '紅磚隔間牆'"));
+        open();
+        CatalogUi::leftClick(hfgW(), 0);
+        CatalogUi::click("cmdDnW");
+        ScriptedDialogs dialogs;
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first(),
+                 QStringLiteral("浴室防水施作"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT c FROM t2w WHERE w = '紅磚隔間牆'")).first().toDouble(), -500.0);
     }
 
     void changedMarkupsSettledBeforeTheirItemIsRenamed() {
@@ -186,7 +203,7 @@ private slots:
         CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚"));
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("正在編輯中\r\n是否套用?"));
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("【地坪磁磚貼工 的細項加成】正在編輯中\r\n是否套用?"));
         QCOMPARE(markups(QStringLiteral("地磚")).first(), QStringLiteral("80x80公分 大尺寸磚"));
         QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
     }
