@@ -234,6 +234,7 @@ private:
     QString m_caption;
     QString m_givenPath;
     bool m_showingHeader = false;
+    bool m_autoSaveWaiting = false; // a due autosave waits for an open dialog to close
 
     // Menus.
     QMenuBar* m_menuBar = nullptr;

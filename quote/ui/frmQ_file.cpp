@@ -10,6 +10,7 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -144,18 +145,32 @@ bool frmQ::writeQuotation(const QString& path) {
 // ---------------------------------------------------------------- autosave
 
 void frmQ::TimeSv_Timer() {
-    if (autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval)) {
-        AutoSaveFile();
-        AutoSaveTicks = 0;
+    if (isUnloaded() || !autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval))
+        return;
+    // Not while a dialog of the program is open: the save follows once it has closed.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window()) {
+        if (!m_autoSaveWaiting) {
+            m_autoSaveWaiting = true;
+            QTimer::singleShot(250, this, [this] {
+                m_autoSaveWaiting = false;
+                TimeSv_Timer();
+            });
+        }
+        return;
     }
+    AutoSaveFile();
+    AutoSaveTicks = 0;
 }
 
 void frmQ::AutoSaveFile() {
     // The timer holds while the file is written and while its failure is shown.
     const bool running = TimeSv->isActive();
     TimeSv->stop();
-    const auto error = QuoteFile::write(m_doc, sys::autosavePath());
-    selectTreeNode(m_doc.lbPath);
+    // Written from a copy of the quotation as it stands (the shown leaf's rows as the grid holds
+    // them): the shown node, the grid and an open cell editor stay as they are.
+    QuoteDocument copy = m_doc;
+    copy.hooks = {};
+    const auto error = QuoteFile::write(copy, sys::autosavePath());
     if (error)
         tell(error->message);
     AutoSaveTicks = 0;

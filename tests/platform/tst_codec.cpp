@@ -1,4 +1,5 @@
 // The code page layer: CP950 bytes, the UTF-8 fallback, whole-file writes and settings lines.
+#include "FullDisk.h"
 #include "text/Codec.h"
 
 #include <QFile>
@@ -207,6 +208,19 @@ private slots:
         QVERIFY(!error.isEmpty());
         QVERIFY(!writeLines(path, {QStringLiteral("new")}));
         QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
+
+    void fullDiskKeepsOldFile() {
+        FullDisk disk;
+        if (!disk.isMounted())
+            QSKIP("no small file system can be mounted here");
+        QVERIFY(disk.put(QStringLiteral("full.kav"), "old"));
+        QVERIFY(disk.fill());
+        QString error;
+        QVERIFY(!writeTextFile(disk.file(QStringLiteral("full.kav")), QStringLiteral("new"), &error));
+        QVERIFY(error.contains(QStringLiteral("full.kav")));
+        QCOMPARE(fileBytes(disk.file(QStringLiteral("full.kav"))), QByteArray("old"));
+        QCOMPARE(disk.entries(), QStringList{QStringLiteral("full.kav")});
     }
 
     void failedWriteInReadOnlyFolder() {

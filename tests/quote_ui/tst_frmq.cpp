@@ -1,10 +1,13 @@
 // The quotation window: load, New, open, save, recent files, autosave and close.
+#include "CellEditors.h"
 #include "QuoteFile.h"
 #include "QuoteUiFixture.h"
 #include "ScriptedDialogs.h"
+#include "TreeCommands.h"
 #include "text/Codec.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -47,6 +50,50 @@ public:
     QStringList texts;
     QList<bool> runningAtMessage;
 };
+
+// Runs an autosave tick inside every dialog before the scripted answer is given, and records
+// whether the quotation and the shown node came out of each tick as they went in.
+class TickingDialogs final : public ui::DialogBackend {
+public:
+    TickingDialogs(frmQ* form, ScriptedDialogs& scripted) : w(form), answers(scripted) {
+        ui::setDialogBackend(this);
+    }
+    ~TickingDialogs() override { ui::setDialogBackend(&answers); }
+    void tick() {
+        const QuoteDocument before = w->document();
+        const QString label = w->pathLabel()->text();
+        w->TimeSv_Timer();
+        ++ticks;
+        unchanged = unchanged && w->document() == before && w->pathLabel()->text() == label;
+    }
+    ui::Answer message(const ui::MessageRequest& r) override { return tick(), answers.message(r); }
+    std::optional<QString> input(const ui::InputRequest& r) override { return tick(), answers.input(r); }
+    QString openFile(const ui::FileRequest& r) override { return tick(), answers.openFile(r); }
+    QString saveFile(const ui::FileRequest& r) override { return tick(), answers.saveFile(r); }
+    QString folder(const ui::FileRequest& r) override { return tick(), answers.folder(r); }
+    frmQ* w;
+    ScriptedDialogs& answers;
+    int ticks = 0;
+    bool unchanged = true;
+};
+
+// Two work types of one area, a row each (ratio 2 on a cost of 400), the first shown.
+void twoLeaves(frmQ* w) {
+    QuoteDocument& doc = w->document();
+    doc.tree.addChild(kRootKey, QStringLiteral("客廳"));
+    for (const QString& t : {QStringLiteral("油漆"), QStringLiteral("木作")}) {
+        doc.tree.addChild(leafPath({"客廳"}), t);
+        w->rebuildTree();
+        QVERIFY(w->tv_NodeClick(leafPath({"客廳"}) + kPathSeparator + t));
+        const QStringList row{"1", "800", "400", "2", "800"};
+        const int cols[] = {ColQty, ColPrice, ColCost, ColRatio, ColAmount};
+        doc.SetCell(1, ColName, t);
+        for (int i = 0; i < row.size(); ++i)
+            doc.SetCell(1, cols[i], row[i]);
+        w->gridChanged();
+        w->RefreshTotals();
+    }
+}
 
 } // namespace
 
@@ -450,13 +497,68 @@ private slots:
         w->TimeSv_Timer();
         QVERIFY(QFile::exists(file));
         QCOMPARE(w->AutoSaveTicks, 0);
-        QCOMPARE(w->pathLabel()->text(), kRootKey); // the leaf's rows went into the store
+        QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"})); // the window stays on the leaf
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
+        QuoteDocument whole = w->document();
+        QCOMPARE(f.readAll(), QuoteFile::bytes(whole));
         QVERIFY(w->CurrentFile.isEmpty());
         QVERIFY(w->recentFiles().lines().isEmpty());
         QVERIFY(w->autoSaveTimer()->isActive());
+    }
+
+    void autosaveInsideDialogs() {
+        mdM::AutoSaveOn = true;
+        mdM::AutoSaveInterval = 0;
+        frmQ* w = fx.open();
+        twoLeaves(w);
+        const QString wood = leafPath({"客廳", "木作"});
+        ScriptedDialogs dialogs;
+        TickingDialogs ticking(w, dialogs);
+        // 比例 and 合計 at the shown leaf reprice that leaf only.
+        dialogs.expectInput(QStringLiteral("3"));
+        w->lbSc_DblClick();
+        dialogs.expectInput(QStringLiteral("2400"));
+        w->lbSum_DblClick();
+        QCOMPARE(w->GTxM(1, ColPrice), QStringLiteral("2400"));
+        // Yes to moving the leaf's rows into a new work type below it moves that leaf's row only.
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(AddChildNodesFromList(w->document(), wood, {QStringLiteral("五金")}, true));
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(ticking.ticks, 3);
+        QVERIFY(ticking.unchanged);
+        QVERIFY(QFile::exists(sys::autosavePath()));
+        w->showRoot();
+        QCOMPARE(w->document().hfgQ.dataRows().size(), 2u);
+        QCOMPARE(w->document().totals.lbSumT, QStringLiteral("3200"));
+
+        // A key typed after a tick lands in the cell being edited.
+        QVERIFY(w->tv_NodeClick(leafPath({"客廳", "油漆"})));
+        QTableView* g = w->grid();
+        const QPoint at = g->visualRect(g->model()->index(0, ColQty)).center();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at);
+        QWidget* editor = w->cellEditors()->openEditor();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("1"));
+        w->TimeSv_Timer();
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        QCOMPARE(w->cellEditors()->openEditor(), editor);
+        QCOMPARE(w->GTxM(1, ColQty), QStringLiteral("17"));
+        QCOMPARE(w->pathLabel()->text(), leafPath({"客廳", "油漆"}));
+    }
+
+    void autosaveWaitsForAnOpenDialog() {
+        mdM::AutoSaveOn = true;
+        mdM::AutoSaveInterval = 0;
+        frmQ* w = fx.open();
+        QDialog box(w);
+        box.setModal(true);
+        box.show();
+        w->TimeSv_Timer();
+        QTest::qWait(400);
+        QVERIFY(!QFile::exists(sys::autosavePath()));
+        box.hide();
+        QTRY_VERIFY(QFile::exists(sys::autosavePath()));
     }
 
     void autosaveFailureHoldsTheTimer() {
