@@ -73,6 +73,8 @@ public:
     // Shows the node with key `key`: stores the rows of the leaf shown so far, lists the node's
     // rows, refreshes the totals and lays out the grid. False (nothing done) for an unknown key.
     bool tv_NodeClick(const QString& key);
+    // The root is the node on show (its listing is the whole quotation).
+    bool rootShown() const { return tree.root() && lbPath == tree.root()->key; }
     // Sets NodeFirstRow and NodeLastRow to the first run of store rows with that path (0, 0: none).
     void FindNodeRows(const QString& path);
     // 1 when the store grid holds rows for the path, else 0 (NodeFirstRow/NodeLastRow as set by

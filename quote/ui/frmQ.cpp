@@ -260,6 +260,7 @@ void frmQ::mNew_Click() {
     showRoot();
     m_cells->clearUndo();
     ResetFooterFields();
+    showCustomer(std::nullopt);
     emit documentReplaced();
 }
 

@@ -475,11 +475,10 @@ void CellEditors::hfgQ_DblClick(const QPoint& pos) {
         return;
     const QString s = w->GTxM(modelRow + 1, col);
     const QuoteDocument& doc = w->m_doc;
-    if (doc.NodeIndex < 1 || doc.NodeIndex > doc.tree.count() || s.isEmpty())
+    if (s.isEmpty())
         return;
     // A node below the shown node whose full path is the cell's text.
-    const QString shown = doc.tree.at(doc.NodeIndex)->key;
-    if (doc.tree.contains(s) && s.startsWith(shown + kPathSeparator))
+    if (doc.tree.contains(s) && s.startsWith(doc.lbPath + kPathSeparator))
         w->tv_NodeClick(s);
 }
 

@@ -10,6 +10,7 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -103,6 +104,10 @@ void frmQ::lookUpCustomer() {
             tell(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
+    showCustomer(c);
+}
+
+void frmQ::showCustomer(const std::optional<PickLists::CustomerDetails>& c) {
     mdM::QuoteCustPhone = c ? mdM::SemicolonsToSpaces(c->phone) : QString();
     mdM::QuoteCustFax = c ? mdM::SemicolonsToSpaces(c->fax) : QString();
     mdM::QuoteContact = c ? c->contact : QString();
@@ -110,8 +115,19 @@ void frmQ::lookUpCustomer() {
     lbConn->setText(mdM::QuoteContact);
 }
 
+QString frmQ::quoteFolder() const {
+    // A quotation folder that is missing is made; failing that, the program folder.
+    if (!mdM::QuoteFolder.isEmpty() && QDir().mkpath(mdM::QuoteFolder))
+        return mdM::QuoteFolder;
+    return sys::programFolder();
+}
+
+QString frmQ::saveFileDialog(const QString& title, const QString& folder, const QString& fileName) {
+    return QuoteFile::withQuoteSuffix(ui::saveFileDialog(fileRequest(title, folder, fileName)));
+}
+
 bool frmQ::mSaveAs_Click() {
-    const QString path = ui::saveFileDialog(fileRequest(QStringLiteral("另存新檔"), mdM::QuoteFolder, QString()));
+    const QString path = saveFileDialog(QStringLiteral("另存新檔"), quoteFolder(), QString());
     if (path.isEmpty()) {
         tell(QStringLiteral("取消另存檔案"));
         return false;
@@ -120,8 +136,8 @@ bool frmQ::mSaveAs_Click() {
 }
 
 bool frmQ::mSaveF_Click() {
-    const QString folder = CurrentFile.isEmpty() ? mdM::QuoteFolder : QFileInfo(CurrentFile).absolutePath();
-    const QString path = ui::saveFileDialog(fileRequest(QStringLiteral("儲存檔案"), folder, CurrentFile));
+    const QString folder = CurrentFile.isEmpty() ? quoteFolder() : QFileInfo(CurrentFile).absolutePath();
+    const QString path = saveFileDialog(QStringLiteral("儲存檔案"), folder, CurrentFile);
     if (path.isEmpty()) {
         tell(QStringLiteral("取消存檔"));
         return false;

@@ -289,6 +289,14 @@ private slots:
         QCOMPARE(w->CurrentFile, path);
         QCOMPARE(w->recentFiles().lines(), QStringList{path});
 
+        // A name without an extension gets ".kav"; a missing quotation folder is made.
+        QVERIFY(QDir(fx.quotes).removeRecursively());
+        dialogs.expectSaveFile(fx.quotes + QStringLiteral("/plain"));
+        QVERIFY(w->mSaveAs_Click());
+        QCOMPARE(dialogs.files().last().folder, fx.quotes);
+        QCOMPARE(w->CurrentFile, fx.quotes + QStringLiteral("/plain.kav"));
+        QVERIFY(QFile::exists(w->CurrentFile));
+
         // Cancelled dialogs.
         dialogs.expectSaveFile(QString());
         dialogs.expectMessage();
