@@ -109,6 +109,10 @@ public:
     // keep their state.
     void ResetFooterFields();
 
+    // The block of a leaf left with no rows leaves the store grid (when it has one); an emptied
+    // store grid becomes a fresh one.
+    void dropNodeRows(const QString& path);
+
     // Lists the root afresh from the store grid (after the store was filled from a file): nothing
     // is stored back from the visible grid.
     void showRootAfterRead();
@@ -120,8 +124,6 @@ private:
     bool showNode(const QString& key, bool relist);
     // The block of `path` (as FindNodeRows finds it) leaves the store grid.
     void removeNodeRows(const QString& path);
-    // The same for a leaf left with no rows; an emptied store grid becomes a fresh one.
-    void dropNodeRows(const QString& path);
 };
 
 } // namespace quote

@@ -294,6 +294,7 @@ private:
     std::unique_ptr<quote::CellEditors> m_cells;
     QHash<QString, QTreeWidgetItem*> m_treeItems;
     bool m_draggingSplitter = false;
+    bool m_treeMouseDown = false; // a mouse button held on the tree: its clicks show the nodes
 
     static inline QDate s_today;
     friend class quote::CellEditors;

@@ -403,12 +403,15 @@ bool frmQ::eventFilter(QObject* watched, QEvent* e) {
     if (watched == tv->viewport() && e->type() == QEvent::MouseButtonPress) {
         // tv_MouseDown: a press on the tree ends the cell editing.
         auto* m = static_cast<QMouseEvent*>(e);
+        m_treeMouseDown = true;
         HideCellEditors();
         const QTreeWidgetItem* item = tv->itemAt(m->position().toPoint());
         emit treePressed(m->button(), item ? item->data(0, Qt::UserRole).toString() : QString(),
                          m->globalPosition().toPoint());
         return false;
     }
+    if (watched == tv->viewport() && e->type() == QEvent::MouseButtonRelease)
+        m_treeMouseDown = false;
     if (e->type() == QEvent::MouseButtonDblClick && (watched == lbSc || watched == lbSum)) {
         if (watched == lbSc)
             lbSc_DblClick();

@@ -266,6 +266,14 @@ private slots:
         QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, r.center());
         QVERIFY(!w->cellEditors()->openEditor());
         QCOMPARE(pressedKey, kLeaf);
+
+        // A right press shows nothing; the keyboard shows the node it selects.
+        QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, tv->visualItemRect(w->treeItem(kRootKey)).center());
+        w->menu(QStringLiteral("mTV"))->hide();
+        QCOMPARE(w->pathLabel()->text(), kLeaf);
+        QCOMPARE(tv->currentItem(), w->treeItem(kLeaf));
+        QTest::keyClick(tv, Qt::Key_Up);
+        QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"}));
     }
 
     void growthByTenRows() {
