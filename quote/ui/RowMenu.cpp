@@ -26,7 +26,9 @@ void RowMenu::mInsQ_Click() {
 void RowMenu::mInsQcp_Click() {
     quote::CellEditors* e = w->cellEditors();
     e->HideCellEditors();
-    rows_.mInsQcp_Click(w->document(), e->CurRow, e->RowUndo);
+    // Pasted rows count in the totals at once, as typed ones do.
+    if (rows_.mInsQcp_Click(w->document(), e->CurRow, e->RowUndo))
+        w->RefreshTotals();
 }
 
 void RowMenu::mDelQ_Click() {
@@ -44,7 +46,8 @@ void RowMenu::mCpq_Click() {
 void RowMenu::mPstQ_Click() {
     quote::CellEditors* e = w->cellEditors();
     e->HideCellEditors();
-    rows_.mPstQ_Click(w->document(), e->CurRow, e->RowUndo);
+    if (rows_.mPstQ_Click(w->document(), e->CurRow, e->RowUndo))
+        w->RefreshTotals();
 }
 
 void RowMenu::mUndo_Click() {

@@ -137,6 +137,10 @@ void TestEditing::rowPopupCommands() {
         QVERIFY(w_->menu(QStringLiteral("mQ"))->isVisible());
         closePopups();
     };
+    typeCell(w_, 1, ColQty, QStringLiteral("2"));
+    typeCell(w_, 1, ColPrice, QStringLiteral("100"));
+    auto total = [this] { return w_->findChild<QLabel*>(QStringLiteral("lbSumT"))->text(); };
+    QCOMPARE(total(), QStringLiteral("200"));
     popupAt(2, 1);
     act("mCpq")->trigger();
     QVERIFY(w_->RowsCopied);
@@ -150,14 +154,17 @@ void TestEditing::rowPopupCommands() {
     act("mInsQcp")->trigger();
     QCOMPARE(names(w_).mid(0, 6), (QStringList{"r1", "r2", "", "r1", "r2", "r3"}));
     QCOMPARE(cells->CurRow, 6);
+    QCOMPARE(total(), QStringLiteral("400")); // pasted rows count at once
 
     popupAt(5, 3);
     act("mDelQ")->trigger();
     QCOMPARE(names(w_).mid(0, 3), (QStringList{"r1", "r2", "r3"}));
 
+    w_->RefreshTotals();
     popupAt(3, -1);
     act("mPstQ")->trigger();
     QCOMPARE(names(w_).mid(0, 4), (QStringList{"r1", "r2", "r1", "r2"}));
+    QCOMPARE(total(), QStringLiteral("400"));
     QCOMPARE(w_->grid()->model()->index(2, ColName).data().toString(), QStringLiteral("r1"));
 
     cells->RowUndo = {QStringLiteral("2"), QStringLiteral("old")};
@@ -231,6 +238,10 @@ void TestEditing::pageEndButton() {
     cmdPe->click();
     QVERIFY(!pe->isVisible());
     QCOMPARE(cmdPe->text(), QStringLiteral("頁尾備註 >>"));
+    // A user without the price right sees no amounts in it.
+    w_->PricesHidden = true;
+    cmdPe->click();
+    QCOMPARE(child<QLabel>(pe, "lbApr")->text(), QString());
 }
 
 void TestEditing::wholeQuotationSavedAndReadBack() {
