@@ -221,6 +221,10 @@ void frmQ::buildHeader() {
     Line1->setFrameShadow(QFrame::Sunken);
     for (QWidget* w : std::initializer_list<QWidget*>{txtCn, cbEcn, txtAddr, cbSal, txtQD, cbK, txtNo})
         ui::enterAsTab(w);
+    // Tab goes through the header line by line, in reading order.
+    const std::initializer_list<QWidget*> tabOrder{cmdC, txtCn, cbEcn, cbSal, cbK, txtNo, txtAddr, txtQD, DTP};
+    for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
+        setTabOrder(*it, *(it + 1));
 
     lbPath = label(b, "lbPath", quote::kRootKey);
     lbSum = label(b, "lbSum", QStringLiteral("合計:"));

@@ -207,6 +207,17 @@ private slots:
         QTest::keyClick(cells->txt, Qt::Key_Backspace);
         QTest::keyClicks(cells->txt, QStringLiteral("3x"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("-3"));
+        QCOMPARE(cell(w, 1, ColAmount), QStringLiteral("-21"));
+
+        // Escape closes the editor and leaves the row as it was when the editor opened.
+        press(w, 1, ColQty);
+        QTest::keyClicks(cells->txt, QStringLiteral("5"));
+        QCOMPARE(cell(w, 1, ColAmount), QStringLiteral("-15"));
+        QTest::keyClick(cells->txt, Qt::Key_Escape);
+        QVERIFY(!cells->openEditor());
+        QCOMPARE(cell(w, 1, ColQty), QStringLiteral("7"));
+        QCOMPARE(cell(w, 1, ColAmount), QStringLiteral("-21"));
+        QCOMPARE(child<QLabel>(w, "lbSumT")->text(), QStringLiteral("-21"));
     }
 
     void refusals() {

@@ -154,6 +154,22 @@ private slots:
         QCOMPARE(areas->count(), 0);
     }
 
+    void headerTabOrder() {
+        frmQ* w = fx.open();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->customerButton()->setFocus();
+        QStringList order;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* f = QApplication::focusWidget();
+            while (f && f->objectName().isEmpty())
+                f = f->parentWidget();
+            order << (f ? f->objectName() : QString());
+        }
+        QCOMPARE(order, (QStringList{"txtCn", "cbEcn", "cbSal", "cbK", "txtNo", "txtAddr", "txtQD", "DTP"}));
+    }
+
     void rightsAndPathColumn_data() {
         QTest::addColumn<int>("rights");
         QTest::addColumn<bool>("pricesHidden");
