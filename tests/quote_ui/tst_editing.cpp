@@ -140,7 +140,6 @@ void TestEditing::rowPopupCommands() {
     typeCell(w_, 1, ColQty, QStringLiteral("2"));
     typeCell(w_, 1, ColPrice, QStringLiteral("100"));
     auto total = [this] { return w_->findChild<QLabel*>(QStringLiteral("lbSumT"))->text(); };
-    QCOMPARE(total(), QStringLiteral("200"));
     popupAt(2, 1);
     act("mCpq")->trigger();
     QVERIFY(w_->RowsCopied);
