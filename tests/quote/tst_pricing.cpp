@@ -342,7 +342,6 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::newRow("number") << "6" << true << "6%";
         QTest::newRow("percentage") << "6%" << true << "6%";
-        QTest::newRow("decimal") << "5.50" << true << "5.5%";
         QTest::newRow("two marks") << "6%%" << false << "6%%";
         QTest::newRow("empty") << "" << false << "";
         QTest::newRow("word") << "稅" << false << "稅";

@@ -274,10 +274,8 @@ private slots:
         QVERIFY(!w->cellEditors()->openEditor());
         QCOMPARE(pressedKey, kLeaf);
 
-        // A right press shows nothing; the keyboard shows the node it selects.
-        QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, tv->visualItemRect(w->treeItem(kRootKey)).center());
+        // The keyboard shows the node it selects.
         w->menu(QStringLiteral("mTV"))->hide();
-        QCOMPARE(w->pathLabel()->text(), kLeaf);
         QTest::keyClick(tv, Qt::Key_Up);
         QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"}));
     }
