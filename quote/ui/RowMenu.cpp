@@ -26,9 +26,7 @@ void RowMenu::mInsQ_Click() {
 void RowMenu::mInsQcp_Click() {
     quote::CellEditors* e = w->cellEditors();
     e->HideCellEditors();
-    // Pasted rows count in the totals at once, as typed ones do.
-    if (rows_.mInsQcp_Click(w->document(), e->CurRow, e->RowUndo))
-        w->RefreshTotals();
+    rows_.mInsQcp_Click(w->document(), e->CurRow, e->RowUndo);
 }
 
 void RowMenu::mDelQ_Click() {
@@ -46,6 +44,7 @@ void RowMenu::mCpq_Click() {
 void RowMenu::mPstQ_Click() {
     quote::CellEditors* e = w->cellEditors();
     e->HideCellEditors();
+    // Pasted rows count in the totals at once, as typed ones do.
     if (rows_.mPstQ_Click(w->document(), e->CurRow, e->RowUndo))
         w->RefreshTotals();
 }
