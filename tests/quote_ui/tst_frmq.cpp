@@ -115,10 +115,8 @@ private slots:
         // Changing the category refills the area list.
         w->categoryBox()->setEditText(QStringLiteral("商業"));
         QCOMPARE(areas->count(), 0);
-    }
 
-    void headerTabOrder() {
-        frmQ* w = fx.open();
+        // Tab goes through the header line by line.
         QApplication::setActiveWindow(w);
         w->customerButton()->setFocus();
         QStringList order;
@@ -518,7 +516,6 @@ private slots:
         w->TimeSv_Timer();
         QTest::keyClicks(editor, QStringLiteral("7"));
         QCOMPARE(w->GTxM(1, ColQty), QStringLiteral("17"));
-
         // A tick while a box of the program is open saves once it has closed.
         QVERIFY(QFile::remove(sys::autosavePath()));
         QDialog box(w);

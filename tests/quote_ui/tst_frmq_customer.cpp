@@ -49,8 +49,7 @@ private slots:
         QCOMPARE(w->customerBox()->text(), QStringLiteral("手打的客戶"));
         QCOMPARE(w->addressBox()->text(), QStringLiteral("台北市大安區信義路四段236號2樓"));
 
-        // A new quotation has no customer's phone, fax or contact.
-        w->mNew_Click();
+        w->mNew_Click(); // a new quotation has no customer's phone, fax or contact
         QCOMPARE(mdM::QuoteCustPhone + mdM::QuoteCustFax + mdM::QuoteContact, QString());
         QCOMPARE(w->phoneLabel()->text() + w->contactLabel()->text(), QString());
     }
