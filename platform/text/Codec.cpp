@@ -225,11 +225,11 @@ bool writeTextFile(const QString& path, const QString& content, QString* error) 
     if (!f.open(QIODevice::WriteOnly))
         return fail(f.errorString());
     const QByteArray bytes = encode(content);
-    if (f.write(bytes) != bytes.size()) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        return fail(reason);
-    }
+    // The write only fills the device's buffer: a full disk shows at the flush, and commit()
+    // would put the short temporary file in place all the same. Leaving without commit()
+    // removes the temporary file and keeps the old one.
+    if (f.write(bytes) != bytes.size() || !f.flush())
+        return fail(f.errorString());
     if (!f.commit())
         return fail(f.errorString());
     return true;

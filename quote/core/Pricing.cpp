@@ -210,9 +210,13 @@ bool RefreshFeeBase(Fee& fee, QStringView total) {
 }
 
 bool TaxRateEnter(PageEnd& pe) {
-    if (!answerIsNumber(pe.cbTax))
+    // Read as the grand total reads it: one trailing "%" dropped, "6" is 6 %.
+    QStringView rate(pe.cbTax);
+    if (rate.endsWith(u'%'))
+        rate.chop(1);
+    if (!answerIsNumber(rate))
         return false;
-    pe.cbTax = num::str(num::roundHalfEven(cellValue(pe.cbTax) * 100, 0)) + u'%';
+    pe.cbTax = num::str(cellValue(rate)) + u'%';
     return true;
 }
 

@@ -93,7 +93,7 @@ bool ApplyFeeBasis(Fee& fee, QStringView total);
 // fee per ping is left alone. As ApplyFeeBasis, true when the base changed and the fee followed.
 bool RefreshFeeBase(Fee& fee, QStringView total);
 
-// Enter in the tax box: a text that is a number x becomes x as a whole percentage ("0.05" -> "5%")
+// Enter in the tax box: a number x, with or without one trailing "%", becomes "x%" ("6" -> "6%")
 // and true is returned (the caller then runs RecalcGrandTotal); any other text is left alone.
 bool TaxRateEnter(PageEnd& pe);
 

@@ -42,8 +42,7 @@ bool QuoteDocument::showNode(const QString& key, bool relist) {
             const bool hasRows = getD(lbPath) == 1;
             if (hfgQ.rows() == 2 && !LastRowFilled) {
                 // Every row of the leaf was deleted: it keeps no block.
-                if (hasRows)
-                    dropNodeRows(lbPath);
+                dropNodeRows(lbPath);
             } else {
                 StoreNodeRows(hasRows, lbPath);
             }
@@ -102,6 +101,8 @@ void QuoteDocument::removeNodeRows(const QString& path) {
 }
 
 void QuoteDocument::dropNodeRows(const QString& path) {
+    if (getD(path) == 0)
+        return;
     removeNodeRows(path);
     if (hfgB.rows() < 2)
         hfgB.reset();

@@ -73,6 +73,8 @@ public:
     // Shows the node with key `key`: stores the rows of the leaf shown so far, lists the node's
     // rows, refreshes the totals and lays out the grid. False (nothing done) for an unknown key.
     bool tv_NodeClick(const QString& key);
+    // The root is the node on show (its listing is the whole quotation).
+    bool rootShown() const { return tree.root() && lbPath == tree.root()->key; }
     // Sets NodeFirstRow and NodeLastRow to the first run of store rows with that path (0, 0: none).
     void FindNodeRows(const QString& path);
     // 1 when the store grid holds rows for the path, else 0 (NodeFirstRow/NodeLastRow as set by
@@ -107,6 +109,10 @@ public:
     // keep their state.
     void ResetFooterFields();
 
+    // The block of a leaf left with no rows leaves the store grid (when it has one); an emptied
+    // store grid becomes a fresh one.
+    void dropNodeRows(const QString& path);
+
     // Lists the root afresh from the store grid (after the store was filled from a file): nothing
     // is stored back from the visible grid.
     void showRootAfterRead();
@@ -118,8 +124,6 @@ private:
     bool showNode(const QString& key, bool relist);
     // The block of `path` (as FindNodeRows finds it) leaves the store grid.
     void removeNodeRows(const QString& path);
-    // The same for a leaf left with no rows; an emptied store grid becomes a fresh one.
-    void dropNodeRows(const QString& path);
 };
 
 } // namespace quote

@@ -273,6 +273,12 @@ std::optional<FileError> write(QuoteDocument& doc, const QString& path) {
                      QStringLiteral("Kavo III"), ui::Icon::None, reason};
 }
 
+QString withQuoteSuffix(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path.endsWith(u'.') ? path + QStringLiteral("kav") : path + QStringLiteral(".kav");
+}
+
 std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     Lines in(text::splitLines(content));
     QuoteDocument next;

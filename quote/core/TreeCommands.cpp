@@ -188,9 +188,12 @@ bool AddChildNodesFromList(QuoteDocument& doc, const QString& nodeKey, const QSt
 
     const QString parentKey = doc.NodeKey, parentPath = doc.NodePath;
     if (shownLeaf) {
-        // The rows on show become the first child's rows (or none when the leaf held none).
-        if (!holds)
+        // The rows on show become the first child's rows. A leaf that holds none gives up its
+        // block, as when it is left with every row deleted.
+        if (!holds) {
             doc.hfgQ.reset();
+            doc.dropNodeRows(nodeKey);
+        }
         for (ItemRow& r : doc.hfgQ.dataRows())
             if (r[ColPath] == nodeKey)
                 r[ColPath] = childKey;

@@ -85,10 +85,14 @@ private:
     void openList(QListWidget* list, QListWidget* other);
     void showRowPopup(const QPoint& globalPos);
     void selectRows(int from, int to);
+    // Escape: the editor closes and its row goes back to what it held when the editor opened.
+    void cancelEdit();
 
     frmQ* w;
     int m_rowSelAnchor = -1; // row of a left press on the row-header column, while the button is down
     int m_rowSel = 0;        // the selection's end row (the grid's RowSel)
+    int m_openedRow = 0;     // the row of the editor last opened, and its texts then
+    ItemRow m_rowAtOpen;
 };
 
 } // namespace quote

@@ -68,6 +68,7 @@ void PageEndButton::cmdPe_Click() {
     QPushButton* cmdPe = w->pageEndButton();
     if (frmPe_->isVisible()) {
         frmPe_->raise();
+        frmPe_->PricesHidden = w->PricesHidden;
         frmPe_->setLists(w->TaxRates, w->PageEndRemarks);
         cmdPe->setText(QStringLiteral("頁尾備註 <<"));
         frmPe_->frameOpened();

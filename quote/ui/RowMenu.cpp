@@ -44,7 +44,9 @@ void RowMenu::mCpq_Click() {
 void RowMenu::mPstQ_Click() {
     quote::CellEditors* e = w->cellEditors();
     e->HideCellEditors();
-    rows_.mPstQ_Click(w->document(), e->CurRow, e->RowUndo);
+    // Pasted rows count in the totals at once, as typed ones do.
+    if (rows_.mPstQ_Click(w->document(), e->CurRow, e->RowUndo))
+        w->RefreshTotals();
 }
 
 void RowMenu::mUndo_Click() {

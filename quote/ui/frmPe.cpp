@@ -195,12 +195,12 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     row.ck->setChecked(fee.included);
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
-    setText(row.base, fee.base);
+    setText(row.base, PricesHidden && fee.byTotal ? QString() : fee.base);
     // A base by total price is the quotation total: it is shown, not typed.
     row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
     setText(row.rate, fee.rate);
-    row.amount->setText(fee.amount);
+    row.amount->setText(PricesHidden ? QString() : fee.amount);
 }
 
 void frmPe::showDerived() {
@@ -211,10 +211,9 @@ void frmPe::showDerived() {
     showFee(l_, pe.supervision);
     if (cbTax->currentText() != pe.cbTax)
         cbTax->setEditText(pe.cbTax);
-    lbNtax->setText(pe.lbNtax);
-    lbTax->setText(pe.lbTax);
-    lbHtax->setText(pe.lbHtax);
-    lbApr->setText(pe.lbApr);
+    for (const auto& [label, value] : {std::pair{lbNtax, pe.lbNtax}, std::pair{lbTax, pe.lbTax},
+                                       std::pair{lbHtax, pe.lbHtax}, std::pair{lbApr, pe.lbApr}})
+        label->setText(PricesHidden ? QString() : value);
     showing_ = was;
 }
 
@@ -311,7 +310,8 @@ void frmPe::cbTax_KeyPress() {
 void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee) {
     if (!acting())
         return;
-    fee.base = row.base->text();
+    if (!fee.byTotal) // a base by total price follows the quotation total, whatever is shown
+        fee.base = row.base->text();
     fee.rate = row.rate->text();
     quote::FeeEdited(doc_, fee);
     showDerived();

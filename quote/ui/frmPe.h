@@ -25,6 +25,9 @@ public:
     explicit frmPe(quote::QuoteDocument& doc, QWidget* parent = nullptr);
 
     bool Loading = false;
+    // A user without the price right: the totals, the fee amounts and a fee base by total price
+    // are shown empty (the rates, options and check boxes still work).
+    bool PricesHidden = false;
 
     // Every control shows the document's page-end values again (after New or Open); nothing is
     // recomputed.

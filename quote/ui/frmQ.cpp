@@ -120,6 +120,11 @@ void frmQ::connectHeader() {
         if (item)
             tv_NodeClick(item->data(0, Qt::UserRole).toString());
     });
+    // The keyboard moves the tree's selection: the node selected is shown.
+    connect(tv, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item && !m_treeMouseDown)
+            tv_NodeClick(item->data(0, Qt::UserRole).toString());
+    });
 }
 
 // ---------------------------------------------------------------- load, new, close
@@ -260,6 +265,7 @@ void frmQ::mNew_Click() {
     showRoot();
     m_cells->clearUndo();
     ResetFooterFields();
+    showCustomer(std::nullopt);
     emit documentReplaced();
 }
 

@@ -4,6 +4,7 @@
 // floating cell editors over the grid. The quotation itself lives in a QuoteDocument; the grid view
 // shows the document's visible grid and the tree widget mirrors its tree.
 #include "EditorLayout.h"
+#include "PickLists.h"
 #include "Pricing.h"
 #include "QuoteDocument.h"
 #include "RecentFiles.h"
@@ -218,6 +219,12 @@ private:
     // Writes the quotation to `path`; false (with a message) when it failed.
     bool writeQuotation(const QString& path);
     void lookUpCustomer();
+    // The customer's phone, fax and contact handed to the printouts and shown in the header.
+    void showCustomer(const std::optional<quote::PickLists::CustomerDetails>& c);
+    // The quotation folder for the file dialogs.
+    QString quoteFolder() const;
+    // A save dialog; a name typed without an extension gets ".kav".
+    static QString saveFileDialog(const QString& title, const QString& folder, const QString& fileName);
     void showTotals();
     void documentHooks();
     void connectStatisticsCommands();
@@ -234,6 +241,7 @@ private:
     QString m_caption;
     QString m_givenPath;
     bool m_showingHeader = false;
+    bool m_autoSaveWaiting = false; // a due autosave waits for an open dialog to close
 
     // Menus.
     QMenuBar* m_menuBar = nullptr;
@@ -286,6 +294,7 @@ private:
     std::unique_ptr<quote::CellEditors> m_cells;
     QHash<QString, QTreeWidgetItem*> m_treeItems;
     bool m_draggingSplitter = false;
+    bool m_treeMouseDown = false; // a mouse button held on the tree: its clicks show the nodes
 
     static inline QDate s_today;
     friend class quote::CellEditors;

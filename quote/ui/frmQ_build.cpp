@@ -221,6 +221,10 @@ void frmQ::buildHeader() {
     Line1->setFrameShadow(QFrame::Sunken);
     for (QWidget* w : std::initializer_list<QWidget*>{txtCn, cbEcn, txtAddr, cbSal, txtQD, cbK, txtNo})
         ui::enterAsTab(w);
+    // Tab goes through the header line by line, in reading order.
+    const std::initializer_list<QWidget*> tabOrder{cmdC, txtCn, cbEcn, cbSal, cbK, txtNo, txtAddr, txtQD, DTP};
+    for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
+        setTabOrder(*it, *(it + 1));
 
     lbPath = label(b, "lbPath", quote::kRootKey);
     lbSum = label(b, "lbSum", QStringLiteral("合計:"));
@@ -403,12 +407,15 @@ bool frmQ::eventFilter(QObject* watched, QEvent* e) {
     if (watched == tv->viewport() && e->type() == QEvent::MouseButtonPress) {
         // tv_MouseDown: a press on the tree ends the cell editing.
         auto* m = static_cast<QMouseEvent*>(e);
+        m_treeMouseDown = true;
         HideCellEditors();
         const QTreeWidgetItem* item = tv->itemAt(m->position().toPoint());
         emit treePressed(m->button(), item ? item->data(0, Qt::UserRole).toString() : QString(),
                          m->globalPosition().toPoint());
         return false;
     }
+    if (watched == tv->viewport() && e->type() == QEvent::MouseButtonRelease)
+        m_treeMouseDown = false;
     if (e->type() == QEvent::MouseButtonDblClick && (watched == lbSc || watched == lbSum)) {
         if (watched == lbSc)
             lbSc_DblClick();

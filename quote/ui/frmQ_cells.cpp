@@ -118,8 +118,8 @@ CellEditors::CellEditors(frmQ* window) : QObject(window), w(window) {
     connect(Ls, &QListWidget::itemClicked, this, &CellEditors::Ls_Click);
     connect(LsA, &QListWidget::itemClicked, this, &CellEditors::LsA_Click);
 
-    for (QWidget* e : std::initializer_list<QWidget*>{T, txt, cbD, cbU, cbS, cbD->lineEdit(), cbU->lineEdit(),
-                                                      cbS->lineEdit()})
+    for (QWidget* e : std::initializer_list<QWidget*>{T, txt, cbD, cbU, cbS, cbPs, cbD->lineEdit(),
+                                                      cbU->lineEdit(), cbS->lineEdit(), cbPs->lineEdit()})
         e->installEventFilter(this);
 
     QTableView* g = w->hfgQ;
@@ -245,6 +245,17 @@ void CellEditors::BeginCellEdit() {
             b->lineEdit()->selectAll();
     }
     SkipEditorChange = false;
+    m_openedRow = CurRow;
+    m_rowAtOpen = w->m_doc.hfgQ.row(CurRow);
+}
+
+void CellEditors::cancelEdit() {
+    HideCellEditors();
+    if (m_openedRow < 1 || m_openedRow >= w->m_doc.hfgQ.rows())
+        return;
+    w->m_doc.hfgQ.setRow(m_openedRow, m_rowAtOpen);
+    w->m_model->rowChanged(m_openedRow);
+    w->RefreshTotals();
 }
 
 // ---------------------------------------------------------------- editor handlers
@@ -332,9 +343,15 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* e) {
         return false;
     auto* k = static_cast<QKeyEvent*>(e);
     QWidget* editor = qobject_cast<QWidget*>(watched);
-    for (QComboBox* b : {cbD, cbU, cbS})
+    for (QComboBox* b : {cbD, cbU, cbS, cbPs})
         if (watched == b->lineEdit())
             editor = b;
+    if (k->key() == Qt::Key_Escape) {
+        if (auto* b = qobject_cast<QComboBox*>(editor); b && b->view() && b->view()->isVisible())
+            return false; // an open list closes first
+        cancelEdit();
+        return true;
+    }
     if (editor == txt) {
         // Digits, ".", Backspace and Enter; any other character beeps and is dropped.
         const QString typed = k->text();
@@ -344,7 +361,7 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
-    if (isEnter(k)) {
+    if (isEnter(k) && editor != cbPs) {
         if (auto* b = qobject_cast<QComboBox*>(editor); b && b->view() && b->view()->isVisible())
             return false; // an open list takes the Enter
         Enter(editor);
@@ -475,11 +492,10 @@ void CellEditors::hfgQ_DblClick(const QPoint& pos) {
         return;
     const QString s = w->GTxM(modelRow + 1, col);
     const QuoteDocument& doc = w->m_doc;
-    if (doc.NodeIndex < 1 || doc.NodeIndex > doc.tree.count() || s.isEmpty())
+    if (s.isEmpty())
         return;
     // A node below the shown node whose full path is the cell's text.
-    const QString shown = doc.tree.at(doc.NodeIndex)->key;
-    if (doc.tree.contains(s) && s.startsWith(shown + kPathSeparator))
+    if (doc.tree.contains(s) && s.startsWith(doc.lbPath + kPathSeparator))
         w->tv_NodeClick(s);
 }
 

@@ -10,6 +10,8 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
+#include <QDir>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -63,7 +65,7 @@ void frmQ::mOpen_Click() {
     if (given) {
         path = givenPath;
     } else {
-        path = ui::openFileDialog(fileRequest(QStringLiteral("開啟舊檔"), mdM::QuoteFolder, QString()));
+        path = ui::openFileDialog(fileRequest(QStringLiteral("開啟舊檔"), quoteFolder(), QString()));
         if (path.isEmpty()) {
             tell(QStringLiteral("取消開啟檔案"));
             return stop();
@@ -102,6 +104,10 @@ void frmQ::lookUpCustomer() {
             tell(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
+    showCustomer(c);
+}
+
+void frmQ::showCustomer(const std::optional<PickLists::CustomerDetails>& c) {
     mdM::QuoteCustPhone = c ? mdM::SemicolonsToSpaces(c->phone) : QString();
     mdM::QuoteCustFax = c ? mdM::SemicolonsToSpaces(c->fax) : QString();
     mdM::QuoteContact = c ? c->contact : QString();
@@ -109,8 +115,19 @@ void frmQ::lookUpCustomer() {
     lbConn->setText(mdM::QuoteContact);
 }
 
+QString frmQ::quoteFolder() const {
+    // A quotation folder that is missing is made; failing that, the program folder.
+    if (!mdM::QuoteFolder.isEmpty() && QDir().mkpath(mdM::QuoteFolder))
+        return mdM::QuoteFolder;
+    return sys::programFolder();
+}
+
+QString frmQ::saveFileDialog(const QString& title, const QString& folder, const QString& fileName) {
+    return QuoteFile::withQuoteSuffix(ui::saveFileDialog(fileRequest(title, folder, fileName)));
+}
+
 bool frmQ::mSaveAs_Click() {
-    const QString path = ui::saveFileDialog(fileRequest(QStringLiteral("另存新檔"), mdM::QuoteFolder, QString()));
+    const QString path = saveFileDialog(QStringLiteral("另存新檔"), quoteFolder(), QString());
     if (path.isEmpty()) {
         tell(QStringLiteral("取消另存檔案"));
         return false;
@@ -119,8 +136,8 @@ bool frmQ::mSaveAs_Click() {
 }
 
 bool frmQ::mSaveF_Click() {
-    const QString folder = CurrentFile.isEmpty() ? mdM::QuoteFolder : QFileInfo(CurrentFile).absolutePath();
-    const QString path = ui::saveFileDialog(fileRequest(QStringLiteral("儲存檔案"), folder, CurrentFile));
+    const QString folder = CurrentFile.isEmpty() ? quoteFolder() : QFileInfo(CurrentFile).absolutePath();
+    const QString path = saveFileDialog(QStringLiteral("儲存檔案"), folder, CurrentFile);
     if (path.isEmpty()) {
         tell(QStringLiteral("取消存檔"));
         return false;
@@ -144,18 +161,32 @@ bool frmQ::writeQuotation(const QString& path) {
 // ---------------------------------------------------------------- autosave
 
 void frmQ::TimeSv_Timer() {
-    if (autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval)) {
-        AutoSaveFile();
-        AutoSaveTicks = 0;
+    if (isUnloaded() || !autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval))
+        return;
+    // Not while a dialog of the program is open: the save follows once it has closed.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window()) {
+        if (!m_autoSaveWaiting) {
+            m_autoSaveWaiting = true;
+            QTimer::singleShot(250, this, [this] {
+                m_autoSaveWaiting = false;
+                TimeSv_Timer();
+            });
+        }
+        return;
     }
+    AutoSaveFile();
+    AutoSaveTicks = 0;
 }
 
 void frmQ::AutoSaveFile() {
     // The timer holds while the file is written and while its failure is shown.
     const bool running = TimeSv->isActive();
     TimeSv->stop();
-    const auto error = QuoteFile::write(m_doc, sys::autosavePath());
-    selectTreeNode(m_doc.lbPath);
+    // Written from a copy of the quotation as it stands (the shown leaf's rows as the grid holds
+    // them): the shown node, the grid and an open cell editor stay as they are.
+    QuoteDocument copy = m_doc;
+    copy.hooks = {};
+    const auto error = QuoteFile::write(copy, sys::autosavePath());
     if (error)
         tell(error->message);
     AutoSaveTicks = 0;

@@ -15,7 +15,7 @@ const QString kTitle = QStringLiteral("Kavo III");
 
 bool frmQ::bulkCommandAllowed() {
     HideCellEditors();
-    if (m_doc.NodeIndex == 1 || m_doc.NodeIsLeaf)
+    if (m_doc.rootShown() || m_doc.NodeIsLeaf)
         return true;
     ui::msgBox(QStringLiteral("修改比例只能在最上層或最底層修改 OK "), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
     return false;
@@ -43,7 +43,7 @@ void frmQ::lbSc_DblClick() {
     if (m_doc.NodeIsLeaf)
         m_doc.TrimEmptyRows();
     SetRatioShown(m_doc.hfgQ.dataRows(), *answer);
-    if (m_doc.NodeIndex == 1)
+    if (m_doc.rootShown())
         SetRatioStored(m_doc.hfgB.dataRows(), *answer);
     gridChanged();
     RefreshTotals();
@@ -61,7 +61,7 @@ void frmQ::lbSum_DblClick() {
     if (m_doc.NodeIsLeaf)
         m_doc.TrimEmptyRows();
     ScaleRatioShown(m_doc.hfgQ.dataRows(), f.k);
-    if (m_doc.NodeIndex == 1)
+    if (m_doc.rootShown())
         ScaleRatioStored(m_doc.hfgB.dataRows(), f.k);
     gridChanged();
     RefreshTotals();

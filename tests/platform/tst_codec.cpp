@@ -1,9 +1,11 @@
 // The code page layer: CP950 bytes, the UTF-8 fallback, whole-file writes and settings lines.
 #include "text/Codec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace text;
@@ -207,6 +209,21 @@ private slots:
         QVERIFY(!error.isEmpty());
         QVERIFY(!writeLines(path, {QStringLiteral("new")}));
         QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
+
+    void fullDiskKeepsOldFile() {
+        QTemporaryDir dir;
+        const QByteArray at = QFile::encodeName(dir.path());
+        if (::mount("tmpfs", at.constData(), "tmpfs", 0, "size=8k") != 0)
+            QSKIP("no small file system can be mounted here");
+        const QString path = dir.filePath(QStringLiteral("full.kav"));
+        putBytes(path, "old");
+        putBytes(dir.filePath(QStringLiteral("filler")), QByteArray(65536, 'x')); // every block left
+        const bool written = writeTextFile(path, QStringLiteral("new"));
+        const QString left = fileBytes(path) + u'|' + QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u',');
+        ::umount2(at.constData(), MNT_DETACH);
+        QVERIFY(!written);
+        QCOMPARE(left, QStringLiteral("old|filler,full.kav")); // no temporary file left
     }
 
     void failedWriteInReadOnlyFolder() {

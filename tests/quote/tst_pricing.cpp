@@ -340,10 +340,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("after");
-        QTest::newRow("share") << "0.05" << true << "5%";
-        QTest::newRow("whole number") << "5" << true << "500%";
-        QTest::newRow("percentage tie to even") << "0.125" << true << "12%";
-        QTest::newRow("already a percentage") << "5%" << false << "5%";
+        QTest::newRow("number") << "6" << true << "6%";
+        QTest::newRow("percentage") << "6%" << true << "6%";
+        QTest::newRow("two marks") << "6%%" << false << "6%%";
         QTest::newRow("empty") << "" << false << "";
         QTest::newRow("word") << "稅" << false << "稅";
     }

@@ -217,6 +217,17 @@ void TestTreeCommands::addBelowEmptyLeafClearsTheGrid() {
     QCOMPARE(doc.hfgQ.rows(), 2);
     QCOMPARE(setups, 1);
     QCOMPARE(doc.lbPath, path("A", "木作"));
+
+    // A leaf whose rows were all deleted gives its block up as it gets a child.
+    doc.tree.addChild(Q, QStringLiteral("B"));
+    typeRows(doc, path("B"), {"b1"});
+    QVERIFY(doc.tv_NodeClick(Q) && doc.tv_NodeClick(path("B")));
+    doc.hfgQ.reset(); // its one row deleted
+    QVERIFY(AddChildNodesFromList(doc, path("B"), {"木作"}, true));
+    dialogs.expectMessage(ui::Answer::Yes);
+    QVERIFY(mDelN_Click(doc, path("B", "木作")));
+    QVERIFY(doc.tv_NodeClick(path("B")));
+    QCOMPARE(shownNames(doc), QStringList{QString()});
 }
 
 void TestTreeCommands::addBelowAnotherNodeStoresTheShownRows() {

@@ -207,6 +207,13 @@ private slots:
         QTest::keyClick(cells->txt, Qt::Key_Backspace);
         QTest::keyClicks(cells->txt, QStringLiteral("3x"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("-3"));
+
+        // Escape closes the editor and leaves the row as it was when the editor opened.
+        press(w, 1, ColQty);
+        QTest::keyClicks(cells->txt, QStringLiteral("5"));
+        QTest::keyClick(cells->txt, Qt::Key_Escape);
+        QVERIFY(!cells->openEditor());
+        QCOMPARE(cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount), QStringLiteral("7|-21"));
     }
 
     void refusals() {
@@ -266,6 +273,11 @@ private slots:
         QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, r.center());
         QVERIFY(!w->cellEditors()->openEditor());
         QCOMPARE(pressedKey, kLeaf);
+
+        // The keyboard shows the node it selects.
+        w->menu(QStringLiteral("mTV"))->hide();
+        QTest::keyClick(tv, Qt::Key_Up);
+        QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"}));
     }
 
     void growthByTenRows() {
@@ -332,6 +344,7 @@ private slots:
         frmQ* w = fx.open();
         showLeaf(w, {{"天花板"}});
         w->showRoot();
+        emit w->treePressed(Qt::LeftButton, kLeaf, {}); // a press elsewhere shows nothing
         QWidget* vp = w->grid()->viewport();
         QTest::mouseMove(vp, cellCenter(w, 1, ColPath));
         QCOMPARE(w->grid()->toolTip(), kLeaf);
@@ -561,6 +574,12 @@ private slots:
         w->lbSc_DblClick();
         QCOMPARE(w->document().hfgB.cell(1, ColRatio), QStringLiteral("2"));
         QCOMPARE(w->document().hfgB.cell(1, ColPrice), QStringLiteral("160"));
+        // At a leaf after a press on the root, the leaf alone.
+        w->tv_NodeClick(kLeaf);
+        emit w->treePressed(Qt::LeftButton, kRootKey, {});
+        dialogs.expectInput(QStringLiteral("3"));
+        w->lbSc_DblClick();
+        QCOMPARE(w->document().hfgB.cell(1, ColRatio), QStringLiteral("2"));
         // An empty answer changes nothing; an inner node is refused.
         dialogs.expectInput(QString());
         w->lbSc_DblClick();

@@ -137,6 +137,8 @@ void TestEditing::rowPopupCommands() {
         QVERIFY(w_->menu(QStringLiteral("mQ"))->isVisible());
         closePopups();
     };
+    typeCell(w_, 1, ColQty, QStringLiteral("2"));
+    typeCell(w_, 1, ColPrice, QStringLiteral("100"));
     popupAt(2, 1);
     act("mCpq")->trigger();
     QVERIFY(w_->RowsCopied);
@@ -155,9 +157,11 @@ void TestEditing::rowPopupCommands() {
     act("mDelQ")->trigger();
     QCOMPARE(names(w_).mid(0, 3), (QStringList{"r1", "r2", "r3"}));
 
+    w_->RefreshTotals();
     popupAt(3, -1);
     act("mPstQ")->trigger();
     QCOMPARE(names(w_).mid(0, 4), (QStringList{"r1", "r2", "r1", "r2"}));
+    QCOMPARE(child<QLabel>(w_, "lbSumT")->text(), QStringLiteral("400")); // pasted rows count at once
     QCOMPARE(w_->grid()->model()->index(2, ColName).data().toString(), QStringLiteral("r1"));
 
     cells->RowUndo = {QStringLiteral("2"), QStringLiteral("old")};
@@ -231,6 +235,9 @@ void TestEditing::pageEndButton() {
     cmdPe->click();
     QVERIFY(!pe->isVisible());
     QCOMPARE(cmdPe->text(), QStringLiteral("頁尾備註 >>"));
+    w_->PricesHidden = true; // no price right: no amounts
+    cmdPe->click();
+    QCOMPARE(child<QLabel>(pe, "lbApr")->text(), QString());
 }
 
 void TestEditing::wholeQuotationSavedAndReadBack() {

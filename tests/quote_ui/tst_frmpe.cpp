@@ -150,8 +150,8 @@ void TestFrmPe::taxEnter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
-    QTest::newRow("share") << "0.05" << "5%" << "50";
-    QTest::newRow("whole number") << "5" << "500%" << "5000";
+    QTest::newRow("number") << "6" << "6%" << "60";
+    QTest::newRow("percentage") << "6%" << "6%" << "60";
     QTest::newRow("word left alone") << "abc" << "abc" << "50";
 }
 
@@ -176,6 +176,13 @@ void TestFrmPe::designFeeByTotal() {
     c<QCheckBox>("ckD")->click();
     QCOMPARE(text("lbNtax"), QStringLiteral("550"));
     QCOMPARE(text("lbApr"), QStringLiteral("578"));
+
+    // Without the price right the amounts are shown empty and still computed.
+    pe_->PricesHidden = true;
+    type("txtdx", QStringLiteral("0.2"));
+    QCOMPARE(c<QLineEdit>("txtDp")->text() + text("txtDt") + text("lbNtax") + text("lbTax") + text("lbHtax") +
+                 text("lbApr"),
+             QString());
 }
 
 void TestFrmPe::feePerPing() {

@@ -1,10 +1,13 @@
 // The quotation window: load, New, open, save, recent files, autosave and close.
+#include "CellEditors.h"
 #include "QuoteFile.h"
 #include "QuoteUiFixture.h"
 #include "ScriptedDialogs.h"
+#include "TreeCommands.h"
 #include "text/Codec.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -29,23 +32,30 @@ void fillQuotation(frmQ* w, const QString& name = QStringLiteral("天花板")) {
     w->showRoot();
 }
 
-// A dialog backend that records, at every message, whether the autosave timer ran.
+// A dialog backend that records, at every message, whether the autosave timer ran. It answers Yes
+// and types the next of `typed`, and runs `during` while each box is open.
 class TimerWatchingDialogs final : public ui::DialogBackend {
 public:
     explicit TimerWatchingDialogs(QTimer* t) : timer(t) { ui::setDialogBackend(this); }
     ~TimerWatchingDialogs() override { ui::setDialogBackend(nullptr); }
     ui::Answer message(const ui::MessageRequest& r) override {
+        during();
         texts << r.text;
         runningAtMessage << timer->isActive();
-        return ui::Answer::OK;
+        return ui::Answer::Yes;
     }
-    std::optional<QString> input(const ui::InputRequest&) override { return std::nullopt; }
+    std::optional<QString> input(const ui::InputRequest&) override {
+        during();
+        return typed.isEmpty() ? std::nullopt : std::optional(typed.takeFirst());
+    }
     QString openFile(const ui::FileRequest&) override { return {}; }
     QString saveFile(const ui::FileRequest&) override { return {}; }
     QString folder(const ui::FileRequest&) override { return {}; }
     QTimer* timer;
     QStringList texts;
     QList<bool> runningAtMessage;
+    QStringList typed;
+    std::function<void()> during = [] {};
 };
 
 } // namespace
@@ -105,6 +115,17 @@ private slots:
         // Changing the category refills the area list.
         w->categoryBox()->setEditText(QStringLiteral("商業"));
         QCOMPARE(areas->count(), 0);
+
+        // Tab goes through the header line by line.
+        QApplication::setActiveWindow(w);
+        w->customerButton()->setFocus();
+        QStringList order;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QWidget* f = QApplication::focusWidget(); // a box's line edit stands for the box
+            order << (f->objectName().isEmpty() ? f->parentWidget() : f)->objectName();
+        }
+        QCOMPARE(order, (QStringList{"txtCn", "cbEcn", "cbSal", "cbK", "txtNo", "txtAddr", "txtQD", "DTP"}));
     }
 
     void rightsAndPathColumn_data() {
@@ -241,6 +262,13 @@ private slots:
         QVERIFY(dialogs.messages().last().text.startsWith(QStringLiteral("存檔錯誤\r\n")));
         QCOMPARE(w->CurrentFile, path);
         QCOMPARE(w->recentFiles().lines(), QStringList{path});
+
+        // A name without an extension gets ".kav"; a missing quotation folder is made.
+        QVERIFY(QDir(fx.quotes).removeRecursively());
+        dialogs.expectSaveFile(fx.quotes + QStringLiteral("/plain"));
+        QVERIFY(w->mSaveAs_Click());
+        QCOMPARE(dialogs.files().last().folder, fx.quotes);
+        QCOMPARE(w->CurrentFile, fx.quotes + QStringLiteral("/plain.kav"));
 
         // Cancelled dialogs.
         dialogs.expectSaveFile(QString());
@@ -450,13 +478,53 @@ private slots:
         w->TimeSv_Timer();
         QVERIFY(QFile::exists(file));
         QCOMPARE(w->AutoSaveTicks, 0);
-        QCOMPARE(w->pathLabel()->text(), kRootKey); // the leaf's rows went into the store
+        QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"})); // the window stays on the leaf
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
         QVERIFY(w->CurrentFile.isEmpty());
         QVERIFY(w->recentFiles().lines().isEmpty());
         QVERIFY(w->autoSaveTimer()->isActive());
+    }
+
+    void autosaveLeavesTheWindowAlone() {
+        mdM::AutoSaveOn = true;
+        mdM::AutoSaveInterval = 0;
+        frmQ* w = fx.open();
+        fillQuotation(w);
+        const QString leaf = leafPath({"客廳"});
+        QVERIFY(w->tv_NodeClick(leaf));
+        // Ticks inside the input boxes of 比例 and 合計 and the question of a work type added below.
+        TimerWatchingDialogs dialogs(w->autoSaveTimer());
+        dialogs.typed = QStringList{"3", "500"};
+        bool unchanged = true;
+        dialogs.during = [&] {
+            const QuoteDocument before = w->document();
+            w->TimeSv_Timer();
+            unchanged = unchanged && w->document() == before && w->pathLabel()->text() == before.lbPath;
+        };
+        w->lbSc_DblClick();
+        w->lbSum_DblClick();
+        QVERIFY(AddChildNodesFromList(w->document(), leaf, {QStringLiteral("五金")}, true));
+        QVERIFY(unchanged);
+        // A key typed after a tick lands in the cell being edited.
+        QTableView* g = w->grid();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, ColQty)).center());
+        QWidget* editor = w->cellEditors()->openEditor();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("1"));
+        w->TimeSv_Timer();
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        QCOMPARE(w->GTxM(1, ColQty), QStringLiteral("17"));
+        // A tick while a box of the program is open saves once it has closed.
+        QVERIFY(QFile::remove(sys::autosavePath()));
+        QDialog box(w);
+        box.open();
+        w->TimeSv_Timer();
+        QTest::qWait(400); // the save waits while the box is open
+        QVERIFY(!QFile::exists(sys::autosavePath()));
+        box.hide();
+        QTRY_VERIFY(QFile::exists(sys::autosavePath()));
     }
 
     void autosaveFailureHoldsTheTimer() {

@@ -48,6 +48,10 @@ private slots:
         w->cmdC_Click();
         QCOMPARE(w->customerBox()->text(), QStringLiteral("手打的客戶"));
         QCOMPARE(w->addressBox()->text(), QStringLiteral("台北市大安區信義路四段236號2樓"));
+
+        w->mNew_Click(); // a new quotation has no customer's phone, fax or contact
+        QCOMPARE(mdM::QuoteCustPhone + mdM::QuoteCustFax + mdM::QuoteContact, QString());
+        QCOMPARE(w->phoneLabel()->text() + w->contactLabel()->text(), QString());
     }
 
     void askedBeforeDiscardingTypedCustomer() {
