@@ -2,6 +2,7 @@
 
 #include "mdM.h"
 #include "system/System.h"
+#include "workbook/Workbook.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ PrintOutcome handOver(wb::Workbook& book) {
 QString outcomeMessage(const PrintOutcome& outcome) {
     if (outcome.opened)
         return {};
-    return QString::fromUtf8(kNoSpreadsheetApp) + QStringLiteral("\r\n") + QDir::toNativeSeparators(outcome.path);
+    return wb::notOpenedMessage(outcome.path);
 }
 
 } // namespace records

@@ -10,7 +10,6 @@
 namespace records {
 
 inline constexpr const char* kPrintTitle = "Kavo III";
-inline constexpr const char* kNoSpreadsheetApp = "系統偵測無 Excel\r\n無法列印";
 
 // A printout that could not be made; the text is the message for the user.
 struct PrintError {
