@@ -1,0 +1,178 @@
+#include "ui/Placement.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+QPointer<QWidget>& topBar() {
+    static QPointer<QWidget> bar;
+    return bar;
+}
+
+// The frame of a window before the window system has told it: a title bar and thin borders.
+const QMargins kUsualFrame(4, 28, 4, 4);
+// Set on a window once it has been placed.
+constexpr char kPlaced[] = "ui_placed";
+// The area a window was placed in while its frame was not known yet; it is placed again in the
+// area once the window system has framed it.
+constexpr char kAwaitingFrame[] = "ui_awaitingFrame";
+// How long a window waits for its frame (without a window manager none ever comes).
+constexpr int kFrameWaitMs = 3000;
+
+QMargins knownMargins(const QWidget* w) {
+    const QRect f = w->frameGeometry();
+    const QRect g = w->geometry();
+    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+}
+
+QScreen* screenOf(const QWidget* w) {
+    if (w && w->screen())
+        return w->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+// The window a window was opened from: its owner, else the window active when it appears.
+QWidget* openerOf(QWidget* w) {
+    QWidget* opener = w->parentWidget() ? w->parentWidget()->window() : QApplication::activeWindow();
+    return opener && opener != w && opener->isVisible() ? opener : nullptr;
+}
+
+// Windows and dialogs of the program; not the top bar itself, pop-ups, tool tips or full-screen windows.
+bool isPlaced(const QWidget* w) {
+    const Qt::WindowType type = w->windowType();
+    return (type == Qt::Window || type == Qt::Dialog) && w != topBar() && !w->isFullScreen() &&
+           !w->testAttribute(Qt::WA_DontShowOnScreen);
+}
+
+void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
+    const QRect client = frame.marginsRemoved(margins);
+    if (client != w->geometry())
+        w->setGeometry(client);
+}
+
+void place(QWidget* w) {
+    w->setProperty(kPlaced, true);
+    const QMargins margins = expectedFrameMargins(w);
+    QWidget* opener = openerOf(w);
+    const QRect area = openingArea(opener ? opener : w);
+    QRect frame;
+    if (w->windowState().testFlag(Qt::WindowMaximized)) {
+        // Maximised by the window system it would lie under the top bar.
+        const QScreen* s = screenOf(opener ? opener : w);
+        if (!s || area == s->availableGeometry())
+            return;
+        w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
+        frame = area;
+    } else if (w->testAttribute(Qt::WA_Moved)) {
+        frame = w->geometry().marginsAdded(margins);
+    } else {
+        frame = QRect(QPoint(), w->size().grownBy(margins));
+        frame.moveCenter(opener ? opener->frameGeometry().center() : area.center());
+    }
+    setFrame(w, fitInside(frame, area), margins);
+    if (knownMargins(w).isNull() && !margins.isNull()) {
+        w->setProperty(kAwaitingFrame, area);
+        QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
+    }
+}
+
+// The window system has framed a window placed with a guessed frame: placed again with its own.
+void placeAgain(QWidget* w) {
+    const QRect area = w->property(kAwaitingFrame).toRect();
+    w->setProperty(kAwaitingFrame, QVariant());
+    const QRect frame = w->frameGeometry();
+    setFrame(w, fitInside(frame, area), knownMargins(w));
+}
+
+void keepInScreen(QWidget* popup) {
+    const QScreen* s = QGuiApplication::screenAt(popup->geometry().center());
+    if (!s)
+        s = screenOf(popup);
+    if (!s)
+        return;
+    const QRect fitted = fitInside(popup->geometry(), s->availableGeometry());
+    if (fitted != popup->geometry())
+        popup->setGeometry(fitted);
+}
+
+class Placer : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const QEvent::Type type = e->type();
+        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) || !o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (!w->isWindow())
+            return false;
+        if (type == QEvent::Show) {
+            if (w->windowType() == Qt::Popup)
+                keepInScreen(w);
+            else if (isPlaced(w) && !w->property(kPlaced).toBool())
+                place(w);
+        } else if (w->property(kAwaitingFrame).isValid() && !knownMargins(w).isNull()) {
+            placeAgain(w);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void setTopBar(QWidget* bar) {
+    topBar() = bar;
+}
+
+QRect openingArea(const QWidget* w) {
+    const QScreen* s = screenOf(w);
+    if (!s)
+        return QRect(0, 0, 1024, 768);
+    QRect area = s->availableGeometry();
+    const QWidget* bar = topBar();
+    if (bar && bar != w && bar->isVisible() && bar->screen() == s) {
+        const QRect barFrame = bar->geometry().marginsAdded(expectedFrameMargins(bar));
+        if (barFrame.intersects(area))
+            area.setTop(std::max(area.top(), barFrame.bottom() + 1));
+    }
+    return area;
+}
+
+QRect fitInside(QRect frame, const QRect& area) {
+    frame.setWidth(std::min(frame.width(), area.width()));
+    frame.setHeight(std::min(frame.height(), area.height()));
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    return frame;
+}
+
+QMargins expectedFrameMargins(const QWidget* w) {
+    if (w->windowFlags().testFlag(Qt::FramelessWindowHint) || w->windowType() == Qt::Popup)
+        return {};
+    if (const QMargins m = knownMargins(w); !m.isNull())
+        return m;
+    if (const QWidget* bar = topBar(); bar && bar != w) {
+        if (const QMargins m = knownMargins(bar); !m.isNull())
+            return m;
+    }
+    return kUsualFrame;
+}
+
+void installWindowPlacement() {
+    static QPointer<Placer> placer;
+    if (!placer && qApp) {
+        placer = new Placer(qApp);
+        qApp->installEventFilter(placer);
+    }
+}
+
+} // namespace ui
