@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
@@ -53,10 +56,77 @@ bool isPlaced(const QWidget* w) {
            !w->testAttribute(Qt::WA_DontShowOnScreen);
 }
 
+// The scroll area of scrollWhenShort: as large as its content until it is told to give up height.
+class ShortArea : public QScrollArea {
+public:
+    explicit ShortArea(QWidget* content) : QScrollArea(content->parentWidget()) {
+        const bool hidden = content->isHidden();
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(content); // shows the content
+        if (hidden) {
+            content->hide();
+            hide();
+        }
+        content->installEventFilter(this);
+    }
+
+    // Gives up to `pixels` of height; false when it has none left to give.
+    bool giveUp(int pixels) {
+        const int full = fullSize(&QWidget::minimumSizeHint).height();
+        const int cut = std::min(m_cut + pixels, std::max(0, full - kLeastHeight));
+        if (cut == m_cut)
+            return false;
+        m_cut = cut;
+        updateGeometry();
+        return true;
+    }
+
+    QSize sizeHint() const override { return fullSize(&QWidget::sizeHint); }
+    QSize minimumSizeHint() const override {
+        QSize s = fullSize(&QWidget::minimumSizeHint);
+        if (m_cut > 0)
+            s = QSize(s.width() + verticalScrollBar()->sizeHint().width(), s.height() - m_cut);
+        return s;
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o == widget() && (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent))
+            setVisible(e->type() == QEvent::ShowToParent);
+        return QScrollArea::eventFilter(o, e);
+    }
+
+private:
+    static constexpr int kLeastHeight = 60;
+
+    QSize fullSize(QSize (QWidget::*measure)() const) const {
+        const QWidget* content = widget();
+        return content ? (content->*measure)().expandedTo(content->minimumSize()) : QSize();
+    }
+
+    int m_cut = 0;
+};
+
 void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
     const QRect client = frame.marginsRemoved(margins);
-    if (client != w->geometry())
+    if (client == w->geometry())
+        return;
+    w->setGeometry(client);
+    // Its parts need more height than the screen has: parts that can scroll give it up.
+    const int over = w->height() - client.height();
+    if (over <= 0 || !w->layout())
+        return;
+    bool gave = false;
+    for (ShortArea* area : w->findChildren<ShortArea*>()) {
+        if (area->isVisibleTo(w) && !gave)
+            gave = area->giveUp(over);
+    }
+    if (gave) {
+        w->layout()->invalidate();
+        w->layout()->activate();
         w->setGeometry(client);
+    }
 }
 
 void place(QWidget* w) {
@@ -93,6 +163,18 @@ void placeAgain(QWidget* w) {
     setFrame(w, fitInside(frame, area), knownMargins(w));
 }
 
+// A placed window the program made larger (a record window showing its whole page): kept inside
+// the screen. A size the user gave it through the window system is his choice.
+void keepGrownInside(QWidget* w) {
+    if (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+        return;
+    const QMargins margins = expectedFrameMargins(w);
+    const QRect frame = w->geometry().marginsAdded(margins);
+    const QScreen* s = screenOf(w);
+    if (s && !s->availableGeometry().contains(frame))
+        setFrame(w, fitInside(frame, openingArea(w)), margins);
+}
+
 void keepInScreen(QWidget* popup) {
     const QScreen* s = QGuiApplication::screenAt(popup->geometry().center());
     if (!s)
@@ -122,6 +204,10 @@ public:
                 place(w);
         } else if (w->property(kAwaitingFrame).isValid() && !knownMargins(w).isNull()) {
             placeAgain(w);
+        } else if (type == QEvent::Resize && !e->spontaneous() && w->isVisible() &&
+                   w->property(kPlaced).toBool()) {
+            // Once the layout that grew it has finished.
+            QMetaObject::invokeMethod(w, [w] { keepGrownInside(w); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -139,7 +225,7 @@ QRect openingArea(const QWidget* w) {
         return QRect(0, 0, 1024, 768);
     QRect area = s->availableGeometry();
     const QWidget* bar = topBar();
-    if (bar && bar != w && bar->isVisible() && bar->screen() == s) {
+    if (bar && bar->isVisible() && bar->screen() == s) {
         const QRect barFrame = bar->geometry().marginsAdded(expectedFrameMargins(bar));
         if (barFrame.intersects(area))
             area.setTop(std::max(area.top(), barFrame.bottom() + 1));
@@ -165,6 +251,10 @@ QMargins expectedFrameMargins(const QWidget* w) {
             return m;
     }
     return kUsualFrame;
+}
+
+QWidget* scrollWhenShort(QWidget* content) {
+    return new ShortArea(content);
 }
 
 void installWindowPlacement() {

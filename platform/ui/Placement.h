@@ -26,6 +26,11 @@ QRect fitInside(QRect frame, const QRect& area);
 // framed it, those of the top bar (framed the same way), else a usual frame.
 QMargins expectedFrameMargins(const QWidget* w);
 
+// A scroll area in place of `content` (the caller puts it where the content went), shown and hidden
+// with it. Where the screen has room it shows the whole content; where a window had to be made shorter
+// than its parts need to fit the screen, the area gives up height and scrolls.
+QWidget* scrollWhenShort(QWidget* content);
+
 // Places every window of the program from now on, as above. Call once after the QApplication exists.
 void installWindowPlacement();
 
