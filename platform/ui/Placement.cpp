@@ -25,16 +25,20 @@ QPointer<QWidget>& topBar() {
 const QMargins kUsualFrame(4, 28, 4, 4);
 // Set on a window once it has been placed.
 constexpr char kPlaced[] = "ui_placed";
-// The area a window was placed in while its frame was not known yet; it is placed again in the
-// area once the window system has framed it.
+// The area a window was placed in while its frame was not known yet, and where its inside was put;
+// it is placed again in the area once the window system has framed it.
 constexpr char kAwaitingFrame[] = "ui_awaitingFrame";
+constexpr char kPlacedInside[] = "ui_placedInside";
 // How long a window waits for its frame (without a window manager none ever comes).
 constexpr int kFrameWaitMs = 3000;
 
+// The frame margins the window system has told; none while it has not (or while what it told so
+// far does not enclose the window).
 QMargins knownMargins(const QWidget* w) {
     const QRect f = w->frameGeometry();
     const QRect g = w->geometry();
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    return m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0 ? m : QMargins();
 }
 
 QScreen* screenOf(const QWidget* w) {
@@ -151,16 +155,21 @@ void place(QWidget* w) {
     setFrame(w, fitInside(frame, area), margins);
     if (knownMargins(w).isNull() && !margins.isNull()) {
         w->setProperty(kAwaitingFrame, area);
+        w->setProperty(kPlacedInside, w->geometry());
         QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
     }
 }
 
 // The window system has framed a window placed with a guessed frame: placed again with its own.
+// It keeps the inside where it was put; the position it reports meanwhile may be an older one.
 void placeAgain(QWidget* w) {
     const QRect area = w->property(kAwaitingFrame).toRect();
+    const QRect inside = w->property(kPlacedInside).toRect();
     w->setProperty(kAwaitingFrame, QVariant());
-    const QRect frame = w->frameGeometry();
-    setFrame(w, fitInside(frame, area), knownMargins(w));
+    const QMargins margins = knownMargins(w);
+    const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
+    if (fitted != inside)
+        w->setGeometry(fitted);
 }
 
 // A placed window the program made larger (a record window showing its whole page): kept inside
