@@ -129,10 +129,15 @@ private slots:
         open(ui::Default<frmXlSet>::get(), editor);
         open(ui::Default<frmCal>::get(), editor);
 
-        // The vendor window with its whole page, its lists and the list printing dialogs.
+        // The record windows with their whole page; the vendor window's lists and the list
+        // printing dialogs.
+        for (QWidget* records : {static_cast<QWidget*>(ui::Default<frmCus>::get()),
+                                 static_cast<QWidget*>(ui::Default<frmSta>::get()),
+                                 static_cast<QWidget*>(ui::Default<frmPrv>::get())}) {
+            click(records, "cmdAdd");
+            QTRY_VERIFY2(misplaced(records).isEmpty(), qPrintable(records->objectName() + misplaced(records)));
+        }
         frmPrv* vendors = ui::Default<frmPrv>::get();
-        click(vendors, "cmdAdd");
-        QTRY_VERIFY2(misplaced(vendors).isEmpty(), qPrintable(misplaced(vendors)));
         open(ui::Default<frmWP>::get(), vendors);
         open(ui::Default<frmPsel>::get(), vendors);
         open(ui::Default<frmPrt>::get(), ui::Default<frmPsel>::get());
