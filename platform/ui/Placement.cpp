@@ -216,7 +216,8 @@ public:
         } else if (type == QEvent::Resize && !e->spontaneous() && w->isVisible() &&
                    w->property(kPlaced).toBool()) {
             // Once the layout that grew it has finished.
-            QMetaObject::invokeMethod(w, [w] { keepGrownInside(w); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                w, [w] { keepGrownInside(w); }, Qt::QueuedConnection);
         }
         return false;
     }

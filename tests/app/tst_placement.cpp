@@ -8,23 +8,24 @@
 #include "frmAddw.h"
 #include "frmCal.h"
 #include "frmCus.h"
-#include "frmEng.h"
 #include "frmEm.h"
+#include "frmEng.h"
 #include "frmLogin.h"
 #include "frmMenu.h"
 #include "frmPrt.h"
-#include "frmPsel.h"
 #include "frmPrv.h"
+#include "frmPsel.h"
 #include "frmQ.h"
 #include "frmSet.h"
-#include "frmSta.h"
 #include "frmSplash.h"
+#include "frmSta.h"
 #include "frmWP.h"
 #include "frmXlSet.h"
 #include "ui/Placement.h"
 #include "ui/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -33,51 +34,46 @@
 class TestPlacement : public QObject {
     Q_OBJECT
     ShellUiFixture fx;
-    frmMenu* bar = nullptr;
 
-    // Inside the screen and clear of the menu bar's frame.
-    static QString misplaced(const QWidget* w) {
-        if (!w || !w->isVisible())
-            return QStringLiteral("not shown");
-        const QRect frame = w->frameGeometry();
-        const QRect screen = w->screen()->geometry();
-        const QRect barFrame = ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get()->frameGeometry() : QRect();
-        const auto text = [](const QRect& r) {
-            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-        };
-        if (!screen.contains(frame))
-            return text(frame) + QStringLiteral(" outside the screen ") + text(screen);
-        if (w != ui::Default<frmMenu>::get() && frame.intersects(barFrame))
-            return text(frame) + QStringLiteral(" under the menu bar ") + text(barFrame);
-        return {};
+    // Each shown window that lies outside the screen or (but the menu bar) under the menu bar's frame.
+    static QStringList misplaced() {
+        const QWidget* bar = ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get() : nullptr;
+        QStringList found;
+        for (const QWidget* w : QApplication::topLevelWidgets()) {
+            const QRect frame = w->frameGeometry();
+            if (w->isVisible() && (!w->screen()->geometry().contains(frame) ||
+                                   (bar && w != bar && frame.intersects(bar->frameGeometry()))))
+                QDebug(&found.emplace_back()) << w << frame;
+        }
+        return found;
     }
 
-    // Shows `w` as opened from `opener` (the active window when it appears) and checks its place.
-    void open(QWidget* w, QWidget* opener) {
+    // Shows `w` as opened from `opener`, the active window when it appears.
+    static void open(QWidget* w, QWidget* opener) {
+        QVERIFY(QTest::qWaitForWindowExposed(opener));
         opener->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(opener));
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        QVERIFY2(misplaced(w).isEmpty(), qPrintable(w->objectName() + QLatin1Char(' ') + misplaced(w)));
     }
 
-    void click(const QWidget* w, const char* button) {
+    static void click(const QWidget* w, const char* button) {
         auto* b = child<QPushButton>(w, button);
         QVERIFY2(b, button);
         b->click();
     }
 
-    // The window shown by `command`, checked once it shows (a modal window is closed then).
+    // Checks the modal window `command` shows, then closes it.
     void checkModal(const std::function<void()>& command) {
-        QString result = QStringLiteral("nothing shown");
+        QStringList found = {QStringLiteral("nothing shown")};
         QTimer::singleShot(0, this, [&] {
-            QWidget* w = QApplication::activeModalWidget();
-            result = w ? w->metaObject()->className() + QStringLiteral(": ") + misplaced(w) : result;
-            if (w)
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                found = misplaced();
                 w->close();
+            }
         });
         command();
-        QVERIFY2(result.endsWith(QStringLiteral(": ")), qPrintable(result));
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 
 private slots:
@@ -92,73 +88,45 @@ private slots:
     // Before the menu bar: the splash and login windows.
     void startWindows() {
         ScriptedDialogs dialogs;
-        auto* splash = showForm<frmSplash>();
-        QVERIFY(QTest::qWaitForWindowExposed(splash));
-        QVERIFY2(misplaced(splash).isEmpty(), qPrintable(misplaced(splash)));
-        open(ui::Default<frmLogin>::get(), splash);
+        open(ui::Default<frmLogin>::get(), showForm<frmSplash>());
+        QVERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
         VERIFY_DIALOGS(dialogs);
     }
 
+    // Every window the menu bar leads to; a message box of the menu bar and the editor's report
+    // preview.
     void menuWindows() {
-        ScriptedDialogs dialogs;
         mdM::UserRights = 4095;
-        bar = showForm<frmMenu>();
-        QVERIFY(QTest::qWaitForWindowExposed(bar));
-        QVERIFY2(misplaced(bar).isEmpty(), qPrintable(misplaced(bar)));
-
-        const std::pair<const char*, QWidget* (*)()> buttons[] = {
-            {"cmdQ", []() -> QWidget* { return ui::Default<frmQ>::get(); }},
-            {"cmdC", []() -> QWidget* { return ui::Default<frmCus>::get(); }},
-            {"cmdP", []() -> QWidget* { return ui::Default<frmPrv>::get(); }},
-            {"cmdSt", []() -> QWidget* { return ui::Default<frmSta>::get(); }},
-            {"cmdSa", []() -> QWidget* { return ui::Default<frmEng>::get(); }},
-            {"cmdPws", []() -> QWidget* { return ui::Default<frmSet>::get(); }},
-        };
-        for (const auto& [button, window] : buttons) {
-            bar->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(bar));
-            click(bar, button);
-            QWidget* w = window();
-            QVERIFY(QTest::qWaitForWindowExposed(w));
-            QVERIFY2(misplaced(w).isEmpty(), qPrintable(QString::fromLatin1(button) + QLatin1Char(' ') + misplaced(w)));
-        }
-
-        // The editor's windows.
+        frmMenu* bar = showForm<frmMenu>();
         QWidget* editor = ui::Default<frmQ>::get();
-        open(ui::Default<frmAddw>::get(), editor);
-        open(ui::Default<frmXlSet>::get(), editor);
-        open(ui::Default<frmCal>::get(), editor);
-
-        // The record windows with their whole page; the vendor window's lists and the list
-        // printing dialogs.
-        for (QWidget* records : {static_cast<QWidget*>(ui::Default<frmCus>::get()),
-                                 static_cast<QWidget*>(ui::Default<frmSta>::get()),
-                                 static_cast<QWidget*>(ui::Default<frmPrv>::get())}) {
-            click(records, "cmdAdd");
-            QTRY_VERIFY2(misplaced(records).isEmpty(), qPrintable(records->objectName() + misplaced(records)));
+        {
+            ScriptedDialogs dialogs;
+            for (const char* button : {"cmdQ", "cmdC", "cmdP", "cmdSt", "cmdSa", "cmdPws"}) {
+                bar->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(bar));
+                click(bar, button);
+            }
+            open(ui::Default<frmAddw>::get(), editor);
+            open(ui::Default<frmXlSet>::get(), editor);
+            open(ui::Default<frmCal>::get(), editor);
+            for (const QWidget* records : {static_cast<QWidget*>(ui::Default<frmCus>::get()),
+                                           static_cast<QWidget*>(ui::Default<frmSta>::get()),
+                                           static_cast<QWidget*>(ui::Default<frmPrv>::get())})
+                click(records, "cmdAdd"); // the whole page
+            open(ui::Default<frmWP>::get(), ui::Default<frmPrv>::get());
+            open(ui::Default<frmPsel>::get(), ui::Default<frmPrv>::get());
+            open(ui::Default<frmPrt>::get(), ui::Default<frmPsel>::get());
+            open(ui::Default<frmEm>::get(), ui::Default<frmEng>::get());
+            QVERIFY(ui::Default<frmSet>::get()->isVisible());
+            QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
+            VERIFY_DIALOGS(dialogs);
         }
-        frmPrv* vendors = ui::Default<frmPrv>::get();
-        open(ui::Default<frmWP>::get(), vendors);
-        open(ui::Default<frmPsel>::get(), vendors);
-        open(ui::Default<frmPrt>::get(), ui::Default<frmPsel>::get());
-
-        // The catalogue's list window.
-        open(ui::Default<frmEm>::get(), ui::Default<frmEng>::get());
-        VERIFY_DIALOGS(dialogs);
-    }
-
-    // A message box of the menu bar and the report preview of the editor.
-    void dialogs() {
-        mdM::UserRights = 4095;
-        bar = showForm<frmMenu>();
+        ui::installWidgetDialogs();
         bar->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(bar));
-        ui::installWidgetDialogs();
         checkModal([] { ui::msgBox(QStringLiteral("是否要結束澄築工房?"), ui::Buttons::YesNo); });
-
-        auto* editor = showForm<frmQ>();
-        auto reports = stats::openReportDb(fx.folder->path());
-        const auto report = report::Report::load(QStringLiteral("fpdemo"), *reports);
+        const auto report =
+            report::Report::load(QStringLiteral("fpdemo"), *stats::openReportDb(fx.folder->path()));
         checkModal([&] { report.preview(editor); });
         ui::setDefaultDialogBackend(nullptr);
     }
