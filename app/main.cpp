@@ -2,6 +2,7 @@
 #include "Windows.h"
 #include "frmSplash.h"
 #include "ui/Forms.h"
+#include "ui/Placement.h"
 #include "ui/WidgetDialogs.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     useChineseFont(app);
     ui::installWidgetDialogs();
+    ui::installWindowPlacement();
     ui::installStandardTranslations();
     registerWindows();
 

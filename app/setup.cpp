@@ -74,12 +74,11 @@ int main(int argc, char** argv) {
     const QDir res(QString::fromLocal8Bit(argv[2]));
     if (!QDir().mkpath(dir.path()) || !QDir().mkpath(dir.filePath(QStringLiteral("quotes"))))
         return 1;
-    const QString folder = QDir::toNativeSeparators(dir.absolutePath());
 
     bool ok = true;
-    ok &= ensureSettings(
-        dir, QString::fromUtf8(mdM::kMdbPathIni),
-        {folder, folder, QDir::toNativeSeparators(dir.absoluteFilePath(QStringLiteral("quotes")))});
+    // Folders relative to the program folder: a copy of the folder works on its own data.
+    ok &= ensureSettings(dir, QString::fromUtf8(mdM::kMdbPathIni),
+                         {QStringLiteral("."), QStringLiteral("."), QStringLiteral("quotes")});
     ok &= ensureSettings(dir, QStringLiteral("auto.ini"), {QStringLiteral("0"), QStringLiteral("5")});
     ok &= ensureSettings(dir, QStringLiteral("Xp.ini"),
                          {QStringLiteral("8"), QStringLiteral("A"), QStringLiteral("A1"),

@@ -44,16 +44,16 @@ bool changeSuperUserPassword(db::Database& d, const QString& password) {
 QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
     db::DatabasePtr opened;
     try {
-        opened = mdM::openMainDb(dbFolder);
+        opened = mdM::openMainDb(mdM::resolveFolder(dbFolder));
     } catch (const db::DbError& e) {
         return mdM::dbErrorText(e);
     }
     if (const QString error = mdM::writeMdbPathIni(dbFolder, templateFolder, quoteFolder); !error.isEmpty())
         return error;
     mdM::MainDb = opened;
-    mdM::DbFolder = dbFolder;
-    mdM::TemplateFolder = templateFolder;
-    mdM::QuoteFolder = quoteFolder;
+    mdM::DbFolder = mdM::resolveFolder(dbFolder);
+    mdM::TemplateFolder = mdM::resolveFolder(templateFolder);
+    mdM::QuoteFolder = mdM::resolveFolder(quoteFolder);
     return {};
 }
 

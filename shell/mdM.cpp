@@ -107,10 +107,24 @@ QString dbErrorText(const db::DbError& e) {
     return QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
 }
 
+QString resolveFolder(const QString& folder) {
+    if (folder.isEmpty() || QDir::isAbsolutePath(folder))
+        return folder;
+    return QDir::cleanPath(QDir(sys::programFolder()).absoluteFilePath(folder));
+}
+
 QString writeMdbPathIni(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
+    const QString path = sys::programFile(QString::fromUtf8(kMdbPathIni));
+    const QStringList old = text::readLines(path).value_or(QStringList());
+    QStringList lines = {dbFolder, templateFolder, quoteFolder};
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString was = old.value(i);
+        if (!was.isEmpty() && !QDir::isAbsolutePath(was) &&
+            resolveFolder(was) == QDir::cleanPath(resolveFolder(lines.at(i))))
+            lines[i] = was;
+    }
     QString error;
-    if (text::writeLines(sys::programFile(QString::fromUtf8(kMdbPathIni)),
-                         {dbFolder, templateFolder, quoteFolder}, &error))
+    if (text::writeLines(path, lines, &error))
         return {};
     return QStringLiteral("無法寫入 Mdbpath.ini\r\n") + error;
 }
@@ -158,8 +172,8 @@ void rememberNewFolder(const QString& folder, const QStringList& oldLines) {
     DbFolder = folder;
     const QString tpl = oldLines.value(1);
     const QString quote = oldLines.value(2);
-    TemplateFolder = tpl.isEmpty() ? folder : tpl;
-    QuoteFolder = quote.isEmpty() ? folder : quote;
+    TemplateFolder = tpl.isEmpty() ? folder : resolveFolder(tpl);
+    QuoteFolder = quote.isEmpty() ? folder : resolveFolder(quote);
     const QString error = writeMdbPathIni(DbFolder, TemplateFolder, QuoteFolder);
     if (!error.isEmpty())
         ui::msgBox(error, ui::Buttons::OK, ui::Icon::Exclamation);
@@ -175,9 +189,9 @@ bool OpenDatabase() {
     } else if (lines->size() < 3) {
         error = QStringLiteral("設定檔 Mdbpath.ini 不完整");
     } else {
-        DbFolder = lines->at(0);
-        TemplateFolder = lines->at(1);
-        QuoteFolder = lines->at(2);
+        DbFolder = resolveFolder(lines->at(0));
+        TemplateFolder = resolveFolder(lines->at(1));
+        QuoteFolder = resolveFolder(lines->at(2));
         const Opening opening = openInto(DbFolder, error);
         if (opening != Opening::Missing)
             return opening == Opening::Opened;
@@ -194,7 +208,7 @@ bool OpenDatabase() {
             sys::exitProgram(1);
             return false;
         }
-        const QString folder = answer ? cleanFolder(*answer) : QString();
+        const QString folder = answer ? resolveFolder(cleanFolder(*answer)) : QString();
         if (folder.isEmpty()) {
             error = QStringLiteral("未輸入資料庫的路徑");
             continue;

@@ -13,20 +13,22 @@ enum class Icon { None, Information, Exclamation, Critical, Question };
 enum class Buttons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 enum class Answer { OK, Cancel, Yes, No, Retry, Abort, Ignore };
 
-// The program's own title, shown when a box has no title of its own.
+// The program's name, which some boxes carry as their title.
 inline constexpr const char* kAppTitle = "Kavo3";
+// The title of a box that has no title of its own.
+inline constexpr const char* kBoxTitle = "Kavo III";
 
 struct MessageRequest {
     QString text;
     Icon icon = Icon::None;
     Buttons buttons = Buttons::OK;
     int defaultButton = 1; // 1-based, as the buttons stand
-    QString title;         // empty: the program's title
+    QString title;         // empty: kBoxTitle
 };
 
 struct InputRequest {
     QString prompt;
-    QString title; // empty: the program's title
+    QString title; // empty: kBoxTitle
     QString defaultText;
 };
 

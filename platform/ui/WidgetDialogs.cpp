@@ -1,9 +1,12 @@
 #include "WidgetDialogs.h"
+#include "Twips.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -17,11 +20,25 @@ namespace ui {
 namespace {
 
 QString titleOf(const QString& title) {
-    return title.isEmpty() ? QString::fromUtf8(kAppTitle) : title;
+    return title.isEmpty() ? QString::fromUtf8(kBoxTitle) : title;
 }
 
 QWidget* parentWindow() {
     return QApplication::activeWindow();
+}
+
+// Room in a title bar beside its text: the window's icon and its buttons.
+constexpr int kTitleBarRoomTwips = 2400;
+
+// A message box is at least as wide as its title needs, whatever the text.
+void makeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
+    const int width = fm.horizontalAdvance(box.windowTitle()) + twipsToPixelsX(kTitleBarRoomTwips, &box);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 QMessageBox::Icon qtIcon(Icon icon) {
@@ -98,6 +115,7 @@ Answer WidgetDialogs::message(const MessageRequest& r) {
     if (def >= 0 && def < buttons.size())
         box.setDefaultButton(qobject_cast<QPushButton*>(buttons.at(def)));
     box.setEscapeButton(buttons.at(answers.indexOf(escapeAnswer(r.buttons))));
+    makeRoomForTitle(box);
     box.exec();
     const int pressed = buttons.indexOf(box.clickedButton());
     return pressed >= 0 ? answers.at(pressed) : escapeAnswer(r.buttons);

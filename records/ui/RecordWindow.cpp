@@ -3,6 +3,7 @@
 #include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Keys.h"
+#include "ui/Placement.h"
 #include "ui/Twips.h"
 
 #include <QCalendarWidget>
@@ -101,7 +102,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     layout->addLayout(filterRow);
     layout->addWidget(HFG, 1);
     layout->addLayout(buttonRow);
-    layout->addWidget(Frame1);
+    layout->addWidget(ui::scrollWhenShort(Frame1)); // scrolls where the screen is too short for it
 
     connectChoice(Combo1, [this](int) { Combo1_Click(); });
     connect(HFG, &QTableView::clicked, this, [this](const QModelIndex& i) { HFG_Click(i.row()); });

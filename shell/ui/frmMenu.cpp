@@ -7,6 +7,7 @@
 #include "system/System.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
+#include "ui/Placement.h"
 #include "ui/StayOnTop.h"
 #include "ui/Twips.h"
 
@@ -67,6 +68,7 @@ frmMenu::frmMenu() {
 
     setFixedWidth(std::max(layout->sizeHint().width(), ui::twipsToPixelsX(7200)));
     setHeightTwips(kUnfoldedHeight);
+    ui::setTopBar(this); // the program's other windows open below it
 }
 
 void frmMenu::Form_Load() {

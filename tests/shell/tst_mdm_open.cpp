@@ -37,6 +37,7 @@ private slots:
     void cleanup();
 
     void opensAtOnce();
+    void relativeFoldersFollowProgramFolder();
     void promptsForMissingDatabase_data();
     void promptsForMissingDatabase();
     void promptRepeatsUntilFolderOpens();
@@ -83,6 +84,27 @@ void TestMdmOpen::opensAtOnce() {
     QCOMPARE(mdM::TemplateFolder, pf.path());
     QCOMPARE(mdM::QuoteFolder, pf.file(QStringLiteral("quotes")));
     QVERIFY(mdM::MainDb->tableExists(QStringLiteral("員工")));
+}
+
+// A copied program folder with relative folders works on its own database; rewriting the file keeps
+// the relative form of an unchanged folder.
+void TestMdmOpen::relativeFoldersFollowProgramFolder() {
+    TempProgramFolder pf;
+    const QString dbDir = pf.mkdir(QStringLiteral("data"));
+    QVERIFY(!pf.createMainDb(dbDir).isEmpty());
+    QVERIFY(pf.writeMdbPath(QStringLiteral("data"), QStringLiteral("."), QStringLiteral("quotes")));
+
+    ScriptedDialogs dialogs;
+    QVERIFY(mdM::OpenDatabase());
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(mdM::MainDb->path(), dbDir + QStringLiteral("/Kavo3.mdb"));
+    QCOMPARE(mdM::TemplateFolder, pf.path());
+    QCOMPARE(mdM::QuoteFolder, pf.file(QStringLiteral("quotes")));
+
+    const QString other = pf.mkdir(QStringLiteral("other"));
+    QVERIFY(mdM::writeMdbPathIni(mdM::DbFolder, other, mdM::QuoteFolder).isEmpty());
+    QCOMPARE(pf.readSettings(QString::fromUtf8(mdM::kMdbPathIni)),
+             QStringList({QStringLiteral("data"), other, QStringLiteral("quotes")}));
 }
 
 // Mdbpath.ini content: "DB" the good database folder, "EMPTY" a folder without the database,

@@ -1,0 +1,278 @@
+#include "ui/Placement.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLayout>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+QPointer<QWidget>& topBar() {
+    static QPointer<QWidget> bar;
+    return bar;
+}
+
+// The frame of a window before the window system has told it: a title bar and thin borders.
+const QMargins kUsualFrame(4, 28, 4, 4);
+// Set on a window once it has been placed.
+constexpr char kPlaced[] = "ui_placed";
+// The area a window was placed in while its frame was not known yet, and where its inside was put;
+// it is placed again in the area once the window system has framed it.
+constexpr char kAwaitingFrame[] = "ui_awaitingFrame";
+constexpr char kPlacedInside[] = "ui_placedInside";
+// How long a window waits for its frame (without a window manager none ever comes).
+constexpr int kFrameWaitMs = 3000;
+
+// The frame margins the window system has told; none while it has not (or while what it told so
+// far does not enclose the window).
+QMargins knownMargins(const QWidget* w) {
+    const QRect f = w->frameGeometry();
+    const QRect g = w->geometry();
+    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    return m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0 ? m : QMargins();
+}
+
+QScreen* screenOf(const QWidget* w) {
+    if (w && w->screen())
+        return w->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+// The window a window was opened from: its owner, else the window active when it appears.
+QWidget* openerOf(QWidget* w) {
+    QWidget* opener = w->parentWidget() ? w->parentWidget()->window() : QApplication::activeWindow();
+    return opener && opener != w && opener->isVisible() ? opener : nullptr;
+}
+
+// Windows and dialogs of the program; not the top bar itself, pop-ups, tool tips or full-screen windows.
+bool isPlaced(const QWidget* w) {
+    const Qt::WindowType type = w->windowType();
+    return (type == Qt::Window || type == Qt::Dialog) && w != topBar() && !w->isFullScreen() &&
+           !w->testAttribute(Qt::WA_DontShowOnScreen);
+}
+
+// The scroll area of scrollWhenShort: as large as its content until it is told to give up height.
+class ShortArea : public QScrollArea {
+public:
+    explicit ShortArea(QWidget* content) : QScrollArea(content->parentWidget()) {
+        const bool hidden = content->isHidden();
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(content); // shows the content
+        if (hidden) {
+            content->hide();
+            hide();
+        }
+        content->installEventFilter(this);
+    }
+
+    // Gives up to `pixels` of height; false when it has none left to give.
+    bool giveUp(int pixels) {
+        const int full = fullSize(&QWidget::minimumSizeHint).height();
+        const int cut = std::min(m_cut + pixels, std::max(0, full - kLeastHeight));
+        if (cut == m_cut)
+            return false;
+        m_cut = cut;
+        updateGeometry();
+        return true;
+    }
+
+    QSize sizeHint() const override { return fullSize(&QWidget::sizeHint); }
+    QSize minimumSizeHint() const override {
+        QSize s = fullSize(&QWidget::minimumSizeHint);
+        if (m_cut > 0)
+            s = QSize(s.width() + verticalScrollBar()->sizeHint().width(), s.height() - m_cut);
+        return s;
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o == widget() && (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent))
+            setVisible(e->type() == QEvent::ShowToParent);
+        return QScrollArea::eventFilter(o, e);
+    }
+
+private:
+    static constexpr int kLeastHeight = 60;
+
+    QSize fullSize(QSize (QWidget::*measure)() const) const {
+        const QWidget* content = widget();
+        return content ? (content->*measure)().expandedTo(content->minimumSize()) : QSize();
+    }
+
+    int m_cut = 0;
+};
+
+void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
+    const QRect client = frame.marginsRemoved(margins);
+    if (client == w->geometry())
+        return;
+    w->setGeometry(client);
+    // Its parts need more height than the screen has: parts that can scroll give it up.
+    const int over = w->height() - client.height();
+    if (over <= 0 || !w->layout())
+        return;
+    bool gave = false;
+    for (ShortArea* area : w->findChildren<ShortArea*>()) {
+        if (area->isVisibleTo(w) && !gave)
+            gave = area->giveUp(over);
+    }
+    if (gave) {
+        w->layout()->invalidate();
+        w->layout()->activate();
+        w->setGeometry(client);
+    }
+}
+
+void place(QWidget* w) {
+    w->setProperty(kPlaced, true);
+    const QMargins margins = expectedFrameMargins(w);
+    QWidget* opener = openerOf(w);
+    const QRect area = openingArea(opener ? opener : w);
+    QRect frame;
+    if (w->windowState().testFlag(Qt::WindowMaximized)) {
+        // Maximised by the window system it would lie under the top bar.
+        const QScreen* s = screenOf(opener ? opener : w);
+        if (!s || area == s->availableGeometry())
+            return;
+        w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
+        frame = area;
+    } else if (w->testAttribute(Qt::WA_Moved)) {
+        frame = w->geometry().marginsAdded(margins);
+    } else {
+        frame = QRect(QPoint(), w->size().grownBy(margins));
+        frame.moveCenter(opener ? opener->frameGeometry().center() : area.center());
+    }
+    setFrame(w, fitInside(frame, area), margins);
+    if (knownMargins(w).isNull() && !margins.isNull()) {
+        w->setProperty(kAwaitingFrame, area);
+        w->setProperty(kPlacedInside, w->geometry());
+        QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
+    }
+}
+
+// The window system has framed a window placed with a guessed frame: placed again with its own.
+// It keeps the inside where it was put; the position it reports meanwhile may be an older one.
+void placeAgain(QWidget* w) {
+    const QRect area = w->property(kAwaitingFrame).toRect();
+    const QRect inside = w->property(kPlacedInside).toRect();
+    w->setProperty(kAwaitingFrame, QVariant());
+    const QMargins margins = knownMargins(w);
+    const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
+    if (fitted != inside)
+        w->setGeometry(fitted);
+}
+
+// A placed window the program made larger (a record window showing its whole page): kept inside
+// the screen. A size the user gave it through the window system is his choice.
+void keepGrownInside(QWidget* w) {
+    if (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+        return;
+    const QMargins margins = expectedFrameMargins(w);
+    const QRect frame = w->geometry().marginsAdded(margins);
+    const QScreen* s = screenOf(w);
+    if (s && !s->availableGeometry().contains(frame))
+        setFrame(w, fitInside(frame, openingArea(w)), margins);
+}
+
+void keepInScreen(QWidget* popup) {
+    const QScreen* s = QGuiApplication::screenAt(popup->geometry().center());
+    if (!s)
+        s = screenOf(popup);
+    if (!s)
+        return;
+    const QRect fitted = fitInside(popup->geometry(), s->availableGeometry());
+    if (fitted != popup->geometry())
+        popup->setGeometry(fitted);
+}
+
+class Placer : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const QEvent::Type type = e->type();
+        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) || !o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (!w->isWindow())
+            return false;
+        if (type == QEvent::Show) {
+            if (w->windowType() == Qt::Popup)
+                keepInScreen(w);
+            else if (isPlaced(w) && !w->property(kPlaced).toBool())
+                place(w);
+        } else if (w->property(kAwaitingFrame).isValid() && !knownMargins(w).isNull()) {
+            placeAgain(w);
+        } else if (type == QEvent::Resize && !e->spontaneous() && w->isVisible() &&
+                   w->property(kPlaced).toBool()) {
+            // Once the layout that grew it has finished.
+            QMetaObject::invokeMethod(
+                w, [w] { keepGrownInside(w); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void setTopBar(QWidget* bar) {
+    topBar() = bar;
+}
+
+QRect openingArea(const QWidget* w) {
+    const QScreen* s = screenOf(w);
+    if (!s)
+        return QRect(0, 0, 1024, 768);
+    QRect area = s->availableGeometry();
+    const QWidget* bar = topBar();
+    if (bar && bar->isVisible() && bar->screen() == s) {
+        const QRect barFrame = bar->geometry().marginsAdded(expectedFrameMargins(bar));
+        if (barFrame.intersects(area))
+            area.setTop(std::max(area.top(), barFrame.bottom() + 1));
+    }
+    return area;
+}
+
+QRect fitInside(QRect frame, const QRect& area) {
+    frame.setWidth(std::min(frame.width(), area.width()));
+    frame.setHeight(std::min(frame.height(), area.height()));
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    return frame;
+}
+
+QMargins expectedFrameMargins(const QWidget* w) {
+    if (w->windowFlags().testFlag(Qt::FramelessWindowHint) || w->windowType() == Qt::Popup)
+        return {};
+    if (const QMargins m = knownMargins(w); !m.isNull())
+        return m;
+    if (const QWidget* bar = topBar(); bar && bar != w) {
+        if (const QMargins m = knownMargins(bar); !m.isNull())
+            return m;
+    }
+    return kUsualFrame;
+}
+
+QWidget* scrollWhenShort(QWidget* content) {
+    return new ShortArea(content);
+}
+
+void installWindowPlacement() {
+    static QPointer<Placer> placer;
+    if (!placer && qApp) {
+        placer = new Placer(qApp);
+        qApp->installEventFilter(placer);
+    }
+}
+
+} // namespace ui
