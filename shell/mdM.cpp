@@ -185,9 +185,12 @@ bool OpenDatabase() {
 
     // The database cannot be found: ask for its folder until it opens, showing each time why the
     // last try failed. Cancel at the first prompt asks once more; Cancel after that ends the program.
+    // While a database is open already (a window reopening it), no folder keeps that one.
     const QStringList oldLines = lines.value_or(QStringList());
     for (bool first = true;; first = false) {
         const std::optional<QString> answer = ui::inputBox(folderPrompt(error));
+        if (MainDb && (!answer || cleanFolder(*answer).isEmpty()))
+            return false;
         if (!answer && !first) {
             ui::msgBox(QStringLiteral("找不到資料庫 Kavo3.mdb，系統結束"), ui::Buttons::OK,
                        ui::Icon::Critical);
