@@ -5,6 +5,7 @@
 #include "Statistics.h"
 #include "WorkbookBook.h"
 #include "mdM.h"
+#include "ui/Dialogs.h"
 
 namespace xlprint {
 
@@ -15,8 +16,11 @@ JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::Quo
     try {
         if (mdM::MainDb)
             company = shell::readCompany(*mdM::MainDb);
-    } catch (const db::DbError&) {
-        company.clear(); // the printout goes on with empty company values
+    } catch (const db::DbError& e) {
+        // A printout without the company's name and address is no quotation to hand out.
+        ui::msgBox(QStringLiteral("列印失敗：\n") + mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Exclamation,
+                   QString::fromLatin1(kJobTitle));
+        return JobResult::Failed;
     }
     const PrintSnapshot snap = snapshotOf(doc, company, rights);
     StaStatSource stats(sta);
