@@ -207,8 +207,11 @@ QStringList Walker::walk(const Row& row) {
     ++m_totals.commands;
     QStringList problems;
     const Run clean = run(row, {});
+    m_totals.lastStatements = clean.points;
     if (!clean.crash.isEmpty() || !clean.closed || clean.exits > 0)
         return {QStringLiteral("the clean run failed: %1 (closed %2)").arg(clean.crash).arg(clean.closed)};
+    if (clean.points == 0)
+        return {QStringLiteral("the command ran no statement")};
 
     const auto tryFailure = [&](const QString& where, const std::function<void()>& arm, Error error) {
         Run retry;
@@ -277,7 +280,9 @@ void WalkTest::commands() {
     QElapsedTimer clock;
     clock.start();
     const QStringList problems = m_walker.walk(r);
-    qInfo().noquote() << QStringLiteral("%1 s").arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);
+    qInfo().noquote() << QStringLiteral("%1 statements, %2 s")
+                             .arg(m_walker.totals().lastStatements)
+                             .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 

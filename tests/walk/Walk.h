@@ -41,6 +41,7 @@ struct Totals {
     int readRules = 0;  // a table's reads failing
     int writeRules = 0; // a table's writes failing
     int failedRuns = 0; // runs in which a failure was injected
+    int lastStatements = 0; // of the last command's clean run
 };
 
 class Walker {

@@ -2,17 +2,22 @@
 // walked under a failing database.
 #include "../xlprint/QuoteFixture.h"
 #include "PrintCommands.h"
+#include "QuoteFile.h"
 #include "Report.h"
 #include "TemplateDescription.h"
 #include "Walk.h"
 #include "WalkSteps.h"
+#include "CellEditors.h"
+#include "ItemRow.h"
 #include "frmCal.h"
+#include "frmCus.h"
 #include "frmQ.h"
 #include "workbook/Workbook.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QListWidget>
 #include <QMenu>
 
 using namespace walk;
@@ -23,16 +28,30 @@ frmQ* editor() {
     openMainDb();
     return form<frmQ>();
 }
+const QString kArea = quote::kRootKey + quote::kPathSeparator + QStringLiteral("客廳");
+// An empty work type of the catalogue.
+const QString kLeaf = kArea + quote::kPathSeparator + QStringLiteral("泥作工程");
 // The editor holding a small quotation of two areas, the root shown.
 frmQ* editorWithQuotation() {
     frmQ* w = editor();
     w->document().adopt(xlfixture::standard());
+    w->document().tree.addChild(kArea, QStringLiteral("泥作工程"));
     w->rebuildTree();
     w->showRoot();
     return w;
 }
-const QString kLeaf = quote::kRootKey + quote::kPathSeparator + QStringLiteral("客廳") + quote::kPathSeparator +
-                      QStringLiteral("油漆");
+
+// An item with details picked from the shown work type's item list into its first row.
+quote::CellEditors* pickItem() {
+    quote::CellEditors* cells = ui::Default<frmQ>::get()->cellEditors();
+    cells->CurRow = 1;
+    cells->CurCol = quote::ColName;
+    const QList<QListWidgetItem*> found = cells->Ls->findItems(QStringLiteral("地坪磁磚貼工"), Qt::MatchExactly);
+    if (!found.isEmpty())
+        cells->Ls->setCurrentItem(found.first());
+    cells->Ls_Click();
+    return cells;
+}
 void trigger(const char* action) {
     ui::Default<frmQ>::get()->action(QString::fromLatin1(action))->trigger();
 }
@@ -63,7 +82,7 @@ QList<Row> rows() {
     wb::setSpreadsheetOpener(&openedNothing);
     sys::setSpreadsheetAppOverride(true);
     report::Report::setPreviewOverride([](const report::Report&, QWidget*) {});
-    return {
+    QList<Row> all = {
         {QStringLiteral("報價單: 開啟"), {QStringLiteral("別"), QStringLiteral("sc")}, openMainDb,
          [] { form<frmQ>(); }, {}, kDiscard},
         {QStringLiteral("報價單: 工程類別 切換"), {QStringLiteral("k2a")}, [] { editor(); },
@@ -72,8 +91,45 @@ QList<Row> rows() {
          [] { ui::Default<frmQ>::get()->tv_NodeClick(kLeaf); }, {}, kDiscard},
         {QStringLiteral("報價單: 品名加入"), {QStringLiteral("t2w")}, [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
          [] { trigger("mAdd2W"); }, [] { trigger("mAdd2W"); }, kDiscard},
-        {QStringLiteral("報價單: 開新檔案 (客戶查詢)"), {QStringLiteral("客戶")}, [] { editorWithQuotation(); },
-         [] { trigger("mNew"); }, {}, kDiscard},
+        {QStringLiteral("報價單: 品名 選取"), {QStringLiteral("t2w")}, [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
+         [] { pickItem(); }, {}, kDiscard},
+        {QStringLiteral("報價單: 規格 清單"), {QStringLiteral("w2d")},
+         [] {
+             editorWithQuotation()->tv_NodeClick(kLeaf);
+             pickItem()->CurCol = quote::ColSpec;
+         },
+         [] { ui::Default<frmQ>::get()->cellEditors()->BeginCellEdit(); }, {}, kDiscard},
+        {QStringLiteral("報價單: 規格 選取"), {QStringLiteral("w2d"), QStringLiteral("t2w")},
+         [] {
+             editorWithQuotation()->tv_NodeClick(kLeaf);
+             quote::CellEditors* cells = pickItem();
+             cells->CurCol = quote::ColSpec;
+             cells->BeginCellEdit();
+             cells->cbD->setCurrentIndex(0);
+         },
+         [] { ui::Default<frmQ>::get()->cellEditors()->cbD_Click(); }, {}, kDiscard},
+        {QStringLiteral("報價單: 客戶名稱 (客戶資料 選取)"), {QStringLiteral("客戶")}, [] { editorWithQuotation(); },
+         [] {
+             ModalCloser closer([] { return ui::Default<frmCus>::isLoaded() ? ui::Default<frmCus>::get() : nullptr; },
+                                [] {
+                                    ui::Default<frmCus>::get()->HFG_Click(0);
+                                    ui::Default<frmCus>::get()->cmd2Q_Click();
+                                });
+             ui::Default<frmQ>::get()->cmdC_Click();
+         },
+         {}, kDiscard},
+        {QStringLiteral("報價單: 開啟舊檔 (客戶查詢)"), {QStringLiteral("客戶")},
+         [] {
+             quote::QuoteDocument doc = xlfixture::standard();
+             doc.header.txtCn = QStringLiteral("大安牙醫診所");
+             quote::QuoteFile::write(doc, QDir(sys::programFolder()).filePath(QStringLiteral("q.kav")));
+             editor();
+         },
+         [] {
+             Walker::dialogs().expectOpenFile(QDir(sys::programFolder()).filePath(QStringLiteral("q.kav")));
+             trigger("mOpen");
+         },
+         {}, kDiscard},
         {QStringLiteral("報價單: 統計"), {QStringLiteral("統計")}, [] { editorWithQuotation(); },
          [] {
              ModalCloser closer([] { return ui::Default<frmCal>::isLoaded() ? ui::Default<frmCal>::get() : nullptr; },
@@ -88,13 +144,20 @@ QList<Row> rows() {
              trigger("mPdt");
          },
          kDiscard},
-        {QStringLiteral("報價單: 試算表列印"), {QStringLiteral("company"), QStringLiteral("統計")},
-         [] {
-             writeTemplates();
-             editorWithQuotation();
-         },
-         [] { print("mPa"); }, {}, kDiscard},
+        {QStringLiteral("報價單: 報表 封面, 明細"), {QStringLiteral("pfp"), QStringLiteral("company")},
+         [] { emit editorWithQuotation()->menu(QStringLiteral("mP"))->aboutToShow(); }, [] { trigger("mPfp"); },
+         [] { trigger("mPdt"); }, kDiscard},
     };
+    // One spreadsheet print of each layout.
+    for (const char* item : {"mPa", "mPnw", "mAs", "mWs", "mPac"})
+        all.append({QStringLiteral("報價單: 試算表列印 ") + QLatin1String(item),
+                    {QStringLiteral("company"), QStringLiteral("統計")},
+                    [] {
+                        writeTemplates();
+                        editorWithQuotation();
+                    },
+                    [item] { print(item); }, {}, kDiscard});
+    return all;
 }
 
 // Commands that still fail the walk, with why; skipped until their windows are made sound.
