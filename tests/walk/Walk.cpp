@@ -30,19 +30,22 @@ QString reasonOf(Error e) {
     return QStringLiteral("磁碟或網路錯誤");
 }
 
-// The failure of the nth statement: the four errors in turn.
-Error errorOfPoint(int n) {
+// The failures tried: every statement with one of the four errors in turn, then again with the
+// next error while the bound allows; for a long command the bound spread over its statements,
+// first and last included.
+QList<std::pair<int, Error>> pointsOf(int statements) {
     static const Error order[] = {Error::IoError, Error::DiskFull, Error::Busy, Error::ReadOnly};
-    return order[(n - 1) % 4];
-}
-
-// The points tried: every statement up to the bound, else the bound spread over them, first and
-// last included.
-QList<int> pointsOf(int statements) {
-    QList<int> points;
-    const int n = std::min(statements, Walker::kMaxPoints);
-    for (int i = 0; i < n; ++i)
-        points << (n == 1 ? 1 : 1 + i * (statements - 1) / (n - 1));
+    QList<std::pair<int, Error>> points;
+    if (statements > Walker::kMaxPoints) {
+        for (int i = 0; i < Walker::kMaxPoints; ++i) {
+            const int n = 1 + i * (statements - 1) / (Walker::kMaxPoints - 1);
+            points.append({n, order[i % 4]});
+        }
+        return points;
+    }
+    for (int round = 0; round < 4 && points.size() < Walker::kMaxPoints; ++round)
+        for (int n = 1; n <= statements && points.size() < Walker::kMaxPoints; ++n)
+            points.append({n, order[(n - 1 + round) % 4]});
     return points;
 }
 
@@ -222,10 +225,10 @@ QStringList Walker::walk(const Row& row) {
         for (const QString& p : check(clean, failed, retry, error))
             problems << where + QStringLiteral(": ") + p;
     };
-    for (const int n : pointsOf(clean.points)) {
+    for (const auto& [n, e] : pointsOf(clean.points)) {
         ++m_totals.points;
-        const Error e = errorOfPoint(n);
-        tryFailure(QStringLiteral("statement %1 of %2").arg(n).arg(clean.points), [=] { db::fault::failNth(n, e); }, e);
+        tryFailure(QStringLiteral("statement %1 of %2 (%3)").arg(n).arg(clean.points).arg(reasonOf(e)),
+                   [n, e] { db::fault::failNth(n, e); }, e);
     }
     for (const QString& t : row.tables) {
         ++m_totals.readRules;

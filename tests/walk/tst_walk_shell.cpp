@@ -20,6 +20,12 @@ frmSet* settings() {
 
 QList<Row> rows() {
     return {
+        {QStringLiteral("啟動: 登入視窗 開啟"), {}, {}, [] { form<frmLogin>(); },
+         [] {
+             in<QLineEdit, frmLogin>("txtUserName")->setText(QString::fromLatin1(shell::kSuperUserLogin));
+             in<QLineEdit, frmLogin>("txtPassword")->setText(QStringLiteral("1234"));
+             ui::Default<frmLogin>::get()->cmdOK_Click();
+         }},
         {QStringLiteral("登入"), {QStringLiteral("super"), QStringLiteral("員工")},
          [] {
              form<frmLogin>();
