@@ -82,6 +82,7 @@ QList<Row> rows() {
     wb::setSpreadsheetOpener(&openedNothing);
     sys::setSpreadsheetAppOverride(true);
     report::Report::setPreviewOverride([](const report::Report&, QWidget*) {});
+    frmCal::setCopier([](const QList<QStringList>&) { return QString(); });
     QList<Row> all = {
         {QStringLiteral("報價單: 開啟"), {QStringLiteral("別"), QStringLiteral("sc")}, openMainDb,
          [] { form<frmQ>(); }, {}, kDiscard},
@@ -143,6 +144,15 @@ QList<Row> rows() {
              trigger("mPfp");
              trigger("mPdt");
          },
+         kDiscard},
+        {QStringLiteral("統計: 依區域, 列印"), {QStringLiteral("統計")},
+         [] {
+             frmQ* w = editorWithQuotation();
+             frmCal* f = form<frmCal>();
+             f->setSource({&w->document(), w->StaDb.get(), false, false});
+             f->fill(true);
+         },
+         [] { ui::Default<frmCal>::get()->Command2_Click(); }, [] { ui::Default<frmCal>::get()->Command3_Click(); },
          kDiscard},
         {QStringLiteral("報價單: 報表 封面, 明細"), {QStringLiteral("pfp"), QStringLiteral("company")},
          [] { emit editorWithQuotation()->menu(QStringLiteral("mP"))->aboutToShow(); }, [] { trigger("mPfp"); },
