@@ -1,20 +1,14 @@
-// The quotation editor's commands that read the main database, its statistics and its printouts,
+// The quotation editor's commands that read the main database, its statistics and reports,
 // walked under a failing database.
-#include "../xlprint/QuoteFixture.h"
-#include "PrintCommands.h"
-#include "QuoteFile.h"
-#include "Report.h"
-#include "TemplateDescription.h"
-#include "Walk.h"
-#include "WalkSteps.h"
 #include "CellEditors.h"
 #include "ItemRow.h"
+#include "QuoteFile.h"
+#include "Report.h"
+#include "Walk.h"
+#include "WalkEditor.h"
 #include "frmCal.h"
 #include "frmCus.h"
-#include "frmQ.h"
-#include "workbook/Workbook.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QListWidget>
@@ -24,22 +18,8 @@ using namespace walk;
 
 namespace {
 
-frmQ* editor() {
-    openMainDb();
-    return form<frmQ>();
-}
-const QString kArea = quote::kRootKey + quote::kPathSeparator + QStringLiteral("客廳");
 // An empty work type of the catalogue.
 const QString kLeaf = kArea + quote::kPathSeparator + QStringLiteral("泥作工程");
-// The editor holding a small quotation of two areas, the root shown.
-frmQ* editorWithQuotation() {
-    frmQ* w = editor();
-    w->document().adopt(xlfixture::standard());
-    w->document().tree.addChild(kArea, QStringLiteral("泥作工程"));
-    w->rebuildTree();
-    w->showRoot();
-    return w;
-}
 
 // An item with details picked from the shown work type's item list into its first row.
 quote::CellEditors* pickItem() {
@@ -52,38 +32,11 @@ quote::CellEditors* pickItem() {
     cells->Ls_Click();
     return cells;
 }
-void trigger(const char* action) {
-    ui::Default<frmQ>::get()->action(QString::fromLatin1(action))->trigger();
-}
-// Prints with a spreadsheet command: its template chosen in the open-file dialog.
-void print(const char* item) {
-    const xlprint::PrintCommand* c = xlprint::findPrintCommand(QString::fromLatin1(item));
-    Walker::dialogs().expectOpenFile(
-        QDir(xlprint::templateFolderOf(*c, mdM::TemplateFolder)).filePath(QString::fromUtf8(c->templateFile)));
-    trigger(item);
-}
-void writeTemplates() {
-    QString error;
-    for (const tpl::TemplateSpec& t : tpl::quotationTemplates())
-        if (!QFile::exists(QDir(sys::programFolder()).filePath(t.relativePath)))
-            tpl::writeTemplate(t, QDir(sys::programFolder()).filePath(t.relativePath), &error);
-}
-bool openedNothing(const QString&) {
-    return true;
-}
-
-// The editor asks whether to save the quotation when it closes: 否.
-const QList<ui::Answer> kDiscard = {ui::Answer::No};
-
 QList<Row> rows() {
-    // Printouts go to a folder of their own and no spreadsheet application or preview opens.
-    static QTemporaryDir out;
-    wb::setOutputFolder(out.path());
-    wb::setSpreadsheetOpener(&openedNothing);
-    sys::setSpreadsheetAppOverride(true);
+    // No report preview opens, the statistics copy goes nowhere.
     report::Report::setPreviewOverride([](const report::Report&, QWidget*) {});
     frmCal::setCopier([](const QList<QStringList>&) { return QString(); });
-    QList<Row> all = {
+    return {
         {QStringLiteral("報價單: 開啟"), {QStringLiteral("別"), QStringLiteral("sc")}, openMainDb,
          [] { form<frmQ>(); }, {}, kDiscard},
         {QStringLiteral("報價單: 工程類別 切換"), {QStringLiteral("k2a")}, [] { editor(); },
@@ -158,16 +111,6 @@ QList<Row> rows() {
          [] { emit editorWithQuotation()->menu(QStringLiteral("mP"))->aboutToShow(); }, [] { trigger("mPfp"); },
          [] { trigger("mPdt"); }, kDiscard},
     };
-    // One spreadsheet print of each layout.
-    for (const char* item : {"mPa", "mPnw", "mAs", "mWs", "mPac"})
-        all.append({QStringLiteral("報價單: 試算表列印 ") + QLatin1String(item),
-                    {QStringLiteral("company"), QStringLiteral("統計")},
-                    [] {
-                        writeTemplates();
-                        editorWithQuotation();
-                    },
-                    [item] { print(item); }, {}, kDiscard});
-    return all;
 }
 
 // Commands that still fail the walk, with why; skipped until their windows are made sound.
