@@ -38,6 +38,7 @@ using Tables = QMap<QString, QString>;
 struct Totals {
     int commands = 0;
     int points = 0;     // single failing statements tried
+    int writePoints = 0; // of those that reached their statement: statements that write
     int readRules = 0;  // a table's reads failing
     int writeRules = 0; // a table's writes failing
     int failedRuns = 0; // runs in which a failure was injected
@@ -65,6 +66,7 @@ private:
         QString crash;     // an exception that left a handler
         int points = 0;    // statements the command ran
         int injected = 0;  // failures injected into them
+        int injectedWrites = 0; // of those: into statements that write
         int exits = 0;     // the program asked to end
         bool endless = false;
         bool closed = false;
