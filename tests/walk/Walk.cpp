@@ -188,21 +188,25 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
     if (!failed.closed)
         problems << QStringLiteral("a window could not be closed");
     const QString reason = reasonOf(error);
-    if (std::none_of(failed.said.begin(), failed.said.end(), [&](const QString& s) { return s.contains(reason); }))
-        problems << QStringLiteral("no message gave the reason; shown: ") + failed.said.join(QStringLiteral(" / "));
+    if (std::none_of(failed.said.begin(), failed.said.end(),
+                     [&](const QString& s) { return s.contains(reason); }))
+        problems << QStringLiteral("no message gave the reason; shown: ") +
+                        failed.said.join(QStringLiteral(" / "));
     std::set<QString> names;
     for (const Tables* t : {&failed.before, &failed.after})
         for (auto it = t->begin(); it != t->end(); ++it)
             names.insert(it.key());
     for (const QString& t : names) {
         const QString now = failed.after.value(t);
-        if (now != failed.before.value(t) && now != clean.afterCommand.value(t) && now != clean.after.value(t))
+        if (now != failed.before.value(t) && now != clean.afterCommand.value(t) &&
+            now != clean.after.value(t))
             problems << QStringLiteral("table %1 changed").arg(t);
     }
     // A command that took effect before its failure is not the same command when run again.
     const bool undone = failed.after == failed.before;
     if (!retry.crash.isEmpty() || !retry.closed || (undone && retry.said != clean.said))
-        problems << QStringLiteral("the same steps then failed: %1 %2").arg(retry.crash, retry.said.join(QStringLiteral(" / ")));
+        problems << QStringLiteral("the same steps then failed: %1 %2")
+                        .arg(retry.crash, retry.said.join(QStringLiteral(" / ")));
     return problems;
 }
 
@@ -228,17 +232,20 @@ QStringList Walker::walk(const Row& row) {
     };
     for (const auto& [n, e] : pointsOf(clean.points)) {
         ++m_totals.points;
-        if (tryFailure(QStringLiteral("statement %1 of %2 (%3)").arg(n).arg(clean.points).arg(reasonOf(e)),
-                       [n, e] { db::fault::failNth(n, e); }, e))
+        if (tryFailure(
+                QStringLiteral("statement %1 of %2 (%3)").arg(n).arg(clean.points).arg(reasonOf(e)),
+                [n, e] { db::fault::failNth(n, e); }, e))
             ++m_totals.writePoints;
     }
     for (const QString& t : row.tables) {
         ++m_totals.readRules;
-        tryFailure(QStringLiteral("reads of %1").arg(t),
-                   [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
+        tryFailure(
+            QStringLiteral("reads of %1").arg(t),
+            [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
         ++m_totals.writeRules;
-        tryFailure(QStringLiteral("writes of %1").arg(t),
-                   [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
+        tryFailure(
+            QStringLiteral("writes of %1").arg(t),
+            [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
     }
     return problems;
 }

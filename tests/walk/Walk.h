@@ -24,9 +24,9 @@ namespace walk {
 // One command of one window.
 struct Row {
     QString name;
-    QStringList tables;             // the tables its statements read or write
-    std::function<void()> prepare;  // the window opened and filled in as the command needs
-    std::function<void()> act;      // the command: its statements are where failures go
+    QStringList tables;              // the tables its statements read or write
+    std::function<void()> prepare;   // the window opened and filled in as the command needs
+    std::function<void()> act;       // the command: its statements are where failures go
     std::function<void()> next = {}; // what a user does after it (apply again, 確定 ...)
     // Answers the user gives while the windows close (the rest are answered with Enter).
     QList<ui::Answer> closing = {};
@@ -37,11 +37,11 @@ using Tables = QMap<QString, QString>;
 
 struct Totals {
     int commands = 0;
-    int points = 0;     // single failing statements tried
-    int writePoints = 0; // of those that reached their statement: statements that write
-    int readRules = 0;  // a table's reads failing
-    int writeRules = 0; // a table's writes failing
-    int failedRuns = 0; // runs in which a failure was injected
+    int points = 0;         // single failing statements tried
+    int writePoints = 0;    // of those that reached their statement: statements that write
+    int readRules = 0;      // a table's reads failing
+    int writeRules = 0;     // a table's writes failing
+    int failedRuns = 0;     // runs in which a failure was injected
     int lastStatements = 0; // of the last command's clean run
 };
 
@@ -63,14 +63,14 @@ public:
 
 private:
     struct Run {
-        QString crash;     // an exception that left a handler
-        int points = 0;    // statements the command ran
-        int injected = 0;  // failures injected into them
+        QString crash;          // an exception that left a handler
+        int points = 0;         // statements the command ran
+        int injected = 0;       // failures injected into them
         int injectedWrites = 0; // of those: into statements that write
-        int exits = 0;     // the program asked to end
+        int exits = 0;          // the program asked to end
         bool endless = false;
         bool closed = false;
-        QStringList said;  // what the dialogs said from the command on
+        QStringList said; // what the dialogs said from the command on
         Tables before, afterCommand, after;
     };
     // Runs the row in a fresh program folder; `arm` sets the failure up just before the command.
@@ -106,7 +106,8 @@ private:
 class WalkTest : public QObject {
     Q_OBJECT
 public:
-    WalkTest(QList<Row> rows, QMap<QString, QString> known) : m_rows(std::move(rows)), m_known(std::move(known)) {}
+    WalkTest(QList<Row> rows, QMap<QString, QString> known)
+        : m_rows(std::move(rows)), m_known(std::move(known)) {}
 
 private slots:
     void initTestCase();
@@ -123,9 +124,9 @@ private:
 
 } // namespace walk
 
-#define WALK_MAIN(rows, known)                                                                                     \
-    int main(int argc, char** argv) {                                                                                \
-        QApplication app(argc, argv);                                                                                \
-        walk::WalkTest test(rows(), known());                                                                        \
-        return QTest::qExec(&test, argc, argv);                                                                      \
+#define WALK_MAIN(rows, known)                                                                               \
+    int main(int argc, char** argv) {                                                                        \
+        QApplication app(argc, argv);                                                                        \
+        walk::WalkTest test(rows(), known());                                                                \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

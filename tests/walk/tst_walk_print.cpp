@@ -1,12 +1,12 @@
 // The spreadsheet printouts walked under a failing database: the quotation's, one of each layout,
 // the catalogue's and the record lists'.
 #include "PrintCommands.h"
-#include "frmEng.h"
-#include "frmPrt.h"
-#include "frmPsel.h"
 #include "TemplateDescription.h"
 #include "Walk.h"
 #include "WalkEditor.h"
+#include "frmEng.h"
+#include "frmPrt.h"
+#include "frmPsel.h"
 #include "workbook/Workbook.h"
 
 #include <QDir>
@@ -19,8 +19,8 @@ namespace {
 // Prints with a spreadsheet command: its template chosen in the open-file dialog.
 void print(const char* item) {
     const xlprint::PrintCommand* c = xlprint::findPrintCommand(QString::fromLatin1(item));
-    Walker::dialogs().expectOpenFile(
-        QDir(xlprint::templateFolderOf(*c, mdM::TemplateFolder)).filePath(QString::fromUtf8(c->templateFile)));
+    Walker::dialogs().expectOpenFile(QDir(xlprint::templateFolderOf(*c, mdM::TemplateFolder))
+                                         .filePath(QString::fromUtf8(c->templateFile)));
     trigger(item);
 }
 // The shipped templates in the program folder: written once, copied for every run.
@@ -68,16 +68,20 @@ QList<Row> rows() {
                         writeTemplates();
                         editorWithQuotation();
                     },
-                    [item] { print(item); }, {}, kDiscard});
+                    [item] { print(item); },
+                    {},
+                    kDiscard});
     for (const char* button : {"cmdPrK", "cmdPrt", "cmdPrd", "cmdPo"})
-        all.append({QStringLiteral("工程資料詞庫: 列印 ") + QLatin1String(button), {QStringLiteral("t2w")},
+        all.append({QStringLiteral("工程資料詞庫: 列印 ") + QLatin1String(button),
+                    {QStringLiteral("t2w")},
                     [] {
                         writeTemplates();
                         openMainDb();
                         form<frmEng>();
                     },
                     [button] { click<frmEng>(button); }});
-    all.append({QStringLiteral("客戶資料: 列印 標籤"), {QStringLiteral("客戶")},
+    all.append({QStringLiteral("客戶資料: 列印 標籤"),
+                {QStringLiteral("客戶")},
                 [] {
                     writeTemplates();
                     openMainDb();
@@ -85,8 +89,9 @@ QList<Row> rows() {
                     form<frmPsel>();
                 },
                 [] { ui::Default<frmPsel>::get()->cmdNext_Click(); }});
-    all.append({QStringLiteral("客戶資料: 列印 報表"), {QStringLiteral("客戶")}, columnChooser,
-                [] { ui::Default<frmPrt>::get()->cmdP_Click(); }});
+    all.append({QStringLiteral("客戶資料: 列印 報表"), {QStringLiteral("客戶")}, columnChooser, [] {
+                    ui::Default<frmPrt>::get()->cmdP_Click();
+                }});
     return all;
 }
 

@@ -18,8 +18,8 @@ JobResult printQuotation(const PrintCommand& cmd, const Switches& sw, quote::Quo
             company = shell::readCompany(*mdM::MainDb);
     } catch (const db::DbError& e) {
         // A printout without the company's name and address is no quotation to hand out.
-        ui::msgBox(QStringLiteral("列印失敗：\n") + mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Exclamation,
-                   QString::fromLatin1(kJobTitle));
+        ui::msgBox(QStringLiteral("列印失敗：\n") + mdM::dbErrorText(e), ui::Buttons::OK,
+                   ui::Icon::Exclamation, QString::fromLatin1(kJobTitle));
         return JobResult::Failed;
     }
     const PrintSnapshot snap = snapshotOf(doc, company, rights);
