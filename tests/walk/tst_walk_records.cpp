@@ -97,6 +97,18 @@ QList<Row> rows() {
          {QStringLiteral("商vs料")},
          [] { records<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbP", &frmPrv::cbP_Click); }},
+        {QStringLiteral("廠商資料: 開啟"),
+         {QStringLiteral("廠商"), QStringLiteral("商vs工")},
+         openMainDb,
+         [] { records<frmPrv>(); }},
+        {QStringLiteral("廠商資料: 刪除"),
+         {QStringLiteral("廠商"), QStringLiteral("商vs料")},
+         [] { records<frmPrv>()->HFG_Click(0); },
+         [] {
+             Walker::dialogs().expectMessage(ui::Answer::Yes);
+             window<frmPrv>()->cmdDel_Click();
+         }},
+        {QStringLiteral("員工資料: 開啟"), {QStringLiteral("員工")}, openMainDb, [] { records<frmSta>(); }},
         {QStringLiteral("員工資料: 新增 存檔"),
          {QStringLiteral("員工")},
          [] {
