@@ -114,23 +114,6 @@ QList<Row> rows() {
     };
 }
 
-// Commands that still fail the walk, with why; skipped until their windows are made sound.
-QMap<QString, QString> knownFailures() {
-    const QString failedLoad = QStringLiteral(
-        "a list whose load failed is still shown and written: the construction-data window's loads");
-    const QString listEditor = QStringLiteral(
-        "a failed read in the list editor leaves its handler, or its list is written back empty (at close)");
-    return {
-        {QStringLiteral("工程資料詞庫: 開啟"), failedLoad},
-        {QStringLiteral("工程資料詞庫: 工程種類 切換, 套用"), failedLoad},
-        {QStringLiteral("工程資料詞庫: 工程類別 切換, 套用"), failedLoad},
-        {QStringLiteral("編輯 工程類別: 改名"), listEditor},
-        {QStringLiteral("編輯 工程種類: 改名"), listEditor},
-        {QStringLiteral("編輯 工程類別: 新增"), listEditor},
-        {QStringLiteral("編輯 工程類別: 刪除"), listEditor},
-    };
-}
-
 } // namespace
 
-WALK_MAIN(rows, knownFailures)
+WALK_MAIN(rows)
