@@ -143,10 +143,11 @@ bool isMissingDatabase(int number) {
     return number == db::ErrFileNotFound || number == db::ErrDiskError || number == db::ErrInvalidPath;
 }
 
-enum class Opening { Opened, Missing, Failed };
+// Unreadable: a disk or network error, the file may well be there.
+enum class Opening { Opened, Missing, Unreadable, Failed };
 
-// Opens the main database of `folder` into MainDb. When it cannot be found, why goes into `reason`;
-// any other error is shown and MainDb stays as it was.
+// Opens the main database of `folder` into MainDb. When it cannot be found or read, why goes into
+// `reason`; any other error is shown and MainDb stays as it was.
 Opening openInto(const QString& folder, QString& reason) {
     try {
         MainDb = openMainDb(folder);
@@ -157,7 +158,7 @@ Opening openInto(const QString& folder, QString& reason) {
             return Opening::Failed;
         }
         reason = e.description();
-        return Opening::Missing;
+        return e.number() == db::ErrDiskError ? Opening::Unreadable : Opening::Missing;
     }
 }
 
@@ -184,6 +185,7 @@ void rememberNewFolder(const QString& folder, const QStringList& oldLines) {
 bool OpenDatabase() {
     const auto lines = text::readLines(sys::programFile(QString::fromUtf8(kMdbPathIni)));
     QString error;
+    Opening opening = Opening::Missing;
     if (!lines) {
         error = QStringLiteral("找不到設定檔 Mdbpath.ini");
     } else if (lines->size() < 3) {
@@ -192,16 +194,22 @@ bool OpenDatabase() {
         DbFolder = resolveFolder(lines->at(0));
         TemplateFolder = resolveFolder(lines->at(1));
         QuoteFolder = resolveFolder(lines->at(2));
-        const Opening opening = openInto(DbFolder, error);
-        if (opening != Opening::Missing)
+        opening = openInto(DbFolder, error);
+        if (opening == Opening::Opened || opening == Opening::Failed)
             return opening == Opening::Opened;
     }
 
     // The database cannot be found: ask for its folder until it opens, showing each time why the
     // last try failed. Cancel at the first prompt asks once more; Cancel after that ends the program.
+    // While a database is open already (a window reopening it), no folder keeps that one. A folder
+    // whose file could not be read is offered again, so that OK tries it once more.
     const QStringList oldLines = lines.value_or(QStringList());
+    QString tried = DbFolder;
     for (bool first = true;; first = false) {
-        const std::optional<QString> answer = ui::inputBox(folderPrompt(error));
+        const std::optional<QString> answer =
+            ui::inputBox(folderPrompt(error), {}, opening == Opening::Unreadable ? tried : QString());
+        if (MainDb && (!answer || cleanFolder(*answer).isEmpty()))
+            return false;
         if (!answer && !first) {
             ui::msgBox(QStringLiteral("找不到資料庫 Kavo3.mdb，系統結束"), ui::Buttons::OK,
                        ui::Icon::Critical);
@@ -211,9 +219,11 @@ bool OpenDatabase() {
         const QString folder = answer ? resolveFolder(cleanFolder(*answer)) : QString();
         if (folder.isEmpty()) {
             error = QStringLiteral("未輸入資料庫的路徑");
+            opening = Opening::Missing;
             continue;
         }
-        const Opening opening = openInto(folder, error);
+        tried = folder;
+        opening = openInto(folder, error);
         if (opening == Opening::Failed)
             return false;
         if (opening == Opening::Opened) {

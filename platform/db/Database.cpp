@@ -84,6 +84,7 @@ struct Injector {
     std::vector<TableRule> tables;
     int statements = 0;
     int failures = 0;
+    int writeFailures = 0;
     bool armed() const { return countdown > 0 || !tables.empty(); }
 };
 
@@ -116,8 +117,10 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
     return SQLITE_OK;
 }
 
-[[noreturn]] void throwInjected(fault::Error e) {
+[[noreturn]] void throwInjected(fault::Error e, bool write) {
     ++injector().failures;
+    if (write)
+        ++injector().writeFailures;
     switch (e) {
     case fault::Error::Busy:
         throw sqlError(SQLITE_BUSY, QStringLiteral("database is locked"));
@@ -132,12 +135,12 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
 }
 
 // Counts a statement and fails it when the injector says so. `touched` is null for statements that
-// name no table (transaction control).
-void injectPoint(const Touched* touched) {
+// name no table (transaction control, counted as writes).
+void injectPoint(const Touched* touched, bool write) {
     Injector& in = injector();
     ++in.statements;
     if (in.countdown > 0 && --in.countdown == 0)
-        throwInjected(in.nthError);
+        throwInjected(in.nthError, write);
     if (!touched)
         return;
     for (const TableRule& r : in.tables) {
@@ -147,7 +150,7 @@ void injectPoint(const Touched* touched) {
                          : r.access == fault::Access::Write ? writes
                                                             : reads || writes;
         if (hit)
-            throwInjected(r.error);
+            throwInjected(r.error, write);
     }
 }
 
@@ -208,7 +211,7 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
         if (rc != SQLITE_OK || next)
             throw DbError(ErrGeneral, QStringLiteral("一次只能執行一個 SQL 陳述式: %1").arg(sql));
     }
-    injectPoint(&touched);
+    injectPoint(&touched, !sqlite3_stmt_readonly(raw));
     const int wanted = sqlite3_bind_parameter_count(raw);
     if (wanted != params.size())
         throw DbError(ErrGeneral,
@@ -444,11 +447,11 @@ QStringList Database::columns(const QString& name) const {
 }
 
 void Database::begin() {
-    injectPoint(nullptr);
+    injectPoint(nullptr, true);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
 void Database::commit() {
-    injectPoint(nullptr);
+    injectPoint(nullptr, true);
     executeScript(QStringLiteral("COMMIT"));
 }
 void Database::rollback() {
@@ -654,6 +657,10 @@ int statementCount() {
 
 int failureCount() {
     return injector().failures;
+}
+
+int writeFailureCount() {
+    return injector().writeFailures;
 }
 
 } // namespace fault

@@ -22,5 +22,7 @@ void clear();
 int statementCount();
 // Injected failures since the last clear().
 int failureCount();
+// Those of them that failed a statement that writes (transaction statements included).
+int writeFailureCount();
 
 } // namespace db::fault

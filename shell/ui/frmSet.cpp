@@ -146,19 +146,29 @@ void frmSet::Form_Load() {
     LoadRightsGrid();
     InitRightsGridHeaders();
 
+    // A group that could not be read stays empty and cannot be applied: applying it would write
+    // the empty boxes over the stored values.
     m_superUserRow = false;
     m_noSuperUserShown = false;
+    bool companyRead = false;
+    bool superUserRead = false;
     if (mdM::MainDb) {
         try {
-            m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
             const QStringList co = shell::readCompany(*mdM::MainDb);
             QLineEdit* boxes[] = {txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no, txtCo_email};
             for (int i = 0; i < shell::kCompanyFields; ++i)
                 boxes[i]->setText(co.value(i));
+            companyRead = true;
+            m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
+            superUserRead = true;
         } catch (const db::DbError& e) {
-            showMessage(e.description(), ui::Icon::Critical);
+            showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
+    for (QWidget* w : std::initializer_list<QWidget*>{txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no,
+                                                      txtCo_email, Command3})
+        w->setEnabled(companyRead);
+    opstxt->setEnabled(superUserRead);
 
     txtMdbPath->setText(mdM::DbFolder);
     txtPrpath->setText(mdM::TemplateFolder);

@@ -95,13 +95,20 @@ void frmSet::LoadRightsGrid() {
     mdM::OpenDatabase();
     m_rightsDb = mdM::MainDb;
     QVector<shell::StaffRights> staff;
+    bool read = false;
     if (m_rightsDb) {
         try {
             staff = shell::readStaffRights(*m_rightsDb);
+            read = true;
         } catch (const db::DbError& e) {
-            showMessage(e.description(), ui::Icon::Critical);
+            showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
+    // Rights that could not be read are neither shown nor written.
+    hfgSec->setEnabled(read);
+    Command2->setEnabled(read);
+    if (!read)
+        m_rightsDb.reset();
     hfgSec->clearContents();
     hfgSec->clearSpans();
     hfgSec->setRowCount(int(staff.size()) + kFirstStaffRow);

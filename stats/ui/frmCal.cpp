@@ -109,9 +109,15 @@ bool frmCal::fill(bool byWorkType) {
         stats::FillStatisticsTable(*m_source.sta, doc.hfgQ);
         m_grid = stats::statisticsGrid(*m_source.sta, byWorkType, doc.WorkTypesOnly);
     } catch (const db::DbError& e) {
+        // The view asked for could not be read: no other view stands in its place, nor is copied.
+        m_grid = {};
+        hfgC->setRowCount(0);
+        hfgC->setHorizontalHeaderLabels(QStringList(hfgC->columnCount(), QString()));
+        Command3->setEnabled(false);
         showError(mdM::dbErrorText(e));
         return false;
     }
+    Command3->setEnabled(true);
     if (!m_grid.areaButtonEnabled)
         Command2->setEnabled(false); // until the window is closed
     showGrid(m_grid);

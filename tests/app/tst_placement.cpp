@@ -127,7 +127,7 @@ private slots:
         checkModal([] { ui::msgBox(QStringLiteral("是否要結束澄築工房?"), ui::Buttons::YesNo); });
         const auto report =
             report::Report::load(QStringLiteral("fpdemo"), *stats::openReportDb(fx.folder->path()));
-        checkModal([&] { report.preview(editor); });
+        checkModal([&] { report.preview(editor, fx.folder->path()); });
         ui::setDefaultDialogBackend(nullptr);
     }
 };

@@ -390,6 +390,7 @@ private slots:
         fault::clear();
         fault::failTable(QStringLiteral("客戶"), fault::Error::Busy, fault::Access::Read);
         QCOMPARE(errorOf([&] { m_db->openRecordset(QStringLiteral("Tp4C")); }), int(ErrLocked));
+        QCOMPARE(fault::writeFailureCount(), 0);
         QCOMPARE(errorOf([&] { m_db->execute(write); }), 0);
         fault::clear();
         fault::failTable(QStringLiteral("客戶"), fault::Error::ReadOnly, fault::Access::Write);
@@ -397,6 +398,7 @@ private slots:
         QCOMPARE(errorOf([&] { m_db->execute(write); }), int(ErrReadOnly));
         QCOMPARE(errorOf([&] { m_db->execute(QStringLiteral("INSERT INTO \"a\"\"b\" VALUES ('x')")); }), 0);
         QCOMPARE(fault::failureCount(), 1);
+        QCOMPARE(fault::writeFailureCount(), 1); // the failed statement wrote
         fault::clear();
         fault::failNth(1, fault::Error::IoError);
         QCOMPARE(errorOf([&] { Database::open(path(QStringLiteral("main.db")), QStringLiteral("pw")); }),

@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
 #include "TempProgramFolder.h"
+#include "db/FaultInjection.h"
 #include "frmCal.h"
 
 #include <QProgressBar>
@@ -243,6 +244,25 @@ private slots:
         stats::mCalT_Click({&doc, broken.get(), false, false});
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+    }
+
+    // A view that cannot be read empties the grid and turns 列印 off until a view is read again.
+    void failedViewShowsNothing() {
+        QuoteDocument doc;
+        buildQuotation(doc);
+        frmCal* f = window(doc);
+        QVERIFY(f->fill(false));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        db::fault::failTable(QStringLiteral("統計"), db::fault::Error::IoError, db::fault::Access::Read);
+        f->Command1_Click();
+        db::fault::clear();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(f->hfgC->rowCount(), 0);
+        QVERIFY(!f->Command3->isEnabled());
+        f->Command1_Click();
+        QCOMPARE(f->hfgC->rowCount(), 3);
+        QVERIFY(f->Command3->isEnabled());
     }
 
     // Without a statistics database the command opens the program folder's, and reports one that

@@ -98,9 +98,20 @@ QString ScriptedDialogs::failures() const {
 void ScriptedDialogs::clear() {
     m_queue.clear();
     m_failures.clear();
+    m_enterAnswers = 0;
+}
+
+void ScriptedDialogs::answerUnexpectedAsEnter(int limit) {
+    m_enterLimit = limit;
+}
+
+bool ScriptedDialogs::cancelUnexpected() {
+    return ++m_enterAnswers > m_enterLimit;
 }
 
 std::optional<ScriptedDialogs::Expectation> ScriptedDialogs::take(Kind k, const QString& what) {
+    if (m_enterLimit >= 0 && (m_queue.isEmpty() || m_queue.first().kind != k))
+        return std::nullopt;
     if (m_queue.isEmpty()) {
         m_failures << QStringLiteral("unexpected %1: %2").arg(kindName(k), shortText(what));
         return std::nullopt;
@@ -119,6 +130,8 @@ ui::Answer ScriptedDialogs::message(const ui::MessageRequest& r) {
     s.message = r;
     m_shown << s;
     const auto e = take(Kind::Message, r.text);
+    if (!e && m_enterLimit >= 0 && !cancelUnexpected())
+        return ui::buttonAnswers(r.buttons).value(r.defaultButton - 1, ui::escapeAnswer(r.buttons));
     if (!e)
         return ui::escapeAnswer(r.buttons);
     if (!ui::buttonAnswers(r.buttons).contains(e->answer)) {
@@ -136,6 +149,8 @@ std::optional<QString> ScriptedDialogs::input(const ui::InputRequest& r) {
     s.input = r;
     m_shown << s;
     const auto e = take(Kind::Input, r.prompt);
+    if (!e && m_enterLimit >= 0 && !cancelUnexpected())
+        return r.defaultText;
     if (!e)
         return std::nullopt;
     return e->text;
@@ -147,6 +162,8 @@ QString ScriptedDialogs::fileDialog(Kind k, const ui::FileRequest& r) {
     s.file = r;
     m_shown << s;
     const auto e = take(k, r.title);
+    if (!e && m_enterLimit >= 0)
+        cancelUnexpected();
     return e ? e->text.value_or(QString()) : QString();
 }
 

@@ -53,6 +53,12 @@ public:
     QString failures() const;
     // Forgets expectations and failures (after a test has checked them itself).
     void clear();
+    // From now on a dialog that finds no expectation of its kind next is answered as Enter would
+    // answer it (the default button, an input box's default text, a file dialog cancelled) and only
+    // recorded; after `limit` of them every further one is cancelled (a box that keeps coming back).
+    void answerUnexpectedAsEnter(int limit);
+    // Unexpected dialogs answered since the last clear(); past the limit one kept coming back.
+    int enterAnswers() const { return m_enterAnswers; }
 
     ui::Answer message(const ui::MessageRequest& r) override;
     std::optional<QString> input(const ui::InputRequest& r) override;
@@ -76,6 +82,10 @@ private:
     QList<Shown> m_shown;
     QStringList m_failures;
     ui::DialogBackend* m_previous = nullptr;
+    int m_enterLimit = -1; // -1: an unexpected dialog is a failure
+    int m_enterAnswers = 0;
+    // In the Enter mode: whether an unexpected dialog is answered by cancelling it.
+    bool cancelUnexpected();
 };
 
 // Fails the test unless every expected dialog was shown and no other.

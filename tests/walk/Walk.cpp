@@ -1,0 +1,315 @@
+#include "Walk.h"
+
+#include "ReportDb.h"
+#include "StaDb.h"
+#include "frmMenu.h"
+
+#include <QFile>
+#include <algorithm>
+#include <exception>
+#include <set>
+
+namespace walk {
+namespace {
+
+using db::fault::Error;
+
+// What the database layer says for each failure, as the message must show it.
+QString reasonOf(Error e) {
+    switch (e) {
+    case Error::Busy:
+        return QStringLiteral("資料庫正被其他使用者");
+    case Error::DiskFull:
+        return QStringLiteral("磁碟空間已滿");
+    case Error::ReadOnly:
+        return QStringLiteral("資料庫是唯讀的");
+    case Error::IoError:
+        break;
+    }
+    return QStringLiteral("磁碟或網路錯誤");
+}
+
+// The failures tried: every statement with one of the four errors in turn, then again with the
+// next error while the bound allows; for a long command the bound spread over its statements,
+// first and last included.
+QList<std::pair<int, Error>> pointsOf(int statements) {
+    static const Error order[] = {Error::IoError, Error::DiskFull, Error::Busy, Error::ReadOnly};
+    QList<std::pair<int, Error>> points;
+    if (statements > Walker::kMaxPoints) {
+        for (int i = 0; i < Walker::kMaxPoints; ++i) {
+            const int n = 1 + i * (statements - 1) / (Walker::kMaxPoints - 1);
+            points.append({n, order[i % 4]});
+        }
+        return points;
+    }
+    for (int round = 0; round < 4 && points.size() < Walker::kMaxPoints; ++round)
+        for (int n = 1; n <= statements && points.size() < Walker::kMaxPoints; ++n)
+            points.append({n, order[(n - 1 + round) % 4]});
+    return points;
+}
+
+// Runs a step; the exception that left it, if any.
+QString guarded(const std::function<void()>& f) {
+    if (!f)
+        return {};
+    try {
+        f();
+    } catch (const db::DbError& e) {
+        return QStringLiteral("DbError %1 %2").arg(e.number()).arg(e.description());
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("unknown exception");
+    }
+    return {};
+}
+
+// Every table of the program folder's databases, read through `open` (connections kept for the
+// run: opening an encrypted file derives its key, which is slow).
+Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>& open) {
+    Tables t;
+    const std::pair<const char*, const char*> files[] = {{mdM::kMainDbFile, mdM::kMainDbPassword},
+                                                         {stats::kStaDbFile, stats::kStaDbPassword},
+                                                         {stats::kReportDbFile, ""}};
+    for (const auto& [file, password] : files) {
+        const QString name = QString::fromUtf8(file);
+        if (!open.contains(name) && QFile::exists(folder.file(name)))
+            open.insert(name, db::Database::open(folder.file(name), QString::fromUtf8(password)));
+        if (!open.contains(name))
+            continue;
+        db::Database& d = *open.value(name);
+        for (db::Recordset names = d.query(QStringLiteral(
+                 "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"));
+             !names.eof(); names.moveNext()) {
+            QStringList rows;
+            for (db::Recordset rs = d.openRecordset(names.text(0)); !rs.eof(); rs.moveNext()) {
+                QStringList cells;
+                for (int c = 0; c < rs.fieldCount(); ++c)
+                    cells << rs.value(c).toString();
+                rows << cells.join(QLatin1Char('|'));
+            }
+            t.insert(name + u'/' + names.text(0), rows.join(QLatin1Char('\n')));
+        }
+    }
+    return t;
+}
+
+// Closes every window through its close path, the menu bar last (it asks whether to end).
+bool closeEverything(const QList<ui::Answer>& answers) {
+    for (const ui::Answer a : answers)
+        Walker::dialogs().expectMessage(a);
+    bool closed = true;
+    const QString error = guarded([&] {
+        closed = ui::unloadAllForms(ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get() : nullptr);
+        if (closed && ui::Default<frmMenu>::isLoaded()) {
+            Walker::dialogs().expectMessage(ui::Answer::Yes);
+            closed = ui::Default<frmMenu>::unload();
+        }
+    });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return error.isEmpty() && closed && ui::loadedForms().isEmpty();
+}
+
+} // namespace
+
+ScriptedDialogs& Walker::dialogs() {
+    static ScriptedDialogs* d = [] {
+        auto* s = new ScriptedDialogs;
+        s->answerUnexpectedAsEnter(kDialogLimit);
+        return s;
+    }();
+    return *d;
+}
+
+void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, bool snapshots) {
+    ScriptedDialogs& d = dialogs();
+    d.clear();
+    s_noWayOut = false;
+    if (const QString e = guarded(row.prepare); !e.isEmpty()) {
+        r.crash = QStringLiteral("preparing: ") + e;
+        return;
+    }
+    const qsizetype shownBefore = d.shown().size();
+    if (snapshots)
+        r.before = snapshot(*m_program.folder, m_connections);
+    const int exitsBefore = m_program.exits;
+    db::fault::clear();
+    if (arm)
+        arm();
+    r.crash = guarded(row.act);
+    r.points = db::fault::statementCount();
+    r.injected = db::fault::failureCount();
+    r.injectedWrites = db::fault::writeFailureCount();
+    db::fault::clear();
+    if (snapshots)
+        r.afterCommand = snapshot(*m_program.folder, m_connections);
+    if (r.crash.isEmpty())
+        r.crash = guarded(row.next);
+    r.exits = m_program.exits - exitsBefore;
+    r.endless = d.enterAnswers() > kDialogLimit;
+    for (qsizetype i = shownBefore; i < d.shown().size(); ++i) {
+        const ScriptedDialogs::Shown& s = d.shown().at(i);
+        QString text = s.kind == ScriptedDialogs::Kind::Message ? s.message.text
+                       : s.kind == ScriptedDialogs::Kind::Input ? s.input.prompt
+                                                                : s.file.title;
+        r.said << text.replace(m_program.folder->path(), QStringLiteral("<folder>"));
+    }
+    d.clear();
+    r.closed = closeEverything(row.closing) && !s_noWayOut;
+    d.clear();
+    if (snapshots)
+        r.after = snapshot(*m_program.folder, m_connections);
+}
+
+Walker::Run Walker::run(const Row& row, const std::function<void()>& arm, Run* retry) {
+    Run r;
+    if (!m_program.setUp()) {
+        r.crash = QStringLiteral("no program folder");
+        return r;
+    }
+    mdM::UserRights = 4095;
+    steps(row, arm, r, true);
+    if (retry)
+        steps(row, {}, *retry, false);
+    db::fault::clear();
+    m_connections.clear();
+    m_program.tearDown();
+    return r;
+}
+
+QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry, Error error) const {
+    QStringList problems;
+    if (!failed.crash.isEmpty())
+        problems << QStringLiteral("an exception left a handler: ") + failed.crash;
+    if (failed.exits > 0)
+        problems << QStringLiteral("the program ended");
+    if (failed.endless)
+        problems << QStringLiteral("a dialog kept coming back");
+    if (!failed.closed)
+        problems << QStringLiteral("a window could not be closed");
+    const QString reason = reasonOf(error);
+    if (std::none_of(failed.said.begin(), failed.said.end(),
+                     [&](const QString& s) { return s.contains(reason); }))
+        problems << QStringLiteral("no message gave the reason; shown: ") +
+                        failed.said.join(QStringLiteral(" / "));
+    std::set<QString> names;
+    for (const Tables* t : {&failed.before, &failed.after})
+        for (auto it = t->begin(); it != t->end(); ++it)
+            names.insert(it.key());
+    for (const QString& t : names) {
+        const QString now = failed.after.value(t);
+        if (now != failed.before.value(t) && now != clean.afterCommand.value(t) &&
+            now != clean.after.value(t))
+            problems << QStringLiteral("table %1 changed").arg(t);
+    }
+    // A command that took effect before its failure is not the same command when run again.
+    const bool undone = failed.after == failed.before;
+    if (!retry.crash.isEmpty() || !retry.closed || (undone && retry.said != clean.said))
+        problems << QStringLiteral("the same steps then failed: %1 %2")
+                        .arg(retry.crash, retry.said.join(QStringLiteral(" / ")));
+    return problems;
+}
+
+QStringList Walker::walk(const Row& row) {
+    ++m_totals.commands;
+    QStringList problems;
+    const Run clean = run(row, {});
+    m_totals.lastStatements = clean.points;
+    if (!clean.crash.isEmpty() || !clean.closed || clean.exits > 0)
+        return {QStringLiteral("the clean run failed: %1 (closed %2)").arg(clean.crash).arg(clean.closed)};
+    if (clean.points == 0)
+        return {QStringLiteral("the command ran no statement")};
+
+    const auto tryFailure = [&](const QString& where, const std::function<void()>& arm, Error error) {
+        Run retry;
+        const Run failed = run(row, arm, &retry);
+        if (failed.injected == 0)
+            return false; // the failure was not reached
+        ++m_totals.failedRuns;
+        for (const QString& p : check(clean, failed, retry, error))
+            problems << where + QStringLiteral(": ") + p;
+        return failed.injectedWrites > 0;
+    };
+    for (const auto& [n, e] : pointsOf(clean.points)) {
+        ++m_totals.points;
+        if (tryFailure(
+                QStringLiteral("statement %1 of %2 (%3)").arg(n).arg(clean.points).arg(reasonOf(e)),
+                [n, e] { db::fault::failNth(n, e); }, e))
+            ++m_totals.writePoints;
+    }
+    for (const QString& t : row.tables) {
+        ++m_totals.readRules;
+        tryFailure(
+            QStringLiteral("reads of %1").arg(t),
+            [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
+        ++m_totals.writeRules;
+        tryFailure(
+            QStringLiteral("writes of %1").arg(t),
+            [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
+    }
+    return problems;
+}
+
+ModalCloser::ModalCloser(const std::function<ui::Form*()>& shown, const std::function<void()>& close) {
+    QObject::connect(&m_timer, &QTimer::timeout, [this, shown, close] {
+        ui::Form* f = shown();
+        if (!f || !f->isVisible())
+            return;
+        ++m_tries;
+        if (m_tries == 1)
+            close();
+        else if (m_tries <= 3)
+            f->unload();
+        else {
+            Walker::noWayOut();
+            f->hide();
+        }
+    });
+    m_timer.start(5);
+}
+
+void WalkTest::initTestCase() {
+    m_clock.start();
+    // The offscreen platform's notes on every window shown say nothing about the walk.
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.startsWith(QLatin1String("This plugin does not support")))
+            previous(type, context, text);
+    });
+}
+
+void WalkTest::commands_data() {
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < m_rows.size(); ++i)
+        QTest::newRow(m_rows[i].name.toUtf8().constData()) << i;
+}
+
+void WalkTest::commands() {
+    QFETCH(int, row);
+    const Row& r = m_rows.at(row);
+    // KAVO_WALK_KNOWN=1 walks the known failures as well.
+    if (m_known.contains(r.name) && qEnvironmentVariableIntValue("KAVO_WALK_KNOWN") == 0)
+        QSKIP(qPrintable(m_known.value(r.name)));
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList problems = m_walker.walk(r);
+    qInfo().noquote() << QStringLiteral("%1 statements, %2 s")
+                             .arg(m_walker.totals().lastStatements)
+                             .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+void WalkTest::cleanupTestCase() {
+    const Totals& t = m_walker.totals();
+    qInfo().noquote() << QStringLiteral("walked %1 commands: %2 failing statements (%3 writes), %4 tables "
+                                        "unreadable, %5 unwritable; %6 runs reached the failure; %7 s")
+                             .arg(t.commands)
+                             .arg(t.points)
+                             .arg(t.writePoints)
+                             .arg(t.readRules)
+                             .arg(t.writeRules)
+                             .arg(t.failedRuns)
+                             .arg(double(m_clock.elapsed()) / 1000.0, 0, 'f', 1);
+}
+
+} // namespace walk

@@ -1,0 +1,90 @@
+// The start-up, menu bar and settings commands walked under a failing database.
+#include "LoginService.h"
+#include "Walk.h"
+#include "WalkSteps.h"
+#include "frmLogin.h"
+#include "frmMenu.h"
+#include "frmSet.h"
+
+#include <QLineEdit>
+
+using namespace walk;
+
+namespace {
+
+// The settings window over an open main database.
+frmSet* settings() {
+    openMainDb();
+    return form<frmSet>();
+}
+
+QList<Row> rows() {
+    return {
+        {QStringLiteral("啟動: 登入視窗 開啟"),
+         {},
+         {},
+         [] { form<frmLogin>(); },
+         [] {
+             in<QLineEdit, frmLogin>("txtUserName")->setText(QString::fromLatin1(shell::kSuperUserLogin));
+             in<QLineEdit, frmLogin>("txtPassword")->setText(QStringLiteral("1234"));
+             ui::Default<frmLogin>::get()->cmdOK_Click();
+         }},
+        {QStringLiteral("登入"),
+         {QStringLiteral("super"), QStringLiteral("員工")},
+         [] {
+             form<frmLogin>();
+             in<QLineEdit, frmLogin>("txtUserName")->setText(QString::fromLatin1(shell::kSuperUserLogin));
+             in<QLineEdit, frmLogin>("txtPassword")->setText(QStringLiteral("1234"));
+         },
+         [] { ui::Default<frmLogin>::get()->cmdOK_Click(); },
+         [] {
+             if (ui::Default<frmLogin>::isLoaded())
+                 ui::Default<frmLogin>::get()->cmdOK_Click();
+         }},
+        {QStringLiteral("系統設定: 開啟, 套用"),
+         {QStringLiteral("company"), QStringLiteral("員工"), QStringLiteral("super")},
+         openMainDb,
+         [] { form<frmSet>(); },
+         [] {
+             click<frmSet>("Command3");
+             click<frmSet>("Command2");
+         }},
+        {QStringLiteral("系統設定: 公司資料 套用"),
+         {QStringLiteral("company")},
+         [] { child<QLineEdit>(settings(), "txtCo_name")->setText(QStringLiteral("新名稱")); },
+         [] { click<frmSet>("Command3"); },
+         [] { click<frmSet>("Command3"); }},
+        {QStringLiteral("系統設定: SuperUser 密碼 變更"),
+         {QStringLiteral("super")},
+         [] {
+             frmSet* f = settings();
+             mdM::SuperUserPassword = QStringLiteral("1234");
+             child<QLineEdit>(f, "opstxt")->setText(QStringLiteral("1234"));
+             child<QLineEdit>(f, "npstxt")->setText(QStringLiteral("5678"));
+             child<QLineEdit>(f, "cpstxt")->setText(QStringLiteral("5678"));
+         },
+         [] { click<frmSet>("cmdCp"); }},
+        {QStringLiteral("系統設定: 使用者權限 套用"),
+         {QStringLiteral("員工")},
+         [] { settings()->hfgSec_Click(frmSet::kFirstStaffRow, frmSet::kFirstRightsCol + 1); },
+         [] { click<frmSet>("Command2"); },
+         [] { click<frmSet>("Command2"); }},
+        {QStringLiteral("系統設定: 路徑 套用"),
+         {},
+         [] { settings(); },
+         [] { click<frmSet>("Command4"); },
+         [] { click<frmSet>("Command1"); }},
+        {QStringLiteral("選單: 系統設定"),
+         {QStringLiteral("company"), QStringLiteral("員工")},
+         [] {
+             openMainDb();
+             form<frmMenu>();
+         },
+         [] { click<frmMenu>("cmdPws"); },
+         [] { click<frmSet>("Command3"); }},
+    };
+}
+
+} // namespace
+
+WALK_MAIN(rows)
