@@ -465,21 +465,33 @@ bool Database::inTransaction() const {
 // ---- Transaction ----------------------------------------------------------------------------
 
 Transaction::Transaction(Database& d) : m_db(d) {
-    m_db.begin();
+    if (!m_db.inTransaction()) {
+        m_db.begin();
+        return;
+    }
+    static quint64 serial = 0;
+    m_savepoint = QStringLiteral("nested_%1").arg(++serial);
+    m_db.executeScript(QStringLiteral("SAVEPOINT ") + m_savepoint);
 }
 
 Transaction::~Transaction() {
     if (m_done)
         return;
     try {
-        m_db.rollback();
+        if (m_savepoint.isEmpty())
+            m_db.rollback();
+        else if (m_db.inTransaction())
+            m_db.executeScript(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(m_savepoint));
     } catch (const DbError&) {
         // A failed rollback leaves nothing more to do here; SQLite rolls back on close.
     }
 }
 
 void Transaction::commit() {
-    m_db.commit();
+    if (m_savepoint.isEmpty())
+        m_db.commit();
+    else
+        m_db.executeScript(QStringLiteral("RELEASE ") + m_savepoint);
     m_done = true;
 }
 

@@ -168,7 +168,9 @@ private:
 
 using DatabasePtr = std::shared_ptr<Database>;
 
-// Rolls back unless committed.
+// Rolls back unless committed. Inside another transaction it is a savepoint of it: its commit
+// keeps its work for the outer one to commit or roll back, and without a commit only its own work
+// is undone.
 class Transaction {
 public:
     explicit Transaction(Database& d);
@@ -179,6 +181,7 @@ public:
 
 private:
     Database& m_db;
+    QString m_savepoint; // set when nested
     bool m_done = false;
 };
 

@@ -98,6 +98,9 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (o == widget() && (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent))
             setVisible(e->type() == QEvent::ShowToParent);
+        // Parts shown or hidden inside the content change what the window around it needs.
+        if (o == widget() && e->type() == QEvent::LayoutRequest)
+            updateGeometry();
         return QScrollArea::eventFilter(o, e);
     }
 

@@ -270,6 +270,9 @@ int reportGroupMode(const quote::QuoteDocument& doc) {
 
 int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
     const int mode = reportGroupMode(doc);
+    // 統計 is rebuilt twice on the way (the cover's rows, then the details' numbered rows): a
+    // failure half-way leaves it as it was.
+    db::Transaction statistics(*src.sta);
     const QList<ReportLine> cover = coverTableLines(doc, src);
     const QList<ReportLine> details = detailTableLines(doc, src, mode);
     // Both reports show the same quotation: all of it is written, or nothing.
@@ -278,6 +281,7 @@ int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
     writeCover(*src.report, cover, doc.pageEnd);
     writeDetails(*src.report, details);
     tr.commit();
+    statistics.commit();
     return mode;
 }
 

@@ -286,6 +286,20 @@ private slots:
             t.commit();
         }
         QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 1);
+        // Nested: an inner one undoes only its own work; the outer one decides for both.
+        {
+            Transaction outer(*m_db);
+            m_db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱) VALUES ('丁')"));
+            {
+                Transaction inner(*m_db);
+                m_db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱) VALUES ('戊')"));
+            }
+            Transaction committed(*m_db);
+            m_db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱) VALUES ('己')"));
+            committed.commit();
+            QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 3);
+        }
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM 客戶")).toInt(), 1);
     }
 
     void tableRecordsetWritesByPosition() {

@@ -36,6 +36,9 @@ template <class T> void chooseSecond(const char* combo, void (T::*chosen)()) {
     (window<T>()->*chosen)();
 }
 
+// Closing a window that still holds a record being typed asks whether to drop it: the user does.
+const QList<ui::Answer> kDiscardTyped = {ui::Answer::Yes};
+
 // The supply-links editor opened from the vendor being edited, then 確定.
 void editLinks(const char* button) {
     ModalCloser closer([] { return ui::Default<frmWP>::isLoaded() ? ui::Default<frmWP>::get() : nullptr; },
@@ -50,7 +53,8 @@ QList<Row> rows() {
          {QStringLiteral("客戶")},
          [] { startNew<frmCus>(); },
          [] { window<frmCus>()->T2_Validate(); },
-         [] { window<frmCus>()->cmdY_Click(); }},
+         [] { window<frmCus>()->cmdY_Click(); },
+         kDiscardTyped},
         {QStringLiteral("客戶資料: 新增 存檔"),
          {QStringLiteral("客戶")},
          [] {
@@ -58,7 +62,8 @@ QList<Row> rows() {
              window<frmCus>()->T2_Validate();
          },
          [] { window<frmCus>()->cmdY_Click(); },
-         [] { window<frmCus>()->cmdY_Click(); }},
+         [] { window<frmCus>()->cmdY_Click(); },
+         kDiscardTyped},
         {QStringLiteral("客戶資料: 刪除"),
          {QStringLiteral("客戶")},
          [] { records<frmCus>()->HFG_Click(0); },
@@ -117,7 +122,8 @@ QList<Row> rows() {
              window<frmSta>()->setBoxText(QStringLiteral("T3"), QStringLiteral("newone")); // the login name
          },
          [] { window<frmSta>()->cmdY_Click(); },
-         [] { window<frmSta>()->cmdY_Click(); }},
+         [] { window<frmSta>()->cmdY_Click(); },
+         kDiscardTyped},
         {QStringLiteral("員工資料: 修改 存檔"),
          {QStringLiteral("員工")},
          [] {
@@ -132,14 +138,18 @@ QList<Row> rows() {
              records<frmPrv>()->HFG_Click(0);
              window<frmPrv>()->cmdEdit_Click();
          },
-         [] { editLinks("cmW"); }},
+         [] { editLinks("cmW"); },
+         {},
+         kDiscardTyped},
         {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
          {QStringLiteral("商vs料")},
          [] {
              records<frmPrv>()->HFG_Click(0);
              window<frmPrv>()->cmdEdit_Click();
          },
-         [] { editLinks("cmP"); }},
+         [] { editLinks("cmP"); },
+         {},
+         kDiscardTyped},
     };
 }
 
