@@ -70,6 +70,16 @@ QList<Row> rows() {
          },
          [] { press("hfgW", 3); },
          [] { moveDownAndApply("hfgD", "cmDnD", "cmdP"); }},
+        {QStringLiteral("工程資料詞庫: 其他詞庫 順序, 關閉"),
+         {QStringLiteral("u")},
+         [] {
+             catalogue(2);
+             press("hfgS(0)", 0);
+             ui::Default<frmEng>::get()->mDnS_Click();
+         },
+         [] { ui::Default<frmEng>::get()->unload(); },
+         {},
+         {ui::Answer::Yes}}, // a list that could not be stored: close without it
         {QStringLiteral("編輯 工程種類: 改名"),
          {QStringLiteral("種"), QStringLiteral("t2w")},
          [] {

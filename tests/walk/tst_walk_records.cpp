@@ -7,6 +7,7 @@
 #include "frmWP.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 using namespace walk;
 
@@ -132,6 +133,20 @@ QList<Row> rows() {
          },
          [] { window<frmSta>()->cmdY_Click(); },
          [] { window<frmSta>()->cmdY_Click(); }},
+        {QStringLiteral("員工資料: 密碼 變更"),
+         {QStringLiteral("員工")},
+         [] {
+             frmSta* f = records<frmSta>();
+             for (int r = 0; r < f->grid().rowCount(); ++r)
+                 if (f->grid().cell(r, 2) == QStringLiteral("李美華")) // login mei, password Mei456
+                     f->HFG_Click(r);
+             f->cmdPaSet_Click();
+             in<QLineEdit, frmSta>("txtOp")->setText(QStringLiteral("Mei456"));
+             in<QLineEdit, frmSta>("txtNp")->setText(QStringLiteral("Two2"));
+             in<QLineEdit, frmSta>("txtCp")->setText(QStringLiteral("Two2"));
+         },
+         [] { window<frmSta>()->cmdPass_Click(); },
+         [] { window<frmSta>()->cmdPass_Click(); }},
         {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
          {QStringLiteral("商vs工")},
          [] {
