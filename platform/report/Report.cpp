@@ -242,12 +242,26 @@ void Report::layOut() {
     const double left = L.margins.left();
     double headerBottom = 0;
     m_header = headerBoxes(0, &headerBottom);
+    m_headerNamesPage = false;
+    for (const TextLine& h : L.header)
+        m_headerNamesPage = m_headerNamesPage || h.text.contains(QLatin1String("{page"));
+    for (const QStringList& row : L.info)
+        m_headerNamesPage = m_headerNamesPage || row.join(QString()).contains(QLatin1String("{page"));
     m_tableTop = headerBottom;
+
+    // The column titles, all as high as the highest.
     const QFont titleFont = L.font(QStringLiteral("columnTitle"));
+    m_titles.clear();
     m_titleHeight = lh + 1;
-    for (const Column& c : L.columns)
-        m_titleHeight = std::max(
-            m_titleHeight, fitted(titleFont, c.title, Qt::AlignHCenter, 0, 0, c.width, lh + 1).box.height());
+    double x = left;
+    for (const Column& c : L.columns) {
+        m_titles << fitted(titleFont, c.title, Qt::AlignHCenter, x, m_tableTop, c.width, lh + 1);
+        m_titles.last().inTable = true;
+        m_titleHeight = std::max(m_titleHeight, m_titles.last().box.height());
+        x += c.width;
+    }
+    for (TextBox& t : m_titles)
+        t.box.setHeight(m_titleHeight);
     m_linesTop = m_tableTop + m_titleHeight;
     m_remarksTop = footerTop() - 1;
     if (!L.remarksTitle.isEmpty())
@@ -262,7 +276,7 @@ void Report::layOut() {
         Row row;
         row.height = lh;
         const QFont& f = isStrong(line) ? strong : normal;
-        double x = left;
+        x = left;
         for (qsizetype c = 0; c < L.columns.size(); ++c) {
             const QString text = QString(line.value(c)).replace(u'\t', QStringLiteral("    "));
             double w = L.columns[c].width;
@@ -351,26 +365,16 @@ PageBoxes Report::layoutPage(int page) const {
     const double lh = L.lineHeight;
     PageBoxes out;
     // The header as laid out for the first page, unless it names the page.
-    bool namesPage = false;
-    for (const TextLine& h : L.header)
-        namesPage = namesPage || h.text.contains(QLatin1String("{page"));
-    for (const QStringList& row : L.info)
-        namesPage = namesPage || row.join(QString()).contains(QLatin1String("{page"));
     double headerBottom = 0;
-    out.texts = namesPage ? headerBoxes(page, &headerBottom) : m_header;
+    out.texts = m_headerNamesPage ? headerBoxes(page, &headerBottom) : m_header;
 
     // Column titles, the lines, and the table's box down to the page's room.
-    const QFont titleFont = L.font(QStringLiteral("columnTitle"));
+    out.texts << m_titles;
     double x = left;
-    for (const Column& c : L.columns) {
-        TextBox t = fitted(titleFont, c.title, Qt::AlignHCenter, x, m_tableTop, c.width, m_titleHeight);
-        t.box.setHeight(m_titleHeight);
-        t.inTable = true;
-        out.texts << t;
-        x += c.width;
+    for (qsizetype c = 0; c + 1 < L.columns.size(); ++c) {
+        x += L.columns[c].width;
         out.columnLines << x;
     }
-    out.columnLines.removeLast();
     out.titleBottom = m_linesTop;
     double y = m_linesTop;
     for (int i : m_pages.value(page)) {

@@ -107,6 +107,8 @@ private:
     QList<QStringList> m_lines;
     QStringList m_remarks;
     QList<TextBox> m_header;   // header and information block of the first page
+    bool m_headerNamesPage = false; // the header shows the page number: laid out for each page
+    QList<TextBox> m_titles;   // the column titles
     QList<Row> m_rows;         // one per line
     QList<QList<int>> m_pages; // the lines of each page
     double m_linesTop = 0;     // below the column titles
