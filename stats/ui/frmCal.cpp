@@ -7,6 +7,7 @@
 #include "system/System.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
+#include "ui/Placement.h"
 #include "ui/Twips.h"
 
 #include <QCoreApplication>
@@ -14,10 +15,8 @@
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -171,11 +170,8 @@ void frmCal::showTotalLine(const stats::StatisticsGrid& g) {
     const int gridHeight = hfgC->horizontalHeader()->sizeHint().height() + rowsHeight +
                            2 * hfgC->frameWidth() + hfgC->horizontalScrollBar()->sizeHint().height();
     const int wanted = height() - hfgC->height() + gridHeight;
-    // The frame is known only once the window is shown: until then, room for a title bar.
-    const int frame =
-        std::max(frameGeometry().height() - height(), style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
-    const QScreen* screen = this->screen();
-    const int room = screen ? screen->availableGeometry().height() - frame : wanted;
+    const QMargins frame = ui::expectedFrameMargins(this);
+    const int room = ui::openingArea(this).height() - frame.top() - frame.bottom();
     if (wanted > height())
         resize(width(), std::min(wanted, room));
 }
