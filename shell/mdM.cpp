@@ -234,7 +234,7 @@ bool OpenDatabase() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Print settings, waiting, Excel
+// Print settings and waiting
 
 void LoadPrintSettings() {
     static const std::array<const char*, 5> defaults = {"8", "A", "A1", "G39", "30"};
@@ -274,10 +274,6 @@ void Delay(double seconds) {
         loop.exec();
     }
     QCoreApplication::processEvents();
-}
-
-bool ExcelInstalled() {
-    return sys::spreadsheetAppInstalled();
 }
 
 // ---------------------------------------------------------------------------------------------

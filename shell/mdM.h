@@ -59,7 +59,6 @@ bool OpenDatabase();
 void LoadPrintSettings();
 // Waits the given seconds while the event loop keeps running.
 void Delay(double seconds);
-bool ExcelInstalled();
 
 // The main database file of `folder` (its name found whatever the letter case), opened with the main
 // password. Throws db::DbError.
