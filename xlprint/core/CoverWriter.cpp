@@ -60,14 +60,12 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
         }
         ++k;
     }
-    int feeRows = 0;
     if (o.feeRows) {
         for (const quote::Fee* fee : {&pe.design, &pe.supervision}) {
             if (!fee->included)
                 continue;
             writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden);
             ++k;
-            ++feeRows;
         }
     }
     ++k;
@@ -89,14 +87,15 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
     w.put(sumRow + 3, 1, QStringLiteral("    總  計"));
     if (!o.blank)
         w.put(sumRow + 3, 4, quoted);
-    w.put(sumRow + 5, 1, amountLine(quoted, pe.ckTax, !o.blank), Align::None, {}, true);
+    const int amountRow = sumRow + 5;
+    w.put(amountRow, 1, amountLine(quoted, pe.ckTax, !o.blank), Align::None, {}, true);
     const int remarks = g.S + g.P - 5;
     writeRemarks(w, remarks, s);
     if (fit) {
-        // Below the groups and fees: an empty row, 合計, two rows to 總計, an empty row, the
-        // amount line; all above the remarks.
+        // The amount line must stay above the remarks: the rows free between them are group rows
+        // the cover could still take.
         fit->groups = int(groups.size());
-        fit->holds = qMax(0, g.P - 5 - 6 - 1 - feeRows);
+        fit->holds = qMax(0, fit->groups + remarks - 1 - amountRow);
     }
     return sp;
 }
