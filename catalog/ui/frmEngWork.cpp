@@ -29,6 +29,8 @@ using catalog_ui::LineGrid;
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
+// The work-item grid's columns at their narrowest, in twips.
+constexpr int kWorkColumnTwips[4] = {4000, 650, 800, 580};
 
 QAction* item(QMenu* m, const char* name) {
     return m->findChild<QAction*>(QString::fromLatin1(name));
@@ -85,9 +87,8 @@ QWidget* frmEng::buildWorkTab() {
     cmWp->setEnabled(false);
     cmdP->setEnabled(false);
 
-    const int widths[4] = {4000, 650, 800, 580}; // twips
     for (int c = 0; c < 4; ++c)
-        hfgW->setColumnWidth(c, ui::twipsToPixelsX(widths[c]));
+        hfgW->setColumnWidth(c, ui::twipsToPixelsX(kWorkColumnTwips[c]));
     hfgD->installEventFilter(this); // its column widths follow its width
     hfgW->installEventFilter(this); // its columns widen to their texts as far as it has room
 
@@ -177,9 +178,8 @@ bool frmEng::detailsEditable() const {
 }
 
 void frmEng::fitWorkColumns() {
-    static const int widths[4] = {4000, 650, 800, 580}; // twips
     QVector<int> base;
-    for (const int w : widths)
+    for (const int w : kWorkColumnTwips)
         base << ui::twipsToPixelsX(w, hfgW);
     catalog_ui::widenColumns(hfgW, base, hfgW->viewport()->width());
 }
