@@ -145,11 +145,7 @@ QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>
     return lines;
 }
 
-namespace {
-
-// The details' lines: 統計 rebuilt and numbered, AlbyP in print order, blank lines filling the last
-// page.
-QList<ReportLine> detailTableLines(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
+void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
     quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
     // Levels 1 and 2 are numbered (by work type for 2); the details number no other level.
     const bool numbered = printGroupMode == GroupFirstLevel || printGroupMode == GroupWorkTypes;
@@ -163,21 +159,12 @@ QList<ReportLine> detailTableLines(quote::QuoteDocument& doc, const ReportSource
         sums[albyP.text(0)] += albyP.value(6).toDouble();
     QList<ReportLine> lines = detailLines(albyP, sums);
     appendBlanks(lines, detailBlankLines(int(lines.size())), 7);
-    return lines;
-}
 
-void writeDetails(db::Database& report, const QList<ReportLine>& lines) {
+    db::Database& report = *src.report;
+    db::Transaction tr(report);
+    writeHeader(report, doc, src);
     report.execute(QStringLiteral("DELETE FROM pbody"));
     appendLines(report, QStringLiteral("pbody"), lines, 7);
-}
-
-} // namespace
-
-void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, int printGroupMode) {
-    const QList<ReportLine> lines = detailTableLines(doc, src, printGroupMode);
-    db::Transaction tr(*src.report);
-    writeHeader(*src.report, doc, src);
-    writeDetails(*src.report, lines);
     tr.commit();
 }
 
@@ -208,10 +195,7 @@ ReportLine textLine(const QString& text, const QString& amount = {}) {
 
 } // namespace
 
-namespace {
-
-// The cover page's lines: one per group, fees, totals, the amount in words and the blank lines.
-QList<ReportLine> coverTableLines(quote::QuoteDocument& doc, const ReportSources& src) {
+void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& src) {
     quote::RecalcGrandTotal(doc); // the whole quotation's, whatever node is shown
     ShowRoot(doc);
     FillStatisticsTable(*src.sta, doc.hfgQ);
@@ -240,10 +224,10 @@ QList<ReportLine> coverTableLines(quote::QuoteDocument& doc, const ReportSources
     lines << textLine(QStringLiteral("總價: 新台幣 ") + words +
                       (pe.ckTax ? QStringLiteral(" 元整(含稅)") : QStringLiteral(" 元整(未稅)")));
     appendBlanks(lines, coverBlankLines(g), 5);
-    return lines;
-}
 
-void writeCover(db::Database& report, const QList<ReportLine>& lines, const quote::PageEnd& pe) {
+    db::Database& report = *src.report;
+    db::Transaction tr(report);
+    writeHeader(report, doc, src);
     report.execute(QStringLiteral("DELETE FROM pfp"));
     appendLines(report, QStringLiteral("pfp"), lines, 5);
     for (int i = 0; i < 5; ++i) {
@@ -252,15 +236,6 @@ void writeCover(db::Database& report, const QList<ReportLine>& lines, const quot
         if (!pe.cbPe[size_t(i)].isEmpty())
             appendLines(report, table, {{QString::number(i + 1) + QStringLiteral(". ") + pe.cbPe[size_t(i)]}}, 1);
     }
-}
-
-} // namespace
-
-void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& src) {
-    const QList<ReportLine> lines = coverTableLines(doc, src);
-    db::Transaction tr(*src.report);
-    writeHeader(*src.report, doc, src);
-    writeCover(*src.report, lines, doc.pageEnd);
     tr.commit();
 }
 
@@ -270,17 +245,13 @@ int reportGroupMode(const quote::QuoteDocument& doc) {
 
 int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
     const int mode = reportGroupMode(doc);
-    // 統計 is rebuilt twice on the way (the cover's rows, then the details' numbered rows): a
-    // failure half-way leaves it as it was.
+    // Both reports show the same quotation: all of it is written, or nothing. 統計, rebuilt on the
+    // way for each, is left as it was too.
     db::Transaction statistics(*src.sta);
-    const QList<ReportLine> cover = coverTableLines(doc, src);
-    const QList<ReportLine> details = detailTableLines(doc, src, mode);
-    // Both reports show the same quotation: all of it is written, or nothing.
-    db::Transaction tr(*src.report);
-    writeHeader(*src.report, doc, src);
-    writeCover(*src.report, cover, doc.pageEnd);
-    writeDetails(*src.report, details);
-    tr.commit();
+    db::Transaction reports(*src.report);
+    FillFrontPagePrintTables(doc, src);
+    FillDetailPrintTables(doc, src, mode);
+    reports.commit();
     statistics.commit();
     return mode;
 }
