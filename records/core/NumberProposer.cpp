@@ -1,14 +1,12 @@
 #include "NumberProposer.h"
 
 #include "mdM.h"
+#include "text/TextCut.h"
 
 namespace records {
 
 QString firstCharacters(const QString& text, int n) {
-    qsizetype end = 0;
-    for (int i = 0; i < n && end < text.size(); ++i)
-        end += text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate() ? 2 : 1;
-    return text.left(end);
+    return text::firstCharacters(text, n);
 }
 
 QString numberPrefix(const QString& name) {

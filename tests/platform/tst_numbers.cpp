@@ -1,6 +1,7 @@
 // Number and date text rules: lenient reading, plain writing, half-to-even rounding, ROC dates.
 #include "text/Numbers.h"
 #include "text/RocDate.h"
+#include "text/TextCut.h"
 
 #include <QtTest>
 #include <cmath>
@@ -155,6 +156,30 @@ private slots:
     void invalidDateWritesNothing() {
         QCOMPARE(text::rocDate(QDate()), QString());
         QCOMPARE(text::rocDateEra(QDate()), QString());
+    }
+    // A cut never splits a surrogate pair nor parts a variation selector from its character.
+    void cutToUnits_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<QString>("kept");
+        const QString ext = QString::fromUcs4(U"\U0002000B");
+        const QString ivs = QString::fromUcs4(U"\u845B\U000E0100");
+        QTest::newRow("fits") << "abc" << 3 << "abc";
+        QTest::newRow("plain") << "abcd" << 2 << "ab";
+        QTest::newRow("pair not split") << ext + ext << 3 << ext;
+        QTest::newRow("ideographic selector kept") << ivs + ivs << 5 << ivs;
+        QTest::newRow("selector not left alone") << ivs << 2 << "";
+        QTest::newRow("standard selector kept") << QString::fromUcs4(U"\u2764\uFE0Fx") << 1 << "";
+    }
+    void cutToUnits() {
+        QFETCH(QString, text);
+        QFETCH(int, max);
+        QFETCH(QString, kept);
+        QCOMPARE(text::cutToUnits(text, max), kept);
+    }
+    void firstCharacterKeepsSelector() {
+        const QString ivs = QString::fromUcs4(U"\u845B\U000E0100\u57CE");
+        QCOMPARE(text::firstCharacters(ivs, 1), ivs.left(3));
     }
 };
 
