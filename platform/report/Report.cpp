@@ -1,6 +1,7 @@
 #include "Report.h"
 
 #include "ReportPreview.h"
+#include "text/FileErrors.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
@@ -454,7 +455,7 @@ bool Report::writePdf(const QString& path, QString* error) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = text::fileErrorReason(file);
         return false;
     }
     bool painted = false;
@@ -468,8 +469,8 @@ bool Report::writePdf(const QString& path, QString* error) const {
     // A failed write is remembered by the file: commit() then leaves no file behind.
     if (!painted || !file.commit()) {
         if (error)
-            *error =
-                file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("無法產生 PDF");
+            *error = file.error() != QFileDevice::NoError ? text::fileErrorReason(file)
+                                                          : QStringLiteral("無法產生 PDF");
         file.cancelWriting();
         return false;
     }
@@ -494,11 +495,10 @@ bool Report::savePdfAs(const QString& folder) const {
     request.folder = folder;
     request.fileName = QDir(folder).filePath(pdfFileName());
     request.filter = QStringLiteral("PDF 檔 (*.pdf)|*.pdf");
-    QString path = ui::saveFileDialog(request);
+    request.defaultSuffix = QStringLiteral("pdf");
+    const QString path = ui::saveFileDialog(request);
     if (path.isEmpty())
         return false;
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
     QString error;
     if (writePdf(path, &error))
         return true;

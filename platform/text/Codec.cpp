@@ -1,4 +1,5 @@
 #include "Codec.h"
+#include "FileErrors.h"
 
 #include "system/System.h"
 
@@ -206,7 +207,7 @@ std::optional<QString> readTextFile(const QString& path, QString* error) {
     const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     if (f.error() != QFileDevice::NoError) {
         if (error)
-            *error = withPath(path, f.errorString());
+            *error = withPath(path, fileErrorReason(f));
         return std::nullopt;
     }
     return decode(bytes);
@@ -220,18 +221,18 @@ bool writeTextFile(const QString& path, const QString& content, QString* error) 
     };
     // A read-only file stays as it is, also for a user the file system would let through.
     if (sys::isReadOnly(path))
-        return fail(QStringLiteral("the file is read-only"));
+        return fail(readOnlyReason());
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
-        return fail(f.errorString());
+        return fail(fileErrorReason(f));
     const QByteArray bytes = encode(content);
     // The write only fills the device's buffer: a full disk shows at the flush, and commit()
     // would put the short temporary file in place all the same. Leaving without commit()
     // removes the temporary file and keeps the old one.
     if (f.write(bytes) != bytes.size() || !f.flush())
-        return fail(f.errorString());
+        return fail(fileErrorReason(f));
     if (!f.commit())
-        return fail(f.errorString());
+        return fail(fileErrorReason(f));
     return true;
 }
 

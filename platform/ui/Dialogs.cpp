@@ -1,6 +1,8 @@
 #include "Dialogs.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 
 namespace ui {
 
@@ -135,8 +137,24 @@ QString openFileDialog(const FileRequest& r) {
     return dialogs().openFile(r);
 }
 
+QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path.endsWith(u'.') ? path + suffix : path + u'.' + suffix;
+}
+
 QString saveFileDialog(const FileRequest& r) {
-    return dialogs().saveFile(r);
+    FileRequest shown = r;
+    for (;;) {
+        const QString path = withDefaultSuffix(dialogs().saveFile(shown), r.defaultSuffix);
+        if (path.isEmpty() || !QFileInfo::exists(path))
+            return path;
+        const QString question =
+            QStringLiteral("%1 已經存在。\r\n要取代它嗎?").arg(QDir::toNativeSeparators(path));
+        if (msgBox(question, Buttons::YesNo, Icon::Exclamation, r.title, 2) == Answer::Yes)
+            return path;
+        shown.fileName = path;
+    }
 }
 
 QString folderDialog(const FileRequest& r) {
@@ -164,8 +182,9 @@ QString toQtFilter(const QString& filter) {
         // written; another gets them appended.
         const qsizetype open = desc.lastIndexOf(QLatin1Char('('));
         const bool hasOwn = desc.endsWith(QLatin1Char(')')) && open >= 0 &&
-                            desc.mid(open + 1, desc.size() - open - 2).replace(QLatin1Char(';'), QLatin1Char(' ')).simplified() ==
-                                qtPatterns;
+                            desc.mid(open + 1, desc.size() - open - 2)
+                                    .replace(QLatin1Char(';'), QLatin1Char(' '))
+                                    .simplified() == qtPatterns;
         out << (hasOwn ? desc : QStringLiteral("%1 (%2)").arg(desc, qtPatterns));
     }
     return out.join(QStringLiteral(";;"));

@@ -39,6 +39,9 @@ struct FileRequest {
     QString fileName; // preset file name (may be a full path)
     QString filter;
     int filterIndex = 1;
+    // Save dialogs: the suffix a name typed without one gets ("kav"). The replace question is
+    // asked of the name with it.
+    QString defaultSuffix;
 };
 
 class DialogBackend {
@@ -49,6 +52,7 @@ public:
     virtual std::optional<QString> input(const InputRequest& r) = 0;
     // Empty on Cancel.
     virtual QString openFile(const FileRequest& r) = 0;
+    // The name chosen, asking nothing about an existing file (saveFileDialog asks).
     virtual QString saveFile(const FileRequest& r) = 0;
     virtual QString folder(const FileRequest& r) = 0;
 };
@@ -74,7 +78,12 @@ Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Ic
 std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                 const QString& defaultText = {});
 QString openFileDialog(const FileRequest& r);
+// The name to save to, the default suffix added as withDefaultSuffix adds it. An existing file
+// of that name is replaced only when the user says so; No shows the dialog again.
 QString saveFileDialog(const FileRequest& r);
+// path with "." and suffix added when its file name has no suffix of its own ("林宅" and "林宅."
+// give "林宅.kav"); path as it is when it is empty, has a suffix or suffix is empty.
+QString withDefaultSuffix(const QString& path, const QString& suffix);
 QString folderDialog(const FileRequest& r);
 
 // Qt name filters ("說明 (*.kav);;所有檔案 (*.*)") of a "desc|pattern|..." filter.

@@ -69,9 +69,9 @@ ButtonSpec buttonSpec(Answer a) {
     case Answer::Cancel:
         return {QStringLiteral("取消"), QMessageBox::RejectRole};
     case Answer::Yes:
-        return {QStringLiteral("是"), QMessageBox::YesRole};
+        return {QStringLiteral("是(&Y)"), QMessageBox::YesRole};
     case Answer::No:
-        return {QStringLiteral("否"), QMessageBox::NoRole};
+        return {QStringLiteral("否(&N)"), QMessageBox::NoRole};
     case Answer::Retry:
         return {QStringLiteral("重試"), QMessageBox::AcceptRole};
     case Answer::Abort:
@@ -144,7 +144,9 @@ QString WidgetDialogs::openFile(const FileRequest& r) {
 QString WidgetDialogs::saveFile(const FileRequest& r) {
     const QString filter = toQtFilter(r.filter);
     QString selected = selectedFilter(r, filter);
-    return QFileDialog::getSaveFileName(parentWindow(), r.title, startPath(r), filter, &selected);
+    // The seam asks about an existing file once the default suffix is on the name.
+    return QFileDialog::getSaveFileName(parentWindow(), r.title, startPath(r), filter, &selected,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QString WidgetDialogs::folder(const FileRequest& r) {

@@ -1,6 +1,7 @@
 // The package of a workbook: its parts in memory, the sheets by position, saving whole.
 #include "WorkbookImpl.h"
 #include "XmlText.h"
+#include "text/FileErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,8 @@ namespace {
 
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration;
 
-void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what, unsigned flags = kParseFlags) {
+void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what,
+               unsigned flags = kParseFlags) {
     const pugi::xml_parse_result ok = doc.load_buffer(bytes.constData(), size_t(bytes.size()), flags);
     if (!ok)
         throw WorkbookError(QStringLiteral("%1 內容損壞：%2").arg(what, QString::fromUtf8(ok.description())));
@@ -22,7 +24,9 @@ void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& 
 QByteArray serializeDoc(const pugi::xml_document& doc) {
     struct Writer : pugi::xml_writer {
         QByteArray out;
-        void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), qsizetype(size)); }
+        void write(const void* data, size_t size) override {
+            out.append(static_cast<const char*>(data), qsizetype(size));
+        }
     } w;
     doc.save(w, "", pugi::format_raw | pugi::format_no_declaration);
     return w.out;
@@ -251,7 +255,7 @@ std::unique_ptr<Workbook> Workbook::open(const QString& path) {
     if (!QFileInfo(path).isFile())
         throw WorkbookError(QStringLiteral("找不到檔案：%1").arg(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw WorkbookError(QStringLiteral("無法開啟 %1：%2").arg(path, file.errorString()));
+        throw WorkbookError(QStringLiteral("無法開啟 %1：%2").arg(path, text::fileErrorReason(file)));
     const QByteArray bytes = file.readAll();
 
     std::unique_ptr<Workbook> book(new Workbook());
@@ -310,7 +314,8 @@ int Workbook::sheetCount() const {
 
 Sheet& Workbook::sheet(int position) {
     if (position < 1 || position > sheetCount())
-        throw WorkbookError(QStringLiteral("%1 沒有第 %2 張工作表").arg(QFileInfo(d->path).fileName()).arg(position));
+        throw WorkbookError(
+            QStringLiteral("%1 沒有第 %2 張工作表").arg(QFileInfo(d->path).fileName()).arg(position));
     Impl::SheetEntry& se = d->sheets[size_t(position - 1)];
     if (!se.sheet) {
         const zip::Entry* e = se.part.empty() ? nullptr : d->entry(se.part);
@@ -345,7 +350,8 @@ std::optional<QString> Workbook::definedName(const QString& name, int sheetPosit
 }
 
 void Workbook::showFirstWindow() {
-    pugi::xml_node view = childNamed(childNamed(d->workbookXml.document_element(), "bookViews"), "workbookView");
+    pugi::xml_node view =
+        childNamed(childNamed(d->workbookXml.document_element(), "bookViews"), "workbookView");
     view.remove_attribute("visibility");
 }
 
@@ -413,7 +419,8 @@ void Workbook::save(const QString& path, bool overwrite) {
             std::string id = "rIdStyles";
             for (int n = 2; ids.count(id); ++n)
                 id = "rIdStyles" + std::to_string(n);
-            pugi::xml_node r = relsRoot.append_child((xml::prefixOf(relsRoot.name()) + "Relationship").c_str());
+            pugi::xml_node r =
+                relsRoot.append_child((xml::prefixOf(relsRoot.name()) + "Relationship").c_str());
             r.append_attribute("Id") = id.c_str();
             r.append_attribute("Type") = kStylesRelType;
             r.append_attribute("Target") = relativeTarget(d->workbookPart, d->stylesPart).c_str();
@@ -452,11 +459,11 @@ void Workbook::save(const QString& path, bool overwrite) {
     const QByteArray bytes = zip::write(out);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, file.errorString()));
+        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, text::fileErrorReason(file)));
     // The flush is checked before the commit: a write that only fails there (a full disk) would
     // otherwise still replace the target with a short file.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
+        const QString reason = text::fileErrorReason(file);
         file.cancelWriting();
         throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, reason));
     }
@@ -465,7 +472,7 @@ void Workbook::save(const QString& path, bool overwrite) {
         throw WorkbookError(QStringLiteral("檔案已存在：%1").arg(path));
     }
     if (!file.commit())
-        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, file.errorString()));
+        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, text::fileErrorReason(file)));
 }
 
 } // namespace wb

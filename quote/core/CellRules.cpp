@@ -7,16 +7,24 @@ namespace quote {
 
 CellEditor editorForColumn(int col) {
     switch (col) {
-    case ColPath: return CellEditor::Ignored;
-    case ColName: return CellEditor::T;
-    case ColSpec: return CellEditor::cbD;
-    case ColUnit: return CellEditor::cbU;
+    case ColPath:
+        return CellEditor::Ignored;
+    case ColName:
+        return CellEditor::T;
+    case ColSpec:
+        return CellEditor::cbD;
+    case ColUnit:
+        return CellEditor::cbU;
     case ColQty:
     case ColPrice:
-    case ColCost: return CellEditor::txt;
-    case ColRatio: return CellEditor::cbS;
-    case ColRemark: return CellEditor::cbPs;
-    default: return CellEditor::None;
+    case ColCost:
+        return CellEditor::txt;
+    case ColRatio:
+        return CellEditor::cbS;
+    case ColRemark:
+        return CellEditor::cbPs;
+    default:
+        return CellEditor::None;
     }
 }
 
@@ -52,8 +60,8 @@ bool isNumericText(QStringView text) {
     return true;
 }
 
-bool prefillCost(ItemRow& row) {
-    if (!row[ColCost].isEmpty())
+bool prefillCost(ItemRow& row, bool pricesHidden) {
+    if (pricesHidden || !row[ColCost].isEmpty())
         return false;
     row[ColCost] = row[ColPrice];
     row[ColCostTotal] = num::str(cellValue(row[ColQty]) * cellValue(row[ColPrice]));

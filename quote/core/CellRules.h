@@ -32,8 +32,9 @@ int nextColumnOnEnter(int col, bool pricesHidden, bool costsHidden);
 bool isNumericText(QStringView text);
 
 // Entering an empty cost cell: it takes the unit price, and the cost total quantity × price (not
-// rounded). False (nothing changed) when the cost cell holds text.
-bool prefillCost(ItemRow& row);
+// rounded). False (nothing changed) when the cost cell holds text, or when the user may not see
+// prices (the cost would show the hidden price).
+bool prefillCost(ItemRow& row, bool pricesHidden);
 
 // Enabling of the grid's row popup.
 struct RowPopupEnabling {

@@ -25,6 +25,8 @@ struct Fee {
     QString baseUnit;      // lbd / lbl: "元" by total price, "坪" per ping
     QString rate;          // txtdx / txtlx
     QString amount;        // txtDt / txtLt
+    // Per ping: the base is still the quotation total it held by total price, not a typed number.
+    bool baseFromTotal = false;
 
     bool operator==(const Fee&) const = default;
 };

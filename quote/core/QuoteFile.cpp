@@ -171,39 +171,42 @@ ItemRow readGridLine(const QString& line, bool older) {
 }
 
 // The page-end sections, read as far as they go; `inPageEnd` when "[PageEndPs]" was just read.
-void readPageEnd(Lines& in, bool inPageEnd, PageEnd& pe) {
+// False when the file ended inside them (or before them).
+bool readPageEnd(Lines& in, bool inPageEnd, PageEnd& pe) {
     if (!inPageEnd) {
         const auto marker = in.next();
-        if (!marker || *marker != kPageEndPs)
-            return; // no page-end sections
+        if (!marker)
+            return false;
+        if (*marker != kPageEndPs)
+            return true; // something else: no page-end sections
     }
     for (QString& remark : pe.cbPe) {
         const auto line = in.next();
         if (!line)
-            return;
+            return false;
         remark = *line;
     }
     for (;;) {
         const auto line = in.next();
         if (!line)
-            return;
+            return false;
         if (*line == kDandL)
             break;
     }
-    if (const auto line = in.next())
-        readFeeLine(*line, pe.design);
-    else
-        return;
-    if (const auto line = in.next())
-        readFeeLine(*line, pe.supervision);
-    else
-        return;
-    if (const auto line = in.next())
-        readTotalsLine(*line, pe);
-    else
-        return;
-    if (const auto line = in.next())
-        readChecksLine(*line, pe);
+    using LineReader = void (*)(const QString&, PageEnd&);
+    const LineReader readers[] = {
+        [](const QString& l, PageEnd& p) { readFeeLine(l, p.design); },
+        [](const QString& l, PageEnd& p) { readFeeLine(l, p.supervision); },
+        readTotalsLine,
+        readChecksLine,
+    };
+    for (const LineReader read : readers) {
+        const auto line = in.next();
+        if (!line)
+            return false;
+        read(*line, pe);
+    }
+    return true;
 }
 
 } // namespace
@@ -273,12 +276,6 @@ std::optional<FileError> write(QuoteDocument& doc, const QString& path) {
                      QStringLiteral("Kavo III"), ui::Icon::None, reason};
 }
 
-QString withQuoteSuffix(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path.endsWith(u'.') ? path + QStringLiteral("kav") : path + QStringLiteral(".kav");
-}
-
 std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     Lines in(text::splitLines(content));
     QuoteDocument next;
@@ -291,6 +288,7 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     if (!first)
         return structureError(QStringLiteral("empty file"));
     const bool older = *first == u"0" || *first == u"1";
+    const bool current = *first == u"0n" || *first == u"1n";
     if (*first == u"0" || *first == u"0n")
         next.WorkTypesOnly = false;
     else if (*first == u"1" || *first == u"1n")
@@ -349,8 +347,12 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     next.hfgB.setRows(1); // the fixed row and one row per line read
     next.hfgB.appendRows(rows);
 
-    if (!ended)
-        readPageEnd(in, pageEndMarker, next.pageEnd);
+    const bool pageEndWhole = !ended && readPageEnd(in, pageEndMarker, next.pageEnd);
+    // A file of the current format is written whole, down to the end of its last line: one that
+    // ends early was cut short and would lose what is missing at the next save.
+    const bool lastLineWhole = content.endsWith(u'\n') || content.endsWith(u'\r');
+    if (current && (ended || !pageEndWhole || !lastLineWhole))
+        return endsInside(ended ? kGrid : kPageEndPs);
 
     doc.adopt(std::move(next));
     doc.showRootAfterRead();

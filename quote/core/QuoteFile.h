@@ -48,10 +48,6 @@ QByteArray bytes(QuoteDocument& doc);
 // The error is "存檔錯誤", the error number and the reason, one per line.
 std::optional<FileError> write(QuoteDocument& doc, const QString& path);
 
-// The path a save dialog gives, with ".kav" added to a file name without an extension (empty
-// stays empty).
-QString withQuoteSuffix(const QString& path);
-
 // Reads a quotation into `doc`. The file is read into a new document that replaces `doc` only when
 // the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤",
 // title "KavoIII") leaves `doc` as it was.

@@ -1,11 +1,17 @@
 #include "RecentFiles.h"
 
+#include <QDir>
+
 namespace quote {
 
-void RecentFiles::load(const QStringList& lines) {
+void RecentFiles::load(const QStringList& lines, const QString& programFolder) {
     m_entries = {};
-    for (int i = 0; i < kCount && i < lines.size(); ++i)
-        m_entries[size_t(i)] = {lines.at(i), true};
+    for (int i = 0; i < kCount && i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        const bool relative = !line.isEmpty() && !programFolder.isEmpty() && QDir::isRelativePath(line);
+        m_entries[size_t(i)] = {relative ? QDir::cleanPath(QDir(programFolder).absoluteFilePath(line)) : line,
+                                true};
+    }
 }
 
 void RecentFiles::AddRecentFile(const QString& path) {
@@ -37,6 +43,18 @@ QStringList RecentFiles::lines() const {
     for (const Entry& e : m_entries)
         if (e.visible)
             out << e.caption;
+    return out;
+}
+
+QStringList RecentFiles::storedLines(const QString& programFolder) const {
+    const QDir folder(programFolder);
+    QStringList out = lines();
+    for (QString& path : out) {
+        const QString relative = folder.relativeFilePath(path);
+        if (QDir::isAbsolutePath(path) && relative != QStringLiteral("..") &&
+            !relative.startsWith(QStringLiteral("../")) && QDir::isRelativePath(relative))
+            path = relative;
+    }
     return out;
 }
 

@@ -5,8 +5,12 @@
 #include "RowCommands.h"
 
 #include <QObject>
+#include <functional>
 
 class frmQ;
+namespace quote {
+class CellEditors;
+}
 
 class RowMenu : public QObject {
     Q_OBJECT
@@ -25,6 +29,10 @@ public slots:
     void mAdd2W_Click();
 
 private:
+    // Runs a command that may change the shown rows (editors closed first); true from it refreshes
+    // the totals.
+    void changeRows(const std::function<bool(quote::CellEditors&)>& command);
+
     frmQ* w;
     quote::RowCommands rows_;
 };

@@ -195,7 +195,7 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     row.ck->setChecked(fee.included);
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
-    setText(row.base, PricesHidden && fee.byTotal ? QString() : fee.base);
+    setText(row.base, PricesHidden && (fee.byTotal || fee.baseFromTotal) ? QString() : fee.base);
     // A base by total price is the quotation total: it is shown, not typed.
     row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
@@ -307,35 +307,40 @@ void frmPe::cbTax_KeyPress() {
         showDerived();
 }
 
-void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee) {
+void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped) {
     if (!acting())
         return;
-    if (!fee.byTotal) // a base by total price follows the quotation total, whatever is shown
+    // A base by total price follows the quotation total, whatever is shown; a base typed per ping
+    // is the user's own.
+    if (baseTyped && !fee.byTotal) {
         fee.base = row.base->text();
+        fee.baseFromTotal = false;
+    }
     fee.rate = row.rate->text();
     quote::FeeEdited(doc_, fee);
     showDerived();
 }
 
 void frmPe::txtDp_Change() {
-    feeChanged(d_, design());
+    feeChanged(d_, design(), true);
 }
 
 void frmPe::txtdx_Change() {
-    feeChanged(d_, design());
+    feeChanged(d_, design(), false);
 }
 
 void frmPe::txtLp_Change() {
-    feeChanged(l_, supervision());
+    feeChanged(l_, supervision(), true);
 }
 
 void frmPe::txtlx_Change() {
-    feeChanged(l_, supervision());
+    feeChanged(l_, supervision(), false);
 }
 
 void frmPe::basisClicked(const FeeRow& row, quote::Fee& fee) {
     if (!acting())
         return;
+    fee.baseFromTotal = fee.baseFromTotal || fee.byTotal;
     fee.byTotal = row.byTotal->isChecked();
     if (quote::ApplyFeeBasis(fee, quote::quotationTotal(doc_)))
         RecalcGrandTotal();

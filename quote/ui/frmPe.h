@@ -51,7 +51,7 @@ public slots:
     void ckD_Click();
     void ckL_Click();
     void ckTax_Click();
-    void cbTax_Click(); // a rate picked from the list
+    void cbTax_Click();    // a rate picked from the list
     void cbTax_KeyPress(); // Enter
     void txtDp_Change();
     void txtdx_Change();
@@ -76,7 +76,7 @@ private:
                        const char* unit, const char* rate, const char* amount, const QString& caption);
     quote::Fee& design();
     quote::Fee& supervision();
-    void feeChanged(const FeeRow& row, quote::Fee& fee);
+    void feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped);
     void basisClicked(const FeeRow& row, quote::Fee& fee);
     void includedClicked(const FeeRow& row, quote::Fee& fee);
     // Whether a control's change comes from the user (not Loading, not the frame showing values).

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
@@ -102,12 +102,19 @@ void frmQ::documentHooks() {
 void frmQ::connectHeader() {
     // The header controls and the document's header stay alike.
     auto bind = [this](QLineEdit* e, QString QuoteHeader::*field) {
-        connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
+        connect(e, &QLineEdit::textChanged, this,
+                [this, field](const QString& t) { m_doc.header.*field = t; });
     };
     auto bindBox = [this](QComboBox* c, QString QuoteHeader::*field) {
-        connect(c, &QComboBox::editTextChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
+        connect(c, &QComboBox::editTextChanged, this,
+                [this, field](const QString& t) { m_doc.header.*field = t; });
     };
     bind(txtCn, &QuoteHeader::txtCn);
+    // A name typed over no longer names the customer whose contact, phone and fax are in hand.
+    connect(txtCn, &QLineEdit::textChanged, this, [this](const QString& t) {
+        if (t != m_customerShown && !m_customerShown.isNull())
+            showCustomer(std::nullopt);
+    });
     bindBox(cbEcn, &QuoteHeader::cbEcn);
     bindBox(cbSal, &QuoteHeader::cbSal);
     bindBox(cbK, &QuoteHeader::cbK);
@@ -120,9 +127,11 @@ void frmQ::connectHeader() {
         if (item)
             tv_NodeClick(item->data(0, Qt::UserRole).toString());
     });
-    // The keyboard moves the tree's selection: the node selected is shown.
+    // The keyboard moves the tree's selection: the node selected is shown. A mouse button held
+    // down leaves it to the click (the button's release may go to a popup instead of the tree, so
+    // the buttons are asked as they stand, not remembered).
     connect(tv, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item && !m_treeMouseDown)
+        if (item && QGuiApplication::mouseButtons() == Qt::NoButton)
             tv_NodeClick(item->data(0, Qt::UserRole).toString());
     });
 }
@@ -168,7 +177,8 @@ void frmQ::openStatistics() {
     try {
         StaDb = stats::openStaDb(sys::programFolder());
     } catch (const db::DbError& e) {
-        ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") + mdM::dbErrorText(e),
+        ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") +
+                       mdM::dbErrorText(e),
                    ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
@@ -339,7 +349,7 @@ void frmQ::rebuildTree() {
     if (!root)
         return;
     std::function<void(const QuoteTree::Node*, QTreeWidgetItem*)> add = [&](const QuoteTree::Node* n,
-                                                                              QTreeWidgetItem* parent) {
+                                                                            QTreeWidgetItem* parent) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tv);
         item->setText(0, n->text);
         item->setData(0, Qt::UserRole, n->key);

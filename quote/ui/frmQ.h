@@ -80,9 +80,9 @@ public:
     bool PricesHidden = false;
     bool CostsHidden = false;
     int AutoSaveTicks = 0;
-    bool Loading = false;      // a file is being read: the page-end handlers do not recompute
+    bool Loading = false;       // a file is being read: the page-end handlers do not recompute
     bool OpenGivenPath = false; // the next open takes m_givenPath without a dialog
-    db::DatabasePtr StaDb;     // sta.mdb while the window is open (null when it could not be opened)
+    db::DatabasePtr StaDb;      // sta.mdb while the window is open (null when it could not be opened)
     // Print-mode switches, set by the print commands and read by the print routines.
     bool PrintByArea = false;
     int PrintGroupMode = 0;
@@ -240,6 +240,8 @@ private:
     quote::EditorLayout m_layout;
     QString m_caption;
     QString m_givenPath;
+    // The customer name the shown contact, phone and fax belong to (null: none shown).
+    QString m_customerShown;
     bool m_showingHeader = false;
     bool m_autoSaveWaiting = false; // a due autosave waits for an open dialog to close
 
@@ -294,7 +296,6 @@ private:
     std::unique_ptr<quote::CellEditors> m_cells;
     QHash<QString, QTreeWidgetItem*> m_treeItems;
     bool m_draggingSplitter = false;
-    bool m_treeMouseDown = false; // a mouse button held on the tree: its clicks show the nodes
 
     static inline QDate s_today;
     friend class quote::CellEditors;

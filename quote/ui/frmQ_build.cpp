@@ -84,7 +84,8 @@ void frmQ::buildMenus() {
     QMenu* file = newMenu("mFile", QStringLiteral("檔案(&F)"), nullptr);
     m_menuBar->addMenu(file);
     connect(item(file, "mNew", QStringLiteral("建立新檔(&N)")), &QAction::triggered, this, &frmQ::mNew_Click);
-    connect(item(file, "mOpen", QStringLiteral("開啟舊檔(&O)")), &QAction::triggered, this, &frmQ::mOpen_Click);
+    connect(item(file, "mOpen", QStringLiteral("開啟舊檔(&O)")), &QAction::triggered, this,
+            &frmQ::mOpen_Click);
     connect(item(file, "mClose", QStringLiteral("關閉(&E)")), &QAction::triggered, this, &frmQ::mClose_Click);
     connect(item(file, "mSaveF", QStringLiteral("儲存檔案(&S)")), &QAction::triggered, this,
             [this] { mSaveF_Click(); });
@@ -104,9 +105,12 @@ void frmQ::buildMenus() {
     QMenu* calc = newMenu("mCalc", QStringLiteral("計算設定(&C)"), nullptr);
     m_menuBar->addMenu(calc);
     const std::array<std::array<std::pair<const char*, QString>, 2>, 3> pairs{{
-        {{{"mEpCr", QStringLiteral("改單價  固定成本  變比例")}, {"mEpCc", QStringLiteral("改單價  固定比例  變成本")}}},
-        {{{"mEcCp", QStringLiteral("改成本  固定比例  變單價")}, {"mEcCr", QStringLiteral("改成本  固定單價  變比例")}}},
-        {{{"mErCp", QStringLiteral("改比例  固定成本  變單價")}, {"mErCc", QStringLiteral("改比例  固定單價  變成本")}}},
+        {{{"mEpCr", QStringLiteral("改單價  固定成本  變比例")},
+          {"mEpCc", QStringLiteral("改單價  固定比例  變成本")}}},
+        {{{"mEcCp", QStringLiteral("改成本  固定比例  變單價")},
+          {"mEcCr", QStringLiteral("改成本  固定單價  變比例")}}},
+        {{{"mErCp", QStringLiteral("改比例  固定成本  變單價")},
+          {"mErCc", QStringLiteral("改比例  固定單價  變成本")}}},
     }};
     for (size_t p = 0; p < pairs.size(); ++p) {
         if (p > 0)
@@ -211,6 +215,8 @@ void frmQ::buildHeader() {
     DTP = new QDateEdit(b);
     DTP->setObjectName(QStringLiteral("DTP"));
     DTP->setCalendarPopup(true);
+    // The date box is one Tab stop: the text box; the calendar button is for the mouse.
+    DTP->setFocusPolicy(Qt::ClickFocus);
     lbK = label(b, "lbK", QStringLiteral("類別:"));
     cbK = comboBox(b, "cbK");
     lbNo = label(b, "lbNo", QStringLiteral("單號:"));
@@ -222,7 +228,7 @@ void frmQ::buildHeader() {
     for (QWidget* w : std::initializer_list<QWidget*>{txtCn, cbEcn, txtAddr, cbSal, txtQD, cbK, txtNo})
         ui::enterAsTab(w);
     // Tab goes through the header line by line, in reading order.
-    const std::initializer_list<QWidget*> tabOrder{cmdC, txtCn, cbEcn, cbSal, cbK, txtNo, txtAddr, txtQD, DTP};
+    const std::initializer_list<QWidget*> tabOrder{cmdC, txtCn, cbEcn, cbSal, cbK, txtNo, txtAddr, txtQD};
     for (auto it = tabOrder.begin(); it + 1 != tabOrder.end(); ++it)
         setTabOrder(*it, *(it + 1));
 
@@ -255,8 +261,8 @@ void frmQ::buildHeader() {
     L.lbQd = {0, kRow2Top + 40, 1000, kFieldHeight};
     L.txtQD = {0, kRow2Top, 1100, kFieldHeight};
     L.DTP = {0, kRow2Top, 330, kFieldHeight};
-    for (quote::TwipRect* r : {&L.lbPath, &L.lbSum, &L.lbSumT, &L.lbCsum, &L.lbCsumT, &L.lbPro, &L.lbProT, &L.lbSc,
-                               &L.lbScT}) {
+    for (quote::TwipRect* r :
+         {&L.lbPath, &L.lbSum, &L.lbSumT, &L.lbCsum, &L.lbCsumT, &L.lbPro, &L.lbProT, &L.lbSc, &L.lbScT}) {
         r->top = kTotalsTop;
         r->height = kFieldHeight;
     }
@@ -270,6 +276,7 @@ void frmQ::buildBody() {
     tv->setHeaderHidden(true);
     tv->setColumnCount(1);
     tv->viewport()->installEventFilter(this);
+    tv->installEventFilter(this);
 
     fme = new QFrame(b);
     fme->setObjectName(QStringLiteral("fme"));
@@ -353,7 +360,8 @@ void frmQ::ArrangeLayout() {
 void frmQ::applyLayout() {
     auto place = [this](QWidget* w, const quote::TwipRect& r) {
         w->setGeometry(ui::twipsToPixelsX(r.left, this), ui::twipsToPixelsY(r.top, this),
-                       std::max(0, ui::twipsToPixelsX(r.width, this)), std::max(0, ui::twipsToPixelsY(r.height, this)));
+                       std::max(0, ui::twipsToPixelsX(r.width, this)),
+                       std::max(0, ui::twipsToPixelsY(r.height, this)));
     };
     const auto& L = m_layout;
     place(cmdC, L.cmdC);
@@ -404,18 +412,27 @@ void frmQ::dragSplitterTo(int xTwips) {
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == tv && e->type() == QEvent::KeyPress) {
+        // The Menu key and Shift+F10 open the tree's popup on the selected node, as a right click.
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const bool menuKey =
+            k->key() == Qt::Key_Menu || (k->key() == Qt::Key_F10 && k->modifiers() == Qt::ShiftModifier);
+        if (const QTreeWidgetItem* item = tv->currentItem(); menuKey && item) {
+            HideCellEditors();
+            const QPoint at = tv->viewport()->mapToGlobal(tv->visualItemRect(item).center());
+            emit treePressed(Qt::RightButton, item->data(0, Qt::UserRole).toString(), at);
+            return true;
+        }
+    }
     if (watched == tv->viewport() && e->type() == QEvent::MouseButtonPress) {
         // tv_MouseDown: a press on the tree ends the cell editing.
         auto* m = static_cast<QMouseEvent*>(e);
-        m_treeMouseDown = true;
         HideCellEditors();
         const QTreeWidgetItem* item = tv->itemAt(m->position().toPoint());
         emit treePressed(m->button(), item ? item->data(0, Qt::UserRole).toString() : QString(),
                          m->globalPosition().toPoint());
         return false;
     }
-    if (watched == tv->viewport() && e->type() == QEvent::MouseButtonRelease)
-        m_treeMouseDown = false;
     if (e->type() == QEvent::MouseButtonDblClick && (watched == lbSc || watched == lbSum)) {
         if (watched == lbSc)
             lbSc_DblClick();
@@ -431,7 +448,8 @@ bool frmQ::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseMove:
             if (m_draggingSplitter) {
                 // Only over the grid or the tree does the splitter follow the mouse.
-                const QPoint p = m_body->mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+                const QPoint p =
+                    m_body->mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
                 if (hfgQ->geometry().contains(p) || tv->geometry().contains(p))
                     dragSplitterTo(int(ui::pixelsToTwipsX(p.x(), this)));
             }

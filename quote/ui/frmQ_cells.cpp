@@ -164,6 +164,9 @@ void CellEditors::BeginCellEdit() {
     const int y0 = rect.top();
     const QString text = w->GTxM(CurRow, CurCol);
     QWidget* focus = nullptr;
+    // Escape puts the row back as it was before the editor opened, a filled-in cost included.
+    m_openedRow = CurRow;
+    m_rowAtOpen = w->m_doc.hfgQ.row(CurRow);
 
     auto placeBox = [&](QComboBox* b) {
         b->setFont(g->font());
@@ -217,16 +220,22 @@ void CellEditors::BeginCellEdit() {
         placeBox(cbD);
         break;
     }
-    case CellEditor::cbU: placeBox(cbU); break;
-    case CellEditor::cbS: placeBox(cbS); break;
-    case CellEditor::cbPs: placeBox(cbPs); break;
+    case CellEditor::cbU:
+        placeBox(cbU);
+        break;
+    case CellEditor::cbS:
+        placeBox(cbS);
+        break;
+    case CellEditor::cbPs:
+        placeBox(cbPs);
+        break;
     default: {
         txt->setFont(g->font());
         txt->setGeometry(x0, y0 + 2, rect.width(), rect.height());
         txt->show();
         txt->raise();
         ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
-        if (CurCol == ColCost && prefillCost(row)) {
+        if (CurCol == ColCost && prefillCost(row, w->PricesHidden)) {
             // An empty cost takes the unit price (and the cost total follows) before the editor.
             w->m_model->rowChanged(CurRow);
             txt->setText(row[ColCost]);
@@ -245,8 +254,6 @@ void CellEditors::BeginCellEdit() {
             b->lineEdit()->selectAll();
     }
     SkipEditorChange = false;
-    m_openedRow = CurRow;
-    m_rowAtOpen = w->m_doc.hfgQ.row(CurRow);
 }
 
 void CellEditors::cancelEdit() {
@@ -356,7 +363,8 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* e) {
         // Digits, ".", Backspace and Enter; any other character beeps and is dropped.
         const QString typed = k->text();
         const bool character = !typed.isEmpty() && typed.at(0).isPrint();
-        if (character && !isNumericText(typed) && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (character && !isNumericText(typed) &&
+            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             QApplication::beep();
             return true;
         }
@@ -512,12 +520,13 @@ void CellEditors::openList(QListWidget* list, QListWidget* other) {
         return;
     QWidget* body = w->body();
     const QPoint topLeft = T->mapTo(body, QPoint(0, 0));
-    const int tTopTwips = int(ui::pixelsToTwipsY(T->mapToGlobal(QPoint(0, 0)).y() - ui::screenRect(w).top(), w));
+    const int tTopTwips =
+        int(ui::pixelsToTwipsY(T->mapToGlobal(QPoint(0, 0)).y() - ui::screenRect(w).top(), w));
     const int tHeightTwips = int(ui::pixelsToTwipsY(T->height(), w));
     const int screenTwips = int(ui::pixelsToTwipsY(ui::screenRect(w).height(), w));
     const int height = ui::twipsToPixelsY(kListHeight, w);
-    const int top = tTopTwips + tHeightTwips + kListRoom < screenTwips ? topLeft.y() + T->height()
-                                                                        : topLeft.y() - height;
+    const int top =
+        tTopTwips + tHeightTwips + kListRoom < screenTwips ? topLeft.y() + T->height() : topLeft.y() - height;
     list->setGeometry(topLeft.x(), top, T->width() + c->width(), height);
     list->show();
     list->raise();

@@ -10,6 +10,7 @@
 void frmQ::cmdC_Click() {
     if (!records::pickCustomerForQuote())
         return; // the header keeps what it had
+    m_customerShown = mdM::QuoteCustName;
     txtCn->setText(mdM::QuoteCustName);
     cbEcn->setEditText(mdM::QuoteCustName);
     txtAddr->setText(mdM::QuoteSiteAddress);

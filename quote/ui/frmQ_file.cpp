@@ -1,8 +1,8 @@
 // The quotation window's file commands: open, save, save as, autosave and the recent-files list.
 #include "CellEditors.h"
+#include "EditorRules.h"
 #include "PickLists.h"
 #include "QuoteFile.h"
-#include "EditorRules.h"
 #include "frmQ.h"
 #include "mdM.h"
 #include "system/System.h"
@@ -10,8 +10,8 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -111,6 +111,7 @@ void frmQ::showCustomer(const std::optional<PickLists::CustomerDetails>& c) {
     mdM::QuoteCustPhone = c ? mdM::SemicolonsToSpaces(c->phone) : QString();
     mdM::QuoteCustFax = c ? mdM::SemicolonsToSpaces(c->fax) : QString();
     mdM::QuoteContact = c ? c->contact : QString();
+    m_customerShown = c ? txtCn->text() : QString();
     lbCtel->setText(mdM::QuoteCustPhone);
     lbConn->setText(mdM::QuoteContact);
 }
@@ -123,7 +124,9 @@ QString frmQ::quoteFolder() const {
 }
 
 QString frmQ::saveFileDialog(const QString& title, const QString& folder, const QString& fileName) {
-    return QuoteFile::withQuoteSuffix(ui::saveFileDialog(fileRequest(title, folder, fileName)));
+    ui::FileRequest r = fileRequest(title, folder, fileName);
+    r.defaultSuffix = QStringLiteral("kav");
+    return ui::saveFileDialog(r);
 }
 
 bool frmQ::mSaveAs_Click() {
@@ -197,13 +200,15 @@ void frmQ::AutoSaveFile() {
 // ---------------------------------------------------------------- recent files
 
 void frmQ::readRecentFiles() {
-    m_recent.load(text::readLines(sys::programFile(QStringLiteral("Of.ini"))).value_or(QStringList()));
+    m_recent.load(text::readLines(sys::programFile(QStringLiteral("Of.ini"))).value_or(QStringList()),
+                  sys::programFolder());
     showRecentFiles();
 }
 
 void frmQ::writeRecentFiles() {
     QString reason;
-    if (!text::writeLines(sys::programFile(QStringLiteral("Of.ini")), m_recent.lines(), &reason))
+    if (!text::writeLines(sys::programFile(QStringLiteral("Of.ini")),
+                          m_recent.storedLines(sys::programFolder()), &reason))
         tell(QStringLiteral("存檔錯誤") + QStringLiteral("\r\n") + reason);
 }
 

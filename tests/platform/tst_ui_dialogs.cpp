@@ -67,7 +67,7 @@ void TestUiDialogs::scriptedAnswersInOrder() {
     QCOMPARE(ui::inputBox(QStringLiteral("p"), QStringLiteral("t"), QStringLiteral("d")),
              std::optional<QString>(QStringLiteral("abc")));
     QCOMPARE(ui::inputBox(QStringLiteral("p2")), std::optional<QString>());
-    QCOMPARE(ui::openFileDialog({QStringLiteral("開啟"), {}, {}, {}, 1}), QStringLiteral("/a.kav"));
+    QCOMPARE(ui::openFileDialog({QStringLiteral("開啟"), {}, {}, {}, 1, {}}), QStringLiteral("/a.kav"));
     QCOMPARE(ui::saveFileDialog({}), QStringLiteral("/b.kav"));
     QCOMPARE(ui::folderDialog({}), QStringLiteral("/c"));
     VERIFY_DIALOGS(d);
@@ -145,8 +145,9 @@ void TestUiDialogs::widgetMessageBox_data() {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<Answer>("answer");
     QTest::newRow("OK") << Buttons::OK << 1 << QStringList{"確定"} << Answer::OK;
-    QTest::newRow("YesNo, No default") << Buttons::YesNo << 2 << QStringList{"是", "否"} << Answer::No;
-    QTest::newRow("YesNoCancel") << Buttons::YesNoCancel << 1 << QStringList{"是", "否", "取消"}
+    QTest::newRow("YesNo, No default")
+        << Buttons::YesNo << 2 << QStringList{"是(&Y)", "否(&N)"} << Answer::No;
+    QTest::newRow("YesNoCancel") << Buttons::YesNoCancel << 1 << QStringList{"是(&Y)", "否(&N)", "取消"}
                                  << Answer::Yes;
     QTest::newRow("RetryCancel") << Buttons::RetryCancel << 1 << QStringList{"重試", "取消"} << Answer::Retry;
     QTest::newRow("AbortRetryIgnore, Ignore default")

@@ -20,7 +20,8 @@ const QString Q = kRootKey;
 void fill(QuoteDocument& doc, const QString& a, const QString& b = QStringLiteral("0")) {
     doc.tree.addChild(Q, QStringLiteral("A"));
     doc.tree.addChild(Q, QStringLiteral("B"));
-    for (const auto& [name, amount] : {std::pair{QStringLiteral("B"), b}, std::pair{QStringLiteral("A"), a}}) {
+    for (const auto& [name, amount] :
+         {std::pair{QStringLiteral("B"), b}, std::pair{QStringLiteral("A"), a}}) {
         doc.tv_NodeClick(Q + kPathSeparator + name);
         doc.SetCell(1, ColName, QStringLiteral("item"));
         doc.SetCell(1, ColAmount, amount);
@@ -107,10 +108,14 @@ void TestFrmPe::taxAndDiscount_data() {
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("off");
     QTest::addColumn<QStringList>("out"); // lbNtax lbTax lbHtax lbApr
-    QTest::newRow("1010: tax to even") << "1010" << "" << QStringList{"1010", "50", "1060", "1060"};
-    QTest::newRow("999") << "999" << "" << QStringList{"999", "50", "1049", "1049"};
-    QTest::newRow("discount -60") << "999" << "-60" << QStringList{"999", "50", "1049", "989"};
-    QTest::newRow("discount 60 raises") << "999" << "60" << QStringList{"999", "50", "1049", "1109"};
+    QTest::newRow("1010: tax to even") << "1010"
+                                       << "" << QStringList{"1010", "50", "1060", "1060"};
+    QTest::newRow("999") << "999"
+                         << "" << QStringList{"999", "50", "1049", "1049"};
+    QTest::newRow("discount -60") << "999"
+                                  << "-60" << QStringList{"999", "50", "1049", "989"};
+    QTest::newRow("discount 60 raises") << "999"
+                                        << "60" << QStringList{"999", "50", "1049", "1109"};
 }
 
 void TestFrmPe::taxAndDiscount() {
@@ -150,9 +155,15 @@ void TestFrmPe::taxEnter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
-    QTest::newRow("number") << "6" << "6%" << "60";
-    QTest::newRow("percentage") << "6%" << "6%" << "60";
-    QTest::newRow("word left alone") << "abc" << "abc" << "50";
+    QTest::newRow("number") << "6"
+                            << "6%"
+                            << "60";
+    QTest::newRow("percentage") << "6%"
+                                << "6%"
+                                << "60";
+    QTest::newRow("word left alone") << "abc"
+                                     << "abc"
+                                     << "50";
 }
 
 void TestFrmPe::taxEnter() {
@@ -183,6 +194,15 @@ void TestFrmPe::designFeeByTotal() {
     QCOMPARE(c<QLineEdit>("txtDp")->text() + text("txtDt") + text("lbNtax") + text("lbTax") + text("lbHtax") +
                  text("lbApr"),
              QString());
+    // Switched to per ping and back, the base taken from the total stays hidden; a typed one shows.
+    for (const char* basis : {"Dop2", "Dop1", "Dop2"}) {
+        c<QRadioButton>(basis)->click();
+        QCOMPARE(c<QLineEdit>("txtDp")->text() + text("txtDt"), QString());
+    }
+    type("txtdx", QStringLiteral("3"));
+    QCOMPARE(c<QLineEdit>("txtDp")->text(), QString());
+    type("txtDp", QStringLiteral("12"));
+    QCOMPARE(c<QLineEdit>("txtDp")->text(), QStringLiteral("12"));
 }
 
 void TestFrmPe::feePerPing() {

@@ -73,7 +73,8 @@ private slots:
         fx.clearCatalogue();
         auto db = fx.openDb();
         db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (2, '商業'), (1, '住宅')"));
-        db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 2), ('住宅', '客廳', 1)"));
+        db->execute(
+            QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 2), ('住宅', '客廳', 1)"));
         db->execute(QStringLiteral("INSERT INTO 案 (sort, 案) VALUES (2, '店面'), (1, '新屋')"));
         db->execute(QStringLiteral("INSERT INTO sc (sort, sc) VALUES (1, 1.2), (2, 0.05)"));
         db->execute(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '坪'), (2, '式')"));
@@ -116,7 +117,7 @@ private slots:
         w->categoryBox()->setEditText(QStringLiteral("商業"));
         QCOMPARE(areas->count(), 0);
 
-        // Tab goes through the header line by line.
+        // Tab goes through the header line by line; the date box is one stop.
         QApplication::setActiveWindow(w);
         w->customerButton()->setFocus();
         QStringList order;
@@ -125,7 +126,7 @@ private slots:
             const QWidget* f = QApplication::focusWidget(); // a box's line edit stands for the box
             order << (f->objectName().isEmpty() ? f->parentWidget() : f)->objectName();
         }
-        QCOMPARE(order, (QStringList{"txtCn", "cbEcn", "cbSal", "cbK", "txtNo", "txtAddr", "txtQD", "DTP"}));
+        QCOMPARE(order, (QStringList{"txtCn", "cbEcn", "cbSal", "cbK", "txtNo", "txtAddr", "txtQD", "tv"}));
     }
 
     void rightsAndPathColumn_data() {
@@ -237,7 +238,8 @@ private slots:
         QCOMPARE(r.folder, fx.quotes);
         QCOMPARE(r.fileName, QString());
         QCOMPARE(r.filterIndex, 2);
-        QCOMPARE(r.filter, QStringLiteral("All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Text Files(*.txt)|*.txt"));
+        QCOMPARE(r.filter,
+                 QStringLiteral("All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Text Files(*.txt)|*.txt"));
 
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -246,10 +248,12 @@ private slots:
         QCOMPARE(w->CurrentFile, path);
         QCOMPARE(w->caption(), QStringLiteral("報價系統\t- ") + path);
         QCOMPARE(w->recentFiles().lines(), QStringList{path});
-        QCOMPARE(w->action(QStringLiteral("mRF0"))->text(), QString(path).replace(u'&', QStringLiteral("&&")));
+        QCOMPARE(w->action(QStringLiteral("mRF0"))->text(),
+                 QString(path).replace(u'&', QStringLiteral("&&")));
 
-        // 儲存檔案 presets the file and its folder.
+        // 儲存檔案 presets the file and its folder; the file there is replaced when the user says so.
         dialogs.expectSaveFile(path);
+        dialogs.expectMessage(ui::Answer::Yes);
         QVERIFY(w->mSaveF_Click());
         QCOMPARE(dialogs.files().at(1).fileName, path);
         QCOMPARE(dialogs.files().at(1).folder, fx.quotes);
@@ -270,6 +274,27 @@ private slots:
         QCOMPARE(dialogs.files().last().folder, fx.quotes);
         QCOMPARE(w->CurrentFile, fx.quotes + QStringLiteral("/plain.kav"));
 
+        // Another quotation typed without ".kav" is asked about; No shows the dialog again at that
+        // name and leaves both files as they were.
+        const QString other = fx.quotes + QStringLiteral("/林宅.kav");
+        QVERIFY(text::writeTextFile(other, QStringLiteral("0n\r\n林宅")));
+        auto bytesOf = [](const QString& file) {
+            QFile in(file);
+            return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        };
+        const QByteArray otherBefore = bytesOf(other), ownBefore = bytesOf(w->CurrentFile);
+        dialogs.expectSaveFile(fx.quotes + QStringLiteral("/林宅"));
+        dialogs.expectMessage(ui::Answer::No);
+        dialogs.expectSaveFile(QString());
+        dialogs.expectMessage(); // 取消另存檔案
+        QVERIFY(!w->mSaveAs_Click());
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(
+            dialogs.messages().at(dialogs.messages().size() - 2).text.contains(QStringLiteral("林宅.kav")));
+        QCOMPARE(dialogs.files().last().fileName, other);
+        QCOMPARE(bytesOf(other), otherBefore);
+        QCOMPARE(bytesOf(w->CurrentFile), ownBefore);
+
         // Cancelled dialogs.
         dialogs.expectSaveFile(QString());
         dialogs.expectMessage();
@@ -280,8 +305,9 @@ private slots:
 
     void openReplacesOnlyWhenReadWhole() {
         auto db = fx.openDb();
-        db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('林''s 公司', '02;1234', "
-                                   "'02;9999', '林太太')"));
+        db->execute(QStringLiteral(
+            "INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('林''s 公司', '02;1234', "
+            "'02;9999', '林太太')"));
         db.reset();
         // A quotation written by the core: two areas, work-types-only, a customer in the table.
         QuoteDocument src;
@@ -395,13 +421,17 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer::Cancel);
         QVERIFY(!w->unload());
-        QCOMPARE(fx.folder->readSettings(QStringLiteral("Of.ini")), lines.mid(0, 5));
+        // Files in the program folder are written relative to it.
+        QStringList stored = lines;
+        stored.replaceInStrings(fx.quotes, QStringLiteral("quotes"));
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Of.ini")), stored.mid(0, 5));
         const QString saved = fx.quotes + QStringLiteral("/saved.kav");
         dialogs.expectMessage(ui::Answer::Yes);
         dialogs.expectSaveFile(saved);
         QVERIFY(w->unload());
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(fx.folder->readSettings(QStringLiteral("Of.ini")), QStringList{saved} + lines.mid(0, 4));
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Of.ini")),
+                 QStringList{QStringLiteral("quotes/saved.kav")} + stored.mid(0, 4));
     }
 
     void missingOfIniIsAnEmptyList() {
@@ -430,7 +460,7 @@ private slots:
         std::weak_ptr<db::Database> sta = w->StaDb;
         const QString path = fx.quotes + QStringLiteral("/closing.kav");
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(answer == u"No" ? ui::Answer::No
+        dialogs.expectMessage(answer == u"No"       ? ui::Answer::No
                               : answer == u"Cancel" ? ui::Answer::Cancel
                                                     : ui::Answer::Yes);
         if (answer == u"Yes")
@@ -509,7 +539,8 @@ private slots:
         QVERIFY(unchanged);
         // A key typed after a tick lands in the cell being edited.
         QTableView* g = w->grid();
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, ColQty)).center());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                          g->visualRect(g->model()->index(0, ColQty)).center());
         QWidget* editor = w->cellEditors()->openEditor();
         QVERIFY(editor);
         QTest::keyClicks(editor, QStringLiteral("1"));

@@ -1,7 +1,7 @@
 // The quotation header's customer button: the customer picked in the customer window fills the
 // header; closing the picker any other way leaves the header as it was.
-#include "QuoteUiFixture.h"
 #include "../records_ui/PickerScript.h"
+#include "QuoteUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "frmCus.h"
 
@@ -11,7 +11,6 @@
 
 namespace {
 const QString kDental = QStringLiteral("大安牙醫診所");
-
 
 void pick(frmCus* f, const QString& name) {
     for (int r = 0; r < f->grid().rowCount(); ++r)
@@ -43,7 +42,9 @@ private slots:
         QVERIFY(!mdM::QuoteCustPhone.isEmpty());
         QCOMPARE(w->contactLabel()->text(), mdM::QuoteContact);
 
-        w->customerBox()->setText(QStringLiteral("手打的客戶"));
+        w->customerBox()->setText(QStringLiteral("手打的客戶")); // no longer that customer's contact
+        QCOMPARE(mdM::QuoteCustPhone + mdM::QuoteCustFax + mdM::QuoteContact, QString());
+        QCOMPARE(w->phoneLabel()->text() + w->contactLabel()->text(), QString());
         whenPickerShows([](frmCus* f) { f->close(); });
         w->cmdC_Click();
         QCOMPARE(w->customerBox()->text(), QStringLiteral("手打的客戶"));

@@ -119,6 +119,23 @@ void TestTreeMenu::rightPressOnTheTree() {
     QVERIFY(w_->menu(QStringLiteral("mTV"))->isVisible());
     QCOMPARE(w_->document().lbPath, Q); // the right press shows nothing
     closePopups();
+
+    // The release of a right press goes to the popup: the arrow keys still show the nodes.
+    QTest::mousePress(tv->viewport(), Qt::RightButton, {}, tv->visualItemRect(item).center());
+    QTest::mouseRelease(w_->menu(QStringLiteral("mTV")), Qt::RightButton, {}, QPoint(1, 1));
+    closePopups();
+    QTest::keyClick(tv, Qt::Key_Down);
+    QCOMPARE(w_->document().lbPath, path("客廳"));
+
+    // The Menu key and Shift+F10 open the popup on the selected node.
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        w_->document().NodeKey = Q;
+        QTest::keyClick(tv, key, mods);
+        QVERIFY(w_->menu(QStringLiteral("mTV"))->isVisible());
+        QCOMPARE(w_->document().NodeKey, path("客廳"));
+        closePopups();
+    }
 }
 
 void TestTreeMenu::listBesideTheTreeFiltered() {

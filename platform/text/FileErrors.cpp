@@ -1,0 +1,76 @@
+#include "FileErrors.h"
+
+#include <QFileDevice>
+#include <cerrno>
+#include <cstring>
+
+namespace text {
+
+namespace {
+
+struct Reason {
+    int errorNumber;
+    const char* text;
+};
+
+constexpr Reason kReasons[] = {
+    {ENOENT, "找不到檔案或資料夾"},
+    {EACCES, "沒有存取權限（檔案或資料夾唯讀）"},
+    {EPERM, "沒有權限"},
+    {EROFS, "磁碟唯讀，無法寫入"},
+    {ENOSPC, "磁碟空間不足"},
+    {EDQUOT, "超過磁碟配額"},
+    {EFBIG, "檔案太大"},
+    {EISDIR, "這是資料夾，不是檔案"},
+    {ENOTDIR, "路徑中有不是資料夾的項目"},
+    {ENAMETOOLONG, "檔名或路徑太長"},
+    {EEXIST, "檔案已存在"},
+    {EBUSY, "檔案正在使用中"},
+    {EIO, "磁碟讀寫錯誤"},
+    {EMFILE, "開啟的檔案太多"},
+    {ENFILE, "開啟的檔案太多"},
+};
+
+// How the system words an error number (what a file's errorString() holds after it).
+QString systemText(int errorNumber) {
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+} // namespace
+
+QString fileErrorReason(int errorNumber) {
+    for (const Reason& r : kReasons)
+        if (r.errorNumber == errorNumber)
+            return QString::fromUtf8(r.text);
+    return QStringLiteral("檔案存取錯誤（%1）").arg(errorNumber);
+}
+
+QString fileErrorReason(const QFileDevice& file) {
+    const QString said = file.errorString();
+    for (const Reason& r : kReasons)
+        if (said.contains(systemText(r.errorNumber), Qt::CaseInsensitive))
+            return QString::fromUtf8(r.text);
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        return QStringLiteral("無法開啟檔案");
+    case QFileDevice::ReadError:
+        return QStringLiteral("無法讀取檔案");
+    case QFileDevice::WriteError:
+        return QStringLiteral("無法寫入檔案");
+    case QFileDevice::RenameError:
+    case QFileDevice::CopyError:
+        return QStringLiteral("無法以新檔取代舊檔");
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("沒有權限");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("磁碟空間或系統資源不足");
+    default:
+        return QStringLiteral("檔案存取錯誤");
+    }
+}
+
+QString readOnlyReason() {
+    return QStringLiteral("檔案唯讀");
+}
+
+} // namespace text
