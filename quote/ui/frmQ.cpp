@@ -411,15 +411,14 @@ void frmQ::RefreshTotals() {
 
 void frmQ::showTotals() {
     const GridTotals& t = m_doc.totals;
-    lbSumT->setText(t.lbSumT);
-    lbCsumT->setText(t.lbCsumT);
-    lbProT->setText(t.lbProT);
-    lbScT->setText(t.lbScT);
     const TotalsVisibility v = totalsVisibility(PricesHidden, CostsHidden);
-    lbSumT->setVisible(v.lbSumT);
-    lbCsumT->setVisible(v.lbCsumT);
-    lbProT->setVisible(v.lbProT);
-    lbScT->setVisible(v.lbScT);
+    // A total the user may not see is not held by its label either.
+    for (const auto& [label, text, visible] :
+         {std::tuple{lbSumT, t.lbSumT, v.lbSumT}, std::tuple{lbCsumT, t.lbCsumT, v.lbCsumT},
+          std::tuple{lbProT, t.lbProT, v.lbProT}, std::tuple{lbScT, t.lbScT, v.lbScT}}) {
+        label->setText(visible ? text : QString());
+        label->setVisible(visible);
+    }
     // The value labels size to their text; the totals line follows.
     Form_Resize();
 }

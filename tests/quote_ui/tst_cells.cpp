@@ -541,8 +541,11 @@ private slots:
         for (int c = ColName; c <= ColRemark; ++c)
             QVERIFY2(w->grid()->isColumnHidden(c) == hidden.contains(c), qPrintable(QString::number(c)));
         const char* names[] = {"lbSumT", "lbCsumT", "lbProT", "lbScT"};
-        for (int i = 0; i < 4; ++i)
-            QVERIFY2(!child<QLabel>(w, names[i])->isHidden() == (labels.at(i) == u'1'), names[i]);
+        for (int i = 0; i < 4; ++i) {
+            const QLabel* total = child<QLabel>(w, names[i]);
+            QVERIFY2(!total->isHidden() == (labels.at(i) == u'1'), names[i]);
+            QVERIFY2(!total->isHidden() || total->text().isEmpty(), names[i]); // nor held hidden
+        }
         QVERIFY(!child<QLabel>(w, "lbSum")->isHidden()); // the captions stay
     }
 
