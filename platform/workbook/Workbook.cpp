@@ -14,8 +14,7 @@ namespace {
 
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration;
 
-void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what,
-               unsigned flags = kParseFlags) {
+void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& what, unsigned flags = kParseFlags) {
     const pugi::xml_parse_result ok = doc.load_buffer(bytes.constData(), size_t(bytes.size()), flags);
     if (!ok)
         throw WorkbookError(QStringLiteral("%1 內容損壞：%2").arg(what, QString::fromUtf8(ok.description())));
@@ -24,9 +23,7 @@ void parsePart(pugi::xml_document& doc, const QByteArray& bytes, const QString& 
 QByteArray serializeDoc(const pugi::xml_document& doc) {
     struct Writer : pugi::xml_writer {
         QByteArray out;
-        void write(const void* data, size_t size) override {
-            out.append(static_cast<const char*>(data), qsizetype(size));
-        }
+        void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), qsizetype(size)); }
     } w;
     doc.save(w, "", pugi::format_raw | pugi::format_no_declaration);
     return w.out;
@@ -314,8 +311,7 @@ int Workbook::sheetCount() const {
 
 Sheet& Workbook::sheet(int position) {
     if (position < 1 || position > sheetCount())
-        throw WorkbookError(
-            QStringLiteral("%1 沒有第 %2 張工作表").arg(QFileInfo(d->path).fileName()).arg(position));
+        throw WorkbookError(QStringLiteral("%1 沒有第 %2 張工作表").arg(QFileInfo(d->path).fileName()).arg(position));
     Impl::SheetEntry& se = d->sheets[size_t(position - 1)];
     if (!se.sheet) {
         const zip::Entry* e = se.part.empty() ? nullptr : d->entry(se.part);
@@ -350,8 +346,7 @@ std::optional<QString> Workbook::definedName(const QString& name, int sheetPosit
 }
 
 void Workbook::showFirstWindow() {
-    pugi::xml_node view =
-        childNamed(childNamed(d->workbookXml.document_element(), "bookViews"), "workbookView");
+    pugi::xml_node view = childNamed(childNamed(d->workbookXml.document_element(), "bookViews"), "workbookView");
     view.remove_attribute("visibility");
 }
 
@@ -419,8 +414,7 @@ void Workbook::save(const QString& path, bool overwrite) {
             std::string id = "rIdStyles";
             for (int n = 2; ids.count(id); ++n)
                 id = "rIdStyles" + std::to_string(n);
-            pugi::xml_node r =
-                relsRoot.append_child((xml::prefixOf(relsRoot.name()) + "Relationship").c_str());
+            pugi::xml_node r = relsRoot.append_child((xml::prefixOf(relsRoot.name()) + "Relationship").c_str());
             r.append_attribute("Id") = id.c_str();
             r.append_attribute("Type") = kStylesRelType;
             r.append_attribute("Target") = relativeTarget(d->workbookPart, d->stylesPart).c_str();

@@ -7,24 +7,16 @@ namespace quote {
 
 CellEditor editorForColumn(int col) {
     switch (col) {
-    case ColPath:
-        return CellEditor::Ignored;
-    case ColName:
-        return CellEditor::T;
-    case ColSpec:
-        return CellEditor::cbD;
-    case ColUnit:
-        return CellEditor::cbU;
+    case ColPath: return CellEditor::Ignored;
+    case ColName: return CellEditor::T;
+    case ColSpec: return CellEditor::cbD;
+    case ColUnit: return CellEditor::cbU;
     case ColQty:
     case ColPrice:
-    case ColCost:
-        return CellEditor::txt;
-    case ColRatio:
-        return CellEditor::cbS;
-    case ColRemark:
-        return CellEditor::cbPs;
-    default:
-        return CellEditor::None;
+    case ColCost: return CellEditor::txt;
+    case ColRatio: return CellEditor::cbS;
+    case ColRemark: return CellEditor::cbPs;
+    default: return CellEditor::None;
     }
 }
 

@@ -9,9 +9,8 @@
 RowMenu::RowMenu(frmQ* window) : QObject(window), w(window) {
     setObjectName(QStringLiteral("RowMenu"));
     const std::pair<const char*, void (RowMenu::*)()> items[] = {
-        {"mInsQ", &RowMenu::mInsQ_Click},   {"mInsQcp", &RowMenu::mInsQcp_Click},
-        {"mDelQ", &RowMenu::mDelQ_Click},   {"mCpq", &RowMenu::mCpq_Click},
-        {"mPstQ", &RowMenu::mPstQ_Click},   {"mUndo", &RowMenu::mUndo_Click},
+        {"mInsQ", &RowMenu::mInsQ_Click}, {"mInsQcp", &RowMenu::mInsQcp_Click}, {"mDelQ", &RowMenu::mDelQ_Click},
+        {"mCpq", &RowMenu::mCpq_Click},   {"mPstQ", &RowMenu::mPstQ_Click},     {"mUndo", &RowMenu::mUndo_Click},
         {"mAdd2W", &RowMenu::mAdd2W_Click},
     };
     for (const auto& [name, slot] : items)

@@ -17,21 +17,19 @@
 
 TreeMenu::TreeMenu(frmQ* window) : QObject(window), w(window) {
     setObjectName(QStringLiteral("TreeMenu"));
-    lstAK_ = new PickList(w->areaTypePickList(), w->menu(QStringLiteral("mADAK")),
-                          w->action(QStringLiteral("mADakO")), w->action(QStringLiteral("mADakC")));
+    lstAK_ = new PickList(w->areaTypePickList(), w->menu(QStringLiteral("mADAK")), w->action(QStringLiteral("mADakO")),
+                          w->action(QStringLiteral("mADakC")));
     connect(w->action(QStringLiteral("mAddA")), &QAction::triggered, this, &TreeMenu::mAddA_Click);
     connect(w->action(QStringLiteral("mAddT")), &QAction::triggered, this, &TreeMenu::mAddT_Click);
     connect(w->action(QStringLiteral("mInsA")), &QAction::triggered, this, &TreeMenu::mInsA_Click);
     connect(w->action(QStringLiteral("mInsT")), &QAction::triggered, this, &TreeMenu::mInsT_Click);
     connect(w->action(QStringLiteral("mDelN")), &QAction::triggered, this, &TreeMenu::mDelN_Click);
     connect(lstAK_, &PickList::confirmed, this, &TreeMenu::mADakO_Click);
-    connect(w, &frmQ::treePressed, this,
-            [this](Qt::MouseButton button, const QString& key, const QPoint& at) {
-                // A press beside the nodes takes the node selected in the tree.
-                const QTreeWidgetItem* current = w->tree()->currentItem();
-                tv_MouseDown(button,
-                             key.isEmpty() && current ? current->data(0, Qt::UserRole).toString() : key, at);
-            });
+    connect(w, &frmQ::treePressed, this, [this](Qt::MouseButton button, const QString& key, const QPoint& at) {
+        // A press beside the nodes takes the node selected in the tree.
+        const QTreeWidgetItem* current = w->tree()->currentItem();
+        tv_MouseDown(button, key.isEmpty() && current ? current->data(0, Qt::UserRole).toString() : key, at);
+    });
     // The tree marks the shown node again once the popup is gone.
     connect(w->menu(QStringLiteral("mTV")), &QMenu::aboutToHide, this,
             [this] { w->selectTreeNode(w->document().lbPath); });
@@ -64,17 +62,15 @@ void TreeMenu::openList(quote::PickCommand command) {
     QStringList catalogue;
     try {
         db::Database& db = openMainDbOrThrow();
-        catalogue = quote::listsWorkTypes(command)
-                        ? quote::catalogueWorkTypes(db)
-                        : quote::catalogueAreas(db, w->categoryBox()->currentText());
+        catalogue = quote::listsWorkTypes(command) ? quote::catalogueWorkTypes(db)
+                                                  : quote::catalogueAreas(db, w->categoryBox()->currentText());
     } catch (const db::DbError& e) {
         ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
         return;
     }
     QListWidget* list = lstAK_->list();
     const QRect t = w->tree()->geometry();
-    list->setGeometry(t.right() + 1, t.top(), list->width(),
-                      std::max(1, t.height() - ui::twipsToPixelsY(200, w)));
+    list->setGeometry(t.right() + 1, t.top(), list->width(), std::max(1, t.height() - ui::twipsToPixelsY(200, w)));
     lstAK_->open(quote::pickEntries(doc.tree, doc.NodeKey, command, catalogue), command, doc.NodeKey);
 }
 

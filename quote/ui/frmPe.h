@@ -51,7 +51,7 @@ public slots:
     void ckD_Click();
     void ckL_Click();
     void ckTax_Click();
-    void cbTax_Click();    // a rate picked from the list
+    void cbTax_Click(); // a rate picked from the list
     void cbTax_KeyPress(); // Enter
     void txtDp_Change();
     void txtdx_Change();

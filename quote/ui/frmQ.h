@@ -80,9 +80,9 @@ public:
     bool PricesHidden = false;
     bool CostsHidden = false;
     int AutoSaveTicks = 0;
-    bool Loading = false;       // a file is being read: the page-end handlers do not recompute
+    bool Loading = false;      // a file is being read: the page-end handlers do not recompute
     bool OpenGivenPath = false; // the next open takes m_givenPath without a dialog
-    db::DatabasePtr StaDb;      // sta.mdb while the window is open (null when it could not be opened)
+    db::DatabasePtr StaDb;     // sta.mdb while the window is open (null when it could not be opened)
     // Print-mode switches, set by the print commands and read by the print routines.
     bool PrintByArea = false;
     int PrintGroupMode = 0;

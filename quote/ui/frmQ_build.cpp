@@ -84,8 +84,7 @@ void frmQ::buildMenus() {
     QMenu* file = newMenu("mFile", QStringLiteral("檔案(&F)"), nullptr);
     m_menuBar->addMenu(file);
     connect(item(file, "mNew", QStringLiteral("建立新檔(&N)")), &QAction::triggered, this, &frmQ::mNew_Click);
-    connect(item(file, "mOpen", QStringLiteral("開啟舊檔(&O)")), &QAction::triggered, this,
-            &frmQ::mOpen_Click);
+    connect(item(file, "mOpen", QStringLiteral("開啟舊檔(&O)")), &QAction::triggered, this, &frmQ::mOpen_Click);
     connect(item(file, "mClose", QStringLiteral("關閉(&E)")), &QAction::triggered, this, &frmQ::mClose_Click);
     connect(item(file, "mSaveF", QStringLiteral("儲存檔案(&S)")), &QAction::triggered, this,
             [this] { mSaveF_Click(); });
@@ -105,12 +104,9 @@ void frmQ::buildMenus() {
     QMenu* calc = newMenu("mCalc", QStringLiteral("計算設定(&C)"), nullptr);
     m_menuBar->addMenu(calc);
     const std::array<std::array<std::pair<const char*, QString>, 2>, 3> pairs{{
-        {{{"mEpCr", QStringLiteral("改單價  固定成本  變比例")},
-          {"mEpCc", QStringLiteral("改單價  固定比例  變成本")}}},
-        {{{"mEcCp", QStringLiteral("改成本  固定比例  變單價")},
-          {"mEcCr", QStringLiteral("改成本  固定單價  變比例")}}},
-        {{{"mErCp", QStringLiteral("改比例  固定成本  變單價")},
-          {"mErCc", QStringLiteral("改比例  固定單價  變成本")}}},
+        {{{"mEpCr", QStringLiteral("改單價  固定成本  變比例")}, {"mEpCc", QStringLiteral("改單價  固定比例  變成本")}}},
+        {{{"mEcCp", QStringLiteral("改成本  固定比例  變單價")}, {"mEcCr", QStringLiteral("改成本  固定單價  變比例")}}},
+        {{{"mErCp", QStringLiteral("改比例  固定成本  變單價")}, {"mErCc", QStringLiteral("改比例  固定單價  變成本")}}},
     }};
     for (size_t p = 0; p < pairs.size(); ++p) {
         if (p > 0)
@@ -261,8 +257,8 @@ void frmQ::buildHeader() {
     L.lbQd = {0, kRow2Top + 40, 1000, kFieldHeight};
     L.txtQD = {0, kRow2Top, 1100, kFieldHeight};
     L.DTP = {0, kRow2Top, 330, kFieldHeight};
-    for (quote::TwipRect* r :
-         {&L.lbPath, &L.lbSum, &L.lbSumT, &L.lbCsum, &L.lbCsumT, &L.lbPro, &L.lbProT, &L.lbSc, &L.lbScT}) {
+    for (quote::TwipRect* r : {&L.lbPath, &L.lbSum, &L.lbSumT, &L.lbCsum, &L.lbCsumT, &L.lbPro, &L.lbProT, &L.lbSc,
+                               &L.lbScT}) {
         r->top = kTotalsTop;
         r->height = kFieldHeight;
     }
@@ -360,8 +356,7 @@ void frmQ::ArrangeLayout() {
 void frmQ::applyLayout() {
     auto place = [this](QWidget* w, const quote::TwipRect& r) {
         w->setGeometry(ui::twipsToPixelsX(r.left, this), ui::twipsToPixelsY(r.top, this),
-                       std::max(0, ui::twipsToPixelsX(r.width, this)),
-                       std::max(0, ui::twipsToPixelsY(r.height, this)));
+                       std::max(0, ui::twipsToPixelsX(r.width, this)), std::max(0, ui::twipsToPixelsY(r.height, this)));
     };
     const auto& L = m_layout;
     place(cmdC, L.cmdC);
@@ -448,8 +443,7 @@ bool frmQ::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseMove:
             if (m_draggingSplitter) {
                 // Only over the grid or the tree does the splitter follow the mouse.
-                const QPoint p =
-                    m_body->mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+                const QPoint p = m_body->mapFromGlobal(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
                 if (hfgQ->geometry().contains(p) || tv->geometry().contains(p))
                     dragSplitterTo(int(ui::pixelsToTwipsX(p.x(), this)));
             }

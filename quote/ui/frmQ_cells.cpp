@@ -220,15 +220,9 @@ void CellEditors::BeginCellEdit() {
         placeBox(cbD);
         break;
     }
-    case CellEditor::cbU:
-        placeBox(cbU);
-        break;
-    case CellEditor::cbS:
-        placeBox(cbS);
-        break;
-    case CellEditor::cbPs:
-        placeBox(cbPs);
-        break;
+    case CellEditor::cbU: placeBox(cbU); break;
+    case CellEditor::cbS: placeBox(cbS); break;
+    case CellEditor::cbPs: placeBox(cbPs); break;
     default: {
         txt->setFont(g->font());
         txt->setGeometry(x0, y0 + 2, rect.width(), rect.height());
@@ -363,8 +357,7 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* e) {
         // Digits, ".", Backspace and Enter; any other character beeps and is dropped.
         const QString typed = k->text();
         const bool character = !typed.isEmpty() && typed.at(0).isPrint();
-        if (character && !isNumericText(typed) &&
-            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (character && !isNumericText(typed) && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             QApplication::beep();
             return true;
         }
@@ -520,13 +513,12 @@ void CellEditors::openList(QListWidget* list, QListWidget* other) {
         return;
     QWidget* body = w->body();
     const QPoint topLeft = T->mapTo(body, QPoint(0, 0));
-    const int tTopTwips =
-        int(ui::pixelsToTwipsY(T->mapToGlobal(QPoint(0, 0)).y() - ui::screenRect(w).top(), w));
+    const int tTopTwips = int(ui::pixelsToTwipsY(T->mapToGlobal(QPoint(0, 0)).y() - ui::screenRect(w).top(), w));
     const int tHeightTwips = int(ui::pixelsToTwipsY(T->height(), w));
     const int screenTwips = int(ui::pixelsToTwipsY(ui::screenRect(w).height(), w));
     const int height = ui::twipsToPixelsY(kListHeight, w);
-    const int top =
-        tTopTwips + tHeightTwips + kListRoom < screenTwips ? topLeft.y() + T->height() : topLeft.y() - height;
+    const int top = tTopTwips + tHeightTwips + kListRoom < screenTwips ? topLeft.y() + T->height()
+                                                                        : topLeft.y() - height;
     list->setGeometry(topLeft.x(), top, T->width() + c->width(), height);
     list->show();
     list->raise();

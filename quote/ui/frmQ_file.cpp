@@ -1,8 +1,8 @@
 // The quotation window's file commands: open, save, save as, autosave and the recent-files list.
 #include "CellEditors.h"
-#include "EditorRules.h"
 #include "PickLists.h"
 #include "QuoteFile.h"
+#include "EditorRules.h"
 #include "frmQ.h"
 #include "mdM.h"
 #include "system/System.h"
@@ -10,8 +10,8 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>

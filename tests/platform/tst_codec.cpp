@@ -221,8 +221,7 @@ private slots:
         putBytes(path, "old");
         putBytes(dir.filePath(QStringLiteral("filler")), QByteArray(65536, 'x')); // every block left
         const bool written = writeTextFile(path, QStringLiteral("new"));
-        const QString left =
-            fileBytes(path) + u'|' + QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u',');
+        const QString left = fileBytes(path) + u'|' + QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u',');
         ::umount2(at.constData(), MNT_DETACH);
         QVERIFY(!written);
         QCOMPARE(left, QStringLiteral("old|filler,full.kav")); // no temporary file left

@@ -5,8 +5,8 @@
 #include "EditorRules.h"
 #include "PickLists.h"
 #include "RecentFiles.h"
-#include "TempProgramFolder.h"
 #include "TemplateLock.h"
+#include "TempProgramFolder.h"
 #include "system/System.h"
 
 #include <QFile>
@@ -57,8 +57,7 @@ private slots:
         QTest::newRow("sixth drops the fifth") << five << "n" << QStringList{"n", "a", "b", "c", "d"};
         QTest::newRow("first stays first") << five << "a" << five;
         QTest::newRow("letter case counts") << QStringList{"a"} << "A" << QStringList{"A", "a"};
-        QTest::newRow("lower duplicate hidden")
-            << QStringList{"a", "b", "a"} << "n" << QStringList{"n", "a", "b"};
+        QTest::newRow("lower duplicate hidden") << QStringList{"a", "b", "a"} << "n" << QStringList{"n", "a", "b"};
         QTest::newRow("empty list") << QStringList{} << "n" << QStringList{"n"};
     }
     void recentFilesAdd() {
@@ -246,19 +245,15 @@ private slots:
         auto db = catalogue(folder);
         QVERIFY(db);
         db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (2, '商業'), (1, '住宅')"));
-        db->execute(
-            QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 3), ('住宅', '客廳', 1), "
-                           "('商業', '大廳', 1), ('O''Hara', '門廳', 1)"));
+        db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 3), ('住宅', '客廳', 1), "
+                                   "('商業', '大廳', 1), ('O''Hara', '門廳', 1)"));
         db->execute(QStringLiteral("INSERT INTO sc (sort, sc) VALUES (2, 1.5), (1, 1.2)"));
         db->execute(QStringLiteral("INSERT INTO u (sort, u) VALUES (2, '坪'), (1, '尺')"));
-        db->execute(QStringLiteral(
-            "INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名) VALUES ('2', '乙', 'b'), ('1', '甲', 'a')"));
-        db->execute(QStringLiteral(
-            "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 3, '坪', 1000, 1.2), "
-            "('木作', '隔間', 2, '尺', NULL, NULL), ('A', '油漆', 1, '式', 10, 1)"));
+        db->execute(QStringLiteral("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名) VALUES ('2', '乙', 'b'), ('1', '甲', 'a')"));
+        db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 3, '坪', 1000, 1.2), "
+                                   "('木作', '隔間', 2, '尺', NULL, NULL), ('A', '油漆', 1, '式', 10, 1)"));
         db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('天花板', '矽酸鈣板', 300, 2)"));
-        db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES "
-                                   "('王\"先生''s', '02;1234', '02;5678', '王太太')"));
+        db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('王\"先生''s', '02;1234', '02;5678', '王太太')"));
 
         QCOMPARE(PickLists::FillCategoryList(*db), (QStringList{"住宅", "商業"}));
         QCOMPARE(PickLists::FillCategoryAreaList(*db, QStringLiteral("住宅")), (QStringList{"客廳", "廚房"}));
@@ -273,8 +268,7 @@ private slots:
 
         // The deepest part of the path that has items.
         const QString s = kPathSeparator;
-        QCOMPARE(PickLists::FillItemNameList(*db, "Ｑ" + s + "A" + s + "木作"),
-                 (QStringList{"隔間", "天花板"}));
+        QCOMPARE(PickLists::FillItemNameList(*db, "Ｑ" + s + "A" + s + "木作"), (QStringList{"隔間", "天花板"}));
         QCOMPARE(PickLists::FillItemNameList(*db, "Ｑ" + s + "A" + s + "泥作"), (QStringList{"油漆"}));
         QVERIFY(PickLists::FillItemNameList(*db, "Ｑ" + s + "B").isEmpty());
 

@@ -8,10 +8,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QtTest>
 
 using namespace quote;
@@ -79,10 +79,9 @@ private:
         auto db = fx.openDb();
         db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (1, '住宅')"));
         db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '主臥室', 1)"));
-        db->execute(QStringLiteral(
-            "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 1, '坪', 1000, 1.2), "
-            "('木作', '他\"的''櫃', 2, '尺', 333, 1.15), ('木作', '油漆', 3, '式', 10, 1), "
-            "('木作', '隔間', 4, NULL, NULL, NULL)"));
+        db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 1, '坪', 1000, 1.2), "
+                                   "('木作', '他\"的''櫃', 2, '尺', 333, 1.15), ('木作', '油漆', 3, '式', 10, 1), "
+                                   "('木作', '隔間', 4, NULL, NULL, NULL)"));
         db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('天花板', '矽酸鈣板', 300, 1), "
                                    "('天花板', '夾板', 100, 2)"));
     }
@@ -254,8 +253,7 @@ private slots:
         press(w, 1, ColName);
         press(w, 1, ColHeader, Qt::RightButton);
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(2).text,
-                 QStringLiteral("以下還有階層 無法修改\r\n請點取最低階層\r\n再行修改 OK "));
+        QCOMPARE(dialogs.messages().at(2).text, QStringLiteral("以下還有階層 無法修改\r\n請點取最低階層\r\n再行修改 OK "));
         QCOMPARE(dialogs.messages().at(2).title, QStringLiteral("Kavo III"));
         QVERIFY(!w->menu(QStringLiteral("mQ"))->isVisible());
 
@@ -282,9 +280,8 @@ private slots:
         press(w, 1, ColQty);
         QVERIFY(w->cellEditors()->openEditor());
         QString pressedKey;
-        connect(w, &frmQ::treePressed, this, [&](Qt::MouseButton b, const QString& key, const QPoint&) {
-            pressedKey = b == Qt::RightButton ? key : QString();
-        });
+        connect(w, &frmQ::treePressed, this,
+                [&](Qt::MouseButton b, const QString& key, const QPoint&) { pressedKey = b == Qt::RightButton ? key : QString(); });
         QTreeWidget* tv = w->tree();
         const QRect r = tv->visualItemRect(w->treeItem(kLeaf));
         QTest::mouseClick(tv->viewport(), Qt::RightButton, {}, r.center());
@@ -348,8 +345,8 @@ private slots:
         // Dragging on the row header selects a run of rows.
         QWidget* vp = w->grid()->viewport();
         QTest::mousePress(vp, Qt::LeftButton, {}, cellCenter(w, 2, ColHeader));
-        QMouseEvent move(QEvent::MouseMove, cellCenter(w, 4, ColHeader),
-                         vp->mapToGlobal(cellCenter(w, 4, ColHeader)), Qt::NoButton, Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, cellCenter(w, 4, ColHeader), vp->mapToGlobal(cellCenter(w, 4, ColHeader)),
+                         Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(vp, &move);
         QTest::mouseRelease(vp, Qt::LeftButton, {}, cellCenter(w, 4, ColHeader));
         QCOMPARE(cells->SelRowStart, 2);
@@ -411,8 +408,7 @@ private slots:
         QVERIFY(!cells->openEditor());
         QVERIFY(cells->Ls->isHidden());
         QCOMPARE(child<QLabel>(w, "lbSumT")->text(), QStringLiteral("1200")); // the old row has no amount
-        QVERIFY(std::all_of(cells->RowUndo.begin(), cells->RowUndo.end(),
-                            [](const QString& s) { return s.isEmpty(); }));
+        QVERIFY(std::all_of(cells->RowUndo.begin(), cells->RowUndo.end(), [](const QString& s) { return s.isEmpty(); }));
 
         // A pick on a filled row: the snapshot holds its old texts and names where it ended.
         press(w, 2, ColName);

@@ -85,13 +85,11 @@ void TestEditing::init() {
     fx_.clearCatalogue();
     auto db = fx_.openDb();
     db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (1, '住宅')"));
-    db->execute(
-        QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '客廳', 1), ('住宅', '主臥', 2)"));
+    db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '客廳', 1), ('住宅', '主臥', 2)"));
     db->execute(QStringLiteral("DELETE FROM 種"));
     db->execute(QStringLiteral("INSERT INTO 種 (t_id, t) VALUES (1, '木作'), (2, '油漆')"));
-    db->execute(
-        QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 1, '坪', 1000, 1.2),"
-                       " ('油漆', '乳膠漆', 1, '坪', 500, 1.5)"));
+    db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 1, '坪', 1000, 1.2),"
+                               " ('油漆', '乳膠漆', 1, '坪', 500, 1.5)"));
     db->execute(QStringLiteral("INSERT INTO sc (sort, sc) VALUES (1, 0.05), (2, 0.1)"));
     db->execute(QStringLiteral("INSERT INTO ps (sort, ps) VALUES (1, '訂金三成'), (2, '完工付清')"));
     db.reset();
@@ -120,8 +118,8 @@ void TestEditing::pick(const QString& node, const char* command, std::initialize
 }
 
 void TestEditing::leafWithRows(const QStringList& rowNames) {
-    pick(Q, "mAddA", {1});            // 客廳
-    pick(path("客廳"), "mAddT", {1}); // 木作, shown
+    pick(Q, "mAddA", {1});                  // 客廳
+    pick(path("客廳"), "mAddT", {1});        // 木作, shown
     QCOMPARE(w_->document().lbPath, path("客廳", "木作"));
     for (int i = 0; i < rowNames.size(); ++i)
         typeCell(w_, i + 1, ColName, rowNames[i]);
@@ -187,9 +185,7 @@ void TestEditing::catalogueAppendFromThePopup() {
     frmAddw* f = ui::Default<frmAddw>::get();
     QVERIFY(f->isVisible());
     QCOMPARE(f->lb2->text(), QStringLiteral("總共加入1筆"));
-    QCOMPARE(
-        fx_.openDb()->scalar(QStringLiteral("SELECT sort FROM t2w WHERE t = '木作' AND w = '新品'")).toInt(),
-        2);
+    QCOMPARE(fx_.openDb()->scalar(QStringLiteral("SELECT sort FROM t2w WHERE t = '木作' AND w = '新品'")).toInt(), 2);
 }
 
 void TestEditing::headerHandlers() {

@@ -20,8 +20,7 @@ const QString Q = kRootKey;
 void fill(QuoteDocument& doc, const QString& a, const QString& b = QStringLiteral("0")) {
     doc.tree.addChild(Q, QStringLiteral("A"));
     doc.tree.addChild(Q, QStringLiteral("B"));
-    for (const auto& [name, amount] :
-         {std::pair{QStringLiteral("B"), b}, std::pair{QStringLiteral("A"), a}}) {
+    for (const auto& [name, amount] : {std::pair{QStringLiteral("B"), b}, std::pair{QStringLiteral("A"), a}}) {
         doc.tv_NodeClick(Q + kPathSeparator + name);
         doc.SetCell(1, ColName, QStringLiteral("item"));
         doc.SetCell(1, ColAmount, amount);
@@ -108,14 +107,10 @@ void TestFrmPe::taxAndDiscount_data() {
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("off");
     QTest::addColumn<QStringList>("out"); // lbNtax lbTax lbHtax lbApr
-    QTest::newRow("1010: tax to even") << "1010"
-                                       << "" << QStringList{"1010", "50", "1060", "1060"};
-    QTest::newRow("999") << "999"
-                         << "" << QStringList{"999", "50", "1049", "1049"};
-    QTest::newRow("discount -60") << "999"
-                                  << "-60" << QStringList{"999", "50", "1049", "989"};
-    QTest::newRow("discount 60 raises") << "999"
-                                        << "60" << QStringList{"999", "50", "1049", "1109"};
+    QTest::newRow("1010: tax to even") << "1010" << "" << QStringList{"1010", "50", "1060", "1060"};
+    QTest::newRow("999") << "999" << "" << QStringList{"999", "50", "1049", "1049"};
+    QTest::newRow("discount -60") << "999" << "-60" << QStringList{"999", "50", "1049", "989"};
+    QTest::newRow("discount 60 raises") << "999" << "60" << QStringList{"999", "50", "1049", "1109"};
 }
 
 void TestFrmPe::taxAndDiscount() {
@@ -155,15 +150,9 @@ void TestFrmPe::taxEnter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("tax");
-    QTest::newRow("number") << "6"
-                            << "6%"
-                            << "60";
-    QTest::newRow("percentage") << "6%"
-                                << "6%"
-                                << "60";
-    QTest::newRow("word left alone") << "abc"
-                                     << "abc"
-                                     << "50";
+    QTest::newRow("number") << "6" << "6%" << "60";
+    QTest::newRow("percentage") << "6%" << "6%" << "60";
+    QTest::newRow("word left alone") << "abc" << "abc" << "50";
 }
 
 void TestFrmPe::taxEnter() {

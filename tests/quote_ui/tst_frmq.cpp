@@ -73,8 +73,7 @@ private slots:
         fx.clearCatalogue();
         auto db = fx.openDb();
         db->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (2, '商業'), (1, '住宅')"));
-        db->execute(
-            QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 2), ('住宅', '客廳', 1)"));
+        db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '廚房', 2), ('住宅', '客廳', 1)"));
         db->execute(QStringLiteral("INSERT INTO 案 (sort, 案) VALUES (2, '店面'), (1, '新屋')"));
         db->execute(QStringLiteral("INSERT INTO sc (sort, sc) VALUES (1, 1.2), (2, 0.05)"));
         db->execute(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '坪'), (2, '式')"));
@@ -238,8 +237,7 @@ private slots:
         QCOMPARE(r.folder, fx.quotes);
         QCOMPARE(r.fileName, QString());
         QCOMPARE(r.filterIndex, 2);
-        QCOMPARE(r.filter,
-                 QStringLiteral("All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Text Files(*.txt)|*.txt"));
+        QCOMPARE(r.filter, QStringLiteral("All Files (*.*)|*.*|澄築工房 檔案(*.kav)|*.kav|Text Files(*.txt)|*.txt"));
 
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -248,8 +246,7 @@ private slots:
         QCOMPARE(w->CurrentFile, path);
         QCOMPARE(w->caption(), QStringLiteral("報價系統\t- ") + path);
         QCOMPARE(w->recentFiles().lines(), QStringList{path});
-        QCOMPARE(w->action(QStringLiteral("mRF0"))->text(),
-                 QString(path).replace(u'&', QStringLiteral("&&")));
+        QCOMPARE(w->action(QStringLiteral("mRF0"))->text(), QString(path).replace(u'&', QStringLiteral("&&")));
 
         // 儲存檔案 presets the file and its folder; the file there is replaced when the user says so.
         dialogs.expectSaveFile(path);
@@ -305,9 +302,8 @@ private slots:
 
     void openReplacesOnlyWhenReadWhole() {
         auto db = fx.openDb();
-        db->execute(QStringLiteral(
-            "INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('林''s 公司', '02;1234', "
-            "'02;9999', '林太太')"));
+        db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('林''s 公司', '02;1234', "
+                                   "'02;9999', '林太太')"));
         db.reset();
         // A quotation written by the core: two areas, work-types-only, a customer in the table.
         QuoteDocument src;
@@ -460,7 +456,7 @@ private slots:
         std::weak_ptr<db::Database> sta = w->StaDb;
         const QString path = fx.quotes + QStringLiteral("/closing.kav");
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(answer == u"No"       ? ui::Answer::No
+        dialogs.expectMessage(answer == u"No" ? ui::Answer::No
                               : answer == u"Cancel" ? ui::Answer::Cancel
                                                     : ui::Answer::Yes);
         if (answer == u"Yes")
@@ -539,8 +535,7 @@ private slots:
         QVERIFY(unchanged);
         // A key typed after a tick lands in the cell being edited.
         QTableView* g = w->grid();
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
-                          g->visualRect(g->model()->index(0, ColQty)).center());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, ColQty)).center());
         QWidget* editor = w->cellEditors()->openEditor();
         QVERIFY(editor);
         QTest::keyClicks(editor, QStringLiteral("1"));

@@ -1,7 +1,7 @@
 // The quotation header's customer button: the customer picked in the customer window fills the
 // header; closing the picker any other way leaves the header as it was.
-#include "../records_ui/PickerScript.h"
 #include "QuoteUiFixture.h"
+#include "../records_ui/PickerScript.h"
 #include "ScriptedDialogs.h"
 #include "frmCus.h"
 
@@ -11,6 +11,7 @@
 
 namespace {
 const QString kDental = QStringLiteral("大安牙醫診所");
+
 
 void pick(frmCus* f, const QString& name) {
     for (int r = 0; r < f->grid().rowCount(); ++r)
