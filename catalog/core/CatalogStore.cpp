@@ -47,15 +47,13 @@ QStringList CatalogStore::masterEntries(const MasterList& list) const {
 }
 
 QStringList CatalogStore::areas(const QString& category) const {
-    return column(m_db->query(
-        QStringLiteral("SELECT a FROM k2a WHERE k = ? ORDER BY sort, rowid"),
-        {category}));
+    return column(
+        m_db->query(QStringLiteral("SELECT a FROM k2a WHERE k = ? ORDER BY sort, rowid"), {category}));
 }
 
 QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
-    db::Recordset rs = m_db->query(
-        QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? ORDER BY sort, rowid"),
-        {kind});
+    db::Recordset rs =
+        m_db->query(QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? ORDER BY sort, rowid"), {kind});
     QVector<WorkItem> out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out.append({rs.text(0), rs.text(1), rs.text(2), rs.text(3)});
@@ -63,8 +61,8 @@ QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
 }
 
 QVector<Markup> CatalogStore::markups(const QString& item) const {
-    db::Recordset rs = m_db->query(
-        QStringLiteral("SELECT d, c FROM w2d WHERE w = ? ORDER BY sort, rowid"), {item});
+    db::Recordset rs =
+        m_db->query(QStringLiteral("SELECT d, c FROM w2d WHERE w = ? ORDER BY sort, rowid"), {item});
     QVector<Markup> out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out.append({rs.text(0), rs.text(1)});
@@ -90,8 +88,7 @@ void CatalogStore::saveAreas(const QString& category, const QStringList& areas) 
 }
 
 bool CatalogStore::hasWorkItem(const QString& name) const {
-    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? LIMIT 1"), {name})
-        .isValid();
+    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? LIMIT 1"), {name}).isValid();
 }
 
 void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
@@ -122,8 +119,7 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
             continue;
         }
         db::Recordset rs = m_db->query(
-            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? ORDER BY sort, rowid"),
-            {*line.loadedName});
+            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? ORDER BY sort, rowid"), {*line.loadedName});
         Carry c{line.item.name, {}, *line.loadedName};
         for (rs.moveFirst(); !rs.eof(); rs.moveNext())
             c.rows << rs.value(0).toLongLong();
@@ -145,7 +141,8 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
                                  {c.from, kind})
                         .isValid();
         for (const WorkItemLine& line : lines)
-            keep = keep || (sameName(line.item.name, c.from) && (!line.loadedName || *line.loadedName == line.item.name));
+            keep = keep || (sameName(line.item.name, c.from) &&
+                            (!line.loadedName || *line.loadedName == line.item.name));
         if (sameName(c.to, c.from)) {
             // Only the letter case changed: the markups already answer to the new name; they take
             // its spelling unless another item still spells it the old way.
@@ -189,24 +186,39 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
             entries.removeLast();
 
         if (v.linkTable) {
-            // Links of each renamed entry, by row, read before any of them moves.
-            QVector<QPair<QString, QVector<qint64>>> moves;
+            // Links of each renamed entry, by row, read before any of them moves. While another
+            // entry still holds the old text (kept, or added with it) the links stay its own and
+            // the renamed entry gets a copy.
+            struct Carry {
+                QString text;
+                QVector<qint64> rows;
+                bool copy;
+            };
+            QVector<Carry> moves;
             for (const VocabularyEntry& e : entries) {
                 if (!e.loadedText || *e.loadedText == e.text || e.text.trimmed().isEmpty())
                     continue;
+                bool kept = false;
+                for (const VocabularyEntry& o : entries)
+                    kept = kept ||
+                           (sameName(o.text, *e.loadedText) && (!o.loadedText || *o.loadedText == o.text));
+                if (kept && sameName(e.text, *e.loadedText))
+                    continue; // only the letter case changed: the links answer to both
                 db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?")
                                                    .arg(ident(v.linkTable), ident(v.linkColumn)),
                                                {*e.loadedText});
                 QVector<qint64> rows;
                 for (rs.moveFirst(); !rs.eof(); rs.moveNext())
                     rows << rs.value(0).toLongLong();
-                moves.append({e.text, rows});
+                moves.append({e.text, rows, kept});
             }
-            for (const auto& [text, rows] : moves) {
-                for (const qint64 row : rows)
-                    m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                      .arg(ident(v.linkTable), ident(v.linkColumn)),
-                                  {text, row});
+            const QString move = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?");
+            const QString copy =
+                QStringLiteral("INSERT INTO %1 (廠商名稱, %2) SELECT 廠商名稱, ? FROM %1 WHERE rowid = ?");
+            for (const Carry& c : moves) {
+                for (const qint64 row : c.rows)
+                    m_db->execute((c.copy ? copy : move).arg(ident(v.linkTable), ident(v.linkColumn)),
+                                  {c.text, row});
             }
         }
 
@@ -254,46 +266,47 @@ void CatalogStore::rewriteMaster(const MasterList& list, const QStringList& name
         m_db->execute(insert, {i + 1, names.at(i)});
 }
 
-void CatalogStore::renameMasterEntry(const MasterList& list, const QString& from, const QString& to) {
+bool CatalogStore::renameMasterEntry(const MasterList& list, const QString& from, const QString& to) {
     if (from == to)
-        return;
+        return true;
     db::Transaction t(*m_db);
     const QString link = ident(list.linkTable);
     const QString key = ident(list.linkKey);
     if (!sameName(from, to) && masterContains(list, to)) {
         // Merge: the links of `from` go after those of `to`, the row of `from` goes.
+        if (!masterContains(list, from))
+            return false;
         const int offset = m_db->scalar(QStringLiteral("SELECT IFNULL(MAX(sort), 0) FROM %1 "
                                                        "WHERE %2 = ?")
                                             .arg(link, key),
                                         {to})
                                .toInt();
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ?")
-                          .arg(link, key),
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ?").arg(link, key),
                       {to, offset, from});
         QStringList names = masterEntries(list);
         names.removeIf([&](const QString& n) { return sameName(n, from); });
         rewriteMaster(list, names);
     } else {
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
-                          .arg(ident(list.table), ident(list.column)),
-                      {to, from});
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(link, key),
-                      {to, from});
+        if (m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
+                              .arg(ident(list.table), ident(list.column)),
+                          {to, from}) == 0)
+            return false;
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(link, key), {to, from});
     }
     t.commit();
+    return true;
 }
 
 void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name) {
     db::Transaction t(*m_db);
     QStringList items;
     if (QLatin1String(list.mode) == QLatin1String("t")) {
-        db::Recordset rs =
-            m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ?"), {name});
+        db::Recordset rs = m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ?"), {name});
         items = column(rs);
     }
-    m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                      .arg(ident(list.linkTable), ident(list.linkKey)),
-                  {name});
+    m_db->execute(
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(ident(list.linkTable), ident(list.linkKey)),
+        {name});
     QStringList names = masterEntries(list);
     names.removeIf([&](const QString& n) { return sameName(n, name); });
     rewriteMaster(list, names);
@@ -303,7 +316,14 @@ void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
 
 void CatalogStore::saveOrder(const MasterList& list, const QStringList& names) {
     db::Transaction t(*m_db);
-    rewriteMaster(list, names);
+    QStringList stored = masterEntries(list);
+    QStringList ordered;
+    for (const QString& name : names) {
+        const qsizetype i = stored.indexOf(name);
+        if (i >= 0)
+            ordered << stored.takeAt(i);
+    }
+    rewriteMaster(list, ordered + stored);
     t.commit();
 }
 

@@ -3,11 +3,11 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
-#include "ui/Controls.h"
 #include "LineGrid.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
+#include "ui/Controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -238,6 +238,8 @@ bool frmEng::eventFilter(QObject* watched, QEvent* e) {
         sizeDetailColumns();
     } else if (e->type() == QEvent::Resize && watched == hfgW) {
         fitWorkColumns();
+    } else if (e->type() == QEvent::Resize && !hfgS.isEmpty() && watched == hfgS.first()->parentWidget()) {
+        fitListColumns();
     } else if (e->type() == QEvent::Resize && hfgS.contains(qobject_cast<QTableWidget*>(watched))) {
         sizeListColumn(static_cast<QTableWidget*>(watched));
     } else if (e->type() == QEvent::FocusOut && watched == txtA) {
@@ -260,4 +262,3 @@ bool frmEng::eventFilter(QObject* watched, QEvent* e) {
     }
     return ui::Form::eventFilter(watched, e);
 }
-

@@ -2,9 +2,22 @@
 #include "frmEng.h"
 
 #include "CatalogPrinting.h"
+#include "GridCells.h"
+
+#include <QTableWidget>
 
 void frmEng::cmdPo_Click() {
-    printCatalog(catalog::kVocabularyTemplate, &catalog::vocabularyCells);
+    if (!m_store || !m_rights)
+        return;
+    // What the lists show, as closing would store it (a list that did not load, as stored).
+    catalog_ui::printCatalog(QString::fromUtf8(catalog::kVocabularyTemplate), [&] {
+        QVector<QStringList> lists;
+        for (int i = 0; i < catalog::kRatioList; ++i)
+            lists << (m_listLoaded.value(i)
+                          ? catalog::withoutEmptyLast(catalog_ui::columnTexts(hfgS.at(i), 0))
+                          : m_store->vocabulary(i));
+        return catalog::vocabularyCells(lists);
+    });
 }
 
 void frmEng::cmdPrd_Click() {

@@ -24,12 +24,17 @@ private:
     static void press(const char* name) {
         QTest::mouseClick(child<QPushButton>(ui::Default<frmEm>::get(), name), Qt::LeftButton);
     }
-    static void enterText(const QString& t) { child<QLineEdit>(ui::Default<frmEm>::get(), "txt")->setText(t); }
+    static void enterText(const QString& t) {
+        child<QLineEdit>(ui::Default<frmEm>::get(), "txt")->setText(t);
+    }
     QStringList stored(const char* mode) {
-        return catalog::CatalogStore(fx.openDb()).masterEntries(catalog::masterList(QString::fromLatin1(mode)));
+        return catalog::CatalogStore(fx.openDb())
+            .masterEntries(catalog::masterList(QString::fromLatin1(mode)));
     }
     QStringList ids(const char* table) {
-        return fx.stored(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY 1").arg(QLatin1String(table) == QLatin1String("別") ? "k_id" : "t_id", QString::fromUtf8(table)));
+        return fx.stored(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY 1")
+                             .arg(QLatin1String(table) == QLatin1String("別") ? "k_id" : "t_id",
+                                  QString::fromUtf8(table)));
     }
 
 private slots:
@@ -45,7 +50,8 @@ private slots:
         QFETCH(QString, mode);
         const QByteArray m = mode.toLatin1();
         frmEm* f = open(m.constData());
-        QCOMPARE(f->windowTitle(), mode == QLatin1String("k") ? QStringLiteral("編輯 工程類別") : QStringLiteral("編輯 工程種類"));
+        QCOMPARE(f->windowTitle(), mode == QLatin1String("k") ? QStringLiteral("編輯 工程類別")
+                                                              : QStringLiteral("編輯 工程種類"));
         QStringList expected = stored(m.constData());
         list()->setCurrentRow(0);
         press("cmdDn");
@@ -68,8 +74,9 @@ private slots:
         press("cmdY");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【新的】已存在"));
-        QCOMPARE(dialogs.messages().at(1).text, mode == QLatin1String("k") ? QStringLiteral("請在空格中輸入 工程類別")
-                                                                           : QStringLiteral("請在空格中輸入 工程種類"));
+        QCOMPARE(dialogs.messages().at(1).text, mode == QLatin1String("k")
+                                                    ? QStringLiteral("請在空格中輸入 工程類別")
+                                                    : QStringLiteral("請在空格中輸入 工程種類"));
         QCOMPARE(stored(m.constData()), expected);
     }
 
@@ -95,8 +102,8 @@ private slots:
         press("cmdY");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【餐廳】已存在\r\n是否合併?"));
-        QCOMPARE(stored("k"), (QStringList{QStringLiteral("住宅"), QStringLiteral("門市"), QStringLiteral("辦公室"),
-                                           QStringLiteral("餐廳")}));
+        QCOMPARE(stored("k"), (QStringList{QStringLiteral("住宅"), QStringLiteral("門市"),
+                                           QStringLiteral("辦公室"), QStringLiteral("餐廳")}));
         QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '餐廳'")).first().toInt(), 14);
     }
 
@@ -113,7 +120,8 @@ private slots:
         press("cmdDel");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先選取"));
-        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("確定刪除【泥作工程】\r\n如果刪除會將所包含的施工一並刪除"));
+        QCOMPARE(dialogs.messages().at(1).text,
+                 QStringLiteral("確定刪除【泥作工程】\r\n如果刪除會將所包含的施工一並刪除"));
         QCOMPARE(dialogs.messages().at(1).defaultButton, 2);
         QCOMPARE(ids("種").join(QLatin1Char(',')), QStringLiteral("1,2,3,4,5,6,7,8,9,10"));
         QVERIFY(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程'")).isEmpty());
@@ -213,7 +221,8 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("請先選取"));
 
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(1)).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(list()->item(1)).center());
         f->resize(f->width() + 40, f->height() + 60); // as the user sized it
         const QSize size = f->size();
         press("cmdEdit");
@@ -250,6 +259,46 @@ private slots:
         db::fault::clear();
         expected.last() = QStringLiteral("ab");
         QCOMPARE(stored("k"), expected);
+    }
+
+    // 確定 on a rename whose entry was deleted meanwhile refuses and keeps the frame and the text;
+    // the order moved before is stored without bringing the entry back.
+    void renameOfADeletedEntryIsRefused() {
+        frmEm* f = open("k");
+        list()->setCurrentRow(0);
+        press("cmdDn");
+        list()->setCurrentRow(4);
+        press("cmdEdit");
+        enterText(QStringLiteral("牙醫診所"));
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 別 WHERE k = '診所'")); // another workstation
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        press("cmdY");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(child<QWidget>(f, "fm")->isVisible());
+        QCOMPARE(child<QLineEdit>(f, "txt")->text(), QStringLiteral("牙醫診所"));
+        QCOMPARE(stored("k"), (QStringList{QStringLiteral("店面"), QStringLiteral("住宅"),
+                                           QStringLiteral("辦公室"), QStringLiteral("餐廳")}));
+    }
+
+    // Leaving a list only looked at writes nothing (a read-only database says nothing); an order
+    // that could not be stored is kept unless the user closes without it.
+    void leavingStoresOnlyAChangedOrder() {
+        db::fault::failTable(QStringLiteral("別"), db::fault::Error::ReadOnly, db::fault::Access::Write);
+        ScriptedDialogs dialogs;
+        QVERIFY(open("k")->unload());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        open("k");
+        list()->setCurrentRow(0);
+        press("cmdDn");
+        dialogs.expectMessage(ui::Answer::No);
+        press("Command1");
+        QVERIFY(ui::Default<frmEm>::isLoaded());
+        QCOMPARE(dialogs.messages().at(0).defaultButton, 2);
+        db::fault::clear();
+        press("Command1");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(stored("k").first(), QStringLiteral("店面"));
     }
 
     // A change of letter case only renames, without the merge question; a name that differs from

@@ -36,7 +36,8 @@ private slots:
         QCOMPARE(CatalogUi::areaGrid(0)->rowCount(), 20);
         QCOMPARE(CatalogUi::areaGrid(1)->rowCount(), 1);
         QCOMPARE(CatalogUi::areaGrid(0)->width(), CatalogUi::areaGrid(1)->width());
-        QVERIFY(CatalogUi::areaGrid(1)->x() > CatalogUi::areaGrid(0)->x() + CatalogUi::areaGrid(0)->width() - 1);
+        QVERIFY(CatalogUi::areaGrid(1)->x() >
+                CatalogUi::areaGrid(0)->x() + CatalogUi::areaGrid(0)->width() - 1);
 
         // Another category: one grid spanning the frame; the second one is hidden, not gone.
         QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
@@ -65,7 +66,8 @@ private slots:
         CatalogUi::click("cmAp");
         QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")),
                  numbers(1, 20) << QStringLiteral("陽台"));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT max(sort) FROM k2a WHERE k = '住宅'")), QStringList{QStringLiteral("21")});
+        QCOMPARE(fx.stored(QStringLiteral("SELECT max(sort) FROM k2a WHERE k = '住宅'")),
+                 QStringList{QStringLiteral("21")});
         QVERIFY(!CatalogUi::button("cmAp")->isEnabled());
     }
 
@@ -118,6 +120,9 @@ private slots:
         seedAreas(25);
         fx.window();
         ScriptedDialogs dialogs;
+        dialogs.expectMessage(); // nothing chosen after opening: nothing moves
+        CatalogUi::click("cmdDnA");
+        QCOMPARE(CatalogUi::visibleAreas(), numbers(1, 25));
         CatalogUi::leftClick(CatalogUi::areaGrid(0), 19);
         CatalogUi::click("cmdDnA");
         QCOMPARE(catalog_ui::cellText(CatalogUi::areaGrid(1), 0, 0), QStringLiteral("20"));
@@ -136,7 +141,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         CatalogUi::click("cmdDnA");
         QCOMPARE(CatalogUi::column(CatalogUi::areaGrid(0)).mid(0, 4),
-                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("3")}));
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
+                              QStringLiteral("3")}));
 
         // The first area only beeps, yet the group counts as changed.
         CatalogUi::click("cmdCancel");
@@ -145,8 +151,10 @@ private slots:
         QCOMPARE(CatalogUi::visibleAreas(), numbers(1, 25));
         QVERIFY(CatalogUi::button("cmAp")->isEnabled());
 
-        // An empty cell cannot move.
+        // Nor after 取消; an empty cell cannot move.
         CatalogUi::click("cmdCancel");
+        dialogs.expectMessage();
+        CatalogUi::click("cmdUpA");
         QVERIFY(CatalogUi::popup(CatalogUi::areaGrid(0), 2, "mEditA"));
         CatalogUi::leftClick(CatalogUi::areaGrid(0), 2);
         CatalogUi::type(CatalogUi::editor("txtA"), QString());

@@ -8,6 +8,7 @@
 #include "frmMenu.h"
 
 #include "db/FaultInjection.h"
+#include "ui/Placement.h"
 #include "ui/Twips.h"
 
 #include <QTabWidget>
@@ -76,7 +77,8 @@ private slots:
         QCOMPARE(dialogs.messages().at(0).buttons, ui::Buttons::YesNoCancel);
         QCOMPARE(tabs()->currentIndex(), left ? 2 : 1);
         QCOMPARE(firstItem(), itemsWritten ? QStringLiteral("浴室防水施作") : QStringLiteral("地坪粉光整平"));
-        QCOMPARE(firstMarkup(), markupsWritten ? QStringLiteral("80x80公分 大尺寸磚") : QStringLiteral("60x60公分 拋光石英磚"));
+        QCOMPARE(firstMarkup(), markupsWritten ? QStringLiteral("80x80公分 大尺寸磚")
+                                               : QStringLiteral("60x60公分 拋光石英磚"));
         // Cancel keeps the changes in the grids, unapplied.
         if (!left)
             QVERIFY(CatalogUi::button("cmdP")->isEnabled());
@@ -91,7 +93,8 @@ private slots:
         dialogs.expectMessage(ui::Answer::Yes);    // areas
         dialogs.expectMessage(ui::Answer::Cancel); // work items: the window stays
         QVERIFY(!CatalogUi::form()->unload());
-        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(), QStringLiteral("客廳"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(),
+                 QStringLiteral("客廳"));
         QVERIFY(ui::Default<frmEng>::isLoaded());
         dialogs.expectMessage(ui::Answer::No);  // work items
         dialogs.expectMessage(ui::Answer::Yes); // markups
@@ -117,7 +120,8 @@ private slots:
         emit cbK->activated(2);
         VERIFY_DIALOGS(dialogs);
         // Written under the category the grid was loaded for; the new one is shown, clean.
-        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(), QStringLiteral("客廳"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(),
+                 QStringLiteral("客廳"));
         QCOMPARE(catalog_ui::cellText(CatalogUi::areaGrid(0), 0, 0), QStringLiteral("接待區"));
         QVERIFY(!CatalogUi::button("cmAp")->isEnabled());
     }
@@ -127,8 +131,8 @@ private slots:
         frmEng* f = fx.window();
         for (const char* name : {"cmdPrK", "cmdPrt", "cmdPrd", "cmdPo"})
             QVERIFY2(!CatalogUi::button(name)->isVisibleTo(f), name);
-        for (const char* name : {"cmEdK", "Command2", "cmdUpA", "cmdDnA", "cmAp", "cmdCancel", "cmdUpW", "cmdDnW",
-                                 "cmWp", "Command4", "cmUpD", "cmDnD", "cmdP", "Command5"})
+        for (const char* name : {"cmEdK", "Command2", "cmdUpA", "cmdDnA", "cmAp", "cmdCancel", "cmdUpW",
+                                 "cmdDnW", "cmWp", "Command4", "cmUpD", "cmDnD", "cmdP", "Command5"})
             QVERIFY2(!CatalogUi::button(name)->isEnabled(), name);
         QVERIFY(!CatalogUi::rightClick(CatalogUi::areaGrid(0), 0));
         QVERIFY(!CatalogUi::rightClick(hfgW(), 0));
@@ -136,7 +140,8 @@ private slots:
         CatalogUi::leftClick(CatalogUi::listGrid(0), 0);
         QVERIFY(!CatalogUi::editor("txtS")->isVisible());
         // Closing writes nothing and asks nothing.
-        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_write BEFORE DELETE ON u BEGIN SELECT RAISE(ABORT, 'x'); END;"));
+        fx.openDb()->executeScript(QStringLiteral(
+            "CREATE TRIGGER no_write BEFORE DELETE ON u BEGIN SELECT RAISE(ABORT, 'x'); END;"));
         QVERIFY(f->unload());
     }
 
@@ -175,13 +180,16 @@ private slots:
         dialogs.expectMessage(ui::Answer::Yes);
         QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
         VERIFY_DIALOGS(dialogs);
-        const int links = fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ?"), {crew}).first().toInt();
+        const int links =
+            fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ?"), {crew}).first().toInt();
         QVERIFY(f->unload());
         QCOMPARE(s.vocabulary(1), expected);
         QCOMPARE(s.vocabulary(0), units.mid(1));
         QCOMPARE(s.vocabulary(12).first(), QStringLiteral("1.25"));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除班'")).first().toInt(), links);
-        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(), int(expected.size()));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除班'")).first().toInt(),
+                 links);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(),
+                 int(expected.size()));
     }
 
     // A popup opened on another line closes the cell editor: what is typed next cannot land in
@@ -215,8 +223,8 @@ private slots:
     void readOnlyDatabaseStillCloses() {
         const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
         for (int i = 0; i < catalog::kVocabularyCount; ++i)
-            db::fault::failTable(QString::fromUtf8(catalog::vocabularyList(i).table), db::fault::Error::ReadOnly,
-                                 db::fault::Access::Write);
+            db::fault::failTable(QString::fromUtf8(catalog::vocabularyList(i).table),
+                                 db::fault::Error::ReadOnly, db::fault::Access::Write);
         ScriptedDialogs dialogs;
         QVERIFY(fx.window()->unload());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -230,6 +238,7 @@ private slots:
         QVERIFY(f->unload());
         VERIFY_DIALOGS(dialogs);
         QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("readonly")));
+        QCOMPARE(dialogs.messages().at(1).defaultButton, 2);
         QCOMPARE(dialogs.messages().at(1).buttons, ui::Buttons::YesNo);
         db::fault::clear();
         QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
@@ -239,7 +248,8 @@ private slots:
     // written: not by closing, not by an apply after switching to another category or work kind.
     void failedLoadsLeaveGroupsUnloaded() {
         const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
-        const QStringList shop = fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
+        const QStringList shop =
+            fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
         db::fault::failTable(QStringLiteral("u"), db::fault::Error::Busy, db::fault::Access::Read);
         ScriptedDialogs dialogs;
         dialogs.expectMessage(); // one for the window's whole load
@@ -256,6 +266,9 @@ private slots:
         QVERIFY(CatalogUi::visibleAreas().isEmpty());
         QVERIFY(!CatalogUi::button("cmdDnA")->isEnabled());
         QVERIFY(!f->cmAp_Click());
+        db::fault::clear();
+        emit cbK->activated(cbK->currentIndex()); // chosen again, it loads
+        QCOMPARE(CatalogUi::visibleAreas(), shop);
 
         db::fault::failTable(QStringLiteral("t2w"), db::fault::Error::IoError, db::fault::Access::Read);
         dialogs.expectMessage();
@@ -267,6 +280,8 @@ private slots:
         QVERIFY(!f->cmWp_Click());
         VERIFY_DIALOGS(dialogs);
         db::fault::clear();
+        emit cbT->activated(1);
+        QCOMPARE(hfgW()->rowCount(), 6);
         CatalogUi::click("Command4"); // a load that succeeds makes the group whole again
         QVERIFY(CatalogUi::button("cmdDnW")->isEnabled());
         QVERIFY(f->unload());
@@ -312,7 +327,34 @@ private slots:
         shell::setMenuWindowOpener(shell::MenuWindow::Catalog, &catalog_ui::showCatalogWindow);
         QVERIFY(shell::openMenuWindow(shell::MenuWindow::Catalog));
         QVERIFY(ui::Default<frmEng>::isLoaded());
-        QVERIFY(CatalogUi::form()->isMaximized() || CatalogUi::form()->windowState().testFlag(Qt::WindowMaximized));
+        QVERIFY(CatalogUi::form()->isMaximized() ||
+                CatalogUi::form()->windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    // The window, frame included, fits a 1280x800 screen below the menu bar's frame: the area frame
+    // shows fewer rows and its columns scroll, down to the last area.
+    void fitsBelowTheMenuBarAt1280x800() {
+        QStringList areas;
+        for (int i = 1; i <= 20; ++i)
+            areas << QStringLiteral("區%1").arg(i);
+        catalog::CatalogStore(fx.openDb()).saveAreas(QStringLiteral("住宅"), areas);
+        frmMenu* menu = showForm<frmMenu>();
+        frmEng* f = fx.window();
+        const QMargins frame = ui::expectedFrameMargins(f);
+        const int bar =
+            menu->height() + ui::expectedFrameMargins(menu).top() + ui::expectedFrameMargins(menu).bottom();
+        const QSize least = f->minimumSizeHint().grownBy(frame);
+        QVERIFY2(
+            least.width() <= 1280 && least.height() <= 800 - bar,
+            qPrintable(
+                QStringLiteral("%1x%2 below a bar of %3").arg(least.width()).arg(least.height()).arg(bar)));
+        f->resize(f->minimumSizeHint());
+        QCoreApplication::processEvents();
+        QTableWidget* g = CatalogUi::areaGrid(0);
+        QVERIFY(CatalogUi::get<QWidget>("Frame1")->rect().contains(g->geometry()));
+        CatalogUi::leftClick(g, 0);
+        g->scrollToBottom();
+        QCOMPARE(g->rowAt(g->viewport()->height() - 2), 19);
     }
 
     // Sizes follow the window: area grids share the frame side by side without overlapping, the
