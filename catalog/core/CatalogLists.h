@@ -21,9 +21,9 @@ const MasterList& workKindsList();
 const MasterList& masterList(const QString& mode);
 
 inline constexpr int kVocabularyCount = 13;
-inline constexpr int kRatioList = 12;   // sc: numbers
-inline constexpr int kCrewList = 6;     // 工班: vendors link to its entries by text
-inline constexpr int kMaterialList = 7; // 材料: likewise
+inline constexpr int kRatioList = 12;    // sc: numbers
+inline constexpr int kCrewList = 6;      // 工班: vendors link to its entries by text
+inline constexpr int kMaterialList = 7;  // 材料: likewise
 
 struct VocabularyList {
     const char* table;

@@ -47,13 +47,15 @@ QStringList CatalogStore::masterEntries(const MasterList& list) const {
 }
 
 QStringList CatalogStore::areas(const QString& category) const {
-    return column(
-        m_db->query(QStringLiteral("SELECT a FROM k2a WHERE k = ? ORDER BY sort, rowid"), {category}));
+    return column(m_db->query(
+        QStringLiteral("SELECT a FROM k2a WHERE k = ? ORDER BY sort, rowid"),
+        {category}));
 }
 
 QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
-    db::Recordset rs =
-        m_db->query(QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? ORDER BY sort, rowid"), {kind});
+    db::Recordset rs = m_db->query(
+        QStringLiteral("SELECT w, u, c, s FROM t2w WHERE t = ? ORDER BY sort, rowid"),
+        {kind});
     QVector<WorkItem> out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out.append({rs.text(0), rs.text(1), rs.text(2), rs.text(3)});
@@ -61,8 +63,8 @@ QVector<WorkItem> CatalogStore::workItems(const QString& kind) const {
 }
 
 QVector<Markup> CatalogStore::markups(const QString& item) const {
-    db::Recordset rs =
-        m_db->query(QStringLiteral("SELECT d, c FROM w2d WHERE w = ? ORDER BY sort, rowid"), {item});
+    db::Recordset rs = m_db->query(
+        QStringLiteral("SELECT d, c FROM w2d WHERE w = ? ORDER BY sort, rowid"), {item});
     QVector<Markup> out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out.append({rs.text(0), rs.text(1)});
@@ -88,7 +90,8 @@ void CatalogStore::saveAreas(const QString& category, const QStringList& areas) 
 }
 
 bool CatalogStore::hasWorkItem(const QString& name) const {
-    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? LIMIT 1"), {name}).isValid();
+    return m_db->scalar(QStringLiteral("SELECT 1 FROM t2w WHERE w = ? LIMIT 1"), {name})
+        .isValid();
 }
 
 void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
@@ -119,7 +122,8 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
             continue;
         }
         db::Recordset rs = m_db->query(
-            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? ORDER BY sort, rowid"), {*line.loadedName});
+            QStringLiteral("SELECT rowid FROM w2d WHERE w = ? ORDER BY sort, rowid"),
+            {*line.loadedName});
         Carry c{line.item.name, {}, *line.loadedName};
         for (rs.moveFirst(); !rs.eof(); rs.moveNext())
             c.rows << rs.value(0).toLongLong();
@@ -141,8 +145,7 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
                                  {c.from, kind})
                         .isValid();
         for (const WorkItemLine& line : lines)
-            keep = keep || (sameName(line.item.name, c.from) &&
-                            (!line.loadedName || *line.loadedName == line.item.name));
+            keep = keep || (sameName(line.item.name, c.from) && (!line.loadedName || *line.loadedName == line.item.name));
         if (sameName(c.to, c.from)) {
             // Only the letter case changed: the markups already answer to the new name; they take
             // its spelling unless another item still spells it the old way.
@@ -281,7 +284,8 @@ bool CatalogStore::renameMasterEntry(const MasterList& list, const QString& from
                                             .arg(link, key),
                                         {to})
                                .toInt();
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ?").arg(link, key),
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ?, sort = sort + ? WHERE %2 = ?")
+                          .arg(link, key),
                       {to, offset, from});
         QStringList names = masterEntries(list);
         names.removeIf([&](const QString& n) { return sameName(n, from); });
@@ -301,12 +305,13 @@ void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
     db::Transaction t(*m_db);
     QStringList items;
     if (QLatin1String(list.mode) == QLatin1String("t")) {
-        db::Recordset rs = m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ?"), {name});
+        db::Recordset rs =
+            m_db->query(QStringLiteral("SELECT DISTINCT w FROM t2w WHERE t = ?"), {name});
         items = column(rs);
     }
-    m_db->execute(
-        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(ident(list.linkTable), ident(list.linkKey)),
-        {name});
+    m_db->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                      .arg(ident(list.linkTable), ident(list.linkKey)),
+                  {name});
     QStringList names = masterEntries(list);
     names.removeIf([&](const QString& n) { return sameName(n, name); });
     rewriteMaster(list, names);

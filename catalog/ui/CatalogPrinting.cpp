@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QScopeGuard>
+#include <QFileInfo>
 
 namespace catalog_ui {
 
@@ -35,8 +35,7 @@ QString templatePath(const QString& templateName) {
 void printCatalog(const QString& templateName, const std::function<QVector<catalog::PrintCell>()>& cells) {
     const QString path = templatePath(templateName);
     if (!QFileInfo(path).isFile()) {
-        ui::msgBox(QStringLiteral("找不到範本檔\r\n%1").arg(templateName), ui::Buttons::OK,
-                   ui::Icon::Critical, kTitle);
+        ui::msgBox(QStringLiteral("找不到範本檔\r\n%1").arg(templateName), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor); // busy while the copy is filled

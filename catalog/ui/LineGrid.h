@@ -19,8 +19,8 @@ class LineGrid : public QObject {
     Q_OBJECT
 public:
     // `combo` (may be null) edits `comboColumn`; the text editor edits the others.
-    LineGrid(QTableWidget* grid, QLineEdit* txt, QComboBox* combo, int comboColumn, QList<int> numericColumns,
-             QObject* parent);
+    LineGrid(QTableWidget* grid, QLineEdit* txt, QComboBox* combo, int comboColumn,
+             QList<int> numericColumns, QObject* parent);
 
     QTableWidget* grid() const { return m_grid; }
     int lastColumn() const;

@@ -32,8 +32,7 @@ struct ModeTexts {
 
 ModeTexts textsOf(const catalog::MasterList& list) {
     if (QLatin1String(list.mode) == QLatin1String("k"))
-        return {"編輯 工程類別", " 至   工程類別", "請在空格中輸入 工程類別",
-                "如果刪除會將所包含的區域一並刪除"};
+        return {"編輯 工程類別", " 至   工程類別", "請在空格中輸入 工程類別", "如果刪除會將所包含的區域一並刪除"};
     return {"編輯 工程種類", " 至   工程種類", "請在空格中輸入 工程種類", "如果刪除會將所包含的施工一並刪除"};
 }
 

@@ -3,11 +3,11 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
+#include "ui/Controls.h"
 #include "LineGrid.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
-#include "ui/Controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -262,3 +262,4 @@ bool frmEng::eventFilter(QObject* watched, QEvent* e) {
     }
     return ui::Form::eventFilter(watched, e);
 }
+

@@ -134,8 +134,7 @@ void frmEng::LoadAreas() {
     m_areasCategory = cbK->currentText();
     m_areasCategoryIndex = cbK->currentIndex();
     QStringList areas;
-    m_areasLoaded =
-        m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
+    m_areasLoaded = m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
     m_areas = areas.isEmpty() ? AreaColumns() : AreaColumns(areas);
     CurAreaGrid = 0;
     CurAreaRow = 0;

@@ -64,10 +64,8 @@ QWidget* frmEng::buildListsTab() {
         QAction* a = mS->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
     }
-    connect(mS->findChild<QAction*>(QStringLiteral("mAddS")), &QAction::triggered, this,
-            &frmEng::mAddS_Click);
-    connect(mS->findChild<QAction*>(QStringLiteral("mDelS")), &QAction::triggered, this,
-            &frmEng::mDelS_Click);
+    connect(mS->findChild<QAction*>(QStringLiteral("mAddS")), &QAction::triggered, this, &frmEng::mAddS_Click);
+    connect(mS->findChild<QAction*>(QStringLiteral("mDelS")), &QAction::triggered, this, &frmEng::mDelS_Click);
     connect(mS->findChild<QAction*>(QStringLiteral("mUpS")), &QAction::triggered, this, &frmEng::mUpS_Click);
     connect(mS->findChild<QAction*>(QStringLiteral("mDnS")), &QAction::triggered, this, &frmEng::mDnS_Click);
 
@@ -231,14 +229,11 @@ bool frmEng::SaveVocabularies() {
             const QString text = catalog_ui::cellText(g, r, 0);
             if (i == catalog::kRatioList && !catalog::isStoredNumber(text)) {
                 Tab1->setCurrentIndex(2);
-                ui::msgBox(QStringLiteral("%1第 %2 行不是數字")
-                               .arg(QString::fromUtf8(catalog::vocabularyList(i).caption))
-                               .arg(r + 1),
+                ui::msgBox(QStringLiteral("%1第 %2 行不是數字").arg(QString::fromUtf8(catalog::vocabularyList(i).caption)).arg(r + 1),
                            ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
                 return false;
             }
-            entries.append(
-                {text, origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
+            entries.append({text, origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
         }
         lists.insert(i, entries);
     }

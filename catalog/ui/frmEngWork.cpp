@@ -4,11 +4,11 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
-#include "LineGrid.h"
 #include "Questions.h"
-#include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
+#include "LineGrid.h"
+#include "mdM.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,9 +61,8 @@ QWidget* frmEng::buildWorkTab() {
     cbT = new QComboBox(w);
     cbT->setObjectName(QStringLiteral("cbT"));
     cbT->setMinimumWidth(240);
-    hfgW = lineGrid(
-        w, "hfgW",
-        {QStringLiteral("施工"), QStringLiteral("單位"), QStringLiteral("成本"), QStringLiteral("比例")});
+    hfgW = lineGrid(w, "hfgW", {QStringLiteral("施工"), QStringLiteral("單位"), QStringLiteral("成本"),
+                                QStringLiteral("比例")});
     txtW = ui::textBox(hfgW->viewport(), "txtW");
     cbW = new QComboBox(hfgW->viewport());
     cbW->setObjectName(QStringLiteral("cbW"));
@@ -190,8 +189,7 @@ void frmEng::LoadWorkItems() {
     m_itemsKind = cbT->currentText();
     m_itemsKindIndex = cbT->currentIndex();
     m_loadedItems.clear();
-    m_itemsLoaded =
-        m_itemsKindIndex >= 0 && tryLoad([this] { m_loadedItems = m_store->workItems(m_itemsKind); }, hfgW);
+    m_itemsLoaded = m_itemsKindIndex >= 0 && tryLoad([this] { m_loadedItems = m_store->workItems(m_itemsKind); }, hfgW);
     m_deletedItems.clear();
     QVector<QVariant> origins;
     for (const catalog::WorkItem& w : m_loadedItems)
@@ -211,8 +209,8 @@ void frmEng::LoadWorkItems() {
 
 void frmEng::forgetVanishedItem() {
     bool vanished = false;
-    if (m_hasWorkItem && !cmdP->isEnabled() &&
-        tryLoad([&] { vanished = !m_store->hasWorkItem(CurWorkItem); }, nullptr) && vanished) {
+    if (m_hasWorkItem && !cmdP->isEnabled() && tryLoad([&] { vanished = !m_store->hasWorkItem(CurWorkItem); }, nullptr) &&
+        vanished) {
         m_hasWorkItem = false;
         CurWorkItem.clear();
         lbl2->clear();
@@ -224,8 +222,8 @@ bool frmEng::refuseNonNumeric(LineGrid* lines, const QString& what) {
     const int bad = lines->firstNonNumericLine();
     if (bad == 0)
         return false;
-    ui::msgBox(QStringLiteral("第 %1 行的%2不是數字").arg(bad).arg(what), ui::Buttons::OK,
-               ui::Icon::Exclamation, kTitle);
+    ui::msgBox(QStringLiteral("第 %1 行的%2不是數字").arg(bad).arg(what), ui::Buttons::OK, ui::Icon::Exclamation,
+               kTitle);
     return true;
 }
 

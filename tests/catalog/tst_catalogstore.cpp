@@ -21,14 +21,12 @@ private slots:
     void cleanup() { fx.tearDown(); }
 
     void areaRewriteTouchesOnlyItsCategory() {
-        const QStringList before =
-            fx.texts(QStringLiteral("SELECT k, a, sort FROM k2a WHERE k <> '住宅' ORDER BY rowid"));
+        const QStringList before = fx.texts(QStringLiteral("SELECT k, a, sort FROM k2a WHERE k <> '住宅' ORDER BY rowid"));
         QStringList areas;
         for (int i = 1; i <= 25; ++i)
             areas << QStringLiteral("區%1").arg(i);
         store().saveAreas(QStringLiteral("住宅"), areas);
-        QCOMPARE(fx.texts(QStringLiteral("SELECT k, a, sort FROM k2a WHERE k <> '住宅' ORDER BY rowid")),
-                 before);
+        QCOMPARE(fx.texts(QStringLiteral("SELECT k, a, sort FROM k2a WHERE k <> '住宅' ORDER BY rowid")), before);
         QCOMPARE(store().areas(QStringLiteral("住宅")), areas);
         QCOMPARE(fx.texts(QStringLiteral("SELECT sort FROM k2a WHERE k = '住宅' ORDER BY sort")).last(),
                  QStringLiteral("25"));
@@ -65,8 +63,7 @@ private slots:
         QCOMPARE(s.categories().size(), 6);
 
         // Work items and markups of such a name.
-        s.saveWorkItems(
-            name, {{{name, QStringLiteral("式"), QStringLiteral("10"), QStringLiteral("1.3")}, {}}}, {});
+        s.saveWorkItems(name, {{{name, QStringLiteral("式"), QStringLiteral("10"), QStringLiteral("1.3")}, {}}}, {});
         s.saveMarkups(name, {{QStringLiteral("d"), QStringLiteral("5")}});
         QCOMPARE(s.workItems(name).size(), 1);
         QCOMPARE(s.markups(name), (QVector<Markup>{{QStringLiteral("d"), QStringLiteral("5")}}));
@@ -96,15 +93,13 @@ private slots:
         QVector<WorkItemLine> lines;
         for (const WorkItem& w : s.workItems(kind))
             lines.append(WorkItemLine{w, w.name});
-        lines.append(WorkItemLine{
-            {QStringLiteral("Pipe"), QStringLiteral("式"), QStringLiteral("1"), QStringLiteral("1")}, {}});
+        lines.append(WorkItemLine{{QStringLiteral("Pipe"), QStringLiteral("式"), QStringLiteral("1"), QStringLiteral("1")}, {}});
         s.saveWorkItems(kind, lines, {});
         s.saveMarkups(QStringLiteral("Pipe"), {{QStringLiteral("d"), QStringLiteral("5")}});
         lines.last().loadedName = QStringLiteral("Pipe");
         lines.last().item.name = QStringLiteral("PIPE");
         s.saveWorkItems(kind, lines, {});
-        QCOMPARE(s.markups(QStringLiteral("PIPE")),
-                 (QVector<Markup>{{QStringLiteral("d"), QStringLiteral("5")}}));
+        QCOMPARE(s.markups(QStringLiteral("PIPE")), (QVector<Markup>{{QStringLiteral("d"), QStringLiteral("5")}}));
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM w2d WHERE w = 'PIPE' COLLATE BINARY")), 1);
 
         // Deleting the item under another spelling takes its markups along.
@@ -123,8 +118,7 @@ private slots:
         CatalogStore s = store();
         const QStringList areas = s.areas(QStringLiteral("住宅"));
         fx.failInsert(QStringLiteral("k2a"), QStringLiteral("a"), QStringLiteral("boom"));
-        QVERIFY_THROWS_EXCEPTION(
-            db::DbError, s.saveAreas(QStringLiteral("住宅"), {QStringLiteral("x"), QStringLiteral("boom")}));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveAreas(QStringLiteral("住宅"), {QStringLiteral("x"), QStringLiteral("boom")}));
         QCOMPARE(s.areas(QStringLiteral("住宅")), areas);
 
         const QVector<WorkItem> items = s.workItems(QStringLiteral("泥作工程"));
@@ -132,14 +126,12 @@ private slots:
         fx.failInsert(QStringLiteral("t2w"), QStringLiteral("w"), QStringLiteral("boom"));
         QVector<WorkItemLine> lines{{{QStringLiteral("新名"), {}, {}, {}}, QStringLiteral("地坪磁磚貼工")},
                                     {{QStringLiteral("boom"), {}, {}, {}}, {}}};
-        QVERIFY_THROWS_EXCEPTION(
-            db::DbError, s.saveWorkItems(QStringLiteral("泥作工程"), lines, {QStringLiteral("紅磚隔間牆")}));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveWorkItems(QStringLiteral("泥作工程"), lines, {QStringLiteral("紅磚隔間牆")}));
         QCOMPARE(s.workItems(QStringLiteral("泥作工程")), items);
         QCOMPARE(markupNames(QStringLiteral("地坪磁磚貼工")), markups);
 
         fx.failInsert(QStringLiteral("w2d"), QStringLiteral("d"), QStringLiteral("boom"));
-        QVERIFY_THROWS_EXCEPTION(
-            db::DbError, s.saveMarkups(QStringLiteral("地坪磁磚貼工"), {{QStringLiteral("boom"), {}}}));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, s.saveMarkups(QStringLiteral("地坪磁磚貼工"), {{QStringLiteral("boom"), {}}}));
         QCOMPARE(markupNames(QStringLiteral("地坪磁磚貼工")), markups);
 
         // The vocabulary rewrite: list 12 fails after lists 0 to 11 were rewritten.
@@ -165,8 +157,7 @@ private slots:
         auto ro = db::Database::open(fx.db->path(), QString::fromUtf8(mdM::kMainDbPassword));
         ro->executeScript(QStringLiteral("PRAGMA query_only = ON;"));
         CatalogStore readOnly(ro);
-        QVERIFY_THROWS_EXCEPTION(db::DbError,
-                                 readOnly.deleteMasterEntry(categoriesList(), QStringLiteral("住宅")));
+        QVERIFY_THROWS_EXCEPTION(db::DbError, readOnly.deleteMasterEntry(categoriesList(), QStringLiteral("住宅")));
         QCOMPARE(s.categories(), cats);
         QCOMPARE(s.areas(QStringLiteral("住宅")), areas);
     }
@@ -258,16 +249,13 @@ private slots:
         lines[0].item.cost = QStringLiteral("12.5");
         lines[1].item.ratio = QString();
         lines.append(WorkItemLine{{QString(), QStringLiteral("式"), QString(), QString()}, {}});
-        lines.append(WorkItemLine{
-            {QStringLiteral("新項"), QStringLiteral("式"), QStringLiteral("abc"), QStringLiteral("1.2")},
-            {}});
+        lines.append(WorkItemLine{{QStringLiteral("新項"), QStringLiteral("式"), QStringLiteral("abc"), QStringLiteral("1.2")}, {}});
         s.saveWorkItems(kind, lines, {QStringLiteral("地坪磁磚貼工")});
         QVERIFY(markupNames(QStringLiteral("地坪磁磚貼工")).isEmpty());
-        QCOMPARE(
-            fx.texts(QStringLiteral("SELECT sort, c, s FROM t2w WHERE t = ? ORDER BY sort"), {kind}),
-            (QStringList{QStringLiteral("2|12.5|1.3"), QStringLiteral("3|2500|0"),
-                         QStringLiteral("4|3200|1.3"), QStringLiteral("5|5500|1.3"),
-                         QStringLiteral("6|800|1.3"), QStringLiteral("7|0|0"), QStringLiteral("8|0|1.2")}));
+        QCOMPARE(fx.texts(QStringLiteral("SELECT sort, c, s FROM t2w WHERE t = ? ORDER BY sort"), {kind}),
+                 (QStringList{QStringLiteral("2|12.5|1.3"), QStringLiteral("3|2500|0"), QStringLiteral("4|3200|1.3"),
+                              QStringLiteral("5|5500|1.3"), QStringLiteral("6|800|1.3"), QStringLiteral("7|0|0"),
+                              QStringLiteral("8|0|1.2")}));
 
         // A deleted name typed again into a new line keeps its markups.
         lines.clear();
@@ -287,8 +275,7 @@ private slots:
     void markupRewrite() {
         CatalogStore s = store();
         const QString item = QStringLiteral("say \"hi\"");
-        s.saveMarkups(item, {{QStringLiteral("a"), QStringLiteral("1.5")},
-                             {QString(), QStringLiteral("x")},
+        s.saveMarkups(item, {{QStringLiteral("a"), QStringLiteral("1.5")}, {QString(), QStringLiteral("x")},
                              {QStringLiteral("c"), QString()}});
         QCOMPARE(fx.texts(QStringLiteral("SELECT w, d, c, sort FROM w2d WHERE w = ? ORDER BY sort"), {item}),
                  (QStringList{item + QStringLiteral("|a|1.5|2"), item + QStringLiteral("||0|3"),
@@ -314,11 +301,7 @@ private slots:
         QCOMPARE(s.vocabulary(kRatioList), ratios);
 
         // Reordered, an empty entry in the middle kept, one empty last entry dropped (only one).
-        lists[1] = {{QStringLiteral("乙"), {}},
-                    {QString(), {}},
-                    {QStringLiteral("甲"), {}},
-                    {QString(), {}},
-                    {QString(), {}}};
+        lists[1] = {{QStringLiteral("乙"), {}}, {QString(), {}}, {QStringLiteral("甲"), {}}, {QString(), {}}, {QString(), {}}};
         lists[kRatioList] = {{QStringLiteral("1.5"), {}}, {QString(), {}}, {QStringLiteral("2"), {}}};
         // A work crew renamed carries into the vendors' links; two materials trade texts.
         lists[kCrewList][0].text = QStringLiteral("拆除工");
@@ -335,8 +318,7 @@ private slots:
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '泥作'")), 1);
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ''")), 0);
         QCOMPARE(fx.texts(QStringLiteral("SELECT sort, 行 FROM 行業 ORDER BY sort")),
-                 (QStringList{QStringLiteral("1|乙"), QStringLiteral("2|"), QStringLiteral("3|甲"),
-                              QStringLiteral("4|")}));
+                 (QStringList{QStringLiteral("1|乙"), QStringLiteral("2|"), QStringLiteral("3|甲"), QStringLiteral("4|")}));
         QCOMPARE(fx.texts(QStringLiteral("SELECT sc FROM sc ORDER BY sort")),
                  (QStringList{QStringLiteral("1.5"), QStringLiteral("0"), QStringLiteral("2")}));
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除工'")), crewLinks);

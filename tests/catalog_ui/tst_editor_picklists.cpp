@@ -2,8 +2,8 @@
 // next time the editor fills them.
 #include "CatalogUi.h"
 #include "CellEditors.h"
-#include "QuoteTree.h"
 #include "ScriptedDialogs.h"
+#include "QuoteTree.h"
 #include "frmQ.h"
 
 #include <QListWidget>

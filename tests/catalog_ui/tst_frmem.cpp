@@ -24,17 +24,12 @@ private:
     static void press(const char* name) {
         QTest::mouseClick(child<QPushButton>(ui::Default<frmEm>::get(), name), Qt::LeftButton);
     }
-    static void enterText(const QString& t) {
-        child<QLineEdit>(ui::Default<frmEm>::get(), "txt")->setText(t);
-    }
+    static void enterText(const QString& t) { child<QLineEdit>(ui::Default<frmEm>::get(), "txt")->setText(t); }
     QStringList stored(const char* mode) {
-        return catalog::CatalogStore(fx.openDb())
-            .masterEntries(catalog::masterList(QString::fromLatin1(mode)));
+        return catalog::CatalogStore(fx.openDb()).masterEntries(catalog::masterList(QString::fromLatin1(mode)));
     }
     QStringList ids(const char* table) {
-        return fx.stored(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY 1")
-                             .arg(QLatin1String(table) == QLatin1String("別") ? "k_id" : "t_id",
-                                  QString::fromUtf8(table)));
+        return fx.stored(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY 1").arg(QLatin1String(table) == QLatin1String("別") ? "k_id" : "t_id", QString::fromUtf8(table)));
     }
 
 private slots:
@@ -50,8 +45,7 @@ private slots:
         QFETCH(QString, mode);
         const QByteArray m = mode.toLatin1();
         frmEm* f = open(m.constData());
-        QCOMPARE(f->windowTitle(), mode == QLatin1String("k") ? QStringLiteral("編輯 工程類別")
-                                                              : QStringLiteral("編輯 工程種類"));
+        QCOMPARE(f->windowTitle(), mode == QLatin1String("k") ? QStringLiteral("編輯 工程類別") : QStringLiteral("編輯 工程種類"));
         QStringList expected = stored(m.constData());
         list()->setCurrentRow(0);
         press("cmdDn");
@@ -74,9 +68,8 @@ private slots:
         press("cmdY");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【新的】已存在"));
-        QCOMPARE(dialogs.messages().at(1).text, mode == QLatin1String("k")
-                                                    ? QStringLiteral("請在空格中輸入 工程類別")
-                                                    : QStringLiteral("請在空格中輸入 工程種類"));
+        QCOMPARE(dialogs.messages().at(1).text, mode == QLatin1String("k") ? QStringLiteral("請在空格中輸入 工程類別")
+                                                                           : QStringLiteral("請在空格中輸入 工程種類"));
         QCOMPARE(stored(m.constData()), expected);
     }
 
@@ -102,8 +95,8 @@ private slots:
         press("cmdY");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("【餐廳】已存在\r\n是否合併?"));
-        QCOMPARE(stored("k"), (QStringList{QStringLiteral("住宅"), QStringLiteral("門市"),
-                                           QStringLiteral("辦公室"), QStringLiteral("餐廳")}));
+        QCOMPARE(stored("k"), (QStringList{QStringLiteral("住宅"), QStringLiteral("門市"), QStringLiteral("辦公室"),
+                                           QStringLiteral("餐廳")}));
         QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '餐廳'")).first().toInt(), 14);
     }
 
@@ -120,8 +113,7 @@ private slots:
         press("cmdDel");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先選取"));
-        QCOMPARE(dialogs.messages().at(1).text,
-                 QStringLiteral("確定刪除【泥作工程】\r\n如果刪除會將所包含的施工一並刪除"));
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("確定刪除【泥作工程】\r\n如果刪除會將所包含的施工一並刪除"));
         QCOMPARE(dialogs.messages().at(1).defaultButton, 2);
         QCOMPARE(ids("種").join(QLatin1Char(',')), QStringLiteral("1,2,3,4,5,6,7,8,9,10"));
         QVERIFY(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程'")).isEmpty());
@@ -221,8 +213,7 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("請先選取"));
 
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualItemRect(list()->item(1)).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(1)).center());
         f->resize(f->width() + 40, f->height() + 60); // as the user sized it
         const QSize size = f->size();
         press("cmdEdit");

@@ -36,8 +36,7 @@ private slots:
         QCOMPARE(CatalogUi::areaGrid(0)->rowCount(), 20);
         QCOMPARE(CatalogUi::areaGrid(1)->rowCount(), 1);
         QCOMPARE(CatalogUi::areaGrid(0)->width(), CatalogUi::areaGrid(1)->width());
-        QVERIFY(CatalogUi::areaGrid(1)->x() >
-                CatalogUi::areaGrid(0)->x() + CatalogUi::areaGrid(0)->width() - 1);
+        QVERIFY(CatalogUi::areaGrid(1)->x() > CatalogUi::areaGrid(0)->x() + CatalogUi::areaGrid(0)->width() - 1);
 
         // Another category: one grid spanning the frame; the second one is hidden, not gone.
         QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
@@ -66,8 +65,7 @@ private slots:
         CatalogUi::click("cmAp");
         QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")),
                  numbers(1, 20) << QStringLiteral("陽台"));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT max(sort) FROM k2a WHERE k = '住宅'")),
-                 QStringList{QStringLiteral("21")});
+        QCOMPARE(fx.stored(QStringLiteral("SELECT max(sort) FROM k2a WHERE k = '住宅'")), QStringList{QStringLiteral("21")});
         QVERIFY(!CatalogUi::button("cmAp")->isEnabled());
     }
 
@@ -141,8 +139,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         CatalogUi::click("cmdDnA");
         QCOMPARE(CatalogUi::column(CatalogUi::areaGrid(0)).mid(0, 4),
-                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
-                              QStringLiteral("3")}));
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("3")}));
 
         // The first area only beeps, yet the group counts as changed.
         CatalogUi::click("cmdCancel");

@@ -41,25 +41,22 @@ private:
         QTemporaryDir profile;
         QProcess p;
         p.setWorkingDirectory(outPath());
-        p.start(QStringLiteral("soffice"), {QStringLiteral("--headless"),
-                                            QStringLiteral("-env:UserInstallation=file://") + profile.path(),
-                                            QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-                                            QStringLiteral("--outdir"), outPath(), path});
+        p.start(QStringLiteral("soffice"),
+                {QStringLiteral("--headless"), QStringLiteral("-env:UserInstallation=file://") + profile.path(),
+                 QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), outPath(), path});
         if (!p.waitForFinished(110000) || p.exitCode() != 0)
             return {};
-        const QString pdf =
-            QDir(outPath()).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
+        const QString pdf = QDir(outPath()).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
         QProcess t;
-        t.start(QStringLiteral("pdftotext"),
-                {bbox ? QStringLiteral("-bbox") : QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        t.start(QStringLiteral("pdftotext"), {bbox ? QStringLiteral("-bbox") : QStringLiteral("-layout"), pdf,
+                                              QStringLiteral("-")});
         t.waitForFinished(30000);
         return QString::fromUtf8(t.readAllStandardOutput());
     }
     // The printed height of a word in points, 0 when it is not printed.
     static double printedHeight(const QString& bboxText, const QString& word) {
-        const QRegularExpression re(
-            QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">") +
-            QRegularExpression::escape(word) + QStringLiteral("</word>"));
+        const QRegularExpression re(QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">") +
+                                    QRegularExpression::escape(word) + QStringLiteral("</word>"));
         const QRegularExpressionMatch m = re.match(bboxText);
         return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0;
     }
@@ -102,8 +99,7 @@ private slots:
         const auto tmpl = wb::Workbook::open(fx.folder->file(QStringLiteral("Pother/工程類別.xlsx")));
         QVERIFY(tmpl->sheet(1).text(3, 1).isEmpty());
         const QString office = officeText(g_opened.first());
-        QVERIFY2(office.contains(QStringLiteral("住宅：")) && office.contains(QStringLiteral("騎樓")),
-                 qPrintable(office));
+        QVERIFY2(office.contains(QStringLiteral("住宅：")) && office.contains(QStringLiteral("騎樓")), qPrintable(office));
         // The page holds the categories there are at a readable size, not shrunk to fit every
         // pair the sheet has room for.
         const double height = printedHeight(officeText(g_opened.first(), true), QStringLiteral("騎樓"));
@@ -121,8 +117,7 @@ private slots:
         QCOMPARE(s.number(3, 4).value_or(-1), 250.0);
         QCOMPARE(s.text(9, 1), QStringLiteral("泥作工程："));
         const QString office = officeText(g_opened.first());
-        QVERIFY2(office.contains(QStringLiteral("工程種類列表：")) &&
-                     office.contains(QStringLiteral("地面保護板舖設")),
+        QVERIFY2(office.contains(QStringLiteral("工程種類列表：")) && office.contains(QStringLiteral("地面保護板舖設")),
                  qPrintable(office));
 
         book = print("cmdPrd");

@@ -77,8 +77,7 @@ private slots:
         QCOMPARE(dialogs.messages().at(0).buttons, ui::Buttons::YesNoCancel);
         QCOMPARE(tabs()->currentIndex(), left ? 2 : 1);
         QCOMPARE(firstItem(), itemsWritten ? QStringLiteral("浴室防水施作") : QStringLiteral("地坪粉光整平"));
-        QCOMPARE(firstMarkup(), markupsWritten ? QStringLiteral("80x80公分 大尺寸磚")
-                                               : QStringLiteral("60x60公分 拋光石英磚"));
+        QCOMPARE(firstMarkup(), markupsWritten ? QStringLiteral("80x80公分 大尺寸磚") : QStringLiteral("60x60公分 拋光石英磚"));
         // Cancel keeps the changes in the grids, unapplied.
         if (!left)
             QVERIFY(CatalogUi::button("cmdP")->isEnabled());
@@ -93,8 +92,7 @@ private slots:
         dialogs.expectMessage(ui::Answer::Yes);    // areas
         dialogs.expectMessage(ui::Answer::Cancel); // work items: the window stays
         QVERIFY(!CatalogUi::form()->unload());
-        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(),
-                 QStringLiteral("客廳"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(), QStringLiteral("客廳"));
         QVERIFY(ui::Default<frmEng>::isLoaded());
         dialogs.expectMessage(ui::Answer::No);  // work items
         dialogs.expectMessage(ui::Answer::Yes); // markups
@@ -120,8 +118,7 @@ private slots:
         emit cbK->activated(2);
         VERIFY_DIALOGS(dialogs);
         // Written under the category the grid was loaded for; the new one is shown, clean.
-        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(),
-                 QStringLiteral("客廳"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")).first(), QStringLiteral("客廳"));
         QCOMPARE(catalog_ui::cellText(CatalogUi::areaGrid(0), 0, 0), QStringLiteral("接待區"));
         QVERIFY(!CatalogUi::button("cmAp")->isEnabled());
     }
@@ -131,8 +128,8 @@ private slots:
         frmEng* f = fx.window();
         for (const char* name : {"cmdPrK", "cmdPrt", "cmdPrd", "cmdPo"})
             QVERIFY2(!CatalogUi::button(name)->isVisibleTo(f), name);
-        for (const char* name : {"cmEdK", "Command2", "cmdUpA", "cmdDnA", "cmAp", "cmdCancel", "cmdUpW",
-                                 "cmdDnW", "cmWp", "Command4", "cmUpD", "cmDnD", "cmdP", "Command5"})
+        for (const char* name : {"cmEdK", "Command2", "cmdUpA", "cmdDnA", "cmAp", "cmdCancel", "cmdUpW", "cmdDnW",
+                                 "cmWp", "Command4", "cmUpD", "cmDnD", "cmdP", "Command5"})
             QVERIFY2(!CatalogUi::button(name)->isEnabled(), name);
         QVERIFY(!CatalogUi::rightClick(CatalogUi::areaGrid(0), 0));
         QVERIFY(!CatalogUi::rightClick(hfgW(), 0));
@@ -140,8 +137,7 @@ private slots:
         CatalogUi::leftClick(CatalogUi::listGrid(0), 0);
         QVERIFY(!CatalogUi::editor("txtS")->isVisible());
         // Closing writes nothing and asks nothing.
-        fx.openDb()->executeScript(QStringLiteral(
-            "CREATE TRIGGER no_write BEFORE DELETE ON u BEGIN SELECT RAISE(ABORT, 'x'); END;"));
+        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_write BEFORE DELETE ON u BEGIN SELECT RAISE(ABORT, 'x'); END;"));
         QVERIFY(f->unload());
     }
 
@@ -180,16 +176,13 @@ private slots:
         dialogs.expectMessage(ui::Answer::Yes);
         QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
         VERIFY_DIALOGS(dialogs);
-        const int links =
-            fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ?"), {crew}).first().toInt();
+        const int links = fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = ?"), {crew}).first().toInt();
         QVERIFY(f->unload());
         QCOMPARE(s.vocabulary(1), expected);
         QCOMPARE(s.vocabulary(0), units.mid(1));
         QCOMPARE(s.vocabulary(12).first(), QStringLiteral("1.25"));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除班'")).first().toInt(),
-                 links);
-        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(),
-                 int(expected.size()));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除班'")).first().toInt(), links);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(), int(expected.size()));
     }
 
     // A popup opened on another line closes the cell editor: what is typed next cannot land in
@@ -223,8 +216,8 @@ private slots:
     void readOnlyDatabaseStillCloses() {
         const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
         for (int i = 0; i < catalog::kVocabularyCount; ++i)
-            db::fault::failTable(QString::fromUtf8(catalog::vocabularyList(i).table),
-                                 db::fault::Error::ReadOnly, db::fault::Access::Write);
+            db::fault::failTable(QString::fromUtf8(catalog::vocabularyList(i).table), db::fault::Error::ReadOnly,
+                                 db::fault::Access::Write);
         ScriptedDialogs dialogs;
         QVERIFY(fx.window()->unload());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -248,8 +241,7 @@ private slots:
     // written: not by closing, not by an apply after switching to another category or work kind.
     void failedLoadsLeaveGroupsUnloaded() {
         const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
-        const QStringList shop =
-            fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
+        const QStringList shop = fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
         db::fault::failTable(QStringLiteral("u"), db::fault::Error::Busy, db::fault::Access::Read);
         ScriptedDialogs dialogs;
         dialogs.expectMessage(); // one for the window's whole load

@@ -41,9 +41,8 @@ private slots:
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請選取一施工項目"));
         CatalogUi::leftClick(hfgW(), 3);
         QCOMPARE(CatalogUi::get<QLabel>("lbl2")->text(), QStringLiteral("地坪磁磚貼工 的"));
-        QCOMPARE(CatalogUi::column(hfgD()),
-                 (QStringList{QStringLiteral("60x60公分 拋光石英磚"), QStringLiteral("80x80公分 大尺寸磚"),
-                              QStringLiteral("斜貼")}));
+        QCOMPARE(CatalogUi::column(hfgD()), (QStringList{QStringLiteral("60x60公分 拋光石英磚"),
+                                                          QStringLiteral("80x80公分 大尺寸磚"), QStringLiteral("斜貼")}));
         QVERIFY(CatalogUi::rightClick(hfgD(), 0));
     }
 
@@ -147,11 +146,10 @@ private slots:
         CatalogUi::leftClick(hfgW(), 6, 3);
         CatalogUi::type(txtW, QStringLiteral("1.3"));
         CatalogUi::click("cmWp");
-        QCOMPARE(
-            fx.stored(QStringLiteral("SELECT w || '|' || u || '|' || c || '|' || s || '|' || sort FROM t2w "
-                                     "WHERE t = '泥作工程' ORDER BY sort"))
-                .last(),
-            QStringLiteral("打石|處|300.0|1.3|8"));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w || '|' || u || '|' || c || '|' || s || '|' || sort FROM t2w "
+                                          "WHERE t = '泥作工程' ORDER BY sort"))
+                     .last(),
+                 QStringLiteral("打石|處|300.0|1.3|8"));
         QCOMPARE(hfgW()->rowCount(), 7);
         QVERIFY(hfgD()->isEnabled());
     }
@@ -188,8 +186,7 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first(),
                  QStringLiteral("浴室防水施作"));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT c FROM t2w WHERE w = '紅磚隔間牆'")).first().toDouble(),
-                 -500.0);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT c FROM t2w WHERE w = '紅磚隔間牆'")).first().toDouble(), -500.0);
     }
 
     void changedMarkupsSettledBeforeTheirItemIsRenamed() {
@@ -206,8 +203,7 @@ private slots:
         CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("地磚"));
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(1).text,
-                 QStringLiteral("【地坪磁磚貼工 的細項加成】正在編輯中\r\n是否套用?"));
+        QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("【地坪磁磚貼工 的細項加成】正在編輯中\r\n是否套用?"));
         QCOMPARE(markups(QStringLiteral("地磚")).first(), QStringLiteral("80x80公分 大尺寸磚"));
         QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
     }
@@ -220,8 +216,7 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer::Yes);
         QVERIFY(CatalogUi::popup(hfgW(), 1, "mDelW"));
-        QCOMPARE(dialogs.messages().at(0).text,
-                 QStringLiteral("確定刪除? 【木作衣櫃】\r\n如刪除會將所有加成一並刪除"));
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("確定刪除? 【木作衣櫃】\r\n如刪除會將所有加成一並刪除"));
         CatalogUi::click("cmWp");
         QCOMPARE(markups(QStringLiteral("木作衣櫃")).size(), 4);
 
@@ -236,15 +231,13 @@ private slots:
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
         QVERIFY(markups(QStringLiteral("地坪磁磚貼工")).isEmpty());
-        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM t2w WHERE t = '泥作工程' ORDER BY sort"))
-                     .join(QLatin1Char(',')),
+        QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM t2w WHERE t = '泥作工程' ORDER BY sort")).join(QLatin1Char(',')),
                  QStringLiteral("2,3,4,5,6"));
     }
 
     void onlyLineDeletedStoresNothing() {
         catalog::CatalogStore(fx.openDb())
-            .saveWorkItems(QStringLiteral("泥作工程"),
-                           {{{QStringLiteral("唯一"), {}, QStringLiteral("1"), {}}, {}}}, {});
+            .saveWorkItems(QStringLiteral("泥作工程"), {{{QStringLiteral("唯一"), {}, QStringLiteral("1"), {}}, {}}}, {});
         open();
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer::Yes);
@@ -286,8 +279,7 @@ private slots:
         CatalogUi::leftClick(hfgW(), 0);
         CatalogUi::click("cmdDnW");
         // The quotation editor appends an item meanwhile.
-        fx.openDb()->execute(QStringLiteral(
-            "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('泥作工程', '新增品名', 8, '式', 0, 0)"));
+        fx.openDb()->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('泥作工程', '新增品名', 8, '式', 0, 0)"));
         ScriptedDialogs dialogs;
         if (enter)
             dialogs.answerUnexpectedAsEnter(1);
@@ -304,9 +296,8 @@ private slots:
 
     void failedApplyKeepsTheGridAsTyped() {
         open();
-        fx.openDb()->executeScript(
-            QStringLiteral("CREATE TRIGGER no_t2w BEFORE INSERT ON t2w WHEN NEW.w = '紅磚隔間牆' "
-                           "BEGIN SELECT RAISE(ABORT, '寫入被拒'); END;"));
+        fx.openDb()->executeScript(QStringLiteral("CREATE TRIGGER no_t2w BEFORE INSERT ON t2w WHEN NEW.w = '紅磚隔間牆' "
+                                                  "BEGIN SELECT RAISE(ABORT, '寫入被拒'); END;"));
         CatalogUi::leftClick(hfgW(), 0);
         CatalogUi::click("cmdDnW");
         const QStringList typed = CatalogUi::column(hfgW());
@@ -321,8 +312,7 @@ private slots:
         QVERIFY(CatalogUi::button("cmWp")->isEnabled());
         QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).first(),
                  QStringLiteral("地坪粉光整平"));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM t2w WHERE t = '泥作工程'")).first().toInt(),
-                 6);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM t2w WHERE t = '泥作工程'")).first().toInt(), 6);
     }
 
     void markupEditing() {
@@ -345,11 +335,8 @@ private slots:
         CatalogUi::leftClick(hfgD(), 1);
         CatalogUi::click("cmDnD"); // on the line before the empty one
         CatalogUi::click("cmdP");
-        QCOMPARE(fx.stored(
-                     QStringLiteral("SELECT d || '|' || c || '|' || sort FROM w2d WHERE w = ? ORDER BY sort"),
-                     {item}),
-                 (QStringList{QStringLiteral("加長|15.0|2"), QStringLiteral("|0.0|3"),
-                              QStringLiteral("加厚|0.0|4")}));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT d || '|' || c || '|' || sort FROM w2d WHERE w = ? ORDER BY sort"), {item}),
+                 (QStringList{QStringLiteral("加長|15.0|2"), QStringLiteral("|0.0|3"), QStringLiteral("加厚|0.0|4")}));
         QVERIFY(hfgW()->isEnabled());
         QCOMPARE(hfgD()->rowCount(), 3);
 
