@@ -109,6 +109,10 @@ void frmEng::fitListColumns() {
         m_listsLayout->setColumnStretch(c, std::max(1, widths.at(c)));
 }
 
+bool frmEng::listChanged(int list) const {
+    return m_listLoaded.value(list) && catalog_ui::columnTexts(hfgS.at(list), 0) != m_listTexts.at(list);
+}
+
 bool frmEng::listEditable(int list) const {
     return canEdit() && m_listLoaded.value(list);
 }
@@ -221,7 +225,7 @@ bool frmEng::SaveVocabularies() {
     QMap<int, QVector<catalog::VocabularyEntry>> lists;
     for (int i = 0; i < catalog::kVocabularyCount; ++i) {
         QTableWidget* g = hfgS.at(i);
-        if (!m_listLoaded.value(i) || catalog_ui::columnTexts(g, 0) == m_listTexts.at(i))
+        if (!listChanged(i))
             continue;
         QVector<catalog::VocabularyEntry> entries;
         for (int r = 0; r < g->rowCount(); ++r) {

@@ -9,13 +9,12 @@
 void frmEng::cmdPo_Click() {
     if (!m_store || !m_rights)
         return;
-    // What the lists show, as closing would store it (a list that did not load, as stored).
+    // A list changed here prints as shown, as closing will store it; the others as stored.
     catalog_ui::printCatalog(QString::fromUtf8(catalog::kVocabularyTemplate), [&] {
         QVector<QStringList> lists;
         for (int i = 0; i < catalog::kRatioList; ++i)
-            lists << (m_listLoaded.value(i)
-                          ? catalog::withoutEmptyLast(catalog_ui::columnTexts(hfgS.at(i), 0))
-                          : m_store->vocabulary(i));
+            lists << (listChanged(i) ? catalog::withoutEmptyLast(catalog_ui::columnTexts(hfgS.at(i), 0))
+                                     : m_store->vocabulary(i));
         return catalog::vocabularyCells(lists);
     });
 }
