@@ -11,15 +11,25 @@ QString label(const QVariant& v) {
 } // namespace
 
 QVector<PrintCell> vocabularyCells(db::Database& d) {
-    QVector<PrintCell> out;
+    QVector<QStringList> lists;
     for (int i = 0; i < kRatioList; ++i) {
         const VocabularyList& v = vocabularyList(i);
         db::Recordset rs = d.query(QStringLiteral("SELECT \"%1\" FROM \"%2\" ORDER BY \"%3\"")
                                        .arg(QString::fromUtf8(v.textColumn), QString::fromUtf8(v.table),
                                             QString::fromUtf8(v.orderColumn)));
-        int row = kFirstPrintRow;
+        QStringList& list = lists.emplace_back();
         for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-            out.append({row++, i + 1, rs.value(0)});
+            list << rs.text(0);
+    }
+    return vocabularyCells(lists);
+}
+
+QVector<PrintCell> vocabularyCells(const QVector<QStringList>& lists) {
+    QVector<PrintCell> out;
+    for (int i = 0; i < kRatioList && i < lists.size(); ++i) {
+        int row = kFirstPrintRow;
+        for (const QString& text : lists.at(i))
+            out.append({row++, i + 1, text});
     }
     return out;
 }

@@ -28,6 +28,8 @@ inline constexpr int kFirstPrintRow = 3;
 
 // Twelve vocabulary lists (all but the ratios), list i down column i + 1 from row 3.
 QVector<PrintCell> vocabularyCells(db::Database& d);
+// The same of the lists given (by list index), as the window shows them.
+QVector<PrintCell> vocabularyCells(const QVector<QStringList>& lists);
 // Categories with their areas (saved query Pk2a): each category in a column pair, its label at
 // row 3 of the left column, its areas down the right column.
 QVector<PrintCell> categoryCells(db::Database& d);

@@ -189,24 +189,39 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
             entries.removeLast();
 
         if (v.linkTable) {
-            // Links of each renamed entry, by row, read before any of them moves.
-            QVector<QPair<QString, QVector<qint64>>> moves;
+            // Links of each renamed entry, by row, read before any of them moves. While another
+            // entry still holds the old text (kept, or added with it) the links stay its own and
+            // the renamed entry gets a copy.
+            struct Carry {
+                QString text;
+                QVector<qint64> rows;
+                bool copy;
+            };
+            QVector<Carry> moves;
             for (const VocabularyEntry& e : entries) {
                 if (!e.loadedText || *e.loadedText == e.text || e.text.trimmed().isEmpty())
                     continue;
+                bool kept = false;
+                for (const VocabularyEntry& o : entries)
+                    kept = kept ||
+                           (sameName(o.text, *e.loadedText) && (!o.loadedText || *o.loadedText == o.text));
+                if (kept && sameName(e.text, *e.loadedText))
+                    continue; // only the letter case changed: the links answer to both
                 db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?")
                                                    .arg(ident(v.linkTable), ident(v.linkColumn)),
                                                {*e.loadedText});
                 QVector<qint64> rows;
                 for (rs.moveFirst(); !rs.eof(); rs.moveNext())
                     rows << rs.value(0).toLongLong();
-                moves.append({e.text, rows});
+                moves.append({e.text, rows, kept});
             }
-            for (const auto& [text, rows] : moves) {
-                for (const qint64 row : rows)
-                    m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                      .arg(ident(v.linkTable), ident(v.linkColumn)),
-                                  {text, row});
+            const QString move = QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?");
+            const QString copy =
+                QStringLiteral("INSERT INTO %1 (廠商名稱, %2) SELECT 廠商名稱, ? FROM %1 WHERE rowid = ?");
+            for (const Carry& c : moves) {
+                for (const qint64 row : c.rows)
+                    m_db->execute((c.copy ? copy : move).arg(ident(v.linkTable), ident(v.linkColumn)),
+                                  {c.text, row});
             }
         }
 
@@ -254,14 +269,16 @@ void CatalogStore::rewriteMaster(const MasterList& list, const QStringList& name
         m_db->execute(insert, {i + 1, names.at(i)});
 }
 
-void CatalogStore::renameMasterEntry(const MasterList& list, const QString& from, const QString& to) {
+bool CatalogStore::renameMasterEntry(const MasterList& list, const QString& from, const QString& to) {
     if (from == to)
-        return;
+        return true;
     db::Transaction t(*m_db);
     const QString link = ident(list.linkTable);
     const QString key = ident(list.linkKey);
     if (!sameName(from, to) && masterContains(list, to)) {
         // Merge: the links of `from` go after those of `to`, the row of `from` goes.
+        if (!masterContains(list, from))
+            return false;
         const int offset = m_db->scalar(QStringLiteral("SELECT IFNULL(MAX(sort), 0) FROM %1 "
                                                        "WHERE %2 = ?")
                                             .arg(link, key),
@@ -274,13 +291,14 @@ void CatalogStore::renameMasterEntry(const MasterList& list, const QString& from
         names.removeIf([&](const QString& n) { return sameName(n, from); });
         rewriteMaster(list, names);
     } else {
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
-                          .arg(ident(list.table), ident(list.column)),
-                      {to, from});
-        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(link, key),
-                      {to, from});
+        if (m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
+                              .arg(ident(list.table), ident(list.column)),
+                          {to, from}) == 0)
+            return false;
+        m_db->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(link, key), {to, from});
     }
     t.commit();
+    return true;
 }
 
 void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name) {
@@ -303,7 +321,14 @@ void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
 
 void CatalogStore::saveOrder(const MasterList& list, const QStringList& names) {
     db::Transaction t(*m_db);
-    rewriteMaster(list, names);
+    QStringList stored = masterEntries(list);
+    QStringList ordered;
+    for (const QString& name : names) {
+        const qsizetype i = stored.indexOf(name);
+        if (i >= 0)
+            ordered << stored.takeAt(i);
+    }
+    rewriteMaster(list, ordered + stored);
     t.commit();
 }
 

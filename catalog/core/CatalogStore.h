@@ -76,7 +76,8 @@ public:
     // ---- the vocabulary lists given (by list index), each rewritten whole, all in one
     // transaction; lists not given stay as stored. Each list drops one empty last entry. An entry
     // of the work crews or materials given a new, non-empty text carries it into the vendors'
-    // links; an emptied or dropped entry leaves its links as they are.
+    // links (a copy of them while another entry keeps the old text); an emptied or dropped entry
+    // leaves its links as they are.
     void saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists);
 
     // ---- the ordered master lists
@@ -85,11 +86,13 @@ public:
     void addMasterEntry(const MasterList& list, const QString& name);
     // Renames the entry and its links. When `to` is already in the list the two merge: the links
     // of `from` follow `to` (after its own), the row of `from` goes and the ids are renumbered.
-    void renameMasterEntry(const MasterList& list, const QString& from, const QString& to);
+    // False, nothing written, when `from` is no longer in the list.
+    bool renameMasterEntry(const MasterList& list, const QString& from, const QString& to);
     // Deletes the entry and its links and renumbers the ids 1..n. Deleting a work kind also
     // deletes the markups of its items whose names no item anywhere keeps.
     void deleteMasterEntry(const MasterList& list, const QString& name);
-    // Rewrites the list with ids 1..n in the order given.
+    // Rewrites the list with ids 1..n in the order given: the stored entries in that order, those
+    // stored since (by another workstation) after them; a name no longer stored is not written.
     void saveOrder(const MasterList& list, const QStringList& names);
 
 private:

@@ -1,5 +1,7 @@
 #include "GridCells.h"
 
+#include "ColumnWidths.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -115,20 +117,15 @@ int widestText(const QTableWidget* grid, int col) {
 }
 
 void widenColumns(QTableWidget* grid, const QVector<int>& base, int room) {
-    QVector<int> order;
     QVector<int> need(base.size());
     int spare = room;
     for (int c = 0; c < base.size(); ++c) {
         need[c] = std::max(0, widestText(grid, c) - base.at(c));
         spare -= base.at(c);
-        order << c;
     }
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return need.at(a) < need.at(b); });
-    for (const int c : order) {
-        const int extra = std::clamp(need.at(c), 0, std::max(0, spare));
-        grid->setColumnWidth(c, base.at(c) + extra);
-        spare -= extra;
-    }
+    const QVector<int> extra = catalog::shareWidths(need, spare);
+    for (int c = 0; c < base.size(); ++c)
+        grid->setColumnWidth(c, base.at(c) + extra.at(c));
 }
 
 void markUnloaded(QWidget* view, const QString& reason) {

@@ -1,6 +1,7 @@
 #include "frmEm.h"
 
 #include "GridCells.h"
+#include "Questions.h"
 #include "frmEng.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -127,6 +128,7 @@ bool frmEm::tryRun(const std::function<void()>& run) {
 void frmEm::LoadList() {
     QStringList names;
     m_loaded = m_store && tryRun([&] { names = m_store->masterEntries(*m_list); });
+    m_loadedNames = names;
     LsM->clear();
     LsM->addItems(names);
     catalog_ui::markUnloaded(LsM, m_loaded ? QString() : QStringLiteral("未能載入"));
@@ -139,13 +141,23 @@ int frmEm::chosenRow() const {
     return chosen.isEmpty() ? -1 : LsM->row(chosen.first());
 }
 
-bool frmEm::SaveOrder() {
-    if (!m_store || !m_loaded)
-        return false;
+QStringList frmEm::shownNames() const {
     QStringList names;
     for (int i = 0; i < LsM->count(); ++i)
         names << LsM->item(i)->text();
-    return tryRun([&] { m_store->saveOrder(*m_list, names); });
+    return names;
+}
+
+void frmEm::storeOrder() {
+    const QStringList names = shownNames();
+    if (names == m_loadedNames)
+        return; // looking at a list writes nothing
+    m_store->saveOrder(*m_list, names);
+    m_loadedNames = names;
+}
+
+bool frmEm::SaveOrder() {
+    return m_store && m_loaded && tryRun([&] { storeOrder(); });
 }
 
 void frmEm::showFrame(bool shown) {
@@ -218,11 +230,18 @@ void frmEm::cmdY_Click() {
     } else if (name != m_editName) {
         // A change of letter case only is a plain rename: the name is the same name.
         if (!catalog::sameName(name, m_editName) && taken &&
-            ui::msgBox(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name), ui::Buttons::YesNo, ui::Icon::Question,
-                       kTitle, 2) != ui::Answer::Yes)
+            !catalog_ui::confirmLoss(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name)))
             return;
-        if (!SaveOrder() || !tryRun([&] { m_store->renameMasterEntry(*m_list, m_editName, name); }))
+        bool renamed = false;
+        if (!SaveOrder() || !tryRun([&] { renamed = m_store->renameMasterEntry(*m_list, m_editName, name); }))
             return;
+        if (!renamed) {
+            // Deleted meanwhile, here or on another workstation: the typed name stays in the frame.
+            LoadList();
+            message(QStringLiteral("【%1】已不存在，無法修改").arg(m_editName), ui::Icon::Exclamation);
+            txt->setFocus();
+            return;
+        }
     }
     LoadList();
     txt->clear();
@@ -240,8 +259,8 @@ void frmEm::cmdDel_Click() {
         return;
     }
     const QString name = LsM->item(chosenRow())->text();
-    if (ui::msgBox(QStringLiteral("確定刪除【%1】\r\n%2").arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning)),
-                   ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
+    if (!catalog_ui::confirmLoss(QStringLiteral("確定刪除【%1】\r\n%2")
+                                     .arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning))))
         return;
     if (!SaveOrder() || !tryRun([&] { m_store->deleteMasterEntry(*m_list, name); }))
         return;
@@ -276,6 +295,13 @@ void frmEm::Command1_Click() {
     unload();
 }
 
-void frmEm::Form_Unload() {
-    SaveOrder();
+bool frmEm::Form_QueryUnload() {
+    if (!m_store || !m_loaded)
+        return true;
+    try {
+        storeOrder();
+        return true;
+    } catch (const db::DbError& e) {
+        return catalog_ui::closeWithoutStoring(e.description(), QStringLiteral("順序"));
+    }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The ordered list editor: adds, renames, deletes and reorders the categories (mode "k") or the
 // work kinds (mode "t"), as mdEng::EmListMode says when it loads. Adds, renames and deletes are
-// written at once, with their links; the order is written before each of them and on closing. A
-// list that could not be read is shown empty, cannot be changed and is never written.
+// written at once, with their links; an order the user changed is written before each of them and
+// on closing (a failure there asks before the window closes without it). A list that could not be
+// read is shown empty, cannot be changed and is never written.
 #include "CatalogStore.h"
 #include "ui/Forms.h"
 
@@ -33,12 +34,16 @@ public slots:
 
 protected:
     void Form_Load() override;
-    void Form_Unload() override;
+    bool Form_QueryUnload() override;
 
 private:
     void LoadList();
     // The entry chosen (selected, not merely current), or -1.
     int chosenRow() const;
+    QStringList shownNames() const;
+    // Stores the order shown when it is not the order loaded; a database error comes back.
+    void storeOrder();
+    // storeOrder, a failure shown; false when the list is not loaded or the store failed.
     bool SaveOrder();
     void showFrame(bool shown);
     bool refuseEmpty();
@@ -52,7 +57,8 @@ private:
     Action m_action = Action::None;
     QString m_editName; // the entry 修改 was pressed on
     bool m_loaded = false;
-    int m_browseHeight = 0; // the height before the frame opened
+    QStringList m_loadedNames; // the list as loaded
+    int m_browseHeight = 0;    // the height before the frame opened
 
     QListWidget* LsM = nullptr;
     QPushButton* cmdNew = nullptr;

@@ -238,6 +238,8 @@ bool frmEng::eventFilter(QObject* watched, QEvent* e) {
         sizeDetailColumns();
     } else if (e->type() == QEvent::Resize && watched == hfgW) {
         fitWorkColumns();
+    } else if (e->type() == QEvent::Resize && !hfgS.isEmpty() && watched == hfgS.first()->parentWidget()) {
+        fitListColumns();
     } else if (e->type() == QEvent::Resize && hfgS.contains(qobject_cast<QTableWidget*>(watched))) {
         sizeListColumn(static_cast<QTableWidget*>(watched));
     } else if (e->type() == QEvent::FocusOut && watched == txtA) {

@@ -156,6 +156,8 @@ private:
     bool SaveVocabularies();
     void moveListEntry(int step);
     bool listEditable(int list) const;
+    // Whether a loaded list shows other texts than it was loaded with.
+    bool listChanged(int list) const;
     void fitListColumns();
 
     void printCatalog(const char* templateName, QVector<catalog::PrintCell> (*fill)(db::Database&));

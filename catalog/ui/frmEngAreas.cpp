@@ -3,9 +3,10 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
+#include "Questions.h"
+#include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
-#include "mdM.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -28,6 +30,8 @@ using catalog::AreaColumns;
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
+// The rows of a column the frame shows at least; a frame too short for twenty scrolls its columns.
+constexpr int kLeastAreaRows = 5;
 } // namespace
 
 QWidget* frmEng::buildAreasTab() {
@@ -82,10 +86,11 @@ QWidget* frmEng::buildAreasTab() {
     v->addLayout(top);
     v->addWidget(Frame1, 1);
     v->addLayout(bottom);
-    // The frame holds a grid's twenty rows below its caption.
+    // The frame shows a column's twenty rows below its caption where the screen has room for them,
+    // else fewer, and the columns scroll: the window fits a 1280x800 screen below the menu bar.
     const QTableWidget* first = areaGrid(0);
     Frame1->setMinimumHeight(ui::twipsToPixelsY(320) + 2 * first->frameWidth() +
-                             first->verticalHeader()->defaultSectionSize() * catalog::kAreasPerColumn);
+                             first->verticalHeader()->defaultSectionSize() * kLeastAreaRows);
     return w;
 }
 
@@ -96,7 +101,7 @@ QTableWidget* frmEng::areaGrid(int i) {
         catalog_ui::setUpGrid(g);
         g->horizontalHeader()->hide();
         g->setColumnCount(1);
-        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         g->viewport()->installEventFilter(this);
         connect(g->verticalScrollBar(), &QScrollBar::valueChanged, txtA, &QWidget::hide);
         // The cell highlighted, by the mouse or the arrow keys, is the one the moves act on.
@@ -149,6 +154,7 @@ void frmEng::ShowAreas() {
     for (int c = 0; c < m_areas.columnCount(); ++c) {
         QTableWidget* g = areaGrid(c);
         const QStringList& column = m_areas.column(c);
+        g->setCurrentItem(nullptr);
         g->clearContents();
         g->setRowCount(int(column.size()));
         for (int r = 0; r < column.size(); ++r)
@@ -170,12 +176,19 @@ void frmEng::LayoutAreaGrids() {
     const double frameWidth = ui::pixelsToTwipsX(Frame1->width(), Frame1);
     const double width = (frameWidth - 120) / n;
     const int top = std::max(ui::twipsToPixelsY(200, Frame1), Frame1->contentsRect().top());
+    const int room = Frame1->contentsRect().bottom() + 1 - top;
     for (int i = 0; i < m_areas.columnCount() && i < hfgA.size(); ++i) {
         QTableWidget* g = hfgA.at(i);
-        const int rowHeight = g->verticalHeader()->defaultSectionSize();
-        g->setGeometry(ui::twipsToPixelsX(width * i + 50, Frame1), top, ui::twipsToPixelsX(width, Frame1),
-                       rowHeight * catalog::kAreasPerColumn + 2 * g->frameWidth());
-        g->setColumnWidth(0, ui::twipsToPixelsX(std::round(width - 80), Frame1));
+        const int full =
+            g->verticalHeader()->defaultSectionSize() * catalog::kAreasPerColumn + 2 * g->frameWidth();
+        const int height = std::min(full, room);
+        const int gridWidth = ui::twipsToPixelsX(width, Frame1);
+        g->setGeometry(ui::twipsToPixelsX(width * i + 50, Frame1), top, gridWidth, height);
+        // Beside a scroll bar the column takes what the bar leaves.
+        const int inside =
+            gridWidth - 2 * g->frameWidth() -
+            (height < full ? g->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g) : 0);
+        g->setColumnWidth(0, std::min(ui::twipsToPixelsX(std::round(width - 80), Frame1), inside));
     }
 }
 
@@ -218,8 +231,8 @@ void frmEng::areaMouseDown(int grid, QMouseEvent* e) {
 }
 
 void frmEng::cbK_Click(int index) {
-    if (index == m_areasCategoryIndex)
-        return; // the category shown: its changes stay
+    if (index == m_areasCategoryIndex && m_areasLoaded)
+        return; // the category shown: its changes stay (one whose load failed loads again)
     if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click)) {
         cbK->setCurrentIndex(m_areasCategoryIndex);
         return;
@@ -251,8 +264,7 @@ void frmEng::mAddA_Click() {
 void frmEng::mDelA_Click() {
     if (!areasEditable() || !m_areas.contains({CurAreaGrid, CurAreaRow}))
         return;
-    if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
-        ui::Answer::Yes)
+    if (!catalog_ui::confirmLoss(QStringLiteral("確定刪除?")))
         return; // nothing changes
     txtA->hide();
     m_areas.remove({CurAreaGrid, CurAreaRow});
@@ -295,7 +307,8 @@ void frmEng::cmdDnA_Click() {
 void frmEng::moveArea(bool down) {
     if (!m_areasLoaded)
         return;
-    AreaCell at{CurAreaGrid, CurAreaRow};
+    // The cell current in the grid, none after a load.
+    AreaCell at{CurAreaGrid, areaGrid(CurAreaGrid)->currentRow()};
     const AreaColumns::Move m = down ? m_areas.moveDown(at) : m_areas.moveUp(at);
     if (m == AreaColumns::Move::NothingSelected) {
         ui::msgBox(QStringLiteral("請先選取 再行調整順序"), ui::Buttons::OK, ui::Icon::None, kTitle);

@@ -2,7 +2,9 @@
 // rights position 10) and stored when the window closes.
 #include "frmEng.h"
 
+#include "ColumnWidths.h"
 #include "GridCells.h"
+#include "Questions.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
 
@@ -68,6 +70,7 @@ QWidget* frmEng::buildListsTab() {
     connect(mS->findChild<QAction*>(QStringLiteral("mDnS")), &QAction::triggered, this, &frmEng::mDnS_Click);
 
     m_listsLayout = grid;
+    w->installEventFilter(this); // the lists' widths follow the tab's width
     auto* v = new QVBoxLayout(w);
     v->addLayout(grid, 1);
     auto* bottom = new QHBoxLayout;
@@ -84,15 +87,30 @@ void frmEng::sizeListColumn(QTableWidget* grid) {
 }
 
 void frmEng::fitListColumns() {
-    // Each column of lists shares the tab's width in proportion to its widest text (with the room
-    // for the scroll bar): while the window has room, every text shows whole.
+    // Each column of lists gets the width of its widest text and caption (with the room for the
+    // scroll bar) while the tab has room for them all, the columns needing least first: a long
+    // entry takes what the others leave and shows whole in its tooltip. Room to spare is shared in
+    // proportion.
     const int scrollRoom = ui::twipsToPixelsX(350, hfgS.first());
+    QVector<int> wanted(kListsPerRow);
     for (int c = 0; c < kListsPerRow; ++c) {
-        int widest = 0;
-        for (int i = c; i < catalog::kVocabularyCount; i += kListsPerRow)
-            widest = std::max(widest, catalog_ui::widestText(hfgS.at(i), 0));
-        m_listsLayout->setColumnStretch(c, std::max(widest, scrollRoom) + scrollRoom);
+        for (int i = c; i < catalog::kVocabularyCount; i += kListsPerRow) {
+            const QWidget* caption = m_listsLayout->itemAtPosition((i / kListsPerRow) * 2, c)->widget();
+            wanted[c] = std::max({wanted.at(c), caption->minimumSizeHint().width(),
+                                  std::max(catalog_ui::widestText(hfgS.at(i), 0), scrollRoom) + scrollRoom});
+        }
     }
+    const QWidget* tab = hfgS.first()->parentWidget();
+    const QMargins m = tab->layout()->contentsMargins();
+    const int room =
+        tab->width() - m.left() - m.right() - m_listsLayout->horizontalSpacing() * (kListsPerRow - 1);
+    const QVector<int> widths = catalog::shareWidths(wanted, room);
+    for (int c = 0; c < kListsPerRow; ++c)
+        m_listsLayout->setColumnStretch(c, std::max(1, widths.at(c)));
+}
+
+bool frmEng::listChanged(int list) const {
+    return m_listLoaded.value(list) && catalog_ui::columnTexts(hfgS.at(list), 0) != m_listTexts.at(list);
 }
 
 bool frmEng::listEditable(int list) const {
@@ -168,8 +186,7 @@ void frmEng::mDelS_Click() {
     QTableWidget* g = hfgS.at(CurListGrid);
     if (!listEditable(CurListGrid) || CurListRow < 0 || CurListRow >= g->rowCount())
         return;
-    if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
-        ui::Answer::Yes)
+    if (!catalog_ui::confirmLoss(QStringLiteral("確定刪除?")))
         return;
     txtS->hide();
     g->removeRow(CurListRow);
@@ -208,7 +225,7 @@ bool frmEng::SaveVocabularies() {
     QMap<int, QVector<catalog::VocabularyEntry>> lists;
     for (int i = 0; i < catalog::kVocabularyCount; ++i) {
         QTableWidget* g = hfgS.at(i);
-        if (!m_listLoaded.value(i) || catalog_ui::columnTexts(g, 0) == m_listTexts.at(i))
+        if (!listChanged(i))
             continue;
         QVector<catalog::VocabularyEntry> entries;
         for (int r = 0; r < g->rowCount(); ++r) {
@@ -231,7 +248,6 @@ bool frmEng::SaveVocabularies() {
         return true;
     } catch (const db::DbError& e) {
         // The stored lists stay as they were; the user may close without storing the changes.
-        return ui::msgBox(QStringLiteral("%1\r\n\r\n其他詞庫的變更未能儲存\r\n是否不儲存而關閉?").arg(e.description()),
-                          ui::Buttons::YesNo, ui::Icon::Exclamation, kTitle, 2) == ui::Answer::Yes;
+        return catalog_ui::closeWithoutStoring(e.description(), QStringLiteral("其他詞庫的變更"));
     }
 }

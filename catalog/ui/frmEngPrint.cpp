@@ -2,9 +2,21 @@
 #include "frmEng.h"
 
 #include "CatalogPrinting.h"
+#include "GridCells.h"
+
+#include <QTableWidget>
 
 void frmEng::cmdPo_Click() {
-    printCatalog(catalog::kVocabularyTemplate, &catalog::vocabularyCells);
+    if (!m_store || !m_rights)
+        return;
+    // A list changed here prints as shown, as closing will store it; the others as stored.
+    catalog_ui::printCatalog(QString::fromUtf8(catalog::kVocabularyTemplate), [&] {
+        QVector<QStringList> lists;
+        for (int i = 0; i < catalog::kRatioList; ++i)
+            lists << (listChanged(i) ? catalog::withoutEmptyLast(catalog_ui::columnTexts(hfgS.at(i), 0))
+                                     : m_store->vocabulary(i));
+        return catalog::vocabularyCells(lists);
+    });
 }
 
 void frmEng::cmdPrd_Click() {

@@ -4,6 +4,7 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
+#include "Questions.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
 #include "LineGrid.h"
@@ -261,8 +262,8 @@ void frmEng::warnRenameWithMarkups() {
 }
 
 void frmEng::cbT_Click(int index) {
-    if (index == m_itemsKindIndex)
-        return; // the kind shown: its changes stay
+    if (index == m_itemsKindIndex && m_itemsLoaded)
+        return; // the kind shown: its changes stay (one whose load failed loads again)
     if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click)) {
         cbT->setCurrentIndex(m_itemsKindIndex);
         return;
@@ -309,8 +310,7 @@ void frmEng::mDelW_Click() {
     if (!itemsEditable() || row < 0 || row >= hfgW->rowCount())
         return;
     const QString name = catalog_ui::cellText(hfgW, row, 0);
-    if (ui::msgBox(QStringLiteral("確定刪除? 【%1】\r\n如刪除會將所有加成一並刪除").arg(name), ui::Buttons::YesNo,
-                   ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
+    if (!catalog_ui::confirmLoss(QStringLiteral("確定刪除? 【%1】\r\n如刪除會將所有加成一並刪除").arg(name)))
         return; // nothing changes
     const QVariant origin = m_items->origin(row);
     if (origin.isValid())
@@ -349,8 +349,8 @@ bool frmEng::cmWp_Click() {
     if (!tryLoad([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }, nullptr))
         return false;
     if (changedElsewhere &&
-        ui::msgBox(QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind),
-                   ui::Buttons::YesNo, ui::Icon::Question, kTitle) != ui::Answer::Yes) {
+        !catalog_ui::confirmLoss(
+            QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind))) {
         Command4_Click();
         return true;
     }
@@ -467,8 +467,7 @@ void frmEng::mDelD_Click() {
     const int row = m_details->curRow;
     if (!detailsEditable() || row < 0 || row >= hfgD->rowCount())
         return;
-    if (ui::msgBox(QStringLiteral("確定刪除?"), ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) !=
-        ui::Answer::Yes)
+    if (!catalog_ui::confirmLoss(QStringLiteral("確定刪除?")))
         return; // nothing changes
     m_details->removeLine(row);
     setDirty(cmdP, item(mD, "mDap"), true);

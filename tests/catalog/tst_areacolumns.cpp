@@ -1,5 +1,7 @@
-// The twenty-per-column layout of a category's areas: adding, deleting and moving across columns.
+// The twenty-per-column layout of a category's areas: adding, deleting and moving across columns;
+// how the window's columns share a width.
 #include "AreaColumns.h"
+#include "ColumnWidths.h"
 
 #include <QtTest>
 
@@ -96,6 +98,22 @@ private slots:
         QCOMPARE(a.moveDown(empty), AreaColumns::Move::NothingSelected);
         AreaCell outside{5, 0};
         QCOMPARE(a.moveUp(outside), AreaColumns::Move::NothingSelected);
+    }
+
+    void columnsShareAWidth_data() {
+        QTest::addColumn<QList<int>>("wanted");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::newRow("all fit") << QList<int>{50, 80, 60} << 300 << QList<int>{50, 80, 60};
+        // One long entry: the others show whole, the long one takes what is left.
+        QTest::newRow("one long") << QList<int>{60, 900, 80} << 300 << QList<int>{60, 160, 80};
+        QTest::newRow("no room") << QList<int>{60, 80} << 70 << QList<int>{60, 10};
+    }
+    void columnsShareAWidth() {
+        QFETCH(QList<int>, wanted);
+        QFETCH(int, room);
+        QFETCH(QList<int>, widths);
+        QCOMPARE(shareWidths(wanted, room), widths);
     }
 };
 

@@ -325,6 +325,17 @@ private slots:
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除'")), 0);
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 料 = ?"), {m0}), m1Links);
         QVERIFY(crewLinks > 0 && m0Links > 0);
+
+        // Of two equal crews one is renamed: the other keeps its links, the renamed one gets a copy.
+        QVector<VocabularyEntry> crews;
+        QStringList texts = s.vocabulary(kCrewList);
+        texts << QStringLiteral("拆除工");
+        for (const QString& t : texts)
+            crews.append({t, t});
+        crews.last().text = QStringLiteral("拆除二");
+        s.saveVocabularies({{kCrewList, crews}});
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除工'")), crewLinks);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除二'")), crewLinks);
     }
 
     void numericCells_data() {

@@ -252,6 +252,46 @@ private slots:
         QCOMPARE(stored("k"), expected);
     }
 
+    // 確定 on a rename whose entry was deleted meanwhile refuses and keeps the frame and the text;
+    // the order moved before is stored without bringing the entry back.
+    void renameOfADeletedEntryIsRefused() {
+        frmEm* f = open("k");
+        list()->setCurrentRow(0);
+        press("cmdDn");
+        list()->setCurrentRow(4);
+        press("cmdEdit");
+        enterText(QStringLiteral("牙醫診所"));
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 別 WHERE k = '診所'")); // another workstation
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        press("cmdY");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(child<QWidget>(f, "fm")->isVisible());
+        QCOMPARE(child<QLineEdit>(f, "txt")->text(), QStringLiteral("牙醫診所"));
+        QCOMPARE(stored("k"), (QStringList{QStringLiteral("店面"), QStringLiteral("住宅"),
+                                           QStringLiteral("辦公室"), QStringLiteral("餐廳")}));
+    }
+
+    // Leaving a list only looked at writes nothing (a read-only database says nothing); an order
+    // that could not be stored is kept unless the user closes without it.
+    void leavingStoresOnlyAChangedOrder() {
+        db::fault::failTable(QStringLiteral("別"), db::fault::Error::ReadOnly, db::fault::Access::Write);
+        ScriptedDialogs dialogs;
+        QVERIFY(open("k")->unload());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        open("k");
+        list()->setCurrentRow(0);
+        press("cmdDn");
+        dialogs.expectMessage(ui::Answer::No);
+        press("Command1");
+        QVERIFY(ui::Default<frmEm>::isLoaded());
+        QCOMPARE(dialogs.messages().at(0).defaultButton, 2);
+        db::fault::clear();
+        press("Command1");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(stored("k").first(), QStringLiteral("店面"));
+    }
+
     // A change of letter case only renames, without the merge question; a name that differs from
     // an entry only in case is that entry.
     void letterCaseOnlyRenames() {

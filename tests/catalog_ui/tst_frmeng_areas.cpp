@@ -118,6 +118,9 @@ private slots:
         seedAreas(25);
         fx.window();
         ScriptedDialogs dialogs;
+        dialogs.expectMessage(); // nothing chosen after opening: nothing moves
+        CatalogUi::click("cmdDnA");
+        QCOMPARE(CatalogUi::visibleAreas(), numbers(1, 25));
         CatalogUi::leftClick(CatalogUi::areaGrid(0), 19);
         CatalogUi::click("cmdDnA");
         QCOMPARE(catalog_ui::cellText(CatalogUi::areaGrid(1), 0, 0), QStringLiteral("20"));
@@ -145,8 +148,10 @@ private slots:
         QCOMPARE(CatalogUi::visibleAreas(), numbers(1, 25));
         QVERIFY(CatalogUi::button("cmAp")->isEnabled());
 
-        // An empty cell cannot move.
+        // Nor after 取消; an empty cell cannot move.
         CatalogUi::click("cmdCancel");
+        dialogs.expectMessage();
+        CatalogUi::click("cmdUpA");
         QVERIFY(CatalogUi::popup(CatalogUi::areaGrid(0), 2, "mEditA"));
         CatalogUi::leftClick(CatalogUi::areaGrid(0), 2);
         CatalogUi::type(CatalogUi::editor("txtA"), QString());

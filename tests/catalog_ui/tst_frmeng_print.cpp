@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 namespace {
@@ -141,6 +142,15 @@ private slots:
         QVERIFY(s.text(3, 3).isEmpty());
         QVERIFY(s.text(3, 13).isEmpty());
         QVERIFY(officeText(g_opened.first()).contains(store.vocabulary(0).first()));
+
+        // What the lists show is printed, before closing stores it.
+        CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(2);
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(CatalogUi::popup(CatalogUi::listGrid(0), 0, "mDelS"));
+        book = print("cmdPo");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(book->sheet(1).text(3, 1), store.vocabulary(0).at(1));
 
         // No markups at all: the template is shown unfilled.
         fx.openDb()->execute(QStringLiteral("DELETE FROM w2d"));

@@ -230,6 +230,7 @@ private slots:
         QVERIFY(f->unload());
         VERIFY_DIALOGS(dialogs);
         QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("readonly")));
+        QCOMPARE(dialogs.messages().at(1).defaultButton, 2);
         QCOMPARE(dialogs.messages().at(1).buttons, ui::Buttons::YesNo);
         db::fault::clear();
         QCOMPARE(fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort")), units);
@@ -256,6 +257,9 @@ private slots:
         QVERIFY(CatalogUi::visibleAreas().isEmpty());
         QVERIFY(!CatalogUi::button("cmdDnA")->isEnabled());
         QVERIFY(!f->cmAp_Click());
+        db::fault::clear();
+        emit cbK->activated(cbK->currentIndex()); // chosen again, it loads
+        QCOMPARE(CatalogUi::visibleAreas(), shop);
 
         db::fault::failTable(QStringLiteral("t2w"), db::fault::Error::IoError, db::fault::Access::Read);
         dialogs.expectMessage();
@@ -267,6 +271,8 @@ private slots:
         QVERIFY(!f->cmWp_Click());
         VERIFY_DIALOGS(dialogs);
         db::fault::clear();
+        emit cbT->activated(1);
+        QCOMPARE(hfgW()->rowCount(), 6);
         CatalogUi::click("Command4"); // a load that succeeds makes the group whole again
         QVERIFY(CatalogUi::button("cmdDnW")->isEnabled());
         QVERIFY(f->unload());
@@ -312,7 +318,32 @@ private slots:
         shell::setMenuWindowOpener(shell::MenuWindow::Catalog, &catalog_ui::showCatalogWindow);
         QVERIFY(shell::openMenuWindow(shell::MenuWindow::Catalog));
         QVERIFY(ui::Default<frmEng>::isLoaded());
-        QVERIFY(CatalogUi::form()->isMaximized() || CatalogUi::form()->windowState().testFlag(Qt::WindowMaximized));
+        QVERIFY(CatalogUi::form()->isMaximized() ||
+                CatalogUi::form()->windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    // The window, frame included, fits a 1280x800 screen below the menu bar's frame: the area frame
+    // shows fewer rows and its columns scroll, down to the last area.
+    void fitsBelowTheMenuBarAt1280x800() {
+        QStringList areas;
+        for (int i = 1; i <= 20; ++i)
+            areas << QStringLiteral("區%1").arg(i);
+        catalog::CatalogStore(fx.openDb()).saveAreas(QStringLiteral("住宅"), areas);
+        frmMenu* menu = showForm<frmMenu>();
+        frmEng* f = fx.window();
+        const QMargins frame(4, 28, 4, 4); // a window manager's title bar and borders
+        const int bar = menu->height() + frame.top() + frame.bottom();
+        const QSize least = f->minimumSizeHint().grownBy(frame);
+        QVERIFY2(least.width() <= 1280 && least.height() <= 800 - bar,
+                 qPrintable(QStringLiteral("%1x%2 below a bar of %3").arg(least.width()).arg(least.height())
+                                .arg(bar)));
+        f->resize(f->minimumSizeHint());
+        QCoreApplication::processEvents();
+        QTableWidget* g = CatalogUi::areaGrid(0);
+        QVERIFY(CatalogUi::get<QWidget>("Frame1")->rect().contains(g->geometry()));
+        CatalogUi::leftClick(g, 0);
+        g->scrollToBottom();
+        QCOMPARE(g->rowAt(g->viewport()->height() - 2), 19);
     }
 
     // Sizes follow the window: area grids share the frame side by side without overlapping, the

@@ -268,16 +268,27 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
+    void itemsChangedElsewhereAskBeforeOverwriting_data() {
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("no") << false;
+        QTest::newRow("enter") << true; // No is the default button
+    }
     void itemsChangedElsewhereAskBeforeOverwriting() {
+        QFETCH(bool, enter);
         open();
         CatalogUi::leftClick(hfgW(), 0);
         CatalogUi::click("cmdDnW");
         // The quotation editor appends an item meanwhile.
         fx.openDb()->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('泥作工程', '新增品名', 8, '式', 0, 0)"));
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(ui::Answer::No);
+        if (enter)
+            dialogs.answerUnexpectedAsEnter(1);
+        else
+            dialogs.expectMessage(ui::Answer::No);
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).last(),
+                 QStringLiteral("新增品名"));
         QCOMPARE(hfgW()->rowCount(), 7); // reloaded
         QCOMPARE(CatalogUi::column(hfgW()).last(), QStringLiteral("新增品名"));
         QVERIFY(!CatalogUi::button("cmWp")->isEnabled());
