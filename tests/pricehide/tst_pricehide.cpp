@@ -24,6 +24,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -37,9 +38,18 @@ namespace {
 constexpr int kNoPrices = 4095 & ~1;
 constexpr int kNoCosts = 4095 & ~2;
 
-// Outputs that still show a hidden price through a fault being mended elsewhere: "rights/output".
-// Each must be found (so the list is emptied as the mends arrive) and nothing else may be.
-const QStringList kKnownLeaks = {};
+// Leaks being mended elsewhere, as patterns of "rights/output: where: text holds number(what)".
+// Each must still be found (take it off when its mend arrives) and nothing else may be.
+const QStringList kKnownLeaks = {
+    // A fee switched to 依坪數 shows the quotation total in its base box.
+    QStringLiteral(
+        "^no prices/page end .*: frmQ\\.txt[DL]p\\(QLineEdit\\): \"414657\" holds 414657\\(設計費 基準\\)$"),
+    // Entering the empty 成本 of 防霉 fills it from its unit price: cost and 成本複計 show the price.
+    QStringLiteral("^no prices/.*holds (8819\\(防霉 6\\)|17638\\(防霉 7\\))$"),
+    // The spreadsheet layouts print the per-ping fee rate (the area pages in their cover's text).
+    QStringLiteral(
+        "^no prices/m\\w+: .*\\.xlsx: \"(監工費\\t1873元/坪|30 X 1873)\" holds 1873\\(監工費 基準\\)$"),
+};
 
 // Two areas with two work types each, twelve rows (one without a cost); prices and costs are
 // four-digit numbers found nowhere else; a fee by the total, a fee per ping, tax and a discount.
@@ -113,8 +123,7 @@ Needles needlesOf(const QuoteDocument& doc, bool prices) {
     Needles n;
     const auto rows = doc.hfgB.dataRows();
     for (const ItemRow& r : rows) {
-        for (int c : prices ? std::initializer_list<int>{ColPrice, ColAmount}
-                            : std::initializer_list<int>{ColCost, ColCostTotal})
+        for (int c : {prices ? ColPrice : ColCost, prices ? ColAmount : ColCostTotal})
             n.add(num::val(r[c]), r[ColName] + u' ' + QString::number(c));
         if (!r[ColRatio].isEmpty())
             n.add(num::val(r[ColRatio]), r[ColName] + QStringLiteral(" 比例"));
@@ -136,7 +145,6 @@ Needles needlesOf(const QuoteDocument& doc, bool prices) {
         n.add(prices ? price : cost, it.key() + QStringLiteral(" 合計"));
         n.add(price - cost, it.key() + QStringLiteral(" 毛利"));
         n.add(price / cost, it.key() + QStringLiteral(" 比例"));
-        n.add(price / cost * 100, it.key() + QStringLiteral(" 比例%"));
     }
     if (prices) {
         const PageEnd& pe = doc.pageEnd;
@@ -215,7 +223,8 @@ class TestPriceHide : public QObject {
             if (menu)
                 for (QAction* a : menu->actions())
                     t << a->text();
-            if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->model()) {
+            if (auto* v = qobject_cast<QAbstractItemView*>(w);
+                v && v->model() && !qobject_cast<QHeaderView*>(w)) {
                 auto* table = qobject_cast<QTableView*>(v);
                 const QAbstractItemModel* m = v->model();
                 for (int c = 0; c < m->columnCount(); ++c) {
@@ -308,6 +317,7 @@ private slots:
     void nothingHiddenShown() {
         QFETCH(int, rights);
         QVERIFY(setUp(rights));
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()) + u'/';
         const Needles needles = needlesOf(m_priced, rights == kNoPrices);
         ScriptedDialogs d;
         d.answerUnexpectedAsEnter(100000);
@@ -350,8 +360,8 @@ private slots:
             closePopups();
             act(command);
         };
-        auto statistics = [this, w, &needles, &d](const char* command) {
-            const QString output = QTest::currentDataTag() + u'/' + QString::fromLatin1(command);
+        auto statistics = [this, w, &needles, &d, &tag](const char* command) {
+            const QString output = tag + QString::fromLatin1(command);
             QTimer::singleShot(0, this, [&] {
                 frmCal* f = ui::Default<frmCal>::get();
                 lookAll(needles, output + QStringLiteral(" shown"), d);
@@ -376,6 +386,23 @@ private slots:
             const QString node = m_priced.tree.at(i)->key;
             outputs << std::pair{QStringLiteral("node ") + node, [=] { w->tv_NodeClick(node); }};
         }
+        // The statistics, printouts and reports of the quotation as opened, then the editing.
+        for (const char* command : {"mCalA", "mCalT"})
+            outputs << std::pair{QString::fromLatin1(command), [=] { statistics(command); }};
+        for (const xlprint::PrintCommand& c : xlprint::printCommands())
+            outputs << std::pair{QString::fromLatin1(c.item), [=, this, &d] {
+                                     d.expectOpenFile(templatePath(c));
+                                     act(c.item);
+                                 }};
+        outputs << std::pair{QStringLiteral("report menu"),
+                             [=] { emit w->menu(QStringLiteral("mP"))->aboutToShow(); }};
+        for (const char* item : {"mPfp", "mPdt"})
+            outputs << std::pair{QString::fromLatin1(item), [=] { act(item); }};
+        for (const char* label : {"lbSum", "lbSc"})
+            outputs << std::pair{QString::fromLatin1(label), [=] {
+                                     if (auto* l = child<QLabel>(w, label); l->isVisible())
+                                         QTest::mouseDClick(l, Qt::LeftButton);
+                                 }};
         outputs << std::pair{QStringLiteral("page end opened"), [=] { w->pageEndButton()->click(); }};
         for (const char* option :
              {"Dop2", "Lop1", "ckD", "ckL", "ckTax", "Dop1", "Lop2", "ckTax", "ckD", "ckL"})
@@ -403,22 +430,6 @@ private slots:
         for (const char* command : {"mCpq", "mPstQ", "mInsQcp", "mInsQ", "mUndo", "mAdd2W", "mDelQ"})
             outputs << std::pair{QStringLiteral("row ") + QString::fromLatin1(command),
                                  [=] { rowCommand(2, command); }};
-        for (const char* command : {"mCalA", "mCalT"})
-            outputs << std::pair{QString::fromLatin1(command), [=] { statistics(command); }};
-        for (const xlprint::PrintCommand& c : xlprint::printCommands())
-            outputs << std::pair{QString::fromLatin1(c.item), [=, &d] {
-                                     d.expectOpenFile(templatePath(c));
-                                     act(c.item);
-                                 }};
-        outputs << std::pair{QStringLiteral("report menu"),
-                             [=] { emit w->menu(QStringLiteral("mP"))->aboutToShow(); }};
-        for (const char* item : {"mPfp", "mPdt"})
-            outputs << std::pair{QString::fromLatin1(item), [=] { act(item); }};
-        for (const char* label : {"lbSum", "lbSc"})
-            outputs << std::pair{QString::fromLatin1(label), [=] {
-                                     if (auto* l = child<QLabel>(w, label); l->isVisible())
-                                         QTest::mouseDClick(l, Qt::LeftButton);
-                                 }};
         const QString area = m_priced.tree.leaves(kRootKey).first().section(kPathSeparator, 0, 1);
         for (const char* command : {"mAddA", "mInsA", "mAddT", "mInsT", "mDelN"})
             outputs << std::pair{QStringLiteral("tree ") + QString::fromLatin1(command),
@@ -426,23 +437,24 @@ private slots:
 
         for (const auto& [output, step] : outputs) {
             step();
-            lookAll(needles, QTest::currentDataTag() + u'/' + output, d);
+            lookAll(needles, tag + output, d);
         }
 
         QStringList unexpected, missing;
         for (const QString& f : m_found)
-            if (!kKnownLeaks.contains(f.section(QStringLiteral(": "), 0, 0)))
+            if (std::none_of(kKnownLeaks.cbegin(), kKnownLeaks.cend(),
+                             [&](const QString& k) { return QRegularExpression(k).match(f).hasMatch(); }))
                 unexpected << f;
-        for (const QString& known : kKnownLeaks)
-            if (known.startsWith(QTest::currentDataTag() + u'/') &&
-                std::none_of(m_found.cbegin(), m_found.cend(),
-                             [&](const QString& f) { return f.startsWith(known + QStringLiteral(": ")); }))
-                missing << known;
+        for (const QString& k : kKnownLeaks)
+            if (k.contains(tag) && std::none_of(m_found.cbegin(), m_found.cend(), [&](const QString& f) {
+                    return QRegularExpression(k).match(f).hasMatch();
+                }))
+                missing << k;
         m_found.clear();
-        QVERIFY2(unexpected.isEmpty(),
-                 qPrintable(QStringLiteral("hidden numbers shown:\n") + unexpected.join(u'\n')));
-        QVERIFY2(missing.isEmpty(),
-                 qPrintable(QStringLiteral("known leaks no longer found:\n") + missing.join(u'\n')));
+        for (const QString& f : unexpected + missing)
+            qInfo().noquote() << f;
+        QVERIFY2(unexpected.isEmpty(), "hidden numbers shown (listed above)");
+        QVERIFY2(missing.isEmpty(), "known leaks no longer found (listed above): take them off the list");
     }
 };
 
