@@ -199,7 +199,10 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     // A base by total price is the quotation total: it is shown, not typed.
     row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
-    setText(row.rate, fee.rate);
+    // A fee's rate is a price (per ping) or holds one left from a switch of the basis: a user
+    // without the price right neither sees nor types it.
+    setText(row.rate, PricesHidden ? QString() : fee.rate);
+    row.rate->setReadOnly(PricesHidden);
     row.amount->setText(PricesHidden ? QString() : fee.amount);
 }
 
@@ -316,7 +319,8 @@ void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped) {
         fee.base = row.base->text();
         fee.baseFromTotal = false;
     }
-    fee.rate = row.rate->text();
+    if (!row.rate->isReadOnly())
+        fee.rate = row.rate->text();
     quote::FeeEdited(doc_, fee);
     showDerived();
 }
