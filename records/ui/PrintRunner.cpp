@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
 
 namespace records {
 namespace {
@@ -47,6 +49,11 @@ QProgressBar* busyIndicator(QWidget* parent) {
     ani->setVisible(false);
     ani->setEnabled(false);
     return ani;
+}
+
+void leaveOnEscape(QWidget* window, QAbstractButton* leave) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, leave, &QAbstractButton::click);
 }
 
 bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print) {

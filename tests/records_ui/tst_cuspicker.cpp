@@ -79,6 +79,33 @@ private slots:
         QCOMPARE(mdM::QuoteCustName, QStringLiteral("新客戶"));
     }
 
+    // 取消 leaves only what is stored: nothing after a new customer, the customer as stored after
+    // an edit.
+    void cancelledTypingIsNeverHandedOver() {
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        whenPickerShows([](frmCus* f) {
+            clickButton(f, "cmdAdd");
+            typeText(f->box(QStringLiteral("T2")), QStringLiteral("未存客戶"));
+            typeText(f->box(QStringLiteral("T8")), QStringLiteral("中山路1號"));
+            for (const char* b : {"cmdN", "cmd2Q"})
+                clickButton(f, b);
+            clickRow(f, rowOf(f, kDental));
+            clickButton(f, "cmdEdit");
+            typeText(f->box(QStringLiteral("T8")), QStringLiteral("中山路1號"));
+            for (const char* b : {"cmdN", "cmd2Q"})
+                clickButton(f, b);
+        });
+        QVERIFY(records::pickCustomerForQuote());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先選取表格中一個客戶"));
+        QCOMPARE(mdM::QuoteCustName, kDental);
+        QCOMPARE(mdM::QuoteSiteAddress,
+                 fx.scalar(QStringLiteral("SELECT 施工地址 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental})
+                     .toString()
+                     .remove(u';'));
+    }
+
     void closingOtherwisePicksNothing() {
         mdM::CusOpenedFromQuote = true;
         frmCus* f = showForm<frmCus>();
