@@ -35,7 +35,7 @@ private slots:
             dialogs.expectMessage(ui::Answer::Yes);
         clickButton(f, button.constData());
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(f->height(), shortHeight);
+        QTRY_COMPARE(f->height(), shortHeight);
     }
 };
 
