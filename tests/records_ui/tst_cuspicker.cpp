@@ -43,7 +43,9 @@ private slots:
         const QString fax = db->scalar(QStringLiteral("SELECT 公司傳真 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString();
         QCOMPARE(mdM::QuoteCustPhone, QString(phone).remove(QLatin1Char(';')));
         QCOMPARE(mdM::QuoteCustFax, QString(fax).remove(QLatin1Char(';')));
-        QCOMPARE(mdM::QuoteContact, db->scalar(QStringLiteral("SELECT 連絡人 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString());
+        const QString contact =
+            db->scalar(QStringLiteral("SELECT 連絡人 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString();
+        QCOMPARE(mdM::QuoteContact, contact);
         QVERIFY(mdM::CusOpenedFromQuote);
     }
 

@@ -499,7 +499,8 @@ private slots:
         QCOMPARE(f->grid().columnCount(), 3);
         QCOMPARE(f->grid().cell(0, 1), kDental);
         QCOMPARE(f->grid().cell(0, 2), QStringLiteral("在 (公司地址) 有  -->    台北市;大安區信義路四段236號2樓"));
-        QVERIFY(!child<QTableView>(f, "HFG")->selectionModel()->hasSelection()); // nothing chosen, nothing drawn so
+        // Nothing chosen, nothing drawn as chosen.
+        QVERIFY(!child<QTableView>(f, "HFG")->selectionModel()->hasSelection());
         f->HFG_Click(1);
         QCOMPARE(f->selectedName(), kDental);
         QCOMPARE(text(f, "T2"), kDental);
