@@ -35,9 +35,9 @@ void setCellText(wb::Sheet& sheet, int row, int col, const QString& text, int re
 // The template `name` of the folder Pother under the program folder, opened for filling. Throws
 // PrintError: "找不到範本檔" and the path when it is missing, the reason when it cannot be read.
 std::unique_ptr<wb::Workbook> openTemplate(const QString& programFolder, const QString& name);
-// A printout of one statement: the template copied, `fill` given its first sheet and the records of
-// `sql` and the list of cut cells, the result handed over. Throws PrintError (database and workbook failures
-// with their reasons).
+// A printout of one statement: the template copied, `fill` given its first sheet, the records of
+// `sql` and the list of cut cells, the result handed over. Throws PrintError (database and workbook
+// failures with their reasons).
 PrintOutcome printRecords(db::Database& db, const QString& programFolder, const QString& templateName,
                           const QString& sql,
                           const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill);

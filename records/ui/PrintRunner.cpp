@@ -2,9 +2,9 @@
 
 #include "ui/Dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QShortcut>
 
 namespace records {
