@@ -14,15 +14,15 @@ wb::CellRef labelCell(int k) {
     return wb::CellRef{2 + 5 * (k / 3), 1 + k % 3};
 }
 
-void fillLabels(wb::Sheet& sheet, db::Recordset& records) {
+void fillLabels(wb::Sheet& sheet, db::Recordset& records, QStringList& cut) {
     int k = 0;
     for (records.moveFirst(); !records.eof(); records.moveNext(), ++k) {
         const wb::CellRef at = labelCell(k);
-        sheet.setText(at.row, at.col, records.text(0));
-        sheet.setText(at.row + 1, at.col, records.text(1).remove(u';'));
-        sheet.setText(at.row + 2, at.col, QStringLiteral("    ") + records.text(2));
-        sheet.setText(at.row + 3, at.col,
-                      records.text(3) + QStringLiteral("  君 啟") + QStringLiteral("     ") + records.text(4));
+        const QString lines[4] = {
+            records.text(0), records.text(1).remove(u';'), QStringLiteral("    ") + records.text(2),
+            records.text(3) + QStringLiteral("  君 啟") + QStringLiteral("     ") + records.text(4)};
+        for (int i = 0; i < 4; ++i)
+            setCellText(sheet, at.row + i, at.col, lines[i], k + 1, records.fieldName(i), cut);
     }
 }
 

@@ -12,8 +12,9 @@ QString labelStatement(int party);
 // The top-left cell of label k (0, 1, 2 ... in record order).
 wb::CellRef labelCell(int k);
 
-// Writes one label per record (columns: postcode, address, name, contact, record number).
-void fillLabels(wb::Sheet& sheet, db::Recordset& records);
+// Writes one label per record (columns: postcode, address, name, contact, record number); a line
+// longer than a cell holds is cut to fit and named in `cut`.
+void fillLabels(wb::Sheet& sheet, db::Recordset& records, QStringList& cut);
 
 // The whole label printout into Pother/Label.xlsx. Throws PrintError.
 PrintOutcome PrintLabels(db::Database& db, const QString& programFolder, int party);

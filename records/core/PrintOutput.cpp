@@ -2,6 +2,7 @@
 
 #include "mdM.h"
 #include "system/System.h"
+#include "text/TextCut.h"
 #include "workbook/Workbook.h"
 
 #include <QDir>
@@ -20,33 +21,55 @@ std::unique_ptr<wb::Workbook> openTemplate(const QString& programFolder, const Q
     }
 }
 
+void setCellText(wb::Sheet& sheet, int row, int col, const QString& text, int record, const QString& field,
+                 QStringList& cut) {
+    if (text.size() <= kMaxCellText) {
+        sheet.setText(row, col, text);
+        return;
+    }
+    sheet.setText(row, col, text::cutToUnits(text, kMaxCellText));
+    cut << QStringLiteral("第 %1 筆 %2（%3）").arg(record).arg(field, wb::cellName(row, col));
+}
+
 PrintOutcome printRecords(db::Database& db, const QString& programFolder, const QString& templateName,
-                          const QString& sql, const std::function<void(wb::Sheet&, db::Recordset&)>& fill) {
+                          const QString& sql,
+                          const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill) {
     auto book = openTemplate(programFolder, templateName);
+    QStringList cut;
     try {
         db::Recordset rs = db.query(sql);
-        fill(book->sheet(1), rs);
+        fill(book->sheet(1), rs, cut);
     } catch (const db::DbError& e) {
         throw PrintError{mdM::dbErrorText(e)};
     } catch (const wb::WorkbookError& e) {
         throw PrintError{e.reason()};
     }
-    return handOver(*book);
+    PrintOutcome outcome = handOver(*book);
+    outcome.cut = cut;
+    return outcome;
 }
 
 PrintOutcome handOver(wb::Workbook& book) {
     try {
         const wb::Delivery d = wb::deliver(book, book.path());
-        return PrintOutcome{d.path, d.opened};
+        return PrintOutcome{d.path, d.opened, {}};
     } catch (const wb::WorkbookError& e) {
         throw PrintError{e.reason()};
     }
 }
 
 QString outcomeMessage(const PrintOutcome& outcome) {
-    if (outcome.opened)
-        return {};
-    return wb::notOpenedMessage(outcome.path);
+    QStringList parts;
+    if (!outcome.cut.isEmpty()) {
+        constexpr int kListed = 10;
+        QString cells = outcome.cut.mid(0, kListed).join(QStringLiteral("\r\n"));
+        if (outcome.cut.size() > kListed)
+            cells += QStringLiteral("\r\n……共 %1 格").arg(outcome.cut.size());
+        parts << QStringLiteral("下列儲存格的文字超過 %1 字，已截斷為 %1 字：\r\n").arg(kMaxCellText) + cells;
+    }
+    if (!outcome.opened)
+        parts << wb::notOpenedMessage(outcome.path);
+    return parts.join(QStringLiteral("\r\n\r\n"));
 }
 
 } // namespace records

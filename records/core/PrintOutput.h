@@ -4,12 +4,15 @@
 #include "workbook/Workbook.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
 namespace records {
 
 inline constexpr const char* kPrintTitle = "Kavo III";
+// The most text a workbook cell holds, in UTF-16 units.
+inline constexpr int kMaxCellText = 32767;
 
 // A printout that could not be made; the text is the message for the user.
 struct PrintError {
@@ -17,24 +20,31 @@ struct PrintError {
 };
 
 // Where a finished printout went: saved as `path`, shown in the spreadsheet application when
-// `opened`.
+// `opened`; the cells whose text was cut to fit, named by record.
 struct PrintOutcome {
     QString path;
     bool opened = false;
+    QStringList cut;
 };
+
+// Writes `text` into a cell. A text longer than a cell holds is cut at a character boundary to fit,
+// and the cell named in `cut` by its record (the `record`th of the printout, from 1) and `field`.
+void setCellText(wb::Sheet& sheet, int row, int col, const QString& text, int record, const QString& field,
+                 QStringList& cut);
 
 // The template `name` of the folder Pother under the program folder, opened for filling. Throws
 // PrintError: "找不到範本檔" and the path when it is missing, the reason when it cannot be read.
 std::unique_ptr<wb::Workbook> openTemplate(const QString& programFolder, const QString& name);
-// A printout of one statement: the template copied, `fill` given its first sheet and the records of
-// `sql`, the result handed over. Throws PrintError (database and workbook failures with their
-// reasons).
+// A printout of one statement: the template copied, `fill` given its first sheet, the records of
+// `sql` and the list of cut cells, the result handed over. Throws PrintError (database and workbook
+// failures with their reasons).
 PrintOutcome printRecords(db::Database& db, const QString& programFolder, const QString& templateName,
-                          const QString& sql, const std::function<void(wb::Sheet&, db::Recordset&)>& fill);
+                          const QString& sql,
+                          const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill);
 // Saves the filled workbook as a new file and opens it. Throws PrintError with the reason.
 PrintOutcome handOver(wb::Workbook& book);
-// The message after the hand-over: empty when the application shows the file, else the refusal
-// with the path where the file was saved.
+// The message after the hand-over: the cut cells, and the path where the file was saved when the
+// application cannot show it; empty when there is neither.
 QString outcomeMessage(const PrintOutcome& outcome);
 
 } // namespace records

@@ -60,13 +60,13 @@ QString listStatement(db::Database& db, const ListSubject& subject, const QStrin
         .arg(names.join(QStringLiteral(", ")), QString::fromUtf8(subject.table), QString::fromUtf8(subject.key));
 }
 
-void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records) {
+void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records, QStringList& cut) {
     for (int i = 0; i < columns.size(); ++i)
         sheet.setText(2, i + 1, columns[i]);
     int row = 3;
     for (records.moveFirst(); !records.eof(); records.moveNext(), ++row)
         for (int i = 0; i < columns.size(); ++i)
-            sheet.setText(row, i + 1, records.text(i).remove(u';'));
+            setCellText(sheet, row, i + 1, records.text(i).remove(u';'), row - 2, columns[i], cut);
     // The filled range (the header names and every record) gets the outline and the lines between
     // its columns.
     if (!columns.isEmpty())
@@ -84,8 +84,9 @@ PrintOutcome printList(db::Database& db, const QString& programFolder, int party
     } catch (const db::DbError& e) {
         throw PrintError{mdM::dbErrorText(e)};
     }
-    return printRecords(db, programFolder, QString::fromUtf8(subject->templateName), sql,
-                        [&](wb::Sheet& sheet, db::Recordset& rs) { fillList(sheet, columns, rs); });
+    return printRecords(
+        db, programFolder, QString::fromUtf8(subject->templateName), sql,
+        [&](wb::Sheet& sheet, db::Recordset& rs, QStringList& cut) { fillList(sheet, columns, rs, cut); });
 }
 
 } // namespace records

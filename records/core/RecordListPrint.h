@@ -28,8 +28,9 @@ QStringList printableColumns(db::Database& db, const ListSubject& subject);
 QString listStatement(db::Database& db, const ListSubject& subject, const QStringList& columns);
 
 // Writes the header names into row 2 (column i + 1 for name i), the records from row 3 on, each
-// value as text with every ";" removed, and thin borders around the header names and between them.
-void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records);
+// value as text with every ";" removed (cut to fit a cell, and named in `cut`), and thin borders
+// around the header names and between them.
+void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records, QStringList& cut);
 
 // The whole list printout. Throws PrintError (a missing template, a database or workbook failure).
 PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns);

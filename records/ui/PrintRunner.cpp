@@ -2,8 +2,10 @@
 
 #include "ui/Dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QProgressBar>
+#include <QShortcut>
 
 namespace records {
 namespace {
@@ -47,6 +49,11 @@ QProgressBar* busyIndicator(QWidget* parent) {
     ani->setVisible(false);
     ani->setEnabled(false);
     return ani;
+}
+
+void leaveOnEscape(QWidget* window, QAbstractButton* leave) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, leave, &QAbstractButton::click);
 }
 
 bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print) {

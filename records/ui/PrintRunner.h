@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QProgressBar;
 class QWidget;
 
@@ -12,6 +13,9 @@ namespace records {
 
 // The busy indicator `ani` of a print window: hidden until a printout runs.
 QProgressBar* busyIndicator(QWidget* parent);
+
+// Esc in a print window presses its button that leaves it.
+void leaveOnEscape(QWidget* window, QAbstractButton* leave);
 
 // Runs `print` with the busy indicator; shows the failure, or the saved path when the application
 // cannot show it. True when a file was saved.

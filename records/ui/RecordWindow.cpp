@@ -6,6 +6,7 @@
 #include "ui/Placement.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,10 +44,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
 
     Label1 = new QLabel(QStringLiteral("搜尋條件:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert); // typed text is not an entry of the box
+    Combo1 = choiceBox("Combo1");
     for (int i = 1; i <= 33; ++i)
         Combo1->addItem(QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')));
     for (char16_t c = u'A'; c <= u'Z'; ++c)
@@ -56,11 +54,7 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     filterRow->addWidget(Label1);
     filterRow->addWidget(Combo1);
     if (!kind.categoryFilterView.isEmpty()) {
-        Combo2 = new QComboBox(this);
-        Combo2->setObjectName(QStringLiteral("Combo2"));
-        Combo2->setEditable(true);
-        Combo2->setInsertPolicy(QComboBox::NoInsert);
-        Combo2->setEditText(QStringLiteral("分類"));
+        Combo2 = choiceBox("Combo2", QStringLiteral("分類"));
         filterRow->addWidget(Combo2);
         connectChoice(Combo2, [this](int) { Combo2_Click(); });
     }
@@ -137,15 +131,21 @@ void RecordWindow::connectChoice(QComboBox* cb, std::function<void(int)> chosen)
     });
 }
 
+QComboBox* RecordWindow::choiceBox(const char* name, const QString& prompt) {
+    auto* cb = new QComboBox(this);
+    cb->setObjectName(QString::fromLatin1(name));
+    cb->setEditable(true);
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    cb->view()->setTextElideMode(Qt::ElideRight);
+    connect(cb, &QComboBox::activated, cb, [cb] { cb->lineEdit()->setCursorPosition(0); });
+    cb->setEditText(prompt);
+    return cb;
+}
+
 QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {
     QWidget* w = nullptr;
     if (name.startsWith(QLatin1String("cb"))) {
-        auto* cb = new QComboBox;
-        cb->setEditable(true);
-        cb->setInsertPolicy(QComboBox::NoInsert);
-        // A long entry chosen from the list shows its beginning, as a shown value does.
-        connect(cb, &QComboBox::activated, cb, [cb] { cb->lineEdit()->setCursorPosition(0); });
-        w = cb;
+        w = choiceBox(name.toLatin1().constData());
     } else if (s.kind == FieldKind::Memo) {
         auto* memo = new QPlainTextEdit;
         memo->setTabChangesFocus(true);

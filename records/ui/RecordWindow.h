@@ -115,6 +115,9 @@ protected:
     void LoadCategoryFilter();
     void SetEditMode(bool editing);
     void SetPageModeCaption(bool fullPage);
+    // Makes the window `pixels` high once its layout has given back the room of what was just
+    // hidden; resized earlier, the window would be held at the height the hidden parts needed.
+    void fitHeight(int pixels);
     void EnableDetailPanels(bool enabled);
     void ClearFields();
     // Empties the detail boxes (not the filters).
@@ -124,6 +127,11 @@ protected:
     void LoadCounties();
     void LoadLookups();
     void showGridRows(GridRows rows);
+    // Draws the chosen record's line as chosen, scrolled into view, and no other line.
+    void markChosenRow();
+    // Leaving editing: the boxes show the chosen record as stored, or nothing when none is chosen
+    // (what they show is what 傳回報價單 hands over).
+    void showStoredRecord();
     // Adding or editing: the mode, the status, the full page with the detail area editable.
     void enterEditing(const QString& mode, const QString& status);
     bool saveRecord();
@@ -140,10 +148,15 @@ protected:
     static void showMessage(const QString& text, ui::Icon icon = ui::Icon::None);
     void setBoxes(const BoxValues& values);
     void registerBox(QWidget* w);
+    // An editable list box of the window, showing `prompt`: typed text is no entry of it, and a
+    // long entry shows its beginning, in the list and once chosen.
+    QComboBox* choiceBox(const char* name, const QString& prompt = {});
     // Runs `chosen` when an entry of the box is chosen (from its list, or typed and entered).
     void connectChoice(QComboBox* cb, std::function<void(int)> chosen);
     // Boxes that ClearFields empties besides the detail boxes.
     QList<QWidget*> m_extraClearable;
+    // Parts of the full page outside the detail frame, shown and hidden with it.
+    QList<QWidget*> m_shownWithDetail;
 
     const RecordKind& m_kind;
     QString m_selectedName;

@@ -7,10 +7,13 @@
 #include "ui/Twips.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -111,7 +114,15 @@ void RecordWindow::SetEditMode(bool editing) {
 void RecordWindow::SetPageModeCaption(bool fullPage) {
     Command2->setText(fullPage ? kFullPage : kShortPage);
     Frame1->setVisible(fullPage);
-    resize(width(), ui::twipsToPixelsY(fullPage ? m_kind.fullHeight : m_kind.shortHeight));
+    for (QWidget* w : std::as_const(m_shownWithDetail))
+        w->setVisible(fullPage);
+    fitHeight(ui::twipsToPixelsY(fullPage ? m_kind.fullHeight : m_kind.shortHeight));
+}
+
+void RecordWindow::fitHeight(int pixels) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    layout()->activate();
+    resize(width(), pixels);
 }
 
 void RecordWindow::EnableDetailPanels(bool enabled) {
@@ -191,10 +202,21 @@ void RecordWindow::cmdEdit_Click() {
 }
 
 void RecordWindow::cmdN_Click() {
+    const bool adding = addingMode();
     SetEditMode(false);
     EnableDetailPanels(false);
     HFG->setEnabled(true);
+    // What was typed goes: a new record leaves empty boxes, an edited one shows itself as stored.
+    if (adding)
+        clearBoxes();
+    else
+        showStoredRecord();
     afterCancel();
+}
+
+void RecordWindow::showStoredRecord() {
+    if (!ShowSelectedRecord())
+        clearBoxes();
 }
 
 void RecordWindow::Command2_Click() {
@@ -243,10 +265,8 @@ bool RecordWindow::saveAndBrowse() {
         // The record just saved is the chosen one from now on.
         const QString name = boxText(QStringLiteral("T2"));
         setSelectedName(name);
-        HFG->clearSelection();
-        for (int r = 0; r < m_grid.rowCount(); ++r)
-            if (m_grid.cell(r, 2) == name)
-                HFG->selectRow(r);
+        markChosenRow();
+        showStoredRecord(); // as the database keeps it
     }
     HFG->setEnabled(true);
     EnableDetailPanels(false);
@@ -335,6 +355,24 @@ void RecordWindow::showGridRows(GridRows rows) {
     const int numberWidth = HFG->columnWidth(1);
     HFG->setColumnWidth(1, std::max(numberWidth, std::min(HFG->contentWidth(1), 2 * numberWidth)));
     m_searchGrid = false;
+    markChosenRow();
+}
+
+void RecordWindow::markChosenRow() {
+    HFG->clearSelection();
+    const QString name = selectedName();
+    if (name.isEmpty())
+        return;
+    const int column = m_searchGrid ? 1 : 2;
+    for (int r = 0; r < m_grid.rowCount(); ++r) {
+        if (m_grid.cell(r, column) != name)
+            continue;
+        // The scroll range of lines just listed is set first, or the line could not be reached.
+        HFG->doItemsLayout();
+        HFG->selectRow(r);
+        HFG->scrollTo(m_grid.index(r, column));
+        return;
+    }
 }
 
 void RecordWindow::ListByNumberGroup(const QString& group) {
@@ -397,7 +435,9 @@ void RecordWindow::Command1_Click() {
     for (int i = 0; i < 3; ++i)
         HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
     m_searchGrid = true;
-    HFG->setCurrentIndex(m_grid.index(0, 1));
+    // The first line is the current one, drawn as chosen only when it names the chosen record.
+    HFG->selectionModel()->setCurrentIndex(m_grid.index(0, 1), QItemSelectionModel::NoUpdate);
+    markChosenRow();
 }
 
 void RecordWindow::listFailed() {

@@ -23,11 +23,13 @@ void frmCus::Form_Unload() {
 }
 
 void frmCus::cmd2Q_Click() {
-    // What the boxes show is handed over: never a record still being typed, nor empty boxes.
+    // The chosen customer as stored is handed over: never a record still being typed, nor one
+    // deleted meanwhile, nor empty boxes.
     if (isEditing()) {
         showMessage(QStringLiteral("請先儲存"));
         return;
     }
+    showStoredRecord();
     if (boxText(QStringLiteral("T2")).isEmpty()) {
         showMessage(kind().noSelectionMessage);
         return;

@@ -95,6 +95,7 @@ frmPrt::frmPrt() {
     connect(cmdDn, &QToolButton::clicked, this, &frmPrt::cmdDn_Click);
     connect(cmdP, &QPushButton::clicked, this, &frmPrt::cmdP_Click);
     connect(Command1, &QPushButton::clicked, this, &frmPrt::Command1_Click);
+    records::leaveOnEscape(this, Command1);
 }
 
 void frmPrt::fillFields(int party) {

@@ -22,23 +22,16 @@ const char* const kModes[2] = {"w", "p"};
 frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     setObjectName(QStringLiteral("frmPrv"));
     Label1->setObjectName(QStringLiteral("Label2")); // the vendor window's filter title
-    cbW = new QComboBox(this);
-    cbW->setObjectName(QStringLiteral("cbW"));
-    cbW->setEditable(true);
-    cbW->setInsertPolicy(QComboBox::NoInsert);
-    cbW->setEditText(QStringLiteral("工班"));
-    cbP = new QComboBox(this);
-    cbP->setObjectName(QStringLiteral("cbP"));
-    cbP->setEditable(true);
-    cbP->setInsertPolicy(QComboBox::NoInsert);
-    cbP->setEditText(QStringLiteral("材料"));
+    cbW = choiceBox("cbW", QStringLiteral("工班"));
+    cbP = choiceBox("cbP", QStringLiteral("材料"));
     filterRow->insertWidget(filterRow->count() - 1, cbW);
     filterRow->insertWidget(filterRow->count() - 1, cbP);
     m_extraClearable << cbW << cbP;
     connectChoice(cbW, [this](int) { cbW_Click(); });
     connectChoice(cbP, [this](int) { cbP_Click(); });
 
-    // 修改, 確定 and 取消 sit in their own frame at the head of the detail area.
+    // 修改, 確定 and 取消 sit in their own frame at the head of the detail area, above the part
+    // that scrolls where the screen is short.
     auto* Frame2 = new QGroupBox;
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto* frame2Row = new QHBoxLayout(Frame2);
@@ -48,7 +41,9 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
         frame2Row->addWidget(b);
     }
     frame2Row->addStretch();
-    static_cast<QVBoxLayout*>(Frame1->layout())->insertWidget(0, Frame2);
+    auto* windowLayout = static_cast<QVBoxLayout*>(layout());
+    windowLayout->insertWidget(windowLayout->count() - 1, Frame2);
+    m_shownWithDetail << Frame2;
 
     // The category boxes stand in the basic block, the link frames on the fourth tab.
     auto* boxes = new QHBoxLayout;

@@ -37,6 +37,7 @@ frmPsel::frmPsel() {
     setTabOrder(cmdNext, cmdCancel);
     connect(cmdNext, &QPushButton::clicked, this, &frmPsel::cmdNext_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPsel::cmdCancel_Click);
+    records::leaveOnEscape(this, cmdCancel);
 }
 
 void frmPsel::cmdNext_Click() {

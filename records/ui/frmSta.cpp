@@ -7,7 +7,6 @@
 #include "ui/Keys.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -122,11 +121,8 @@ void frmSta::showPanel(bool open) {
         w->setVisible(open);
     cmdPaSet->setVisible(!open);
     if (!open && m_heightBeforePanel) {
-        // The window grew for the panel; it goes back to its height once every layout inside it
-        // has given the panel's room back.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        layout()->activate();
-        resize(width(), *m_heightBeforePanel);
+        // The window grew for the panel; it goes back to its height.
+        fitHeight(*m_heightBeforePanel);
         m_heightBeforePanel.reset();
     }
 }

@@ -2,10 +2,14 @@
 // The shell's window test fixture with the main database open in mdM and a rights word.
 #include "../shell_ui/ShellUiFixture.h"
 #include "RecordWindow.h"
+#include "frmCus.h"
+#include "frmPrv.h"
+#include "frmSta.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest/QTest>
 
 class RecordsUiFixture : public ShellUiFixture {
@@ -31,6 +35,22 @@ inline int rowOf(const records::RecordWindow* f, const QString& name, int column
         if (f->grid().cell(r, column) == name)
             return r;
     return -1;
+}
+
+// One of the three record windows by its name, loaded and shown.
+inline records::RecordWindow* showRecordWindow(const QString& window) {
+    if (window == QLatin1String("frmCus"))
+        return showForm<frmCus>();
+    if (window == QLatin1String("frmPrv"))
+        return showForm<frmPrv>();
+    return showForm<frmSta>();
+}
+
+// A mouse click on a line of a record window's grid.
+inline void clickRow(const QWidget* f, int row) {
+    auto* grid = f->findChild<QTableView*>(QStringLiteral("HFG"));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(row, 2)).center());
 }
 
 // A mouse click on a window's button.

@@ -32,7 +32,7 @@ private slots:
         frmCus* f = showForm<frmCus>();
         QVERIFY(shown(child<QPushButton>(f, "cmd2Q")));
         f->HFG_Click(rowOf(f, kDental));
-        f->setBoxText(QStringLiteral("T24"), QStringLiteral("未存的連絡人")); // the boxes as they stand
+        f->setBoxText(QStringLiteral("T24"), QStringLiteral("未存的連絡人")); // not what is stored
         f->cmd2Q_Click();
         QVERIFY(!ui::Default<frmCus>::isLoaded());
         QVERIFY(mdM::CusPicked);
@@ -43,7 +43,9 @@ private slots:
         const QString fax = db->scalar(QStringLiteral("SELECT 公司傳真 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString();
         QCOMPARE(mdM::QuoteCustPhone, QString(phone).remove(QLatin1Char(';')));
         QCOMPARE(mdM::QuoteCustFax, QString(fax).remove(QLatin1Char(';')));
-        QCOMPARE(mdM::QuoteContact, QStringLiteral("未存的連絡人"));
+        const QString contact =
+            db->scalar(QStringLiteral("SELECT 連絡人 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString();
+        QCOMPARE(mdM::QuoteContact, contact);
         QVERIFY(mdM::CusOpenedFromQuote);
     }
 
@@ -77,6 +79,38 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先儲存"));
         QCOMPARE(mdM::QuoteCustName, QStringLiteral("新客戶"));
+    }
+
+    // 取消 leaves only what is stored: nothing after a new customer, the customer as stored after
+    // an edit.
+    void cancelledTypingIsNeverHandedOver() {
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        QString afterAdd, afterEdit; // the boxes after each 取消
+        whenPickerShows([&](frmCus* f) {
+            clickButton(f, "cmdAdd");
+            typeText(f->box(QStringLiteral("T2")), QStringLiteral("未存客戶"));
+            typeText(f->box(QStringLiteral("T8")), QStringLiteral("中山路1號"));
+            clickButton(f, "cmdN");
+            afterAdd = f->boxText(QStringLiteral("T2"));
+            clickButton(f, "cmd2Q");
+            clickRow(f, rowOf(f, kDental));
+            clickButton(f, "cmdEdit");
+            typeText(f->box(QStringLiteral("T8")), QStringLiteral("中山路1號"));
+            clickButton(f, "cmdN");
+            afterEdit = f->boxText(QStringLiteral("cb2")) + f->boxText(QStringLiteral("T8"));
+            clickButton(f, "cmd2Q");
+        });
+        QVERIFY(records::pickCustomerForQuote());
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請先選取表格中一個客戶"));
+        QCOMPARE(afterAdd, QString());
+        QCOMPARE(afterEdit, mdM::QuoteSiteAddress);
+        QCOMPARE(mdM::QuoteCustName, kDental);
+        QCOMPARE(mdM::QuoteSiteAddress,
+                 fx.scalar(QStringLiteral("SELECT 施工地址 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental})
+                     .toString()
+                     .remove(u';'));
     }
 
     void closingOtherwisePicksNothing() {

@@ -2,9 +2,6 @@
 // boxes, starts a new line in the remarks of customers and vendors, and does nothing in the
 // boxes without the habit. Ctrl+Enter starts a new line in every remarks box.
 #include "RecordsUiFixture.h"
-#include "frmCus.h"
-#include "frmPrv.h"
-#include "frmSta.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,18 +10,6 @@
 class TestEnterKeys : public QObject {
     Q_OBJECT
     RecordsUiFixture fx;
-
-    static records::RecordWindow* open(const QString& window) {
-        records::RecordWindow* f = nullptr;
-        if (window == QLatin1String("frmCus"))
-            f = ui::Default<frmCus>::get();
-        else if (window == QLatin1String("frmPrv"))
-            f = ui::Default<frmPrv>::get();
-        else
-            f = ui::Default<frmSta>::get();
-        f->show();
-        return f;
-    }
 
 private slots:
     void init() { QVERIFY(fx.setUp()); }
@@ -52,7 +37,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, box);
         QFETCH(bool, movesOn);
-        records::RecordWindow* f = open(window);
+        records::RecordWindow* f = showRecordWindow(window);
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
         f->cmdAdd_Click();

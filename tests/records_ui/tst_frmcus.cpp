@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(text(f, "T11"), shownPhone);
     }
 
-    void cancelKeepsTheTypedTextAndStoresNothing() {
+    void cancelShowsTheRecordAsStored() {
         frmCus* f = open();
         f->HFG_Click(rowOf(f, kDental));
         f->cmdEdit_Click();
@@ -248,7 +248,7 @@ private slots:
         f->cmdN_Click();
         QVERIFY(!f->isEditing());
         QCOMPARE(f->Mode, QStringLiteral("EditF"));
-        QCOMPARE(text(f, "T9"), QStringLiteral("changed@x.tw"));
+        QCOMPARE(text(f, "T9"), QStringLiteral("service@daan-dental.com.tw"));
         QVERIFY(!child<QWidget>(f, "P1")->isEnabled());
         QCOMPARE(fx.scalar(QStringLiteral("SELECT 電子郵件 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental}).toString(),
                  QStringLiteral("service@daan-dental.com.tw"));
@@ -406,6 +406,9 @@ private slots:
         QCOMPARE(text(f, "T3"), QStringLiteral("好室"));
         type(f, "T2", QStringLiteral("好室設計有限公司"));
         QCOMPARE(text(f, "T3"), QStringLiteral("好室設計"));
+        child<QLineEdit>(f, "T2")->clear(); // a variation selector stays with its character
+        typeText(f->box(QStringLiteral("T2")), QStringLiteral("葛\U000E0100屋室內設計"));
+        QCOMPARE(text(f, "T3"), QStringLiteral("葛\U000E0100屋室內"));
         QTest::keyClicks(child<QLineEdit>(f, "T11"), QStringLiteral("12"));
         for (const char* b : {"T19", "T26", "T33"})
             QCOMPARE(text(f, b), QStringLiteral("12"));
@@ -496,6 +499,8 @@ private slots:
         QCOMPARE(f->grid().columnCount(), 3);
         QCOMPARE(f->grid().cell(0, 1), kDental);
         QCOMPARE(f->grid().cell(0, 2), QStringLiteral("在 (公司地址) 有  -->    台北市;大安區信義路四段236號2樓"));
+        // Nothing chosen, nothing drawn as chosen.
+        QVERIFY(!child<QTableView>(f, "HFG")->selectionModel()->hasSelection());
         f->HFG_Click(1);
         QCOMPARE(f->selectedName(), kDental);
         QCOMPARE(text(f, "T2"), kDental);

@@ -131,7 +131,7 @@ private slots:
     void editButtonsStandInTheDetailArea() {
         frmPrv* f = openOn(kDemolish);
         auto* frame2 = child<QGroupBox>(f, "Frame2");
-        QCOMPARE(frame2->parentWidget(), child<QGroupBox>(f, "Frame1"));
+        QVERIFY(!child<QGroupBox>(f, "Frame1")->isAncestorOf(frame2)); // in view while the details scroll
         for (const char* name : {"cmdEdit", "cmdY", "cmdN"})
             QCOMPARE(child<QPushButton>(f, name)->parentWidget(), frame2);
         QCOMPARE(child<QLabel>(f, "Label1")->text(), QStringLiteral("敘述："));

@@ -213,6 +213,12 @@ private slots:
         f->setBoxText(QStringLiteral("T3"), QStringLiteral("ghost"));
         f->cmdN_Click();
         QVERIFY(f->Mode.isEmpty());
+        dialogs.expectMessage();
+        f->cmdPaSet_Click(); // 取消 leaves nothing typed behind
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("請先填入中文姓名與英文姓名"));
+        f->HFG_Click(0);
+        fx.openDb()->execute(QStringLiteral("DELETE FROM 員工 WHERE 中文姓名 = ?"),
+                             {f->selectedName()}); // meanwhile
         f->cmdPaSet_Click();
         dialogs.expectMessage();
         change(f, QString(), QStringLiteral("p"), QStringLiteral("p"));

@@ -181,6 +181,31 @@ private slots:
         QVERIFY(dialogs.messages().at(1).text.endsWith(fx.outputs().first()));
     }
 
+    // A text longer than a cell holds is cut short of the character that would not fit whole, and
+    // its cell is named by record; the list and the labels are printed.
+    void longTextsAreCutAndNamed() {
+        const QString fits(32766, u'長');
+        fx.db->execute(QStringLiteral("update 客戶 set 公司地址 = ? where 客戶編號 = 'C002'"),
+                       {fits + QStringLiteral("葛\U000E0100尾")});
+        frmPrt* f = chooser(1);
+        select(f->lstOr, {0, int(entries(f->lstOr).indexOf(QStringLiteral("公司地址")))});
+        f->cmAd_Click();
+        mdM::ListPrintParty = 1;
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        dialogs.expectMessage();
+        QTest::mouseClick(f->cmdP, Qt::LeftButton);
+        QTest::mouseClick(ui::Default<frmPsel>::get()->cmdNext, Qt::LeftButton);
+        VERIFY_DIALOGS(dialogs);
+        const QString cut =
+            QStringLiteral("下列儲存格的文字超過 32767 字，已截斷為 32767 字：\r\n第 2 筆 公司地址");
+        QCOMPARE(dialogs.messages().at(0).text, cut + QStringLiteral("（B4）"));
+        QCOMPARE(dialogs.messages().at(1).text, cut + QStringLiteral("（B3）"));
+        QCOMPARE(RecordPrintFixture::opened.size(), 2);
+        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(0))->sheet(1).text(4, 2), fits);
+        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(1))->sheet(1).text(3, 2), fits);
+    }
+
     void choiceStartsOnLabelsAndPrintsThem() {
         mdM::ListPrintParty = 1;
         frmPsel* f = ui::Default<frmPsel>::get();
