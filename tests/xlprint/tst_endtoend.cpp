@@ -1,8 +1,8 @@
 // Each of the fifteen print commands on a small quotation, from the command to the saved
 // workbook: the workbook read back through the workbook layer, then every output converted to
 // PDF by LibreOffice with its page count and key texts.
-#include "QuoteFixture.h"
 #include "QuotationPrint.h"
+#include "QuoteFixture.h"
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
 #include "TempProgramFolder.h"
@@ -45,8 +45,8 @@ class TestEndToEnd : public QObject {
 
     QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {}) {
         const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
-        const QString tpl = QDir(templateFolderOf(*cmd, mdM::TemplateFolder))
-                                .filePath(QString::fromUtf8(cmd->templateFile));
+        const QString tpl =
+            QDir(templateFolderOf(*cmd, mdM::TemplateFolder)).filePath(QString::fromUtf8(cmd->templateFile));
         ScriptedDialogs d;
         d.expectOpenFile(tpl);
         g_opened.clear();
@@ -88,21 +88,36 @@ private slots:
         QTest::addColumn<int>("sheet");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("text");
-        QTest::newRow("mPs") << "mPs" << 1 << "A8" << "壹";
-        QTest::newRow("mPss") << "mPss" << 1 << "B8" << "客廳系統櫃W120";
-        QTest::newRow("mPa") << "mPa" << 1 << "B10" << "浴室";
-        QTest::newRow("mPnw") << "mPnw" << 2 << "A8" << "一";
-        QTest::newRow("mAs") << "mAs" << 2 << "B47" << "臥室";
-        QTest::newRow("mPw") << "mPw" << 1 << "B8" << "木作";
-        QTest::newRow("mPwa") << "mPwa" << 2 << "B8" << "木作";
-        QTest::newRow("mWs") << "mWs" << 2 << "B8" << "木作";
-        QTest::newRow("mPas") << "mPas" << 1 << "B12" << "    合  計";
-        QTest::newRow("mPws") << "mPws" << 1 << "B8" << "木作";
-        QTest::newRow("mPwaS") << "mPwaS" << 2 << "B8" << "木作";
-        QTest::newRow("mPwsb") << "mPwsb" << 2 << "B8" << "木作";
-        QTest::newRow("mPac") << "mPac" << 1 << "G7" << "利潤";
-        QTest::newRow("mPwc") << "mPwc" << 2 << "J10" << "註系統櫃";
-        QTest::newRow("mPwac") << "mPwac" << 1 << "B8" << "木作";
+        QTest::newRow("mPs") << "mPs" << 1 << "A8"
+                             << "壹";
+        QTest::newRow("mPss") << "mPss" << 1 << "B8"
+                              << "客廳系統櫃W120";
+        QTest::newRow("mPa") << "mPa" << 1 << "B10"
+                             << "浴室";
+        QTest::newRow("mPnw") << "mPnw" << 2 << "A8"
+                              << "一";
+        QTest::newRow("mAs") << "mAs" << 2 << "B47"
+                             << "臥室";
+        QTest::newRow("mPw") << "mPw" << 1 << "B8"
+                             << "木作";
+        QTest::newRow("mPwa") << "mPwa" << 2 << "B8"
+                              << "木作";
+        QTest::newRow("mWs") << "mWs" << 2 << "B8"
+                             << "木作";
+        QTest::newRow("mPas") << "mPas" << 1 << "B12"
+                              << "    合  計";
+        QTest::newRow("mPws") << "mPws" << 1 << "B8"
+                              << "木作";
+        QTest::newRow("mPwaS") << "mPwaS" << 2 << "B8"
+                               << "木作";
+        QTest::newRow("mPwsb") << "mPwsb" << 2 << "B8"
+                               << "木作";
+        QTest::newRow("mPac") << "mPac" << 1 << "G7"
+                              << "利潤";
+        QTest::newRow("mPwc") << "mPwc" << 2 << "J10"
+                              << "註系統櫃";
+        QTest::newRow("mPwac") << "mPwac" << 1 << "B8"
+                               << "木作";
     }
     void commands() {
         QFETCH(QString, item);
@@ -122,31 +137,40 @@ private slots:
                 book->sheet(1).text(5, 8).contains(QStringLiteral("112/5/8")));
     }
 
-    // A user without the price right sees no price anywhere: cost layout, single sheet, pages.
+    // A user without the price right sees no price anywhere, in every layout: no unit price or
+    // amount, and no rate of a fee charged per ping (a rate per ping is a price).
     void noPriceRight_data() {
         QTest::addColumn<QString>("item");
-        QTest::newRow("mPac") << "mPac";
-        QTest::newRow("mPs") << "mPs";
-        QTest::newRow("mAs") << "mAs";
-        QTest::newRow("mPnw") << "mPnw";
+        for (const PrintCommand& cmd : printCommands())
+            QTest::newRow(cmd.item) << QString::fromLatin1(cmd.item);
     }
     void noPriceRight() {
         QFETCH(QString, item);
         quote::QuoteDocument doc = xlfixture::standard();
-        const QString out = print(qPrintable(item), doc, UserRights{true, false});
+        const UserRights rights{true, false};
+        const bool costs = switchesFor(*findPrintCommand(item), false, rights).costCols;
+        const QString out = print(qPrintable(item), doc, rights);
         QVERIFY(!out.isEmpty());
         auto book = wb::Workbook::open(out);
         for (int s = 1; s <= book->sheetCount(); ++s) {
             wb::Sheet& sh = book->sheet(s);
-            for (int r = 8; r <= sh.usedRange().last.row; ++r)
-                for (int c : {5, 6}) // unit price, amount (cover: amount and cost)
-                    if (!(item == QStringLiteral("mPac") && s == 1 && c == 6))
-                        QVERIFY2(sh.type(r, c) != wb::CellType::Number,
-                                 qPrintable(QStringLiteral("%1 sheet %2 %3").arg(item).arg(s).arg(wb::cellName(r, c))));
+            const wb::RangeRef used = sh.usedRange();
+            for (int r = 1; r <= used.last.row; ++r)
+                for (int c = 1; c <= used.last.col; ++c) {
+                    const QString where =
+                        QStringLiteral("%1 sheet %2 %3").arg(item).arg(s).arg(wb::cellName(r, c));
+                    const QString text = sh.text(r, c);
+                    QVERIFY2(!text.contains(QStringLiteral("元/坪")) && !text.contains(QStringLiteral(" X ")),
+                             qPrintable(where + u' ' + text));
+                    // Unit price, amount (cover: amount and, in the cost layouts, cost).
+                    if (r >= 8 && (c == 5 || (c == 6 && !(costs && s == 1))))
+                        QVERIFY2(sh.type(r, c) != wb::CellType::Number, qPrintable(where));
+                }
         }
         if (item == QStringLiteral("mPac")) {
             QCOMPARE(book->sheet(1).text(11, 2), QStringLiteral("設計費")); // fee rows without amounts
-            QVERIFY(book->sheet(1).number(8, 6).has_value());                 // costs stay
+            QCOMPARE(book->sheet(1).text(12, 2), QStringLiteral("監工費"));
+            QVERIFY(book->sheet(1).number(8, 6).has_value()); // costs stay
         }
     }
 
@@ -215,12 +239,17 @@ private slots:
         const QString xlsx = outputs.value(item);
         QVERIFY(!xlsx.isEmpty());
         const QString pdfDir = folder->mkdir(QStringLiteral("pdf"));
-        const QString pdf = QDir(pdfDir).filePath(QFileInfo(xlsx).completeBaseName() + QStringLiteral(".pdf"));
+        const QString pdf =
+            QDir(pdfDir).filePath(QFileInfo(xlsx).completeBaseName() + QStringLiteral(".pdf"));
         if (!QFileInfo::exists(pdf)) {
             // One LibreOffice run converts every output.
             QStringList args = {QStringLiteral("--headless"),
-                                QStringLiteral("-env:UserInstallation=file://") + folder->mkdir(QStringLiteral("lo")),
-                                QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), pdfDir};
+                                QStringLiteral("-env:UserInstallation=file://") +
+                                    folder->mkdir(QStringLiteral("lo")),
+                                QStringLiteral("--convert-to"),
+                                QStringLiteral("pdf"),
+                                QStringLiteral("--outdir"),
+                                pdfDir};
             args += outputs.values();
             run(soffice, args, 110000);
         }
@@ -233,7 +262,8 @@ private slots:
         for (const QString& t : texts)
             QVERIFY2(text.contains(t), qPrintable(item + u' ' + t));
         if (qEnvironmentVariableIsSet("KAVO_KEEP_PDF"))
-            QFile::copy(pdf, QDir(qEnvironmentVariable("KAVO_KEEP_PDF")).filePath(item + QStringLiteral(".pdf")));
+            QFile::copy(pdf,
+                        QDir(qEnvironmentVariable("KAVO_KEEP_PDF")).filePath(item + QStringLiteral(".pdf")));
     }
 };
 

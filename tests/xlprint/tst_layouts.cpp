@@ -69,8 +69,13 @@ private slots:
     void coverExample() {
         Stats st = threeGroups();
         PrintSnapshot s = snapshot();
-        s.pageEnd.design = {true, QStringLiteral("設計費"), true, QStringLiteral("1000"), {},
-                            QStringLiteral("0.05"), QStringLiteral("50")};
+        s.pageEnd.design = {true,
+                            QStringLiteral("設計費"),
+                            true,
+                            QStringLiteral("1000"),
+                            {},
+                            QStringLiteral("0.05"),
+                            QStringLiteral("50")};
         const Geometry g = geometry(12, 1, QStringLiteral("A1"), QStringLiteral("G39"), 25);
         const JobPlan plan = planQuote(s, sw(true, 1), g, st);
         Book b = written(plan, g);
@@ -185,10 +190,14 @@ private slots:
     void amountInWords_data() {
         QTest::addColumn<QString>("apr");
         QTest::addColumn<QString>("words");
-        QTest::newRow("half down") << "92.5" << "玖拾貳";
-        QTest::newRow("half up") << "93.5" << "玖拾肆";
-        QTest::newRow("zero") << "0" << "零";
-        QTest::newRow("negative") << "-120" << "負壹佰貳拾";
+        QTest::newRow("half down") << "92.5"
+                                   << "玖拾貳";
+        QTest::newRow("half up") << "93.5"
+                                 << "玖拾肆";
+        QTest::newRow("zero") << "0"
+                              << "零";
+        QTest::newRow("negative") << "-120"
+                                  << "負壹佰貳拾";
     }
     void amountInWords() {
         QFETCH(QString, apr);
@@ -204,12 +213,18 @@ private slots:
     }
 
     void feeByPing() {
-        quote::Fee fee{true, QStringLiteral("設計費"), false, QStringLiteral("30"), {},
-                       QStringLiteral("3000"), QStringLiteral("90000")};
+        quote::Fee fee{true,
+                       QStringLiteral("設計費"),
+                       false,
+                       QStringLiteral("30"),
+                       {},
+                       QStringLiteral("3000"),
+                       QStringLiteral("90000")};
         QVector<CellOut> cells;
         CellWriter w(cells, 1);
         writeFeeRow(w, 5, fee, PingBase::Area, true);
-        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, false);
+        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, true);
+        writeFeeRow(w, 7, fee, PingBase::AreaTimesRate, false); // no price right: no rate
         SheetPlan sp;
         sp.cells = cells;
         const auto m = cellsOf(sp);
@@ -219,7 +234,9 @@ private slots:
         QCOMPARE(cells.at(2).align, Align::Right);
         QCOMPARE(m.value({5, 5}).toDouble(), 90000.0);
         QCOMPARE(m.value({6, 4}).toString(), QStringLiteral("30 X 3000"));
-        QVERIFY(!m.contains({6, 5}));
+        QCOMPARE(m.value({7, 2}).toString(), QStringLiteral("設計費"));
+        QCOMPARE(m.value({7, 4}).toString(), QStringLiteral("30"));
+        QVERIFY(!m.contains({7, 5}));
     }
 
     void lineCounts_data() {
@@ -299,10 +316,9 @@ private slots:
         auto line = [&](int r) {
             return m.value({10 + r, 2}).toString() + u'|' + m.value({10 + r, 3}).toString();
         };
-        const QStringList expected = {
-            "壹|客廳", "一| 木作", "A|  櫃", "a|   上", "1|a規", "|小計", "1|b規", "|小計",
-            "b|   下", "1|c規", "|小計", "二| 油漆", "1|d規", "|小計", "貳|臥室", "一| 油漆",
-            "1|e規", "|小計"};
+        const QStringList expected = {"壹|客廳", "一| 木作", "A|  櫃",  "a|   上",  "1|a規", "|小計",
+                                      "1|b規",   "|小計",    "b|   下", "1|c規",    "|小計", "二| 油漆",
+                                      "1|d規",   "|小計",    "貳|臥室", "一| 油漆", "1|e規", "|小計"};
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(line(i), expected.at(i));
         // The 小計 of the 深/淺 groups sums each path alone.
@@ -352,9 +368,12 @@ private slots:
         QTest::addColumn<bool>("pricesHidden");
         QTest::addColumn<QString>("cols"); // columns +0..+9 written on the item line, '.' not
         QTest::addColumn<QString>("sub");  // columns written on the 小計 line
-        QTest::newRow("estimate") << sw(true, 1) << false << "0123456..." << ".1...5....";
-        QTest::newRow("blank") << sw(true, 1, true) << false << "0123..6..." << ".1........";
-        QTest::newRow("cost") << sw(true, 1, false, true) << false << "012345678 9" << ".1...5.78.";
+        QTest::newRow("estimate") << sw(true, 1) << false << "0123456..."
+                                  << ".1...5....";
+        QTest::newRow("blank") << sw(true, 1, true) << false << "0123..6..."
+                               << ".1........";
+        QTest::newRow("cost") << sw(true, 1, false, true) << false << "012345678 9"
+                              << ".1...5.78.";
         QTest::newRow("cost, prices hidden") << sw(true, 1, true, true) << true << "0123..67.9"
                                              << ".1........";
     }
@@ -414,13 +433,13 @@ private slots:
         QTest::addColumn<bool>("pricesHidden");
         QTest::addColumn<QStringList>("labels"); // column +1 of rows r+1 .. r+7
         QTest::newRow("fees, tax") << true << true << false
-                                   << QStringList{"設計費", "監工費", "", "    合  計", "    稅  金",
-                                                  "    總  價", ""};
+                                   << QStringList{"設計費",     "監工費",     "", "    合  計",
+                                                  "    稅  金", "    總  價", ""};
         QTest::newRow("nothing") << false << false << false
                                  << QStringList{"", "", "", "    合  計", "", "    總  價", ""};
-        QTest::newRow("prices hidden") << true << true << true
-                                       << QStringList{"設計費", "監工費", "", "    合  計",
-                                                      "    稅  金", "", ""};
+        QTest::newRow("prices hidden")
+            << true << true << true
+            << QStringList{"設計費", "監工費", "", "    合  計", "    稅  金", "", ""};
     }
     void singleSheet() {
         QFETCH(bool, fees);
@@ -433,10 +452,10 @@ private slots:
         PrintSnapshot s = snapshot();
         s.rights.pricesHidden = pricesHidden;
         s.pageEnd.ckTax = tax;
-        s.pageEnd.design = {fees, QStringLiteral("設計費"), true, {}, {}, QStringLiteral("0.1"),
-                            QStringLiteral("105")};
-        s.pageEnd.supervision = {fees, QStringLiteral("監工費"), true, {}, {}, QStringLiteral("0.1"),
-                                 QStringLiteral("105")};
+        s.pageEnd.design = {
+            fees, QStringLiteral("設計費"), true, {}, {}, QStringLiteral("0.1"), QStringLiteral("105")};
+        s.pageEnd.supervision = {
+            fees, QStringLiteral("監工費"), true, {}, {}, QStringLiteral("0.1"), QStringLiteral("105")};
         const Geometry g = geometry(8, 1, QStringLiteral("A1"), QStringLiteral("G39"), 10);
         const JobPlan plan = planQuote(s, sw(false, 1, pricesHidden, false, true, true), g, st);
         QCOMPARE(plan.sheets.size(), 1);
@@ -453,8 +472,9 @@ private slots:
         QCOMPARE(d.cells.contains({base + 4, 5}), !pricesHidden);
         if (!pricesHidden) {
             QCOMPARE(d.value(base + 6, 5).toDouble(), 1102.5);
-            QVERIFY(d.text(base + 7, 3).endsWith(tax ? QStringLiteral("壹仟壹佰零貳 元整(含稅)")
-                                                     : QStringLiteral("壹仟壹佰零貳 元整(未稅)")));
+            QVERIFY(d.text(base + 7, 3)
+                        .endsWith(tax ? QStringLiteral("壹仟壹佰零貳 元整(含稅)")
+                                      : QStringLiteral("壹仟壹佰零貳 元整(未稅)")));
         }
         for (int i = 0; i < 5; ++i)
             QCOMPARE(d.text(base + 8 + i, 1), QStringLiteral("備註%1").arg(i + 1));
@@ -481,11 +501,10 @@ private slots:
         const auto c = cellsOf(plan.sheets.at(0));
         QCOMPARE(c.value({8 + 3 + 1, 2}).toString(), QStringLiteral("    合  計")); // no fee rows
         const auto d = cellsOf(plan.sheets.at(1));
-        const QStringList expected = {"一|客廳", "1|a規", "2|b規", "|小計", "二|空區", "|小計",
-                                      "三|臥室", "1|c規"};
+        const QStringList expected = {"一|客廳", "1|a規", "2|b規",   "|小計",
+                                      "二|空區", "|小計", "三|臥室", "1|c規"};
         for (int i = 0; i < expected.size(); ++i)
-            QCOMPARE(d.value({8 + i, 1}).toString() + u'|' + d.value({8 + i, 2}).toString(),
-                     expected.at(i));
+            QCOMPARE(d.value({8 + i, 1}).toString() + u'|' + d.value({8 + i, 2}).toString(), expected.at(i));
         QCOMPARE(d.value({8 + 3, 6}).toDouble(), 30.0);
         // Line 9 (P + 1) is the last 小計: on the next page, 39 rows below line 1.
         QCOMPARE(d.value({8 + 39, 2}).toString(), QStringLiteral("小計"));
@@ -510,7 +529,7 @@ private slots:
         Sheet& one = b.at(1);
         one.cells[{1, 1}] = QStringLiteral("致 #客戶名稱# 電話#客戶電話# (#客戶名稱#)");
         one.cells[{2, 8}] = QStringLiteral("#年#年#月#月#日#日");
-        one.cells[{2, 9}] = QStringLiteral("#客戶名稱#"); // beyond the last column
+        one.cells[{2, 9}] = QStringLiteral("#客戶名稱#");  // beyond the last column
         one.cells[{11, 1}] = QStringLiteral("#客戶名稱#"); // beyond the last row
         one.cells[{3, 2}] = QStringLiteral("#公司email# #公司EMAIL#");
         one.cells[{4, 2}] = 5.0;

@@ -10,10 +10,9 @@ using namespace xlprint;
 Q_DECLARE_METATYPE(xlprint::SettingsField)
 
 namespace {
-PrintSettings settings(const char* row, const char* col, const char* tl, const char* br,
-                       const char* rows) {
-    return {QString::fromUtf8(row), QString::fromUtf8(col), QString::fromUtf8(tl),
-            QString::fromUtf8(br), QString::fromUtf8(rows), false};
+PrintSettings settings(const char* row, const char* col, const char* tl, const char* br, const char* rows) {
+    return {QString::fromUtf8(row), QString::fromUtf8(col),  QString::fromUtf8(tl),
+            QString::fromUtf8(br),  QString::fromUtf8(rows), false};
 }
 } // namespace
 
@@ -65,6 +64,10 @@ private slots:
         QTest::newRow("br bad") << settings("8", "A", "A1", "9G", "30") << F::BottomRight;
         QTest::newRow("br left of tl") << settings("8", "C", "C1", "B39", "30") << F::BottomRight;
         QTest::newRow("br above tl") << settings("12", "A", "A10", "G5", "1") << F::BottomRight;
+        QTest::newRow("col outside range") << settings("8", "M", "A1", "G39", "30") << F::StartCol;
+        QTest::newRow("col left of range") << settings("8", "A", "B1", "G39", "30") << F::StartCol;
+        QTest::newRow("no columns right of range")
+            << settings("8", "A", "A1", "XFD39", "30") << F::BottomRight;
         QTest::newRow("rows 0") << settings("8", "A", "A1", "G39", "0") << F::RowsPerPage;
         QTest::newRow("rows past page") << settings("11", "A", "A1", "G39", "30") << F::RowsPerPage;
         // The first bad box is named, in the window's order.
@@ -96,8 +99,7 @@ private slots:
         PrintSettings s = settings("12", "C", "A1", "H50", "25");
         s.fixedHeader = true;
         QVERIFY(writePrintSettings(s));
-        QCOMPARE(pf.readSettings(QStringLiteral("Xp.ini")),
-                 QStringList({"12", "C", "A1", "H50", "25"}));
+        QCOMPARE(pf.readSettings(QStringLiteral("Xp.ini")), QStringList({"12", "C", "A1", "H50", "25"}));
         QCOMPARE(pf.readSettings(QStringLiteral("fastP.ini")), QStringList({"1"}));
         mdM::ResetState();
         QCOMPARE(loadPrintSettings(), s);
