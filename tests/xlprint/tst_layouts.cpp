@@ -542,6 +542,15 @@ private slots:
         QCOMPARE(one.text(3, 2), QStringLiteral("a@b #公司EMAIL#"));
         QCOMPARE(b.at(2).text(1, 1), QStringLiteral("好公司"));
         QCOMPARE(one.writes, 3); // only cells holding a placeholder are written
+
+        // Every layout's header: a telephone or fax of an area code alone prints nothing.
+        mdM::QuoteCustPhone = QStringLiteral("02-1234");
+        mdM::QuoteCustFax = QStringLiteral("02");
+        const PrintSnapshot edited = snapshotOf(
+            quote::QuoteDocument(), {{}, {}, QStringLiteral("(037)-"), QStringLiteral("037-123456")}, {});
+        QCOMPARE(edited.custPhone, QStringLiteral("02-1234"));
+        QCOMPARE(edited.custFax, QString());
+        QCOMPARE(edited.company.mid(2, 2), QStringList({QString(), QStringLiteral("037-123456")}));
     }
 
     void coverOverflow() {
