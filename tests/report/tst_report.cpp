@@ -8,11 +8,14 @@
 
 #include "ScriptedDialogs.h"
 
+#include <QDialog>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -334,6 +337,36 @@ private slots:
                     lowestInk = y;
         QVERIFY(lowestInk > page.height() * 0.9); // the footer
         QVERIFY(lowestInk < page.height() * 0.98);
+    }
+
+    // The preview's keys: Ctrl+S saves the PDF (through the save dialog), Tab reaches the tool bar.
+    void previewKeys() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        ScriptedDialogs dialogs;
+        dialogs.expectSaveFile(m_dir.filePath(QStringLiteral("keys.pdf")));
+        QStringList tabbable;
+        bool printKey = false;
+        bool active = false;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            for (QAction* a : preview->findChildren<QAction*>())
+                printKey = printKey || a->shortcut() == QKeySequence(QKeySequence::Print);
+            for (QToolButton* b : preview->findChildren<QToolButton*>())
+                if (b->focusPolicy() & Qt::TabFocus)
+                    tabbable << b->text();
+            preview->activateWindow();
+            active = QTest::qWaitForWindowActive(preview);
+            QTest::keyClick(preview, Qt::Key_S, Qt::ControlModifier); // saves and closes
+            preview->reject();                                        // (closed already when the key worked)
+        });
+        r.preview(nullptr, m_dir.path());
+        QVERIFY(active);
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("keys.pdf"))));
+        QVERIFY(printKey);
+        QVERIFY(tabbable.contains(QStringLiteral("列印")) && tabbable.contains(QStringLiteral("另存 PDF")));
     }
 
     void missingTableIsReported() {
