@@ -90,9 +90,9 @@ private slots:
         fillLeaf(doc, addPath(doc, {"房", "木作"}), {item("床", 1, 50)});
         stats::FillDetailPrintTables(doc, m_src, 2);
         QCOMPARE(lines(),
-                 QStringList({"壹|木作|||||", "1|客廳櫃S|式|1|100|100|", "2|房床S|式|1|50|50|",
-                              "|小計||||150|", "貳|油漆|||||", "1|客廳牆S|式|1|10|10|", "|小計||||10|",
-                              "參|陽台|||||", "1|陽台欄S|式|1|5|5|", "|小計||||5|"}));
+                 QStringList({"壹|木作|||||", "1|客廳櫃S|式|1|100|100|", "2|房床S|式|1|50|50|", "|小計||||150|",
+                              "貳|油漆|||||", "1|客廳牆S|式|1|10|10|", "|小計||||10|", "參|陽台|||||",
+                              "1|陽台欄S|式|1|5|5|", "|小計||||5|"}));
     }
 
     // Headings by level: a level shared with the previous path writes nothing; a new parent
@@ -108,8 +108,7 @@ private slots:
         for (const QString& l : lines())
             if (!l.startsWith(u'|') && !l.at(0).isDigit())
                 heads << l.section(u'|', 0, 1);
-        QCOMPARE(heads, QStringList({"壹|A", "一|  X", "二|  Y", "貳|B", "一|  X", "二|  Z", "A|    p",
-                                     "a|      q"}));
+        QCOMPARE(heads, QStringList({"壹|A", "一|  X", "二|  Y", "貳|B", "一|  X", "二|  Z", "A|    p", "a|      q"}));
     }
 
     // The 27th heading of levels 3 and 4 takes the character after Z and after z.
@@ -152,9 +151,8 @@ private slots:
         QStringList joined;
         for (const auto& l : out)
             joined << l.join(u'|');
-        QCOMPARE(joined,
-                 QStringList({"壹|A|||||", "1|i||0|0|10|", "|小計||||40|", "貳|B|||||", "1|i||0|0|20|",
-                              "|小計||||20|", "參|A|||||", "1|i||0|0|30|", "|小計||||40|"}));
+        QCOMPARE(joined, QStringList({"壹|A|||||", "1|i||0|0|10|", "|小計||||40|", "貳|B|||||", "1|i||0|0|20|",
+                                      "|小計||||20|", "參|A|||||", "1|i||0|0|30|", "|小計||||40|"}));
     }
 
     void detailPageFill_data() {
@@ -208,22 +206,15 @@ private slots:
         fillLeaf(doc, addPath(doc, {"客廳", "油漆"}), {item("牆", 1, 20000)});
         fillLeaf(doc, addPath(doc, {"陽台"}), {item("欄", 1, 3000)});
         quote::PageEnd& pe = doc.pageEnd;
-        pe.design = {true, QStringLiteral("設計費"), true, {}, QStringLiteral("元"), QStringLiteral("0.05"),
-                     {}};
-        pe.supervision = {true,
-                          QStringLiteral("監工費"),
-                          false,
-                          QStringLiteral("30"),
-                          QStringLiteral("坪"),
-                          QStringLiteral("1500"),
-                          {}};
+        pe.design = {true, QStringLiteral("設計費"), true, {}, QStringLiteral("元"), QStringLiteral("0.05"), {}};
+        pe.supervision = {true, QStringLiteral("監工費"), false, QStringLiteral("30"), QStringLiteral("坪"),
+                          QStringLiteral("1500"), {}};
         quote::RecalcFee(pe.design);
         quote::RefreshFeeBase(pe.design, QStringLiteral("123000"));
         quote::RecalcFee(pe.supervision);
         stats::FillFrontPagePrintTables(doc, m_src);
         QStringList got = cover();
-        QCOMPARE(got.mid(0, 3),
-                 QStringList({"壹|木作|式|1|100,000", "貳|油漆|式|1|20,000", "參|陽台|式|1|3,000"}));
+        QCOMPARE(got.mid(0, 3), QStringList({"壹|木作|式|1|100,000", "貳|油漆|式|1|20,000", "參|陽台|式|1|3,000"}));
         QCOMPARE(got.at(3), QStringLiteral("|設計費|總價|5%|6,150"));
         QCOMPARE(got.at(4), QStringLiteral("|監工費\t1500元/坪|坪|30|45,000"));
         // 123,000 + 6,150 + 45,000 = 174,150; tax 5% = 8,707.5 -> 8,708 (half to even on 8707.5: 8708).
@@ -256,14 +247,10 @@ private slots:
     void feeRatePercent_data() {
         QTest::addColumn<QString>("rate");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("tenth") << "0.1"
-                               << "10%";
-        QTest::newRow("twentieth") << "0.05"
-                                   << "5%";
-        QTest::newRow("half up") << "0.125"
-                                 << "13%";
-        QTest::newRow("half up even") << "0.025"
-                                      << "3%";
+        QTest::newRow("tenth") << "0.1" << "10%";
+        QTest::newRow("twentieth") << "0.05" << "5%";
+        QTest::newRow("half up") << "0.125" << "13%";
+        QTest::newRow("half up even") << "0.025" << "3%";
     }
     void feeRatePercent() {
         QFETCH(QString, rate);
@@ -292,10 +279,8 @@ private slots:
     void coverWords_data() {
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("words");
-        QTest::newRow("zero") << "0"
-                              << "零";
-        QTest::newRow("negative") << "-500"
-                                  << "負伍佰";
+        QTest::newRow("zero") << "0" << "零";
+        QTest::newRow("negative") << "-500" << "負伍佰";
     }
     void coverWords() {
         QFETCH(QString, price);

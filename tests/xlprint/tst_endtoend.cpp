@@ -1,8 +1,8 @@
 // Each of the fifteen print commands on a small quotation, from the command to the saved
 // workbook: the workbook read back through the workbook layer, then every output converted to
 // PDF by LibreOffice with its page count and key texts.
-#include "QuotationPrint.h"
 #include "QuoteFixture.h"
+#include "QuotationPrint.h"
 #include "ScriptedDialogs.h"
 #include "StaDb.h"
 #include "TempProgramFolder.h"
@@ -45,8 +45,8 @@ class TestEndToEnd : public QObject {
 
     QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {}) {
         const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
-        const QString tpl =
-            QDir(templateFolderOf(*cmd, mdM::TemplateFolder)).filePath(QString::fromUtf8(cmd->templateFile));
+        const QString tpl = QDir(templateFolderOf(*cmd, mdM::TemplateFolder))
+                                .filePath(QString::fromUtf8(cmd->templateFile));
         ScriptedDialogs d;
         d.expectOpenFile(tpl);
         g_opened.clear();
@@ -88,36 +88,21 @@ private slots:
         QTest::addColumn<int>("sheet");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("text");
-        QTest::newRow("mPs") << "mPs" << 1 << "A8"
-                             << "壹";
-        QTest::newRow("mPss") << "mPss" << 1 << "B8"
-                              << "客廳系統櫃W120";
-        QTest::newRow("mPa") << "mPa" << 1 << "B10"
-                             << "浴室";
-        QTest::newRow("mPnw") << "mPnw" << 2 << "A8"
-                              << "一";
-        QTest::newRow("mAs") << "mAs" << 2 << "B47"
-                             << "臥室";
-        QTest::newRow("mPw") << "mPw" << 1 << "B8"
-                             << "木作";
-        QTest::newRow("mPwa") << "mPwa" << 2 << "B8"
-                              << "木作";
-        QTest::newRow("mWs") << "mWs" << 2 << "B8"
-                             << "木作";
-        QTest::newRow("mPas") << "mPas" << 1 << "B12"
-                              << "    合  計";
-        QTest::newRow("mPws") << "mPws" << 1 << "B8"
-                              << "木作";
-        QTest::newRow("mPwaS") << "mPwaS" << 2 << "B8"
-                               << "木作";
-        QTest::newRow("mPwsb") << "mPwsb" << 2 << "B8"
-                               << "木作";
-        QTest::newRow("mPac") << "mPac" << 1 << "G7"
-                              << "利潤";
-        QTest::newRow("mPwc") << "mPwc" << 2 << "J10"
-                              << "註系統櫃";
-        QTest::newRow("mPwac") << "mPwac" << 1 << "B8"
-                               << "木作";
+        QTest::newRow("mPs") << "mPs" << 1 << "A8" << "壹";
+        QTest::newRow("mPss") << "mPss" << 1 << "B8" << "客廳系統櫃W120";
+        QTest::newRow("mPa") << "mPa" << 1 << "B10" << "浴室";
+        QTest::newRow("mPnw") << "mPnw" << 2 << "A8" << "一";
+        QTest::newRow("mAs") << "mAs" << 2 << "B47" << "臥室";
+        QTest::newRow("mPw") << "mPw" << 1 << "B8" << "木作";
+        QTest::newRow("mPwa") << "mPwa" << 2 << "B8" << "木作";
+        QTest::newRow("mWs") << "mWs" << 2 << "B8" << "木作";
+        QTest::newRow("mPas") << "mPas" << 1 << "B12" << "    合  計";
+        QTest::newRow("mPws") << "mPws" << 1 << "B8" << "木作";
+        QTest::newRow("mPwaS") << "mPwaS" << 2 << "B8" << "木作";
+        QTest::newRow("mPwsb") << "mPwsb" << 2 << "B8" << "木作";
+        QTest::newRow("mPac") << "mPac" << 1 << "G7" << "利潤";
+        QTest::newRow("mPwc") << "mPwc" << 2 << "J10" << "註系統櫃";
+        QTest::newRow("mPwac") << "mPwac" << 1 << "B8" << "木作";
     }
     void commands() {
         QFETCH(QString, item);
@@ -239,17 +224,12 @@ private slots:
         const QString xlsx = outputs.value(item);
         QVERIFY(!xlsx.isEmpty());
         const QString pdfDir = folder->mkdir(QStringLiteral("pdf"));
-        const QString pdf =
-            QDir(pdfDir).filePath(QFileInfo(xlsx).completeBaseName() + QStringLiteral(".pdf"));
+        const QString pdf = QDir(pdfDir).filePath(QFileInfo(xlsx).completeBaseName() + QStringLiteral(".pdf"));
         if (!QFileInfo::exists(pdf)) {
             // One LibreOffice run converts every output.
             QStringList args = {QStringLiteral("--headless"),
-                                QStringLiteral("-env:UserInstallation=file://") +
-                                    folder->mkdir(QStringLiteral("lo")),
-                                QStringLiteral("--convert-to"),
-                                QStringLiteral("pdf"),
-                                QStringLiteral("--outdir"),
-                                pdfDir};
+                                QStringLiteral("-env:UserInstallation=file://") + folder->mkdir(QStringLiteral("lo")),
+                                QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), pdfDir};
             args += outputs.values();
             run(soffice, args, 110000);
         }
@@ -262,8 +242,7 @@ private slots:
         for (const QString& t : texts)
             QVERIFY2(text.contains(t), qPrintable(item + u' ' + t));
         if (qEnvironmentVariableIsSet("KAVO_KEEP_PDF"))
-            QFile::copy(pdf,
-                        QDir(qEnvironmentVariable("KAVO_KEEP_PDF")).filePath(item + QStringLiteral(".pdf")));
+            QFile::copy(pdf, QDir(qEnvironmentVariable("KAVO_KEEP_PDF")).filePath(item + QStringLiteral(".pdf")));
     }
 };
 

@@ -10,9 +10,10 @@ using namespace xlprint;
 Q_DECLARE_METATYPE(xlprint::SettingsField)
 
 namespace {
-PrintSettings settings(const char* row, const char* col, const char* tl, const char* br, const char* rows) {
-    return {QString::fromUtf8(row), QString::fromUtf8(col),  QString::fromUtf8(tl),
-            QString::fromUtf8(br),  QString::fromUtf8(rows), false};
+PrintSettings settings(const char* row, const char* col, const char* tl, const char* br,
+                       const char* rows) {
+    return {QString::fromUtf8(row), QString::fromUtf8(col), QString::fromUtf8(tl),
+            QString::fromUtf8(br), QString::fromUtf8(rows), false};
 }
 } // namespace
 
@@ -99,7 +100,8 @@ private slots:
         PrintSettings s = settings("12", "C", "A1", "H50", "25");
         s.fixedHeader = true;
         QVERIFY(writePrintSettings(s));
-        QCOMPARE(pf.readSettings(QStringLiteral("Xp.ini")), QStringList({"12", "C", "A1", "H50", "25"}));
+        QCOMPARE(pf.readSettings(QStringLiteral("Xp.ini")),
+                 QStringList({"12", "C", "A1", "H50", "25"}));
         QCOMPARE(pf.readSettings(QStringLiteral("fastP.ini")), QStringList({"1"}));
         mdM::ResetState();
         QCOMPARE(loadPrintSettings(), s);
