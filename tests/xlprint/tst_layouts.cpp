@@ -69,13 +69,8 @@ private slots:
     void coverExample() {
         Stats st = threeGroups();
         PrintSnapshot s = snapshot();
-        s.pageEnd.design = {true,
-                            QStringLiteral("設計費"),
-                            true,
-                            QStringLiteral("1000"),
-                            {},
-                            QStringLiteral("0.05"),
-                            QStringLiteral("50")};
+        s.pageEnd.design = {true, QStringLiteral("設計費"), true, QStringLiteral("1000"), {},
+                            QStringLiteral("0.05"), QStringLiteral("50")};
         const Geometry g = geometry(12, 1, QStringLiteral("A1"), QStringLiteral("G39"), 25);
         const JobPlan plan = planQuote(s, sw(true, 1), g, st);
         Book b = written(plan, g);
@@ -190,14 +185,10 @@ private slots:
     void amountInWords_data() {
         QTest::addColumn<QString>("apr");
         QTest::addColumn<QString>("words");
-        QTest::newRow("half down") << "92.5"
-                                   << "玖拾貳";
-        QTest::newRow("half up") << "93.5"
-                                 << "玖拾肆";
-        QTest::newRow("zero") << "0"
-                              << "零";
-        QTest::newRow("negative") << "-120"
-                                  << "負壹佰貳拾";
+        QTest::newRow("half down") << "92.5" << "玖拾貳";
+        QTest::newRow("half up") << "93.5" << "玖拾肆";
+        QTest::newRow("zero") << "0" << "零";
+        QTest::newRow("negative") << "-120" << "負壹佰貳拾";
     }
     void amountInWords() {
         QFETCH(QString, apr);
@@ -213,13 +204,8 @@ private slots:
     }
 
     void feeByPing() {
-        quote::Fee fee{true,
-                       QStringLiteral("設計費"),
-                       false,
-                       QStringLiteral("30"),
-                       {},
-                       QStringLiteral("3000"),
-                       QStringLiteral("90000")};
+        quote::Fee fee{true, QStringLiteral("設計費"), false, QStringLiteral("30"), {},
+                       QStringLiteral("3000"), QStringLiteral("90000")};
         QVector<CellOut> cells;
         CellWriter w(cells, 1);
         writeFeeRow(w, 5, fee, PingBase::Area, true);
@@ -316,9 +302,10 @@ private slots:
         auto line = [&](int r) {
             return m.value({10 + r, 2}).toString() + u'|' + m.value({10 + r, 3}).toString();
         };
-        const QStringList expected = {"壹|客廳", "一| 木作", "A|  櫃",  "a|   上",  "1|a規", "|小計",
-                                      "1|b規",   "|小計",    "b|   下", "1|c規",    "|小計", "二| 油漆",
-                                      "1|d規",   "|小計",    "貳|臥室", "一| 油漆", "1|e規", "|小計"};
+        const QStringList expected = {
+            "壹|客廳", "一| 木作", "A|  櫃", "a|   上", "1|a規", "|小計", "1|b規", "|小計",
+            "b|   下", "1|c規", "|小計", "二| 油漆", "1|d規", "|小計", "貳|臥室", "一| 油漆",
+            "1|e規", "|小計"};
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(line(i), expected.at(i));
         // The 小計 of the 深/淺 groups sums each path alone.
@@ -368,12 +355,9 @@ private slots:
         QTest::addColumn<bool>("pricesHidden");
         QTest::addColumn<QString>("cols"); // columns +0..+9 written on the item line, '.' not
         QTest::addColumn<QString>("sub");  // columns written on the 小計 line
-        QTest::newRow("estimate") << sw(true, 1) << false << "0123456..."
-                                  << ".1...5....";
-        QTest::newRow("blank") << sw(true, 1, true) << false << "0123..6..."
-                               << ".1........";
-        QTest::newRow("cost") << sw(true, 1, false, true) << false << "012345678 9"
-                              << ".1...5.78.";
+        QTest::newRow("estimate") << sw(true, 1) << false << "0123456..." << ".1...5....";
+        QTest::newRow("blank") << sw(true, 1, true) << false << "0123..6..." << ".1........";
+        QTest::newRow("cost") << sw(true, 1, false, true) << false << "012345678 9" << ".1...5.78.";
         QTest::newRow("cost, prices hidden") << sw(true, 1, true, true) << true << "0123..67.9"
                                              << ".1........";
     }
@@ -433,13 +417,13 @@ private slots:
         QTest::addColumn<bool>("pricesHidden");
         QTest::addColumn<QStringList>("labels"); // column +1 of rows r+1 .. r+7
         QTest::newRow("fees, tax") << true << true << false
-                                   << QStringList{"設計費",     "監工費",     "", "    合  計",
-                                                  "    稅  金", "    總  價", ""};
+                                   << QStringList{"設計費", "監工費", "", "    合  計", "    稅  金",
+                                                  "    總  價", ""};
         QTest::newRow("nothing") << false << false << false
                                  << QStringList{"", "", "", "    合  計", "", "    總  價", ""};
-        QTest::newRow("prices hidden")
-            << true << true << true
-            << QStringList{"設計費", "監工費", "", "    合  計", "    稅  金", "", ""};
+        QTest::newRow("prices hidden") << true << true << true
+                                       << QStringList{"設計費", "監工費", "", "    合  計",
+                                                      "    稅  金", "", ""};
     }
     void singleSheet() {
         QFETCH(bool, fees);
@@ -452,10 +436,10 @@ private slots:
         PrintSnapshot s = snapshot();
         s.rights.pricesHidden = pricesHidden;
         s.pageEnd.ckTax = tax;
-        s.pageEnd.design = {
-            fees, QStringLiteral("設計費"), true, {}, {}, QStringLiteral("0.1"), QStringLiteral("105")};
-        s.pageEnd.supervision = {
-            fees, QStringLiteral("監工費"), true, {}, {}, QStringLiteral("0.1"), QStringLiteral("105")};
+        s.pageEnd.design = {fees, QStringLiteral("設計費"), true, {}, {}, QStringLiteral("0.1"),
+                            QStringLiteral("105")};
+        s.pageEnd.supervision = {fees, QStringLiteral("監工費"), true, {}, {}, QStringLiteral("0.1"),
+                                 QStringLiteral("105")};
         const Geometry g = geometry(8, 1, QStringLiteral("A1"), QStringLiteral("G39"), 10);
         const JobPlan plan = planQuote(s, sw(false, 1, pricesHidden, false, true, true), g, st);
         QCOMPARE(plan.sheets.size(), 1);
@@ -472,9 +456,8 @@ private slots:
         QCOMPARE(d.cells.contains({base + 4, 5}), !pricesHidden);
         if (!pricesHidden) {
             QCOMPARE(d.value(base + 6, 5).toDouble(), 1102.5);
-            QVERIFY(d.text(base + 7, 3)
-                        .endsWith(tax ? QStringLiteral("壹仟壹佰零貳 元整(含稅)")
-                                      : QStringLiteral("壹仟壹佰零貳 元整(未稅)")));
+            QVERIFY(d.text(base + 7, 3).endsWith(tax ? QStringLiteral("壹仟壹佰零貳 元整(含稅)")
+                                                     : QStringLiteral("壹仟壹佰零貳 元整(未稅)")));
         }
         for (int i = 0; i < 5; ++i)
             QCOMPARE(d.text(base + 8 + i, 1), QStringLiteral("備註%1").arg(i + 1));
@@ -501,10 +484,11 @@ private slots:
         const auto c = cellsOf(plan.sheets.at(0));
         QCOMPARE(c.value({8 + 3 + 1, 2}).toString(), QStringLiteral("    合  計")); // no fee rows
         const auto d = cellsOf(plan.sheets.at(1));
-        const QStringList expected = {"一|客廳", "1|a規", "2|b規",   "|小計",
-                                      "二|空區", "|小計", "三|臥室", "1|c規"};
+        const QStringList expected = {"一|客廳", "1|a規", "2|b規", "|小計", "二|空區", "|小計",
+                                      "三|臥室", "1|c規"};
         for (int i = 0; i < expected.size(); ++i)
-            QCOMPARE(d.value({8 + i, 1}).toString() + u'|' + d.value({8 + i, 2}).toString(), expected.at(i));
+            QCOMPARE(d.value({8 + i, 1}).toString() + u'|' + d.value({8 + i, 2}).toString(),
+                     expected.at(i));
         QCOMPARE(d.value({8 + 3, 6}).toDouble(), 30.0);
         // Line 9 (P + 1) is the last 小計: on the next page, 39 rows below line 1.
         QCOMPARE(d.value({8 + 39, 2}).toString(), QStringLiteral("小計"));
@@ -529,7 +513,7 @@ private slots:
         Sheet& one = b.at(1);
         one.cells[{1, 1}] = QStringLiteral("致 #客戶名稱# 電話#客戶電話# (#客戶名稱#)");
         one.cells[{2, 8}] = QStringLiteral("#年#年#月#月#日#日");
-        one.cells[{2, 9}] = QStringLiteral("#客戶名稱#");  // beyond the last column
+        one.cells[{2, 9}] = QStringLiteral("#客戶名稱#"); // beyond the last column
         one.cells[{11, 1}] = QStringLiteral("#客戶名稱#"); // beyond the last row
         one.cells[{3, 2}] = QStringLiteral("#公司email# #公司EMAIL#");
         one.cells[{4, 2}] = 5.0;
@@ -546,8 +530,8 @@ private slots:
         // Every layout's header: a telephone or fax of an area code alone prints nothing.
         mdM::QuoteCustPhone = QStringLiteral("02-1234");
         mdM::QuoteCustFax = QStringLiteral("02");
-        const PrintSnapshot edited = snapshotOf(
-            quote::QuoteDocument(), {{}, {}, QStringLiteral("(037)-"), QStringLiteral("037-123456")}, {});
+        const PrintSnapshot edited = snapshotOf(quote::QuoteDocument(),
+                                                {{}, {}, QStringLiteral("(037)-"), QStringLiteral("037-123456")}, {});
         QCOMPARE(edited.custPhone, QStringLiteral("02-1234"));
         QCOMPARE(edited.custFax, QString());
         QCOMPARE(edited.company.mid(2, 2), QStringList({QString(), QStringLiteral("037-123456")}));
