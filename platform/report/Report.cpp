@@ -267,6 +267,10 @@ void Report::layOut() {
     m_remarksTop = footerTop() - 1;
     if (!L.remarksTitle.isEmpty())
         remarkBoxes(footerTop() - 1, &m_remarksTop);
+    // Remarks that leave the first page no table line follow the table on pages of their own.
+    m_remarksOnFirstPage = !L.remarksTitle.isEmpty() && m_remarksTop - 1 >= m_linesTop + lh;
+    if (!m_remarksOnFirstPage)
+        m_remarksTop = footerTop();
 
     // Each line measured: a text runs on over the empty cells after it.
     const QFont normal = L.font(QStringLiteral("line"));
@@ -297,41 +301,109 @@ void Report::layOut() {
         m_rows << row;
     }
 
-    // Pages: the lines that fit above the remarks (first page) or the footer, up to linesPerPage of
-    // the layout's height; blank lines that would start a page of their own are left out.
+    pageRows();
+    pageRemarks();
+}
+
+double Report::breakBefore(const Row& row, double from, double limit) {
+    // Lines are placed from the row's top in a row that is split.
+    double end = limit;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const TextBox& t : row.cells)
+            for (qsizetype k = 0; k < t.lines.size(); ++k) {
+                const double top = double(k) * t.lineStep;
+                if (top > from + 1e-6 && top < end - 1e-6 && top + t.lineStep > end + 1e-6) {
+                    end = top;
+                    moved = true;
+                }
+            }
+    }
+    return end;
+}
+
+// Pages: the lines that fit above the remarks (first page) or the footer, up to linesPerPage of the
+// layout's height; a row that fits no page whole is split where the room ends; blank lines that
+// would start a page of their own are left out.
+void Report::pageRows() {
     m_pages.clear();
-    QList<int> page;
+    QList<Piece> page;
     double used = 0;
+    const auto nextPage = [&] {
+        m_pages << page;
+        page.clear();
+        used = 0;
+    };
     for (int i = 0; i < m_rows.size(); ++i) {
-        const double room = tableBottom(int(m_pages.size())) - m_linesTop;
-        if (!page.isEmpty() && used + m_rows[i].height > room + 1e-6) {
-            m_pages << page;
-            page.clear();
-            used = 0;
+        const double height = m_rows[i].height;
+        double from = 0;
+        for (;;) {
+            const double room = tableBottom(int(m_pages.size())) - m_linesTop;
+            if (height - from <= room - used + 1e-6) {
+                page << Piece{i, from, height};
+                used += height - from;
+                break;
+            }
+            if (!page.isEmpty() && (height - from <= room + 1e-6 || room - used < m_layout.lineHeight)) {
+                nextPage();
+                continue;
+            }
+            double end = breakBefore(m_rows[i], from, from + room - used);
+            if (end <= from + 1e-6)
+                end = from + std::max(room - used, m_layout.lineHeight); // a text line taller than a page
+            page << Piece{i, from, end};
+            nextPage();
+            from = end;
         }
-        page << i;
-        used += m_rows[i].height;
     }
     if (!page.isEmpty() || m_pages.isEmpty())
         m_pages << page;
     while (m_pages.size() > 1) { // drop pages holding blank lines only
         bool blank = true;
-        for (int i : m_pages.last())
-            blank = blank && isBlank(m_lines[i]);
+        for (const Piece& piece : m_pages.last())
+            blank = blank && isBlank(m_lines[piece.line]);
         if (!blank)
             break;
         m_pages.removeLast();
     }
 }
 
+// Remarks too tall for the first page: line by line below the header, down to the footer.
+void Report::pageRemarks() {
+    m_remarkPages.clear();
+    if (m_remarksOnFirstPage || m_layout.remarksTitle.isEmpty())
+        return;
+    double top = 0;
+    QList<TextBox> page;
+    double y = m_tableTop;
+    const double bottom = footerTop() - 1;
+    for (const TextBox& t : remarkBoxes(bottom, &top)) {
+        for (qsizetype k = 0; k < t.lines.size(); ++k) {
+            TextBox line = t;
+            line.lines = QStringList{t.lines.at(k)};
+            const double h = t.lines.size() == 1 ? t.box.height() : t.lineStep;
+            if (y + h > bottom + 1e-6 && !page.isEmpty()) {
+                m_remarkPages << page;
+                page.clear();
+                y = m_tableTop;
+            }
+            line.box = QRectF(t.box.x(), y, t.box.width(), h);
+            page << line;
+            y += h;
+        }
+    }
+    if (!page.isEmpty())
+        m_remarkPages << page;
+}
+
 int Report::pageCount() const {
-    return int(m_pages.size());
+    return int(m_pages.size() + m_remarkPages.size());
 }
 
 QList<QStringList> Report::pageLines(int page) const {
     QList<QStringList> out;
-    for (int i : m_pages.value(page))
-        out << m_lines[i];
+    for (const Piece& piece : m_pages.value(page))
+        out << m_lines[piece.line];
     return out;
 }
 
@@ -368,6 +440,13 @@ PageBoxes Report::layoutPage(int page) const {
     // The header as laid out for the first page, unless it names the page.
     double headerBottom = 0;
     out.texts = m_headerNamesPage ? headerBoxes(page, &headerBottom) : m_header;
+    const QFont footer = L.font(QStringLiteral("footer"));
+    const TextBox footerBox = fitted(footer, expand(L.footer, page), Qt::AlignHCenter, left, footerTop(),
+                                     width, heightMm(footer) * 1.3);
+    if (page >= m_pages.size()) { // remarks on a page of their own: no table
+        out.texts << m_remarkPages.value(page - m_pages.size()) << footerBox;
+        return out;
+    }
 
     // Column titles, the lines, and the table's box down to the page's room.
     out.texts << m_titles;
@@ -378,12 +457,29 @@ PageBoxes Report::layoutPage(int page) const {
     }
     out.titleBottom = m_linesTop;
     double y = m_linesTop;
-    for (int i : m_pages.value(page)) {
-        for (TextBox t : m_rows[i].cells) {
+    for (const Piece& piece : m_pages.value(page)) {
+        const Row& row = m_rows[piece.line];
+        const bool whole = piece.from <= 1e-6 && piece.to >= row.height - 1e-6;
+        for (TextBox t : row.cells) {
+            if (!whole) { // the text lines of this part, from its top
+                QStringList lines;
+                double top = -1;
+                for (qsizetype k = 0; k < t.lines.size(); ++k) {
+                    const double lineTop = double(k) * t.lineStep;
+                    if (lineTop >= piece.from - 1e-6 && lineTop + t.lineStep <= piece.to + 1e-6) {
+                        top = top < 0 ? lineTop : top;
+                        lines << t.lines.at(k);
+                    }
+                }
+                if (lines.isEmpty())
+                    continue;
+                t.lines = lines;
+                t.box = QRectF(t.box.x(), top - piece.from, t.box.width(), double(lines.size()) * t.lineStep);
+            }
             t.box.translate(0, y);
             out.texts << t;
         }
-        y += m_rows[i].height;
+        y += piece.to - piece.from;
         out.rules << y;
     }
     const double bottom = std::max(y, tableBottom(page));
@@ -394,14 +490,11 @@ PageBoxes Report::layoutPage(int page) const {
     out.table = QRectF(left, m_tableTop, width, bottom - m_tableTop);
 
     // The remarks low on the first page, and the footer.
-    if (page == 0 && !L.remarksTitle.isEmpty()) {
+    if (page == 0 && m_remarksOnFirstPage) {
         double top = 0;
         out.texts << remarkBoxes(footerTop() - 1, &top);
     }
-    const QFont footer = L.font(QStringLiteral("footer"));
-    TextBox f = fitted(footer, expand(L.footer, page), Qt::AlignHCenter, left, footerTop(), width,
-                       heightMm(footer) * 1.3);
-    out.texts << f;
+    out.texts << footerBox;
     return out;
 }
 
@@ -412,16 +505,19 @@ void Report::paintPage(QPainter& p, int page) const {
     const QRectF table(at(boxes.table.x()), at(boxes.table.y()), at(boxes.table.width()),
                        at(boxes.table.height()));
     p.save();
-    p.fillRect(QRectF(table.x(), table.y(), table.width(), at(boxes.titleBottom) - table.y()),
-               QColor(230, 230, 230));
-    p.setPen(QPen(QColor(170, 170, 170), at(0.1)));
-    for (double r : boxes.rules)
-        p.drawLine(QPointF(table.left(), at(r)), QPointF(table.right(), at(r)));
-    p.setPen(QPen(Qt::black, at(0.25)));
-    p.drawRect(table);
-    p.drawLine(QPointF(table.left(), at(boxes.titleBottom)), QPointF(table.right(), at(boxes.titleBottom)));
-    for (double c : boxes.columnLines)
-        p.drawLine(QPointF(at(c), table.top()), QPointF(at(c), table.bottom()));
+    if (!table.isEmpty()) {
+        p.fillRect(QRectF(table.x(), table.y(), table.width(), at(boxes.titleBottom) - table.y()),
+                   QColor(230, 230, 230));
+        p.setPen(QPen(QColor(170, 170, 170), at(0.1)));
+        for (double r : boxes.rules)
+            p.drawLine(QPointF(table.left(), at(r)), QPointF(table.right(), at(r)));
+        p.setPen(QPen(Qt::black, at(0.25)));
+        p.drawRect(table);
+        p.drawLine(QPointF(table.left(), at(boxes.titleBottom)),
+                   QPointF(table.right(), at(boxes.titleBottom)));
+        for (double c : boxes.columnLines)
+            p.drawLine(QPointF(at(c), table.top()), QPointF(at(c), table.bottom()));
+    }
     p.setPen(Qt::black);
     QFont current;
     p.setFont(current);

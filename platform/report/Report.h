@@ -3,7 +3,9 @@
 // the header (repeated on every page), the remarks low on the first page, and a page footer. Every
 // text is measured: one wider than its box is set smaller, down to 55% of its size, and wrapped
 // onto more lines when that is not enough (its row grows); a page takes the lines that fit between
-// the header and the remarks or the footer, up to the layout's number of lines. One paint routine
+// the header and the remarks or the footer, up to the layout's number of lines. A row taller than a
+// page continues on the next; remarks too tall to leave the first page a table line follow the
+// table on pages of their own. Nothing runs over the footer or the table. One paint routine
 // serves the preview, the printer and PDF files.
 #include "ReportLayout.h"
 #include "db/Database.h"
@@ -94,6 +96,17 @@ private:
         double height = 0;
         QList<TextBox> cells;
     };
+    // The part of a line a page holds: from..to millimetres of its row (a row taller than the room
+    // left continues on the next page, its text lines kept whole).
+    struct Piece {
+        int line = 0;
+        double from = 0;
+        double to = 0;
+    };
+    // Where a row may end a page at or above `limit` (below `from`) without cutting a text line.
+    static double breakBefore(const Row& row, double from, double limit);
+    void pageRows();
+    void pageRemarks();
     void layOut();
     QList<TextBox> headerBoxes(int page, double* bottom) const;
     QList<TextBox> remarkBoxes(double bottom, double* top) const;
@@ -106,15 +119,17 @@ private:
     QHash<QString, QString> m_head; // phead by column name, lower case
     QList<QStringList> m_lines;
     QStringList m_remarks;
-    QList<TextBox> m_header;   // header and information block of the first page
-    bool m_headerNamesPage = false; // the header shows the page number: laid out for each page
-    QList<TextBox> m_titles;   // the column titles
-    QList<Row> m_rows;         // one per line
-    QList<QList<int>> m_pages; // the lines of each page
-    double m_linesTop = 0;     // below the column titles
-    double m_titleHeight = 0;  // the column titles' row
+    QList<TextBox> m_header;             // header and information block of the first page
+    bool m_headerNamesPage = false;      // the header shows the page number: laid out for each page
+    QList<TextBox> m_titles;             // the column titles
+    QList<Row> m_rows;                   // one per line
+    QList<QList<Piece>> m_pages;         // the lines of each page
+    QList<QList<TextBox>> m_remarkPages; // remarks too tall for the first page: pages of their own
+    double m_linesTop = 0;               // below the column titles
+    double m_titleHeight = 0;            // the column titles' row
     double m_tableTop = 0;
     double m_remarksTop = 0; // the first page's remarks (the footer's top without remarks)
+    bool m_remarksOnFirstPage = false;
 };
 
 } // namespace report

@@ -51,11 +51,21 @@ void showPreview(const Report& report, QWidget* parent, const QString& pdfFolder
         }
     });
     print->setEnabled(!QPrinterInfo::availablePrinterNames().isEmpty());
-    add("document-save-as", QStringLiteral("另存 PDF"), [&] {
+    print->setShortcut(QKeySequence::Print);
+    QAction* save = add("document-save-as", QStringLiteral("另存 PDF"), [&] {
         if (report.savePdfAs(pdfFolder))
             dialog.accept();
     });
+    save->setShortcut(QKeySequence::Save);
     add("window-close", QStringLiteral("關閉"), [&] { dialog.reject(); });
+    // Tab reaches every command of the tool bar; the keys are named in their tips.
+    for (QAction* a : bar->actions()) {
+        if (QWidget* w = bar->widgetForAction(a))
+            w->setFocusPolicy(Qt::TabFocus);
+        if (!a->shortcut().isEmpty())
+            a->setToolTip(a->text() + QStringLiteral(" (") +
+                          a->shortcut().toString(QKeySequence::NativeText) + u')');
+    }
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);

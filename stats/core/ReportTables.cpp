@@ -4,6 +4,7 @@
 #include "PageEndRules.h"
 #include "PickLists.h"
 #include "Pricing.h"
+#include "PrintTexts.h"
 #include "Statistics.h"
 #include "mdM.h"
 #include "text/Numbers.h"
@@ -34,8 +35,8 @@ void appendLines(db::Database& d, const QString& table, const QList<ReportLine>&
 
 void writeHeader(db::Database& report, const quote::QuoteDocument& doc, const ReportSources& src) {
     report.execute(QStringLiteral("DELETE FROM phead"));
-    appendLines(report, QStringLiteral("phead"), {headerRow(src.company, doc.header, src.custPhone, src.custFax)},
-                14);
+    appendLines(report, QStringLiteral("phead"),
+                {headerRow(src.company, doc.header, src.custPhone, src.custFax)}, 14);
 }
 
 // Blank lines that fill a page: one space in the text column.
@@ -85,12 +86,13 @@ QStringList headerRow(const QStringList& company, const quote::QuoteHeader& h, c
                       const QString& custFax) {
     QStringList row;
     for (int i = 0; i < 6; ++i)
-        row << company.value(i);
-    row << h.txtCn << custPhone << custFax << h.cbEcn << h.txtAddr << h.txtQD << h.txtNo << h.cbSal;
+        row << (i == 2 || i == 3 ? phoneText(company.value(i)) : company.value(i));
+    row << h.txtCn << phoneText(custPhone) << phoneText(custFax) << h.cbEcn << h.txtAddr << h.txtQD << h.txtNo
+        << h.cbSal;
     return row;
 }
 
-QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>& sums) {
+QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>& sums, bool pricesShown) {
     QList<ReportLine> lines;
     std::array<int, 5> counter{0, 0, 0, 0, 0};
     QStringList prev; // parts of the previous path; none before the first record
@@ -100,7 +102,8 @@ QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>
     const auto subtotal = [&] {
         ReportLine l(7);
         l[1] = QStringLiteral("小計");
-        l[5] = thousands(sums.value(path));
+        if (pricesShown)
+            l[5] = thousands(sums.value(path));
         lines << l;
     };
     for (albyP.moveFirst(); !albyP.eof(); albyP.moveNext()) {
@@ -135,8 +138,10 @@ QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>
         l[1] = albyP.text(1) + albyP.text(2);
         l[2] = albyP.text(3);
         l[3] = thousands(albyP.value(4).toDouble());
-        l[4] = thousands(albyP.value(5).toDouble());
-        l[5] = thousands(albyP.value(6).toDouble());
+        if (pricesShown) {
+            l[4] = thousands(albyP.value(5).toDouble());
+            l[5] = thousands(albyP.value(6).toDouble());
+        }
         l[6] = albyP.text(10);
         lines << l;
     }
@@ -157,7 +162,7 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
     QHash<QString, double> sums;
     for (; !albyP.eof(); albyP.moveNext())
         sums[albyP.text(0)] += albyP.value(6).toDouble();
-    QList<ReportLine> lines = detailLines(albyP, sums);
+    QList<ReportLine> lines = detailLines(albyP, sums, !src.pricesHidden);
     appendBlanks(lines, detailBlankLines(int(lines.size())), 7);
 
     db::Database& report = *src.report;
@@ -171,18 +176,18 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
 namespace {
 
 // A fee line of the cover page.
-ReportLine feeLine(const quote::Fee& fee) {
+ReportLine feeLine(const quote::Fee& fee, bool pricesShown) {
     ReportLine l(5);
+    l[1] = feeNameText(fee, pricesShown);
     if (fee.byTotal) {
-        l[1] = fee.name;
         l[2] = QStringLiteral("總價");
         l[3] = quote::PickLists::percentText(num::val(fee.rate)); // the format "0%": halves away from zero
     } else {
-        l[1] = fee.name + u'\t' + fee.rate + QStringLiteral("元/坪");
         l[2] = QStringLiteral("坪");
         l[3] = fee.base;
     }
-    l[4] = mdM::FormatThousands(fee.amount);
+    if (pricesShown)
+        l[4] = mdM::FormatThousands(fee.amount);
     return l;
 }
 
@@ -202,27 +207,35 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
     db::Recordset groups =
         src.sta->openRecordset(doc.WorkTypesOnly ? QStringLiteral("Aot") : QStringLiteral("T"));
 
+    const bool prices = !src.pricesHidden;
+    // An amount as written: none for a user who may not see prices.
+    const auto amount = [prices](const QString& v) { return prices ? mdM::FormatThousands(v) : QString(); };
     QList<ReportLine> lines;
     int k = 1;
     for (; !groups.eof(); groups.moveNext(), ++k)
-        lines << ReportLine{mdM::NumberToChineseFormal(QString::number(k)), groups.text(0), QStringLiteral("式"),
-                            QStringLiteral("1"), thousands(groups.value(1).toDouble())};
+        lines << ReportLine{mdM::NumberToChineseFormal(QString::number(k)), groups.text(0),
+                            QStringLiteral("式"), QStringLiteral("1"),
+                            amount(num::str(groups.value(1).toDouble()))};
     const int g = k - 1;
     const quote::PageEnd& pe = doc.pageEnd;
     if (pe.design.included)
-        lines << feeLine(pe.design);
+        lines << feeLine(pe.design, prices);
     if (pe.supervision.included)
-        lines << feeLine(pe.supervision);
-    lines << textLine(QStringLiteral("    合  計"), mdM::FormatThousands(pe.lbNtax));
+        lines << feeLine(pe.supervision, prices);
+    lines << textLine(QStringLiteral("    合  計"), amount(pe.lbNtax));
     if (pe.ckTax)
-        lines << textLine(QStringLiteral("    稅  金"), mdM::FormatThousands(pe.lbTax));
+        lines << textLine(QStringLiteral("    稅  金"), amount(pe.lbTax));
     const QString total = num::str(num::roundHalfEven(num::val(pe.lbApr)));
-    lines << textLine(QStringLiteral("    總  計"), mdM::FormatThousands(total));
-    QString words = mdM::NumberToChineseFormal(total);
-    if (words.isEmpty())
-        words = QStringLiteral("零");
-    lines << textLine(QStringLiteral("總價: 新台幣 ") + words +
-                      (pe.ckTax ? QStringLiteral(" 元整(含稅)") : QStringLiteral(" 元整(未稅)")));
+    lines << textLine(QStringLiteral("    總  計"), amount(total));
+    if (prices) {
+        QString words = mdM::NumberToChineseFormal(total);
+        if (words.isEmpty())
+            words = QStringLiteral("零");
+        lines << textLine(QStringLiteral("總價: 新台幣 ") + words +
+                          (pe.ckTax ? QStringLiteral(" 元整(含稅)") : QStringLiteral(" 元整(未稅)")));
+    } else {
+        lines << textLine(QString());
+    }
     appendBlanks(lines, coverBlankLines(g), 5);
 
     db::Database& report = *src.report;
@@ -234,7 +247,8 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
         const QString table = QStringLiteral("ps%1").arg(i);
         report.execute(QStringLiteral("DELETE FROM ") + table);
         if (!pe.cbPe[size_t(i)].isEmpty())
-            appendLines(report, table, {{QString::number(i + 1) + QStringLiteral(". ") + pe.cbPe[size_t(i)]}}, 1);
+            appendLines(report, table, {{QString::number(i + 1) + QStringLiteral(". ") + pe.cbPe[size_t(i)]}},
+                        1);
     }
     tr.commit();
 }
@@ -243,7 +257,8 @@ int reportGroupMode(const quote::QuoteDocument& doc) {
     return doc.WorkTypesOnly ? GroupFirstLevel : GroupWorkTypes;
 }
 
-int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
+int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src,
+                       const std::function<void(db::Database& report)>& readBack) {
     const int mode = reportGroupMode(doc);
     // Both reports show the same quotation: all of it is written, or nothing. 統計, rebuilt on the
     // way for each, is left as it was too.
@@ -251,6 +266,8 @@ int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src) {
     db::Transaction reports(*src.report);
     FillFrontPagePrintTables(doc, src);
     FillDetailPrintTables(doc, src, mode);
+    if (readBack)
+        readBack(*src.report);
     reports.commit();
     statistics.commit();
     return mode;

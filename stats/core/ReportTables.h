@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace stats {
@@ -18,13 +19,14 @@ struct ReportSources {
     QStringList company;            // the company's name, address, telephone, fax, tax number, e-mail
     QString custPhone;              // the customer's telephone and fax as last picked or read
     QString custFax;
+    bool pricesHidden = false; // the user may not see prices: no price, rate or amount is written
 };
 
 // The first row of table company of the main database, positions 0 to 5 as text; nullopt when
 // the table holds no row. Throws db::DbError.
 std::optional<QStringList> companyRow(db::Database& mainDb);
 
-// The phead row, in the table's column order.
+// The phead row, in the table's column order; a telephone or fax as phoneText prints it.
 QStringList headerRow(const QStringList& company, const quote::QuoteHeader& h, const QString& custPhone,
                       const QString& custFax);
 
@@ -51,14 +53,18 @@ int reportGroupMode(const quote::QuoteDocument& doc);
 
 // What opening the print menu does: the cover-page tables, then the detail tables grouped by
 // reportGroupMode, written in one transaction (on failure the report tables stay as they were).
-// Returns the grouping used.
-int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src);
+// `readBack` runs inside it after the writes, so what it reads is this quotation's whatever another
+// program refills later. Returns the grouping used.
+int RefillReportTables(quote::QuoteDocument& doc, const ReportSources& src,
+                       const std::function<void(db::Database& report)>& readBack = {});
 
 // A report line as written: positions 0 to 6 of pbody, 0 to 4 of pfp.
 using ReportLine = QStringList;
 
 // The detail lines of `albyP` (a snapshot of the saved query AlbyP) with the subtotal of each path
 // from `sums` (path -> sum of Top over all its records). Exposed for the tests and the benchmark.
-QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>& sums);
+// Without `pricesShown` the unit prices, amounts and subtotals stay empty.
+QList<ReportLine> detailLines(db::Recordset& albyP, const QHash<QString, double>& sums,
+                              bool pricesShown = true);
 
 } // namespace stats

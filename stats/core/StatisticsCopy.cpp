@@ -16,7 +16,8 @@ QString copyStatisticsToWorkbook(const QList<QStringList>& cells, bool totalLine
         for (int r = 0; r < cells.size(); ++r)
             for (int c = 0; c < cells[r].size(); ++c) {
                 const QString& text = cells[r][c];
-                if (!text.isEmpty() && num::numberLength(text) == text.size())
+                // The header and the names stay text: an area named "0201" is no number.
+                if (r > 0 && c > 0 && !text.isEmpty() && num::numberLength(text) == text.size())
                     sheet.setNumber(r + 1, c + 1, num::val(text));
                 else
                     sheet.setText(r + 1, c + 1, text);

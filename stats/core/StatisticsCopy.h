@@ -10,8 +10,8 @@ namespace stats {
 inline constexpr const char* kStatisticsTemplate = "Pother/統計.xlsx";
 
 // Writes `cells` (row 0 the header) from cell A1 of the template's first sheet in `programFolder`,
-// saves the copy in the printouts folder and opens it. Cells that are numbers as a whole go in as
-// numbers, the others as text; the filled range is ruled and a total line (`totalLine`: the last
+// saves the copy in the printouts folder and opens it. The header row and the name column go in as
+// text; other cells that are numbers as a whole go in as numbers, the rest as text; the filled range is ruled and a total line (`totalLine`: the last
 // row) is bold. Returns the message to show: empty when the copy was opened.
 QString copyStatisticsToWorkbook(const QList<QStringList>& cells, bool totalLine,
                                  const QString& programFolder);

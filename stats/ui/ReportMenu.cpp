@@ -1,5 +1,6 @@
 #include "ReportMenu.h"
 
+#include "EditorRules.h"
 #include "Report.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
@@ -9,6 +10,8 @@
 #include "ui/Dialogs.h"
 #include "workbook/Workbook.h"
 
+#include <QApplication>
+#include <optional>
 #include <stdexcept>
 
 namespace stats {
@@ -26,21 +29,36 @@ QString& refillFailure() {
     return reason;
 }
 
-void showReport(const QString& name, QWidget* parent) {
-    if (!refillFailure().isEmpty()) {
-        showError(refillFailure());
+// The reports as the last filling wrote them, read back before its commit: another copy of the
+// program that refills ptdemo.mdb later does not change what the items show.
+struct HeldReports {
+    std::optional<report::Report> cover;
+    std::optional<report::Report> details;
+};
+HeldReports& held() {
+    static HeldReports reports;
+    return reports;
+}
+
+void showReport(const std::optional<report::Report>& r, QWidget* parent) {
+    if (!refillFailure().isEmpty() || !r) {
+        showError(refillFailure().isEmpty() ? QStringLiteral("報表尚未填入") : refillFailure());
         return;
     }
-    try {
-        auto data = openReportDb(sys::programFolder());
-        // A PDF goes where the spreadsheet printouts go.
-        report::Report::load(name, *data).preview(parent, wb::outputFolder());
-    } catch (const db::DbError& e) {
-        showError(mdM::dbErrorText(e));
-    } catch (const std::runtime_error& e) {
-        showError(QString::fromStdString(e.what()));
-    }
+    // A PDF goes where the spreadsheet printouts go.
+    r->preview(parent, wb::outputFolder());
 }
+
+// The wait cursor from the start of the filling to its end, however it ends.
+struct WaitCursor {
+    WaitCursor() {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 } // namespace
 
@@ -48,38 +66,54 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
     // The grouping is set whether or not the fill succeeds: a later spreadsheet printout that does
     // not set it reads it.
     printGroupMode = reportGroupMode(doc);
-    try {
-        db::DatabasePtr own;
-        if (!sta) {
-            own = openStaDb(sys::programFolder());
-            sta = own.get();
+    held() = {};
+    {
+        // Also while the company row or the databases wait on a lock.
+        const WaitCursor wait;
+        try {
+            db::DatabasePtr own;
+            if (!sta) {
+                own = openStaDb(sys::programFolder());
+                sta = own.get();
+            }
+            if (!mdM::MainDb)
+                throw db::DbError(db::ErrObjectNotFound, QStringLiteral("company"));
+            const std::optional<QStringList> company = companyRow(*mdM::MainDb);
+            if (!company) {
+                refillFailure() = QStringLiteral(
+                    "找不到公司資料：請先在 系統設定 的「公司資料」輸入公司名稱、地址與電話。");
+            } else {
+                auto report = openReportDb(sys::programFolder());
+                const bool pricesHidden = quote::rightsView(mdM::RightsToBits(mdM::UserRights)).PricesHidden;
+                HeldReports filled;
+                RefillReportTables(
+                    doc, {sta, report.get(), *company, mdM::QuoteCustPhone, mdM::QuoteCustFax, pricesHidden},
+                    [&filled](db::Database& data) {
+                        filled.cover = report::Report::load(QStringLiteral("fpdemo"), data);
+                        filled.details = report::Report::load(QStringLiteral("pbdemo"), data);
+                    });
+                held() = std::move(filled);
+                refillFailure().clear();
+            }
+        } catch (const db::DbError& e) {
+            refillFailure() = mdM::dbErrorText(e);
+        } catch (const std::runtime_error& e) {
+            refillFailure() = QString::fromStdString(e.what());
         }
-        if (!mdM::MainDb)
-            throw db::DbError(db::ErrObjectNotFound, QStringLiteral("company"));
-        const std::optional<QStringList> company = companyRow(*mdM::MainDb);
-        if (!company) {
-            refillFailure() =
-                QStringLiteral("找不到公司資料：請先在 系統設定 的「公司資料」輸入公司名稱、地址與電話。");
-        } else {
-            auto report = openReportDb(sys::programFolder());
-            RefillReportTables(doc, {sta, report.get(), *company, mdM::QuoteCustPhone, mdM::QuoteCustFax});
-            refillFailure().clear();
-        }
-    } catch (const db::DbError& e) {
-        refillFailure() = mdM::dbErrorText(e);
     }
     if (refillFailure().isEmpty())
         return true;
+    held() = {};
     showError(refillFailure());
     return false;
 }
 
 void mPfp_Click(QWidget* parent) {
-    showReport(QStringLiteral("fpdemo"), parent);
+    showReport(held().cover, parent);
 }
 
 void mPdt_Click(QWidget* parent) {
-    showReport(QStringLiteral("pbdemo"), parent);
+    showReport(held().details, parent);
 }
 
 } // namespace stats

@@ -11,13 +11,14 @@ namespace stats {
 
 // The menu opened: the grouping (1 for a work-types-only quotation, else 2) is stored in
 // `printGroupMode`, the cover-page and detail tables of ptdemo.mdb in the program folder are
-// refilled (the report database created when missing). `sta` null: the statistics database is
-// opened again from the program folder. A failure shows its reason; false then, and the items
+// refilled (the report database created when missing) and both reports read back in the same
+// transaction and held. `sta` null: the statistics database is opened again from the program
+// folder. The wait cursor shows throughout. A failure shows its reason; false then, and the items
 // refuse with the same reason until an opening fills the tables again.
 bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode);
 
-// The items: the report read from ptdemo.mdb as the last opening of the menu left it (refused
-// after an opening that failed).
+// The items: the report as the last opening of the menu filled it from the quotation, whatever
+// another copy of the program wrote into ptdemo.mdb since (refused after an opening that failed).
 void mPfp_Click(QWidget* parent);
 void mPdt_Click(QWidget* parent);
 

@@ -1,18 +1,21 @@
 // The report renderer: both reports of a quotation laid out, written as PDF and read back with
 // pdftotext, page by page; long texts and taller fonts checked on the layout's measured boxes.
+#include "../stats/StatsFixture.h"
 #include "Report.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
 #include "StaDb.h"
-#include "../stats/StatsFixture.h"
 
 #include "ScriptedDialogs.h"
 
+#include <QDialog>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -36,7 +39,7 @@ QString pageText(const QString& pdf, int page) {
 
 // What is wrong with a laid-out report, one line each: a text wider or taller than its box (measured
 // here at the PDF's resolution), two texts overlapping, a text outside the table over it, a box
-// off the paper.
+// off the paper, the table reaching into the footer (the last text of a page).
 QStringList layoutFaults(const report::Report& r) {
     QImage device(1, 1, QImage::Format_RGB32); // 300 dpi
     device.setDotsPerMeterX(11811);
@@ -47,6 +50,8 @@ QStringList layoutFaults(const report::Report& r) {
     for (int page = 0; page < r.pageCount(); ++page) {
         const report::PageBoxes boxes = r.layoutPage(page);
         const auto& t = boxes.texts;
+        if (!t.isEmpty() && boxes.table.bottom() > t.last().box.top() + 0.01)
+            faults << QStringLiteral("page %1: the table over the footer").arg(page + 1);
         for (qsizetype i = 0; i < t.size(); ++i) {
             const QString what = QStringLiteral("page %1 '%2': ").arg(page + 1).arg(t[i].lines.join(u'/'));
             if (double(t[i].lines.size()) * t[i].lineStep > t[i].box.height() + 0.01)
@@ -186,8 +191,8 @@ private slots:
         QVERIFY(r.writePdf(pdf));
         QCOMPARE(pdfPages(pdf), 1);
         const QString text = pageText(pdf, 1);
-        for (const char* s : {"好家室內設計", "報價單", "王先生", "1121201_", "木作", "油漆", "3,500",
-                              "合計", "總計", "總價:新台幣肆仟柒佰貳拾伍元整(含稅)", "1.訂金三成", "3.保固一年"})
+        for (const char* s : {"好家室內設計", "報價單", "王先生", "1121201_", "木作", "油漆", "3,500", "合計",
+                              "總計", "總價:新台幣肆仟柒佰貳拾伍元整(含稅)", "1.訂金三成", "3.保固一年"})
             QVERIFY2(text.contains(QString::fromUtf8(s)), s);
     }
 
@@ -218,11 +223,15 @@ private slots:
     // resolve here, and with taller ones (as a font with more line spacing gives).
     void longTextsWrapWithoutOverlaps_data() {
         QTest::addColumn<double>("scale");
-        QTest::newRow("as installed") << 1.0;
-        QTest::newRow("taller fonts") << 1.4;
+        QTest::addColumn<int>("repeat"); // times the remarks are repeated
+        QTest::newRow("as installed") << 1.0 << 1;
+        QTest::newRow("taller fonts") << 1.4 << 1;
+        // An item remark and a page-end remark each taller than a page continue on the next.
+        QTest::newRow("taller than a page") << 1.0 << 20;
     }
     void longTextsWrapWithoutOverlaps() {
         QFETCH(double, scale);
+        QFETCH(int, repeat);
         QTemporaryDir dir;
         auto sta = stats::openStaDb(dir.path());
         auto rep = stats::openReportDb(dir.path());
@@ -233,7 +242,8 @@ private slots:
         const QString remark =
             QStringLiteral("本報價不含水電、空調、燈具、窗簾、家具、家電、消防設備、室內裝修許可申請、"
                            "大樓管理費用、保證金、臨時水電、夜間施工加班費、防護工程、"
-                           "鷹架與吊車、舊有裝潢拆除及其運棄費用與垃圾清運費用");
+                           "鷹架與吊車、舊有裝潢拆除及其運棄費用與垃圾清運費用")
+                .repeated(repeat);
         QuoteDocument doc;
         doc.header = {"歐陽美華小姐與陳志明先生",
                       "信義住宅",
@@ -244,6 +254,7 @@ private slots:
                       "112/12/01"};
         ItemRow longItem = item("系統櫃", 1, 100);
         longItem[ColSpec] = spec;
+        longItem[ColRemark] = remark.left(640);
         std::vector<ItemRow> rows = items(31, QStringLiteral("木櫃"));
         rows.push_back(longItem);
         fillLeaf(doc, addPath(doc, {"客廳", "木作"}), rows);
@@ -257,13 +268,23 @@ private slots:
             const QStringList faults = layoutFaults(r);
             QVERIFY2(faults.isEmpty(), qPrintable(name + (u'\n' + faults.join(u'\n'))));
             const QStringList texts = printedTexts(r);
-            QVERIFY(texts.contains(QStringLiteral("1. ") + remark) == (QLatin1String(name) == "fpdemo"));
+            QVERIFY(texts.join(QString()).contains(QStringLiteral("1. ") + remark) ==
+                    (QLatin1String(name) == "fpdemo"));
+            QString lines; // the table's lines, page after page
+            for (int page = 0; page < r.pageCount(); ++page) {
+                const report::PageBoxes boxes = r.layoutPage(page);
+                for (const report::TextBox& t : boxes.texts)
+                    if (t.inTable && t.box.top() >= boxes.titleBottom)
+                        lines += t.lines.join(QString());
+            }
+            QVERIFY(lines.contains(remark.left(640)) == (QLatin1String(name) == "pbdemo"));
             QVERIFY(texts.contains(QStringLiteral("工地地址: ") + doc.header.txtAddr));
         }
         const report::Report details = report::Report::load(QStringLiteral("pbdemo"), *rep);
         QVERIFY(printedTexts(details).contains(QStringLiteral("客廳系統櫃") + spec));
         // The heading, 32 items and the subtotal take more than a page when a line grows.
-        QCOMPARE(details.pageLines(0).size() + details.pageLines(1).size(), 34);
+        if (repeat == 1)
+            QCOMPARE(details.pageLines(0).size() + details.pageLines(1).size(), 34);
     }
 
     // A PDF is offered under the quotation's own name in the given folder and written whole, or
@@ -318,6 +339,36 @@ private slots:
                     lowestInk = y;
         QVERIFY(lowestInk > page.height() * 0.9); // the footer
         QVERIFY(lowestInk < page.height() * 0.98);
+    }
+
+    // The preview's keys: Ctrl+S saves the PDF (through the save dialog), Tab reaches the tool bar.
+    void previewKeys() {
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *m_report);
+        ScriptedDialogs dialogs;
+        dialogs.expectSaveFile(m_dir.filePath(QStringLiteral("keys.pdf")));
+        QStringList tabbable;
+        bool printKey = false;
+        bool active = false;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            for (QAction* a : preview->findChildren<QAction*>())
+                printKey = printKey || a->shortcut() == QKeySequence(QKeySequence::Print);
+            for (QToolButton* b : preview->findChildren<QToolButton*>())
+                if (b->focusPolicy() & Qt::TabFocus)
+                    tabbable << b->text();
+            preview->activateWindow();
+            active = QTest::qWaitForWindowActive(preview);
+            QTest::keyClick(preview, Qt::Key_S, Qt::ControlModifier); // saves and closes
+            preview->reject();                                        // (closed already when the key worked)
+        });
+        r.preview(nullptr, m_dir.path());
+        QVERIFY(active);
+        QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("keys.pdf"))));
+        QVERIFY(printKey);
+        QVERIFY(tabbable.contains(QStringLiteral("列印")) && tabbable.contains(QStringLiteral("另存 PDF")));
     }
 
     void missingTableIsReported() {

@@ -1,11 +1,11 @@
 // The report tables: the header, the detail lines with their numbered headings and subtotals, the
 // cover-page lines with fees, totals and the amount in words, the remarks, and the page fills.
+#include "Pricing.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
 #include "StaDb.h"
 #include "StatsFixture.h"
 #include "TempProgramFolder.h"
-#include "Pricing.h"
 #include "mdM.h"
 
 #include <QTemporaryDir>
@@ -226,6 +226,20 @@ private slots:
                                 QStringLiteral(" 元整(含稅)|||"));
         QCOMPARE(got.size(), 9 + 22 - 3);
         QCOMPARE(table(*m_report, QStringLiteral("phead")).size(), 1);
+
+        // A user without the price right: fee names and quantities, no rate or amount, in both
+        // reports; a fax of an area code alone prints nothing.
+        stats::ReportSources hidden = m_src;
+        hidden.pricesHidden = true;
+        hidden.custFax = QStringLiteral("02");
+        stats::FillFrontPagePrintTables(doc, hidden);
+        stats::FillDetailPrintTables(doc, hidden, 2);
+        QCOMPARE(cover().at(4), QStringLiteral("|監工費|坪|30|"));
+        for (const QString& l : cover() + body())
+            QVERIFY2(!l.contains(QStringLiteral("元/坪")) && !l.contains(QStringLiteral("新台幣")) &&
+                         !l.contains(QRegularExpression(QStringLiteral("\\d,\\d{3}|\\|\\d{3,}\\|"))),
+                     qPrintable(l));
+        QCOMPARE(table(*m_report, QStringLiteral("phead")).at(0).section(u'|', 8, 8), QString());
     }
 
     // A fee by the total shows its rate as a whole percentage, a half rounded away from zero as

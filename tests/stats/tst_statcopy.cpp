@@ -46,9 +46,11 @@ private slots:
             QFile f(m_template);
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
-        const QList<QStringList> cells = {{"       區    域", "小 計", "成本複計", "毛 利", "平均比例", "佔總價比"},
-                                          {"客廳", "380", "300", "80", "1.27", "38%"},
-                                          {" 合 計 ", "1000", "800", "200", "", "100%"}};
+        const QList<QStringList> cells = {
+            {"       區    域", "小 計", "成本複計", "毛 利", "平均比例", "佔總價比"},
+            {"客廳", "380", "300", "80", "1.27", "38%"},
+            {"0201", "0", "0", "0", "", ""},
+            {" 合 計 ", "1000", "800", "200", "", "100%"}};
         QCOMPARE(stats::copyStatisticsToWorkbook(cells, true, m_program.path()), QString());
         QCOMPARE(g_opened.size(), 1);
         QVERIFY(g_opened.at(0).startsWith(m_out.path()));
@@ -59,12 +61,15 @@ private slots:
         QCOMPARE(s.type(2, 2), wb::CellType::Number);
         QCOMPARE(s.number(2, 5).value_or(0), 1.27);
         QCOMPARE(s.text(2, 6), QStringLiteral("38%"));
-        QCOMPARE(s.text(3, 1), QStringLiteral(" 合 計 "));
-        QCOMPARE(s.type(3, 5), wb::CellType::Empty);
+        // A name that looks like a number stays text.
+        QCOMPARE(s.type(3, 1), wb::CellType::Text);
+        QCOMPARE(s.text(3, 1), QStringLiteral("0201"));
+        QCOMPARE(s.text(4, 1), QStringLiteral(" 合 計 "));
+        QCOMPARE(s.type(4, 5), wb::CellType::Empty);
         // Ruled, amounts with thousands separators, the total line bold.
         QCOMPARE(s.numberFormat(2, 2), QStringLiteral("#,##0"));
-        QCOMPARE(s.borders(3, 6), (wb::CellBorders{true, true, true, true}));
-        QVERIFY(s.isBold(3, 1) && s.isBold(3, 4) && !s.isBold(2, 1));
+        QCOMPARE(s.borders(4, 6), (wb::CellBorders{true, true, true, true}));
+        QVERIFY(s.isBold(4, 1) && s.isBold(4, 4) && !s.isBold(2, 1));
         QFile f(m_template);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);

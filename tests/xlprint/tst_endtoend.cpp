@@ -122,31 +122,40 @@ private slots:
                 book->sheet(1).text(5, 8).contains(QStringLiteral("112/5/8")));
     }
 
-    // A user without the price right sees no price anywhere: cost layout, single sheet, pages.
+    // A user without the price right sees no price anywhere, in every layout: no unit price or
+    // amount, and no rate of a fee charged per ping (a rate per ping is a price).
     void noPriceRight_data() {
         QTest::addColumn<QString>("item");
-        QTest::newRow("mPac") << "mPac";
-        QTest::newRow("mPs") << "mPs";
-        QTest::newRow("mAs") << "mAs";
-        QTest::newRow("mPnw") << "mPnw";
+        for (const PrintCommand& cmd : printCommands())
+            QTest::newRow(cmd.item) << QString::fromLatin1(cmd.item);
     }
     void noPriceRight() {
         QFETCH(QString, item);
         quote::QuoteDocument doc = xlfixture::standard();
-        const QString out = print(qPrintable(item), doc, UserRights{true, false});
+        const UserRights rights{true, false};
+        const bool costs = switchesFor(*findPrintCommand(item), false, rights).costCols;
+        const QString out = print(qPrintable(item), doc, rights);
         QVERIFY(!out.isEmpty());
         auto book = wb::Workbook::open(out);
         for (int s = 1; s <= book->sheetCount(); ++s) {
             wb::Sheet& sh = book->sheet(s);
-            for (int r = 8; r <= sh.usedRange().last.row; ++r)
-                for (int c : {5, 6}) // unit price, amount (cover: amount and cost)
-                    if (!(item == QStringLiteral("mPac") && s == 1 && c == 6))
-                        QVERIFY2(sh.type(r, c) != wb::CellType::Number,
-                                 qPrintable(QStringLiteral("%1 sheet %2 %3").arg(item).arg(s).arg(wb::cellName(r, c))));
+            const wb::RangeRef used = sh.usedRange();
+            for (int r = 1; r <= used.last.row; ++r)
+                for (int c = 1; c <= used.last.col; ++c) {
+                    const QString where =
+                        QStringLiteral("%1 sheet %2 %3").arg(item).arg(s).arg(wb::cellName(r, c));
+                    const QString text = sh.text(r, c);
+                    QVERIFY2(!text.contains(QStringLiteral("元/坪")) && !text.contains(QStringLiteral(" X ")),
+                             qPrintable(where + u' ' + text));
+                    // Unit price, amount (cover: amount and, in the cost layouts, cost).
+                    if (r >= 8 && (c == 5 || (c == 6 && !(costs && s == 1))))
+                        QVERIFY2(sh.type(r, c) != wb::CellType::Number, qPrintable(where));
+                }
         }
         if (item == QStringLiteral("mPac")) {
             QCOMPARE(book->sheet(1).text(11, 2), QStringLiteral("設計費")); // fee rows without amounts
-            QVERIFY(book->sheet(1).number(8, 6).has_value());                 // costs stay
+            QCOMPARE(book->sheet(1).text(12, 2), QStringLiteral("監工費"));
+            QVERIFY(book->sheet(1).number(8, 6).has_value()); // costs stay
         }
     }
 

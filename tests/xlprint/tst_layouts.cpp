@@ -209,7 +209,8 @@ private slots:
         QVector<CellOut> cells;
         CellWriter w(cells, 1);
         writeFeeRow(w, 5, fee, PingBase::Area, true);
-        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, false);
+        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, true);
+        writeFeeRow(w, 7, fee, PingBase::AreaTimesRate, false); // no price right: no rate
         SheetPlan sp;
         sp.cells = cells;
         const auto m = cellsOf(sp);
@@ -219,7 +220,9 @@ private slots:
         QCOMPARE(cells.at(2).align, Align::Right);
         QCOMPARE(m.value({5, 5}).toDouble(), 90000.0);
         QCOMPARE(m.value({6, 4}).toString(), QStringLiteral("30 X 3000"));
-        QVERIFY(!m.contains({6, 5}));
+        QCOMPARE(m.value({7, 2}).toString(), QStringLiteral("設計費"));
+        QCOMPARE(m.value({7, 4}).toString(), QStringLiteral("30"));
+        QVERIFY(!m.contains({7, 5}));
     }
 
     void lineCounts_data() {
@@ -523,6 +526,15 @@ private slots:
         QCOMPARE(one.text(3, 2), QStringLiteral("a@b #公司EMAIL#"));
         QCOMPARE(b.at(2).text(1, 1), QStringLiteral("好公司"));
         QCOMPARE(one.writes, 3); // only cells holding a placeholder are written
+
+        // Every layout's header: a telephone or fax of an area code alone prints nothing.
+        mdM::QuoteCustPhone = QStringLiteral("02-1234");
+        mdM::QuoteCustFax = QStringLiteral("02");
+        const PrintSnapshot edited = snapshotOf(quote::QuoteDocument(),
+                                                {{}, {}, QStringLiteral("(037)-"), QStringLiteral("037-123456")}, {});
+        QCOMPARE(edited.custPhone, QStringLiteral("02-1234"));
+        QCOMPARE(edited.custFax, QString());
+        QCOMPARE(edited.company.mid(2, 2), QStringList({QString(), QStringLiteral("037-123456")}));
     }
 
     void coverOverflow() {

@@ -151,7 +151,15 @@ private slots:
         QTest::newRow("open") << 3 << int(JobResult::Failed) << "列印失敗：\n無法開啟";
         QTest::newRow("save") << 4 << int(JobResult::Failed) << "列印失敗：\n無法存檔";
         QTest::newRow("sheet") << 5 << int(JobResult::Failed) << "列印失敗：\n範本缺少第 2 張工作表";
-        QTest::newRow("settings") << 6 << int(JobResult::Failed) << "列印失敗：\n列印設定的每一頁列數不正確";
+        QTest::newRow("settings") << 6 << int(JobResult::Failed)
+                                  << "列印失敗：\n列印設定不能使用：每一頁列數必須是 1 "
+                                     "以上的整數。\n請在「列印設定」修改後再列印。";
+        // A long quotation whose page copies would run past the sheet's last row.
+        QTest::newRow("pages past the sheet")
+            << 8 << int(JobResult::Failed)
+            << "列印失敗：\n列印設定不能使用：頁面範圍 A1 到 G1048576 每頁 1048576 列，這份報價單要印到第 "
+               "2097152 "
+               "列，超出工作表的最後一列 1048576；請縮小頁面範圍。\n請在「列印設定」修改後再列印。";
         QTest::newRow("statistics") << 7 << int(JobResult::Failed) << "列印失敗：\n統計失敗";
     }
     void failures() {
@@ -169,6 +177,11 @@ private slots:
             books.sheets = 1;
         if (what == 6)
             mdM::XlRowsPerPage = QStringLiteral("0");
+        if (what == 8) {
+            mdM::XlPageBottomRight = QStringLiteral("G1048576");
+            for (int i = 0; i < 30; ++i)
+                stats.rows.append(row(QStringLiteral("Ｑ‧客廳‧木作"), QStringLiteral("櫃"), 100));
+        }
         if (what == 7)
             services.refreshStatistics = [](bool, int, QString* e) {
                 *e = QStringLiteral("統計失敗");

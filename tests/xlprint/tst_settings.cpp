@@ -65,6 +65,10 @@ private slots:
         QTest::newRow("br bad") << settings("8", "A", "A1", "9G", "30") << F::BottomRight;
         QTest::newRow("br left of tl") << settings("8", "C", "C1", "B39", "30") << F::BottomRight;
         QTest::newRow("br above tl") << settings("12", "A", "A10", "G5", "1") << F::BottomRight;
+        QTest::newRow("col outside range") << settings("8", "M", "A1", "G39", "30") << F::StartCol;
+        QTest::newRow("col left of range") << settings("8", "A", "B1", "G39", "30") << F::StartCol;
+        QTest::newRow("no columns right of range")
+            << settings("8", "A", "A1", "XFD39", "30") << F::BottomRight;
         QTest::newRow("rows 0") << settings("8", "A", "A1", "G39", "0") << F::RowsPerPage;
         QTest::newRow("rows past page") << settings("11", "A", "A1", "G39", "30") << F::RowsPerPage;
         // The first bad box is named, in the window's order.

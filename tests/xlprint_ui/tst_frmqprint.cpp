@@ -5,8 +5,8 @@
 #include "PrintCommands.h"
 #include "ScriptedDialogs.h"
 #include "TemplateDescription.h"
-#include "frmXlSet.h"
 #include "db/FaultInjection.h"
+#include "frmXlSet.h"
 #include "workbook/Workbook.h"
 
 #include <QAction>
@@ -37,7 +37,8 @@ class TestFrmQPrint : public QObject {
     }
     QString templatePath(const char* item) {
         const xlprint::PrintCommand* c = xlprint::findPrintCommand(QString::fromLatin1(item));
-        return QDir(xlprint::templateFolderOf(*c, mdM::TemplateFolder)).filePath(QString::fromUtf8(c->templateFile));
+        return QDir(xlprint::templateFolderOf(*c, mdM::TemplateFolder))
+            .filePath(QString::fromUtf8(c->templateFile));
     }
 
 private slots:
@@ -129,18 +130,25 @@ private slots:
     void failuresEndOnlyThePrint_data() {
         QTest::addColumn<QString>("corner");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("column XFD") << "XFD39" << "儲存格位址超出工作表範圍";
-        QTest::newRow("column ZZZ") << "ZZZ39" << "列印設定的頁面範圍右下不正確";
-        QTest::newRow("row 2000000") << "G2000000" << "列印設定的頁面範圍右下不正確";
-        QTest::newRow("not a workbook") << "G39" << "範本檔無法讀取：";
-        QTest::newRow("company row busy") << "" << "資料庫";
+        // Settings no print can use name the box and 列印設定, before the template is asked for.
+        QTest::newRow("column XFD")
+            << "XFD39"
+            << "右下的行太靠右：列印要用到頁面範圍右方 4 行，右下最遠到 XEZ 行。\n請在「列印設定」修改";
+        QTest::newRow("column ZZZ") << "ZZZ39"
+                                    << "右下必須是工作表內的儲存格位址";
+        QTest::newRow("row 2000000") << "G2000000"
+                                     << "右下必須是工作表內的儲存格位址";
+        QTest::newRow("not a workbook") << "G39"
+                                        << "範本檔無法讀取：";
+        QTest::newRow("company row busy") << ""
+                                          << "資料庫";
     }
     void failuresEndOnlyThePrint() {
         QFETCH(QString, corner);
         QFETCH(QString, reason);
         frmQ* f = openWith(xlfixture::standard());
         ScriptedDialogs d;
-        if (corner == QLatin1String("XFD39") || corner == QLatin1String("G39"))
+        if (corner == QLatin1String("G39"))
             d.expectOpenFile(templatePath("mPa"));
         mdM::XlPageBottomRight = corner.isEmpty() ? mdM::XlPageBottomRight : corner;
         if (corner == QLatin1String("G39")) {
@@ -160,11 +168,11 @@ private slots:
         QVERIFY(QDir(wb::outputFolder()).entryList(QDir::Files).isEmpty());
     }
 
-    // A text longer than a cell holds is cut and its cell named; without a spreadsheet
-    // application the workbook is saved and its path shown.
+    // A text longer than a cell holds is cut on a character boundary and its cell named with what
+    // was kept; without a spreadsheet application the workbook is saved and its path shown.
     void printsWithAWord() {
-        const QString text = QString(20000, u'甲') + QString(20000, u'乙');
-        frmQ* f = openWith(xlfixture::quotation({{{"客廳"}, {{text.left(20000), text.mid(20000), "式", "1", "1", "1"}}}}));
+        const QString half = QStringLiteral("𠀋").repeated(10000); // two UTF-16 units each
+        frmQ* f = openWith(xlfixture::quotation({{{"客廳"}, {{half, half, "式", "1", "1", "1"}}}}));
         sys::setSpreadsheetAppOverride(false);
         ScriptedDialogs d;
         d.expectOpenFile(templatePath("mPs"));
@@ -176,9 +184,11 @@ private slots:
         QCOMPARE(saved.size(), 1);
         const QString path = QDir(wb::outputFolder()).filePath(saved.first());
         QCOMPARE(d.messages().at(0).text, QStringLiteral("系統偵測無 Excel\r\n無法列印\r\n") + path);
+        const QString kept = wb::Workbook::open(path)->sheet(1).text(9, 2);
         QCOMPARE(d.messages().at(1).text,
-                 QStringLiteral("下列儲存格的文字超過 32767 字，已截斷為 32767 字：\n第 1 張工作表 B9"));
-        QCOMPARE(wb::Workbook::open(path)->sheet(1).text(9, 2).size(), 32767);
+                 QStringLiteral(
+                     "下列儲存格的文字超過一格可容納的長度，已截斷：\n第 1 張工作表 B9：保留前 16384 字"));
+        QCOMPARE(kept, QStringLiteral("客廳") + half.repeated(2).left(32764)); // the area name first
     }
 
     void settingsWindow() {

@@ -83,8 +83,7 @@ private slots:
         fill({"12", "B", "A1", "H50", "25"});
         f->findChild<QCheckBox*>(QStringLiteral("ckf"))->setChecked(false);
         click("Command1");
-        QCOMPARE(folder->readSettings(QStringLiteral("Xp.ini")),
-                 QStringList({"12", "B", "A1", "H50", "25"}));
+        QCOMPARE(folder->readSettings(QStringLiteral("Xp.ini")), QStringList({"12", "B", "A1", "H50", "25"}));
         QCOMPARE(folder->readSettings(QStringLiteral("fastP.ini")), QStringList({"0"}));
         QCOMPARE(mdM::XlStartRow, QStringLiteral("12"));
         QCOMPARE(mdM::XlStartCol, QStringLiteral("B"));
@@ -96,18 +95,32 @@ private slots:
     void applyRefusesBadBoxes_data() {
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("lower-case corner") << QStringList{"8", "A", "a1", "G39", "30"} << "txtLU";
-        QTest::newRow("both corners bad") << QStringList{"8", "A", "1", "x", "30"} << "txtLU";
-        QTest::newRow("corners crossed") << QStringList{"8", "A", "H1", "A39", "30"} << "txtRD";
-        QTest::newRow("rows past the page") << QStringList{"8", "A", "A1", "G39", "40"} << "txtPr";
-        QTest::newRow("row not a number") << QStringList{"x", "A", "A1", "G39", "30"} << "txtRow";
-        QTest::newRow("column typed") << QStringList{"8", "AB", "A1", "G39", "30"} << "Text3";
-        QTest::newRow("column past XFD") << QStringList{"8", "A", "A1", "ZZZ39", "30"} << "txtRD";
-        QTest::newRow("row past the sheet") << QStringList{"8", "A", "A1", "G2000000", "30"} << "txtRD";
+        QTest::addColumn<QString>("named"); // the box the message names
+        QTest::newRow("lower-case corner") << QStringList{"8", "A", "a1", "G39", "30"} << "txtLU"
+                                           << "左上";
+        QTest::newRow("both corners bad") << QStringList{"8", "A", "1", "x", "30"} << "txtLU"
+                                          << "左上";
+        QTest::newRow("corners crossed") << QStringList{"8", "A", "H1", "A39", "30"} << "txtRD"
+                                         << "右下";
+        QTest::newRow("rows past the page") << QStringList{"8", "A", "A1", "G39", "40"} << "txtPr"
+                                            << "每一頁列數";
+        QTest::newRow("row not a number") << QStringList{"x", "A", "A1", "G39", "30"} << "txtRow"
+                                          << "起始列";
+        QTest::newRow("column typed") << QStringList{"8", "AB", "A1", "G39", "30"} << "Text3"
+                                      << "起始行";
+        QTest::newRow("column past XFD") << QStringList{"8", "A", "A1", "ZZZ39", "30"} << "txtRD"
+                                         << "右下";
+        QTest::newRow("row past the sheet") << QStringList{"8", "A", "A1", "G2000000", "30"} << "txtRD"
+                                            << "右下";
+        QTest::newRow("column outside range") << QStringList{"8", "M", "A1", "G39", "30"} << "Text3"
+                                              << "起始行必須在列印範圍之內";
+        QTest::newRow("last column of the sheet") << QStringList{"8", "A", "A1", "XFD39", "30"} << "txtRD"
+                                                  << "右下";
     }
     void applyRefusesBadBoxes() {
         QFETCH(QStringList, values);
         QFETCH(QString, focus);
+        QFETCH(QString, named);
         frmXlSet* f = form();
         f->activateWindow();
         fill(values);
@@ -116,13 +129,12 @@ private slots:
         click("Command1");
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         const ui::MessageRequest m = dialogs.messages().at(0);
-        QCOMPARE(m.text, QStringLiteral("can't"));
+        QVERIFY2(m.text.startsWith(named), qPrintable(m.text));
         QCOMPARE(m.icon, ui::Icon::None);
         QVERIFY(m.title.isEmpty());
         QCOMPARE(f->focusWidget() ? f->focusWidget()->objectName() : QString(), focus);
         // Nothing written, nothing changed.
-        QCOMPARE(folder->readSettings(QStringLiteral("Xp.ini")),
-                 QStringList({"8", "A", "A1", "G39", "30"}));
+        QCOMPARE(folder->readSettings(QStringLiteral("Xp.ini")), QStringList({"8", "A", "A1", "G39", "30"}));
         QCOMPARE(mdM::XlStartRow, QStringLiteral("8"));
     }
 
@@ -140,6 +152,11 @@ private slots:
         }
         box("txtRow")->setText(QStringLiteral("9"));
         QTest::keyClick(box("txtRD"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(mdM::XlStartRow, QStringLiteral("9"));
+        // Escape leaves as 離開 does.
+        box("txtRow")->setText(QStringLiteral("12"));
+        QTest::keyClick(box("txtRow"), Qt::Key_Escape);
+        QVERIFY(!f->isVisible());
         QCOMPARE(mdM::XlStartRow, QStringLiteral("9"));
     }
 

@@ -1,6 +1,7 @@
 #include "CoverWriter.h"
 
 #include "Numbering.h"
+#include "PrintTexts.h"
 #include "text/Numbers.h"
 
 namespace xlprint {
@@ -20,20 +21,19 @@ void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s) {
 
 } // namespace
 
-void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool withAmount) {
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown) {
+    w.put(row, 1, stats::feeNameText(fee, pricesShown));
     if (fee.byTotal) {
-        w.put(row, 1, fee.name);
         w.put(row, 2, QStringLiteral("總價"));
         w.put(row, 3, num::val(fee.rate), Align::Right, kPercent);
     } else {
-        w.put(row, 1, fee.name + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"));
         w.put(row, 2, QStringLiteral("坪"));
-        const QString base = ping == PingBase::Area
+        const QString base = ping == PingBase::Area || !pricesShown
                                  ? fee.base
                                  : fee.base + QStringLiteral(" X ") + num::str(num::val(fee.rate));
         w.put(row, 3, base, Align::Right);
     }
-    if (withAmount)
+    if (pricesShown)
         w.put(row, 4, amountOf(fee.amount));
 }
 

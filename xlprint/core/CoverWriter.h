@@ -23,18 +23,19 @@ private:
 
 // How a fee charged per ping shows its base in the rate column.
 enum class PingBase {
-    Area,          // the floor area as typed
-    AreaTimesRate  // "floor area X rate"
+    Area,         // the floor area as typed
+    AreaTimesRate // "floor area X rate"
 };
 
-// A fee row at `row`: name, basis, rate (or floor area) and, when `withAmount`, the fee.
-void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool withAmount);
+// A fee row at `row`: name, basis, rate (or floor area) and the fee. Without `pricesShown` (the
+// user's price right) neither the rate per ping nor the fee: the name and the quantity only.
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown);
 
 struct CoverOptions {
-    bool blank = false;       // amounts left out
-    bool costCols = false;    // cost and profit columns
-    double totalCost = 0;     // of the whole quotation, for the 合計 row's cost columns
-    bool feeRows = true;      // fee rows written (when their boxes are ticked)
+    bool blank = false;    // amounts left out
+    bool costCols = false; // cost and profit columns
+    double totalCost = 0;  // of the whole quotation, for the 合計 row's cost columns
+    bool feeRows = true;   // fee rows written (when their boxes are ticked)
     PingBase ping = PingBase::Area;
 };
 

@@ -38,21 +38,8 @@ struct BusyGuard {
     ~BusyGuard() { stop(); }
 };
 
-QString settingsProblem(SettingsField f) {
-    switch (f) {
-    case SettingsField::StartRow: return QStringLiteral("列印設定的起始列不正確");
-    case SettingsField::StartCol: return QStringLiteral("列印設定的起始行不正確");
-    case SettingsField::TopLeft: return QStringLiteral("列印設定的頁面範圍左上不正確");
-    case SettingsField::BottomRight: return QStringLiteral("列印設定的頁面範圍右下不正確");
-    case SettingsField::RowsPerPage: return QStringLiteral("列印設定的每一頁列數不正確");
-    case SettingsField::None: break;
-    }
-    return {};
-}
-
 // Runs a step of the job: false with the reason when it fails or throws, whatever throws.
-template <typename Step>
-bool runStep(QString* error, Step step) {
+template <typename Step> bool runStep(QString* error, Step step) {
     try {
         return step();
     } catch (const db::DbError& e) {
@@ -86,9 +73,8 @@ QString coverTooSmallMessage(const CoverFit& fit) {
         .arg(fit.groups);
 }
 
-JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
-                      const PrintSnapshot& snapshot, bool hasItems,
-                      const QString& printTemplateFolder, JobServices& services) {
+JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches, const PrintSnapshot& snapshot,
+                      bool hasItems, const QString& printTemplateFolder, JobServices& services) {
     if (!hasItems) {
         refuse(QStringLiteral("空白表單無法列印"));
         return JobResult::Empty;
@@ -97,7 +83,7 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     const PrintSettings settings = currentPrintSettings();
     const std::optional<Geometry> g = geometryOf(settings);
     if (!g)
-        return fail(settingsProblem(firstInvalidField(settings)));
+        return fail(settingsFailure(checkSettings(settings)));
 
     // Busy while the statistics are rebuilt and the job planned; the template dialog runs with
     // the ordinary pointer; busy again from the confirmed template to the hand-over.
@@ -125,6 +111,10 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
     });
     if (!planned)
         return failed(error);
+    // Page copies of a long quotation may run past the sheet's last row: refused before the
+    // template is asked for, naming the settings that place them.
+    if (const QString beyond = planBeyondSheet(plan, *g); !beyond.isEmpty())
+        return failed(settingsFailure({SettingsField::BottomRight, beyond}));
     busy.stop();
     // A cover that cannot hold its rows would print its totals over the page foot: refused
     // before anything is written.
@@ -169,7 +159,7 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches,
         QString cells = cut.mid(0, kListed).join(QStringLiteral("\n"));
         if (cut.size() > kListed)
             cells += QStringLiteral("\n……共 %1 格").arg(cut.size());
-        refuse(QStringLiteral("下列儲存格的文字超過 %1 字，已截斷為 %1 字：\n").arg(kMaxCellText) + cells);
+        refuse(QStringLiteral("下列儲存格的文字超過一格可容納的長度，已截斷：\n") + cells);
     }
     return JobResult::Done;
 }

@@ -56,11 +56,9 @@ bool writePrintSettings(const PrintSettings& s, QString* error) {
     const QString xp = sys::programFile(QStringLiteral("Xp.ini"));
     const QString fast = sys::programFile(QStringLiteral("fastP.ini"));
     const std::optional<QStringList> oldXp = text::readLines(xp);
-    if (!text::writeLines(xp, {s.startRow, s.startCol, s.topLeft, s.bottomRight, s.rowsPerPage},
-                          error))
+    if (!text::writeLines(xp, {s.startRow, s.startCol, s.topLeft, s.bottomRight, s.rowsPerPage}, error))
         return false;
-    if (!text::writeLines(fast, {s.fixedHeader ? QStringLiteral("1") : QStringLiteral("0")},
-                          error)) {
+    if (!text::writeLines(fast, {s.fixedHeader ? QStringLiteral("1") : QStringLiteral("0")}, error)) {
         // Both files or neither: put the old Xp.ini back.
         if (oldXp)
             text::writeLines(xp, *oldXp);
@@ -106,25 +104,54 @@ std::optional<CellRef> parseCellRef(QStringView text) {
     return CellRef{row, col};
 }
 
-SettingsField firstInvalidField(const PrintSettings& s) {
+SettingsProblem checkSettings(const PrintSettings& s) {
+    using F = SettingsField;
     const int startRow = positiveNumber(s.startRow);
     const std::optional<CellRef> tl = parseCellRef(s.topLeft);
     const std::optional<CellRef> br = parseCellRef(s.bottomRight);
     const int rows = positiveNumber(s.rowsPerPage);
+    if (startRow == 0)
+        return {F::StartRow, QStringLiteral("起始列必須是 1 以上的整數")};
     // The first data row may not stand above the page range.
-    if (startRow == 0 || (tl && tl->row > startRow))
-        return SettingsField::StartRow;
+    if (tl && tl->row > startRow)
+        return {F::StartRow,
+                QStringLiteral("起始列必須在列印範圍之內（不可在左上 %1 之上）").arg(s.topLeft.trimmed())};
     const QStringView col = QStringView(s.startCol).trimmed();
     if (col.size() != 1 || columnNumber(col) == 0)
-        return SettingsField::StartCol;
+        return {F::StartCol, QStringLiteral("起始行必須是 A 到 Z 的一個大寫字母")};
     if (!tl)
-        return SettingsField::TopLeft;
-    if (!br || br->row < tl->row || br->col < tl->col)
-        return SettingsField::BottomRight;
+        return {F::TopLeft, QStringLiteral("左上必須是工作表內的儲存格位址，例如 A1")};
+    if (!br)
+        return {F::BottomRight, QStringLiteral("右下必須是工作表內的儲存格位址，例如 G39")};
+    if (br->row < tl->row || br->col < tl->col)
+        return {F::BottomRight, QStringLiteral("右下不可在左上的上方或左方")};
+    if (br->col > wb::kMaxColumns - kColumnsBeyondRange)
+        return {F::BottomRight,
+                QStringLiteral("右下的行太靠右：列印要用到頁面範圍右方 %1 行，右下最遠到 %2 行")
+                    .arg(kColumnsBeyondRange)
+                    .arg(columnLetters(wb::kMaxColumns - kColumnsBeyondRange))};
+    const int c = columnNumber(col);
+    if (c < tl->col || c > br->col)
+        return {F::StartCol, QStringLiteral("起始行必須在列印範圍之內（%1 到 %2 行）")
+                                 .arg(columnLetters(tl->col), columnLetters(br->col))};
     // The first page's data rows end inside the page range.
-    if (rows == 0 || qint64(startRow) + rows - 1 > br->row)
-        return SettingsField::RowsPerPage;
-    return SettingsField::None;
+    if (rows == 0)
+        return {F::RowsPerPage, QStringLiteral("每一頁列數必須是 1 以上的整數")};
+    if (qint64(startRow) + rows - 1 > br->row)
+        return {F::RowsPerPage,
+                QStringLiteral("每一頁列數太多：第一頁的資料列（第 %1 列起 %2 列）超出右下的第 %3 列")
+                    .arg(startRow)
+                    .arg(rows)
+                    .arg(br->row)};
+    return {};
+}
+
+SettingsField firstInvalidField(const PrintSettings& s) {
+    return checkSettings(s).field;
+}
+
+QString settingsFailure(const SettingsProblem& p) {
+    return QStringLiteral("列印設定不能使用：%1。\n請在「列印設定」修改後再列印。").arg(p.reason);
 }
 
 std::optional<Geometry> geometryOf(const PrintSettings& s) {

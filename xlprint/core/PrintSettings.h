@@ -40,21 +40,33 @@ std::optional<CellRef> parseCellRef(QStringView text);
 int columnNumber(QStringView letters);
 QString columnLetters(int col);
 
+// Columns right of the page range the layouts write into or break at (the cost template's three
+// columns, then the detail sheet's page break).
+inline constexpr int kColumnsBeyondRange = 4;
+
 // The box that fails its check first, in the order of the window's boxes.
 enum class SettingsField { None, StartRow, StartCol, TopLeft, BottomRight, RowsPerPage };
-// Start row a whole number from 1; start column one letter A to Z; both corners cell addresses
-// with the upper-left above and left of (or on) the lower-right; rows per page a whole number from
-// 1; the data rows of the first page (start row to start row + rows per page - 1) inside the
-// page range's rows.
+// Start row a whole number from 1, not above the page range; start column one letter A to Z inside
+// the page range's columns; both corners cell addresses with the upper-left above and left of (or
+// on) the lower-right, which leaves kColumnsBeyondRange columns of the sheet to its right; rows
+// per page a whole number from 1; the data rows of the first page (start row to start row + rows
+// per page - 1) inside the page range's rows.
+struct SettingsProblem {
+    SettingsField field = SettingsField::None;
+    QString reason; // a sentence naming the box, empty for valid settings
+};
+SettingsProblem checkSettings(const PrintSettings& s);
 SettingsField firstInvalidField(const PrintSettings& s);
+// Why a print cannot use the settings: the reason and the way to mend it in 列印設定.
+QString settingsFailure(const SettingsProblem& p);
 
 // The numbers the layouts work with.
 struct Geometry {
-    int S = 1;     // first data row
-    int C = 1;     // first data column
-    int P = 1;     // data rows per page
-    CellRef tl;    // page range upper-left
-    CellRef br;    // page range lower-right
+    int S = 1;                                    // first data row
+    int C = 1;                                    // first data column
+    int P = 1;                                    // data rows per page
+    CellRef tl;                                   // page range upper-left
+    CellRef br;                                   // page range lower-right
     int H() const { return br.row - tl.row + 1; } // page height
 };
 // The geometry of valid settings; nullopt when any box fails its check.

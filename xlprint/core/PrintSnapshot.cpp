@@ -1,6 +1,7 @@
 #include "PrintSnapshot.h"
 
 #include "Pricing.h"
+#include "PrintTexts.h"
 #include "mdM.h"
 
 namespace xlprint {
@@ -9,10 +10,13 @@ PrintSnapshot snapshotOf(const quote::QuoteDocument& doc, const QStringList& com
                          const UserRights& rights) {
     PrintSnapshot s;
     s.header = doc.header;
-    s.custPhone = mdM::QuoteCustPhone;
-    s.custFax = mdM::QuoteCustFax;
+    s.custPhone = stats::phoneText(mdM::QuoteCustPhone);
+    s.custFax = stats::phoneText(mdM::QuoteCustFax);
     s.contact = mdM::QuoteContact;
     s.company = company;
+    for (qsizetype i : {2, 3}) // telephone, fax
+        if (i < s.company.size())
+            s.company[i] = stats::phoneText(s.company.at(i));
     while (s.company.size() < 6)
         s.company.append(QString());
     s.pageEnd = doc.pageEnd;

@@ -2,6 +2,10 @@
 
 #include "StatSource.h"
 #include "text/Numbers.h"
+#include "text/TextCut.h"
+#include "workbook/Workbook.h"
+
+#include <algorithm>
 
 namespace xlprint {
 
@@ -12,8 +16,10 @@ bool isNumber(const QVariant& v) {
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
-    case QMetaType::ULongLong: return true;
-    default: return false;
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -23,11 +29,25 @@ double numberOf(const QVariant& v) {
 
 namespace {
 
+// Characters as the reader counts them: a surrogate pair with its variation selectors is one.
+qsizetype characterCount(QStringView s) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < s.size(); i += text::characterLength(s, i))
+        ++n;
+    return n;
+}
+
 void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut) {
     if (v.typeId() == QMetaType::QString && v.toString().size() > kMaxCellText) {
-        sh.setValue(row, col, v.toString().left(kMaxCellText));
+        // On a character boundary: a surrogate pair or a variation selector is never split.
+        const QString kept = text::cutToUnits(v.toString(), kMaxCellText);
+        sh.setValue(row, col, kept);
         if (cut)
-            cut->append(QStringLiteral("第 %1 張工作表 %2%3").arg(sheet).arg(columnLetters(col)).arg(row));
+            cut->append(QStringLiteral("第 %1 張工作表 %2%3：保留前 %4 字")
+                            .arg(sheet)
+                            .arg(columnLetters(col))
+                            .arg(row)
+                            .arg(characterCount(kept)));
         return;
     }
     sh.setValue(row, col, v);
@@ -89,6 +109,38 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
                 sh->setBold(c.row, c.col);
         }
     }
+    return {};
+}
+
+QString planBeyondSheet(const JobPlan& plan, const Geometry& g) {
+    qint64 lastRow = 0;
+    int lastCol = 0;
+    for (const SheetPlan& sp : plan.sheets) {
+        // The copies below the page range; rows inserted push the template's rows down.
+        lastRow = std::max({lastRow, qint64(g.tl.row) + qint64(g.H()) * (sp.pageCopies + 1) - 1,
+                            qint64(g.br.row) + sp.insertRows});
+        lastCol = std::max({lastCol, sp.columnBreak, sp.copyLastCol});
+        for (const CellOut& c : sp.cells) {
+            lastRow = qMax(lastRow, qint64(c.row));
+            lastCol = qMax(lastCol, c.col);
+        }
+    }
+    if (lastRow > wb::kMaxRows)
+        return QStringLiteral(
+                   "頁面範圍 %1%2 到 %3%4 每頁 %5 列，這份報價單要印到第 %6 列，超出工作表的最後一列 %7；"
+                   "請縮小頁面範圍")
+            .arg(columnLetters(g.tl.col))
+            .arg(g.tl.row)
+            .arg(columnLetters(g.br.col))
+            .arg(g.br.row)
+            .arg(g.H())
+            .arg(lastRow)
+            .arg(wb::kMaxRows);
+    if (lastCol > wb::kMaxColumns)
+        return QStringLiteral("右下 %1%2 太靠右，列印超出工作表的最後一行 %3")
+            .arg(columnLetters(g.br.col))
+            .arg(g.br.row)
+            .arg(columnLetters(wb::kMaxColumns));
     return {};
 }
 

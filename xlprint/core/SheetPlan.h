@@ -22,13 +22,13 @@ struct CellOut {
 };
 
 struct SheetPlan {
-    int sheet = 1;           // position in the workbook, from 1
-    int columnBreak = 0;     // a vertical page break before this column (0: none)
-    int pageCopies = 0;      // copies of the page range below the first page
-    int copyLastCol = 0;     // last column of each copy (the page range's, or wider)
-    int insertAt = 10;       // single sheet: rows inserted above this row
+    int sheet = 1;       // position in the workbook, from 1
+    int columnBreak = 0; // a vertical page break before this column (0: none)
+    int pageCopies = 0;  // copies of the page range below the first page
+    int copyLastCol = 0; // last column of each copy (the page range's, or wider)
+    int insertAt = 10;   // single sheet: rows inserted above this row
     int insertRows = 0;
-    QVector<CellOut> cells;  // written in this order, after the pages are laid out
+    QVector<CellOut> cells; // written in this order, after the pages are laid out
 };
 
 // The group rows of a cover page against the rows its page holds above the page-end remarks.
@@ -86,6 +86,10 @@ void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
 // missing, else empty.
 QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStringList* cut = nullptr);
 
+// Why the plan's pages or cells would reach past the sheet's last row or column (the page range
+// and rows per page of `g` place them); empty when they stay inside.
+QString planBeyondSheet(const JobPlan& plan, const Geometry& g);
+
 // The detail row offset and page line count of a layout, with the page skips of its sheet.
 class PageCursor {
 public:
@@ -94,7 +98,10 @@ public:
     int n() const { return m_n; }
     int row() const { return m_g.S + m_r; }
     // The next line without a page test.
-    void plain() { ++m_r; ++m_n; }
+    void plain() {
+        ++m_r;
+        ++m_n;
+    }
     // The next line; on a full page the first data line of the next page copy. True on a skip.
     bool advance();
     // Area pages: the first data line of the page copy after the one whose line count is n.

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,8 +22,7 @@ using xlprint::SettingsField;
 namespace {
 
 // Up and down arrows beside a box, named after the spin control they stand for.
-QWidget* upDown(QWidget* parent, const char* name, QObject* receiver,
-                std::function<void(int)> step) {
+QWidget* upDown(QWidget* parent, const char* name, QObject* receiver, std::function<void(int)> step) {
     auto* w = new QWidget(parent);
     w->setObjectName(QString::fromLatin1(name));
     auto* v = new QVBoxLayout(w);
@@ -30,7 +30,8 @@ QWidget* upDown(QWidget* parent, const char* name, QObject* receiver,
     v->setSpacing(0);
     for (const int dir : {1, -1}) {
         auto* b = new QToolButton(w);
-        b->setObjectName(QString::fromLatin1(name) + (dir > 0 ? QStringLiteral("Up") : QStringLiteral("Down")));
+        b->setObjectName(QString::fromLatin1(name) +
+                         (dir > 0 ? QStringLiteral("Up") : QStringLiteral("Down")));
         b->setArrowType(dir > 0 ? Qt::UpArrow : Qt::DownArrow);
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus); // Tab goes from box to box
@@ -103,6 +104,9 @@ frmXlSet::frmXlSet() {
     connect(txtRD, &QLineEdit::returnPressed, this, &frmXlSet::Command1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmXlSet::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmXlSet::Command2_Click);
+    // Escape leaves as 離開 does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &frmXlSet::Command2_Click);
 }
 
 void frmXlSet::Form_Load() {
@@ -137,9 +141,11 @@ void frmXlSet::Command1_Click() {
     s.bottomRight = txtRD->text();
     s.rowsPerPage = txtPr->text();
     s.fixedHeader = ckf->isChecked();
-    const SettingsField bad = xlprint::firstInvalidField(s);
+    // What no print could use is refused, naming the box.
+    const xlprint::SettingsProblem problem = xlprint::checkSettings(s);
+    const SettingsField bad = problem.field;
     if (bad != SettingsField::None) {
-        ui::msgBox(QStringLiteral("can't"));
+        ui::msgBox(problem.reason);
         QLineEdit* box = bad == SettingsField::StartRow      ? txtRow
                          : bad == SettingsField::StartCol    ? Text3
                          : bad == SettingsField::TopLeft     ? txtLU
@@ -151,7 +157,8 @@ void frmXlSet::Command1_Click() {
     }
     QString error;
     if (!xlprint::writePrintSettings(s, &error)) {
-        ui::msgBox(error, ui::Buttons::OK, ui::Icon::Exclamation);
+        ui::msgBox(QStringLiteral("列印設定沒有儲存，列印仍用原來的設定。\n") + error, ui::Buttons::OK,
+                   ui::Icon::Exclamation);
         return;
     }
     xlprint::setCurrentPrintSettings(s);

@@ -1,0 +1,17 @@
+#pragma once
+// Texts every printout of a quotation shares, spreadsheet layouts and reports alike.
+#include "PageEnd.h"
+
+#include <QString>
+
+namespace stats {
+
+// The name of a fee line. A fee charged per ping carries its rate ("監工費\t1500元/坪"), a price:
+// a user without the price right gets the name alone.
+QString feeNameText(const quote::Fee& fee, bool pricesShown);
+
+// A telephone or fax number as printed: empty when it holds no more than an area code ("02",
+// "(037)-"), so an empty number prints nothing after its label.
+QString phoneText(const QString& phone);
+
+} // namespace stats
