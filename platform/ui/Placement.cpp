@@ -1,5 +1,7 @@
 #include "ui/Placement.h"
 
+#include "ui/TopStrip.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
@@ -10,6 +12,7 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 
 namespace ui {
@@ -136,6 +139,30 @@ void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
     }
 }
 
+// Once framed by the window system, placed again in `area` with its real frame (see placeAgain).
+void awaitFrame(QWidget* w, const QRect& area, const QMargins& guessed) {
+    if (!knownMargins(w).isNull() || guessed.isNull())
+        return;
+    w->setProperty(kAwaitingFrame, area);
+    w->setProperty(kPlacedInside, w->geometry());
+    QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
+}
+
+// A window the program asked maximised. Where the window system would maximise it under the top
+// bar (no room reserved for the bar), it fills the area below the bar instead; false when the
+// window system's own maximise keeps clear of the bar.
+bool fillBelowBar(QWidget* w, const QWidget* opener) {
+    const QRect area = openingArea(opener ? opener : w);
+    const QScreen* s = screenOf(opener ? opener : w);
+    if (!s || area == s->availableGeometry())
+        return false;
+    const QMargins margins = expectedFrameMargins(w);
+    w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
+    setFrame(w, area, margins);
+    awaitFrame(w, area, margins);
+    return true;
+}
+
 void place(QWidget* w) {
     w->setProperty(kPlaced, true);
     const QMargins margins = expectedFrameMargins(w);
@@ -143,12 +170,8 @@ void place(QWidget* w) {
     const QRect area = openingArea(opener ? opener : w);
     QRect frame;
     if (w->windowState().testFlag(Qt::WindowMaximized)) {
-        // Maximised by the window system it would lie under the top bar.
-        const QScreen* s = screenOf(opener ? opener : w);
-        if (!s || area == s->availableGeometry())
-            return;
-        w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
-        frame = area;
+        fillBelowBar(w, opener);
+        return;
     } else if (w->testAttribute(Qt::WA_Moved)) {
         frame = w->geometry().marginsAdded(margins);
     } else {
@@ -156,11 +179,7 @@ void place(QWidget* w) {
         frame.moveCenter(opener ? opener->frameGeometry().center() : area.center());
     }
     setFrame(w, fitInside(frame, area), margins);
-    if (knownMargins(w).isNull() && !margins.isNull()) {
-        w->setProperty(kAwaitingFrame, area);
-        w->setProperty(kPlacedInside, w->geometry());
-        QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
-    }
+    awaitFrame(w, area, margins);
 }
 
 // The window system has framed a window placed with a guessed frame: placed again with its own.
@@ -204,11 +223,28 @@ public:
 
     bool eventFilter(QObject* o, QEvent* e) override {
         const QEvent::Type type = e->type();
-        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) || !o->isWidgetType())
+        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize &&
+             type != QEvent::WindowStateChange) ||
+            !o->isWidgetType())
             return false;
         auto* w = static_cast<QWidget*>(o);
         if (!w->isWindow())
             return false;
+        if (w == topBar()) {
+            if (type != QEvent::WindowStateChange)
+                reserveTopStrip(w);
+            return false;
+        }
+        if (type == QEvent::WindowStateChange) {
+            // The program maximises a shown window: placed as at its first show. The window
+            // system's own maximise (spontaneous) stops below the reserved strip by itself.
+            const auto* change = static_cast<QWindowStateChangeEvent*>(e);
+            if (!e->spontaneous() && w->isVisible() && w->property(kPlaced).toBool() &&
+                w->windowState().testFlag(Qt::WindowMaximized) &&
+                !change->oldState().testFlag(Qt::WindowMaximized))
+                fillBelowBar(w, openerOf(w));
+            return false;
+        }
         if (type == QEvent::Show) {
             if (w->windowType() == Qt::Popup)
                 keepInScreen(w);
@@ -268,6 +304,15 @@ QMargins expectedFrameMargins(const QWidget* w) {
 
 QWidget* scrollWhenShort(QWidget* content) {
     return new ShortArea(content);
+}
+
+void showOrRaise(QWidget* w, bool maximised) {
+    if (!w->isVisible())
+        maximised ? w->showMaximized() : w->show();
+    else if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    w->raise();
+    w->activateWindow();
 }
 
 void installWindowPlacement() {
