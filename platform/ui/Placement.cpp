@@ -12,8 +12,10 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
+#include <functional>
 
 namespace ui {
 
@@ -28,20 +30,43 @@ QPointer<QWidget>& topBar() {
 const QMargins kUsualFrame(4, 28, 4, 4);
 // Set on a window once it has been placed.
 constexpr char kPlaced[] = "ui_placed";
-// The area a window was placed in while its frame was not known yet, and where its inside was put;
-// it is placed again in the area once the window system has framed it.
-constexpr char kAwaitingFrame[] = "ui_awaitingFrame";
-constexpr char kPlacedInside[] = "ui_placedInside";
+// Set on a window the window manager has just restored from maximised.
+constexpr char kRestored[] = "ui_restored";
 // How long a window waits for its frame (without a window manager none ever comes).
 constexpr int kFrameWaitMs = 3000;
 
 // The frame margins the window system has told; none while it has not (or while what it told so
-// far does not enclose the window).
+// far does not enclose the window). Asked of the window itself: a widget learns of a frame only
+// with its next move or resize, and a frame may come after the last of those.
 QMargins knownMargins(const QWidget* w) {
-    const QRect f = w->frameGeometry();
-    const QRect g = w->geometry();
-    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    QMargins m;
+    if (const QWindow* window = w->windowHandle()) {
+        m = window->frameMargins();
+    } else {
+        const QRect f = w->frameGeometry();
+        const QRect g = w->geometry();
+        m = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    }
     return m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0 ? m : QMargins();
+}
+
+// Calls `framed` once the window system has framed `w`; never when no frame comes in time (without a
+// window manager none ever comes).
+void whenFramed(QWidget* w, const std::function<void()>& framed) {
+    constexpr int kPollMs = 50;
+    auto* poll = new QTimer(w);
+    poll->setObjectName(QStringLiteral("ui_framePoll"));
+    poll->setProperty("ui_pollsLeft", kFrameWaitMs / kPollMs);
+    QObject::connect(poll, &QTimer::timeout, w, [w, poll, framed] {
+        const int left = poll->property("ui_pollsLeft").toInt() - 1;
+        poll->setProperty("ui_pollsLeft", left);
+        const bool isFramed = !knownMargins(w).isNull();
+        if (isFramed || left <= 0)
+            poll->deleteLater();
+        if (isFramed)
+            framed();
+    });
+    poll->start(kPollMs);
 }
 
 QScreen* screenOf(const QWidget* w) {
@@ -139,13 +164,19 @@ void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
     }
 }
 
-// Once framed by the window system, placed again in `area` with its real frame (see placeAgain).
+// A window placed in `area` with a guessed frame is placed again with its own once the window system
+// has framed it. It keeps the inside where it was put; the position it reports meanwhile may be an
+// older one.
 void awaitFrame(QWidget* w, const QRect& area, const QMargins& guessed) {
     if (!knownMargins(w).isNull() || guessed.isNull())
         return;
-    w->setProperty(kAwaitingFrame, area);
-    w->setProperty(kPlacedInside, w->geometry());
-    QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
+    const QRect inside = w->geometry();
+    whenFramed(w, [w, area, inside] {
+        const QMargins margins = knownMargins(w);
+        const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
+        if (fitted != inside)
+            w->setGeometry(fitted);
+    });
 }
 
 // A window the program asked maximised. Where the window system would maximise it under the top
@@ -182,21 +213,10 @@ void place(QWidget* w) {
     awaitFrame(w, area, margins);
 }
 
-// The window system has framed a window placed with a guessed frame: placed again with its own.
-// It keeps the inside where it was put; the position it reports meanwhile may be an older one.
-void placeAgain(QWidget* w) {
-    const QRect area = w->property(kAwaitingFrame).toRect();
-    const QRect inside = w->property(kPlacedInside).toRect();
-    w->setProperty(kAwaitingFrame, QVariant());
-    const QMargins margins = knownMargins(w);
-    const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
-    if (fitted != inside)
-        w->setGeometry(fitted);
-}
-
-// A placed window the program made larger (a record window showing its whole page): kept inside
-// the screen. A size the user gave it through the window system is his choice.
-void keepGrownInside(QWidget* w) {
+// A placed window the program made larger (a record window showing its whole page) or the window
+// manager gave back its size from before a maximise: kept inside the screen. A size the user gave it
+// through the window system is his choice.
+void keepInside(QWidget* w) {
     if (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
         return;
     const QMargins margins = expectedFrameMargins(w);
@@ -231,6 +251,8 @@ public:
         if (!w->isWindow())
             return false;
         if (w == topBar()) {
+            if (type == QEvent::Show && knownMargins(w).isNull())
+                whenFramed(w, [w] { reserveTopStrip(w); });
             if (type != QEvent::WindowStateChange)
                 reserveTopStrip(w);
             return false;
@@ -243,20 +265,26 @@ public:
                 w->windowState().testFlag(Qt::WindowMaximized) &&
                 !change->oldState().testFlag(Qt::WindowMaximized))
                 fillBelowBar(w, openerOf(w));
+            // Restored by the window manager: its size from before comes with the next move or resize.
+            if (e->spontaneous() && change->oldState().testFlag(Qt::WindowMaximized) && !w->isMaximized())
+                w->setProperty(kRestored, true);
             return false;
+        }
+        if (type != QEvent::Show && e->spontaneous() && w->property(kRestored).toBool()) {
+            w->setProperty(kRestored, QVariant());
+            QMetaObject::invokeMethod(
+                w, [w] { keepInside(w); }, Qt::QueuedConnection);
         }
         if (type == QEvent::Show) {
             if (w->windowType() == Qt::Popup)
                 keepInScreen(w);
             else if (isPlaced(w) && !w->property(kPlaced).toBool())
                 place(w);
-        } else if (w->property(kAwaitingFrame).isValid() && !knownMargins(w).isNull()) {
-            placeAgain(w);
         } else if (type == QEvent::Resize && !e->spontaneous() && w->isVisible() &&
                    w->property(kPlaced).toBool()) {
             // Once the layout that grew it has finished.
             QMetaObject::invokeMethod(
-                w, [w] { keepGrownInside(w); }, Qt::QueuedConnection);
+                w, [w] { keepInside(w); }, Qt::QueuedConnection);
         }
         return false;
     }

@@ -1,5 +1,7 @@
 #include "ui/TopStrip.h"
 
+#include "ui/Placement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -45,7 +47,7 @@ void reserveTopStrip(QWidget* bar) {
     const qreal ratio = bar->devicePixelRatioF();
     const auto px = [ratio](int v) { return uint32_t(std::max(0L, std::lround(v * ratio))); };
     const QRect screen = bar->screen()->geometry();
-    const uint32_t top = px(bar->frameGeometry().bottom() + 1);
+    const uint32_t top = px(bar->geometry().marginsAdded(expectedFrameMargins(bar)).bottom() + 1);
     const uint32_t left = px(screen.left());
     const uint32_t right = px(screen.right() + 1) - 1;
     const QVariant reserved = QList<QVariant>{top, left, right};
