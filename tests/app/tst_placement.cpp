@@ -200,6 +200,7 @@ private slots:
             for (const auto& [button, w] : opened) {
                 const QRect before = w->frameGeometry();
                 click(bar, button);
+                QCoreApplication::processEvents(); // what the window system made of it
                 QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
                 QCOMPARE(w->frameGeometry(), before);
             }
