@@ -30,8 +30,6 @@ QPointer<QWidget>& topBar() {
 const QMargins kUsualFrame(4, 28, 4, 4);
 // Set on a window once it has been placed.
 constexpr char kPlaced[] = "ui_placed";
-// Set on a window the window manager has just restored from maximised.
-constexpr char kRestored[] = "ui_restored";
 // How long a window waits for its frame (without a window manager none ever comes).
 constexpr int kFrameWaitMs = 3000;
 
@@ -50,23 +48,29 @@ QMargins knownMargins(const QWidget* w) {
     return m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0 ? m : QMargins();
 }
 
+// Calls `check` on `w` every little while until it returns true or the frame wait is over.
+void whilePolling(QWidget* w, const std::function<bool()>& check) {
+    constexpr int kPollMs = 50;
+    auto* poll = new QTimer(w);
+    poll->setProperty("ui_pollsLeft", kFrameWaitMs / kPollMs);
+    QObject::connect(poll, &QTimer::timeout, w, [poll, check] {
+        const int left = poll->property("ui_pollsLeft").toInt() - 1;
+        poll->setProperty("ui_pollsLeft", left);
+        if (check() || left <= 0)
+            poll->deleteLater();
+    });
+    poll->start(kPollMs);
+}
+
 // Calls `framed` once the window system has framed `w`; never when no frame comes in time (without a
 // window manager none ever comes).
 void whenFramed(QWidget* w, const std::function<void()>& framed) {
-    constexpr int kPollMs = 50;
-    auto* poll = new QTimer(w);
-    poll->setObjectName(QStringLiteral("ui_framePoll"));
-    poll->setProperty("ui_pollsLeft", kFrameWaitMs / kPollMs);
-    QObject::connect(poll, &QTimer::timeout, w, [w, poll, framed] {
-        const int left = poll->property("ui_pollsLeft").toInt() - 1;
-        poll->setProperty("ui_pollsLeft", left);
+    whilePolling(w, [w, framed] {
         const bool isFramed = !knownMargins(w).isNull();
-        if (isFramed || left <= 0)
-            poll->deleteLater();
         if (isFramed)
             framed();
+        return isFramed;
     });
-    poll->start(kPollMs);
 }
 
 QScreen* screenOf(const QWidget* w) {
@@ -258,22 +262,21 @@ public:
             return false;
         }
         if (type == QEvent::WindowStateChange) {
-            // The program maximises a shown window: placed as at its first show. The window
-            // system's own maximise (spontaneous) stops below the reserved strip by itself.
+            // The program maximises a shown window: placed as at its first show. (The window
+            // system's own maximise stops below the reserved strip by itself: then nothing moves.)
             const auto* change = static_cast<QWindowStateChangeEvent*>(e);
-            if (!e->spontaneous() && w->isVisible() && w->property(kPlaced).toBool() &&
+            if (w->isVisible() && w->property(kPlaced).toBool() &&
                 w->windowState().testFlag(Qt::WindowMaximized) &&
                 !change->oldState().testFlag(Qt::WindowMaximized))
                 fillBelowBar(w, openerOf(w));
-            // Restored by the window manager: its size from before comes with the next move or resize.
-            if (e->spontaneous() && change->oldState().testFlag(Qt::WindowMaximized) && !w->isMaximized())
-                w->setProperty(kRestored, true);
+            // Restored by the window manager: its size and frame from before come before or after
+            // this, not always with a move or resize.
+            if (change->oldState().testFlag(Qt::WindowMaximized) && !w->isMaximized())
+                whilePolling(w, [w] {
+                    keepInside(w);
+                    return false; // until the wait is over
+                });
             return false;
-        }
-        if (type != QEvent::Show && e->spontaneous() && w->property(kRestored).toBool()) {
-            w->setProperty(kRestored, QVariant());
-            QMetaObject::invokeMethod(
-                w, [w] { keepInside(w); }, Qt::QueuedConnection);
         }
         if (type == QEvent::Show) {
             if (w->windowType() == Qt::Popup)

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #ifdef KAVO_XCB
@@ -79,12 +80,18 @@ class TestPlacement : public QObject {
     Q_OBJECT
     ShellUiFixture fx;
 
+    // A window's frame as the window system has it now (a widget learns of a new frame only when it
+    // moves or resizes).
+    static QRect frameOf(const QWidget* w) {
+        return w->windowHandle() ? w->windowHandle()->frameGeometry() : w->frameGeometry();
+    }
+
     // Each shown window that lies outside the screen or (but the menu bar) under the menu bar's frame.
     static QStringList misplaced() {
         const QWidget* bar = ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get() : nullptr;
         QStringList found;
         for (const QWidget* w : QApplication::topLevelWidgets()) {
-            const QRect frame = w->frameGeometry();
+            const QRect frame = frameOf(w);
             // KNOWN FAILURE, to be removed once the catalogue window fits: framed by a window manager
             // on a screen 800 px high it needs more height than lies below the menu bar.
             if (w->objectName() == QLatin1String("frmEng") &&
@@ -92,7 +99,7 @@ class TestPlacement : public QObject {
                 w->screen()->geometry().height() <= 800)
                 continue;
             if (w->isVisible() && (!w->screen()->geometry().contains(frame) ||
-                                   (bar && w != bar && frame.intersects(bar->frameGeometry()))))
+                                   (bar && w != bar && frame.intersects(frameOf(bar)))))
                 QDebug(&found.emplace_back()) << w << frame << w->geometry() << w->windowState();
         }
         return found;
@@ -198,11 +205,11 @@ private slots:
                                                                {"cmdSa", ui::Default<frmEng>::get()},
                                                                {"cmdPws", ui::Default<frmSet>::get()}};
             for (const auto& [button, w] : opened) {
-                const QRect before = w->frameGeometry();
+                const QRect before = frameOf(w);
                 click(bar, button);
                 QCoreApplication::processEvents(); // what the window system made of it
                 QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
-                QCOMPARE(w->frameGeometry(), before);
+                QCOMPARE(frameOf(w), before);
             }
             editor->showMaximized();
             QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
