@@ -217,6 +217,14 @@ private slots:
                 maximiseByWindowManager();
             VERIFY_DIALOGS(dialogs);
         }
+        // A window taller than the screen ends inside it once its own frame is known.
+        QWidget tall;
+        tall.resize(300, 3000);
+        tall.show();
+        QTRY_VERIFY(!tall.windowHandle()->frameMargins().isNull() ||
+                    QGuiApplication::platformName() != QLatin1String("xcb"));
+        QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
+        tall.close();
         ui::installWidgetDialogs();
         bar->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(bar));
