@@ -164,9 +164,8 @@ QString toQtFilter(const QString& filter) {
         // written; another gets them appended.
         const qsizetype open = desc.lastIndexOf(QLatin1Char('('));
         const bool hasOwn = desc.endsWith(QLatin1Char(')')) && open >= 0 &&
-                            desc.mid(open + 1, desc.size() - open - 2)
-                                    .replace(QLatin1Char(';'), QLatin1Char(' '))
-                                    .simplified() == qtPatterns;
+                            desc.mid(open + 1, desc.size() - open - 2).replace(QLatin1Char(';'), QLatin1Char(' ')).simplified() ==
+                                qtPatterns;
         out << (hasOwn ? desc : QStringLiteral("%1 (%2)").arg(desc, qtPatterns));
     }
     return out.join(QStringLiteral(";;"));
