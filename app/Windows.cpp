@@ -8,6 +8,7 @@
 #include "frmQ.h"
 #include "frmSta.h"
 #include "ui/Forms.h"
+#include "ui/Placement.h"
 
 // Each subsystem's windows are registered in a function of their own.
 
@@ -15,26 +16,19 @@ namespace {
 
 // ---------------------------------------------------------------- quotation editor
 void registerQuoteWindows() {
-    // 報價單: the one quotation window, maximised.
-    shell::setMenuWindowOpener(shell::MenuWindow::Quote, [] {
-        frmQ* w = ui::Default<frmQ>::get();
-        w->showMaximized();
-        w->raise();
-        w->activateWindow();
-    });
+    // 報價單: the one quotation window, maximised when it opens.
+    shell::setMenuWindowOpener(shell::MenuWindow::Quote,
+                               [] { ui::showOrRaise(ui::Default<frmQ>::get(), true); });
 }
 
 // ---------------------------------------------------------------- customers, vendors, staff
 void registerRecordWindows() {
     // Modeless, brought to the front when already open.
-    const auto show = [](ui::Form* f) {
-        f->show();
-        f->raise();
-        f->activateWindow();
-    };
-    shell::setMenuWindowOpener(shell::MenuWindow::Customers, [show] { show(ui::Default<frmCus>::get()); });
-    shell::setMenuWindowOpener(shell::MenuWindow::Vendors, [show] { show(ui::Default<frmPrv>::get()); });
-    shell::setMenuWindowOpener(shell::MenuWindow::Staff, [show] { show(ui::Default<frmSta>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Customers,
+                               [] { ui::showOrRaise(ui::Default<frmCus>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Vendors,
+                               [] { ui::showOrRaise(ui::Default<frmPrv>::get()); });
+    shell::setMenuWindowOpener(shell::MenuWindow::Staff, [] { ui::showOrRaise(ui::Default<frmSta>::get()); });
     // Their 列印 buttons: record lists and mailing labels.
     records::setListPrintOpener(records::openListPrint);
 }

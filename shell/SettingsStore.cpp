@@ -24,6 +24,8 @@ QStringList readCompany(db::Database& d) {
 }
 
 void writeCompany(db::Database& d, const QStringList& fields) {
+    // The row is read back in the write's transaction: stored is only what was also read.
+    db::Transaction transaction(d);
     db::Recordset rs = d.openRecordset(kCompanyTable);
     if (rs.eof()) {
         rs.addNew();
@@ -34,6 +36,7 @@ void writeCompany(db::Database& d, const QStringList& fields) {
     for (int i = 0; i < kCompanyFields; ++i)
         rs.setField(i, fields.value(i));
     rs.update();
+    transaction.commit();
 }
 
 bool changeSuperUserPassword(db::Database& d, const QString& password) {

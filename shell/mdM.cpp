@@ -168,14 +168,29 @@ QString folderPrompt(const QString& error) {
            QDir::toNativeSeparators(QDir::home().filePath(QStringLiteral("kavo3demo")));
 }
 
-// Line 1 takes the new database folder; lines 2 and 3 stay as read, an empty one takes the folder.
-void rememberNewFolder(const QString& folder, const QStringList& oldLines) {
-    DbFolder = folder;
-    const QString tpl = oldLines.value(1);
-    const QString quote = oldLines.value(2);
-    TemplateFolder = tpl.isEmpty() ? folder : resolveFolder(tpl);
-    QuoteFolder = quote.isEmpty() ? folder : resolveFolder(quote);
-    const QString error = writeMdbPathIni(DbFolder, TemplateFolder, QuoteFolder);
+// A folder answered to the prompt as Mdbpath.ini keeps it: a relative one as typed, one inside the
+// program folder relative to it, so that a copy of the program folder keeps to its own data.
+QString storedFolder(const QString& typed) {
+    if (!QDir::isAbsolutePath(typed))
+        return typed;
+    const QDir program(sys::programFolder());
+    const QString relative = program.relativeFilePath(QDir::cleanPath(typed));
+    const bool outside = relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")) ||
+                         QDir::isAbsolutePath(relative);
+    return outside ? typed : relative;
+}
+
+// Line 1 takes the new database folder as typed; lines 2 and 3 stay as read, an empty one takes the
+// folder.
+void rememberNewFolder(const QString& typed, const QStringList& oldLines) {
+    DbFolder = resolveFolder(typed);
+    const QString stored = storedFolder(typed);
+    QStringList lines = {stored, oldLines.value(1), oldLines.value(2)};
+    for (QString& line : lines)
+        line = line.isEmpty() ? stored : line;
+    TemplateFolder = resolveFolder(lines.at(1));
+    QuoteFolder = resolveFolder(lines.at(2));
+    const QString error = writeMdbPathIni(lines.at(0), lines.at(1), lines.at(2));
     if (!error.isEmpty())
         ui::msgBox(error, ui::Buttons::OK, ui::Icon::Exclamation);
 }
@@ -216,7 +231,8 @@ bool OpenDatabase() {
             sys::exitProgram(1);
             return false;
         }
-        const QString folder = answer ? resolveFolder(cleanFolder(*answer)) : QString();
+        const QString typed = answer ? cleanFolder(*answer) : QString();
+        const QString folder = resolveFolder(typed);
         if (folder.isEmpty()) {
             error = QStringLiteral("未輸入資料庫的路徑");
             opening = Opening::Missing;
@@ -227,7 +243,7 @@ bool OpenDatabase() {
         if (opening == Opening::Failed)
             return false;
         if (opening == Opening::Opened) {
-            rememberNewFolder(folder, oldLines);
+            rememberNewFolder(typed, oldLines);
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #include "CatalogWindows.h"
 
 #include "frmEng.h"
+#include "ui/Placement.h"
 
 namespace catalog_ui {
 
@@ -10,9 +11,7 @@ void showCatalogWindow() {
         f->unload();
         return;
     }
-    f->showMaximized();
-    f->raise();
-    f->activateWindow();
+    ui::showOrRaise(f, true);
 }
 
 } // namespace catalog_ui

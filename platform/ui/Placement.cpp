@@ -1,5 +1,7 @@
 #include "ui/Placement.h"
 
+#include "ui/TopStrip.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
@@ -10,7 +12,10 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
+#include <functional>
 
 namespace ui {
 
@@ -25,20 +30,47 @@ QPointer<QWidget>& topBar() {
 const QMargins kUsualFrame(4, 28, 4, 4);
 // Set on a window once it has been placed.
 constexpr char kPlaced[] = "ui_placed";
-// The area a window was placed in while its frame was not known yet, and where its inside was put;
-// it is placed again in the area once the window system has framed it.
-constexpr char kAwaitingFrame[] = "ui_awaitingFrame";
-constexpr char kPlacedInside[] = "ui_placedInside";
 // How long a window waits for its frame (without a window manager none ever comes).
 constexpr int kFrameWaitMs = 3000;
 
 // The frame margins the window system has told; none while it has not (or while what it told so
-// far does not enclose the window).
+// far does not enclose the window). Asked of the window itself: a widget learns of a frame only
+// with its next move or resize, and a frame may come after the last of those.
 QMargins knownMargins(const QWidget* w) {
-    const QRect f = w->frameGeometry();
-    const QRect g = w->geometry();
-    const QMargins m(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    QMargins m;
+    if (const QWindow* window = w->windowHandle()) {
+        m = window->frameMargins();
+    } else {
+        const QRect f = w->frameGeometry();
+        const QRect g = w->geometry();
+        m = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    }
     return m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0 ? m : QMargins();
+}
+
+// Calls `check` on `w` every little while until it returns true or the frame wait is over.
+void whilePolling(QWidget* w, const std::function<bool()>& check) {
+    constexpr int kPollMs = 50;
+    auto* poll = new QTimer(w);
+    poll->setProperty("ui_pollsLeft", kFrameWaitMs / kPollMs);
+    QObject::connect(poll, &QTimer::timeout, w, [poll, check] {
+        const int left = poll->property("ui_pollsLeft").toInt() - 1;
+        poll->setProperty("ui_pollsLeft", left);
+        if (check() || left <= 0)
+            poll->deleteLater();
+    });
+    poll->start(kPollMs);
+}
+
+// Calls `framed` once the window system has framed `w`; never when no frame comes in time (without a
+// window manager none ever comes).
+void whenFramed(QWidget* w, const std::function<void()>& framed) {
+    whilePolling(w, [w, framed] {
+        const bool isFramed = !knownMargins(w).isNull();
+        if (isFramed)
+            framed();
+        return isFramed;
+    });
 }
 
 QScreen* screenOf(const QWidget* w) {
@@ -136,6 +168,36 @@ void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
     }
 }
 
+// A window placed in `area` with a guessed frame is placed again with its own once the window system
+// has framed it. It keeps the inside where it was put; the position it reports meanwhile may be an
+// older one.
+void awaitFrame(QWidget* w, const QRect& area, const QMargins& guessed) {
+    if (!knownMargins(w).isNull() || guessed.isNull())
+        return;
+    const QRect inside = w->geometry();
+    whenFramed(w, [w, area, inside] {
+        const QMargins margins = knownMargins(w);
+        const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
+        if (fitted != inside)
+            w->setGeometry(fitted);
+    });
+}
+
+// A window the program asked maximised. Where the window system would maximise it under the top
+// bar (no room reserved for the bar), it fills the area below the bar instead; false when the
+// window system's own maximise keeps clear of the bar.
+bool fillBelowBar(QWidget* w, const QWidget* opener) {
+    const QRect area = openingArea(opener ? opener : w);
+    const QScreen* s = screenOf(opener ? opener : w);
+    if (!s || area == s->availableGeometry())
+        return false;
+    const QMargins margins = expectedFrameMargins(w);
+    w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
+    setFrame(w, area, margins);
+    awaitFrame(w, area, margins);
+    return true;
+}
+
 void place(QWidget* w) {
     w->setProperty(kPlaced, true);
     const QMargins margins = expectedFrameMargins(w);
@@ -143,12 +205,8 @@ void place(QWidget* w) {
     const QRect area = openingArea(opener ? opener : w);
     QRect frame;
     if (w->windowState().testFlag(Qt::WindowMaximized)) {
-        // Maximised by the window system it would lie under the top bar.
-        const QScreen* s = screenOf(opener ? opener : w);
-        if (!s || area == s->availableGeometry())
-            return;
-        w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
-        frame = area;
+        fillBelowBar(w, opener);
+        return;
     } else if (w->testAttribute(Qt::WA_Moved)) {
         frame = w->geometry().marginsAdded(margins);
     } else {
@@ -156,28 +214,13 @@ void place(QWidget* w) {
         frame.moveCenter(opener ? opener->frameGeometry().center() : area.center());
     }
     setFrame(w, fitInside(frame, area), margins);
-    if (knownMargins(w).isNull() && !margins.isNull()) {
-        w->setProperty(kAwaitingFrame, area);
-        w->setProperty(kPlacedInside, w->geometry());
-        QTimer::singleShot(kFrameWaitMs, w, [w] { w->setProperty(kAwaitingFrame, QVariant()); });
-    }
+    awaitFrame(w, area, margins);
 }
 
-// The window system has framed a window placed with a guessed frame: placed again with its own.
-// It keeps the inside where it was put; the position it reports meanwhile may be an older one.
-void placeAgain(QWidget* w) {
-    const QRect area = w->property(kAwaitingFrame).toRect();
-    const QRect inside = w->property(kPlacedInside).toRect();
-    w->setProperty(kAwaitingFrame, QVariant());
-    const QMargins margins = knownMargins(w);
-    const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
-    if (fitted != inside)
-        w->setGeometry(fitted);
-}
-
-// A placed window the program made larger (a record window showing its whole page): kept inside
-// the screen. A size the user gave it through the window system is his choice.
-void keepGrownInside(QWidget* w) {
+// A placed window the program made larger (a record window showing its whole page) or the window
+// manager gave back its size from before a maximise: kept inside the screen. A size the user gave it
+// through the window system is his choice.
+void keepInside(QWidget* w) {
     if (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
         return;
     const QMargins margins = expectedFrameMargins(w);
@@ -204,23 +247,47 @@ public:
 
     bool eventFilter(QObject* o, QEvent* e) override {
         const QEvent::Type type = e->type();
-        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) || !o->isWidgetType())
+        if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize &&
+             type != QEvent::WindowStateChange) ||
+            !o->isWidgetType())
             return false;
         auto* w = static_cast<QWidget*>(o);
         if (!w->isWindow())
             return false;
+        if (w == topBar()) {
+            if (type == QEvent::Show && knownMargins(w).isNull())
+                whenFramed(w, [w] { reserveTopStrip(w); });
+            if (type != QEvent::WindowStateChange)
+                reserveTopStrip(w);
+            return false;
+        }
+        if (type == QEvent::WindowStateChange) {
+            // The program maximises a shown window: placed as at its first show. (The window
+            // system's own maximise stops below the reserved strip by itself: then nothing moves.)
+            const auto* change = static_cast<QWindowStateChangeEvent*>(e);
+            if (w->isVisible() && w->property(kPlaced).toBool() &&
+                w->windowState().testFlag(Qt::WindowMaximized) &&
+                !change->oldState().testFlag(Qt::WindowMaximized))
+                fillBelowBar(w, openerOf(w));
+            // Restored by the window manager: its size and frame from before come before or after
+            // this, not always with a move or resize.
+            if (change->oldState().testFlag(Qt::WindowMaximized) && !w->isMaximized())
+                whilePolling(w, [w] {
+                    keepInside(w);
+                    return false; // until the wait is over
+                });
+            return false;
+        }
         if (type == QEvent::Show) {
             if (w->windowType() == Qt::Popup)
                 keepInScreen(w);
             else if (isPlaced(w) && !w->property(kPlaced).toBool())
                 place(w);
-        } else if (w->property(kAwaitingFrame).isValid() && !knownMargins(w).isNull()) {
-            placeAgain(w);
         } else if (type == QEvent::Resize && !e->spontaneous() && w->isVisible() &&
                    w->property(kPlaced).toBool()) {
             // Once the layout that grew it has finished.
             QMetaObject::invokeMethod(
-                w, [w] { keepGrownInside(w); }, Qt::QueuedConnection);
+                w, [w] { keepInside(w); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -268,6 +335,15 @@ QMargins expectedFrameMargins(const QWidget* w) {
 
 QWidget* scrollWhenShort(QWidget* content) {
     return new ShortArea(content);
+}
+
+void showOrRaise(QWidget* w, bool maximised) {
+    if (!w->isVisible())
+        maximised ? w->showMaximized() : w->show();
+    else if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    w->raise();
+    w->activateWindow();
 }
 
 void installWindowPlacement() {

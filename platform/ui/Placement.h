@@ -3,8 +3,9 @@
 // whole frame inside the screen's available area below the menu bar's frame. A window that placed
 // itself keeps its place, moved and shrunk only as far as that needs; a window nobody placed opens
 // centred over the window that opened it; a window shown maximised fills the area below the menu
-// bar. Each window is placed once, when it is first shown: where the user moves it afterwards is
-// his choice. Pop-ups (a date box's calendar, a list) are kept inside the screen.
+// bar, also when the program maximises it later. Each window is placed once, when it is first shown:
+// where the user moves it afterwards is his choice. Pop-ups (a date box's calendar, a list) are kept inside
+// the screen.
 #include <QMargins>
 #include <QRect>
 
@@ -30,6 +31,10 @@ QMargins expectedFrameMargins(const QWidget* w);
 // with it. Where the screen has room it shows the whole content; where a window had to be made shorter
 // than its parts need to fit the screen, the area gives up height and scrolls.
 QWidget* scrollWhenShort(QWidget* content);
+
+// Shows a window the program opens, maximised or not; a window open already is brought to the front
+// where it is (minimised, it comes back as it was).
+void showOrRaise(QWidget* w, bool maximised = false);
 
 // Places every window of the program from now on, as above. Call once after the QApplication exists.
 void installWindowPlacement();

@@ -40,6 +40,8 @@ private slots:
     void relativeFoldersFollowProgramFolder();
     void promptsForMissingDatabase_data();
     void promptsForMissingDatabase();
+    void answerKeptAsTyped_data();
+    void answerKeptAsTyped();
     void promptRepeatsUntilFolderOpens();
     void cancelEndsProgram_data();
     void cancelEndsProgram();
@@ -156,13 +158,56 @@ void TestMdmOpen::promptsForMissingDatabase() {
     QVERIFY(prompt.defaultText.isEmpty());
 
     const QStringList expected = resolve(written);
-    QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")), expected);
+    QStringList stored = expected;
+    stored.replaceInStrings(QRegularExpression(QStringLiteral("^.*/good$")), QStringLiteral("good"));
+    QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")), stored);
     QCOMPARE(mdM::DbFolder, expected.at(0));
     QCOMPARE(mdM::TemplateFolder, expected.at(1));
     QCOMPARE(mdM::QuoteFolder, expected.at(2));
     QVERIFY(mdM::MainDb);
     QCOMPARE(mdM::MainDb->path(), folders[QStringLiteral("DB")] + QStringLiteral("/Kavo3.mdb"));
     QVERIFY(!sys::exitRequested());
+}
+
+// The answer as Mdbpath.ini keeps it ("PF" the program folder, "OUT" a folder outside it).
+void TestMdmOpen::answerKeptAsTyped_data() {
+    QTest::addColumn<QString>("db");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("program folder as .") << "."
+                                         << "."
+                                         << ".";
+    QTest::newRow("relative as typed") << "good"
+                                       << "./good/"
+                                       << "./good";
+    QTest::newRow("inside the program folder") << "good"
+                                               << "PF/good"
+                                               << "good";
+    QTest::newRow("outside the program folder") << "OUT"
+                                                << "OUT"
+                                                << "OUT";
+}
+
+void TestMdmOpen::answerKeptAsTyped() {
+    QFETCH(QString, db);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    TempProgramFolder pf;
+    QTemporaryDir outside;
+    const auto path = [&](QString s) {
+        return s.replace(QLatin1String("PF"), pf.path()).replace(QLatin1String("OUT"), outside.path());
+    };
+    const QString dbDir = QDir::cleanPath(QDir(pf.path()).absoluteFilePath(path(db)));
+    QVERIFY(QDir().mkpath(dbDir) && !pf.createMainDb(dbDir).isEmpty());
+    QVERIFY(pf.writeMdbPath(pf.file(QStringLiteral("gone")), QStringLiteral("T"), QString()));
+
+    ScriptedDialogs dialogs;
+    dialogs.expectInput(path(typed));
+    QVERIFY(mdM::OpenDatabase());
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(mdM::DbFolder, dbDir);
+    QCOMPARE(mdM::QuoteFolder, dbDir);
+    QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")), (QStringList{path(stored), "T", path(stored)}));
 }
 
 void TestMdmOpen::promptRepeatsUntilFolderOpens() {
@@ -180,7 +225,7 @@ void TestMdmOpen::promptRepeatsUntilFolderOpens() {
     QCOMPARE(dialogs.inputs().size(), 2);
     // The second prompt tells why the folder typed first failed.
     QCOMPARE(dialogs.inputs().at(1).prompt, openError(bad) + kPromptEnd);
-    QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")), (QStringList{good, "T", "Q"}));
+    QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")), (QStringList{"good", "T", "Q"}));
     QCOMPARE(mdM::MainDb->path(), good + QStringLiteral("/Kavo3.mdb"));
 }
 
@@ -220,7 +265,7 @@ void TestMdmOpen::cancelEndsProgram() {
     QCOMPARE(sys::exitRequested(), !opened);
     if (opened) {
         QCOMPARE(m_exitCode, -1);
-        QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")).at(0), good);
+        QCOMPARE(pf.readSettings(QStringLiteral("Mdbpath.ini")).at(0), QStringLiteral("good"));
         return;
     }
     QVERIFY(m_exitCode != -1);

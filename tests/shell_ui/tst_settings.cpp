@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 #include "SettingsStore.h"
 #include "ShellUiFixture.h"
+#include "db/FaultInjection.h"
 #include "frmSet.h"
 
 #include <QCheckBox>
@@ -73,6 +74,27 @@ private slots:
         const db::DatabasePtr d = fx.openDb();
         QCOMPARE(d->scalar(QStringLiteral("SELECT count(*) FROM company")).toInt(), 1);
         QCOMPARE(shell::readCompany(*d), values);
+    }
+
+    // A failure at any statement of the write: 變更完成 exactly when the values were stored.
+    void companyApplyTellsWhetherStored() {
+        settings();
+        db::fault::clear();
+        shell::writeCompany(*mdM::MainDb, shell::readCompany(*mdM::MainDb));
+        const int statements = db::fault::statementCount();
+        for (int n = 1; n <= statements; ++n) {
+            const QString name = QStringLiteral("名稱%1").arg(n);
+            box("txtCo_name")->setText(name);
+            db::fault::clear();
+            db::fault::failNth(n, db::fault::Error::Busy);
+            ScriptedDialogs dialogs;
+            dialogs.expectMessage();
+            click("Command3");
+            db::fault::clear();
+            VERIFY_DIALOGS(dialogs);
+            const bool told = dialogs.messages().at(0).text == QStringLiteral("變更完成");
+            QCOMPARE(told, shell::readCompany(*fx.openDb()).at(0) == name);
+        }
     }
 
     void superUserPasswordChange() {

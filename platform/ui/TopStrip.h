@@ -1,0 +1,12 @@
+#pragma once
+// The menu bar's strip at the top of the screen, reserved with the window manager: windows it
+// maximises (the title button, a double-click) then stop below the bar. On X11 through
+// _NET_WM_STRUT_PARTIAL and _NET_WM_STRUT; elsewhere the placement alone keeps windows below it.
+class QWidget;
+
+namespace ui {
+
+// Reserves the strip from the top of `bar`'s screen to the bottom of its frame, across the screen.
+void reserveTopStrip(QWidget* bar);
+
+} // namespace ui
