@@ -11,8 +11,8 @@
 #include "ui/Forms.h"
 
 #include <QHash>
-#include <functional>
 #include <QTableView>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -172,7 +172,7 @@ protected:
     QGroupBox* Frame1 = nullptr;
     QList<QWidget*> m_panels; // P1 .. P4
     QTabWidget* SSTab1 = nullptr;
-    QList<QWidget*> m_pages;  // the detail area's pages (tabs or columns)
+    QList<QWidget*> m_pages; // the detail area's pages (tabs or columns)
     QListWidget* L1 = nullptr;
 
 private:
@@ -185,7 +185,8 @@ template <class F> bool RecordWindow::guarded(F f) {
         f();
         return true;
     } catch (const db::DbError& e) {
-        showMessage(e.description());
+        if (db::LoadSession::sayOnce(e))
+            showMessage(e.description());
         return false;
     }
 }

@@ -1,10 +1,11 @@
 // The report renderer: both reports of a quotation laid out, written as PDF and read back with
 // pdftotext, page by page; long texts and taller fonts checked on the layout's measured boxes.
+#include "../stats/StatsFixture.h"
+#include "FileSizeLimit.h"
 #include "Report.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
 #include "StaDb.h"
-#include "../stats/StatsFixture.h"
 
 #include "ScriptedDialogs.h"
 
@@ -14,8 +15,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace fixture;
 
@@ -75,22 +74,6 @@ QStringList printedTexts(const report::Report& r) {
             out << t.lines.join(QString());
     return out;
 }
-
-// Files larger than `bytes` cannot be written while it lives (as on a full disk).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 int pdfPages(const QString& pdf) {
     QProcess p;
@@ -186,8 +169,8 @@ private slots:
         QVERIFY(r.writePdf(pdf));
         QCOMPARE(pdfPages(pdf), 1);
         const QString text = pageText(pdf, 1);
-        for (const char* s : {"好家室內設計", "報價單", "王先生", "1121201_", "木作", "油漆", "3,500",
-                              "合計", "總計", "總價:新台幣肆仟柒佰貳拾伍元整(含稅)", "1.訂金三成", "3.保固一年"})
+        for (const char* s : {"好家室內設計", "報價單", "王先生", "1121201_", "木作", "油漆", "3,500", "合計",
+                              "總計", "總價:新台幣肆仟柒佰貳拾伍元整(含稅)", "1.訂金三成", "3.保固一年"})
             QVERIFY2(text.contains(QString::fromUtf8(s)), s);
     }
 

@@ -4,10 +4,12 @@
 #include "StaDb.h"
 #include "frmMenu.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <algorithm>
 #include <exception>
-#include <set>
 
 namespace walk {
 namespace {
@@ -94,6 +96,47 @@ Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>&
     return t;
 }
 
+// The rows of a model, "" when every cell is empty.
+QString rowsOf(const QAbstractItemModel* m) {
+    QStringList rows;
+    bool any = false;
+    for (int r = 0; m && r < m->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c)
+            cells << m->index(r, c).data().toString();
+        any = any || !cells.join(QString()).isEmpty();
+        rows << cells.join(u'|');
+    }
+    return any ? rows.join(u'\n') : QString();
+}
+
+// What every named list, grid and box of the open windows shows.
+Views viewsShown() {
+    Views v;
+    for (const ui::Form* f : ui::loadedForms()) {
+        for (const QAbstractItemView* w : f->findChildren<QAbstractItemView*>()) {
+            const auto* label = w->findChild<QLabel*>(QStringLiteral("unloadedReason"));
+            if (!w->objectName().isEmpty())
+                v.insert(
+                    f->objectName() + u'/' + w->objectName(),
+                    {rowsOf(w->model()), !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
+        }
+        for (const QComboBox* w : f->findChildren<QComboBox*>())
+            if (!w->objectName().isEmpty())
+                v.insert(f->objectName() + u'/' + w->objectName(),
+                         {rowsOf(w->model()), !w->toolTip().isEmpty()});
+    }
+    return v;
+}
+
+// The databases of a snapshot, each as a whole.
+QMap<QString, Tables> byDatabase(const Tables& t) {
+    QMap<QString, Tables> files;
+    for (auto it = t.begin(); it != t.end(); ++it)
+        files[it.key().section(u'/', 0, 0)].insert(it.key(), it.value());
+    return files;
+}
+
 // Closes every window through its close path, the menu bar last (it asks whether to end).
 bool closeEverything(const QList<ui::Answer>& answers) {
     for (const ui::Answer a : answers)
@@ -140,7 +183,9 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     r.points = db::fault::statementCount();
     r.injected = db::fault::failureCount();
     r.injectedWrites = db::fault::writeFailureCount();
+    r.waits = db::fault::waitCount();
     db::fault::clear();
+    r.shown = viewsShown();
     if (snapshots)
         r.afterCommand = snapshot(*m_program.folder, m_connections);
     if (r.crash.isEmpty())
@@ -188,20 +233,37 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
     if (!failed.closed)
         problems << QStringLiteral("a window could not be closed");
     const QString reason = reasonOf(error);
-    if (std::none_of(failed.said.begin(), failed.said.end(),
-                     [&](const QString& s) { return s.contains(reason); }))
+    const auto saidWhy = std::count_if(failed.said.begin(), failed.said.end(),
+                                       [&](const QString& s) { return s.contains(reason); });
+    if (saidWhy == 0)
         problems << QStringLiteral("no message gave the reason; shown: ") +
                         failed.said.join(QStringLiteral(" / "));
-    std::set<QString> names;
-    for (const Tables* t : {&failed.before, &failed.after})
-        for (auto it = t->begin(); it != t->end(); ++it)
-            names.insert(it.key());
-    for (const QString& t : names) {
-        const QString now = failed.after.value(t);
-        if (now != failed.before.value(t) && now != clean.afterCommand.value(t) &&
-            now != clean.after.value(t))
-            problems << QStringLiteral("table %1 changed").arg(t);
+    if (error == Error::Busy && saidWhy > 1)
+        problems << QStringLiteral("%1 messages said the database was busy").arg(saidWhy);
+    if (failed.waits > 1)
+        problems << QStringLiteral("waited the busy time %1 times").arg(failed.waits);
+    // Each database as a whole: as before, or as a clean run leaves it.
+    const auto before = byDatabase(failed.before), after = byDatabase(failed.after);
+    const auto cleanCommand = byDatabase(clean.afterCommand), cleanAfter = byDatabase(clean.after);
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        const Tables& now = it.value();
+        const Tables& was = before.value(it.key());
+        if (now == was || now == cleanCommand.value(it.key()) || now == cleanAfter.value(it.key()))
+            continue;
+        QStringList changed, unchanged;
+        for (auto t = now.begin(); t != now.end(); ++t)
+            (t.value() == was.value(t.key()) ? unchanged : changed) << t.key().section(u'/', 1);
+        problems << QStringLiteral("%1 neither as before nor as after a clean run: %2 changed, %3 not")
+                        .arg(it.key(), changed.join(u','), unchanged.join(u','));
     }
+    // A read failed in a command that writes nothing: every view shows what the clean run shows, or
+    // nothing and why.
+    if (failed.injected > failed.injectedWrites && clean.before == clean.afterCommand)
+        for (auto it = failed.shown.begin(); it != failed.shown.end(); ++it)
+            if (it.value().rows != clean.shown.value(it.key()).rows &&
+                !(it.value().rows.isEmpty() && it.value().reason))
+                problems << QStringLiteral("%1 shows rows it did not read: %2")
+                                .arg(it.key(), it.value().rows.left(80));
     // A command that took effect before its failure is not the same command when run again.
     const bool undone = failed.after == failed.before;
     if (!retry.crash.isEmpty() || !retry.closed || (undone && retry.said != clean.said))
@@ -223,8 +285,10 @@ QStringList Walker::walk(const Row& row) {
     const auto tryFailure = [&](const QString& where, const std::function<void()>& arm, Error error) {
         Run retry;
         const Run failed = run(row, arm, &retry);
-        if (failed.injected == 0)
-            return false; // the failure was not reached
+        if (failed.injected == 0) {
+            problems << where + QStringLiteral(": reached no statement");
+            return false;
+        }
         ++m_totals.failedRuns;
         for (const QString& p : check(clean, failed, retry, error))
             problems << where + QStringLiteral(": ") + p;
@@ -237,15 +301,22 @@ QStringList Walker::walk(const Row& row) {
                 [n, e] { db::fault::failNth(n, e); }, e))
             ++m_totals.writePoints;
     }
-    for (const QString& t : row.tables) {
-        ++m_totals.readRules;
-        tryFailure(
-            QStringLiteral("reads of %1").arg(t),
-            [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
-        ++m_totals.writeRules;
-        tryFailure(
-            QStringLiteral("writes of %1").arg(t),
-            [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
+    tryFailure(
+        QStringLiteral("the database held"), [] { db::fault::failAll(Error::Busy); }, Error::Busy);
+    for (const QString& spec : row.tables) {
+        const QString t = spec.section(u':', -1);
+        if (!spec.startsWith(QLatin1String("w:"))) {
+            ++m_totals.readRules;
+            tryFailure(
+                QStringLiteral("reads of %1").arg(t),
+                [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
+        }
+        if (!spec.startsWith(QLatin1String("r:"))) {
+            ++m_totals.writeRules;
+            tryFailure(
+                QStringLiteral("writes of %1").arg(t),
+                [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
+        }
     }
     return problems;
 }
