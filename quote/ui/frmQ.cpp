@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
@@ -102,10 +102,12 @@ void frmQ::documentHooks() {
 void frmQ::connectHeader() {
     // The header controls and the document's header stay alike.
     auto bind = [this](QLineEdit* e, QString QuoteHeader::*field) {
-        connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
+        connect(e, &QLineEdit::textChanged, this,
+                [this, field](const QString& t) { m_doc.header.*field = t; });
     };
     auto bindBox = [this](QComboBox* c, QString QuoteHeader::*field) {
-        connect(c, &QComboBox::editTextChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
+        connect(c, &QComboBox::editTextChanged, this,
+                [this, field](const QString& t) { m_doc.header.*field = t; });
     };
     bind(txtCn, &QuoteHeader::txtCn);
     bindBox(cbEcn, &QuoteHeader::cbEcn);
@@ -168,8 +170,10 @@ void frmQ::openStatistics() {
     try {
         StaDb = stats::openStaDb(sys::programFolder());
     } catch (const db::DbError& e) {
-        ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") + mdM::dbErrorText(e),
-                   ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") +
+                           mdM::dbErrorText(e),
+                       ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -194,7 +198,8 @@ void frmQ::fillPickLists() {
         setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
         PageEndRemarks = PickLists::FillPageEndNoteLists(db);
     } catch (const db::DbError& e) {
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -205,7 +210,8 @@ void frmQ::FillCategoryAreaList() {
         setItems(m_cells->LsA, PickLists::FillCategoryAreaList(*mdM::MainDb, cbK->currentText()));
     } catch (const db::DbError& e) {
         m_cells->LsA->clear();
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -216,7 +222,8 @@ void frmQ::FillItemNameList() {
         setItems(m_cells->Ls, PickLists::FillItemNameList(*mdM::MainDb, m_doc.lbPath));
     } catch (const db::DbError& e) {
         m_cells->Ls->clear();
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -339,7 +346,7 @@ void frmQ::rebuildTree() {
     if (!root)
         return;
     std::function<void(const QuoteTree::Node*, QTreeWidgetItem*)> add = [&](const QuoteTree::Node* n,
-                                                                              QTreeWidgetItem* parent) {
+                                                                            QTreeWidgetItem* parent) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tv);
         item->setText(0, n->text);
         item->setData(0, Qt::UserRole, n->key);

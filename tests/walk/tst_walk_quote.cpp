@@ -39,49 +39,49 @@ QList<Row> rows() {
     frmCal::setCopier([](const QList<QStringList>&) { return QString(); });
     return {
         {QStringLiteral("報價單: 開啟"),
-         {QStringLiteral("別"), QStringLiteral("sc")},
+         {QStringLiteral("r:別"), QStringLiteral("r:sc")},
          openMainDb,
          [] { form<frmQ>(); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 工程類別 切換"),
-         {QStringLiteral("k2a")},
+         {QStringLiteral("r:k2a")},
          [] { editor(); },
          [] { ui::Default<frmQ>::get()->categoryBox()->setCurrentIndex(1); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 新增區域 (區域清單)"),
-         {QStringLiteral("k2a")},
+         {QStringLiteral("r:k2a")},
          [] { editorWithQuotation(); },
          [] { trigger("mAddA"); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 新增工種 (工種清單)"),
-         {QStringLiteral("種")},
+         {QStringLiteral("r:種")},
          [] { editorWithQuotation(); },
          [] { trigger("mAddT"); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 工程種類 顯示 (品名清單)"),
-         {QStringLiteral("t2w")},
+         {QStringLiteral("r:t2w")},
          [] { editorWithQuotation(); },
          [] { ui::Default<frmQ>::get()->tv_NodeClick(kLeaf); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 品名加入"),
-         {QStringLiteral("t2w")},
+         {QStringLiteral("r:t2w")},
          [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
          [] { trigger("mAdd2W"); },
          [] { trigger("mAdd2W"); },
          kDiscard},
         {QStringLiteral("報價單: 品名 選取"),
-         {QStringLiteral("t2w")},
+         {QStringLiteral("r:t2w")},
          [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
          [] { pickItem(); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 規格 清單"),
-         {QStringLiteral("w2d")},
+         {QStringLiteral("r:w2d")},
          [] {
              editorWithQuotation()->tv_NodeClick(kLeaf);
              pickItem()->CurCol = quote::ColSpec;
@@ -90,7 +90,7 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 規格 選取"),
-         {QStringLiteral("w2d"), QStringLiteral("t2w")},
+         {QStringLiteral("r:w2d"), QStringLiteral("r:t2w")},
          [] {
              editorWithQuotation()->tv_NodeClick(kLeaf);
              quote::CellEditors* cells = pickItem();
@@ -102,7 +102,7 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 客戶名稱 (客戶資料 選取)"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { editorWithQuotation(); },
          [] {
              ModalCloser closer(
@@ -116,7 +116,7 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 開啟舊檔 (客戶查詢)"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] {
              quote::QuoteDocument doc = xlfixture::standard();
              doc.header.txtCn = QStringLiteral("大安牙醫診所");
@@ -161,7 +161,7 @@ QList<Row> rows() {
          [] { ui::Default<frmCal>::get()->Command3_Click(); },
          kDiscard},
         {QStringLiteral("報價單: 報表 封面, 明細"),
-         {QStringLiteral("pfp"), QStringLiteral("company")},
+         {QStringLiteral("pfp"), QStringLiteral("r:company")},
          [] { emit editorWithQuotation()->menu(QStringLiteral("mP"))->aboutToShow(); },
          [] { trigger("mPfp"); },
          [] { trigger("mPdt"); },
