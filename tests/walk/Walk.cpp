@@ -262,18 +262,25 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
     if (failed.waits > 1)
         problems << QStringLiteral("waited the busy time %1 times").arg(failed.waits);
     // Each database as a whole: as before, or as a clean run leaves it.
-    const auto before = byDatabase(failed.before), after = byDatabase(failed.after);
+    // Right after the command and once the windows closed (a step after it may mend a half state).
+    const auto before = byDatabase(failed.before);
     const auto cleanCommand = byDatabase(clean.afterCommand), cleanAfter = byDatabase(clean.after);
-    for (auto it = after.begin(); it != after.end(); ++it) {
-        const Tables& now = it.value();
-        const Tables& was = before.value(it.key());
-        if (now == was || now == cleanCommand.value(it.key()) || now == cleanAfter.value(it.key()))
-            continue;
-        QStringList changed, unchanged;
-        for (auto t = now.begin(); t != now.end(); ++t)
-            (t.value() == was.value(t.key()) ? unchanged : changed) << t.key().section(u'/', 1);
-        problems << QStringLiteral("%1 neither as before nor as after a clean run: %2 changed, %3 not")
-                        .arg(it.key(), changed.join(u','), unchanged.join(u','));
+    for (const Tables* state : {&failed.afterCommand, &failed.after}) {
+        const auto after = byDatabase(*state);
+        for (auto it = after.begin(); it != after.end(); ++it) {
+            const Tables& now = it.value();
+            const Tables& was = before.value(it.key());
+            if (now == was || now == cleanCommand.value(it.key()) || now == cleanAfter.value(it.key()))
+                continue;
+            QStringList changed, unchanged;
+            for (auto t = now.begin(); t != now.end(); ++t)
+                (t.value() == was.value(t.key()) ? unchanged : changed) << t.key().section(u'/', 1);
+            problems << QStringLiteral("%1 %2 neither as before nor as after a clean run: %3 changed, %4 not")
+                            .arg(it.key(),
+                                 state == &failed.after ? QStringLiteral("at the end")
+                                                        : QStringLiteral("after the command"),
+                                 changed.join(u','), unchanged.join(u','));
+        }
     }
     // A read failed in a command that writes nothing: every view shows what the clean run shows, or
     // nothing and why.
