@@ -31,8 +31,7 @@ struct ModeTexts {
 
 ModeTexts textsOf(const catalog::MasterList& list) {
     if (QLatin1String(list.mode) == QLatin1String("k"))
-        return {"編輯 工程類別", " 至   工程類別", "請在空格中輸入 工程類別",
-                "如果刪除會將所包含的區域一並刪除"};
+        return {"編輯 工程類別", " 至   工程類別", "請在空格中輸入 工程類別", "如果刪除會將所包含的區域一並刪除"};
     return {"編輯 工程種類", " 至   工程種類", "請在空格中輸入 工程種類", "如果刪除會將所包含的施工一並刪除"};
 }
 
@@ -220,8 +219,8 @@ void frmEm::cmdY_Click() {
     } else if (name != m_editName) {
         // A change of letter case only is a plain rename: the name is the same name.
         if (!catalog::sameName(name, m_editName) && taken &&
-            ui::msgBox(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name), ui::Buttons::YesNo,
-                       ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
+            ui::msgBox(QStringLiteral("【%1】已存在\r\n是否合併?").arg(name), ui::Buttons::YesNo, ui::Icon::Question,
+                       kTitle, 2) != ui::Answer::Yes)
             return;
         if (!SaveOrder() || !tryRun([&] { m_store->renameMasterEntry(*m_list, m_editName, name); }))
             return;
@@ -242,8 +241,7 @@ void frmEm::cmdDel_Click() {
         return;
     }
     const QString name = LsM->item(chosenRow())->text();
-    if (ui::msgBox(QStringLiteral("確定刪除【%1】\r\n%2")
-                       .arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning)),
+    if (ui::msgBox(QStringLiteral("確定刪除【%1】\r\n%2").arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning)),
                    ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
         return;
     if (!SaveOrder() || !tryRun([&] { m_store->deleteMasterEntry(*m_list, name); }))

@@ -3,9 +3,9 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
-#include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
+#include "mdM.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,8 +129,7 @@ void frmEng::LoadAreas() {
     m_areasCategory = cbK->currentText();
     m_areasCategoryIndex = cbK->currentIndex();
     QStringList areas;
-    m_areasLoaded =
-        m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
+    m_areasLoaded = m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
     if (m_areasCategoryIndex < 0) // no category to show: the categories' reason, if they failed
         catalog_ui::markUnloaded(areaGrid(0), cbK->toolTip());
     m_areas = areas.isEmpty() ? AreaColumns() : AreaColumns(areas);

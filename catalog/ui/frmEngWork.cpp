@@ -4,10 +4,10 @@
 #include "frmEng.h"
 
 #include "GridCells.h"
-#include "LineGrid.h"
-#include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
+#include "LineGrid.h"
+#include "mdM.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,9 +60,8 @@ QWidget* frmEng::buildWorkTab() {
     cbT = new QComboBox(w);
     cbT->setObjectName(QStringLiteral("cbT"));
     cbT->setMinimumWidth(240);
-    hfgW = lineGrid(
-        w, "hfgW",
-        {QStringLiteral("施工"), QStringLiteral("單位"), QStringLiteral("成本"), QStringLiteral("比例")});
+    hfgW = lineGrid(w, "hfgW", {QStringLiteral("施工"), QStringLiteral("單位"), QStringLiteral("成本"),
+                                QStringLiteral("比例")});
     txtW = ui::textBox(hfgW->viewport(), "txtW");
     cbW = new QComboBox(hfgW->viewport());
     cbW->setObjectName(QStringLiteral("cbW"));
@@ -189,8 +188,7 @@ void frmEng::LoadWorkItems() {
     m_itemsKind = cbT->currentText();
     m_itemsKindIndex = cbT->currentIndex();
     m_loadedItems.clear();
-    m_itemsLoaded =
-        m_itemsKindIndex >= 0 && tryLoad([this] { m_loadedItems = m_store->workItems(m_itemsKind); }, hfgW);
+    m_itemsLoaded = m_itemsKindIndex >= 0 && tryLoad([this] { m_loadedItems = m_store->workItems(m_itemsKind); }, hfgW);
     if (m_itemsKindIndex < 0) // no work kind to show: the kinds' reason, if they failed
         catalog_ui::markUnloaded(hfgW, cbT->toolTip());
     m_deletedItems.clear();
@@ -212,8 +210,8 @@ void frmEng::LoadWorkItems() {
 
 void frmEng::forgetVanishedItem() {
     bool vanished = false;
-    if (m_hasWorkItem && !cmdP->isEnabled() &&
-        tryLoad([&] { vanished = !m_store->hasWorkItem(CurWorkItem); }, nullptr) && vanished) {
+    if (m_hasWorkItem && !cmdP->isEnabled() && tryLoad([&] { vanished = !m_store->hasWorkItem(CurWorkItem); }, nullptr) &&
+        vanished) {
         m_hasWorkItem = false;
         CurWorkItem.clear();
         lbl2->clear();
@@ -225,8 +223,8 @@ bool frmEng::refuseNonNumeric(LineGrid* lines, const QString& what) {
     const int bad = lines->firstNonNumericLine();
     if (bad == 0)
         return false;
-    ui::msgBox(QStringLiteral("第 %1 行的%2不是數字").arg(bad).arg(what), ui::Buttons::OK,
-               ui::Icon::Exclamation, kTitle);
+    ui::msgBox(QStringLiteral("第 %1 行的%2不是數字").arg(bad).arg(what), ui::Buttons::OK, ui::Icon::Exclamation,
+               kTitle);
     return true;
 }
 
@@ -313,8 +311,8 @@ void frmEng::mDelW_Click() {
     if (!itemsEditable() || row < 0 || row >= hfgW->rowCount())
         return;
     const QString name = catalog_ui::cellText(hfgW, row, 0);
-    if (ui::msgBox(QStringLiteral("確定刪除? 【%1】\r\n如刪除會將所有加成一並刪除").arg(name),
-                   ui::Buttons::YesNo, ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
+    if (ui::msgBox(QStringLiteral("確定刪除? 【%1】\r\n如刪除會將所有加成一並刪除").arg(name), ui::Buttons::YesNo,
+                   ui::Icon::Question, kTitle, 2) != ui::Answer::Yes)
         return; // nothing changes
     const QVariant origin = m_items->origin(row);
     if (origin.isValid())
@@ -353,9 +351,8 @@ bool frmEng::cmWp_Click() {
     if (!tryLoad([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }, nullptr))
         return false;
     if (changedElsewhere &&
-        ui::msgBox(
-            QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind),
-            ui::Buttons::YesNo, ui::Icon::Question, kTitle) != ui::Answer::Yes) {
+        ui::msgBox(QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind),
+                   ui::Buttons::YesNo, ui::Icon::Question, kTitle) != ui::Answer::Yes) {
         Command4_Click();
         return true;
     }

@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
@@ -102,12 +102,10 @@ void frmQ::documentHooks() {
 void frmQ::connectHeader() {
     // The header controls and the document's header stay alike.
     auto bind = [this](QLineEdit* e, QString QuoteHeader::*field) {
-        connect(e, &QLineEdit::textChanged, this,
-                [this, field](const QString& t) { m_doc.header.*field = t; });
+        connect(e, &QLineEdit::textChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
     };
     auto bindBox = [this](QComboBox* c, QString QuoteHeader::*field) {
-        connect(c, &QComboBox::editTextChanged, this,
-                [this, field](const QString& t) { m_doc.header.*field = t; });
+        connect(c, &QComboBox::editTextChanged, this, [this, field](const QString& t) { m_doc.header.*field = t; });
     };
     bind(txtCn, &QuoteHeader::txtCn);
     bindBox(cbEcn, &QuoteHeader::cbEcn);
@@ -171,8 +169,7 @@ void frmQ::openStatistics() {
         StaDb = stats::openStaDb(sys::programFolder());
     } catch (const db::DbError& e) {
         if (db::LoadSession::sayOnce(e))
-            ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") +
-                           mdM::dbErrorText(e),
+            ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") + mdM::dbErrorText(e),
                        ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
@@ -346,7 +343,7 @@ void frmQ::rebuildTree() {
     if (!root)
         return;
     std::function<void(const QuoteTree::Node*, QTreeWidgetItem*)> add = [&](const QuoteTree::Node* n,
-                                                                            QTreeWidgetItem* parent) {
+                                                                              QTreeWidgetItem* parent) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tv);
         item->setText(0, n->text);
         item->setData(0, Qt::UserRole, n->key);

@@ -11,8 +11,8 @@
 #include "ui/Forms.h"
 
 #include <QHash>
-#include <QTableView>
 #include <functional>
+#include <QTableView>
 
 class QCheckBox;
 class QComboBox;
@@ -172,7 +172,7 @@ protected:
     QGroupBox* Frame1 = nullptr;
     QList<QWidget*> m_panels; // P1 .. P4
     QTabWidget* SSTab1 = nullptr;
-    QList<QWidget*> m_pages; // the detail area's pages (tabs or columns)
+    QList<QWidget*> m_pages;  // the detail area's pages (tabs or columns)
     QListWidget* L1 = nullptr;
 
 private:

@@ -37,8 +37,7 @@ void refill(QComboBox* cb, const QStringList& entries) {
 
 void RecordWindow::Form_Load() {
     const QRect screen = ui::screenRect(this);
-    move(screen.left() + (screen.width() - frameGeometry().width()) / 2,
-         screen.top() + ui::twipsToPixelsY(615));
+    move(screen.left() + (screen.width() - frameGeometry().width()) / 2, screen.top() + ui::twipsToPixelsY(615));
     LoadLookups();
     LoadCategoryFilter();
     SetGridHeaders();
@@ -375,9 +374,8 @@ void RecordWindow::Combo2_Click() {
 
 void RecordWindow::Command1_Click() {
     Mode = QStringLiteral("QureF");
-    const QString text =
-        ui::inputBox(QStringLiteral("請輸入搜尋文字"), QStringLiteral("Kavo III"), mdM::LastSearchText)
-            .value_or(QString());
+    const QString text = ui::inputBox(QStringLiteral("請輸入搜尋文字"), QStringLiteral("Kavo III"), mdM::LastSearchText)
+                             .value_or(QString());
     mdM::LastSearchText = text;
     if (text.isEmpty()) {
         Mode.clear();
@@ -395,8 +393,7 @@ void RecordWindow::Command1_Click() {
         rows.fill(QStringList{}, std::max(1, m_grid.rowCount() - 1));
         rows.first() = QStringList{QString(), QString(), QStringLiteral("找不到資料")};
     }
-    m_grid.setGrid({QString(), m_kind.keyColumn, QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串")},
-                   std::move(rows));
+    m_grid.setGrid({QString(), m_kind.keyColumn, QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串")}, std::move(rows));
     const int widths[] = {300, 3000, 6500};
     for (int i = 0; i < 3; ++i)
         HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
