@@ -120,7 +120,8 @@ bool frmEm::tryRun(const std::function<void()>& run) {
         run();
         return true;
     } catch (const db::DbError& e) {
-        ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return false;
     }
 }

@@ -135,6 +135,8 @@ void frmEng::LoadAreas() {
     m_areasCategoryIndex = cbK->currentIndex();
     QStringList areas;
     m_areasLoaded = m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
+    if (m_areasCategoryIndex < 0) // no category to show: the categories' reason, if they failed
+        catalog_ui::markUnloaded(areaGrid(0), cbK->toolTip());
     m_areas = areas.isEmpty() ? AreaColumns() : AreaColumns(areas);
     CurAreaGrid = 0;
     CurAreaRow = 0;

@@ -190,6 +190,8 @@ void frmEng::LoadWorkItems() {
     m_itemsKindIndex = cbT->currentIndex();
     m_loadedItems.clear();
     m_itemsLoaded = m_itemsKindIndex >= 0 && tryLoad([this] { m_loadedItems = m_store->workItems(m_itemsKind); }, hfgW);
+    if (m_itemsKindIndex < 0) // no work kind to show: the kinds' reason, if they failed
+        catalog_ui::markUnloaded(hfgW, cbT->toolTip());
     m_deletedItems.clear();
     QVector<QVariant> origins;
     for (const catalog::WorkItem& w : m_loadedItems)

@@ -8,9 +8,11 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryFile>
-#include <vector>
+#include <optional>
 #include <sqlite3.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace db {
 namespace {
@@ -56,13 +58,38 @@ DbError sqlError(int code, const QString& message) {
     if (message.startsWith(QLatin1String("no such table")))
         return {ErrObjectNotFound, QStringLiteral("找不到輸入資料表或查詢 (%1)").arg(message)};
     // A field the table lacks: typically a database made by an older version of the program.
-    if (message.startsWith(QLatin1String("no such column")) || message.contains(QLatin1String("has no column named")))
+    if (message.startsWith(QLatin1String("no such column")) ||
+        message.contains(QLatin1String("has no column named")))
         return error(ErrGeneral, "資料表中找不到這個欄位，資料庫可能是舊版的");
     return {ErrGeneral, message};
 }
 
+// The load in progress: its depth and the held database's error once a statement met it.
+struct Load {
+    int depth = 0;
+    std::optional<DbError> held;
+    bool said = false;
+};
+Load& load() {
+    static Load l;
+    return l;
+}
+
+// Throws `e`, remembered by the load in progress when another connection held the database.
+[[noreturn]] void raise(const DbError& e) {
+    if (load().depth > 0 && !load().held && e.number() == ErrLocked)
+        load().held = e;
+    throw e;
+}
+
+// Within a load that met a held database, a statement fails without waiting.
+void failIfHeld() {
+    if (load().held)
+        throw *load().held;
+}
+
 [[noreturn]] void throwSql(sqlite3* h) {
-    throw sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h)));
+    raise(sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
 }
 
 void check(sqlite3* h, int rc) {
@@ -81,10 +108,12 @@ struct TableRule {
 struct Injector {
     int countdown = 0; // the statement at which countdown reaches 0 fails
     fault::Error nthError = fault::Error::Busy;
+    std::optional<fault::Error> all; // every statement fails
     std::vector<TableRule> tables;
     int statements = 0;
     int failures = 0;
     int writeFailures = 0;
+    int waits = 0;
 };
 
 Injector& injector() {
@@ -122,7 +151,8 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
         ++injector().writeFailures;
     switch (e) {
     case fault::Error::Busy:
-        throw sqlError(SQLITE_BUSY, QStringLiteral("database is locked"));
+        ++injector().waits;
+        raise(sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
     case fault::Error::DiskFull:
         throw sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
     case fault::Error::ReadOnly:
@@ -140,6 +170,8 @@ void injectPoint(const Touched* touched, bool write) {
     ++in.statements;
     if (in.countdown > 0 && --in.countdown == 0)
         throwInjected(in.nthError, write);
+    if (in.all)
+        throwInjected(*in.all, write);
     if (!touched)
         return;
     for (const TableRule& r : in.tables) {
@@ -187,6 +219,7 @@ int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
 
 // Prepares exactly one statement and binds its values by position.
 Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
+    failIfHeld();
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
@@ -388,7 +421,7 @@ void Database::executeScript(const QString& script) {
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
         const QString message = QString::fromUtf8(err ? err : sqlite3_errmsg(m_db));
         sqlite3_free(err);
-        throw sqlError(sqlite3_extended_errcode(m_db), message);
+        raise(sqlError(sqlite3_extended_errcode(m_db), message));
     }
 }
 
@@ -447,6 +480,7 @@ QStringList Database::columns(const QString& name) const {
 }
 
 void Database::begin() {
+    failIfHeld();
     injectPoint(nullptr, true);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
@@ -493,6 +527,23 @@ void Transaction::commit() {
     else
         m_db.executeScript(QStringLiteral("RELEASE ") + m_savepoint);
     m_done = true;
+}
+
+// ---- LoadSession ----------------------------------------------------------------------------
+
+LoadSession::LoadSession() {
+    ++load().depth;
+}
+
+LoadSession::~LoadSession() {
+    if (--load().depth == 0)
+        load() = Load{};
+}
+
+bool LoadSession::sayOnce(const DbError& e) {
+    if (!load().held || e.number() != ErrLocked)
+        return true;
+    return !std::exchange(load().said, true);
 }
 
 // ---- Recordset ------------------------------------------------------------------------------
@@ -659,6 +710,10 @@ void failTable(const QString& table, Error error, Access access) {
     injector().tables.push_back({table.toLower(), error, access});
 }
 
+void failAll(Error error) {
+    injector().all = error;
+}
+
 void clear() {
     injector() = Injector{};
 }
@@ -673,6 +728,10 @@ int failureCount() {
 
 int writeFailureCount() {
     return injector().writeFailures;
+}
+
+int waitCount() {
+    return injector().waits;
 }
 
 } // namespace fault

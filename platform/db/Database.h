@@ -168,6 +168,21 @@ private:
 
 using DatabasePtr = std::shared_ptr<Database>;
 
+// One load of a window: the reads that fill its lists and grids. When another connection holds the
+// database, the first statement waits the busy time and fails; every later statement of the same
+// load then fails at once with that error instead of waiting again, so a held database costs a
+// load one wait. A session opened inside another joins it.
+class LoadSession {
+public:
+    LoadSession();
+    ~LoadSession();
+    LoadSession(const LoadSession&) = delete;
+    LoadSession& operator=(const LoadSession&) = delete;
+    // Whether a window should say `e`: false for the held database's error once a message of this
+    // load has said it.
+    static bool sayOnce(const DbError& e);
+};
+
 // Rolls back unless committed. Inside another transaction it is a savepoint of it: its commit
 // keeps its work for the outer one to commit or roll back, and without a commit only its own work
 // is undone.

@@ -15,6 +15,8 @@ void failNth(int n, Error error);
 // Every statement that reads or writes `table` (letter case ignored; a view counts for the tables it
 // reads) fails, as `access` selects, until clear(). Several tables may be armed at once.
 void failTable(const QString& table, Error error, Access access = Access::Any);
+// Every statement fails (another workstation holding the whole file), until clear().
+void failAll(Error error);
 // Disarms everything and restarts the counts.
 void clear();
 // Statements run since the last clear() (transaction statements included): a clean run of a
@@ -24,5 +26,8 @@ int statementCount();
 int failureCount();
 // Those of them that failed a statement that writes (transaction statements included).
 int writeFailureCount();
+// Busy waits since the last clear(): each injected busy failure stands for a statement that waited
+// the busy time before it gave up.
+int waitCount();
 
 } // namespace db::fault

@@ -1,7 +1,11 @@
 #include "ui/Forms.h"
 
+#include "db/Database.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace ui {
@@ -26,6 +30,10 @@ void Form::load() {
     m_loaded = true;
     m_loadOrder = ++nextLoadOrder;
     registry().append(this);
+    // A held database costs the whole load one wait, under the wait cursor.
+    const db::LoadSession session;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     Form_Load();
 }
 

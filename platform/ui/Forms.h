@@ -17,7 +17,8 @@ public:
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
 
-    // Runs the load handler once; Default<T>::get() calls it.
+    // Runs the load handler once, as one load of the database (see db::LoadSession); Default<T>::get()
+    // calls it.
     void load();
     // The close path: Form_QueryUnload may refuse (false comes back and the window stays);
     // otherwise Form_Unload runs, the window is hidden and destroyed once control returns to the

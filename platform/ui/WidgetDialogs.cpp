@@ -97,9 +97,29 @@ QString selectedFilter(const FileRequest& r, const QString& qtFilter) {
     return (i >= 0 && i < filters.size()) ? filters.at(i) : QString();
 }
 
+// A dialog opened while the program shows the wait cursor (a window loading) shows the ordinary
+// pointer until it closes.
+class OrdinaryCursor {
+public:
+    OrdinaryCursor() : m_waiting(QApplication::overrideCursor() != nullptr) {
+        if (m_waiting)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~OrdinaryCursor() {
+        if (m_waiting)
+            QApplication::restoreOverrideCursor();
+    }
+    OrdinaryCursor(const OrdinaryCursor&) = delete;
+    OrdinaryCursor& operator=(const OrdinaryCursor&) = delete;
+
+private:
+    bool m_waiting;
+};
+
 } // namespace
 
 Answer WidgetDialogs::message(const MessageRequest& r) {
+    const OrdinaryCursor pointer;
     QMessageBox box(parentWindow());
     box.setWindowTitle(titleOf(r.title));
     box.setTextFormat(Qt::PlainText); // names and paths in a message are shown as typed, never as markup
@@ -122,6 +142,7 @@ Answer WidgetDialogs::message(const MessageRequest& r) {
 }
 
 std::optional<QString> WidgetDialogs::input(const InputRequest& r) {
+    const OrdinaryCursor pointer;
     QInputDialog dlg(parentWindow());
     dlg.setWindowTitle(titleOf(r.title));
     dlg.setLabelText(r.prompt);
@@ -136,12 +157,14 @@ std::optional<QString> WidgetDialogs::input(const InputRequest& r) {
 }
 
 QString WidgetDialogs::openFile(const FileRequest& r) {
+    const OrdinaryCursor pointer;
     const QString filter = toQtFilter(r.filter);
     QString selected = selectedFilter(r, filter);
     return QFileDialog::getOpenFileName(parentWindow(), r.title, startPath(r), filter, &selected);
 }
 
 QString WidgetDialogs::saveFile(const FileRequest& r) {
+    const OrdinaryCursor pointer;
     const QString filter = toQtFilter(r.filter);
     QString selected = selectedFilter(r, filter);
     // The seam asks about an existing file once the default suffix is on the name.
@@ -150,6 +173,7 @@ QString WidgetDialogs::saveFile(const FileRequest& r) {
 }
 
 QString WidgetDialogs::folder(const FileRequest& r) {
+    const OrdinaryCursor pointer;
     return QFileDialog::getExistingDirectory(parentWindow(), r.title, r.folder);
 }
 

@@ -175,8 +175,9 @@ void frmQ::openStatistics() {
     try {
         StaDb = stats::openStaDb(sys::programFolder());
     } catch (const db::DbError& e) {
-        ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") + mdM::dbErrorText(e),
-                   ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(QStringLiteral("統計資料庫 sta.mdb 無法開啟") + QStringLiteral("\r\n") + mdM::dbErrorText(e),
+                       ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -201,7 +202,8 @@ void frmQ::fillPickLists() {
         setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
         PageEndRemarks = PickLists::FillPageEndNoteLists(db);
     } catch (const db::DbError& e) {
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -212,7 +214,8 @@ void frmQ::FillCategoryAreaList() {
         setItems(m_cells->LsA, PickLists::FillCategoryAreaList(*mdM::MainDb, cbK->currentText()));
     } catch (const db::DbError& e) {
         m_cells->LsA->clear();
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 
@@ -223,7 +226,8 @@ void frmQ::FillItemNameList() {
         setItems(m_cells->Ls, PickLists::FillItemNameList(*mdM::MainDb, m_doc.lbPath));
     } catch (const db::DbError& e) {
         m_cells->Ls->clear();
-        ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
+        if (db::LoadSession::sayOnce(e))
+            ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
 }
 

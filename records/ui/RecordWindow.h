@@ -198,7 +198,8 @@ template <class F> bool RecordWindow::guarded(F f) {
         f();
         return true;
     } catch (const db::DbError& e) {
-        showMessage(e.description());
+        if (db::LoadSession::sayOnce(e))
+            showMessage(e.description());
         return false;
     }
 }

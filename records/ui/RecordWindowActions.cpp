@@ -235,6 +235,7 @@ void RecordWindow::Command2_Click() {
 }
 
 void RecordWindow::Command3_Click() {
+    const db::LoadSession session;
     Mode.clear();
     SetGridHeaders();
     SetPageModeCaption(false);

@@ -162,7 +162,8 @@ void frmSet::Form_Load() {
             m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
             superUserRead = true;
         } catch (const db::DbError& e) {
-            showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
+            if (db::LoadSession::sayOnce(e))
+                showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
     for (QWidget* w : std::initializer_list<QWidget*>{txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no,

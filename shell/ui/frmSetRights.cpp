@@ -101,7 +101,8 @@ void frmSet::LoadRightsGrid() {
             staff = shell::readStaffRights(*m_rightsDb);
             read = true;
         } catch (const db::DbError& e) {
-            showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
+            if (db::LoadSession::sayOnce(e))
+                showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
     // Rights that could not be read are neither shown nor written.

@@ -1,6 +1,7 @@
 // The report renderer: both reports of a quotation laid out, written as PDF and read back with
 // pdftotext, page by page; long texts and taller fonts checked on the layout's measured boxes.
 #include "../stats/StatsFixture.h"
+#include "FileSizeLimit.h"
 #include "Report.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
@@ -17,8 +18,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace fixture;
 
@@ -80,22 +79,6 @@ QStringList printedTexts(const report::Report& r) {
             out << t.lines.join(QString());
     return out;
 }
-
-// Files larger than `bytes` cannot be written while it lives (as on a full disk).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 int pdfPages(const QString& pdf) {
     QProcess p;

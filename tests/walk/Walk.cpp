@@ -4,15 +4,36 @@
 #include "StaDb.h"
 #include "frmMenu.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <algorithm>
 #include <exception>
-#include <set>
 
 namespace walk {
 namespace {
 
 using db::fault::Error;
+
+// Rows the walk finds still at fault, with what it finds: each is expected to fail until mended.
+const QMap<QString, const char*> kStillAtFault = {
+    {QStringLiteral("報價單: 開啟"), "the editor says a held database twice"},
+    {QStringLiteral("報價單: 開啟舊檔 (客戶查詢)"), "a held database waited for twice"},
+    {QStringLiteral("報價單: 統計"), "a held database waited for twice"},
+    {QStringLiteral("統計: 依區域, 列印"), "a held database waited for twice"},
+    {QStringLiteral("報價單: 列印 (報表資料)"), "the report database left neither as before nor as after"},
+    {QStringLiteral("報價單: 報表 封面, 明細"), "the report database left neither as before nor as after"},
+    {QStringLiteral("系統設定: 開啟, 套用"), "the settings window says a held database twice"},
+    {QStringLiteral("選單: 系統設定"), "the settings window says a held database twice"},
+    {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
+     "the vendor reads its links again after a failed editor"},
+    {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
+     "the vendor reads its links again after a failed editor"},
+};
+
+// The windows whose lists and grids show, after a failed read, nothing and why.
+const QStringList kMarkingWindows = {QStringLiteral("frmEng"), QStringLiteral("frmEm")};
 
 // What the database layer says for each failure, as the message must show it.
 QString reasonOf(Error e) {
@@ -94,6 +115,47 @@ Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>&
     return t;
 }
 
+// The rows of a model, "" when every cell is empty.
+QString rowsOf(const QAbstractItemModel* m) {
+    QStringList rows;
+    bool any = false;
+    for (int r = 0; m && r < m->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m->columnCount(); ++c)
+            cells << m->index(r, c).data().toString();
+        any = any || !cells.join(QString()).isEmpty();
+        rows << cells.join(u'|');
+    }
+    return any ? rows.join(u'\n') : QString();
+}
+
+// What every named list, grid and box of the open windows shows.
+Views viewsShown() {
+    Views v;
+    for (const ui::Form* f : ui::loadedForms()) {
+        for (const QAbstractItemView* w : f->findChildren<QAbstractItemView*>()) {
+            const auto* label = w->findChild<QLabel*>(QStringLiteral("unloadedReason"));
+            if (!w->objectName().isEmpty())
+                v.insert(
+                    f->objectName() + u'/' + w->objectName(),
+                    {rowsOf(w->model()), !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
+        }
+        for (const QComboBox* w : f->findChildren<QComboBox*>())
+            if (!w->objectName().isEmpty())
+                v.insert(f->objectName() + u'/' + w->objectName(),
+                         {rowsOf(w->model()), !w->toolTip().isEmpty()});
+    }
+    return v;
+}
+
+// The databases of a snapshot, each as a whole.
+QMap<QString, Tables> byDatabase(const Tables& t) {
+    QMap<QString, Tables> files;
+    for (auto it = t.begin(); it != t.end(); ++it)
+        files[it.key().section(u'/', 0, 0)].insert(it.key(), it.value());
+    return files;
+}
+
 // Closes every window through its close path, the menu bar last (it asks whether to end).
 bool closeEverything(const QList<ui::Answer>& answers) {
     for (const ui::Answer a : answers)
@@ -140,7 +202,9 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     r.points = db::fault::statementCount();
     r.injected = db::fault::failureCount();
     r.injectedWrites = db::fault::writeFailureCount();
+    r.waits = db::fault::waitCount();
     db::fault::clear();
+    r.shown = viewsShown();
     if (snapshots)
         r.afterCommand = snapshot(*m_program.folder, m_connections);
     if (r.crash.isEmpty())
@@ -188,20 +252,45 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
     if (!failed.closed)
         problems << QStringLiteral("a window could not be closed");
     const QString reason = reasonOf(error);
-    if (std::none_of(failed.said.begin(), failed.said.end(),
-                     [&](const QString& s) { return s.contains(reason); }))
+    const auto saidWhy = std::count_if(failed.said.begin(), failed.said.end(),
+                                       [&](const QString& s) { return s.contains(reason); });
+    if (saidWhy == 0)
         problems << QStringLiteral("no message gave the reason; shown: ") +
                         failed.said.join(QStringLiteral(" / "));
-    std::set<QString> names;
-    for (const Tables* t : {&failed.before, &failed.after})
-        for (auto it = t->begin(); it != t->end(); ++it)
-            names.insert(it.key());
-    for (const QString& t : names) {
-        const QString now = failed.after.value(t);
-        if (now != failed.before.value(t) && now != clean.afterCommand.value(t) &&
-            now != clean.after.value(t))
-            problems << QStringLiteral("table %1 changed").arg(t);
+    if (error == Error::Busy && saidWhy > 1)
+        problems << QStringLiteral("%1 messages said the database was busy").arg(saidWhy);
+    if (failed.waits > 1)
+        problems << QStringLiteral("waited the busy time %1 times").arg(failed.waits);
+    // Each database as a whole: as before, or as a clean run leaves it.
+    // Right after the command and once the windows closed (a step after it may mend a half state).
+    const auto before = byDatabase(failed.before);
+    const auto cleanCommand = byDatabase(clean.afterCommand), cleanAfter = byDatabase(clean.after);
+    for (const Tables* state : {&failed.afterCommand, &failed.after}) {
+        const auto after = byDatabase(*state);
+        for (auto it = after.begin(); it != after.end(); ++it) {
+            const Tables& now = it.value();
+            const Tables& was = before.value(it.key());
+            if (now == was || now == cleanCommand.value(it.key()) || now == cleanAfter.value(it.key()))
+                continue;
+            QStringList changed, unchanged;
+            for (auto t = now.begin(); t != now.end(); ++t)
+                (t.value() == was.value(t.key()) ? unchanged : changed) << t.key().section(u'/', 1);
+            problems << QStringLiteral("%1 %2 neither as before nor as after a clean run: %3 changed, %4 not")
+                            .arg(it.key(),
+                                 state == &failed.after ? QStringLiteral("at the end")
+                                                        : QStringLiteral("after the command"),
+                                 changed.join(u','), unchanged.join(u','));
+        }
     }
+    // A read failed in a command that writes nothing: every view shows what the clean run shows, or
+    // nothing and why.
+    if (failed.injected > failed.injectedWrites && clean.before == clean.afterCommand)
+        for (auto it = failed.shown.begin(); it != failed.shown.end(); ++it)
+            if (kMarkingWindows.contains(it.key().section(u'/', 0, 0)) &&
+                it.value().rows != clean.shown.value(it.key()).rows &&
+                !(it.value().rows.isEmpty() && it.value().reason))
+                problems << QStringLiteral("%1 shows rows it did not read: %2")
+                                .arg(it.key(), it.value().rows.left(80));
     // A command that took effect before its failure is not the same command when run again.
     const bool undone = failed.after == failed.before;
     if (!retry.crash.isEmpty() || !retry.closed || (undone && retry.said != clean.said))
@@ -223,8 +312,10 @@ QStringList Walker::walk(const Row& row) {
     const auto tryFailure = [&](const QString& where, const std::function<void()>& arm, Error error) {
         Run retry;
         const Run failed = run(row, arm, &retry);
-        if (failed.injected == 0)
-            return false; // the failure was not reached
+        if (failed.injected == 0) {
+            problems << where + QStringLiteral(": reached no statement");
+            return false;
+        }
         ++m_totals.failedRuns;
         for (const QString& p : check(clean, failed, retry, error))
             problems << where + QStringLiteral(": ") + p;
@@ -237,15 +328,22 @@ QStringList Walker::walk(const Row& row) {
                 [n, e] { db::fault::failNth(n, e); }, e))
             ++m_totals.writePoints;
     }
-    for (const QString& t : row.tables) {
-        ++m_totals.readRules;
-        tryFailure(
-            QStringLiteral("reads of %1").arg(t),
-            [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
-        ++m_totals.writeRules;
-        tryFailure(
-            QStringLiteral("writes of %1").arg(t),
-            [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
+    tryFailure(
+        QStringLiteral("the database held"), [] { db::fault::failAll(Error::Busy); }, Error::Busy);
+    for (const QString& spec : row.tables) {
+        const QString t = spec.section(u':', -1);
+        if (!spec.startsWith(QLatin1String("w:"))) {
+            ++m_totals.readRules;
+            tryFailure(
+                QStringLiteral("reads of %1").arg(t),
+                [=] { db::fault::failTable(t, Error::IoError, db::fault::Access::Read); }, Error::IoError);
+        }
+        if (!spec.startsWith(QLatin1String("r:"))) {
+            ++m_totals.writeRules;
+            tryFailure(
+                QStringLiteral("writes of %1").arg(t),
+                [=] { db::fault::failTable(t, Error::DiskFull, db::fault::Access::Write); }, Error::DiskFull);
+        }
     }
     return problems;
 }
@@ -290,6 +388,8 @@ void WalkTest::commands() {
     QElapsedTimer clock;
     clock.start();
     const QStringList problems = m_walker.walk(r);
+    if (const char* fault = kStillAtFault.value(r.name))
+        QEXPECT_FAIL("", fault, Continue);
     qInfo().noquote() << QStringLiteral("%1 statements, %2 s")
                              .arg(m_walker.totals().lastStatements)
                              .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);

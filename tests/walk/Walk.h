@@ -2,9 +2,12 @@
 // Walks commands under a failing database. Each command runs once cleanly, then again with each of
 // its statements failing in turn (up to a bound) and with every read, then every write, of each of
 // its tables failing. After a failure the user does what he would do next and closes everything.
-// A run passes when nothing left a handler, the program did not end, a message said why, every
-// table holds what it held before or what a clean run leaves, every window closed, and the same
-// steps then succeed.
+// The database is also held by another workstation from the command on (every statement busy).
+// A run passes when nothing left a handler, the program did not end, a message said why (once for
+// a busy database, after at most one busy wait), every database holds as a whole what it held before
+// or what a clean run leaves, every window closed, and the same steps then succeed. After a failed
+// read of a command that writes nothing, every list and grid shows what the clean run shows, or
+// nothing with the reason beside it. A failure that reaches no statement is a wrong row.
 #include "../shell_ui/ShellUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "db/FaultInjection.h"
@@ -24,7 +27,8 @@ namespace walk {
 // One command of one window.
 struct Row {
     QString name;
-    QStringList tables;              // the tables its statements read or write
+    // The tables its statements read and write; "r:" before a name: only read, "w:": only written.
+    QStringList tables;
     std::function<void()> prepare;   // the window opened and filled in as the command needs
     std::function<void()> act;       // the command: its statements are where failures go
     std::function<void()> next = {}; // what a user does after it (apply again, 確定 ...)
@@ -34,6 +38,13 @@ struct Row {
 
 // "file/table" -> the table's rows in storage order.
 using Tables = QMap<QString, QString>;
+// "window/control" -> the rows a list, grid or box shows, and whether it shows why it is empty.
+struct View {
+    QString rows;
+    bool reason = false;
+    bool operator==(const View&) const = default;
+};
+using Views = QMap<QString, View>;
 
 struct Totals {
     int commands = 0;
@@ -67,11 +78,13 @@ private:
         int points = 0;         // statements the command ran
         int injected = 0;       // failures injected into them
         int injectedWrites = 0; // of those: into statements that write
+        int waits = 0;          // busy waits the command made
         int exits = 0;          // the program asked to end
         bool endless = false;
         bool closed = false;
         QStringList said; // what the dialogs said from the command on
         Tables before, afterCommand, after;
+        Views shown; // after the command
     };
     // Runs the row in a fresh program folder; `arm` sets the failure up just before the command.
     // With a retry, the same steps then run again cleanly in the same folder into `retry`.

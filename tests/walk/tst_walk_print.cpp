@@ -63,7 +63,7 @@ QList<Row> rows() {
     QList<Row> all;
     for (const char* item : {"mPa", "mPnw", "mAs", "mWs", "mPac"})
         all.append({QStringLiteral("報價單: 試算表列印 ") + QLatin1String(item),
-                    {QStringLiteral("company"), QStringLiteral("統計")},
+                    {QStringLiteral("r:company"), QStringLiteral("統計")},
                     [] {
                         writeTemplates();
                         editorWithQuotation();
@@ -73,7 +73,7 @@ QList<Row> rows() {
                     kDiscard});
     for (const char* button : {"cmdPrK", "cmdPrt", "cmdPrd", "cmdPo"})
         all.append({QStringLiteral("工程資料詞庫: 列印 ") + QLatin1String(button),
-                    {QStringLiteral("t2w")},
+                    {},
                     [] {
                         writeTemplates();
                         openMainDb();
@@ -81,7 +81,7 @@ QList<Row> rows() {
                     },
                     [button] { click<frmEng>(button); }});
     all.append({QStringLiteral("客戶資料: 列印 標籤"),
-                {QStringLiteral("客戶")},
+                {QStringLiteral("r:客戶")},
                 [] {
                     writeTemplates();
                     openMainDb();
@@ -89,7 +89,7 @@ QList<Row> rows() {
                     form<frmPsel>();
                 },
                 [] { ui::Default<frmPsel>::get()->cmdNext_Click(); }});
-    all.append({QStringLiteral("客戶資料: 列印 報表"), {QStringLiteral("客戶")}, columnChooser, [] {
+    all.append({QStringLiteral("客戶資料: 列印 報表"), {QStringLiteral("r:客戶")}, columnChooser, [] {
                     ui::Default<frmPrt>::get()->cmdP_Click();
                 }});
     return all;

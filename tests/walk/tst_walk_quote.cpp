@@ -1,18 +1,15 @@
-// The quotation editor's commands that read the main database, its statistics and reports,
+// The quotation editor's commands that read the main database and its customers,
 // walked under a failing database.
 #include "CellEditors.h"
 #include "ItemRow.h"
 #include "QuoteFile.h"
-#include "Report.h"
 #include "Walk.h"
 #include "WalkEditor.h"
-#include "frmCal.h"
 #include "frmCus.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QListWidget>
-#include <QMenu>
 
 using namespace walk;
 
@@ -34,54 +31,51 @@ quote::CellEditors* pickItem() {
     return cells;
 }
 QList<Row> rows() {
-    // No report preview opens, the statistics copy goes nowhere.
-    report::Report::setPreviewOverride([](const report::Report&, QWidget*) {});
-    frmCal::setCopier([](const QList<QStringList>&) { return QString(); });
     return {
         {QStringLiteral("報價單: 開啟"),
-         {QStringLiteral("別"), QStringLiteral("sc")},
+         {QStringLiteral("r:別"), QStringLiteral("r:sc")},
          openMainDb,
          [] { form<frmQ>(); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 工程類別 切換"),
-         {QStringLiteral("k2a")},
+         {QStringLiteral("r:k2a")},
          [] { editor(); },
          [] { ui::Default<frmQ>::get()->categoryBox()->setCurrentIndex(1); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 新增區域 (區域清單)"),
-         {QStringLiteral("k2a")},
+         {QStringLiteral("r:k2a")},
          [] { editorWithQuotation(); },
          [] { trigger("mAddA"); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 新增工種 (工種清單)"),
-         {QStringLiteral("種")},
+         {QStringLiteral("r:種")},
          [] { editorWithQuotation(); },
          [] { trigger("mAddT"); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 工程種類 顯示 (品名清單)"),
-         {QStringLiteral("t2w")},
+         {QStringLiteral("r:t2w")},
          [] { editorWithQuotation(); },
          [] { ui::Default<frmQ>::get()->tv_NodeClick(kLeaf); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 品名加入"),
-         {QStringLiteral("t2w")},
+         {QStringLiteral("r:t2w")},
          [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
          [] { trigger("mAdd2W"); },
          [] { trigger("mAdd2W"); },
          kDiscard},
         {QStringLiteral("報價單: 品名 選取"),
-         {QStringLiteral("t2w")},
+         {QStringLiteral("r:t2w")},
          [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
          [] { pickItem(); },
          {},
          kDiscard},
         {QStringLiteral("報價單: 規格 清單"),
-         {QStringLiteral("w2d")},
+         {QStringLiteral("r:w2d")},
          [] {
              editorWithQuotation()->tv_NodeClick(kLeaf);
              pickItem()->CurCol = quote::ColSpec;
@@ -90,7 +84,7 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 規格 選取"),
-         {QStringLiteral("w2d"), QStringLiteral("t2w")},
+         {QStringLiteral("r:w2d"), QStringLiteral("r:t2w")},
          [] {
              editorWithQuotation()->tv_NodeClick(kLeaf);
              quote::CellEditors* cells = pickItem();
@@ -102,7 +96,7 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 客戶名稱 (客戶資料 選取)"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { editorWithQuotation(); },
          [] {
              ModalCloser closer(
@@ -116,7 +110,7 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 開啟舊檔 (客戶查詢)"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] {
              quote::QuoteDocument doc = xlfixture::standard();
              doc.header.txtCn = QStringLiteral("大安牙醫診所");
@@ -128,43 +122,6 @@ QList<Row> rows() {
              trigger("mOpen");
          },
          {},
-         kDiscard},
-        {QStringLiteral("報價單: 統計"),
-         {QStringLiteral("統計")},
-         [] { editorWithQuotation(); },
-         [] {
-             ModalCloser closer(
-                 [] { return ui::Default<frmCal>::isLoaded() ? ui::Default<frmCal>::get() : nullptr; },
-                 [] { ui::Default<frmCal>::get()->cmdExit_Click(); });
-             trigger("mCalT");
-         },
-         {},
-         kDiscard},
-        {QStringLiteral("報價單: 列印 (報表資料)"),
-         {QStringLiteral("統計"), QStringLiteral("pfp")},
-         [] { editorWithQuotation(); },
-         [] { emit ui::Default<frmQ>::get()->menu(QStringLiteral("mP"))->aboutToShow(); },
-         [] {
-             trigger("mPfp");
-             trigger("mPdt");
-         },
-         kDiscard},
-        {QStringLiteral("統計: 依區域, 列印"),
-         {QStringLiteral("統計")},
-         [] {
-             frmQ* w = editorWithQuotation();
-             frmCal* f = form<frmCal>();
-             f->setSource({&w->document(), w->StaDb.get(), false, false});
-             f->fill(true);
-         },
-         [] { ui::Default<frmCal>::get()->Command2_Click(); },
-         [] { ui::Default<frmCal>::get()->Command3_Click(); },
-         kDiscard},
-        {QStringLiteral("報價單: 報表 封面, 明細"),
-         {QStringLiteral("pfp"), QStringLiteral("company")},
-         [] { emit editorWithQuotation()->menu(QStringLiteral("mP"))->aboutToShow(); },
-         [] { trigger("mPfp"); },
-         [] { trigger("mPdt"); },
          kDiscard},
     };
 }

@@ -43,15 +43,15 @@ const QList<ui::Answer> kDiscardTyped = {ui::Answer::Yes};
 // The supply-links editor opened from the vendor being edited, then 確定.
 void editLinks(const char* button) {
     ModalCloser closer([] { return ui::Default<frmWP>::isLoaded() ? ui::Default<frmWP>::get() : nullptr; },
-                       [] { window<frmWP>()->Command1_Click(); });
+                       [] { in<QPushButton, frmWP>("Command1")->click(); });
     in<QPushButton, frmPrv>(button)->click();
 }
 
 QList<Row> rows() {
     return {
-        {QStringLiteral("客戶資料: 開啟"), {QStringLiteral("客戶")}, openMainDb, [] { records<frmCus>(); }},
+        {QStringLiteral("客戶資料: 開啟"), {QStringLiteral("r:客戶")}, openMainDb, [] { form<frmCus>(); }},
         {QStringLiteral("客戶資料: 新增 編號"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { startNew<frmCus>(); },
          [] { window<frmCus>()->T2_Validate(); },
          [] { window<frmCus>()->cmdY_Click(); },
@@ -73,7 +73,7 @@ QList<Row> rows() {
              window<frmCus>()->cmdDel_Click();
          }},
         {QStringLiteral("客戶資料: 選取, 修改 存檔"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { records<frmCus>()->HFG_Click(0); },
          [] { window<frmCus>()->HFG_Click(1); },
          [] {
@@ -81,40 +81,37 @@ QList<Row> rows() {
              window<frmCus>()->cmdY_Click();
          }},
         {QStringLiteral("客戶資料: 全文搜尋"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { records<frmCus>(); },
          [] {
              Walker::dialogs().expectInput(QStringLiteral("台北"));
              window<frmCus>()->Command1_Click();
          }},
         {QStringLiteral("客戶資料: 編號 分組"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { records<frmCus>(); },
          [] { chooseSecond<frmCus>("Combo1", &frmCus::Combo1_Click); }},
         {QStringLiteral("客戶資料: 類別"),
-         {QStringLiteral("客戶")},
+         {QStringLiteral("r:客戶")},
          [] { records<frmCus>(); },
          [] { chooseSecond<frmCus>("Combo2", &frmCus::Combo2_Click); }},
         {QStringLiteral("廠商資料: 工班 篩選"),
-         {QStringLiteral("商vs工")},
+         {QStringLiteral("r:商vs工")},
          [] { records<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbW", &frmPrv::cbW_Click); }},
         {QStringLiteral("廠商資料: 材料 篩選"),
-         {QStringLiteral("商vs料")},
+         {QStringLiteral("r:商vs料")},
          [] { records<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbP", &frmPrv::cbP_Click); }},
-        {QStringLiteral("廠商資料: 開啟"),
-         {QStringLiteral("廠商"), QStringLiteral("商vs工")},
-         openMainDb,
-         [] { records<frmPrv>(); }},
+        {QStringLiteral("廠商資料: 開啟"), {QStringLiteral("r:廠商")}, openMainDb, [] { form<frmPrv>(); }},
         {QStringLiteral("廠商資料: 刪除"),
-         {QStringLiteral("廠商"), QStringLiteral("商vs料")},
+         {QStringLiteral("廠商"), QStringLiteral("w:商vs料")},
          [] { records<frmPrv>()->HFG_Click(0); },
          [] {
              Walker::dialogs().expectMessage(ui::Answer::Yes);
              window<frmPrv>()->cmdDel_Click();
          }},
-        {QStringLiteral("員工資料: 開啟"), {QStringLiteral("員工")}, openMainDb, [] { records<frmSta>(); }},
+        {QStringLiteral("員工資料: 開啟"), {QStringLiteral("r:員工")}, openMainDb, [] { form<frmSta>(); }},
         {QStringLiteral("員工資料: 新增 存檔"),
          {QStringLiteral("員工")},
          [] {

@@ -30,7 +30,7 @@ QList<Row> rows() {
              ui::Default<frmLogin>::get()->cmdOK_Click();
          }},
         {QStringLiteral("登入"),
-         {QStringLiteral("super"), QStringLiteral("員工")},
+         {QStringLiteral("r:super")},
          [] {
              form<frmLogin>();
              in<QLineEdit, frmLogin>("txtUserName")->setText(QString::fromLatin1(shell::kSuperUserLogin));
@@ -42,7 +42,7 @@ QList<Row> rows() {
                  ui::Default<frmLogin>::get()->cmdOK_Click();
          }},
         {QStringLiteral("系統設定: 開啟, 套用"),
-         {QStringLiteral("company"), QStringLiteral("員工"), QStringLiteral("super")},
+         {QStringLiteral("r:company"), QStringLiteral("r:員工"), QStringLiteral("r:super")},
          openMainDb,
          [] { form<frmSet>(); },
          [] {
@@ -55,7 +55,7 @@ QList<Row> rows() {
          [] { click<frmSet>("Command3"); },
          [] { click<frmSet>("Command3"); }},
         {QStringLiteral("系統設定: SuperUser 密碼 變更"),
-         {QStringLiteral("super")},
+         {QStringLiteral("w:super")},
          [] {
              frmSet* f = settings();
              mdM::SuperUserPassword = QStringLiteral("1234");
@@ -65,7 +65,7 @@ QList<Row> rows() {
          },
          [] { click<frmSet>("cmdCp"); }},
         {QStringLiteral("系統設定: 使用者權限 套用"),
-         {QStringLiteral("員工")},
+         {QStringLiteral("w:員工")},
          [] { settings()->hfgSec_Click(frmSet::kFirstStaffRow, frmSet::kFirstRightsCol + 1); },
          [] { click<frmSet>("Command2"); },
          [] { click<frmSet>("Command2"); }},
@@ -75,7 +75,7 @@ QList<Row> rows() {
          [] { click<frmSet>("Command4"); },
          [] { click<frmSet>("Command1"); }},
         {QStringLiteral("選單: 系統設定"),
-         {QStringLiteral("company"), QStringLiteral("員工")},
+         {QStringLiteral("r:company"), QStringLiteral("r:員工")},
          [] {
              openMainDb();
              form<frmMenu>();
