@@ -28,7 +28,7 @@ void choose(const char* combo, int index) {
 }
 // A line of a grid moved down one place.
 void moveDown(const char* grid, const char* down) {
-    in<QTableWidget, frmEng>(grid)->setCurrentCell(1, 1);
+    in<QTableWidget, frmEng>(grid)->setCurrentCell(1, 0);
     click<frmEng>(down);
 }
 // A left press on a line of a grid, as the user picks it.
