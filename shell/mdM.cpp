@@ -154,7 +154,8 @@ Opening openInto(const QString& folder, QString& reason) {
         return Opening::Opened;
     } catch (const db::DbError& e) {
         if (!isMissingDatabase(e.number())) {
-            ui::msgBox(dbErrorText(e));
+            if (db::LoadSession::sayOnce(e)) // a held database is said once per load
+                ui::msgBox(dbErrorText(e));
             return Opening::Failed;
         }
         reason = e.description();

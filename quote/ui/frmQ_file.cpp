@@ -1,8 +1,8 @@
 // The quotation window's file commands: open, save, save as, autosave and the recent-files list.
 #include "CellEditors.h"
+#include "EditorRules.h"
 #include "PickLists.h"
 #include "QuoteFile.h"
-#include "EditorRules.h"
 #include "frmQ.h"
 #include "mdM.h"
 #include "system/System.h"
@@ -10,8 +10,8 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -76,6 +76,9 @@ void frmQ::mOpen_Click() {
         return stop();
     }
 
+    // The lists and the customer that follow the quotation read: a held database costs them one
+    // wait and one message.
+    const db::LoadSession session;
     // The quotation in hand is replaced only by a file read whole.
     if (const auto error = QuoteFile::readFile(path, m_doc)) {
         tell(error->message, error->icon, error->title);
@@ -101,7 +104,8 @@ void frmQ::lookUpCustomer() {
         try {
             c = PickLists::customerDetails(*mdM::MainDb, txtCn->text());
         } catch (const db::DbError& e) {
-            tell(mdM::dbErrorText(e), ui::Icon::Critical);
+            if (db::LoadSession::sayOnce(e))
+                tell(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
     showCustomer(c);

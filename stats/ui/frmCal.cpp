@@ -102,6 +102,8 @@ bool frmCal::fill(bool byWorkType) {
     if (!m_source.doc || !m_source.sta)
         return false;
     quote::QuoteDocument& doc = *m_source.doc;
+    // Showing the root refills the editor's lists: with the statistics, one wait for a held database.
+    const db::LoadSession session;
     try {
         stats::TidyShownLeaf(doc);
         stats::ShowRoot(doc);
@@ -113,7 +115,8 @@ bool frmCal::fill(bool byWorkType) {
         hfgC->setRowCount(0);
         hfgC->setHorizontalHeaderLabels(QStringList(hfgC->columnCount(), QString()));
         Command3->setEnabled(false);
-        showError(mdM::dbErrorText(e));
+        if (db::LoadSession::sayOnce(e))
+            showError(mdM::dbErrorText(e));
         return false;
     }
     Command3->setEnabled(true);
