@@ -22,8 +22,6 @@ const QMap<QString, const char*> kStillAtFault = {
     {QStringLiteral("報價單: 開啟舊檔 (客戶查詢)"), "a held database waited for twice"},
     {QStringLiteral("報價單: 統計"), "a held database waited for twice"},
     {QStringLiteral("統計: 依區域, 列印"), "a held database waited for twice"},
-    {QStringLiteral("報價單: 列印 (報表資料)"), "the report database left neither as before nor as after"},
-    {QStringLiteral("報價單: 報表 封面, 明細"), "the report database left neither as before nor as after"},
     {QStringLiteral("系統設定: 開啟, 套用"), "the settings window says a held database twice"},
     {QStringLiteral("選單: 系統設定"), "the settings window says a held database twice"},
     {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
