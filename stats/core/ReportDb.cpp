@@ -4,9 +4,9 @@
 
 namespace stats {
 
-db::DatabasePtr openReportDb(const QString& folder) {
+db::DatabasePtr openReportDb(const QString& folder, bool* created) {
     return openOrCreate(folder, QString::fromLatin1(kReportDbFile), QString(),
-                        QStringLiteral("report/ptdemo.sql"));
+                        QStringLiteral("report/ptdemo.sql"), created);
 }
 
 } // namespace stats

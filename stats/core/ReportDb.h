@@ -8,7 +8,11 @@ namespace stats {
 
 inline constexpr const char* kReportDbFile = "ptdemo.mdb";
 
-// Opens ptdemo.mdb in `folder`, creating it when it is missing. Throws db::DbError.
-db::DatabasePtr openReportDb(const QString& folder);
+// Opens ptdemo.mdb in `folder`, creating it when it is missing (`created`: as openOrCreate). Throws
+// db::DbError.
+db::DatabasePtr openReportDb(const QString& folder, bool* created);
+inline db::DatabasePtr openReportDb(const QString& folder) {
+    return openReportDb(folder, nullptr);
+}
 
 } // namespace stats

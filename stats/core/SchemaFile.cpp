@@ -22,7 +22,7 @@ int schemaMark(const QString& script) {
 } // namespace
 
 db::DatabasePtr openOrCreate(const QString& folder, const QString& file, const QString& password,
-                             const QString& schema) {
+                             const QString& schema, bool* created) {
     const QString path = QDir(folder).filePath(file);
     const QString script = schemaScript(schema);
     const int mark = schemaMark(script);
@@ -39,6 +39,8 @@ db::DatabasePtr openOrCreate(const QString& folder, const QString& file, const Q
     }
     db::DatabasePtr d = db::Database::create(path, password, script);
     d->execute(QStringLiteral("PRAGMA user_version = %1").arg(mark));
+    if (created)
+        *created = true;
     return d;
 }
 

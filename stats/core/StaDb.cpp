@@ -4,9 +4,9 @@
 
 namespace stats {
 
-db::DatabasePtr openStaDb(const QString& folder) {
+db::DatabasePtr openStaDb(const QString& folder, bool* created) {
     return openOrCreate(folder, QString::fromLatin1(kStaDbFile), QString::fromLatin1(kStaDbPassword),
-                        QStringLiteral("sta/schema.sql"));
+                        QStringLiteral("sta/schema.sql"), created);
 }
 
 } // namespace stats

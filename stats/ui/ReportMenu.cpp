@@ -11,6 +11,8 @@
 #include "workbook/Workbook.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <optional>
 #include <stdexcept>
 
@@ -41,8 +43,10 @@ HeldReports& held() {
 }
 
 void showReport(const std::optional<report::Report>& r, QWidget* parent) {
+    // The failure's reason was said when the menu opened; a held database is said once.
     if (!refillFailure().isEmpty() || !r) {
-        showError(refillFailure().isEmpty() ? QStringLiteral("報表尚未填入") : refillFailure());
+        showError(refillFailure().isEmpty() ? QStringLiteral("報表尚未填入")
+                                            : QStringLiteral("報表未能填入：請再開啟一次 列印 選單。"));
         return;
     }
     // A PDF goes where the spreadsheet printouts go.
@@ -60,6 +64,21 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The database files of the program folder a filling created: removed again unless it succeeded,
+// so a failed filling leaves the folder as it was. Destroyed after the files' connections.
+struct MadeFiles {
+    bool sta = false;
+    bool report = false;
+    bool keep = false;
+    ~MadeFiles() {
+        const QDir folder(sys::programFolder());
+        if (sta && !keep)
+            QFile::remove(folder.filePath(QString::fromLatin1(kStaDbFile)));
+        if (report && !keep)
+            QFile::remove(folder.filePath(QString::fromLatin1(kReportDbFile)));
+    }
+};
+
 } // namespace
 
 bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode) {
@@ -71,9 +90,10 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
         // Also while the company row or the databases wait on a lock.
         const WaitCursor wait;
         try {
+            MadeFiles made;
             db::DatabasePtr own;
             if (!sta) {
-                own = openStaDb(sys::programFolder());
+                own = openStaDb(sys::programFolder(), &made.sta);
                 sta = own.get();
             }
             if (!mdM::MainDb)
@@ -83,7 +103,7 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
                 refillFailure() = QStringLiteral(
                     "找不到公司資料：請先在 系統設定 的「公司資料」輸入公司名稱、地址與電話。");
             } else {
-                auto report = openReportDb(sys::programFolder());
+                auto report = openReportDb(sys::programFolder(), &made.report);
                 const bool pricesHidden = quote::rightsView(mdM::RightsToBits(mdM::UserRights)).PricesHidden;
                 HeldReports filled;
                 RefillReportTables(
@@ -94,6 +114,7 @@ bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode)
                     });
                 held() = std::move(filled);
                 refillFailure().clear();
+                made.keep = true;
             }
         } catch (const db::DbError& e) {
             refillFailure() = mdM::dbErrorText(e);

@@ -13,8 +13,9 @@ namespace stats {
 // `printGroupMode`, the cover-page and detail tables of ptdemo.mdb in the program folder are
 // refilled (the report database created when missing) and both reports read back in the same
 // transaction and held. `sta` null: the statistics database is opened again from the program
-// folder. The wait cursor shows throughout. A failure shows its reason; false then, and the items
-// refuse with the same reason until an opening fills the tables again.
+// folder. The wait cursor shows throughout. A failure shows its reason, leaves both databases as
+// they were (a file it created removed again) and returns false; the items then refuse, without
+// saying the reason again, until an opening fills the tables.
 bool mP_Click(quote::QuoteDocument& doc, db::Database* sta, int& printGroupMode);
 
 // The items: the report as the last opening of the menu filled it from the quotation, whatever

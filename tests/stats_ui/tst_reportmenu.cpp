@@ -89,7 +89,7 @@ private slots:
     }
 
     // A filling that fails half-way keeps the tables of the last quotation whole, and the items
-    // refuse them (with the same reason) until a filling succeeds.
+    // refuse them (without saying a held database again) until a filling succeeds.
     void failedRefillIsRefused() {
         QuoteDocument a, b;
         a.header.txtCn = QStringLiteral("林小姐");
@@ -108,8 +108,8 @@ private slots:
         stats::mPfp_Click(nullptr);
         stats::mPdt_Click(nullptr);
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
-        QCOMPARE(dialogs.messages().at(1).text, dialogs.messages().at(0).text);
-        QCOMPARE(dialogs.messages().at(2).text, dialogs.messages().at(0).text);
+        QCOMPARE(dialogs.messages().at(1).text, dialogs.messages().at(2).text);
+        QVERIFY(!dialogs.messages().at(1).text.contains(dialogs.messages().at(0).text));
         QVERIFY(m_previewed.isEmpty());
         auto data = db::Database::open(m_folder->file(QStringLiteral("ptdemo.mdb")));
         QCOMPARE(data->openRecordset(QStringLiteral("phead")).text(QStringLiteral("cn")),

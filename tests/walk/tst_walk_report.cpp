@@ -46,11 +46,15 @@ QList<Row> rows() {
          [] { ui::Default<frmCal>::get()->Command2_Click(); },
          [] { ui::Default<frmCal>::get()->Command3_Click(); },
          kDiscard},
+        // Opening the menu again refills the reports over those of the first opening.
         {QStringLiteral("報價單: 報表 封面, 明細"),
          {QStringLiteral("pfp"), QStringLiteral("r:company")},
          [] { emit editorWithQuotation()->menu(QStringLiteral("mP"))->aboutToShow(); },
-         [] { trigger("mPfp"); },
-         [] { trigger("mPdt"); },
+         [] { emit ui::Default<frmQ>::get()->menu(QStringLiteral("mP"))->aboutToShow(); },
+         [] {
+             trigger("mPfp");
+             trigger("mPdt");
+         },
          kDiscard},
     };
 }
