@@ -5,13 +5,11 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolTip>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -126,27 +124,6 @@ void widenColumns(QTableWidget* grid, const QVector<int>& base, int room) {
     const QVector<int> extra = catalog::shareWidths(need, spare);
     for (int c = 0; c < base.size(); ++c)
         grid->setColumnWidth(c, base.at(c) + extra.at(c));
-}
-
-void markUnloaded(QWidget* view, const QString& reason) {
-    view->setToolTip(reason);
-    auto* area = qobject_cast<QAbstractScrollArea*>(view);
-    if (!area)
-        return;
-    const QString name = QStringLiteral("unloadedReason");
-    auto* label = area->viewport()->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
-    if (!label && reason.isEmpty())
-        return;
-    if (!label) {
-        label = new QLabel(area->viewport());
-        label->setObjectName(name);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignCenter);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        (new QVBoxLayout(area->viewport()))->addWidget(label);
-    }
-    label->setText(reason);
-    label->setVisible(!reason.isEmpty());
 }
 
 bool showCutText(QTableWidget* grid, QHelpEvent* e) {

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include "ui/Controls.h"
+
 class QHelpEvent;
 class QLineEdit;
 class QTableWidget;
@@ -37,9 +39,7 @@ int widestText(const QTableWidget* grid, int col);
 // Widens the columns towards their widest texts, never below `base` (one width per column), as far
 // as `room` (the pixels all the columns may take) allows; the columns needing least come first.
 void widenColumns(QTableWidget* grid, const QVector<int>& base, int room);
-// Marks a view whose content failed to load with the reason (a tooltip, and over an empty grid the
-// text itself); an empty reason removes the mark.
-void markUnloaded(QWidget* view, const QString& reason);
+using ui::markUnloaded;
 // For a tooltip event of the grid's viewport: shows the text of a cell too narrow for it. True
 // when the event was taken.
 bool showCutText(QTableWidget* grid, QHelpEvent* e);

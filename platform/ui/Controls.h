@@ -12,5 +12,8 @@ QLineEdit* textBox(QWidget* parent, const char* name);
 QLineEdit* passwordBox(QWidget* parent, const char* name);
 // A button that Enter in another control never presses.
 QPushButton* button(QWidget* parent, const char* name, const QString& caption);
+// Marks a view whose content failed to load with the reason (a tooltip, and over an empty grid or
+// list the text itself); an empty reason removes the mark.
+void markUnloaded(QWidget* view, const QString& reason);
 
 } // namespace ui

@@ -11,8 +11,8 @@
 #include "ui/Forms.h"
 
 #include <QHash>
-#include <functional>
 #include <QTableView>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -122,8 +122,9 @@ protected:
     void ClearFields();
     // Empties the detail boxes (not the filters).
     void clearBoxes();
-    // A list could not be read: the grid holds no lines until one is.
-    void listFailed();
+    // A list could not be read (`failure` says why): the grid holds no lines and shows why, and the
+    // commands on its chosen line are off, until one is read.
+    void listFailed(const QString& failure);
     void LoadCounties();
     void LoadLookups();
     void showGridRows(GridRows rows);
@@ -143,8 +144,12 @@ protected:
     bool canEdit() const;
     bool editingMode() const;
     bool addingMode() const;
-    // Runs `f`; a database error is shown with its reason and false comes back.
-    template <class F> bool guarded(F f);
+    // Runs `f`; a database error is shown with its reason (also left in `failure`) and false comes back.
+    template <class F> bool guarded(F f, QString* failure = nullptr);
+    // Runs `read`, which fills the lists `views`; when it fails they hold nothing and show why.
+    template <class F> bool readLists(const QList<QWidget*>& views, F read);
+    // Empties the lists `views` and shows `failure` beside them; an empty `failure` only removes it.
+    void markLists(const QList<QWidget*>& views, const QString& failure);
     static void showMessage(const QString& text, ui::Icon icon = ui::Icon::None);
     void setBoxes(const BoxValues& values);
     void registerBox(QWidget* w);
@@ -185,7 +190,7 @@ protected:
     QGroupBox* Frame1 = nullptr;
     QList<QWidget*> m_panels; // P1 .. P4
     QTabWidget* SSTab1 = nullptr;
-    QList<QWidget*> m_pages;  // the detail area's pages (tabs or columns)
+    QList<QWidget*> m_pages; // the detail area's pages (tabs or columns)
     QListWidget* L1 = nullptr;
 
 private:
@@ -193,15 +198,24 @@ private:
     QWidget* makeBox(const FieldSlot& s, const QString& name);
 };
 
-template <class F> bool RecordWindow::guarded(F f) {
+template <class F> bool RecordWindow::guarded(F f, QString* failure) {
     try {
         f();
         return true;
     } catch (const db::DbError& e) {
         if (db::LoadSession::sayOnce(e))
             showMessage(e.description());
+        if (failure)
+            *failure = e.description();
         return false;
     }
+}
+
+template <class F> bool RecordWindow::readLists(const QList<QWidget*>& views, F read) {
+    QString failure;
+    const bool ok = guarded(read, &failure);
+    markLists(views, failure);
+    return ok;
 }
 
 // Who prints a record list: the 列印 buttons hand their party over (set by the program).

@@ -4,6 +4,7 @@
 #include "NumberProposer.h"
 #include "RecordWindow.h"
 #include "mdM.h"
+#include "ui/Controls.h"
 #include "ui/Twips.h"
 
 #include <QComboBox>
@@ -40,7 +41,8 @@ void refill(QComboBox* cb, const QStringList& entries) {
 
 void RecordWindow::Form_Load() {
     const QRect screen = ui::screenRect(this);
-    move(screen.left() + (screen.width() - frameGeometry().width()) / 2, screen.top() + ui::twipsToPixelsY(615));
+    move(screen.left() + (screen.width() - frameGeometry().width()) / 2,
+         screen.top() + ui::twipsToPixelsY(615));
     LoadLookups();
     LoadCategoryFilter();
     SetGridHeaders();
@@ -55,7 +57,10 @@ void RecordWindow::Form_Load() {
 // ---------------------------------------------------------------- lookups
 
 void RecordWindow::LoadCounties() {
-    guarded([this] {
+    QList<QWidget*> lists{L1};
+    for (const char* cb : {"cb1", "cb2", "cb3"})
+        lists << box(QString::fromLatin1(cb));
+    readLists(lists, [this] {
         const auto counties = store().counties();
         QStringList names;
         L1->clear();
@@ -70,7 +75,10 @@ void RecordWindow::LoadCounties() {
 
 void RecordWindow::LoadLookups() {
     LoadCounties();
-    guarded([this] {
+    QList<QWidget*> lists;
+    for (const char* cb : {"cb4", "cb5", "cb6", "cb7", "cbTp"})
+        lists << box(QString::fromLatin1(cb));
+    readLists(lists, [this] {
         const RecordStore s = store();
         const auto fill = [&](const char* name, const QString& sql) {
             if (auto* cb = qobject_cast<QComboBox*>(box(QString::fromLatin1(name))); cb && !sql.isEmpty())
@@ -87,7 +95,7 @@ void RecordWindow::LoadLookups() {
 void RecordWindow::LoadCategoryFilter() {
     if (!Combo2)
         return;
-    guarded([this] {
+    readLists({Combo2}, [this] {
         const QStringList entries = store().categoryFilter();
         Combo2->clear();
         Combo2->addItems(entries);
@@ -356,6 +364,7 @@ void RecordWindow::showGridRows(GridRows rows) {
     const int numberWidth = HFG->columnWidth(1);
     HFG->setColumnWidth(1, std::max(numberWidth, std::min(HFG->contentWidth(1), 2 * numberWidth)));
     m_searchGrid = false;
+    markLists({HFG}, {});
     markChosenRow();
 }
 
@@ -378,8 +387,9 @@ void RecordWindow::markChosenRow() {
 
 void RecordWindow::ListByNumberGroup(const QString& group) {
     GridRows rows;
-    if (!guarded([&] { rows = store().listGroup(group); }))
-        return listFailed();
+    QString failure;
+    if (!guarded([&] { rows = store().listGroup(group); }, &failure))
+        return listFailed(failure);
     if (rows.isEmpty()) {
         showMessage(QStringLiteral("所選編號無記錄"),
                     m_kind.emptyGroupExclamation ? ui::Icon::Exclamation : ui::Icon::None);
@@ -393,8 +403,9 @@ void RecordWindow::ListByNumberGroup(const QString& group) {
 
 void RecordWindow::ListByCategory(const QString& type) {
     GridRows rows;
-    if (!guarded([&] { rows = store().listCategory(type); }))
-        return listFailed();
+    QString failure;
+    if (!guarded([&] { rows = store().listCategory(type); }, &failure))
+        return listFailed(failure);
     if (rows.isEmpty()) {
         showMessage(QStringLiteral("所選分類無記錄"), ui::Icon::Exclamation);
         return;
@@ -412,16 +423,18 @@ void RecordWindow::Combo2_Click() {
 
 void RecordWindow::Command1_Click() {
     Mode = QStringLiteral("QureF");
-    const QString text = ui::inputBox(QStringLiteral("請輸入搜尋文字"), QStringLiteral("Kavo III"), mdM::LastSearchText)
-                             .value_or(QString());
+    const QString text =
+        ui::inputBox(QStringLiteral("請輸入搜尋文字"), QStringLiteral("Kavo III"), mdM::LastSearchText)
+            .value_or(QString());
     mdM::LastSearchText = text;
     if (text.isEmpty()) {
         Mode.clear();
         return;
     }
     QVector<SearchHit> hits;
-    if (!guarded([&] { hits = store().search(text); }))
-        return listFailed();
+    QString failure;
+    if (!guarded([&] { hits = store().search(text); }, &failure))
+        return listFailed(failure);
     GridRows rows;
     rows.reserve(hits.size());
     for (const SearchHit& h : hits)
@@ -431,19 +444,40 @@ void RecordWindow::Command1_Click() {
         rows.fill(QStringList{}, std::max(1, m_grid.rowCount() - 1));
         rows.first() = QStringList{QString(), QString(), QStringLiteral("找不到資料")};
     }
-    m_grid.setGrid({QString(), m_kind.keyColumn, QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串")}, std::move(rows));
+    m_grid.setGrid({QString(), m_kind.keyColumn, QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串")},
+                   std::move(rows));
     const int widths[] = {300, 3000, 6500};
     for (int i = 0; i < 3; ++i)
         HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
     m_searchGrid = true;
+    markLists({HFG}, {});
     // The first line is the current one, drawn as chosen only when it names the chosen record.
     HFG->selectionModel()->setCurrentIndex(m_grid.index(0, 1), QItemSelectionModel::NoUpdate);
     markChosenRow();
 }
 
-void RecordWindow::listFailed() {
+void RecordWindow::listFailed(const QString& failure) {
     // The lines of an earlier list are not the ones asked for.
-    m_grid.clear();
+    markLists({HFG}, failure);
+}
+
+void RecordWindow::markLists(const QList<QWidget*>& views, const QString& failure) {
+    for (QWidget* view : views) {
+        if (!view)
+            continue;
+        if (!failure.isEmpty()) {
+            if (view == HFG)
+                m_grid.clear();
+            else if (auto* cb = qobject_cast<QComboBox*>(view))
+                cb->clear();
+            else if (auto* list = qobject_cast<QListWidget*>(view))
+                list->clear();
+        }
+        ui::markUnloaded(view, failure.isEmpty() ? QString() : QStringLiteral("未能載入：%1").arg(failure));
+        if (view == HFG)
+            for (QWidget* command : {cmdEdit, cmdDel})
+                command->setEnabled(failure.isEmpty());
+    }
 }
 
 // ---------------------------------------------------------------- grid handlers

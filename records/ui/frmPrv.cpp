@@ -97,7 +97,7 @@ void frmPrv::Form_Load() {
 }
 
 void frmPrv::loadFilter(QComboBox* cb, const QString& sql, const QString& prompt) {
-    guarded([&] {
+    readLists({cb}, [&] {
         const QStringList names = store().lookup(sql);
         if (names.isEmpty())
             return;
@@ -120,8 +120,10 @@ void frmPrv::cbP_Click() {
 void frmPrv::ListBySupplyOrWork() {
     const bool work = mdPro::WPListMode.compare(QLatin1String("w"), Qt::CaseInsensitive) == 0;
     records::GridRows rows;
-    if (!guarded([&] { rows = store().listSupply(mdPro::WPListMode, (work ? cbW : cbP)->currentText()); }))
-        return listFailed();
+    QString failure;
+    if (!guarded([&] { rows = store().listSupply(mdPro::WPListMode, (work ? cbW : cbP)->currentText()); },
+                 &failure))
+        return listFailed(failure);
     if (rows.isEmpty()) {
         cbW->setEditText(QStringLiteral("工班"));
         cbP->setEditText(QStringLiteral("材料"));
@@ -199,8 +201,9 @@ void frmPrv::ck_Toggled(int index) {
         return;
     }
     const QString what = index == 0 ? QStringLiteral("負責工班") : QStringLiteral("材料供應");
-    const bool yes = ui::msgBox(QStringLiteral("這個動作會將(") + what + QStringLiteral(")內的資料刪除\r\n確定執行?"),
-                                ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Kavo III"), 2) == ui::Answer::Yes;
+    const bool yes =
+        ui::msgBox(QStringLiteral("這個動作會將(") + what + QStringLiteral(")內的資料刪除\r\n確定執行?"),
+                   ui::Buttons::YesNo, ui::Icon::Question, QStringLiteral("Kavo III"), 2) == ui::Answer::Yes;
     if (yes && guarded([&] {
             records::deleteLinks(store().database(), *records::linkKind(QString::fromLatin1(kModes[index])),
                                  selectedName());

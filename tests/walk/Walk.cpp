@@ -25,7 +25,9 @@ const QMap<QString, const char*> kStillAtFault = {
 };
 
 // The windows whose lists and grids show, after a failed read, nothing and why.
-const QStringList kMarkingWindows = {QStringLiteral("frmEng"), QStringLiteral("frmEm")};
+const QStringList kMarkingWindows = {QStringLiteral("frmEng"), QStringLiteral("frmEm"),
+                                     QStringLiteral("frmCus"), QStringLiteral("frmPrv"),
+                                     QStringLiteral("frmSta")};
 
 // What the database layer says for each failure, as the message must show it.
 QString reasonOf(Error e) {

@@ -63,8 +63,18 @@ QList<Row> rows() {
          {},
          kDiscard},
         {QStringLiteral("報價單: 品名加入"),
-         {QStringLiteral("r:t2w")},
-         [] { editorWithQuotation()->tv_NodeClick(kLeaf); },
+         {QStringLiteral("t2w")},
+         [] {
+             // Two items the catalogue does not hold yet, in the shown work type.
+             frmQ* w = editorWithQuotation();
+             std::vector<quote::ItemRow> items(2);
+             for (int i = 0; i < 2; ++i) {
+                 items[i][quote::ColPath] = kLeaf;
+                 items[i][quote::ColName] = QStringLiteral("新品%1").arg(i + 1);
+             }
+             w->document().hfgB.appendRows(items);
+             w->tv_NodeClick(kLeaf);
+         },
          [] { trigger("mAdd2W"); },
          [] { trigger("mAdd2W"); },
          kDiscard},
