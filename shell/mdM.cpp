@@ -154,7 +154,9 @@ Opening openInto(const QString& folder, QString& reason) {
         return Opening::Opened;
     } catch (const db::DbError& e) {
         if (!isMissingDatabase(e.number())) {
-            ui::msgBox(dbErrorText(e));
+            // A window reopening it while loading says a held database once for the whole load.
+            if (db::LoadSession::sayOnce(e))
+                ui::msgBox(dbErrorText(e));
             return Opening::Failed;
         }
         reason = e.description();
