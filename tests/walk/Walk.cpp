@@ -24,12 +24,6 @@ const QMap<QString, const char*> kStillAtFault = {
     {QStringLiteral("統計: 依區域, 列印"), "a held database waited for twice"},
     {QStringLiteral("報價單: 列印 (報表資料)"), "the report database left neither as before nor as after"},
     {QStringLiteral("報價單: 報表 封面, 明細"), "the report database left neither as before nor as after"},
-    {QStringLiteral("系統設定: 開啟, 套用"), "the settings window says a held database twice"},
-    {QStringLiteral("選單: 系統設定"), "the settings window says a held database twice"},
-    {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
-     "the vendor reads its links again after a failed editor"},
-    {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
-     "the vendor reads its links again after a failed editor"},
 };
 
 // The windows whose lists and grids show, after a failed read, nothing and why.
