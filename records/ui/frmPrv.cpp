@@ -224,6 +224,13 @@ void frmPrv::editLinks(int index) {
     }
     mdPro::WPListMode = QString::fromLatin1(kModes[index]);
     ui::Default<frmWP>::get()->showModal();
+    // The editor and the read after it are one command: a database held by another workstation was
+    // waited for and said in the editor, so the list fails at once, unread, without saying it again.
+    if (frmWP::endedOnHeldDatabase()) {
+        Lists[index]->clear();
+        markLinksRead(index, false);
+        return;
+    }
     readLinks(index);
 }
 

@@ -27,7 +27,10 @@ QList<int> selectedRows(const QListWidget* l) {
     return rows;
 }
 
+bool endedHeld = false;
+
 void showDbError(const db::DbError& e) {
+    endedHeld = e.number() == db::ErrLocked;
     ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::None, QStringLiteral("Kavo III"));
 }
 } // namespace
@@ -86,7 +89,12 @@ void frmWP::Form_Load() {
     LoadLists();
 }
 
+bool frmWP::endedOnHeldDatabase() {
+    return endedHeld;
+}
+
 void frmWP::LoadLists() {
+    endedHeld = false;
     m_lists = {};
     m_loaded = false;
     const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode);
@@ -140,6 +148,7 @@ void frmWP::Command3_Click() {
 void frmWP::Command1_Click() {
     if (!m_loaded)
         return;
+    endedHeld = false;
     if (const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode)) {
         try {
             m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName);

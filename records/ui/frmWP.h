@@ -14,6 +14,9 @@ public:
     frmWP();
 
     const records::SupplyLinkLists& lists() const { return m_lists; }
+    // Whether the last editor's last read or write failed because another workstation held the
+    // database: that failure was waited for and said, for the whole command that showed the editor.
+    static bool endedOnHeldDatabase();
 
 public slots:
     void cmAd_Click();     // 加入
