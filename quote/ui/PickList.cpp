@@ -1,5 +1,7 @@
 #include "PickList.h"
 
+#include "ui/Controls.h"
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -18,11 +20,17 @@ PickList::PickList(QListWidget* list, QMenu* mADAK, QAction* mADakO, QAction* mA
 void PickList::open(const QStringList& entries, quote::PickCommand command, const QString& nodeKey) {
     list_->clear();
     list_->addItems(entries);
+    ui::markUnloaded(list_, QString());
     command_ = command;
     nodeKey_ = nodeKey;
     list_->show();
     list_->raise();
     list_->setFocus();
+}
+
+void PickList::unread(const QString& reason) {
+    list_->clear();
+    ui::markUnloaded(list_, QStringLiteral("未能載入：%1").arg(reason));
 }
 
 void PickList::hide() {

@@ -18,6 +18,8 @@ public:
     // Empties the list, fills it, remembers the command and the node and shows it with the focus.
     void open(const QStringList& entries, quote::PickCommand command, const QString& nodeKey);
     void hide();
+    // The entries could not be read: the list keeps none of an earlier opening and says why.
+    void unread(const QString& reason);
     // The selected entries, top to bottom.
     QStringList selectedEntries() const;
 

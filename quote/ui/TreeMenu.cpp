@@ -65,6 +65,7 @@ void TreeMenu::openList(quote::PickCommand command) {
         catalogue = quote::listsWorkTypes(command) ? quote::catalogueWorkTypes(db)
                                                   : quote::catalogueAreas(db, w->categoryBox()->currentText());
     } catch (const db::DbError& e) {
+        lstAK_->unread(e.description());
         ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
         return;
     }

@@ -11,6 +11,7 @@
 #include "system/System.h"
 #include "text/Codec.h"
 #include "text/RocDate.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
@@ -50,6 +51,13 @@ void setItems(QComboBox* box, const QStringList& items) {
 void setItems(QListWidget* list, const QStringList& items) {
     list->clear();
     list->addItems(items);
+    ui::markUnloaded(list, QString());
+}
+
+// A list that could not be read shows nothing of an earlier read, and says why.
+void setUnread(QListWidget* list, const db::DbError& e) {
+    list->clear();
+    ui::markUnloaded(list, QStringLiteral("未能載入：%1").arg(e.description()));
 }
 } // namespace
 
@@ -213,7 +221,7 @@ void frmQ::FillCategoryAreaList() {
     try {
         setItems(m_cells->LsA, PickLists::FillCategoryAreaList(*mdM::MainDb, cbK->currentText()));
     } catch (const db::DbError& e) {
-        m_cells->LsA->clear();
+        setUnread(m_cells->LsA, e);
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
@@ -225,7 +233,7 @@ void frmQ::FillItemNameList() {
     try {
         setItems(m_cells->Ls, PickLists::FillItemNameList(*mdM::MainDb, m_doc.lbPath));
     } catch (const db::DbError& e) {
-        m_cells->Ls->clear();
+        setUnread(m_cells->Ls, e);
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }

@@ -6,6 +6,7 @@
 #include "Pricing.h"
 #include "frmQ.h"
 #include "mdM.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
@@ -205,10 +206,12 @@ void CellEditors::BeginCellEdit() {
     }
     case CellEditor::cbD: {
         QStringList details;
+        QString failure;
         if (mdM::MainDb) {
             try {
                 details = PickLists::FillDetailList(*mdM::MainDb, w->GTxM(CurRow, ColCatalogName));
             } catch (const db::DbError& e) {
+                failure = QStringLiteral("未能載入：%1").arg(e.description());
                 ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
             }
         }
@@ -217,6 +220,7 @@ void CellEditors::BeginCellEdit() {
             cbD->clear();
             cbD->addItems(details);
         }
+        ui::markUnloaded(cbD, failure);
         placeBox(cbD);
         break;
     }

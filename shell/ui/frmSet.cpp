@@ -1,5 +1,6 @@
 #include "frmSet.h"
 
+#include "FrozenRows.h"
 #include "LoginService.h"
 #include "SettingsStore.h"
 #include "mdM.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -143,8 +145,13 @@ QWidget* frmSet::buildAutoSavePage() {
 }
 
 void frmSet::Form_Load() {
-    LoadRightsGrid();
+    const QString rightsFailure = LoadRightsGrid();
     InitRightsGridHeaders();
+    // Rights that could not be read leave the grid without lines, headings too, and say why.
+    if (!rightsFailure.isEmpty())
+        hfgSec->setRowCount(0);
+    for (QWidget* view : std::initializer_list<QWidget*>{hfgSec, m_headings->overlay()})
+        ui::markUnloaded(view, rightsFailure);
 
     // A group that could not be read stays empty and cannot be applied: applying it would write
     // the empty boxes over the stored values.

@@ -49,7 +49,8 @@ private:
     // A message box with the program's name as its title.
     static void showMessage(const QString& text, ui::Icon icon);
 
-    void LoadRightsGrid();
+    // The reason the rights could not be read, or nothing.
+    QString LoadRightsGrid();
     void InitRightsGridHeaders();
     bool starred(int row, int col) const;
     void setStar(int row, int col, bool on);

@@ -91,16 +91,18 @@ void frmSet::setStar(int row, int col, bool on) {
     cell(hfgSec, row, col)->setText(on ? kStar : QString());
 }
 
-void frmSet::LoadRightsGrid() {
+QString frmSet::LoadRightsGrid() {
     mdM::OpenDatabase();
     m_rightsDb = mdM::MainDb;
     QVector<shell::StaffRights> staff;
     bool read = false;
+    QString failure;
     if (m_rightsDb) {
         try {
             staff = shell::readStaffRights(*m_rightsDb);
             read = true;
         } catch (const db::DbError& e) {
+            failure = QStringLiteral("未能載入：%1").arg(e.description());
             if (db::LoadSession::sayOnce(e))
                 showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
         }
@@ -122,6 +124,7 @@ void frmSet::LoadRightsGrid() {
         for (int c = kFirstRightsCol; c < kGridCols; ++c)
             setStar(r, c, bits.mid(c - kFirstRightsCol, 1) == QLatin1String("1")); // position c-1
     }
+    return failure;
 }
 
 void frmSet::InitRightsGridHeaders() {

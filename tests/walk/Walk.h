@@ -7,7 +7,8 @@
 // a busy database, after at most one busy wait), every database holds as a whole what it held before
 // or what a clean run leaves, every window closed, and the same steps then succeed. After a failed
 // read of a command that writes nothing, every list and grid shows what the clean run shows, or
-// nothing with the reason beside it. A failure that reaches no statement is a wrong row.
+// nothing with the reason beside it (the open document's grid may instead stay as it was). A
+// failure that reaches no statement is a wrong row.
 #include "../shell_ui/ShellUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "db/FaultInjection.h"
@@ -84,7 +85,7 @@ private:
         bool closed = false;
         QStringList said; // what the dialogs said from the command on
         Tables before, afterCommand, after;
-        Views shown; // after the command
+        Views shownBefore, shown; // before and after the command
     };
     // Runs the row in a fresh program folder; `arm` sets the failure up just before the command.
     // With a retry, the same steps then run again cleanly in the same folder into `retry`.
