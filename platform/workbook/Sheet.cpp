@@ -512,8 +512,8 @@ std::optional<double> Sheet::number(int row, int col) const {
 
 void Sheet::setText(int row, int col, const QString& text) {
     d->check(row, col);
-    if (text.size() > 32767)
-        throw WorkbookError(QStringLiteral("%1 的文字超過 32767 字").arg(cellName(row, col)));
+    if (text.size() > kMaxCellText)
+        throw WorkbookError(QStringLiteral("%1 的文字超過 %2 字").arg(cellName(row, col)).arg(kMaxCellText));
     if (text.isEmpty()) {
         if (d->findCell(row, col))
             clear(RangeRef{{row, col}, {row, col}});

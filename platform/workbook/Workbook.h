@@ -19,6 +19,8 @@ namespace wb {
 
 inline constexpr int kMaxRows = 1048576;
 inline constexpr int kMaxColumns = 16384; // XFD
+// The most text a cell holds, in UTF-16 units.
+inline constexpr int kMaxCellText = 32767;
 
 class WorkbookError : public std::runtime_error {
 public:

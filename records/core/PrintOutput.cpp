@@ -65,7 +65,7 @@ QString outcomeMessage(const PrintOutcome& outcome) {
         QString cells = outcome.cut.mid(0, kListed).join(QStringLiteral("\r\n"));
         if (outcome.cut.size() > kListed)
             cells += QStringLiteral("\r\n……共 %1 格").arg(outcome.cut.size());
-        parts << QStringLiteral("下列儲存格的文字超過 %1 字，已截斷為 %1 字：\r\n").arg(kMaxCellText) + cells;
+        parts << QStringLiteral("下列儲存格的文字超過一格可容納的長度，已截斷：\r\n") + cells;
     }
     if (!outcome.opened)
         parts << wb::notOpenedMessage(outcome.path);

@@ -11,8 +11,7 @@
 namespace records {
 
 inline constexpr const char* kPrintTitle = "Kavo III";
-// The most text a workbook cell holds, in UTF-16 units.
-inline constexpr int kMaxCellText = 32767;
+using wb::kMaxCellText;
 
 // A printout that could not be made; the text is the message for the user.
 struct PrintError {

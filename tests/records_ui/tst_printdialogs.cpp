@@ -198,7 +198,7 @@ private slots:
         QTest::mouseClick(ui::Default<frmPsel>::get()->cmdNext, Qt::LeftButton);
         VERIFY_DIALOGS(dialogs);
         const QString cut =
-            QStringLiteral("下列儲存格的文字超過 32767 字，已截斷為 32767 字：\r\n第 2 筆 公司地址");
+            QStringLiteral("下列儲存格的文字超過一格可容納的長度，已截斷：\r\n第 2 筆 公司地址");
         QCOMPARE(dialogs.messages().at(0).text, cut + QStringLiteral("（B4）"));
         QCOMPARE(dialogs.messages().at(1).text, cut + QStringLiteral("（B3）"));
         QCOMPARE(RecordPrintFixture::opened.size(), 2);

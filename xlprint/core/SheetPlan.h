@@ -2,6 +2,7 @@
 // A print job as data: the cells each sheet receives and how its pages are laid out, planned
 // before any workbook is touched; then written into a workbook through PrintBook.
 #include "PrintSettings.h"
+#include "workbook/Workbook.h"
 
 #include <QPair>
 #include <QString>
@@ -73,8 +74,7 @@ public:
     virtual PrintSheet* sheet(int position) = 0; // from 1; nullptr when missing
 };
 
-// The most characters a cell holds.
-inline constexpr int kMaxCellText = 32767;
+using wb::kMaxCellText;
 
 // The header placeholders replaced in rows 1 to lastRow and columns 1 to lastCol of the first two
 // sheets (as many as the workbook has). A cell is rewritten only when it holds a placeholder.
