@@ -584,7 +584,13 @@ private slots:
                 d.clear(); // an answer the command did not ask for (a refused one) is dropped
             }
         }
+        // The last file was opened, and the bulk commands asked for their values (a user who may not
+        // see costs is refused them).
         QCOMPARE(w->document().pageEnd.design.byTotal, rights == 4095);
+        const QList<ui::InputRequest> inputs = d.inputs();
+        QCOMPARE(std::count_if(inputs.cbegin(), inputs.cend(),
+                               [](const ui::InputRequest& r) { return r.prompt == QStringLiteral("請輸入金額"); }),
+                 rights == kNoPrices ? 1 : 0);
 
         const QStringList found = std::exchange(m_found, {});
         if (rights == 4095) {
