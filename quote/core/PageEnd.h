@@ -25,8 +25,6 @@ struct Fee {
     QString baseUnit;      // lbd / lbl: "元" by total price, "坪" per ping
     QString rate;          // txtdx / txtlx
     QString amount;        // txtDt / txtLt
-    // Per ping: the base is still the quotation total it held by total price, not a typed number.
-    bool baseFromTotal = false;
 
     bool operator==(const Fee&) const = default;
 };
@@ -34,6 +32,20 @@ struct Fee {
 // The unit of a fee's base: "元" by total price, "坪" per ping.
 inline QString feeBaseUnit(bool byTotal) {
     return byTotal ? QStringLiteral("元") : QStringLiteral("坪");
+}
+
+// What of a fee a user may see; the window, the printouts and the report tables all ask this. A base
+// per ping is a floor area and a rate by total price a percentage: everyone sees them. The amount, a
+// rate per ping (a price per ping) and a base by total price (the quotation total) are prices.
+struct FeeShown {
+    bool base = true;
+    bool rate = true;
+    bool amount = true;
+};
+inline FeeShown feeShown(const Fee& fee, bool pricesShown) {
+    if (pricesShown)
+        return {};
+    return {!fee.byTotal, fee.byTotal, false};
 }
 
 struct PageEnd {

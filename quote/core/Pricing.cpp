@@ -193,9 +193,17 @@ void RecalcFee(Fee& fee) {
         fee.amount = num::str(cellValue(fee.rate) * cellValue(fee.base));
 }
 
-bool ApplyFeeBasis(Fee& fee, QStringView total) {
-    fee.baseUnit = feeBaseUnit(fee.byTotal);
-    return RefreshFeeBase(fee, total);
+bool ApplyFeeBasis(Fee& fee, bool byTotal, QStringView total) {
+    const bool baseFromTotal = fee.byTotal;
+    fee.byTotal = byTotal;
+    fee.baseUnit = feeBaseUnit(byTotal);
+    if (byTotal)
+        return RefreshFeeBase(fee, total);
+    if (!baseFromTotal || fee.base.isEmpty())
+        return false;
+    fee.base.clear();
+    RecalcFee(fee);
+    return true;
 }
 
 bool RefreshFeeBase(Fee& fee, QStringView total) {

@@ -84,10 +84,11 @@ void ScaleRatioStored(std::span<ItemRow> rows, double k);
 // amount. The caller then runs RecalcGrandTotal. Not to be called while a file is being read.
 void RecalcFee(Fee& fee);
 
-// The fee's basis was clicked: by total price the unit is "元" and the base the number in `total`;
-// per ping the unit is "坪" and the base stays as typed. Only a base that changed recomputes the fee
-// (RecalcFee): then true, and the caller runs RecalcGrandTotal.
-bool ApplyFeeBasis(Fee& fee, QStringView total);
+// The fee's basis was clicked (`byTotal`: 依總價): by total price the unit is "元" and the base the
+// number in `total`; per ping the unit is "坪" and the base stays as typed, but a base taken from the
+// total was not typed and is emptied (it is no number of ping). Only a base that changed recomputes
+// the fee (RecalcFee): then true, and the caller runs RecalcGrandTotal.
+bool ApplyFeeBasis(Fee& fee, bool byTotal, QStringView total);
 
 // The base of a fee by total price refreshed from `total` (the page-end frame opened or closed); a
 // fee per ping is left alone. As ApplyFeeBasis, true when the base changed and the fee followed.

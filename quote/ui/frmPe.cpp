@@ -195,15 +195,19 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     row.ck->setChecked(fee.included);
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
-    setText(row.base, PricesHidden && (fee.byTotal || fee.baseFromTotal) ? QString() : fee.base);
+    // A user without the price right keeps the basis: a switch would turn a rate per ping into a
+    // rate of the total (or back) that he can neither see nor correct.
+    row.byTotal->setEnabled(!PricesHidden);
+    row.perPing->setEnabled(!PricesHidden);
+    const quote::FeeShown shown = quote::feeShown(fee, !PricesHidden);
+    setText(row.base, shown.base ? fee.base : QString());
     // A base by total price is the quotation total: it is shown, not typed.
     row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
-    // A fee's rate is a price (per ping) or holds one left from a switch of the basis: a user
-    // without the price right neither sees nor types it.
-    setText(row.rate, PricesHidden ? QString() : fee.rate);
+    // Without the price right a rate by total price is shown, a rate per ping not; neither is typed.
+    setText(row.rate, shown.rate ? fee.rate : QString());
     row.rate->setReadOnly(PricesHidden);
-    row.amount->setText(PricesHidden ? QString() : fee.amount);
+    row.amount->setText(shown.amount ? fee.amount : QString());
 }
 
 void frmPe::showDerived() {
@@ -315,10 +319,8 @@ void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped) {
         return;
     // A base by total price follows the quotation total, whatever is shown; a base typed per ping
     // is the user's own.
-    if (baseTyped && !fee.byTotal) {
+    if (baseTyped && !fee.byTotal)
         fee.base = row.base->text();
-        fee.baseFromTotal = false;
-    }
     if (!row.rate->isReadOnly())
         fee.rate = row.rate->text();
     quote::FeeEdited(doc_, fee);
@@ -344,9 +346,7 @@ void frmPe::txtlx_Change() {
 void frmPe::basisClicked(const FeeRow& row, quote::Fee& fee) {
     if (!acting())
         return;
-    fee.baseFromTotal = fee.baseFromTotal || fee.byTotal;
-    fee.byTotal = row.byTotal->isChecked();
-    if (quote::ApplyFeeBasis(fee, quote::quotationTotal(doc_)))
+    if (quote::ApplyFeeBasis(fee, row.byTotal->isChecked(), quote::quotationTotal(doc_)))
         RecalcGrandTotal();
     else
         showDerived();

@@ -25,8 +25,8 @@ public:
     explicit frmPe(quote::QuoteDocument& doc, QWidget* parent = nullptr);
 
     bool Loading = false;
-    // A user without the price right: the totals, the fee amounts and a fee base by total price
-    // are shown empty (the rates, options and check boxes still work).
+    // A user without the price right: the totals and whatever of a fee is a price are shown empty
+    // (quote::feeShown); the fee rates are read-only and the basis options disabled.
     bool PricesHidden = false;
 
     // Every control shows the document's page-end values again (after New or Open); nothing is

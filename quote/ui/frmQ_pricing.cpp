@@ -15,6 +15,12 @@ const QString kTitle = QStringLiteral("Kavo III");
 
 bool frmQ::bulkCommandAllowed() {
     HideCellEditors();
+    if (CostsHidden) {
+        // Both commands set unit prices from the costs through the ratio: the prices would show them.
+        ui::msgBox(QStringLiteral("沒有檢視成本的權限：整批修改比例或合計會由成本算出單價，無法使用"),
+                   ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+        return false;
+    }
     if (m_doc.rootShown() || m_doc.NodeIsLeaf)
         return true;
     ui::msgBox(QStringLiteral("修改比例只能在最上層或最底層修改 OK "), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);

@@ -5,7 +5,7 @@
 namespace stats {
 
 QString feeNameText(const quote::Fee& fee, bool pricesShown) {
-    if (fee.byTotal || !pricesShown)
+    if (fee.byTotal || !quote::feeShown(fee, pricesShown).rate)
         return fee.name;
     return fee.name + u'\t' + fee.rate + QStringLiteral("元/坪");
 }

@@ -6,8 +6,8 @@
 
 namespace stats {
 
-// The name of a fee line. A fee charged per ping carries its rate ("監工費\t1500元/坪"), a price:
-// a user without the price right gets the name alone.
+// The name of a fee line. A fee charged per ping carries its rate ("監工費\t1500元/坪") when
+// quote::feeShown lets the user see it.
 QString feeNameText(const quote::Fee& fee, bool pricesShown);
 
 // A telephone or fax number as printed: empty when it holds no more than an area code ("02",

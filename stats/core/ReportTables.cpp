@@ -178,15 +178,14 @@ namespace {
 // A fee line of the cover page.
 ReportLine feeLine(const quote::Fee& fee, bool pricesShown) {
     ReportLine l(5);
+    const quote::FeeShown shown = quote::feeShown(fee, pricesShown);
     l[1] = feeNameText(fee, pricesShown);
-    if (fee.byTotal) {
-        l[2] = QStringLiteral("總價");
+    l[2] = fee.byTotal ? QStringLiteral("總價") : QStringLiteral("坪");
+    if (fee.byTotal && shown.rate)
         l[3] = quote::PickLists::percentText(num::val(fee.rate)); // the format "0%": halves away from zero
-    } else {
-        l[2] = QStringLiteral("坪");
+    else if (!fee.byTotal && shown.base)
         l[3] = fee.base;
-    }
-    if (pricesShown)
+    if (shown.amount)
         l[4] = mdM::FormatThousands(fee.amount);
     return l;
 }

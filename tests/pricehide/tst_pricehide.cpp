@@ -1,14 +1,17 @@
 // Prices and costs a user may not see: a quotation whose unit prices and costs are marked numbers is
-// opened by a user without the price right (and by one without the cost right) and every output he
-// can reach is driven in turn: the editor after each node, option, page-end switch, cell entered and
-// left, row and tree command; the statistics window and its copy; every spreadsheet layout; the
-// reports; every dialog. After each, every text shown or written is searched for a number derived
-// from a hidden price (cost) in any form the program prints it.
+// opened by a user without the price right (and by one without the cost right) and driven through a
+// table of commands by outputs: after each command (options, fee switches, bulk repricing, cells typed
+// and picked, row and tree commands, a file another user switched) every output he can reach is
+// produced (the editor at every node, the page-end frame, the statistics window and its copy, every
+// spreadsheet layout, the report tables and reports, every dialog) and every text shown or written is
+// searched for a number derived from a hidden price (cost) in any form the program prints it.
 #include "../quote_ui/QuoteUiFixture.h"
 #include "../xlprint/QuoteFixture.h"
 #include "CellEditors.h"
 #include "PrintCommands.h"
+#include "PageEndRules.h"
 #include "QuoteFile.h"
+#include "ReportDb.h"
 #include "ScriptedDialogs.h"
 #include "TemplateDescription.h"
 #include "frmCal.h"
@@ -86,6 +89,11 @@ public:
             for (const QString& words : {mdM::NumberToChineseFormal(whole), mdM::NumberToChinese(whole)})
                 m_words.insert(words, what);
     }
+    // Drops the numbers `seen` holds.
+    void drop(const Needles& seen) {
+        for (auto it = seen.m_numbers.cbegin(); it != seen.m_numbers.cend(); ++it)
+            m_numbers.remove(it.key());
+    }
     // What `text` shows of them: "number(what)" for each.
     QStringList in(const QString& text) const {
         static const QRegularExpression number(QStringLiteral("\\d[\\d,]*(\\.\\d+)?"));
@@ -105,9 +113,18 @@ private:
     QHash<QString, QString> m_numbers, m_words;
 };
 
-// The hidden numbers of a priced quotation (its page-end fields computed): prices, or costs.
-Needles needlesOf(const QuoteDocument& doc, bool prices) {
-    Needles n;
+// Every group the printouts and statistics sum a row in: each node above it, and each name across
+// the areas.
+QSet<QString> groupsOf(const ItemRow& r) {
+    const QStringList parts = r[ColPath].split(kPathSeparator);
+    QSet<QString> groups{QString()};
+    for (int i = 1; i < parts.size(); ++i)
+        groups << parts.mid(0, i + 1).join(kPathSeparator) << u'*' + parts[i];
+    return groups;
+}
+
+// The hidden numbers of a priced quotation (its page-end fields computed), prices or costs, added.
+void addNeedles(Needles& n, const QuoteDocument& doc, bool prices) {
     const auto rows = doc.hfgB.dataRows();
     for (const ItemRow& r : rows) {
         for (int c : {prices ? ColPrice : ColCost, prices ? ColAmount : ColCostTotal})
@@ -115,14 +132,9 @@ Needles needlesOf(const QuoteDocument& doc, bool prices) {
         if (!r[ColRatio].isEmpty())
             n.add(num::val(r[ColRatio]), r[ColName] + QStringLiteral(" 比例"));
     }
-    // Every group the printouts and statistics sum: each node, and each name across the areas.
     QMap<QString, std::array<double, 2>> sums;
     for (const ItemRow& r : rows) {
-        const QStringList parts = r[ColPath].split(kPathSeparator);
-        QSet<QString> groups{QString()};
-        for (int i = 1; i < parts.size(); ++i)
-            groups << parts.mid(0, i + 1).join(kPathSeparator) << u'*' + parts[i];
-        for (const QString& g : groups) {
+        for (const QString& g : groupsOf(r)) {
             sums[g][0] += num::val(r[ColAmount]);
             sums[g][1] += num::val(r[ColCostTotal]);
         }
@@ -142,6 +154,31 @@ Needles needlesOf(const QuoteDocument& doc, bool prices) {
         for (const QString& v : {pe.lbNtax, pe.lbTax, pe.lbHtax, pe.lbApr})
             n.add(num::val(v), QStringLiteral("頁尾 ") + v);
     }
+}
+
+// The quotation of the editor as the whole quotation holds it now: the shown leaf's edits stored,
+// fees and totals recomputed.
+QuoteDocument wholeQuotation(const QuoteDocument& shown) {
+    QuoteDocument doc = shown;
+    doc.hooks = {};
+    doc.tv_NodeClick(kRootKey);
+    quote::RecalcGrandTotal(doc);
+    return doc;
+}
+
+// The numbers of the columns the user sees (prices, or costs), each row's and each node's sums: a
+// hidden number equal to one of them shows nothing he does not see anyway.
+Needles seenNumbers(const QuoteDocument& doc, bool prices) {
+    Needles n;
+    QHash<QString, double> sums;
+    for (const ItemRow& r : doc.hfgB.dataRows()) {
+        for (int c : {prices ? ColPrice : ColCost, prices ? ColAmount : ColCostTotal})
+            n.add(num::val(r[c]), {});
+        for (const QString& g : groupsOf(r))
+            sums[g] += num::val(r[prices ? ColAmount : ColCostTotal]);
+    }
+    for (double v : std::as_const(sums))
+        n.add(v, {});
     return n;
 }
 
@@ -169,11 +206,14 @@ QStringList workbookTexts(const QString& path) {
 
 class TestPriceHide : public QObject {
     Q_OBJECT
-    QuoteUiFixture fx;
-    QString m_file; // the marked quotation, priced and saved by a user with every right
+    QuoteUiFixture fx; // one program folder for every run
+    QString m_file;     // the marked quotation, priced and saved by a user with every right
+    QString m_switched; // the same after that user switched the design fee to per ping
     QuoteDocument m_priced;
-    QStringList m_found;   // "rights/output: where: text holds number(what)"
-    QStringList m_reports; // texts of the reports shown since the last look
+    QStringList m_found; // "rights/command → output: where: text holds number(what)"
+    // Texts written where the user can read them since the last look: reports shown, statistics
+    // copied, report tables filled.
+    QList<std::pair<QString, QString>> m_handed;
     int m_dialogsSeen = 0;
     int m_booksSeen = 0;
 
@@ -186,7 +226,7 @@ class TestPriceHide : public QObject {
 
     // Everything the user sees or is handed now: visible widgets (texts, items, tool tips, window
     // titles, the menus of shown windows), the shown columns of every view, the clipboard, the
-    // dialogs, workbooks and reports since the last look.
+    // dialogs, workbooks and texts handed since the last look.
     void lookAll(const Needles& n, const QString& output, const ScriptedDialogs& d) {
         for (QWidget* w : QApplication::allWidgets()) {
             auto* menu = qobject_cast<QMenu*>(w);
@@ -237,8 +277,8 @@ class TestPriceHide : public QObject {
             for (const QString& t : workbookTexts(g_opened.at(m_booksSeen)))
                 for (const QString& line : t.split(u'\n', Qt::SkipEmptyParts))
                     look(n, output, QFileInfo(g_opened.at(m_booksSeen)).fileName(), line);
-        for (const QString& t : std::exchange(m_reports, {}))
-            look(n, output, QStringLiteral("report"), t);
+        for (const auto& [where, text] : std::exchange(m_handed, {}))
+            look(n, output, where, text);
     }
 
     QString templatePath(const xlprint::PrintCommand& c) const {
@@ -246,39 +286,65 @@ class TestPriceHide : public QObject {
             .filePath(QString::fromUtf8(c.templateFile));
     }
 
-    bool setUp(int rights) {
-        if (!fx.setUp(rights))
-            return false;
+    // The report tables as the editor left them in the program folder.
+    void readReportTables() {
+        db::DatabasePtr db = stats::openReportDb(sys::programFolder());
+        for (const char* table : {"phead", "pbody", "pfp", "ps0", "ps1", "ps2", "ps3", "ps4"})
+            for (db::Recordset r = db->query(QStringLiteral("SELECT * FROM ") + QString::fromLatin1(table));
+                 !r.eof(); r.moveNext()) {
+                QStringList fields;
+                for (int i = 0; i < r.fieldCount(); ++i)
+                    fields << r.text(i);
+                m_handed << std::pair{QStringLiteral("ptdemo.") + QString::fromLatin1(table), fields.join(u'|')};
+            }
+    }
+
+    // A catalogue for the editor's pick lists: work items of both work types with a detail, units,
+    // ratios and item remarks.
+    void fillCatalogue() {
+        fx.clearCatalogue();
+        auto db = fx.openDb();
+        db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '層板', 1, '片', 3217, 1.3), "
+                                   "('油漆', '面漆', 1, '坪', 2143, 1.4)"));
+        db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('層板', '實木', 300, 1)"));
+        db->execute(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '片'), (2, '才')"));
+        db->execute(QStringLiteral("INSERT INTO sc (sort, sc) VALUES (1, 1.25), (2, 1.5)"));
+        db->execute(QStringLiteral("INSERT INTO Qps (sort, ps) VALUES (1, '含運費')"));
+    }
+
+    static void closeWindows() {
+        for (ui::Form* f : ui::loadedForms())
+            delete f;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private slots:
+    // One program folder with the templates and a catalogue; the marked quotation priced in the
+    // editor by a user with every right (the page-end frame computes fees, tax and the quoted total)
+    // and saved, then saved again after that user switched the design fee to per ping.
+    void initTestCase() {
+        // Every output is written whole and synced: on a memory file system the syncs cost nothing.
+        if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+            qputenv("TMPDIR", "/dev/shm");
+        QVERIFY(fx.setUp(4095));
         QString error;
         for (const tpl::TemplateSpec& t : tpl::allTemplates())
-            if (!tpl::writeTemplate(t, fx.folder->file(t.relativePath), &error))
-                return false;
+            QVERIFY2(tpl::writeTemplate(t, fx.folder->file(t.relativePath), &error), qPrintable(error));
+        fillCatalogue();
         wb::setOutputFolder(fx.folder->mkdir(QStringLiteral("out")));
         wb::setSpreadsheetOpener(&recordOpen);
         sys::setSpreadsheetAppOverride(true);
         report::Report::setPreviewOverride([this](const report::Report& r, QWidget*) {
             for (int p = 0; p < r.pageCount(); ++p)
                 for (const report::TextBox& b : r.layoutPage(p).texts)
-                    m_reports << b.lines.join(u' ');
+                    m_handed << std::pair{QStringLiteral("report"), b.lines.join(u' ')};
         });
-        g_opened.clear();
-        m_dialogsSeen = m_booksSeen = 0;
-        return true;
-    }
+        frmCal::setCopier([this](const QList<QStringList>& cells) {
+            for (const QStringList& row : cells)
+                m_handed << std::pair{QStringLiteral("statistics copy"), row.join(u'\t')};
+            return QString();
+        });
 
-    void tearDown() {
-        fx.tearDown();
-        report::Report::setPreviewOverride({});
-        wb::setSpreadsheetOpener(nullptr);
-        wb::setOutputFolder({});
-        sys::setSpreadsheetAppOverride(std::nullopt);
-    }
-
-private slots:
-    // The marked quotation priced in the editor by a user with every right (the page-end frame
-    // computes fees, tax and the quoted total) and saved.
-    void initTestCase() {
-        QVERIFY(setUp(4095));
         frmQ* w = fx.open();
         w->document().adopt(markedQuotation());
         w->setWorkTypesOnly(false);
@@ -287,13 +353,26 @@ private slots:
         w->pageEndButton()->click();
         m_priced = w->document();
         QVERIFY(!m_priced.pageEnd.lbApr.isEmpty());
-        m_file =
-            QDir::temp().filePath(QStringLiteral("pricehide-%1.kav").arg(QCoreApplication::applicationPid()));
+        const QString stem = QDir::temp().filePath(
+            QStringLiteral("pricehide-%1").arg(QCoreApplication::applicationPid()));
+        m_file = stem + QStringLiteral(".kav");
+        m_switched = stem + QStringLiteral("-switched.kav");
         QVERIFY(!quote::QuoteFile::write(w->document(), m_file));
-        tearDown();
+        child<QAbstractButton>(w, "Dop2")->click();
+        QVERIFY(!quote::QuoteFile::write(w->document(), m_switched));
+        closeWindows();
     }
-    void cleanupTestCase() { QFile::remove(m_file); }
-    void cleanup() { tearDown(); }
+    void cleanupTestCase() {
+        QFile::remove(m_file);
+        QFile::remove(m_switched);
+        frmCal::setCopier({});
+        report::Report::setPreviewOverride({});
+        wb::setSpreadsheetOpener(nullptr);
+        wb::setOutputFolder({});
+        sys::setSpreadsheetAppOverride(std::nullopt);
+        fx.tearDown();
+    }
+    void cleanup() { closeWindows(); }
 
     void nothingHiddenShown_data() {
         QTest::addColumn<int>("rights");
@@ -304,9 +383,12 @@ private slots:
 
     void nothingHiddenShown() {
         QFETCH(int, rights);
-        QVERIFY(setUp(rights));
+        mdM::UserRights = rights;
+        g_opened.clear();
+        m_handed.clear();
+        m_dialogsSeen = m_booksSeen = 0;
         const QString tag = QString::fromLatin1(QTest::currentDataTag()) + u'/';
-        const Needles needles = needlesOf(m_priced, rights != kNoCosts);
+        const bool prices = rights != kNoCosts;
         ScriptedDialogs d;
         d.answerUnexpectedAsEnter(100000);
         frmQ* w = fx.open();
@@ -322,13 +404,11 @@ private slots:
             QTest::mousePress(g->viewport(), button, {}, p);
             QTest::mouseRelease(g->viewport(), button, {}, p);
         };
-        auto key = [cells](Qt::Key k) {
-            if (QWidget* e = cells->openEditor()) {
-                auto* box = qobject_cast<QComboBox*>(e);
-                QTest::keyClick(box ? box->lineEdit() : e, k);
-            }
-        };
         auto click = [w](const char* name) { child<QAbstractButton>(w, name)->click(); };
+        auto pageEnd = [w](bool open) {
+            if (child<QWidget>(w, "frmPe")->isVisible() != open)
+                w->pageEndButton()->click();
+        };
         auto treeCommand = [w, act, closePopups](const QString& node, const char* command) {
             QTreeWidget* tv = w->tree();
             tv->expandAll();
@@ -348,90 +428,175 @@ private slots:
             closePopups();
             act(command);
         };
-        auto statistics = [this, w, &needles, &d, &tag](const char* command) {
-            const QString output = tag + QString::fromLatin1(command);
-            QTimer::singleShot(0, this, [&] {
-                frmCal* f = ui::Default<frmCal>::get();
-                lookAll(needles, output + QStringLiteral(" shown"), d);
-                for (QPushButton* b : {f->Command1, f->Command2, f->Command3}) {
-                    b->click();
-                    lookAll(needles, output + u' ' + b->text(), d);
-                }
-                f->cmdExit_Click();
-            });
-            w->action(QString::fromLatin1(command))->trigger();
+        // Every cell of the row the user may enter, typed into and left with `key`.
+        auto typeRow = [w, cells, press](const QString& leaf, int row, Qt::Key key) {
+            w->tv_NodeClick(leaf);
+            for (int c = ColName; c <= ColRemark; ++c) {
+                if (w->grid()->isColumnHidden(c))
+                    continue;
+                press(row, c);
+                QWidget* e = cells->openEditor();
+                if (!e)
+                    continue;
+                auto* box = qobject_cast<QComboBox*>(e);
+                auto* line = box ? box->lineEdit() : qobject_cast<QLineEdit*>(e);
+                line->selectAll();
+                QTest::keyClicks(line, QStringLiteral("12"));
+                QTest::keyClick(line, key);
+            }
         };
+        // The first entry of every pick list of the row's cells.
+        auto pickRow = [w, cells, press](const QString& leaf, int row) {
+            w->tv_NodeClick(leaf);
+            press(row, ColName);
+            cells->c_Click();
+            if (cells->Ls->count() > 0) {
+                cells->Ls->setCurrentRow(0);
+                cells->Ls_Click();
+            }
+            for (int c : {ColSpec, ColUnit, ColRatio, ColRemark}) {
+                if (w->grid()->isColumnHidden(c))
+                    continue;
+                press(row, c);
+                if (auto* box = qobject_cast<QComboBox*>(cells->openEditor()); box && box->count() > 0) {
+                    box->setCurrentIndex(0);
+                    emit box->activated(0);
+                }
+            }
+        };
+        auto bulk = [w, &d](const char* label, const QString& answer) {
+            w->showRoot();
+            d.expectInput(answer);
+            QTest::mouseDClick(child<QLabel>(w, label), Qt::LeftButton);
+        };
+        const QString leaf = m_priced.tree.leaves(kRootKey).first();
+        const QString area = leaf.section(kPathSeparator, 0, 1);
 
-        // The outputs, in the order a user could reach them; each is looked at after its step.
-        QList<std::pair<QString, std::function<void()>>> outputs;
-        outputs << std::pair{QStringLiteral("opened"), [&] {
-                                 d.expectOpenFile(m_file);
-                                 w->mOpen_Click();
-                             }};
-        for (const char* option : {"mEpCc", "mEcCr", "mErCc", "mEpCr", "mEcCp", "mErCp"})
-            outputs << std::pair{QString::fromLatin1(option), [=] { act(option); }};
-        for (int i = 1; i <= m_priced.tree.count(); ++i) {
-            const QString node = m_priced.tree.at(i)->key;
-            outputs << std::pair{QStringLiteral("node ") + node, [=] { w->tv_NodeClick(node); }};
+        // The commands, each followed by every output.
+        using Look = std::function<void(const QString& detail)>;
+        QList<std::pair<QString, std::function<void()>>> commands;
+        commands << std::pair{QStringLiteral("opened"), [&] {
+                                  d.expectOpenFile(m_file);
+                                  w->mOpen_Click();
+                              }};
+        if (rights != 4095) {
+            commands << std::pair{QStringLiteral("pricing options"), [=] {
+                                      for (const char* o : {"mEpCc", "mEcCr", "mErCc", "mEpCr", "mEcCp", "mErCp"})
+                                          act(o);
+                                  }};
+            for (const char* option : {"Dop2", "Dop1", "Lop1", "Lop2"})
+                commands << std::pair{QStringLiteral("page end ") + QString::fromLatin1(option), [=] {
+                                          pageEnd(true);
+                                          click(option);
+                                      }};
+            commands << std::pair{QStringLiteral("page end tax and discount"), [=] {
+                                      pageEnd(true);
+                                      click("ckTax");
+                                      click("ckTax");
+                                      auto* off = child<QLineEdit>(w, "txtOff");
+                                      off->selectAll();
+                                      QTest::keyClicks(off, QStringLiteral("-1000"));
+                                  }};
+            commands << std::pair{QStringLiteral("cells typed, Enter"), [=] { typeRow(leaf, 1, Qt::Key_Return); }}
+                     << std::pair{QStringLiteral("cells typed, Esc"), [=] { typeRow(leaf, 2, Qt::Key_Escape); }}
+                     << std::pair{QStringLiteral("lists picked"), [=] { pickRow(leaf, 3); }};
+            commands << std::pair{QStringLiteral("row copied, pasted, inserted copied"), [=] {
+                                      w->tv_NodeClick(leaf);
+                                      rowCommand(1, "mCpq");
+                                      rowCommand(3, "mPstQ");
+                                      rowCommand(2, "mInsQcp");
+                                  }};
+            commands << std::pair{QStringLiteral("row inserted, undone, deleted"), [=] {
+                                      w->tv_NodeClick(leaf);
+                                      for (const char* c : {"mInsQ", "mUndo", "mDelQ"})
+                                          rowCommand(2, c);
+                                  }};
+            commands << std::pair{QStringLiteral("品名加入"), [=] {
+                                      w->tv_NodeClick(leaf);
+                                      rowCommand(1, "mAdd2W");
+                                  }};
+            commands << std::pair{QStringLiteral("tree commands"), [=] {
+                                      for (const char* c : {"mAddA", "mInsA", "mAddT", "mInsT", "mDelN"})
+                                          treeCommand(area, c);
+                                  }};
+            commands << std::pair{QStringLiteral("比例 1"), [=] { bulk("lbSc", QStringLiteral("1")); }}
+                     << std::pair{QStringLiteral("合計 100000"), [=] { bulk("lbSum", QStringLiteral("100000")); }};
+            commands << std::pair{QStringLiteral("opened, switched by another user"), [&] {
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(m_switched);
+                                      w->mOpen_Click();
+                                  }};
         }
-        // The statistics, printouts and reports of the quotation as opened, then the editing.
+
+        // The outputs, each produced and searched after every command.
+        QList<std::pair<QString, std::function<void(const Look&)>>> outputs;
+        outputs << std::pair{QStringLiteral("window"), [](const Look&) {}};
+        outputs << std::pair{QStringLiteral("every node"), [=](const Look& look) {
+                                 for (int i = 1; i <= w->document().tree.count(); ++i) {
+                                     const QString node = w->document().tree.at(i)->key;
+                                     w->tv_NodeClick(node);
+                                     look(u' ' + node);
+                                 }
+                             }};
+        outputs << std::pair{QStringLiteral("page end frame"), [=](const Look& look) {
+                                 pageEnd(true);
+                                 look({});
+                                 pageEnd(false);
+                             }};
         for (const char* command : {"mCalA", "mCalT"})
-            outputs << std::pair{QString::fromLatin1(command), [=] { statistics(command); }};
+            outputs << std::pair{QString::fromLatin1(command), [=, this](const Look& look) {
+                                     QTimer::singleShot(0, this, [&] {
+                                         frmCal* f = ui::Default<frmCal>::get();
+                                         look(QStringLiteral(" shown"));
+                                         for (QPushButton* b : {f->Command1, f->Command2, f->Command3}) {
+                                             b->click();
+                                             look(u' ' + b->text());
+                                         }
+                                         f->cmdExit_Click();
+                                     });
+                                     act(command);
+                                 }};
         for (const xlprint::PrintCommand& c : xlprint::printCommands())
-            outputs << std::pair{QString::fromLatin1(c.item), [=, this, &d] {
+            outputs << std::pair{QString::fromLatin1(c.item), [=, this, &d](const Look&) {
                                      d.expectOpenFile(templatePath(c));
                                      act(c.item);
                                  }};
-        outputs << std::pair{QStringLiteral("report menu"),
-                             [=] { emit w->menu(QStringLiteral("mP"))->aboutToShow(); }};
-        for (const char* item : {"mPfp", "mPdt"})
-            outputs << std::pair{QString::fromLatin1(item), [=] { act(item); }};
-        for (const char* label : {"lbSum", "lbSc"})
-            outputs << std::pair{QString::fromLatin1(label), [=] {
-                                     if (auto* l = child<QLabel>(w, label); l->isVisible())
-                                         QTest::mouseDClick(l, Qt::LeftButton);
-                                 }};
-        outputs << std::pair{QStringLiteral("page end opened"), [=] { w->pageEndButton()->click(); }};
-        for (const char* option :
-             {"Dop2", "Lop1", "ckD", "ckL", "ckTax", "Dop1", "Lop2", "ckTax", "ckD", "ckL"})
-            outputs << std::pair{QStringLiteral("page end ") + QString::fromLatin1(option),
-                                 [=] { click(option); }};
-        outputs << std::pair{QStringLiteral("page end discount typed"), [=] {
-                                 auto* off = child<QLineEdit>(w, "txtOff");
-                                 off->selectAll();
-                                 QTest::keyClicks(off, QStringLiteral("-1000"));
+        outputs << std::pair{QStringLiteral("report tables"), [=, this](const Look&) {
+                                 emit w->menu(QStringLiteral("mP"))->aboutToShow();
+                                 readReportTables();
                              }};
-        outputs << std::pair{QStringLiteral("page end closed"), [=] { w->pageEndButton()->click(); }};
-        // Every cell of every leaf entered with the mouse and left with Enter (which enters the next
-        // one) and with Esc.
-        for (const QString& leaf : m_priced.tree.leaves(kRootKey)) {
-            outputs << std::pair{QStringLiteral("node ") + leaf, [=] { w->tv_NodeClick(leaf); }};
-            for (int r = 1; r <= 3; ++r)
-                for (int c = ColName; c <= ColRemark; ++c) {
-                    const QString cell = QStringLiteral("%1 row %2 column %3").arg(leaf).arg(r).arg(c);
-                    outputs << std::pair{cell + QStringLiteral(" entered"), [=] { press(r, c); }}
-                            << std::pair{cell + QStringLiteral(" Enter"), [=] { key(Qt::Key_Return); }}
-                            << std::pair{cell + QStringLiteral(" entered again"), [=] { press(r, c); }}
-                            << std::pair{cell + QStringLiteral(" Esc"), [=] { key(Qt::Key_Escape); }};
-                }
-        }
-        for (const char* command : {"mCpq", "mPstQ", "mInsQcp", "mInsQ", "mUndo", "mAdd2W", "mDelQ"})
-            outputs << std::pair{QStringLiteral("row ") + QString::fromLatin1(command),
-                                 [=] { rowCommand(2, command); }};
-        const QString area = m_priced.tree.leaves(kRootKey).first().section(kPathSeparator, 0, 1);
-        for (const char* command : {"mAddA", "mInsA", "mAddT", "mInsT", "mDelN"})
-            outputs << std::pair{QStringLiteral("tree ") + QString::fromLatin1(command),
-                                 [=] { treeCommand(area, command); }};
+        for (const char* item : {"mPfp", "mPdt"})
+            outputs << std::pair{QString::fromLatin1(item), [=](const Look&) { act(item); }};
 
-        for (const auto& [output, step] : outputs) {
-            step();
-            lookAll(needles, tag + output, d);
+        for (const auto& [command, run] : commands) {
+            run();
+            // The hidden numbers of the quotation as opened, and those the command made (a hidden
+            // number it made equal to one the user sees, as a ratio of 1 does, shows nothing new).
+            const QuoteDocument now = wholeQuotation(w->document());
+            Needles needles;
+            addNeedles(needles, now, prices);
+            needles.drop(seenNumbers(now, !prices));
+            addNeedles(needles, m_priced, prices);
+            for (const auto& [output, produce] : outputs) {
+                const QString where = tag + command + QStringLiteral(" → ") + output;
+                produce([&](const QString& detail) { lookAll(needles, where + detail, d); });
+                lookAll(needles, where, d);
+                d.clear(); // an answer the command did not ask for (a refused one) is dropped
+            }
         }
+        // The last file was opened, and the bulk commands asked for their values (a user who may not
+        // see costs is refused them).
+        QCOMPARE(w->document().pageEnd.design.byTotal, rights == 4095);
+        const QList<ui::InputRequest> inputs = d.inputs();
+        QCOMPARE(std::count_if(inputs.cbegin(), inputs.cend(),
+                               [](const ui::InputRequest& r) { return r.prompt == QStringLiteral("請輸入金額"); }),
+                 rights == kNoPrices ? 1 : 0);
 
         const QStringList found = std::exchange(m_found, {});
         if (rights == 4095) {
-            for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 統計_", ": 報價單_",
-                                      ": 單張報價單_", ": 成本分析_", ": report: "})
+            for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 報價單_",
+                                      ": 單張報價單_", ": 成本分析_", ": report: ", ": ptdemo.pfp: ",
+                                      ": statistics copy: "})
                 QVERIFY2(std::any_of(found.cbegin(), found.cend(),
                                      [&](const QString& f) { return f.contains(QString::fromUtf8(shown)); }),
                          shown);

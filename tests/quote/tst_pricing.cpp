@@ -286,6 +286,11 @@ private slots:
                                            << "0.1234" << QStringList{"500", "元", "61.7"};
         QTest::newRow("basis per ping: fee kept") << "basis" << false << "12"
                                                   << "50" << QStringList{"12", "坪", "9"};
+        // From the other basis: a base the total gave is no number of ping.
+        QTest::newRow("switch per ping: total dropped") << "switch" << false << "500"
+                                                        << "0.1" << QStringList{"", "坪", "0"};
+        QTest::newRow("switch by total") << "switch" << true << "12"
+                                         << "0.1" << QStringList{"500", "元", "50"};
         QTest::newRow("12 ping at 50") << "fee" << false << "12"
                                        << "50" << QStringList{"12", "元", "600"};
         QTest::newRow("empty rate empties the fee") << "fee" << false << "12"
@@ -303,12 +308,12 @@ private slots:
         QFETCH(QString, base);
         QFETCH(QString, rate);
         QFETCH(QStringList, out);
-        Fee fee{true, QStringLiteral("設計費"), byTotal, base, QStringLiteral("元"),
+        Fee fee{true, QStringLiteral("設計費"), byTotal != (op == u"switch"), base, QStringLiteral("元"),
                 rate, QStringLiteral("9")};
         if (op == u"fee")
             RecalcFee(fee);
         else // true exactly when the fee followed a changed base
-            QCOMPARE(op == u"basis" ? ApplyFeeBasis(fee, u"500") : RefreshFeeBase(fee, u"500"),
+            QCOMPARE(op == u"refresh" ? RefreshFeeBase(fee, u"500") : ApplyFeeBasis(fee, byTotal, u"500"),
                      out[2] != u"9");
         QCOMPARE((QStringList{fee.base, fee.baseUnit, fee.amount}), out);
     }

@@ -522,15 +522,18 @@ private slots:
         QTest::addColumn<int>("rights");
         QTest::addColumn<QList<int>>("hidden");
         QTest::addColumn<QString>("labels"); // lbSumT lbCsumT lbProT lbScT
-        QTest::newRow("00") << (4095 & ~3) << QList<int>{6, 7, 8, 9, 10} << "0000";
-        QTest::newRow("01") << (4095 & ~1) << QList<int>{6, 7, 10} << "0100";
-        QTest::newRow("10") << (4095 & ~2) << QList<int>{8, 9, 10} << "1000";
-        QTest::newRow("11") << 4095 << QList<int>{} << "1111";
+        // The bulk commands on 比例 and 合計 price the rows from their costs: prices would show them.
+        QTest::addColumn<bool>("bulk");
+        QTest::newRow("00") << (4095 & ~3) << QList<int>{6, 7, 8, 9, 10} << "0000" << false;
+        QTest::newRow("01") << (4095 & ~1) << QList<int>{6, 7, 10} << "0100" << true;
+        QTest::newRow("10") << (4095 & ~2) << QList<int>{8, 9, 10} << "1000" << false;
+        QTest::newRow("11") << 4095 << QList<int>{} << "1111" << true;
     }
     void columnViewByRights() {
         QFETCH(int, rights);
         QFETCH(QList<int>, hidden);
         QFETCH(QString, labels);
+        QFETCH(bool, bulk);
         mdM::UserRights = rights;
         frmQ* w = fx.open();
         showLeaf(w, {{"a", "1", "10", "5"}});
@@ -543,6 +546,18 @@ private slots:
             QVERIFY2(!total->isHidden() || total->text().isEmpty(), names[i]); // nor held hidden
         }
         QVERIFY(!child<QLabel>(w, "lbSum")->isHidden()); // the captions stay
+        ScriptedDialogs dialogs;
+        for (void (frmQ::*command)() : {&frmQ::lbSc_DblClick, &frmQ::lbSum_DblClick}) {
+            if (bulk)
+                dialogs.expectInput(QStringLiteral("3"));
+            else
+                dialogs.expectMessage();
+            (w->*command)();
+        }
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(cell(w, 1, ColRatio).isEmpty(), !bulk);
+        if (!bulk)
+            QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("成本")));
     }
 
     void pricingSwitchesExclusive() {

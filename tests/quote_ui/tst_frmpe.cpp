@@ -44,6 +44,8 @@ private slots:
     void taxEnter_data();
     void taxEnter();
     void designFeeByTotal();
+    void feeBasis_data();
+    void feeBasis();
     void feePerPing();
     void noFeeCopiesTheTotalText();
     void openingShowsTheRoot();
@@ -183,15 +185,43 @@ void TestFrmPe::designFeeByTotal() {
     QCOMPARE(c<QLineEdit>("txtDp")->text() + text("txtDt") + text("lbNtax") + text("lbTax") + text("lbHtax") +
                  text("lbApr"),
              QString());
-    // Switched to per ping and back, the base taken from the total stays hidden; a typed one shows.
-    for (const char* basis : {"Dop2", "Dop1", "Dop2"}) {
-        c<QRadioButton>(basis)->click();
-        QCOMPARE(c<QLineEdit>("txtDp")->text() + text("txtDt"), QString());
-    }
-    type("txtdx", QStringLiteral("3"));
-    QCOMPARE(c<QLineEdit>("txtDp")->text(), QString());
-    type("txtDp", QStringLiteral("12"));
-    QCOMPARE(c<QLineEdit>("txtDp")->text(), QStringLiteral("12"));
+}
+
+void TestFrmPe::feeBasis_data() {
+    QTest::addColumn<bool>("pricesHidden");
+    QTest::addColumn<bool>("byTotal"); // the basis before the click
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QStringList>("shown"); // base, rate and amount boxes after the other basis is clicked
+    QTest::addColumn<QString>("kept");      // the basis and base the quotation keeps
+    QTest::newRow("per ping drops the total") << false << true << "" << "0.1" << QStringList{"", "0.1", "0"}
+                                              << "False,";
+    QTest::newRow("by total takes the total") << false << false << "12" << "50"
+                                              << QStringList{"500", "50", "25000"} << "True,500";
+    // Without the price right the basis stays: a rate per ping would become a share of the total.
+    QTest::newRow("no price right: per ping kept") << true << false << "37" << "1873"
+                                                   << QStringList{"37", "", ""} << "False,37";
+    // A share of the total is a percentage, shown as every printout shows it; the total is not.
+    QTest::newRow("no price right: share shown") << true << true << "" << "0.07"
+                                                 << QStringList{"", "0.07", ""} << "True,500";
+}
+
+void TestFrmPe::feeBasis() {
+    QFETCH(bool, pricesHidden);
+    QFETCH(bool, byTotal);
+    QFETCH(QString, base);
+    QFETCH(QString, rate);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, kept);
+    fill(*doc_, QStringLiteral("500"));
+    doc_->pageEnd.design = {true, QStringLiteral("設計費"), byTotal, base, feeBaseUnit(byTotal), rate, {}};
+    pe_->PricesHidden = pricesHidden;
+    pe_->frameOpened();
+    c<QRadioButton>(byTotal ? "Dop2" : "Dop1")->click();
+    QCOMPARE((QStringList{c<QLineEdit>("txtDp")->text(), c<QLineEdit>("txtdx")->text(), text("txtDt")}), shown);
+    const Fee& fee = doc_->pageEnd.design;
+    QCOMPARE((fee.byTotal ? QStringLiteral("True,") : QStringLiteral("False,")) + fee.base, kept);
+    QCOMPARE(c<QLineEdit>("txtdx")->isReadOnly(), pricesHidden);
 }
 
 void TestFrmPe::feePerPing() {

@@ -4,6 +4,7 @@
 #include "CoverWriter.h"
 #include "FakePrint.h"
 #include "Layouts.h"
+#include "Pricing.h"
 #include "mdM.h"
 
 #include <QtTest>
@@ -416,20 +417,32 @@ private slots:
         QTest::addColumn<bool>("tax");
         QTest::addColumn<bool>("pricesHidden");
         QTest::addColumn<QStringList>("labels"); // column +1 of rows r+1 .. r+7
+        // The design fee's rate (by the total) or base (per ping: switched there from the total).
+        QTest::addColumn<bool>("perPing");
+        QTest::addColumn<QString>("feeBase");
         QTest::newRow("fees, tax") << true << true << false
                                    << QStringList{"設計費", "監工費", "", "    合  計", "    稅  金",
-                                                  "    總  價", ""};
+                                                  "    總  價", ""}
+                                   << false << "0.1";
         QTest::newRow("nothing") << false << false << false
-                                 << QStringList{"", "", "", "    合  計", "", "    總  價", ""};
+                                 << QStringList{"", "", "", "    合  計", "", "    總  價", ""} << false << "";
         QTest::newRow("prices hidden") << true << true << true
                                        << QStringList{"設計費", "監工費", "", "    合  計",
-                                                      "    稅  金", "", ""};
+                                                      "    稅  金", "", ""}
+                                       << false << "0.1";
+        // The total the base held is no number of ping: it is not printed as one.
+        QTest::newRow("prices hidden, per ping") << true << true << true
+                                                 << QStringList{"設計費", "監工費", "", "    合  計",
+                                                                "    稅  金", "", ""}
+                                                 << true << "";
     }
     void singleSheet() {
         QFETCH(bool, fees);
         QFETCH(bool, tax);
         QFETCH(bool, pricesHidden);
         QFETCH(QStringList, labels);
+        QFETCH(bool, perPing);
+        QFETCH(QString, feeBase);
         Stats st;
         for (int i = 0; i < 5; ++i)
             st.rows.append(row(QStringLiteral("Ｑ‧客廳"), QString::number(i), 10));
@@ -440,6 +453,10 @@ private slots:
                             QStringLiteral("105")};
         s.pageEnd.supervision = {fees, QStringLiteral("監工費"), true, {}, {}, QStringLiteral("0.1"),
                                  QStringLiteral("105")};
+        if (perPing) {
+            s.pageEnd.design.base = QStringLiteral("1050");
+            quote::ApplyFeeBasis(s.pageEnd.design, false, u"1050");
+        }
         const Geometry g = geometry(8, 1, QStringLiteral("A1"), QStringLiteral("G39"), 10);
         const JobPlan plan = planQuote(s, sw(false, 1, pricesHidden, false, true, true), g, st);
         QCOMPARE(plan.sheets.size(), 1);
@@ -452,6 +469,7 @@ private slots:
         const int base = 8 + 5;
         for (int j = 0; j < labels.size(); ++j)
             QCOMPARE(d.text(base + 1 + j, 2), labels.at(j));
+        QCOMPARE(d.text(base + 1, 4), feeBase);
         QCOMPARE(d.cells.contains({base + 1, 5}), fees && !pricesHidden);
         QCOMPARE(d.cells.contains({base + 4, 5}), !pricesHidden);
         if (!pricesHidden) {

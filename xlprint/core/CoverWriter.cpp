@@ -22,18 +22,20 @@ void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s) {
 } // namespace
 
 void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown) {
+    const quote::FeeShown shown = quote::feeShown(fee, pricesShown);
     w.put(row, 1, stats::feeNameText(fee, pricesShown));
     if (fee.byTotal) {
         w.put(row, 2, QStringLiteral("總價"));
-        w.put(row, 3, num::val(fee.rate), Align::Right, kPercent);
+        if (shown.rate)
+            w.put(row, 3, num::val(fee.rate), Align::Right, kPercent);
     } else {
         w.put(row, 2, QStringLiteral("坪"));
-        const QString base = ping == PingBase::Area || !pricesShown
-                                 ? fee.base
-                                 : fee.base + QStringLiteral(" X ") + num::str(num::val(fee.rate));
+        QString base = shown.base ? fee.base : QString();
+        if (ping == PingBase::AreaTimesRate && shown.rate)
+            base += QStringLiteral(" X ") + num::str(num::val(fee.rate));
         w.put(row, 3, base, Align::Right);
     }
-    if (pricesShown)
+    if (shown.amount)
         w.put(row, 4, amountOf(fee.amount));
 }
 

@@ -27,8 +27,8 @@ enum class PingBase {
     AreaTimesRate // "floor area X rate"
 };
 
-// A fee row at `row`: name, basis, rate (or floor area) and the fee. Without `pricesShown` (the
-// user's price right) neither the rate per ping nor the fee: the name and the quantity only.
+// A fee row at `row`: name, basis, rate (or floor area) and the fee, each as quote::feeShown lets a
+// user with or without the price right (`pricesShown`) see it.
 void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown);
 
 struct CoverOptions {
