@@ -14,7 +14,10 @@
 //                          check boxes: design,supervision,tax as 0 or 1
 //
 // The reader also takes the older format (first line "0" or "1", grid fields joined by ","), files
-// without [PageEndPs] and [D&L], and a [D&L] that stops after its second line.
+// without [PageEndPs] and [D&L] (the file ends after the grid's empty line, or another line stands
+// there), and a [D&L] that stops after its second or third line. The last line may lack its CR LF
+// when it holds every field of its kind. A file of the current format cut short anywhere else is
+// refused: it would lose what is missing at the next save.
 //
 // A value holding its line's separator is written with the full-width form ("|" in a cell as "｜",
 // "," in a fee field as "，", ":" in a totals field as "："), and a line break as a space, so that
@@ -49,8 +52,8 @@ QByteArray bytes(QuoteDocument& doc);
 std::optional<FileError> write(QuoteDocument& doc, const QString& path);
 
 // Reads a quotation into `doc`. The file is read into a new document that replaces `doc` only when
-// the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤",
-// title "KavoIII") leaves `doc` as it was.
+// the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤"
+// and the reason on a second line, title "KavoIII") leaves `doc` as it was.
 std::optional<FileError> read(const QString& text, QuoteDocument& doc);
 std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc);
 // As readBytes from a file; a missing file gives "檔案不存在".

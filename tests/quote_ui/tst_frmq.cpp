@@ -322,13 +322,13 @@ private slots:
 
         frmQ* w = fx.open();
         ScriptedDialogs dialogs;
-        // The broken file: "開啟檔案錯誤", and the quotation in hand stays.
+        // The broken file: "開啟檔案錯誤" and why, and the quotation in hand stays.
         w->customerBox()->setText(QStringLiteral("留下"));
         dialogs.expectOpenFile(broken);
         dialogs.expectMessage();
         w->mOpen_Click();
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().last().text, QStringLiteral("開啟檔案錯誤"));
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("開啟檔案錯誤\r\n檔案在 [Title] 段中提早結束"));
         QCOMPARE(dialogs.messages().last().title, QStringLiteral("KavoIII"));
         QCOMPARE(w->customerBox()->text(), QStringLiteral("留下"));
         QVERIFY(w->CurrentFile.isEmpty());
