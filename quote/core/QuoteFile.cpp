@@ -2,6 +2,7 @@
 
 #include "text/Codec.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -398,6 +399,22 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     doc.adopt(std::move(next));
     doc.showRootAfterRead();
     return std::nullopt;
+}
+
+DiskState diskState(const QString& path) {
+    DiskState s;
+    const QFileInfo info(path);
+    s.path = info.absoluteFilePath();
+    s.exists = info.isFile();
+    if (!s.exists)
+        return s;
+    s.size = info.size();
+    s.modified = info.lastModified();
+    QFile f(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (f.open(QIODevice::ReadOnly) && hash.addData(&f))
+        s.digest = hash.result();
+    return s;
 }
 
 std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc) {

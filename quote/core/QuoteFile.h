@@ -26,6 +26,7 @@
 #include "ui/Dialogs.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -39,7 +40,22 @@ struct FileError {
     QString detail;
 };
 
+// A file as it stood on disk: its size, time and content. Two states differ when the file was
+// written in between (by another window or workstation).
+struct DiskState {
+    QString path; // absolute; empty: no file
+    bool exists = false;
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray digest; // of the content
+
+    bool operator==(const DiskState&) const = default;
+};
+
 namespace QuoteFile {
+
+// The state of the file at `path` now.
+DiskState diskState(const QString& path);
 
 // The file's text for the document as it stands (the store grid as it is).
 QString format(const QuoteDocument& doc);

@@ -264,6 +264,7 @@ void frmQ::mNew_Click() {
         return;
     setCaption(QString());
     HideCellEditors();
+    m_disk = {};
 
     const QString category = cbK->currentText();
     const PageEnd pageEnd = m_doc.pageEnd;
