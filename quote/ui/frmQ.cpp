@@ -372,6 +372,15 @@ void frmQ::rebuildTree() {
     selectTreeNode(m_doc.lbPath);
 }
 
+void frmQ::showMarkedNode() {
+    const QTreeWidgetItem* item = tv->currentItem();
+    if (!item || QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    const QString key = item->data(0, Qt::UserRole).toString();
+    if (key != m_doc.lbPath && !tv_NodeClick(key))
+        selectTreeNode(m_doc.lbPath);
+}
+
 void frmQ::selectTreeNode(const QString& key) {
     QTreeWidgetItem* item = m_treeItems.value(key);
     if (!item)

@@ -121,6 +121,8 @@ public:
     void rebuildTree();
     QTreeWidgetItem* treeItem(const QString& key) const { return m_treeItems.value(key); }
     void selectTreeNode(const QString& key);
+    // The node the tree marks is shown (after a mouse gesture that moved the mark without a click).
+    void showMarkedNode();
     // The eight by-area print items follow the work-types-only flag.
     void setWorkTypesOnly(bool on);
     // The header controls show the document's header.
