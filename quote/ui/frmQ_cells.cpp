@@ -70,8 +70,7 @@ bool isEnter(const QKeyEvent* k) {
 
 CellEditors::CellEditors(frmQ* window) : QObject(window), w(window) {
     QWidget* vp = w->hfgQ->viewport();
-    T = new QLineEdit(vp);
-    T->setObjectName(QStringLiteral("T"));
+    T = ui::textBox(vp, "T");
     T->hide();
     c = listButton(vp, "c");
     ca = listButton(vp, "ca");
@@ -83,8 +82,7 @@ CellEditors::CellEditors(frmQ* window) : QObject(window), w(window) {
     LsA = new QListWidget(w->body());
     LsA->setObjectName(QStringLiteral("LsA"));
     LsA->hide();
-    txt = new QLineEdit(vp);
-    txt->setObjectName(QStringLiteral("txt"));
+    txt = ui::textBox(vp, "txt");
     txt->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(255, 255, 192); }"));
     // Typed, pasted and input-method text alike: digits and "." only.
     txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), txt));

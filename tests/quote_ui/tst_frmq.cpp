@@ -233,6 +233,9 @@ private slots:
         w->document().SetCell(1, ColAmount, QStringLiteral("1000"));
         w->document().pageEnd.lbNtax = QStringLiteral("282290");
         w->document().pageEnd.lbApr = QStringLiteral("357000");
+        // A header text longer than a text box's usual limit is saved whole.
+        const QString address = QString::fromUcs4(U"\U0002000B").repeated(20000);
+        w->addressBox()->setText(address);
         const QString path = fx.quotes + QStringLiteral("/a&b.kav");
         ScriptedDialogs dialogs;
         dialogs.expectSaveFile(path);
@@ -248,6 +251,9 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
         QVERIFY(QuoteFile::bytes(w->document()).endsWith("\r\n1000:5%:50:1050::1050\r\n0,0,1\r\n"));
+        QuoteDocument back;
+        QVERIFY(!QuoteFile::readFile(path, back));
+        QCOMPARE(back.header.txtAddr, address);
         QCOMPARE(w->pathLabel()->text(), kRootKey);
         QCOMPARE(w->CurrentFile, path);
         QCOMPARE(w->caption(), QStringLiteral("報價系統\t- ") + path);
