@@ -1,16 +1,90 @@
 #include "ui/Controls.h"
 
+#include "text/TextCut.h"
+
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace ui {
+
+namespace {
+
+constexpr int kToolkitLimit = 32767; // QLineEdit's default maxLength
+constexpr int kWhole = std::numeric_limits<int>::max();
+// The box's own limit in UTF-16 units (0: none), once the rule holds for it.
+const char* const kOwnLimit = "ownTextLimit";
+
+// Every line edit the program places in a window or shows takes its text whole.
+class TextBoxRule final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Polish || e->type() == QEvent::ParentChange)
+            if (auto* box = qobject_cast<QLineEdit*>(watched))
+                keepTextWhole(box);
+        return false;
+    }
+};
+
+void installTextBoxRule() {
+    static QPointer<TextBoxRule> rule;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (rule || !app)
+        return;
+    rule = new TextBoxRule(app);
+    app->installEventFilter(rule);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installTextBoxRule)
+
+QString textCutTip(int limit) {
+    return QStringLiteral("文字太長：只收前 %1 個字元，其後的已截去").arg(limit);
+}
+
+namespace {
+void sayCut(QLineEdit* box, int limit) {
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), textCutTip(limit), box);
+}
+} // namespace
+
+void keepTextWhole(QLineEdit* box) {
+    installTextBoxRule();
+    const int max = box->maxLength();
+    if (max == kWhole)
+        return; // the rule holds, and no limit was set since
+    const bool first = !box->property(kOwnLimit).isValid();
+    const int limit = max == kToolkitLimit ? 0 : max;
+    box->setProperty(kOwnLimit, limit);
+    box->setMaxLength(kWhole);
+    // A text the toolkit cut at the limit before the rule held for it may end inside a character.
+    if (const QString t = box->text(); limit > 0 && t.size() == limit && t.back().isHighSurrogate()) {
+        box->setText(t.chopped(1));
+        sayCut(box, limit);
+    }
+    if (!first)
+        return;
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& t) {
+        const int own = box->property(kOwnLimit).toInt();
+        if (own <= 0 || t.size() <= own)
+            return;
+        box->setText(text::cutToUnits(t, own));
+        sayCut(box, own);
+    });
+}
 
 QLineEdit* textBox(QWidget* parent, const char* name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
+    keepTextWhole(box);
     return box;
 }
 

@@ -7,7 +7,17 @@ class QWidget;
 
 namespace ui {
 
+// A text box (a QLineEdit named `name`), taking its text whole (keepTextWhole).
 QLineEdit* textBox(QWidget* parent, const char* name);
+// Every text box of the program takes its text whole: the toolkit's default limit of 32,767 UTF-16
+// units, which cuts a longer text in the middle of a character without a word, is lifted. A box
+// given a limit of its own (setMaxLength) keeps it, cut at a character boundary (text::cutToUnits),
+// and says so in a tip at the box. textBox applies it; every other line edit of the program
+// (editable combo boxes, the cell editors, the dialogs' boxes) gets it when it is placed in a
+// window or before it is first shown, through one filter on the application.
+void keepTextWhole(QLineEdit* box);
+// The tip a box with a limit of its own shows when it cut a text.
+QString textCutTip(int limit);
 // A text box that shows "*" for every character typed.
 QLineEdit* passwordBox(QWidget* parent, const char* name);
 // A button that Enter in another control never presses.

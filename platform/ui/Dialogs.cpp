@@ -138,7 +138,7 @@ QString openFileDialog(const FileRequest& r) {
 }
 
 QString withDefaultSuffix(const QString& path, const QString& suffix) {
-    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+    if (path.isEmpty() || suffix.isEmpty() || path.endsWith(u'.' + suffix, Qt::CaseInsensitive))
         return path;
     return path.endsWith(u'.') ? path + suffix : path + u'.' + suffix;
 }

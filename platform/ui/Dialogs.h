@@ -39,7 +39,7 @@ struct FileRequest {
     QString fileName; // preset file name (may be a full path)
     QString filter;
     int filterIndex = 1;
-    // Save dialogs: the suffix a name typed without one gets ("kav"). The replace question is
+    // Save dialogs: the suffix a name not ending in it gets ("kav"). The replace question is
     // asked of the name with it.
     QString defaultSuffix;
 };
@@ -81,8 +81,9 @@ QString openFileDialog(const FileRequest& r);
 // The name to save to, the default suffix added as withDefaultSuffix adds it. An existing file
 // of that name is replaced only when the user says so; No shows the dialog again.
 QString saveFileDialog(const FileRequest& r);
-// path with "." and suffix added when its file name has no suffix of its own ("林宅" and "林宅."
-// give "林宅.kav"); path as it is when it is empty, has a suffix or suffix is empty.
+// path with "." and suffix added unless it already ends in "." and suffix, in any letter case
+// ("林宅", "林宅." and "林宅 v1.2" give "林宅.kav", "林宅 v1.2.kav"); path as it is when it is
+// empty or suffix is empty.
 QString withDefaultSuffix(const QString& path, const QString& suffix);
 QString folderDialog(const FileRequest& r);
 

@@ -2,6 +2,7 @@
 
 #include "text/Codec.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,9 +58,13 @@ QString feeLine(const Fee& f) {
 
 // ---- reading ----
 
+// The file's lines, and whether the last one lacks its line end (the file was cut there, or only
+// its final CR LF is missing).
 class Lines {
 public:
-    explicit Lines(QStringList lines) : lines_(std::move(lines)) {}
+    explicit Lines(const QString& content)
+        : lines_(text::splitLines(content)),
+          lastOpen_(!content.isEmpty() && !content.endsWith(u'\n') && !content.endsWith(u'\r')) {}
     bool atEnd() const { return at_ >= lines_.size(); }
     std::optional<QString> next() {
         if (atEnd())
@@ -67,14 +72,29 @@ public:
         return lines_.at(at_++);
     }
     int lineNo() const { return int(at_); } // number of the line last read (1-based)
+    // The line last read is the file's last and has no line end.
+    bool lastReadOpen() const { return lastOpen_ && at_ == lines_.size(); }
 
 private:
     QStringList lines_;
+    bool lastOpen_;
     qsizetype at_ = 0;
 };
 
-FileError structureError(const QString& detail) {
-    return FileError{QStringLiteral("開啟檔案錯誤"), QStringLiteral("KavoIII"), ui::Icon::Critical, detail};
+// Why a file is refused, as the message's second line.
+QString endsInside(const QString& section) {
+    return QStringLiteral("檔案在 %1 段中提早結束").arg(section);
+}
+QString wrongLine(int lineNo, const QString& marker) {
+    return QStringLiteral("第 %1 行應為 %2").arg(lineNo).arg(marker);
+}
+QString cutLine(int lineNo, const QString& section) {
+    return QStringLiteral("第 %1 行欄位不全：檔案在 %2 段中提早結束").arg(lineNo).arg(section);
+}
+
+FileError structureError(const QString& reason) {
+    return FileError{QStringLiteral("開啟檔案錯誤") + kEol + reason, QStringLiteral("KavoIII"), ui::Icon::Critical,
+                     reason};
 }
 
 // The fields of a line split at `sep`; an empty line has none.
@@ -170,43 +190,65 @@ ItemRow readGridLine(const QString& line, bool older) {
     return row;
 }
 
+// A line of [D&L]: how it is read, and the fields it holds when written whole. The fee lines must
+// be there; the section may stop after them.
+struct DandLLine {
+    void (*read)(const QString&, PageEnd&);
+    QChar sep;
+    int fields;
+    bool required;
+    bool lastFieldNeeded; // an empty last field is a cut line (the check boxes are never empty)
+};
+const DandLLine kDandLLines[] = {
+    {[](const QString& l, PageEnd& p) { readFeeLine(l, p.design); }, kFeeSep, 5, true, false},
+    {[](const QString& l, PageEnd& p) { readFeeLine(l, p.supervision); }, kFeeSep, 5, true, false},
+    {readTotalsLine, kTotalsSep, 6, false, false},
+    {readChecksLine, kFeeSep, 3, false, true},
+};
+
+// A last line without its line end is taken when it holds every field of its kind.
+bool wholeLine(const QString& line, const DandLLine& kind) {
+    const QStringList f = line.split(kind.sep);
+    return f.size() >= kind.fields && !(kind.lastFieldNeeded && f.at(kind.fields - 1).isEmpty());
+}
+
 // The page-end sections, read as far as they go; `inPageEnd` when "[PageEndPs]" was just read.
-// False when the file ended inside them (or before them).
-bool readPageEnd(Lines& in, bool inPageEnd, PageEnd& pe) {
+// The reason when the file ends inside them (the reader refuses a file of the current format for
+// it); nothing when they are whole or absent.
+std::optional<QString> readPageEnd(Lines& in, bool inPageEnd, PageEnd& pe) {
     if (!inPageEnd) {
         const auto marker = in.next();
         if (!marker)
-            return false;
-        if (*marker != kPageEndPs)
-            return true; // something else: no page-end sections
+            return std::nullopt; // the file ends after the grid: no page-end sections
+        if (*marker != kPageEndPs) {
+            // Something else: no page-end sections. The marker itself cut short is a cut file.
+            if (in.lastReadOpen() && kPageEndPs.startsWith(*marker))
+                return endsInside(kPageEndPs);
+            return std::nullopt;
+        }
     }
     for (QString& remark : pe.cbPe) {
         const auto line = in.next();
         if (!line)
-            return false;
+            return endsInside(kPageEndPs);
         remark = *line;
     }
     for (;;) {
         const auto line = in.next();
         if (!line)
-            return false;
+            return endsInside(kPageEndPs);
         if (*line == kDandL)
             break;
     }
-    using LineReader = void (*)(const QString&, PageEnd&);
-    const LineReader readers[] = {
-        [](const QString& l, PageEnd& p) { readFeeLine(l, p.design); },
-        [](const QString& l, PageEnd& p) { readFeeLine(l, p.supervision); },
-        readTotalsLine,
-        readChecksLine,
-    };
-    for (const LineReader read : readers) {
+    for (const DandLLine& kind : kDandLLines) {
         const auto line = in.next();
         if (!line)
-            return false;
-        read(*line, pe);
+            return kind.required ? std::optional(endsInside(kDandL)) : std::nullopt;
+        kind.read(*line, pe);
+        if (in.lastReadOpen() && !wholeLine(*line, kind))
+            return cutLine(in.lineNo(), kDandL);
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -277,7 +319,7 @@ std::optional<FileError> write(QuoteDocument& doc, const QString& path) {
 }
 
 std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
-    Lines in(text::splitLines(content));
+    Lines in(content);
     QuoteDocument next;
     next.WorkTypesOnly = doc.WorkTypesOnly;
     next.pageEnd = doc.pageEnd;
@@ -286,7 +328,7 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     // Line 1: the work-types-only flag, with the letter "n" in the current format.
     const auto first = in.next();
     if (!first)
-        return structureError(QStringLiteral("empty file"));
+        return structureError(QStringLiteral("檔案是空的"));
     const bool older = *first == u"0" || *first == u"1";
     const bool current = *first == u"0n" || *first == u"1n";
     if (*first == u"0" || *first == u"0n")
@@ -294,28 +336,27 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     else if (*first == u"1" || *first == u"1n")
         next.WorkTypesOnly = true;
 
-    // The next line must be `marker`.
-    auto expect = [&in](const QString& marker) -> std::optional<FileError> {
+    // The next line must be `marker`; `section` is the one it follows.
+    auto expect = [&in](const QString& marker, const QString& section) -> std::optional<FileError> {
         const auto line = in.next();
         if (line && *line == marker)
             return std::nullopt;
-        return structureError(QStringLiteral("line %1: %2 expected").arg(in.lineNo()).arg(marker));
+        if (!line || (in.lastReadOpen() && marker.startsWith(*line)))
+            return structureError(endsInside(section));
+        return structureError(wrongLine(in.lineNo(), marker));
     };
-    auto endsInside = [](const QString& section) {
-        return structureError(QStringLiteral("the file ends inside %1").arg(section));
-    };
-    if (auto error = expect(kTitle))
+    if (auto error = expect(kTitle, kTitle))
         return error;
     QuoteHeader& h = next.header;
     for (QString* s : {&h.txtCn, &h.cbEcn, &h.cbSal, &h.cbK, &h.txtNo, &h.txtAddr, &h.txtQD}) {
         const auto line = in.next();
         if (!line)
-            return endsInside(kTitle);
+            return structureError(endsInside(kTitle));
         *s = *line;
     }
     if (!in.next()) // the line after the header, not looked at
-        return endsInside(kTitle);
-    if (auto error = expect(kTree))
+        return structureError(endsInside(kTitle));
+    if (auto error = expect(kTree, kTitle))
         return error;
 
     next.tree.clear();
@@ -323,7 +364,7 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     for (;;) {
         const auto line = in.next();
         if (!line)
-            return endsInside(kTree);
+            return structureError(endsInside(kTree));
         if (line->isEmpty())
             break;
         addTreeLine(next.tree, *line, previous);
@@ -331,7 +372,7 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     if (!next.tree.root())
         next.tree.reset(); // a tree section without lines: the root alone
 
-    if (auto error = expect(kGrid))
+    if (auto error = expect(kGrid, kTree))
         return error;
     std::vector<ItemRow> rows;
     bool ended = true; // the file ended inside [Grid]
@@ -347,16 +388,33 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     next.hfgB.setRows(1); // the fixed row and one row per line read
     next.hfgB.appendRows(rows);
 
-    const bool pageEndWhole = !ended && readPageEnd(in, pageEndMarker, next.pageEnd);
-    // A file of the current format is written whole, down to the end of its last line: one that
-    // ends early was cut short and would lose what is missing at the next save.
-    const bool lastLineWhole = content.endsWith(u'\n') || content.endsWith(u'\r');
-    if (current && (ended || !pageEndWhole || !lastLineWhole))
-        return endsInside(ended ? kGrid : kPageEndPs);
+    // A file of the current format that was cut short would lose what is missing at the next save:
+    // it is refused, except for the shapes older writers left (no page-end sections, a [D&L] that
+    // stops after a whole line from the supervision fee on).
+    const std::optional<QString> cut = ended ? std::optional(endsInside(kGrid))
+                                             : readPageEnd(in, pageEndMarker, next.pageEnd);
+    if (current && cut)
+        return structureError(*cut);
 
     doc.adopt(std::move(next));
     doc.showRootAfterRead();
     return std::nullopt;
+}
+
+DiskState diskState(const QString& path) {
+    DiskState s;
+    const QFileInfo info(path);
+    s.path = info.absoluteFilePath();
+    s.exists = info.isFile();
+    if (!s.exists)
+        return s;
+    s.size = info.size();
+    s.modified = info.lastModified();
+    QFile f(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (f.open(QIODevice::ReadOnly) && hash.addData(&f))
+        s.digest = hash.result();
+    return s;
 }
 
 std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc) {

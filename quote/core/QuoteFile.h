@@ -14,7 +14,10 @@
 //                          check boxes: design,supervision,tax as 0 or 1
 //
 // The reader also takes the older format (first line "0" or "1", grid fields joined by ","), files
-// without [PageEndPs] and [D&L], and a [D&L] that stops after its second line.
+// without [PageEndPs] and [D&L] (the file ends after the grid's empty line, or another line stands
+// there), and a [D&L] that stops after its second or third line. The last line may lack its CR LF
+// when it holds every field of its kind. A file of the current format cut short anywhere else is
+// refused: it would lose what is missing at the next save.
 //
 // A value holding its line's separator is written with the full-width form ("|" in a cell as "｜",
 // "," in a fee field as "，", ":" in a totals field as "："), and a line break as a space, so that
@@ -23,6 +26,7 @@
 #include "ui/Dialogs.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -36,7 +40,22 @@ struct FileError {
     QString detail;
 };
 
+// A file as it stood on disk: its size, time and content. Two states differ when the file was
+// written in between (by another window or workstation).
+struct DiskState {
+    QString path; // absolute; empty: no file
+    bool exists = false;
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray digest; // of the content
+
+    bool operator==(const DiskState&) const = default;
+};
+
 namespace QuoteFile {
+
+// The state of the file at `path` now.
+DiskState diskState(const QString& path);
 
 // The file's text for the document as it stands (the store grid as it is).
 QString format(const QuoteDocument& doc);
@@ -49,8 +68,8 @@ QByteArray bytes(QuoteDocument& doc);
 std::optional<FileError> write(QuoteDocument& doc, const QString& path);
 
 // Reads a quotation into `doc`. The file is read into a new document that replaces `doc` only when
-// the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤",
-// title "KavoIII") leaves `doc` as it was.
+// the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤"
+// and the reason on a second line, title "KavoIII") leaves `doc` as it was.
 std::optional<FileError> read(const QString& text, QuoteDocument& doc);
 std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc);
 // As readBytes from a file; a missing file gives "檔案不存在".

@@ -85,13 +85,16 @@ private:
     void openList(QListWidget* list, QListWidget* other);
     void showRowPopup(const QPoint& globalPos);
     void selectRows(int from, int to);
-    // Escape: the editor closes and its row goes back to what it held when the editor opened.
+    // Escape: the editor closes and its row goes back to what it held when the editor opened, or
+    // when the last Enter or pick committed the edit, whichever came later.
     void cancelEdit();
+    // The row as it stands is what Escape goes back to.
+    void commitEdit();
 
     frmQ* w;
     int m_rowSelAnchor = -1; // row of a left press on the row-header column, while the button is down
     int m_rowSel = 0;        // the selection's end row (the grid's RowSel)
-    int m_openedRow = 0;     // the row of the editor last opened, and its texts then
+    int m_openedRow = 0;     // the row of the editor last opened, and its texts then or at the last commit
     ItemRow m_rowAtOpen;
 };
 

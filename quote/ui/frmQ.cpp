@@ -264,6 +264,7 @@ void frmQ::mNew_Click() {
         return;
     setCaption(QString());
     HideCellEditors();
+    m_disk = {};
 
     const QString category = cbK->currentText();
     const PageEnd pageEnd = m_doc.pageEnd;
@@ -369,6 +370,15 @@ void frmQ::rebuildTree() {
     add(root, nullptr);
     m_treeItems.value(root->key)->setExpanded(true);
     selectTreeNode(m_doc.lbPath);
+}
+
+void frmQ::showMarkedNode() {
+    const QTreeWidgetItem* item = tv->currentItem();
+    if (!item || QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    const QString key = item->data(0, Qt::UserRole).toString();
+    if (key != m_doc.lbPath && !tv_NodeClick(key))
+        selectTreeNode(m_doc.lbPath);
 }
 
 void frmQ::selectTreeNode(const QString& key) {

@@ -7,6 +7,7 @@
 #include "PickLists.h"
 #include "Pricing.h"
 #include "QuoteDocument.h"
+#include "QuoteFile.h"
 #include "RecentFiles.h"
 #include "db/Database.h"
 #include "ui/Forms.h"
@@ -120,6 +121,8 @@ public:
     void rebuildTree();
     QTreeWidgetItem* treeItem(const QString& key) const { return m_treeItems.value(key); }
     void selectTreeNode(const QString& key);
+    // The node the tree marks is shown (after a mouse gesture that moved the mark without a click).
+    void showMarkedNode();
     // The eight by-area print items follow the work-types-only flag.
     void setWorkTypesOnly(bool on);
     // The header controls show the document's header.
@@ -216,8 +219,11 @@ private:
     void showRecentFiles();
     // The save question of New and Open; false when the command stops.
     bool askToSave();
-    // Writes the quotation to `path`; false (with a message) when it failed.
+    // Writes the quotation to `path`; false (with a message) when it failed, or when the file
+    // changed on disk since this window read or wrote it and the user keeps it.
     bool writeQuotation(const QString& path);
+    // The page-end figures brought up to date from the rows, as opening the page-end frame does.
+    void RecalcGrandTotal();
     void lookUpCustomer();
     // The customer's phone, fax and contact handed to the printouts and shown in the header.
     void showCustomer(const std::optional<quote::PickLists::CustomerDetails>& c);
@@ -240,6 +246,8 @@ private:
     quote::EditorLayout m_layout;
     QString m_caption;
     QString m_givenPath;
+    // The quotation file as this window last read or wrote it.
+    quote::DiskState m_disk;
     // The customer name the shown contact, phone and fax belong to (null: none shown).
     QString m_customerShown;
     bool m_showingHeader = false;

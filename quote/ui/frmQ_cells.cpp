@@ -70,8 +70,7 @@ bool isEnter(const QKeyEvent* k) {
 
 CellEditors::CellEditors(frmQ* window) : QObject(window), w(window) {
     QWidget* vp = w->hfgQ->viewport();
-    T = new QLineEdit(vp);
-    T->setObjectName(QStringLiteral("T"));
+    T = ui::textBox(vp, "T");
     T->hide();
     c = listButton(vp, "c");
     ca = listButton(vp, "ca");
@@ -83,8 +82,7 @@ CellEditors::CellEditors(frmQ* window) : QObject(window), w(window) {
     LsA = new QListWidget(w->body());
     LsA->setObjectName(QStringLiteral("LsA"));
     LsA->hide();
-    txt = new QLineEdit(vp);
-    txt->setObjectName(QStringLiteral("txt"));
+    txt = ui::textBox(vp, "txt");
     txt->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(255, 255, 192); }"));
     // Typed, pasted and input-method text alike: digits and "." only.
     txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), txt));
@@ -109,8 +107,14 @@ CellEditors::CellEditors(frmQ* window) : QObject(window), w(window) {
     connect(cbS, &QComboBox::editTextChanged, this, &CellEditors::cbS_Change);
     connect(cbS, &QComboBox::activated, this, &CellEditors::cbS_Change);
     connect(cbU, &QComboBox::activated, this, [this] {
-        if (!cbU->isHidden())
-            setCurrentCell(cbU->currentText());
+        if (cbU->isHidden())
+            return;
+        setCurrentCell(cbU->currentText());
+        commitEdit();
+    });
+    connect(cbS, &QComboBox::activated, this, [this] {
+        if (!cbS->isHidden())
+            commitEdit();
     });
     connect(cbPs, &QComboBox::activated, this, &CellEditors::cbPs_Click);
     connect(cbD, &QComboBox::activated, this, &CellEditors::cbD_Click);
@@ -254,6 +258,13 @@ void CellEditors::BeginCellEdit() {
     SkipEditorChange = false;
 }
 
+void CellEditors::commitEdit() {
+    if (CurRow < 1 || CurRow >= w->m_doc.hfgQ.rows())
+        return;
+    m_openedRow = CurRow;
+    m_rowAtOpen = w->m_doc.hfgQ.row(CurRow);
+}
+
 void CellEditors::cancelEdit() {
     HideCellEditors();
     if (m_openedRow < 1 || m_openedRow >= w->m_doc.hfgQ.rows())
@@ -290,6 +301,7 @@ void CellEditors::cbPs_Click() {
         return;
     setCurrentCell(cbPs->currentText());
     w->RefreshTotals();
+    commitEdit();
 }
 
 void CellEditors::Enter(QWidget* editor) {
@@ -366,9 +378,12 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
-    if (isEnter(k) && editor != cbPs) {
+    if (isEnter(k)) {
         if (auto* b = qobject_cast<QComboBox*>(editor); b && b->view() && b->view()->isVisible())
             return false; // an open list takes the Enter
+        commitEdit();
+        if (editor == cbPs)
+            return false; // the remark stays in its editor
         Enter(editor);
         return true;
     }
@@ -541,6 +556,7 @@ void CellEditors::LsA_Click() {
         return;
     T->setText(LsA->currentItem()->text());
     LsA->hide();
+    commitEdit();
 }
 
 void CellEditors::Ls_Click() {
@@ -572,8 +588,10 @@ void CellEditors::Ls_Click() {
     }
     T->setText(doc.WorkTypesOnly ? T->text() + n : n);
     w->SetCell(r, ColCatalogName, n);
-    if (!item)
+    if (!item) {
+        commitEdit();
         return; // the name stays; the list stays open
+    }
 
     ItemRow& picked = doc.hfgQ.dataRows()[size_t(r - 1)];
     FillFromCatalogue(picked, item->unit, item->cost.value_or(0), item->ratio.value_or(0));
@@ -598,6 +616,7 @@ void CellEditors::Ls_Click() {
     T->hide();
     c->hide();
     HideCellEditors();
+    m_openedRow = 0; // the rows moved, and no edit is in progress
     w->gridChanged();
     w->RefreshTotals();
 }
@@ -620,11 +639,12 @@ void CellEditors::cbD_Click() {
         }
     }
     w->SetCell(CurRow, ColSpec, detail);
-    if (!markup || !cost)
-        return; // no such detail or item: the cost stays
-    SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
-    w->m_model->rowChanged(CurRow);
-    w->RefreshTotals();
+    if (markup && cost) { // else no such detail or item: the cost stays
+        SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
+        w->m_model->rowChanged(CurRow);
+        w->RefreshTotals();
+    }
+    commitEdit();
 }
 
 } // namespace quote

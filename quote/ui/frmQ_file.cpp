@@ -1,12 +1,15 @@
 // The quotation window's file commands: open, save, save as, autosave and the recent-files list.
 #include "CellEditors.h"
+#include "EditingCommands.h"
 #include "EditorRules.h"
+#include "PageEndRules.h"
 #include "PickLists.h"
 #include "QuoteFile.h"
 #include "frmQ.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
+#include "frmPe.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
@@ -85,6 +88,7 @@ void frmQ::mOpen_Click() {
         showRoot();
         return stop();
     }
+    m_disk = QuoteFile::diskState(path);
     CurrentFile = path;
     setCaption(path);
     setWorkTypesOnly(m_doc.WorkTypesOnly);
@@ -94,8 +98,17 @@ void frmQ::mOpen_Click() {
     m_cells->clearUndo();
     lookUpCustomer();
     emit documentReplaced();
+    // A file keeps the figures of its last save; the rows decide them.
+    RecalcGrandTotal();
     AddRecentFile(path);
     stop();
+}
+
+void frmQ::RecalcGrandTotal() {
+    if (frmPe* frame = pageEndFrame(this))
+        frame->RecalcGrandTotal();
+    else
+        quote::RecalcGrandTotal(m_doc);
 }
 
 void frmQ::lookUpCustomer() {
@@ -153,12 +166,23 @@ bool frmQ::mSaveF_Click() {
 }
 
 bool frmQ::writeQuotation(const QString& path) {
+    // Another window or workstation saved this file since this window read or wrote it: replacing
+    // it would lose that save unless the user says so.
+    const DiskState onDisk = QuoteFile::diskState(path);
+    if (onDisk.exists && onDisk.path == m_disk.path && onDisk != m_disk) {
+        const QString question = QStringLiteral("%1 已在別處變更（開啟後有人存檔）。要取代它嗎?")
+                                     .arg(QFileInfo(path).fileName());
+        if (ui::msgBox(question, ui::Buttons::YesNo, ui::Icon::Exclamation, kTitle, 2) != ui::Answer::Yes)
+            return false;
+    }
+    RecalcGrandTotal();
     const auto error = QuoteFile::write(m_doc, path); // shows the root first
     selectTreeNode(m_doc.lbPath);
     if (error) {
         tell(error->message, error->icon, error->title);
         return false;
     }
+    m_disk = QuoteFile::diskState(path);
     CurrentFile = path;
     setCaption(path);
     AddRecentFile(path);
@@ -193,6 +217,7 @@ void frmQ::AutoSaveFile() {
     // them): the shown node, the grid and an open cell editor stay as they are.
     QuoteDocument copy = m_doc;
     copy.hooks = {};
+    quote::RecalcGrandTotal(copy);
     const auto error = QuoteFile::write(copy, sys::autosavePath());
     if (error)
         tell(error->message);

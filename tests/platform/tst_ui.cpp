@@ -1,16 +1,19 @@
 // The widget side of the platform layer: default window instances, Enter-as-Tab, key filters,
 // twips and stay-on-top.
+#include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Keys.h"
 #include "ui/StayOnTop.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -171,6 +174,69 @@ private slots:
         QCOMPARE(entered.count(), 0); // the Enter itself went nowhere
         if (combo)
             QCOMPARE(static_cast<QComboBox*>(first)->count(), 2); // the Enter added no entry
+    }
+
+    // Every text box of the program takes a long text whole, set or pasted, wherever it was made;
+    // a box with a limit of its own cuts at a character boundary and says so.
+    void textBoxesTakeTheirTextWhole_data() {
+        QTest::addColumn<QString>("kind"); // textBox, placed (a line edit put in a window), combo
+        QTest::addColumn<int>("limit");    // the box's own limit, 0 for none
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        const QString rare = QString::fromUcs4(U"\U0002000B").repeated(20000); // 40,000 units
+        const QString latin = QStringLiteral("x").repeated(40000);
+        QTest::newRow("text box") << "textBox" << 0 << rare << rare;
+        QTest::newRow("line edit placed in a window") << "placed" << 0 << rare << rare;
+        QTest::newRow("editable combo box") << "combo" << 0 << rare << rare;
+        QTest::newRow("longer than the toolkit's limit") << "textBox" << 0 << latin << latin;
+        QTest::newRow("own limit inside a pair") << "textBox" << 5 << QStringLiteral("ab") + rare.left(6)
+                                                 << QStringLiteral("ab") + rare.left(2);
+        QTest::newRow("own limit at a boundary") << "placed" << 4 << QStringLiteral("abcdef")
+                                                 << QStringLiteral("abcd");
+        QTest::newRow("within the own limit") << "textBox" << 5 << QStringLiteral("abc") << QStringLiteral("abc");
+    }
+    void textBoxesTakeTheirTextWhole() {
+        QFETCH(QString, kind);
+        QFETCH(int, limit);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QWidget w;
+        auto* layout = new QVBoxLayout(&w);
+        QLineEdit* box = nullptr;
+        QComboBox* combo = nullptr;
+        if (kind == u"textBox") {
+            box = ui::textBox(&w, "box");
+            layout->addWidget(box);
+        } else if (kind == u"placed") {
+            box = new QLineEdit;
+            layout->addWidget(box);
+        } else {
+            combo = new QComboBox(&w);
+            combo->setEditable(true);
+            layout->addWidget(combo);
+            box = combo->lineEdit();
+        }
+        if (limit > 0)
+            box->setMaxLength(limit); // as a window sets it, after the box is made
+        QToolTip::hideText();
+        const bool cut = kept != text;
+        // Set before the window is shown (a combo box's editor once it is).
+        if (combo) {
+            w.show();
+            combo->setEditText(text);
+        } else {
+            box->setText(text);
+            w.show();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(box->text().size(), kept.size());
+        QCOMPARE(box->text(), kept);
+        // Pasted.
+        box->clear();
+        QApplication::clipboard()->setText(text);
+        box->paste();
+        QCOMPARE(box->text(), kept);
+        QCOMPARE(QToolTip::text(), cut ? ui::textCutTip(limit) : QString());
     }
 
     void keyFilterBeepsAndDropsOtherKeys() {

@@ -22,6 +22,8 @@ class TestUiDialogs : public QObject {
 private slots:
     void toQtFilter_data();
     void toQtFilter();
+    void withDefaultSuffix_data();
+    void withDefaultSuffix();
     void scriptedAnswersInOrder();
     void scriptedRecordsFailures();
     void scriptedFailsForgottenCheck();
@@ -53,6 +55,28 @@ void TestUiDialogs::toQtFilter() {
     QFETCH(QString, filter);
     QFETCH(QString, qt);
     QCOMPARE(ui::toQtFilter(filter), qt);
+}
+
+void TestUiDialogs::withDefaultSuffix_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("no suffix") << "/q/林宅" << "kav" << "/q/林宅.kav";
+    QTest::newRow("a dot at the end") << "/q/林宅." << "kav" << "/q/林宅.kav";
+    QTest::newRow("the suffix") << "/q/林宅.KAV" << "kav" << "/q/林宅.KAV";
+    QTest::newRow("a dot in the name") << "/q/陳宅2.5坪" << "kav" << "/q/陳宅2.5坪.kav";
+    QTest::newRow("a version") << "/q/林宅 v1.2" << "kav" << "/q/林宅 v1.2.kav";
+    QTest::newRow("another suffix") << "/q/林宅.txt" << "pdf" << "/q/林宅.txt.pdf";
+    QTest::newRow("a dot in the folder") << "/q.v2/林宅" << "kav" << "/q.v2/林宅.kav";
+    QTest::newRow("cancelled") << "" << "kav" << "";
+    QTest::newRow("no default suffix") << "/q/林宅" << "" << "/q/林宅";
+}
+
+void TestUiDialogs::withDefaultSuffix() {
+    QFETCH(QString, typed);
+    QFETCH(QString, suffix);
+    QFETCH(QString, saved);
+    QCOMPARE(ui::withDefaultSuffix(typed, suffix), saved);
 }
 
 void TestUiDialogs::scriptedAnswersInOrder() {

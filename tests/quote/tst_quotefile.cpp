@@ -18,6 +18,15 @@ QString joinLines(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
+// A table's file: its lines, each ended by CR LF, except where the last entry is kNoLineEnd: then
+// the line before it is the file's last, without its line end.
+const QString kNoLineEnd = QStringLiteral("<no line end>");
+QString fileText(const QStringList& lines) {
+    if (lines.isEmpty() || lines.last() != kNoLineEnd)
+        return joinLines(lines);
+    return lines.mid(0, lines.size() - 1).join(QStringLiteral("\r\n"));
+}
+
 ItemRow row(const QStringList& cells) { // columns 2 onwards
     ItemRow r;
     for (qsizetype i = 0; i < cells.size(); ++i)
@@ -266,13 +275,35 @@ void TestQuoteFile::olderForms_data() {
         << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd.mid(0, 6) +
                QStringList{"extra", "more"} + pageEnd.mid(6) + fees + reset
         << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees + reset;
+    // Files as older writers of the current format left them.
+    QTest::newRow("ends after the grid's empty line")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + noPageEnd + reset;
+    QTest::newRow("[D&L] ends after the supervision fee")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees + reset;
+    QTest::newRow("[D&L] ends after the totals")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5"}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5", "0,0,1"};
+    QTest::newRow("last line without CR LF")
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5", "1,1,0", kNoLineEnd}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees +
+               QStringList{"1:5%:2:3:4:5", "1,1,0"};
+    QTest::newRow("extra fields, only the fee lines, no CR LF")
+        << QStringList{"0n"} + titleLines() + tree + QStringList{grid[0] + "|x", grid[1], ""} + pageEnd +
+               QStringList{fees[0] + ",x", fees[1] + ",y", kNoLineEnd}
+        << QStringList{"0n"} + titleLines() + tree + grid + QStringList{""} + pageEnd + fees + reset;
 }
 
 void TestQuoteFile::olderForms() {
     QFETCH(QStringList, input);
     QFETCH(QStringList, expected);
     QuoteDocument doc;
-    QVERIFY(!QuoteFile::read(joinLines(input), doc));
+    const auto error = QuoteFile::read(fileText(input), doc);
+    QVERIFY2(!error, error ? qPrintable(error->message) : "");
     const QByteArray written = QuoteFile::bytes(doc);
     QCOMPARE(text::decode(written).split(QStringLiteral("\r\n")),
              joinLines(expected).split(QStringLiteral("\r\n")));
@@ -286,47 +317,84 @@ void TestQuoteFile::olderForms() {
 
 void TestQuoteFile::brokenFileLeavesDocument_data() {
     QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QString>("reason"); // the message's second line
     const QStringList full = kFullText;
     // Files cut short: everyCutIsSafe.
-    QTest::newRow("no [Title]") << QStringList{"0n", "[title]"} + full.mid(2);
-    QTest::newRow("no [Tree]") << full.mid(0, 10) + QStringList{"[Grid]"} + full.mid(11);
-    QTest::newRow("no [Grid]") << full.mid(0, 15) + QStringList{"Grid"} + full.mid(16);
-    // A file of the current format ends where it was written to.
+    QTest::newRow("no [Title]") << QStringList{"0n", "[title]"} + full.mid(2) << "第 2 行應為 [Title]";
+    QTest::newRow("no [Tree]") << full.mid(0, 10) + QStringList{"[Grid]"} + full.mid(11) << "第 11 行應為 [Tree]";
+    QTest::newRow("no [Grid]") << full.mid(0, 15) + QStringList{"Grid"} + full.mid(16) << "第 16 行應為 [Grid]";
+    // A file of the current format ends where it was written to, or where older writers stopped.
+    const QString early = QStringLiteral("檔案在 %1 段中提早結束");
     const qsizetype grid = full.indexOf("[Grid]");
+    const qsizetype remarks = full.indexOf("[PageEndPs]");
+    const qsizetype fees = full.indexOf("[D&L]") + 1;
     QTest::newRow("cut inside the second [Grid] line")
-        << full.mid(0, grid + 2) + QStringList{full.at(grid + 2).left(6)};
-    QTest::newRow("no page-end sections") << full.mid(0, full.indexOf("[PageEndPs]"));
-    QTest::newRow("[D&L] ends after its second line") << full.mid(0, full.indexOf("[D&L]") + 3);
+        << full.mid(0, grid + 2) + QStringList{full.at(grid + 2).left(6)} << early.arg("[Grid]");
+    QTest::newRow("[PageEndPs] cut") << full.mid(0, remarks) + QStringList{"[PageEnd", kNoLineEnd}
+                                     << early.arg("[PageEndPs]");
+    QTest::newRow("inside the remarks") << full.mid(0, remarks + 3) << early.arg("[PageEndPs]");
+    QTest::newRow("between the remarks and [D&L]") << full.mid(0, fees - 1) << early.arg("[PageEndPs]");
+    QTest::newRow("[D&L] ends after the design fee") << full.mid(0, fees + 1) << early.arg("[D&L]");
+    const QString cutLine = QStringLiteral("第 %1 行欄位不全：檔案在 [D&L] 段中提早結束");
+    QTest::newRow("supervision fee cut") << full.mid(0, fees + 1) + QStringList{"監工，費,False,30", kNoLineEnd}
+                                         << cutLine.arg(fees + 2);
+    QTest::newRow("totals cut") << full.mid(0, fees + 2) + QStringList{"92400:5%:4620", kNoLineEnd}
+                                << cutLine.arg(fees + 3);
+    QTest::newRow("check boxes cut") << full.mid(0, fees + 3) + QStringList{"1,0,", kNoLineEnd}
+                                     << cutLine.arg(fees + 4);
 }
 
 void TestQuoteFile::brokenFileLeavesDocument() {
     QFETCH(QStringList, input);
+    QFETCH(QString, reason);
     QuoteDocument doc = fullQuotation();
     QVERIFY(doc.tv_NodeClick(kLivingPaint));
     doc.WorkTypesOnly = true;
     const QuoteDocument before = doc;
-    const auto error = QuoteFile::read(joinLines(input), doc);
+    const auto error = QuoteFile::read(fileText(input), doc);
     QVERIFY(error);
-    QCOMPARE(error->message, QStringLiteral("開啟檔案錯誤"));
+    QCOMPARE(error->message, QStringLiteral("開啟檔案錯誤\r\n") + reason);
     QCOMPARE(error->title, QStringLiteral("KavoIII"));
     QCOMPARE(error->icon, ui::Icon::Critical);
     QVERIFY(doc == before);
 }
 
 // Every cut of a full file, at a line end or inside a line, is a structure error that changes
-// nothing; only the whole file is read.
+// nothing, except where a file may end: after the grid's empty line, after the supervision-fee or
+// the totals line, or inside a last line that already holds every field of its kind. A file cut
+// there holds what the whole file holds up to the cut.
 void TestQuoteFile::everyCutIsSafe() {
     const QString whole = joinLines(kFullText);
+    QuoteDocument full;
+    QVERIFY(!QuoteFile::read(whole, full));
+    const qsizetype afterGrid = whole.indexOf(QStringLiteral("\r\n\r\n[PageEndPs]")) + 4;
+    const qsizetype supervisionLast = whole.indexOf(QStringLiteral("30000\r\n"));
+    const qsizetype totalsLast = whole.indexOf(QStringLiteral("97000\r\n"));
+    const qsizetype checksLast = whole.lastIndexOf(u'1');
+    auto mayEnd = [&](qsizetype cut) {
+        return cut == afterGrid - 1 || cut == afterGrid || (cut >= supervisionLast && cut <= supervisionLast + 7) ||
+               (cut >= totalsLast && cut <= totalsLast + 7) || cut > checksLast;
+    };
     const QuoteDocument before = fullQuotation();
-    for (qsizetype cut = 0; cut + 1 < whole.size(); ++cut) { // the last CR LF's LF is not needed
+    int taken = 0;
+    for (qsizetype cut = 0; cut <= whole.size(); ++cut) {
         QuoteDocument doc = before;
         const auto error = QuoteFile::read(whole.left(cut), doc);
-        QVERIFY2(error, qPrintable(QString::number(cut)));
-        QCOMPARE(error->message, QStringLiteral("開啟檔案錯誤"));
-        QVERIFY(doc == before);
+        QVERIFY2(bool(error) != mayEnd(cut), qPrintable(QString::number(cut)));
+        if (error) {
+            QVERIFY(error->message.startsWith(QStringLiteral("開啟檔案錯誤\r\n")));
+            QVERIFY(doc == before);
+            continue;
+        }
+        ++taken;
+        QVERIFY(doc.header == full.header && doc.tree == full.tree && doc.hfgB == full.hfgB);
+        if (cut > afterGrid) { // the check boxes may be missing
+            Fee design = doc.pageEnd.design;
+            design.included = full.pageEnd.design.included;
+            QVERIFY(doc.pageEnd.cbPe == full.pageEnd.cbPe && design == full.pageEnd.design);
+        }
     }
-    QuoteDocument doc;
-    QVERIFY(!QuoteFile::read(whole, doc));
+    QCOMPARE(taken, 2 + 8 + 8 + 3);
 }
 
 void TestQuoteFile::fieldTolerance_data() {

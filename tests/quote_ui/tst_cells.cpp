@@ -230,6 +230,61 @@ private slots:
         QCOMPARE(cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount), QStringLiteral("7|-21"));
     }
 
+    // Escape undoes only the edit in progress: the row goes back to what it held when the editor
+    // opened or when the last Enter or pick committed the edit, whichever came later.
+    void escapeUndoesTheEditInProgress_data() {
+        QTest::addColumn<QStringList>("steps"); // open <col>, type <text>, enter, esc, item <n>, detail <n>
+        QTest::addColumn<QStringList>("cells"); // <col>=<text> after the steps
+        QTest::newRow("remark typed") << QStringList{"open 11", "type R1", "esc"} << QStringList{"11="};
+        QTest::newRow("remark typed, Enter") << QStringList{"open 11", "type R1", "enter", "esc"}
+                                             << QStringList{"11=R1"};
+        QTest::newRow("remark typed, Enter, typed on")
+            << QStringList{"open 11", "type R1", "enter", "type x", "esc"} << QStringList{"11=R1"};
+        QTest::newRow("quantity typed") << QStringList{"open 5", "type 3", "esc"} << QStringList{"5=1", "7=100"};
+        QTest::newRow("quantity typed, Enter, price typed")
+            << QStringList{"open 5", "type 3", "enter", "type 2", "esc"} << QStringList{"5=3", "6=100", "7=300"};
+        QTest::newRow("detail picked") << QStringList{"item 0", "open 3", "detail 0", "esc"}
+                                       << QStringList{"3=矽酸鈣板", "8=1300", "6=1560"};
+        QTest::newRow("cost filled in at open") << QStringList{"open 8", "esc"} << QStringList{"8=", "9="};
+    }
+    void escapeUndoesTheEditInProgress() {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, cells);
+        catalogue();
+        frmQ* w = fx.open();
+        showLeaf(w, {{"天花板", "1", "100", "", "", "100"}});
+        CellEditors* cells_ = w->cellEditors();
+        auto editor = [cells_]() -> QWidget* {
+            QWidget* e = cells_->openEditor();
+            auto* b = qobject_cast<QComboBox*>(e);
+            return b ? b->lineEdit() : e;
+        };
+        for (const QString& step : steps) {
+            const QString arg = step.section(u' ', 1);
+            if (step.startsWith(u"open")) {
+                press(w, 1, arg.toInt());
+            } else if (step.startsWith(u"type")) {
+                QVERIFY(editor());
+                QTest::keyClicks(editor(), arg);
+            } else if (step == u"enter") {
+                enter(cells_);
+            } else if (step == u"esc") {
+                QVERIFY(editor());
+                QTest::keyClick(editor(), Qt::Key_Escape);
+                QVERIFY(!cells_->openEditor());
+            } else if (step.startsWith(u"item")) {
+                press(w, 1, ColName);
+                cells_->Ls->setCurrentRow(arg.toInt());
+                cells_->Ls_Click();
+            } else if (step.startsWith(u"detail")) {
+                cells_->cbD->setCurrentIndex(arg.toInt());
+                cells_->cbD_Click();
+            }
+        }
+        for (const QString& c : cells)
+            QCOMPARE(c.section(u'=', 0, 0) + u'=' + cell(w, 1, c.section(u'=', 0, 0).toInt()), c);
+    }
+
     void refusals() {
         frmQ* w = fx.open();
         CellEditors* cells = w->cellEditors();

@@ -1,5 +1,6 @@
 // The quotation window: load, New, open, save, recent files, autosave and close.
 #include "CellEditors.h"
+#include "PageEndRules.h"
 #include "QuoteFile.h"
 #include "QuoteUiFixture.h"
 #include "ScriptedDialogs.h"
@@ -228,6 +229,13 @@ private slots:
         frmQ* w = fx.open();
         fillQuotation(w);
         QVERIFY(w->tv_NodeClick(leafPath({"客廳"}))); // a leaf shown: saving stores it first
+        // The rows changed since the page-end figures were last recomputed: the file has them afresh.
+        w->document().SetCell(1, ColAmount, QStringLiteral("1000"));
+        w->document().pageEnd.lbNtax = QStringLiteral("282290");
+        w->document().pageEnd.lbApr = QStringLiteral("357000");
+        // A header text longer than a text box's usual limit is saved whole.
+        const QString address = QString::fromUcs4(U"\U0002000B").repeated(20000);
+        w->addressBox()->setText(address);
         const QString path = fx.quotes + QStringLiteral("/a&b.kav");
         ScriptedDialogs dialogs;
         dialogs.expectSaveFile(path);
@@ -242,6 +250,10 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
+        QVERIFY(QuoteFile::bytes(w->document()).endsWith("\r\n1000:5%:50:1050::1050\r\n0,0,1\r\n"));
+        QuoteDocument back;
+        QVERIFY(!QuoteFile::readFile(path, back));
+        QCOMPARE(back.header.txtAddr, address);
         QCOMPARE(w->pathLabel()->text(), kRootKey);
         QCOMPARE(w->CurrentFile, path);
         QCOMPARE(w->caption(), QStringLiteral("報價系統\t- ") + path);
@@ -300,6 +312,64 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
+    // Two windows on one file: a save over a file saved elsewhere since this window read it asks
+    // first, and No leaves the file and the window as they were.
+    void twoSavesOfOneFile() {
+        frmQ* a = fx.open();
+        fillQuotation(a);
+        const QString path = fx.quotes + QStringLiteral("/林宅.kav");
+        ScriptedDialogs dialogs;
+        dialogs.expectSaveFile(path);
+        QVERIFY(a->mSaveAs_Click());
+        auto b = std::make_unique<frmQ>();
+        b->load();
+        dialogs.expectOpenFile(path);
+        b->mOpen_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(b->CurrentFile, path);
+
+        // A adds a remark and saves: the file is as A last left it, so only the usual question.
+        a->document().pageEnd.cbPe[0] = QStringLiteral("訂金三成");
+        dialogs.expectSaveFile(path);
+        dialogs.expectMessage(ui::Answer::Yes); // 已經存在。要取代它嗎?
+        QVERIFY(a->mSaveF_Click());
+        VERIFY_DIALOGS(dialogs);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray savedByA = f.readAll();
+        f.close();
+
+        // B changes a quantity and saves: asked, No keeps the file byte for byte and B as it was.
+        QVERIFY(b->tv_NodeClick(leafPath({"客廳"})));
+        b->SetCell(1, ColQty, QStringLiteral("5"));
+        const QuoteDocument before = b->document();
+        dialogs.expectSaveFile(path);
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectMessage(ui::Answer::No);
+        QVERIFY(!b->mSaveF_Click());
+        VERIFY_DIALOGS(dialogs);
+        const ui::MessageRequest asked = dialogs.messages().last();
+        QCOMPARE(asked.text, QStringLiteral("林宅.kav 已在別處變更（開啟後有人存檔）。要取代它嗎?"));
+        QCOMPARE(asked.buttons, ui::Buttons::YesNo);
+        QCOMPARE(asked.defaultButton, 2);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), savedByA);
+        f.close();
+        QVERIFY(b->document() == before);
+
+        // Yes replaces it; B's next save asks only the usual question.
+        dialogs.expectSaveFile(path);
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(b->mSaveF_Click());
+        dialogs.expectSaveFile(path);
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(b->mSaveF_Click());
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains("|5|"));
+    }
+
     void openReplacesOnlyWhenReadWhole() {
         auto db = fx.openDb();
         db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) VALUES ('林''s 公司', '02;1234', "
@@ -315,6 +385,7 @@ private slots:
         src.tv_NodeClick(leafPath({"木作"}));
         src.SetCell(1, ColName, QStringLiteral("天花板"));
         src.pageEnd.txtOff = QStringLiteral("-5");
+        src.pageEnd.lbApr = QStringLiteral("357000"); // a figure the rows no longer give
         const QString good = fx.quotes + QStringLiteral("/good.kav");
         QVERIFY(!QuoteFile::write(src, good));
         const QString broken = fx.quotes + QStringLiteral("/broken.kav");
@@ -322,13 +393,13 @@ private slots:
 
         frmQ* w = fx.open();
         ScriptedDialogs dialogs;
-        // The broken file: "開啟檔案錯誤", and the quotation in hand stays.
+        // The broken file: "開啟檔案錯誤" and why, and the quotation in hand stays.
         w->customerBox()->setText(QStringLiteral("留下"));
         dialogs.expectOpenFile(broken);
         dialogs.expectMessage();
         w->mOpen_Click();
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().last().text, QStringLiteral("開啟檔案錯誤"));
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("開啟檔案錯誤\r\n檔案在 [Title] 段中提早結束"));
         QCOMPARE(dialogs.messages().last().title, QStringLiteral("KavoIII"));
         QCOMPARE(w->customerBox()->text(), QStringLiteral("留下"));
         QVERIFY(w->CurrentFile.isEmpty());
@@ -369,6 +440,7 @@ private slots:
         QVERIFY(!w->action(QStringLiteral("mPa"))->isEnabled());
         QVERIFY(w->action(QStringLiteral("mPw"))->isEnabled());
         QCOMPARE(w->document().pageEnd.txtOff, QStringLiteral("-5"));
+        QCOMPARE(w->document().pageEnd.lbApr, QStringLiteral("-5"));
         QCOMPARE(w->tree()->topLevelItem(0)->childCount(), 2);
         QVERIFY(w->tree()->topLevelItem(0)->isExpanded());
         QCOMPARE(w->grid()->model()->rowCount(), 1);
@@ -507,7 +579,9 @@ private slots:
         QCOMPARE(w->pathLabel()->text(), leafPath({"客廳"})); // the window stays on the leaf
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QuoteFile::bytes(w->document()));
+        QuoteDocument saved = w->document(); // with the page-end figures brought up to date
+        RecalcGrandTotal(saved);
+        QCOMPARE(f.readAll(), QuoteFile::bytes(saved));
         QVERIFY(w->CurrentFile.isEmpty());
         QVERIFY(w->recentFiles().lines().isEmpty());
         QVERIFY(w->autoSaveTimer()->isActive());

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace quote;
@@ -40,6 +42,8 @@ private slots:
     void insertBeforeTheNode();
     void deleteShownNodeShowsTheRoot();
     void catalogueFailureIsShown();
+    void treeMarksTheShownNode_data();
+    void treeMarksTheShownNode();
 
 private:
     QAction* act(const char* name) { return w_->action(QString::fromLatin1(name)); }
@@ -278,6 +282,47 @@ void TestTreeMenu::catalogueFailureIsShown() {
     QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
     QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("Kavo III"));
     QVERIFY(!w_->areaTypePickList()->isVisible());
+}
+
+// After any mouse or key action the node the tree marks is the node shown (its rows in the grid,
+// its path in the label).
+void TestTreeMenu::treeMarksTheShownNode_data() {
+    QTest::addColumn<QStringList>("gesture"); // press <node>, move <node>, release <node>, key <Down|Up>
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("click") << QStringList{"press 主臥", "release 主臥"} << "主臥";
+    QTest::newRow("press and drag to another node")
+        << QStringList{"press 客廳", "move 主臥", "release 主臥"} << "主臥";
+    QTest::newRow("drag there and back") << QStringList{"press 客廳", "move 主臥", "move 客廳", "release 客廳"}
+                                         << "客廳";
+    QTest::newRow("key") << QStringList{"press 客廳", "release 客廳", "key Down"} << "主臥";
+}
+
+void TestTreeMenu::treeMarksTheShownNode() {
+    QFETCH(QStringList, gesture);
+    QFETCH(QString, shown);
+    w_->document().tree.addChild(Q, QStringLiteral("客廳"));
+    w_->document().tree.addChild(Q, QStringLiteral("主臥"));
+    w_->rebuildTree();
+    QTreeWidget* tv = w_->tree();
+    QWidget* vp = tv->viewport();
+    auto at = [&](const QString& node) { return tv->visualItemRect(w_->treeItem(path(node))).center(); };
+    for (const QString& step : gesture) {
+        const QString node = step.section(u' ', 1);
+        if (step.startsWith(u"press")) {
+            QTest::mousePress(vp, Qt::LeftButton, {}, at(node));
+        } else if (step.startsWith(u"move")) {
+            QMouseEvent move(QEvent::MouseMove, at(node), vp->mapToGlobal(at(node)), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(vp, &move);
+        } else if (step.startsWith(u"release")) {
+            QTest::mouseRelease(vp, Qt::LeftButton, {}, at(node));
+        } else if (step.startsWith(u"key")) {
+            QTest::keyClick(tv, node == u"Down" ? Qt::Key_Down : Qt::Key_Up);
+        }
+    }
+    QTRY_COMPARE(w_->document().lbPath, path(shown));
+    QCOMPARE(w_->pathLabel()->text(), path(shown));
+    QCOMPARE(tv->currentItem(), w_->treeItem(path(shown)));
 }
 
 QTEST_MAIN(TestTreeMenu)
