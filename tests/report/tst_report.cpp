@@ -13,6 +13,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -288,6 +289,25 @@ private slots:
             QCOMPARE(details.pageLines(0).size() + details.pageLines(1).size(), 34);
     }
 
+    // A name of rare characters (CJK Extension B) prints in the font that has them, embedded.
+    void rareCharactersPrint() {
+        QTemporaryDir dir;
+        auto sta = stats::openStaDb(dir.path());
+        auto rep = stats::openReportDb(dir.path());
+        QuoteDocument doc;
+        doc.header = {"王𠀋𡘙", "信義住宅", "陳小明", "住宅", "1121201_", "台北市", "112/12/01"};
+        fillLeaf(doc, addPath(doc, {"客廳", "木作"}), items(2, QStringLiteral("木櫃")));
+        stats::RefillReportTables(doc, {sta.get(), rep.get(), kCompany, "02-999", "02-888"});
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *rep);
+        const QString pdf = dir.filePath(QStringLiteral("rare.pdf"));
+        QVERIFY(r.writePdf(pdf));
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {pdf});
+        QVERIFY(fonts.waitForFinished(30000));
+        const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+        QVERIFY2(listed.contains(QStringLiteral("TW-Sung-Ext-B")), qPrintable(listed));
+    }
+
     // A PDF is offered under the quotation's own name in the given folder and written whole, or
     // not at all with the reason.
     void pdfSavedWholeOrNotAtAll() {
@@ -349,13 +369,17 @@ private slots:
         dialogs.expectSaveFile(m_dir.filePath(QStringLiteral("keys.pdf")));
         QStringList tabbable;
         bool printKey = false;
+        QString printTip;
         bool active = false;
         QTimer::singleShot(0, [&] {
             auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!preview)
                 return;
-            for (QAction* a : preview->findChildren<QAction*>())
+            for (QAction* a : preview->findChildren<QAction*>()) {
                 printKey = printKey || a->shortcut() == QKeySequence(QKeySequence::Print);
+                if (a->text() == QStringLiteral("列印") && !a->isEnabled()) // no printer here
+                    printTip = a->toolTip();
+            }
             for (QToolButton* b : preview->findChildren<QToolButton*>())
                 if (b->focusPolicy() & Qt::TabFocus)
                     tabbable << b->text();
@@ -369,6 +393,8 @@ private slots:
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("keys.pdf"))));
         QVERIFY(printKey);
+        QVERIFY2(QPrinterInfo::availablePrinterNames().isEmpty() == printTip.contains(QStringLiteral("沒有安裝印表機")),
+                 qPrintable(printTip));
         QVERIFY(tabbable.contains(QStringLiteral("列印")) && tabbable.contains(QStringLiteral("另存 PDF")));
     }
 
