@@ -231,11 +231,9 @@ private slots:
         QTest::addColumn<bool>("translated");
         QTest::addColumn<int>("errorNumber"); // 0: a real write into a missing folder
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << false << 0 << "找不到檔案或資料夾";
         QTest::newRow("missing folder, translated") << true << 0 << "找不到檔案或資料夾";
         QTest::newRow("read-only folder, translated") << true << int(EACCES) << "沒有存取權限（檔案或資料夾唯讀）";
         QTest::newRow("disk full, translated") << true << int(ENOSPC) << "磁碟空間不足";
-        QTest::newRow("read-only disk, translated") << true << int(EROFS) << "磁碟唯讀，無法寫入";
     }
     void fileErrorReasons() {
         QFETCH(bool, translated);
