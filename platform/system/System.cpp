@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -102,8 +103,11 @@ bool spreadsheetAppInstalled() {
 
 namespace {
 
+// How long a spreadsheet application may take to show a workbook.
+constexpr qint64 kViewerStartMs = 120000;
+
 // Starts `exe` on the workbook without waiting for it; a viewer that ends with a failure (an exit
-// code other than 0, or a crash) calls `failed` from the event loop.
+// code other than 0, or a crash) while it starts calls `failed` from the event loop.
 bool startViewer(const QString& exe, const QString& path, const std::function<void()>& failed) {
     // No parent: the viewer outlives the window that printed, and the program's end leaves it
     // open (a QProcess that is destroyed would end it).
@@ -118,9 +122,14 @@ bool startViewer(const QString& exe, const QString& path, const std::function<vo
         delete viewer;
         return false;
     }
+    // A viewer that fails does so while it starts; one that ends badly long after (the user worked
+    // in it for an hour) says nothing about this workbook.
+    QElapsedTimer running;
+    running.start();
     QObject::connect(viewer, &QProcess::finished, viewer,
-                     [viewer, failed](int code, QProcess::ExitStatus status) {
-                         if ((status != QProcess::NormalExit || code != 0) && failed)
+                     [viewer, failed, running](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && failed &&
+                             running.elapsed() < kViewerStartMs)
                              failed();
                          viewer->deleteLater();
                      });

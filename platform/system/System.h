@@ -23,7 +23,8 @@ QString findFileNoCase(const QString& dir, const QString& name);
 bool spreadsheetAppInstalled();
 // Opens a workbook file with the desktop's spreadsheet application, without waiting for it; false
 // when no application could be started. An application that starts and then ends with a failure
-// (it could not open a window, say) calls `failed` later, from the event loop.
+// within its first two minutes (it could not open a window, say) calls `failed` later, from the
+// event loop.
 bool openWithSpreadsheetApp(const QString& path, const std::function<void()>& failed = {});
 // Tests decide the answer of spreadsheetAppInstalled; nullopt restores the look-up.
 void setSpreadsheetAppOverride(std::optional<bool> installed);
