@@ -137,15 +137,16 @@ SettingsProblem checkSettings(const PrintSettings& s) {
     // columns beyond them may stand right of it).
     const int c = columnNumber(col);
     const bool narrow = br->col - tl->col + 1 < kTableColumns;
+    const int lastStart = br->col - kTableColumns + 1;
+    const QString startColumns = lastStart == tl->col ? columnLetters(tl->col)
+                                                      : columnLetters(tl->col) + QStringLiteral(" 到 ") +
+                                                            columnLetters(lastStart);
     if (c < tl->col || (!narrow && c + kTableColumns - 1 > br->col))
         return {F::StartCol,
                 QStringLiteral("起始行必須在列印範圍之內，表格的 %1 行都要在 %2 到 %3 行裡%4")
                     .arg(kTableColumns)
                     .arg(columnLetters(tl->col), columnLetters(br->col),
-                         narrow ? QString()
-                                : QStringLiteral("（起始行只能是 %1 到 %2）")
-                                      .arg(columnLetters(tl->col),
-                                           columnLetters(br->col - kTableColumns + 1)))};
+                         narrow ? QString() : QStringLiteral("（起始行只能是 %1）").arg(startColumns))};
     if (narrow)
         return {F::BottomRight, QStringLiteral("右下太靠左：表格有 %1 行，列印範圍（%2 到 %3 行）容納不下")
                                     .arg(kTableColumns)
