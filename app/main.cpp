@@ -1,6 +1,7 @@
 // Kavo3: starts with the splash window, which leads to the login.
 #include "Windows.h"
 #include "frmSplash.h"
+#include "system/System.h"
 #include "ui/Forms.h"
 #include "ui/Placement.h"
 #include "ui/WidgetDialogs.h"
@@ -10,13 +11,15 @@
 #include <QFontDatabase>
 
 namespace {
-// The first installed family of a font that shows Traditional Chinese.
+// The first installed family of a font that shows Traditional Chinese, with the rare characters'
+// font behind it.
 void useChineseFont(QApplication& app) {
     const QStringList families = QFontDatabase::families();
     for (const char* wanted : {"Noto Sans CJK TC", "WenQuanYi Micro Hei", "Noto Sans TC", "AR PL UMing TW"}) {
         const QString name = QString::fromLatin1(wanted);
         if (families.contains(name)) {
-            QFont f(name);
+            QFont f;
+            f.setFamilies(sys::withRareCharacters({name}));
             f.setPointSize(app.font().pointSize() > 0 ? app.font().pointSize() : 10);
             app.setFont(f);
             return;

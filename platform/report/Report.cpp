@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace report {
 
@@ -114,6 +115,42 @@ void drawBox(QPainter& p, double perMm, const TextBox& t, QFont& current) {
     }
 }
 
+// The share of a page (top margin to footer) the header and the information block may take: the
+// rest stays the table's.
+constexpr double kHeaderShare = 0.4;
+// Lines a header line (company name, address, title) may wrap onto.
+constexpr qsizetype kHeaderLines = 2;
+
+// A text box kept to `height` millimetres and `most` lines: the lines beyond are left out and the
+// last one kept ends in an ellipsis.
+void clampLines(TextBox& t, double height, qsizetype most) {
+    const qsizetype n = std::max<qsizetype>(1, std::min<qsizetype>(most, qsizetype(height / t.lineStep + 1e-6)));
+    if (t.lines.size() > n) {
+        t.lines.resize(n);
+        QString& last = t.lines.last();
+        const QString ellipsis(QChar(0x2026));
+        const double room = t.box.width() * 0.975;
+        while (!last.isEmpty() && widthMm(t.font, last + ellipsis) > room)
+            last.chop(last.size() >= 2 && last.at(last.size() - 1).isLowSurrogate() ? 2 : 1);
+        last += ellipsis;
+    }
+    t.box.setHeight(std::min(t.box.height(), std::max(height, double(t.lines.size()) * t.lineStep)));
+}
+
+// The most each of `heights` may take so that together they take no more than `room`: the one
+// height where the taller ones are cut to it and the others stay (any height when all fit).
+double equalShare(QList<double> heights, double room) {
+    std::sort(heights.begin(), heights.end());
+    double left = room;
+    for (qsizetype i = 0; i < heights.size(); ++i) {
+        const double share = left / double(heights.size() - i);
+        if (heights[i] > share)
+            return share;
+        left -= heights[i];
+    }
+    return room;
+}
+
 bool isBlank(const QStringList& line) {
     for (const QString& cell : line)
         if (!cell.trimmed().isEmpty())
@@ -172,32 +209,58 @@ Report Report::load(const Layout& layout, db::Database& data) {
 }
 
 // Header lines and the information block of a page, from the top margin; `bottom` gets the lower
-// edge.
+// edge. Together they take at most kHeaderShare of the page, each header line at most kHeaderLines
+// lines: a text too long for its room is cut, so that the table keeps its room on every page.
 QList<TextBox> Report::headerBoxes(int page, double* bottom) const {
     const Layout& L = m_layout;
     const double left = L.margins.left();
     const double width = L.pageSize.size(QPageSize::Millimeter).width() - left - L.margins.right();
+    const double limit = L.margins.top() + (footerTop() - L.margins.top()) * kHeaderShare;
+    const QFont info = L.font(QStringLiteral("info"));
+    const double infoRow = heightMm(info) * 1.3;
+    // The room left above `limit` once the rows still to come have their one line each.
+    const double infoRoom = 2 + infoRow * double(L.info.size()) + 2;
     QList<TextBox> out;
     double y = L.margins.top();
-    for (const TextLine& h : L.header) {
+    for (qsizetype i = 0; i < L.header.size(); ++i) {
+        const TextLine& h = L.header[i];
         const QFont f = L.font(h.font);
+        double after = infoRoom; // one line for each header line below this one
+        for (qsizetype k = i + 1; k < L.header.size(); ++k)
+            after += heightMm(L.font(L.header[k].font)) * 1.25;
         out << fitted(f, expand(h.text, page), Qt::AlignHCenter, left, y, width, heightMm(f) * 1.25);
+        clampLines(out.last(), limit - after - y, kHeaderLines);
         y = out.last().box.bottom();
     }
     y += 2;
-    const QFont info = L.font(QStringLiteral("info"));
+    // The rows of the information block as wrapped; when they are taller than the room left, each
+    // gets the same height at most (a row shorter than that leaves its rest to the others).
+    QList<QList<TextBox>> rows;
+    QList<double> heights;
     for (const QStringList& row : L.info) {
         const double part = width / double(std::max<qsizetype>(1, row.size()));
-        double rowBottom = y;
+        QList<TextBox> boxes;
+        double height = infoRow;
         for (qsizetype i = 0; i < row.size(); ++i) {
             const QString text = expand(row[i], page);
             if (text.trimmed().isEmpty())
                 continue;
-            out << fitted(info, text, Qt::AlignLeft, left + part * double(i), y, part - 1,
-                          heightMm(info) * 1.3);
-            rowBottom = std::max(rowBottom, out.last().box.bottom());
+            boxes << fitted(info, text, Qt::AlignLeft, left + part * double(i), 0, part - 1, infoRow);
+            height = std::max(height, boxes.last().box.height());
         }
-        y = std::max(rowBottom, y + heightMm(info) * 1.3);
+        rows << boxes;
+        heights << height;
+    }
+    const double cap = equalShare(heights, std::max(limit - 2 - y, infoRow * double(heights.size())));
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        double rowBottom = y + infoRow;
+        for (TextBox t : rows[r]) {
+            clampLines(t, cap, t.lines.size());
+            t.box.translate(0, y);
+            rowBottom = std::max(rowBottom, t.box.bottom());
+            out << t;
+        }
+        y = rowBottom;
     }
     *bottom = y + 2;
     return out;

@@ -1,5 +1,7 @@
 #include "ReportLayout.h"
 
+#include "system/System.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,7 +25,7 @@ QFont readFont(const QJsonObject& o) {
     QStringList families;
     for (const auto& v : o.value(QLatin1String("families")).toArray())
         families << v.toString();
-    f.setFamilies(families);
+    f.setFamilies(sys::withRareCharacters(families));
     f.setPointSizeF(o.value(QLatin1String("size")).toDouble(10));
     f.setBold(o.value(QLatin1String("bold")).toBool());
     return f;

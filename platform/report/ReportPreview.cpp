@@ -50,7 +50,8 @@ void showPreview(const Report& report, QWidget* parent, const QString& pdfFolder
             dialog.accept();
         }
     });
-    print->setEnabled(!QPrinterInfo::availablePrinterNames().isEmpty());
+    const bool printers = !QPrinterInfo::availablePrinterNames().isEmpty();
+    print->setEnabled(printers);
     print->setShortcut(QKeySequence::Print);
     QAction* save = add("document-save-as", QStringLiteral("另存 PDF"), [&] {
         if (report.savePdfAs(pdfFolder))
@@ -66,6 +67,8 @@ void showPreview(const Report& report, QWidget* parent, const QString& pdfFolder
             a->setToolTip(a->text() + QStringLiteral(" (") +
                           a->shortcut().toString(QKeySequence::NativeText) + u')');
     }
+    if (!printers) // greyed: the reason in its tip, and the way that remains
+        print->setToolTip(QStringLiteral("這部電腦沒有安裝印表機，無法列印；可用「另存 PDF」存成檔案"));
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);

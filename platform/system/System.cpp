@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -100,17 +101,54 @@ bool spreadsheetAppInstalled() {
     return desktopHasXlsxDefault();
 }
 
-bool openWithSpreadsheetApp(const QString& path) {
+namespace {
+
+// How long a spreadsheet application may take to show a workbook.
+constexpr qint64 kViewerStartMs = 120000;
+
+// Starts `exe` on the workbook without waiting for it; a viewer that ends with a failure (an exit
+// code other than 0, or a crash) while it starts calls `failed` from the event loop.
+bool startViewer(const QString& exe, const QString& path, const std::function<void()>& failed) {
+    // No parent: the viewer outlives the window that printed, and the program's end leaves it
+    // open (a QProcess that is destroyed would end it).
+    auto* viewer = new QProcess;
+    viewer->setProgram(exe);
+    viewer->setArguments({path});
+    viewer->setStandardInputFile(QProcess::nullDevice());
+    viewer->setStandardOutputFile(QProcess::nullDevice());
+    viewer->setStandardErrorFile(QProcess::nullDevice());
+    viewer->start();
+    if (!viewer->waitForStarted(5000)) {
+        delete viewer;
+        return false;
+    }
+    // A viewer that fails does so while it starts; one that ends badly long after (the user worked
+    // in it for an hour) says nothing about this workbook.
+    QElapsedTimer running;
+    running.start();
+    QObject::connect(viewer, &QProcess::finished, viewer,
+                     [viewer, failed, running](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && failed &&
+                             running.elapsed() < kViewerStartMs)
+                             failed();
+                         viewer->deleteLater();
+                     });
+    return true;
+}
+
+} // namespace
+
+bool openWithSpreadsheetApp(const QString& path, const std::function<void()>& failed) {
     // The desktop's own choice first; without one, the first spreadsheet application installed
     // (xdg-open would otherwise hand the workbook to whatever opens any file, or to nothing).
     if (desktopHasXlsxDefault()) {
         const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-        if (!xdgOpen.isEmpty() && QProcess::startDetached(xdgOpen, {path}))
+        if (!xdgOpen.isEmpty() && startViewer(xdgOpen, path, failed))
             return true;
     }
     for (const char* app : kSpreadsheetApps) {
         const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(app));
-        if (!exe.isEmpty() && QProcess::startDetached(exe, {path}))
+        if (!exe.isEmpty() && startViewer(exe, path, failed))
             return true;
     }
     return false;
@@ -118,6 +156,13 @@ bool openWithSpreadsheetApp(const QString& path) {
 
 void setSpreadsheetAppOverride(std::optional<bool> installed) {
     spreadsheetOverride() = installed;
+}
+
+QStringList withRareCharacters(QStringList families) {
+    const QString rare = QString::fromLatin1(kRareCharactersFamily);
+    if (!families.contains(rare))
+        families << rare;
+    return families;
 }
 
 bool setReadOnly(const QString& path, bool readOnly) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's place on this machine: its folder, files in it and the desktop around it.
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -21,10 +22,18 @@ QString findFileNoCase(const QString& dir, const QString& name);
 // the PATH or the desktop's default application for the type.
 bool spreadsheetAppInstalled();
 // Opens a workbook file with the desktop's spreadsheet application, without waiting for it; false
-// when no application could be started.
-bool openWithSpreadsheetApp(const QString& path);
+// when no application could be started. An application that starts and then ends with a failure
+// within its first two minutes (it could not open a window, say) calls `failed` later, from the
+// event loop.
+bool openWithSpreadsheetApp(const QString& path, const std::function<void()>& failed = {});
 // Tests decide the answer of spreadsheetAppInstalled; nullopt restores the look-up.
 void setSpreadsheetAppOverride(std::optional<bool> installed);
+
+// The font family that draws the rare characters (CJK Extension B, such as 𠀋 in a name) in
+// Traditional Chinese glyphs, which the usual Chinese fonts lack; `families` with it as the last
+// fallback.
+inline constexpr const char* kRareCharactersFamily = "TW-Sung-Ext-B";
+QStringList withRareCharacters(QStringList families);
 
 // The read-only attribute of a file: no write permission for owner, group or others.
 bool setReadOnly(const QString& path, bool readOnly = true);

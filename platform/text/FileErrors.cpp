@@ -31,9 +31,15 @@ constexpr Reason kReasons[] = {
     {ENFILE, "開啟的檔案太多"},
 };
 
-// How the system words an error number (what a file's errorString() holds after it).
-QString systemText(int errorNumber) {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
+// The error number a file's failure message stands for: Qt words an operating-system error with
+// qt_error_string, in the program's translation where it has one (the translation installed at
+// start turns "No such file or directory" into Chinese), else as the system does; 0 for none.
+int errorNumberOf(const QString& said) {
+    for (const Reason& r : kReasons)
+        if (said.contains(qt_error_string(r.errorNumber), Qt::CaseInsensitive) ||
+            said.contains(QString::fromLocal8Bit(std::strerror(r.errorNumber)), Qt::CaseInsensitive))
+            return r.errorNumber;
+    return 0;
 }
 
 } // namespace
@@ -46,10 +52,8 @@ QString fileErrorReason(int errorNumber) {
 }
 
 QString fileErrorReason(const QFileDevice& file) {
-    const QString said = file.errorString();
-    for (const Reason& r : kReasons)
-        if (said.contains(systemText(r.errorNumber), Qt::CaseInsensitive))
-            return QString::fromUtf8(r.text);
+    if (const int errorNumber = errorNumberOf(file.errorString()))
+        return fileErrorReason(errorNumber);
     switch (file.error()) {
     case QFileDevice::OpenError:
         return QStringLiteral("無法開啟檔案");

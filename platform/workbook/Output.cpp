@@ -2,9 +2,11 @@
 #include "Workbook.h"
 
 #include "system/System.h"
+#include "ui/Dialogs.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -21,8 +23,16 @@ bool (*&opener())(const QString&) {
     return fn;
 }
 
+// The spreadsheet application started but could not show the workbook: its lock file goes (a
+// failed LibreOffice leaves one beside the workbook) and the user learns where the workbook is.
+void viewerFailed(const QString& path) {
+    const QFileInfo info(path);
+    QFile::remove(info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + u'#'));
+    ui::msgBox(viewerFailedMessage(path), ui::Buttons::OK, ui::Icon::Exclamation);
+}
+
 bool desktopOpen(const QString& path) {
-    return sys::openWithSpreadsheetApp(path);
+    return sys::openWithSpreadsheetApp(path, [path] { viewerFailed(path); });
 }
 
 } // namespace
@@ -90,6 +100,10 @@ Delivery deliver(Workbook& book, const QString& templatePath) {
 
 QString notOpenedMessage(const QString& path) {
     return QStringLiteral("系統偵測無 Excel\r\n無法列印\r\n") + QDir::toNativeSeparators(path);
+}
+
+QString viewerFailedMessage(const QString& path) {
+    return QStringLiteral("試算表程式無法開啟這份列印\r\n活頁簿已存於：\r\n") + QDir::toNativeSeparators(path);
 }
 
 } // namespace wb

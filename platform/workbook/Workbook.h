@@ -221,5 +221,8 @@ struct Delivery {
 Delivery deliver(Workbook& book, const QString& templatePath);
 // That message: the printouts' spreadsheet-check text and the path of the saved workbook.
 QString notOpenedMessage(const QString& path);
+// What the user is told when the spreadsheet application started but ended with a failure before
+// showing the workbook: that it could not be opened and where it was saved.
+QString viewerFailedMessage(const QString& path);
 
 } // namespace wb

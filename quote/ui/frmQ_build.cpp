@@ -151,6 +151,7 @@ void frmQ::buildMenus() {
     m_menuBar->addMenu(report);
     item(report, "mPfp", QStringLiteral("列印首頁"));
     item(report, "mPdt", QStringLiteral("列印明細"));
+    report->setToolTipsVisible(true); // a greyed item says why
 
     // Popup menus, not in the menu bar: the grid's row menu, the tree's menu and the list menu.
     QMenu* rowMenu = newMenu("mQ", QStringLiteral("mQ"), nullptr);

@@ -41,9 +41,14 @@ void frmQ::mP_Click() {
     HideCellEditors();
     PrintByArea = false;
     stats::mP_Click(m_doc, StaDb.get(), PrintGroupMode);
-    // The reports show every price: a user who may not see prices gets neither.
-    action(QStringLiteral("mPfp"))->setEnabled(!PricesHidden);
-    action(QStringLiteral("mPdt"))->setEnabled(!PricesHidden);
+    // The reports show every price: a user who may not see prices gets neither, and is told why.
+    const QString why = QStringLiteral("報表列出所有價格，需要「價格可見」的權限");
+    for (const char* name : {"mPfp", "mPdt"}) {
+        QAction* a = action(QString::fromLatin1(name));
+        a->setEnabled(!PricesHidden);
+        a->setToolTip(PricesHidden ? why : a->text());
+        a->setStatusTip(PricesHidden ? why : QString());
+    }
     rootShownForWholeQuotation();
 }
 

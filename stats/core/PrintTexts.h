@@ -11,7 +11,7 @@ namespace stats {
 QString feeNameText(const quote::Fee& fee, bool pricesShown);
 
 // A telephone or fax number as printed: empty when it holds no more than an area code ("02",
-// "(037)-"), so an empty number prints nothing after its label.
+// "(037)-", "（０２）", "02;－"), so an empty number prints nothing after its label.
 QString phoneText(const QString& phone);
 
 } // namespace stats

@@ -1,9 +1,13 @@
 // The code page layer: CP950 bytes, the UTF-8 fallback, whole-file writes and settings lines.
 #include "FileSizeLimit.h"
 #include "text/Codec.h"
+#include "text/FileErrors.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
@@ -27,6 +31,13 @@ void putBytes(const QString& path, const QByteArray& bytes) {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
+// A file whose last failure Qt worded for `errorNumber` (a folder the super-user may still write
+// into cannot make one real).
+class FailedFile : public QFile {
+public:
+    explicit FailedFile(int errorNumber) { setErrorString(qt_error_string(errorNumber)); }
+};
 
 } // namespace
 
@@ -212,6 +223,38 @@ private slots:
         QVERIFY2(error.endsWith(QStringLiteral("檔案唯讀")), qPrintable(error));
         QVERIFY(!writeLines(path, {QStringLiteral("new")}));
         QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
+
+    // The reason comes from the error number, also when the program's translation has turned Qt's
+    // wording of it into Chinese.
+    void fileErrorReasons_data() {
+        QTest::addColumn<bool>("translated");
+        QTest::addColumn<int>("errorNumber"); // 0: a real write into a missing folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder, translated") << true << 0 << "找不到檔案或資料夾";
+        QTest::newRow("read-only folder, translated") << true << int(EACCES) << "沒有存取權限（檔案或資料夾唯讀）";
+        QTest::newRow("disk full, translated") << true << int(ENOSPC) << "磁碟空間不足";
+    }
+    void fileErrorReasons() {
+        QFETCH(bool, translated);
+        QFETCH(int, errorNumber);
+        QFETCH(QString, reason);
+        QTranslator translator;
+        if (translated) {
+            QVERIFY(translator.load(QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan),
+                                    QStringLiteral("qt"), QStringLiteral("_"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+            QVERIFY(QCoreApplication::installTranslator(&translator));
+        }
+        QString error;
+        if (errorNumber == 0) {
+            QTemporaryDir dir;
+            QVERIFY(!writeTextFile(dir.filePath(QStringLiteral("no/such/folder/a.ini")), QStringLiteral("x"), &error));
+        } else {
+            error = fileErrorReason(FailedFile(errorNumber));
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY2(error.endsWith(reason), qPrintable(error));
     }
 
     void fullDiskKeepsOldFile() {

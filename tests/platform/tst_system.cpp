@@ -73,25 +73,31 @@ private slots:
         QCOMPARE(sys::findFileNoCase(dir.path(), name), dir.filePath(found));
     }
 
+    // Whether a spreadsheet application is found, and what becomes of a workbook handed to it.
     void spreadsheetApp_data() {
         QTest::addColumn<int>("forced"); // -1 looked up, 0 forced off, 1 forced on
         QTest::addColumn<QString>("program");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("installed");
-        QTest::newRow("nothing") << -1 << QString() << QByteArray() << false;
-        QTest::newRow("program on the PATH") << -1 << "localc" << QByteArray("exit 0") << true;
-        QTest::newRow("desktop default") << -1 << "xdg-mime" << QByteArray("echo calc.desktop") << true;
-        QTest::newRow("no desktop default") << -1 << "xdg-mime" << QByteArray("exit 0") << false;
-        QTest::newRow("xdg-mime fails") << -1 << "xdg-mime" << QByteArray("echo x; exit 4") << false;
-        QTest::newRow("xdg-mime hangs") << -1 << "xdg-mime" << QByteArray("exec /bin/sleep 30") << false;
-        QTest::newRow("forced off") << 0 << "soffice" << QByteArray("exit 0") << false;
-        QTest::newRow("forced on") << 1 << QString() << QByteArray() << true;
+        QTest::addColumn<int>("viewer"); // 0 not started, 1 started and fine, 2 started and failed
+        QTest::newRow("nothing") << -1 << QString() << QByteArray() << false << 0;
+        QTest::newRow("program on the PATH") << -1 << "localc" << QByteArray("exit 0") << true << 1;
+        QTest::newRow("program fails to show it")
+            << -1 << "localc" << QByteArray("echo 'Unspecified Application Error' >&2; exit 81") << true << 2;
+        QTest::newRow("program crashes") << -1 << "soffice" << QByteArray("kill -SEGV $$") << true << 2;
+        QTest::newRow("desktop default") << -1 << "xdg-mime" << QByteArray("echo calc.desktop") << true << 0;
+        QTest::newRow("no desktop default") << -1 << "xdg-mime" << QByteArray("exit 0") << false << 0;
+        QTest::newRow("xdg-mime fails") << -1 << "xdg-mime" << QByteArray("echo x; exit 4") << false << 0;
+        QTest::newRow("xdg-mime hangs") << -1 << "xdg-mime" << QByteArray("exec /bin/sleep 30") << false << 0;
+        QTest::newRow("forced off") << 0 << "soffice" << QByteArray("exit 0") << false << 1;
+        QTest::newRow("forced on") << 1 << QString() << QByteArray() << true << 0;
     }
     void spreadsheetApp() {
         QFETCH(int, forced);
         QFETCH(QString, program);
         QFETCH(QByteArray, body);
         QFETCH(bool, installed);
+        QFETCH(int, viewer);
         QTemporaryDir bin;
         if (!program.isEmpty())
             QVERIFY(script(bin.path(), program, body));
@@ -102,9 +108,18 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const bool result = sys::spreadsheetAppInstalled();
+        bool failed = false;
+        const bool started = sys::openWithSpreadsheetApp(bin.filePath(QStringLiteral("報價單.xlsx")),
+                                                         [&failed] { failed = true; });
         qputenv("PATH", oldPath);
         QCOMPARE(result, installed);
-        QVERIFY(clock.elapsed() < 10000);
+        QVERIFY(clock.elapsed() < 20000);
+        QCOMPARE(started, viewer > 0);
+        if (viewer == 2)
+            QTRY_VERIFY(failed);
+        else
+            QTest::qWait(200);
+        QCOMPARE(failed, viewer == 2);
     }
 
     void readOnly() {

@@ -91,7 +91,14 @@ private slots:
         emit w->menu(QStringLiteral("mP"))->aboutToShow();
         QVERIFY(!w->action(QStringLiteral("mPfp"))->isEnabled());
         QVERIFY(!w->action(QStringLiteral("mPdt"))->isEnabled());
+        QVERIFY(w->action(QStringLiteral("mPdt"))->toolTip().contains(QStringLiteral("價格可見")));
+        QVERIFY(w->menu(QStringLiteral("mP"))->toolTipsVisible());
         QCOMPARE(data->openRecordset(QStringLiteral("pfp")).text(1), QStringLiteral("木作"));
+        // With the right again the items say nothing more than their names.
+        w->PricesHidden = false;
+        emit w->menu(QStringLiteral("mP"))->aboutToShow();
+        QCOMPARE(w->action(QStringLiteral("mPdt"))->toolTip(), QStringLiteral("列印明細"));
+        QVERIFY(w->action(QStringLiteral("mPdt"))->statusTip().isEmpty());
     }
 };
 

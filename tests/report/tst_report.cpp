@@ -13,6 +13,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -51,6 +52,9 @@ QStringList layoutFaults(const report::Report& r) {
         const auto& t = boxes.texts;
         if (!t.isEmpty() && boxes.table.bottom() > t.last().box.top() + 0.01)
             faults << QStringLiteral("page %1: the table over the footer").arg(page + 1);
+        for (qsizetype i = 0; i + 1 < t.size(); ++i)
+            if (t[i].box.bottom() > t.last().box.top() + 0.01)
+                faults << QStringLiteral("page %1 '%2': below the footer's top").arg(page + 1).arg(t[i].lines.join(u'/'));
         for (qsizetype i = 0; i < t.size(); ++i) {
             const QString what = QStringLiteral("page %1 '%2': ").arg(page + 1).arg(t[i].lines.join(u'/'));
             if (double(t[i].lines.size()) * t[i].lineStep > t[i].box.height() + 0.01)
@@ -207,14 +211,18 @@ private slots:
     void longTextsWrapWithoutOverlaps_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("repeat"); // times the remarks are repeated
-        QTest::newRow("as installed") << 1.0 << 1;
-        QTest::newRow("taller fonts") << 1.4 << 1;
+        QTest::addColumn<int>("headerLength"); // 0: the header fields as a user types them
+        QTest::newRow("as installed") << 1.0 << 1 << 0;
+        QTest::newRow("taller fonts") << 1.4 << 1 << 0;
         // An item remark and a page-end remark each taller than a page continue on the next.
-        QTest::newRow("taller than a page") << 1.0 << 20;
+        QTest::newRow("taller than a page") << 1.0 << 20 << 0;
+        // A customer name and a site address taller than a page leave the table its room.
+        QTest::newRow("header taller than a page") << 1.0 << 1 << 2000;
     }
     void longTextsWrapWithoutOverlaps() {
         QFETCH(double, scale);
         QFETCH(int, repeat);
+        QFETCH(int, headerLength);
         QTemporaryDir dir;
         auto sta = stats::openStaDb(dir.path());
         auto rep = stats::openReportDb(dir.path());
@@ -242,6 +250,10 @@ private slots:
         rows.push_back(longItem);
         fillLeaf(doc, addPath(doc, {"客廳", "木作"}), rows);
         doc.pageEnd.cbPe = {remark, remark, remark, remark, remark};
+        if (headerLength > 0) {
+            doc.header.txtCn = QStringLiteral("歐陽美華").repeated(headerLength / 4);
+            doc.header.txtAddr = QStringLiteral("台北市信義區信義路五段7號").repeated(headerLength / 13);
+        }
         stats::RefillReportTables(doc, {sta.get(), rep.get(), kCompany, "02-999", "02-888"});
         for (const char* name : {"fpdemo", "pbdemo"}) {
             report::Layout layout = report::loadLayout(QString::fromLatin1(name));
@@ -261,13 +273,39 @@ private slots:
                         lines += t.lines.join(QString());
             }
             QVERIFY(lines.contains(remark.left(640)) == (QLatin1String(name) == "pbdemo"));
-            QVERIFY(texts.contains(QStringLiteral("工地地址: ") + doc.header.txtAddr));
+            if (headerLength == 0) {
+                QVERIFY(texts.contains(QStringLiteral("工地地址: ") + doc.header.txtAddr));
+            } else { // the header's share of a page, the table the rest
+                QVERIFY(texts.join(QString()).contains(QStringLiteral("工地地址: ") + doc.header.txtAddr.left(20)));
+                QVERIFY2(r.pageCount() <= (QLatin1String(name) == "fpdemo" ? 2 : 3),
+                         qPrintable(QString::number(r.pageCount())));
+                QVERIFY(texts.contains(QStringLiteral("    合  計")) == (QLatin1String(name) == "fpdemo"));
+            }
         }
         const report::Report details = report::Report::load(QStringLiteral("pbdemo"), *rep);
         QVERIFY(printedTexts(details).contains(QStringLiteral("客廳系統櫃") + spec));
         // The heading, 32 items and the subtotal take more than a page when a line grows.
         if (repeat == 1)
             QCOMPARE(details.pageLines(0).size() + details.pageLines(1).size(), 34);
+    }
+
+    // A name of rare characters (CJK Extension B) prints in the font that has them, embedded.
+    void rareCharactersPrint() {
+        QTemporaryDir dir;
+        auto sta = stats::openStaDb(dir.path());
+        auto rep = stats::openReportDb(dir.path());
+        QuoteDocument doc;
+        doc.header = {"王𠀋𡘙", "信義住宅", "陳小明", "住宅", "1121201_", "台北市", "112/12/01"};
+        fillLeaf(doc, addPath(doc, {"客廳", "木作"}), items(2, QStringLiteral("木櫃")));
+        stats::RefillReportTables(doc, {sta.get(), rep.get(), kCompany, "02-999", "02-888"});
+        const report::Report r = report::Report::load(QStringLiteral("fpdemo"), *rep);
+        const QString pdf = dir.filePath(QStringLiteral("rare.pdf"));
+        QVERIFY(r.writePdf(pdf));
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {pdf});
+        QVERIFY(fonts.waitForFinished(30000));
+        const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+        QVERIFY2(listed.contains(QStringLiteral("TW-Sung-Ext-B")), qPrintable(listed));
     }
 
     // A PDF is offered under the quotation's own name in the given folder and written whole, or
@@ -331,13 +369,17 @@ private slots:
         dialogs.expectSaveFile(m_dir.filePath(QStringLiteral("keys.pdf")));
         QStringList tabbable;
         bool printKey = false;
+        QString printTip;
         bool active = false;
         QTimer::singleShot(0, [&] {
             auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!preview)
                 return;
-            for (QAction* a : preview->findChildren<QAction*>())
+            for (QAction* a : preview->findChildren<QAction*>()) {
                 printKey = printKey || a->shortcut() == QKeySequence(QKeySequence::Print);
+                if (a->text() == QStringLiteral("列印") && !a->isEnabled()) // no printer here
+                    printTip = a->toolTip();
+            }
             for (QToolButton* b : preview->findChildren<QToolButton*>())
                 if (b->focusPolicy() & Qt::TabFocus)
                     tabbable << b->text();
@@ -351,6 +393,8 @@ private slots:
         QVERIFY2(dialogs.ok(), qPrintable(dialogs.failures()));
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("keys.pdf"))));
         QVERIFY(printKey);
+        QVERIFY2(QPrinterInfo::availablePrinterNames().isEmpty() == printTip.contains(QStringLiteral("沒有安裝印表機")),
+                 qPrintable(printTip));
         QVERIFY(tabbable.contains(QStringLiteral("列印")) && tabbable.contains(QStringLiteral("另存 PDF")));
     }
 

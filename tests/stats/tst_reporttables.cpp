@@ -1,6 +1,7 @@
 // The report tables: the header, the detail lines with their numbered headings and subtotals, the
 // cover-page lines with fees, totals and the amount in words, the remarks, and the page fills.
 #include "Pricing.h"
+#include "PrintTexts.h"
 #include "ReportDb.h"
 #include "ReportTables.h"
 #include "StaDb.h"
@@ -240,6 +241,26 @@ private slots:
                          !l.contains(QRegularExpression(QStringLiteral("\\d,\\d{3}|\\|\\d{3,}\\|"))),
                      qPrintable(l));
         QCOMPARE(table(*m_report, QStringLiteral("phead")).at(0).section(u'|', 8, 8), QString());
+    }
+
+    // A number of an area code alone prints nothing, whether typed in half- or full-width forms.
+    void phoneText_data() {
+        QTest::addColumn<QString>("phone");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("number") << "02-1234" << "02-1234";
+        QTest::newRow("area code") << "02" << "";
+        QTest::newRow("bracketed code and dash") << "(037)-" << "";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("full-width brackets") << "（02）" << "";
+        QTest::newRow("full-width digits and dash") << "０２－" << "";
+        QTest::newRow("two-part field, full-width dash") << "02;－" << "";
+        QTest::newRow("two-part field, number") << "02;2345-6789" << "02;2345-6789";
+        QTest::newRow("full-width number") << "（０２）２３４５" << "（０２）２３４５";
+    }
+    void phoneText() {
+        QFETCH(QString, phone);
+        QFETCH(QString, printed);
+        QCOMPARE(stats::phoneText(phone), printed);
     }
 
     // A fee by the total shows its rate as a whole percentage, a half rounded away from zero as

@@ -69,6 +69,10 @@ private slots:
         QTest::newRow("col left of range") << settings("8", "A", "B1", "G39", "30") << F::StartCol;
         QTest::newRow("no columns right of range")
             << settings("8", "A", "A1", "XFD39", "30") << F::BottomRight;
+        QTest::newRow("table right of range") << settings("8", "G", "A1", "G39", "30") << F::StartCol;
+        QTest::newRow("table fills range") << settings("8", "B", "B1", "H39", "30") << F::None;
+        QTest::newRow("range narrower than table") << settings("8", "A", "A1", "F39", "30") << F::BottomRight;
+        QTest::newRow("row below range") << settings("40", "A", "A1", "G39", "30") << F::StartRow;
         QTest::newRow("rows 0") << settings("8", "A", "A1", "G39", "0") << F::RowsPerPage;
         QTest::newRow("rows past page") << settings("11", "A", "A1", "G39", "30") << F::RowsPerPage;
         // The first bad box is named, in the window's order.

@@ -187,7 +187,7 @@ private slots:
         const QString kept = wb::Workbook::open(path)->sheet(1).text(9, 2);
         QCOMPARE(d.messages().at(1).text,
                  QStringLiteral(
-                     "下列儲存格的文字超過一格可容納的長度，已截斷：\n第 1 張工作表 B9：保留前 16384 字"));
+                     "下列儲存格的文字超過一格可容納的長度，已截斷：\n工作表「報價單」B9：保留前 16384 字"));
         QCOMPARE(kept, QStringLiteral("客廳") + half.repeated(2).left(32764)); // the area name first
     }
 

@@ -114,6 +114,11 @@ private slots:
                                             << "右下";
         QTest::newRow("column outside range") << QStringList{"8", "M", "A1", "G39", "30"} << "Text3"
                                               << "起始行必須在列印範圍之內";
+        QTest::newRow("table past the range")
+            << QStringList{"8", "G", "A1", "G39", "30"} << "Text3"
+            << "起始行必須在列印範圍之內，表格的 7 行都要在 A 到 G 行裡（起始行只能是 A）";
+        QTest::newRow("row below the range") << QStringList{"40", "A", "A1", "G39", "30"} << "txtRow"
+                                             << "起始列必須在列印範圍之內（第 1 到 39 列）";
         QTest::newRow("last column of the sheet") << QStringList{"8", "A", "A1", "XFD39", "30"} << "txtRD"
                                                   << "右下";
     }

@@ -112,7 +112,10 @@ SettingsProblem checkSettings(const PrintSettings& s) {
     const int rows = positiveNumber(s.rowsPerPage);
     if (startRow == 0)
         return {F::StartRow, QStringLiteral("起始列必須是 1 以上的整數")};
-    // The first data row may not stand above the page range.
+    // The first data row stands inside the page range's rows.
+    if (tl && br && br->row >= tl->row && (startRow < tl->row || startRow > br->row))
+        return {F::StartRow,
+                QStringLiteral("起始列必須在列印範圍之內（第 %1 到 %2 列）").arg(tl->row).arg(br->row)};
     if (tl && tl->row > startRow)
         return {F::StartRow,
                 QStringLiteral("起始列必須在列印範圍之內（不可在左上 %1 之上）").arg(s.topLeft.trimmed())};
@@ -130,10 +133,24 @@ SettingsProblem checkSettings(const PrintSettings& s) {
                 QStringLiteral("右下的行太靠右：列印要用到頁面範圍右方 %1 行，右下最遠到 %2 行")
                     .arg(kColumnsBeyondRange)
                     .arg(columnLetters(wb::kMaxColumns - kColumnsBeyondRange))};
+    // The table's columns from the start column lie inside the page range (the cost template's
+    // columns beyond them may stand right of it).
     const int c = columnNumber(col);
-    if (c < tl->col || c > br->col)
-        return {F::StartCol, QStringLiteral("起始行必須在列印範圍之內（%1 到 %2 行）")
-                                 .arg(columnLetters(tl->col), columnLetters(br->col))};
+    const bool narrow = br->col - tl->col + 1 < kTableColumns;
+    const int lastStart = br->col - kTableColumns + 1;
+    const QString startColumns = lastStart == tl->col ? columnLetters(tl->col)
+                                                      : columnLetters(tl->col) + QStringLiteral(" 到 ") +
+                                                            columnLetters(lastStart);
+    if (c < tl->col || (!narrow && c + kTableColumns - 1 > br->col))
+        return {F::StartCol,
+                QStringLiteral("起始行必須在列印範圍之內，表格的 %1 行都要在 %2 到 %3 行裡%4")
+                    .arg(kTableColumns)
+                    .arg(columnLetters(tl->col), columnLetters(br->col),
+                         narrow ? QString() : QStringLiteral("（起始行只能是 %1）").arg(startColumns))};
+    if (narrow)
+        return {F::BottomRight, QStringLiteral("右下太靠左：表格有 %1 行，列印範圍（%2 到 %3 行）容納不下")
+                                    .arg(kTableColumns)
+                                    .arg(columnLetters(tl->col), columnLetters(br->col))};
     // The first page's data rows end inside the page range.
     if (rows == 0)
         return {F::RowsPerPage, QStringLiteral("每一頁列數必須是 1 以上的整數")};

@@ -43,11 +43,13 @@ QString columnLetters(int col);
 // Columns right of the page range the layouts write into or break at (the cost template's three
 // columns, then the detail sheet's page break).
 inline constexpr int kColumnsBeyondRange = 4;
+// Columns of the quotation table from the start column, all inside the page range.
+inline constexpr int kTableColumns = 7;
 
 // The box that fails its check first, in the order of the window's boxes.
 enum class SettingsField { None, StartRow, StartCol, TopLeft, BottomRight, RowsPerPage };
-// Start row a whole number from 1, not above the page range; start column one letter A to Z inside
-// the page range's columns; both corners cell addresses with the upper-left above and left of (or
+// Start row a whole number from 1 inside the page range's rows; start column one letter A to Z
+// with the table's kTableColumns columns from it inside the page range's columns; both corners cell addresses with the upper-left above and left of (or
 // on) the lower-right, which leaves kColumnsBeyondRange columns of the sheet to its right; rows
 // per page a whole number from 1; the data rows of the first page (start row to start row + rows
 // per page - 1) inside the page range's rows.

@@ -43,8 +43,9 @@ void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, 
         const QString kept = text::cutToUnits(v.toString(), kMaxCellText);
         sh.setValue(row, col, kept);
         if (cut)
-            cut->append(QStringLiteral("第 %1 張工作表 %2%3：保留前 %4 字")
-                            .arg(sheet)
+            cut->append(QStringLiteral("%1%2%3：保留前 %4 字")
+                            .arg(sh.name().isEmpty() ? QStringLiteral("第 %1 張工作表 ").arg(sheet)
+                                                     : QStringLiteral("工作表「%1」").arg(sh.name()))
                             .arg(columnLetters(col))
                             .arg(row)
                             .arg(characterCount(kept)));

@@ -65,6 +65,8 @@ public:
     virtual void insertRows(int row, int count) = 0; // rows shift down
     // The last row holding a value or a format (0 for an empty sheet).
     virtual int lastRow() const = 0;
+    // The sheet's own name as its tab shows it; empty when it has none.
+    virtual QString name() const { return {}; }
 };
 
 class PrintBook {

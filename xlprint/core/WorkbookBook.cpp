@@ -13,6 +13,7 @@ namespace {
 class LayerSheet : public PrintSheet {
 public:
     explicit LayerSheet(wb::Sheet& s) : m_s(s) {}
+    QString name() const override { return m_s.name(); }
     QVariant value(int row, int col) const override {
         switch (m_s.type(row, col)) {
         case wb::CellType::Empty: return {};
