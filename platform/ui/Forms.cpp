@@ -1,11 +1,14 @@
 #include "ui/Forms.h"
 
 #include "db/Database.h"
+#include "ui/Placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QScopeGuard>
+#include <QTimer>
 #include <algorithm>
 
 namespace ui {
@@ -109,15 +112,35 @@ QList<Form*> loadedForms() {
     return forms;
 }
 
+namespace {
+
+// Brings `w` forward and gives the window system a moment to make it active, so that a question
+// its close path asks stands over it. A window the window system will not activate is asked
+// from where it is.
+void bringForwardNow(QWidget* w) {
+    constexpr int kActivationWaitMs = 300;
+    bringForward(w);
+    if (w->isActiveWindow())
+        return;
+    QEventLoop wait;
+    QTimer::singleShot(kActivationWaitMs, &wait, &QEventLoop::quit);
+    QObject::connect(qApp, &QApplication::focusChanged, &wait, [&wait, window = QPointer<QWidget>(w)] {
+        if (!window || window->isActiveWindow())
+            wait.quit();
+    });
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
 bool unloadAllForms(Form* except) {
     for (Form* f : loadedForms()) {
         QPointer<Form> form(f);
         if (!form || form == except || form->isUnloaded())
             continue;
-        if (form->isVisible()) {
-            form->raise();
-            form->activateWindow();
-        }
+        // Its close path may ask a question: it asks from in front, not from the task bar.
+        if (form->isVisible())
+            bringForwardNow(form);
         if (!form->unload())
             return false;
     }
