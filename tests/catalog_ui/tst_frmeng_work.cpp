@@ -44,6 +44,12 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgD()), (QStringList{QStringLiteral("60x60公分 拋光石英磚"),
                                                           QStringLiteral("80x80公分 大尺寸磚"), QStringLiteral("斜貼")}));
         QVERIFY(CatalogUi::rightClick(hfgD(), 0));
+        // Another kind: no item of it is chosen yet, so no markups show.
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(2);
+        emit cbT->activated(2);
+        QVERIFY(CatalogUi::get<QLabel>("lbl2")->text().isEmpty());
+        QVERIFY(CatalogUi::column(hfgD()).join(QString()).isEmpty());
     }
 
     // Enter walks the editors across the line; the grid's current cell walks with them, so the

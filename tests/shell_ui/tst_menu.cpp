@@ -4,6 +4,7 @@
 #include "ShellUiFixture.h"
 #include "frmMenu.h"
 #include "frmSet.h"
+#include "ui/Placement.h"
 #include "ui/StayOnTop.h"
 #include "ui/Twips.h"
 
@@ -133,11 +134,19 @@ private slots:
     }
 
     void settingsButtonOpensTheSettingsWindow() {
+        ui::installWindowPlacement();
         frmMenu* m = menu();
+        // It opens in the middle below the bar whatever window is active.
+        QWidget other;
+        other.setGeometry(ui::fitInside(QRect(0, 0, 200, 100), ui::openingArea()));
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
         QTest::mouseClick(child<QPushButton>(m, "cmdPws"), Qt::LeftButton);
         QVERIFY(ui::Default<frmSet>::isLoaded());
         frmSet* f = ui::Default<frmSet>::get();
         QVERIFY(f->isVisible());
+        QVERIFY((f->frameGeometry().center() - ui::openingArea(f).center()).manhattanLength() <= 2);
         // Minimised, the next presses bring it back in front.
         f->showMinimized();
         for (int press = 0; press < 2; ++press) {
