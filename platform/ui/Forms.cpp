@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <QScopeGuard>
@@ -122,12 +123,14 @@ void bringForwardNow(QWidget* w) {
     bringForward(w);
     if (w->isActiveWindow())
         return;
+    const QDeadlineTimer deadline(kActivationWaitMs);
     QEventLoop wait;
-    QTimer::singleShot(kActivationWaitMs, &wait, &QEventLoop::quit);
-    QObject::connect(qApp, &QApplication::focusChanged, &wait, [&wait, window = QPointer<QWidget>(w)] {
-        if (!window || window->isActiveWindow())
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&wait, &deadline, window = QPointer<QWidget>(w)] {
+        if (!window || window->isActiveWindow() || deadline.hasExpired())
             wait.quit();
     });
+    poll.start(10);
     wait.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
