@@ -180,6 +180,9 @@ void TestMdmOpen::answerKeptAsTyped_data() {
     QTest::newRow("relative as typed") << "good"
                                        << "./good/"
                                        << "./good";
+    QTest::newRow("program folder in full") << "."
+                                            << "PF"
+                                            << ".";
     QTest::newRow("inside the program folder") << "good"
                                                << "PF/good"
                                                << "good";
