@@ -151,7 +151,8 @@ class TestPlacement : public QObject {
     // A second press of the bar's `button` brings its open window `w` back where it was and makes it
     // the active window, whether it was left as opened (maximised or not), restored or minimised.
     static void pressAgain(QWidget* bar, const char* button, QWidget* w, Before before) {
-        const QByteArray what = QByteArray(button) + " " + QByteArray::number(int(before));
+        static const char* const kBefore[] = {"as opened", "restored", "minimised"};
+        const QByteArray what = QByteArray(button) + ", " + kBefore[int(before)];
         if (before != Before::AsOpened && w->isMaximized()) {
             w->showNormal();
             QTRY_VERIFY2(!w->isMaximized(), what);
