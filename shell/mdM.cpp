@@ -113,6 +113,22 @@ QString resolveFolder(const QString& folder) {
     return QDir::cleanPath(QDir(sys::programFolder()).absoluteFilePath(folder));
 }
 
+namespace {
+
+// A folder as Mdbpath.ini keeps it: a relative one as given, one inside the program folder relative
+// to it, so that a copy of the program folder keeps to its own data; one outside as it stands.
+QString storedFolder(const QString& folder) {
+    if (!QDir::isAbsolutePath(folder))
+        return folder;
+    const QDir program(sys::programFolder());
+    const QString relative = program.relativeFilePath(QDir::cleanPath(folder));
+    const bool outside = relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")) ||
+                         QDir::isAbsolutePath(relative);
+    return outside ? folder : relative;
+}
+
+} // namespace
+
 QString writeMdbPathIni(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
     const QString path = sys::programFile(QString::fromUtf8(kMdbPathIni));
     const QStringList old = text::readLines(path).value_or(QStringList());
@@ -122,6 +138,8 @@ QString writeMdbPathIni(const QString& dbFolder, const QString& templateFolder, 
         if (!was.isEmpty() && !QDir::isAbsolutePath(was) &&
             resolveFolder(was) == QDir::cleanPath(resolveFolder(lines.at(i))))
             lines[i] = was;
+        else
+            lines[i] = storedFolder(lines.at(i));
     }
     QString error;
     if (text::writeLines(path, lines, &error))
@@ -169,26 +187,13 @@ QString folderPrompt(const QString& error) {
            QDir::toNativeSeparators(QDir::home().filePath(QStringLiteral("kavo3demo")));
 }
 
-// A folder answered to the prompt as Mdbpath.ini keeps it: a relative one as typed, one inside the
-// program folder relative to it, so that a copy of the program folder keeps to its own data.
-QString storedFolder(const QString& typed) {
-    if (!QDir::isAbsolutePath(typed))
-        return typed;
-    const QDir program(sys::programFolder());
-    const QString relative = program.relativeFilePath(QDir::cleanPath(typed));
-    const bool outside = relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")) ||
-                         QDir::isAbsolutePath(relative);
-    return outside ? typed : relative;
-}
-
 // Line 1 takes the new database folder as typed; lines 2 and 3 stay as read, an empty one takes the
 // folder.
 void rememberNewFolder(const QString& typed, const QStringList& oldLines) {
     DbFolder = resolveFolder(typed);
-    const QString stored = storedFolder(typed);
-    QStringList lines = {stored, oldLines.value(1), oldLines.value(2)};
+    QStringList lines = {typed, oldLines.value(1), oldLines.value(2)};
     for (QString& line : lines)
-        line = line.isEmpty() ? stored : line;
+        line = line.isEmpty() ? typed : line;
     TemplateFolder = resolveFolder(lines.at(1));
     QuoteFolder = resolveFolder(lines.at(2));
     const QString error = writeMdbPathIni(lines.at(0), lines.at(1), lines.at(2));

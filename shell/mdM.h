@@ -68,8 +68,9 @@ QString dbErrorText(const db::DbError& e);
 // A folder of Mdbpath.ini as the program uses it: a relative folder is taken relative to the program
 // folder (so a copied program folder works on its own data); an absolute one as it stands.
 QString resolveFolder(const QString& folder);
-// Rewrites Mdbpath.ini with the three folders (a folder the file already names in a relative form
-// keeps that form); the message to show when that fails, else empty.
+// Rewrites Mdbpath.ini with the three folders: a folder the file already names in a relative form
+// keeps that form, another inside the program folder is written relative to it. The message to show
+// when that fails, else empty.
 QString writeMdbPathIni(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder);
 
 QString StrokeCode(const QString& c);

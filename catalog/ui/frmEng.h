@@ -142,6 +142,8 @@ private:
     void detailMouseDown(QMouseEvent* e);
     void warnRenameWithMarkups();
     void forgetVanishedItem();
+    // No work item chosen: the markup pane empties.
+    void forgetWorkItem();
     bool refuseNonNumeric(catalog_ui::LineGrid* lines, const QString& what);
     void moveLine(catalog_ui::LineGrid* lines, int step);
     void fitWorkColumns();

@@ -212,12 +212,15 @@ void frmEng::LoadWorkItems() {
 void frmEng::forgetVanishedItem() {
     bool vanished = false;
     if (m_hasWorkItem && !cmdP->isEnabled() && tryLoad([&] { vanished = !m_store->hasWorkItem(CurWorkItem); }, nullptr) &&
-        vanished) {
-        m_hasWorkItem = false;
-        CurWorkItem.clear();
-        lbl2->clear();
-        LoadDetails();
-    }
+        vanished)
+        forgetWorkItem();
+}
+
+void frmEng::forgetWorkItem() {
+    m_hasWorkItem = false;
+    CurWorkItem.clear();
+    lbl2->clear();
+    LoadDetails();
 }
 
 bool frmEng::refuseNonNumeric(LineGrid* lines, const QString& what) {
@@ -266,11 +269,16 @@ void frmEng::warnRenameWithMarkups() {
 void frmEng::cbT_Click(int index) {
     if (index == m_itemsKindIndex && m_itemsLoaded)
         return; // the kind shown: its changes stay (one whose load failed loads again)
-    if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click)) {
+    // The markups shown are those of an item of the kind shown so far: they go with it.
+    const bool otherKind = index != m_itemsKindIndex;
+    if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
+        (otherKind && !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))) {
         cbT->setCurrentIndex(m_itemsKindIndex);
         return;
     }
     LoadWorkItems();
+    if (otherKind)
+        forgetWorkItem();
 }
 
 void frmEng::Command2_Click() {
@@ -289,10 +297,7 @@ void frmEng::mAddW_Click() {
         return;
     m_items->editExisting = false;
     m_items->editMode = true;
-    lbl2->clear();
-    CurWorkItem.clear();
-    m_hasWorkItem = false;
-    LoadDetails();
+    forgetWorkItem();
     m_items->addLine();
     setDirty(cmWp, item(mW, "mWap"), true);
     hfgD->setEnabled(false);
@@ -407,6 +412,8 @@ void frmEng::LoadDetails() {
     m_detailsItem = CurWorkItem;
     QVector<catalog::Markup> markups;
     m_detailsLoaded = !m_hasWorkItem || tryLoad([&] { markups = m_store->markups(CurWorkItem); }, hfgD);
+    if (!m_hasWorkItem) // no reason of an earlier item's failed read stays
+        catalog_ui::markUnloaded(hfgD, QString());
     QVector<QStringList> lines;
     for (const catalog::Markup& m : markups)
         lines.append({m.detail, m.amount});

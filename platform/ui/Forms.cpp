@@ -1,11 +1,15 @@
 #include "ui/Forms.h"
 
 #include "db/Database.h"
+#include "ui/Placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QScopeGuard>
+#include <QTimer>
 #include <algorithm>
 
 namespace ui {
@@ -109,15 +113,37 @@ QList<Form*> loadedForms() {
     return forms;
 }
 
+namespace {
+
+// Brings `w` forward and gives the window system a moment to make it active, so that a question
+// its close path asks stands over it. A window the window system will not activate is asked
+// from where it is.
+void bringForwardNow(QWidget* w) {
+    constexpr int kActivationWaitMs = 300;
+    bringForward(w);
+    if (w->isActiveWindow())
+        return;
+    const QDeadlineTimer deadline(kActivationWaitMs);
+    QEventLoop wait;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&wait, &deadline, window = QPointer<QWidget>(w)] {
+        if (!window || window->isActiveWindow() || deadline.hasExpired())
+            wait.quit();
+    });
+    poll.start(10);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
 bool unloadAllForms(Form* except) {
     for (Form* f : loadedForms()) {
         QPointer<Form> form(f);
         if (!form || form == except || form->isUnloaded())
             continue;
-        if (form->isVisible()) {
-            form->raise();
-            form->activateWindow();
-        }
+        // Its close path may ask a question: it asks from in front, not from the task bar.
+        if (form->isVisible())
+            bringForwardNow(form);
         if (!form->unload())
             return false;
     }

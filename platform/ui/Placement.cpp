@@ -30,6 +30,8 @@ QPointer<QWidget>& topBar() {
 const QMargins kUsualFrame(4, 28, 4, 4);
 // Set on a window once it has been placed.
 constexpr char kPlaced[] = "ui_placed";
+// Set on a window that opens centred in the opening area.
+constexpr char kCentred[] = "ui_centred";
 // How long a window waits for its frame (without a window manager none ever comes).
 constexpr int kFrameWaitMs = 3000;
 
@@ -60,17 +62,6 @@ void whilePolling(QWidget* w, const std::function<bool()>& check) {
             poll->deleteLater();
     });
     poll->start(kPollMs);
-}
-
-// Calls `framed` once the window system has framed `w`; never when no frame comes in time (without a
-// window manager none ever comes).
-void whenFramed(QWidget* w, const std::function<void()>& framed) {
-    whilePolling(w, [w, framed] {
-        const bool isFramed = !knownMargins(w).isNull();
-        if (isFramed)
-            framed();
-        return isFramed;
-    });
 }
 
 QScreen* screenOf(const QWidget* w) {
@@ -211,7 +202,8 @@ void place(QWidget* w) {
         frame = w->geometry().marginsAdded(margins);
     } else {
         frame = QRect(QPoint(), w->size().grownBy(margins));
-        frame.moveCenter(opener ? opener->frameGeometry().center() : area.center());
+        const bool overOpener = opener && !w->property(kCentred).toBool();
+        frame.moveCenter(overOpener ? opener->frameGeometry().center() : area.center());
     }
     setFrame(w, fitInside(frame, area), margins);
     awaitFrame(w, area, margins);
@@ -337,13 +329,30 @@ QWidget* scrollWhenShort(QWidget* content) {
     return new ShortArea(content);
 }
 
+void whenFramed(QWidget* w, const std::function<void()>& framed) {
+    whilePolling(w, [w, framed] {
+        const bool isFramed = !knownMargins(w).isNull();
+        if (isFramed)
+            framed();
+        return isFramed;
+    });
+}
+
 void showOrRaise(QWidget* w, bool maximised) {
     if (!w->isVisible())
         maximised ? w->showMaximized() : w->show();
-    else if (w->isMinimized())
+    bringForward(w);
+}
+
+void bringForward(QWidget* w) {
+    if (w->isMinimized())
         w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->raise();
     w->activateWindow();
+}
+
+void openCentred(QWidget* w) {
+    w->setProperty(kCentred, true);
 }
 
 void installWindowPlacement() {

@@ -8,6 +8,7 @@
 // the screen.
 #include <QMargins>
 #include <QRect>
+#include <functional>
 
 class QWidget;
 
@@ -32,9 +33,19 @@ QMargins expectedFrameMargins(const QWidget* w);
 // than its parts need to fit the screen, the area gives up height and scrolls.
 QWidget* scrollWhenShort(QWidget* content);
 
-// Shows a window the program opens, maximised or not; a window open already is brought to the front
-// where it is (minimised, it comes back as it was).
+// Shows a window the program opens, maximised or not; a window open already is brought forward.
 void showOrRaise(QWidget* w, bool maximised = false);
+
+// Brings a shown window to the front where it is and gives it the focus; minimised, it comes back
+// as it was first.
+void bringForward(QWidget* w);
+
+// `w` opens centred in the area where windows open, whatever window was active when it appears.
+void openCentred(QWidget* w);
+
+// Calls `framed` once the window system has framed `w`; never when no frame comes in time (without a
+// window manager none ever comes).
+void whenFramed(QWidget* w, const std::function<void()>& framed);
 
 // Places every window of the program from now on, as above. Call once after the QApplication exists.
 void installWindowPlacement();

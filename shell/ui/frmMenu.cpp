@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -21,12 +22,6 @@ namespace {
 constexpr int kRightGap = 900;
 // The folded strip stays this many pixels high at least, so the mouse can find it.
 constexpr int kMinStripPixels = 3;
-
-void showAndRaise(QWidget* w) {
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
 } // namespace
 
 frmMenu::frmMenu() {
@@ -100,13 +95,18 @@ void frmMenu::setHeightTwips(int twips) {
     m_heightTwips = twips;
     setFixedHeight(std::max(ui::twipsToPixelsY(twips, this), kMinStripPixels));
     const QRect screen = ui::screenRect(this);
-    const int frameWidth = isVisible() ? frameGeometry().width() : width();
+    // The window system's frame where it has told it (a widget's own frame geometry learns of a
+    // frame only with its next move).
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const int frameWidth = width() + frame.left() + frame.right();
     move(screen.x() + screen.width() - frameWidth - ui::twipsToPixelsX(kRightGap, this), screen.y());
 }
 
 void frmMenu::showEvent(QShowEvent* e) {
     ui::Form::showEvent(e);
-    setHeightTwips(m_heightTwips); // the window's frame is known now
+    setHeightTwips(m_heightTwips);
+    // Placed again with its frame once the window system has framed it.
+    ui::whenFramed(this, [this] { setHeightTwips(m_heightTwips); });
 }
 
 void frmMenu::cmdQ_Click() {
@@ -131,7 +131,7 @@ void frmMenu::cmdSa_Click() {
 }
 
 void frmMenu::cmdPws_Click() {
-    showAndRaise(ui::Default<frmSet>::get());
+    ui::showOrRaise(ui::Default<frmSet>::get());
 }
 
 void frmMenu::Command2_Click() {

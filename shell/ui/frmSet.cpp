@@ -6,6 +6,7 @@
 #include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Keys.h"
+#include "ui/Placement.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
@@ -60,6 +61,8 @@ frmSet::frmSet() {
     bottom->addWidget(Command1);
     layout->addLayout(bottom);
     resize(ui::twipsToPixelsX(12600), ui::twipsToPixelsY(6600));
+    // The same place whatever window was active (a message of its load leaves another one so).
+    ui::openCentred(this);
 
     connect(Command3, &QPushButton::clicked, this, &frmSet::Command3_Click);
     connect(opstxt, &QLineEdit::textChanged, this, &frmSet::opstxt_Change);

@@ -2,6 +2,7 @@
 #include "CatalogStore.h"
 #include "CatalogUi.h"
 #include "ScriptedDialogs.h"
+#include "db/FaultInjection.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -44,6 +45,20 @@ private slots:
         QCOMPARE(CatalogUi::column(hfgD()), (QStringList{QStringLiteral("60x60公分 拋光石英磚"),
                                                           QStringLiteral("80x80公分 大尺寸磚"), QStringLiteral("斜貼")}));
         QVERIFY(CatalogUi::rightClick(hfgD(), 0));
+        // Another kind: no item of it is chosen yet, so neither markups nor the reason an item's
+        // could not be read show.
+        db::fault::failTable(QStringLiteral("w2d"), db::fault::Error::IoError, db::fault::Access::Read);
+        dialogs.expectMessage();
+        CatalogUi::leftClick(hfgW(), 2);
+        db::fault::clear();
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(hfgD()->toolTip().startsWith(QStringLiteral("未能載入")));
+        QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
+        cbT->setCurrentIndex(2);
+        emit cbT->activated(2);
+        QVERIFY(CatalogUi::get<QLabel>("lbl2")->text().isEmpty());
+        QVERIFY(CatalogUi::column(hfgD()).join(QString()).isEmpty());
+        QVERIFY(hfgD()->toolTip().isEmpty());
     }
 
     // Enter walks the editors across the line; the grid's current cell walks with them, so the

@@ -4,6 +4,7 @@
 #include "ShellUiFixture.h"
 #include "frmMenu.h"
 #include "frmSet.h"
+#include "ui/Placement.h"
 #include "ui/StayOnTop.h"
 #include "ui/Twips.h"
 
@@ -16,10 +17,13 @@ class RefusingForm : public ui::Form {
 public:
     static inline bool refuse = true;
     static inline int asked = 0;
+    // Whether the window stood in front, restored and active, when it asked.
+    static inline bool inFront = false;
 
 protected:
     bool Form_QueryUnload() override {
         ++asked;
+        inFront = !isMinimized() && isActiveWindow();
         return !refuse;
     }
 };
@@ -42,6 +46,7 @@ private slots:
         QVERIFY(fx.setUp());
         RefusingForm::refuse = true;
         RefusingForm::asked = 0;
+        RefusingForm::inFront = false;
     }
     void cleanup() { fx.tearDown(); }
 
@@ -129,10 +134,26 @@ private slots:
     }
 
     void settingsButtonOpensTheSettingsWindow() {
+        ui::installWindowPlacement();
         frmMenu* m = menu();
+        // It opens in the middle below the bar whatever window is active.
+        QWidget other;
+        other.setGeometry(ui::fitInside(QRect(0, 0, 200, 100), ui::openingArea()));
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
         QTest::mouseClick(child<QPushButton>(m, "cmdPws"), Qt::LeftButton);
         QVERIFY(ui::Default<frmSet>::isLoaded());
-        QVERIFY(ui::Default<frmSet>::get()->isVisible());
+        frmSet* f = ui::Default<frmSet>::get();
+        QVERIFY(f->isVisible());
+        QVERIFY((f->frameGeometry().center() - ui::openingArea(f).center()).manhattanLength() <= 2);
+        // Minimised, the next presses bring it back in front.
+        f->showMinimized();
+        for (int press = 0; press < 2; ++press) {
+            QTest::mouseClick(child<QPushButton>(m, "cmdPws"), Qt::LeftButton);
+            QVERIFY(!f->isMinimized());
+            QTRY_VERIFY(f->isActiveWindow());
+        }
     }
 
     void exitAnsweredNoKeepsEverything() {
@@ -174,6 +195,18 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(ui::loadedForms().size(), 0); // no window was loaded on the way
         QCOMPARE(fx.exits, 1);
+    }
+
+    // A minimised window asks its question from in front.
+    void exitBringsAMinimisedWindowForward() {
+        frmMenu* m = menu();
+        showForm<RefusingForm>()->showMinimized();
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::Yes);
+        m->Command1_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(RefusingForm::asked, 1);
+        QVERIFY(RefusingForm::inFront);
     }
 
     void exitWithAWindowThatRefusesKeepsRunning() {

@@ -216,7 +216,23 @@ private slots:
         QCOMPARE(mdM::DbFolder, other);
         QCOMPARE(mdM::TemplateFolder, QStringLiteral("/templates"));
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")),
-                 (QStringList{other, QStringLiteral("/templates"), QStringLiteral("/quotes")}));
+                 (QStringList{QStringLiteral("other"), QStringLiteral("/templates"), QStringLiteral("/quotes")}));
+    }
+
+    // A folder browsed to inside the program folder is stored relative to it: a copy of the program
+    // folder keeps to its own database and quotations.
+    void browsedFolderAppliedRelative() {
+        QVERIFY(fx.folder->writeMdbPath(QStringLiteral("."), QStringLiteral("."), QStringLiteral("quotes")));
+        const QString data = fx.folder->mkdir(QStringLiteral("data"));
+        QVERIFY(!fx.folder->createMainDb(data).isEmpty());
+        settings();
+        ScriptedDialogs dialogs;
+        dialogs.expectOpenFile(data + QStringLiteral("/Kavo3.mdb"));
+        click("cmdExp");
+        click("Command4");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")), QStringList(3, QStringLiteral("data")));
+        QCOMPARE(mdM::QuoteFolder, data);
     }
 
     void foldersApplyWithoutADatabaseKeepsEverything() {
