@@ -27,6 +27,32 @@ void type(frmCus* f, const char* box, const QString& text) {
 QString text(const frmCus* f, const char* box) {
     return f->boxText(QString::fromLatin1(box));
 }
+
+// What a window shows, by "what=value" separated by "; ": a detail box by its name, "chosen" the
+// chosen record, "editing" 1 or 0, "unloaded" 1 when the grid says it could not be read, "edit"
+// 1 when 修改 is on, "stored" how many records of the name in T2 the database holds.
+void compareShown(const records::RecordWindow* f, const QString& shows) {
+    for (const QString& item : shows.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+        const QString what = item.section(u'=', 0, 0), expected = item.section(u'=', 1);
+        QString actual;
+        if (what == QLatin1String("chosen"))
+            actual = f->selectedName();
+        else if (what == QLatin1String("editing"))
+            actual = QString::number(f->isEditing());
+        else if (what == QLatin1String("unloaded"))
+            actual = QString::number(!f->findChild<QWidget*>(QStringLiteral("HFG"))->toolTip().isEmpty());
+        else if (what == QLatin1String("edit"))
+            actual = QString::number(f->findChild<QWidget*>(QStringLiteral("cmdEdit"))->isEnabled());
+        else if (what == QLatin1String("stored"))
+            actual = mdM::MainDb
+                         ->scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn),
+                                  {f->boxText(QStringLiteral("T2"))})
+                         .toString();
+        else
+            actual = f->boxText(what);
+        QVERIFY2(actual == expected, qPrintable(QStringLiteral("%1 is %2").arg(what, actual)));
+    }
+}
 } // namespace
 
 class TestFrmCus : public QObject {
@@ -275,6 +301,62 @@ private slots:
         clickButton(f, "cmdEdit");
         QCOMPARE(text(f, "T1"), QStringLiteral("33001"));
         QCOMPARE(text(f, "T3"), QStringLiteral("𠀋林𠀋𠀋"));
+    }
+
+    // 修改, 刪除 and the boxes act on a record drawn as chosen in the list, in the three windows;
+    // after a failure the window says what happened and shows what holds.
+    void routes_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QStringList>("said"); // the beginning of each message; "*": the database's reason
+        QTest::addColumn<QString>("shows");
+        const QString customer = QStringLiteral("請先選取表格中一個客戶"), vendor = QStringLiteral("請先選取表格中一個廠商"),
+                      member = QStringLiteral("請先選取表格中一個員工姓名"), gone = QStringLiteral("這筆資料已不存在");
+        QTest::newRow("customer: a group without the chosen one")
+            << "frmCus" << "click 林志明, group 03, edit, delete" << QStringList{customer, customer} << "chosen=; editing=0";
+        QTest::newRow("vendor: a search without the chosen one") << "frmPrv" << "click 大同拆除工程行, search 木材, edit, delete"
+                                                                 << QStringList{vendor, vendor} << "chosen=";
+        QTest::newRow("staff: a search without the chosen one")
+            << "frmSta" << "click 王小明, search 李美華, delete, edit" << QStringList{member, member} << "chosen=";
+        QTest::newRow("staff: a search listing the chosen one")
+            << "frmSta" << "click 李美華, search 李美華, edit" << QStringList{} << "chosen=李美華; editing=1";
+        QTest::newRow("customer gone before the click")
+            << "frmCus" << "gone 林志明, click 林志明, edit" << QStringList{gone, customer} << "chosen=; T2=";
+        QTest::newRow("vendor gone before 修改") << "frmPrv" << "click 大同拆除工程行, gone 大同拆除工程行, edit, delete"
+                                                << QStringList{gone, vendor} << "chosen=; editing=0";
+        QTest::newRow("staff gone before the click")
+            << "frmSta" << "gone 李美華, click 李美華, delete" << QStringList{gone, member} << "chosen=";
+        QTest::newRow("customer held at the click") << "frmCus" << "hold, click 林志明, release, edit"
+                                                    << QStringList{QStringLiteral("*"), customer} << "chosen=; T2=";
+        // A failed proposal leaves no number, and the required boxes refuse the save.
+        QTest::newRow("failed number proposal")
+            << "frmCus"
+            << "add, type T2 王大明, leave name, fail reads, type T2 鄭小華, leave name, release, save"
+            << QStringList{QStringLiteral("*"), QStringLiteral("請輸入客戶名稱&簡稱")} << "T1=; editing=1; stored=0";
+        QTest::newRow("proposal after a failed one") << "frmCus"
+                                                     << "add, type T2 王大明, fail reads, leave name, release, leave name"
+                                                     << QStringList{QStringLiteral("*")} << "T1=04001";
+        // Stored, then the list could not be read: the saved values stay and the list says why.
+        QTest::newRow("list failing after a stored save")
+            << "frmCus" << "add, type T2 鄭小華, leave name, fail 4, save"
+            << QStringList{QStringLiteral("資料已儲存")} << "T1=15001; T2=鄭小華; T3=鄭小華; editing=0; stored=1; unloaded=1";
+        QTest::newRow("否 to 刪除 with the database held")
+            << "frmCus" << "click 林志明, hold, delete" << QStringList{QStringLiteral("確定刪除 ( 林志明 )")}
+            << "chosen=林志明; unloaded=0; edit=1";
+    }
+    void routes() {
+        QFETCH(QString, window);
+        QFETCH(QString, route);
+        QFETCH(QStringList, said);
+        QFETCH(QString, shows);
+        records::RecordWindow* f = showRecordWindow(window);
+        f->Command3_Click();
+        ScriptedDialogs dialogs;
+        walkRoute(f, dialogs, route);
+        QVERIFY(saidAsExpected(dialogs, said));
+        compareShown(f, shows);
+        if (f->selectedName().isEmpty())
+            QVERIFY(nothingChosen(f));
     }
 
     void closingWhileTypingAsks() {
