@@ -91,9 +91,9 @@ void frmPrv::setSelectedName(const QString& name) {
 }
 
 void frmPrv::Form_Load() {
+    RecordWindow::Form_Load(); // the short form: Frame2 hidden
     if (!canEdit())
         m_shownWithDetail.removeOne(Frame2); // it holds only buttons this user never sees
-    RecordWindow::Form_Load();
     loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
     loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
 }

@@ -456,6 +456,29 @@ private slots:
         QCOMPARE(child<QComboBox>(f, "cb2")->lineEdit()->cursorPosition(), 0);
     }
 
+    // The chosen line stays in view when 修改 opens the full page from the short form, and a list
+    // box marks the entry it holds.
+    void editKeepsTheChosenLineInViewAndTheListBoxItsEntry() {
+        for (int i = 0; i < 30; ++i)
+            fx.openDb()->execute(QStringLiteral("INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES (?, ?)"),
+                                 {QStringLiteral("Z%1").arg(i + 1, 3, 10, QLatin1Char('0')), QStringLiteral("Zeta %1").arg(i)});
+        frmCus* f = open();
+        f->Command3_Click();
+        auto* grid = child<QTableView>(f, "HFG");
+        grid->scrollToBottom();
+        const int last = f->grid().rowCount() - 1;
+        clickRow(f, last);
+        clickButton(f, "cmdEdit");
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(f->grid().index(last, 2))));
+        clickButton(f, "cmdN");
+        f->HFG_Click(rowOf(f, kDental));
+        auto* cb7 = child<QComboBox>(f, "cb7");
+        QCOMPARE(cb7->currentText(), QStringLiteral("匯款"));
+        QCOMPARE(cb7->currentIndex(), cb7->findText(QStringLiteral("匯款")));
+        f->cmdAdd_Click(); // an empty box marks no entry
+        QCOMPARE(cb7->currentIndex(), -1);
+    }
+
     void showingKeepsStoredValuesAgainstTheChangeReactions() {
         fx.openDb()->execute(QStringLiteral("UPDATE 客戶 SET 客戶代號 = 'XY', 負責人公司電話 = '02;9999', 電話1 = '02;1111' "
                                             "WHERE 客戶名稱 = ?"),
