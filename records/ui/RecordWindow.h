@@ -135,7 +135,8 @@ protected:
     void showGridRows(GridRows rows);
     // The one rule of the chosen record: it is chosen only while its line is listed and drawn as
     // chosen. Draws the chosen record's line as chosen, scrolled into view, and no other line; a
-    // record the grid no longer lists is no longer chosen. Runs whenever the grid's lines change.
+    // record the grid no longer lists is no longer chosen. Runs whenever the grid's lines change and
+    // when editing ends.
     void markChosenRow();
     // Chooses the record of a grid line (none for an empty line) and draws it as chosen.
     void chooseRow(int row);

@@ -209,6 +209,7 @@ void RecordWindow::cmdEdit_Click() {
 void RecordWindow::cmdN_Click() {
     const bool adding = addingMode();
     SetEditMode(false);
+    markChosenRow(); // a filter may have listed other records meanwhile
     EnableDetailPanels(false);
     HFG->setEnabled(true);
     // What was typed goes: a new record leaves empty boxes, an edited one shows itself as stored.
@@ -399,7 +400,10 @@ void RecordWindow::markChosenRow() {
         HFG->scrollTo(m_grid.index(r, column));
         return;
     }
-    setSelectedName(QString()); // a record the grid does not list is no longer chosen
+    // A record the grid does not list is no longer chosen; the record being typed stays the one
+    // the window acts on until the typing ends (取消 or 確定 apply this rule again).
+    if (!isEditing())
+        setSelectedName(QString());
 }
 
 void RecordWindow::chooseRow(int row) {

@@ -126,6 +126,8 @@ private slots:
         QTest::newRow("a group without him") << "click 林志明, group 03, hand over" << QStringList{kNone} << QString();
         QTest::newRow("新增 and 取消 after a search")
             << "click 林志明, search Sunrise, add, cancel, hand over" << QStringList{kNone} << QString();
+        QTest::newRow("a group without him listed while adding")
+            << "click 林志明, add, group 03, cancel, hand over" << QStringList{kNone} << QString();
         QTest::newRow("gone before the click")
             << "gone 林志明, click 林志明, hand over" << QStringList{QStringLiteral("這筆資料已不存在"), kNone}
             << QString();
