@@ -111,8 +111,8 @@ protected:
     virtual bool checkBeforeSave() { return true; }
 
     // The frame's procedures.
-    // Shows the chosen record as stored; false (the boxes emptied) when none is chosen or it could
-    // not be read.
+    // Shows the chosen record as stored. False when none is chosen (nothing changes) or when it could
+    // not be read (the boxes emptied, the choice dropped).
     bool ShowSelectedRecord();
     void ListByNumberGroup(const QString& group);
     void ListByCategory(const QString& type);
@@ -168,8 +168,9 @@ protected:
     // Empties the lists `views` and shows `failure` beside them; an empty `failure` only removes it.
     void markLists(const QList<QWidget*>& views, const QString& failure);
     static void showMessage(const QString& text, ui::Icon icon = ui::Icon::None);
-    // Says why a read failed (a held database once per load).
-    void sayReadFailure(const db::DbError& e);
+    // Says why a database command failed (a held database once per load); among the reads after a
+    // stored save, once and as a failure that left the record saved.
+    void sayFailure(const db::DbError& e);
     void setBoxes(const BoxValues& values);
     void registerBox(QWidget* w);
     // An editable list box of the window, showing `prompt`: typed text is no entry of it, and a
@@ -226,7 +227,7 @@ template <class F> bool RecordWindow::guarded(F f, QString* failure) {
         f();
         return true;
     } catch (const db::DbError& e) {
-        sayReadFailure(e);
+        sayFailure(e);
         if (failure)
             *failure = e.description();
         return false;

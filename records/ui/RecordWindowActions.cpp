@@ -309,7 +309,7 @@ bool RecordWindow::saveRecord() {
     return true;
 }
 
-void RecordWindow::sayReadFailure(const db::DbError& e) {
+void RecordWindow::sayFailure(const db::DbError& e) {
     if (m_afterSave == AfterSave::Said || !db::LoadSession::sayOnce(e))
         return;
     if (m_afterSave == AfterSave::No)
