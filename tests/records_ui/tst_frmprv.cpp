@@ -257,6 +257,7 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(links("商vs工", kDemolish), 2);
         QVERIFY(!child<QPushButton>(f, "cmW")->isEnabled() && !child<QCheckBox>(f, "ck(0)")->isEnabled());
+        QVERIFY(child<QListWidget>(f, "Lw")->toolTip().startsWith(QStringLiteral("未能載入："))); // not a vendor without crews
     }
 
     void deleteRemovesTheLinks() {
