@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace records {
@@ -54,6 +55,16 @@ QProgressBar* busyIndicator(QWidget* parent) {
 void leaveOnEscape(QWidget* window, QAbstractButton* leave) {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     QObject::connect(escape, &QShortcut::activated, leave, &QAbstractButton::click);
+}
+
+void takeOnEnter(QWidget* window, QAbstractButton* take) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), window);
+        QObject::connect(enter, &QShortcut::activated, take, [window, take] {
+            auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            (focused && window->isAncestorOf(focused) ? focused : take)->click();
+        });
+    }
 }
 
 bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print) {

@@ -16,6 +16,9 @@ QProgressBar* busyIndicator(QWidget* parent);
 
 // Esc in a print window presses its button that leaves it.
 void leaveOnEscape(QWidget* window, QAbstractButton* leave);
+// Enter in a print window presses the push button that has the focus, else `take`, which goes on
+// with the item chosen.
+void takeOnEnter(QWidget* window, QAbstractButton* take);
 
 // Runs `print` with the busy indicator; shows the failure, or the saved path when the application
 // cannot show it. True when a file was saved.

@@ -35,6 +35,13 @@ void RecordGrid::keyPressEvent(QKeyEvent* e) {
         emit arrowMoved(currentIndex().row());
 }
 
+void RecordGrid::resizeEvent(QResizeEvent* e) {
+    QTableView::resizeEvent(e);
+    const QModelIndexList chosen = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList{};
+    if (!chosen.isEmpty())
+        scrollTo(chosen.first());
+}
+
 int RecordGrid::contentWidth(int column) const {
     return std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
 }
@@ -314,9 +321,11 @@ void RecordWindow::setBoxText(const QString& name, const QString& text) {
     QWidget* w = box(name);
     if (auto* e = qobject_cast<QLineEdit*>(w))
         e->setText(text);
-    else if (auto* c = qobject_cast<QComboBox*>(w))
+    else if (auto* c = qobject_cast<QComboBox*>(w)) {
+        // The list marks the entry the box holds, or none.
+        c->setCurrentIndex(c->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
         c->setEditText(text);
-    else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+    } else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
         m->setPlainText(text);
     else if (auto* k = qobject_cast<QCheckBox*>(w))
         k->setChecked(text == QLatin1String("1"));

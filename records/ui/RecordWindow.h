@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QTableView>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -38,6 +39,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // The line drawn as chosen stays in view when the grid grows shorter (the full page opening).
+    void resizeEvent(QResizeEvent* e) override;
 };
 
 class RecordWindow : public ui::Form {
@@ -108,6 +111,8 @@ protected:
     virtual bool checkBeforeSave() { return true; }
 
     // The frame's procedures.
+    // Shows the chosen record as stored. False when none is chosen (nothing changes) or when it could
+    // not be read (the boxes emptied, the choice dropped).
     bool ShowSelectedRecord();
     void ListByNumberGroup(const QString& group);
     void ListByCategory(const QString& type);
@@ -128,8 +133,20 @@ protected:
     void LoadCounties();
     void LoadLookups();
     void showGridRows(GridRows rows);
-    // Draws the chosen record's line as chosen, scrolled into view, and no other line.
+    // The one rule of the chosen record: it is chosen only while its line is listed and drawn as
+    // chosen. Draws the chosen record's line as chosen, scrolled into view, and no other line; a
+    // record the grid no longer lists is no longer chosen. Runs whenever the grid's lines change and
+    // when editing ends.
     void markChosenRow();
+    // Chooses the record of a grid line (none for an empty line) and draws it as chosen.
+    void chooseRow(int row);
+    // Nothing is chosen and no line is drawn as chosen.
+    void dropChoice();
+    // Reads the chosen record as stored. A record that is gone says so and a failed read says why
+    // (once); either way the choice is dropped.
+    std::optional<QVector<QVariant>> readChosen();
+    // Puts a record as stored into the boxes.
+    void showRow(const QVector<QVariant>& row);
     // Leaving editing: the boxes show the chosen record as stored, or nothing when none is chosen
     // (what they show is what 傳回報價單 hands over).
     void showStoredRecord();
@@ -151,6 +168,9 @@ protected:
     // Empties the lists `views` and shows `failure` beside them; an empty `failure` only removes it.
     void markLists(const QList<QWidget*>& views, const QString& failure);
     static void showMessage(const QString& text, ui::Icon icon = ui::Icon::None);
+    // Says why a database command failed (a held database once per load); among the reads after a
+    // stored save, once and as a failure that left the record saved.
+    void sayFailure(const db::DbError& e);
     void setBoxes(const BoxValues& values);
     void registerBox(QWidget* w);
     // An editable list box of the window, showing `prompt`: typed text is no entry of it, and a
@@ -167,6 +187,10 @@ protected:
     QString m_selectedName;
     bool m_searchGrid = false;
     bool m_loading = false; // change reactions stay silent while a record is loaded
+    // The reads after a stored save: the first failure among them is said as one that left the
+    // record saved, later ones only beside their lists.
+    enum class AfterSave { No, Reading, Said };
+    AfterSave m_afterSave = AfterSave::No;
     GridModel m_grid;
     QHash<QString, QWidget*> m_boxes;
     QHash<QString, QDateEdit*> m_pickers;
@@ -203,8 +227,7 @@ template <class F> bool RecordWindow::guarded(F f, QString* failure) {
         f();
         return true;
     } catch (const db::DbError& e) {
-        if (db::LoadSession::sayOnce(e))
-            showMessage(e.description());
+        sayFailure(e);
         if (failure)
             *failure = e.description();
         return false;

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include <algorithm>
@@ -193,13 +194,9 @@ void RecordWindow::cmdEdit_Click() {
         showMessage(m_kind.noSelectionMessage);
         return;
     }
-    std::optional<QVector<QVariant>> row;
-    if (!guarded([&] { row = store().load(name); }))
+    const std::optional<QVector<QVariant>> row = readChosen();
+    if (!row)
         return;
-    if (!row) {
-        showMessage(kGone);
-        return;
-    }
     enterEditing(QStringLiteral("EditF"), QStringLiteral("修改中"));
     const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
@@ -212,6 +209,7 @@ void RecordWindow::cmdEdit_Click() {
 void RecordWindow::cmdN_Click() {
     const bool adding = addingMode();
     SetEditMode(false);
+    markChosenRow(); // a filter may have listed other records meanwhile
     EnableDetailPanels(false);
     HFG->setEnabled(true);
     // What was typed goes: a new record leaves empty boxes, an edited one shows itself as stored.
@@ -233,7 +231,8 @@ void RecordWindow::Command2_Click() {
             showMessage(m_kind.noSelectionMessage);
             return;
         }
-        ShowSelectedRecord();
+        if (!ShowSelectedRecord())
+            return;
         SetPageModeCaption(true);
         SetEditMode(false);
         EnableDetailPanels(false);
@@ -267,16 +266,18 @@ bool RecordWindow::saveAndBrowse() {
     if (saving && !saveRecord())
         return false;
     SetEditMode(false);
+    // What follows only reads: the record is stored whatever they meet. The boxes keep the values
+    // saved, a list that cannot be read says so beside it, and a held database is waited for once.
+    const db::LoadSession session;
+    const QScopedValueRollback reading(m_afterSave, AfterSave::Reading);
     if (m_kind.party != Party::Staff)
         LastSavedGroup = savedGroup(boxText(QStringLiteral("T1")));
+    if (saving)
+        setSelectedName(boxText(QStringLiteral("T2"))); // the chosen record from now on
     ListByNumberGroup(m_kind.party == Party::Staff ? QString() : LastSavedGroup);
-    if (saving) {
-        // The record just saved is the chosen one from now on.
-        const QString name = boxText(QStringLiteral("T2"));
-        setSelectedName(name);
-        markChosenRow();
-        showStoredRecord(); // as the database keeps it
-    }
+    std::optional<QVector<QVariant>> row;
+    if (saving && !selectedName().isEmpty() && guarded([&] { row = store().load(selectedName()); }) && row)
+        showRow(*row); // as the database keeps it
     HFG->setEnabled(true);
     EnableDetailPanels(false);
     afterSaved();
@@ -308,21 +309,40 @@ bool RecordWindow::saveRecord() {
     return true;
 }
 
+void RecordWindow::sayFailure(const db::DbError& e) {
+    if (m_afterSave == AfterSave::Said || !db::LoadSession::sayOnce(e))
+        return;
+    if (m_afterSave == AfterSave::No)
+        return showMessage(e.description());
+    m_afterSave = AfterSave::Said;
+    showMessage(QStringLiteral("資料已儲存，但重新讀取時發生錯誤：\r\n") + e.description());
+}
+
 bool RecordWindow::ShowSelectedRecord() {
-    const QString name = selectedName();
-    if (name.isEmpty())
+    if (selectedName().isEmpty())
         return false;
-    std::optional<QVector<QVariant>> row;
-    if (!guarded([&] { row = store().load(name); }) || !row) {
-        // Nothing is shown, nor chosen, that could not be read.
-        clearBoxes();
-        setSelectedName(QString());
+    const std::optional<QVector<QVariant>> row = readChosen();
+    if (!row) {
+        clearBoxes(); // nothing is shown that could not be read
         return false;
     }
-    const BoxValues values = decodeRecord(m_kind, *row);
+    showRow(*row);
+    return true;
+}
+
+std::optional<QVector<QVariant>> RecordWindow::readChosen() {
+    std::optional<QVector<QVariant>> row;
+    if (guarded([&] { row = store().load(selectedName()); }) && !row)
+        showMessage(kGone);
+    if (!row)
+        dropChoice();
+    return row;
+}
+
+void RecordWindow::showRow(const QVector<QVariant>& row) {
+    const BoxValues values = decodeRecord(m_kind, row);
     setBoxes(values);
     afterShow(values);
-    return true;
 }
 
 void RecordWindow::cmdDel_Click() {
@@ -332,16 +352,14 @@ void RecordWindow::cmdDel_Click() {
         return;
     }
     if (ui::msgBox(QStringLiteral("確定刪除 ( ") + name + QStringLiteral(" )"), ui::Buttons::YesNo,
-                   ui::Icon::Question, QStringLiteral("Kavo III"), 2) != ui::Answer::Yes) {
-        ListByNumberGroup(LastSavedGroup);
-        return;
-    }
+                   ui::Icon::Question, QStringLiteral("Kavo III"), 2) != ui::Answer::Yes)
+        return; // the list stays as it was
     if (!guarded([&] { store().remove(name); }))
         return;
     ClearFields();
     m_grid.clear();
     SetGridHeaders();
-    setSelectedName(QString());
+    dropChoice();
     ListByNumberGroup(LastSavedGroup);
     SetPageModeCaption(false);
 }
@@ -365,7 +383,6 @@ void RecordWindow::showGridRows(GridRows rows) {
     HFG->setColumnWidth(1, std::max(numberWidth, std::min(HFG->contentWidth(1), 2 * numberWidth)));
     m_searchGrid = false;
     markLists({HFG}, {});
-    markChosenRow();
 }
 
 void RecordWindow::markChosenRow() {
@@ -383,6 +400,20 @@ void RecordWindow::markChosenRow() {
         HFG->scrollTo(m_grid.index(r, column));
         return;
     }
+    // A record the grid does not list is no longer chosen; the record being typed stays the one
+    // the window acts on until the typing ends (取消 or 確定 apply this rule again).
+    if (!isEditing())
+        setSelectedName(QString());
+}
+
+void RecordWindow::chooseRow(int row) {
+    setSelectedName(m_grid.cell(row, m_searchGrid ? 1 : 2));
+    markChosenRow();
+}
+
+void RecordWindow::dropChoice() {
+    setSelectedName(QString());
+    markChosenRow();
 }
 
 void RecordWindow::ListByNumberGroup(const QString& group) {
@@ -450,10 +481,9 @@ void RecordWindow::Command1_Click() {
     for (int i = 0; i < 3; ++i)
         HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
     m_searchGrid = true;
-    markLists({HFG}, {});
+    markLists({HFG}, {}); // draws the chosen record's line, if it is one of the hits
     // The first line is the current one, drawn as chosen only when it names the chosen record.
     HFG->selectionModel()->setCurrentIndex(m_grid.index(0, 1), QItemSelectionModel::NoUpdate);
-    markChosenRow();
 }
 
 void RecordWindow::listFailed(const QString& failure) {
@@ -474,9 +504,11 @@ void RecordWindow::markLists(const QList<QWidget*>& views, const QString& failur
                 list->clear();
         }
         ui::markUnloaded(view, failure.isEmpty() ? QString() : QStringLiteral("未能載入：%1").arg(failure));
-        if (view == HFG)
+        if (view == HFG) {
             for (QWidget* command : {cmdEdit, cmdDel})
                 command->setEnabled(failure.isEmpty());
+            markChosenRow();
+        }
     }
 }
 
@@ -485,14 +517,14 @@ void RecordWindow::markLists(const QList<QWidget*>& views, const QString& failur
 void RecordWindow::HFG_Click(int row) {
     if (row < 0 || row >= m_grid.rowCount())
         return;
-    setSelectedName(m_grid.cell(row, m_searchGrid ? 1 : 2));
+    chooseRow(row);
     ShowSelectedRecord();
 }
 
 void RecordWindow::HFG_DblClick(int row) {
     if (row < 0 || row >= m_grid.rowCount())
         return;
-    setSelectedName(m_grid.cell(row, m_searchGrid ? 1 : 2));
+    chooseRow(row);
     SetPageModeCaption(true);
     ShowSelectedRecord();
     EnableDetailPanels(false);
@@ -536,9 +568,11 @@ void RecordWindow::T2_Validate() {
     const QString name = boxText(QStringLiteral("T2"));
     if (name.isEmpty())
         return;
+    // A proposal that fails leaves no number (the save then asks for one), never the number of the
+    // name typed before.
     QString number;
-    if (guarded([&] { number = store().proposeNumber(name); }))
-        setBoxText(QStringLiteral("T1"), number);
+    guarded([&] { number = store().proposeNumber(name); });
+    setBoxText(QStringLiteral("T1"), number);
 }
 
 void RecordWindow::DTP_CloseUp(const QString& picker) {

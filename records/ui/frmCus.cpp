@@ -29,11 +29,12 @@ void frmCus::cmd2Q_Click() {
         showMessage(QStringLiteral("請先儲存"));
         return;
     }
-    showStoredRecord();
-    if (boxText(QStringLiteral("T2")).isEmpty()) {
+    if (selectedName().isEmpty()) {
         showMessage(kind().noSelectionMessage);
         return;
     }
+    if (!ShowSelectedRecord())
+        return; // it said why, and nothing is chosen any more
     mdM::QuoteCustName = boxText(QStringLiteral("T2"));
     mdM::QuoteSiteAddress = boxText(QStringLiteral("cb2")) + boxText(QStringLiteral("T8"));
     mdM::QuoteCustPhone = boxText(QStringLiteral("T10")) + boxText(QStringLiteral("T11"));

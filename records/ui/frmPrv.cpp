@@ -32,7 +32,7 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
 
     // 修改, 確定 and 取消 sit in their own frame at the head of the detail area, above the part
     // that scrolls where the screen is short.
-    auto* Frame2 = new QGroupBox;
+    Frame2 = new QGroupBox;
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto* frame2Row = new QHBoxLayout(Frame2);
     for (QPushButton* b : {cmdEdit, cmdY, cmdN}) {
@@ -91,7 +91,9 @@ void frmPrv::setSelectedName(const QString& name) {
 }
 
 void frmPrv::Form_Load() {
-    RecordWindow::Form_Load();
+    RecordWindow::Form_Load(); // the short form: Frame2 hidden
+    if (!canEdit())
+        m_shownWithDetail.removeOne(Frame2); // it holds only buttons this user never sees
     loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
     loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
 }
@@ -135,19 +137,20 @@ void frmPrv::ListBySupplyOrWork() {
 
 void frmPrv::readLinks(int index) {
     Lists[index]->clear();
-    QStringList names;
-    const bool read = guarded([&] {
-        names = records::readLinks(store().database(), *records::linkKind(QString::fromLatin1(kModes[index])),
-                                   selectedName());
-    });
-    Lists[index]->addItems(names);
-    markLinksRead(index, read);
+    QString failure;
+    guarded(
+        [&] {
+            Lists[index]->addItems(records::readLinks(
+                store().database(), *records::linkKind(QString::fromLatin1(kModes[index])), selectedName()));
+        },
+        &failure);
+    markLinksRead(index, failure);
 }
 
-void frmPrv::markLinksRead(int index, bool read) {
-    // A list that could not be read is neither cleared through its box nor edited.
-    ck[index]->setEnabled(read && isEditing());
-    cmLinks[index]->setEnabled(read);
+void frmPrv::markLinksRead(int index, const QString& failure) {
+    markLists({Lists[index]}, failure);
+    ck[index]->setEnabled(failure.isEmpty() && isEditing());
+    cmLinks[index]->setEnabled(failure.isEmpty());
 }
 
 void frmPrv::showLinks(int index) {
@@ -157,7 +160,7 @@ void frmPrv::showLinks(int index) {
     if (checked)
         readLinks(index);
     else
-        markLinksRead(index, true);
+        markLinksRead(index, {});
 }
 
 void frmPrv::afterShow(const records::BoxValues&) {
@@ -226,11 +229,8 @@ void frmPrv::editLinks(int index) {
     ui::Default<frmWP>::get()->showModal();
     // The editor and the read after it are one command: a database held by another workstation was
     // waited for and said in the editor, so the list fails at once, unread, without saying it again.
-    if (frmWP::endedOnHeldDatabase()) {
-        Lists[index]->clear();
-        markLinksRead(index, false);
-        return;
-    }
+    if (const QString held = frmWP::heldDatabaseFailure(); !held.isEmpty())
+        return markLinksRead(index, held);
     readLinks(index);
 }
 

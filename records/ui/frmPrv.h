@@ -40,7 +40,9 @@ private:
     void showLinks(int index);
     // Reads the links of one category into its list; a failure leaves it empty and its commands off.
     void readLinks(int index);
-    void markLinksRead(int index, bool read);
+    // A list that could not be read (`failure` says why) is empty, says why, and is neither cleared
+    // through its box nor edited.
+    void markLinksRead(int index, const QString& failure);
     void editLinks(int index);
 
     QComboBox* cbW = nullptr;
@@ -49,4 +51,5 @@ private:
     QGroupBox* Fm[2] = {}; // Fm1, Fm2
     QListWidget* Lists[2] = {}; // Lw, Lp
     QPushButton* cmLinks[2] = {}; // cmW, cmP
+    QGroupBox* Frame2 = nullptr;
 };

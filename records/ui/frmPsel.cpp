@@ -38,6 +38,7 @@ frmPsel::frmPsel() {
     connect(cmdNext, &QPushButton::clicked, this, &frmPsel::cmdNext_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPsel::cmdCancel_Click);
     records::leaveOnEscape(this, cmdCancel);
+    records::takeOnEnter(this, cmdNext);
 }
 
 void frmPsel::cmdNext_Click() {

@@ -27,10 +27,10 @@ QList<int> selectedRows(const QListWidget* l) {
     return rows;
 }
 
-bool endedHeld = false;
+QString endedHeld;
 
 void showDbError(const db::DbError& e) {
-    endedHeld = e.number() == db::ErrLocked;
+    endedHeld = e.number() == db::ErrLocked ? e.description() : QString();
     ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::None, QStringLiteral("Kavo III"));
 }
 } // namespace
@@ -89,12 +89,12 @@ void frmWP::Form_Load() {
     LoadLists();
 }
 
-bool frmWP::endedOnHeldDatabase() {
+QString frmWP::heldDatabaseFailure() {
     return endedHeld;
 }
 
 void frmWP::LoadLists() {
-    endedHeld = false;
+    endedHeld.clear();
     m_lists = {};
     m_loaded = false;
     const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode);
@@ -148,7 +148,7 @@ void frmWP::Command3_Click() {
 void frmWP::Command1_Click() {
     if (!m_loaded)
         return;
-    endedHeld = false;
+    endedHeld.clear();
     if (const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode)) {
         try {
             m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName);

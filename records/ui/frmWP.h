@@ -14,9 +14,10 @@ public:
     frmWP();
 
     const records::SupplyLinkLists& lists() const { return m_lists; }
-    // Whether the last editor's last read or write failed because another workstation held the
-    // database: that failure was waited for and said, for the whole command that showed the editor.
-    static bool endedOnHeldDatabase();
+    // Why the last editor's last read or write failed when another workstation held the database,
+    // empty otherwise: that failure was waited for and said, for the whole command that showed the
+    // editor.
+    static QString heldDatabaseFailure();
 
 public slots:
     void cmAd_Click();     // 加入

@@ -2,12 +2,16 @@
 // The shell's window test fixture with the main database open in mdM and a rights word.
 #include "../shell_ui/ShellUiFixture.h"
 #include "RecordWindow.h"
+#include "ScriptedDialogs.h"
+#include "db/FaultInjection.h"
 #include "frmCus.h"
 #include "frmPrv.h"
 #include "frmSta.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest/QTest>
@@ -63,4 +67,59 @@ inline void typeText(QWidget* box, const QString& text) {
     QInputMethodEvent typed;
     typed.setCommitString(text);
     QApplication::sendEvent(box, &typed);
+}
+
+// Runs a user's route through a record window, its steps separated by ", ": "click <name>",
+// "search <text>", "group <group>", "name <name>" (typed and the box left), "add", "edit", "cancel",
+// "save", "delete", "hand over", "gone <name>" (deleted by another workstation), "hold" (another
+// workstation holds the database), "fail <n>" (the nth statement from there) and "release".
+// Messages are answered as Enter answers them (a deletion: No).
+inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const QString& route) {
+    dialogs.answerUnexpectedAsEnter(10);
+    const QHash<QString, const char*> handlers{{"add", "cmdAdd_Click"},   {"edit", "cmdEdit_Click"},
+                                               {"cancel", "cmdN_Click"},  {"save", "cmdY_Click"},
+                                               {"delete", "cmdDel_Click"}, {"hand over", "cmd2Q_Click"}};
+    for (const QString& step : route.split(QStringLiteral(", "))) {
+        const QString verb = step.section(u' ', 0, 0), what = step.section(u' ', 1);
+        if (handlers.contains(step))
+            QMetaObject::invokeMethod(f, handlers.value(step));
+        else if (verb == QLatin1String("click"))
+            clickRow(f, rowOf(f, what, f->gridHoldsSearch() ? 1 : 2));
+        else if (verb == QLatin1String("search")) {
+            dialogs.expectInput(what);
+            clickButton(f, "Command1");
+        } else if (verb == QLatin1String("group")) {
+            f->findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(what);
+            f->Combo1_Click();
+        } else if (verb == QLatin1String("name")) {
+            f->setBoxText(QStringLiteral("T2"), what);
+            f->T2_Validate();
+        } else if (verb == QLatin1String("gone"))
+            mdM::MainDb->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn),
+                                 {what});
+        else if (verb == QLatin1String("hold"))
+            db::fault::failAll(db::fault::Error::Busy);
+        else if (verb == QLatin1String("fail"))
+            db::fault::failNth(what.toInt(), db::fault::Error::Busy);
+        else
+            db::fault::clear(); // release
+    }
+    db::fault::clear();
+}
+
+// The messages shown, each as the beginning `expected` gives for it ("*": any text, the
+// database's reason).
+inline QStringList said(const ScriptedDialogs& dialogs, const QStringList& expected) {
+    QStringList texts;
+    for (const ui::MessageRequest& m : dialogs.messages()) {
+        const QString e = expected.value(int(texts.size()), QStringLiteral("-"));
+        texts << (e == QLatin1String("*") || m.text.startsWith(e) ? e : m.text);
+    }
+    return texts;
+}
+
+// Whether nothing is chosen and no line is drawn as chosen.
+inline bool nothingChosen(const records::RecordWindow* f) {
+    return f->selectedName().isEmpty() &&
+           !f->findChild<QTableView*>(QStringLiteral("HFG"))->selectionModel()->hasSelection();
 }

@@ -12,8 +12,7 @@
 
 namespace {
 const QString kDental = QStringLiteral("大安牙醫診所");
-
-
+const QString kNone = QStringLiteral("請先選取表格中一個客戶");
 } // namespace
 
 class TestCusPicker : public QObject {
@@ -111,6 +110,37 @@ private slots:
                  fx.scalar(QStringLiteral("SELECT 施工地址 FROM 客戶 WHERE 客戶名稱 = ?"), {kDental})
                      .toString()
                      .remove(u';'));
+    }
+
+    // Only a customer whose line is listed and drawn as chosen is handed over; one that is gone or
+    // could not be read is said once and no longer chosen.
+    void handsOverOnlyTheLineDrawnAsChosen_data() {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QStringList>("messages"); // the beginning of each; "*": the database's reason
+        QTest::addColumn<QString>("handedOver");
+        const QStringList none{kNone};
+        QTest::newRow("a search without him") << "click 林志明, search Sunrise, hand over" << none << "";
+        QTest::newRow("a search listing him") << "click 林志明, search 林志明, hand over" << QStringList{} << "林志明";
+        QTest::newRow("a group without him") << "click 林志明, group 03, hand over" << none << "";
+        QTest::newRow("新增 and 取消 after a search") << "click 林志明, search Sunrise, add, cancel, hand over" << none << "";
+        QTest::newRow("a group listed while adding") << "click 林志明, add, group 03, cancel, hand over" << none << "";
+        QTest::newRow("gone") << "gone 林志明, click 林志明, hand over" << QStringList{"這筆資料已不存在", kNone} << "";
+        QTest::newRow("held, then chosen again")
+            << "click 林志明, hold, hand over, release, hand over, click 林志明, hand over" << QStringList{"*", kNone}
+            << "林志明";
+    }
+    void handsOverOnlyTheLineDrawnAsChosen() {
+        QFETCH(QString, route);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, handedOver);
+        mdM::CusOpenedFromQuote = true;
+        frmCus* f = showForm<frmCus>();
+        f->Command3_Click();
+        ScriptedDialogs dialogs;
+        walkRoute(f, dialogs, route);
+        QCOMPARE(said(dialogs, messages), messages);
+        QCOMPARE(mdM::QuoteCustName, handedOver.isEmpty() ? QStringLiteral("舊客戶") : handedOver);
+        QVERIFY(!handedOver.isEmpty() || nothingChosen(f));
     }
 
     void closingOtherwisePicksNothing() {

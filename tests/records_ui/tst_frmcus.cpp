@@ -27,6 +27,26 @@ void type(frmCus* f, const char* box, const QString& text) {
 QString text(const frmCus* f, const char* box) {
     return f->boxText(QString::fromLatin1(box));
 }
+
+// Compares what a window shows with "what=value" items separated by "; ": a detail box by its
+// name, "chosen" the chosen record, "editing" and "edit" (修改 on) 1 or 0, "unloaded" 1 when the
+// grid says why it is empty, "stored" how many records of the name in T2 the database holds.
+void compareShown(const records::RecordWindow* f, const QString& shows) {
+    const auto flag = [f](const char* name, bool (QWidget::*test)() const) {
+        return QString::number((f->findChild<QWidget*>(QString::fromLatin1(name))->*test)());
+    };
+    const QString stored = QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn);
+    for (const QString& item : shows.split(QStringLiteral("; "))) {
+        const QString what = item.section(u'=', 0, 0);
+        const QString actual = what == QLatin1String("chosen")     ? f->selectedName()
+                               : what == QLatin1String("editing")  ? QString::number(f->isEditing())
+                               : what == QLatin1String("edit")     ? flag("cmdEdit", &QWidget::isEnabled)
+                               : what == QLatin1String("unloaded") ? QString::number(!f->findChild<QWidget*>(QStringLiteral("HFG"))->toolTip().isEmpty())
+                               : what == QLatin1String("stored")   ? mdM::MainDb->scalar(stored, {f->boxText(QStringLiteral("T2"))}).toString()
+                                                                   : f->boxText(what);
+        QCOMPARE(what + u'=' + actual, item);
+    }
+}
 } // namespace
 
 class TestFrmCus : public QObject {
@@ -277,6 +297,49 @@ private slots:
         QCOMPARE(text(f, "T3"), QStringLiteral("𠀋林𠀋𠀋"));
     }
 
+    // 修改 and 刪除 act on a record drawn as chosen in the list, in the three windows; after a failure
+    // the window says what happened and shows what holds.
+    void routes_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QStringList>("messages"); // the beginning of each; "*": the database's reason
+        QTest::addColumn<QString>("shows");
+        const QString customer = QStringLiteral("請先選取表格中一個客戶"), vendor = QStringLiteral("請先選取表格中一個廠商"),
+                      member = QStringLiteral("請先選取表格中一個員工姓名"), gone = QStringLiteral("這筆資料已不存在");
+        QTest::newRow("customer: a group without the chosen one")
+            << "frmCus" << "click 林志明, group 03, edit, delete" << QStringList{customer, customer} << "editing=0";
+        QTest::newRow("vendor: a search without the chosen one")
+            << "frmPrv" << "click 大同拆除工程行, search 木材, edit, delete" << QStringList{vendor, vendor} << "chosen=";
+        QTest::newRow("staff: a search listing the chosen one")
+            << "frmSta" << "click 李美華, search 李美華, edit" << QStringList{} << "chosen=李美華; editing=1";
+        QTest::newRow("vendor gone before 修改") << "frmPrv" << "click 大同拆除工程行, gone 大同拆除工程行, edit, delete"
+                                                << QStringList{gone, vendor} << "editing=0";
+        QTest::newRow("staff gone before the click")
+            << "frmSta" << "gone 李美華, click 李美華, delete" << QStringList{gone, member} << "T2=";
+        QTest::newRow("customer held at the click")
+            << "frmCus" << "hold, click 林志明, release, edit" << QStringList{"*", customer} << "T2=";
+        QTest::newRow("failed number proposal") << "frmCus" << "add, name 王大明, hold, name 鄭小華, release, save"
+                                                << QStringList{"*", "請輸入客戶名稱&簡稱"} << "T1=; editing=1; stored=0";
+        QTest::newRow("list failing after a stored save") // the 4th statement: the first read after the row is written
+            << "frmCus" << "add, name 鄭小華, fail 4, save" << QStringList{"資料已儲存"}
+            << "T1=15001; T3=鄭小華; editing=0; stored=1; unloaded=1";
+        QTest::newRow("否 to 刪除 with the database held") << "frmCus" << "click 林志明, hold, delete"
+                                                           << QStringList{"確定刪除 ( 林志明 )"} << "chosen=林志明; unloaded=0; edit=1";
+    }
+    void routes() {
+        QFETCH(QString, window);
+        QFETCH(QString, route);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, shows);
+        records::RecordWindow* f = showRecordWindow(window);
+        f->Command3_Click();
+        ScriptedDialogs dialogs;
+        walkRoute(f, dialogs, route);
+        QCOMPARE(said(dialogs, messages), messages);
+        compareShown(f, shows);
+        QVERIFY(!f->selectedName().isEmpty() || nothingChosen(f));
+    }
+
     void closingWhileTypingAsks() {
         frmCus* f = openAdding();
         QVERIFY(f);
@@ -374,12 +437,26 @@ private slots:
         QCOMPARE(child<QComboBox>(f, "cb2")->lineEdit()->cursorPosition(), 0);
     }
 
+    void editKeepsTheChosenLineInView() {
+        for (int i = 0; i < 30; ++i)
+            fx.openDb()->execute(QStringLiteral("INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES (?, ?)"),
+                                 {QStringLiteral("Z%1").arg(i + 100), QStringLiteral("Zeta %1").arg(i)});
+        frmCus* f = open();
+        f->Command3_Click();
+        auto* grid = child<QTableView>(f, "HFG");
+        grid->scrollToBottom();
+        clickRow(f, f->grid().rowCount() - 1);
+        clickButton(f, "cmdEdit");
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->selectionModel()->selectedIndexes().first())));
+    }
+
     void showingKeepsStoredValuesAgainstTheChangeReactions() {
         fx.openDb()->execute(QStringLiteral("UPDATE 客戶 SET 客戶代號 = 'XY', 負責人公司電話 = '02;9999', 電話1 = '02;1111' "
                                             "WHERE 客戶名稱 = ?"),
                              {kDental});
         frmCus* f = open();
         f->HFG_Click(rowOf(f, kDental));
+        QCOMPARE(child<QComboBox>(f, "cb7")->currentIndex(), child<QComboBox>(f, "cb7")->findText(QStringLiteral("匯款")));
         QCOMPARE(text(f, "T3"), QStringLiteral("XY"));
         QCOMPARE(text(f, "T11"), QStringLiteral("1111"));
         QCOMPARE(text(f, "T19"), QStringLiteral("9999"));

@@ -147,6 +147,12 @@ private slots:
         QVERIFY(child<QPushButton>(f, "cmdEdit")->isVisible());
     }
 
+    void noButtonFrameWithoutTheEditRight() {
+        mdM::UserRights = 0;
+        openOn(kDemolish)->Command2_Click();
+        QVERIFY(!shown(child<QGroupBox>(ui::Default<frmPrv>::get(), "Frame2")));
+    }
+
     void newVendorHasNoCategories() {
         frmPrv* f = showForm<frmPrv>();
         f->cmdAdd_Click();
@@ -251,6 +257,7 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(links("商vs工", kDemolish), 2);
         QVERIFY(!child<QPushButton>(f, "cmW")->isEnabled() && !child<QCheckBox>(f, "ck(0)")->isEnabled());
+        QVERIFY(child<QListWidget>(f, "Lw")->toolTip().startsWith(QStringLiteral("未能載入："))); // not a vendor without crews
     }
 
     void deleteRemovesTheLinks() {

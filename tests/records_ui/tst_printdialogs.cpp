@@ -229,6 +229,9 @@ private slots:
         mdM::ListPrintParty = 2;
         frmPsel* f = ui::Default<frmPsel>::get();
         f->oPsel[1]->setChecked(true);
+        f->show(); // Enter goes on with the item chosen
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
         QString caption;
         int offered = 0;
         QTimer::singleShot(0, this, [&] {
@@ -237,7 +240,7 @@ private slots:
             offered = prt->lstOr->count();
             prt->Command1_Click();
         });
-        f->cmdNext_Click();
+        QTest::keyClick(f->oPsel[1], Qt::Key_Return);
         QCOMPARE(caption, QStringLiteral("廠商資料列印"));
         QCOMPARE(offered, 37);
         QVERIFY(!ui::Default<frmPrt>::isLoaded());
