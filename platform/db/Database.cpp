@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryFile>
+#include <map>
 #include <optional>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -64,10 +65,17 @@ DbError sqlError(int code, const QString& message) {
     return {ErrGeneral, message};
 }
 
-// The load in progress: its depth and the held database's error once a statement met it.
+// The file a connection works on: the key of its held state, shared by every connection to it.
+QString fileOf(sqlite3* h) {
+    const char* name = h ? sqlite3_db_filename(h, "main") : nullptr;
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+// The load in progress: its depth, per database file the error a statement met when another
+// connection held that file, and whether a message of the load has said a held file.
 struct Load {
     int depth = 0;
-    std::optional<DbError> held;
+    std::map<QString, DbError> held;
     bool said = false;
 };
 Load& load() {
@@ -75,21 +83,26 @@ Load& load() {
     return l;
 }
 
-// Throws `e`, remembered by the load in progress when another connection held the database.
-[[noreturn]] void raise(const DbError& e) {
-    if (load().depth > 0 && !load().held && e.number() == ErrLocked)
-        load().held = e;
+// Throws `e` for the connection `h`, remembered by the load in progress when another connection held
+// its file.
+[[noreturn]] void raise(sqlite3* h, const DbError& e) {
+    if (load().depth > 0 && e.number() == ErrLocked)
+        load().held.try_emplace(fileOf(h), e);
     throw e;
 }
 
-// Within a load that met a held database, a statement fails without waiting.
-void failIfHeld() {
-    if (load().held)
-        throw *load().held;
+// Within a load that met its file held, a statement fails without waiting; the other files of the
+// load are read as usual.
+void failIfHeld(sqlite3* h) {
+    if (load().held.empty())
+        return;
+    const auto it = load().held.find(fileOf(h));
+    if (it != load().held.end())
+        throw it->second;
 }
 
 [[noreturn]] void throwSql(sqlite3* h) {
-    raise(sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
+    raise(h, sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
 }
 
 void check(sqlite3* h, int rc) {
@@ -145,14 +158,14 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
     return SQLITE_OK;
 }
 
-[[noreturn]] void throwInjected(fault::Error e, bool write) {
+[[noreturn]] void throwInjected(sqlite3* h, fault::Error e, bool write) {
     ++injector().failures;
     if (write)
         ++injector().writeFailures;
     switch (e) {
     case fault::Error::Busy:
         ++injector().waits;
-        raise(sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
+        raise(h, sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
     case fault::Error::DiskFull:
         throw sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
     case fault::Error::ReadOnly:
@@ -165,13 +178,13 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
 
 // Counts a statement and fails it when the injector says so. `touched` is null for statements that
 // name no table (transaction control, counted as writes).
-void injectPoint(const Touched* touched, bool write) {
+void injectPoint(sqlite3* h, const Touched* touched, bool write) {
     Injector& in = injector();
     ++in.statements;
     if (in.countdown > 0 && --in.countdown == 0)
-        throwInjected(in.nthError, write);
+        throwInjected(h, in.nthError, write);
     if (in.all)
-        throwInjected(*in.all, write);
+        throwInjected(h, *in.all, write);
     if (!touched)
         return;
     for (const TableRule& r : in.tables) {
@@ -181,7 +194,7 @@ void injectPoint(const Touched* touched, bool write) {
                          : r.access == fault::Access::Write ? writes
                                                             : reads || writes;
         if (hit)
-            throwInjected(r.error, write);
+            throwInjected(h, r.error, write);
     }
 }
 
@@ -219,7 +232,7 @@ int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
 
 // Prepares exactly one statement and binds its values by position.
 Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
-    failIfHeld();
+    failIfHeld(h);
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
@@ -244,7 +257,7 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
         if (rc != SQLITE_OK || next)
             throw DbError(ErrGeneral, QStringLiteral("一次只能執行一個 SQL 陳述式: %1").arg(sql));
     }
-    injectPoint(&touched, !sqlite3_stmt_readonly(raw));
+    injectPoint(h, &touched, !sqlite3_stmt_readonly(raw));
     const int wanted = sqlite3_bind_parameter_count(raw);
     if (wanted != params.size())
         throw DbError(ErrGeneral,
@@ -421,7 +434,7 @@ void Database::executeScript(const QString& script) {
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
         const QString message = QString::fromUtf8(err ? err : sqlite3_errmsg(m_db));
         sqlite3_free(err);
-        raise(sqlError(sqlite3_extended_errcode(m_db), message));
+        raise(m_db, sqlError(sqlite3_extended_errcode(m_db), message));
     }
 }
 
@@ -480,12 +493,12 @@ QStringList Database::columns(const QString& name) const {
 }
 
 void Database::begin() {
-    failIfHeld();
-    injectPoint(nullptr, true);
+    failIfHeld(m_db);
+    injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
 void Database::commit() {
-    injectPoint(nullptr, true);
+    injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("COMMIT"));
 }
 void Database::rollback() {
@@ -541,7 +554,7 @@ LoadSession::~LoadSession() {
 }
 
 bool LoadSession::sayOnce(const DbError& e) {
-    if (!load().held || e.number() != ErrLocked)
+    if (load().held.empty() || e.number() != ErrLocked)
         return true;
     return !std::exchange(load().said, true);
 }
