@@ -5,6 +5,7 @@
 #include "GridCells.h"
 #include "ui/Controls.h"
 #include "LineGrid.h"
+#include "Questions.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
@@ -131,6 +132,30 @@ bool frmEng::tryWrite(const std::function<void()>& write) {
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return false;
+    }
+}
+
+bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
+                             const std::function<void()>& reload) {
+    for (bool overwrite = false;;) {
+        try {
+            return tryWrite([&] { write(overwrite); });
+        } catch (const catalog::StaleRows& s) {
+            if (s.kind() == catalog::StaleRows::Kind::ParentGone) {
+                ui::msgBox(s.reason(), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+                return false;
+            }
+        }
+        switch (catalog_ui::askOverwrite(what)) {
+        case ui::Answer::Yes:
+            overwrite = true;
+            break;
+        case ui::Answer::No:
+            reload();
+            return true;
+        default:
+            return false;
+        }
     }
 }
 

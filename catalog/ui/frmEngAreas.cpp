@@ -135,6 +135,7 @@ void frmEng::LoadAreas() {
     m_areasCategoryIndex = cbK->currentIndex();
     QStringList areas;
     m_areasLoaded = m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
+    m_loadedAreas = areas;
     if (m_areasCategoryIndex < 0) // no category to show: the categories' reason, if they failed
         catalog_ui::markUnloaded(areaGrid(0), cbK->toolTip());
     m_areas = areas.isEmpty() ? AreaColumns() : AreaColumns(areas);
@@ -288,7 +289,10 @@ bool frmEng::cmAp_Click() {
         return false;
     txtA->hide();
     const QStringList areas = m_areas.toStoredList();
-    if (!tryWrite([&] { m_store->saveAreas(m_areasCategory, areas); }))
+    const QStringList loaded = m_loadedAreas;
+    if (!applyOverLoaded(groupName(cmAp), [&](bool overwrite) {
+            m_store->saveAreas(m_areasCategory, areas, overwrite ? std::nullopt : std::optional(loaded));
+        }, [this] { LoadAreas(); }))
         return false;
     LoadAreas();
     return true;
