@@ -168,7 +168,7 @@ bool frmEng::tryLoad(const std::function<void()>& read, QWidget* view) {
     } catch (const db::DbError& e) {
         if (view)
             catalog_ui::markUnloaded(view, QStringLiteral("未能載入：%1").arg(e.description()));
-        if (!m_loading)
+        if (!m_loading && db::LoadSession::sayOnce(e))
             ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         else if (m_loadError.isEmpty())
             m_loadError = e.description();

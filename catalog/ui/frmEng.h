@@ -126,7 +126,8 @@ private:
     void setDirty(QPushButton* applyButton, QAction* applyItem, bool dirty);
 
     // tab 0
-    void LoadCategories();
+    // Each false when the read failed; a list already shown then stays as it is.
+    bool LoadCategories();
     void LoadAreas();
     void ShowAreas();
     void LayoutAreaGrids();
@@ -139,7 +140,7 @@ private:
     bool areasEditable() const;
 
     // tab 1
-    void LoadWorkKinds();
+    bool LoadWorkKinds();
     void LoadUnits();
     void LoadWorkItems();
     void LoadDetails();
@@ -196,6 +197,7 @@ private:
     int CurAreaRow = 0;
     bool AreaEditMode = false;
     bool m_areasLoaded = false;
+    bool m_categoriesLoaded = false;
     bool m_showingAreas = false;
 
     // ---- tab 1
@@ -226,6 +228,7 @@ private:
     int m_itemsKindIndex = -1;
     QVector<catalog::WorkItem> m_loadedItems;
     bool m_itemsLoaded = false;
+    bool m_kindsLoaded = false;
     bool m_detailsLoaded = false;
     QVector<catalog::Markup> m_loadedMarkups; // the markups as loaded
     QStringList m_deletedItems;

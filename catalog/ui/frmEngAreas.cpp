@@ -118,12 +118,15 @@ QTableWidget* frmEng::areaGrid(int i) {
     return hfgA.at(i);
 }
 
-void frmEng::LoadCategories() {
+bool frmEng::LoadCategories() {
     QStringList names;
-    tryLoad([&] { names = m_store->categories(); }, cbK);
+    m_categoriesLoaded = tryLoad([&] { names = m_store->categories(); }, cbK);
+    if (!m_categoriesLoaded && cbK->count() > 0)
+        return false; // the list shown stays
     cbK->clear();
     cbK->addItems(names);
     cbK->setCurrentIndex(cbK->count() > 0 ? 0 : -1);
+    return m_categoriesLoaded;
 }
 
 bool frmEng::areasEditable() const {
@@ -246,10 +249,12 @@ void frmEng::cbK_Click(int index) {
 void frmEng::cmEdK_Click() {
     if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click))
         return;
+    // The editor's load and the reload after it wait once for a held database.
+    const db::LoadSession session;
     mdEng::EmListMode = QStringLiteral("k");
     ui::Default<frmEm>::get()->showModal();
-    LoadCategories();
-    LoadAreas();
+    if (LoadCategories())
+        LoadAreas();
 }
 
 void frmEng::mAddA_Click() {
@@ -299,6 +304,8 @@ bool frmEng::cmAp_Click() {
 }
 
 void frmEng::cmdCancel_Click() {
+    if (!m_categoriesLoaded)
+        LoadCategories();
     LoadAreas();
 }
 

@@ -155,12 +155,15 @@ QWidget* frmEng::buildWorkTab() {
 // ---------------------------------------------------------------------------------------------
 // Work items
 
-void frmEng::LoadWorkKinds() {
+bool frmEng::LoadWorkKinds() {
     QStringList kinds;
-    tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
+    m_kindsLoaded = tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
+    if (!m_kindsLoaded && cbT->count() > 0)
+        return false; // the list shown stays
     cbT->clear();
     cbT->addItems(kinds);
     cbT->setCurrentIndex(cbT->count() > 0 ? 0 : -1);
+    return m_kindsLoaded;
 }
 
 void frmEng::LoadUnits() {
@@ -277,9 +280,12 @@ void frmEng::Command2_Click() {
     if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
         !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
         return;
+    // The editor's load and the reload after it wait once for a held database.
+    const db::LoadSession session;
     mdEng::EmListMode = QStringLiteral("t");
     ui::Default<frmEm>::get()->showModal();
-    LoadWorkKinds();
+    if (!LoadWorkKinds())
+        return;
     LoadWorkItems();
     forgetVanishedItem();
 }
@@ -357,6 +363,8 @@ bool frmEng::cmWp_Click() {
 }
 
 void frmEng::Command4_Click() {
+    if (!m_kindsLoaded)
+        LoadWorkKinds();
     LoadWorkItems();
     forgetVanishedItem();
 }
