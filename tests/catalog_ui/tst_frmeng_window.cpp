@@ -297,7 +297,7 @@ private slots:
         frmEng* f = fx.window();
         db::fault::clear();
         QCOMPARE(CatalogUi::listGrid(0)->rowCount(), 0);
-        QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QStringLiteral("locked")));
+        QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QString::fromUtf8(db::kBusyMessage)));
 
         db::fault::failTable(QStringLiteral("k2a"), db::fault::Error::IoError, db::fault::Access::Read);
         dialogs.expectMessage();

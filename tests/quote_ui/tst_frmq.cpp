@@ -594,7 +594,7 @@ private slots:
         frmQ* w = fx.open();
         VERIFY_DIALOGS(dialogs);
         QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("統計資料庫 sta.mdb 無法開啟\r\n")));
-        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(dialogs.messages().at(0).icon, held ? ui::Icon::Exclamation : ui::Icon::Critical);
         QVERIFY(!w->StaDb);
         QVERIFY(w->isVisible());
         const int categories = fx.openDb()->scalar(QStringLiteral("SELECT count(*) FROM 別")).toInt();
