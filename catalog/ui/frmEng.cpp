@@ -151,7 +151,8 @@ bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool 
             overwrite = true;
             break;
         case ui::Answer::No:
-            reload();
+            if (reload)
+                reload();
             return true;
         default:
             return false;

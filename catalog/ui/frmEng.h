@@ -113,9 +113,10 @@ private:
     // read for it succeeds.
     bool tryLoad(const std::function<void()>& read, QWidget* view);
     // Runs a keyed rewrite over the rows the group loaded (`write(false)`). When they changed
-    // elsewhere the user chooses: overwrite them (`write(true)`), reload the group (`reload`), or
-    // keep editing; a parent row that is gone refuses the write and keeps the grid. True when the
-    // rows were stored or reloaded; false (the grid as it is) otherwise.
+    // elsewhere the user chooses: overwrite them (`write(true)`), reload the group (`reload`, when
+    // given; else the caller reloads on true), or keep editing; a parent row that is gone refuses
+    // the write and keeps the grid. True when the rows were stored or are to be reloaded; false
+    // (the grid as it is) otherwise.
     bool applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
                          const std::function<void()>& reload);
     // The group an apply button applies, as the question before leaving it names it.

@@ -297,7 +297,7 @@ bool frmEng::cmAp_Click() {
     const QStringList loaded = m_loadedAreas;
     if (!applyOverLoaded(groupName(cmAp), [&](bool overwrite) {
             m_store->saveAreas(m_areasCategory, areas, overwrite ? std::nullopt : std::optional(loaded));
-        }, [this] { LoadAreas(); }))
+        }, {}))
         return false;
     LoadAreas();
     return true;

@@ -356,7 +356,7 @@ bool frmEng::cmWp_Click() {
     const QVector<catalog::WorkItem> loaded = m_loadedItems;
     if (!applyOverLoaded(groupName(cmWp), [&](bool overwrite) {
             m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems, overwrite ? std::nullopt : std::optional(loaded));
-        }, [this] { Command4_Click(); }))
+        }, {}))
         return false;
     Command4_Click();
     return true;
@@ -495,7 +495,7 @@ bool frmEng::cmdP_Click() {
     const QVector<catalog::Markup> loaded = m_loadedMarkups;
     if (!applyOverLoaded(groupName(cmdP), [&](bool overwrite) {
             m_store->saveMarkups(m_detailsItem, lines, overwrite ? std::nullopt : std::optional(loaded));
-        }, [this] { LoadDetails(); }))
+        }, {}))
         return false;
     LoadDetails();
     return true;
