@@ -1,6 +1,7 @@
 // The construction-data window as a whole: its tabs, load, rights, the guard that asks before
 // unapplied changes would be lost, and closing.
 #include "frmEng.h"
+#include "frmEm.h"
 
 #include "GridCells.h"
 #include "ui/Controls.h"
@@ -133,6 +134,13 @@ bool frmEng::tryWrite(const std::function<void()>& write) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return false;
     }
+}
+
+bool frmEng::showListEditor() {
+    frmEm* editor = ui::Default<frmEm>::get();
+    const bool read = editor->listLoaded();
+    editor->showModal();
+    return read;
 }
 
 bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,

@@ -112,6 +112,9 @@ private:
     // reason once at its end) and returns false. `view` shows the reason as its tooltip until a
     // read for it succeeds.
     bool tryLoad(const std::function<void()>& read, QWidget* view);
+    // Shows the list editor (mode set by the caller) modally; false when it could not read its
+    // list: the database was said to be unreadable once, and the lists shown here stay.
+    bool showListEditor();
     // Runs a keyed rewrite over the rows the group loaded (`write(false)`). When they changed
     // elsewhere the user chooses: overwrite them (`write(true)`), reload the group (`reload`, when
     // given; else the caller reloads on true), or keep editing; a parent row that is gone refuses

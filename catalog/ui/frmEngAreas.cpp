@@ -249,10 +249,10 @@ void frmEng::cbK_Click(int index) {
 void frmEng::cmEdK_Click() {
     if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click))
         return;
-    // The editor's load and the reload after it wait once for a held database.
-    const db::LoadSession session;
     mdEng::EmListMode = QStringLiteral("k");
-    ui::Default<frmEm>::get()->showModal();
+    if (!showListEditor())
+        return;
+    const db::LoadSession session;
     if (LoadCategories())
         LoadAreas();
 }

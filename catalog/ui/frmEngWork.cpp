@@ -280,10 +280,10 @@ void frmEng::Command2_Click() {
     if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
         !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
         return;
-    // The editor's load and the reload after it wait once for a held database.
-    const db::LoadSession session;
     mdEng::EmListMode = QStringLiteral("t");
-    ui::Default<frmEm>::get()->showModal();
+    if (!showListEditor())
+        return;
+    const db::LoadSession session;
     if (!LoadWorkKinds())
         return;
     LoadWorkItems();
