@@ -22,6 +22,9 @@ public:
     frmEm();
     ~frmEm() override;
 
+    // Whether the list could be read when the window loaded.
+    bool listLoaded() const { return m_loaded; }
+
 public slots:
     void cmdNew_Click();
     void cmdEdit_Click();

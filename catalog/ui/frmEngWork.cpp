@@ -155,12 +155,15 @@ QWidget* frmEng::buildWorkTab() {
 // ---------------------------------------------------------------------------------------------
 // Work items
 
-void frmEng::LoadWorkKinds() {
+bool frmEng::LoadWorkKinds() {
     QStringList kinds;
-    tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
+    m_kindsLoaded = tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
+    if (!m_kindsLoaded && cbT->count() > 0)
+        return false; // the list shown stays
     cbT->clear();
     cbT->addItems(kinds);
     cbT->setCurrentIndex(cbT->count() > 0 ? 0 : -1);
+    return m_kindsLoaded;
 }
 
 void frmEng::LoadUnits() {
@@ -286,8 +289,11 @@ void frmEng::Command2_Click() {
         !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
         return;
     mdEng::EmListMode = QStringLiteral("t");
-    ui::Default<frmEm>::get()->showModal();
-    LoadWorkKinds();
+    if (!showListEditor())
+        return;
+    const db::LoadSession session;
+    if (!LoadWorkKinds())
+        return;
     LoadWorkItems();
     forgetVanishedItem();
 }
@@ -352,22 +358,18 @@ bool frmEng::cmWp_Click() {
         lines.clear(); // the one empty line of an emptied list
 
     // Another window (the quotation editor) may have added items since the grid was loaded.
-    bool changedElsewhere = false;
-    if (!tryLoad([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }, nullptr))
-        return false;
-    if (changedElsewhere &&
-        !catalog_ui::confirmLoss(
-            QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind))) {
-        Command4_Click();
-        return true;
-    }
-    if (!tryWrite([&] { m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems); }))
+    const QVector<catalog::WorkItem> loaded = m_loadedItems;
+    if (!applyOverLoaded(groupName(cmWp), [&](bool overwrite) {
+            m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems, overwrite ? std::nullopt : std::optional(loaded));
+        }, {}))
         return false;
     Command4_Click();
     return true;
 }
 
 void frmEng::Command4_Click() {
+    if (!m_kindsLoaded)
+        LoadWorkKinds();
     LoadWorkItems();
     forgetVanishedItem();
 }
@@ -414,6 +416,7 @@ void frmEng::LoadDetails() {
     m_detailsLoaded = !m_hasWorkItem || tryLoad([&] { markups = m_store->markups(CurWorkItem); }, hfgD);
     if (!m_hasWorkItem) // no reason of an earlier item's failed read stays
         catalog_ui::markUnloaded(hfgD, QString());
+    m_loadedMarkups = markups;
     QVector<QStringList> lines;
     for (const catalog::Markup& m : markups)
         lines.append({m.detail, m.amount});
@@ -496,7 +499,10 @@ bool frmEng::cmdP_Click() {
         lines.append({t.at(0), t.at(1)});
     if (lines.size() == 1 && lines.first() == catalog::Markup{})
         lines.clear();
-    if (!tryWrite([&] { m_store->saveMarkups(m_detailsItem, lines); }))
+    const QVector<catalog::Markup> loaded = m_loadedMarkups;
+    if (!applyOverLoaded(groupName(cmdP), [&](bool overwrite) {
+            m_store->saveMarkups(m_detailsItem, lines, overwrite ? std::nullopt : std::optional(loaded));
+        }, {}))
         return false;
     LoadDetails();
     return true;

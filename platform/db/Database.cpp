@@ -3,11 +3,14 @@
 
 #include "text/Numbers.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -40,7 +43,7 @@ DbError sqlError(int code, const QString& message) {
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return error(ErrLocked, "資料庫正被其他使用者或工作站使用中，等候後仍無法存取，請稍後再試");
+        return {ErrLocked, QString::fromUtf8(kBusyMessage)};
     case SQLITE_FULL:
         return error(ErrDiskError, "磁碟空間已滿，無法寫入資料庫");
     case SQLITE_IOERR:
@@ -64,10 +67,42 @@ DbError sqlError(int code, const QString& message) {
     return {ErrGeneral, message};
 }
 
-// The load in progress: its depth and the held database's error once a statement met it.
+// ---- Busy waits ------------------------------------------------------------------------------
+
+std::function<void(bool)>& busyWaitHook() {
+    static std::function<void(bool)> hook;
+    return hook;
+}
+bool waiting = false;
+
+void beginWait() {
+    if (!waiting && busyWaitHook())
+        busyWaitHook()(true);
+    waiting = true;
+}
+
+void endWait() {
+    if (waiting && busyWaitHook())
+        busyWaitHook()(false);
+    waiting = false;
+}
+
+// Ends the wait of the statement that ran, whatever became of it.
+struct WaitEnd {
+    ~WaitEnd() { endWait(); }
+};
+
+// The file a connection works on: the key of its held state, shared by every connection to it.
+QString fileOf(sqlite3* h) {
+    const char* name = h ? sqlite3_db_filename(h, "main") : nullptr;
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+// The load in progress: its depth, per database file the error a statement met when another
+// connection held that file, and whether a message of the load has said a held file.
 struct Load {
     int depth = 0;
-    std::optional<DbError> held;
+    std::map<QString, DbError> held;
     bool said = false;
 };
 Load& load() {
@@ -75,21 +110,26 @@ Load& load() {
     return l;
 }
 
-// Throws `e`, remembered by the load in progress when another connection held the database.
-[[noreturn]] void raise(const DbError& e) {
-    if (load().depth > 0 && !load().held && e.number() == ErrLocked)
-        load().held = e;
+// Throws `e` for the connection `h`, remembered by the load in progress when another connection held
+// its file.
+[[noreturn]] void raise(sqlite3* h, const DbError& e) {
+    if (load().depth > 0 && e.number() == ErrLocked)
+        load().held.try_emplace(fileOf(h), e);
     throw e;
 }
 
-// Within a load that met a held database, a statement fails without waiting.
-void failIfHeld() {
-    if (load().held)
-        throw *load().held;
+// Within a load that met its file held, a statement fails without waiting; the other files of the
+// load are read as usual.
+void failIfHeld(sqlite3* h) {
+    if (load().held.empty())
+        return;
+    const auto it = load().held.find(fileOf(h));
+    if (it != load().held.end())
+        throw it->second;
 }
 
 [[noreturn]] void throwSql(sqlite3* h) {
-    raise(sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
+    raise(h, sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
 }
 
 void check(sqlite3* h, int rc) {
@@ -145,14 +185,16 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
     return SQLITE_OK;
 }
 
-[[noreturn]] void throwInjected(fault::Error e, bool write) {
+[[noreturn]] void throwInjected(sqlite3* h, fault::Error e, bool write) {
     ++injector().failures;
     if (write)
         ++injector().writeFailures;
     switch (e) {
     case fault::Error::Busy:
         ++injector().waits;
-        raise(sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
+        beginWait(); // the wait it stands for
+        endWait();
+        raise(h, sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
     case fault::Error::DiskFull:
         throw sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
     case fault::Error::ReadOnly:
@@ -165,13 +207,13 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
 
 // Counts a statement and fails it when the injector says so. `touched` is null for statements that
 // name no table (transaction control, counted as writes).
-void injectPoint(const Touched* touched, bool write) {
+void injectPoint(sqlite3* h, const Touched* touched, bool write) {
     Injector& in = injector();
     ++in.statements;
     if (in.countdown > 0 && --in.countdown == 0)
-        throwInjected(in.nthError, write);
+        throwInjected(h, in.nthError, write);
     if (in.all)
-        throwInjected(*in.all, write);
+        throwInjected(h, *in.all, write);
     if (!touched)
         return;
     for (const TableRule& r : in.tables) {
@@ -181,7 +223,7 @@ void injectPoint(const Touched* touched, bool write) {
                          : r.access == fault::Access::Write ? writes
                                                             : reads || writes;
         if (hit)
-            throwInjected(r.error, write);
+            throwInjected(h, r.error, write);
     }
 }
 
@@ -219,7 +261,7 @@ int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
 
 // Prepares exactly one statement and binds its values by position.
 Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
-    failIfHeld();
+    failIfHeld(h);
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
@@ -228,7 +270,11 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
     Touched touched;
     if (watchTables)
         sqlite3_set_authorizer(h, collectTables, &touched);
-    const int prepared = sqlite3_prepare_v2(h, text.constData(), int(text.size()), &raw, &tail);
+    int prepared = SQLITE_OK;
+    {
+        const WaitEnd waited;
+        prepared = sqlite3_prepare_v2(h, text.constData(), int(text.size()), &raw, &tail);
+    }
     if (watchTables)
         sqlite3_set_authorizer(h, nullptr, nullptr);
     check(h, prepared);
@@ -244,7 +290,7 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
         if (rc != SQLITE_OK || next)
             throw DbError(ErrGeneral, QStringLiteral("一次只能執行一個 SQL 陳述式: %1").arg(sql));
     }
-    injectPoint(&touched, !sqlite3_stmt_readonly(raw));
+    injectPoint(h, &touched, !sqlite3_stmt_readonly(raw));
     const int wanted = sqlite3_bind_parameter_count(raw);
     if (wanted != params.size())
         throw DbError(ErrGeneral,
@@ -272,7 +318,11 @@ QVariant columnValue(sqlite3_stmt* s, int c) {
 
 // Steps to the next row: true on a row, false when done; throws on an error.
 bool step(sqlite3* h, sqlite3_stmt* s) {
-    const int rc = sqlite3_step(s);
+    int rc = SQLITE_OK;
+    {
+        const WaitEnd waited;
+        rc = sqlite3_step(s);
+    }
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE)
@@ -313,7 +363,6 @@ sqlite3* openHandle(const QString& path, const QString& password) {
         throw e;
     }
     sqlite3_extended_result_codes(h, 1);
-    sqlite3_busy_timeout(h, Database::kDefaultBusyTimeoutMs);
     if (!password.isEmpty()) {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(h, key.constData(), int(key.size())) != SQLITE_OK) {
@@ -329,8 +378,29 @@ sqlite3* openHandle(const QString& path, const QString& password) {
 
 } // namespace
 
+void setBusyWaitHook(std::function<void(bool waiting)> hook) {
+    busyWaitHook() = std::move(hook);
+}
+
 void Database::setBusyTimeout(int ms) {
-    sqlite3_busy_timeout(m_db, ms);
+    m_busyTimeoutMs = ms;
+}
+
+int Database::onBusy(void* database, int count) {
+    auto* d = static_cast<Database*>(database);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (count == 0) {
+        d->m_waitStart = now;
+        beginWait();
+    }
+    if (now - d->m_waitStart >= d->m_busyTimeoutMs)
+        return 0;
+    sqlite3_sleep(int(std::min<qint64>(10, d->m_busyTimeoutMs - (now - d->m_waitStart))));
+    return 1;
+}
+
+void Database::watchBusy() {
+    sqlite3_busy_handler(m_db, &Database::onBusy, this);
 }
 
 DbError::DbError(int number, const QString& description)
@@ -356,6 +426,7 @@ DatabasePtr Database::open(const QString& path, const QString& password) {
     DatabasePtr d(new Database);
     d->m_path = path;
     d->m_db = openHandle(path, plain ? QString() : password);
+    d->watchBusy();
     try {
         Stmt s = prepare(d->m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         step(d->m_db, s.get());
@@ -389,6 +460,7 @@ DatabasePtr Database::create(const QString& path, const QString& password, const
         Database build;
         build.m_path = tmp.fileName();
         build.m_db = openHandle(build.m_path, password);
+        build.watchBusy();
         // The file is thrown away on failure, so no journal or sync is needed while building.
         build.executeScript(QStringLiteral("PRAGMA encoding = 'UTF-8'; PRAGMA journal_mode = MEMORY; "
                                            "PRAGMA synchronous = OFF;"));
@@ -418,10 +490,15 @@ int Database::execute(const QString& sql, const QVariantList& params) {
 
 void Database::executeScript(const QString& script) {
     char* err = nullptr;
-    if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+    int rc = SQLITE_OK;
+    {
+        const WaitEnd waited;
+        rc = sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err);
+    }
+    if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(err ? err : sqlite3_errmsg(m_db));
         sqlite3_free(err);
-        raise(sqlError(sqlite3_extended_errcode(m_db), message));
+        raise(m_db, sqlError(sqlite3_extended_errcode(m_db), message));
     }
 }
 
@@ -480,12 +557,12 @@ QStringList Database::columns(const QString& name) const {
 }
 
 void Database::begin() {
-    failIfHeld();
-    injectPoint(nullptr, true);
+    failIfHeld(m_db);
+    injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
 void Database::commit() {
-    injectPoint(nullptr, true);
+    injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("COMMIT"));
 }
 void Database::rollback() {
@@ -541,7 +618,7 @@ LoadSession::~LoadSession() {
 }
 
 bool LoadSession::sayOnce(const DbError& e) {
-    if (!load().held || e.number() != ErrLocked)
+    if (load().held.empty() || e.number() != ErrLocked)
         return true;
     return !std::exchange(load().said, true);
 }

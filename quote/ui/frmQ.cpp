@@ -189,30 +189,52 @@ void frmQ::openStatistics() {
     }
 }
 
-void frmQ::fillPickLists() {
+void frmQ::fillPickLists(bool atLoad) {
     if (!mdM::MainDb)
         return;
     db::Database& db = *mdM::MainDb;
+    const QList<QWidget*> lists = {cbK, cbSal, cbEcn, m_cells->cbU, m_cells->cbS, m_cells->cbPs};
+    qsizetype read = 0; // the lists read so far
     try {
         setItems(cbK, PickLists::FillCategoryList(db));
-        if (cbK->count() > 0)
+        ++read;
+        if (atLoad && cbK->count() > 0)
             cbK->setCurrentIndex(0);
         FillCategoryAreaList();
         setItems(cbSal, PickLists::FillSalespersonList(db));
-        cbSal->setEditText(mdM::CurrentUserName);
+        ++read;
+        if (atLoad)
+            cbSal->setEditText(mdM::CurrentUserName);
         setItems(cbEcn, PickLists::FillProjectNameList(db));
-        if (cbEcn->count() > 0)
+        ++read;
+        if (atLoad && cbEcn->count() > 0)
             cbEcn->setCurrentIndex(0);
         setItems(m_cells->cbU, PickLists::FillUnitList(db));
+        ++read;
         const PickLists::Ratios ratios = PickLists::FillRatioAndTaxLists(db);
         setItems(m_cells->cbS, ratios.ratios);
         TaxRates = ratios.taxRates;
+        ++read;
         setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
+        ++read;
         PageEndRemarks = PickLists::FillPageEndNoteLists(db);
+        m_pickListsUnread = false;
+        for (QWidget* list : lists)
+            ui::markUnloaded(list, QString());
     } catch (const db::DbError& e) {
+        m_pickListsUnread = true;
+        for (qsizetype i = 0; i < lists.size(); ++i)
+            ui::markUnloaded(lists[i], i < read ? QString() : QStringLiteral("未能載入：%1").arg(e.description()));
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
+}
+
+void frmQ::rereadPickLists() {
+    if (!m_pickListsUnread)
+        return;
+    const db::LoadSession session;
+    fillPickLists(false);
 }
 
 void frmQ::FillCategoryAreaList() {

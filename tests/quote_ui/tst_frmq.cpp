@@ -3,8 +3,10 @@
 #include "PageEndRules.h"
 #include "QuoteFile.h"
 #include "QuoteUiFixture.h"
+#include "StaDb.h"
 #include "ScriptedDialogs.h"
 #include "TreeCommands.h"
+#include "db/FaultInjection.h"
 #include "text/Codec.h"
 
 #include <QAction>
@@ -641,19 +643,64 @@ private slots:
         QCOMPARE(w->AutoSaveTicks, 0);
     }
 
+    // A statistics database that cannot be read is said once; the main database's lists are read
+    // all the same, even while another workstation holds sta.mdb alone.
+    void statisticsDatabaseFailureStillOpens_data() {
+        QTest::addColumn<bool>("held");
+        QTest::newRow("damaged sta.mdb") << false;
+        QTest::newRow("sta.mdb held by another workstation") << true;
+    }
     void statisticsDatabaseFailureStillOpens() {
-        QFile junk(fx.folder->file(QStringLiteral("sta.mdb")));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(4096, 'x'));
-        junk.close();
+        QFETCH(bool, held);
+        const QString staFile = fx.folder->file(QString::fromUtf8(stats::kStaDbFile));
+        db::DatabasePtr holder;
+        if (held) {
+            stats::openStaDb(fx.folder->path());
+            holder = db::Database::open(staFile, QString::fromLatin1(stats::kStaDbPassword));
+            holder->executeScript(QStringLiteral("BEGIN EXCLUSIVE; DELETE FROM 統計;"));
+        } else {
+            QFile junk(staFile);
+            QVERIFY(junk.open(QIODevice::WriteOnly));
+            junk.write(QByteArray(4096, 'x'));
+            junk.close();
+        }
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
         frmQ* w = fx.open();
         VERIFY_DIALOGS(dialogs);
         QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("統計資料庫 sta.mdb 無法開啟\r\n")));
-        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(dialogs.messages().at(0).icon, held ? ui::Icon::Exclamation : ui::Icon::Critical);
         QVERIFY(!w->StaDb);
         QVERIFY(w->isVisible());
+        const int categories = fx.openDb()->scalar(QStringLiteral("SELECT count(*) FROM 別")).toInt();
+        QVERIFY(categories > 0);
+        QCOMPARE(w->categoryBox()->count(), categories);
+        QVERIFY(w->salespersonBox()->count() > 0);
+        if (holder)
+            holder->executeScript(QStringLiteral("ROLLBACK"));
+    }
+
+    // Pick lists that failed at the load are marked with the reason and read again when a header
+    // box is next opened; the header keeps what it shows.
+    void pickListsReadAgainAfterAFailure() {
+        db::fault::failTable(QStringLiteral("u"), db::fault::Error::IoError, db::fault::Access::Read);
+        const auto disarm = qScopeGuard([] { db::fault::clear(); });
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        frmQ* w = fx.open();
+        VERIFY_DIALOGS(dialogs);
+        QComboBox* units = w->cellEditors()->cbU;
+        QCOMPARE(units->count(), 0);
+        QVERIFY2(units->toolTip().startsWith(QStringLiteral("未能載入：")), qPrintable(units->toolTip()));
+        QVERIFY(w->categoryBox()->toolTip().isEmpty() && w->categoryBox()->count() > 0);
+        db::fault::clear();
+        w->categoryBox()->setEditText(QStringLiteral("自訂類別"));
+        QTest::mousePress(w->categoryBox(), Qt::LeftButton);
+        QTest::mouseRelease(w->categoryBox(), Qt::LeftButton);
+        w->categoryBox()->hidePopup();
+        QVERIFY(units->count() > 0);
+        QVERIFY(units->toolTip().isEmpty());
+        QCOMPARE(w->categoryBox()->currentText(), QStringLiteral("自訂類別"));
     }
 
     void splitterDrag() {
