@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSet>
 #include <QTemporaryFile>
 #include <optional>
@@ -105,11 +106,19 @@ struct TableRule {
     fault::Access access;
 };
 
+// Every statement of a file (any file when empty, names in lower case) fails, as `access` selects.
+struct FileRule {
+    QString file;
+    fault::Error error;
+    fault::Access access;
+};
+
 struct Injector {
     int countdown = 0; // the statement at which countdown reaches 0 fails
     fault::Error nthError = fault::Error::Busy;
-    std::optional<fault::Error> all; // every statement fails
+    std::vector<FileRule> files;
     std::vector<TableRule> tables;
+    QMap<QString, int> statementsByFile; // file name (lower case) -> statements run
     int statements = 0;
     int failures = 0;
     int writeFailures = 0;
@@ -145,44 +154,51 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
     return SQLITE_OK;
 }
 
+DbError injectedError(fault::Error e) {
+    switch (e) {
+    case fault::Error::Busy:
+        return sqlError(SQLITE_BUSY, QStringLiteral("database is locked"));
+    case fault::Error::DiskFull:
+        return sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
+    case fault::Error::ReadOnly:
+        return sqlError(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
+    case fault::Error::IoError:
+        break;
+    }
+    return sqlError(SQLITE_IOERR, QStringLiteral("disk I/O error"));
+}
+
 [[noreturn]] void throwInjected(fault::Error e, bool write) {
     ++injector().failures;
     if (write)
         ++injector().writeFailures;
-    switch (e) {
-    case fault::Error::Busy:
-        ++injector().waits;
-        raise(sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
-    case fault::Error::DiskFull:
-        throw sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
-    case fault::Error::ReadOnly:
-        throw sqlError(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
-    case fault::Error::IoError:
-        break;
-    }
-    throw sqlError(SQLITE_IOERR, QStringLiteral("disk I/O error"));
+    if (e != fault::Error::Busy)
+        throw injectedError(e);
+    ++injector().waits;
+    raise(injectedError(e));
 }
 
-// Counts a statement and fails it when the injector says so. `touched` is null for statements that
-// name no table (transaction control, counted as writes).
-void injectPoint(const Touched* touched, bool write) {
+bool accessHit(fault::Access access, bool reads, bool writes) {
+    return access == fault::Access::Read ? reads && !writes : access == fault::Access::Write ? writes : reads || writes;
+}
+
+// Counts a statement of the database `h` and fails it when the injector says so. `touched` is null
+// for statements that name no table (transaction control, counted as writes).
+void injectPoint(sqlite3* h, const Touched* touched, bool write) {
     Injector& in = injector();
     ++in.statements;
+    const QString file = QFileInfo(QString::fromUtf8(sqlite3_db_filename(h, "main"))).fileName().toLower();
+    ++in.statementsByFile[file];
     if (in.countdown > 0 && --in.countdown == 0)
         throwInjected(in.nthError, write);
-    if (in.all)
-        throwInjected(*in.all, write);
+    for (const FileRule& r : in.files)
+        if ((r.file.isEmpty() || r.file == file) && accessHit(r.access, !write, write))
+            throwInjected(r.error, write);
     if (!touched)
         return;
-    for (const TableRule& r : in.tables) {
-        const bool reads = touched->read.contains(r.table);
-        const bool writes = touched->written.contains(r.table);
-        const bool hit = r.access == fault::Access::Read    ? reads && !writes
-                         : r.access == fault::Access::Write ? writes
-                                                            : reads || writes;
-        if (hit)
+    for (const TableRule& r : in.tables)
+        if (accessHit(r.access, touched->read.contains(r.table), touched->written.contains(r.table)))
             throwInjected(r.error, write);
-    }
 }
 
 int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
@@ -244,7 +260,7 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
         if (rc != SQLITE_OK || next)
             throw DbError(ErrGeneral, QStringLiteral("一次只能執行一個 SQL 陳述式: %1").arg(sql));
     }
-    injectPoint(&touched, !sqlite3_stmt_readonly(raw));
+    injectPoint(h, &touched, !sqlite3_stmt_readonly(raw));
     const int wanted = sqlite3_bind_parameter_count(raw);
     if (wanted != params.size())
         throw DbError(ErrGeneral,
@@ -481,11 +497,11 @@ QStringList Database::columns(const QString& name) const {
 
 void Database::begin() {
     failIfHeld();
-    injectPoint(nullptr, true);
+    injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
 void Database::commit() {
-    injectPoint(nullptr, true);
+    injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("COMMIT"));
 }
 void Database::rollback() {
@@ -710,8 +726,12 @@ void failTable(const QString& table, Error error, Access access) {
     injector().tables.push_back({table.toLower(), error, access});
 }
 
-void failAll(Error error) {
-    injector().all = error;
+void failAll(Error error, Access access) {
+    injector().files.push_back({QString(), error, access});
+}
+
+void failFile(const QString& file, Error error, Access access) {
+    injector().files.push_back({file.toLower(), error, access});
 }
 
 void clear() {
@@ -720,6 +740,14 @@ void clear() {
 
 int statementCount() {
     return injector().statements;
+}
+
+QString reason(Error error) {
+    return injectedError(error).description().section(QStringLiteral(" ("), 0, 0);
+}
+
+int statementCount(const QString& file) {
+    return injector().statementsByFile.value(file.toLower());
 }
 
 int failureCount() {

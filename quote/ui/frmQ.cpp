@@ -57,7 +57,7 @@ void setItems(QListWidget* list, const QStringList& items) {
 // A list that could not be read shows nothing of an earlier read, and says why.
 void setUnread(QListWidget* list, const db::DbError& e) {
     list->clear();
-    ui::markUnloaded(list, QStringLiteral("未能載入：%1").arg(e.description()));
+    ui::markUnloaded(list, e);
 }
 } // namespace
 
@@ -193,23 +193,37 @@ void frmQ::fillPickLists() {
     if (!mdM::MainDb)
         return;
     db::Database& db = *mdM::MainDb;
+    // The lists not read yet: after a failure each is empty and says why.
+    QList<QWidget*> unread = {cbK, m_cells->LsA, cbSal, cbEcn, m_cells->cbU, m_cells->cbS, m_cells->cbPs};
+    const auto fill = [&](QComboBox* box, const QStringList& items) {
+        setItems(box, items);
+        unread.removeOne(box);
+    };
     try {
-        setItems(cbK, PickLists::FillCategoryList(db));
+        fill(cbK, PickLists::FillCategoryList(db));
         if (cbK->count() > 0)
             cbK->setCurrentIndex(0);
         FillCategoryAreaList();
-        setItems(cbSal, PickLists::FillSalespersonList(db));
+        unread.removeOne(m_cells->LsA);
+        fill(cbSal, PickLists::FillSalespersonList(db));
         cbSal->setEditText(mdM::CurrentUserName);
-        setItems(cbEcn, PickLists::FillProjectNameList(db));
+        fill(cbEcn, PickLists::FillProjectNameList(db));
         if (cbEcn->count() > 0)
             cbEcn->setCurrentIndex(0);
-        setItems(m_cells->cbU, PickLists::FillUnitList(db));
+        fill(m_cells->cbU, PickLists::FillUnitList(db));
         const PickLists::Ratios ratios = PickLists::FillRatioAndTaxLists(db);
-        setItems(m_cells->cbS, ratios.ratios);
+        fill(m_cells->cbS, ratios.ratios);
         TaxRates = ratios.taxRates;
-        setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
+        fill(m_cells->cbPs, PickLists::FillItemRemarkList(db));
         PageEndRemarks = PickLists::FillPageEndNoteLists(db);
     } catch (const db::DbError& e) {
+        for (QWidget* view : unread) {
+            if (auto* box = qobject_cast<QComboBox*>(view))
+                setItems(box, {});
+            else
+                setUnread(static_cast<QListWidget*>(view), e);
+            ui::markUnloaded(view, e);
+        }
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }

@@ -38,9 +38,10 @@ db::DatabasePtr openOrCreate(const QString& folder, const QString& file, const Q
                               QStringLiteral("舊版的 %1 無法更新（檔案無法刪除）：%2").arg(file, path));
     }
     db::DatabasePtr d = db::Database::create(path, password, script);
-    d->execute(QStringLiteral("PRAGMA user_version = %1").arg(mark));
+    // Made here: a caller that fails from now on, marking it included, removes it again.
     if (created)
         *created = true;
+    d->execute(QStringLiteral("PRAGMA user_version = %1").arg(mark));
     return d;
 }
 

@@ -1,51 +1,12 @@
 // The customer, vendor and staff windows and the supply-links editor walked under a failing database.
 #include "Walk.h"
-#include "WalkSteps.h"
-#include "frmCus.h"
-#include "frmPrv.h"
-#include "frmSta.h"
-#include "frmWP.h"
+#include "WalkRecords.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 
 using namespace walk;
 
 namespace {
-
-// The window listing every record.
-template <class T> T* records() {
-    openMainDb();
-    T* f = form<T>();
-    f->Command3_Click();
-    return f;
-}
-template <class T> T* window() {
-    return ui::Default<T>::get();
-}
-// A new record with its name and address typed.
-template <class T> void startNew() {
-    T* f = records<T>();
-    f->cmdAdd_Click();
-    f->setBoxText(QStringLiteral("T2"), QStringLiteral("新名稱甲"));
-    f->setBoxText(QStringLiteral("cb1"), QStringLiteral("台北市"));
-    f->setBoxText(QStringLiteral("T5"), QStringLiteral("中山北路1號"));
-}
-// The second entry of a filter list chosen.
-template <class T> void chooseSecond(const char* combo, void (T::*chosen)()) {
-    in<QComboBox, T>(combo)->setCurrentIndex(1);
-    (window<T>()->*chosen)();
-}
-
-// Closing a window that still holds a record being typed asks whether to drop it: the user does.
-const QList<ui::Answer> kDiscardTyped = {ui::Answer::Yes};
-
-// The supply-links editor opened from the vendor being edited, then 確定.
-void editLinks(const char* button) {
-    ModalCloser closer([] { return ui::Default<frmWP>::isLoaded() ? ui::Default<frmWP>::get() : nullptr; },
-                       [] { in<QPushButton, frmWP>("Command1")->click(); });
-    in<QPushButton, frmPrv>(button)->click();
-}
 
 QList<Row> rows() {
     return {
@@ -67,14 +28,14 @@ QList<Row> rows() {
          kDiscardTyped},
         {QStringLiteral("客戶資料: 刪除"),
          {QStringLiteral("客戶")},
-         [] { records<frmCus>()->HFG_Click(0); },
+         [] { listAll<frmCus>()->HFG_Click(0); },
          [] {
              Walker::dialogs().expectMessage(ui::Answer::Yes);
              window<frmCus>()->cmdDel_Click();
          }},
         {QStringLiteral("客戶資料: 選取, 修改 存檔"),
          {QStringLiteral("r:客戶")},
-         [] { records<frmCus>()->HFG_Click(0); },
+         [] { listAll<frmCus>()->HFG_Click(0); },
          [] { window<frmCus>()->HFG_Click(1); },
          [] {
              window<frmCus>()->cmdEdit_Click();
@@ -82,31 +43,31 @@ QList<Row> rows() {
          }},
         {QStringLiteral("客戶資料: 全文搜尋"),
          {QStringLiteral("r:客戶")},
-         [] { records<frmCus>(); },
+         [] { listAll<frmCus>(); },
          [] {
              Walker::dialogs().expectInput(QStringLiteral("台北"));
              window<frmCus>()->Command1_Click();
          }},
         {QStringLiteral("客戶資料: 編號 分組"),
          {QStringLiteral("r:客戶")},
-         [] { records<frmCus>(); },
+         [] { listAll<frmCus>(); },
          [] { chooseSecond<frmCus>("Combo1", &frmCus::Combo1_Click); }},
         {QStringLiteral("客戶資料: 類別"),
          {QStringLiteral("r:客戶")},
-         [] { records<frmCus>(); },
+         [] { listAll<frmCus>(); },
          [] { chooseSecond<frmCus>("Combo2", &frmCus::Combo2_Click); }},
         {QStringLiteral("廠商資料: 工班 篩選"),
          {QStringLiteral("r:商vs工")},
-         [] { records<frmPrv>(); },
+         [] { listAll<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbW", &frmPrv::cbW_Click); }},
         {QStringLiteral("廠商資料: 材料 篩選"),
          {QStringLiteral("r:商vs料")},
-         [] { records<frmPrv>(); },
+         [] { listAll<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbP", &frmPrv::cbP_Click); }},
         {QStringLiteral("廠商資料: 開啟"), {QStringLiteral("r:廠商")}, openMainDb, [] { form<frmPrv>(); }},
         {QStringLiteral("廠商資料: 刪除"),
          {QStringLiteral("廠商"), QStringLiteral("w:商vs料")},
-         [] { records<frmPrv>()->HFG_Click(0); },
+         [] { listAll<frmPrv>()->HFG_Click(0); },
          [] {
              Walker::dialogs().expectMessage(ui::Answer::Yes);
              window<frmPrv>()->cmdDel_Click();
@@ -125,7 +86,7 @@ QList<Row> rows() {
         {QStringLiteral("員工資料: 修改 存檔"),
          {QStringLiteral("員工")},
          [] {
-             records<frmSta>()->HFG_Click(0);
+             listAll<frmSta>()->HFG_Click(0);
              window<frmSta>()->cmdEdit_Click();
          },
          [] { window<frmSta>()->cmdY_Click(); },
@@ -133,7 +94,7 @@ QList<Row> rows() {
         {QStringLiteral("員工資料: 密碼 變更"),
          {QStringLiteral("員工")},
          [] {
-             frmSta* f = records<frmSta>();
+             frmSta* f = listAll<frmSta>();
              for (int r = 0; r < f->grid().rowCount(); ++r)
                  if (f->grid().cell(r, 2) == QStringLiteral("李美華")) // login mei, password Mei456
                      f->HFG_Click(r);
@@ -147,7 +108,7 @@ QList<Row> rows() {
         {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
          {QStringLiteral("商vs工")},
          [] {
-             records<frmPrv>()->HFG_Click(0);
+             listAll<frmPrv>()->HFG_Click(0);
              window<frmPrv>()->cmdEdit_Click();
          },
          [] { editLinks("cmW"); },
@@ -156,7 +117,7 @@ QList<Row> rows() {
         {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
          {QStringLiteral("商vs料")},
          [] {
-             records<frmPrv>()->HFG_Click(0);
+             listAll<frmPrv>()->HFG_Click(0);
              window<frmPrv>()->cmdEdit_Click();
          },
          [] { editLinks("cmP"); },
