@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QSet>
 #include <QTemporaryFile>
+#include <map>
 #include <optional>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -65,10 +66,17 @@ DbError sqlError(int code, const QString& message) {
     return {ErrGeneral, message};
 }
 
-// The load in progress: its depth and the held database's error once a statement met it.
+// The file a connection works on: the key of its held state, shared by every connection to it.
+QString fileOf(sqlite3* h) {
+    const char* name = h ? sqlite3_db_filename(h, "main") : nullptr;
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+// The load in progress: its depth, per database file the error a statement met when another
+// connection held that file, and whether a message of the load has said a held file.
 struct Load {
     int depth = 0;
-    std::optional<DbError> held;
+    std::map<QString, DbError> held;
     bool said = false;
 };
 Load& load() {
@@ -76,21 +84,26 @@ Load& load() {
     return l;
 }
 
-// Throws `e`, remembered by the load in progress when another connection held the database.
-[[noreturn]] void raise(const DbError& e) {
-    if (load().depth > 0 && !load().held && e.number() == ErrLocked)
-        load().held = e;
+// Throws `e` for the connection `h`, remembered by the load in progress when another connection held
+// its file.
+[[noreturn]] void raise(sqlite3* h, const DbError& e) {
+    if (load().depth > 0 && e.number() == ErrLocked)
+        load().held.try_emplace(fileOf(h), e);
     throw e;
 }
 
-// Within a load that met a held database, a statement fails without waiting.
-void failIfHeld() {
-    if (load().held)
-        throw *load().held;
+// Within a load that met its file held, a statement fails without waiting; the other files of the
+// load are read as usual.
+void failIfHeld(sqlite3* h) {
+    if (load().held.empty())
+        return;
+    const auto it = load().held.find(fileOf(h));
+    if (it != load().held.end())
+        throw it->second;
 }
 
 [[noreturn]] void throwSql(sqlite3* h) {
-    raise(sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
+    raise(h, sqlError(sqlite3_extended_errcode(h), QString::fromUtf8(sqlite3_errmsg(h))));
 }
 
 void check(sqlite3* h, int rc) {
@@ -168,14 +181,14 @@ DbError injectedError(fault::Error e) {
     return sqlError(SQLITE_IOERR, QStringLiteral("disk I/O error"));
 }
 
-[[noreturn]] void throwInjected(fault::Error e, bool write) {
+[[noreturn]] void throwInjected(sqlite3* h, fault::Error e, bool write) {
     ++injector().failures;
     if (write)
         ++injector().writeFailures;
     if (e != fault::Error::Busy)
         throw injectedError(e);
     ++injector().waits;
-    raise(injectedError(e));
+    raise(h, injectedError(e));
 }
 
 bool accessHit(fault::Access access, bool reads, bool writes) {
@@ -187,18 +200,18 @@ bool accessHit(fault::Access access, bool reads, bool writes) {
 void injectPoint(sqlite3* h, const Touched* touched, bool write) {
     Injector& in = injector();
     ++in.statements;
-    const QString file = QFileInfo(QString::fromUtf8(sqlite3_db_filename(h, "main"))).fileName().toLower();
+    const QString file = QFileInfo(fileOf(h)).fileName().toLower();
     ++in.statementsByFile[file];
     if (in.countdown > 0 && --in.countdown == 0)
-        throwInjected(in.nthError, write);
+        throwInjected(h, in.nthError, write);
     for (const FileRule& r : in.files)
         if ((r.file.isEmpty() || r.file == file) && accessHit(r.access, !write, write))
-            throwInjected(r.error, write);
+            throwInjected(h, r.error, write);
     if (!touched)
         return;
     for (const TableRule& r : in.tables)
         if (accessHit(r.access, touched->read.contains(r.table), touched->written.contains(r.table)))
-            throwInjected(r.error, write);
+            throwInjected(h, r.error, write);
 }
 
 int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
@@ -235,7 +248,7 @@ int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
 
 // Prepares exactly one statement and binds its values by position.
 Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
-    failIfHeld();
+    failIfHeld(h);
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
@@ -437,7 +450,7 @@ void Database::executeScript(const QString& script) {
     if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
         const QString message = QString::fromUtf8(err ? err : sqlite3_errmsg(m_db));
         sqlite3_free(err);
-        raise(sqlError(sqlite3_extended_errcode(m_db), message));
+        raise(m_db, sqlError(sqlite3_extended_errcode(m_db), message));
     }
 }
 
@@ -496,7 +509,7 @@ QStringList Database::columns(const QString& name) const {
 }
 
 void Database::begin() {
-    failIfHeld();
+    failIfHeld(m_db);
     injectPoint(m_db, nullptr, true);
     executeScript(QStringLiteral("BEGIN IMMEDIATE"));
 }
@@ -557,7 +570,7 @@ LoadSession::~LoadSession() {
 }
 
 bool LoadSession::sayOnce(const DbError& e) {
-    if (!load().held || e.number() != ErrLocked)
+    if (load().held.empty() || e.number() != ErrLocked)
         return true;
     return !std::exchange(load().said, true);
 }

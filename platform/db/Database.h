@@ -168,18 +168,19 @@ private:
 
 using DatabasePtr = std::shared_ptr<Database>;
 
-// One load of a window: the reads that fill its lists and grids. When another connection holds the
-// database, the first statement waits the busy time and fails; every later statement of the same
-// load then fails at once with that error instead of waiting again, so a held database costs a
-// load one wait. A session opened inside another joins it.
+// One load of a window: the reads that fill its lists and grids. When another connection holds a
+// database file, the first statement on it waits the busy time and fails; every later statement of
+// the same load on that file then fails at once with that error instead of waiting again, so a held
+// file costs a load one wait. The held state is kept per file: the load's other files are read as
+// usual. A session opened inside another joins it.
 class LoadSession {
 public:
     LoadSession();
     ~LoadSession();
     LoadSession(const LoadSession&) = delete;
     LoadSession& operator=(const LoadSession&) = delete;
-    // Whether a window should say `e`: false for the held database's error once a message of this
-    // load has said it.
+    // Whether a window should say `e`: false for a held file's error once a message of this load has
+    // said one (the message is the same for every file).
     static bool sayOnce(const DbError& e);
 };
 

@@ -1,6 +1,7 @@
 #include "db/Database.h"
 #include "db/FaultInjection.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -266,6 +267,53 @@ private slots:
         d.reset();
         other.reset();
         QFile::remove(file);
+    }
+
+    // Another connection holds one file: within a load that file costs one wait, is said once and
+    // fails its later reads at once, while the load's other file reads as usual.
+    void heldFileFailsOnlyItsOwnReads_data() {
+        QTest::addColumn<bool>("mainHeld");
+        QTest::newRow("main file held, other free") << true;
+        QTest::newRow("other file held, main free") << false;
+    }
+    void heldFileFailsOnlyItsOwnReads() {
+        QFETCH(bool, mainHeld);
+        const QString otherFile = path(QStringLiteral("other.db"));
+        QFile::remove(otherFile);
+        DatabasePtr other = Database::create(otherFile, {}, QStringLiteral("CREATE TABLE t (x); INSERT INTO t VALUES (1);"));
+        DatabasePtr holder = mainHeld ? Database::open(path(QStringLiteral("main.db")), QStringLiteral("pw"))
+                                      : Database::open(otherFile);
+        holder->executeScript(QStringLiteral("BEGIN EXCLUSIVE; DELETE FROM %1;")
+                                  .arg(mainHeld ? QStringLiteral("客戶") : QStringLiteral("t")));
+        Database& held = mainHeld ? *m_db : *other;
+        Database& free = mainHeld ? *other : *m_db;
+        const QString heldRead = mainHeld ? QStringLiteral("SELECT count(*) FROM 客戶") : QStringLiteral("SELECT count(*) FROM t");
+        const QString freeRead = mainHeld ? QStringLiteral("SELECT count(*) FROM t") : QStringLiteral("SELECT count(*) FROM 客戶");
+        held.setBusyTimeout(1500);
+        free.setBusyTimeout(1500);
+        {
+            const LoadSession session;
+            DbError first(0, {});
+            try {
+                held.scalar(heldRead);
+                QFAIL("no error");
+            } catch (const DbError& e) {
+                first = e;
+            }
+            QCOMPARE(first.number(), int(ErrLocked));
+            QVERIFY(LoadSession::sayOnce(first));
+            QElapsedTimer clock;
+            clock.start();
+            QVERIFY(free.scalar(freeRead).toInt() > 0); // never tried in vain
+            QCOMPARE(errorOf([&] { held.scalar(heldRead); }), int(ErrLocked));
+            QVERIFY2(clock.elapsed() < 1000, "the held file waited twice in one load");
+            QVERIFY(!LoadSession::sayOnce(first));
+        }
+        holder->executeScript(QStringLiteral("ROLLBACK"));
+        holder.reset();
+        QVERIFY(held.scalar(heldRead).toInt() > 0); // the next load reads it again
+        other.reset();
+        QFile::remove(otherFile);
     }
 
     void transactionRollsBackUnlessCommitted() {

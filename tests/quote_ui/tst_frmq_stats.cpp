@@ -52,9 +52,25 @@ private slots:
         fx.tearDown();
     }
 
+    // The statistics read sta.mdb even while another workstation holds the main database alone
+    // (the editor's list that the root's showing refills says so once).
+    void statisticsFromALeaf_data() {
+        QTest::addColumn<bool>("mainHeld");
+        QTest::newRow("main database free") << false;
+        QTest::newRow("main database held by another workstation") << true;
+    }
     void statisticsFromALeaf() {
+        QFETCH(bool, mainHeld);
         frmQ* w = fx.open();
         fillQuotation(w);
+        db::DatabasePtr holder;
+        ScriptedDialogs dialogs;
+        if (mainHeld) {
+            holder = fx.openDb();
+            holder->executeScript(QStringLiteral("BEGIN EXCLUSIVE; DELETE FROM 別;"));
+            mdM::MainDb->setBusyTimeout(100);
+            dialogs.expectMessage();
+        }
         QStringList seen;
         QTimer::singleShot(0, this, [&] {
             frmCal* f = ui::Default<frmCal>::get();
@@ -63,6 +79,9 @@ private slots:
             f->cmdExit_Click();
         });
         w->action(QStringLiteral("mCalT"))->trigger();
+        VERIFY_DIALOGS(dialogs);
+        if (holder)
+            holder->executeScript(QStringLiteral("ROLLBACK"));
         QCOMPARE(seen, QStringList({"木作=700", "油漆=300", " 合 計 =1000"}));
         QCOMPARE(selectedKey(w), kRootKey);
         QCOMPARE(w->grid()->model()->rowCount(), 2);
