@@ -94,12 +94,16 @@ Load& load() {
 
 // Within a load that met its file held, a statement fails without waiting; the other files of the
 // load are read as usual.
+void noteRefused(sqlite3* h);
+
 void failIfHeld(sqlite3* h) {
     if (load().held.empty())
         return;
     const auto it = load().held.find(fileOf(h));
-    if (it != load().held.end())
+    if (it != load().held.end()) {
+        noteRefused(h);
         throw it->second;
+    }
 }
 
 [[noreturn]] void throwSql(sqlite3* h) {
@@ -132,6 +136,8 @@ struct Injector {
     std::vector<FileRule> files;
     std::vector<TableRule> tables;
     QMap<QString, int> statementsByFile; // file name (lower case) -> statements run
+    QSet<QString> waitedFiles;           // files whose statements an injected busy failure met
+    int refusedUnheld = 0;               // statements refused as held on a file none of those
     int statements = 0;
     int failures = 0;
     int writeFailures = 0;
@@ -188,7 +194,15 @@ DbError injectedError(fault::Error e) {
     if (e != fault::Error::Busy)
         throw injectedError(e);
     ++injector().waits;
+    injector().waitedFiles.insert(fileOf(h));
     raise(h, injectedError(e));
+}
+
+// A statement refused without trying because its load met the file held: counted when no injected
+// failure held that file (a held file refusing another's statements).
+void noteRefused(sqlite3* h) {
+    if (!injector().waitedFiles.contains(fileOf(h)))
+        ++injector().refusedUnheld;
 }
 
 bool accessHit(fault::Access access, bool reads, bool writes) {
@@ -773,6 +787,14 @@ int writeFailureCount() {
 
 int waitCount() {
     return injector().waits;
+}
+
+int waitedFileCount() {
+    return int(injector().waitedFiles.size());
+}
+
+int refusedUnheldCount() {
+    return injector().refusedUnheld;
 }
 
 } // namespace fault

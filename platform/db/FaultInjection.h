@@ -38,5 +38,10 @@ int writeFailureCount();
 // Busy waits since the last clear(): each injected busy failure stands for a statement that waited
 // the busy time before it gave up.
 int waitCount();
+// The database files those waits were on: one held file costs one wait.
+int waitedFileCount();
+// Statements refused without trying as on a held file although no injected failure held their file:
+// one held file failing the statements of a free one.
+int refusedUnheldCount();
 
 } // namespace db::fault

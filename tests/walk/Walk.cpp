@@ -226,6 +226,8 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     r.injected = db::fault::failureCount();
     r.injectedWrites = db::fault::writeFailureCount();
     r.waits = db::fault::waitCount();
+    r.waitedFiles = db::fault::waitedFileCount();
+    r.refusedFree = db::fault::refusedUnheldCount();
     db::fault::clear();
     r.shown = viewsShown(m_program.folder->path());
     if (snapshots)
@@ -287,8 +289,10 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
                         failed.said.join(QStringLiteral(" / "));
     if (error == Error::Busy && saidWhy > 1)
         problems << QStringLiteral("%1 messages said the database was busy").arg(saidWhy);
-    if (failed.waits > 1)
-        problems << QStringLiteral("waited the busy time %1 times").arg(failed.waits);
+    if (failed.waits > std::max(1, failed.waitedFiles))
+        problems << QStringLiteral("waited the busy time %1 times on %2 files").arg(failed.waits).arg(failed.waitedFiles);
+    if (failed.refusedFree > 0)
+        problems << QStringLiteral("%1 statements on a free file refused as held").arg(failed.refusedFree);
     // Each database as a whole: as before, or as a clean run leaves it.
     // Right after the command and once the windows closed (a step after it may mend a half state).
     const auto before = byDatabase(failed.before);
@@ -398,18 +402,14 @@ QStringList Walker::walk(const Row& row) {
     }
     tryFailure(
         QStringLiteral("the database held"), [] { db::fault::failAll(Error::Busy); }, Error::Busy);
-    // One file held by another workstation: the others are still read.
+    // One file held by another workstation, the others free.
     QStringList used;
     for (auto it = clean.statementsByFile.begin(); it != clean.statementsByFile.end(); ++it)
         if (it.value() > 0)
             used << it.key();
-    for (const QString& held : used.size() > 1 ? used : QStringList()) {
-        const Run failed = tryFailure(
+    for (const QString& held : used.size() > 1 ? used : QStringList())
+        tryFailure(
             held + QStringLiteral(" held alone"), [held] { db::fault::failFile(held, Error::Busy); }, Error::Busy);
-        for (const QString& free : used)
-            if (free != held && failed.injected > 0 && failed.statementsByFile.value(free) == 0)
-                problems << held + QStringLiteral(" held alone: %1 is free but was never read").arg(free);
-    }
     // Another workstation writing: reads go on, every write waits and fails.
     if (clean.before != clean.afterCommand)
         tryFailure(

@@ -1,4 +1,5 @@
-// The customer, vendor and staff windows and the supply-links editor walked under a failing database.
+// The customer and staff windows walked under a failing database (the vendor window and its supply
+// links in programs of their own, so none nears its time limit).
 #include "Walk.h"
 #include "WalkRecords.h"
 
@@ -17,7 +18,7 @@ QList<Row> rows() {
          [] { window<frmCus>()->T2_Validate(); },
          [] { window<frmCus>()->cmdY_Click(); },
          kDiscardTyped},
-        {QStringLiteral("客戶資料: 新增 存檔"),
+        withKnownFault({QStringLiteral("客戶資料: 新增 存檔"),
          {QStringLiteral("客戶")},
          [] {
              startNew<frmCus>();
@@ -25,7 +26,7 @@ QList<Row> rows() {
          },
          [] { window<frmCus>()->cmdY_Click(); },
          [] { window<frmCus>()->cmdY_Click(); },
-         kDiscardTyped},
+         kDiscardTyped}, kSaveEmptiesBoxes),
         {QStringLiteral("客戶資料: 刪除"),
          {QStringLiteral("客戶")},
          [] { listAll<frmCus>()->HFG_Click(0); },
@@ -56,24 +57,8 @@ QList<Row> rows() {
          {QStringLiteral("r:客戶")},
          [] { listAll<frmCus>(); },
          [] { chooseSecond<frmCus>("Combo2", &frmCus::Combo2_Click); }},
-        {QStringLiteral("廠商資料: 工班 篩選"),
-         {QStringLiteral("r:商vs工")},
-         [] { listAll<frmPrv>(); },
-         [] { chooseSecond<frmPrv>("cbW", &frmPrv::cbW_Click); }},
-        {QStringLiteral("廠商資料: 材料 篩選"),
-         {QStringLiteral("r:商vs料")},
-         [] { listAll<frmPrv>(); },
-         [] { chooseSecond<frmPrv>("cbP", &frmPrv::cbP_Click); }},
-        {QStringLiteral("廠商資料: 開啟"), {QStringLiteral("r:廠商")}, openMainDb, [] { form<frmPrv>(); }},
-        {QStringLiteral("廠商資料: 刪除"),
-         {QStringLiteral("廠商"), QStringLiteral("w:商vs料")},
-         [] { listAll<frmPrv>()->HFG_Click(0); },
-         [] {
-             Walker::dialogs().expectMessage(ui::Answer::Yes);
-             window<frmPrv>()->cmdDel_Click();
-         }},
         {QStringLiteral("員工資料: 開啟"), {QStringLiteral("r:員工")}, openMainDb, [] { form<frmSta>(); }},
-        {QStringLiteral("員工資料: 新增 存檔"),
+        withKnownFault({QStringLiteral("員工資料: 新增 存檔"),
          {QStringLiteral("員工")},
          [] {
              startNew<frmSta>();
@@ -82,15 +67,15 @@ QList<Row> rows() {
          },
          [] { window<frmSta>()->cmdY_Click(); },
          [] { window<frmSta>()->cmdY_Click(); },
-         kDiscardTyped},
-        {QStringLiteral("員工資料: 修改 存檔"),
+         kDiscardTyped}, kSaveEmptiesBoxes),
+        withKnownFault({QStringLiteral("員工資料: 修改 存檔"),
          {QStringLiteral("員工")},
          [] {
              listAll<frmSta>()->HFG_Click(0);
              window<frmSta>()->cmdEdit_Click();
          },
          [] { window<frmSta>()->cmdY_Click(); },
-         [] { window<frmSta>()->cmdY_Click(); }},
+         [] { window<frmSta>()->cmdY_Click(); }}, kSaveEmptiesBoxes),
         {QStringLiteral("員工資料: 密碼 變更"),
          {QStringLiteral("員工")},
          [] {
@@ -105,24 +90,6 @@ QList<Row> rows() {
          },
          [] { window<frmSta>()->cmdPass_Click(); },
          [] { window<frmSta>()->cmdPass_Click(); }},
-        {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
-         {QStringLiteral("商vs工")},
-         [] {
-             listAll<frmPrv>()->HFG_Click(0);
-             window<frmPrv>()->cmdEdit_Click();
-         },
-         [] { editLinks("cmW"); },
-         {},
-         kDiscardTyped},
-        {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
-         {QStringLiteral("商vs料")},
-         [] {
-             listAll<frmPrv>()->HFG_Click(0);
-             window<frmPrv>()->cmdEdit_Click();
-         },
-         [] { editLinks("cmP"); },
-         {},
-         kDiscardTyped},
     };
 }
 

@@ -48,7 +48,7 @@ QList<Row> rows() {
          {QStringLiteral("r:員工")},
          [] { editAddress<frmSta>(); },
          [] { window<frmSta>()->cmdN_Click(); }},
-        {QStringLiteral("員工資料: 修改 密碼 設定"),
+        withKnownFault({QStringLiteral("員工資料: 修改 密碼 設定"),
          {QStringLiteral("員工")},
          [] {
              mei()->cmdEdit_Click();
@@ -56,7 +56,7 @@ QList<Row> rows() {
          },
          [] { window<frmSta>()->cmdPaSet_Click(); },
          {},
-         kDiscardTyped},
+         kDiscardTyped}, kSaveEmptiesBoxes),
         {QStringLiteral("客戶資料: 全部"),
          {QStringLiteral("r:客戶")},
          [] {
@@ -68,12 +68,12 @@ QList<Row> rows() {
          {QStringLiteral("r:客戶")},
          [] { editAddress<frmCus>(); },
          [] { window<frmCus>()->cmdN_Click(); }},
-        {QStringLiteral("客戶資料: 修改 存檔"),
+        withKnownFault({QStringLiteral("客戶資料: 修改 存檔"),
          {QStringLiteral("客戶")},
          [] { editAddress<frmCus>(); },
          [] { window<frmCus>()->cmdY_Click(); },
          [] { window<frmCus>()->cmdY_Click(); },
-         kDiscardTyped},
+         kDiscardTyped}, kSaveEmptiesBoxes),
     };
 }
 
