@@ -206,7 +206,9 @@ void noteRefused(sqlite3* h) {
 }
 
 bool accessHit(fault::Access access, bool reads, bool writes) {
-    return access == fault::Access::Read ? reads && !writes : access == fault::Access::Write ? writes : reads || writes;
+    return access == fault::Access::Read    ? reads && !writes
+           : access == fault::Access::Write ? writes
+                                            : reads || writes;
 }
 
 // Counts a statement of the database `h` and fails it when the injector says so. `touched` is null

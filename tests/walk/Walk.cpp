@@ -118,11 +118,13 @@ Views viewsShown(const QString& folder) {
         for (const QAbstractItemView* w : f->findChildren<QAbstractItemView*>()) {
             const auto* label = w->findChild<QLabel*>(QStringLiteral("unloadedReason"));
             add(f, w,
-                {View::List, rowsOf(w->model()), !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
+                {View::List, rowsOf(w->model()),
+                 !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
         }
         for (const QComboBox* w : f->findChildren<QComboBox*>()) {
             // An empty list shows its reason in its box; a tooltip alone is seen by nobody.
-            add(f, w, {View::List, rowsOf(w->model()), w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
+            add(f, w,
+                {View::List, rowsOf(w->model()), w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
         }
         for (const QLineEdit* w : f->findChildren<QLineEdit*>())
             if (!qobject_cast<QComboBox*>(w->parentWidget()))
@@ -148,7 +150,8 @@ QSet<QString> writtenValues(const Tables& before, const Tables& after) {
         for (const QSet<QString>* side : {&wasSet, &nowSet})
             for (const QString& row : *side) {
                 const QStringList cells = row.split(u'|');
-                (wasSet.contains(row) && nowSet.contains(row) ? kept : changed) += QSet<QString>(cells.begin(), cells.end());
+                (wasSet.contains(row) && nowSet.contains(row) ? kept : changed) +=
+                    QSet<QString>(cells.begin(), cells.end());
             }
     }
     changed -= kept;
@@ -222,7 +225,8 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     const qsizetype actShown = d.shown().size();
     r.points = db::fault::statementCount();
     for (const auto& [file, password] : kFiles)
-        r.statementsByFile.insert(QString::fromUtf8(file), db::fault::statementCount(QString::fromUtf8(file)));
+        r.statementsByFile.insert(QString::fromUtf8(file),
+                                  db::fault::statementCount(QString::fromUtf8(file)));
     r.injected = db::fault::failureCount();
     r.injectedWrites = db::fault::writeFailureCount();
     r.waits = db::fault::waitCount();
@@ -290,7 +294,9 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
     if (error == Error::Busy && saidWhy > 1)
         problems << QStringLiteral("%1 messages said the database was busy").arg(saidWhy);
     if (failed.waits > std::max(1, failed.waitedFiles))
-        problems << QStringLiteral("waited the busy time %1 times on %2 files").arg(failed.waits).arg(failed.waitedFiles);
+        problems << QStringLiteral("waited the busy time %1 times on %2 files")
+                        .arg(failed.waits)
+                        .arg(failed.waitedFiles);
     if (failed.refusedFree > 0)
         problems << QStringLiteral("%1 statements on a free file refused as held").arg(failed.refusedFree);
     // Each database as a whole: as before, or as a clean run leaves it.
@@ -317,7 +323,8 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
     // Once the command said it failed, nothing it says after claims what the clean run claimed.
     const auto firstWhy = std::find_if(failed.actSaid.begin(), failed.actSaid.end(),
                                        [&](const QString& s) { return s.contains(reason); });
-    for (auto it = firstWhy == failed.actSaid.end() ? firstWhy : firstWhy + 1; it != failed.actSaid.end(); ++it)
+    for (auto it = firstWhy == failed.actSaid.end() ? firstWhy : firstWhy + 1; it != failed.actSaid.end();
+         ++it)
         if (clean.notices.contains(*it))
             problems << QStringLiteral("said after the failure what the clean run says: ") + *it;
     problems << checkViews(clean, failed);
@@ -336,7 +343,8 @@ QStringList Walker::checkViews(const Run& clean, const Run& failed) const {
     // A command that keeps what the user typed (a save) shows every open box as it was.
     bool keepsTyped = true;
     for (auto it = clean.shownBefore.begin(); it != clean.shownBefore.end(); ++it)
-        if (it.value().kind == View::Box && it.value().open && clean.shown.value(it.key()).rows != it.value().rows)
+        if (it.value().kind == View::Box && it.value().open &&
+            clean.shown.value(it.key()).rows != it.value().rows)
             keepsTyped = false;
     for (auto it = failed.shown.begin(); it != failed.shown.end(); ++it) {
         const View& now = it.value();
@@ -348,7 +356,9 @@ QStringList Walker::checkViews(const Run& clean, const Run& failed) const {
             continue;
         if (failed.shownBefore.contains(it.key()) && now == was) // a failed command may leave it as it was
             continue;
-        const auto line = [](const QString& rows) { return QString(rows.left(80)).replace(u'\n', QStringLiteral(" / ")); };
+        const auto line = [](const QString& rows) {
+            return QString(rows.left(80)).replace(u'\n', QStringLiteral(" / "));
+        };
         const QString shown = QStringLiteral("%1 (the clean run: %2)").arg(line(now.rows), line(wanted.rows));
         switch (now.kind) {
         case View::List:
@@ -411,7 +421,8 @@ QStringList Walker::walk(const Row& row) {
             used << it.key();
     for (const QString& held : used.size() > 1 ? used : QStringList())
         tryFailure(
-            held + QStringLiteral(" held alone"), [held] { db::fault::failFile(held, Error::Busy); }, Error::Busy);
+            held + QStringLiteral(" held alone"), [held] { db::fault::failFile(held, Error::Busy); },
+            Error::Busy);
     // Another workstation writing: reads go on, every write waits and fails.
     if (clean.before != clean.afterCommand)
         tryFailure(

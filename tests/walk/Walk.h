@@ -2,18 +2,18 @@
 // Walks commands under a failing database. Each command runs once cleanly, then again with each of
 // its statements failing in turn (up to a bound) and with every read, then every write, of each of
 // its tables failing. After a failure the user does what he would do next and closes everything.
-// The database is also held by another workstation from the command on (every statement busy).
-// One database file is also held alone with the others free (each file the command uses, when it
-// uses more than one), and a command that writes also meets every database locked for writes only.
-// A run passes when nothing left a handler, the program did not end, a message said why (once for
-// a busy database, after at most one busy wait per held file) and no message of the clean run's said
-// it succeeded after that, every database holds as a whole what it held before or what a clean run
-// leaves, no statement on a free file was refused as held, every window closed, and the same steps then succeed. After any failure
-// every list, grid, box and label shows what the clean run shows, leaving out the values the clean
-// run wrote or removed; or else a list nothing with the reason beside it, a box what the user typed
-// in it or nothing, a label nothing; a box greyed where the clean run leaves it open says why. Any
-// of them may instead stay as it was before the command. A failure that reaches no statement is a
-// wrong row.
+// The database is also held by another workstation from the command on (every statement busy). One
+// database file is also held alone with the others free (each file the command uses, when it uses
+// more than one), and a command that writes also meets every database locked for writes only. A run
+// passes when nothing left a handler, the program did not end, a message said why (once for a busy
+// database, after at most one busy wait per held file) and no message of the clean run's said it
+// succeeded after that, every database holds as a whole what it held before or what a clean run
+// leaves, no statement on a free file was refused as held, every window closed, and the same steps
+// then succeed. After any failure every list, grid, box and label shows what the clean run shows,
+// leaving out the values the clean run wrote or removed; or else a list nothing with the reason
+// beside it, a box what the user typed in it or nothing, a label nothing; a box greyed where the
+// clean run leaves it open says why. Any of them may instead stay as it was before the command. A
+// failure that reaches no statement is a wrong row.
 #include "../shell_ui/ShellUiFixture.h"
 #include "ScriptedDialogs.h"
 #include "db/FaultInjection.h"

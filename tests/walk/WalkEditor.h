@@ -2,8 +2,8 @@
 // The quotation editor as the walk's rows open it: over the main database, holding a small
 // quotation, closed without saving.
 #include "../xlprint/QuoteFixture.h"
-#include "WalkSteps.h"
 #include "CellEditors.h"
+#include "WalkSteps.h"
 #include "frmQ.h"
 
 #include <QAction>

@@ -64,13 +64,15 @@ QList<Row> rows() {
          },
          [] { click<frmEm>("Command1"); }},
         withKnownFault({QStringLiteral("工程資料詞庫: 工程類別： (編輯, 重新載入)"),
-         {QStringLiteral("r:別"), QStringLiteral("r:k2a")},
-         [] { catalogue(0); },
-         [] { throughListEditor(&frmEng::cmEdK_Click); }}, kWaitsTwice),
+                        {QStringLiteral("r:別"), QStringLiteral("r:k2a")},
+                        [] { catalogue(0); },
+                        [] { throughListEditor(&frmEng::cmEdK_Click); }},
+                       kWaitsTwice),
         withKnownFault({QStringLiteral("工程資料詞庫: 工程種類： (編輯, 重新載入)"),
-         {QStringLiteral("r:種"), QStringLiteral("r:t2w")},
-         [] { catalogue(1); },
-         [] { throughListEditor(&frmEng::Command2_Click); }}, kWaitsTwice),
+                        {QStringLiteral("r:種"), QStringLiteral("r:t2w")},
+                        [] { catalogue(1); },
+                        [] { throughListEditor(&frmEng::Command2_Click); }},
+                       kWaitsTwice),
     };
 }
 

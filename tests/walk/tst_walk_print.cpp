@@ -29,9 +29,10 @@ QList<Row> rows() {
                     form<frmPsel>();
                 },
                 [] { ui::Default<frmPsel>::get()->cmdNext_Click(); }});
-    all.append({QStringLiteral("客戶資料: 列印 報表"), {QStringLiteral("r:客戶")}, [] { columnChooser(1); }, [] {
-                    ui::Default<frmPrt>::get()->cmdP_Click();
-                }});
+    all.append({QStringLiteral("客戶資料: 列印 報表"),
+                {QStringLiteral("r:客戶")},
+                [] { columnChooser(1); },
+                [] { ui::Default<frmPrt>::get()->cmdP_Click(); }});
     return all;
 }
 

@@ -49,14 +49,16 @@ QList<Row> rows() {
          [] { editAddress<frmSta>(); },
          [] { window<frmSta>()->cmdN_Click(); }},
         withKnownFault({QStringLiteral("員工資料: 修改 密碼 設定"),
-         {QStringLiteral("員工")},
-         [] {
-             mei()->cmdEdit_Click();
-             window<frmSta>()->setBoxText(QStringLiteral("T5"), QStringLiteral("改過的地址1號"));
-         },
-         [] { window<frmSta>()->cmdPaSet_Click(); },
-         {},
-         kDiscardTyped}, kSaveEmptiesBoxes),
+                        {QStringLiteral("員工")},
+                        [] {
+                            mei()->cmdEdit_Click();
+                            window<frmSta>()->setBoxText(QStringLiteral("T5"),
+                                                         QStringLiteral("改過的地址1號"));
+                        },
+                        [] { window<frmSta>()->cmdPaSet_Click(); },
+                        {},
+                        kDiscardTyped},
+                       kSaveEmptiesBoxes),
         {QStringLiteral("客戶資料: 全部"),
          {QStringLiteral("r:客戶")},
          [] {
@@ -69,11 +71,12 @@ QList<Row> rows() {
          [] { editAddress<frmCus>(); },
          [] { window<frmCus>()->cmdN_Click(); }},
         withKnownFault({QStringLiteral("客戶資料: 修改 存檔"),
-         {QStringLiteral("客戶")},
-         [] { editAddress<frmCus>(); },
-         [] { window<frmCus>()->cmdY_Click(); },
-         [] { window<frmCus>()->cmdY_Click(); },
-         kDiscardTyped}, kSaveEmptiesBoxes),
+                        {QStringLiteral("客戶")},
+                        [] { editAddress<frmCus>(); },
+                        [] { window<frmCus>()->cmdY_Click(); },
+                        [] { window<frmCus>()->cmdY_Click(); },
+                        kDiscardTyped},
+                       kSaveEmptiesBoxes),
     };
 }
 

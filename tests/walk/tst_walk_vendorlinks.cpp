@@ -38,14 +38,15 @@ QList<Row> rows() {
          [] { listAll<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbP", &frmPrv::cbP_Click); }},
         withKnownFault({QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
-         {QStringLiteral("商vs工")},
-         [] {
-             listAll<frmPrv>()->HFG_Click(0);
-             window<frmPrv>()->cmdEdit_Click();
-         },
-         [] { editLinks("cmW"); },
-         {},
-         kDiscardTyped}, kLinksUnmarked),
+                        {QStringLiteral("商vs工")},
+                        [] {
+                            listAll<frmPrv>()->HFG_Click(0);
+                            window<frmPrv>()->cmdEdit_Click();
+                        },
+                        [] { editLinks("cmW"); },
+                        {},
+                        kDiscardTyped},
+                       kLinksUnmarked),
         {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
          {QStringLiteral("商vs料")},
          [] {
