@@ -28,6 +28,18 @@ QStringList withoutEmptyLast(QStringList lines) {
     return lines;
 }
 
+StaleRows::StaleRows(Kind kind, const QString& parent)
+    : std::runtime_error(parent.toStdString()), m_kind(kind), m_parent(parent) {}
+
+QString StaleRows::reason() const {
+    return QStringLiteral("【%1】已不存在").arg(m_parent);
+}
+
+void CatalogStore::requireParent(bool exists, const QString& parent) const {
+    if (!exists)
+        throw StaleRows(StaleRows::Kind::ParentGone, parent);
+}
+
 CatalogStore::CatalogStore(db::DatabasePtr database) : m_db(std::move(database)) {}
 
 // ---------------------------------------------------------------------------------------------
@@ -80,8 +92,11 @@ QStringList CatalogStore::vocabulary(int list) const {
 // ---------------------------------------------------------------------------------------------
 // Keyed rewrites
 
-void CatalogStore::saveAreas(const QString& category, const QStringList& areas) {
+void CatalogStore::saveAreas(const QString& category, const QStringList& areas,
+                             const std::optional<QStringList>& loaded) {
     db::Transaction t(*m_db);
+    requireParent(masterContains(categoriesList(), category), category);
+    checkLoaded(loaded, this->areas(category), category);
     m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ?"), {category});
     for (int i = 0; i < areas.size(); ++i)
         m_db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, ?)"),
@@ -102,8 +117,11 @@ void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
 }
 
 void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
-                                 const QStringList& deletedNames) {
+                                 const QStringList& deletedNames,
+                                 const std::optional<QVector<WorkItem>>& loaded) {
     db::Transaction t(*m_db);
+    requireParent(masterContains(workKindsList(), kind), kind);
+    checkLoaded(loaded, workItems(kind), kind);
 
     // The markups each renamed line takes along, by row, read before anything moves (so that two
     // items trading names trade their markups too).
@@ -167,8 +185,11 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
     t.commit();
 }
 
-void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines) {
+void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines,
+                               const std::optional<QVector<Markup>>& loaded) {
     db::Transaction t(*m_db);
+    requireParent(hasWorkItem(item), item);
+    checkLoaded(loaded, markups(item), item);
     m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {item});
     for (int i = 0; i < lines.size(); ++i)
         m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
@@ -179,11 +200,14 @@ void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines
 // ---------------------------------------------------------------------------------------------
 // Vocabulary lists
 
-void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists) {
+void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists,
+                                    const QMap<int, QStringList>& loaded) {
     db::Transaction t(*m_db);
     for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
         const int i = it.key();
         const VocabularyList& v = vocabularyList(i);
+        checkLoaded(loaded.contains(i) ? std::optional(loaded.value(i)) : std::nullopt, vocabulary(i),
+                    QString::fromUtf8(v.caption));
         QVector<VocabularyEntry> entries = it.value();
         if (!entries.isEmpty() && entries.last().text.isEmpty())
             entries.removeLast();
@@ -197,9 +221,14 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
                 QVector<qint64> rows;
                 bool copy;
             };
+            // Of several entries renamed from one text, every one but the last gets a copy.
+            const auto renamed = [](const VocabularyEntry& e) {
+                return e.loadedText && *e.loadedText != e.text && !e.text.trimmed().isEmpty();
+            };
             QVector<Carry> moves;
-            for (const VocabularyEntry& e : entries) {
-                if (!e.loadedText || *e.loadedText == e.text || e.text.trimmed().isEmpty())
+            for (qsizetype n = 0; n < entries.size(); ++n) {
+                const VocabularyEntry& e = entries.at(n);
+                if (!renamed(e))
                     continue;
                 bool kept = false;
                 for (const VocabularyEntry& o : entries)
@@ -207,6 +236,8 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
                            (sameName(o.text, *e.loadedText) && (!o.loadedText || *o.loadedText == o.text));
                 if (kept && sameName(e.text, *e.loadedText))
                     continue; // only the letter case changed: the links answer to both
+                for (qsizetype later = n + 1; later < entries.size() && !kept; ++later)
+                    kept = renamed(entries.at(later)) && sameName(*entries.at(later).loadedText, *e.loadedText);
                 db::Recordset rs = m_db->query(QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?")
                                                    .arg(ident(v.linkTable), ident(v.linkColumn)),
                                                {*e.loadedText});

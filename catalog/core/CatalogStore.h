@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVector>
 #include <optional>
+#include <stdexcept>
 
 namespace catalog {
 
@@ -42,6 +43,22 @@ struct VocabularyEntry {
     std::optional<QString> loadedText;
 };
 
+// A keyed rewrite refused, nothing written: the stored rows are no longer those the grid loaded, or
+// the row they belong under (a category, a work kind, a work item) is gone.
+class StaleRows : public std::runtime_error {
+public:
+    enum class Kind { Changed, ParentGone };
+    StaleRows(Kind kind, const QString& parent);
+    Kind kind() const { return m_kind; }
+    QString parent() const { return m_parent; }
+    // "【住宅】已不存在" for a parent that is gone.
+    QString reason() const;
+
+private:
+    Kind m_kind;
+    QString m_parent;
+};
+
 class CatalogStore {
 public:
     explicit CatalogStore(db::DatabasePtr database);
@@ -60,25 +77,33 @@ public:
     // Whether any work kind has an item of that name.
     bool hasWorkItem(const QString& name) const;
 
-    // ---- keyed rewrites: every row of the key replaced by the lines given, in their order
+    // ---- keyed rewrites: every row of the key replaced by the lines given, in their order. Each
+    // is refused (StaleRows, nothing written) when the key's parent row is gone, and, when the rows
+    // it was loaded with are given, when the stored rows are no longer those; without them it
+    // overwrites whatever is stored.
     // Areas get sort 1, 2, 3, ...
-    void saveAreas(const QString& category, const QStringList& areas);
+    void saveAreas(const QString& category, const QStringList& areas,
+                   const std::optional<QStringList>& loaded = std::nullopt);
     // Items get sort 2, 3, 4, ...; a cost or ratio that is not a number is stored as 0. A line
     // whose loaded name differs from its name takes the markups of the loaded name along (they
     // are copied when another item anywhere still has the loaded name). Items of `deletedNames`
     // (and items renamed to an empty name) lose their markups unless an item anywhere still has
     // that name.
     void saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
-                       const QStringList& deletedNames);
+                       const QStringList& deletedNames,
+                       const std::optional<QVector<WorkItem>>& loaded = std::nullopt);
     // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0.
-    void saveMarkups(const QString& item, const QVector<Markup>& lines);
+    void saveMarkups(const QString& item, const QVector<Markup>& lines,
+                     const std::optional<QVector<Markup>>& loaded = std::nullopt);
 
     // ---- the vocabulary lists given (by list index), each rewritten whole, all in one
     // transaction; lists not given stay as stored. Each list drops one empty last entry. An entry
     // of the work crews or materials given a new, non-empty text carries it into the vendors'
     // links (a copy of them while another entry keeps the old text); an emptied or dropped entry
-    // leaves its links as they are.
-    void saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists);
+    // leaves its links as they are. A list whose loaded texts are given in `loaded` is refused
+    // (StaleRows, nothing of any list written) when its stored texts are no longer those.
+    void saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists,
+                          const QMap<int, QStringList>& loaded = {});
 
     // ---- the ordered master lists
     bool masterContains(const MasterList& list, const QString& name) const;
@@ -96,6 +121,13 @@ public:
     void saveOrder(const MasterList& list, const QStringList& names);
 
 private:
+    // The one check of every keyed rewrite, inside its transaction.
+    template <class Rows>
+    static void checkLoaded(const std::optional<Rows>& loaded, const Rows& stored, const QString& key) {
+        if (loaded && *loaded != stored)
+            throw StaleRows(StaleRows::Kind::Changed, key);
+    }
+    void requireParent(bool exists, const QString& parent) const;
     void rewriteMaster(const MasterList& list, const QStringList& names);
     void deleteOrphanMarkups(const QStringList& names);
     db::DatabasePtr m_db;

@@ -11,6 +11,11 @@ namespace catalog_ui {
 // True when the user answered Yes.
 bool confirmLoss(const QString& text, ui::Icon icon = ui::Icon::Question);
 
+// The rows a grid would overwrite changed elsewhere since it loaded them: Yes overwrites them, No
+// reloads the grid, Cancel (the default) keeps editing with the changes still to apply. `what`
+// names the rows ("住宅 的區域").
+ui::Answer askOverwrite(const QString& what);
+
 // A store failed while a window closes: the reason, what was not stored and whether to close
 // without storing it. True closes; No (the default) keeps the window with the changes.
 bool closeWithoutStoring(const QString& reason, const QString& what);

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
@@ -128,11 +129,19 @@ bool frmEm::tryRun(const std::function<void()>& run) {
 
 void frmEm::LoadList() {
     QStringList names;
-    m_loaded = m_store && tryRun([&] { names = m_store->masterEntries(*m_list); });
+    QString reason = QStringLiteral("未能載入");
+    m_loaded = m_store && tryRun([&] {
+        try {
+            names = m_store->masterEntries(*m_list);
+        } catch (const db::DbError& e) {
+            reason = QStringLiteral("未能載入：%1").arg(e.description());
+            throw;
+        }
+    });
     m_loadedNames = names;
     LsM->clear();
     LsM->addItems(names);
-    catalog_ui::markUnloaded(LsM, m_loaded ? QString() : QStringLiteral("未能載入"));
+    catalog_ui::markUnloaded(LsM, m_loaded ? QString() : reason);
     for (QPushButton* b : {cmdNew, cmdEdit, cmdDel, cmdUp, cmdDn})
         b->setEnabled(m_loaded);
 }
@@ -297,6 +306,15 @@ void frmEm::Command1_Click() {
 }
 
 bool frmEm::Form_QueryUnload() {
+    // A name typed in the frame and not confirmed is not dropped without a word (one the list
+    // shows already loses nothing).
+    const QString name = txt->text();
+    const QStringList shown = shownNames();
+    const bool typed = m_action != Action::None && !name.isEmpty() &&
+                       (m_action == Action::Add || name != m_editName) &&
+                       std::none_of(shown.begin(), shown.end(), [&](const QString& n) { return catalog::sameName(n, name); });
+    if (typed && !catalog_ui::confirmLoss(QStringLiteral("【%1】尚未確定，是否放棄?").arg(name)))
+        return false;
     if (!m_store || !m_loaded)
         return true;
     try {

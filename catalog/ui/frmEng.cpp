@@ -5,6 +5,7 @@
 #include "GridCells.h"
 #include "ui/Controls.h"
 #include "LineGrid.h"
+#include "Questions.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "text/Codec.h"
@@ -134,6 +135,30 @@ bool frmEng::tryWrite(const std::function<void()>& write) {
     }
 }
 
+bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
+                             const std::function<void()>& reload) {
+    for (bool overwrite = false;;) {
+        try {
+            return tryWrite([&] { write(overwrite); });
+        } catch (const catalog::StaleRows& s) {
+            if (s.kind() == catalog::StaleRows::Kind::ParentGone) {
+                ui::msgBox(s.reason(), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+                return false;
+            }
+        }
+        switch (catalog_ui::askOverwrite(what)) {
+        case ui::Answer::Yes:
+            overwrite = true;
+            break;
+        case ui::Answer::No:
+            reload();
+            return true;
+        default:
+            return false;
+        }
+    }
+}
+
 bool frmEng::tryLoad(const std::function<void()>& read, QWidget* view) {
     try {
         read();
@@ -143,7 +168,7 @@ bool frmEng::tryLoad(const std::function<void()>& read, QWidget* view) {
     } catch (const db::DbError& e) {
         if (view)
             catalog_ui::markUnloaded(view, QStringLiteral("未能載入：%1").arg(e.description()));
-        if (!m_loading)
+        if (!m_loading && db::LoadSession::sayOnce(e))
             ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         else if (m_loadError.isEmpty())
             m_loadError = e.description();

@@ -112,6 +112,12 @@ private:
     // reason once at its end) and returns false. `view` shows the reason as its tooltip until a
     // read for it succeeds.
     bool tryLoad(const std::function<void()>& read, QWidget* view);
+    // Runs a keyed rewrite over the rows the group loaded (`write(false)`). When they changed
+    // elsewhere the user chooses: overwrite them (`write(true)`), reload the group (`reload`), or
+    // keep editing; a parent row that is gone refuses the write and keeps the grid. True when the
+    // rows were stored or reloaded; false (the grid as it is) otherwise.
+    bool applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
+                         const std::function<void()>& reload);
     // The group an apply button applies, as the question before leaving it names it.
     QString groupName(const QPushButton* applyButton) const;
     // For a dirty group: the question, then apply (Yes) or cancel (No); false on Cancel or when
@@ -120,7 +126,8 @@ private:
     void setDirty(QPushButton* applyButton, QAction* applyItem, bool dirty);
 
     // tab 0
-    void LoadCategories();
+    // Each false when the read failed; a list already shown then stays as it is.
+    bool LoadCategories();
     void LoadAreas();
     void ShowAreas();
     void LayoutAreaGrids();
@@ -133,7 +140,7 @@ private:
     bool areasEditable() const;
 
     // tab 1
-    void LoadWorkKinds();
+    bool LoadWorkKinds();
     void LoadUnits();
     void LoadWorkItems();
     void LoadDetails();
@@ -185,10 +192,12 @@ private:
     QString m_areasCategory; // the category the grids were loaded for
     int m_areasCategoryIndex = -1;
     catalog::AreaColumns m_areas;
+    QStringList m_loadedAreas; // the areas as loaded
     int CurAreaGrid = 0;
     int CurAreaRow = 0;
     bool AreaEditMode = false;
     bool m_areasLoaded = false;
+    bool m_categoriesLoaded = false;
     bool m_showingAreas = false;
 
     // ---- tab 1
@@ -219,7 +228,9 @@ private:
     int m_itemsKindIndex = -1;
     QVector<catalog::WorkItem> m_loadedItems;
     bool m_itemsLoaded = false;
+    bool m_kindsLoaded = false;
     bool m_detailsLoaded = false;
+    QVector<catalog::Markup> m_loadedMarkups; // the markups as loaded
     QStringList m_deletedItems;
     QString CurWorkItem;
     QString m_detailsItem; // the item the markup grid was loaded for

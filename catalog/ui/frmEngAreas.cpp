@@ -118,12 +118,15 @@ QTableWidget* frmEng::areaGrid(int i) {
     return hfgA.at(i);
 }
 
-void frmEng::LoadCategories() {
+bool frmEng::LoadCategories() {
     QStringList names;
-    tryLoad([&] { names = m_store->categories(); }, cbK);
+    m_categoriesLoaded = tryLoad([&] { names = m_store->categories(); }, cbK);
+    if (!m_categoriesLoaded && cbK->count() > 0)
+        return false; // the list shown stays
     cbK->clear();
     cbK->addItems(names);
     cbK->setCurrentIndex(cbK->count() > 0 ? 0 : -1);
+    return m_categoriesLoaded;
 }
 
 bool frmEng::areasEditable() const {
@@ -135,6 +138,7 @@ void frmEng::LoadAreas() {
     m_areasCategoryIndex = cbK->currentIndex();
     QStringList areas;
     m_areasLoaded = m_areasCategoryIndex >= 0 && tryLoad([&] { areas = m_store->areas(m_areasCategory); }, areaGrid(0));
+    m_loadedAreas = areas;
     if (m_areasCategoryIndex < 0) // no category to show: the categories' reason, if they failed
         catalog_ui::markUnloaded(areaGrid(0), cbK->toolTip());
     m_areas = areas.isEmpty() ? AreaColumns() : AreaColumns(areas);
@@ -245,10 +249,12 @@ void frmEng::cbK_Click(int index) {
 void frmEng::cmEdK_Click() {
     if (!settleGroup(cmAp, &frmEng::cmAp_Click, &frmEng::cmdCancel_Click))
         return;
+    // The editor's load and the reload after it wait once for a held database.
+    const db::LoadSession session;
     mdEng::EmListMode = QStringLiteral("k");
     ui::Default<frmEm>::get()->showModal();
-    LoadCategories();
-    LoadAreas();
+    if (LoadCategories())
+        LoadAreas();
 }
 
 void frmEng::mAddA_Click() {
@@ -288,13 +294,18 @@ bool frmEng::cmAp_Click() {
         return false;
     txtA->hide();
     const QStringList areas = m_areas.toStoredList();
-    if (!tryWrite([&] { m_store->saveAreas(m_areasCategory, areas); }))
+    const QStringList loaded = m_loadedAreas;
+    if (!applyOverLoaded(groupName(cmAp), [&](bool overwrite) {
+            m_store->saveAreas(m_areasCategory, areas, overwrite ? std::nullopt : std::optional(loaded));
+        }, [this] { LoadAreas(); }))
         return false;
     LoadAreas();
     return true;
 }
 
 void frmEng::cmdCancel_Click() {
+    if (!m_categoriesLoaded)
+        LoadCategories();
     LoadAreas();
 }
 

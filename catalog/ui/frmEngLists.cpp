@@ -231,7 +231,10 @@ bool frmEng::SaveVocabularies() {
         for (int r = 0; r < g->rowCount(); ++r) {
             const QVariant origin = catalog_ui::cellOrigin(g, r);
             const QString text = catalog_ui::cellText(g, r, 0);
-            if (i == catalog::kRatioList && !catalog::isStoredNumber(text)) {
+            // A number, or empty only on the last line (which is dropped): an emptied entry would
+            // be stored as 0.
+            const bool emptied = text.isEmpty() && r < g->rowCount() - 1;
+            if (i == catalog::kRatioList && (emptied || !catalog::isStoredNumber(text))) {
                 Tab1->setCurrentIndex(2);
                 ui::msgBox(QStringLiteral("%1第 %2 行不是數字").arg(QString::fromUtf8(catalog::vocabularyList(i).caption)).arg(r + 1),
                            ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
@@ -243,11 +246,27 @@ bool frmEng::SaveVocabularies() {
     }
     if (lists.isEmpty())
         return true;
-    try {
-        m_store->saveVocabularies(lists);
-        return true;
-    } catch (const db::DbError& e) {
-        // The stored lists stay as they were; the user may close without storing the changes.
-        return catalog_ui::closeWithoutStoring(e.description(), QStringLiteral("其他詞庫的變更"));
+    QMap<int, QStringList> loaded;
+    QStringList captions;
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+        loaded.insert(it.key(), m_listTexts.at(it.key()));
+        captions << QString::fromUtf8(catalog::vocabularyList(it.key()).caption).remove(QStringLiteral("："));
     }
+    bool stored = false;
+    QString failure;
+    const auto write = [&](bool overwrite) {
+        try {
+            m_store->saveVocabularies(lists, overwrite ? QMap<int, QStringList>() : loaded);
+            stored = true;
+        } catch (const db::DbError& e) {
+            failure = e.description();
+        }
+    };
+    // Reloaded lists stay shown: the window stays open with them.
+    if (!applyOverLoaded(QStringLiteral("其他詞庫 的%1").arg(captions.join(u'、')), write, [this] { LoadVocabularies(); }))
+        return false;
+    // The stored lists stay as they were; the user may close without storing the changes.
+    if (!failure.isEmpty())
+        return catalog_ui::closeWithoutStoring(failure, QStringLiteral("其他詞庫的變更"));
+    return stored;
 }

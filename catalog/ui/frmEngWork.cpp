@@ -155,12 +155,15 @@ QWidget* frmEng::buildWorkTab() {
 // ---------------------------------------------------------------------------------------------
 // Work items
 
-void frmEng::LoadWorkKinds() {
+bool frmEng::LoadWorkKinds() {
     QStringList kinds;
-    tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
+    m_kindsLoaded = tryLoad([&] { kinds = m_store->workKinds(); }, cbT);
+    if (!m_kindsLoaded && cbT->count() > 0)
+        return false; // the list shown stays
     cbT->clear();
     cbT->addItems(kinds);
     cbT->setCurrentIndex(cbT->count() > 0 ? 0 : -1);
+    return m_kindsLoaded;
 }
 
 void frmEng::LoadUnits() {
@@ -277,9 +280,12 @@ void frmEng::Command2_Click() {
     if (!settleGroup(cmWp, &frmEng::cmWp_Click, &frmEng::Command4_Click) ||
         !settleGroup(cmdP, &frmEng::cmdP_Click, &frmEng::Command5_Click))
         return;
+    // The editor's load and the reload after it wait once for a held database.
+    const db::LoadSession session;
     mdEng::EmListMode = QStringLiteral("t");
     ui::Default<frmEm>::get()->showModal();
-    LoadWorkKinds();
+    if (!LoadWorkKinds())
+        return;
     LoadWorkItems();
     forgetVanishedItem();
 }
@@ -347,22 +353,18 @@ bool frmEng::cmWp_Click() {
         lines.clear(); // the one empty line of an emptied list
 
     // Another window (the quotation editor) may have added items since the grid was loaded.
-    bool changedElsewhere = false;
-    if (!tryLoad([&] { changedElsewhere = m_store->workItems(m_itemsKind) != m_loadedItems; }, nullptr))
-        return false;
-    if (changedElsewhere &&
-        !catalog_ui::confirmLoss(
-            QStringLiteral("【%1】的施工項目已在別處變更\r\n是否覆蓋? (否: 重新載入)").arg(m_itemsKind))) {
-        Command4_Click();
-        return true;
-    }
-    if (!tryWrite([&] { m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems); }))
+    const QVector<catalog::WorkItem> loaded = m_loadedItems;
+    if (!applyOverLoaded(groupName(cmWp), [&](bool overwrite) {
+            m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems, overwrite ? std::nullopt : std::optional(loaded));
+        }, [this] { Command4_Click(); }))
         return false;
     Command4_Click();
     return true;
 }
 
 void frmEng::Command4_Click() {
+    if (!m_kindsLoaded)
+        LoadWorkKinds();
     LoadWorkItems();
     forgetVanishedItem();
 }
@@ -407,6 +409,7 @@ void frmEng::LoadDetails() {
     m_detailsItem = CurWorkItem;
     QVector<catalog::Markup> markups;
     m_detailsLoaded = !m_hasWorkItem || tryLoad([&] { markups = m_store->markups(CurWorkItem); }, hfgD);
+    m_loadedMarkups = markups;
     QVector<QStringList> lines;
     for (const catalog::Markup& m : markups)
         lines.append({m.detail, m.amount});
@@ -489,7 +492,10 @@ bool frmEng::cmdP_Click() {
         lines.append({t.at(0), t.at(1)});
     if (lines.size() == 1 && lines.first() == catalog::Markup{})
         lines.clear();
-    if (!tryWrite([&] { m_store->saveMarkups(m_detailsItem, lines); }))
+    const QVector<catalog::Markup> loaded = m_loadedMarkups;
+    if (!applyOverLoaded(groupName(cmdP), [&](bool overwrite) {
+            m_store->saveMarkups(m_detailsItem, lines, overwrite ? std::nullopt : std::optional(loaded));
+        }, [this] { LoadDetails(); }))
         return false;
     LoadDetails();
     return true;

@@ -3,12 +3,14 @@
 
 #include "text/Numbers.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <sqlite3.h>
@@ -42,7 +44,7 @@ DbError sqlError(int code, const QString& message) {
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return error(ErrLocked, "資料庫正被其他使用者或工作站使用中，等候後仍無法存取，請稍後再試");
+        return {ErrLocked, QString::fromUtf8(kBusyMessage)};
     case SQLITE_FULL:
         return error(ErrDiskError, "磁碟空間已滿，無法寫入資料庫");
     case SQLITE_IOERR:
@@ -65,6 +67,31 @@ DbError sqlError(int code, const QString& message) {
         return error(ErrGeneral, "資料表中找不到這個欄位，資料庫可能是舊版的");
     return {ErrGeneral, message};
 }
+
+// ---- Busy waits ------------------------------------------------------------------------------
+
+std::function<void(bool)>& busyWaitHook() {
+    static std::function<void(bool)> hook;
+    return hook;
+}
+bool waiting = false;
+
+void beginWait() {
+    if (!waiting && busyWaitHook())
+        busyWaitHook()(true);
+    waiting = true;
+}
+
+void endWait() {
+    if (waiting && busyWaitHook())
+        busyWaitHook()(false);
+    waiting = false;
+}
+
+// Ends the wait of the statement that ran, whatever became of it.
+struct WaitEnd {
+    ~WaitEnd() { endWait(); }
+};
 
 // The file a connection works on: the key of its held state, shared by every connection to it.
 QString fileOf(sqlite3* h) {
@@ -195,6 +222,8 @@ DbError injectedError(fault::Error e) {
         throw injectedError(e);
     ++injector().waits;
     injector().waitedFiles.insert(fileOf(h));
+    beginWait(); // the wait it stands for
+    endWait();
     raise(h, injectedError(e));
 }
 
@@ -273,7 +302,11 @@ Stmt prepare(sqlite3* h, const QString& sql, const QVariantList& params = {}) {
     Touched touched;
     if (watchTables)
         sqlite3_set_authorizer(h, collectTables, &touched);
-    const int prepared = sqlite3_prepare_v2(h, text.constData(), int(text.size()), &raw, &tail);
+    int prepared = SQLITE_OK;
+    {
+        const WaitEnd waited;
+        prepared = sqlite3_prepare_v2(h, text.constData(), int(text.size()), &raw, &tail);
+    }
     if (watchTables)
         sqlite3_set_authorizer(h, nullptr, nullptr);
     check(h, prepared);
@@ -317,7 +350,11 @@ QVariant columnValue(sqlite3_stmt* s, int c) {
 
 // Steps to the next row: true on a row, false when done; throws on an error.
 bool step(sqlite3* h, sqlite3_stmt* s) {
-    const int rc = sqlite3_step(s);
+    int rc = SQLITE_OK;
+    {
+        const WaitEnd waited;
+        rc = sqlite3_step(s);
+    }
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE)
@@ -358,7 +395,6 @@ sqlite3* openHandle(const QString& path, const QString& password) {
         throw e;
     }
     sqlite3_extended_result_codes(h, 1);
-    sqlite3_busy_timeout(h, Database::kDefaultBusyTimeoutMs);
     if (!password.isEmpty()) {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(h, key.constData(), int(key.size())) != SQLITE_OK) {
@@ -374,8 +410,29 @@ sqlite3* openHandle(const QString& path, const QString& password) {
 
 } // namespace
 
+void setBusyWaitHook(std::function<void(bool waiting)> hook) {
+    busyWaitHook() = std::move(hook);
+}
+
 void Database::setBusyTimeout(int ms) {
-    sqlite3_busy_timeout(m_db, ms);
+    m_busyTimeoutMs = ms;
+}
+
+int Database::onBusy(void* database, int count) {
+    auto* d = static_cast<Database*>(database);
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (count == 0) {
+        d->m_waitStart = now;
+        beginWait();
+    }
+    if (now - d->m_waitStart >= d->m_busyTimeoutMs)
+        return 0;
+    sqlite3_sleep(int(std::min<qint64>(10, d->m_busyTimeoutMs - (now - d->m_waitStart))));
+    return 1;
+}
+
+void Database::watchBusy() {
+    sqlite3_busy_handler(m_db, &Database::onBusy, this);
 }
 
 DbError::DbError(int number, const QString& description)
@@ -401,6 +458,7 @@ DatabasePtr Database::open(const QString& path, const QString& password) {
     DatabasePtr d(new Database);
     d->m_path = path;
     d->m_db = openHandle(path, plain ? QString() : password);
+    d->watchBusy();
     try {
         Stmt s = prepare(d->m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         step(d->m_db, s.get());
@@ -434,6 +492,7 @@ DatabasePtr Database::create(const QString& path, const QString& password, const
         Database build;
         build.m_path = tmp.fileName();
         build.m_db = openHandle(build.m_path, password);
+        build.watchBusy();
         // The file is thrown away on failure, so no journal or sync is needed while building.
         build.executeScript(QStringLiteral("PRAGMA encoding = 'UTF-8'; PRAGMA journal_mode = MEMORY; "
                                            "PRAGMA synchronous = OFF;"));
@@ -463,7 +522,12 @@ int Database::execute(const QString& sql, const QVariantList& params) {
 
 void Database::executeScript(const QString& script) {
     char* err = nullptr;
-    if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+    int rc = SQLITE_OK;
+    {
+        const WaitEnd waited;
+        rc = sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &err);
+    }
+    if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(err ? err : sqlite3_errmsg(m_db));
         sqlite3_free(err);
         raise(m_db, sqlError(sqlite3_extended_errcode(m_db), message));

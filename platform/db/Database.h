@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -29,6 +30,14 @@ enum ErrorNumber : int {
     ErrDatabaseExists = 3204,   // create: the file exists already
     ErrGeneral = 3000,          // anything else; the description carries the SQLite message
 };
+
+// What every held-database error (3218) says, in every window, in one form: Chinese only, without
+// the error number or the driver's own text.
+inline constexpr const char* kBusyMessage = "資料庫正被其他使用者或工作站使用中，請稍後再試";
+
+// Called with true when a statement starts waiting for another connection's lock and with false
+// when the wait is over (the windows show the wait cursor meanwhile). Null: nothing is called.
+void setBusyWaitHook(std::function<void(bool waiting)> hook);
 
 class DbError : public std::runtime_error {
 public:
@@ -162,8 +171,13 @@ private:
     // The canonical name and type ("table"/"view") of a table or view; throws 3078.
     QPair<QString, QString> findObject(const QString& name) const;
     friend class Recordset;
+    // Waits for another connection's lock up to the busy time, telling the busy-wait hook.
+    static int onBusy(void* database, int count);
+    void watchBusy();
     sqlite3* m_db = nullptr;
     QString m_path;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
+    qint64 m_waitStart = 0;
 };
 
 using DatabasePtr = std::shared_ptr<Database>;

@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "db/Database.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -120,6 +122,12 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     r.text = text;
     r.buttons = buttons;
     r.icon = icon;
+    if (text.contains(QString::fromUtf8(db::kBusyMessage))) {
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        lines.removeAll(QString::number(db::ErrLocked));
+        r.text = lines.join(QStringLiteral("\r\n"));
+        r.icon = Icon::Exclamation;
+    }
     r.title = title;
     r.defaultButton = defaultButton;
     return dialogs().message(r);

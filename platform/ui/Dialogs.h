@@ -72,6 +72,8 @@ QList<Answer> buttonAnswers(Buttons buttons);
 Answer escapeAnswer(Buttons buttons);
 DialogBackend& dialogs();
 
+// A message that says a database is held by another workstation (db::kBusyMessage) is shown in
+// its one form wherever it comes from: the exclamation icon, without the error number.
 Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
               const QString& title = {}, int defaultButton = 1);
 // The text typed, or nullopt on Cancel.

@@ -18,7 +18,20 @@ QList<Form*>& registry() {
 quint64 nextLoadOrder = 0;
 } // namespace
 
-Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
+    // Every wait for a database held by another workstation shows the wait cursor, whatever
+    // command started it.
+    static const bool watched = [] {
+        db::setBusyWaitHook([](bool waiting) {
+            if (waiting)
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+            else
+                QApplication::restoreOverrideCursor();
+        });
+        return true;
+    }();
+    Q_UNUSED(watched);
+}
 
 Form::~Form() {
     registry().removeAll(this);

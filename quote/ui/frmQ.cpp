@@ -57,7 +57,7 @@ void setItems(QListWidget* list, const QStringList& items) {
 // A list that could not be read shows nothing of an earlier read, and says why.
 void setUnread(QListWidget* list, const db::DbError& e) {
     list->clear();
-    ui::markUnloaded(list, e);
+    ui::markUnloaded(list, QStringLiteral("未能載入：%1").arg(e.description()));
 }
 } // namespace
 
@@ -189,44 +189,52 @@ void frmQ::openStatistics() {
     }
 }
 
-void frmQ::fillPickLists() {
+void frmQ::fillPickLists(bool atLoad) {
     if (!mdM::MainDb)
         return;
     db::Database& db = *mdM::MainDb;
-    // The lists not read yet: after a failure each is empty and says why.
-    QList<QWidget*> unread = {cbK, m_cells->LsA, cbSal, cbEcn, m_cells->cbU, m_cells->cbS, m_cells->cbPs};
-    const auto fill = [&](QComboBox* box, const QStringList& items) {
-        setItems(box, items);
-        unread.removeOne(box);
-    };
+    const QList<QWidget*> lists = {cbK, cbSal, cbEcn, m_cells->cbU, m_cells->cbS, m_cells->cbPs};
+    qsizetype read = 0; // the lists read so far
     try {
-        fill(cbK, PickLists::FillCategoryList(db));
-        if (cbK->count() > 0)
+        setItems(cbK, PickLists::FillCategoryList(db));
+        ++read;
+        if (atLoad && cbK->count() > 0)
             cbK->setCurrentIndex(0);
         FillCategoryAreaList();
-        unread.removeOne(m_cells->LsA);
-        fill(cbSal, PickLists::FillSalespersonList(db));
-        cbSal->setEditText(mdM::CurrentUserName);
-        fill(cbEcn, PickLists::FillProjectNameList(db));
-        if (cbEcn->count() > 0)
+        setItems(cbSal, PickLists::FillSalespersonList(db));
+        ++read;
+        if (atLoad)
+            cbSal->setEditText(mdM::CurrentUserName);
+        setItems(cbEcn, PickLists::FillProjectNameList(db));
+        ++read;
+        if (atLoad && cbEcn->count() > 0)
             cbEcn->setCurrentIndex(0);
-        fill(m_cells->cbU, PickLists::FillUnitList(db));
+        setItems(m_cells->cbU, PickLists::FillUnitList(db));
+        ++read;
         const PickLists::Ratios ratios = PickLists::FillRatioAndTaxLists(db);
-        fill(m_cells->cbS, ratios.ratios);
+        setItems(m_cells->cbS, ratios.ratios);
         TaxRates = ratios.taxRates;
-        fill(m_cells->cbPs, PickLists::FillItemRemarkList(db));
+        ++read;
+        setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
+        ++read;
         PageEndRemarks = PickLists::FillPageEndNoteLists(db);
+        m_pickListsUnread = false;
+        for (QWidget* list : lists)
+            ui::markUnloaded(list, QString());
     } catch (const db::DbError& e) {
-        for (QWidget* view : unread) {
-            if (auto* box = qobject_cast<QComboBox*>(view))
-                setItems(box, {});
-            else
-                setUnread(static_cast<QListWidget*>(view), e);
-            ui::markUnloaded(view, e);
-        }
+        m_pickListsUnread = true;
+        for (qsizetype i = 0; i < lists.size(); ++i)
+            ui::markUnloaded(lists[i], i < read ? QString() : QStringLiteral("未能載入：%1").arg(e.description()));
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }
+}
+
+void frmQ::rereadPickLists() {
+    if (!m_pickListsUnread)
+        return;
+    const db::LoadSession session;
+    fillPickLists(false);
 }
 
 void frmQ::FillCategoryAreaList() {

@@ -54,6 +54,8 @@ public:
     quote::ItemGridModel* gridModel() const { return m_model; }
     QTreeWidget* tree() const { return tv; }
     quote::CellEditors* cellEditors() const { return m_cells.get(); }
+    // Reads the pick lists again when their last reading failed (the header boxes keep their texts).
+    void rereadPickLists();
     // Header controls.
     QPushButton* customerButton() const { return cmdC; }
     QLineEdit* customerBox() const { return txtCn; }
@@ -210,7 +212,11 @@ private:
     void readRecentFiles();
     void writeRecentFiles();
     void openStatistics();
-    void fillPickLists();
+    // Fills the pick lists from the main database; at the window's load the header boxes also
+    // take their first entries. A failure marks every list not read with the reason, and the lists
+    // are read again when one of them is next used.
+    void fillPickLists(bool atLoad = true);
+    bool m_pickListsUnread = false;
     void setDateAndNumber();
     void setCaption(const QString& currentFile);
     void showRecentFiles();

@@ -215,6 +215,8 @@ void frmQ::buildHeader() {
     DTP->setFocusPolicy(Qt::ClickFocus);
     lbK = label(b, "lbK", QStringLiteral("類別:"));
     cbK = comboBox(b, "cbK");
+    for (QComboBox* box : {cbK, cbSal, cbEcn})
+        box->installEventFilter(this);
     lbNo = label(b, "lbNo", QStringLiteral("單號:"));
     txtNo = ui::textBox(b, "txtNo");
     Line1 = new QFrame(b);
@@ -407,6 +409,9 @@ void frmQ::dragSplitterTo(int xTwips) {
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* e) {
+    // A header box about to open reads the pick lists again when they failed.
+    if (e->type() == QEvent::MouseButtonPress && (watched == cbK || watched == cbSal || watched == cbEcn))
+        rereadPickLists();
     if (watched == tv && e->type() == QEvent::KeyPress) {
         // The Menu key and Shift+F10 open the tree's popup on the selected node, as a right click.
         const auto* k = static_cast<QKeyEvent*>(e);

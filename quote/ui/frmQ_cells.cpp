@@ -224,9 +224,9 @@ void CellEditors::BeginCellEdit() {
         placeBox(cbD);
         break;
     }
-    case CellEditor::cbU: placeBox(cbU); break;
-    case CellEditor::cbS: placeBox(cbS); break;
-    case CellEditor::cbPs: placeBox(cbPs); break;
+    case CellEditor::cbU: w->rereadPickLists(); placeBox(cbU); break;
+    case CellEditor::cbS: w->rereadPickLists(); placeBox(cbS); break;
+    case CellEditor::cbPs: w->rereadPickLists(); placeBox(cbPs); break;
     default: {
         txt->setFont(g->font());
         txt->setGeometry(x0, y0 + 2, rect.width(), rect.height());

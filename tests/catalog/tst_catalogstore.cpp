@@ -63,6 +63,7 @@ private slots:
         QCOMPARE(s.categories().size(), 6);
 
         // Work items and markups of such a name.
+        s.addMasterEntry(workKindsList(), name);
         s.saveWorkItems(name, {{{name, QStringLiteral("式"), QStringLiteral("10"), QStringLiteral("1.3")}, {}}}, {});
         s.saveMarkups(name, {{QStringLiteral("d"), QStringLiteral("5")}});
         QCOMPARE(s.workItems(name).size(), 1);
@@ -272,9 +273,78 @@ private slots:
         QCOMPARE(s.workItems(QStringLiteral("拆除工程")).size(), 6);
     }
 
+    // Another workstation changes the rows between the load and the write: a write over the rows
+    // loaded is refused and writes nothing, and only a change of the rows themselves may be
+    // overwritten; a parent row that is gone refuses every write.
+    void rewriteOverStaleRows_data() {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("parentGone");
+        QTest::newRow("areas, an area added") << "areas" << "INSERT INTO k2a (k, a, sort) VALUES ('住宅', '新區域', 99)" << false;
+        QTest::newRow("areas, the category renamed") << "areas" << "UPDATE 別 SET k = '住家' WHERE k = '住宅'" << true;
+        QTest::newRow("work items, an item added")
+            << "items" << "INSERT INTO t2w (t, w, sort) VALUES ('泥作工程', '新增品名', 99)" << false;
+        QTest::newRow("work items, the kind deleted") << "items" << "DELETE FROM 種 WHERE t = '泥作工程'" << true;
+        QTest::newRow("markups, a markup added")
+            << "markups" << "INSERT INTO w2d (w, d, c, sort) VALUES ('木作衣櫃', '新加成', 5, 99)" << false;
+        QTest::newRow("markups, the item deleted") << "markups" << "DELETE FROM t2w WHERE w = '木作衣櫃'" << true;
+        QTest::newRow("vocabulary, an entry added") << "vocabulary" << "INSERT INTO 地區 (sort, 地) VALUES (99, '金馬')" << false;
+    }
+    void rewriteOverStaleRows() {
+        QFETCH(QString, writer);
+        QFETCH(QString, change);
+        QFETCH(bool, parentGone);
+        CatalogStore s = store();
+        const int areaList = 2; // 地區
+        const QStringList areas = s.areas(QStringLiteral("住宅"));
+        const QVector<WorkItem> items = s.workItems(QStringLiteral("泥作工程"));
+        const QVector<Markup> markups = s.markups(QStringLiteral("木作衣櫃"));
+        const QStringList entries = s.vocabulary(areaList);
+        QVERIFY(!areas.isEmpty() && !items.isEmpty() && !markups.isEmpty() && !entries.isEmpty());
+        const auto write = [&](bool overLoaded) {
+            if (writer == QLatin1String("areas")) {
+                s.saveAreas(QStringLiteral("住宅"), QStringList(areas.mid(1)) << areas.first(),
+                            overLoaded ? std::optional(areas) : std::nullopt);
+            } else if (writer == QLatin1String("items")) {
+                QVector<WorkItemLine> lines;
+                for (const WorkItem& w : items)
+                    lines.prepend({w, w.name});
+                s.saveWorkItems(QStringLiteral("泥作工程"), lines, {}, overLoaded ? std::optional(items) : std::nullopt);
+            } else if (writer == QLatin1String("markups")) {
+                s.saveMarkups(QStringLiteral("木作衣櫃"), QVector<Markup>(markups.crbegin(), markups.crend()),
+                              overLoaded ? std::optional(markups) : std::nullopt);
+            } else {
+                QVector<VocabularyEntry> list;
+                for (const QString& e : entries)
+                    list.prepend({e, e});
+                s.saveVocabularies({{areaList, list}},
+                                   overLoaded ? QMap<int, QStringList>{{areaList, entries}} : QMap<int, QStringList>());
+            }
+        };
+        const auto snapshot = [&] {
+            return fx.texts(QStringLiteral("SELECT * FROM k2a")) + fx.texts(QStringLiteral("SELECT * FROM t2w")) +
+                   fx.texts(QStringLiteral("SELECT * FROM w2d")) + fx.texts(QStringLiteral("SELECT * FROM 地區"));
+        };
+        db::Database::open(fx.db->path(), QString::fromUtf8(mdM::kMainDbPassword))->execute(change);
+        const QStringList changed = snapshot();
+        const auto refusal = [&](bool overLoaded) -> std::optional<StaleRows::Kind> {
+            try {
+                write(overLoaded);
+            } catch (const StaleRows& e) {
+                return e.kind();
+            }
+            return std::nullopt;
+        };
+        QCOMPARE(refusal(true), std::optional(parentGone ? StaleRows::Kind::ParentGone : StaleRows::Kind::Changed));
+        QCOMPARE(snapshot(), changed);
+        QCOMPARE(refusal(false), parentGone ? std::optional(StaleRows::Kind::ParentGone) : std::nullopt);
+        QCOMPARE(snapshot() == changed, parentGone);
+    }
+
     void markupRewrite() {
         CatalogStore s = store();
         const QString item = QStringLiteral("say \"hi\"");
+        fx.db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort) VALUES ('泥作工程', ?, 9)"), {item});
         s.saveMarkups(item, {{QStringLiteral("a"), QStringLiteral("1.5")}, {QString(), QStringLiteral("x")},
                              {QStringLiteral("c"), QString()}});
         QCOMPARE(fx.texts(QStringLiteral("SELECT w, d, c, sort FROM w2d WHERE w = ? ORDER BY sort"), {item}),
@@ -336,6 +406,19 @@ private slots:
         s.saveVocabularies({{kCrewList, crews}});
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除工'")), crewLinks);
         QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除二'")), crewLinks);
+
+        // Both of two equal crews renamed: each takes the links.
+        crews.clear();
+        texts = s.vocabulary(kCrewList);
+        texts << QStringLiteral("拆除工");
+        for (const QString& t : texts)
+            crews.append({t, t});
+        crews.first().text = QStringLiteral("拆除甲");
+        crews.last().text = QStringLiteral("拆除乙");
+        s.saveVocabularies({{kCrewList, crews}});
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除甲'")), crewLinks);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除乙'")), crewLinks);
+        QCOMPARE(fx.count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 工 = '拆除工'")), 0);
     }
 
     void numericCells_data() {

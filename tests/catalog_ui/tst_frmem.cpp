@@ -9,6 +9,8 @@
 #include <cmath>
 
 #include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 class TestListEditor : public QObject {
@@ -157,6 +159,87 @@ private slots:
         QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
         QCOMPARE(cbT->currentText(), QStringLiteral("拆除"));
         QCOMPARE(CatalogUi::grid("hfgW")->rowCount(), 6);
+    }
+
+    // A held database while the editor is opened from the window: one wait and one message for
+    // the editor's load and the reload after it; the lists shown stay, and 取消 reloads them.
+    void heldDatabaseWaitsOnce_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("工程類別") << "cmEdK" << "cbK" << "hfgA0" << "cmdCancel";
+        QTest::newRow("工程種類") << "Command2" << "cbT" << "hfgW" << "Command4";
+    }
+    void heldDatabaseWaitsOnce() {
+        QFETCH(QString, button);
+        QFETCH(QString, box);
+        QFETCH(QString, grid);
+        QFETCH(QString, cancel);
+        frmEng* f = fx.window();
+        if (box == QLatin1String("cbT"))
+            CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(1);
+        QComboBox* list = child<QComboBox>(f, box.toLatin1().constData());
+        QTableWidget* rows = grid == QLatin1String("hfgA0") ? CatalogUi::areaGrid(0) : CatalogUi::grid("hfgW");
+        const QStringList entries = CatalogUi::column(rows);
+        const int count = list->count();
+        QVERIFY(count > 0 && !entries.isEmpty());
+        db::fault::failAll(db::fault::Error::Busy);
+        const auto disarm = qScopeGuard([] { db::fault::clear(); });
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        QString editorReason;
+        QTimer::singleShot(0, this, [&] {
+            editorReason = TestListEditor::list()->toolTip();
+            press("Command1");
+        });
+        QTest::mouseClick(child<QPushButton>(f, button.toLatin1().constData()), Qt::LeftButton);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(db::fault::waitCount(), 1);
+        QVERIFY2(editorReason.startsWith(QStringLiteral("未能載入：")), qPrintable(editorReason));
+        QCOMPARE(list->count(), count);
+        QCOMPARE(CatalogUi::column(rows), entries);
+        db::fault::clear();
+        QTest::mouseClick(child<QPushButton>(f, cancel.toLatin1().constData()), Qt::LeftButton);
+        QCOMPARE(list->count(), count);
+        QVERIFY(list->toolTip().isEmpty());
+        QCOMPARE(CatalogUi::column(rows), entries);
+    }
+
+    // A name typed in the frame is not dropped by 離開 or the close box without a question (No by
+    // default); the frame left as it was opened closes silently.
+    void typedNameAsksBeforeLeaving_data() {
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer"); // -1: Enter; 0: no question
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("added name, enter keeps it") << false << "新的" << -1 << false;
+        QTest::newRow("added name, yes drops it") << false << "新的" << int(ui::Answer::Yes) << true;
+        QTest::newRow("new name, enter keeps it") << true << "新名" << -1 << false;
+        QTest::newRow("rename untouched") << true << "" << 0 << true;
+        QTest::newRow("nothing typed") << false << "" << 0 << true;
+    }
+    void typedNameAsksBeforeLeaving() {
+        QFETCH(bool, rename);
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        frmEm* f = open("k");
+        const QStringList before = stored("k");
+        list()->setCurrentRow(0);
+        press(rename ? "cmdEdit" : "cmdNew");
+        if (!typed.isEmpty())
+            enterText(typed);
+        ScriptedDialogs dialogs;
+        if (answer < 0)
+            dialogs.answerUnexpectedAsEnter(1);
+        else if (answer > 0)
+            dialogs.expectMessage(ui::Answer(answer));
+        QCOMPARE(f->unload(), closes);
+        VERIFY_DIALOGS(dialogs);
+        if (!closes)
+            QCOMPARE(child<QLineEdit>(f, "txt")->text(), typed);
+        QCOMPARE(stored("k"), before);
     }
 
     // Opened from the window, the editor wears the colour of the box whose list it edits, and

@@ -114,6 +114,40 @@ private slots:
         QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM k2a")).first().toInt(), 8 + 9 + 7 + 7);
     }
 
+    // Another workstation changes 住宅 between the load and 套用: an area added there is not
+    // deleted without the question (Enter keeps editing), and a renamed category refuses the
+    // write and keeps the grid as moved.
+    void applyOverRowsChangedElsewhere_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("said"); // "" for the question
+        QTest::newRow("area added") << "INSERT INTO k2a (k, a, sort) VALUES ('住宅', '新區域', 99)" << "";
+        QTest::newRow("category renamed") << "UPDATE 別 SET k = '住家' WHERE k = '住宅'" << "【住宅】已不存在";
+    }
+    void applyOverRowsChangedElsewhere() {
+        QFETCH(QString, change);
+        QFETCH(QString, said);
+        seedAreas(3);
+        fx.window();
+        CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        CatalogUi::click("cmdDnA");
+        const QStringList moved = CatalogUi::visibleAreas();
+        QCOMPARE(moved, (QStringList{"2", "1", "3"}));
+        fx.openDb()->execute(change);
+        const QStringList stored = fx.stored(QStringLiteral("SELECT k || a FROM k2a ORDER BY rowid"));
+        ScriptedDialogs dialogs;
+        if (said.isEmpty())
+            dialogs.answerUnexpectedAsEnter(1);
+        else
+            dialogs.expectMessage();
+        CatalogUi::click("cmAp");
+        VERIFY_DIALOGS(dialogs);
+        if (!said.isEmpty())
+            QCOMPARE(dialogs.messages().at(0).text, said);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT k || a FROM k2a ORDER BY rowid")), stored);
+        QCOMPARE(CatalogUi::visibleAreas(), moved);
+        QVERIFY(CatalogUi::button("cmAp")->isEnabled());
+    }
+
     void movesAcrossColumnsAndAtTheEnds() {
         seedAreas(25);
         fx.window();

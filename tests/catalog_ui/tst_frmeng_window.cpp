@@ -184,6 +184,56 @@ private slots:
         QCOMPARE(fx.stored(QStringLiteral("SELECT sort FROM 行業 ORDER BY sort")).last().toInt(), int(expected.size()));
     }
 
+    // Closing stores the changed lists over the texts they were loaded with: an emptied ratio is
+    // refused like letters; a list changed elsewhere meanwhile asks 是 overwrite, 否 reload, 取消
+    // (the default) keep editing, and only 是 closes.
+    void vocabularyAtCloseOverItsLoad_data() {
+        QTest::addColumn<bool>("emptyRatio");
+        QTest::addColumn<int>("answer"); // -1: Enter
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("otherKept"); // the entry added elsewhere is still stored
+        QTest::newRow("ratio emptied") << true << int(ui::Answer::OK) << false << true;
+        QTest::newRow("changed elsewhere, enter keeps editing") << false << -1 << false << true;
+        QTest::newRow("changed elsewhere, no reloads") << false << int(ui::Answer::No) << false << true;
+        QTest::newRow("changed elsewhere, yes overwrites") << false << int(ui::Answer::Yes) << true << false;
+    }
+    void vocabularyAtCloseOverItsLoad() {
+        QFETCH(bool, emptyRatio);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, otherKept);
+        frmEng* f = fx.window();
+        tabs()->setCurrentIndex(2);
+        QTableWidget* regions = CatalogUi::listGrid(2);
+        QTableWidget* ratios = CatalogUi::listGrid(catalog::kRatioList);
+        const QStringList storedRatios = CatalogUi::column(ratios);
+        QVERIFY(regions->rowCount() > 2 && ratios->rowCount() > 2);
+        const QString first = catalog_ui::cellText(regions, 0, 0);
+        catalog_ui::setCellText(regions, 0, 0, catalog_ui::cellText(regions, 1, 0));
+        catalog_ui::setCellText(regions, 1, 0, first);
+        if (emptyRatio)
+            catalog_ui::setCellText(ratios, 0, 0, QString());
+        const QStringList typed = CatalogUi::column(regions);
+        fx.openDb()->execute(QStringLiteral("INSERT INTO 地區 (sort, 地) VALUES (99, '金馬')")); // another workstation
+        ScriptedDialogs dialogs;
+        if (answer < 0)
+            dialogs.answerUnexpectedAsEnter(1);
+        else
+            dialogs.expectMessage(ui::Answer(answer));
+        QCOMPARE(f->unload(), closes);
+        VERIFY_DIALOGS(dialogs);
+        if (emptyRatio)
+            QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("比例：第 1 行不是數字"));
+        else
+            QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("其他詞庫 的地區性已在別處變更")));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 地區 WHERE 地 = '金馬'")).first().toInt(), otherKept ? 1 : 0);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT sc FROM sc ORDER BY sort")), storedRatios);
+        if (!closes)
+            QCOMPARE(CatalogUi::column(regions).contains(QStringLiteral("金馬")), answer == int(ui::Answer::No));
+        if (!closes && answer != int(ui::Answer::No))
+            QCOMPARE(CatalogUi::column(regions), typed);
+    }
+
     // A popup opened on another line closes the cell editor: what is typed next cannot land in
     // the popup's line while the editor still stands over the old one.
     void popupClosesTheCellEditor() {
@@ -247,7 +297,7 @@ private slots:
         frmEng* f = fx.window();
         db::fault::clear();
         QCOMPARE(CatalogUi::listGrid(0)->rowCount(), 0);
-        QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QStringLiteral("locked")));
+        QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QString::fromUtf8(db::kBusyMessage)));
 
         db::fault::failTable(QStringLiteral("k2a"), db::fault::Error::IoError, db::fault::Access::Read);
         dialogs.expectMessage();

@@ -268,30 +268,41 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
+    // 是 overwrites, 否 reloads, 取消 (also Enter) keeps editing with the move still to apply.
     void itemsChangedElsewhereAskBeforeOverwriting_data() {
-        QTest::addColumn<bool>("enter");
-        QTest::newRow("no") << false;
-        QTest::newRow("enter") << true; // No is the default button
+        QTest::addColumn<int>("answer"); // -1: Enter
+        QTest::addColumn<QString>("last");  // the grid's last line afterwards
+        QTest::addColumn<bool>("stillDirty");
+        QTest::newRow("no reloads") << int(ui::Answer::No) << "新增品名" << false;
+        QTest::newRow("yes overwrites") << int(ui::Answer::Yes) << "" << false;
+        QTest::newRow("enter keeps editing") << -1 << "" << true;
     }
     void itemsChangedElsewhereAskBeforeOverwriting() {
-        QFETCH(bool, enter);
+        QFETCH(int, answer);
+        QFETCH(QString, last);
+        QFETCH(bool, stillDirty);
         open();
         CatalogUi::leftClick(hfgW(), 0);
         CatalogUi::click("cmdDnW");
+        const QStringList typed = CatalogUi::column(hfgW());
         // The quotation editor appends an item meanwhile.
         fx.openDb()->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('泥作工程', '新增品名', 8, '式', 0, 0)"));
         ScriptedDialogs dialogs;
-        if (enter)
+        if (answer < 0)
             dialogs.answerUnexpectedAsEnter(1);
         else
-            dialogs.expectMessage(ui::Answer::No);
+            dialogs.expectMessage(ui::Answer(answer));
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort")).last(),
-                 QStringLiteral("新增品名"));
-        QCOMPARE(hfgW()->rowCount(), 7); // reloaded
-        QCOMPARE(CatalogUi::column(hfgW()).last(), QStringLiteral("新增品名"));
-        QVERIFY(!CatalogUi::button("cmWp")->isEnabled());
+        const QStringList stored = fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort"));
+        QCOMPARE(stored.contains(QStringLiteral("新增品名")), answer != int(ui::Answer::Yes));
+        QCOMPARE(CatalogUi::button("cmWp")->isEnabled(), stillDirty);
+        if (stillDirty)
+            QCOMPARE(CatalogUi::column(hfgW()), typed);
+        else if (!last.isEmpty())
+            QCOMPARE(CatalogUi::column(hfgW()).last(), last);
+        else
+            QCOMPARE(CatalogUi::column(hfgW()), stored);
     }
 
     void failedApplyKeepsTheGridAsTyped() {

@@ -76,6 +76,10 @@ private slots:
             const db::DatabasePtr d = mdM::openMainDb(folder.path());
             db::Transaction t(*d);
             int number = 90000;
+            // Each station's areas belong under its own category.
+            for (const QString& station : stations)
+                d->execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (?, ?)"),
+                           {100 + stations.indexOf(station), stationCategory(station)});
             for (const QString& station : stations)
                 for (int k = 1; k <= kStationMembers; ++k)
                     d->execute(

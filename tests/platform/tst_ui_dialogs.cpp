@@ -1,5 +1,6 @@
 // The dialog seam: filters, the scripted backend tests rely on, the fallback and the widget boxes.
 #include "ScriptedDialogs.h"
+#include "db/Database.h"
 #include "ui/WidgetDialogs.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,8 @@ private slots:
     void scriptedFailsForgottenCheck();
     void fallbackAnswersLikeEscape_data();
     void fallbackAnswersLikeEscape();
+    void busyMessageInOneForm_data();
+    void busyMessageInOneForm();
     void widgetMessageBox_data();
     void widgetMessageBox();
     void widgetInputBox();
@@ -137,6 +140,36 @@ void TestUiDialogs::fallbackAnswersLikeEscape() {
     QCOMPARE(ui::msgBox(QStringLiteral("x"), buttons), answer);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No dialog backend")));
     QVERIFY(!ui::inputBox(QStringLiteral("p")).has_value());
+}
+
+// However a window shows a held database, the box says it in one form: the exclamation icon, no
+// error number; other messages stay as given.
+void TestUiDialogs::busyMessageInOneForm_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("shownIcon");
+    const QString busy = QString::fromUtf8(db::kBusyMessage);
+    const int exclamation = int(ui::Icon::Exclamation);
+    QTest::newRow("number, critical") << "3218\r\n" + busy << int(ui::Icon::Critical) << busy << exclamation;
+    QTest::newRow("no number, no icon") << busy << int(ui::Icon::None) << busy << exclamation;
+    QTest::newRow("with its context") << "統計資料庫 sta.mdb 無法開啟\r\n3218\r\n" + busy << int(ui::Icon::Critical)
+                                      << "統計資料庫 sta.mdb 無法開啟\r\n" + busy << exclamation;
+    QTest::newRow("another error") << "3043\r\n磁碟空間已滿" << int(ui::Icon::Critical) << "3043\r\n磁碟空間已滿"
+                                   << int(ui::Icon::Critical);
+}
+
+void TestUiDialogs::busyMessageInOneForm() {
+    QFETCH(QString, text);
+    QFETCH(int, icon);
+    QFETCH(QString, shown);
+    QFETCH(int, shownIcon);
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage();
+    ui::msgBox(text, Buttons::OK, ui::Icon(icon), QStringLiteral("Kavo III"));
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(dialogs.messages().at(0).text, shown);
+    QCOMPARE(int(dialogs.messages().at(0).icon), shownIcon);
 }
 
 void TestUiDialogs::widgetMessageBox_data() {

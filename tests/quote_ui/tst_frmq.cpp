@@ -5,6 +5,7 @@
 #include "StaDb.h"
 #include "ScriptedDialogs.h"
 #include "TreeCommands.h"
+#include "db/FaultInjection.h"
 #include "text/Codec.h"
 
 #include <QAction>
@@ -594,7 +595,7 @@ private slots:
         frmQ* w = fx.open();
         VERIFY_DIALOGS(dialogs);
         QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("統計資料庫 sta.mdb 無法開啟\r\n")));
-        QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
+        QCOMPARE(dialogs.messages().at(0).icon, held ? ui::Icon::Exclamation : ui::Icon::Critical);
         QVERIFY(!w->StaDb);
         QVERIFY(w->isVisible());
         const int categories = fx.openDb()->scalar(QStringLiteral("SELECT count(*) FROM 別")).toInt();
@@ -603,6 +604,29 @@ private slots:
         QVERIFY(w->salespersonBox()->count() > 0);
         if (holder)
             holder->executeScript(QStringLiteral("ROLLBACK"));
+    }
+
+    // Pick lists that failed at the load are marked with the reason and read again when a header
+    // box is next opened; the header keeps what it shows.
+    void pickListsReadAgainAfterAFailure() {
+        db::fault::failTable(QStringLiteral("u"), db::fault::Error::IoError, db::fault::Access::Read);
+        const auto disarm = qScopeGuard([] { db::fault::clear(); });
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        frmQ* w = fx.open();
+        VERIFY_DIALOGS(dialogs);
+        QComboBox* units = w->cellEditors()->cbU;
+        QCOMPARE(units->count(), 0);
+        QVERIFY2(units->toolTip().startsWith(QStringLiteral("未能載入：")), qPrintable(units->toolTip()));
+        QVERIFY(w->categoryBox()->toolTip().isEmpty() && w->categoryBox()->count() > 0);
+        db::fault::clear();
+        w->categoryBox()->setEditText(QStringLiteral("自訂類別"));
+        QTest::mousePress(w->categoryBox(), Qt::LeftButton);
+        QTest::mouseRelease(w->categoryBox(), Qt::LeftButton);
+        w->categoryBox()->hidePopup();
+        QVERIFY(units->count() > 0);
+        QVERIFY(units->toolTip().isEmpty());
+        QCOMPARE(w->categoryBox()->currentText(), QStringLiteral("自訂類別"));
     }
 
     void splitterDrag() {
