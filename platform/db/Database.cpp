@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSet>
 #include <QTemporaryFile>
 #include <algorithm>
@@ -120,12 +121,16 @@ Load& load() {
 
 // Within a load that met its file held, a statement fails without waiting; the other files of the
 // load are read as usual.
+void noteRefused(sqlite3* h);
+
 void failIfHeld(sqlite3* h) {
     if (load().held.empty())
         return;
     const auto it = load().held.find(fileOf(h));
-    if (it != load().held.end())
+    if (it != load().held.end()) {
+        noteRefused(h);
         throw it->second;
+    }
 }
 
 [[noreturn]] void throwSql(sqlite3* h) {
@@ -145,11 +150,21 @@ struct TableRule {
     fault::Access access;
 };
 
+// Every statement of a file (any file when empty, names in lower case) fails, as `access` selects.
+struct FileRule {
+    QString file;
+    fault::Error error;
+    fault::Access access;
+};
+
 struct Injector {
     int countdown = 0; // the statement at which countdown reaches 0 fails
     fault::Error nthError = fault::Error::Busy;
-    std::optional<fault::Error> all; // every statement fails
+    std::vector<FileRule> files;
     std::vector<TableRule> tables;
+    QMap<QString, int> statementsByFile; // file name (lower case) -> statements run
+    QSet<QString> waitedFiles;           // files whose statements an injected busy failure met
+    int refusedUnheld = 0;               // statements refused as held on a file none of those
     int statements = 0;
     int failures = 0;
     int writeFailures = 0;
@@ -185,46 +200,63 @@ int collectTables(void* data, int action, const char* a1, const char*, const cha
     return SQLITE_OK;
 }
 
+DbError injectedError(fault::Error e) {
+    switch (e) {
+    case fault::Error::Busy:
+        return sqlError(SQLITE_BUSY, QStringLiteral("database is locked"));
+    case fault::Error::DiskFull:
+        return sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
+    case fault::Error::ReadOnly:
+        return sqlError(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
+    case fault::Error::IoError:
+        break;
+    }
+    return sqlError(SQLITE_IOERR, QStringLiteral("disk I/O error"));
+}
+
 [[noreturn]] void throwInjected(sqlite3* h, fault::Error e, bool write) {
     ++injector().failures;
     if (write)
         ++injector().writeFailures;
-    switch (e) {
-    case fault::Error::Busy:
-        ++injector().waits;
-        beginWait(); // the wait it stands for
-        endWait();
-        raise(h, sqlError(SQLITE_BUSY, QStringLiteral("database is locked")));
-    case fault::Error::DiskFull:
-        throw sqlError(SQLITE_FULL, QStringLiteral("database or disk is full"));
-    case fault::Error::ReadOnly:
-        throw sqlError(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
-    case fault::Error::IoError:
-        break;
-    }
-    throw sqlError(SQLITE_IOERR, QStringLiteral("disk I/O error"));
+    if (e != fault::Error::Busy)
+        throw injectedError(e);
+    ++injector().waits;
+    injector().waitedFiles.insert(fileOf(h));
+    beginWait(); // the wait it stands for
+    endWait();
+    raise(h, injectedError(e));
 }
 
-// Counts a statement and fails it when the injector says so. `touched` is null for statements that
-// name no table (transaction control, counted as writes).
+// A statement refused without trying because its load met the file held: counted when no injected
+// failure held that file (a held file refusing another's statements).
+void noteRefused(sqlite3* h) {
+    if (!injector().waitedFiles.contains(fileOf(h)))
+        ++injector().refusedUnheld;
+}
+
+bool accessHit(fault::Access access, bool reads, bool writes) {
+    return access == fault::Access::Read    ? reads && !writes
+           : access == fault::Access::Write ? writes
+                                            : reads || writes;
+}
+
+// Counts a statement of the database `h` and fails it when the injector says so. `touched` is null
+// for statements that name no table (transaction control, counted as writes).
 void injectPoint(sqlite3* h, const Touched* touched, bool write) {
     Injector& in = injector();
     ++in.statements;
+    const QString file = QFileInfo(fileOf(h)).fileName().toLower();
+    ++in.statementsByFile[file];
     if (in.countdown > 0 && --in.countdown == 0)
         throwInjected(h, in.nthError, write);
-    if (in.all)
-        throwInjected(h, *in.all, write);
+    for (const FileRule& r : in.files)
+        if ((r.file.isEmpty() || r.file == file) && accessHit(r.access, !write, write))
+            throwInjected(h, r.error, write);
     if (!touched)
         return;
-    for (const TableRule& r : in.tables) {
-        const bool reads = touched->read.contains(r.table);
-        const bool writes = touched->written.contains(r.table);
-        const bool hit = r.access == fault::Access::Read    ? reads && !writes
-                         : r.access == fault::Access::Write ? writes
-                                                            : reads || writes;
-        if (hit)
+    for (const TableRule& r : in.tables)
+        if (accessHit(r.access, touched->read.contains(r.table), touched->written.contains(r.table)))
             throwInjected(h, r.error, write);
-    }
 }
 
 int bindValue(sqlite3_stmt* s, int i, const QVariant& v) {
@@ -787,8 +819,12 @@ void failTable(const QString& table, Error error, Access access) {
     injector().tables.push_back({table.toLower(), error, access});
 }
 
-void failAll(Error error) {
-    injector().all = error;
+void failAll(Error error, Access access) {
+    injector().files.push_back({QString(), error, access});
+}
+
+void failFile(const QString& file, Error error, Access access) {
+    injector().files.push_back({file.toLower(), error, access});
 }
 
 void clear() {
@@ -797,6 +833,14 @@ void clear() {
 
 int statementCount() {
     return injector().statements;
+}
+
+QString reason(Error error) {
+    return injectedError(error).description().section(QStringLiteral(" ("), 0, 0);
+}
+
+int statementCount(const QString& file) {
+    return injector().statementsByFile.value(file.toLower());
 }
 
 int failureCount() {
@@ -809,6 +853,14 @@ int writeFailureCount() {
 
 int waitCount() {
     return injector().waits;
+}
+
+int waitedFileCount() {
+    return int(injector().waitedFiles.size());
+}
+
+int refusedUnheldCount() {
+    return injector().refusedUnheld;
 }
 
 } // namespace fault

@@ -1,13 +1,16 @@
 #include "ui/Controls.h"
 
+#include "db/Database.h"
 #include "text/TextCut.h"
 
 #include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <limits>
@@ -104,6 +107,17 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 void markUnloaded(QWidget* view, const QString& reason) {
     view->setToolTip(reason);
+    // A box shows the reason in place of its empty text.
+    if (auto* combo = qobject_cast<QComboBox*>(view)) {
+        combo->setPlaceholderText(reason);
+        // Filled while the reason stood, it chose no entry: the first one, as a first filling does.
+        if (reason.isEmpty() && !combo->isEditable() && combo->currentIndex() < 0 && combo->count() > 0) {
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(0);
+        }
+    }
+    if (auto* box = qobject_cast<QLineEdit*>(view))
+        box->setPlaceholderText(reason);
     auto* area = qobject_cast<QAbstractScrollArea*>(view);
     if (!area)
         return;
@@ -121,6 +135,14 @@ void markUnloaded(QWidget* view, const QString& reason) {
     }
     label->setText(reason);
     label->setVisible(!reason.isEmpty());
+}
+
+QString unloadedReason(const db::DbError& failure) {
+    return QStringLiteral("未能載入：%1").arg(failure.description());
+}
+
+void markUnloaded(QWidget* view, const db::DbError& failure) {
+    markUnloaded(view, unloadedReason(failure));
 }
 
 } // namespace ui

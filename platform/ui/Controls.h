@@ -5,6 +5,10 @@ class QPushButton;
 class QString;
 class QWidget;
 
+namespace db {
+class DbError;
+}
+
 namespace ui {
 
 // A text box (a QLineEdit named `name`), taking its text whole (keepTextWhole).
@@ -23,7 +27,10 @@ QLineEdit* passwordBox(QWidget* parent, const char* name);
 // A button that Enter in another control never presses.
 QPushButton* button(QWidget* parent, const char* name, const QString& caption);
 // Marks a view whose content failed to load with the reason (a tooltip, and over an empty grid or
-// list the text itself); an empty reason removes the mark.
+// list, or in an empty combo or text box, the text itself); an empty reason removes the mark.
 void markUnloaded(QWidget* view, const QString& reason);
+// The reason of a read that failed: "未能載入：" and what the database said.
+QString unloadedReason(const db::DbError& failure);
+void markUnloaded(QWidget* view, const db::DbError& failure);
 
 } // namespace ui

@@ -97,6 +97,7 @@ void frmWP::LoadLists() {
     endedHeld.clear();
     m_lists = {};
     m_loaded = false;
+    QString failure;
     const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode);
     if (k) {
         QPalette p = palette();
@@ -112,10 +113,13 @@ void frmWP::LoadLists() {
             m_loaded = true;
         } catch (const db::DbError& e) {
             m_lists = {};
+            failure = ui::unloadedReason(e);
             showDbError(e);
         }
     }
     showLists();
+    for (QListWidget* l : {LsO, LsNew, LsAll})
+        ui::markUnloaded(l, failure);
     // Lists that could not be read are neither edited nor written; 恢復原始狀態 reads them again.
     for (QPushButton* b : {cmAd, cmMv, Command1})
         b->setEnabled(m_loaded);

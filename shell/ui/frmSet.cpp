@@ -162,6 +162,7 @@ void frmSet::Form_Load() {
     m_noSuperUserShown = false;
     bool companyRead = false;
     bool superUserRead = false;
+    QString failure; // why the company group or the SuperUser's row could not be read
     if (mdM::MainDb) {
         try {
             const QStringList co = shell::readCompany(*mdM::MainDb);
@@ -172,14 +173,19 @@ void frmSet::Form_Load() {
             m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
             superUserRead = true;
         } catch (const db::DbError& e) {
+            failure = ui::unloadedReason(e);
             if (db::LoadSession::sayOnce(e))
                 showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
         }
     }
+    // Greyed boxes say why they are empty.
     for (QWidget* w : std::initializer_list<QWidget*>{txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no,
-                                                      txtCo_email, Command3})
+                                                      txtCo_email, Command3}) {
         w->setEnabled(companyRead);
+        ui::markUnloaded(w, companyRead ? QString() : failure);
+    }
     opstxt->setEnabled(superUserRead);
+    ui::markUnloaded(opstxt, superUserRead ? QString() : failure);
 
     txtMdbPath->setText(mdM::DbFolder);
     txtPrpath->setText(mdM::TemplateFolder);

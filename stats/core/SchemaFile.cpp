@@ -37,10 +37,12 @@ db::DatabasePtr openOrCreate(const QString& folder, const QString& file, const Q
             throw db::DbError(db::ErrCannotOpen,
                               QStringLiteral("舊版的 %1 無法更新（檔案無法刪除）：%2").arg(file, path));
     }
-    db::DatabasePtr d = db::Database::create(path, password, script);
-    d->execute(QStringLiteral("PRAGMA user_version = %1").arg(mark));
+    // Made here: a caller that fails from now on removes it again, whether the making, its first
+    // read or the mark failed.
     if (created)
         *created = true;
+    db::DatabasePtr d = db::Database::create(path, password, script);
+    d->execute(QStringLiteral("PRAGMA user_version = %1").arg(mark));
     return d;
 }
 

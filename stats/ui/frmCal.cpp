@@ -114,11 +114,15 @@ bool frmCal::fill(bool byWorkType) {
         m_grid = {};
         hfgC->setRowCount(0);
         hfgC->setHorizontalHeaderLabels(QStringList(hfgC->columnCount(), QString()));
+        hfgTotal->clearContents(); // nor the total line of the view shown before
+        hfgTotal->hide();
+        ui::markUnloaded(hfgC, e);
         Command3->setEnabled(false);
         if (db::LoadSession::sayOnce(e))
             showError(mdM::dbErrorText(e));
         return false;
     }
+    ui::markUnloaded(hfgC, QString());
     Command3->setEnabled(true);
     if (!m_grid.areaButtonEnabled)
         Command2->setEnabled(false); // until the window is closed

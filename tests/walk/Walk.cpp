@@ -8,6 +8,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <exception>
 
@@ -16,26 +19,14 @@ namespace {
 
 using db::fault::Error;
 
-// The windows whose lists and grids show, after a failed read, nothing and why.
-const QStringList kMarkingWindows = {
-    QStringLiteral("frmEng"), QStringLiteral("frmEm"), QStringLiteral("frmCus"), QStringLiteral("frmPrv"),
-    QStringLiteral("frmSta"), QStringLiteral("frmQ"),  QStringLiteral("frmSet")};
-// Views of the open document rather than of a read: a failed command leaves them as they were.
-const QStringList kDocumentViews = {QStringLiteral("frmQ/hfgQ")};
+// The program folder's database files.
+const std::pair<const char*, const char*> kFiles[] = {{mdM::kMainDbFile, mdM::kMainDbPassword},
+                                                      {stats::kStaDbFile, stats::kStaDbPassword},
+                                                      {stats::kReportDbFile, ""}};
 
 // What the database layer says for each failure, as the message must show it.
 QString reasonOf(Error e) {
-    switch (e) {
-    case Error::Busy:
-        return QStringLiteral("資料庫正被其他使用者");
-    case Error::DiskFull:
-        return QStringLiteral("磁碟空間已滿");
-    case Error::ReadOnly:
-        return QStringLiteral("資料庫是唯讀的");
-    case Error::IoError:
-        break;
-    }
-    return QStringLiteral("磁碟或網路錯誤");
+    return db::fault::reason(e);
 }
 
 // The failures tried: every statement with one of the four errors in turn, then again with the
@@ -77,10 +68,7 @@ QString guarded(const std::function<void()>& f) {
 // run: opening an encrypted file derives its key, which is slow).
 Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>& open) {
     Tables t;
-    const std::pair<const char*, const char*> files[] = {{mdM::kMainDbFile, mdM::kMainDbPassword},
-                                                         {stats::kStaDbFile, stats::kStaDbPassword},
-                                                         {stats::kReportDbFile, ""}};
-    for (const auto& [file, password] : files) {
+    for (const auto& [file, password] : kFiles) {
         const QString name = QString::fromUtf8(file);
         if (!open.contains(name) && QFile::exists(folder.file(name)))
             open.insert(name, db::Database::open(folder.file(name), QString::fromUtf8(password)));
@@ -117,23 +105,69 @@ QString rowsOf(const QAbstractItemModel* m) {
     return any ? rows.join(u'\n') : QString();
 }
 
-// What every named list, grid and box of the open windows shows.
-Views viewsShown() {
+// What every named list, grid, box and label of the open windows shows (the program folder, which
+// each run has of its own, as <folder>).
+Views viewsShown(const QString& folder) {
     Views v;
+    const auto add = [&](const ui::Form* f, const QWidget* w, View view) {
+        view.rows.replace(folder, QStringLiteral("<folder>"));
+        if (!w->objectName().isEmpty() && !w->isHidden())
+            v.insert(f->objectName() + u'/' + w->objectName(), view);
+    };
     for (const ui::Form* f : ui::loadedForms()) {
         for (const QAbstractItemView* w : f->findChildren<QAbstractItemView*>()) {
             const auto* label = w->findChild<QLabel*>(QStringLiteral("unloadedReason"));
-            if (!w->objectName().isEmpty())
-                v.insert(
-                    f->objectName() + u'/' + w->objectName(),
-                    {rowsOf(w->model()), !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
+            add(f, w,
+                {View::List, rowsOf(w->model()),
+                 !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
         }
-        for (const QComboBox* w : f->findChildren<QComboBox*>())
-            if (!w->objectName().isEmpty())
-                v.insert(f->objectName() + u'/' + w->objectName(),
-                         {rowsOf(w->model()), !w->toolTip().isEmpty()});
+        for (const QComboBox* w : f->findChildren<QComboBox*>()) {
+            // An empty list shows its reason in its box; a tooltip alone is seen by nobody.
+            add(f, w,
+                {View::List, rowsOf(w->model()), w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
+        }
+        for (const QLineEdit* w : f->findChildren<QLineEdit*>())
+            if (!qobject_cast<QComboBox*>(w->parentWidget()))
+                add(f, w,
+                    {View::Box, w->text(), !w->placeholderText().isEmpty() || !w->toolTip().isEmpty(),
+                     w->isEnabled() && !w->isReadOnly()});
+        for (const QLabel* w : f->findChildren<QLabel*>())
+            if (w->objectName() != QLatin1String("unloadedReason"))
+                add(f, w, {View::Label, w->text()});
     }
     return v;
+}
+
+// The values of the rows a run added, changed or removed (those of the rows it left are shared by
+// both sides and tell nothing).
+QSet<QString> writtenValues(const Tables& before, const Tables& after) {
+    QSet<QString> changed, kept;
+    QStringList keys = before.keys() + after.keys();
+    keys.removeDuplicates();
+    for (const QString& k : keys) {
+        const QStringList was = before.value(k).split(u'\n'), now = after.value(k).split(u'\n');
+        const QSet<QString> wasSet(was.begin(), was.end()), nowSet(now.begin(), now.end());
+        for (const QSet<QString>* side : {&wasSet, &nowSet})
+            for (const QString& row : *side) {
+                const QStringList cells = row.split(u'|');
+                (wasSet.contains(row) && nowSet.contains(row) ? kept : changed) +=
+                    QSet<QString>(cells.begin(), cells.end());
+            }
+    }
+    changed -= kept;
+    changed.remove(QString());
+    return changed;
+}
+
+// What a view shows without the lines that hold a written value.
+QString withoutWritten(const QString& rows, const QSet<QString>& written) {
+    QStringList kept;
+    for (const QString& line : rows.split(u'\n')) {
+        const QStringList cells = line.split(u'|');
+        if (std::none_of(cells.begin(), cells.end(), [&](const QString& c) { return written.contains(c); }))
+            kept << line;
+    }
+    return kept.join(u'\n');
 }
 
 // The databases of a snapshot, each as a whole.
@@ -184,16 +218,22 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
         r.before = snapshot(*m_program.folder, m_connections);
     const int exitsBefore = m_program.exits;
     db::fault::clear();
-    r.shownBefore = viewsShown();
+    r.shownBefore = viewsShown(m_program.folder->path());
     if (arm)
         arm();
     r.crash = guarded(row.act);
+    const qsizetype actShown = d.shown().size();
     r.points = db::fault::statementCount();
+    for (const auto& [file, password] : kFiles)
+        r.statementsByFile.insert(QString::fromUtf8(file),
+                                  db::fault::statementCount(QString::fromUtf8(file)));
     r.injected = db::fault::failureCount();
     r.injectedWrites = db::fault::writeFailureCount();
     r.waits = db::fault::waitCount();
+    r.waitedFiles = db::fault::waitedFileCount();
+    r.refusedFree = db::fault::refusedUnheldCount();
     db::fault::clear();
-    r.shown = viewsShown();
+    r.shown = viewsShown(m_program.folder->path());
     if (snapshots)
         r.afterCommand = snapshot(*m_program.folder, m_connections);
     if (r.crash.isEmpty())
@@ -206,6 +246,11 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
                        : s.kind == ScriptedDialogs::Kind::Input ? s.input.prompt
                                                                 : s.file.title;
         r.said << text.replace(m_program.folder->path(), QStringLiteral("<folder>"));
+        if (i < actShown) {
+            r.actSaid << text;
+            if (s.kind == ScriptedDialogs::Kind::Message && s.message.buttons == ui::Buttons::OK)
+                r.notices << text;
+        }
     }
     d.clear();
     r.closed = closeEverything(row.closing) && !s_noWayOut;
@@ -248,8 +293,12 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
                         failed.said.join(QStringLiteral(" / "));
     if (error == Error::Busy && saidWhy > 1)
         problems << QStringLiteral("%1 messages said the database was busy").arg(saidWhy);
-    if (failed.waits > 1)
-        problems << QStringLiteral("waited the busy time %1 times").arg(failed.waits);
+    if (failed.waits > std::max(1, failed.waitedFiles))
+        problems << QStringLiteral("waited the busy time %1 times on %2 files")
+                        .arg(failed.waits)
+                        .arg(failed.waitedFiles);
+    if (failed.refusedFree > 0)
+        problems << QStringLiteral("%1 statements on a free file refused as held").arg(failed.refusedFree);
     // Each database as a whole: as before, or as a clean run leaves it.
     // Right after the command and once the windows closed (a step after it may mend a half state).
     const auto before = byDatabase(failed.before);
@@ -271,21 +320,65 @@ QStringList Walker::check(const Run& clean, const Run& failed, const Run& retry,
                                  changed.join(u','), unchanged.join(u','));
         }
     }
-    // A read failed in a command that writes nothing: every view shows what the clean run shows, or
-    // nothing and why; a view of the open document may also stay as it was.
-    if (failed.injected > failed.injectedWrites && clean.before == clean.afterCommand)
-        for (auto it = failed.shown.begin(); it != failed.shown.end(); ++it)
-            if (kMarkingWindows.contains(it.key().section(u'/', 0, 0)) &&
-                it.value().rows != clean.shown.value(it.key()).rows &&
-                !(kDocumentViews.contains(it.key()) && it.value() == failed.shownBefore.value(it.key())) &&
-                !(it.value().rows.isEmpty() && it.value().reason))
-                problems << QStringLiteral("%1 shows rows it did not read: %2")
-                                .arg(it.key(), it.value().rows.left(80));
+    // Once the command said it failed, nothing it says after claims what the clean run claimed.
+    const auto firstWhy = std::find_if(failed.actSaid.begin(), failed.actSaid.end(),
+                                       [&](const QString& s) { return s.contains(reason); });
+    for (auto it = firstWhy == failed.actSaid.end() ? firstWhy : firstWhy + 1; it != failed.actSaid.end();
+         ++it)
+        if (clean.notices.contains(*it))
+            problems << QStringLiteral("said after the failure what the clean run says: ") + *it;
+    problems << checkViews(clean, failed);
     // A command that took effect before its failure is not the same command when run again.
     const bool undone = failed.after == failed.before;
     if (!retry.crash.isEmpty() || !retry.closed || (undone && retry.said != clean.said))
         problems << QStringLiteral("the same steps then failed: %1 %2")
                         .arg(retry.crash, retry.said.join(QStringLiteral(" / ")));
+    return problems;
+}
+
+QStringList Walker::checkViews(const Run& clean, const Run& failed) const {
+    QStringList problems;
+    QSet<QString> written = writtenValues(clean.before, clean.afterCommand);
+    written += writtenValues(clean.before, clean.after);
+    // A command that keeps what the user typed (a save) shows every open box as it was.
+    bool keepsTyped = true;
+    for (auto it = clean.shownBefore.begin(); it != clean.shownBefore.end(); ++it)
+        if (it.value().kind == View::Box && it.value().open &&
+            clean.shown.value(it.key()).rows != it.value().rows)
+            keepsTyped = false;
+    for (auto it = failed.shown.begin(); it != failed.shown.end(); ++it) {
+        const View& now = it.value();
+        const View& wanted = clean.shown.value(it.key());
+        const View was = failed.shownBefore.value(it.key(), {now.kind, QString(), false, false});
+        // A box is compared whole: what the clean run wrote may be what the user typed.
+        if (now.kind == View::Box ? now.rows == wanted.rows && (now.open || !wanted.open || now.reason)
+                                  : withoutWritten(now.rows, written) == withoutWritten(wanted.rows, written))
+            continue;
+        if (failed.shownBefore.contains(it.key()) && now == was) // a failed command may leave it as it was
+            continue;
+        const auto line = [](const QString& rows) {
+            return QString(rows.left(80)).replace(u'\n', QStringLiteral(" / "));
+        };
+        const QString shown = QStringLiteral("%1 (the clean run: %2)").arg(line(now.rows), line(wanted.rows));
+        switch (now.kind) {
+        case View::List:
+            if (!now.rows.isEmpty() || !now.reason)
+                problems << QStringLiteral("%1 shows rows it did not read: %2").arg(it.key(), shown);
+            break;
+        case View::Box:
+            if (keepsTyped && was.open && !was.rows.isEmpty() && now.rows != was.rows)
+                problems << QStringLiteral("%1 lost what the user typed: %2").arg(it.key(), line(was.rows));
+            else if (!now.rows.isEmpty() && now.rows != was.rows)
+                problems << QStringLiteral("%1 shows what it did not read: %2").arg(it.key(), shown);
+            else if (!now.open && wanted.open && !now.reason)
+                problems << QStringLiteral("%1 is greyed without saying why").arg(it.key());
+            break;
+        case View::Label:
+            if (!now.rows.isEmpty() && now.rows != was.rows)
+                problems << QStringLiteral("%1 says what it did not read: %2").arg(it.key(), shown);
+            break;
+        }
+    }
     return problems;
 }
 
@@ -301,25 +394,40 @@ QStringList Walker::walk(const Row& row) {
 
     const auto tryFailure = [&](const QString& where, const std::function<void()>& arm, Error error) {
         Run retry;
-        const Run failed = run(row, arm, &retry);
+        Run failed = run(row, arm, &retry);
         if (failed.injected == 0) {
             problems << where + QStringLiteral(": reached no statement");
-            return false;
+            return failed;
         }
         ++m_totals.failedRuns;
         for (const QString& p : check(clean, failed, retry, error))
             problems << where + QStringLiteral(": ") + p;
-        return failed.injectedWrites > 0;
+        return failed;
     };
     for (const auto& [n, e] : pointsOf(clean.points)) {
         ++m_totals.points;
         if (tryFailure(
                 QStringLiteral("statement %1 of %2 (%3)").arg(n).arg(clean.points).arg(reasonOf(e)),
-                [n, e] { db::fault::failNth(n, e); }, e))
+                [n, e] { db::fault::failNth(n, e); }, e)
+                .injectedWrites > 0)
             ++m_totals.writePoints;
     }
     tryFailure(
         QStringLiteral("the database held"), [] { db::fault::failAll(Error::Busy); }, Error::Busy);
+    // One file held by another workstation, the others free.
+    QStringList used;
+    for (auto it = clean.statementsByFile.begin(); it != clean.statementsByFile.end(); ++it)
+        if (it.value() > 0)
+            used << it.key();
+    for (const QString& held : used.size() > 1 ? used : QStringList())
+        tryFailure(
+            held + QStringLiteral(" held alone"), [held] { db::fault::failFile(held, Error::Busy); },
+            Error::Busy);
+    // Another workstation writing: reads go on, every write waits and fails.
+    if (clean.before != clean.afterCommand)
+        tryFailure(
+            QStringLiteral("the databases locked for writes"),
+            [] { db::fault::failAll(Error::Busy, db::fault::Access::Write); }, Error::Busy);
     for (const QString& spec : row.tables) {
         const QString t = spec.section(u':', -1);
         if (!spec.startsWith(QLatin1String("w:"))) {
@@ -381,7 +489,15 @@ void WalkTest::commands() {
     qInfo().noquote() << QStringLiteral("%1 statements, %2 s")
                              .arg(m_walker.totals().lastStatements)
                              .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    // Problems of a known fault of a window fail the row as expected; the others fail it outright.
+    QStringList known, unknown;
+    for (const QString& p : problems)
+        (!r.knownFault.isEmpty() && p.contains(QRegularExpression(r.knownFault)) ? known : unknown) << p;
+    QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(u'\n')));
+    if (!r.knownFault.isEmpty()) {
+        QEXPECT_FAIL("", qPrintable(QStringLiteral("known fault: ") + r.knownFault), Continue);
+        QVERIFY2(known.isEmpty(), qPrintable(known.join(u'\n')));
+    }
 }
 
 void WalkTest::cleanupTestCase() {

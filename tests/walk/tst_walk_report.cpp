@@ -35,17 +35,6 @@ QList<Row> rows() {
              trigger("mPdt");
          },
          kDiscard},
-        {QStringLiteral("統計: 依區域, 列印"),
-         {QStringLiteral("統計")},
-         [] {
-             frmQ* w = editorWithQuotation();
-             frmCal* f = form<frmCal>();
-             f->setSource({&w->document(), w->StaDb.get(), false, false});
-             f->fill(true);
-         },
-         [] { ui::Default<frmCal>::get()->Command2_Click(); },
-         [] { ui::Default<frmCal>::get()->Command3_Click(); },
-         kDiscard},
         // Opening the menu again refills the reports over those of the first opening.
         {QStringLiteral("報價單: 報表 封面, 明細"),
          {QStringLiteral("pfp"), QStringLiteral("r:company")},

@@ -41,6 +41,18 @@ QList<Row> rows() {
              if (ui::Default<frmLogin>::isLoaded())
                  ui::Default<frmLogin>::get()->cmdOK_Click();
          }},
+        {QStringLiteral("登入 (員工)"),
+         {QStringLiteral("r:員工")},
+         [] {
+             form<frmLogin>();
+             in<QLineEdit, frmLogin>("txtUserName")->setText(QStringLiteral("mei"));
+             in<QLineEdit, frmLogin>("txtPassword")->setText(QStringLiteral("Mei456"));
+         },
+         [] { ui::Default<frmLogin>::get()->cmdOK_Click(); },
+         [] {
+             if (ui::Default<frmLogin>::isLoaded())
+                 ui::Default<frmLogin>::get()->cmdOK_Click();
+         }},
         {QStringLiteral("系統設定: 開啟, 套用"),
          {QStringLiteral("r:company"), QStringLiteral("r:員工"), QStringLiteral("r:super")},
          openMainDb,
