@@ -106,6 +106,8 @@ protected:
     virtual void afterSaved() {}
     virtual void afterCancel() {}
     virtual void afterClear() {}
+    // The chosen record could not be read (`failure`: why; empty: it is gone).
+    virtual void afterFailedRead(const QString&) {}
     virtual void setExtraEnabled(bool) {}
     // False refuses the save (after showing why); runs before anything is written.
     virtual bool checkBeforeSave() { return true; }
@@ -144,7 +146,7 @@ protected:
     void dropChoice();
     // Reads the chosen record as stored. A record that is gone says so and a failed read says why
     // (once); either way the choice is dropped.
-    std::optional<QVector<QVariant>> readChosen();
+    std::optional<QVector<QVariant>> readChosen(QString* failure = nullptr);
     // Puts a record as stored into the boxes.
     void showRow(const QVector<QVariant>& row);
     // Leaving editing: the boxes show the chosen record as stored, or nothing when none is chosen

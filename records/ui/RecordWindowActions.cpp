@@ -321,18 +321,20 @@ void RecordWindow::sayFailure(const db::DbError& e) {
 bool RecordWindow::ShowSelectedRecord() {
     if (selectedName().isEmpty())
         return false;
-    const std::optional<QVector<QVariant>> row = readChosen();
+    QString failure;
+    const std::optional<QVector<QVariant>> row = readChosen(&failure);
     if (!row) {
         clearBoxes(); // nothing is shown that could not be read
+        afterFailedRead(failure);
         return false;
     }
     showRow(*row);
     return true;
 }
 
-std::optional<QVector<QVariant>> RecordWindow::readChosen() {
+std::optional<QVector<QVariant>> RecordWindow::readChosen(QString* failure) {
     std::optional<QVector<QVariant>> row;
-    if (guarded([&] { row = store().load(selectedName()); }) && !row)
+    if (guarded([&] { row = store().load(selectedName()); }, failure) && !row)
         showMessage(kGone);
     if (!row)
         dropChoice();

@@ -187,6 +187,13 @@ void frmPrv::afterClear() {
     Lists[1]->clear();
 }
 
+void frmPrv::afterFailedRead(const QString& failure) {
+    // The links of a vendor that could not be read are not "none".
+    for (int i = 0; i < 2; ++i)
+        if (!Fm[i]->isHidden())
+            markLinksRead(i, failure);
+}
+
 void frmPrv::setExtraEnabled(bool enabled) {
     Fm[0]->setEnabled(enabled);
     Fm[1]->setEnabled(enabled);

@@ -31,6 +31,7 @@ protected:
     void afterAdd() override;
     void afterEditLoaded(const records::BoxValues& values) override;
     void afterClear() override;
+    void afterFailedRead(const QString& failure) override;
     void setExtraEnabled(bool enabled) override;
 
 private:

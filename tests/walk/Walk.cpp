@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 #include <exception>
@@ -489,15 +488,7 @@ void WalkTest::commands() {
     qInfo().noquote() << QStringLiteral("%1 statements, %2 s")
                              .arg(m_walker.totals().lastStatements)
                              .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);
-    // Problems of a known fault of a window fail the row as expected; the others fail it outright.
-    QStringList known, unknown;
-    for (const QString& p : problems)
-        (!r.knownFault.isEmpty() && p.contains(QRegularExpression(r.knownFault)) ? known : unknown) << p;
-    QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(u'\n')));
-    if (!r.knownFault.isEmpty()) {
-        QEXPECT_FAIL("", qPrintable(QStringLiteral("known fault: ") + r.knownFault), Continue);
-        QVERIFY2(known.isEmpty(), qPrintable(known.join(u'\n')));
-    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
 }
 
 void WalkTest::cleanupTestCase() {

@@ -40,16 +40,7 @@ struct Row {
     std::function<void()> next = {}; // what a user does after it (apply again, 確定 ...)
     // Answers the user gives while the windows close (the rest are answered with Enter).
     QList<ui::Answer> closing = {};
-    // A fault of a window this walk knows and another change mends: the problems that match it are
-    // expected to fail the row (the others still fail it); empty: none.
-    QString knownFault = {};
 };
-
-// A row whose window has a known fault (problems matching `fault`) another change mends.
-inline Row withKnownFault(Row row, const QString& fault) {
-    row.knownFault = fault;
-    return row;
-}
 
 // "file/table" -> the table's rows in storage order.
 using Tables = QMap<QString, QString>;

@@ -35,13 +35,6 @@ template <class T> void chooseSecond(const char* combo, void (T::*chosen)()) {
     (window<T>()->*chosen)();
 }
 
-// Known faults of the record windows, mended by a change of their own; until then they fail the
-// rows that meet them as expected. A save that was stored empties its boxes when a read after it
-// fails; the vendor's link lists are left empty without a reason after a failed read.
-inline const QString kSaveEmptiesBoxes = QStringLiteral("lost what the user typed");
-inline const QString kLinksUnmarked = QStringLiteral("frmPrv/L[wp] shows rows it did not read");
-inline const QString kBoth = kSaveEmptiesBoxes + u'|' + kLinksUnmarked;
-
 // Closing a window that still holds a record being typed asks whether to drop it: the user does.
 inline const QList<ui::Answer> kDiscardTyped = {ui::Answer::Yes};
 

@@ -18,16 +18,15 @@ QList<Row> rows() {
          [] { window<frmCus>()->T2_Validate(); },
          [] { window<frmCus>()->cmdY_Click(); },
          kDiscardTyped},
-        withKnownFault({QStringLiteral("客戶資料: 新增 存檔"),
-                        {QStringLiteral("客戶")},
-                        [] {
-                            startNew<frmCus>();
-                            window<frmCus>()->T2_Validate();
-                        },
-                        [] { window<frmCus>()->cmdY_Click(); },
-                        [] { window<frmCus>()->cmdY_Click(); },
-                        kDiscardTyped},
-                       kSaveEmptiesBoxes),
+        {QStringLiteral("客戶資料: 新增 存檔"),
+         {QStringLiteral("客戶")},
+         [] {
+             startNew<frmCus>();
+             window<frmCus>()->T2_Validate();
+         },
+         [] { window<frmCus>()->cmdY_Click(); },
+         [] { window<frmCus>()->cmdY_Click(); },
+         kDiscardTyped},
         {QStringLiteral("客戶資料: 刪除"),
          {QStringLiteral("客戶")},
          [] { listAll<frmCus>()->HFG_Click(0); },
@@ -59,27 +58,25 @@ QList<Row> rows() {
          [] { listAll<frmCus>(); },
          [] { chooseSecond<frmCus>("Combo2", &frmCus::Combo2_Click); }},
         {QStringLiteral("員工資料: 開啟"), {QStringLiteral("r:員工")}, openMainDb, [] { form<frmSta>(); }},
-        withKnownFault({QStringLiteral("員工資料: 新增 存檔"),
-                        {QStringLiteral("員工")},
-                        [] {
-                            startNew<frmSta>();
-                            window<frmSta>()->T2_Validate();
-                            window<frmSta>()->setBoxText(QStringLiteral("T3"),
-                                                         QStringLiteral("newone")); // the login name
-                        },
-                        [] { window<frmSta>()->cmdY_Click(); },
-                        [] { window<frmSta>()->cmdY_Click(); },
-                        kDiscardTyped},
-                       kSaveEmptiesBoxes),
-        withKnownFault({QStringLiteral("員工資料: 修改 存檔"),
-                        {QStringLiteral("員工")},
-                        [] {
-                            listAll<frmSta>()->HFG_Click(0);
-                            window<frmSta>()->cmdEdit_Click();
-                        },
-                        [] { window<frmSta>()->cmdY_Click(); },
-                        [] { window<frmSta>()->cmdY_Click(); }},
-                       kSaveEmptiesBoxes),
+        {QStringLiteral("員工資料: 新增 存檔"),
+         {QStringLiteral("員工")},
+         [] {
+             startNew<frmSta>();
+             window<frmSta>()->T2_Validate();
+             window<frmSta>()->setBoxText(QStringLiteral("T3"),
+                                          QStringLiteral("newone")); // the login name
+         },
+         [] { window<frmSta>()->cmdY_Click(); },
+         [] { window<frmSta>()->cmdY_Click(); },
+         kDiscardTyped},
+        {QStringLiteral("員工資料: 修改 存檔"),
+         {QStringLiteral("員工")},
+         [] {
+             listAll<frmSta>()->HFG_Click(0);
+             window<frmSta>()->cmdEdit_Click();
+         },
+         [] { window<frmSta>()->cmdY_Click(); },
+         [] { window<frmSta>()->cmdY_Click(); }},
         {QStringLiteral("員工資料: 密碼 變更"),
          {QStringLiteral("員工")},
          [] {

@@ -48,17 +48,15 @@ QList<Row> rows() {
          {QStringLiteral("r:員工")},
          [] { editAddress<frmSta>(); },
          [] { window<frmSta>()->cmdN_Click(); }},
-        withKnownFault({QStringLiteral("員工資料: 修改 密碼 設定"),
-                        {QStringLiteral("員工")},
-                        [] {
-                            mei()->cmdEdit_Click();
-                            window<frmSta>()->setBoxText(QStringLiteral("T5"),
-                                                         QStringLiteral("改過的地址1號"));
-                        },
-                        [] { window<frmSta>()->cmdPaSet_Click(); },
-                        {},
-                        kDiscardTyped},
-                       kSaveEmptiesBoxes),
+        {QStringLiteral("員工資料: 修改 密碼 設定"),
+         {QStringLiteral("員工")},
+         [] {
+             mei()->cmdEdit_Click();
+             window<frmSta>()->setBoxText(QStringLiteral("T5"), QStringLiteral("改過的地址1號"));
+         },
+         [] { window<frmSta>()->cmdPaSet_Click(); },
+         {},
+         kDiscardTyped},
         {QStringLiteral("客戶資料: 全部"),
          {QStringLiteral("r:客戶")},
          [] {
@@ -70,13 +68,12 @@ QList<Row> rows() {
          {QStringLiteral("r:客戶")},
          [] { editAddress<frmCus>(); },
          [] { window<frmCus>()->cmdN_Click(); }},
-        withKnownFault({QStringLiteral("客戶資料: 修改 存檔"),
-                        {QStringLiteral("客戶")},
-                        [] { editAddress<frmCus>(); },
-                        [] { window<frmCus>()->cmdY_Click(); },
-                        [] { window<frmCus>()->cmdY_Click(); },
-                        kDiscardTyped},
-                       kSaveEmptiesBoxes),
+        {QStringLiteral("客戶資料: 修改 存檔"),
+         {QStringLiteral("客戶")},
+         [] { editAddress<frmCus>(); },
+         [] { window<frmCus>()->cmdY_Click(); },
+         [] { window<frmCus>()->cmdY_Click(); },
+         kDiscardTyped},
     };
 }
 

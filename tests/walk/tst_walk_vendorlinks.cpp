@@ -37,16 +37,15 @@ QList<Row> rows() {
          {QStringLiteral("r:商vs料")},
          [] { listAll<frmPrv>(); },
          [] { chooseSecond<frmPrv>("cbP", &frmPrv::cbP_Click); }},
-        withKnownFault({QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
-                        {QStringLiteral("商vs工")},
-                        [] {
-                            listAll<frmPrv>()->HFG_Click(0);
-                            window<frmPrv>()->cmdEdit_Click();
-                        },
-                        [] { editLinks("cmW"); },
-                        {},
-                        kDiscardTyped},
-                       kLinksUnmarked),
+        {QStringLiteral("廠商資料: 施工廠商 編輯 確定"),
+         {QStringLiteral("商vs工")},
+         [] {
+             listAll<frmPrv>()->HFG_Click(0);
+             window<frmPrv>()->cmdEdit_Click();
+         },
+         [] { editLinks("cmW"); },
+         {},
+         kDiscardTyped},
         {QStringLiteral("廠商資料: 材料廠商 編輯 確定"),
          {QStringLiteral("商vs料")},
          [] {

@@ -25,40 +25,34 @@ QList<Row> rows() {
              form<frmPrv>();
          },
          [] { window<frmPrv>()->Command3_Click(); }},
-        withKnownFault({QStringLiteral("廠商資料: 選取"), reads, [] { listAll<frmPrv>()->HFG_Click(0); },
-                        [] { window<frmPrv>()->HFG_Click(1); }},
-                       kLinksUnmarked),
-        withKnownFault({QStringLiteral("廠商資料: 新增 存檔"),
-                        {QStringLiteral("廠商")},
-                        [] {
-                            startNew<frmPrv>();
-                            window<frmPrv>()->T2_Validate();
-                        },
-                        [] { window<frmPrv>()->cmdY_Click(); },
-                        [] { window<frmPrv>()->cmdY_Click(); },
-                        kDiscardTyped},
-                       kBoth),
-        withKnownFault({QStringLiteral("廠商資料: 修改 存檔"),
-                        {QStringLiteral("廠商")},
-                        [] {
-                            listAll<frmPrv>()->HFG_Click(0);
-                            window<frmPrv>()->cmdEdit_Click();
-                            window<frmPrv>()->setBoxText(QStringLiteral("T5"),
-                                                         QStringLiteral("重新路五段1號"));
-                        },
-                        [] { window<frmPrv>()->cmdY_Click(); },
-                        [] { window<frmPrv>()->cmdY_Click(); },
-                        kDiscardTyped},
-                       kBoth),
-        withKnownFault({QStringLiteral("廠商資料: 修改 取消"), reads,
-                        [] {
-                            listAll<frmPrv>()->HFG_Click(0);
-                            window<frmPrv>()->cmdEdit_Click();
-                            window<frmPrv>()->setBoxText(QStringLiteral("T5"),
-                                                         QStringLiteral("重新路五段1號"));
-                        },
-                        [] { window<frmPrv>()->cmdN_Click(); }},
-                       kLinksUnmarked),
+        {QStringLiteral("廠商資料: 選取"), reads, [] { listAll<frmPrv>()->HFG_Click(0); },
+         [] { window<frmPrv>()->HFG_Click(1); }},
+        {QStringLiteral("廠商資料: 新增 存檔"),
+         {QStringLiteral("廠商")},
+         [] {
+             startNew<frmPrv>();
+             window<frmPrv>()->T2_Validate();
+         },
+         [] { window<frmPrv>()->cmdY_Click(); },
+         [] { window<frmPrv>()->cmdY_Click(); },
+         kDiscardTyped},
+        {QStringLiteral("廠商資料: 修改 存檔"),
+         {QStringLiteral("廠商")},
+         [] {
+             listAll<frmPrv>()->HFG_Click(0);
+             window<frmPrv>()->cmdEdit_Click();
+             window<frmPrv>()->setBoxText(QStringLiteral("T5"), QStringLiteral("重新路五段1號"));
+         },
+         [] { window<frmPrv>()->cmdY_Click(); },
+         [] { window<frmPrv>()->cmdY_Click(); },
+         kDiscardTyped},
+        {QStringLiteral("廠商資料: 修改 取消"), reads,
+         [] {
+             listAll<frmPrv>()->HFG_Click(0);
+             window<frmPrv>()->cmdEdit_Click();
+             window<frmPrv>()->setBoxText(QStringLiteral("T5"), QStringLiteral("重新路五段1號"));
+         },
+         [] { window<frmPrv>()->cmdN_Click(); }},
         {QStringLiteral("廠商資料: 全文搜尋"),
          {QStringLiteral("r:廠商")},
          [] { listAll<frmPrv>(); },
