@@ -1,4 +1,4 @@
-// The quotation editor's item, specification and customer commands walked under a failing database.
+// The quotation editor's item, 規格 and customer commands walked under a failing database.
 #include "QuoteFile.h"
 #include "Walk.h"
 #include "WalkEditor.h"
