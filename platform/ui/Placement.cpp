@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
@@ -233,6 +234,20 @@ void keepInScreen(QWidget* popup) {
         popup->setGeometry(fitted);
 }
 
+// A message box takes its size and its place in its own show, after this filter has seen it: the
+// toolkit centres it over its owner inside the screen's free area. Moved before that, it keeps its
+// place but the window manager leaves it unpainted; so it is only moved, once shown, where the
+// toolkit left it under the top bar.
+void placeMessageBox(QWidget* w) {
+    w->setProperty(kPlaced, true);
+    const QMargins margins = expectedFrameMargins(w);
+    const QRect frame = w->geometry().marginsAdded(margins);
+    const QWidget* opener = openerOf(w);
+    const QRect area = openingArea(opener ? opener : w);
+    if (!area.contains(frame))
+        setFrame(w, fitInside(frame, area), margins);
+}
+
 class Placer : public QObject {
 public:
     using QObject::QObject;
@@ -273,6 +288,9 @@ public:
         if (type == QEvent::Show) {
             if (w->windowType() == Qt::Popup)
                 keepInScreen(w);
+            else if (isPlaced(w) && !w->property(kPlaced).toBool() && qobject_cast<QMessageBox*>(w))
+                QMetaObject::invokeMethod(
+                    w, [w] { placeMessageBox(w); }, Qt::QueuedConnection);
             else if (isPlaced(w) && !w->property(kPlaced).toBool())
                 place(w);
         } else if (type == QEvent::Resize && !e->spontaneous() && w->isVisible() &&
