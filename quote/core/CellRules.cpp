@@ -3,6 +3,8 @@
 #include "Pricing.h"
 #include "text/Numbers.h"
 
+#include <cmath>
+
 namespace quote {
 
 CellEditor editorForColumn(int col) {
@@ -103,15 +105,21 @@ bool isPlainDecimal(QStringView answer) {
         answer = answer.mid(1);
     int digits = 0;
     int points = 0;
+    bool zero = true;
     for (const QChar c : answer) {
-        if (c.unicode() >= '0' && c.unicode() <= '9')
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
             ++digits;
-        else if (c == u'.')
+            zero = zero && c == u'0';
+        } else if (c == u'.') {
             ++points;
-        else
+        } else {
             return false;
+        }
     }
-    return digits > 0 && points <= 1;
+    if (digits == 0 || points > 1)
+        return false;
+    const double v = num::val(answer);
+    return zero || (std::abs(v) < 1e15 && num::str(v) != u"0");
 }
 
 } // namespace quote

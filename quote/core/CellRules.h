@@ -66,7 +66,9 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden);
 namespace quote {
 
 // The answer of a bulk repricing command: a plain decimal number (an optional sign, digits with at
-// most one "."), blanks around it trimmed. "1,200" and "1e3" are refused.
+// most one "."), blanks around it trimmed, that a cell can show: under 1e15 in size (a cell holds 15
+// significant digits) and, unless it is 0, not so small that it is written as 0. "1,200", "1e3" and
+// a number of 400 digits (it would read as 0 and zero every price) are refused.
 bool isPlainDecimal(QStringView answer);
 
 } // namespace quote

@@ -2,6 +2,7 @@
 // The page-end frame's values and the totals under the item grid, held as the texts the
 // quotation editor shows (the file, the report tables and the printouts read them as they stand).
 #include <QString>
+#include <QStringView>
 #include <array>
 
 namespace quote {
@@ -34,19 +35,19 @@ inline QString feeBaseUnit(bool byTotal) {
     return byTotal ? QStringLiteral("元") : QStringLiteral("坪");
 }
 
-// What of a fee a user may see; the window, the printouts and the report tables all ask this. A base
-// per ping is a floor area and a rate by total price a percentage: everyone sees them. The amount, a
-// rate per ping (a price per ping) and a base by total price (the quotation total) are prices.
+// What of a fee a user may see; the window, the printouts and the report tables all ask this. The
+// amount, a rate per ping (a price per ping) and a base by total price (the quotation total) are
+// prices. A base per ping is a floor area and a rate by total price a share: a user without the price
+// right sees them when they can be that. A file may hold what a basis switch of an earlier build left
+// there, a total as the number of ping or a price per ping as the share: a base per ping is shown only
+// from 0 to 10,000 ping and when it is not the quotation's 合計 (`quotationTotal`), a rate by total
+// price only from 0 to 1.
 struct FeeShown {
     bool base = true;
     bool rate = true;
     bool amount = true;
 };
-inline FeeShown feeShown(const Fee& fee, bool pricesShown) {
-    if (pricesShown)
-        return {};
-    return {!fee.byTotal, fee.byTotal, false};
-}
+FeeShown feeShown(const Fee& fee, bool pricesShown, QStringView quotationTotal);
 
 struct PageEnd {
     Fee design{false, QStringLiteral("設計費"), true, {}, feeBaseUnit(true), {}, {}};

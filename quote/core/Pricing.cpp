@@ -194,14 +194,14 @@ void RecalcFee(Fee& fee) {
 }
 
 bool ApplyFeeBasis(Fee& fee, bool byTotal, QStringView total) {
-    const bool baseFromTotal = fee.byTotal;
-    fee.byTotal = byTotal;
     fee.baseUnit = feeBaseUnit(byTotal);
-    if (byTotal)
+    if (fee.byTotal == byTotal)
         return RefreshFeeBase(fee, total);
-    if (!baseFromTotal || fee.base.isEmpty())
-        return false;
-    fee.base.clear();
+    fee.byTotal = byTotal;
+    // Neither value carries over: a share of the total is no price per ping (nor the other way
+    // round), and the total no number of ping. The user types the new rate (and floor area).
+    fee.rate.clear();
+    fee.base = byTotal ? num::str(cellValue(total)) : QString();
     RecalcFee(fee);
     return true;
 }

@@ -85,9 +85,10 @@ void ScaleRatioStored(std::span<ItemRow> rows, double k);
 void RecalcFee(Fee& fee);
 
 // The fee's basis was clicked (`byTotal`: 依總價): by total price the unit is "元" and the base the
-// number in `total`; per ping the unit is "坪" and the base stays as typed, but a base taken from the
-// total was not typed and is emptied (it is no number of ping). Only a base that changed recomputes
-// the fee (RecalcFee): then true, and the caller runs RecalcGrandTotal.
+// number in `total`; per ping the unit is "坪". A switch from the other basis empties the rate, and per
+// ping the base (a base taken from the total is no number of ping): the user types them anew, and
+// the fee follows (RecalcFee). True when the fee followed a changed base or rate, and the caller runs
+// RecalcGrandTotal.
 bool ApplyFeeBasis(Fee& fee, bool byTotal, QStringView total);
 
 // The base of a fee by total price refreshed from `total` (the page-end frame opened or closed); a

@@ -191,7 +191,7 @@ quote::Fee& frmPe::supervision() {
     return doc_.pageEnd.supervision;
 }
 
-void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
+void frmPe::showFee(const FeeRow& row, const quote::Fee& fee, const QString& quotationTotal) {
     row.ck->setChecked(fee.included);
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
@@ -199,12 +199,12 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     // rate of the total (or back) that he can neither see nor correct.
     row.byTotal->setEnabled(!PricesHidden);
     row.perPing->setEnabled(!PricesHidden);
-    const quote::FeeShown shown = quote::feeShown(fee, !PricesHidden);
+    const quote::FeeShown shown = quote::feeShown(fee, !PricesHidden, quotationTotal);
     setText(row.base, shown.base ? fee.base : QString());
     // A base by total price is the quotation total: it is shown, not typed.
     row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
-    // Without the price right a rate by total price is shown, a rate per ping not; neither is typed.
+    // Without the price right a share of the total may be shown, a rate per ping not; neither is typed.
     setText(row.rate, shown.rate ? fee.rate : QString());
     row.rate->setReadOnly(PricesHidden);
     row.amount->setText(shown.amount ? fee.amount : QString());
@@ -214,8 +214,9 @@ void frmPe::showDerived() {
     const bool was = showing_;
     showing_ = true;
     const quote::PageEnd& pe = doc_.pageEnd;
-    showFee(d_, pe.design);
-    showFee(l_, pe.supervision);
+    const QString total = PricesHidden ? quote::quotationTotal(doc_) : QString();
+    showFee(d_, pe.design, total);
+    showFee(l_, pe.supervision, total);
     if (cbTax->currentText() != pe.cbTax)
         cbTax->setEditText(pe.cbTax);
     for (const auto& [label, value] : {std::pair{lbNtax, pe.lbNtax}, std::pair{lbTax, pe.lbTax},

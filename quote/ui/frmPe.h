@@ -83,7 +83,7 @@ private:
     bool acting() const { return !Loading && !showing_; }
     // The derived values (fee bases and amounts, the four totals) shown again.
     void showDerived();
-    void showFee(const FeeRow& row, const quote::Fee& fee);
+    void showFee(const FeeRow& row, const quote::Fee& fee, const QString& quotationTotal);
 
     quote::QuoteDocument& doc_;
     bool showing_ = false;

@@ -176,10 +176,10 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
 namespace {
 
 // A fee line of the cover page.
-ReportLine feeLine(const quote::Fee& fee, bool pricesShown) {
+ReportLine feeLine(const quote::Fee& fee, bool pricesShown, const QString& quotationTotal) {
     ReportLine l(5);
-    const quote::FeeShown shown = quote::feeShown(fee, pricesShown);
-    l[1] = feeNameText(fee, pricesShown);
+    const quote::FeeShown shown = quote::feeShown(fee, pricesShown, quotationTotal);
+    l[1] = feeNameText(fee, shown);
     l[2] = fee.byTotal ? QStringLiteral("總價") : QStringLiteral("坪");
     if (fee.byTotal && shown.rate)
         l[3] = quote::PickLists::percentText(num::val(fee.rate)); // the format "0%": halves away from zero
@@ -217,10 +217,11 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
                             amount(num::str(groups.value(1).toDouble()))};
     const int g = k - 1;
     const quote::PageEnd& pe = doc.pageEnd;
+    const QString quotationTotal = quote::quotationTotal(doc);
     if (pe.design.included)
-        lines << feeLine(pe.design, prices);
+        lines << feeLine(pe.design, prices, quotationTotal);
     if (pe.supervision.included)
-        lines << feeLine(pe.supervision, prices);
+        lines << feeLine(pe.supervision, prices, quotationTotal);
     lines << textLine(QStringLiteral("    合  計"), amount(pe.lbNtax));
     if (pe.ckTax)
         lines << textLine(QStringLiteral("    稅  金"), amount(pe.lbTax));

@@ -66,7 +66,9 @@ QuoteDocument markedQuotation() {
         r[ColRatio] = r[ColCost].isEmpty()
                           ? QString()
                           : num::str(num::roundHalfEven(num::val(r[ColPrice]) / num::val(r[ColCost]), 2));
-    doc.pageEnd.supervision.rate = QStringLiteral("1873");
+    doc.pageEnd.design = {true, QStringLiteral("設計費"), true, {}, feeBaseUnit(true), QStringLiteral("0.07"), {}};
+    doc.pageEnd.supervision = {true, QStringLiteral("監工費"), false, QStringLiteral("37"), feeBaseUnit(false),
+                               QStringLiteral("1873"), {}};
     doc.pageEnd.txtOff = QStringLiteral("-2000");
     return doc;
 }
@@ -208,7 +210,8 @@ class TestPriceHide : public QObject {
     Q_OBJECT
     QuoteUiFixture fx; // one program folder for every run
     QString m_file;     // the marked quotation, priced and saved by a user with every right
-    QString m_switched; // the same after that user switched the design fee to per ping
+    QString m_switched; // the same after that user switched the design fee to per ping, the other back
+    QString m_earlier;  // the same as earlier builds switched them: base and rate kept
     QuoteDocument m_priced;
     QStringList m_found; // "rights/command → output: where: text holds number(what)"
     // Texts written where the user can read them since the last look: reports shown, statistics
@@ -321,7 +324,7 @@ class TestPriceHide : public QObject {
 private slots:
     // One program folder with the templates and a catalogue; the marked quotation priced in the
     // editor by a user with every right (the page-end frame computes fees, tax and the quoted total)
-    // and saved, then saved again after that user switched the design fee to per ping.
+    // and saved, then saved again after that user switched both fees' bases.
     void initTestCase() {
         // Every output is written whole and synced: on a memory file system the syncs cost nothing.
         if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
@@ -357,14 +360,23 @@ private slots:
             QStringLiteral("pricehide-%1").arg(QCoreApplication::applicationPid()));
         m_file = stem + QStringLiteral(".kav");
         m_switched = stem + QStringLiteral("-switched.kav");
+        m_earlier = stem + QStringLiteral("-earlier.kav");
         QVERIFY(!quote::QuoteFile::write(w->document(), m_file));
+        QuoteDocument earlier = m_priced; // the total as a floor area, a price per ping as a share
+        for (Fee* f : {&earlier.pageEnd.design, &earlier.pageEnd.supervision})
+            f->baseUnit = feeBaseUnit(f->byTotal = !f->byTotal);
+        earlier.pageEnd.supervision.base = m_priced.pageEnd.design.base;
+        RecalcFee(earlier.pageEnd.supervision);
+        QVERIFY(!quote::QuoteFile::write(earlier, m_earlier));
         child<QAbstractButton>(w, "Dop2")->click();
+        child<QAbstractButton>(w, "Lop1")->click();
         QVERIFY(!quote::QuoteFile::write(w->document(), m_switched));
         closeWindows();
     }
     void cleanupTestCase() {
         QFile::remove(m_file);
         QFile::remove(m_switched);
+        QFile::remove(m_earlier);
         frmCal::setCopier({});
         report::Report::setPreviewOverride({});
         wb::setSpreadsheetOpener(nullptr);
@@ -378,6 +390,7 @@ private slots:
         QTest::addColumn<int>("rights");
         QTest::newRow("no prices") << kNoPrices;
         QTest::newRow("no costs") << kNoCosts;
+        QTest::newRow("no prices, no costs") << (kNoPrices & kNoCosts);
         QTest::newRow("every right") << 4095; // the walk sees prices wherever they are shown
     }
 
@@ -521,6 +534,11 @@ private slots:
                                   }};
             commands << std::pair{QStringLiteral("比例 1"), [=] { bulk("lbSc", QStringLiteral("1")); }}
                      << std::pair{QStringLiteral("合計 100000"), [=] { bulk("lbSum", QStringLiteral("100000")); }};
+            commands << std::pair{QStringLiteral("opened, of an earlier build"), [&] {
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(m_earlier);
+                                      w->mOpen_Click();
+                                  }};
             commands << std::pair{QStringLiteral("opened, switched by another user"), [&] {
                                       d.expectMessage(ui::Answer::No);
                                       d.expectOpenFile(m_switched);
@@ -574,9 +592,15 @@ private slots:
             // number it made equal to one the user sees, as a ratio of 1 does, shows nothing new).
             const QuoteDocument now = wholeQuotation(w->document());
             Needles needles;
+            const bool neither = rights == (kNoPrices & kNoCosts);
             addNeedles(needles, now, prices);
-            needles.drop(seenNumbers(now, !prices));
+            if (neither)
+                addNeedles(needles, now, false);
+            else
+                needles.drop(seenNumbers(now, !prices));
             addNeedles(needles, m_priced, prices);
+            if (neither)
+                addNeedles(needles, m_priced, false);
             for (const auto& [output, produce] : outputs) {
                 const QString where = tag + command + QStringLiteral(" → ") + output;
                 produce([&](const QString& detail) { lookAll(needles, where + detail, d); });
@@ -584,6 +608,10 @@ private slots:
                 d.clear(); // an answer the command did not ask for (a refused one) is dropped
             }
         }
+        const QStringList found = std::exchange(m_found, {});
+        if (rights != 4095)
+            for (const QString& f : found)
+                qInfo().noquote() << f;
         // The last file was opened, and the bulk commands asked for their values (a user who may not
         // see costs is refused them).
         QCOMPARE(w->document().pageEnd.design.byTotal, rights == 4095);
@@ -591,8 +619,6 @@ private slots:
         QCOMPARE(std::count_if(inputs.cbegin(), inputs.cend(),
                                [](const ui::InputRequest& r) { return r.prompt == QStringLiteral("請輸入金額"); }),
                  rights == kNoPrices ? 1 : 0);
-
-        const QStringList found = std::exchange(m_found, {});
         if (rights == 4095) {
             for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 報價單_",
                                       ": 單張報價單_", ": 成本分析_", ": report: ", ": ptdemo.pfp: ",
@@ -602,8 +628,6 @@ private slots:
                          shown);
             return;
         }
-        for (const QString& f : found)
-            qInfo().noquote() << f;
         QVERIFY2(found.isEmpty(), "hidden numbers shown (listed above)");
     }
 };

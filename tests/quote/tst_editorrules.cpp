@@ -202,6 +202,7 @@ private slots:
         QTest::newRow("leading point") << ".5" << true;
         QTest::newRow("thousands separator") << "1,200" << false;
         QTest::newRow("exponent") << "1e3" << false;
+        QTest::newRow("beyond a cell: 400 nines read as 0") << QString(400, u'9') << false;
         QTest::newRow("two points") << "1.2.3" << false;
         QTest::newRow("point alone") << "." << false;
         QTest::newRow("word") << "abc" << false;

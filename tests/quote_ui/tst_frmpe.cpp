@@ -194,10 +194,10 @@ void TestFrmPe::feeBasis_data() {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QStringList>("shown"); // base, rate and amount boxes after the other basis is clicked
     QTest::addColumn<QString>("kept");      // the basis and base the quotation keeps
-    QTest::newRow("per ping drops the total") << false << true << "" << "0.1" << QStringList{"", "0.1", "0"}
+    QTest::newRow("per ping drops the total") << false << true << "" << "0.1" << QStringList{"", "", ""}
                                               << "False,";
     QTest::newRow("by total takes the total") << false << false << "12" << "50"
-                                              << QStringList{"500", "50", "25000"} << "True,500";
+                                              << QStringList{"500", "", ""} << "True,500";
     // Without the price right the basis stays: a rate per ping would become a share of the total.
     QTest::newRow("no price right: per ping kept") << true << false << "37" << "1873"
                                                    << QStringList{"37", "", ""} << "False,37";

@@ -209,9 +209,9 @@ private slots:
                        QStringLiteral("3000"), QStringLiteral("90000")};
         QVector<CellOut> cells;
         CellWriter w(cells, 1);
-        writeFeeRow(w, 5, fee, PingBase::Area, true);
-        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, true);
-        writeFeeRow(w, 7, fee, PingBase::AreaTimesRate, false); // no price right: no rate
+        writeFeeRow(w, 5, fee, PingBase::Area, true, {});
+        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, true, {});
+        writeFeeRow(w, 7, fee, PingBase::AreaTimesRate, false, {}); // no price right: no rate
         SheetPlan sp;
         sp.cells = cells;
         const auto m = cellsOf(sp);

@@ -21,9 +21,10 @@ void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s) {
 
 } // namespace
 
-void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown) {
-    const quote::FeeShown shown = quote::feeShown(fee, pricesShown);
-    w.put(row, 1, stats::feeNameText(fee, pricesShown));
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown,
+                 QStringView quotationTotal) {
+    const quote::FeeShown shown = quote::feeShown(fee, pricesShown, quotationTotal);
+    w.put(row, 1, stats::feeNameText(fee, shown));
     if (fee.byTotal) {
         w.put(row, 2, QStringLiteral("總價"));
         if (shown.rate)
@@ -66,7 +67,7 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
         for (const quote::Fee* fee : {&pe.design, &pe.supervision}) {
             if (!fee->included)
                 continue;
-            writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden);
+            writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden, s.lbSumT);
             ++k;
         }
     }
@@ -112,9 +113,9 @@ void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s) {
     const quote::PageEnd& pe = s.pageEnd;
     const bool prices = !s.rights.pricesHidden;
     if (pe.design.included)
-        writeFeeRow(w, base + 1, pe.design, PingBase::Area, prices);
+        writeFeeRow(w, base + 1, pe.design, PingBase::Area, prices, s.lbSumT);
     if (pe.supervision.included)
-        writeFeeRow(w, base + 2, pe.supervision, PingBase::Area, prices);
+        writeFeeRow(w, base + 2, pe.supervision, PingBase::Area, prices, s.lbSumT);
     w.put(base + 4, 1, QStringLiteral("    合  計"));
     if (prices)
         w.put(base + 4, 4, amountOf(pe.lbNtax));

@@ -28,8 +28,10 @@ enum class PingBase {
 };
 
 // A fee row at `row`: name, basis, rate (or floor area) and the fee, each as quote::feeShown lets a
-// user with or without the price right (`pricesShown`) see it.
-void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown);
+// user with or without the price right (`pricesShown`) see it in a quotation whose 合計 is
+// `quotationTotal`.
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown,
+                 QStringView quotationTotal);
 
 struct CoverOptions {
     bool blank = false;    // amounts left out
