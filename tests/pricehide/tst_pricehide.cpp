@@ -152,6 +152,7 @@ void addNeedles(Needles& n, const QuoteDocument& doc, bool prices) {
         for (const Fee& f : {pe.design, pe.supervision}) {
             n.add(num::val(f.amount), f.name);
             n.add(num::val(f.byTotal ? f.base : f.rate), f.name + QStringLiteral(" 基準"));
+            n.add(num::val(f.rate) * 100, f.name + QStringLiteral(" 基準 %")); // a price per ping as a share
         }
         for (const QString& v : {pe.lbNtax, pe.lbTax, pe.lbHtax, pe.lbApr})
             n.add(num::val(v), QStringLiteral("頁尾 ") + v);
