@@ -66,7 +66,7 @@ QuoteDocument markedQuotation() {
         r[ColRatio] = r[ColCost].isEmpty()
                           ? QString()
                           : num::str(num::roundHalfEven(num::val(r[ColPrice]) / num::val(r[ColCost]), 2));
-    doc.pageEnd.design = {true, QStringLiteral("設計費"), true, {}, feeBaseUnit(true), QStringLiteral("0.07"), {}};
+    doc.pageEnd.design.included = true;
     doc.pageEnd.supervision = {true, QStringLiteral("監工費"), false, QStringLiteral("37"), feeBaseUnit(false),
                                QStringLiteral("1873"), {}};
     doc.pageEnd.txtOff = QStringLiteral("-2000");
@@ -211,8 +211,7 @@ class TestPriceHide : public QObject {
     Q_OBJECT
     QuoteUiFixture fx; // one program folder for every run
     QString m_file;     // the marked quotation, priced and saved by a user with every right
-    QString m_switched; // the same after that user switched the design fee to per ping, the other back
-    QString m_earlier;  // the same as earlier builds switched them: base and rate kept
+    QString m_switched; // the same after that user switched each fee to the other basis
     QuoteDocument m_priced;
     QStringList m_found; // "rights/command → output: where: text holds number(what)"
     // Texts written where the user can read them since the last look: reports shown, statistics
@@ -361,14 +360,11 @@ private slots:
             QStringLiteral("pricehide-%1").arg(QCoreApplication::applicationPid()));
         m_file = stem + QStringLiteral(".kav");
         m_switched = stem + QStringLiteral("-switched.kav");
-        m_earlier = stem + QStringLiteral("-earlier.kav");
         QVERIFY(!quote::QuoteFile::write(w->document(), m_file));
         QuoteDocument earlier = m_priced; // the total as a floor area, a price per ping as a share
         for (Fee* f : {&earlier.pageEnd.design, &earlier.pageEnd.supervision})
-            f->baseUnit = feeBaseUnit(f->byTotal = !f->byTotal);
-        earlier.pageEnd.supervision.base = m_priced.pageEnd.design.base;
-        RecalcFee(earlier.pageEnd.supervision);
-        QVERIFY(!quote::QuoteFile::write(earlier, m_earlier));
+            f->byTotal = !f->byTotal;
+        QVERIFY(!quote::QuoteFile::write(earlier, fx.folder->file(QStringLiteral("earlier.kav"))));
         child<QAbstractButton>(w, "Dop2")->click();
         child<QAbstractButton>(w, "Lop1")->click();
         QVERIFY(!quote::QuoteFile::write(w->document(), m_switched));
@@ -377,7 +373,6 @@ private slots:
     void cleanupTestCase() {
         QFile::remove(m_file);
         QFile::remove(m_switched);
-        QFile::remove(m_earlier);
         frmCal::setCopier({});
         report::Report::setPreviewOverride({});
         wb::setSpreadsheetOpener(nullptr);
@@ -537,7 +532,7 @@ private slots:
                      << std::pair{QStringLiteral("合計 100000"), [=] { bulk("lbSum", QStringLiteral("100000")); }};
             commands << std::pair{QStringLiteral("opened, of an earlier build"), [&] {
                                       d.expectMessage(ui::Answer::No);
-                                      d.expectOpenFile(m_earlier);
+                                      d.expectOpenFile(fx.folder->file(QStringLiteral("earlier.kav")));
                                       w->mOpen_Click();
                                   }};
             commands << std::pair{QStringLiteral("opened, switched by another user"), [&] {
@@ -593,15 +588,12 @@ private slots:
             // number it made equal to one the user sees, as a ratio of 1 does, shows nothing new).
             const QuoteDocument now = wholeQuotation(w->document());
             Needles needles;
-            const bool neither = rights == (kNoPrices & kNoCosts);
             addNeedles(needles, now, prices);
-            if (neither)
-                addNeedles(needles, now, false);
-            else
-                needles.drop(seenNumbers(now, !prices));
+            needles.drop(seenNumbers(now, !prices));
             addNeedles(needles, m_priced, prices);
-            if (neither)
-                addNeedles(needles, m_priced, false);
+            if (rights == (kNoPrices & kNoCosts)) // the costs are hidden too
+                for (const QuoteDocument* q : {&now, &std::as_const(m_priced)})
+                    addNeedles(needles, *q, false);
             for (const auto& [output, produce] : outputs) {
                 const QString where = tag + command + QStringLiteral(" → ") + output;
                 produce([&](const QString& detail) { lookAll(needles, where + detail, d); });
@@ -620,6 +612,7 @@ private slots:
         QCOMPARE(std::count_if(inputs.cbegin(), inputs.cend(),
                                [](const ui::InputRequest& r) { return r.prompt == QStringLiteral("請輸入金額"); }),
                  rights == kNoPrices ? 1 : 0);
+
         if (rights == 4095) {
             for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 報價單_",
                                       ": 單張報價單_", ": 成本分析_", ": report: ", ": ptdemo.pfp: ",

@@ -286,11 +286,11 @@ private slots:
                                            << "0.1234" << QStringList{"500", "元", "61.7"};
         QTest::newRow("basis per ping: fee kept") << "basis" << false << "12"
                                                   << "50" << QStringList{"12", "坪", "9"};
-        // From the other basis: a base the total gave is no number of ping, a rate no rate.
+        // From the other basis: a base the total gave is no number of ping.
         QTest::newRow("switch per ping: total dropped") << "switch" << false << "500"
                                                         << "0.1" << QStringList{"", "坪", ""};
-        QTest::newRow("switch by total: price per ping dropped") << "switch" << true << "12"
-                                                                 << "1873" << QStringList{"500", "元", ""};
+        QTest::newRow("switch by total") << "switch" << true << "12"
+                                         << "1873" << QStringList{"500", "元", ""};
         QTest::newRow("12 ping at 50") << "fee" << false << "12"
                                        << "50" << QStringList{"12", "元", "600"};
         QTest::newRow("empty rate empties the fee") << "fee" << false << "12"
