@@ -217,7 +217,8 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
                             amount(num::str(groups.value(1).toDouble()))};
     const int g = k - 1;
     const quote::PageEnd& pe = doc.pageEnd;
-    const QString quotationTotal = quote::quotationTotal(doc);
+    // What of a fee a user without the price right sees depends on the quotation total.
+    const QString quotationTotal = prices ? QString() : quote::quotationTotal(doc);
     if (pe.design.included)
         lines << feeLine(pe.design, prices, quotationTotal);
     if (pe.supervision.included)
