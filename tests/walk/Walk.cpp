@@ -6,7 +6,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
@@ -87,6 +89,16 @@ Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>&
             t.insert(name + u'/' + names.text(0), rows.join(QLatin1Char('\n')));
         }
     }
+    // A quotation a row saved: its header as the file holds it (bytes as Latin-1, so that no
+    // text of it passes for a value the views show).
+    for (const QFileInfo& kav : QDir(folder.path()).entryInfoList({QStringLiteral("*.kav")}, QDir::Files)) {
+        QFile f(kav.filePath());
+        if (kav.fileName() == QLatin1String("autosave.kav") || !f.open(QIODevice::ReadOnly))
+            continue;
+        const QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+        const qsizetype from = lines.indexOf(QStringLiteral("[Title]")) + 1;
+        t.insert(kav.fileName() + QStringLiteral("/[Title]"), lines.mid(from, 7).join(u'\n'));
+    }
     return t;
 }
 
@@ -110,8 +122,12 @@ Views viewsShown(const QString& folder) {
     Views v;
     const auto add = [&](const ui::Form* f, const QWidget* w, View view) {
         view.rows.replace(folder, QStringLiteral("<folder>"));
-        if (!w->objectName().isEmpty() && !w->isHidden())
-            v.insert(f->objectName() + u'/' + w->objectName(), view);
+        // A combo box's line edit goes by the box's name.
+        const auto* combo = qobject_cast<const QComboBox*>(w->parentWidget());
+        const QWidget* named = combo && combo->lineEdit() == w ? combo : w;
+        const QString key = named->objectName() + (named != w ? QStringLiteral(".text") : QString());
+        if (!named->objectName().isEmpty() && !named->isHidden())
+            v.insert(f->objectName() + u'/' + key, view);
     };
     for (const ui::Form* f : ui::loadedForms()) {
         for (const QAbstractItemView* w : f->findChildren<QAbstractItemView*>()) {
@@ -121,12 +137,18 @@ Views viewsShown(const QString& folder) {
                  !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
         }
         for (const QComboBox* w : f->findChildren<QComboBox*>()) {
-            // An empty list shows its reason in its box; a tooltip alone is seen by nobody.
+            // An empty list shows its reason in its box (an editable one in its line edit, and in
+            // its tooltip while it holds a text); a tooltip alone is seen by nobody.
+            const QLineEdit* e = w->lineEdit();
             add(f, w,
-                {View::List, rowsOf(w->model()), w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
+                {View::List, rowsOf(w->model()),
+                 e ? !e->placeholderText().isEmpty() : w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
+            // What an editable one holds is a box's text.
+            if (e)
+                add(f, e, {View::Box, e->text(), !e->placeholderText().isEmpty(), w->isEnabled()});
         }
         for (const QLineEdit* w : f->findChildren<QLineEdit*>())
-            if (!qobject_cast<QComboBox*>(w->parentWidget()))
+            if (!qobject_cast<const QComboBox*>(w->parentWidget()))
                 add(f, w,
                     {View::Box, w->text(), !w->placeholderText().isEmpty() || !w->toolTip().isEmpty(),
                      w->isEnabled() && !w->isReadOnly()});
