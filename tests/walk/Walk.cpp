@@ -143,9 +143,8 @@ Views viewsShown(const QString& folder) {
             add(f, w,
                 {View::List, rowsOf(w->model()),
                  e ? !e->placeholderText().isEmpty() : w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
-            // What an editable one holds is a box's text.
             if (e)
-                add(f, e, {View::Box, e->text(), !e->placeholderText().isEmpty(), w->isEnabled()});
+                add(f, e, {View::Text, e->text()});
         }
         for (const QLineEdit* w : f->findChildren<QLineEdit*>())
             if (!qobject_cast<const QComboBox*>(w->parentWidget()))
@@ -230,6 +229,7 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     ScriptedDialogs& d = dialogs();
     d.clear();
     s_noWayOut = false;
+    s_typed.clear();
     if (const QString e = guarded(row.prepare); !e.isEmpty()) {
         r.crash = QStringLiteral("preparing: ") + e;
         return;
@@ -255,6 +255,7 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     r.refusedFree = db::fault::refusedUnheldCount();
     db::fault::clear();
     r.shown = viewsShown(m_program.folder->path());
+    r.typed = s_typed;
     if (snapshots)
         r.afterCommand = snapshot(*m_program.folder, m_connections);
     if (r.crash.isEmpty())
@@ -397,6 +398,12 @@ QStringList Walker::checkViews(const Run& clean, const Run& failed) const {
         case View::Label:
             if (!now.rows.isEmpty() && now.rows != was.rows)
                 problems << QStringLiteral("%1 says what it did not read: %2").arg(it.key(), shown);
+            break;
+        case View::Text:
+            // An editable combo box the command leaves alone keeps its text or shows nothing.
+            if (clean.shownBefore.value(it.key(), {View::Text, QStringLiteral("\n")}).rows == wanted.rows &&
+                !now.rows.isEmpty() && !failed.typed.contains(it.key().section(u'/', 1).section(u'.', 0, 0)))
+                problems << QStringLiteral("%1 holds a text nobody typed: %2").arg(it.key(), shown);
             break;
         }
     }
