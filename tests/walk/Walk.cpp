@@ -147,7 +147,7 @@ Views viewsShown(const QString& folder) {
                 add(f, e, {View::Text, e->text()});
         }
         for (const QLineEdit* w : f->findChildren<QLineEdit*>())
-            if (!qobject_cast<const QComboBox*>(w->parentWidget()))
+            if (!qobject_cast<QComboBox*>(w->parentWidget()))
                 add(f, w,
                     {View::Box, w->text(), !w->placeholderText().isEmpty() || !w->toolTip().isEmpty(),
                      w->isEnabled() && !w->isReadOnly()});

@@ -7,7 +7,6 @@
 #include "system/System.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 
 using namespace walk;
 
