@@ -35,6 +35,9 @@ QString StaleRows::reason() const {
     return QStringLiteral("【%1】已不存在").arg(m_parent);
 }
 
+StaleLists::StaleLists(const QList<int>& lists)
+    : StaleRows(Kind::Changed, QString::fromUtf8(vocabularyList(lists.value(0)).caption)), m_lists(lists) {}
+
 void CatalogStore::requireParent(bool exists, const QString& parent) const {
     if (!exists)
         throw StaleRows(StaleRows::Kind::ParentGone, parent);
@@ -203,11 +206,15 @@ void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines
 void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists,
                                     const QMap<int, QStringList>& loaded) {
     db::Transaction t(*m_db);
+    QList<int> stale;
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it)
+        if (loaded.contains(it.key()) && loaded.value(it.key()) != vocabulary(it.key()))
+            stale << it.key();
+    if (!stale.isEmpty())
+        throw StaleLists(stale);
     for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
         const int i = it.key();
         const VocabularyList& v = vocabularyList(i);
-        checkLoaded(loaded.contains(i) ? std::optional(loaded.value(i)) : std::nullopt, vocabulary(i),
-                    QString::fromUtf8(v.caption));
         QVector<VocabularyEntry> entries = it.value();
         if (!entries.isEmpty() && entries.last().text.isEmpty())
             entries.removeLast();
@@ -332,8 +339,10 @@ bool CatalogStore::renameMasterEntry(const MasterList& list, const QString& from
     return true;
 }
 
-void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name) {
+bool CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name) {
     db::Transaction t(*m_db);
+    if (!masterContains(list, name))
+        return false;
     QStringList items;
     if (QLatin1String(list.mode) == QLatin1String("t")) {
         db::Recordset rs =
@@ -348,6 +357,7 @@ void CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
     rewriteMaster(list, names);
     deleteOrphanMarkups(items);
     t.commit();
+    return true;
 }
 
 void CatalogStore::saveOrder(const MasterList& list, const QStringList& names) {

@@ -59,6 +59,17 @@ private:
     QString m_parent;
 };
 
+// Vocabulary lists refused for the texts they were loaded with: the lists (by index) whose stored
+// texts are no longer those.
+class StaleLists : public StaleRows {
+public:
+    explicit StaleLists(const QList<int>& lists);
+    const QList<int>& lists() const { return m_lists; }
+
+private:
+    QList<int> m_lists;
+};
+
 class CatalogStore {
 public:
     explicit CatalogStore(db::DatabasePtr database);
@@ -100,8 +111,9 @@ public:
     // transaction; lists not given stay as stored. Each list drops one empty last entry. An entry
     // of the work crews or materials given a new, non-empty text carries it into the vendors'
     // links (a copy of them while another entry keeps the old text); an emptied or dropped entry
-    // leaves its links as they are. A list whose loaded texts are given in `loaded` is refused
-    // (StaleRows, nothing of any list written) when its stored texts are no longer those.
+    // leaves its links as they are. Lists whose loaded texts are given in `loaded` are refused
+    // (StaleLists naming every such list, nothing of any list written) when their stored texts are
+    // no longer those.
     void saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists,
                           const QMap<int, QStringList>& loaded = {});
 
@@ -114,8 +126,9 @@ public:
     // False, nothing written, when `from` is no longer in the list.
     bool renameMasterEntry(const MasterList& list, const QString& from, const QString& to);
     // Deletes the entry and its links and renumbers the ids 1..n. Deleting a work kind also
-    // deletes the markups of its items whose names no item anywhere keeps.
-    void deleteMasterEntry(const MasterList& list, const QString& name);
+    // deletes the markups of its items whose names no item anywhere keeps. False, nothing written,
+    // when the entry is no longer in the list.
+    bool deleteMasterEntry(const MasterList& list, const QString& name);
     // Rewrites the list with ids 1..n in the order given: the stored entries in that order, those
     // stored since (by another workstation) after them; a name no longer stored is not written.
     void saveOrder(const MasterList& list, const QStringList& names);

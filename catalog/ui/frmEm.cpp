@@ -121,10 +121,16 @@ bool frmEm::tryRun(const std::function<void()>& run) {
         run();
         return true;
     } catch (const db::DbError& e) {
+        noteHeld(e);
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return false;
     }
+}
+
+void frmEm::noteHeld(const db::DbError& e) {
+    if (metHeld && e.number() == db::ErrLocked)
+        *metHeld = true;
 }
 
 void frmEm::LoadList() {
@@ -272,9 +278,12 @@ void frmEm::cmdDel_Click() {
     if (!catalog_ui::confirmLoss(QStringLiteral("確定刪除【%1】\r\n%2")
                                      .arg(name, QString::fromUtf8(textsOf(*m_list).deleteWarning))))
         return;
-    if (!SaveOrder() || !tryRun([&] { m_store->deleteMasterEntry(*m_list, name); }))
+    bool deleted = false;
+    if (!SaveOrder() || !tryRun([&] { deleted = m_store->deleteMasterEntry(*m_list, name); }))
         return;
     LoadList();
+    if (!deleted) // renamed or deleted meanwhile, on another workstation
+        message(QStringLiteral("【%1】已不存在").arg(name), ui::Icon::Exclamation);
 }
 
 void frmEm::move(int step) {
@@ -321,6 +330,7 @@ bool frmEm::Form_QueryUnload() {
         storeOrder();
         return true;
     } catch (const db::DbError& e) {
+        noteHeld(e);
         return catalog_ui::closeWithoutStoring(e.description(), QStringLiteral("順序"));
     }
 }

@@ -24,6 +24,9 @@ public:
 
     // Whether the list could be read when the window loaded.
     bool listLoaded() const { return m_loaded; }
+    // Set, when given, once a statement of the window found the database held by another
+    // workstation (the opener then skips its own reload, which would wait again).
+    bool* metHeld = nullptr;
 
 public slots:
     void cmdNew_Click();
@@ -53,6 +56,7 @@ private:
     void move(int step);
     // Runs a read or a write; on a database error shows the reason and returns false.
     bool tryRun(const std::function<void()>& run);
+    void noteHeld(const db::DbError& e);
 
     const catalog::MasterList* m_list = nullptr;
     std::unique_ptr<catalog::CatalogStore> m_store;

@@ -139,8 +139,10 @@ bool frmEng::tryWrite(const std::function<void()>& write) {
 bool frmEng::showListEditor() {
     frmEm* editor = ui::Default<frmEm>::get();
     const bool read = editor->listLoaded();
+    bool held = false;
+    editor->metHeld = &held;
     editor->showModal();
-    return read;
+    return read && !held;
 }
 
 bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
@@ -229,6 +231,19 @@ void frmEng::Tab1_Click(int index) {
         return;
     }
     m_currentTab = index;
+    // A list that could not be read is read again on its tab, with one wait.
+    QList<int> unread;
+    for (int i = 0; i < m_listLoaded.size(); ++i)
+        if (!m_listLoaded.at(i))
+            unread << i;
+    if (index == 2 && m_store && !unread.isEmpty()) {
+        const db::LoadSession session;
+        LoadVocabularies(unread);
+    }
+    if (index == 1 && m_store && !m_unitsLoaded) {
+        const db::LoadSession session;
+        LoadUnits();
+    }
 }
 
 bool frmEng::Form_QueryUnload() {

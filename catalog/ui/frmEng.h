@@ -113,13 +113,15 @@ private:
     // read for it succeeds.
     bool tryLoad(const std::function<void()>& read, QWidget* view);
     // Shows the list editor (mode set by the caller) modally; false when it could not read its
-    // list: the database was said to be unreadable once, and the lists shown here stay.
+    // list or found the database held: the database was said to be unreadable once, and the
+    // lists shown here stay.
     bool showListEditor();
     // Runs a keyed rewrite over the rows the group loaded (`write(false)`). When they changed
     // elsewhere the user chooses: overwrite them (`write(true)`), reload the group (`reload`, when
     // given; else the caller reloads on true), or keep editing; a parent row that is gone refuses
     // the write and keeps the grid. True when the rows were stored or are to be reloaded; false
-    // (the grid as it is) otherwise.
+    // (the grid as it is) otherwise. `what` is read when the question is asked: the write may
+    // name it from what the store said.
     bool applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
                          const std::function<void()>& reload);
     // The group an apply button applies, as the question before leaving it names it.
@@ -162,7 +164,8 @@ private:
     bool detailsEditable() const;
 
     // tab 2
-    void LoadVocabularies();
+    // Every list, or only those given (by index).
+    void LoadVocabularies(const QList<int>& only = {});
     void sizeListColumn(QTableWidget* grid);
     void listMouseDown(int grid, QMouseEvent* e);
     void txtS_Change(const QString& text);
@@ -246,6 +249,7 @@ private:
     QVector<QTableWidget*> hfgS;
     QVector<QStringList> m_listTexts; // each list as loaded
     QVector<bool> m_listLoaded;
+    bool m_unitsLoaded = false; // the work items' unit list
     QGridLayout* m_listsLayout = nullptr;
     QLineEdit* txtS = nullptr;
     QPushButton* cmdPo = nullptr;

@@ -304,6 +304,7 @@ bool frmEng::cmAp_Click() {
 }
 
 void frmEng::cmdCancel_Click() {
+    const db::LoadSession session;
     if (!m_categoriesLoaded)
         LoadCategories();
     LoadAreas();

@@ -117,10 +117,12 @@ bool frmEng::listEditable(int list) const {
     return canEdit() && m_listLoaded.value(list);
 }
 
-void frmEng::LoadVocabularies() {
-    m_listTexts.fill(QStringList(), catalog::kVocabularyCount);
-    m_listLoaded.fill(false, catalog::kVocabularyCount);
+void frmEng::LoadVocabularies(const QList<int>& only) {
+    m_listTexts.resize(catalog::kVocabularyCount);
+    m_listLoaded.resize(catalog::kVocabularyCount);
     for (int i = 0; i < catalog::kVocabularyCount; ++i) {
+        if (!only.isEmpty() && !only.contains(i))
+            continue;
         QTableWidget* g = hfgS.at(i);
         QStringList entries;
         m_listLoaded[i] = tryLoad([&] { entries = m_store->vocabulary(i); }, g);
@@ -247,23 +249,31 @@ bool frmEng::SaveVocabularies() {
     if (lists.isEmpty())
         return true;
     QMap<int, QStringList> loaded;
-    QStringList captions;
-    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it)
         loaded.insert(it.key(), m_listTexts.at(it.key()));
-        captions << QString::fromUtf8(catalog::vocabularyList(it.key()).caption).remove(QStringLiteral("："));
-    }
     bool stored = false;
     QString failure;
+    // The question names the lists the store found changed elsewhere; 否 reloads only those, the
+    // user's changes in the others stay.
+    QList<int> stale;
+    QString what;
     const auto write = [&](bool overwrite) {
         try {
             m_store->saveVocabularies(lists, overwrite ? QMap<int, QStringList>() : loaded);
             stored = true;
+        } catch (const catalog::StaleLists& s) {
+            stale = s.lists();
+            QStringList captions;
+            for (const int i : stale)
+                captions << QString::fromUtf8(catalog::vocabularyList(i).caption).remove(QStringLiteral("："));
+            what = QStringLiteral("其他詞庫 的%1").arg(captions.join(u'、'));
+            throw;
         } catch (const db::DbError& e) {
             failure = e.description();
         }
     };
     // Reloaded lists stay shown: the window stays open with them.
-    if (!applyOverLoaded(QStringLiteral("其他詞庫 的%1").arg(captions.join(u'、')), write, [this] { LoadVocabularies(); }))
+    if (!applyOverLoaded(what, write, [&] { LoadVocabularies(stale); }))
         return false;
     // The stored lists stay as they were; the user may close without storing the changes.
     if (!failure.isEmpty())

@@ -168,9 +168,8 @@ bool frmEng::LoadWorkKinds() {
 
 void frmEng::LoadUnits() {
     QStringList units;
-    tryLoad([&] { units = m_store->units(); }, cbW);
-    cbW->clear();
-    cbW->addItems(units);
+    m_unitsLoaded = tryLoad([&] { units = m_store->units(); }, cbW);
+    ui::refill(cbW, units);
 }
 
 bool frmEng::itemsEditable() const {
@@ -368,6 +367,7 @@ bool frmEng::cmWp_Click() {
 }
 
 void frmEng::Command4_Click() {
+    const db::LoadSession session;
     if (!m_kindsLoaded)
         LoadWorkKinds();
     LoadWorkItems();
@@ -509,6 +509,7 @@ bool frmEng::cmdP_Click() {
 }
 
 void frmEng::Command5_Click() {
+    const db::LoadSession session;
     LoadDetails();
 }
 

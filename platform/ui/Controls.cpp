@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -23,6 +24,29 @@ constexpr int kToolkitLimit = 32767; // QLineEdit's default maxLength
 constexpr int kWhole = std::numeric_limits<int>::max();
 // The box's own limit in UTF-16 units (0: none), once the rule holds for it.
 const char* const kOwnLimit = "ownTextLimit";
+
+const char* const kUnloaded = "unloaded";
+
+// Reads a marked box's list again as it is about to drop down.
+class ReadAgain final : public QObject {
+public:
+    ReadAgain(QComboBox* box, std::function<void()> read) : QObject(box), m_box(box), m_read(std::move(read)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        bool dropping = e->type() == QEvent::MouseButtonPress;
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            dropping = k->key() == Qt::Key_F4 ||
+                       ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && (k->modifiers() & Qt::AltModifier));
+        }
+        if (dropping && isUnloaded(m_box))
+            m_read();
+        return false;
+    }
+
+private:
+    QComboBox* m_box;
+    std::function<void()> m_read;
+};
 
 // Every line edit the program places in a window or shows takes its text whole.
 class TextBoxRule final : public QObject {
@@ -107,17 +131,32 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 void markUnloaded(QWidget* view, const QString& reason) {
     view->setToolTip(reason);
-    // A box shows the reason in place of its empty text.
+    view->setProperty(kUnloaded, !reason.isEmpty());
+    // A box shows the reason in place of its empty text; what it holds is never touched.
     if (auto* combo = qobject_cast<QComboBox*>(view)) {
-        combo->setPlaceholderText(reason);
-        // Filled while the reason stood, it chose no entry: the first one, as a first filling does.
-        if (reason.isEmpty() && !combo->isEditable() && combo->currentIndex() < 0 && combo->count() > 0) {
-            const QSignalBlocker block(combo);
-            combo->setCurrentIndex(0);
+        if (combo->isEditable()) {
+            // Its line edit's placeholder: the combo's own would choose an entry when cleared.
+            combo->lineEdit()->setPlaceholderText(reason);
+        } else {
+            // The combo's placeholder counts in its minimum width: the width it has without one
+            // is kept while the reason stands.
+            const char* const kWidth = "widthBeforeReason";
+            if (!reason.isEmpty() && !combo->property(kWidth).isValid()) {
+                combo->setProperty(kWidth, combo->minimumWidth());
+                combo->setMinimumWidth(combo->minimumSizeHint().width());
+            }
+            combo->setPlaceholderText(reason);
+            if (reason.isEmpty() && combo->property(kWidth).isValid()) {
+                combo->setMinimumWidth(combo->property(kWidth).toInt());
+                combo->setProperty(kWidth, QVariant());
+            }
+            // Filled while the reason stood, it chose no entry: the first one, as a first filling does.
+            if (reason.isEmpty() && combo->currentIndex() < 0 && combo->count() > 0) {
+                const QSignalBlocker block(combo);
+                combo->setCurrentIndex(0);
+            }
         }
     }
-    if (auto* box = qobject_cast<QLineEdit*>(view))
-        box->setPlaceholderText(reason);
     auto* area = qobject_cast<QAbstractScrollArea*>(view);
     if (!area)
         return;
@@ -143,6 +182,31 @@ QString unloadedReason(const db::DbError& failure) {
 
 void markUnloaded(QWidget* view, const db::DbError& failure) {
     markUnloaded(view, unloadedReason(failure));
+}
+
+bool isUnloaded(const QWidget* view) {
+    return view->property(kUnloaded).toBool();
+}
+
+void readAgainAtUse(QComboBox* box, const std::function<void()>& read) {
+    auto* filter = new ReadAgain(box, read);
+    box->installEventFilter(filter);
+    if (box->lineEdit())
+        box->lineEdit()->installEventFilter(filter);
+}
+
+void refill(QComboBox* box, const QStringList& items) {
+    const QString text = box->currentText();
+    const int index = box->currentIndex();
+    const QSignalBlocker block(box);
+    box->clear();
+    box->addItems(items);
+    if (!box->isEditable())
+        return;
+    // Adding to an empty box chooses its first entry: the entry chosen before, if it still is one,
+    // else none, and the text as it was.
+    box->setCurrentIndex(index >= 0 && index < box->count() && box->itemText(index) == text ? index : -1);
+    box->setEditText(text);
 }
 
 } // namespace ui

@@ -1,5 +1,9 @@
 #pragma once
 // Controls as the windows build them: each named (objectName) after the control it is in its window.
+#include <QStringList>
+#include <functional>
+
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QString;
@@ -28,9 +32,19 @@ QLineEdit* passwordBox(QWidget* parent, const char* name);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption);
 // Marks a view whose content failed to load with the reason (a tooltip, and over an empty grid or
 // list, or in an empty combo or text box, the text itself); an empty reason removes the mark.
+// Marking and unmarking never change what a box holds (its text, its entry chosen) nor widen it.
 void markUnloaded(QWidget* view, const QString& reason);
 // The reason of a read that failed: "未能載入：" and what the database said.
 QString unloadedReason(const db::DbError& failure);
 void markUnloaded(QWidget* view, const db::DbError& failure);
+// Whether the view is marked as failed to load.
+bool isUnloaded(const QWidget* view);
+// A list that could not be read is read again at its next use: `read` runs as the box is about to
+// drop down (a press on it, F4, Alt+Down) while the box is marked. An editable box is to be made
+// editable first.
+void readAgainAtUse(QComboBox* box, const std::function<void()>& read);
+// Replaces a combo box's entries without a signal. An editable box keeps its text, and its entry
+// chosen while that still is the same text.
+void refill(QComboBox* box, const QStringList& items);
 
 } // namespace ui

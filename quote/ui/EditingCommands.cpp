@@ -5,6 +5,7 @@
 #include "TreeMenu.h"
 #include "frmPe.h"
 #include "frmQ.h"
+#include "ui/Controls.h"
 #include "ui/Twips.h"
 
 #include <QCalendarWidget>
@@ -47,6 +48,9 @@ PageEndButton::PageEndButton(frmQ* window) : QObject(window), w(window) {
     frmPe_ = new frmPe(w->document(), w->body());
     frmPe_->hide();
     frmPe_->showRoot = [this] { w->showRoot(); };
+    // A list of the frame that could not be read is read again as a box of it drops down.
+    for (QComboBox* box : QList<QComboBox*>{frmPe_->cbTax} + QList<QComboBox*>(frmPe_->cbPe.begin(), frmPe_->cbPe.end()))
+        ui::readAgainAtUse(box, [this] { showLists(); });
     connect(w->pageEndButton(), &QPushButton::clicked, this, &PageEndButton::cmdPe_Click);
     // A node shown (the reports recompute the grand total as they show the root): the frame shows
     // the document's values.
@@ -59,6 +63,11 @@ PageEndButton::PageEndButton(frmQ* window) : QObject(window), w(window) {
     });
 }
 
+void PageEndButton::showLists() {
+    w->rereadPickLists();
+    frmPe_->setLists(w->TaxRates, w->PageEndRemarks, w->TaxRatesUnread, w->PageEndRemarksUnread);
+}
+
 void PageEndButton::cmdPe_Click() {
     // Over the grid's left edge, 600 twips above the window's bottom.
     frmPe_->resize(frmPe_->sizeHint());
@@ -69,7 +78,7 @@ void PageEndButton::cmdPe_Click() {
     if (frmPe_->isVisible()) {
         frmPe_->raise();
         frmPe_->PricesHidden = w->PricesHidden;
-        frmPe_->setLists(w->TaxRates, w->PageEndRemarks);
+        showLists();
         cmdPe->setText(QStringLiteral("頁尾備註 <<"));
         frmPe_->frameOpened();
     } else {

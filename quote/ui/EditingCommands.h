@@ -39,6 +39,8 @@ public slots:
     void cmdPe_Click();
 
 private:
+    // The window's lists in the frame, read again first when they failed.
+    void showLists();
     frmQ* w;
     frmPe* frmPe_;
 };

@@ -251,23 +251,23 @@ void frmPe::frameOpened() {
     RecalcGrandTotal();
 }
 
-void frmPe::setLists(const QStringList& taxRates, const QStringList& remarks) {
+void frmPe::setLists(const QStringList& taxRates, const QStringList& remarks, const QString& taxUnread,
+                     const QString& remarksUnread) {
     const bool was = showing_;
     showing_ = true;
     auto refill = [](QComboBox* box, const QStringList& items) {
         QStringList current;
         for (int i = 0; i < box->count(); ++i)
             current << box->itemText(i);
-        if (current == items)
-            return;
-        const QString text = box->currentText();
-        box->clear();
-        box->addItems(items);
-        box->setEditText(text);
+        if (current != items)
+            ui::refill(box, items);
     };
     refill(cbTax, taxRates);
-    for (QComboBox* box : cbPe)
+    ui::markUnloaded(cbTax, taxUnread);
+    for (QComboBox* box : cbPe) {
         refill(box, remarks);
+        ui::markUnloaded(box, remarksUnread);
+    }
     showing_ = was;
 }
 

@@ -41,8 +41,10 @@ public:
     void frameOpened();
     void frameClosed();
     std::function<void()> showRoot;
-    // The lists of the tax box and the remark boxes; the texts on show stay.
-    void setLists(const QStringList& taxRates, const QStringList& remarks);
+    // The lists of the tax box and the remark boxes, each marked with why it could not be read
+    // (empty when it was); the texts on show stay.
+    void setLists(const QStringList& taxRates, const QStringList& remarks, const QString& taxUnread = {},
+                  const QString& remarksUnread = {});
 
     QComboBox* cbTax = nullptr;
     std::array<QComboBox*, 5> cbPe{};

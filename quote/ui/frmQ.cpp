@@ -41,11 +41,7 @@ const QString kTitle = QStringLiteral("Kavo III");
 const char* const kAreaPrintItems[] = {"mPa", "mAs", "mPnw", "mPac", "mPas", "mPwaS", "mPwa", "mPwac"};
 
 void setItems(QComboBox* box, const QStringList& items) {
-    const QString text = box->currentText();
-    const QSignalBlocker block(box);
-    box->clear();
-    box->addItems(items);
-    box->setEditText(text);
+    ui::refill(box, items);
 }
 
 void setItems(QListWidget* list, const QStringList& items) {
@@ -218,13 +214,19 @@ void frmQ::fillPickLists(bool atLoad) {
         setItems(m_cells->cbPs, PickLists::FillItemRemarkList(db));
         ++read;
         PageEndRemarks = PickLists::FillPageEndNoteLists(db);
+        TaxRatesUnread.clear();
+        PageEndRemarksUnread.clear();
         m_pickListsUnread = false;
         for (QWidget* list : lists)
             ui::markUnloaded(list, QString());
     } catch (const db::DbError& e) {
         m_pickListsUnread = true;
+        const QString reason = ui::unloadedReason(e);
         for (qsizetype i = 0; i < lists.size(); ++i)
-            ui::markUnloaded(lists[i], i < read ? QString() : QStringLiteral("未能載入：%1").arg(e.description()));
+            ui::markUnloaded(lists[i], i < read ? QString() : reason);
+        // The ratios (the tax rates with them) are the fifth list read, the page-end remarks last.
+        TaxRatesUnread = read < 5 ? reason : QString();
+        PageEndRemarksUnread = reason;
         if (db::LoadSession::sayOnce(e))
             ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     }

@@ -96,9 +96,12 @@ public:
     bool PrintFlat = false;
     // Rows copied by the row commands (enables paste in the grid popup).
     bool RowsCopied = false;
-    // Lists read at load for the page-end frame: tax rates ("5%") and page-end remarks.
+    // Lists read at load for the page-end frame: tax rates ("5%") and page-end remarks, and why
+    // each could not be read (empty when it was).
     QStringList TaxRates;
     QStringList PageEndRemarks;
+    QString TaxRatesUnread;
+    QString PageEndRemarksUnread;
 
     // The pricing switches as the 計算設定 menu's check marks hold them.
     quote::PricingSwitches switches() const;

@@ -134,6 +134,15 @@ protected:
     void listFailed(const QString& failure);
     void LoadCounties();
     void LoadLookups();
+    void LoadChoiceLists();
+    // The boxes whose lists are read from the database.
+    QList<QComboBox*> lookupBoxes() const;
+    // The lists that could not be read are read again (the counties always when `counties`), with
+    // one wait: by 全部 and as a box of them drops down.
+    void readListsAgain(bool counties);
+    virtual void readFiltersAgain() {}
+    // A filter box's prompt gives way to why its list could not be read.
+    static void clearPrompt(QComboBox* filter, bool read, const QString& prompt);
     void showGridRows(GridRows rows);
     // The one rule of the chosen record: it is chosen only while its line is listed and drawn as
     // chosen. Draws the chosen record's line as chosen, scrolled into view, and no other line; a

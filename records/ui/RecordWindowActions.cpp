@@ -31,12 +31,8 @@ const QString kShortPage = QStringLiteral("整頁模式>>");
 
 // Keeps a combo box's text while its entries are replaced.
 void refill(QComboBox* cb, const QStringList& entries) {
-    if (!cb)
-        return;
-    const QString text = cb->currentText();
-    cb->clear();
-    cb->addItems(entries);
-    cb->setEditText(text);
+    if (cb)
+        ui::refill(cb, entries);
 }
 } // namespace
 
@@ -46,6 +42,8 @@ void RecordWindow::Form_Load() {
          screen.top() + ui::twipsToPixelsY(615));
     LoadLookups();
     LoadCategoryFilter();
+    for (QComboBox* cb : lookupBoxes())
+        ui::readAgainAtUse(cb, [this] { readListsAgain(false); });
     SetGridHeaders();
     SetEditMode(false);
     SetPageModeCaption(false);
@@ -76,6 +74,10 @@ void RecordWindow::LoadCounties() {
 
 void RecordWindow::LoadLookups() {
     LoadCounties();
+    LoadChoiceLists();
+}
+
+void RecordWindow::LoadChoiceLists() {
     QList<QWidget*> lists;
     for (const char* cb : {"cb4", "cb5", "cb6", "cb7", "cbTp"})
         lists << box(QString::fromLatin1(cb));
@@ -93,15 +95,43 @@ void RecordWindow::LoadLookups() {
     });
 }
 
+QList<QComboBox*> RecordWindow::lookupBoxes() const {
+    QList<QComboBox*> boxes;
+    for (const char* name : {"cb1", "cb2", "cb3", "cb4", "cb5", "cb6", "cb7", "cbTp"})
+        if (auto* cb = qobject_cast<QComboBox*>(box(QString::fromLatin1(name))))
+            boxes << cb;
+    if (Combo2)
+        boxes << Combo2;
+    return boxes;
+}
+
+void RecordWindow::readListsAgain(bool counties) {
+    const db::LoadSession session;
+    const auto unread = [this](std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(), [this](const char* name) {
+            const QWidget* w = box(QString::fromLatin1(name));
+            return w && ui::isUnloaded(w);
+        });
+    };
+    if (counties || ui::isUnloaded(L1) || unread({"cb1", "cb2", "cb3"}))
+        LoadCounties();
+    if (unread({"cb4", "cb5", "cb6", "cb7", "cbTp"}))
+        LoadChoiceLists();
+    if (Combo2 && ui::isUnloaded(Combo2))
+        LoadCategoryFilter();
+    readFiltersAgain();
+}
+
 void RecordWindow::LoadCategoryFilter() {
     if (!Combo2)
         return;
-    readLists({Combo2}, [this] {
+    const bool read = readLists({Combo2}, [this] {
         const QStringList entries = store().categoryFilter();
         Combo2->clear();
         Combo2->addItems(entries);
         Combo2->setEditText(entries.isEmpty() ? Combo2->currentText() : QStringLiteral("分類"));
     });
+    clearPrompt(Combo2, read, QStringLiteral("分類"));
 }
 
 // ---------------------------------------------------------------- modes and pages
@@ -246,7 +276,7 @@ void RecordWindow::Command3_Click() {
     Mode.clear();
     SetGridHeaders();
     SetPageModeCaption(false);
-    LoadCounties();
+    readListsAgain(true);
     ListByNumberGroup(QString());
 }
 
@@ -493,6 +523,12 @@ void RecordWindow::listFailed(const QString& failure) {
     markLists({HFG}, failure);
 }
 
+void RecordWindow::clearPrompt(QComboBox* filter, bool read, const QString& prompt) {
+    // A filter whose list could not be read shows why in place of its prompt.
+    if (!read && filter->currentText() == prompt)
+        filter->setEditText(QString());
+}
+
 void RecordWindow::markLists(const QList<QWidget*>& views, const QString& failure) {
     for (QWidget* view : views) {
         if (!view)
@@ -501,7 +537,7 @@ void RecordWindow::markLists(const QList<QWidget*>& views, const QString& failur
             if (view == HFG)
                 m_grid.clear();
             else if (auto* cb = qobject_cast<QComboBox*>(view))
-                cb->clear();
+                ui::refill(cb, {}); // what the box holds stays
             else if (auto* list = qobject_cast<QListWidget*>(view))
                 list->clear();
         }

@@ -96,10 +96,19 @@ void frmPrv::Form_Load() {
         m_shownWithDetail.removeOne(Frame2); // it holds only buttons this user never sees
     loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
     loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
+    for (QComboBox* cb : {cbW, cbP})
+        ui::readAgainAtUse(cb, [this] { readListsAgain(false); });
+}
+
+void frmPrv::readFiltersAgain() {
+    if (ui::isUnloaded(cbW))
+        loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
+    if (ui::isUnloaded(cbP))
+        loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
 }
 
 void frmPrv::loadFilter(QComboBox* cb, const QString& sql, const QString& prompt) {
-    readLists({cb}, [&] {
+    const bool read = readLists({cb}, [&] {
         const QStringList names = store().lookup(sql);
         if (names.isEmpty())
             return;
@@ -107,6 +116,7 @@ void frmPrv::loadFilter(QComboBox* cb, const QString& sql, const QString& prompt
         cb->addItems(names);
         cb->setEditText(prompt);
     });
+    clearPrompt(cb, read, prompt);
 }
 
 void frmPrv::cbW_Click() {

@@ -33,6 +33,7 @@ protected:
     void afterClear() override;
     void afterFailedRead(const QString& failure) override;
     void setExtraEnabled(bool enabled) override;
+    void readFiltersAgain() override;
 
 private:
     void ListBySupplyOrWork();

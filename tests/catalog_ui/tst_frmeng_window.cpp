@@ -192,16 +192,19 @@ private slots:
         QTest::addColumn<int>("answer"); // -1: Enter
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("otherKept"); // the entry added elsewhere is still stored
-        QTest::newRow("ratio emptied") << true << int(ui::Answer::OK) << false << true;
-        QTest::newRow("changed elsewhere, enter keeps editing") << false << -1 << false << true;
-        QTest::newRow("changed elsewhere, no reloads") << false << int(ui::Answer::No) << false << true;
-        QTest::newRow("changed elsewhere, yes overwrites") << false << int(ui::Answer::Yes) << true << false;
+        QTest::addColumn<bool>("unitTyped"); // 單位 changed here too
+        QTest::newRow("ratio emptied") << true << int(ui::Answer::OK) << false << true << false;
+        QTest::newRow("changed elsewhere, enter keeps editing") << false << -1 << false << true << false;
+        QTest::newRow("changed elsewhere, no reloads") << false << int(ui::Answer::No) << false << true << false;
+        QTest::newRow("changed elsewhere, yes overwrites") << false << int(ui::Answer::Yes) << true << false << false;
+        QTest::newRow("no reloads only what changed elsewhere") << false << int(ui::Answer::No) << false << true << true;
     }
     void vocabularyAtCloseOverItsLoad() {
         QFETCH(bool, emptyRatio);
         QFETCH(int, answer);
         QFETCH(bool, closes);
         QFETCH(bool, otherKept);
+        QFETCH(bool, unitTyped);
         frmEng* f = fx.window();
         tabs()->setCurrentIndex(2);
         QTableWidget* regions = CatalogUi::listGrid(2);
@@ -213,6 +216,8 @@ private slots:
         catalog_ui::setCellText(regions, 1, 0, first);
         if (emptyRatio)
             catalog_ui::setCellText(ratios, 0, 0, QString());
+        if (unitTyped)
+            catalog_ui::setCellText(CatalogUi::listGrid(0), 0, 0, QStringLiteral("米長"));
         const QStringList typed = CatalogUi::column(regions);
         fx.openDb()->execute(QStringLiteral("INSERT INTO 地區 (sort, 地) VALUES (99, '金馬')")); // another workstation
         ScriptedDialogs dialogs;
@@ -232,6 +237,8 @@ private slots:
             QCOMPARE(CatalogUi::column(regions).contains(QStringLiteral("金馬")), answer == int(ui::Answer::No));
         if (!closes && answer != int(ui::Answer::No))
             QCOMPARE(CatalogUi::column(regions), typed);
+        if (!closes)
+            QCOMPARE(CatalogUi::column(CatalogUi::listGrid(0)).first() == QStringLiteral("米長"), unitTyped);
     }
 
     // A popup opened on another line closes the cell editor: what is typed next cannot land in

@@ -644,14 +644,18 @@ private slots:
     }
 
     // A statistics database that cannot be read is said once; the main database's lists are read
-    // all the same, even while another workstation holds sta.mdb alone.
+    // all the same, even while another workstation holds sta.mdb alone; a printout once it is free
+    // opens it itself, an empty quotation refused first.
     void statisticsDatabaseFailureStillOpens_data() {
         QTest::addColumn<bool>("held");
-        QTest::newRow("damaged sta.mdb") << false;
-        QTest::newRow("sta.mdb held by another workstation") << true;
+        QTest::addColumn<bool>("printAfter");
+        QTest::newRow("damaged sta.mdb") << false << false;
+        QTest::newRow("sta.mdb held by another workstation") << true << false;
+        QTest::newRow("sta.mdb held at the opening, printouts after") << true << true;
     }
     void statisticsDatabaseFailureStillOpens() {
         QFETCH(bool, held);
+        QFETCH(bool, printAfter);
         const QString staFile = fx.folder->file(QString::fromUtf8(stats::kStaDbFile));
         db::DatabasePtr holder;
         if (held) {
@@ -678,6 +682,16 @@ private slots:
         QVERIFY(w->salespersonBox()->count() > 0);
         if (holder)
             holder->executeScript(QStringLiteral("ROLLBACK"));
+        if (printAfter) {
+            dialogs.expectMessage();
+            dialogs.expectOpenFile(QString()); // the template asked for: the printout is under way
+            dialogs.expectMessage();           // 取消列印
+            w->action(QStringLiteral("mPs"))->trigger();
+            fillQuotation(w);
+            w->action(QStringLiteral("mPs"))->trigger();
+            VERIFY_DIALOGS(dialogs);
+            QCOMPARE(dialogs.messages().at(1).text, QStringLiteral("空白表單無法列印"));
+        }
     }
 
     // Pick lists that failed at the load are marked with the reason and read again when a header

@@ -6,7 +6,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
@@ -87,6 +89,16 @@ Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>&
             t.insert(name + u'/' + names.text(0), rows.join(QLatin1Char('\n')));
         }
     }
+    // A quotation a row saved: its header as the file holds it (bytes as Latin-1, so that no
+    // text of it passes for a value the views show).
+    for (const QFileInfo& kav : QDir(folder.path()).entryInfoList({QStringLiteral("*.kav")}, QDir::Files)) {
+        QFile f(kav.filePath());
+        if (kav.fileName() == QLatin1String("autosave.kav") || !f.open(QIODevice::ReadOnly))
+            continue;
+        const QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+        const qsizetype from = lines.indexOf(QStringLiteral("[Title]")) + 1;
+        t.insert(kav.fileName() + QStringLiteral("/[Title]"), lines.mid(from, 7).join(u'\n'));
+    }
     return t;
 }
 
@@ -110,8 +122,12 @@ Views viewsShown(const QString& folder) {
     Views v;
     const auto add = [&](const ui::Form* f, const QWidget* w, View view) {
         view.rows.replace(folder, QStringLiteral("<folder>"));
-        if (!w->objectName().isEmpty() && !w->isHidden())
-            v.insert(f->objectName() + u'/' + w->objectName(), view);
+        // A combo box's line edit goes by the box's name.
+        const auto* combo = qobject_cast<const QComboBox*>(w->parentWidget());
+        const QWidget* named = combo && combo->lineEdit() == w ? combo : w;
+        const QString key = named->objectName() + (named != w ? QStringLiteral(".text") : QString());
+        if (!named->objectName().isEmpty() && !named->isHidden())
+            v.insert(f->objectName() + u'/' + key, view);
     };
     for (const ui::Form* f : ui::loadedForms()) {
         for (const QAbstractItemView* w : f->findChildren<QAbstractItemView*>()) {
@@ -121,9 +137,14 @@ Views viewsShown(const QString& folder) {
                  !w->toolTip().isEmpty() || (label && !label->text().isEmpty())});
         }
         for (const QComboBox* w : f->findChildren<QComboBox*>()) {
-            // An empty list shows its reason in its box; a tooltip alone is seen by nobody.
+            // An empty list shows its reason in its box (an editable one in its line edit, and in
+            // its tooltip while it holds a text); a tooltip alone is seen by nobody.
+            const QLineEdit* e = w->lineEdit();
             add(f, w,
-                {View::List, rowsOf(w->model()), w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
+                {View::List, rowsOf(w->model()),
+                 e ? !e->placeholderText().isEmpty() : w->currentIndex() < 0 && !w->placeholderText().isEmpty()});
+            if (e)
+                add(f, e, {View::Text, e->text()});
         }
         for (const QLineEdit* w : f->findChildren<QLineEdit*>())
             if (!qobject_cast<QComboBox*>(w->parentWidget()))
@@ -208,6 +229,7 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     ScriptedDialogs& d = dialogs();
     d.clear();
     s_noWayOut = false;
+    s_typed.clear();
     if (const QString e = guarded(row.prepare); !e.isEmpty()) {
         r.crash = QStringLiteral("preparing: ") + e;
         return;
@@ -233,6 +255,7 @@ void Walker::steps(const Row& row, const std::function<void()>& arm, Run& r, boo
     r.refusedFree = db::fault::refusedUnheldCount();
     db::fault::clear();
     r.shown = viewsShown(m_program.folder->path());
+    r.typed = s_typed;
     if (snapshots)
         r.afterCommand = snapshot(*m_program.folder, m_connections);
     if (r.crash.isEmpty())
@@ -375,6 +398,12 @@ QStringList Walker::checkViews(const Run& clean, const Run& failed) const {
         case View::Label:
             if (!now.rows.isEmpty() && now.rows != was.rows)
                 problems << QStringLiteral("%1 says what it did not read: %2").arg(it.key(), shown);
+            break;
+        case View::Text:
+            // An editable combo box the command leaves alone keeps its text or shows nothing.
+            if (clean.shownBefore.value(it.key(), {View::Text, QStringLiteral("\n")}).rows == wanted.rows &&
+                !now.rows.isEmpty() && !failed.typed.contains(it.key().section(u'/', 1).section(u'.', 0, 0)))
+                problems << QStringLiteral("%1 holds a text nobody typed: %2").arg(it.key(), shown);
             break;
         }
     }

@@ -12,7 +12,9 @@
 // then succeed. After any failure every list, grid, box and label shows what the clean run shows,
 // leaving out the values the clean run wrote or removed; or else a list nothing with the reason
 // beside it, a box what the user typed in it or nothing, a label nothing; a box greyed where the
-// clean run leaves it open says why. Any of them may instead stay as it was before the command. A
+// clean run leaves it open says why; an editable combo box the command leaves alone and the user
+// typed nothing into holds its text or nothing. A quotation file a row saved is compared as a
+// database is (its header). Any of them may instead stay as it was before the command. A
 // failure that reaches no statement is a wrong row.
 #include "../shell_ui/ShellUiFixture.h"
 #include "ScriptedDialogs.h"
@@ -46,7 +48,7 @@ struct Row {
 using Tables = QMap<QString, QString>;
 // "window/control" -> the rows a list, grid or box shows, and whether it shows why it is empty.
 struct View {
-    enum Kind { List, Box, Label };
+    enum Kind { List, Box, Label, Text }; // Text: what an editable combo box holds
     Kind kind = List;
     QString rows;
     bool reason = false;
@@ -80,6 +82,8 @@ public:
     static ScriptedDialogs& dialogs();
     // A row's step found a window it could not close.
     static void noWayOut() { s_noWayOut = true; }
+    // A row's step typed into an editable combo box (by its name): what it holds is the user's.
+    static void typedInto(const QString& box) { s_typed << box; }
 
 private:
     struct Run {
@@ -99,6 +103,7 @@ private:
         QMap<QString, int> statementsByFile;
         Tables before, afterCommand, after;
         Views shownBefore, shown; // before and after the command
+        QStringList typed;        // combo boxes the steps typed into
     };
     // Runs the row in a fresh program folder; `arm` sets the failure up just before the command.
     // With a retry, the same steps then run again cleanly in the same folder into `retry`.
@@ -108,6 +113,7 @@ private:
     QStringList checkViews(const Run& clean, const Run& failed) const;
 
     static inline bool s_noWayOut = false;
+    static inline QStringList s_typed;
     ShellUiFixture m_program;
     QMap<QString, db::DatabasePtr> m_connections; // the run's own, to read the tables
     Totals m_totals;

@@ -32,6 +32,7 @@ template <class T> void startNew() {
 // The second entry of a filter list chosen.
 template <class T> void chooseSecond(const char* combo, void (T::*chosen)()) {
     in<QComboBox, T>(combo)->setCurrentIndex(1);
+    Walker::typedInto(QString::fromLatin1(combo));
     (window<T>()->*chosen)();
 }
 

@@ -3,12 +3,21 @@
 #include "ItemRow.h"
 #include "Walk.h"
 #include "WalkEditor.h"
+#include "frmPe.h"
+#include "system/System.h"
 
 #include <QComboBox>
 
 using namespace walk;
 
 namespace {
+
+// A box dropped down and closed again with Esc.
+void dropDown(QComboBox* box) {
+    QTest::mousePress(box, Qt::LeftButton);
+    QTest::mouseRelease(box, Qt::LeftButton);
+    box->hidePopup();
+}
 
 QList<Row> rows() {
     return {
@@ -17,6 +26,23 @@ QList<Row> rows() {
          openMainDb,
          [] { form<frmQ>(); },
          {},
+         kDiscard},
+        {QStringLiteral("報價單: 開啟, 表頭與頁尾備註的清單, 另存新檔"),
+         {QStringLiteral("r:案"), QStringLiteral("r:員工"), QStringLiteral("r:ps")},
+         openMainDb,
+         [] { form<frmQ>(); },
+         [] {
+             // The header of a quotation opened, its lists dropped down, saved under a new name.
+             frmQ* w = ui::Default<frmQ>::get();
+             w->categoryBox()->setEditText(QStringLiteral("住宅"));
+             w->projectNameBox()->setEditText(QStringLiteral("信義住宅"));
+             w->salespersonBox()->setEditText(QStringLiteral("陳小明"));
+             dropDown(w->salespersonBox());
+             w->pageEndButton()->click();
+             dropDown(w->findChild<frmPe*>()->cbPe[0]);
+             Walker::dialogs().expectSaveFile(sys::programFolder() + QStringLiteral("/walk.kav"));
+             w->action(QStringLiteral("mSaveAs"))->trigger();
+         },
          kDiscard},
         {QStringLiteral("報價單: 工程類別 切換"),
          {QStringLiteral("r:k2a")},

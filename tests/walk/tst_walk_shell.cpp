@@ -78,7 +78,11 @@ QList<Row> rows() {
          [] { click<frmSet>("cmdCp"); }},
         {QStringLiteral("系統設定: 使用者權限 套用"),
          {QStringLiteral("w:員工")},
-         [] { settings()->hfgSec_Click(frmSet::kFirstStaffRow, frmSet::kFirstRightsCol + 1); },
+         [] {
+             // Two staff members changed: the write holds more than one row.
+             settings()->hfgSec_Click(frmSet::kFirstStaffRow, frmSet::kFirstRightsCol + 1);
+             settings()->hfgSec_Click(frmSet::kFirstStaffRow + 1, frmSet::kFirstRightsCol + 1);
+         },
          [] { click<frmSet>("Command2"); },
          [] { click<frmSet>("Command2"); }},
         {QStringLiteral("系統設定: 路徑 套用"),
