@@ -2,6 +2,7 @@
 
 #include "ReportPreview.h"
 #include "text/FileErrors.h"
+#include "text/TextCut.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
@@ -611,6 +612,11 @@ bool Report::render(QPagedPaintDevice& device, int from, int to) const {
 }
 
 bool Report::writePdf(const QString& path, QString* error) const {
+    if (const QString blocked = text::writeBlocker(path); !blocked.isEmpty()) {
+        if (error)
+            *error = blocked;
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -644,7 +650,7 @@ QString Report::pdfFileName() const {
             parts << v;
     }
     static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
-    return parts.join(u'_').replace(unsafe, QStringLiteral("-")) + QStringLiteral(".pdf");
+    return text::fitFileName(parts.join(u'_').replace(unsafe, QStringLiteral("-")), QStringLiteral(".pdf"));
 }
 
 bool Report::savePdfAs(const QString& folder) const {
