@@ -1,7 +1,6 @@
 #include "Codec.h"
 #include "FileErrors.h"
 
-
 #include <QByteArrayView>
 #include <QFile>
 #include <QSaveFile>

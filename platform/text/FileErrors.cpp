@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
-#include <fcntl.h>
-#include <unistd.h>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace text {
 

@@ -250,7 +250,8 @@ private slots:
         QString error;
         if (errorNumber == 0 || errorNumber == EISDIR) {
             QTemporaryDir dir;
-            const QString target = errorNumber ? dir.path() : dir.filePath(QStringLiteral("no/such/folder/a.ini"));
+            const QString target =
+                errorNumber ? dir.path() : dir.filePath(QStringLiteral("no/such/folder/a.ini"));
             QVERIFY(!writeTextFile(target, QStringLiteral("x"), &error));
         } else {
             error = fileErrorReason(FailedFile(errorNumber));

@@ -171,7 +171,8 @@ private slots:
         QTest::newRow("selector not left alone") << ivs << 2 << "";
         // A proposed file name ending in .pdf: cut to 255 bytes of UTF-8, its extension kept.
         QTest::newRow("file name") << QString(84, u'王') + ".pdf" << 0 << QString(83, u'王') + ".pdf";
-        QTest::newRow("file name, pair not split") << ext.repeated(63) + ".pdf" << 0 << ext.repeated(62) + ".pdf";
+        QTest::newRow("file name, pair not split")
+            << ext.repeated(63) + ".pdf" << 0 << ext.repeated(62) + ".pdf";
         QTest::newRow("standard selector kept") << QString::fromUcs4(U"\u2764\uFE0Fx") << 1 << "";
     }
     void cutToUnits() {

@@ -45,7 +45,8 @@ class TestEndToEnd : public QObject {
     db::DatabasePtr sta;
     QMap<QString, QString> outputs; // command item -> saved workbook
 
-    QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {}, bool cutMessage = false) {
+    QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {},
+                  bool cutMessage = false) {
         const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
         const QString tpl = QDir(templateFolderOf(*cmd, mdM::TemplateFolder))
                                 .filePath(QString::fromUtf8(cmd->templateFile));
@@ -108,7 +109,8 @@ private slots:
         QTest::newRow("mPwc") << "mPwc" << 2 << "J10" << "註系統櫃";
         QTest::newRow("mPwac") << "mPwac" << 1 << "B8" << "木作";
         // An address of 82 characters wraps onto three lines of the header cell; the rest is cut.
-        QTest::newRow("long address") << "mPa" << 1 << "A6" << "工程地址：" + kLongAddress.left(52);
+        QTest::newRow("long address") << "mPa" << 1 << "A6"
+                                      << "工程地址：" + kLongAddress.left(52);
     }
     void commands() {
         QFETCH(QString, item);

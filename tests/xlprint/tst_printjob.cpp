@@ -162,10 +162,10 @@ private slots:
             << "列印失敗：\n列印設定不能使用：頁面範圍 A1 到 G1048576 每頁 1048576 列，這份報價單要印到第 "
                "2097152 "
                "列，超出工作表的最後一列 1048576；請縮小頁面範圍。\n請在「列印設定」修改後再列印。";
-        QTest::newRow("rows onto the footer")
-            << 9 << int(JobResult::Failed)
-            << "列印失敗：\n列印設定不能使用：每一頁列數太多：第 38 列是範本的簽名列（起始列 8 時每一頁最多 30 "
-               "列）。\n請在「列印設定」修改後再列印。\n範本：/x.xls";
+        QTest::newRow("rows onto the footer") << 9 << int(JobResult::Failed)
+                                              << "列印失敗：\n列印設定不能使用：每一頁列數太多：第 38 "
+                                                 "列是範本的簽名列（起始列 8 時每一頁最多 30 "
+                                                 "列）。\n請在「列印設定」修改後再列印。\n範本：/x.xls";
         QTest::newRow("statistics") << 7 << int(JobResult::Failed) << "列印失敗：\n統計失敗";
     }
     void failures() {

@@ -1,8 +1,8 @@
 // The print settings window: loading both files, the spin arrows, 套用's checks and writes,
 // 離開 without writing.
 #include "ScriptedDialogs.h"
-#include "TemplateDescription.h"
 #include "TempProgramFolder.h"
+#include "TemplateDescription.h"
 #include "frmXlSet.h"
 #include "mdM.h"
 

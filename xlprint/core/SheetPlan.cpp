@@ -159,7 +159,8 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
         for (const CellOut& c : sp.cells)
             for (const Block& m : mergedRows.value(c.row))
                 if (m.holds(c.row, c.col))
-                    return QStringLiteral("第 %1 張工作表的 %2%3 格在合併儲存格 %4%5:%6%7 之內，範本的這個區域不能填寫")
+                    return QStringLiteral(
+                               "第 %1 張工作表的 %2%3 格在合併儲存格 %4%5:%6%7 之內，範本的這個區域不能填寫")
                         .arg(sp.sheet)
                         .arg(columnLetters(c.col))
                         .arg(c.row)
@@ -193,12 +194,11 @@ SettingsProblem judgeDataRows(const Geometry& g, const PrintSheet& sheet) {
         if (m.bottom < g.S || row >= foot || m.right < g.tl.col || m.left > lastCol)
             continue;
         foot = row;
-        what = named(sheet.value(m.top, m.left).toString(),
-                     QStringLiteral("合併儲存格 %1%2:%3%4")
-                         .arg(columnLetters(m.left))
-                         .arg(m.top)
-                         .arg(columnLetters(m.right))
-                         .arg(m.bottom));
+        what = named(sheet.value(m.top, m.left).toString(), QStringLiteral("合併儲存格 %1%2:%3%4")
+                                                                .arg(columnLetters(m.left))
+                                                                .arg(m.top)
+                                                                .arg(columnLetters(m.right))
+                                                                .arg(m.bottom));
     }
     for (int r = g.S; r < foot; ++r)
         for (int c = g.tl.col; c <= lastCol; ++c) {
@@ -206,18 +206,22 @@ SettingsProblem judgeDataRows(const Geometry& g, const PrintSheet& sheet) {
             if (text.trimmed().isEmpty())
                 continue;
             foot = r;
-            what = named(text, QStringLiteral("頁尾（%1%2「%3」）").arg(columnLetters(c)).arg(r).arg(text.left(20)));
+            what = named(text, QStringLiteral("已有文字的列（%1%2「%3」）")
+                                   .arg(columnLetters(c))
+                                   .arg(r)
+                                   .arg(text::firstCharacters(text, 20)));
             break;
         }
     if (foot <= g.S)
         return {SettingsField::StartRow,
                 QStringLiteral("起始列不能是第 %1 列：第 %2 列是範本的%3").arg(g.S).arg(foot).arg(what)};
     if (g.S + g.P - 1 >= foot)
-        return {SettingsField::RowsPerPage, QStringLiteral("每一頁列數太多：第 %1 列是範本的%2（起始列 %3 時每一頁最多 %4 列）")
-                                                .arg(foot)
-                                                .arg(what)
-                                                .arg(g.S)
-                                                .arg(foot - g.S)};
+        return {SettingsField::RowsPerPage,
+                QStringLiteral("每一頁列數太多：第 %1 列是範本的%2（起始列 %3 時每一頁最多 %4 列）")
+                    .arg(foot)
+                    .arg(what)
+                    .arg(g.S)
+                    .arg(foot - g.S)};
     return {};
 }
 

@@ -108,9 +108,9 @@ void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
 QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStringList* cut = nullptr);
 
 // The data rows of a page (S to S + P - 1) against what the sheet holds in its page range: no data
-// row may reach a merged block or the page foot, which starts at the first row from S on that
-// holds a text or a merged block and takes every row below it. The problem names 起始列 when the
-// first data row is taken already, else 每一頁列數; None when the rows are free.
+// row may reach a row of the template's own (a text or a merged block), nor any row below it (the
+// page foot). The problem names 起始列 when the first data row is taken already, else 每一頁列數;
+// None when the rows are free.
 SettingsProblem judgeDataRows(const Geometry& g, const PrintSheet& sheet);
 
 // Why the plan's pages or cells would reach past the sheet's last row or column (the page range

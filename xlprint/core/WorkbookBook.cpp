@@ -101,7 +101,8 @@ std::unique_ptr<PrintBook> LayerWorkbooks::open(const QString& templatePath, QSt
 SettingsProblem judgeTemplates(const Geometry& g, const QString& printTemplateFolder) {
     QStringList seen;
     for (const PrintCommand& cmd : printCommands()) {
-        const QString path = QDir(templateFolderOf(cmd, printTemplateFolder)).filePath(QString::fromUtf8(cmd.templateFile));
+        const QString path =
+            QDir(templateFolderOf(cmd, printTemplateFolder)).filePath(QString::fromUtf8(cmd.templateFile));
         if (seen.contains(path))
             continue;
         seen.append(path);
