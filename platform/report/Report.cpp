@@ -643,14 +643,14 @@ bool Report::writePdf(const QString& path, QString* error) const {
 }
 
 QString Report::pdfFileName() const {
-    QStringList parts{m_layout.title};
-    for (const char* field : {"cn", "dy"}) {
-        const QString v = m_head.value(QString::fromLatin1(field)).trimmed();
-        if (!v.isEmpty())
-            parts << v;
-    }
     static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
-    return text::fitFileName(parts.join(u'_').replace(unsafe, QStringLiteral("-")), QStringLiteral(".pdf"));
+    const auto part = [this](const char* field) {
+        const QString v = m_head.value(QString::fromLatin1(field)).trimmed();
+        return v.isEmpty() ? v : u'_' + QString(v).replace(unsafe, QStringLiteral("-"));
+    };
+    // A name too long for the file system loses the end of the customer's name, not the date.
+    return text::fitFileName(QString(m_layout.title).replace(unsafe, QStringLiteral("-")) + part("cn"),
+                             part("dy") + QStringLiteral(".pdf"));
 }
 
 bool Report::savePdfAs(const QString& folder) const {
