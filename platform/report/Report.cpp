@@ -2,6 +2,7 @@
 
 #include "ReportPreview.h"
 #include "text/FileErrors.h"
+#include "text/TextCut.h"
 #include "ui/Dialogs.h"
 
 #include <QDir>
@@ -611,6 +612,11 @@ bool Report::render(QPagedPaintDevice& device, int from, int to) const {
 }
 
 bool Report::writePdf(const QString& path, QString* error) const {
+    if (const QString blocked = text::writeBlocker(path); !blocked.isEmpty()) {
+        if (error)
+            *error = blocked;
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -637,14 +643,14 @@ bool Report::writePdf(const QString& path, QString* error) const {
 }
 
 QString Report::pdfFileName() const {
-    QStringList parts{m_layout.title};
-    for (const char* field : {"cn", "dy"}) {
-        const QString v = m_head.value(QString::fromLatin1(field)).trimmed();
-        if (!v.isEmpty())
-            parts << v;
-    }
     static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\s]+"));
-    return parts.join(u'_').replace(unsafe, QStringLiteral("-")) + QStringLiteral(".pdf");
+    const auto part = [this](const char* field) {
+        const QString v = m_head.value(QString::fromLatin1(field)).trimmed();
+        return v.isEmpty() ? v : u'_' + QString(v).replace(unsafe, QStringLiteral("-"));
+    };
+    // A name too long for the file system loses the end of the customer's name, not the date.
+    return text::fitFileName(QString(m_layout.title).replace(unsafe, QStringLiteral("-")) + part("cn"),
+                             part("dy") + QStringLiteral(".pdf"));
 }
 
 bool Report::savePdfAs(const QString& folder) const {

@@ -1,8 +1,6 @@
 #include "Codec.h"
 #include "FileErrors.h"
 
-#include "system/System.h"
-
 #include <QByteArrayView>
 #include <QFile>
 #include <QSaveFile>
@@ -219,9 +217,8 @@ bool writeTextFile(const QString& path, const QString& content, QString* error) 
             *error = withPath(path, reason);
         return false;
     };
-    // A read-only file stays as it is, also for a user the file system would let through.
-    if (sys::isReadOnly(path))
-        return fail(readOnlyReason());
+    if (const QString blocked = writeBlocker(path); !blocked.isEmpty())
+        return fail(blocked);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return fail(fileErrorReason(f));

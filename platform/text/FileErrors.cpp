@@ -1,8 +1,14 @@
 #include "FileErrors.h"
 
+#include "system/System.h"
+
+#include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace text {
 
@@ -73,8 +79,21 @@ QString fileErrorReason(const QFileDevice& file) {
     }
 }
 
-QString readOnlyReason() {
-    return QStringLiteral("檔案唯讀");
+QString writeBlocker(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return fileErrorReason(EISDIR);
+    // The file is replaced by a new one written beside it: its folder must take new files too.
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    if (faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        return fileErrorReason(errno == EACCES || errno == EPERM ? EACCES : errno);
+    if (!info.exists())
+        return {};
+    // A read-only file stays as it is, also for a user the file system would let through.
+    if (sys::isReadOnly(path) ||
+        faccessat(AT_FDCWD, QFile::encodeName(info.absoluteFilePath()).constData(), W_OK, AT_EACCESS) != 0)
+        return fileErrorReason(EACCES);
+    return {};
 }
 
 } // namespace text

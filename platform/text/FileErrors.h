@@ -12,7 +12,9 @@ QString fileErrorReason(int errorNumber);
 // The reason for the last failure of a file: the operating-system error its message names, else
 // one for the kind of failure (open, read, write, rename).
 QString fileErrorReason(const QFileDevice& file);
-// The reason for a file that has the read-only attribute.
-QString readOnlyReason();
+// Why this user (the effective one, as the file system judges it) cannot write `path`, asked before
+// every file write: a folder, a file or folder the user may not write (or a file with the read-only
+// attribute, whoever runs the program), a missing folder. Empty when nothing stands in the way.
+QString writeBlocker(const QString& path);
 
 } // namespace text

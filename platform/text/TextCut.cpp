@@ -53,4 +53,17 @@ QString firstCharacters(const QString& s, int n) {
     return s.left(end);
 }
 
+QString fitFileName(const QString& stem, const QString& tail) {
+    qsizetype room = kMaxFileNameBytes - tail.toUtf8().size();
+    qsizetype end = 0;
+    while (end < stem.size()) {
+        const qsizetype len = characterLength(stem, end);
+        room -= QStringView(stem).sliced(end, len).toUtf8().size();
+        if (room < 0)
+            break;
+        end += len;
+    }
+    return stem.left(end) + tail;
+}
+
 } // namespace text

@@ -15,4 +15,10 @@ QString cutToUnits(const QString& s, qsizetype maxUnits);
 // The first `n` characters of `s`.
 QString firstCharacters(const QString& s, int n);
 
+// The longest file name the file system holds, in bytes of UTF-8.
+inline constexpr qsizetype kMaxFileNameBytes = 255;
+// A proposed file name: `stem` cut on a character boundary so that it and `tail` (the extension and
+// whatever must stay whole) fit kMaxFileNameBytes.
+QString fitFileName(const QString& stem, const QString& tail);
+
 } // namespace text

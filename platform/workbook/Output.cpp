@@ -2,6 +2,7 @@
 #include "Workbook.h"
 
 #include "system/System.h"
+#include "text/TextCut.h"
 #include "ui/Dialogs.h"
 
 #include <QDateTime>
@@ -54,11 +55,12 @@ QString newOutputPath(const QString& templatePath) {
     const QString folder = outputFolder();
     if (!QDir().mkpath(folder))
         throw WorkbookError(QStringLiteral("無法建立輸出資料夾：%1").arg(folder));
-    const QString base = QFileInfo(templatePath).completeBaseName() + u'_' +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = QDir(folder).filePath(base + QStringLiteral(".xlsx"));
+    const QString stem = QFileInfo(templatePath).completeBaseName();
+    const QString time = u'_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = QDir(folder).filePath(text::fitFileName(stem, time + QStringLiteral(".xlsx")));
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QDir(folder).filePath(base + u'-' + QString::number(n) + QStringLiteral(".xlsx"));
+        path = QDir(folder).filePath(
+            text::fitFileName(stem, time + u'-' + QString::number(n) + QStringLiteral(".xlsx")));
     return path;
 }
 

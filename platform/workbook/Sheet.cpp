@@ -186,7 +186,13 @@ void Sheet::Impl::load(const QByteArray& bytes) {
         if (local == "sheetFormatPr") {
             if (n.attribute("defaultRowHeight"))
                 defaultHeight = n.attribute("defaultRowHeight").as_double(15.0);
+            if (n.attribute("defaultColWidth"))
+                defaultWidth = n.attribute("defaultColWidth").as_double(8.43);
         } else if (local == "cols") {
+            for (pugi::xml_node c : n.children())
+                if (c.attribute("width"))
+                    columnWidths.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),
+                                            c.attribute("width").as_double()});
             for (pugi::xml_node c : n.children())
                 if (c.attribute("style"))
                     columnStyles.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),
@@ -736,6 +742,24 @@ QString Sheet::numberFormat(int row, int col) const {
 
 void Sheet::setBold(int row, int col, bool bold) {
     d->restyle(row, col, [&](Styles& st, int xf) { return st.withBold(xf, bold); });
+}
+
+double Sheet::columnWidth(int col) const {
+    d->check(1, col);
+    for (const ColumnWidth& c : d->columnWidths)
+        if (col >= c.min && col <= c.max)
+            return c.width;
+    return d->defaultWidth;
+}
+
+bool Sheet::wrapsText(int row, int col) const {
+    d->check(row, col);
+    return d->book->stylesRef().wraps(d->styleOf(row, col));
+}
+
+double Sheet::fontSize(int row, int col) const {
+    d->check(row, col);
+    return d->book->stylesRef().fontSize(d->styleOf(row, col));
 }
 
 bool Sheet::isBold(int row, int col) const {

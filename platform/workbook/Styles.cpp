@@ -193,19 +193,33 @@ QString Styles::numberFormat(int xf) const {
     return QStringLiteral("General");
 }
 
-bool Styles::bold(int xf) const {
+pugi::xml_node Styles::fontOf(int xf) const {
     const int fontId = intAttr(xfNode(xf < 0 ? 0 : xf), "fontId");
     int i = 0;
-    for (pugi::xml_node f : fonts_.children()) {
-        if (f.type() != pugi::node_element)
-            continue;
-        if (i++ == fontId) {
-            for (pugi::xml_node c : f.children())
-                if (xml::localName(c.name()) == "b")
-                    return truthy(c);
-            return false;
-        }
-    }
+    for (pugi::xml_node f : fonts_.children())
+        if (f.type() == pugi::node_element && i++ == fontId)
+            return f;
+    return {};
+}
+
+bool Styles::bold(int xf) const {
+    for (pugi::xml_node c : fontOf(xf).children())
+        if (xml::localName(c.name()) == "b")
+            return truthy(c);
+    return false;
+}
+
+double Styles::fontSize(int xf) const {
+    for (pugi::xml_node c : fontOf(xf).children())
+        if (xml::localName(c.name()) == "sz")
+            return c.attribute("val").as_double(11);
+    return 11;
+}
+
+bool Styles::wraps(int xf) const {
+    for (pugi::xml_node c : xfNode(xf < 0 ? 0 : xf).children())
+        if (xml::localName(c.name()) == "alignment")
+            return c.attribute("wrapText").as_bool(false);
     return false;
 }
 

@@ -21,6 +21,8 @@ public:
     HAlign alignment(int xf) const;
     QString numberFormat(int xf) const;
     bool bold(int xf) const;
+    bool wraps(int xf) const;
+    double fontSize(int xf) const; // points
     CellBorders borders(int xf) const;
 
     // The format like `xf` but with the property changed (xf -1: the default format 0).
@@ -31,6 +33,7 @@ public:
 
 private:
     pugi::xml_node xfNode(int xf) const;
+    pugi::xml_node fontOf(int xf) const;
     // Fills an empty list with `entries` (XML of its default items).
     static void seed(pugi::xml_node list, const std::string& entries);
     pugi::xml_node child(pugi::xml_node parent, const char* local, bool create, const char* const* order = nullptr);

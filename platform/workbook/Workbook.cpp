@@ -450,6 +450,8 @@ void Workbook::save(const QString& path, bool overwrite) {
         replace("[Content_Types].xml", serializeDoc(types));
     }
 
+    if (const QString blocked = text::writeBlocker(path); !blocked.isEmpty())
+        throw WorkbookError(QStringLiteral("無法儲存 %1：%2").arg(path, blocked));
     const QByteArray bytes = zip::write(out);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -143,6 +143,11 @@ public:
     QString numberFormat(int row, int col) const; // "General" when none
     void setBold(int row, int col, bool bold = true);
     bool isBold(int row, int col) const;
+    // Width of a column in characters of the workbook's default font; whether a cell's text wraps
+    // and the size in points of its font.
+    double columnWidth(int col) const;
+    bool wrapsText(int row, int col) const;
+    double fontSize(int row, int col) const;
     // Thin borders in the automatic colour on the chosen edges of a range; other sides unchanged.
     void setThinBorders(const RangeRef& range, unsigned edges);
     CellBorders borders(int row, int col) const;

@@ -38,6 +38,11 @@ struct ColumnStyle {
     int min, max, style;
 };
 
+struct ColumnWidth {
+    int min, max;
+    double width;
+};
+
 struct Workbook::Impl {
     QString path;
     std::vector<zip::Entry> entries;
@@ -82,6 +87,8 @@ struct Sheet::Impl {
     std::set<int> rowBreaks; // rows that start a page
     std::set<int> colBreaks; // columns that start a page
     std::vector<ColumnStyle> columnStyles;
+    std::vector<ColumnWidth> columnWidths;
+    double defaultWidth = 8.43;
     double defaultHeight = 15.0;
 
     void load(const QByteArray& bytes);

@@ -56,9 +56,11 @@ void addHeader(SheetSpec& sheet, int lastCol, const char* title) {
     head.align = Align::Center;
     Style small = plain(9);
     small.align = Align::Center;
+    // Long customer, project and address texts wrap; the printout makes the row as high as their
+    // lines need, up to a bound, and cuts what lies beyond it.
     Style left = plain(10);
     left.align = Align::Left;
-    left.shrink = true;
+    left.wrap = true;
     const int split1 = lastCol >= 10 ? 4 : 3;  // customer block | contact block
     const int split2 = lastCol >= 10 ? 7 : 5;  // contact block | document block
     sheet.cells.push_back({1, 1, std::string("#公司名稱#　") + title, head, lastCol});

@@ -26,6 +26,7 @@ struct Style {
     unsigned border = None; // thin lines
     std::string numFormat;  // empty: General
     bool shrink = false;    // shrink text to fit the cell
+    bool wrap = false;      // wrap text onto more lines
     int indent = 0;
     bool operator==(const Style&) const = default;
 };

@@ -48,6 +48,8 @@ public:
             format_set_num_format(f, s.numFormat.c_str());
         if (s.shrink)
             format_set_shrink(f);
+        if (s.wrap)
+            format_set_text_wrap(f);
         if (s.indent)
             format_set_indent(f, uint8_t(s.indent));
         cache_.emplace_back(s, f);

@@ -220,7 +220,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         error.clear();
         QVERIFY(!writeTextFile(path, QStringLiteral("new"), &error));
-        QVERIFY2(error.endsWith(QStringLiteral("檔案唯讀")), qPrintable(error));
+        QVERIFY2(error.endsWith(QStringLiteral("沒有存取權限（檔案或資料夾唯讀）")), qPrintable(error));
         QVERIFY(!writeLines(path, {QStringLiteral("new")}));
         QCOMPARE(fileBytes(path), QByteArray("old"));
     }
@@ -229,10 +229,11 @@ private slots:
     // wording of it into Chinese.
     void fileErrorReasons_data() {
         QTest::addColumn<bool>("translated");
-        QTest::addColumn<int>("errorNumber"); // 0: a real write into a missing folder
+        QTest::addColumn<int>("errorNumber"); // 0, EISDIR: a real write into a missing folder, onto a folder
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing folder, translated") << true << 0 << "找不到檔案或資料夾";
         QTest::newRow("read-only folder, translated") << true << int(EACCES) << "沒有存取權限（檔案或資料夾唯讀）";
+        QTest::newRow("onto a folder") << false << int(EISDIR) << "這是資料夾，不是檔案";
         QTest::newRow("disk full, translated") << true << int(ENOSPC) << "磁碟空間不足";
     }
     void fileErrorReasons() {
@@ -247,9 +248,11 @@ private slots:
             QVERIFY(QCoreApplication::installTranslator(&translator));
         }
         QString error;
-        if (errorNumber == 0) {
+        if (errorNumber == 0 || errorNumber == EISDIR) {
             QTemporaryDir dir;
-            QVERIFY(!writeTextFile(dir.filePath(QStringLiteral("no/such/folder/a.ini")), QStringLiteral("x"), &error));
+            const QString target =
+                errorNumber ? dir.path() : dir.filePath(QStringLiteral("no/such/folder/a.ini"));
+            QVERIFY(!writeTextFile(target, QStringLiteral("x"), &error));
         } else {
             error = fileErrorReason(FailedFile(errorNumber));
         }

@@ -169,13 +169,20 @@ private slots:
         QTest::newRow("pair not split") << ext + ext << 3 << ext;
         QTest::newRow("ideographic selector kept") << ivs + ivs << 5 << ivs;
         QTest::newRow("selector not left alone") << ivs << 2 << "";
+        // A proposed file name ending in .pdf: cut to 255 bytes of UTF-8, its extension kept.
+        QTest::newRow("file name") << QString(84, u'王') + ".pdf" << 0 << QString(83, u'王') + ".pdf";
+        QTest::newRow("file name, pair not split")
+            << ext.repeated(63) + ".pdf" << 0 << ext.repeated(62) + ".pdf";
         QTest::newRow("standard selector kept") << QString::fromUcs4(U"\u2764\uFE0Fx") << 1 << "";
     }
     void cutToUnits() {
         QFETCH(QString, text);
         QFETCH(int, max);
         QFETCH(QString, kept);
-        QCOMPARE(text::cutToUnits(text, max), kept);
+        if (text.endsWith(QLatin1String(".pdf")))
+            QCOMPARE(text::fitFileName(text.chopped(4), QStringLiteral(".pdf")), kept);
+        else
+            QCOMPARE(text::cutToUnits(text, max), kept);
     }
     void firstCharacterKeepsSelector() {
         const QString ivs = QString::fromUcs4(U"\u845B\U000E0100\u57CE");

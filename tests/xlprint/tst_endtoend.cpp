@@ -35,6 +35,8 @@ QString run(const QString& program, const QStringList& args, int timeoutMs = 600
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+const QString kLongAddress = QStringLiteral("台北市信義區信義路五段七號").repeated(6).left(82);
+
 } // namespace
 
 class TestEndToEnd : public QObject {
@@ -43,12 +45,15 @@ class TestEndToEnd : public QObject {
     db::DatabasePtr sta;
     QMap<QString, QString> outputs; // command item -> saved workbook
 
-    QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {}) {
+    QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {},
+                  bool cutMessage = false) {
         const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
         const QString tpl = QDir(templateFolderOf(*cmd, mdM::TemplateFolder))
                                 .filePath(QString::fromUtf8(cmd->templateFile));
         ScriptedDialogs d;
         d.expectOpenFile(tpl);
+        if (cutMessage)
+            d.expectMessage();
         g_opened.clear();
         const JobResult r =
             printQuotation(*cmd, switchesFor(*cmd, doc.WorkTypesOnly, rights), doc, *sta, rights);
@@ -103,6 +108,9 @@ private slots:
         QTest::newRow("mPac") << "mPac" << 1 << "G7" << "利潤";
         QTest::newRow("mPwc") << "mPwc" << 2 << "J10" << "註系統櫃";
         QTest::newRow("mPwac") << "mPwac" << 1 << "B8" << "木作";
+        // An address of 82 characters wraps onto three lines of the header cell; the rest is cut.
+        QTest::newRow("long address") << "mPa" << 1 << "A6"
+                                      << "工程地址：" + kLongAddress.left(52);
     }
     void commands() {
         QFETCH(QString, item);
@@ -110,9 +118,12 @@ private slots:
         QFETCH(QString, cell);
         QFETCH(QString, text);
         quote::QuoteDocument doc = xlfixture::standard();
-        const QString out = print(qPrintable(item), doc);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (tag != item)
+            doc.header.txtAddr = kLongAddress;
+        const QString out = print(qPrintable(item), doc, {}, tag != item);
         QVERIFY(!out.isEmpty());
-        outputs[item] = out;
+        outputs[tag] = out;
         auto book = wb::Workbook::open(out);
         const wb::CellRef c = wb::cell(cell);
         QCOMPARE(book->sheet(sheet).text(c.row, c.col), text);

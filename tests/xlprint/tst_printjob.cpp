@@ -30,6 +30,8 @@ public:
         }
         auto b = std::make_unique<Book>(sheets);
         b->at(1).cells[{1, 1}] = QStringLiteral("#客戶名稱#");
+        for (Sheet& sh : b->sheets)
+            sh.cells[{38, 1}] = QStringLiteral("客戶簽認：");
         return b;
     }
     bool handOver(PrintBook& book, const QString&, QString* error) override {
@@ -160,6 +162,10 @@ private slots:
             << "列印失敗：\n列印設定不能使用：頁面範圍 A1 到 G1048576 每頁 1048576 列，這份報價單要印到第 "
                "2097152 "
                "列，超出工作表的最後一列 1048576；請縮小頁面範圍。\n請在「列印設定」修改後再列印。";
+        QTest::newRow("rows onto the footer") << 9 << int(JobResult::Failed)
+                                              << "列印失敗：\n列印設定不能使用：每一頁列數太多：第 38 "
+                                                 "列是範本的簽名列（起始列 8 時每一頁最多 30 "
+                                                 "列）。\n請在「列印設定」修改後再列印。\n範本：/x.xls";
         QTest::newRow("statistics") << 7 << int(JobResult::Failed) << "列印失敗：\n統計失敗";
     }
     void failures() {
@@ -167,7 +173,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(QString, text);
         ScriptedDialogs d;
-        if (what >= 2 && what <= 5)
+        if ((what >= 2 && what <= 5) || what == 9)
             d.expectOpenFile(what == 2 ? QString() : QStringLiteral("/x.xls"));
         if (what == 3)
             books.openError = QStringLiteral("無法開啟");
@@ -175,8 +181,8 @@ private slots:
             books.saveError = QStringLiteral("無法存檔");
         if (what == 5)
             books.sheets = 1;
-        if (what == 6)
-            mdM::XlRowsPerPage = QStringLiteral("0");
+        if (what == 6 || what == 9)
+            mdM::XlRowsPerPage = what == 6 ? QStringLiteral("0") : QStringLiteral("31");
         if (what == 8) {
             mdM::XlPageBottomRight = QStringLiteral("G1048576");
             for (int i = 0; i < 30; ++i)

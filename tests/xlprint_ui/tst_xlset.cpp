@@ -2,6 +2,7 @@
 // 離開 without writing.
 #include "ScriptedDialogs.h"
 #include "TempProgramFolder.h"
+#include "TemplateDescription.h"
 #include "frmXlSet.h"
 #include "mdM.h"
 
@@ -119,6 +120,11 @@ private slots:
             << "起始行必須在列印範圍之內，表格的 7 行都要在 A 到 G 行裡（起始行只能是 A）";
         QTest::newRow("row below the range") << QStringList{"40", "A", "A1", "G39", "30"} << "txtRow"
                                              << "起始列必須在列印範圍之內（第 1 到 39 列）";
+        // Judged against the shipped templates: row 38 is their signature row.
+        QTest::newRow("rows onto the footer") << QStringList{"8", "A", "A1", "G39", "31"} << "txtPr"
+                                              << "每一頁列數太多：第 38 列是範本的簽名列";
+        QTest::newRow("start row on the footer") << QStringList{"38", "A", "A1", "G39", "1"} << "txtRow"
+                                                 << "起始列不能是第 38 列：第 38 列是範本的簽名列";
         QTest::newRow("last column of the sheet") << QStringList{"8", "A", "A1", "XFD39", "30"} << "txtRD"
                                                   << "右下";
     }
@@ -126,6 +132,9 @@ private slots:
         QFETCH(QStringList, values);
         QFETCH(QString, focus);
         QFETCH(QString, named);
+        QString error;
+        QVERIFY2(tpl::writeMissing(folder->path(), nullptr, &error), qPrintable(error));
+        mdM::TemplateFolder = folder->path();
         frmXlSet* f = form();
         f->activateWindow();
         fill(values);

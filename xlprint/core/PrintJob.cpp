@@ -143,6 +143,15 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches, 
         book = services.books->open(path, &error);
         if (!book)
             return false;
+        // The settings against the template as it stands (a user may have edited it).
+        for (const SheetPlan& sp : plan.sheets) {
+            const PrintSheet* sh = book->sheet(sp.sheet);
+            const SettingsProblem p = sh ? judgeDataRows(*g, *sh) : SettingsProblem{};
+            if (p.field != SettingsField::None) {
+                error = settingsFailure(p) + QStringLiteral("\n範本：%1").arg(QDir::toNativeSeparators(path));
+                return false;
+            }
+        }
         if (!settings.fixedHeader)
             fillPlaceholders(*book, g->S - 2, plan.lastHeaderCol, placeholderValues(snapshot), &cut);
         error = applyPlan(plan, *g, *book, &cut);

@@ -5,6 +5,7 @@
 #include "text/TextCut.h"
 #include "workbook/Workbook.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace xlprint {
@@ -37,21 +38,57 @@ qsizetype characterCount(QStringView s) {
     return n;
 }
 
+void noteCut(const PrintSheet& sh, int sheet, int row, int col, const QString& kept, QStringList* cut) {
+    if (cut)
+        cut->append(QStringLiteral("%1%2%3：保留前 %4 字")
+                        .arg(sh.name().isEmpty() ? QStringLiteral("第 %1 張工作表 ").arg(sheet)
+                                                 : QStringLiteral("工作表「%1」").arg(sh.name()))
+                        .arg(columnLetters(col))
+                        .arg(row)
+                        .arg(characterCount(kept)));
+}
+
 void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut) {
     if (v.typeId() == QMetaType::QString && v.toString().size() > kMaxCellText) {
         // On a character boundary: a surrogate pair or a variation selector is never split.
         const QString kept = text::cutToUnits(v.toString(), kMaxCellText);
         sh.setValue(row, col, kept);
-        if (cut)
-            cut->append(QStringLiteral("%1%2%3：保留前 %4 字")
-                            .arg(sh.name().isEmpty() ? QStringLiteral("第 %1 張工作表 ").arg(sheet)
-                                                     : QStringLiteral("工作表「%1」").arg(sh.name()))
-                            .arg(columnLetters(col))
-                            .arg(row)
-                            .arg(characterCount(kept)));
+        noteCut(sh, sheet, row, col, kept, cut);
         return;
     }
     sh.setValue(row, col, v);
+}
+
+// Widths in half-width characters: two for the wide characters of East Asian scripts.
+int widthOf(QStringView s, qsizetype pos) {
+    const char32_t c = s.at(pos).isHighSurrogate() && pos + 1 < s.size()
+                           ? QChar::surrogateToUcs4(s.at(pos), s.at(pos + 1))
+                           : s.at(pos).unicode();
+    const bool wide = c >= 0x1100 && !(c >= 0xA4D0 && c < 0xAC00) && !(c >= 0xD7A4 && c < 0xF900) &&
+                      !(c >= 0xFF61 && c < 0xFFE0);
+    return wide ? 2 : 1;
+}
+
+// The beginning of `t` a wrapping cell shows in kHeaderLines lines, and the lines it takes. A
+// column's width counts digits of the default 11-pt font; a wide character takes about two of
+// them at that size.
+QString fitLines(const QString& t, const WrapCell& w, int* lines) {
+    const double room = w.width * 11 / qMax(1.0, w.fontSize) - 1;
+    int n = 1;
+    double used = 0;
+    qsizetype i = 0;
+    while (i < t.size()) {
+        const int width = t.at(i) == u'\n' ? 0 : widthOf(t, i);
+        if (t.at(i) == u'\n' || used + width > room) {
+            if (++n > kHeaderLines)
+                break;
+            used = 0;
+        }
+        used += width;
+        i += text::characterLength(t, i);
+    }
+    *lines = qMin(n, kHeaderLines);
+    return t.left(i);
 }
 
 } // namespace
@@ -76,8 +113,21 @@ void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
                         changed = true;
                     }
                 }
-                if (changed)
-                    writeValue(*sh, s, r, c, text, cut);
+                if (!changed)
+                    continue;
+                if (const std::optional<WrapCell> w = sh->wrapCell(r, c)) {
+                    int lines = 1;
+                    const QString kept = fitLines(text, *w, &lines);
+                    if (kept.size() < text.size()) {
+                        noteCut(*sh, s, r, c, kept, cut);
+                        text = kept;
+                    }
+                    // Each line about 1.3 times the font size high, and a little room.
+                    const double height = lines * w->fontSize * 1.3 + 2;
+                    if (height > sh->rowHeight(r))
+                        sh->setRowHeight(r, height);
+                }
+                writeValue(*sh, s, r, c, text, cut);
             }
         }
     }
@@ -100,6 +150,24 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
             for (int r = g.tl.row; r <= g.br.row; ++r)
                 sh->setRowHeight(dest + r - g.tl.row, sh->rowHeight(r));
         }
+        // A cell in a merged block would hide under it (or wipe the block's own text): the job stops
+        // before any cell of the sheet is written.
+        QHash<int, QVector<Block>> mergedRows;
+        for (const Block& m : sh->merges())
+            for (int r = m.top; r <= m.bottom; ++r)
+                mergedRows[r].append(m);
+        for (const CellOut& c : sp.cells)
+            for (const Block& m : mergedRows.value(c.row))
+                if (m.holds(c.row, c.col))
+                    return QStringLiteral(
+                               "第 %1 張工作表的 %2%3 格在合併儲存格 %4%5:%6%7 之內，範本的這個區域不能填寫")
+                        .arg(sp.sheet)
+                        .arg(columnLetters(c.col))
+                        .arg(c.row)
+                        .arg(columnLetters(m.left))
+                        .arg(m.top)
+                        .arg(columnLetters(m.right))
+                        .arg(m.bottom);
         for (const CellOut& c : sp.cells) {
             writeValue(*sh, sp.sheet, c.row, c.col, c.value, cut);
             if (c.align != Align::None)
@@ -110,6 +178,50 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
                 sh->setBold(c.row, c.col);
         }
     }
+    return {};
+}
+
+SettingsProblem judgeDataRows(const Geometry& g, const PrintSheet& sheet) {
+    // The columns a layout writes: the page range's and the cost template's three beyond it.
+    const int lastCol = g.br.col + kColumnsBeyondRange - 1;
+    int foot = g.br.row + 1;
+    QString what;
+    const auto named = [](const QString& text, const QString& otherwise) {
+        return text.contains(u'簽') ? QStringLiteral("簽名列") : otherwise;
+    };
+    for (const Block& m : sheet.merges()) {
+        const int row = qMax(m.top, g.S);
+        if (m.bottom < g.S || row >= foot || m.right < g.tl.col || m.left > lastCol)
+            continue;
+        foot = row;
+        what = named(sheet.value(m.top, m.left).toString(), QStringLiteral("合併儲存格 %1%2:%3%4")
+                                                                .arg(columnLetters(m.left))
+                                                                .arg(m.top)
+                                                                .arg(columnLetters(m.right))
+                                                                .arg(m.bottom));
+    }
+    for (int r = g.S; r < foot; ++r)
+        for (int c = g.tl.col; c <= lastCol; ++c) {
+            const QString text = sheet.value(r, c).toString();
+            if (text.trimmed().isEmpty())
+                continue;
+            foot = r;
+            what = named(text, QStringLiteral("已有文字的列（%1%2「%3」）")
+                                   .arg(columnLetters(c))
+                                   .arg(r)
+                                   .arg(text::firstCharacters(text, 20)));
+            break;
+        }
+    if (foot <= g.S)
+        return {SettingsField::StartRow,
+                QStringLiteral("起始列不能是第 %1 列：第 %2 列是範本的%3").arg(g.S).arg(foot).arg(what)};
+    if (g.S + g.P - 1 >= foot)
+        return {SettingsField::RowsPerPage,
+                QStringLiteral("每一頁列數太多：第 %1 列是範本的%2（起始列 %3 時每一頁最多 %4 列）")
+                    .arg(foot)
+                    .arg(what)
+                    .arg(g.S)
+                    .arg(foot - g.S)};
     return {};
 }
 

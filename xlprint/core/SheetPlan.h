@@ -47,6 +47,19 @@ struct JobPlan {
     bool hasCover = false;
 };
 
+// A merged block of cells, rows and columns from 1.
+struct Block {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    bool holds(int row, int col) const { return row >= top && row <= bottom && col >= left && col <= right; }
+};
+
+// A cell whose text wraps: the width of its block (its merged columns) in characters of the
+// sheet's default font, and the size of its font in points.
+struct WrapCell {
+    double width = 0;
+    double fontSize = 11;
+};
+
 // The workbook as the layouts write it. Rows and columns from 1.
 class PrintSheet {
 public:
@@ -67,6 +80,8 @@ public:
     virtual int lastRow() const = 0;
     // The sheet's own name as its tab shows it; empty when it has none.
     virtual QString name() const { return {}; }
+    virtual QVector<Block> merges() const { return {}; }
+    virtual std::optional<WrapCell> wrapCell(int /*row*/, int /*col*/) const { return std::nullopt; }
 };
 
 class PrintBook {
@@ -80,13 +95,23 @@ using wb::kMaxCellText;
 
 // The header placeholders replaced in rows 1 to lastRow and columns 1 to lastCol of the first two
 // sheets (as many as the workbook has). A cell is rewritten only when it holds a placeholder.
-// A text longer than a cell holds is cut to kMaxCellText and its cell named in `cut`.
+// A text longer than a cell holds is cut to kMaxCellText and its cell named in `cut`. In a cell
+// whose text wraps the text takes at most kHeaderLines lines, its row as high as they need; the
+// rest is cut and the cell named in `cut`.
+inline constexpr int kHeaderLines = 3;
 void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
                       const QVector<QPair<QString, QString>>& values, QStringList* cut = nullptr);
 
 // Lays out the pages and writes the cells, texts cut as above. The reason when a planned sheet is
-// missing, else empty.
+// missing or a cell would be written into a merged block (nothing of that sheet's cells is then
+// written), else empty.
 QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStringList* cut = nullptr);
+
+// The data rows of a page (S to S + P - 1) against what the sheet holds in its page range: no data
+// row may reach a row of the template's own (a text or a merged block), nor any row below it (the
+// page foot). The problem names 起始列 when the first data row is taken already, else 每一頁列數;
+// None when the rows are free.
+SettingsProblem judgeDataRows(const Geometry& g, const PrintSheet& sheet);
 
 // Why the plan's pages or cells would reach past the sheet's last row or column (the page range
 // and rows per page of `g` place them); empty when they stay inside.

@@ -46,6 +46,27 @@ public:
     void setRowHeight(int row, double height) override { m_s.setRowHeight(row, height); }
     void insertRows(int row, int count) override { m_s.insertRows(row, count); }
     int lastRow() const override { return m_s.usedRange().last.row; }
+    std::optional<WrapCell> wrapCell(int row, int col) const override {
+        if (!m_s.wrapsText(row, col))
+            return std::nullopt;
+        int first = col, last = col;
+        for (const wb::RangeRef& m : m_s.mergedRanges())
+            if (m.first.row == row && m.first.col == col) {
+                first = m.first.col;
+                last = m.last.col;
+            }
+        WrapCell w;
+        for (int c = first; c <= last; ++c)
+            w.width += m_s.columnWidth(c);
+        w.fontSize = m_s.fontSize(row, col);
+        return w;
+    }
+    QVector<Block> merges() const override {
+        QVector<Block> out;
+        for (const wb::RangeRef& m : m_s.mergedRanges())
+            out.append(Block{m.first.row, m.first.col, m.last.row, m.last.col});
+        return out;
+    }
 
 private:
     wb::Sheet& m_s;
@@ -75,6 +96,33 @@ std::unique_ptr<PrintBook> LayerWorkbooks::open(const QString& templatePath, QSt
         *error = QStringLiteral("範本檔無法讀取：%1\n%2").arg(QDir::toNativeSeparators(templatePath), e.reason());
         return nullptr;
     }
+}
+
+SettingsProblem judgeTemplates(const Geometry& g, const QString& printTemplateFolder) {
+    QStringList seen;
+    for (const PrintCommand& cmd : printCommands()) {
+        const QString path =
+            QDir(templateFolderOf(cmd, printTemplateFolder)).filePath(QString::fromUtf8(cmd.templateFile));
+        if (seen.contains(path))
+            continue;
+        seen.append(path);
+        std::unique_ptr<wb::Workbook> book;
+        try {
+            book = wb::Workbook::open(path);
+        } catch (const wb::WorkbookError&) {
+            continue; // missing or unreadable: the print says so
+        }
+        WorkbookBook b(std::move(book));
+        for (int s = 1; s <= qMin(2, b.sheetCount()); ++s) {
+            SettingsProblem p = judgeDataRows(g, *b.sheet(s));
+            if (p.field == SettingsField::None)
+                continue;
+            p.reason += QStringLiteral("\n（範本 %1，工作表「%2」）")
+                            .arg(QDir::toNativeSeparators(path), b.sheet(s)->name());
+            return p;
+        }
+    }
+    return {};
 }
 
 bool LayerWorkbooks::handOver(PrintBook& book, const QString& templatePath, QString* error) {

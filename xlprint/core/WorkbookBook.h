@@ -23,6 +23,12 @@ private:
     std::vector<std::unique_ptr<PrintSheet>> m_sheets;
 };
 
+// Print settings of geometry `g` against the templates the print commands offer in
+// `printTemplateFolder` (the data rows of their first two sheets, see judgeDataRows): the first
+// problem, naming the template and sheet. Templates that are missing or unreadable are left to
+// the print, which says so.
+SettingsProblem judgeTemplates(const Geometry& g, const QString& printTemplateFolder);
+
 class LayerWorkbooks : public WorkbookAccess {
 public:
     std::unique_ptr<PrintBook> open(const QString& templatePath, QString* error) override;

@@ -1,6 +1,8 @@
 #include "frmXlSet.h"
 
 #include "PrintSettings.h"
+#include "WorkbookBook.h"
+#include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Keys.h"
@@ -142,7 +144,10 @@ void frmXlSet::Command1_Click() {
     s.rowsPerPage = txtPr->text();
     s.fixedHeader = ckf->isChecked();
     // What no print could use is refused, naming the box.
-    const xlprint::SettingsProblem problem = xlprint::checkSettings(s);
+    xlprint::SettingsProblem problem = xlprint::checkSettings(s);
+    // The data rows of every page against the templates the prints offer.
+    if (const std::optional<xlprint::Geometry> g = xlprint::geometryOf(s))
+        problem = xlprint::judgeTemplates(*g, mdM::TemplateFolder);
     const SettingsField bad = problem.field;
     if (bad != SettingsField::None) {
         ui::msgBox(problem.reason);
