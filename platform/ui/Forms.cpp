@@ -99,8 +99,8 @@ void Form::showModal() {
     // manager keeps it with its opener and gives it no minimise button, and its modality is taken
     // back only once it is hidden.
     const Qt::WindowFlags flags = windowFlags();
-    QWidget* opener = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
-                                                        : QApplication::activeWindow();
+    QWidget* opener =
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
     setWindowFlags((flags & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) | Qt::Dialog);
     setWindowModality(Qt::ApplicationModal);
     if (opener && opener != this && opener->window()->windowHandle()) {
