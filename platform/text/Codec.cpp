@@ -200,15 +200,20 @@ QByteArray encode(const QString& s) {
     return kUtf8Bom + s.toUtf8();
 }
 
-std::optional<QString> readTextFile(const QString& path, QString* error) {
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error) {
     QFile f(path);
-    const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     if (f.error() != QFileDevice::NoError) {
         if (error)
             *error = withPath(path, fileErrorReason(f));
         return std::nullopt;
     }
-    return decode(bytes);
+    return bytes;
+}
+
+std::optional<QString> readTextFile(const QString& path, QString* error) {
+    const std::optional<QByteArray> bytes = readFileBytes(path, error);
+    return bytes ? std::optional(decode(*bytes)) : std::nullopt;
 }
 
 bool writeTextFile(const QString& path, const QString& content, QString* error) {

@@ -21,6 +21,8 @@ QString decode(const QByteArray& bytes);
 // Text to file content: CP950 when it can hold every character, else the UTF-8 BOM and UTF-8.
 QByteArray encode(const QString& s);
 
+// Reads a whole file's bytes; nullopt when it cannot be read.
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr);
 // Reads a whole text file; nullopt when it cannot be opened.
 std::optional<QString> readTextFile(const QString& path, QString* error = nullptr);
 // Writes a whole text file atomically (all or nothing). False with the reason on failure; a file

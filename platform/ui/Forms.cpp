@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 namespace ui {
@@ -77,12 +78,13 @@ bool Form::unload() {
 }
 
 namespace {
-// Ends a modal wait when its window is hidden.
+// Ends a modal wait when its window is hidden by the program. The window system's own hide of a
+// window it minimises is no end: the window is still open and still modal.
 class HideWatcher : public QObject {
 public:
     explicit HideWatcher(QEventLoop* loop) : m_loop(loop) {}
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Hide)
+        if (e->type() == QEvent::Hide && !e->spontaneous())
             m_loop->quit();
         return QObject::eventFilter(o, e);
     }
@@ -93,7 +95,18 @@ private:
 } // namespace
 
 void Form::showModal() {
+    // A dialog of the window that opened it, as the toolkit shows its own modal dialogs: the window
+    // manager keeps it with its opener and gives it no minimise button, and its modality is taken
+    // back only once it is hidden.
+    const Qt::WindowFlags flags = windowFlags();
+    QWidget* opener =
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    setWindowFlags((flags & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) | Qt::Dialog);
     setWindowModality(Qt::ApplicationModal);
+    if (opener && opener != this && opener->window()->windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(opener->window()->windowHandle());
+    }
     show();
     QEventLoop loop;
     HideWatcher watcher(&loop);
@@ -102,10 +115,13 @@ void Form::showModal() {
     connect(this, &Form::unloaded, &loop, &QEventLoop::quit);
     connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     if (isVisible() && !m_unloaded)
-        loop.exec();
+        loop.exec(QEventLoop::DialogExec);
     if (self) {
         removeEventFilter(&watcher);
-        setWindowModality(Qt::NonModal);
+        if (isHidden()) {
+            setWindowModality(Qt::NonModal);
+            setWindowFlags(flags);
+        }
     }
 }
 

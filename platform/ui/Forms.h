@@ -26,7 +26,9 @@ public:
     bool unload();
     bool isUnloaded() const { return m_unloaded; }
 
-    // Shows the window modally and returns once it is unloaded or hidden.
+    // Shows the window modally, as a dialog of the window that opened it (no minimise button), and
+    // returns once it is unloaded or hidden by the program; minimised by the window system it stays
+    // open and modal.
     void showModal();
 
     // Windows with a higher priority are closed first by unloadAllForms.

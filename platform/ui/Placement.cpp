@@ -307,6 +307,7 @@ public:
 
 void setTopBar(QWidget* bar) {
     topBar() = bar;
+    bringModalForwardOnPress(bar);
 }
 
 QRect openingArea(const QWidget* w) {

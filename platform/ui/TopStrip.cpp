@@ -2,8 +2,11 @@
 
 #include "ui/Placement.h"
 
-#include <QGuiApplication>
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cmath>
@@ -33,8 +36,40 @@ void setCardinals(xcb_connection_t* c, xcb_window_t window, const char* name,
                             values.data());
 }
 
+// A press on the bar while a modal window blocks it: the toolkit hands the bar no mouse event, so the
+// press is seen here and brings the modal window forward (minimised, it comes back).
+class BlockedBarPresses : public QAbstractNativeEventFilter {
+public:
+    QPointer<QWidget> bar;
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t" || !bar)
+            return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        if ((e->response_type & ~0x80) != XCB_BUTTON_PRESS ||
+            reinterpret_cast<const xcb_button_press_event_t*>(e)->event != xcb_window_t(bar->internalWinId()))
+            return false;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            QTimer::singleShot(0, modal, [modal] { bringForward(modal); });
+        return false;
+    }
+};
+
 } // namespace
 #endif
+
+void bringModalForwardOnPress(QWidget* bar) {
+#ifdef KAVO_XCB
+    static BlockedBarPresses* presses = nullptr;
+    if (!presses && qApp) {
+        presses = new BlockedBarPresses;
+        qApp->installNativeEventFilter(presses);
+    }
+    if (presses)
+        presses->bar = bar;
+#else
+    Q_UNUSED(bar);
+#endif
+}
 
 void reserveTopStrip(QWidget* bar) {
 #ifdef KAVO_XCB
@@ -47,7 +82,10 @@ void reserveTopStrip(QWidget* bar) {
     const qreal ratio = bar->devicePixelRatioF();
     const auto px = [ratio](int v) { return uint32_t(std::max(0L, std::lround(v * ratio))); };
     const QRect screen = bar->screen()->geometry();
-    const uint32_t top = px(bar->geometry().marginsAdded(expectedFrameMargins(bar)).bottom() + 1);
+    // From the screen's top, whatever the bar's place: a window manager that moves the bar below a
+    // strip it reserved would otherwise see the strip grow with every move.
+    const QMargins frame = expectedFrameMargins(bar);
+    const uint32_t top = px(screen.top() + frame.top() + bar->height() + frame.bottom());
     const uint32_t left = px(screen.left());
     const uint32_t right = px(screen.right() + 1) - 1;
     const QVariant reserved = QList<QVariant>{top, left, right};

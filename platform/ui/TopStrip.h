@@ -6,7 +6,11 @@ class QWidget;
 
 namespace ui {
 
-// Reserves the strip from the top of `bar`'s screen to the bottom of its frame, across the screen.
+// Reserves the strip from the top of `bar`'s screen down by the height of its frame, across the
+// screen.
 void reserveTopStrip(QWidget* bar);
+
+// A press on `bar` while a modal window is open brings that window forward (on X11).
+void bringModalForwardOnPress(QWidget* bar);
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "QuoteFile.h"
 
+#include "Pricing.h"
 #include "text/Codec.h"
 
 #include <QCryptographicHash>
@@ -308,10 +309,14 @@ QByteArray bytes(QuoteDocument& doc) {
     return text::encode(text(doc));
 }
 
-std::optional<FileError> write(QuoteDocument& doc, const QString& path) {
+std::optional<FileError> write(QuoteDocument& doc, const QString& path, DiskState* written) {
     QString reason;
-    if (text::writeTextFile(path, text(doc), &reason))
+    const QString content = text(doc);
+    if (text::writeTextFile(path, content, &reason)) {
+        if (written)
+            *written = stateOf(path, text::encode(content));
         return std::nullopt;
+    }
     // The error number the message carries: 76 "path not found", else 75 "path/file access error".
     const int number = QFileInfo(path).absoluteDir().exists() ? 75 : 76;
     return FileError{QStringLiteral("存檔錯誤") + kEol + QString::number(number) + kEol + reason,
@@ -330,7 +335,7 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     if (!first)
         return structureError(QStringLiteral("檔案是空的"));
     const bool older = *first == u"0" || *first == u"1";
-    const bool current = *first == u"0n" || *first == u"1n";
+    const bool current = !older; // "0n", "1n" and any other first line
     if (*first == u"0" || *first == u"0n")
         next.WorkTypesOnly = false;
     else if (*first == u"1" || *first == u"1n")
@@ -395,13 +400,20 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
                                              : readPageEnd(in, pageEndMarker, next.pageEnd);
     if (current && cut)
         return structureError(*cut);
+    // An amount per ping follows its rate and base, as when they are typed: a cut amount or one
+    // changed outside the program does not count.
+    for (Fee* fee : {&next.pageEnd.design, &next.pageEnd.supervision})
+        if (!fee->byTotal)
+            RecalcFee(*fee);
 
     doc.adopt(std::move(next));
     doc.showRootAfterRead();
     return std::nullopt;
 }
 
-DiskState diskState(const QString& path) {
+namespace {
+// The state of the file at `path` without its digest.
+DiskState statOf(const QString& path) {
     DiskState s;
     const QFileInfo info(path);
     s.path = info.absoluteFilePath();
@@ -410,6 +422,21 @@ DiskState diskState(const QString& path) {
         return s;
     s.size = info.size();
     s.modified = info.lastModified();
+    return s;
+}
+} // namespace
+
+DiskState stateOf(const QString& path, const QByteArray& content) {
+    DiskState s = statOf(path);
+    if (s.exists)
+        s.digest = QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+    return s;
+}
+
+DiskState diskState(const QString& path) {
+    DiskState s = statOf(path);
+    if (!s.exists)
+        return s;
     QFile f(path);
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (f.open(QIODevice::ReadOnly) && hash.addData(&f))
@@ -421,14 +448,22 @@ std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc) 
     return read(text::decode(bytes), doc);
 }
 
-std::optional<FileError> readFile(const QString& path, QuoteDocument& doc) {
+std::optional<FileError> readFile(const QString& path, QuoteDocument& doc, DiskState* state) {
     if (!QFile::exists(path))
         return FileError{QStringLiteral("檔案不存在"), QStringLiteral("Kavo III"), ui::Icon::Critical, path};
+    // Size and time before the bytes: a save in between then differs from what was read.
+    const DiskState before = statOf(path);
     QString reason;
-    const std::optional<QString> content = text::readTextFile(path, &reason);
-    if (!content)
+    const std::optional<QByteArray> bytes = text::readFileBytes(path, &reason);
+    if (!bytes)
         return structureError(reason);
-    return read(*content, doc);
+    if (auto error = readBytes(*bytes, doc))
+        return error;
+    if (state) {
+        *state = before;
+        state->digest = QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256);
+    }
+    return std::nullopt;
 }
 
 } // namespace quote::QuoteFile

@@ -13,7 +13,8 @@
 //                          totals: before tax:tax rate:tax:with tax:discount:quoted total
 //                          check boxes: design,supervision,tax as 0 or 1
 //
-// The reader also takes the older format (first line "0" or "1", grid fields joined by ","), files
+// The reader also takes the older format (first line "0" or "1", grid fields joined by ","; any
+// other first line is the current format), files
 // without [PageEndPs] and [D&L] (the file ends after the grid's empty line, or another line stands
 // there), and a [D&L] that stops after its second or third line. The last line may lack its CR LF
 // when it holds every field of its kind. A file of the current format cut short anywhere else is
@@ -56,6 +57,9 @@ namespace QuoteFile {
 
 // The state of the file at `path` now.
 DiskState diskState(const QString& path);
+// The state of the file at `path` as holding `content` (the bytes just written to it): its size
+// and time now, the digest of `content`.
+DiskState stateOf(const QString& path, const QByteArray& content);
 
 // The file's text for the document as it stands (the store grid as it is).
 QString format(const QuoteDocument& doc);
@@ -64,16 +68,18 @@ QString text(QuoteDocument& doc);
 // The file's bytes: text() in the file's code page.
 QByteArray bytes(QuoteDocument& doc);
 // Writes the file whole or not at all (a failed write leaves an existing file as it was).
-// The error is "存檔錯誤", the error number and the reason, one per line.
-std::optional<FileError> write(QuoteDocument& doc, const QString& path);
+// The error is "存檔錯誤", the error number and the reason, one per line. `written`, when given,
+// receives the state of the file as written.
+std::optional<FileError> write(QuoteDocument& doc, const QString& path, DiskState* written = nullptr);
 
 // Reads a quotation into `doc`. The file is read into a new document that replaces `doc` only when
 // the whole file was read, and the root is then shown with every row. A structure error ("開啟檔案錯誤"
 // and the reason on a second line, title "KavoIII") leaves `doc` as it was.
 std::optional<FileError> read(const QString& text, QuoteDocument& doc);
 std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc);
-// As readBytes from a file; a missing file gives "檔案不存在".
-std::optional<FileError> readFile(const QString& path, QuoteDocument& doc);
+// As readBytes from a file; a missing file gives "檔案不存在". `state`, when given, receives the
+// state of the bytes read: their digest, with the size and time taken before reading them.
+std::optional<FileError> readFile(const QString& path, QuoteDocument& doc, DiskState* state = nullptr);
 
 } // namespace QuoteFile
 

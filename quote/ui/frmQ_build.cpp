@@ -434,11 +434,10 @@ bool frmQ::eventFilter(QObject* watched, QEvent* e) {
                          m->globalPosition().toPoint());
         return false;
     }
-    if (watched == tv->viewport() && e->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-        // Once the tree has taken the release: a press dragged to another node leaves the mark
-        // there without a click, and the node marked is then shown (a right press's popup puts the
-        // mark back on the shown node as it closes).
+    if (watched == tv->viewport() && e->type() == QEvent::MouseButtonRelease) {
+        // Once the tree has taken the release of any button: a press (of the middle button too)
+        // or a drag to another node leaves the mark there without a click, and the node marked is
+        // then shown (a right press's popup puts the mark back on the shown node as it closes).
         QMetaObject::invokeMethod(this, &frmQ::showMarkedNode, Qt::QueuedConnection);
         return false;
     }

@@ -83,12 +83,14 @@ void frmQ::mOpen_Click() {
     // wait and one message.
     const db::LoadSession session;
     // The quotation in hand is replaced only by a file read whole.
-    if (const auto error = QuoteFile::readFile(path, m_doc)) {
+    // The state of the bytes read, not of the file after: a save made elsewhere meanwhile is asked about.
+    DiskState read;
+    if (const auto error = QuoteFile::readFile(path, m_doc, &read)) {
         tell(error->message, error->icon, error->title);
         showRoot();
         return stop();
     }
-    m_disk = QuoteFile::diskState(path);
+    m_disk = read;
     CurrentFile = path;
     setCaption(path);
     setWorkTypesOnly(m_doc.WorkTypesOnly);
@@ -176,13 +178,14 @@ bool frmQ::writeQuotation(const QString& path) {
             return false;
     }
     RecalcGrandTotal();
-    const auto error = QuoteFile::write(m_doc, path); // shows the root first
+    DiskState written;
+    const auto error = QuoteFile::write(m_doc, path, &written); // shows the root first
     selectTreeNode(m_doc.lbPath);
     if (error) {
         tell(error->message, error->icon, error->title);
         return false;
     }
-    m_disk = QuoteFile::diskState(path);
+    m_disk = written;
     CurrentFile = path;
     setCaption(path);
     AddRecentFile(path);
@@ -218,9 +221,12 @@ void frmQ::AutoSaveFile() {
     QuoteDocument copy = m_doc;
     copy.hooks = {};
     quote::RecalcGrandTotal(copy);
-    const auto error = QuoteFile::write(copy, sys::autosavePath());
+    DiskState written;
+    const auto error = QuoteFile::write(copy, sys::autosavePath(), &written);
     if (error)
         tell(error->message);
+    else if (written.path == m_disk.path) // the file open is the autosave file: it holds this save now
+        m_disk = written;
     AutoSaveTicks = 0;
     if (running && !isUnloaded())
         TimeSv->start();

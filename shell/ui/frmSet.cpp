@@ -261,8 +261,14 @@ void frmSet::cmdExp_Click() {
 
 void frmSet::Command4_Click() {
     const QString error = shell::applyFolders(txtMdbPath->text(), txtPrpath->text(), txtFlpath->text());
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         showMessage(error, ui::Icon::Critical);
+        return;
+    }
+    // Every page shows the database now in use: a page left as the previous database filled it
+    // would write that database's values into this one.
+    const db::LoadSession session;
+    Form_Load();
 }
 
 void frmSet::Command5_Click() {

@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
@@ -304,6 +305,24 @@ private slots:
         const auto report =
             report::Report::load(QStringLiteral("fpdemo"), *stats::openReportDb(fx.folder->path()));
         checkModal([&] { report.preview(editor, fx.folder->path()); });
+    }
+
+    // A modal window minimised and restored where allowed, then closed: a click reaches the editor.
+    void modalWindowMinimised() {
+        QWidget* editor = ui::Default<frmQ>::get();
+        open(editor, showForm<frmMenu>());
+        frmXlSet* settings = ui::Default<frmXlSet>::get();
+        QTimer::singleShot(100, settings, &QWidget::showMinimized);
+        QTimer::singleShot(2000, settings, &QWidget::showNormal);
+        QTimer::singleShot(4000, settings, &QWidget::close);
+        settings->showModal();
+        QTRY_VERIFY_WITH_TIMEOUT(!ui::Default<frmXlSet>::isLoaded(), kWmWaitMs);
+        auto* cmdPe = child<QPushButton>(editor, "cmdPe");
+        QSignalSpy clicked(cmdPe, &QAbstractButton::clicked);
+        // Through the window, as the window system hands a click over.
+        QTest::mouseClick(editor->windowHandle(), Qt::LeftButton, {},
+                          cmdPe->mapTo(editor, cmdPe->rect().center()));
+        QCOMPARE(clicked.count(), 1);
     }
 };
 

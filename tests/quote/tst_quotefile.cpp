@@ -330,6 +330,9 @@ void TestQuoteFile::brokenFileLeavesDocument_data() {
     const qsizetype fees = full.indexOf("[D&L]") + 1;
     QTest::newRow("cut inside the second [Grid] line")
         << full.mid(0, grid + 2) + QStringList{full.at(grid + 2).left(6)} << early.arg("[Grid]");
+    QTest::newRow("another first line, cut inside [Grid]")
+        << QStringList{"2n"} + full.mid(1, grid + 1) + QStringList{full.at(grid + 2).left(6)}
+        << early.arg("[Grid]");
     QTest::newRow("[PageEndPs] cut") << full.mid(0, remarks) + QStringList{"[PageEnd", kNoLineEnd}
                                      << early.arg("[PageEndPs]");
     QTest::newRow("inside the remarks") << full.mid(0, remarks + 3) << early.arg("[PageEndPs]");
@@ -410,8 +413,12 @@ void TestQuoteFile::fieldTolerance_data() {
                                  << "101";
     QTest::newRow("false") << "設計費,FALSE,1,2,3"
                            << "0,1,0" << false << "坪"
-                           << "3"
+                           << "2" // rate × base
                            << "010";
+    QTest::newRow("per ping, amount cut") << "設計費,False,37,1873,69"
+                                          << "1,1,1" << false << "坪"
+                                          << "69301"
+                                          << "111";
     QTest::newRow("number true") << "設計費,-1,1,2,3"
                                  << "1,1,1" << true << "元"
                                  << "3"

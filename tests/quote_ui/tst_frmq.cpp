@@ -370,6 +370,29 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().contains("|5|"));
+
+        // A save made elsewhere while A reads the file: A's save asks.
+        auto& hide = a->document().hooks.hideCellEditors;
+        hide = [hide, a, path] {
+            hide();
+            if (QFile other(path); a->document().lbPath == u"OpenFile" && other.open(QIODevice::Append))
+                other.write("\r\n");
+        };
+        dialogs.expectMessage(ui::Answer::No); // 是否存檔?
+        dialogs.expectOpenFile(path);
+        a->mOpen_Click();
+        dialogs.expectSaveFile(path);
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectMessage(ui::Answer::No);
+        QVERIFY(!a->mSaveF_Click());
+        // The window's own autosave of the file it has open is no save made elsewhere.
+        dialogs.expectSaveFile(sys::autosavePath());
+        QVERIFY(b->mSaveAs_Click());
+        b->document().pageEnd.cbPe[1] = QStringLiteral("自動");
+        b->AutoSaveFile();
+        dialogs.expectSaveFile(sys::autosavePath());
+        dialogs.expectMessage(ui::Answer::Yes);
+        QVERIFY(b->mSaveF_Click());
     }
 
     void openReplacesOnlyWhenReadWhole() {

@@ -295,6 +295,7 @@ void TestTreeMenu::treeMarksTheShownNode_data() {
     QTest::newRow("drag there and back") << QStringList{"press 客廳", "move 主臥", "move 客廳", "release 客廳"}
                                          << "客廳";
     QTest::newRow("key") << QStringList{"press 客廳", "release 客廳", "key Down"} << "主臥";
+    QTest::newRow("middle button") << QStringList{"press 主臥", "release 主臥"} << "主臥";
 }
 
 void TestTreeMenu::treeMarksTheShownNode() {
@@ -306,16 +307,17 @@ void TestTreeMenu::treeMarksTheShownNode() {
     QTreeWidget* tv = w_->tree();
     QWidget* vp = tv->viewport();
     auto at = [&](const QString& node) { return tv->visualItemRect(w_->treeItem(path(node))).center(); };
+    const bool middle = QTest::currentDataTag() == QByteArray("middle button");
     for (const QString& step : gesture) {
         const QString node = step.section(u' ', 1);
         if (step.startsWith(u"press")) {
-            QTest::mousePress(vp, Qt::LeftButton, {}, at(node));
+            QTest::mousePress(vp, middle ? Qt::MiddleButton : Qt::LeftButton, {}, at(node));
         } else if (step.startsWith(u"move")) {
             QMouseEvent move(QEvent::MouseMove, at(node), vp->mapToGlobal(at(node)), Qt::NoButton, Qt::LeftButton,
                              Qt::NoModifier);
             QApplication::sendEvent(vp, &move);
         } else if (step.startsWith(u"release")) {
-            QTest::mouseRelease(vp, Qt::LeftButton, {}, at(node));
+            QTest::mouseRelease(vp, middle ? Qt::MiddleButton : Qt::LeftButton, {}, at(node));
         } else if (step.startsWith(u"key")) {
             QTest::keyClick(tv, node == u"Down" ? Qt::Key_Down : Qt::Key_Up);
         }

@@ -209,9 +209,11 @@ private slots:
         box("txtMdbPath")->setText(other);
         box("txtPrpath")->setText(QStringLiteral("/templates"));
         box("txtFlpath")->setText(QStringLiteral("/quotes"));
+        box("txtCo_name")->setText(QStringLiteral("前一個資料庫的公司"));
         ScriptedDialogs dialogs;
         click("Command4");
         VERIFY_DIALOGS(dialogs); // no message
+        QCOMPARE(box("txtCo_name")->text(), QStringLiteral("澄築室內裝修工程有限公司"));
         QCOMPARE(QDir::cleanPath(mdM::MainDb->path()), QDir::cleanPath(other + QStringLiteral("/Kavo3.mdb")));
         QCOMPARE(mdM::DbFolder, other);
         QCOMPARE(mdM::TemplateFolder, QStringLiteral("/templates"));
