@@ -65,7 +65,19 @@ std::optional<QVector<QVariant>> RecordStore::load(const QString& name) const {
     return row;
 }
 
-void RecordStore::insert(const ColumnValues& values) {
+std::optional<QString> RecordStore::insert(ColumnValues values, bool renumber) {
+    db::Transaction t(m_db);
+    const auto at = [&values](int position) {
+        return std::find_if(values.begin(), values.end(), [position](const auto& v) { return v.first == position; });
+    };
+    const auto number = at(int(m_columns.indexOf(m_kind.numberColumn)));
+    const auto name = at(int(m_columns.indexOf(m_kind.keyColumn)));
+    if (renumber && number != values.end() && name != values.end() && numberTaken(number->second.toString())) {
+        const QString next = proposeNumber(name->second.toString());
+        if (numberTaken(next))
+            return std::nullopt;
+        number->second = next;
+    }
     QStringList names;
     QStringList marks;
     QVariantList params;
@@ -77,9 +89,27 @@ void RecordStore::insert(const ColumnValues& values) {
     m_db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                      .arg(quoted(m_kind.table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                  params);
+    t.commit();
+    return number != values.end() ? number->second.toString() : QString();
 }
 
-int RecordStore::update(const QString& name, const ColumnValues& values) {
+bool RecordStore::numberTaken(const QString& number) const {
+    return m_db
+        .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1").arg(quoted(m_kind.table), quoted(m_kind.numberColumn)),
+                {number})
+        .isValid();
+}
+
+int RecordStore::update(const QString& name, const ColumnValues& values, const std::optional<QVector<QVariant>>& loaded) {
+    db::Transaction t(m_db);
+    if (loaded) {
+        const std::optional<QVector<QVariant>> stored = load(name);
+        if (!stored)
+            return 0;
+        for (const auto& [position, value] : values)
+            if (stored->value(position) != loaded->value(position))
+                return kChangedElsewhere;
+    }
     QStringList sets;
     QVariantList params;
     for (const auto& [position, value] : values) {
@@ -87,9 +117,11 @@ int RecordStore::update(const QString& name, const ColumnValues& values) {
         params << value;
     }
     params << name;
-    return m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                            .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
-                        params);
+    const int n = m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                                   .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
+                               params);
+    t.commit();
+    return n;
 }
 
 int RecordStore::remove(const QString& name) {
