@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeySequence>
-#include <QMouseEvent>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
@@ -61,9 +60,9 @@ inline void clickRow(const QWidget* f, int row) {
 
 // The record of the grid line drawn as the current one; empty when none is.
 inline QString drawnName(const records::RecordWindow* f) {
-    const QModelIndex current = f->findChild<QTableView*>(QStringLiteral("HFG"))->currentIndex();
-    const bool drawn = current.isValid() && f->findChild<QTableView*>(QStringLiteral("HFG"))->selectionModel()->isSelected(current);
-    return drawn ? f->grid().cell(current.row(), f->gridHoldsSearch() ? 1 : 2) : QString();
+    const QItemSelectionModel* lines = f->findChild<QTableView*>(QStringLiteral("HFG"))->selectionModel();
+    const int row = lines->isSelected(lines->currentIndex()) ? lines->currentIndex().row() : -1;
+    return f->grid().cell(row, f->gridHoldsSearch() ? 1 : 2);
 }
 
 // A mouse click on a window's button.
@@ -81,11 +80,10 @@ inline void typeText(QWidget* box, const QString& text) {
 // Runs a user's route through a record window, its steps separated by ", ": "click <name>",
 // "search <text>", "group <group>", "name <name>" (typed and the box left), "type <box>=<text>",
 // "add", "edit", "cancel", "save", "delete", "hand over", "gone <name>" (deleted by another
-// workstation), "elsewhere <name> <column>=<value>" (stored by another workstation, the record
-// added when missing), "hold" (another workstation holds the database), "fail <n>" (the nth
-// statement from there) and "release"; in the grid "key <keys>[*<times>]", "right-press <name>",
-// "drag <name>" (to the next line) and "click nowhere" (below the lines). Messages are answered as
-// Enter answers them (a deletion: No).
+// workstation), "elsewhere <name> <column>=<value>" (stored by another workstation's connection),
+// "hold" (another workstation holds the database), "fail <n>" (the nth statement from there),
+// "release", and in the grid "key <keys>[*<times>]", "right-press <name>", "drag <name>" (to the
+// next line) and "click nowhere". Messages are answered as Enter answers them (a deletion: No).
 inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const QString& route) {
     dialogs.answerUnexpectedAsEnter(10);
     const QHash<QString, const char*> handlers{{"add", "cmdAdd_Click"},   {"edit", "cmdEdit_Click"},
@@ -115,25 +113,21 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
                                  {what});
         else if (verb == QLatin1String("elsewhere")) {
             const auto other = db::Database::open(mdM::MainDb->path(), QString::fromUtf8(mdM::kMainDbPassword));
-            const QString name = what.section(u' ', 0, 0), set = what.section(u' ', 1);
-            const QString table = f->kind().table, key = f->kind().keyColumn;
+            const QString table = f->kind().table, key = f->kind().keyColumn, name = what.section(u' ', 0, 0);
             other->execute(QStringLiteral("INSERT OR IGNORE INTO %1 (%2) VALUES (?)").arg(table, key), {name});
-            other->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(table, set.section(u'=', 0, 0), key),
-                           {set.section(u'=', 1), name});
+            other->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(table, what.section(u' ', 1).section(u'=', 0, 0), key),
+                           {what.section(u'=', 1), name});
         } else if (verb == QLatin1String("type"))
             f->setBoxText(what.section(u'=', 0, 0), what.section(u'=', 1));
         else if (verb == QLatin1String("key")) {
             const QKeyCombination keys = QKeySequence::fromString(what.section(u'*', 0, 0))[0];
             for (int n = std::max(1, what.section(u'*', 1).toInt()); n > 0; --n)
                 QTest::keyClick(grid, keys.key(), keys.keyboardModifiers());
-        } else if (verb == QLatin1String("right-press")) {
-            QTest::mousePress(grid->viewport(), Qt::RightButton, {}, at(what, 0));
-            QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, at(what, 0));
-        } else if (verb == QLatin1String("drag")) {
+        } else if (verb == QLatin1String("right-press"))
+            QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, at(what, 0));
+        else if (verb == QLatin1String("drag")) {
             QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at(what, 0));
-            QMouseEvent move(QEvent::MouseMove, at(what, 1), grid->viewport()->mapToGlobal(at(what, 1)), Qt::NoButton,
-                             Qt::LeftButton, {});
-            QApplication::sendEvent(grid->viewport(), &move);
+            QTest::mouseMove(grid->viewport(), at(what, 1));
             QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at(what, 1));
         } else if (step == QLatin1String("click nowhere"))
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(5, grid->viewport()->height() - 2));

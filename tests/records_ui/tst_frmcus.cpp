@@ -321,7 +321,7 @@ private slots:
             << "frmCus" << "hold, click 林志明, release, edit" << QStringList{"*", customer} << "T2=";
         QTest::newRow("failed number proposal") << "frmCus" << "add, name 王大明, hold, name 鄭小華, release, save"
                                                 << QStringList{"*", "請輸入客戶編號"} << "T1=; editing=1; stored=0";
-        QTest::newRow("list failing after a stored save") // the 4th statement: the first read after the row is written
+        QTest::newRow("list failing after a stored save") // the 7th statement: the first read after the row is written
             << "frmCus" << "add, name 鄭小華, fail 7, save" << QStringList{"資料已儲存"}
             << "T1=15001; T3=鄭小華; editing=0; stored=1; unloaded=1";
         QTest::newRow("否 to 刪除 with the database held") << "frmCus" << "click 林志明, hold, delete"
@@ -334,19 +334,19 @@ private slots:
             << QStringList{"這筆資料已在別處變更"} << "editing=1; T13=100";
         QTest::newRow("number taken elsewhere meanwhile") << "frmCus" << "add, name 鄭小華, elsewhere 別處 客戶編號=15001, save"
                                                          << QStringList{"編號 15001 已被使用，改為 15002"} << "T1=15002; editing=0";
-        // The grid's own keys and mouse choose the line they draw: the lines each route ends on.
-        // Each window: the line clicked, another line, the clicked one's group, the lines drawn.
+        // The grid's own keys and mouse choose the line they draw. Each window: the line clicked (%1),
+        // another line (%2), the clicked one's group (%3), then the line each move ends on.
         const QStringList moves{"key Ctrl+End", "key PgDown", "key Ctrl+Home", "key Tab*7", "right-press %2", "drag %1",
                                 "group %3, click %1, click nowhere"};
-        const QList<QStringList> windows{
-            {"frmCus", "林志明", "張雅婷", "08", "Sunrise Coffee", "Sunrise Coffee", "大安牙醫診所", "周美玲", "張雅婷", "周美玲", ""},
-            {"frmPrv", "光明水電工程行", "建興建材行", "06", "GreenFloor 地板工坊", "GreenFloor 地板工坊", "大同拆除工程行", "明亮燈飾有限公司",
-             "建興建材行", "明亮燈飾有限公司", ""},
-            {"frmSta", "李美華", "王小明", "07", "陳志強", "陳志強", "王小明", "陳志強", "王小明", "陳志強", ""}};
-        for (const QStringList& w : windows)
+        for (const QStringList& w : QList<QStringList>{
+                 {"frmCus", "林志明", "張雅婷", "08", "Sunrise Coffee", "Sunrise Coffee", "大安牙醫診所", "周美玲", "張雅婷", "周美玲", ""},
+                 {"frmPrv", "光明水電工程行", "建興建材行", "06", "GreenFloor 地板工坊", "GreenFloor 地板工坊", "大同拆除工程行",
+                  "明亮燈飾有限公司", "建興建材行", "明亮燈飾有限公司", ""},
+                 {"frmSta", "李美華", "王小明", "07", "陳志強", "陳志強", "王小明", "陳志強", "王小明", "陳志強", ""}})
             for (int i = 0; i < moves.size(); ++i)
-                QTest::addRow("%s: %s", qPrintable(w[0]), qPrintable(moves[i].section(u' ', -2)))
-                    << w[0] << "click " + w[1] + ", " + QString(moves[i]).replace("%1", w[1]).replace("%2", w[2]).replace("%3", w[3]) << QStringList{} << "drawn=" + w[i + 4];
+                QTest::addRow("%s: %s", qPrintable(w[0]), qPrintable(moves[i]))
+                    << w[0] << QString("click %1, " + moves[i]).replace("%1", w[1]).replace("%2", w[2]).replace("%3", w[3])
+                    << QStringList{} << "drawn=" + w[i + 4];
     }
     void routes() {
         QFETCH(QString, window);
