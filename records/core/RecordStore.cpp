@@ -66,41 +66,42 @@ std::optional<QVector<QVariant>> RecordStore::load(const QString& name) const {
 }
 
 std::optional<QString> RecordStore::insert(ColumnValues values, bool renumber) {
-    db::Transaction t(m_db);
     const auto at = [&values](int position) {
-        return std::find_if(values.begin(), values.end(), [position](const auto& v) { return v.first == position; });
+        return std::find_if(values.begin(), values.end(),
+                            [position](const auto& v) { return v.first == position; });
     };
     const auto number = at(int(m_columns.indexOf(m_kind.numberColumn)));
     const auto name = at(int(m_columns.indexOf(m_kind.keyColumn)));
-    if (renumber && number != values.end() && name != values.end() && numberTaken(number->second.toString())) {
-        const QString next = proposeNumber(name->second.toString());
-        if (numberTaken(next))
-            return std::nullopt;
-        number->second = next;
-    }
+    renumber = renumber && number != values.end() && name != values.end();
     QStringList names;
     QStringList marks;
-    QVariantList params;
     for (const auto& [position, value] : values) {
         names << quoted(m_columns.value(position));
         marks << QStringLiteral("?");
-        params << value;
     }
-    m_db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                     .arg(quoted(m_kind.table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                 params);
-    t.commit();
-    return number != values.end() ? number->second.toString() : QString();
+    // A proposed number is stored only while no record has it, in the one statement.
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (%2) SELECT %3")
+            .arg(quoted(m_kind.table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))) +
+        (renumber ? QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 = ?)")
+                        .arg(quoted(m_kind.table), quoted(m_kind.numberColumn))
+                  : QString());
+    for (int proposal = 0;; ++proposal) {
+        QVariantList params;
+        for (const auto& [position, value] : values)
+            params << value;
+        if (renumber)
+            params << number->second;
+        if (m_db.execute(sql, params) == 1)
+            return number != values.end() ? number->second.toString() : QString();
+        if (!renumber || proposal > 0)
+            return std::nullopt;
+        number->second = proposeNumber(name->second.toString()); // taken meanwhile: proposed again, once
+    }
 }
 
-bool RecordStore::numberTaken(const QString& number) const {
-    return m_db
-        .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1").arg(quoted(m_kind.table), quoted(m_kind.numberColumn)),
-                {number})
-        .isValid();
-}
-
-int RecordStore::update(const QString& name, const ColumnValues& values, const std::optional<QVector<QVariant>>& loaded) {
+int RecordStore::update(const QString& name, const ColumnValues& values,
+                        const std::optional<QVector<QVariant>>& loaded) {
     db::Transaction t(m_db);
     if (loaded) {
         const std::optional<QVector<QVariant>> stored = load(name);
@@ -117,9 +118,10 @@ int RecordStore::update(const QString& name, const ColumnValues& values, const s
         params << value;
     }
     params << name;
-    const int n = m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                   .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
-                               params);
+    const int n =
+        m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                         .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
+                     params);
     t.commit();
     return n;
 }

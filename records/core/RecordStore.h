@@ -42,8 +42,8 @@ public:
     std::optional<QVector<QVariant>> load(const QString& name) const;
     // Appends a record (3022 for a name that exists); the number it is stored under. With
     // `renumber` (the number was proposed, not typed), a number another record has by now is
-    // replaced by a new proposal for the record's name in the same transaction; none, nothing
-    // written, when that one is taken too.
+    // replaced by a new proposal for the record's name; none, nothing written, when that one is
+    // taken too.
     std::optional<QString> insert(ColumnValues values, bool renumber = false);
     // Rewrites the columns of the record of `name`; the number of rows changed (0: no such record).
     // With `loaded` (the row as read before the edit), the record is left as it is when a column
@@ -80,7 +80,6 @@ private:
     QString quoted(const QString& column) const;
     GridRows gridRows(const QString& sql, const QVariantList& params) const;
     QString listSelect() const;
-    bool numberTaken(const QString& number) const;
 
     db::Database& m_db;
     const RecordKind& m_kind;

@@ -314,7 +314,8 @@ bool RecordWindow::saveRecord() {
             return true;
         }
         for (bool overwrite = false;;) {
-            const int n = s.update(boxText(QStringLiteral("T2")), values, overwrite ? std::nullopt : m_loadedRow);
+            const int n =
+                s.update(boxText(QStringLiteral("T2")), values, overwrite ? std::nullopt : m_loadedRow);
             if (n == 0) {
                 showMessage(kGone);
                 return false;
@@ -429,7 +430,8 @@ void RecordWindow::markChosenRow() {
             continue;
         // The scroll range of lines just listed is set first, or the line could not be reached.
         HFG->doItemsLayout();
-        lines->setCurrentIndex(m_grid.index(r, column), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        lines->setCurrentIndex(m_grid.index(r, column),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         HFG->scrollTo(m_grid.index(r, column));
         return;
     }

@@ -1,5 +1,5 @@
 // The links editor's three lists and what 確定 writes: moves, duplicates in the vocabulary, an
-// empty vocabulary keeping the links, and a failed or refused write leaving the links as they were.
+// empty vocabulary keeping the links, and a failed write leaving the links as they were.
 #include "SupplyLinks.h"
 #include "MainDbFixture.h"
 #include "mdM.h"

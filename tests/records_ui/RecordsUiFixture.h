@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
-#include <QKeySequence>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
@@ -78,12 +77,12 @@ inline void typeText(QWidget* box, const QString& text) {
 }
 
 // Runs a user's route through a record window, its steps separated by ", ": "click <name>",
-// "search <text>", "group <group>", "name <name>" (typed and the box left), "type <box>=<text>",
-// "add", "edit", "cancel", "save", "delete", "hand over", "gone <name>" (deleted by another
-// workstation), "elsewhere <name> <column>=<value>" (stored by another workstation's connection),
-// "hold" (another workstation holds the database), "fail <n>" (the nth statement from there),
-// "release", and in the grid "key <keys>[*<times>]", "right-press <name>", "drag <name>" (to the
-// next line) and "click nowhere". Messages are answered as Enter answers them (a deletion: No).
+// "search <text>", "group <group>", "name <name>" (typed and the box left), "add", "edit", "cancel",
+// "save", "delete", "hand over", "gone <name>" (deleted by another workstation), "hold" (another
+// workstation holds the database), "fail <n>" (the nth statement from there) and "release".
+// Messages are answered as Enter answers them (a deletion: No). Also "elsewhere <name> <column>=<value>"
+// (stored through another connection) and in the grid "key <keys>", "right-press <name>", "drag <name>"
+// (to the next line) and "click nowhere".
 inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const QString& route) {
     dialogs.answerUnexpectedAsEnter(10);
     const QHash<QString, const char*> handlers{{"add", "cmdAdd_Click"},   {"edit", "cmdEdit_Click"},
@@ -111,19 +110,14 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
         } else if (verb == QLatin1String("gone"))
             mdM::MainDb->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn),
                                  {what});
-        else if (verb == QLatin1String("elsewhere")) {
-            const auto other = db::Database::open(mdM::MainDb->path(), QString::fromUtf8(mdM::kMainDbPassword));
-            const QString table = f->kind().table, key = f->kind().keyColumn, name = what.section(u' ', 0, 0);
-            other->execute(QStringLiteral("INSERT OR IGNORE INTO %1 (%2) VALUES (?)").arg(table, key), {name});
-            other->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(table, what.section(u' ', 1).section(u'=', 0, 0), key),
-                           {what.section(u'=', 1), name});
-        } else if (verb == QLatin1String("type"))
-            f->setBoxText(what.section(u'=', 0, 0), what.section(u'=', 1));
-        else if (verb == QLatin1String("key")) {
-            const QKeyCombination keys = QKeySequence::fromString(what.section(u'*', 0, 0))[0];
-            for (int n = std::max(1, what.section(u'*', 1).toInt()); n > 0; --n)
-                QTest::keyClick(grid, keys.key(), keys.keyboardModifiers());
-        } else if (verb == QLatin1String("right-press"))
+        else if (verb == QLatin1String("elsewhere"))
+            db::Database::open(mdM::MainDb->path(), QString::fromUtf8(mdM::kMainDbPassword))
+                ->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                              .arg(f->kind().table, what.section(u' ', 1).section(u'=', 0, 0), f->kind().keyColumn),
+                          {what.section(u'=', 1), what.section(u' ', 0, 0)});
+        else if (verb == QLatin1String("key"))
+            QTest::keySequence(grid, QKeySequence::fromString(what));
+        else if (verb == QLatin1String("right-press"))
             QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, at(what, 0));
         else if (verb == QLatin1String("drag")) {
             QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at(what, 0));
