@@ -11,10 +11,9 @@ namespace catalog_ui {
 // True when the user answered Yes.
 bool confirmLoss(const QString& text, ui::Icon icon = ui::Icon::Question);
 
-// The rows a grid would overwrite changed elsewhere since it loaded them: Yes overwrites them, No
-// reloads the grid, Cancel (the default) keeps editing with the changes still to apply. `what`
-// names the rows ("住宅 的區域").
-ui::Answer askOverwrite(const QString& what);
+// The rows a grid would overwrite changed elsewhere since it loaded them: the program's one
+// question for that (Yes overwrites, No reloads the grid, Cancel keeps editing).
+using ui::askOverwrite;
 
 // A store failed while a window closes: the reason, what was not stored and whether to close
 // without storing it. True closes; No (the default) keeps the window with the changes.

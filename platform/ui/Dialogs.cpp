@@ -133,6 +133,12 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     return dialogs().message(r);
 }
 
+Answer askOverwrite(const QString& what) {
+    return msgBox(
+        QStringLiteral("%1已在別處變更\r\n是否覆蓋?\r\n\r\n是: 覆蓋　否: 重新載入　取消: 繼續編輯").arg(what),
+        Buttons::YesNoCancel, Icon::Question, QStringLiteral("Kavo III"), 3);
+}
+
 std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
     InputRequest r;
     r.prompt = prompt;

@@ -65,21 +65,52 @@ std::optional<QVector<QVariant>> RecordStore::load(const QString& name) const {
     return row;
 }
 
-void RecordStore::insert(const ColumnValues& values) {
+std::optional<QString> RecordStore::insert(ColumnValues values, bool renumber) {
+    const auto at = [&values](int position) {
+        return std::find_if(values.begin(), values.end(),
+                            [position](const auto& v) { return v.first == position; });
+    };
+    const auto number = at(int(m_columns.indexOf(m_kind.numberColumn)));
+    const auto name = at(int(m_columns.indexOf(m_kind.keyColumn)));
+    renumber = renumber && number != values.end() && name != values.end();
     QStringList names;
     QStringList marks;
-    QVariantList params;
     for (const auto& [position, value] : values) {
         names << quoted(m_columns.value(position));
         marks << QStringLiteral("?");
-        params << value;
     }
-    m_db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                     .arg(quoted(m_kind.table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                 params);
+    // A proposed number is stored only while no record has it, in the one statement.
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (%2) SELECT %3")
+            .arg(quoted(m_kind.table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))) +
+        (renumber ? QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 = ?)")
+                        .arg(quoted(m_kind.table), quoted(m_kind.numberColumn))
+                  : QString());
+    for (int proposal = 0;; ++proposal) {
+        QVariantList params;
+        for (const auto& [position, value] : values)
+            params << value;
+        if (renumber)
+            params << number->second;
+        if (m_db.execute(sql, params) == 1)
+            return number != values.end() ? number->second.toString() : QString();
+        if (!renumber || proposal > 0)
+            return std::nullopt;
+        number->second = proposeNumber(name->second.toString()); // taken meanwhile: proposed again, once
+    }
 }
 
-int RecordStore::update(const QString& name, const ColumnValues& values) {
+int RecordStore::update(const QString& name, const ColumnValues& values,
+                        const std::optional<QVector<QVariant>>& loaded) {
+    db::Transaction t(m_db);
+    if (loaded) {
+        const std::optional<QVector<QVariant>> stored = load(name);
+        if (!stored)
+            return 0;
+        for (const auto& [position, value] : values)
+            if (stored->value(position) != loaded->value(position))
+                return kChangedElsewhere;
+    }
     QStringList sets;
     QVariantList params;
     for (const auto& [position, value] : values) {
@@ -87,9 +118,12 @@ int RecordStore::update(const QString& name, const ColumnValues& values) {
         params << value;
     }
     params << name;
-    return m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                            .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
-                        params);
+    const int n =
+        m_db.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                         .arg(quoted(m_kind.table), sets.join(QLatin1Char(',')), quoted(m_kind.keyColumn)),
+                     params);
+    t.commit();
+    return n;
 }
 
 int RecordStore::remove(const QString& name) {

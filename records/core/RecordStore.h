@@ -40,10 +40,17 @@ public:
 
     // The row of a name, by position; none when no record has it.
     std::optional<QVector<QVariant>> load(const QString& name) const;
-    // Appends a record (3022 for a name that exists).
-    void insert(const ColumnValues& values);
+    // Appends a record (3022 for a name that exists); the number it is stored under. With
+    // `renumber` (the number was proposed, not typed), a number another record has by now is
+    // replaced by a new proposal for the record's name; none, nothing written, when that one is
+    // taken too.
+    std::optional<QString> insert(ColumnValues values, bool renumber = false);
     // Rewrites the columns of the record of `name`; the number of rows changed (0: no such record).
-    int update(const QString& name, const ColumnValues& values);
+    // With `loaded` (the row as read before the edit), the record is left as it is when a column
+    // written is stored otherwise by now: kChangedElsewhere. Checked and written in one transaction.
+    int update(const QString& name, const ColumnValues& values,
+               const std::optional<QVector<QVariant>>& loaded = std::nullopt);
+    static constexpr int kChangedElsewhere = -1;
     // Deletes the record of `name`, for vendors with its supply links, in one transaction; the
     // number of records deleted.
     int remove(const QString& name);

@@ -73,14 +73,17 @@ void SupplyLinkLists::remove(QList<int> rows) {
     removeOwnedFromAll();
 }
 
-void SupplyLinkLists::write(db::Database& d, const LinkKind& k, const QString& vendor) const {
+bool SupplyLinkLists::write(db::Database& d, const LinkKind& k, const QString& vendor) const {
     db::Transaction t(d);
+    if (!d.scalar(QStringLiteral("SELECT 1 FROM 廠商 WHERE 廠商名稱 = ?"), {vendor}).isValid())
+        return false;
     deleteLinks(d, k, vendor);
     const QString sql = QStringLiteral("INSERT INTO %1 (廠商名稱, %2) VALUES (?, ?)").arg(k.table, k.column);
     for (const QStringList* list : {&owned, &added})
         for (const QString& name : *list)
             d.execute(sql, {vendor, name});
     t.commit();
+    return true;
 }
 
 } // namespace records

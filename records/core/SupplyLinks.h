@@ -44,8 +44,9 @@ public:
     void add(QList<int> rows);
     // 移除: the chosen entries of `owned` go to the end of `all` and leave `owned`.
     void remove(QList<int> rows);
-    // 確定: the vendor's links become `owned` then `added`, in one transaction.
-    void write(db::Database& d, const LinkKind& k, const QString& vendor) const;
+    // 確定: the vendor's links become `owned` then `added`, in one transaction; false, nothing
+    // written, when the vendor is no longer stored.
+    bool write(db::Database& d, const LinkKind& k, const QString& vendor) const;
 
 private:
     void removeOwnedFromAll();

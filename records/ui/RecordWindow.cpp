@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,14 +27,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace records {
-
-void RecordGrid::keyPressEvent(QKeyEvent* e) {
-    QTableView::keyPressEvent(e);
-    if ((e->key() == Qt::Key_Up || e->key() == Qt::Key_Down) && currentIndex().isValid())
-        emit arrowMoved(currentIndex().row());
-}
 
 void RecordGrid::resizeEvent(QResizeEvent* e) {
     QTableView::resizeEvent(e);
@@ -106,9 +102,23 @@ RecordWindow::RecordWindow(const RecordKind& kind) : m_kind(kind) {
     layout->addWidget(ui::scrollWhenShort(Frame1)); // scrolls where the screen is too short for it
 
     connectChoice(Combo1, [this](int) { Combo1_Click(); });
-    connect(HFG, &QTableView::clicked, this, [this](const QModelIndex& i) { HFG_Click(i.row()); });
+    // The current line is followed once the grid is done with the key or the press that moved it;
+    // a message said in the middle of a press would leave the grid dragging.
+    const auto follow = [this] {
+        if (!std::exchange(m_followPending, true))
+            QMetaObject::invokeMethod(this, &RecordWindow::HFG_RowColChange, Qt::QueuedConnection);
+    };
+    connect(HFG->selectionModel(), &QItemSelectionModel::currentChanged, this, follow);
+    connect(HFG->selectionModel(), &QItemSelectionModel::selectionChanged, this, follow);
     connect(HFG, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { HFG_DblClick(i.row()); });
-    connect(HFG, &RecordGrid::arrowMoved, this, &RecordWindow::HFG_KeyDown);
+    // A group typed and entered that is no entry of the box lists nothing.
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        const QString group = Combo1->currentText();
+        if (group.isEmpty() || Combo1->findText(group, Qt::MatchFixedString) >= 0)
+            return;
+        showMessage(QStringLiteral("沒有這個分類"), ui::Icon::Exclamation);
+        Combo1->setEditText(m_groupText);
+    });
     connect(cmdAdd, &QPushButton::clicked, this, &RecordWindow::cmdAdd_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &RecordWindow::cmdEdit_Click);
     connect(cmdDel, &QPushButton::clicked, this, &RecordWindow::cmdDel_Click);
@@ -290,7 +300,8 @@ void RecordWindow::buildDetail() {
 }
 
 bool RecordWindow::eventFilter(QObject* o, QEvent* e) {
-    if (e->type() == QEvent::FocusOut && o == box(QStringLiteral("T2")))
+    // The name box left while adding; not its focus going when the save leaves editing.
+    if (e->type() == QEvent::FocusOut && o == box(QStringLiteral("T2")) && isEditing())
         T2_Validate();
     if (e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<const QKeyEvent*>(e);

@@ -27,18 +27,15 @@ class QTabWidget;
 
 namespace records {
 
-// The browse grid: reports the line an Up or Down arrow made current.
+// The browse grid.
 class RecordGrid : public QTableView {
     Q_OBJECT
 public:
     using QTableView::QTableView;
     // The room a column's lines and caption need.
     int contentWidth(int column) const;
-signals:
-    void arrowMoved(int row);
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
     // The line drawn as chosen stays in view when the grid grows shorter (the full page opening).
     void resizeEvent(QResizeEvent* e) override;
 };
@@ -85,8 +82,10 @@ public slots:
     void Combo2_Click();
     void HFG_Click(int row);
     void HFG_DblClick(int row);
-    // An arrow key made `row` the current line.
-    void HFG_KeyDown(int row);
+    // The grid's current line changed, whatever moved it (keys, mouse, Tab or the program): the
+    // record of the line drawn as current is the chosen one; no line drawn, none is chosen. Runs
+    // once the grid has handled the event that moved it, and before each command on the chosen record.
+    void HFG_RowColChange();
     void cb1_Click(int index);
     void T2_Change();
     void T11_Change();
@@ -196,6 +195,13 @@ protected:
 
     const RecordKind& m_kind;
     QString m_selectedName;
+    bool m_followPending = false; // a change of the grid's current line waits for HFG_RowColChange
+    // The record as 修改 read it: the save rewrites it only while it is stored so.
+    std::optional<QVector<QVariant>> m_loadedRow;
+    // The number last proposed for a new record; a number typed over it is stored as typed.
+    QString m_proposedNumber;
+    // The number group the grid lists, shown again in 搜尋條件 when an unknown one was entered.
+    QString m_groupText = QStringLiteral("編號");
     bool m_searchGrid = false;
     bool m_loading = false; // change reactions stay silent while a record is loaded
     // The reads after a stored save: the first failure among them is said as one that left the

@@ -176,16 +176,15 @@ void RecordWindow::EnableDetailPanels(bool enabled) {
 
 void RecordWindow::clearBoxes() {
     m_loading = true;
-    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it) {
-        if (!qobject_cast<const QWidget*>(it.value())->inherits("QCheckBox"))
-            setBoxText(it.key(), QString());
-    }
+    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)
+        setBoxText(it.key(), QString());
     m_loading = false;
     afterClear();
 }
 
 void RecordWindow::ClearFields() {
     clearBoxes();
+    m_groupText.clear();
     Combo1->setEditText(QString());
     if (Combo2)
         Combo2->setEditText(QString());
@@ -208,6 +207,7 @@ void RecordWindow::enterEditing(const QString& mode, const QString& status) {
 
 void RecordWindow::cmdAdd_Click() {
     enterEditing(QStringLiteral("AddF"), QStringLiteral("新增中"));
+    m_proposedNumber.clear();
     ClearFields();
     for (QDateEdit* d : m_pickers)
         d->setDate(QDate::currentDate());
@@ -219,6 +219,7 @@ void RecordWindow::cmdAdd_Click() {
 }
 
 void RecordWindow::cmdEdit_Click() {
+    HFG_RowColChange();
     const QString name = selectedName();
     if (name.isEmpty()) {
         showMessage(m_kind.noSelectionMessage);
@@ -228,6 +229,7 @@ void RecordWindow::cmdEdit_Click() {
     if (!row)
         return;
     enterEditing(QStringLiteral("EditF"), QStringLiteral("修改中"));
+    m_loadedRow = row;
     const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
     afterEditLoaded(values);
@@ -257,6 +259,7 @@ void RecordWindow::showStoredRecord() {
 
 void RecordWindow::Command2_Click() {
     if (Command2->text() == kShortPage) {
+        HFG_RowColChange();
         if (selectedName().isEmpty()) {
             showMessage(m_kind.noSelectionMessage);
             return;
@@ -287,9 +290,12 @@ void RecordWindow::cmdY_Click() {
 }
 
 bool RecordWindow::saveAndBrowse() {
-    if (boxText(QStringLiteral("T1")).isEmpty() || boxText(QStringLiteral("T2")).isEmpty() ||
-        boxText(QStringLiteral("T3")).isEmpty()) {
+    if (boxText(QStringLiteral("T2")).isEmpty() || boxText(QStringLiteral("T3")).isEmpty()) {
         showMessage(m_kind.requiredMessage, ui::Icon::Exclamation);
+        return false;
+    }
+    if (boxText(QStringLiteral("T1")).isEmpty()) {
+        showMessage(QStringLiteral("請輸入") + m_kind.numberColumn, ui::Icon::Exclamation);
         return false;
     }
     const bool saving = addingMode() || editingMode();
@@ -321,13 +327,41 @@ bool RecordWindow::saveRecord() {
         return false;
     const bool editing = editingMode();
     const ColumnValues values = encodeRecord(m_kind, boxValues(), editing);
+    const QString number = boxText(QStringLiteral("T1"));
     try {
         RecordStore s = store();
         if (!editing) {
-            s.insert(values);
-        } else if (s.update(boxText(QStringLiteral("T2")), values) == 0) {
-            showMessage(kGone);
-            return false;
+            // A proposed number another workstation has taken since is proposed again.
+            const std::optional<QString> stored = s.insert(values, number == m_proposedNumber);
+            if (!stored) {
+                showMessage(QStringLiteral("編號 %1 已被使用").arg(number), ui::Icon::Exclamation);
+                return false;
+            }
+            if (*stored != number) {
+                setBoxText(QStringLiteral("T1"), *stored);
+                showMessage(QStringLiteral("編號 %1 已被使用，改為 %2").arg(number, *stored));
+            }
+            return true;
+        }
+        for (bool overwrite = false;;) {
+            const int n =
+                s.update(boxText(QStringLiteral("T2")), values, overwrite ? std::nullopt : m_loadedRow);
+            if (n == 0) {
+                showMessage(kGone);
+                return false;
+            }
+            if (n != RecordStore::kChangedElsewhere)
+                return true;
+            switch (ui::askOverwrite(QStringLiteral("這筆資料"))) {
+            case ui::Answer::Yes:
+                overwrite = true;
+                break;
+            case ui::Answer::No:
+                cmdN_Click(); // the record as stored now
+                return false;
+            default:
+                return false;
+            }
         }
     } catch (const db::DbError& e) {
         if (e.number() == db::ErrDuplicateKey)
@@ -336,7 +370,6 @@ bool RecordWindow::saveRecord() {
             showMessage(e.description());
         return false;
     }
-    return true;
 }
 
 void RecordWindow::sayFailure(const db::DbError& e) {
@@ -378,6 +411,7 @@ void RecordWindow::showRow(const QVector<QVariant>& row) {
 }
 
 void RecordWindow::cmdDel_Click() {
+    HFG_RowColChange();
     const QString name = selectedName();
     if (name.isEmpty()) {
         showMessage(m_kind.noSelectionMessage);
@@ -418,20 +452,21 @@ void RecordWindow::showGridRows(GridRows rows) {
 }
 
 void RecordWindow::markChosenRow() {
-    HFG->clearSelection();
+    QItemSelectionModel* lines = HFG->selectionModel();
     const QString name = selectedName();
-    if (name.isEmpty())
-        return;
     const int column = m_searchGrid ? 1 : 2;
-    for (int r = 0; r < m_grid.rowCount(); ++r) {
+    for (int r = 0; !name.isEmpty() && r < m_grid.rowCount(); ++r) {
         if (m_grid.cell(r, column) != name)
             continue;
         // The scroll range of lines just listed is set first, or the line could not be reached.
         HFG->doItemsLayout();
-        HFG->selectRow(r);
+        lines->setCurrentIndex(m_grid.index(r, column),
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         HFG->scrollTo(m_grid.index(r, column));
         return;
     }
+    lines->clearCurrentIndex();
+    lines->clearSelection();
     // A record the grid does not list is no longer chosen; the record being typed stays the one
     // the window acts on until the typing ends (取消 or 確定 apply this rule again).
     if (!isEditing())
@@ -456,12 +491,14 @@ void RecordWindow::ListByNumberGroup(const QString& group) {
     if (rows.isEmpty()) {
         showMessage(QStringLiteral("所選編號無記錄"),
                     m_kind.emptyGroupExclamation ? ui::Icon::Exclamation : ui::Icon::None);
-        Combo1->setEditText(QStringLiteral("編號"));
+        m_groupText = QStringLiteral("編號");
+        Combo1->setEditText(m_groupText);
         return;
     }
     const QString first = rows.first().value(1);
     showGridRows(std::move(rows));
-    Combo1->setEditText(groupOfNumber(first));
+    m_groupText = groupOfNumber(first);
+    Combo1->setEditText(m_groupText);
 }
 
 void RecordWindow::ListByCategory(const QString& type) {
@@ -514,8 +551,6 @@ void RecordWindow::Command1_Click() {
         HFG->setColumnWidth(i, ui::twipsToPixelsX(widths[i]));
     m_searchGrid = true;
     markLists({HFG}, {}); // draws the chosen record's line, if it is one of the hits
-    // The first line is the current one, drawn as chosen only when it names the chosen record.
-    HFG->selectionModel()->setCurrentIndex(m_grid.index(0, 1), QItemSelectionModel::NoUpdate);
 }
 
 void RecordWindow::listFailed(const QString& failure) {
@@ -568,8 +603,20 @@ void RecordWindow::HFG_DblClick(int row) {
     EnableDetailPanels(false);
 }
 
-void RecordWindow::HFG_KeyDown(int row) {
-    HFG_Click(row);
+void RecordWindow::HFG_RowColChange() {
+    m_followPending = false;
+    if (isEditing())
+        return; // the grid is off; editing ends by drawing the chosen line again
+    const QModelIndex current = HFG->currentIndex();
+    const QString before = selectedName();
+    if (current.isValid() && HFG->selectionModel()->isSelected(current)) {
+        if (before.isEmpty() || m_grid.cell(current.row(), m_searchGrid ? 1 : 2) != before)
+            HFG_Click(current.row());
+    } else {
+        dropChoice();
+    }
+    if (selectedName().isEmpty() && !before.isEmpty())
+        clearBoxes(); // nothing chosen, nothing shown
 }
 
 // ---------------------------------------------------------------- entry aids
@@ -610,6 +657,7 @@ void RecordWindow::T2_Validate() {
     // name typed before.
     QString number;
     guarded([&] { number = store().proposeNumber(name); });
+    m_proposedNumber = number;
     setBoxText(QStringLiteral("T1"), number);
 }
 

@@ -29,6 +29,7 @@ void frmCus::cmd2Q_Click() {
         showMessage(QStringLiteral("請先儲存"));
         return;
     }
+    HFG_RowColChange();
     if (selectedName().isEmpty()) {
         showMessage(kind().noSelectionMessage);
         return;

@@ -155,7 +155,9 @@ void frmWP::Command1_Click() {
     endedHeld.clear();
     if (const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode)) {
         try {
-            m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName);
+            if (!m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName))
+                ui::msgBox(QStringLiteral("這筆資料已不存在"), ui::Buttons::OK, ui::Icon::None,
+                           QStringLiteral("Kavo III"));
         } catch (const db::DbError& e) {
             showDbError(e); // nothing was written; the dialog stays with its lists
             return;

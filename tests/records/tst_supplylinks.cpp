@@ -2,6 +2,7 @@
 // empty vocabulary keeping the links, and a failed write leaving the links as they were.
 #include "SupplyLinks.h"
 #include "MainDbFixture.h"
+#include "mdM.h"
 
 #include <QtTest/QtTest>
 
@@ -99,6 +100,12 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(db::DbError, l.write(*m_db, work(), kVendor));
         QCOMPARE(readLinks(*m_db, work(), kVendor), (QStringList{QStringLiteral("拆除"), QStringLiteral("清潔")}));
         QVERIFY(!m_db->inTransaction());
+        // Nor are links written for a vendor another workstation deleted meanwhile.
+        m_db->execute(QStringLiteral("DROP TRIGGER refuse"));
+        db::Database::open(m_db->path(), QString::fromUtf8(mdM::kMainDbPassword))
+            ->execute(QStringLiteral("DELETE FROM 廠商 WHERE 廠商名稱 = ?"), {kVendor});
+        QVERIFY(!l.write(*m_db, work(), kVendor));
+        QCOMPARE(readLinks(*m_db, work(), kVendor).size(), 2);
     }
 };
 

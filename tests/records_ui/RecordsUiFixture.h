@@ -57,6 +57,13 @@ inline void clickRow(const QWidget* f, int row) {
                       grid->visualRect(grid->model()->index(row, 2)).center());
 }
 
+// The record of the grid line drawn as the current one; empty when none is.
+inline QString drawnName(const records::RecordWindow* f) {
+    const QItemSelectionModel* lines = f->findChild<QTableView*>(QStringLiteral("HFG"))->selectionModel();
+    const int row = lines->isSelected(lines->currentIndex()) ? lines->currentIndex().row() : -1;
+    return f->grid().cell(row, f->gridHoldsSearch() ? 1 : 2);
+}
+
 // A mouse click on a window's button.
 inline void clickButton(const QWidget* f, const char* name) {
     QTest::mouseClick(f->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
@@ -73,12 +80,18 @@ inline void typeText(QWidget* box, const QString& text) {
 // "search <text>", "group <group>", "name <name>" (typed and the box left), "add", "edit", "cancel",
 // "save", "delete", "hand over", "gone <name>" (deleted by another workstation), "hold" (another
 // workstation holds the database), "fail <n>" (the nth statement from there) and "release".
-// Messages are answered as Enter answers them (a deletion: No).
+// Messages are answered as Enter answers them (a deletion: No). Also "elsewhere <name> <column>=<value>"
+// (stored through another connection) and in the grid "key <keys>", "right-press <name>", "drag <name>"
+// (to the next line) and "click nowhere".
 inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const QString& route) {
     dialogs.answerUnexpectedAsEnter(10);
     const QHash<QString, const char*> handlers{{"add", "cmdAdd_Click"},   {"edit", "cmdEdit_Click"},
                                                {"cancel", "cmdN_Click"},  {"save", "cmdY_Click"},
                                                {"delete", "cmdDel_Click"}, {"hand over", "cmd2Q_Click"}};
+    auto* grid = f->findChild<QTableView*>(QStringLiteral("HFG"));
+    const auto at = [&](const QString& name, int lines) {
+        return grid->visualRect(grid->model()->index(rowOf(f, name) + lines, 2)).center();
+    };
     for (const QString& step : route.split(QStringLiteral(", "))) {
         const QString verb = step.section(u' ', 0, 0), what = step.section(u' ', 1);
         if (handlers.contains(step))
@@ -97,12 +110,28 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
         } else if (verb == QLatin1String("gone"))
             mdM::MainDb->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn),
                                  {what});
+        else if (verb == QLatin1String("elsewhere"))
+            db::Database::open(mdM::MainDb->path(), QString::fromUtf8(mdM::kMainDbPassword))
+                ->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                              .arg(f->kind().table, what.section(u' ', 1).section(u'=', 0, 0), f->kind().keyColumn),
+                          {what.section(u'=', 1), what.section(u' ', 0, 0)});
+        else if (verb == QLatin1String("key"))
+            QTest::keySequence(grid, QKeySequence::fromString(what));
+        else if (verb == QLatin1String("right-press"))
+            QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, at(what, 0));
+        else if (verb == QLatin1String("drag")) {
+            QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at(what, 0));
+            QTest::mouseMove(grid->viewport(), at(what, 1));
+            QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at(what, 1));
+        } else if (step == QLatin1String("click nowhere"))
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(5, grid->viewport()->height() - 2));
         else if (verb == QLatin1String("hold"))
             db::fault::failAll(db::fault::Error::Busy);
         else if (verb == QLatin1String("fail"))
             db::fault::failNth(what.toInt(), db::fault::Error::Busy);
         else
             db::fault::clear(); // release
+        QCoreApplication::processEvents(); // what follows the step in the window
     }
     db::fault::clear();
 }

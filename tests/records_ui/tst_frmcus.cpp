@@ -319,12 +319,31 @@ private slots:
         QTest::newRow("customer held at the click")
             << "frmCus" << "hold, click 林志明, release, edit" << QStringList{"*", customer} << "T2=";
         QTest::newRow("failed number proposal") << "frmCus" << "add, name 王大明, hold, name 鄭小華, release, save"
-                                                << QStringList{"*", "請輸入客戶名稱&簡稱"} << "T1=; editing=1; stored=0";
+                                                << QStringList{"*", "請輸入客戶編號"} << "T1=; editing=1; stored=0";
         QTest::newRow("list failing after a stored save") // the 4th statement: the first read after the row is written
             << "frmCus" << "add, name 鄭小華, fail 4, save" << QStringList{"資料已儲存"}
             << "T1=15001; T3=鄭小華; editing=0; stored=1; unloaded=1";
         QTest::newRow("否 to 刪除 with the database held") << "frmCus" << "click 林志明, hold, delete"
                                                            << QStringList{"確定刪除 ( 林志明 )"} << "chosen=林志明; unloaded=0; edit=1";
+        QTest::newRow("vendor gone elsewhere, 取消") << "frmPrv" << "click 大同拆除工程行, edit, gone 大同拆除工程行, cancel"
+                                                   << QStringList{gone} << "T2=; ck(0)=0";
+        // Another workstation's change, met by 確定: edits ask, proposed numbers are proposed again.
+        QTest::newRow("edited elsewhere meanwhile") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電子郵件=x@y.tw, save"
+                                                    << QStringList{"這筆資料已在別處變更"} << "editing=1";
+        QTest::newRow("number taken elsewhere meanwhile") << "frmCus" << "add, name 鄭小華, elsewhere 林志明 客戶編號=15001, save"
+                                                         << QStringList{"編號 15001 已被使用，改為 15002"} << "T1=15002; editing=0";
+        // The grid's own keys and mouse choose the line they draw. Each window: the line clicked (%1),
+        // another line (%2), the clicked one's group (%3), then the line each move ends on.
+        const QStringList moves{"key Ctrl+End", "key PgDown", "key Ctrl+Home", "key End, key Tab", "right-press %2", "drag %1",
+                                "group %3, click %1, click nowhere"};
+        for (const QStringList& w : QList<QStringList>{
+                 {"frmCus", "林志明", "張雅婷", "08", "Sunrise Coffee", "Sunrise Coffee", "大安牙醫診所", "周美玲", "張雅婷", "周美玲", ""},
+                 {"frmPrv", "光明水電工程行", "建興建材行", "06", "GreenFloor 地板工坊", "GreenFloor 地板工坊", "大同拆除工程行", "明亮燈飾有限公司", "建興建材行", "明亮燈飾有限公司", ""},
+                 {"frmSta", "李美華", "王小明", "07", "陳志強", "陳志強", "王小明", "陳志強", "王小明", "陳志強", ""}})
+            for (int i = 0; i < moves.size(); ++i)
+                QTest::addRow("%s: %s", qPrintable(w[0]), qPrintable(moves[i]))
+                    << w[0] << QString("click %1, " + moves[i]).replace("%1", w[1]).replace("%2", w[2]).replace("%3", w[3])
+                    << QStringList{} << "chosen=" + w[i + 4];
     }
     void routes() {
         QFETCH(QString, window);
@@ -338,6 +357,15 @@ private slots:
         QCOMPARE(said(dialogs, messages), messages);
         compareShown(f, shows);
         QVERIFY(!f->selectedName().isEmpty() || nothingChosen(f));
+        if (f->isEditing())
+            return;
+        // What 修改 opens and 傳回報價單 hands over is the line drawn; without one, both refuse.
+        const QString drawn = drawnName(f);
+        walkRoute(f, dialogs, QStringLiteral("edit"));
+        QCOMPARE(f->isEditing() ? f->boxText(QStringLiteral("T2")) : QString(), drawn);
+        mdM::QuoteCustName.clear();
+        walkRoute(f, dialogs, window == QLatin1String("frmCus") ? "cancel, hand over" : "cancel");
+        QCOMPARE(mdM::QuoteCustName, window == QLatin1String("frmCus") ? drawn : QString());
     }
 
     void closingWhileTypingAsks() {
@@ -581,7 +609,7 @@ private slots:
         f->HFG_Click(1);
         QCOMPARE(f->selectedName(), kDental);
         QCOMPARE(text(f, "T2"), kDental);
-        f->HFG_KeyDown(0);
+        QTest::keyClick(child<QTableView>(f, "HFG"), Qt::Key_Up);
         QCOMPARE(f->selectedName(), kDental);
 
         // The previous text is offered; Cancel empties it and the mode, and leaves the grid.
@@ -619,8 +647,8 @@ private slots:
         // A list after a search names the record by column 2 again, for keys as for clicks.
         f->Combo1_Click();
         QVERIFY(!f->gridHoldsSearch());
-        f->HFG_KeyDown(0);
-        QCOMPARE(f->selectedName(), f->grid().cell(0, 2));
+        QTest::keyClick(child<QTableView>(f, "HFG"), Qt::Key_Down);
+        QTRY_COMPARE(f->selectedName(), f->grid().cell(0, 2));
     }
 
     void emptyGroupsAndCategories() {
@@ -643,7 +671,11 @@ private slots:
         // Text typed and entered in the box lists nothing unknown and never joins its 59 entries.
         combo1->setFocus();
         combo1->lineEdit()->setText(QStringLiteral("zz"));
+        dialogs.clear();
+        dialogs.expectMessage();
         QTest::keyClick(combo1->lineEdit(), Qt::Key_Return);
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text + combo1->currentText(), QStringLiteral("沒有這個分類11"));
         QCOMPARE(combo1->count(), 59);
         QCOMPARE(f->grid().cell(0, 1).left(2), QStringLiteral("11"));
 
