@@ -27,10 +27,11 @@ const char* const kOwnLimit = "ownTextLimit";
 
 const char* const kUnloaded = "unloaded";
 
-// Reads a marked box's list again as it is about to drop down.
+// Reads a box's list again as it is about to drop down, while the list is not read.
 class ReadAgain final : public QObject {
 public:
-    ReadAgain(QComboBox* box, std::function<void()> read) : QObject(box), m_box(box), m_read(std::move(read)) {}
+    ReadAgain(QComboBox* box, std::function<void()> read, std::function<bool()> unread)
+        : QObject(box), m_box(box), m_read(std::move(read)), m_unread(std::move(unread)) {}
     bool eventFilter(QObject*, QEvent* e) override {
         bool dropping = e->type() == QEvent::MouseButtonPress;
         if (e->type() == QEvent::KeyPress) {
@@ -38,7 +39,7 @@ public:
             dropping = k->key() == Qt::Key_F4 ||
                        ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && (k->modifiers() & Qt::AltModifier));
         }
-        if (dropping && isUnloaded(m_box))
+        if (dropping && (isUnloaded(m_box) || (m_unread && m_unread())))
             m_read();
         return false;
     }
@@ -46,6 +47,7 @@ public:
 private:
     QComboBox* m_box;
     std::function<void()> m_read;
+    std::function<bool()> m_unread;
 };
 
 // Every line edit the program places in a window or shows takes its text whole.
@@ -188,8 +190,8 @@ bool isUnloaded(const QWidget* view) {
     return view->property(kUnloaded).toBool();
 }
 
-void readAgainAtUse(QComboBox* box, const std::function<void()>& read) {
-    auto* filter = new ReadAgain(box, read);
+void readAgainAtUse(QComboBox* box, const std::function<void()>& read, const std::function<bool()>& unread) {
+    auto* filter = new ReadAgain(box, read, unread);
     box->installEventFilter(filter);
     if (box->lineEdit())
         box->lineEdit()->installEventFilter(filter);

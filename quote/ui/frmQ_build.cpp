@@ -216,8 +216,9 @@ void frmQ::buildHeader() {
     DTP->setFocusPolicy(Qt::ClickFocus);
     lbK = label(b, "lbK", QStringLiteral("類別:"));
     cbK = comboBox(b, "cbK");
+    // A header box about to drop down reads the pick lists again while one of them is not read.
     for (QComboBox* box : {cbK, cbSal, cbEcn})
-        box->installEventFilter(this);
+        ui::readAgainAtUse(box, [this] { rereadPickLists(); }, [this] { return m_pickListsUnread; });
     lbNo = label(b, "lbNo", QStringLiteral("單號:"));
     txtNo = ui::textBox(b, "txtNo");
     Line1 = new QFrame(b);
@@ -410,9 +411,6 @@ void frmQ::dragSplitterTo(int xTwips) {
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* e) {
-    // A header box about to open reads the pick lists again when they failed.
-    if (e->type() == QEvent::MouseButtonPress && (watched == cbK || watched == cbSal || watched == cbEcn))
-        rereadPickLists();
     if (watched == tv && e->type() == QEvent::KeyPress) {
         // The Menu key and Shift+F10 open the tree's popup on the selected node, as a right click.
         const auto* k = static_cast<QKeyEvent*>(e);

@@ -44,6 +44,20 @@ QList<Row> rows() {
              w->action(QStringLiteral("mSaveAs"))->trigger();
          },
          kDiscard},
+        {QStringLiteral("報價單: 開啟, 以鍵盤選負責業務, 另存新檔"), {QStringLiteral("r:員工")}, openMainDb,
+         [] { form<frmQ>(); },
+         [] {
+             // 負責業務 dropped down with F4, its first entry taken with Down, saved under a new name.
+             frmQ* w = ui::Default<frmQ>::get();
+             for (QComboBox* box : {w->categoryBox(), w->projectNameBox()})
+                 box->setEditText(QStringLiteral("住宅"));
+             QTest::keyClick(w->salespersonBox(), Qt::Key_F4);
+             w->salespersonBox()->hidePopup();
+             QTest::keyClick(w->salespersonBox(), Qt::Key_Down);
+             Walker::dialogs().expectSaveFile(sys::programFolder() + QStringLiteral("/walk.kav"));
+             w->action(QStringLiteral("mSaveAs"))->trigger();
+         },
+         kDiscard},
         {QStringLiteral("報價單: 工程類別 切換"),
          {QStringLiteral("r:k2a")},
          [] { editor(); },
