@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
 #include <algorithm>
@@ -106,6 +107,24 @@ namespace {
 // How long a spreadsheet application may take to show a workbook.
 constexpr qint64 kViewerStartMs = 120000;
 
+// The viewer's environment: this program's with messages in Traditional Chinese, the program's
+// own language, whatever the desktop's; LibreOffice takes its menus and dialogs from LC_MESSAGES
+// (its language pack is enough, the system locale need not exist). LC_ALL would override it, so
+// its value moves to LANG, where it still decides every other category.
+QProcessEnvironment viewerEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const QString all = env.value(QStringLiteral("LC_ALL"));
+    if (!all.isEmpty()) {
+        const QStringList names = env.keys();
+        for (const QString& name : names)
+            if (name.startsWith(QLatin1String("LC_")))
+                env.remove(name); // LC_ALL overrode them
+        env.insert(QStringLiteral("LANG"), all);
+    }
+    env.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("zh_TW.UTF-8"));
+    return env;
+}
+
 // Starts `exe` on the workbook without waiting for it; a viewer that ends with a failure (an exit
 // code other than 0, or a crash) while it starts calls `failed` from the event loop.
 bool startViewer(const QString& exe, const QString& path, const std::function<void()>& failed) {
@@ -114,6 +133,7 @@ bool startViewer(const QString& exe, const QString& path, const std::function<vo
     auto* viewer = new QProcess;
     viewer->setProgram(exe);
     viewer->setArguments({path});
+    viewer->setProcessEnvironment(viewerEnvironment());
     viewer->setStandardInputFile(QProcess::nullDevice());
     viewer->setStandardOutputFile(QProcess::nullDevice());
     viewer->setStandardErrorFile(QProcess::nullDevice());

@@ -21,10 +21,10 @@ QString findFileNoCase(const QString& dir, const QString& name);
 // Whether the desktop has an application that opens .xlsx workbooks: a known spreadsheet program on
 // the PATH or the desktop's default application for the type.
 bool spreadsheetAppInstalled();
-// Opens a workbook file with the desktop's spreadsheet application, without waiting for it; false
-// when no application could be started. An application that starts and then ends with a failure
-// within its first two minutes (it could not open a window, say) calls `failed` later, from the
-// event loop.
+// Opens a workbook file with the desktop's spreadsheet application, its menus in the program's
+// language whatever the desktop's, without waiting for it; false when no application could be
+// started. An application that starts and then ends with a failure within its first two minutes (it
+// could not open a window, say) calls `failed` later, from the event loop.
 bool openWithSpreadsheetApp(const QString& path, const std::function<void()>& failed = {});
 // Tests decide the answer of spreadsheetAppInstalled; nullopt restores the look-up.
 void setSpreadsheetAppOverride(std::optional<bool> installed);

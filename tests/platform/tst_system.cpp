@@ -84,6 +84,8 @@ private slots:
         QTest::newRow("program on the PATH") << -1 << "localc" << QByteArray("exit 0") << true << 1;
         QTest::newRow("program fails to show it")
             << -1 << "localc" << QByteArray("echo 'Unspecified Application Error' >&2; exit 81") << true << 2;
+        QTest::newRow("program is told the language")
+            << -1 << "localc" << QByteArray("[ \"$LC_MESSAGES\" = zh_TW.UTF-8 ] && [ -z \"$LC_ALL\" ]") << true << 1;
         QTest::newRow("program crashes") << -1 << "soffice" << QByteArray("kill -SEGV $$") << true << 2;
         QTest::newRow("desktop default") << -1 << "xdg-mime" << QByteArray("echo calc.desktop") << true << 0;
         QTest::newRow("no desktop default") << -1 << "xdg-mime" << QByteArray("exit 0") << false << 0;
