@@ -81,6 +81,24 @@ void askWindowManager(QWidget* w, bool maximise) {
 #endif
 }
 
+// Whether the window system has reported `window` maximised since this was made. Until it has, the
+// maximised state is only what the program asked for: should the window manager carry out both that
+// maximise and a restore before the toolkit reads the window's state, the toolkit sees no change and
+// keeps the window maximised.
+class MaximiseReported : public QObject {
+public:
+    explicit MaximiseReported(QWindow* window) { window->installEventFilter(this); }
+    bool reported = false;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && e->spontaneous() &&
+            static_cast<QWindow*>(o)->windowStates().testFlag(Qt::WindowMaximized))
+            reported = true;
+        return false;
+    }
+};
+
 class TestPlacement : public QObject {
     Q_OBJECT
     ShellUiFixture fx;
@@ -278,10 +296,14 @@ private slots:
                         return;
                 }
             }
+            MaximiseReported maximised(editor->windowHandle());
             editor->showMaximized();
             QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
-            if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+                // The window manager restores the editor only after it has maximised it.
+                QTRY_VERIFY_WITH_TIMEOUT(maximised.reported || !editor->isMaximized(), kWmWaitMs);
                 maximiseByWindowManager();
+            }
             if (QTest::currentTestFailed())
                 return;
             VERIFY_DIALOGS(dialogs);
