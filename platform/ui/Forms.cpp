@@ -101,7 +101,10 @@ void Form::showModal() {
     const Qt::WindowFlags flags = windowFlags();
     QWidget* opener =
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
-    setWindowFlags((flags & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) | Qt::Dialog);
+    // The close button named, the window manager is told which functions the window has (without
+    // it, every function, minimise included).
+    setWindowFlags((flags & ~(Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint)) | Qt::Dialog |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
     if (opener && opener != this && opener->window()->windowHandle()) {
         winId();
