@@ -32,8 +32,9 @@ class ReadAgain final : public QObject {
 public:
     ReadAgain(QComboBox* box, std::function<void()> read, std::function<bool()> unread)
         : QObject(box), m_box(box), m_read(std::move(read)), m_unread(std::move(unread)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        bool dropping = e->type() == QEvent::MouseButtonPress;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        // A press on an editable box's text places the cursor; only a press on the box drops it down.
+        bool dropping = e->type() == QEvent::MouseButtonPress && watched == m_box;
         if (e->type() == QEvent::KeyPress) {
             const auto* k = static_cast<QKeyEvent*>(e);
             dropping = k->key() == Qt::Key_F4 ||
@@ -159,6 +160,8 @@ void markUnloaded(QWidget* view, const QString& reason) {
             }
         }
     }
+    if (auto* box = qobject_cast<QLineEdit*>(view))
+        box->setPlaceholderText(reason);
     auto* area = qobject_cast<QAbstractScrollArea*>(view);
     if (!area)
         return;
