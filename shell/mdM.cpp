@@ -1,5 +1,7 @@
 #include "mdM.h"
 
+#include "LoginService.h"
+
 #include "system/System.h"
 #include "text/Codec.h"
 #include "ui/Dialogs.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 #include <algorithm>
@@ -103,6 +106,19 @@ db::DatabasePtr openMainDb(const QString& folder) {
     return db::Database::open(path, QString::fromUtf8(kMainDbPassword));
 }
 
+std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened) {
+    if (!MainDb || !opened || QFileInfo(MainDb->path()) == QFileInfo(opened->path()))
+        return std::nullopt;
+    // Without the SuperUser's row nothing unlocks the change (the settings window tells).
+    return shell::readSuperUserPassword(*opened).value_or(QString());
+}
+
+void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword) {
+    MainDb = std::move(opened);
+    if (superUserPassword)
+        SuperUserPassword = *superUserPassword;
+}
+
 QString dbErrorText(const db::DbError& e) {
     return QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
 }
@@ -168,7 +184,9 @@ enum class Opening { Opened, Missing, Unreadable, Failed };
 // `reason`; any other error is shown and MainDb stays as it was.
 Opening openInto(const QString& folder, QString& reason) {
     try {
-        MainDb = openMainDb(folder);
+        db::DatabasePtr opened = openMainDb(folder);
+        const std::optional<QString> password = superUserPasswordOf(opened);
+        useMainDb(std::move(opened), password);
         return Opening::Opened;
     } catch (const db::DbError& e) {
         if (!isMissingDatabase(e.number())) {
