@@ -216,6 +216,10 @@ GridRows RecordStore::listCategory(const QString& type) const {
                     {type});
 }
 
+QStringList RecordStore::listLine(const QString& name) const {
+    return gridRows(listSelect() + QStringLiteral(" WHERE %1 = ?").arg(quoted(m_kind.keyColumn)), {name}).value(0);
+}
+
 GridRows RecordStore::listSupply(const QString& mode, const QString& value) const {
     QString table;
     QString column;

@@ -58,6 +58,8 @@ public:
     // Browse lists. The group list shows the group `groupToShow` picks; `shownGroup` receives it.
     GridRows listGroup(const QString& start, QString* shownGroup = nullptr) const;
     GridRows listCategory(const QString& type) const;
+    // The browse line of the record of `name` as the lists show it; empty when none has it.
+    QStringList listLine(const QString& name) const;
     // Vendors linked to a work crew ("w") or a material ("p"); empty for another mode.
     GridRows listSupply(const QString& mode, const QString& value) const;
     bool groupHasRecords(const QString& group) const;

@@ -80,7 +80,7 @@ inline void typeText(QWidget* box, const QString& text) {
 // "search <text>", "group <group>", "name <name>" (typed and the box left), "add", "edit", "cancel",
 // "save", "delete", "hand over", "gone <name>" (deleted by another workstation), "hold" (another
 // workstation holds the database), "fail <n>" (the nth statement from there) and "release".
-// Messages are answered as Enter answers them (a deletion: No). Also "elsewhere <name> <column>=<value>"
+// Messages are answered as Enter answers them (a deletion: No), the next one No after "no". Also "elsewhere <name> <column>=<value>"
 // (stored through another connection) and in the grid "key <keys>", "right-press <name>", "drag <name>"
 // (to the next line) and "click nowhere".
 inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const QString& route) {
@@ -96,6 +96,8 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
         const QString verb = step.section(u' ', 0, 0), what = step.section(u' ', 1);
         if (handlers.contains(step))
             QMetaObject::invokeMethod(f, handlers.value(step));
+        else if (step == QLatin1String("no"))
+            dialogs.expectMessage(ui::Answer::No);
         else if (verb == QLatin1String("click"))
             clickRow(f, rowOf(f, what, f->gridHoldsSearch() ? 1 : 2));
         else if (verb == QLatin1String("search")) {
