@@ -55,10 +55,10 @@ QString applyFolders(const QString& dbFolder, const QString& templateFolder, con
     }
     if (const QString error = mdM::writeMdbPathIni(dbFolder, templateFolder, quoteFolder); !error.isEmpty())
         return error;
-    mdM::useMainDb(opened, superUserPassword);
     mdM::DbFolder = mdM::resolveFolder(dbFolder);
     mdM::TemplateFolder = mdM::resolveFolder(templateFolder);
     mdM::QuoteFolder = mdM::resolveFolder(quoteFolder);
+    mdM::useMainDb(opened, superUserPassword);
     return {};
 }
 

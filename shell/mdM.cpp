@@ -113,10 +113,27 @@ std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened) {
     return shell::readSuperUserPassword(*opened).value_or(QString());
 }
 
+namespace {
+std::vector<std::pair<QPointer<QObject>, std::function<void()>>>& switchWatchers() {
+    static std::vector<std::pair<QPointer<QObject>, std::function<void()>>> watchers;
+    return watchers;
+}
+} // namespace
+
+void whenMainDbSwitched(QObject* window, std::function<void()> reread) {
+    switchWatchers().emplace_back(window, std::move(reread));
+}
+
 void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword) {
     MainDb = std::move(opened);
-    if (superUserPassword)
-        SuperUserPassword = *superUserPassword;
+    if (!superUserPassword)
+        return;
+    SuperUserPassword = *superUserPassword;
+    auto& watchers = switchWatchers();
+    std::erase_if(watchers, [](const auto& w) { return !w.first; });
+    for (const auto& [window, reread] : std::vector(watchers)) // a window may register or go meanwhile
+        if (window)
+            reread();
 }
 
 QString dbErrorText(const db::DbError& e) {
