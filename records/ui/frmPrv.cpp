@@ -258,6 +258,8 @@ void frmPrv::editLinks(int index) {
     // waited for and said in the editor, so the list fails at once, unread, without saying it again.
     if (const QString held = frmWP::heldDatabaseFailure(); !held.isEmpty())
         return markLinksRead(index, held);
+    if (frmWP::vendorWasGone())
+        recordGone(selectedName());
     readLinks(index);
 }
 
