@@ -169,8 +169,7 @@ private slots:
         QVERIFY(records::pickCustomerForQuote());
         QCOMPARE(mdM::QuoteCustName, kDental);
 
-        // Its close button and Esc leave without handing anything over.
-        for (const bool byEscape : {false, true}) {
+        for (const bool byEscape : {false, true}) { // the close button, Esc: nothing handed over
             bool open = true;
             whenPickerShows([byEscape, &open](frmCus* f) {
                 f->HFG_Click(0);

@@ -31,14 +31,7 @@ QString text(const frmCus* f, const char* box) {
 // Compares what a window shows with "what=value" items separated by "; ": a detail box by its
 // name, "chosen" the chosen record, "editing" and "edit" (修改 on) 1 or 0, "unloaded" 1 when the
 // grid says why it is empty, "stored" how many records of the name in T2 the database holds,
-// "listed <name>" 1 or 0, "line" the line drawn as chosen (its cells joined by "|").
-QString drawnLine(const records::RecordWindow* f) {
-    QStringList cells;
-    for (int c = 1; c < f->grid().captions().size(); ++c)
-        cells << f->grid().cell(rowOf(f, drawnName(f)), c);
-    return cells.join(u'|');
-}
-
+// "listed <name>" 1 or 0, "contact" the contact in the line drawn as chosen.
 void compareShown(const records::RecordWindow* f, const QString& shows) {
     const auto flag = [f](const char* name, bool (QWidget::*test)() const) {
         return QString::number((f->findChild<QWidget*>(QString::fromLatin1(name))->*test)());
@@ -52,7 +45,7 @@ void compareShown(const records::RecordWindow* f, const QString& shows) {
                                : what == QLatin1String("unloaded") ? QString::number(!f->findChild<QWidget*>(QStringLiteral("HFG"))->toolTip().isEmpty())
                                : what == QLatin1String("stored")   ? mdM::MainDb->scalar(stored, {f->boxText(QStringLiteral("T2"))}).toString()
                                : what.startsWith(QLatin1String("listed ")) ? QString::number(rowOf(f, what.mid(7)) >= 0)
-                               : what == QLatin1String("line")     ? drawnLine(f)
+                               : what == QLatin1String("contact")  ? f->grid().cell(rowOf(f, drawnName(f)), 5)
                                                                    : f->boxText(what);
         QCOMPARE(what + u'=' + actual, item);
     }
@@ -345,7 +338,7 @@ private slots:
                                                << QStringList{gone} << "listed 林志明=0; T2=";
         QTest::newRow("edited elsewhere meanwhile, 否") << "frmCus" << "click 林志明, edit, elsewhere 林志明 連絡人=陳先生, no, save"
                                                        << QStringList{"這筆資料已在別處變更"}
-                                                       << "editing=0; T24=陳先生; line=08001|林志明|新北市 新店區中正路500巷12號4樓|02 2911-3456|陳先生|0912-345-678";
+                                                       << "editing=0; T24=陳先生; contact=陳先生";
         // Another workstation's change, met by 確定: edits ask, proposed numbers are proposed again.
         QTest::newRow("edited elsewhere meanwhile") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電子郵件=x@y.tw, save"
                                                     << QStringList{"這筆資料已在別處變更"} << "editing=1";

@@ -202,8 +202,7 @@ private slots:
         QCOMPARE(box("txtPrpath")->text(), QStringLiteral("/tpl"));
     }
 
-    // Switched while logged in, the new database's company and SuperUser password count: the one
-    // read at login unlocks the change only within its own database.
+    // Switched while logged in: the new database's company and SuperUser password count.
     void foldersApplyOpensTheNewDatabaseFirst_data() {
         QTest::addColumn<QString>("company");
         QTest::addColumn<QString>("password");
