@@ -1,7 +1,6 @@
 #include "mdM.h"
 
 #include "LoginService.h"
-
 #include "system/System.h"
 #include "text/Codec.h"
 #include "ui/Dialogs.h"
@@ -121,7 +120,9 @@ std::vector<std::pair<QPointer<QObject>, std::function<void()>>>& switchWatchers
 } // namespace
 
 void whenMainDbSwitched(QObject* window, std::function<void()> reread) {
-    switchWatchers().emplace_back(window, std::move(reread));
+    auto& watchers = switchWatchers();
+    std::erase_if(watchers, [](const auto& w) { return !w.first; }); // windows gone
+    watchers.emplace_back(window, std::move(reread));
 }
 
 void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword) {
@@ -129,9 +130,7 @@ void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPa
     if (!superUserPassword)
         return;
     SuperUserPassword = *superUserPassword;
-    auto& watchers = switchWatchers();
-    std::erase_if(watchers, [](const auto& w) { return !w.first; });
-    for (const auto& [window, reread] : std::vector(watchers)) // a window may register or go meanwhile
+    for (const auto& [window, reread] : std::vector(switchWatchers())) // a window may register or go meanwhile
         if (window)
             reread();
 }
