@@ -46,17 +46,19 @@ bool changeSuperUserPassword(db::Database& d, const QString& password) {
 
 QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
     db::DatabasePtr opened;
+    std::optional<QString> superUserPassword;
     try {
         opened = mdM::openMainDb(mdM::resolveFolder(dbFolder));
+        superUserPassword = mdM::superUserPasswordOf(opened);
     } catch (const db::DbError& e) {
         return mdM::dbErrorText(e);
     }
     if (const QString error = mdM::writeMdbPathIni(dbFolder, templateFolder, quoteFolder); !error.isEmpty())
         return error;
-    mdM::MainDb = opened;
     mdM::DbFolder = mdM::resolveFolder(dbFolder);
     mdM::TemplateFolder = mdM::resolveFolder(templateFolder);
     mdM::QuoteFolder = mdM::resolveFolder(quoteFolder);
+    mdM::useMainDb(opened, superUserPassword);
     return {};
 }
 

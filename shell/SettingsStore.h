@@ -20,9 +20,10 @@ void writeCompany(db::Database& d, const QStringList& fields);
 // row: only the database's own set-up makes it. Throws db::DbError.
 bool changeSuperUserPassword(db::Database& d, const QString& password);
 
-// Opens the main database in `dbFolder` and, once it is open, makes it mdM::MainDb, takes the three
-// folders into mdM and rewrites Mdbpath.ini with them. On failure nothing changes and the reason
-// comes back (a database error as its number and description on two lines).
+// Opens the main database in `dbFolder` and, once it is open and what the program keeps of it is
+// read (mdM::superUserPasswordOf), makes it mdM::MainDb, takes the three folders into mdM and
+// rewrites Mdbpath.ini with them. On failure nothing changes and the reason comes back (a database
+// error as its number and description on two lines).
 QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder);
 
 // auto.ini: line 1 "1" for autosave on, line 2 the interval in autosave ticks.

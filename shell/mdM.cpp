@@ -1,5 +1,6 @@
 #include "mdM.h"
 
+#include "LoginService.h"
 #include "system/System.h"
 #include "text/Codec.h"
 #include "ui/Dialogs.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 #include <algorithm>
@@ -103,6 +105,36 @@ db::DatabasePtr openMainDb(const QString& folder) {
     return db::Database::open(path, QString::fromUtf8(kMainDbPassword));
 }
 
+std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened) {
+    if (!MainDb || !opened || QFileInfo(MainDb->path()) == QFileInfo(opened->path()))
+        return std::nullopt;
+    // Without the SuperUser's row nothing unlocks the change (the settings window tells).
+    return shell::readSuperUserPassword(*opened).value_or(QString());
+}
+
+namespace {
+std::vector<std::pair<QPointer<QObject>, std::function<void()>>>& switchWatchers() {
+    static std::vector<std::pair<QPointer<QObject>, std::function<void()>>> watchers;
+    return watchers;
+}
+} // namespace
+
+void whenMainDbSwitched(QObject* window, std::function<void()> reread) {
+    auto& watchers = switchWatchers();
+    std::erase_if(watchers, [](const auto& w) { return !w.first; }); // windows gone
+    watchers.emplace_back(window, std::move(reread));
+}
+
+void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword) {
+    MainDb = std::move(opened);
+    if (!superUserPassword)
+        return;
+    SuperUserPassword = *superUserPassword;
+    for (const auto& [window, reread] : std::vector(switchWatchers())) // a window may register or go meanwhile
+        if (window)
+            reread();
+}
+
 QString dbErrorText(const db::DbError& e) {
     return QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
 }
@@ -168,7 +200,9 @@ enum class Opening { Opened, Missing, Unreadable, Failed };
 // `reason`; any other error is shown and MainDb stays as it was.
 Opening openInto(const QString& folder, QString& reason) {
     try {
-        MainDb = openMainDb(folder);
+        db::DatabasePtr opened = openMainDb(folder);
+        const std::optional<QString> password = superUserPasswordOf(opened);
+        useMainDb(std::move(opened), password);
         return Opening::Opened;
     } catch (const db::DbError& e) {
         if (!isMissingDatabase(e.number())) {

@@ -1,7 +1,10 @@
 #pragma once
 // Process-wide state of the program and the procedures every window shares.
 #include "db/Database.h"
+#include <QPointer>
 #include <QString>
+#include <functional>
+#include <optional>
 
 namespace mdM {
 
@@ -63,6 +66,16 @@ void Delay(double seconds);
 // The main database file of `folder` (its name found whatever the letter case), opened with the main
 // password. Throws db::DbError.
 db::DatabasePtr openMainDb(const QString& folder);
+// What the program keeps of the main database besides the connection is read from `opened` when it
+// is another database file than MainDb: its SuperUser password (the one read at login unlocks the
+// change only within that database). Nothing for the same file. Throws db::DbError.
+std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened);
+// Makes `opened` MainDb with what superUserPasswordOf read from it; for another database file the
+// windows registered below are then told.
+void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword);
+// Runs `reread` (while `window` lives) each time MainDb has become another database file, so that the
+// window reads again what it shows of the database.
+void whenMainDbSwitched(QObject* window, std::function<void()> reread);
 // A database error as the windows show it: its number and its description on two lines.
 QString dbErrorText(const db::DbError& e);
 // A folder of Mdbpath.ini as the program uses it: a relative folder is taken relative to the program

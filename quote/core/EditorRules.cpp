@@ -20,11 +20,18 @@ bool holdsAnything(const QuoteDocument& doc) {
     return false;
 }
 
-bool autoSaveTick(int& ticks, int interval) {
-    if (ticks >= interval)
+bool autoSaveTick(int& ticks, int minutes) {
+    if (minutes <= 0) {
+        ticks = 0;
         return true;
-    ++ticks;
-    return false;
+    }
+    // The count runs from a mark that fell on a tick; a save is due at the first tick at or after
+    // each n-minute mark, so none comes early and none drifts.
+    const qint64 interval = 60 * qint64(minutes);
+    const qint64 tick = qint64(ticks) + 1;
+    const bool due = tick * kAutoSaveTickSeconds / interval > (tick - 1) * kAutoSaveTickSeconds / interval;
+    ticks = tick * kAutoSaveTickSeconds % interval == 0 ? 0 : int(tick);
+    return due;
 }
 
 RightsView rightsView(const QString& rightsBits) {

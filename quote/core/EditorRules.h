@@ -18,9 +18,12 @@ QString defaultQuoteNo(const QString& eraDate);
 // columns 2 to 12 (in the store or in the visible grid).
 bool holdsAnything(const QuoteDocument& doc);
 
-// One tick of the autosave timer: true when the autosave is due (the caller saves and sets the count
-// to 0); otherwise the count goes up by one. A save follows every interval + 1 ticks.
-bool autoSaveTick(int& ticks, int interval);
+// The autosave timer ticks every 40 seconds.
+inline constexpr int kAutoSaveTickSeconds = 40;
+// One tick of the autosave timer, `ticks` the count since it was set to 0: true when the autosave is
+// due. With an interval of n minutes (n >= 1) a save comes at the first tick at or after every n
+// minutes from the count's start (1: after 80 s, 120 s, 200 s, 240 s ...); 0 or less: at every tick.
+bool autoSaveTick(int& ticks, int minutes);
 
 // Positions 1 (prices visible) and 2 (costs visible) of the user's rights string.
 struct RightsView {

@@ -195,21 +195,21 @@ bool frmQ::writeQuotation(const QString& path) {
 // ---------------------------------------------------------------- autosave
 
 void frmQ::TimeSv_Timer() {
-    if (isUnloaded() || !autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval))
+    if (isUnloaded() || !autoSaveTick(AutoSaveTicks, mdM::AutoSaveInterval) || m_autoSaveWaiting)
         return;
-    // Not while a dialog of the program is open: the save follows once it has closed.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window()) {
-        if (!m_autoSaveWaiting) {
-            m_autoSaveWaiting = true;
-            QTimer::singleShot(250, this, [this] {
-                m_autoSaveWaiting = false;
-                TimeSv_Timer();
-            });
-        }
-        return;
-    }
-    AutoSaveFile();
-    AutoSaveTicks = 0;
+    // Not while a dialog of the program is open: the save follows once it has closed, without
+    // counting a tick of its own.
+    const auto saveOnceFree = [](frmQ* w, const auto& again) -> void {
+        if (w->isUnloaded())
+            return;
+        const QWidget* modal = QApplication::activeModalWidget();
+        w->m_autoSaveWaiting = modal && modal != w->window();
+        if (w->m_autoSaveWaiting)
+            QTimer::singleShot(250, w, [w, again] { again(w, again); });
+        else
+            w->AutoSaveFile();
+    };
+    saveOnceFree(this, saveOnceFree);
 }
 
 void frmQ::AutoSaveFile() {
@@ -227,7 +227,6 @@ void frmQ::AutoSaveFile() {
         tell(error->message);
     else if (written.path == m_disk.path) // the file open is the autosave file: it holds this save now
         m_disk = written;
-    AutoSaveTicks = 0;
     if (running && !isUnloaded())
         TimeSv->start();
 }

@@ -2,15 +2,21 @@
 
 namespace records {
 
+namespace {
+// A line padded or cut to `columns` cells.
+void fit(QStringList& line, qsizetype columns) {
+    while (line.size() < columns)
+        line << QString();
+    if (line.size() > columns)
+        line = line.mid(0, columns);
+}
+} // namespace
+
 void GridModel::setGrid(const QStringList& captions, QVector<QStringList> lines, const QSet<int>& leftAligned) {
     beginResetModel();
     m_captions = captions;
-    for (QStringList& l : lines) {
-        while (l.size() < captions.size())
-            l << QString();
-        if (l.size() > captions.size())
-            l = l.mid(0, captions.size());
-    }
+    for (QStringList& l : lines)
+        fit(l, captions.size());
     m_lines = std::move(lines);
     m_left = leftAligned;
     endResetModel();
@@ -20,6 +26,26 @@ void GridModel::clear() {
     beginResetModel();
     m_lines.clear();
     endResetModel();
+}
+
+void GridModel::replaceLines(int column, const QString& key, QStringList line) {
+    fit(line, m_captions.size());
+    for (int r = 0; r < m_lines.size(); ++r) {
+        if (m_lines.at(r).value(column) != key || m_lines.at(r) == line)
+            continue;
+        m_lines[r] = line;
+        emit dataChanged(index(r, 0), index(r, int(m_captions.size()) - 1));
+    }
+}
+
+void GridModel::removeLines(int column, const QString& key) {
+    for (int r = int(m_lines.size()) - 1; r >= 0; --r) {
+        if (m_lines.at(r).value(column) != key)
+            continue;
+        beginRemoveRows({}, r, r);
+        m_lines.removeAt(r);
+        endRemoveRows();
+    }
 }
 
 QString GridModel::cell(int row, int column) const {

@@ -16,6 +16,10 @@ public:
     // Replaces everything; every line is padded or cut to the captions' count.
     void setGrid(const QStringList& captions, QVector<QStringList> lines, const QSet<int>& leftAligned = {});
     void clear();
+    // The lines whose `column` holds `key`: replaced by `line` (padded or cut as setGrid does them),
+    // or removed.
+    void replaceLines(int column, const QString& key, QStringList line);
+    void removeLines(int column, const QString& key);
 
     QString cell(int row, int column) const;
     const QStringList& captions() const { return m_captions; }

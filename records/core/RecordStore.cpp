@@ -86,6 +86,11 @@ std::optional<QString> RecordStore::insert(ColumnValues values, bool renumber) {
         (renumber ? QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 = ?)")
                         .arg(quoted(m_kind.table), quoted(m_kind.numberColumn))
                   : QString());
+    // A vendor's row and the deletion of the links left under its name are one write.
+    const bool vendor = m_kind.party == Party::Vendor && name != values.end();
+    std::optional<db::Transaction> t;
+    if (vendor)
+        t.emplace(m_db);
     for (int proposal = 0;; ++proposal) {
         QVariantList params;
         for (const auto& [position, value] : values)
@@ -93,11 +98,17 @@ std::optional<QString> RecordStore::insert(ColumnValues values, bool renumber) {
         if (renumber)
             params << number->second;
         if (m_db.execute(sql, params) == 1)
-            return number != values.end() ? number->second.toString() : QString();
+            break;
         if (!renumber || proposal > 0)
             return std::nullopt;
         number->second = proposeNumber(name->second.toString()); // taken meanwhile: proposed again, once
     }
+    // A new vendor starts without links, whatever rows an earlier vendor of its name left.
+    if (vendor) {
+        deleteSupplyLinks(name->second);
+        t->commit();
+    }
+    return number != values.end() ? number->second.toString() : QString();
 }
 
 int RecordStore::update(const QString& name, const ColumnValues& values,
@@ -130,12 +141,15 @@ int RecordStore::remove(const QString& name) {
     db::Transaction t(m_db);
     const int n = m_db.execute(
         QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(m_kind.table), quoted(m_kind.keyColumn)), {name});
-    if (m_kind.party == Party::Vendor) {
-        m_db.execute(QStringLiteral("DELETE FROM 商vs工 WHERE 廠商名稱 = ?"), {name});
-        m_db.execute(QStringLiteral("DELETE FROM 商vs料 WHERE 廠商名稱 = ?"), {name});
-    }
+    if (m_kind.party == Party::Vendor)
+        deleteSupplyLinks(name);
     t.commit();
     return n;
+}
+
+void RecordStore::deleteSupplyLinks(const QVariant& vendor) {
+    m_db.execute(QStringLiteral("DELETE FROM 商vs工 WHERE 廠商名稱 = ?"), {vendor});
+    m_db.execute(QStringLiteral("DELETE FROM 商vs料 WHERE 廠商名稱 = ?"), {vendor});
 }
 
 QString RecordStore::listSelect() const {
@@ -200,6 +214,10 @@ GridRows RecordStore::listCategory(const QString& type) const {
     return gridRows(listSelect() + QStringLiteral(" WHERE type = ? ORDER BY %1, %2")
                                        .arg(quoted(m_kind.numberColumn), quoted(m_kind.keyColumn)),
                     {type});
+}
+
+QStringList RecordStore::listLine(const QString& name) const {
+    return gridRows(listSelect() + QStringLiteral(" WHERE %1 = ?").arg(quoted(m_kind.keyColumn)), {name}).value(0);
 }
 
 GridRows RecordStore::listSupply(const QString& mode, const QString& value) const {

@@ -43,7 +43,7 @@ public:
     // Appends a record (3022 for a name that exists); the number it is stored under. With
     // `renumber` (the number was proposed, not typed), a number another record has by now is
     // replaced by a new proposal for the record's name; none, nothing written, when that one is
-    // taken too.
+    // taken too. A vendor's supply links under its name are deleted in the same transaction.
     std::optional<QString> insert(ColumnValues values, bool renumber = false);
     // Rewrites the columns of the record of `name`; the number of rows changed (0: no such record).
     // With `loaded` (the row as read before the edit), the record is left as it is when a column
@@ -58,6 +58,8 @@ public:
     // Browse lists. The group list shows the group `groupToShow` picks; `shownGroup` receives it.
     GridRows listGroup(const QString& start, QString* shownGroup = nullptr) const;
     GridRows listCategory(const QString& type) const;
+    // The browse line of the record of `name` as the lists show it; empty when none has it.
+    QStringList listLine(const QString& name) const;
     // Vendors linked to a work crew ("w") or a material ("p"); empty for another mode.
     GridRows listSupply(const QString& mode, const QString& value) const;
     bool groupHasRecords(const QString& group) const;
@@ -78,6 +80,8 @@ public:
 
 private:
     QString quoted(const QString& column) const;
+    // Every 商vs工 and 商vs料 row of the vendor's name.
+    void deleteSupplyLinks(const QVariant& vendor);
     GridRows gridRows(const QString& sql, const QVariantList& params) const;
     QString listSelect() const;
 

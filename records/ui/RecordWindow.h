@@ -140,6 +140,8 @@ protected:
     // one wait: by 全部 and as a box of them drops down.
     void readListsAgain(bool counties);
     virtual void readFiltersAgain() {}
+    // MainDb has become another database file: everything is read again from it.
+    virtual void mainDbSwitched();
     // A filter box's prompt gives way to why its list could not be read.
     static void clearPrompt(QComboBox* filter, bool read, const QString& prompt);
     void showGridRows(GridRows rows);
@@ -150,11 +152,14 @@ protected:
     void markChosenRow();
     // Chooses the record of a grid line (none for an empty line) and draws it as chosen.
     void chooseRow(int row);
-    // Nothing is chosen and no line is drawn as chosen.
+    // Nothing is chosen, no line is drawn as chosen and the boxes are empty (not while a record is
+    // typed).
     void dropChoice();
-    // Reads the chosen record as stored. A record that is gone says so and a failed read says why
-    // (once); either way the choice is dropped.
+    // Reads the chosen record as stored; its grid line then shows it so. A record that is gone says
+    // so and a failed read says why (once); either way the choice is dropped.
     std::optional<QVector<QVariant>> readChosen(QString* failure = nullptr);
+    // The record of `name` is no longer stored: said, no longer chosen, and its lines leave the grid.
+    void recordGone(const QString& name);
     // Puts a record as stored into the boxes.
     void showRow(const QVector<QVariant>& row);
     // Leaving editing: the boxes show the chosen record as stored, or nothing when none is chosen

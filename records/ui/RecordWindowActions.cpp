@@ -51,6 +51,19 @@ void RecordWindow::Form_Load() {
     if (m_kind.party == Party::Vendor)
         LastSavedGroup = QStringLiteral("01");
     ListByNumberGroup(QStringLiteral("01"));
+    mdM::whenMainDbSwitched(this, [this] { mainDbSwitched(); });
+}
+
+void RecordWindow::mainDbSwitched() {
+    // Every list and the record shown come from the database now in use; a record being typed stays
+    // as typed and is saved there, against what that database holds.
+    const db::LoadSession session;
+    LoadLookups();
+    LoadCategoryFilter();
+    m_grid.clear();
+    ListByNumberGroup(QString());
+    if (!isEditing())
+        showStoredRecord();
 }
 
 // ---------------------------------------------------------------- lookups
@@ -347,7 +360,7 @@ bool RecordWindow::saveRecord() {
             const int n =
                 s.update(boxText(QStringLiteral("T2")), values, overwrite ? std::nullopt : m_loadedRow);
             if (n == 0) {
-                showMessage(kGone);
+                recordGone(boxText(QStringLiteral("T2")));
                 return false;
             }
             if (n != RecordStore::kChangedElsewhere)
@@ -396,12 +409,32 @@ bool RecordWindow::ShowSelectedRecord() {
 }
 
 std::optional<QVector<QVariant>> RecordWindow::readChosen(QString* failure) {
+    const QString name = selectedName();
     std::optional<QVector<QVariant>> row;
-    if (guarded([&] { row = store().load(selectedName()); }, failure) && !row)
-        showMessage(kGone);
-    if (!row)
+    QStringList line;
+    const bool read = guarded(
+        [&] {
+            const RecordStore s = store();
+            row = s.load(name);
+            if (row && !m_searchGrid)
+                line = s.listLine(name);
+        },
+        failure);
+    if (read && !row)
+        recordGone(name);
+    else if (!read)
         dropChoice();
-    return row;
+    else if (!line.isEmpty())
+        m_grid.replaceLines(2, name, line); // its line as stored, whatever changed since the list
+    return read ? row : std::nullopt;
+}
+
+void RecordWindow::recordGone(const QString& name) {
+    showMessage(kGone);
+    if (selectedName() == name)
+        dropChoice();
+    m_grid.removeLines(m_searchGrid ? 1 : 2, name);
+    markChosenRow();
 }
 
 void RecordWindow::showRow(const QVector<QVariant>& row) {
@@ -469,8 +502,8 @@ void RecordWindow::markChosenRow() {
     lines->clearSelection();
     // A record the grid does not list is no longer chosen; the record being typed stays the one
     // the window acts on until the typing ends (取消 or 確定 apply this rule again).
-    if (!isEditing())
-        setSelectedName(QString());
+    if (!isEditing() && !name.isEmpty())
+        dropChoice();
 }
 
 void RecordWindow::chooseRow(int row) {
@@ -481,6 +514,10 @@ void RecordWindow::chooseRow(int row) {
 void RecordWindow::dropChoice() {
     setSelectedName(QString());
     markChosenRow();
+    // Nothing chosen, nothing shown. The record being typed stays until the typing ends, and the
+    // values just saved stay beside a list that could not be read after the save.
+    if (!isEditing() && m_afterSave == AfterSave::No)
+        clearBoxes();
 }
 
 void RecordWindow::ListByNumberGroup(const QString& group) {
@@ -615,8 +652,6 @@ void RecordWindow::HFG_RowColChange() {
     } else {
         dropChoice();
     }
-    if (selectedName().isEmpty() && !before.isEmpty())
-        clearBoxes(); // nothing chosen, nothing shown
 }
 
 // ---------------------------------------------------------------- entry aids

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 
 frmCus::frmCus() : RecordWindow(records::customerKind()) {
     setObjectName(QStringLiteral("frmCus"));
@@ -16,6 +17,9 @@ frmCus::frmCus() : RecordWindow(records::customerKind()) {
 void frmCus::Form_Load() {
     RecordWindow::Form_Load();
     cmd2Q->setVisible(mdM::CusOpenedFromQuote);
+    // The picker leaves by Esc as by its close button, handing nothing over.
+    if (mdM::CusOpenedFromQuote)
+        connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void frmCus::Form_Unload() {

@@ -94,10 +94,20 @@ void frmPrv::Form_Load() {
     RecordWindow::Form_Load(); // the short form: Frame2 hidden
     if (!canEdit())
         m_shownWithDetail.removeOne(Frame2); // it holds only buttons this user never sees
-    loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
-    loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
+    loadFilters();
     for (QComboBox* cb : {cbW, cbP})
         ui::readAgainAtUse(cb, [this] { readListsAgain(false); });
+}
+
+void frmPrv::loadFilters() {
+    loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));
+    loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
+}
+
+void frmPrv::mainDbSwitched() {
+    const db::LoadSession session;
+    loadFilters();
+    RecordWindow::mainDbSwitched();
 }
 
 void frmPrv::readFiltersAgain() {
@@ -248,6 +258,8 @@ void frmPrv::editLinks(int index) {
     // waited for and said in the editor, so the list fails at once, unread, without saying it again.
     if (const QString held = frmWP::heldDatabaseFailure(); !held.isEmpty())
         return markLinksRead(index, held);
+    if (frmWP::vendorWasGone())
+        recordGone(selectedName());
     readLinks(index);
 }
 

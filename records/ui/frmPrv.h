@@ -34,10 +34,13 @@ protected:
     void afterFailedRead(const QString& failure) override;
     void setExtraEnabled(bool enabled) override;
     void readFiltersAgain() override;
+    void mainDbSwitched() override;
 
 private:
     void ListBySupplyOrWork();
     void loadFilter(QComboBox* cb, const QString& sql, const QString& prompt);
+    // The work-crew and material filters.
+    void loadFilters();
     // Shows the links of one category when its box is checked (0 work crews, 1 materials).
     void showLinks(int index);
     // Reads the links of one category into its list; a failure leaves it empty and its commands off.

@@ -136,8 +136,13 @@ void frmSta::clearPasswords() {
 std::optional<QString> frmSta::memberPassword(const QString& name) {
     std::optional<QString> stored;
     if (guarded([&] { stored = records::storedPassword(store().database(), name); }) && !stored)
-        showMessage(kGone);
+        memberGone(name);
     return stored;
+}
+
+void frmSta::memberGone(const QString& name) {
+    recordGone(name);
+    cmdCnC_Click(); // no member, no password to change
 }
 
 void frmSta::cmdPaSet_Click() {
@@ -176,7 +181,7 @@ void frmSta::cmdPass_Click() {
     if (!guarded([&] { written = records::setPassword(store().database(), name, txtNp->text()); }))
         return;
     if (!written) {
-        showMessage(kGone);
+        memberGone(name);
         return;
     }
     showPanel(false);

@@ -33,6 +33,8 @@ private:
     void clearPasswords();
     // The stored password of the member of that name; none (after saying why) without a row.
     std::optional<QString> memberPassword(const QString& name);
+    // The member is no longer stored: it leaves the list and the password panel closes.
+    void memberGone(const QString& name);
 
     QPushButton* cmdPaSet = nullptr;
     QPushButton* cmdPass = nullptr;

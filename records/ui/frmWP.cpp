@@ -28,6 +28,7 @@ QList<int> selectedRows(const QListWidget* l) {
 }
 
 QString endedHeld;
+bool endedGone = false;
 
 void showDbError(const db::DbError& e) {
     endedHeld = e.number() == db::ErrLocked ? e.description() : QString();
@@ -86,7 +87,12 @@ void frmWP::Form_Load() {
     const QRect screen = ui::screenRect(this);
     move(screen.center() - rect().center()); // in the middle of the screen, over the vendor window
     lbCusName->setText(QStringLiteral("目前廠商：【") + mdPro::CurrentVendorName + QStringLiteral("】"));
+    endedGone = false;
     LoadLists();
+}
+
+bool frmWP::vendorWasGone() {
+    return endedGone;
 }
 
 QString frmWP::heldDatabaseFailure() {
@@ -155,9 +161,7 @@ void frmWP::Command1_Click() {
     endedHeld.clear();
     if (const std::optional<records::LinkKind> k = records::linkKind(mdPro::WPListMode)) {
         try {
-            if (!m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName))
-                ui::msgBox(QStringLiteral("這筆資料已不存在"), ui::Buttons::OK, ui::Icon::None,
-                           QStringLiteral("Kavo III"));
+            endedGone = !m_lists.write(*mdM::MainDb, *k, mdPro::CurrentVendorName); // the vendor window says so
         } catch (const db::DbError& e) {
             showDbError(e); // nothing was written; the dialog stays with its lists
             return;

@@ -18,6 +18,8 @@ public:
     // empty otherwise: that failure was waited for and said, for the whole command that showed the
     // editor.
     static QString heldDatabaseFailure();
+    // Whether the last editor's 確定 found the vendor no longer stored (nothing was written).
+    static bool vendorWasGone();
 
 public slots:
     void cmAd_Click();     // 加入

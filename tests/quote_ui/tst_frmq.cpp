@@ -584,7 +584,7 @@ private slots:
         QTest::addColumn<int>("interval");
         QTest::addColumn<int>("ticksBeforeSave");
         QTest::newRow("interval 0") << 0 << 1;
-        QTest::newRow("interval 3") << 3 << 4;
+        QTest::newRow("2 minutes") << 2 << 3;
     }
     void autosave() {
         QFETCH(int, interval);

@@ -150,13 +150,24 @@ private slots:
             QVERIFY(h.column != QStringLiteral("權限"));
     }
 
+    // A vendor deleted, then added again under its name, starts without links, also when an
+    // earlier build left links without their vendor.
+    void vendorDeleteTakesItsLinks_data() {
+        QTest::addColumn<bool>("linksLeftBehind");
+        QTest::newRow("deleted here") << false;
+        QTest::newRow("links left by an earlier build") << true;
+    }
     void vendorDeleteTakesItsLinks() {
+        QFETCH(bool, linksLeftBehind);
         RecordStore s(*m_db, vendorKind());
         const QString vendor = m_db->scalar(QStringLiteral("SELECT 廠商名稱 FROM 廠商 LIMIT 1")).toString();
         m_db->execute(QStringLiteral("INSERT INTO 商vs工 VALUES (?, ?)"), {vendor, QStringLiteral("木工")});
         m_db->execute(QStringLiteral("INSERT INTO 商vs料 VALUES (?, ?)"), {vendor, QStringLiteral("磁磚")});
         const int otherLinks = count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 廠商名稱 <> ?"), {vendor});
         QCOMPARE(s.remove(vendor), 1);
+        if (linksLeftBehind)
+            m_db->execute(QStringLiteral("INSERT INTO 商vs料 VALUES (?, ?)"), {vendor, QStringLiteral("磁磚")});
+        s.insert({{0, QStringLiteral("V001")}, {1, vendor}, {2, vendor.left(4)}});
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 廠商名稱 = ?"), {vendor}), 0);
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 廠商名稱 = ?"), {vendor}), 0);
         QCOMPARE(count(QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 廠商名稱 <> ?"), {vendor}), otherLinks);

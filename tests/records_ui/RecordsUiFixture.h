@@ -2,6 +2,7 @@
 // The shell's window test fixture with the main database open in mdM and a rights word.
 #include "../shell_ui/ShellUiFixture.h"
 #include "RecordWindow.h"
+#include "SettingsStore.h"
 #include "ScriptedDialogs.h"
 #include "db/FaultInjection.h"
 #include "frmCus.h"
@@ -10,6 +11,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -80,9 +83,10 @@ inline void typeText(QWidget* box, const QString& text) {
 // "search <text>", "group <group>", "name <name>" (typed and the box left), "add", "edit", "cancel",
 // "save", "delete", "hand over", "gone <name>" (deleted by another workstation), "hold" (another
 // workstation holds the database), "fail <n>" (the nth statement from there) and "release".
-// Messages are answered as Enter answers them (a deletion: No). Also "elsewhere <name> <column>=<value>"
-// (stored through another connection) and in the grid "key <keys>", "right-press <name>", "drag <name>"
-// (to the next line) and "click nowhere".
+// Messages are answered as Enter answers them (a deletion: No), the next one No after "no". Also "elsewhere <name> <column>=<value>"
+// (stored through another connection), "switch <name>" (路徑 套用 of a copy of the database without
+// that record) and in the grid "key <keys>", "right-press <name>", "drag <name>" (to the next line)
+// and "click nowhere".
 inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const QString& route) {
     dialogs.answerUnexpectedAsEnter(10);
     const QHash<QString, const char*> handlers{{"add", "cmdAdd_Click"},   {"edit", "cmdEdit_Click"},
@@ -96,6 +100,8 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
         const QString verb = step.section(u' ', 0, 0), what = step.section(u' ', 1);
         if (handlers.contains(step))
             QMetaObject::invokeMethod(f, handlers.value(step));
+        else if (step == QLatin1String("no"))
+            dialogs.expectMessage(ui::Answer::No);
         else if (verb == QLatin1String("click"))
             clickRow(f, rowOf(f, what, f->gridHoldsSearch() ? 1 : 2));
         else if (verb == QLatin1String("search")) {
@@ -110,7 +116,14 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
         } else if (verb == QLatin1String("gone"))
             mdM::MainDb->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn),
                                  {what});
-        else if (verb == QLatin1String("elsewhere"))
+        else if (verb == QLatin1String("switch")) {
+            const QString other = QFileInfo(mdM::MainDb->path()).absolutePath() + QStringLiteral("/other");
+            QDir().mkpath(other);
+            QFile::copy(mdM::MainDb->path(), other + QStringLiteral("/Kavo3.mdb"));
+            db::Database::open(other + QStringLiteral("/Kavo3.mdb"), QString::fromUtf8(mdM::kMainDbPassword))
+                ->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn), {what});
+            QCOMPARE(shell::applyFolders(other, mdM::TemplateFolder, mdM::QuoteFolder), QString());
+        } else if (verb == QLatin1String("elsewhere"))
             db::Database::open(mdM::MainDb->path(), QString::fromUtf8(mdM::kMainDbPassword))
                 ->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
                               .arg(f->kind().table, what.section(u' ', 1).section(u'=', 0, 0), f->kind().keyColumn),

@@ -169,8 +169,19 @@ private slots:
         QVERIFY(records::pickCustomerForQuote());
         QCOMPARE(mdM::QuoteCustName, kDental);
 
-        whenPickerShows([](frmCus* f) { f->close(); });
-        QVERIFY(!records::pickCustomerForQuote());
+        for (const bool byEscape : {false, true}) { // the close button, Esc: nothing handed over
+            bool open = true;
+            whenPickerShows([byEscape, &open](frmCus* f) {
+                f->HFG_Click(0);
+                if (byEscape && QTest::qWaitForWindowActive(f))
+                    QTest::keyClick(f, Qt::Key_Escape);
+                if ((open = ui::Default<frmCus>::isLoaded()))
+                    f->close();
+            });
+            QVERIFY(!records::pickCustomerForQuote());
+            QCOMPARE(open, !byEscape);
+            QCOMPARE(mdM::QuoteCustName, kDental);
+        }
     }
 
     void editorButtonReopensAMenuWindow() {

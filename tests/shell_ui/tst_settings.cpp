@@ -202,10 +202,22 @@ private slots:
         QCOMPARE(box("txtPrpath")->text(), QStringLiteral("/tpl"));
     }
 
+    // Switched while logged in: the new database's company and SuperUser password count.
+    void foldersApplyOpensTheNewDatabaseFirst_data() {
+        QTest::addColumn<QString>("company");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("a copy") << "澄築室內裝修工程有限公司" << "1234";
+        QTest::newRow("another company and SuperUser password") << "另一家設計公司" << "5678";
+    }
     void foldersApplyOpensTheNewDatabaseFirst() {
+        QFETCH(QString, company);
+        QFETCH(QString, password);
+        mdM::SuperUserPassword = QStringLiteral("1234"); // as the login read it
         settings();
         const QString other = fx.folder->mkdir(QStringLiteral("other"));
-        QVERIFY(!fx.folder->createMainDb(other).isEmpty());
+        const db::DatabasePtr d = db::Database::open(fx.folder->createMainDb(other), QString::fromUtf8(mdM::kMainDbPassword));
+        d->execute(QStringLiteral("UPDATE company SET 名稱 = ?"), {company});
+        d->execute(QStringLiteral("UPDATE super SET super_pass = ?"), {password});
         box("txtMdbPath")->setText(other);
         box("txtPrpath")->setText(QStringLiteral("/templates"));
         box("txtFlpath")->setText(QStringLiteral("/quotes"));
@@ -213,7 +225,11 @@ private slots:
         ScriptedDialogs dialogs;
         click("Command4");
         VERIFY_DIALOGS(dialogs); // no message
-        QCOMPARE(box("txtCo_name")->text(), QStringLiteral("澄築室內裝修工程有限公司"));
+        QCOMPARE(box("txtCo_name")->text(), company);
+        box("opstxt")->setText(QStringLiteral("1234"));
+        QCOMPARE(box("npstxt")->isEnabled(), password == QLatin1String("1234"));
+        box("opstxt")->setText(password);
+        QVERIFY(box("npstxt")->isEnabled());
         QCOMPARE(QDir::cleanPath(mdM::MainDb->path()), QDir::cleanPath(other + QStringLiteral("/Kavo3.mdb")));
         QCOMPARE(mdM::DbFolder, other);
         QCOMPARE(mdM::TemplateFolder, QStringLiteral("/templates"));
