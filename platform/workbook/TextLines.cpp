@@ -79,7 +79,7 @@ int wrappedLines(const QString& t, double width, const QString& family, double s
         if (used + unit <= room) {
             used += unit;
             i = end;
-        } else if (used > 0 && unit <= room) {
+        } else if (used > 0) { // to the next line, a word wider than a line too
             if (!newLine())
                 break;
         } else { // a word wider than a line, broken wherever a line is full
