@@ -185,9 +185,16 @@ bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error
         return false;
     }
     const bool existed = QFileInfo::exists(path);
+    // A template the quotation editor locked is replaced all the same, and stays locked.
+    const bool locked = sys::isReadOnly(path);
+    if (locked)
+        sys::setReadOnly(path, false);
     // Never half a template: a replaced one stays as it was when the write fails.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (locked)
+        sys::setReadOnly(path);
+    if (!saved) {
         *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
@@ -224,11 +231,11 @@ QByteArray stableDigest(const QByteArray& package) {
 
 namespace {
 
-// An existing template the build replaces: one left as an earlier build wrote it. A template the
-// user edited, or made read-only (the quotation editor's lock), stays as it is.
+// An existing template the build replaces: one left as an earlier build wrote it, locked by the
+// quotation editor or not. A template the user edited stays as it is.
 bool outdated(const TemplateSpec& spec, const QString& path, QString* error) {
     QFile f(path);
-    if (sys::isReadOnly(path) || !f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray digest = stableDigest(f.readAll());
     if (!shippedBefore(spec.relativePath, digest))

@@ -131,7 +131,8 @@ private slots:
             doc.header.txtAddr = tag == QStringLiteral("wide capitals") ? kWideAddress : kLongAddress;
         if (tag == QStringLiteral("earlier template")) {
             const QString earlier = folder->file(QStringLiteral("PrintQ/報價單.xlsx"));
-            QVERIFY(QFile::remove(earlier) && QFile::copy(QFINDTESTDATA("earlier-quotation-template.xlsx"), earlier));
+            QVERIFY(QFile::remove(earlier) && QFile::copy(QFINDTESTDATA("earlier-quotation-template.xlsx"), earlier) &&
+                    sys::setReadOnly(earlier)); // as the quotation editor leaves it
             QString error;
             QVERIFY2(tpl::writeMissing(folder->path(), nullptr, &error), qPrintable(error));
         }
