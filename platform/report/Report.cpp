@@ -80,17 +80,17 @@ QStringList wrapped(const QFont& f, const QString& text, double width) {
 }
 
 // A text in a box `width` millimetres wide whose height is at least `minHeight`: in the font, or
-// smaller when it is wider than the box, or wrapped in the font when even 55% is too wide. The box
-// grows by a line for each line more.
+// smaller when it is wider than the box, or wrapped in the font when even 55% is too wide; with
+// `shrink` false wrapped in the font at once. The box grows by a line for each line more.
 TextBox fitted(const QFont& font, const QString& text, Qt::Alignment align, double x, double y, double width,
-               double minHeight) {
+               double minHeight, bool shrink = true) {
     // Devices round a font's pixel size: at 300 dpi a text may come out 2.5% wider than measured.
     const double room = width * 0.975;
     TextBox t;
     t.align = align;
-    t.font = fitToWidth(font, text, room * kPxPerMm, measuringDevice());
+    t.font = shrink ? fitToWidth(font, text, room * kPxPerMm, measuringDevice()) : font;
     t.lines = QStringList{text};
-    if (t.font.pointSizeF() < font.pointSizeF() && widthMm(t.font, text) > room) {
+    if ((!shrink || t.font.pointSizeF() < font.pointSizeF()) && widthMm(t.font, text) > room) {
         t.font = font;
         t.lines = wrapped(font, text, room);
     }
@@ -210,7 +210,7 @@ Report Report::load(const Layout& layout, db::Database& data) {
 }
 
 // Header lines and the information block of a page, from the top margin; `bottom` gets the lower
-// edge. Together they take at most kHeaderShare of the page, each header line at most kHeaderLines
+// edge. Their texts wrap at the layout's sizes, never set smaller. Together they take at most kHeaderShare of the page, each header line at most kHeaderLines
 // lines: a text too long for its room is cut, so that the table keeps its room on every page.
 QList<TextBox> Report::headerBoxes(int page, double* bottom) const {
     const Layout& L = m_layout;
@@ -229,7 +229,7 @@ QList<TextBox> Report::headerBoxes(int page, double* bottom) const {
         double after = infoRoom; // one line for each header line below this one
         for (qsizetype k = i + 1; k < L.header.size(); ++k)
             after += heightMm(L.font(L.header[k].font)) * 1.25;
-        out << fitted(f, expand(h.text, page), Qt::AlignHCenter, left, y, width, heightMm(f) * 1.25);
+        out << fitted(f, expand(h.text, page), Qt::AlignHCenter, left, y, width, heightMm(f) * 1.25, false);
         clampLines(out.last(), limit - after - y, kHeaderLines);
         y = out.last().box.bottom();
     }
@@ -246,7 +246,7 @@ QList<TextBox> Report::headerBoxes(int page, double* bottom) const {
             const QString text = expand(row[i], page);
             if (text.trimmed().isEmpty())
                 continue;
-            boxes << fitted(info, text, Qt::AlignLeft, left + part * double(i), 0, part - 1, infoRow);
+            boxes << fitted(info, text, Qt::AlignLeft, left + part * double(i), 0, part - 1, infoRow, false);
             height = std::max(height, boxes.last().box.height());
         }
         rows << boxes;

@@ -2,7 +2,7 @@
 // A report read from the report database and laid out by its layout: pages of table lines under
 // the header (repeated on every page), the remarks low on the first page, and a page footer. Every
 // text is measured: one wider than its box is set smaller, down to 55% of its size, and wrapped
-// onto more lines when that is not enough (its row grows); a page takes the lines that fit between
+// onto more lines when that is not enough (its row grows); the header's texts wrap at their size; a page takes the lines that fit between
 // the header and the remarks or the footer, up to the layout's number of lines. A row taller than a
 // page continues on the next; remarks too tall to leave the first page a table line follow the
 // table on pages of their own. Nothing runs over the footer or the table. One paint routine

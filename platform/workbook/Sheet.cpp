@@ -762,6 +762,11 @@ double Sheet::fontSize(int row, int col) const {
     return d->book->stylesRef().fontSize(d->styleOf(row, col));
 }
 
+QString Sheet::fontName(int row, int col) const {
+    d->check(row, col);
+    return d->book->stylesRef().fontName(d->styleOf(row, col));
+}
+
 bool Sheet::isBold(int row, int col) const {
     d->check(row, col);
     return d->book->stylesRef().bold(d->styleOf(row, col));

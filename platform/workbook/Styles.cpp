@@ -216,6 +216,13 @@ double Styles::fontSize(int xf) const {
     return 11;
 }
 
+QString Styles::fontName(int xf) const {
+    for (pugi::xml_node c : fontOf(xf).children())
+        if (xml::localName(c.name()) == "name")
+            return QString::fromUtf8(c.attribute("val").value());
+    return {};
+}
+
 bool Styles::wraps(int xf) const {
     for (pugi::xml_node c : xfNode(xf < 0 ? 0 : xf).children())
         if (xml::localName(c.name()) == "alignment")

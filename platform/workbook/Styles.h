@@ -23,6 +23,7 @@ public:
     bool bold(int xf) const;
     bool wraps(int xf) const;
     double fontSize(int xf) const; // points
+    QString fontName(int xf) const; // the family it names; empty when none
     CellBorders borders(int xf) const;
 
     // The format like `xf` but with the property changed (xf -1: the default format 0).

@@ -22,6 +22,16 @@ inline constexpr int kMaxColumns = 16384; // XFD
 // The most text a cell holds, in UTF-16 units.
 inline constexpr int kMaxCellText = 32767;
 
+// The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
+// columns summed) in the font `family` at `size` points, as the spreadsheet program breaks them:
+// after a blank, around an East Asian character, anywhere in a word wider than a line; each
+// character as wide as that font draws it, or wider. `kept` gets the beginning that fits `most`
+// lines (the whole text when it fits).
+int wrappedLines(const QString& text, double width, const QString& family, double size, int most,
+                 QString* kept = nullptr);
+// The row height in points that `lines` lines of a `size`-point font need.
+double linesHeight(int lines, double size);
+
 class WorkbookError : public std::runtime_error {
 public:
     explicit WorkbookError(const QString& reason);
@@ -143,11 +153,12 @@ public:
     QString numberFormat(int row, int col) const; // "General" when none
     void setBold(int row, int col, bool bold = true);
     bool isBold(int row, int col) const;
-    // Width of a column in characters of the workbook's default font; whether a cell's text wraps
-    // and the size in points of its font.
+    // Width of a column in characters of the workbook's default font; whether a cell's text wraps,
+    // the size in points of its font and the family the font names.
     double columnWidth(int col) const;
     bool wrapsText(int row, int col) const;
     double fontSize(int row, int col) const;
+    QString fontName(int row, int col) const;
     // Thin borders in the automatic colour on the chosen edges of a range; other sides unchanged.
     void setThinBorders(const RangeRef& range, unsigned edges);
     CellBorders borders(int row, int col) const;

@@ -3,9 +3,15 @@
 #include "mdM.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace records {
 namespace {
+
+// More lines than the highest row a sheet holds (409 pt) shows.
+constexpr int kMaxRowLines = 400;
 
 const ListSubject kSubjects[] = {
     {1, "客戶資料列印", "客戶資料.xlsx", "客戶", "客戶編號"},
@@ -63,10 +69,32 @@ QString listStatement(db::Database& db, const ListSubject& subject, const QStrin
 void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records, QStringList& cut) {
     for (int i = 0; i < columns.size(); ++i)
         sheet.setText(2, i + 1, columns[i]);
+    // A column whose format wraps (as the shipped templates' do) shows a long value in lines: its
+    // row is made as high as they need.
+    struct Wrap {
+        double width, size;
+        QString family;
+    };
+    std::vector<std::optional<Wrap>> wraps;
+    for (int i = 0; i < columns.size(); ++i)
+        wraps.push_back(sheet.wrapsText(3, i + 1) ? std::optional<Wrap>(Wrap{sheet.columnWidth(i + 1),
+                                                                             sheet.fontSize(3, i + 1),
+                                                                             sheet.fontName(3, i + 1)})
+                                                  : std::nullopt);
     int row = 3;
-    for (records.moveFirst(); !records.eof(); records.moveNext(), ++row)
-        for (int i = 0; i < columns.size(); ++i)
-            setCellText(sheet, row, i + 1, records.text(i).remove(u';'), row - 2, columns[i], cut);
+    for (records.moveFirst(); !records.eof(); records.moveNext(), ++row) {
+        double height = 0;
+        for (int i = 0; i < columns.size(); ++i) {
+            const QString text = records.text(i).remove(u';');
+            setCellText(sheet, row, i + 1, text, row - 2, columns[i], cut);
+            if (const auto& w = wraps[size_t(i)]; w && !text.isEmpty())
+                height = std::max(height, wb::linesHeight(wb::wrappedLines(text, w->width, w->family, w->size,
+                                                                           kMaxRowLines),
+                                                          w->size));
+        }
+        if (height > sheet.rowHeight(row))
+            sheet.setRowHeight(row, height);
+    }
     // The filled range (the header names and every record) gets the outline and the lines between
     // its columns.
     if (!columns.isEmpty())

@@ -11,11 +11,12 @@ TemplateSpec list(const char* path, const char* title, int columns) {
     t.relativePath = QString::fromUtf8(path);
     SheetSpec s;
     s.name = title;
-    // A long value (an address, a mail address) shrinks to its column rather than being cut off by
-    // the next one: the records' rows keep one height, whatever the user chose to print.
+    // A long value (an address, a mail address) wraps within its column, readable, rather than
+    // being cut off by the next one: the records' rows carry no height, so each is as high as its
+    // lines.
     Style cell;
     cell.size = 10;
-    cell.shrink = true;
+    cell.wrap = true;
     s.columns.push_back({1, columns, 14, cell});
     Style titleStyle;
     titleStyle.size = 16;
@@ -23,7 +24,9 @@ TemplateSpec list(const char* path, const char* title, int columns) {
     titleStyle.align = Align::Left;
     s.rows.push_back({1, 1, 26.25, cell});
     s.cells.push_back({1, 1, title, titleStyle});
-    Style header = cell;
+    Style header = cell; // one line: a long header name shrinks
+    header.wrap = false;
+    header.shrink = true;
     header.bold = true;
     header.align = Align::Center;
     s.rows.push_back({2, 2, 20.25, header});

@@ -1,10 +1,13 @@
 #pragma once
 // The print templates the program ships, each described here as data and written with
 // libxlsxwriter by the build (kavo3-templates). A template that already exists in the program folder
-// is never written again: the user may have edited it.
+// is written again only when it is exactly as a build of the program wrote it: the user may have
+// edited it.
 //
 // To add a template: write a function returning its TemplateSpec (see QuotationTemplates.cpp) and
-// list it in allTemplates() (Templates.cpp).
+// list it in allTemplates() (Templates.cpp). A template written otherwise than before gets the
+// digest of its new content listed in ShippedTemplates.cpp (tst_templates names it).
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -80,10 +83,20 @@ TemplateSpec statisticsTemplate();
 std::vector<TemplateSpec> recordTemplates();
 std::vector<TemplateSpec> catalogTemplates();
 
+// The template as a workbook package; empty with the reason on failure.
+QByteArray templateBytes(const TemplateSpec& spec, QString* error);
 // Writes one template as `path` (whole or not at all). False with the reason on failure.
 bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error);
-// Writes every template missing under `programFolder`; an existing one, read-only or not, stays as
-// it is. The paths written go to `written`; false with the reasons of the failures.
+// Writes every template missing under `programFolder`, and replaces one a build wrote that is now
+// written otherwise (see shippedBefore); one the user changed or made read-only stays as it is. The
+// paths written go to `written`; false with the reasons of the failures.
 bool writeMissing(const QString& programFolder, QStringList* written, QString* error);
+
+// A digest of what a template's package holds, leaving out what changes with every writing (the
+// time in docProps/core.xml, the zip's own dates and compression): 32 hex digits, empty when the
+// bytes are no zip package.
+QByteArray stableDigest(const QByteArray& package);
+// Whether `digest` is one of a template the builds wrote as `relativePath`.
+bool shippedBefore(const QString& relativePath, const QByteArray& digest);
 
 } // namespace tpl

@@ -1,15 +1,19 @@
 // Writes a described template with libxlsxwriter.
 #include "TemplateDescription.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryFile>
 #include <xlsxwriter.h>
 
+#include "system/System.h"
 #include "workbook/Workbook.h"
 #include "workbook/Zip.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tpl {
@@ -111,16 +115,16 @@ void writeSheet(lxw_workbook* book, Formats& formats, const SheetSpec& spec) {
 }
 
 // The workbook's own font (the "Normal" style) becomes the template font: column widths are
-// measured in its digits, so they come out the same wherever that font is installed.
-bool setDefaultFont(const QString& path, QString* error) {
+// measured in its digits, so they come out the same wherever that font is installed. The package
+// with it, empty with the reason on failure.
+QByteArray withDefaultFont(const QString& path, QString* error) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         *error = f.errorString();
-        return false;
+        return {};
     }
     try {
         auto entries = wb::zip::read(f.readAll(), path);
-        f.close();
         for (wb::zip::Entry& e : entries) {
             if (e.name != "xl/styles.xml")
                 continue;
@@ -128,82 +132,137 @@ bool setDefaultFont(const QString& path, QString* error) {
             const qsizetype to = e.data.indexOf("</font>", from);
             if (from < 0 || to < 0) {
                 *error = QStringLiteral("no default font");
-                return false;
+                return {};
             }
             e.data.replace(from, to + 7 - from,
                            QByteArray("<font><sz val=\"11\"/><name val=\"") + kFont +
                                "\"/><family val=\"2\"/><charset val=\"136\"/></font>");
         }
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(wb::zip::write(entries)) < 0) {
-            *error = f.errorString();
-            return false;
-        }
+        return wb::zip::write(entries);
     } catch (const wb::WorkbookError& e) {
         *error = e.reason();
-        return false;
+        return {};
     }
-    return true;
 }
 
 } // namespace
 
-bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error) {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        *error = QStringLiteral("%1: cannot create the folder").arg(path);
-        return false;
-    }
-    // Written beside the target under another name, then renamed: never half a template.
-    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.template-XXXXXX.xlsx"));
+QByteArray templateBytes(const TemplateSpec& spec, QString* error) {
+    // libxlsxwriter writes a file by its name: a private temporary one, read back with the template
+    // font put in.
+    QTemporaryFile temp(QDir::temp().filePath(QStringLiteral("kavo3-template-XXXXXX.xlsx")));
     if (!temp.open()) {
-        *error = QStringLiteral("%1: %2").arg(path, temp.errorString());
-        return false;
+        *error = temp.errorString();
+        return {};
     }
     temp.close();
     const QByteArray tempName = QFile::encodeName(temp.fileName());
     lxw_workbook* book = workbook_new(tempName.constData());
     if (!book) {
-        *error = QStringLiteral("%1: cannot start the workbook").arg(path);
-        return false;
+        *error = QStringLiteral("cannot start the workbook");
+        return {};
     }
     Formats formats(book);
     for (const SheetSpec& sheet : spec.sheets)
         writeSheet(book, formats, sheet);
     const lxw_error result = workbook_close(book);
     if (result != LXW_NO_ERROR) {
-        *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(lxw_strerror(result)));
+        *error = QString::fromUtf8(lxw_strerror(result));
+        return {};
+    }
+    return withDefaultFont(temp.fileName(), error);
+}
+
+bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        *error = QStringLiteral("%1: cannot create the folder").arg(path);
         return false;
     }
-    QString fontError;
-    if (!setDefaultFont(temp.fileName(), &fontError)) {
-        *error = QStringLiteral("%1: %2").arg(path, fontError);
+    QString reason;
+    const QByteArray bytes = templateBytes(spec, &reason);
+    if (bytes.isEmpty()) {
+        *error = QStringLiteral("%1: %2").arg(path, reason);
         return false;
     }
-    if (!QFile::rename(temp.fileName(), path)) {
-        *error = QStringLiteral("%1: cannot move the written template into place").arg(path);
+    const bool existed = QFileInfo::exists(path);
+    // A template the quotation editor locked is replaced all the same, and stays locked.
+    const bool locked = sys::isReadOnly(path);
+    if (locked)
+        sys::setReadOnly(path, false);
+    // Never half a template: a replaced one stays as it was when the write fails.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (locked)
+        sys::setReadOnly(path);
+    if (!saved) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    // The temporary file was private; a template is readable by everyone like the program.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-                                    QFile::ReadGroup | QFile::ReadOther);
+    // A template is readable by everyone like the program; a replaced one keeps its permissions.
+    if (!existed)
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                        QFile::ReadGroup | QFile::ReadOther);
     return true;
 }
+
+QByteArray stableDigest(const QByteArray& package) {
+    std::vector<wb::zip::Entry> entries;
+    try {
+        entries = wb::zip::read(package, QString());
+    } catch (const wb::WorkbookError&) {
+        return {};
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const wb::zip::Entry& e : entries) {
+        if (e.name == "docProps/core.xml") // the time it was written
+            continue;
+        const quint64 size = quint64(e.data.size());
+        char length[8];
+        for (int i = 0; i < 8; ++i)
+            length[i] = char((size >> (8 * i)) & 0xff);
+        hash.addData(QByteArrayView(e.name.data(), qsizetype(e.name.size())));
+        hash.addData(QByteArrayView("\0", 1));
+        hash.addData(QByteArrayView(length, 8));
+        hash.addData(e.data);
+    }
+    return hash.result().left(16).toHex();
+}
+
+namespace {
+
+// An existing template the build replaces: one left as an earlier build wrote it, locked by the
+// quotation editor or not. A template the user edited stays as it is.
+bool outdated(const TemplateSpec& spec, const QString& path, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray digest = stableDigest(f.readAll());
+    if (!shippedBefore(spec.relativePath, digest))
+        return false;
+    const QByteArray current = templateBytes(spec, error);
+    return !current.isEmpty() && stableDigest(current) != digest;
+}
+
+} // namespace
 
 bool writeMissing(const QString& programFolder, QStringList* written, QString* error) {
     bool ok = true;
     for (const TemplateSpec& spec : allTemplates()) {
         const QString path = QDir(programFolder).filePath(spec.relativePath);
-        if (QFileInfo::exists(path))
-            continue; // the user's template, perhaps read-only under the editor's lock
         QString reason;
-        if (writeTemplate(spec, path, &reason)) {
+        if (QFileInfo::exists(path) && !outdated(spec, path, &reason)) {
+            if (reason.isEmpty())
+                continue;
+            reason = QStringLiteral("%1: %2").arg(path, reason);
+        } else if (writeTemplate(spec, path, &reason)) {
             if (written)
                 written->append(path);
-        } else {
-            ok = false;
-            if (error)
-                *error += reason + u'\n';
+            continue;
         }
+        ok = false;
+        if (error)
+            *error += reason + u'\n';
     }
     return ok;
 }

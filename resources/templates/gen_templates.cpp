@@ -1,4 +1,5 @@
-// kavo3-templates: puts the shipped print templates into a program folder, each only when missing.
+// kavo3-templates: puts the shipped print templates into a program folder, each when missing or
+// still as an earlier build wrote it.
 #include "TemplateDescription.h"
 
 #include <QCoreApplication>

@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace text;
@@ -38,6 +41,30 @@ class FailedFile : public QFile {
 public:
     explicit FailedFile(int errorNumber) { setErrorString(qt_error_string(errorNumber)); }
 };
+
+// The reason a write of `path` fails for the account nobody (a child process of root's, which may
+// write anything): empty when it succeeds or cannot be tried.
+QString reasonAsNobody(const QString& path) {
+    const passwd* nobody = getpwnam("nobody");
+    int out[2];
+    if (!nobody || pipe(out) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        QString error;
+        if (setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0 &&
+            !writeTextFile(path, QStringLiteral("new"), &error))
+            (void)!write(out[1], error.toUtf8().constData(), size_t(error.toUtf8().size()));
+        _exit(0);
+    }
+    close(out[1]);
+    QByteArray reason(4096, 0);
+    const ssize_t n = child > 0 ? read(out[0], reason.data(), size_t(reason.size())) : 0;
+    close(out[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return QString::fromUtf8(reason.left(qMax<ssize_t>(0, n)));
+}
 
 } // namespace
 
@@ -235,6 +262,8 @@ private slots:
         QTest::newRow("read-only folder, translated") << true << int(EACCES) << "沒有存取權限（檔案或資料夾唯讀）";
         QTest::newRow("onto a folder") << false << int(EISDIR) << "這是資料夾，不是檔案";
         QTest::newRow("disk full, translated") << true << int(ENOSPC) << "磁碟空間不足";
+        // Another account's file in a folder everyone may write to, written by an ordinary account.
+        QTest::newRow("another account's file") << false << int(EPERM) << "沒有存取權限（檔案或資料夾唯讀）";
     }
     void fileErrorReasons() {
         QFETCH(bool, translated);
@@ -253,6 +282,14 @@ private slots:
             const QString target =
                 errorNumber ? dir.path() : dir.filePath(QStringLiteral("no/such/folder/a.ini"));
             QVERIFY(!writeTextFile(target, QStringLiteral("x"), &error));
+        } else if (errorNumber == EPERM) {
+            if (geteuid() != 0)
+                QSKIP("acting as another account needs the super-user");
+            QTemporaryDir dir;
+            QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)));
+            putBytes(dir.filePath(QStringLiteral("a.ini")), "old");
+            error = reasonAsNobody(dir.filePath(QStringLiteral("a.ini")));
+            QCOMPARE(fileBytes(dir.filePath(QStringLiteral("a.ini"))), QByteArray("old"));
         } else {
             error = fileErrorReason(FailedFile(errorNumber));
         }

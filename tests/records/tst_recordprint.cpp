@@ -118,6 +118,7 @@ private slots:
         QCOMPARE(s.borders(2, 38), wb::CellBorders{});
         QCOMPARE(s.text(3, 2), QStringLiteral("木工班"));
         QCOMPARE(s.text(3, 5), QStringLiteral("新北市板橋區文化路"));
+        QVERIFY(s.rowHeight(3) >= 28); // the address in two lines of its column
     }
 
     void listOfNoRecords() {

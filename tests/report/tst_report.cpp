@@ -218,6 +218,8 @@ private slots:
         QTest::newRow("taller than a page") << 1.0 << 20 << 0;
         // A customer name and a site address taller than a page leave the table its room.
         QTest::newRow("header taller than a page") << 1.0 << 1 << 2000;
+        // Names a little wider than their half of the information block wrap at the header's size.
+        QTest::newRow("mid-length names") << 1.0 << 1 << 38;
     }
     void longTextsWrapWithoutOverlaps() {
         QFETCH(double, scale);
@@ -252,6 +254,7 @@ private slots:
         doc.pageEnd.cbPe = {remark, remark, remark, remark, remark};
         if (headerLength > 0) {
             doc.header.txtCn = QStringLiteral("歐陽美華").repeated(headerLength / 4);
+            doc.header.cbEcn = QStringLiteral("信義住宅").repeated(headerLength / 4);
             doc.header.txtAddr = QStringLiteral("台北市信義區信義路五段7號").repeated(headerLength / 13);
         }
         stats::RefillReportTables(doc, {sta.get(), rep.get(), kCompany, "02-999", "02-888"});
@@ -260,6 +263,14 @@ private slots:
             for (QFont& f : layout.fonts)
                 f.setPointSizeF(f.pointSizeF() * scale);
             const report::Report r = report::Report::load(layout, *rep);
+            // The header at the layout's sizes; a proposed file name the file system holds.
+            const report::PageBoxes first = r.layoutPage(0);
+            for (const report::TextBox& t : first.texts)
+                QVERIFY2(t.box.top() >= first.table.top() ||
+                             std::any_of(layout.fonts.cbegin(), layout.fonts.cend(),
+                                         [&](const QFont& f) { return f.pointSizeF() == t.font.pointSizeF(); }),
+                         qPrintable(t.lines.join(u'/')));
+            QVERIFY(r.pdfFileName().toUtf8().size() <= 255 && r.pdfFileName().endsWith(QStringLiteral("_112-12-01.pdf")));
             const QStringList faults = layoutFaults(r);
             QVERIFY2(faults.isEmpty(), qPrintable(name + (u'\n' + faults.join(u'\n'))));
             const QStringList texts = printedTexts(r);

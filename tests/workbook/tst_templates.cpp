@@ -30,6 +30,14 @@ private slots:
         QString error;
         QVERIFY2(tpl::writeMissing(folder.path(), &written, &error), qPrintable(error));
         QCOMPARE(written.size(), int(tpl::allTemplates().size()));
+        // A template written otherwise than before has its digest listed (ShippedTemplates.cpp),
+        // so that a later change reaches the copies installed.
+        for (const tpl::TemplateSpec& t : tpl::allTemplates()) {
+            QFile f(QDir(folder.path()).filePath(t.relativePath));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray digest = tpl::stableDigest(f.readAll());
+            QVERIFY2(tpl::shippedBefore(t.relativePath, digest), qPrintable(t.relativePath + u' ' + digest));
+        }
     }
 
     void writesOnlyMissingTemplates() {
@@ -130,6 +138,7 @@ private slots:
         Sheet& s = book->sheet(1);
         QCOMPARE(s.text(1, 1), QFileInfo(file).completeBaseName());
         QVERIFY(s.isBold(2, columns)); // the header row's format reaches the last column
+        QVERIFY(s.wrapsText(3, columns)); // a long value readable in its column
         const QByteArray sheetXml = testwb::parts(path).at("xl/worksheets/sheet1.xml");
         QVERIFY(sheetXml.contains(QStringLiteral("max=\"%1\"").arg(columns).toUtf8()));
         QVERIFY(sheetXml.contains("orientation=\"landscape\""));

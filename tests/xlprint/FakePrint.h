@@ -80,6 +80,7 @@ public:
     QHash<int, double> heights;
     QList<QPair<int, int>> inserts;
     QList<QList<int>> copies; // top, left, bottom, right, destRow, destCol
+    QVector<Block> blocks;    // merged
     int writes = 0;
 
     QVariant value(int r, int c) const override { return cells.value({r, c}); }
@@ -99,6 +100,7 @@ public:
     void setRowHeight(int r, double h) override { heights[r] = h; }
     void insertRows(int r, int n) override { inserts.append({r, n}); }
     int lastRow() const override { return cells.isEmpty() ? 0 : cells.lastKey().first; }
+    QVector<Block> merges() const override { return blocks; }
     QString text(int r, int c) const { return value(r, c).toString(); }
 };
 

@@ -36,6 +36,7 @@ QString run(const QString& program, const QStringList& args, int timeoutMs = 600
 }
 
 const QString kLongAddress = QStringLiteral("台北市信義區信義路五段七號").repeated(6).left(82);
+const QString kWideAddress = QStringLiteral("WMWMWM MWMWMW WMMW ").repeated(6);
 
 } // namespace
 
@@ -45,8 +46,9 @@ class TestEndToEnd : public QObject {
     db::DatabasePtr sta;
     QMap<QString, QString> outputs; // command item -> saved workbook
 
+    // `cutMessage` gets the message of the texts cut (none expected without it).
     QString print(const char* item, quote::QuoteDocument& doc, UserRights rights = {},
-                  bool cutMessage = false) {
+                  QString* cutMessage = nullptr) {
         const PrintCommand* cmd = findPrintCommand(QString::fromLatin1(item));
         const QString tpl = QDir(templateFolderOf(*cmd, mdM::TemplateFolder))
                                 .filePath(QString::fromUtf8(cmd->templateFile));
@@ -63,6 +65,8 @@ class TestEndToEnd : public QObject {
                 qWarning() << m.text;
             return {};
         }
+        if (cutMessage)
+            *cutMessage = d.messages().value(0).text;
         return g_opened.first();
     }
 
@@ -108,9 +112,13 @@ private slots:
         QTest::newRow("mPac") << "mPac" << 1 << "G7" << "利潤";
         QTest::newRow("mPwc") << "mPwc" << 2 << "J10" << "註系統櫃";
         QTest::newRow("mPwac") << "mPwac" << 1 << "B8" << "木作";
-        // An address of 82 characters wraps onto three lines of the header cell; the rest is cut.
-        QTest::newRow("long address") << "mPa" << 1 << "A6"
-                                      << "工程地址：" + kLongAddress.left(52);
+        // An address of 82 characters wraps onto three lines of the header cell, the row made
+        // higher; the rest is cut, and the message names the field.
+        QTest::newRow("long address") << "mPa" << 1 << "A6" << "工程地址：" + kLongAddress.left(58);
+        // Capitals W and M are wider than digits, and words are not split.
+        QTest::newRow("wide capitals") << "mPa" << 1 << "A6" << "工程地址：" + kWideAddress.left(71);
+        // A template left as an earlier build wrote it (its header shrank) is brought up to date.
+        QTest::newRow("earlier template") << "mPa" << 1 << "A6" << "工程地址：" + kLongAddress.left(58);
     }
     void commands() {
         QFETCH(QString, item);
@@ -120,13 +128,26 @@ private slots:
         quote::QuoteDocument doc = xlfixture::standard();
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
         if (tag != item)
-            doc.header.txtAddr = kLongAddress;
-        const QString out = print(qPrintable(item), doc, {}, tag != item);
+            doc.header.txtAddr = tag == QStringLiteral("wide capitals") ? kWideAddress : kLongAddress;
+        if (tag == QStringLiteral("earlier template")) {
+            const QString earlier = folder->file(QStringLiteral("PrintQ/報價單.xlsx"));
+            QVERIFY(QFile::remove(earlier) && QFile::copy(QFINDTESTDATA("earlier-quotation-template.xlsx"), earlier) &&
+                    sys::setReadOnly(earlier)); // as the quotation editor leaves it
+            QString error;
+            QVERIFY2(tpl::writeMissing(folder->path(), nullptr, &error), qPrintable(error));
+        }
+        QString cut;
+        const QString out = print(qPrintable(item), doc, {}, tag != item ? &cut : nullptr);
         QVERIFY(!out.isEmpty());
         outputs[tag] = out;
         auto book = wb::Workbook::open(out);
         const wb::CellRef c = wb::cell(cell);
         QCOMPARE(book->sheet(sheet).text(c.row, c.col), text);
+        if (tag != item) {
+            QVERIFY2(cut.contains(QStringLiteral("\n工程地址（工作表「首頁」A6）：保留前 %1 字\n").arg(text.size())),
+                     qPrintable(cut));
+            QVERIFY(book->sheet(1).rowHeight(6) > 18);
+        }
         QVERIFY(book->sheet(1).text(4, 1).contains(QStringLiteral("王大明")));
         QVERIFY(book->sheet(1).text(5, 5).contains(QStringLiteral("112/5/8")) ||
                 book->sheet(1).text(5, 6).contains(QStringLiteral("112/5/8")) ||

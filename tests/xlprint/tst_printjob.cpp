@@ -18,6 +18,7 @@ public:
     QString openError, saveError;
     int sheets = 2;
     QString opened;
+    QVector<Block> merged; // on the detail sheet
     std::unique_ptr<Book> handed;
     std::function<bool()> busyNow;
     bool busyAtOpen = false, busyAtHandOver = false;
@@ -32,6 +33,7 @@ public:
         b->at(1).cells[{1, 1}] = QStringLiteral("#客戶名稱#");
         for (Sheet& sh : b->sheets)
             sh.cells[{38, 1}] = QStringLiteral("客戶簽認：");
+        b->sheets.last().blocks = merged;
         return b;
     }
     bool handOver(PrintBook& book, const QString&, QString* error) override {
@@ -167,13 +169,17 @@ private slots:
                                                  "列是範本的簽名列（起始列 8 時每一頁最多 30 "
                                                  "列）。\n請在「列印設定」修改後再列印。\n範本：/x.xls";
         QTest::newRow("statistics") << 7 << int(JobResult::Failed) << "列印失敗：\n統計失敗";
+        // A merged block on the second page's first line: nothing is written under it.
+        QTest::newRow("cell under a merge")
+            << 10 << int(JobResult::Failed)
+            << "列印失敗：\n第 2 張工作表的 A47 格在合併儲存格 A47:G47 之內，範本的這個區域不能填寫";
     }
     void failures() {
         QFETCH(int, what);
         QFETCH(int, result);
         QFETCH(QString, text);
         ScriptedDialogs d;
-        if ((what >= 2 && what <= 5) || what == 9)
+        if ((what >= 2 && what <= 5) || what >= 9)
             d.expectOpenFile(what == 2 ? QString() : QStringLiteral("/x.xls"));
         if (what == 3)
             books.openError = QStringLiteral("無法開啟");
@@ -183,8 +189,11 @@ private slots:
             books.sheets = 1;
         if (what == 6 || what == 9)
             mdM::XlRowsPerPage = what == 6 ? QStringLiteral("0") : QStringLiteral("31");
-        if (what == 8) {
+        if (what == 10)
+            books.merged = {Block{47, 1, 47, 7}};
+        if (what == 8)
             mdM::XlPageBottomRight = QStringLiteral("G1048576");
+        if (what == 8 || what == 10) {
             for (int i = 0; i < 30; ++i)
                 stats.rows.append(row(QStringLiteral("Ｑ‧客廳‧木作"), QStringLiteral("櫃"), 100));
         }

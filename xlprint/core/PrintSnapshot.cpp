@@ -44,28 +44,29 @@ bool hasItemName(const quote::QuoteDocument& doc) {
     return false;
 }
 
-QVector<QPair<QString, QString>> placeholderValues(const PrintSnapshot& s) {
+QVector<Placeholder> placeholderValues(const PrintSnapshot& s) {
     const QStringList date = s.header.txtQD.split(QLatin1Char('/'));
     const auto datePart = [&](qsizetype i) { return i < date.size() ? date.at(i) : QString(); };
     const auto company = [&](qsizetype i) { return i < s.company.size() ? s.company.at(i) : QString(); };
+    // Each named as the quotation editor captions it.
     return {
-        {QStringLiteral("#客戶名稱#"), s.header.txtCn},
-        {QStringLiteral("#工程名稱#"), s.header.cbEcn},
-        {QStringLiteral("#工程地址#"), s.header.txtAddr},
-        {QStringLiteral("#客戶電話#"), s.custPhone},
-        {QStringLiteral("#客戶傳真#"), s.custFax},
-        {QStringLiteral("#客戶聯絡人#"), s.contact},
-        {QStringLiteral("#年#"), datePart(0)},
-        {QStringLiteral("#月#"), datePart(1)},
-        {QStringLiteral("#日#"), datePart(2)},
-        {QStringLiteral("#單號#"), s.header.txtNo},
-        {QStringLiteral("#業務#"), s.header.cbSal},
-        {QStringLiteral("#公司名稱#"), company(0)},
-        {QStringLiteral("#公司地址#"), company(1)},
-        {QStringLiteral("#公司電話#"), company(2)},
-        {QStringLiteral("#公司傳真#"), company(3)},
-        {QStringLiteral("#公司統編#"), company(4)},
-        {QStringLiteral("#公司email#"), company(5)},
+        {QStringLiteral("#客戶名稱#"), s.header.txtCn, QStringLiteral("客戶名稱")},
+        {QStringLiteral("#工程名稱#"), s.header.cbEcn, QStringLiteral("工程案名")},
+        {QStringLiteral("#工程地址#"), s.header.txtAddr, QStringLiteral("工程地址")},
+        {QStringLiteral("#客戶電話#"), s.custPhone, QStringLiteral("電話")},
+        {QStringLiteral("#客戶傳真#"), s.custFax, QStringLiteral("傳真")},
+        {QStringLiteral("#客戶聯絡人#"), s.contact, QStringLiteral("聯絡人")},
+        {QStringLiteral("#年#"), datePart(0), QStringLiteral("報價日期")},
+        {QStringLiteral("#月#"), datePart(1), QStringLiteral("報價日期")},
+        {QStringLiteral("#日#"), datePart(2), QStringLiteral("報價日期")},
+        {QStringLiteral("#單號#"), s.header.txtNo, QStringLiteral("報價單號")},
+        {QStringLiteral("#業務#"), s.header.cbSal, QStringLiteral("負責業務")},
+        {QStringLiteral("#公司名稱#"), company(0), QStringLiteral("公司名稱")},
+        {QStringLiteral("#公司地址#"), company(1), QStringLiteral("公司地址")},
+        {QStringLiteral("#公司電話#"), company(2), QStringLiteral("公司電話")},
+        {QStringLiteral("#公司傳真#"), company(3), QStringLiteral("公司傳真")},
+        {QStringLiteral("#公司統編#"), company(4), QStringLiteral("公司統編")},
+        {QStringLiteral("#公司email#"), company(5), QStringLiteral("公司 E-mail")},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "PageEnd.h"
 #include "PrintCommands.h"
 #include "QuoteDocument.h"
+#include "SheetPlan.h"
 
 #include <QStringList>
 
@@ -29,6 +30,6 @@ PrintSnapshot snapshotOf(const quote::QuoteDocument& doc, const QStringList& com
 bool hasItemName(const quote::QuoteDocument& doc);
 
 // The 17 header placeholders with their values, in the order they are tried.
-QVector<QPair<QString, QString>> placeholderValues(const PrintSnapshot& s);
+QVector<Placeholder> placeholderValues(const PrintSnapshot& s);
 
 } // namespace xlprint

@@ -38,63 +38,37 @@ qsizetype characterCount(QStringView s) {
     return n;
 }
 
-void noteCut(const PrintSheet& sh, int sheet, int row, int col, const QString& kept, QStringList* cut) {
-    if (cut)
-        cut->append(QStringLiteral("%1%2%3：保留前 %4 字")
+// Where a cut text stood: the sheet and cell, after its fields when it showed any.
+void noteCut(const PrintSheet& sh, int sheet, int row, int col, const QString& kept, QStringList* cut,
+             const QStringList& fields = {}) {
+    if (!cut)
+        return;
+    QString where = QStringLiteral("%1%2%3")
                         .arg(sh.name().isEmpty() ? QStringLiteral("第 %1 張工作表 ").arg(sheet)
                                                  : QStringLiteral("工作表「%1」").arg(sh.name()))
                         .arg(columnLetters(col))
-                        .arg(row)
-                        .arg(characterCount(kept)));
+                        .arg(row);
+    if (!fields.isEmpty())
+        where = QStringLiteral("%1（%2）").arg(fields.join(u'、'), where);
+    cut->append(QStringLiteral("%1：保留前 %2 字").arg(where).arg(characterCount(kept)));
 }
 
-void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut) {
+void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut,
+                const QStringList& fields = {}) {
     if (v.typeId() == QMetaType::QString && v.toString().size() > kMaxCellText) {
         // On a character boundary: a surrogate pair or a variation selector is never split.
         const QString kept = text::cutToUnits(v.toString(), kMaxCellText);
         sh.setValue(row, col, kept);
-        noteCut(sh, sheet, row, col, kept, cut);
+        noteCut(sh, sheet, row, col, kept, cut, fields);
         return;
     }
     sh.setValue(row, col, v);
 }
 
-// Widths in half-width characters: two for the wide characters of East Asian scripts.
-int widthOf(QStringView s, qsizetype pos) {
-    const char32_t c = s.at(pos).isHighSurrogate() && pos + 1 < s.size()
-                           ? QChar::surrogateToUcs4(s.at(pos), s.at(pos + 1))
-                           : s.at(pos).unicode();
-    const bool wide = c >= 0x1100 && !(c >= 0xA4D0 && c < 0xAC00) && !(c >= 0xD7A4 && c < 0xF900) &&
-                      !(c >= 0xFF61 && c < 0xFFE0);
-    return wide ? 2 : 1;
-}
-
-// The beginning of `t` a wrapping cell shows in kHeaderLines lines, and the lines it takes. A
-// column's width counts digits of the default 11-pt font; a wide character takes about two of
-// them at that size.
-QString fitLines(const QString& t, const WrapCell& w, int* lines) {
-    const double room = w.width * 11 / qMax(1.0, w.fontSize) - 1;
-    int n = 1;
-    double used = 0;
-    qsizetype i = 0;
-    while (i < t.size()) {
-        const int width = t.at(i) == u'\n' ? 0 : widthOf(t, i);
-        if (t.at(i) == u'\n' || used + width > room) {
-            if (++n > kHeaderLines)
-                break;
-            used = 0;
-        }
-        used += width;
-        i += text::characterLength(t, i);
-    }
-    *lines = qMin(n, kHeaderLines);
-    return t.left(i);
-}
-
 } // namespace
 
-void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
-                      const QVector<QPair<QString, QString>>& values, QStringList* cut) {
+void fillPlaceholders(PrintBook& book, int lastRow, int lastCol, const QVector<Placeholder>& values,
+                      QStringList* cut) {
     const int sheets = qMin(2, book.sheetCount());
     for (int s = 1; s <= sheets; ++s) {
         PrintSheet* sh = book.sheet(s);
@@ -106,28 +80,28 @@ void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
                 if (v.typeId() != QMetaType::QString)
                     continue;
                 QString text = v.toString();
-                bool changed = false;
-                for (const auto& [key, value] : values) {
-                    if (text.contains(key)) {
-                        text.replace(key, value);
-                        changed = true;
+                QStringList fields;
+                for (const Placeholder& p : values) {
+                    if (text.contains(p.key)) {
+                        text.replace(p.key, p.value);
+                        if (!fields.contains(p.field))
+                            fields.append(p.field);
                     }
                 }
-                if (!changed)
+                if (fields.isEmpty())
                     continue;
                 if (const std::optional<WrapCell> w = sh->wrapCell(r, c)) {
-                    int lines = 1;
-                    const QString kept = fitLines(text, *w, &lines);
+                    QString kept;
+                    const int lines = wb::wrappedLines(text, w->width, w->family, w->fontSize, kHeaderLines, &kept);
                     if (kept.size() < text.size()) {
-                        noteCut(*sh, s, r, c, kept, cut);
+                        noteCut(*sh, s, r, c, kept, cut, fields);
                         text = kept;
                     }
-                    // Each line about 1.3 times the font size high, and a little room.
-                    const double height = lines * w->fontSize * 1.3 + 2;
+                    const double height = wb::linesHeight(lines, w->fontSize);
                     if (height > sh->rowHeight(r))
                         sh->setRowHeight(r, height);
                 }
-                writeValue(*sh, s, r, c, text, cut);
+                writeValue(*sh, s, r, c, text, cut, fields);
             }
         }
     }

@@ -4,7 +4,6 @@
 #include "PrintSettings.h"
 #include "workbook/Workbook.h"
 
-#include <QPair>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -54,10 +53,18 @@ struct Block {
 };
 
 // A cell whose text wraps: the width of its block (its merged columns) in characters of the
-// sheet's default font, and the size of its font in points.
+// sheet's default font, and the family and size in points of its font.
 struct WrapCell {
     double width = 0;
     double fontSize = 11;
+    QString family;
+};
+
+// A header placeholder, its value and the field it shows as the quotation editor names it.
+struct Placeholder {
+    QString key; // "#工程地址#"
+    QString value;
+    QString field; // "工程地址"
 };
 
 // The workbook as the layouts write it. Rows and columns from 1.
@@ -95,12 +102,13 @@ using wb::kMaxCellText;
 
 // The header placeholders replaced in rows 1 to lastRow and columns 1 to lastCol of the first two
 // sheets (as many as the workbook has). A cell is rewritten only when it holds a placeholder.
-// A text longer than a cell holds is cut to kMaxCellText and its cell named in `cut`. In a cell
-// whose text wraps the text takes at most kHeaderLines lines, its row as high as they need; the
-// rest is cut and the cell named in `cut`.
+// A text longer than a cell holds is cut to kMaxCellText. In a cell whose text wraps the text takes
+// at most kHeaderLines lines as its font draws them, its row as high as they need; the rest is cut.
+// A cut is named in `cut` by its fields, sheet and cell.
 inline constexpr int kHeaderLines = 3;
-void fillPlaceholders(PrintBook& book, int lastRow, int lastCol,
-                      const QVector<QPair<QString, QString>>& values, QStringList* cut = nullptr);
+void fillPlaceholders(PrintBook& book, int lastRow, int lastCol, const QVector<Placeholder>& values,
+                      QStringList* cut = nullptr);
+
 
 // Lays out the pages and writes the cells, texts cut as above. The reason when a planned sheet is
 // missing or a cell would be written into a merged block (nothing of that sheet's cells is then

@@ -59,6 +59,7 @@ public:
         for (int c = first; c <= last; ++c)
             w.width += m_s.columnWidth(c);
         w.fontSize = m_s.fontSize(row, col);
+        w.family = m_s.fontName(row, col);
         return w;
     }
     QVector<Block> merges() const override {
