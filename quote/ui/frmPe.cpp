@@ -191,7 +191,7 @@ quote::Fee& frmPe::supervision() {
     return doc_.pageEnd.supervision;
 }
 
-void frmPe::showFee(const FeeRow& row, const quote::Fee& fee, const QString& quotationTotal) {
+void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     row.ck->setChecked(fee.included);
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
@@ -199,24 +199,23 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee, const QString& quo
     // rate of the total (or back) that he can neither see nor correct.
     row.byTotal->setEnabled(!PricesHidden);
     row.perPing->setEnabled(!PricesHidden);
-    const quote::FeeShown shown = quote::feeShown(fee, !PricesHidden, quotationTotal);
-    setText(row.base, shown.base ? fee.base : QString());
-    // A base by total price is the quotation total: it is shown, not typed.
-    row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
-    // Without the price right a share of the total may be shown, a rate per ping not; neither is typed.
-    setText(row.rate, shown.rate ? fee.rate : QString());
-    row.rate->setReadOnly(PricesHidden);
-    row.amount->setText(shown.amount ? fee.amount : QString());
+    const bool shown = quote::feeShown(!PricesHidden);
+    setText(row.base, shown ? fee.base : QString());
+    setText(row.rate, shown ? fee.rate : QString());
+    row.amount->setText(shown ? fee.amount : QString());
+    // A base by total price is the quotation total: it is shown, not typed. What is not shown is not
+    // typed either.
+    row.base->setReadOnly(fee.byTotal || !shown);
+    row.rate->setReadOnly(!shown);
 }
 
 void frmPe::showDerived() {
     const bool was = showing_;
     showing_ = true;
     const quote::PageEnd& pe = doc_.pageEnd;
-    const QString total = PricesHidden ? quote::quotationTotal(doc_) : QString();
-    showFee(d_, pe.design, total);
-    showFee(l_, pe.supervision, total);
+    showFee(d_, pe.design);
+    showFee(l_, pe.supervision);
     if (cbTax->currentText() != pe.cbTax)
         cbTax->setEditText(pe.cbTax);
     for (const auto& [label, value] : {std::pair{lbNtax, pe.lbNtax}, std::pair{lbTax, pe.lbTax},
@@ -320,7 +319,7 @@ void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped) {
         return;
     // A base by total price follows the quotation total, whatever is shown; a base typed per ping
     // is the user's own.
-    if (baseTyped && !fee.byTotal)
+    if (baseTyped && !row.base->isReadOnly())
         fee.base = row.base->text();
     if (!row.rate->isReadOnly())
         fee.rate = row.rate->text();

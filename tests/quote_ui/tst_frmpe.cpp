@@ -199,11 +199,11 @@ void TestFrmPe::feeBasis_data() {
     QTest::newRow("by total takes the total") << false << false << "12" << "50"
                                               << QStringList{"500", "", ""} << "True,500";
     // Without the price right the basis stays: a rate per ping would become a share of the total.
+    // No figure of a fee is shown: no value tells a floor area or a share from a price.
     QTest::newRow("no price right: per ping kept") << true << false << "37" << "1873"
-                                                   << QStringList{"37", "", ""} << "False,37";
-    // A share of the total is a percentage, shown as every printout shows it; the total is not.
-    QTest::newRow("no price right: share shown") << true << true << "" << "0.07"
-                                                 << QStringList{"", "0.07", ""} << "True,500";
+                                                   << QStringList{"", "", ""} << "False,37";
+    QTest::newRow("no price right: share not shown") << true << true << "" << "0.07"
+                                                     << QStringList{"", "", ""} << "True,500";
 }
 
 void TestFrmPe::feeBasis() {
