@@ -81,7 +81,7 @@ void ScaleRatioShown(std::span<ItemRow> rows, double k);
 void ScaleRatioStored(std::span<ItemRow> rows, double k);
 
 // A fee's amount from its rate and base (rate × base, not rounded); an empty rate empties the
-// amount. The caller then runs RecalcGrandTotal. Not to be called while a file is being read.
+// amount. The caller then runs RecalcGrandTotal; the file reader runs it once the file is read whole.
 void RecalcFee(Fee& fee);
 
 // The fee's basis was clicked (`byTotal`: 依總價): by total price the unit is "元" and the base the
