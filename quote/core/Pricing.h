@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <span>
 
 namespace quote {
@@ -79,6 +80,11 @@ TargetFactor targetFactor(QStringView answer, QStringView currentTotal);
 // rounded to three decimals. Stored rows: a cost of 0 leaves the unit price text as it is.
 void ScaleRatioShown(std::span<ItemRow> rows, double k);
 void ScaleRatioStored(std::span<ItemRow> rows, double k);
+
+// Whether a bulk command's change (`reprice`, run here on a copy of the rows) would leave at 0 a unit
+// price, an amount or a ratio that is not 0. An answer other than 0 that would is refused: the row's
+// price and its own ratio would be lost.
+bool zeroesAPrice(std::span<const ItemRow> rows, const std::function<void(std::span<ItemRow>)>& reprice);
 
 // A fee's amount from its rate and base (rate × base, not rounded); an empty rate empties the
 // amount. The caller then runs RecalcGrandTotal; the file reader runs it once the file is read whole.

@@ -1,8 +1,10 @@
 #include "frmPe.h"
 
+#include "CellRules.h"
 #include "PageEndRules.h"
 #include "Pricing.h"
 #include "QuoteDocument.h"
+#include "TypedNumber.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>
@@ -44,9 +46,17 @@ QFrame* separator(QWidget* parent) {
     return line;
 }
 
-// An amount label wide enough for a large amount, so the frame does not squeeze it as it grows.
+// An amount label wide enough for a large amount, and no wider whatever it shows: a figure does not
+// squeeze the boxes beside it nor push the totals out of the frame.
 void keepRoomForAmounts(QLabel* value) {
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-0000000000.00")));
+    value->setFixedWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-0000000000.00")));
+}
+
+// A figure too long for its label is shown cut, with "…", and whole in the label's tool tip.
+void showFigure(QLabel* label, const QString& figure) {
+    const QString shown = label->fontMetrics().elidedText(figure, Qt::ElideRight, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == figure ? QString() : figure);
 }
 
 // Sets a control's text only when it differs (the cursor of a box being typed in stays put).
@@ -154,7 +164,7 @@ frmPe::frmPe(quote::QuoteDocument& doc, QWidget* parent) : QFrame(parent), doc_(
     });
     connect(ckTax, &QCheckBox::toggled, this, &frmPe::ckTax_Click);
     connect(cbTax, &QComboBox::editTextChanged, this, [this](const QString& t) {
-        if (acting())
+        if (acting() && !refused(t))
             doc_.pageEnd.cbTax = t; // a typed rate counts from the next recomputation
     });
     connect(cbTax, &QComboBox::activated, this, &frmPe::cbTax_Click);
@@ -203,7 +213,7 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     const bool shown = quote::feeShown(!PricesHidden);
     setText(row.base, shown ? fee.base : QString());
     setText(row.rate, shown ? fee.rate : QString());
-    row.amount->setText(shown ? fee.amount : QString());
+    showFigure(row.amount, shown ? fee.amount : QString());
     // A base by total price is the quotation total: it is shown, not typed. What is not shown is not
     // typed either.
     row.base->setReadOnly(fee.byTotal || !shown);
@@ -220,7 +230,7 @@ void frmPe::showDerived() {
         cbTax->setEditText(pe.cbTax);
     for (const auto& [label, value] : {std::pair{lbNtax, pe.lbNtax}, std::pair{lbTax, pe.lbTax},
                                        std::pair{lbHtax, pe.lbHtax}, std::pair{lbApr, pe.lbApr}})
-        label->setText(PricesHidden ? QString() : value);
+        showFigure(label, PricesHidden ? QString() : value);
     showing_ = was;
 }
 
@@ -314,8 +324,16 @@ void frmPe::cbTax_KeyPress() {
         showDerived();
 }
 
+bool frmPe::refused(const QString& typed) {
+    if (quote::cellCanShow(typed))
+        return false;
+    showDocument(); // every box shows its value again
+    quote::sayNotANumber();
+    return true;
+}
+
 void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped) {
-    if (!acting())
+    if (!acting() || refused((baseTyped ? row.base : row.rate)->text()))
         return;
     // A base by total price follows the quotation total, whatever is shown; a base typed per ping
     // is the user's own.
@@ -361,7 +379,7 @@ void frmPe::Lop1_Click() {
 }
 
 void frmPe::txtOff_Change() {
-    if (!acting())
+    if (!acting() || refused(txtOff->text()))
         return;
     doc_.pageEnd.txtOff = txtOff->text();
     RecalcGrandTotal();

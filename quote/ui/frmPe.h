@@ -81,6 +81,9 @@ private:
     void feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped);
     void basisClicked(const FeeRow& row, quote::Fee& fee);
     void includedClicked(const FeeRow& row, quote::Fee& fee);
+    // A typed number no cell can show: every box shows the document's value again and the user is
+    // told. True when `typed` was refused.
+    bool refused(const QString& typed);
     // Whether a control's change comes from the user (not Loading, not the frame showing values).
     bool acting() const { return !Loading && !showing_; }
     // The derived values (fee bases and amounts, the four totals) shown again.

@@ -1,6 +1,7 @@
 // The page-end frame driven through its controls: fees, tax, discount and the grand total.
 #include "PageEndRules.h"
 #include "QuoteDocument.h"
+#include "ScriptedDialogs.h"
 #include "frmPe.h"
 
 #include <QCheckBox>
@@ -178,6 +179,13 @@ void TestFrmPe::designFeeByTotal() {
     c<QCheckBox>("ckD")->click();
     QCOMPARE(text("lbNtax"), QStringLiteral("550"));
     QCOMPARE(text("lbApr"), QStringLiteral("578"));
+    // A rate no cell can show (it would read as 0) is refused: the rate and the fee stay.
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage();
+    c<QLineEdit>("txtdx")->selectAll();
+    c<QLineEdit>("txtdx")->insert(QString(400, u'9'));
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(c<QLineEdit>("txtdx")->text() + text("txtDt") + text("lbApr"), QStringLiteral("0.150578"));
 
     // Without the price right the amounts are shown empty and still computed.
     pe_->PricesHidden = true;
