@@ -535,21 +535,26 @@ private slots:
                                   }};
             commands << std::pair{QStringLiteral("比例 1"), [=] { bulk("lbSc", QStringLiteral("1")); }}
                      << std::pair{QStringLiteral("合計 100000"), [=] { bulk("lbSum", QStringLiteral("100000")); }};
-            auto reopen = [&](const QString& path) {
-                d.expectMessage(ui::Answer::No);
-                d.expectOpenFile(path);
-                w->mOpen_Click();
-            };
-            commands << std::pair{QStringLiteral("opened, a past total as floor area"),
-                                  [=, this] { reopen(fx.folder->file(QStringLiteral("past-total.kav"))); }}
+            commands << std::pair{QStringLiteral("opened, a past total as floor area"), [&] {
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(fx.folder->file(QStringLiteral("past-total.kav")));
+                                      w->mOpen_Click();
+                                  }}
                      << std::pair{QStringLiteral("its quantity changed"), [=] {
                                       w->tv_NodeClick(w->document().tree.leaves(kRootKey).first());
                                       press(1, ColQty);
                                       QTest::keyClicks(cells->txt, QStringLiteral("2"));
                                   }};
-            commands << std::pair{QStringLiteral("opened, of an earlier build"),
-                                  [=, this] { reopen(fx.folder->file(QStringLiteral("earlier.kav"))); }};
-            commands << std::pair{QStringLiteral("opened, switched by another user"), [=, this] { reopen(m_switched); }};
+            commands << std::pair{QStringLiteral("opened, of an earlier build"), [&] {
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(fx.folder->file(QStringLiteral("earlier.kav")));
+                                      w->mOpen_Click();
+                                  }};
+            commands << std::pair{QStringLiteral("opened, switched by another user"), [&] {
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(m_switched);
+                                      w->mOpen_Click();
+                                  }};
         }
 
         // The outputs, each produced and searched after every command.
