@@ -54,7 +54,8 @@ void keepRoomForAmounts(QLabel* value) {
 
 // A figure too long for its label is shown cut, with "…", and whole in the label's tool tip.
 void showFigure(QLabel* label, const QString& figure) {
-    const QString shown = label->fontMetrics().elidedText(figure, Qt::ElideRight, label->contentsRect().width());
+    const QString shown =
+        label->fontMetrics().elidedText(figure, Qt::ElideRight, label->contentsRect().width());
     label->setText(shown);
     label->setToolTip(shown == figure ? QString() : figure);
 }

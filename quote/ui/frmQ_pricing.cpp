@@ -37,7 +37,8 @@ std::optional<QString> frmQ::askNumber(const QString& prompt, const Reprice& rep
         if (!isPlainDecimal(answer)) {
             sayNotANumber();
         } else if (cellValue(answer) != 0 &&
-                   zeroesAPrice(m_doc.hfgQ.dataRows(), [&](std::span<ItemRow> rows) { reprice(rows, answer); })) {
+                   zeroesAPrice(m_doc.hfgQ.dataRows(),
+                                [&](std::span<ItemRow> rows) { reprice(rows, answer); })) {
             ui::msgBox(QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字"), ui::Buttons::OK,
                        ui::Icon::Exclamation, kTitle);
         } else {
@@ -67,7 +68,8 @@ void frmQ::lbSum_DblClick() {
         return;
     const QString total = m_doc.totals.lbSumT;
     if (cellValue(total) == 0) {
-        ui::msgBox(QStringLiteral("合計為 0，無法依合計調整比例"), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+        ui::msgBox(QStringLiteral("合計為 0，無法依合計調整比例"), ui::Buttons::OK, ui::Icon::Exclamation,
+                   kTitle);
         return;
     }
     const std::optional<QString> answer =

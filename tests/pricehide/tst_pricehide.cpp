@@ -366,9 +366,10 @@ private slots:
             f->byTotal = !f->byTotal;
         QVERIFY(!quote::QuoteFile::write(earlier, fx.folder->file(QStringLiteral("earlier.kav"))));
         // One row whose 合計 an earlier switch left as the floor area.
-        QuoteDocument past = xlfixture::quotation({{{"浴室", "防水"}, {{"修漏", "", "式", "1", "8200", "6100"}}}});
-        past.pageEnd.design = {true, QStringLiteral("設計費"), false, QStringLiteral("8200"), feeBaseUnit(false),
-                               QStringLiteral("0.05"), {}};
+        QuoteDocument past =
+            xlfixture::quotation({{{"浴室", "防水"}, {{"修漏", "", "式", "1", "8200", "6100"}}}});
+        past.pageEnd.design = {true, QStringLiteral("設計費"), false, QStringLiteral("8200"),
+                               feeBaseUnit(false), QStringLiteral("0.05"), {}};
         QVERIFY(!quote::QuoteFile::write(past, fx.folder->file(QStringLiteral("past-total.kav"))));
         child<QAbstractButton>(w, "Dop2")->click();
         child<QAbstractButton>(w, "Lop1")->click();
