@@ -99,27 +99,39 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden) {
 
 namespace quote {
 
+bool cellCanShow(QStringView typed) {
+    QString packed; // blanks anywhere are skipped, as the lenient reading skips them
+    for (const QChar c : typed)
+        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
+            packed += c;
+    const QStringView number = QStringView(packed).first(num::numberLength(packed));
+    bool zero = true;
+    for (const QChar c : number) {
+        if (c == u'e' || c == u'E')
+            break;
+        zero = zero && !(c.unicode() >= '1' && c.unicode() <= '9');
+    }
+    const double v = num::val(number);
+    return zero || (std::abs(v) < 1e15 && num::str(v) != u"0");
+}
+
 bool isPlainDecimal(QStringView answer) {
     answer = answer.trimmed();
-    if (!answer.isEmpty() && (answer.front() == u'-' || answer.front() == u'+'))
-        answer = answer.mid(1);
+    QStringView number = answer;
+    if (!number.isEmpty() && (number.front() == u'-' || number.front() == u'+'))
+        number = number.mid(1);
     int digits = 0;
     int points = 0;
-    bool zero = true;
-    for (const QChar c : answer) {
+    for (const QChar c : number) {
         if (c.unicode() >= '0' && c.unicode() <= '9') {
             ++digits;
-            zero = zero && c == u'0';
         } else if (c == u'.') {
             ++points;
         } else {
             return false;
         }
     }
-    if (digits == 0 || points > 1)
-        return false;
-    const double v = num::val(answer);
-    return zero || (std::abs(v) < 1e15 && num::str(v) != u"0");
+    return digits > 0 && points <= 1 && cellCanShow(answer);
 }
 
 } // namespace quote

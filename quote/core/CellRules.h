@@ -65,10 +65,15 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden);
 
 namespace quote {
 
+// Whether a cell can show the number a typed text reads as (the lenient reading of the cells): under
+// 1e15 in size (a cell holds 15 significant digits) and, unless its digits are all 0, not so small or
+// so long that it reads or is written as 0 (400 nines read as 0). Every box the user types a number
+// into keeps its old value when this fails, and the bulk commands refuse such an answer.
+bool cellCanShow(QStringView typed);
+
 // The answer of a bulk repricing command: a plain decimal number (an optional sign, digits with at
-// most one "."), blanks around it trimmed, that a cell can show: under 1e15 in size (a cell holds 15
-// significant digits) and, unless it is 0, not so small that it is written as 0. "1,200", "1e3" and
-// a number of 400 digits (it would read as 0 and zero every price) are refused.
+// most one "."), blanks around it trimmed, that a cell can show. "1,200", "1e3" and a number of 400
+// digits (it would read as 0 and zero every price) are refused.
 bool isPlainDecimal(QStringView answer);
 
 } // namespace quote

@@ -35,19 +35,12 @@ inline QString feeBaseUnit(bool byTotal) {
     return byTotal ? QStringLiteral("元") : QStringLiteral("坪");
 }
 
-// What of a fee a user may see; the window, the printouts and the report tables all ask this. The
-// amount, a rate per ping (a price per ping) and a base by total price (the quotation total) are
-// prices. A base per ping is a floor area and a rate by total price a share: a user without the price
-// right sees them when they can be that. A file may hold what a basis switch of an earlier build left
-// there, a total as the number of ping or a price per ping as the share: a base per ping is shown only
-// from 0 to 10,000 ping and when it is not the quotation's 合計 (`quotationTotal`), a rate by total
-// price only from 0 to 1.
-struct FeeShown {
-    bool base = true;
-    bool rate = true;
-    bool amount = true;
-};
-FeeShown feeShown(const Fee& fee, bool pricesShown, QStringView quotationTotal);
+// Whether a user sees the figures of a fee: its base, rate and amount. The window, the printouts and
+// the report tables all ask this. A user without the price right sees none of them, whatever the
+// basis: no value tells a floor area from a total an earlier basis left as the number of ping, nor a
+// share from a price per ping left as the rate. He sees the fee's name, whether it is included and
+// its basis.
+bool feeShown(bool pricesShown);
 
 struct PageEnd {
     Fee design{false, QStringLiteral("設計費"), true, {}, feeBaseUnit(true), {}, {}};

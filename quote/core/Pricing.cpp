@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace quote {
 namespace {
@@ -184,6 +185,16 @@ void ScaleRatioShown(std::span<ItemRow> rows, double k) {
 
 void ScaleRatioStored(std::span<ItemRow> rows, double k) {
     scaleRatio(rows, k, repriceStored);
+}
+
+bool zeroesAPrice(std::span<const ItemRow> rows, const std::function<void(std::span<ItemRow>)>& reprice) {
+    std::vector<ItemRow> after(rows.begin(), rows.end());
+    reprice(after);
+    for (size_t i = 0; i < after.size(); ++i)
+        for (int c : {ColPrice, ColAmount, ColRatio})
+            if (cell(rows[i], c) != 0 && cell(after[i], c) == 0)
+                return true;
+    return false;
 }
 
 void RecalcFee(Fee& fee) {

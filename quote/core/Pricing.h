@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <span>
 
 namespace quote {
@@ -80,8 +81,13 @@ TargetFactor targetFactor(QStringView answer, QStringView currentTotal);
 void ScaleRatioShown(std::span<ItemRow> rows, double k);
 void ScaleRatioStored(std::span<ItemRow> rows, double k);
 
+// Whether a bulk command's change (`reprice`, run here on a copy of the rows) would leave at 0 a unit
+// price, an amount or a ratio that is not 0. An answer other than 0 that would is refused: the row's
+// price and its own ratio would be lost.
+bool zeroesAPrice(std::span<const ItemRow> rows, const std::function<void(std::span<ItemRow>)>& reprice);
+
 // A fee's amount from its rate and base (rate × base, not rounded); an empty rate empties the
-// amount. The caller then runs RecalcGrandTotal. Not to be called while a file is being read.
+// amount. The caller then runs RecalcGrandTotal; the file reader runs it once the file is read whole.
 void RecalcFee(Fee& fee);
 
 // The fee's basis was clicked (`byTotal`: 依總價): by total price the unit is "元" and the base the

@@ -400,11 +400,10 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
                                              : readPageEnd(in, pageEndMarker, next.pageEnd);
     if (current && cut)
         return structureError(*cut);
-    // An amount per ping follows its rate and base, as when they are typed: a cut amount or one
-    // changed outside the program does not count.
+    // A fee's amount follows its rate and base, by either basis, as when they are typed: a cut amount
+    // or one changed outside the program does not count.
     for (Fee* fee : {&next.pageEnd.design, &next.pageEnd.supervision})
-        if (!fee->byTotal)
-            RecalcFee(*fee);
+        RecalcFee(*fee);
 
     doc.adopt(std::move(next));
     doc.showRootAfterRead();

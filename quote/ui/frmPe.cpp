@@ -1,8 +1,10 @@
 #include "frmPe.h"
 
+#include "CellRules.h"
 #include "PageEndRules.h"
 #include "Pricing.h"
 #include "QuoteDocument.h"
+#include "TypedNumber.h"
 #include "ui/Controls.h"
 
 #include <QCheckBox>
@@ -44,9 +46,18 @@ QFrame* separator(QWidget* parent) {
     return line;
 }
 
-// An amount label wide enough for a large amount, so the frame does not squeeze it as it grows.
+// An amount label wide enough for a large amount, and no wider whatever it shows: a figure does not
+// squeeze the boxes beside it nor push the totals out of the frame.
 void keepRoomForAmounts(QLabel* value) {
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-0000000000.00")));
+    value->setFixedWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-0000000000.00")));
+}
+
+// A figure too long for its label is shown cut, with "…", and whole in the label's tool tip.
+void showFigure(QLabel* label, const QString& figure) {
+    const QString shown =
+        label->fontMetrics().elidedText(figure, Qt::ElideRight, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == figure ? QString() : figure);
 }
 
 // Sets a control's text only when it differs (the cursor of a box being typed in stays put).
@@ -154,7 +165,7 @@ frmPe::frmPe(quote::QuoteDocument& doc, QWidget* parent) : QFrame(parent), doc_(
     });
     connect(ckTax, &QCheckBox::toggled, this, &frmPe::ckTax_Click);
     connect(cbTax, &QComboBox::editTextChanged, this, [this](const QString& t) {
-        if (acting())
+        if (acting() && !refused(t))
             doc_.pageEnd.cbTax = t; // a typed rate counts from the next recomputation
     });
     connect(cbTax, &QComboBox::activated, this, &frmPe::cbTax_Click);
@@ -191,7 +202,7 @@ quote::Fee& frmPe::supervision() {
     return doc_.pageEnd.supervision;
 }
 
-void frmPe::showFee(const FeeRow& row, const quote::Fee& fee, const QString& quotationTotal) {
+void frmPe::showFee(const FeeRow& row, const quote::Fee& fee) {
     row.ck->setChecked(fee.included);
     setText(row.name, fee.name);
     (fee.byTotal ? row.byTotal : row.perPing)->setChecked(true);
@@ -199,29 +210,28 @@ void frmPe::showFee(const FeeRow& row, const quote::Fee& fee, const QString& quo
     // rate of the total (or back) that he can neither see nor correct.
     row.byTotal->setEnabled(!PricesHidden);
     row.perPing->setEnabled(!PricesHidden);
-    const quote::FeeShown shown = quote::feeShown(fee, !PricesHidden, quotationTotal);
-    setText(row.base, shown.base ? fee.base : QString());
-    // A base by total price is the quotation total: it is shown, not typed.
-    row.base->setReadOnly(fee.byTotal);
     row.unit->setText(fee.baseUnit);
-    // Without the price right a share of the total may be shown, a rate per ping not; neither is typed.
-    setText(row.rate, shown.rate ? fee.rate : QString());
-    row.rate->setReadOnly(PricesHidden);
-    row.amount->setText(shown.amount ? fee.amount : QString());
+    const bool shown = quote::feeShown(!PricesHidden);
+    setText(row.base, shown ? fee.base : QString());
+    setText(row.rate, shown ? fee.rate : QString());
+    showFigure(row.amount, shown ? fee.amount : QString());
+    // A base by total price is the quotation total: it is shown, not typed. What is not shown is not
+    // typed either.
+    row.base->setReadOnly(fee.byTotal || !shown);
+    row.rate->setReadOnly(!shown);
 }
 
 void frmPe::showDerived() {
     const bool was = showing_;
     showing_ = true;
     const quote::PageEnd& pe = doc_.pageEnd;
-    const QString total = PricesHidden ? quote::quotationTotal(doc_) : QString();
-    showFee(d_, pe.design, total);
-    showFee(l_, pe.supervision, total);
+    showFee(d_, pe.design);
+    showFee(l_, pe.supervision);
     if (cbTax->currentText() != pe.cbTax)
         cbTax->setEditText(pe.cbTax);
     for (const auto& [label, value] : {std::pair{lbNtax, pe.lbNtax}, std::pair{lbTax, pe.lbTax},
                                        std::pair{lbHtax, pe.lbHtax}, std::pair{lbApr, pe.lbApr}})
-        label->setText(PricesHidden ? QString() : value);
+        showFigure(label, PricesHidden ? QString() : value);
     showing_ = was;
 }
 
@@ -315,12 +325,20 @@ void frmPe::cbTax_KeyPress() {
         showDerived();
 }
 
+bool frmPe::refused(const QString& typed) {
+    if (quote::cellCanShow(typed))
+        return false;
+    showDocument(); // every box shows its value again
+    quote::sayNotANumber();
+    return true;
+}
+
 void frmPe::feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped) {
-    if (!acting())
+    if (!acting() || refused((baseTyped ? row.base : row.rate)->text()))
         return;
     // A base by total price follows the quotation total, whatever is shown; a base typed per ping
     // is the user's own.
-    if (baseTyped && !fee.byTotal)
+    if (baseTyped && !row.base->isReadOnly())
         fee.base = row.base->text();
     if (!row.rate->isReadOnly())
         fee.rate = row.rate->text();
@@ -362,7 +380,7 @@ void frmPe::Lop1_Click() {
 }
 
 void frmPe::txtOff_Change() {
-    if (!acting())
+    if (!acting() || refused(txtOff->text()))
         return;
     doc_.pageEnd.txtOff = txtOff->text();
     RecalcGrandTotal();

@@ -25,8 +25,8 @@ public:
     explicit frmPe(quote::QuoteDocument& doc, QWidget* parent = nullptr);
 
     bool Loading = false;
-    // A user without the price right: the totals and whatever of a fee is a price are shown empty
-    // (quote::feeShown); the fee rates are read-only and the basis options disabled.
+    // A user without the price right: the totals and the figures of the fees are shown empty
+    // (quote::feeShown); the fee boxes are read-only and the basis options disabled.
     bool PricesHidden = false;
 
     // Every control shows the document's page-end values again (after New or Open); nothing is
@@ -81,11 +81,14 @@ private:
     void feeChanged(const FeeRow& row, quote::Fee& fee, bool baseTyped);
     void basisClicked(const FeeRow& row, quote::Fee& fee);
     void includedClicked(const FeeRow& row, quote::Fee& fee);
+    // A typed number no cell can show: every box shows the document's value again and the user is
+    // told. True when `typed` was refused.
+    bool refused(const QString& typed);
     // Whether a control's change comes from the user (not Loading, not the frame showing values).
     bool acting() const { return !Loading && !showing_; }
     // The derived values (fee bases and amounts, the four totals) shown again.
     void showDerived();
-    void showFee(const FeeRow& row, const quote::Fee& fee, const QString& quotationTotal);
+    void showFee(const FeeRow& row, const quote::Fee& fee);
 
     quote::QuoteDocument& doc_;
     bool showing_ = false;

@@ -4,6 +4,7 @@
 #include "ItemGridModel.h"
 #include "PickLists.h"
 #include "Pricing.h"
+#include "TypedNumber.h"
 #include "frmQ.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -286,6 +287,17 @@ void CellEditors::cbS_Change() {
 
 void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
     if (!editor->isHidden() && CurRow >= 1 && CurRow < w->m_doc.hfgQ.rows()) {
+        if (!SkipEditorChange && !cellCanShow(text)) {
+            // The cell keeps its number: the editor shows it again, without a recomputation.
+            SkipEditorChange = true;
+            if (editor == txt)
+                txt->setText(w->GTxM(CurRow, CurCol));
+            else
+                cbS->setEditText(w->GTxM(CurRow, CurCol));
+            SkipEditorChange = false;
+            sayNotANumber();
+            return;
+        }
         setCurrentCell(text);
         if (!SkipEditorChange) {
             RecalcAfterEdit(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], col, w->switches());

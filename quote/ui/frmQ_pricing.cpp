@@ -2,6 +2,7 @@
 #include "CellEditors.h"
 #include "CellRules.h"
 #include "Pricing.h"
+#include "TypedNumber.h"
 #include "frmQ.h"
 #include "ui/Dialogs.h"
 
@@ -27,15 +28,22 @@ bool frmQ::bulkCommandAllowed() {
     return false;
 }
 
-std::optional<QString> frmQ::askNumber(const QString& prompt) {
+std::optional<QString> frmQ::askNumber(const QString& prompt, const Reprice& reprice) {
     for (;;) {
         const std::optional<QString> typed = ui::inputBox(prompt);
         const QString answer = typed ? typed->trimmed() : QString();
         if (answer.isEmpty())
             return std::nullopt;
-        if (isPlainDecimal(answer))
+        if (!isPlainDecimal(answer)) {
+            sayNotANumber();
+        } else if (cellValue(answer) != 0 &&
+                   zeroesAPrice(m_doc.hfgQ.dataRows(),
+                                [&](std::span<ItemRow> rows) { reprice(rows, answer); })) {
+            ui::msgBox(QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字"), ui::Buttons::OK,
+                       ui::Icon::Exclamation, kTitle);
+        } else {
             return answer;
-        ui::msgBox(QStringLiteral("請輸入數字"), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+        }
         HideCellEditors();
     }
 }
@@ -43,7 +51,7 @@ std::optional<QString> frmQ::askNumber(const QString& prompt) {
 void frmQ::lbSc_DblClick() {
     if (!bulkCommandAllowed())
         return;
-    const std::optional<QString> answer = askNumber(QStringLiteral("請輸入比例係數"));
+    const std::optional<QString> answer = askNumber(QStringLiteral("請輸入比例係數"), SetRatioShown);
     if (!answer)
         return;
     if (m_doc.NodeIsLeaf)
@@ -58,12 +66,21 @@ void frmQ::lbSc_DblClick() {
 void frmQ::lbSum_DblClick() {
     if (!bulkCommandAllowed())
         return;
-    const std::optional<QString> answer = askNumber(QStringLiteral("請輸入金額"));
+    const QString total = m_doc.totals.lbSumT;
+    if (cellValue(total) == 0) {
+        ui::msgBox(QStringLiteral("合計為 0，無法依合計調整比例"), ui::Buttons::OK, ui::Icon::Exclamation,
+                   kTitle);
+        return;
+    }
+    const std::optional<QString> answer =
+        askNumber(QStringLiteral("請輸入金額"), [&total](std::span<ItemRow> rows, const QString& a) {
+            ScaleRatioShown(rows, targetFactor(a, total).k);
+        });
     if (!answer)
         return;
-    const TargetFactor f = targetFactor(*answer, m_doc.totals.lbSumT);
+    const TargetFactor f = targetFactor(*answer, total);
     if (f.status != TargetStatus::Ok)
-        return; // a total of 0 gives no factor: nothing changes
+        return; // a total too small for a factor: nothing changes
     if (m_doc.NodeIsLeaf)
         m_doc.TrimEmptyRows();
     ScaleRatioShown(m_doc.hfgQ.dataRows(), f.k);

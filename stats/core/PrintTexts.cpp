@@ -4,8 +4,8 @@
 
 namespace stats {
 
-QString feeNameText(const quote::Fee& fee, const quote::FeeShown& shown) {
-    if (fee.byTotal || !shown.rate)
+QString feeNameText(const quote::Fee& fee, bool shown) {
+    if (fee.byTotal || !shown)
         return fee.name;
     return fee.name + u'\t' + fee.rate + QStringLiteral("元/坪");
 }

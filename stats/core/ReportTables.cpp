@@ -176,17 +176,18 @@ void FillDetailPrintTables(quote::QuoteDocument& doc, const ReportSources& src, 
 namespace {
 
 // A fee line of the cover page.
-ReportLine feeLine(const quote::Fee& fee, bool pricesShown, const QString& quotationTotal) {
+ReportLine feeLine(const quote::Fee& fee, bool pricesShown) {
     ReportLine l(5);
-    const quote::FeeShown shown = quote::feeShown(fee, pricesShown, quotationTotal);
+    const bool shown = quote::feeShown(pricesShown);
     l[1] = feeNameText(fee, shown);
     l[2] = fee.byTotal ? QStringLiteral("總價") : QStringLiteral("坪");
-    if (fee.byTotal && shown.rate)
+    if (!shown)
+        return l;
+    if (fee.byTotal)
         l[3] = quote::PickLists::percentText(num::val(fee.rate)); // the format "0%": halves away from zero
-    else if (!fee.byTotal && shown.base)
+    else
         l[3] = fee.base;
-    if (shown.amount)
-        l[4] = mdM::FormatThousands(fee.amount);
+    l[4] = mdM::FormatThousands(fee.amount);
     return l;
 }
 
@@ -217,12 +218,10 @@ void FillFrontPagePrintTables(quote::QuoteDocument& doc, const ReportSources& sr
                             amount(num::str(groups.value(1).toDouble()))};
     const int g = k - 1;
     const quote::PageEnd& pe = doc.pageEnd;
-    // What of a fee a user without the price right sees depends on the quotation total.
-    const QString quotationTotal = prices ? QString() : quote::quotationTotal(doc);
     if (pe.design.included)
-        lines << feeLine(pe.design, prices, quotationTotal);
+        lines << feeLine(pe.design, prices);
     if (pe.supervision.included)
-        lines << feeLine(pe.supervision, prices, quotationTotal);
+        lines << feeLine(pe.supervision, prices);
     lines << textLine(QStringLiteral("    合  計"), amount(pe.lbNtax));
     if (pe.ckTax)
         lines << textLine(QStringLiteral("    稅  金"), amount(pe.lbTax));

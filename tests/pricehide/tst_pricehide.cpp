@@ -150,8 +150,8 @@ void addNeedles(Needles& n, const QuoteDocument& doc, bool prices) {
     if (prices) {
         const PageEnd& pe = doc.pageEnd;
         for (const Fee& f : {pe.design, pe.supervision}) {
-            n.add(num::val(f.amount), f.name);
-            n.add(num::val(f.byTotal ? f.base : f.rate), f.name + QStringLiteral(" 基準"));
+            for (const QString& figure : {f.base, f.rate, f.amount}) // no figure of a fee is shown
+                n.add(num::val(figure), f.name);
             n.add(num::val(f.rate) * 100, f.name + QStringLiteral(" 基準 %")); // a price per ping as a share
         }
         for (const QString& v : {pe.lbNtax, pe.lbTax, pe.lbHtax, pe.lbApr})
@@ -365,6 +365,12 @@ private slots:
         for (Fee* f : {&earlier.pageEnd.design, &earlier.pageEnd.supervision})
             f->byTotal = !f->byTotal;
         QVERIFY(!quote::QuoteFile::write(earlier, fx.folder->file(QStringLiteral("earlier.kav"))));
+        // One row whose 合計 an earlier switch left as the floor area.
+        QuoteDocument past =
+            xlfixture::quotation({{{"浴室", "防水"}, {{"修漏", "", "式", "1", "8200", "6100"}}}});
+        past.pageEnd.design = {true, QStringLiteral("設計費"), false, QStringLiteral("8200"),
+                               feeBaseUnit(false), QStringLiteral("0.05"), {}};
+        QVERIFY(!quote::QuoteFile::write(past, fx.folder->file(QStringLiteral("past-total.kav"))));
         child<QAbstractButton>(w, "Dop2")->click();
         child<QAbstractButton>(w, "Lop1")->click();
         QVERIFY(!quote::QuoteFile::write(w->document(), m_switched));
@@ -530,6 +536,16 @@ private slots:
                                   }};
             commands << std::pair{QStringLiteral("比例 1"), [=] { bulk("lbSc", QStringLiteral("1")); }}
                      << std::pair{QStringLiteral("合計 100000"), [=] { bulk("lbSum", QStringLiteral("100000")); }};
+            commands << std::pair{QStringLiteral("opened, a past total as floor area"), [&] {
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(fx.folder->file(QStringLiteral("past-total.kav")));
+                                      w->mOpen_Click();
+                                  }}
+                     << std::pair{QStringLiteral("its quantity changed"), [=] {
+                                      w->tv_NodeClick(w->document().tree.leaves(kRootKey).first());
+                                      press(1, ColQty);
+                                      QTest::keyClicks(cells->txt, QStringLiteral("2"));
+                                  }};
             commands << std::pair{QStringLiteral("opened, of an earlier build"), [&] {
                                       d.expectMessage(ui::Answer::No);
                                       d.expectOpenFile(fx.folder->file(QStringLiteral("earlier.kav")));

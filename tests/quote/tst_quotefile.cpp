@@ -409,7 +409,7 @@ void TestQuoteFile::fieldTolerance_data() {
     QTest::addColumn<QString>("checks"); // ckD ckL ckTax after reading
     QTest::newRow("letter case") << "設計費,tRUE,1,2,3"
                                  << "1,0,1" << true << "元"
-                                 << "3"
+                                 << "2" // rate × base
                                  << "101";
     QTest::newRow("false") << "設計費,FALSE,1,2,3"
                            << "0,1,0" << false << "坪"
@@ -419,9 +419,17 @@ void TestQuoteFile::fieldTolerance_data() {
                                           << "1,1,1" << false << "坪"
                                           << "69301"
                                           << "111";
+    QTest::newRow("by total, amount cut") << "設計費,True,66000,0.1,66"
+                                          << "1,0,1" << true << "元"
+                                          << "6600"
+                                          << "101";
+    QTest::newRow("by total, amount edited") << "設計費,True,66000,0.05,999999"
+                                             << "1,0,1" << true << "元"
+                                             << "3300"
+                                             << "101";
     QTest::newRow("number true") << "設計費,-1,1,2,3"
                                  << "1,1,1" << true << "元"
-                                 << "3"
+                                 << "2"
                                  << "111";
     QTest::newRow("number false") << "設計費,0"
                                   << "0,0,0" << false << "坪"
@@ -430,7 +438,7 @@ void TestQuoteFile::fieldTolerance_data() {
     // Neither a truth value nor 0, 1: the target keeps its value after the reset.
     QTest::newRow("not a truth value") << "設計費,yes,1,2,3"
                                        << "x,2,0" << true << "元"
-                                       << "3"
+                                       << "2"
                                        << "000";
     QTest::newRow("fewer fields") << "設計費"
                                   << "1" << true << "元"

@@ -214,6 +214,13 @@ private slots:
         cells->txt->selectAll();
         cells->txt->paste();
         QCOMPARE(cell(w, 1, ColQty), QStringLiteral("7"));
+        // A number no cell can show (it would read as 0) is refused: the cell keeps its number.
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
+        cells->txt->selectAll();
+        cells->txt->insert(QString(400, u'9'));
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(cells->txt->text() + cell(w, 1, ColQty) + dialogs.messages().at(0).text, "77請輸入數字");
         // A quantity read from a file with a sign stays editable: keys delete and add digits.
         w->document().SetCell(1, ColPrice, QStringLiteral("-2"));
         press(w, 1, ColPrice);
@@ -641,13 +648,16 @@ private slots:
         w->document().hfgQ.setRows(8); // trailing empty rows go first
         w->gridChanged();
         ScriptedDialogs dialogs;
-        dialogs.expectInput(QStringLiteral("1,200"));
-        dialogs.expectMessage();
+        for (const char* refused : {"1,200", "0.0001"}) { // the second would zero the first row's price
+            dialogs.expectInput(QString::fromLatin1(refused));
+            dialogs.expectMessage();
+        }
         dialogs.expectInput(QStringLiteral(" 1.20 "));
         w->lbSc_DblClick();
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.inputs().at(0).prompt, QStringLiteral("請輸入比例係數"));
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請輸入數字"));
+        QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("變成 0")));
         QCOMPARE(w->document().hfgQ.rows(), 3);
         QCOMPARE(cell(w, 1, ColRatio), QStringLiteral("1.20"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("96"));
@@ -681,25 +691,29 @@ private slots:
         frmQ* w = fx.open();
         showLeaf(w, {{"a", "1", "120", "100", "1.2", "120"}, {"b", "1", "80", "100", "0.8", "80"}});
         ScriptedDialogs dialogs;
-        dialogs.expectInput(QStringLiteral("abc"));
-        dialogs.expectMessage();
+        for (const char* refused : {"abc", "1"}) { // 1 would zero the second row's price
+            dialogs.expectInput(QString::fromLatin1(refused));
+            dialogs.expectMessage();
+        }
         dialogs.expectInput(QStringLiteral("400"));
         w->lbSum_DblClick();
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.inputs().at(0).prompt, QStringLiteral("請輸入金額"));
+        QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("變成 0")));
         QCOMPARE(cell(w, 1, ColRatio), QStringLiteral("2.4"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("240"));
         QCOMPARE(cell(w, 2, ColPrice), QStringLiteral("160"));
         QCOMPARE(child<QLabel>(w, "lbSumT")->text(), QStringLiteral("400"));
-        // A total of 0 gives no factor: nothing changes.
+        // A total of 0 gives no factor: the user is told, nothing changes.
         showLeaf(w);
         w->tv_NodeClick(kLeaf);
         w->document().hfgQ.reset();
         w->gridChanged();
         w->RefreshTotals();
-        dialogs.expectInput(QStringLiteral("100"));
+        dialogs.expectMessage();
         w->lbSum_DblClick();
         VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("合計為 0，無法依合計調整比例"));
     }
 };
 

@@ -1,6 +1,7 @@
 // The page-end frame driven through its controls: fees, tax, discount and the grand total.
 #include "PageEndRules.h"
 #include "QuoteDocument.h"
+#include "ScriptedDialogs.h"
 #include "frmPe.h"
 
 #include <QCheckBox>
@@ -178,6 +179,13 @@ void TestFrmPe::designFeeByTotal() {
     c<QCheckBox>("ckD")->click();
     QCOMPARE(text("lbNtax"), QStringLiteral("550"));
     QCOMPARE(text("lbApr"), QStringLiteral("578"));
+    // A rate no cell can show (it would read as 0) is refused: the rate and the fee stay.
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage();
+    c<QLineEdit>("txtdx")->selectAll();
+    c<QLineEdit>("txtdx")->insert(QString(400, u'9'));
+    VERIFY_DIALOGS(dialogs);
+    QCOMPARE(c<QLineEdit>("txtdx")->text() + text("txtDt") + text("lbApr"), QStringLiteral("0.150578"));
 
     // Without the price right the amounts are shown empty and still computed.
     pe_->PricesHidden = true;
@@ -199,11 +207,11 @@ void TestFrmPe::feeBasis_data() {
     QTest::newRow("by total takes the total") << false << false << "12" << "50"
                                               << QStringList{"500", "", ""} << "True,500";
     // Without the price right the basis stays: a rate per ping would become a share of the total.
+    // No figure of a fee is shown: no value tells a floor area or a share from a price.
     QTest::newRow("no price right: per ping kept") << true << false << "37" << "1873"
-                                                   << QStringList{"37", "", ""} << "False,37";
-    // A share of the total is a percentage, shown as every printout shows it; the total is not.
-    QTest::newRow("no price right: share shown") << true << true << "" << "0.07"
-                                                 << QStringList{"", "0.07", ""} << "True,500";
+                                                   << QStringList{"", "", ""} << "False,37";
+    QTest::newRow("no price right: share not shown") << true << true << "" << "0.07"
+                                                     << QStringList{"", "", ""} << "True,500";
 }
 
 void TestFrmPe::feeBasis() {

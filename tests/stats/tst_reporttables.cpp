@@ -228,14 +228,14 @@ private slots:
         QCOMPARE(got.size(), 9 + 22 - 3);
         QCOMPARE(table(*m_report, QStringLiteral("phead")).size(), 1);
 
-        // A user without the price right: fee names and quantities, no rate or amount, in both
+        // A user without the price right: fee names and bases, no figure of a fee, in both
         // reports; a fax of an area code alone prints nothing.
         stats::ReportSources hidden = m_src;
         hidden.pricesHidden = true;
         hidden.custFax = QStringLiteral("02");
         stats::FillFrontPagePrintTables(doc, hidden);
         stats::FillDetailPrintTables(doc, hidden, 2);
-        QCOMPARE(cover().at(4), QStringLiteral("|監工費|坪|30|"));
+        QCOMPARE(cover().at(3) + cover().at(4), QStringLiteral("|設計費|總價|||監工費|坪||"));
         for (const QString& l : cover() + body())
             QVERIFY2(!l.contains(QStringLiteral("元/坪")) && !l.contains(QStringLiteral("新台幣")) &&
                          !l.contains(QRegularExpression(QStringLiteral("\\d,\\d{3}|\\|\\d{3,}\\|"))),

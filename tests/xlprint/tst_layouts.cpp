@@ -209,9 +209,9 @@ private slots:
                        QStringLiteral("3000"), QStringLiteral("90000")};
         QVector<CellOut> cells;
         CellWriter w(cells, 1);
-        writeFeeRow(w, 5, fee, PingBase::Area, true, {});
-        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, true, {});
-        writeFeeRow(w, 7, fee, PingBase::AreaTimesRate, false, {}); // no price right: no rate
+        writeFeeRow(w, 5, fee, PingBase::Area, true);
+        writeFeeRow(w, 6, fee, PingBase::AreaTimesRate, true);
+        writeFeeRow(w, 7, fee, PingBase::AreaTimesRate, false); // no price right: no figure
         SheetPlan sp;
         sp.cells = cells;
         const auto m = cellsOf(sp);
@@ -222,8 +222,8 @@ private slots:
         QCOMPARE(m.value({5, 5}).toDouble(), 90000.0);
         QCOMPARE(m.value({6, 4}).toString(), QStringLiteral("30 X 3000"));
         QCOMPARE(m.value({7, 2}).toString(), QStringLiteral("設計費"));
-        QCOMPARE(m.value({7, 4}).toString(), QStringLiteral("30"));
-        QVERIFY(!m.contains({7, 5}));
+        QCOMPARE(m.value({7, 3}).toString(), QStringLiteral("坪"));
+        QVERIFY(!m.contains({7, 4}) && !m.contains({7, 5}));
     }
 
     void lineCounts_data() {
@@ -429,7 +429,7 @@ private slots:
         QTest::newRow("prices hidden") << true << true << true
                                        << QStringList{"設計費", "監工費", "", "    合  計",
                                                       "    稅  金", "", ""}
-                                       << false << "0.1";
+                                       << false << "";
         // The total the base held is no number of ping: it is not printed as one.
         QTest::newRow("prices hidden, per ping") << true << true << true
                                                  << QStringList{"設計費", "監工費", "", "    合  計",

@@ -21,23 +21,21 @@ void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s) {
 
 } // namespace
 
-void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown,
-                 QStringView quotationTotal) {
-    const quote::FeeShown shown = quote::feeShown(fee, pricesShown, quotationTotal);
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown) {
+    const bool shown = quote::feeShown(pricesShown);
     w.put(row, 1, stats::feeNameText(fee, shown));
+    w.put(row, 2, fee.byTotal ? QStringLiteral("總價") : QStringLiteral("坪"));
+    if (!shown)
+        return;
     if (fee.byTotal) {
-        w.put(row, 2, QStringLiteral("總價"));
-        if (shown.rate)
-            w.put(row, 3, num::val(fee.rate), Align::Right, kPercent);
+        w.put(row, 3, num::val(fee.rate), Align::Right, kPercent);
     } else {
-        w.put(row, 2, QStringLiteral("坪"));
-        QString base = shown.base ? fee.base : QString();
-        if (ping == PingBase::AreaTimesRate && shown.rate)
+        QString base = fee.base;
+        if (ping == PingBase::AreaTimesRate)
             base += QStringLiteral(" X ") + num::str(num::val(fee.rate));
         w.put(row, 3, base, Align::Right);
     }
-    if (shown.amount)
-        w.put(row, 4, amountOf(fee.amount));
+    w.put(row, 4, amountOf(fee.amount));
 }
 
 SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<GroupRow>& groups,
@@ -67,7 +65,7 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
         for (const quote::Fee* fee : {&pe.design, &pe.supervision}) {
             if (!fee->included)
                 continue;
-            writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden, s.lbSumT);
+            writeFeeRow(w, g.S + k, *fee, o.ping, !s.rights.pricesHidden);
             ++k;
         }
     }
@@ -113,9 +111,9 @@ void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s) {
     const quote::PageEnd& pe = s.pageEnd;
     const bool prices = !s.rights.pricesHidden;
     if (pe.design.included)
-        writeFeeRow(w, base + 1, pe.design, PingBase::Area, prices, s.lbSumT);
+        writeFeeRow(w, base + 1, pe.design, PingBase::Area, prices);
     if (pe.supervision.included)
-        writeFeeRow(w, base + 2, pe.supervision, PingBase::Area, prices, s.lbSumT);
+        writeFeeRow(w, base + 2, pe.supervision, PingBase::Area, prices);
     w.put(base + 4, 1, QStringLiteral("    合  計"));
     if (prices)
         w.put(base + 4, 4, amountOf(pe.lbNtax));

@@ -27,11 +27,9 @@ enum class PingBase {
     AreaTimesRate // "floor area X rate"
 };
 
-// A fee row at `row`: name, basis, rate (or floor area) and the fee, each as quote::feeShown lets a
-// user with or without the price right (`pricesShown`) see it in a quotation whose 合計 is
-// `quotationTotal`.
-void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown,
-                 QStringView quotationTotal);
+// A fee row at `row`: name and basis, then the rate (or floor area) and the fee when quote::feeShown
+// lets a user with or without the price right (`pricesShown`) see them.
+void writeFeeRow(CellWriter& w, int row, const quote::Fee& fee, PingBase ping, bool pricesShown);
 
 struct CoverOptions {
     bool blank = false;    // amounts left out

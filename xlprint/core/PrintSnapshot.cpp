@@ -27,7 +27,6 @@ PrintSnapshot snapshotOf(const quote::QuoteDocument& doc, const QStringList& com
         quote::RecalcFee(*fee);
     }
     quote::RecalcGrandTotal(s.pageEnd, total);
-    s.lbSumT = total;
     s.rights = rights;
     s.workTypesOnly = doc.WorkTypesOnly;
     s.treeNodes = doc.tree.count();

@@ -14,7 +14,6 @@ struct PrintSnapshot {
     QString custPhone, custFax, contact; // the customer picker's hand-over
     QStringList company;                 // name, address, telephone, fax, tax number, e-mail
     quote::PageEnd pageEnd;              // fees, tax, totals and remarks after the grand total
-    QString lbSumT;                      // the quotation's 合計, which a base by total price follows
     UserRights rights;
     bool workTypesOnly = false;
     int treeNodes = 1;    // nodes of the tree, the root included
