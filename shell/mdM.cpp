@@ -121,7 +121,8 @@ std::vector<std::pair<QPointer<QObject>, std::function<void()>>>& switchWatchers
 
 void whenMainDbSwitched(QObject* window, std::function<void()> reread) {
     auto& watchers = switchWatchers();
-    std::erase_if(watchers, [](const auto& w) { return !w.first; }); // windows gone
+    // Windows gone, and this window's earlier registration (a window loaded again).
+    std::erase_if(watchers, [window](const auto& w) { return !w.first || w.first == window; });
     watchers.emplace_back(window, std::move(reread));
 }
 

@@ -74,7 +74,7 @@ std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened);
 // windows registered below are then told.
 void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword);
 // Runs `reread` (while `window` lives) each time MainDb has become another database file, so that the
-// window reads again what it shows of the database.
+// window reads again what it shows of the database. A later call for the same window replaces this one.
 void whenMainDbSwitched(QObject* window, std::function<void()> reread);
 // A database error as the windows show it: its number and its description on two lines.
 QString dbErrorText(const db::DbError& e);

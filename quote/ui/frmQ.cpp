@@ -152,6 +152,11 @@ void frmQ::Form_Load() {
     mdM::LoadPrintSettings();
     mdM::OpenDatabase();
     fillPickLists();
+    // A database switched in 系統設定 while the window is open: its lists come from the new one.
+    mdM::whenMainDbSwitched(this, [this] {
+        const db::LoadSession session;
+        fillPickLists(false);
+    });
 
     // As large as the screen's available area; the menu bar's opener shows it maximised.
     if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
