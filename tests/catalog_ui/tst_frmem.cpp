@@ -162,14 +162,19 @@ private slots:
     }
 
     // A held database while the editor is opened from the window: one wait and one message for
-    // the editor's load and the reload after it; the lists shown stay, and 取消 reloads them.
+    // the editor's load and the reload after it; the lists shown stay, and 取消 reloads them. Held
+    // while the window opens: one wait, and a press on the box or the grid reads them again.
     void heldDatabaseWaitsOnce_data() {
-        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("button"); // none: held while the window opens
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<QString>("cancel");
         QTest::newRow("工程類別") << "cmEdK" << "cbK" << "hfgA0" << "cmdCancel";
         QTest::newRow("工程種類") << "Command2" << "cbT" << "hfgW" << "Command4";
+        QTest::newRow("工程類別 at the opening, the box pressed") << "" << "cbK" << "hfgA0" << "cbK";
+        QTest::newRow("工程類別 at the opening, the grid pressed") << "" << "cbK" << "hfgA0" << "hfgA0";
+        QTest::newRow("工程種類 at the opening, the box pressed") << "" << "cbT" << "hfgW" << "cbT";
+        QTest::newRow("工程種類 at the opening, the grid pressed") << "" << "cbT" << "hfgW" << "hfgW";
     }
     void heldDatabaseWaitsOnce() {
         QFETCH(QString, button);
@@ -177,30 +182,51 @@ private slots:
         QFETCH(QString, grid);
         QFETCH(QString, cancel);
         frmEng* f = fx.window();
-        if (box == QLatin1String("cbT"))
-            CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(1);
-        QComboBox* list = child<QComboBox>(f, box.toLatin1().constData());
-        QTableWidget* rows = grid == QLatin1String("hfgA0") ? CatalogUi::areaGrid(0) : CatalogUi::grid("hfgW");
+        QComboBox* list = nullptr;
+        QTableWidget* rows = nullptr;
+        const auto find = [&] {
+            if (box == QLatin1String("cbT"))
+                CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(1);
+            list = child<QComboBox>(f, box.toLatin1().constData());
+            rows = grid == QLatin1String("hfgA0") ? CatalogUi::areaGrid(0) : CatalogUi::grid("hfgW");
+        };
+        find();
         const QStringList entries = CatalogUi::column(rows);
         const int count = list->count();
         QVERIFY(count > 0 && !entries.isEmpty());
+        const bool atOpening = button.isEmpty();
+        if (atOpening) {
+            QVERIFY(f->unload());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
         db::fault::failAll(db::fault::Error::Busy);
         const auto disarm = qScopeGuard([] { db::fault::clear(); });
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
         QString editorReason;
-        QTimer::singleShot(0, this, [&] {
-            editorReason = TestListEditor::list()->toolTip();
-            press("Command1");
-        });
-        QTest::mouseClick(child<QPushButton>(f, button.toLatin1().constData()), Qt::LeftButton);
+        if (atOpening) {
+            f = fx.window();
+        } else {
+            QTimer::singleShot(0, this, [&] {
+                editorReason = TestListEditor::list()->toolTip();
+                press("Command1");
+            });
+            QTest::mouseClick(child<QPushButton>(f, button.toLatin1().constData()), Qt::LeftButton);
+        }
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(db::fault::waitCount(), 1);
-        QVERIFY2(editorReason.startsWith(QStringLiteral("未能載入：")), qPrintable(editorReason));
-        QCOMPARE(list->count(), count);
-        QCOMPARE(CatalogUi::column(rows), entries);
         db::fault::clear();
-        QTest::mouseClick(child<QPushButton>(f, cancel.toLatin1().constData()), Qt::LeftButton);
+        if (atOpening) {
+            find();
+            QCOMPARE(list->count(), 0);
+            QTest::mouseClick(cancel == box ? static_cast<QWidget*>(list) : rows->viewport(), Qt::LeftButton);
+            list->hidePopup();
+        } else {
+            QVERIFY2(editorReason.startsWith(QStringLiteral("未能載入：")), qPrintable(editorReason));
+            QCOMPARE(list->count(), count);
+            QCOMPARE(CatalogUi::column(rows), entries);
+            QTest::mouseClick(child<QPushButton>(f, cancel.toLatin1().constData()), Qt::LeftButton);
+        }
         QCOMPARE(list->count(), count);
         QVERIFY(list->toolTip().isEmpty());
         QCOMPARE(CatalogUi::column(rows), entries);
@@ -335,22 +361,33 @@ private slots:
         QCOMPARE(stored("k"), expected);
     }
 
-    // 確定 on a rename whose entry was deleted meanwhile refuses and keeps the frame and the text;
-    // the order moved before is stored without bringing the entry back.
-    void renameOfADeletedEntryIsRefused() {
+    // 確定 on a rename, or 刪除, of an entry deleted meanwhile refuses, naming it (a rename keeps the
+    // frame and the text); the order moved before is stored without bringing the entry back.
+    void changeOfADeletedEntryIsRefused_data() {
+        QTest::addColumn<bool>("rename");
+        QTest::newRow("rename") << true;
+        QTest::newRow("delete") << false;
+    }
+    void changeOfADeletedEntryIsRefused() {
+        QFETCH(bool, rename);
         frmEm* f = open("k");
         list()->setCurrentRow(0);
         press("cmdDn");
         list()->setCurrentRow(4);
-        press("cmdEdit");
-        enterText(QStringLiteral("牙醫診所"));
+        if (rename) {
+            press("cmdEdit");
+            enterText(QStringLiteral("牙醫診所"));
+        }
         fx.openDb()->execute(QStringLiteral("DELETE FROM 別 WHERE k = '診所'")); // another workstation
         ScriptedDialogs dialogs;
+        if (!rename)
+            dialogs.expectMessage(ui::Answer::Yes);
         dialogs.expectMessage();
-        press("cmdY");
+        press(rename ? "cmdY" : "cmdDel");
         VERIFY_DIALOGS(dialogs);
-        QVERIFY(child<QWidget>(f, "fm")->isVisible());
-        QCOMPARE(child<QLineEdit>(f, "txt")->text(), QStringLiteral("牙醫診所"));
+        QVERIFY(dialogs.messages().last().text.startsWith(QStringLiteral("【診所】已不存在")));
+        QCOMPARE(child<QWidget>(f, "fm")->isVisible(), rename);
+        QCOMPARE(child<QLineEdit>(f, "txt")->text(), rename ? QStringLiteral("牙醫診所") : QString());
         QCOMPARE(stored("k"), (QStringList{QStringLiteral("店面"), QStringLiteral("住宅"),
                                            QStringLiteral("辦公室"), QStringLiteral("餐廳")}));
     }
