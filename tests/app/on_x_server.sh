@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs a test program on an X server of its own (Xvfb on a free display it picks itself) with a window
-# manager, so windows get real frames:  on_x_server.sh [openbox|metacity] WIDTHxHEIGHT program [args]
-# (openbox when none is named; metacity keeps every ordinary window out of reserved strips).
+# manager (openbox, or metacity when named), so windows get real frames:
+#   on_x_server.sh [metacity] WIDTHxHEIGHT program [args]
 set -euo pipefail
-wm_name=openbox
-case $1 in openbox | metacity) wm_name=$1; shift ;; esac
+manager=openbox
+[ "$1" = metacity ] && { manager=metacity; shift; }
 size=$1
 shift
-for tool in Xvfb "$wm_name" xprop; do
+for tool in Xvfb $manager xprop; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed: run scripts/deps" >&2; exit 1; }
 done
 dir=$(mktemp -d)
@@ -32,15 +32,8 @@ Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$dir/display" 2>"$dir/
 xvfb=$!
 await Xvfb test -s "$dir/display"
 export DISPLAY=":$(head -n1 "$dir/display")"
-home=(env HOME="$dir" XDG_CONFIG_HOME="$dir" XDG_CACHE_HOME="$dir")
-if [ "$wm_name" = openbox ]; then
-  "${home[@]}" openbox --startup "sh -c 'echo up > $dir/wm'" 2>"$dir/wm.log" &
-  wm=$!
-  await openbox test -s "$dir/wm"
-else
-  "${home[@]}" metacity --sm-disable 2>"$dir/wm.log" &
-  wm=$!
-  # Up once it names itself the window manager on the root window.
-  await metacity sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
-fi
+HOME="$dir" XDG_CONFIG_HOME="$dir" XDG_CACHE_HOME="$dir" $manager 2>"$dir/wm.log" &
+wm=$!
+# Up once it names itself the window manager on the root window.
+await $manager sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
 QT_QPA_PLATFORM=xcb "$@"

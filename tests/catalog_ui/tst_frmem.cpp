@@ -163,7 +163,8 @@ private slots:
 
     // A held database while the editor is opened from the window: one wait and one message for
     // the editor's load and the reload after it; the lists shown stay, and 取消 reloads them. Held
-    // while the window opens: one wait, and a press on the box or the grid reads them again.
+    // while the window opens: one wait, and a press on the box or the grid reads them again. The box
+    // keeps its width throughout.
     void heldDatabaseWaitsOnce_data() {
         QTest::addColumn<QString>("button"); // none: held while the window opens
         QTest::addColumn<QString>("box");
@@ -192,7 +193,7 @@ private slots:
         };
         find();
         const QStringList entries = CatalogUi::column(rows);
-        const int count = list->count();
+        const int count = list->count(), width = list->width();
         QVERIFY(count > 0 && !entries.isEmpty());
         const bool atOpening = button.isEmpty();
         if (atOpening) {
@@ -219,6 +220,7 @@ private slots:
         if (atOpening) {
             find();
             QCOMPARE(list->count(), 0);
+            QCOMPARE(list->width(), width); // the reason shown cut to the box
             QTest::mouseClick(cancel == box ? static_cast<QWidget*>(list) : rows->viewport(), Qt::LeftButton);
             list->hidePopup();
         } else {
@@ -228,6 +230,7 @@ private slots:
             QTest::mouseClick(child<QPushButton>(f, cancel.toLatin1().constData()), Qt::LeftButton);
         }
         QCOMPARE(list->count(), count);
+        QCOMPARE(list->width(), width);
         QVERIFY(list->toolTip().isEmpty());
         QCOMPARE(CatalogUi::column(rows), entries);
     }
