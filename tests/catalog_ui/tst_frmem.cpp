@@ -162,20 +162,19 @@ private slots:
     }
 
     // A held database while the editor is opened from the window: one wait and one message for
-    // the editor's load and the reload after it; the lists shown stay, and 取消 reloads them. Held
-    // while the window opens: one wait, and a press on the box or the grid reads them again. The box
-    // keeps its width throughout.
+    // the editor's load and the reload after it; the lists shown stay, and 取消 reloads them. Lists
+    // 取消 could not read are read again at their use: a press on the box or the grid.
     void heldDatabaseWaitsOnce_data() {
-        QTest::addColumn<QString>("button"); // none: held while the window opens
+        QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("grid");
         QTest::addColumn<QString>("cancel");
         QTest::newRow("工程類別") << "cmEdK" << "cbK" << "hfgA0" << "cmdCancel";
         QTest::newRow("工程種類") << "Command2" << "cbT" << "hfgW" << "Command4";
-        QTest::newRow("工程類別 at the opening, the box pressed") << "" << "cbK" << "hfgA0" << "cbK";
-        QTest::newRow("工程類別 at the opening, the grid pressed") << "" << "cbK" << "hfgA0" << "hfgA0";
-        QTest::newRow("工程種類 at the opening, the box pressed") << "" << "cbT" << "hfgW" << "cbT";
-        QTest::newRow("工程種類 at the opening, the grid pressed") << "" << "cbT" << "hfgW" << "hfgW";
+        QTest::newRow("工程類別, 取消 held, the box pressed") << "cmdCancel" << "cbK" << "hfgA0" << "cbK";
+        QTest::newRow("區域, 取消 held, the grid pressed") << "cmdCancel" << "cbK" << "hfgA0" << "hfgA0";
+        QTest::newRow("工程種類, 取消 held, the box pressed") << "Command4" << "cbT" << "hfgW" << "cbT";
+        QTest::newRow("施工, 取消 held, the grid pressed") << "Command4" << "cbT" << "hfgW" << "hfgW";
     }
     void heldDatabaseWaitsOnce() {
         QFETCH(QString, button);
@@ -183,54 +182,38 @@ private slots:
         QFETCH(QString, grid);
         QFETCH(QString, cancel);
         frmEng* f = fx.window();
-        QComboBox* list = nullptr;
-        QTableWidget* rows = nullptr;
-        const auto find = [&] {
-            if (box == QLatin1String("cbT"))
-                CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(1);
-            list = child<QComboBox>(f, box.toLatin1().constData());
-            rows = grid == QLatin1String("hfgA0") ? CatalogUi::areaGrid(0) : CatalogUi::grid("hfgW");
-        };
-        find();
+        if (box == QLatin1String("cbT"))
+            CatalogUi::get<QTabWidget>("Tab1")->setCurrentIndex(1);
+        QComboBox* list = child<QComboBox>(f, box.toLatin1().constData());
+        QTableWidget* rows = grid == QLatin1String("hfgA0") ? CatalogUi::areaGrid(0) : CatalogUi::grid("hfgW");
         const QStringList entries = CatalogUi::column(rows);
-        const int count = list->count(), width = list->width();
+        const int count = list->count();
         QVERIFY(count > 0 && !entries.isEmpty());
-        const bool atOpening = button.isEmpty();
-        if (atOpening) {
-            QVERIFY(f->unload());
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
         db::fault::failAll(db::fault::Error::Busy);
         const auto disarm = qScopeGuard([] { db::fault::clear(); });
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
         QString editorReason;
-        if (atOpening) {
-            f = fx.window();
-        } else {
-            QTimer::singleShot(0, this, [&] {
-                editorReason = TestListEditor::list()->toolTip();
-                press("Command1");
-            });
-            QTest::mouseClick(child<QPushButton>(f, button.toLatin1().constData()), Qt::LeftButton);
-        }
+        const bool atUse = cancel == box || cancel == grid;
+        QTimer::singleShot(0, this, [&] {
+            if (atUse)
+                return;
+            editorReason = TestListEditor::list()->toolTip();
+            press("Command1");
+        });
+        QTest::mouseClick(child<QPushButton>(f, button.toLatin1().constData()), Qt::LeftButton);
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(db::fault::waitCount(), 1);
-        db::fault::clear();
-        if (atOpening) {
-            find();
-            QCOMPARE(list->count(), 0);
-            QCOMPARE(list->width(), width); // the reason shown cut to the box
-            QTest::mouseClick(cancel == box ? static_cast<QWidget*>(list) : rows->viewport(), Qt::LeftButton);
-            list->hidePopup();
-        } else {
-            QVERIFY2(editorReason.startsWith(QStringLiteral("未能載入：")), qPrintable(editorReason));
-            QCOMPARE(list->count(), count);
-            QCOMPARE(CatalogUi::column(rows), entries);
-            QTest::mouseClick(child<QPushButton>(f, cancel.toLatin1().constData()), Qt::LeftButton);
-        }
+        QVERIFY2(atUse || editorReason.startsWith(QStringLiteral("未能載入：")), qPrintable(editorReason));
         QCOMPARE(list->count(), count);
-        QCOMPARE(list->width(), width);
+        QVERIFY(atUse || CatalogUi::column(rows) == entries);
+        db::fault::clear();
+        QTest::mouseClick(cancel == box    ? static_cast<QWidget*>(list)
+                          : cancel == grid ? rows->viewport()
+                                           : child<QPushButton>(f, cancel.toLatin1().constData()),
+                          Qt::LeftButton);
+        list->hidePopup();
+        QCOMPARE(list->count(), count);
         QVERIFY(list->toolTip().isEmpty());
         QCOMPARE(CatalogUi::column(rows), entries);
     }
