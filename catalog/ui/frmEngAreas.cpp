@@ -93,7 +93,11 @@ QWidget* frmEng::buildAreasTab() {
     // press on the box or the grid (never over changes not applied).
     for (QWidget* view : {static_cast<QWidget*>(cbK), static_cast<QWidget*>(first)})
         ui::readAgainAtUse(
-            view, [this] { if (m_store && !cmAp->isEnabled()) cmdCancel_Click(); },
+            view,
+            [this] {
+                if (m_store && !cmAp->isEnabled())
+                    cmdCancel_Click();
+            },
             [this] { return !m_categoriesLoaded || (m_areasCategoryIndex >= 0 && !m_areasLoaded); });
     Frame1->setMinimumHeight(ui::twipsToPixelsY(320) + 2 * first->frameWidth() +
                              first->verticalHeader()->defaultSectionSize() * kLeastAreaRows);

@@ -137,9 +137,19 @@ QWidget* frmEng::buildWorkTab() {
     // use: a press on the box or the grid (never over changes not applied).
     for (QWidget* view : {static_cast<QWidget*>(cbT), static_cast<QWidget*>(hfgW)})
         ui::readAgainAtUse(
-            view, [this] { if (m_store && !cmWp->isEnabled()) Command4_Click(); },
+            view,
+            [this] {
+                if (m_store && !cmWp->isEnabled())
+                    Command4_Click();
+            },
             [this] { return !m_kindsLoaded || (m_itemsKindIndex >= 0 && !m_itemsLoaded); });
-    ui::readAgainAtUse(hfgD, [this] { if (m_store) Command5_Click(); }, [this] { return !m_detailsLoaded; });
+    ui::readAgainAtUse(
+        hfgD,
+        [this] {
+            if (m_store)
+                Command5_Click();
+        },
+        [this] { return !m_detailsLoaded; });
 
     auto row = [](std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right) {
         auto* h = new QHBoxLayout;

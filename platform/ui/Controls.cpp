@@ -34,14 +34,15 @@ const char* const kUnloaded = "unloaded";
 class ReadAgain final : public QObject {
 public:
     ReadAgain(QWidget* view, QWidget* pressed, std::function<void()> read, std::function<bool()> unread)
-        : QObject(view), m_view(view), m_pressed(pressed), m_read(std::move(read)), m_unread(std::move(unread)) {}
+        : QObject(view), m_view(view), m_pressed(pressed), m_read(std::move(read)),
+          m_unread(std::move(unread)) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
         // A press on an editable box's text places the cursor; only a press on the box drops it down.
         bool used = e->type() == QEvent::MouseButtonPress && watched == m_pressed;
         if (e->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(m_view)) {
             const auto* k = static_cast<QKeyEvent*>(e);
-            used = k->key() == Qt::Key_F4 ||
-                     ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && (k->modifiers() & Qt::AltModifier));
+            used = k->key() == Qt::Key_F4 || ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) &&
+                                              (k->modifiers() & Qt::AltModifier));
         }
         if (used && (isUnloaded(m_view) || (m_unread && m_unread())))
             m_read();
@@ -82,10 +83,11 @@ private:
         opt.initFrom(m_box);
         if (!m_box->isVisible())
             opt.rect.setWidth(std::max(m_box->minimumWidth(), m_box->sizeHint().width()));
-        const QRect room = m_box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, m_box);
+        const QRect room =
+            m_box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, m_box);
         constexpr int kTextMargin = 4;
-        m_box->setPlaceholderText(
-            m_box->fontMetrics().elidedText(m_reason, Qt::ElideRight, std::max(0, room.width() - kTextMargin)));
+        m_box->setPlaceholderText(m_box->fontMetrics().elidedText(m_reason, Qt::ElideRight,
+                                                                  std::max(0, room.width() - kTextMargin)));
     }
 
     QComboBox* m_box;

@@ -43,7 +43,8 @@ bool isUnloaded(const QWidget* view);
 // down (a press on it, F4, Alt+Down), or as a grid or list is pressed, while the view is marked, or
 // while `unread` (when given) says a list that `read` fills is not read. An editable box is to be
 // made editable first.
-void readAgainAtUse(QWidget* view, const std::function<void()>& read, const std::function<bool()>& unread = {});
+void readAgainAtUse(QWidget* view, const std::function<void()>& read,
+                    const std::function<bool()>& unread = {});
 // Replaces a combo box's entries without a signal. An editable box keeps its text, and its entry
 // chosen while that still is the same text.
 void refill(QComboBox* box, const QStringList& items);

@@ -98,8 +98,8 @@ void bringModalForwardOnPress(QWidget* bar) {
     if (!presses && c) {
         presses = new BlockedBarPresses;
         constexpr char kXInput[] = "XInputExtension";
-        xcb_query_extension_reply_t* xi =
-            xcb_query_extension_reply(c, xcb_query_extension(c, uint16_t(qstrlen(kXInput)), kXInput), nullptr);
+        xcb_query_extension_reply_t* xi = xcb_query_extension_reply(
+            c, xcb_query_extension(c, uint16_t(qstrlen(kXInput)), kXInput), nullptr);
         if (xi && xi->present)
             presses->xinputOpcode = xi->major_opcode;
         free(xi);
@@ -123,7 +123,8 @@ void showAsDock(QWidget* bar) {
     bar->windowHandle()->setProperty("_q_xcb_wm_window_type", kToolkitDockType);
     const xcb_atom_t dock = atom(c, "_NET_WM_WINDOW_TYPE_DOCK");
     if (const xcb_atom_t a = atom(c, "_NET_WM_WINDOW_TYPE"); a != XCB_ATOM_NONE && dock != XCB_ATOM_NONE)
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(bar->winId()), a, XCB_ATOM_ATOM, 32, 1, &dock);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(bar->winId()), a, XCB_ATOM_ATOM, 32, 1,
+                            &dock);
     xcb_flush(c);
 #else
     Q_UNUSED(bar);

@@ -310,7 +310,8 @@ private slots:
             QVERIFY(ui::Default<frmSet>::get()->isVisible());
             QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
             for (const QWidget* w : records) // the whole page shows without scrolling
-                QVERIFY2(!w->findChild<QScrollArea*>()->verticalScrollBar()->isVisible(), qPrintable(w->objectName()));
+                QVERIFY2(!w->findChild<QScrollArea*>()->verticalScrollBar()->isVisible(),
+                         qPrintable(w->objectName()));
             // A second press brings the open window forward where it is; a maximise the program
             // asks for later is placed as the first.
             const std::pair<const char*, QWidget*> opened[] = {{"cmdQ", editor},
@@ -326,8 +327,9 @@ private slots:
                         return;
                 }
             }
-            Reported maximised(editor->windowHandle(), QEvent::WindowStateChange,
-                               [](const QWindow* w) { return w->windowStates().testFlag(Qt::WindowMaximized); });
+            Reported maximised(editor->windowHandle(), QEvent::WindowStateChange, [](const QWindow* w) {
+                return w->windowStates().testFlag(Qt::WindowMaximized);
+            });
             editor->showMaximized();
             QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
             if (QGuiApplication::platformName() == QLatin1String("xcb")) {
@@ -383,7 +385,8 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(settings));
             // Taken off the screen (where the toolkit hands another window's focus to it, it may come
             // back at once).
-            Reported hidden(settings->windowHandle(), QEvent::Expose, [](const QWindow* w) { return !w->isExposed(); });
+            Reported hidden(settings->windowHandle(), QEvent::Expose,
+                            [](const QWindow* w) { return !w->isExposed(); });
             settings->showMinimized();
             QTRY_VERIFY_WITH_TIMEOUT(hidden.reported || !x11, kWmWaitMs);
             if (pressOnBar)

@@ -171,10 +171,10 @@ private slots:
         QTest::addColumn<QString>("cancel");
         QTest::newRow("工程類別") << "cmEdK" << "cbK" << "hfgA0" << "cmdCancel";
         QTest::newRow("工程種類") << "Command2" << "cbT" << "hfgW" << "Command4";
-        QTest::newRow("工程類別, 取消 held, the box pressed") << "cmdCancel" << "cbK" << "hfgA0" << "cbK";
-        QTest::newRow("區域, 取消 held, the grid pressed") << "cmdCancel" << "cbK" << "hfgA0" << "hfgA0";
-        QTest::newRow("工程種類, 取消 held, the box pressed") << "Command4" << "cbT" << "hfgW" << "cbT";
-        QTest::newRow("施工, 取消 held, the grid pressed") << "Command4" << "cbT" << "hfgW" << "hfgW";
+        QTest::newRow("工程類別, 取消 held, box") << "cmdCancel" << "cbK" << "hfgA0" << "cbK";
+        QTest::newRow("區域, 取消 held, grid") << "cmdCancel" << "cbK" << "hfgA0" << "hfgA0";
+        QTest::newRow("工程種類, 取消 held, box") << "Command4" << "cbT" << "hfgW" << "cbT";
+        QTest::newRow("施工, 取消 held, grid") << "Command4" << "cbT" << "hfgW" << "hfgW";
     }
     void heldDatabaseWaitsOnce() {
         QFETCH(QString, button);

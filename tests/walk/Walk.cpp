@@ -96,8 +96,10 @@ Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>&
         if (kav.fileName() == QLatin1String("autosave.kav") || !f.open(QIODevice::ReadOnly))
             continue;
         const QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-        for (const auto& [section, count] : {std::pair{QStringLiteral("[Title]"), 7}, {QStringLiteral("[PageEndPs]"), 5}})
-            t.insert(kav.fileName() + u'/' + section, lines.mid(lines.indexOf(section) + 1, count).join(u'\n'));
+        for (const auto& [section, count] :
+             {std::pair{QStringLiteral("[Title]"), 7}, {QStringLiteral("[PageEndPs]"), 5}})
+            t.insert(kav.fileName() + u'/' + section,
+                     lines.mid(lines.indexOf(section) + 1, count).join(u'\n'));
     }
     return t;
 }
