@@ -3,9 +3,9 @@
 // whole frame inside the screen's available area below the menu bar's frame (above it, should the bar
 // stand lower down). A window that placed itself keeps its place, moved and shrunk only as far as
 // that needs; a window nobody placed opens centred over the window that opened it; a window shown
-// maximised fills the area below the menu bar, also when the program maximises it later. Each window is placed once, when it is first shown:
-// where the user moves it afterwards is his choice. Pop-ups (a date box's calendar, a list) are kept inside
-// the screen.
+// maximised fills the area below the menu bar, also when the program maximises it later. Each window
+// is placed once, when it is first shown: where the user moves it afterwards is his choice. Pop-ups
+// (a date box's calendar, a list) are kept inside the screen.
 #include <QMargins>
 #include <QRect>
 #include <functional>
