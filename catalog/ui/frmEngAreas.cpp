@@ -88,7 +88,17 @@ QWidget* frmEng::buildAreasTab() {
     v->addLayout(bottom);
     // The frame shows a column's twenty rows below its caption where the screen has room for them,
     // else fewer, and the columns scroll: the window fits a 1280x800 screen below the menu bar.
-    const QTableWidget* first = areaGrid(0);
+    QTableWidget* first = areaGrid(0);
+    // The categories, or the areas shown, that could not be read are read again at their use: a
+    // press on the box or the grid (never over changes not applied).
+    for (QWidget* view : {static_cast<QWidget*>(cbK), static_cast<QWidget*>(first)})
+        ui::readAgainAtUse(
+            view,
+            [this] {
+                if (m_store && !cmAp->isEnabled())
+                    cmdCancel_Click();
+            },
+            [this] { return !m_categoriesLoaded || (m_areasCategoryIndex >= 0 && !m_areasLoaded); });
     Frame1->setMinimumHeight(ui::twipsToPixelsY(320) + 2 * first->frameWidth() +
                              first->verticalHeader()->defaultSectionSize() * kLeastAreaRows);
     return w;

@@ -133,6 +133,24 @@ QWidget* frmEng::buildWorkTab() {
     connect(cmUpD, &QPushButton::clicked, this, &frmEng::cmUpD_Click);
     connect(cmDnD, &QPushButton::clicked, this, &frmEng::cmDnD_Click);
 
+    // The work kinds, the items or the markups shown that could not be read are read again at their
+    // use: a press on the box or the grid (never over changes not applied).
+    for (QWidget* view : {static_cast<QWidget*>(cbT), static_cast<QWidget*>(hfgW)})
+        ui::readAgainAtUse(
+            view,
+            [this] {
+                if (m_store && !cmWp->isEnabled())
+                    Command4_Click();
+            },
+            [this] { return !m_kindsLoaded || (m_itemsKindIndex >= 0 && !m_itemsLoaded); });
+    ui::readAgainAtUse(
+        hfgD,
+        [this] {
+            if (m_store)
+                Command5_Click();
+        },
+        [this] { return !m_detailsLoaded; });
+
     auto row = [](std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right) {
         auto* h = new QHBoxLayout;
         for (QWidget* x : left)

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <limits>
@@ -27,28 +29,69 @@ const char* const kOwnLimit = "ownTextLimit";
 
 const char* const kUnloaded = "unloaded";
 
-// Reads a box's list again as it is about to drop down, while the list is not read.
+// Reads a view's list again at its use (a box about to drop down, a grid pressed), while the list is
+// not read.
 class ReadAgain final : public QObject {
 public:
-    ReadAgain(QComboBox* box, std::function<void()> read, std::function<bool()> unread)
-        : QObject(box), m_box(box), m_read(std::move(read)), m_unread(std::move(unread)) {}
+    ReadAgain(QWidget* view, QWidget* pressed, std::function<void()> read, std::function<bool()> unread)
+        : QObject(view), m_view(view), m_pressed(pressed), m_read(std::move(read)),
+          m_unread(std::move(unread)) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
         // A press on an editable box's text places the cursor; only a press on the box drops it down.
-        bool dropping = e->type() == QEvent::MouseButtonPress && watched == m_box;
-        if (e->type() == QEvent::KeyPress) {
+        bool used = e->type() == QEvent::MouseButtonPress && watched == m_pressed;
+        if (e->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(m_view)) {
             const auto* k = static_cast<QKeyEvent*>(e);
-            dropping = k->key() == Qt::Key_F4 ||
-                       ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && (k->modifiers() & Qt::AltModifier));
+            used = k->key() == Qt::Key_F4 || ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) &&
+                                              (k->modifiers() & Qt::AltModifier));
         }
-        if (dropping && (isUnloaded(m_box) || (m_unread && m_unread())))
+        if (used && (isUnloaded(m_view) || (m_unread && m_unread())))
             m_read();
         return false;
     }
 
 private:
-    QComboBox* m_box;
+    QWidget* m_view;
+    QWidget* m_pressed;
     std::function<void()> m_read;
     std::function<bool()> m_unread;
+};
+
+// The reason in a non-editable box, which the toolkit would widen for the whole of it: its start, as
+// far as the box shows at its width, and "…" (the whole reason is its tooltip). Cut again as the
+// box is resized.
+class ReasonInBox final : public QObject {
+public:
+    static inline const QString kName = QStringLiteral("reasonInBox");
+    explicit ReasonInBox(QComboBox* box) : QObject(box), m_box(box) {
+        setObjectName(kName);
+        box->installEventFilter(this);
+    }
+    void show(const QString& reason) {
+        m_reason = reason;
+        fit();
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize && !m_reason.isEmpty())
+            fit();
+        return false;
+    }
+
+private:
+    void fit() {
+        // Before it is laid out, the box is as wide as it asks to be without the reason.
+        QStyleOptionComboBox opt;
+        opt.initFrom(m_box);
+        if (!m_box->isVisible())
+            opt.rect.setWidth(std::max(m_box->minimumWidth(), m_box->sizeHint().width()));
+        const QRect room =
+            m_box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, m_box);
+        constexpr int kTextMargin = 4;
+        m_box->setPlaceholderText(m_box->fontMetrics().elidedText(m_reason, Qt::ElideRight,
+                                                                  std::max(0, room.width() - kTextMargin)));
+    }
+
+    QComboBox* m_box;
+    QString m_reason;
 };
 
 // Every line edit the program places in a window or shows takes its text whole.
@@ -141,18 +184,12 @@ void markUnloaded(QWidget* view, const QString& reason) {
             // Its line edit's placeholder: the combo's own would choose an entry when cleared.
             combo->lineEdit()->setPlaceholderText(reason);
         } else {
-            // The combo's placeholder counts in its minimum width: the width it has without one
-            // is kept while the reason stands.
-            const char* const kWidth = "widthBeforeReason";
-            if (!reason.isEmpty() && !combo->property(kWidth).isValid()) {
-                combo->setProperty(kWidth, combo->minimumWidth());
-                combo->setMinimumWidth(combo->minimumSizeHint().width());
-            }
-            combo->setPlaceholderText(reason);
-            if (reason.isEmpty() && combo->property(kWidth).isValid()) {
-                combo->setMinimumWidth(combo->property(kWidth).toInt());
-                combo->setProperty(kWidth, QVariant());
-            }
+            auto* fitted = dynamic_cast<ReasonInBox*>(
+                combo->findChild<QObject*>(ReasonInBox::kName, Qt::FindDirectChildrenOnly));
+            if (!fitted && !reason.isEmpty())
+                fitted = new ReasonInBox(combo);
+            if (fitted)
+                fitted->show(reason);
             // Filled while the reason stood, it chose no entry: the first one, as a first filling does.
             if (reason.isEmpty() && combo->currentIndex() < 0 && combo->count() > 0) {
                 const QSignalBlocker block(combo);
@@ -193,10 +230,12 @@ bool isUnloaded(const QWidget* view) {
     return view->property(kUnloaded).toBool();
 }
 
-void readAgainAtUse(QComboBox* box, const std::function<void()>& read, const std::function<bool()>& unread) {
-    auto* filter = new ReadAgain(box, read, unread);
-    box->installEventFilter(filter);
-    if (box->lineEdit())
+void readAgainAtUse(QWidget* view, const std::function<void()>& read, const std::function<bool()>& unread) {
+    auto* area = qobject_cast<QAbstractScrollArea*>(view);
+    QWidget* pressed = area ? area->viewport() : view;
+    auto* filter = new ReadAgain(view, pressed, read, unread);
+    pressed->installEventFilter(filter);
+    if (auto* box = qobject_cast<QComboBox*>(view); box && box->lineEdit())
         box->lineEdit()->installEventFilter(filter);
 }
 

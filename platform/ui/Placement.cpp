@@ -262,7 +262,9 @@ public:
         if (!w->isWindow())
             return false;
         if (w == topBar()) {
-            if (type == QEvent::Show && knownMargins(w).isNull())
+            if (type == QEvent::Show)
+                showAsDock(w);
+            if (type == QEvent::Show && !expectedFrameMargins(w).isNull() && knownMargins(w).isNull())
                 whenFramed(w, [w] { reserveTopStrip(w); });
             if (type != QEvent::WindowStateChange)
                 reserveTopStrip(w);
@@ -317,9 +319,15 @@ QRect openingArea(const QWidget* w) {
     QRect area = s->availableGeometry();
     const QWidget* bar = topBar();
     if (bar && bar->isVisible() && bar->screen() == s) {
+        // The larger part of the area beside the bar: below it where it keeps the top, above it
+        // where it was moved down (a window never opens below the screen's edge).
         const QRect barFrame = bar->geometry().marginsAdded(expectedFrameMargins(bar));
-        if (barFrame.intersects(area))
-            area.setTop(std::max(area.top(), barFrame.bottom() + 1));
+        if (barFrame.intersects(area)) {
+            QRect below = area, above = area;
+            below.setTop(barFrame.bottom() + 1);
+            above.setBottom(barFrame.top() - 1);
+            area = below.height() >= above.height() ? below : above;
+        }
     }
     return area;
 }

@@ -1,11 +1,11 @@
 #pragma once
 // Where windows open. The menu bar keeps the top of the screen; every other window opens with its
-// whole frame inside the screen's available area below the menu bar's frame. A window that placed
-// itself keeps its place, moved and shrunk only as far as that needs; a window nobody placed opens
-// centred over the window that opened it; a window shown maximised fills the area below the menu
-// bar, also when the program maximises it later. Each window is placed once, when it is first shown:
-// where the user moves it afterwards is his choice. Pop-ups (a date box's calendar, a list) are kept inside
-// the screen.
+// whole frame inside the screen's available area below the menu bar's frame (above it, should the bar
+// stand lower down). A window that placed itself keeps its place, moved and shrunk only as far as
+// that needs; a window nobody placed opens centred over the window that opened it; a window shown
+// maximised fills the area below the menu bar, also when the program maximises it later. Each window
+// is placed once, when it is first shown: where the user moves it afterwards is his choice. Pop-ups
+// (a date box's calendar, a list) are kept inside the screen.
 #include <QMargins>
 #include <QRect>
 #include <functional>
@@ -17,8 +17,8 @@ namespace ui {
 // The window that keeps the top of the screen (the menu bar); nullptr for none.
 void setTopBar(QWidget* bar);
 
-// The area of the screen of `w` (the primary screen for none) where windows open: its available
-// area below the frame of the visible top bar on that screen.
+// The area of the screen of `w` (the primary screen for none) where windows open: the larger part of
+// its available area beside the frame of the visible top bar on that screen, below or above it.
 QRect openingArea(const QWidget* w = nullptr);
 
 // `frame` moved, and shrunk where it is larger, so that it lies inside `area`.

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <array>
 #include <cmath>
 
@@ -36,17 +37,50 @@ void setCardinals(xcb_connection_t* c, xcb_window_t window, const char* name,
                             values.data());
 }
 
+xcb_connection_t* x11Connection() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+// The head of an XInput 2 device event as the X server sends it (a generic event of the extension).
+struct XiDeviceEventHead {
+    uint8_t responseType;
+    uint8_t extension;
+    uint16_t sequence;
+    uint32_t length;
+    uint16_t eventType;
+    uint16_t deviceId;
+    uint32_t time;
+    uint32_t detail;
+    uint32_t root;
+    uint32_t event;
+};
+constexpr uint16_t kXiButtonPress = 4;
+
 // A press on the bar while a modal window blocks it: the toolkit hands the bar no mouse event, so the
-// press is seen here and brings the modal window forward (minimised, it comes back).
+// press is seen here and brings the modal window forward (minimised, it comes back). Where the X
+// server has XInput 2 the toolkit takes mouse buttons as its events, and no core press comes.
 class BlockedBarPresses : public QAbstractNativeEventFilter {
 public:
     QPointer<QWidget> bar;
+    int xinputOpcode = -1;
+
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
         if (type != "xcb_generic_event_t" || !bar)
             return false;
         const auto* e = static_cast<const xcb_generic_event_t*>(message);
-        if ((e->response_type & ~0x80) != XCB_BUTTON_PRESS ||
-            reinterpret_cast<const xcb_button_press_event_t*>(e)->event != xcb_window_t(bar->internalWinId()))
+        const uint8_t kind = e->response_type & ~0x80;
+        xcb_window_t pressed = XCB_WINDOW_NONE;
+        if (kind == XCB_BUTTON_PRESS) {
+            pressed = reinterpret_cast<const xcb_button_press_event_t*>(e)->event;
+        } else if (kind == XCB_GE_GENERIC) {
+            const auto* xi = static_cast<const XiDeviceEventHead*>(message);
+            if (xi->extension == xinputOpcode && xi->eventType == kXiButtonPress)
+                pressed = xi->event;
+        }
+        if (pressed == XCB_WINDOW_NONE || pressed != xcb_window_t(bar->internalWinId()))
             return false;
         if (QWidget* modal = QApplication::activeModalWidget())
             QTimer::singleShot(0, modal, [modal] { bringForward(modal); });
@@ -60,8 +94,15 @@ public:
 void bringModalForwardOnPress(QWidget* bar) {
 #ifdef KAVO_XCB
     static BlockedBarPresses* presses = nullptr;
-    if (!presses && qApp) {
+    xcb_connection_t* c = x11Connection();
+    if (!presses && c) {
         presses = new BlockedBarPresses;
+        constexpr char kXInput[] = "XInputExtension";
+        xcb_query_extension_reply_t* xi = xcb_query_extension_reply(
+            c, xcb_query_extension(c, uint16_t(qstrlen(kXInput)), kXInput), nullptr);
+        if (xi && xi->present)
+            presses->xinputOpcode = xi->major_opcode;
+        free(xi);
         qApp->installNativeEventFilter(presses);
     }
     if (presses)
@@ -71,12 +112,29 @@ void bringModalForwardOnPress(QWidget* bar) {
 #endif
 }
 
+void showAsDock(QWidget* bar) {
+#ifdef KAVO_XCB
+    xcb_connection_t* c = x11Connection();
+    if (!c || !bar->windowHandle())
+        return;
+    // The toolkit writes the window's type again whenever its flags change; its xcb plugin keeps the
+    // type this property names (a dock).
+    constexpr int kToolkitDockType = 0x4;
+    bar->windowHandle()->setProperty("_q_xcb_wm_window_type", kToolkitDockType);
+    const xcb_atom_t dock = atom(c, "_NET_WM_WINDOW_TYPE_DOCK");
+    if (const xcb_atom_t a = atom(c, "_NET_WM_WINDOW_TYPE"); a != XCB_ATOM_NONE && dock != XCB_ATOM_NONE)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(bar->winId()), a, XCB_ATOM_ATOM, 32, 1,
+                            &dock);
+    xcb_flush(c);
+#else
+    Q_UNUSED(bar);
+#endif
+}
+
 void reserveTopStrip(QWidget* bar) {
 #ifdef KAVO_XCB
-    auto* x11 = QGuiApplication::platformName() == QLatin1String("xcb")
-                    ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                    : nullptr;
-    if (!x11 || !x11->connection() || !bar->isVisible() || !bar->screen())
+    xcb_connection_t* c = x11Connection();
+    if (!c || !bar->isVisible() || !bar->screen())
         return;
     // The window manager counts in device pixels from the top left of the whole desktop.
     const qreal ratio = bar->devicePixelRatioF();
@@ -92,7 +150,6 @@ void reserveTopStrip(QWidget* bar) {
     if (bar->property("ui_reservedStrip") == reserved)
         return;
     bar->setProperty("ui_reservedStrip", reserved);
-    xcb_connection_t* c = x11->connection();
     const auto window = xcb_window_t(bar->winId());
     setCardinals<12>(c, window, "_NET_WM_STRUT_PARTIAL", {0, 0, top, 0, 0, 0, 0, 0, left, right, 0, 0});
     setCardinals<4>(c, window, "_NET_WM_STRUT", {0, 0, top, 0});

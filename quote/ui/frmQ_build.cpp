@@ -325,8 +325,12 @@ int frmQ::windowWidthTwips() const {
     return int(ui::pixelsToTwipsX(frameGeometry().width(), this));
 }
 
+// The layout counts in the window's outer height as the desktop it was drawn for framed it: title
+// bar, menu and borders 750 twips besides the part below the menu. Counted from that part, the tree's
+// button ends at its foot whatever height the window manager gives its title bar.
 int frmQ::windowHeightTwips() const {
-    return int(ui::pixelsToTwipsY(frameGeometry().height(), this));
+    constexpr int kDesignedFrameHeight = 750;
+    return int(ui::pixelsToTwipsY(m_body->height(), this)) + kDesignedFrameHeight;
 }
 
 void frmQ::takeDesignWidths() {

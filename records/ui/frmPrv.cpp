@@ -17,6 +17,8 @@
 
 namespace {
 const char* const kModes[2] = {"w", "p"};
+// Spacing of the page's lines and the margin of the button frame, in pixels.
+constexpr int kNarrowMargin = 3;
 } // namespace
 
 frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
@@ -35,6 +37,7 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
     Frame2 = new QGroupBox;
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto* frame2Row = new QHBoxLayout(Frame2);
+    frame2Row->setContentsMargins(kNarrowMargin, kNarrowMargin, kNarrowMargin, kNarrowMargin);
     for (QPushButton* b : {cmdEdit, cmdY, cmdN}) {
         buttonRow->removeWidget(b);
         b->setParent(Frame2);
@@ -73,8 +76,25 @@ frmPrv::frmPrv() : RecordWindow(records::vendorKind()) {
         linksRow->addWidget(Fm[i]);
     }
     boxes->addStretch();
+    // The whole page fits a 1280x800 screen below the menu bar without scrolling: the check boxes
+    // beside the last box where it stands alone on its line, the lines of the blocks closer together.
     auto* p1 = static_cast<QGridLayout*>(m_panels.at(0)->layout());
-    p1->addLayout(boxes, p1->rowCount(), 0, 1, p1->columnCount());
+    const int last = p1->rowCount() - 1;
+    if (p1->itemAtPosition(last, 2))
+        p1->addLayout(boxes, last + 1, 0, 1, p1->columnCount());
+    else
+        p1->addLayout(boxes, last, 2, 1, p1->columnCount() - 2);
+    for (QWidget* panel : std::as_const(m_panels)) {
+        auto* grid = static_cast<QGridLayout*>(panel->layout());
+        // The boxes of a line keep their spacing across, which they would take from the grid.
+        for (QBoxLayout* line : grid->findChildren<QBoxLayout*>(Qt::FindDirectChildrenOnly))
+            line->setSpacing(grid->horizontalSpacing());
+        grid->setVerticalSpacing(kNarrowMargin);
+    }
+    for (QWidget* page : std::as_const(m_pages) + QList<QWidget*>{Frame1}) {
+        page->layout()->setContentsMargins(kNarrowMargin, kNarrowMargin, kNarrowMargin, kNarrowMargin);
+        page->layout()->setSpacing(kNarrowMargin);
+    }
     static_cast<QVBoxLayout*>(m_pages.at(3)->layout())->addLayout(linksRow);
     for (QLabel* l : m_pages.at(3)->findChildren<QLabel*>()) {
         if (l->text() == QStringLiteral("敘述："))

@@ -27,8 +27,9 @@ constexpr int kMinStripPixels = 3;
 frmMenu::frmMenu() {
     setObjectName(QStringLiteral("frmMenu"));
     setWindowTitle(QStringLiteral("澄築工房 III"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMinimizeButtonHint);
+    // The desktop's dock (ui::showAsDock): no frame of the window manager's; its own buttons fold it
+    // and end the program.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -34,6 +34,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWindow>
@@ -41,6 +43,7 @@
 
 #ifdef KAVO_XCB
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 namespace {
 
@@ -81,22 +84,46 @@ void askWindowManager(QWidget* w, bool maximise) {
 #endif
 }
 
-// Whether the window system has reported `window` maximised since this was made. Until it has, the
-// maximised state is only what the program asked for: should the window manager carry out both that
-// maximise and a restore before the toolkit reads the window's state, the toolkit sees no change and
-// keeps the window maximised.
-class MaximiseReported : public QObject {
+// Presses the left button over the middle of `w` through the X server, as a mouse does: the toolkit
+// gets the press as the server hands it over (an XInput 2 event where the server has XInput 2).
+void pressThroughServer(const QWidget* w) {
+#ifdef KAVO_XCB
+    xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const QPoint at = w->mapToGlobal(w->rect().center()) * w->devicePixelRatioF();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, int16_t(at.x()), int16_t(at.y()), 0);
+    for (const uint8_t type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE})
+        xcb_test_fake_input(c, type, 1, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+    xcb_flush(c);
+#else
+    Q_UNUSED(w);
+    QFAIL("built without X11");
+#endif
+}
+
+// Whether the window system has reported a state of `window` since this was made (maximised, off the
+// screen). Until it has, a state is only what the program asked for: should the window manager carry
+// out both a maximise and a restore before the toolkit reads the window's state, the toolkit sees no
+// change and keeps the window maximised.
+class Reported : public QObject {
 public:
-    explicit MaximiseReported(QWindow* window) { window->installEventFilter(this); }
+    // Reports of `type` for which `state` holds.
+    Reported(QWindow* window, QEvent::Type type, std::function<bool(const QWindow*)> state)
+        : m_type(type), m_state(std::move(state)) {
+        window->installEventFilter(this);
+    }
     bool reported = false;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::WindowStateChange && e->spontaneous() &&
-            static_cast<QWindow*>(o)->windowStates().testFlag(Qt::WindowMaximized))
+        if (e->type() == m_type && e->spontaneous() && m_state(static_cast<QWindow*>(o)))
             reported = true;
         return false;
     }
+
+private:
+    QEvent::Type m_type;
+    std::function<bool(const QWindow*)> m_state;
 };
 
 class TestPlacement : public QObject {
@@ -111,14 +138,16 @@ class TestPlacement : public QObject {
         return w->windowHandle() ? w->windowHandle()->frameGeometry() : w->frameGeometry();
     }
 
-    // Each shown window that lies outside the screen or (but the menu bar) under the menu bar's frame.
+    // Each shown window that lies outside the screen or (but the menu bar) under the menu bar's frame;
+    // the menu bar away from the screen's top.
     static QStringList misplaced() {
         const QWidget* bar = ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get() : nullptr;
         QStringList found;
         for (const QWidget* w : QApplication::topLevelWidgets()) {
             const QRect frame = frameOf(w);
             if (w->isVisible() && (!w->screen()->geometry().contains(frame) ||
-                                   (bar && w != bar && frame.intersects(frameOf(bar)))))
+                                   (bar && w != bar && frame.intersects(frameOf(bar))) ||
+                                   (w == bar && frame.top() != w->screen()->geometry().top())))
                 QDebug(&found.emplace_back()) << w << frame << w->geometry() << w->windowState();
         }
         return found;
@@ -251,9 +280,8 @@ private slots:
     void menuWindows() {
         mdM::UserRights = 4095;
         frmMenu* bar = showForm<frmMenu>();
-        // Framed, the bar keeps its right edge 900 twips from the screen's, folded or not.
-        QTRY_VERIFY(!bar->windowHandle()->frameMargins().isNull() ||
-                    QGuiApplication::platformName() != QLatin1String("xcb"));
+        // The bar keeps its right edge 900 twips from the screen's, folded or not.
+        QVERIFY(QTest::qWaitForWindowExposed(bar));
         const auto gap = [bar] { return ui::screenRect(bar).right() - frameOf(bar).right(); };
         QTRY_COMPARE(gap(), ui::twipsToPixelsX(900, bar));
         for (int fold = 0; fold < 2; ++fold) {
@@ -271,16 +299,19 @@ private slots:
             open(ui::Default<frmAddw>::get(), editor);
             open(ui::Default<frmXlSet>::get(), editor);
             open(ui::Default<frmCal>::get(), editor);
-            for (const QWidget* records : {static_cast<QWidget*>(ui::Default<frmCus>::get()),
-                                           static_cast<QWidget*>(ui::Default<frmSta>::get()),
-                                           static_cast<QWidget*>(ui::Default<frmPrv>::get())})
-                click(records, "cmdAdd"); // the whole page
+            const QWidget* const records[] = {ui::Default<frmCus>::get(), ui::Default<frmSta>::get(),
+                                              ui::Default<frmPrv>::get()};
+            for (const QWidget* w : records)
+                click(w, "cmdAdd"); // the whole page
             open(ui::Default<frmWP>::get(), ui::Default<frmPrv>::get());
             open(ui::Default<frmPsel>::get(), ui::Default<frmPrv>::get());
             open(ui::Default<frmPrt>::get(), ui::Default<frmPsel>::get());
             open(ui::Default<frmEm>::get(), ui::Default<frmEng>::get());
             QVERIFY(ui::Default<frmSet>::get()->isVisible());
             QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
+            for (const QWidget* w : records) // the whole page shows without scrolling
+                QVERIFY2(!w->findChild<QScrollArea*>()->verticalScrollBar()->isVisible(),
+                         qPrintable(w->objectName()));
             // A second press brings the open window forward where it is; a maximise the program
             // asks for later is placed as the first.
             const std::pair<const char*, QWidget*> opened[] = {{"cmdQ", editor},
@@ -296,7 +327,9 @@ private slots:
                         return;
                 }
             }
-            MaximiseReported maximised(editor->windowHandle());
+            Reported maximised(editor->windowHandle(), QEvent::WindowStateChange, [](const QWindow* w) {
+                return w->windowStates().testFlag(Qt::WindowMaximized);
+            });
             editor->showMaximized();
             QTRY_VERIFY2(misplaced().isEmpty(), qPrintable(misplaced().join(QLatin1Char('\n'))));
             if (QGuiApplication::platformName() == QLatin1String("xcb")) {
@@ -329,14 +362,39 @@ private slots:
         checkModal([&] { report.preview(editor, fx.folder->path()); });
     }
 
-    // A modal window minimised and restored where allowed, then closed: a click reaches the editor.
+    // A modal window minimised, then restored by the program or brought back by a press on the bar
+    // (with the window manager's, which minimises the editor with it), then closed: a click reaches
+    // the editor.
+    void modalWindowMinimised_data() {
+        QTest::addColumn<bool>("pressOnBar");
+        QTest::newRow("restored") << false;
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            QTest::newRow("brought back by a press on the bar") << true;
+    }
     void modalWindowMinimised() {
+        QFETCH(bool, pressOnBar);
+        frmMenu* bar = showForm<frmMenu>();
         QWidget* editor = ui::Default<frmQ>::get();
-        open(editor, showForm<frmMenu>());
+        open(editor, bar);
         frmXlSet* settings = ui::Default<frmXlSet>::get();
-        QTimer::singleShot(100, settings, &QWidget::showMinimized);
-        QTimer::singleShot(2000, settings, &QWidget::showNormal);
-        QTimer::singleShot(4000, settings, &QWidget::close);
+        // Shown as the window system reports it (the offscreen one reports nothing).
+        const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+        const auto shown = [x11](const QWidget* w) { return !x11 || w->windowHandle()->isExposed(); };
+        QTimer::singleShot(0, settings, [&] {
+            const auto close = qScopeGuard([settings] { settings->close(); });
+            QVERIFY(QTest::qWaitForWindowExposed(settings));
+            // Taken off the screen (where the toolkit hands another window's focus to it, it may come
+            // back at once).
+            Reported hidden(settings->windowHandle(), QEvent::Expose,
+                            [](const QWindow* w) { return !w->isExposed(); });
+            settings->showMinimized();
+            QTRY_VERIFY_WITH_TIMEOUT(hidden.reported || !x11, kWmWaitMs);
+            if (pressOnBar)
+                pressThroughServer(bar);
+            else
+                settings->showNormal();
+            QTRY_VERIFY_WITH_TIMEOUT(shown(settings) && shown(editor), kWmWaitMs);
+        });
         settings->showModal();
         QTRY_VERIFY_WITH_TIMEOUT(!ui::Default<frmXlSet>::isLoaded(), kWmWaitMs);
         auto* cmdPe = child<QPushButton>(editor, "cmdPe");

@@ -298,6 +298,7 @@ private slots:
     void failedLoadsLeaveGroupsUnloaded() {
         const QStringList units = fx.stored(QStringLiteral("SELECT u FROM u ORDER BY sort"));
         const QStringList shop = fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"));
+        db::fault::failTable(QStringLiteral("別"), db::fault::Error::IoError, db::fault::Access::Read);
         db::fault::failTable(QStringLiteral("u"), db::fault::Error::Busy, db::fault::Access::Read);
         ScriptedDialogs dialogs;
         dialogs.expectMessage(); // one for the window's whole load
@@ -305,10 +306,13 @@ private slots:
         db::fault::clear();
         QCOMPARE(CatalogUi::listGrid(0)->rowCount(), 0);
         QVERIFY(CatalogUi::listGrid(0)->toolTip().contains(QString::fromUtf8(db::kBusyMessage)));
+        QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
+        QCOMPARE(cbK->width(), cbK->minimumWidth()); // the reason cut to the box
+        QTest::mouseClick(cbK, Qt::LeftButton);      // read again as it drops down
+        cbK->hidePopup();
 
         db::fault::failTable(QStringLiteral("k2a"), db::fault::Error::IoError, db::fault::Access::Read);
         dialogs.expectMessage();
-        QComboBox* cbK = CatalogUi::get<QComboBox>("cbK");
         cbK->setCurrentIndex(cbK->findText(QStringLiteral("店面")));
         emit cbK->activated(cbK->currentIndex());
         QVERIFY(CatalogUi::visibleAreas().isEmpty());

@@ -89,15 +89,17 @@ Tables snapshot(const TempProgramFolder& folder, QMap<QString, db::DatabasePtr>&
             t.insert(name + u'/' + names.text(0), rows.join(QLatin1Char('\n')));
         }
     }
-    // A quotation a row saved: its header as the file holds it (bytes as Latin-1, so that no
-    // text of it passes for a value the views show).
+    // A quotation a row saved: its header and page-end remarks as the file holds them (bytes as
+    // Latin-1, so that no text of it passes for a value the views show).
     for (const QFileInfo& kav : QDir(folder.path()).entryInfoList({QStringLiteral("*.kav")}, QDir::Files)) {
         QFile f(kav.filePath());
         if (kav.fileName() == QLatin1String("autosave.kav") || !f.open(QIODevice::ReadOnly))
             continue;
         const QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-        const qsizetype from = lines.indexOf(QStringLiteral("[Title]")) + 1;
-        t.insert(kav.fileName() + QStringLiteral("/[Title]"), lines.mid(from, 7).join(u'\n'));
+        for (const auto& [section, count] :
+             {std::pair{QStringLiteral("[Title]"), 7}, {QStringLiteral("[PageEndPs]"), 5}})
+            t.insert(kav.fileName() + u'/' + section,
+                     lines.mid(lines.indexOf(section) + 1, count).join(u'\n'));
     }
     return t;
 }

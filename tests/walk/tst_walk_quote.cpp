@@ -44,6 +44,20 @@ QList<Row> rows() {
              w->action(QStringLiteral("mSaveAs"))->trigger();
          },
          kDiscard},
+        {QStringLiteral("報價單: 開啟, 頁尾備註先開, 另存新檔"), {QStringLiteral("r:ps")}, openMainDb,
+         [] { form<frmQ>(); },
+         [] {
+             // The page-end frame opened before any header box drops down, its first remark taken
+             // with Down, saved under a new name.
+             frmQ* w = ui::Default<frmQ>::get();
+             for (QComboBox* box : {w->categoryBox(), w->projectNameBox()})
+                 box->setEditText(QStringLiteral("住宅"));
+             w->pageEndButton()->click();
+             QTest::keyClick(w->findChild<frmPe*>()->cbPe[0], Qt::Key_Down);
+             Walker::dialogs().expectSaveFile(sys::programFolder() + QStringLiteral("/walk.kav"));
+             w->action(QStringLiteral("mSaveAs"))->trigger();
+         },
+         kDiscard},
         {QStringLiteral("報價單: 開啟, 以鍵盤選負責業務, 另存新檔"), {QStringLiteral("r:員工")}, openMainDb,
          [] { form<frmQ>(); },
          [] {
