@@ -81,6 +81,7 @@ void frmEng::Form_Load() {
     if (!d)
         return;
     m_store = std::make_unique<catalog::CatalogStore>(d);
+    mdM::whenMainDbSwitched(this, [this] { mainDbSwitched(); });
     m_rights = mdM::RightsToBits(mdM::UserRights).mid(9, 1) != QLatin1String("0");
     // Without rights position 10 the window only shows. The move buttons follow their group's load.
     cmEdK->setEnabled(m_rights);
@@ -102,6 +103,13 @@ void frmEng::Form_Load() {
     m_loading = false;
     if (!m_loadError.isEmpty())
         ui::msgBox(m_loadError, ui::Buttons::OK, ui::Icon::Critical, kTitle);
+}
+
+void frmEng::mainDbSwitched() {
+    if (!Form_QueryUnload())
+        return;
+    const db::LoadSession session;
+    Form_Load();
 }
 
 QColor frmEng::listBoxColour(const QString& mode) const {

@@ -372,6 +372,10 @@ private slots:
         QVERIFY(mdM::MainDb != first);
         QVERIFY(mdM::MainDb->path().startsWith(other));
         QCOMPARE(CatalogUi::get<QComboBox>("cbK")->currentText(), QStringLiteral("住宅"));
+        // Switched back while it is open: it reads the database now in use.
+        QVERIFY(fx.folder->writeMdbPath(fx.folder->path(), fx.folder->path(), fx.folder->path()));
+        QVERIFY(mdM::OpenDatabase());
+        QCOMPARE(CatalogUi::get<QComboBox>("cbK")->currentText(), QStringLiteral("店面"));
     }
 
     void menuBarOpensItMaximised() {
