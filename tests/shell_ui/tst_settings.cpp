@@ -341,6 +341,17 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(shell::readCompany(*fx.openDb()).at(0), QStringLiteral("澄築室內裝修工程有限公司"));
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")).at(0), fx.folder->path());
+        // Another workstation's change of the company since: asked; 是 writes only the name typed here.
+        fx.openDb()->execute(QStringLiteral("UPDATE company SET 電話 = '02-9999'"));
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectMessage();
+        click("Command3");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("公司資料已在別處變更")));
+        const QStringList stored = shell::readCompany(*fx.openDb());
+        QCOMPARE(stored.at(0), QStringLiteral("不該寫入"));
+        QCOMPARE(stored.at(2), QStringLiteral("02-9999"));
+        QCOMPARE(box("txtCo_tel")->text(), QStringLiteral("02-9999"));
     }
 };
 
