@@ -3,6 +3,8 @@
 #include "mdM.h"
 #include "text/Numbers.h"
 
+#include <QFileInfo>
+
 namespace shell {
 
 std::optional<QString> readSuperUserPassword(db::Database& d) {
@@ -40,7 +42,10 @@ LoginResult checkLogin(db::Database& d, const QString& user, const QString& pass
     return r;
 }
 
-void rememberLogin(const LoginResult& r) {
+void beginSession(const db::DatabasePtr& d, const LoginResult& r, const std::optional<QString>& superPassword) {
+    mdM::MainDb = d;
+    mdM::SessionDbFile = QFileInfo(d->path()).absoluteFilePath();
+    mdM::SuperUserPassword = superPassword.value_or(QString());
     mdM::CurrentUserName = r.name;
     mdM::CurrentUserLogin = r.login;
     mdM::CurrentUserPassword = r.password;

@@ -36,7 +36,8 @@ std::optional<QString> readSuperUserPassword(db::Database& d);
 LoginResult checkLogin(db::Database& d, const QString& user, const QString& password,
                        const std::optional<QString>& superPassword);
 
-// Makes an accepted login the current user of mdM (names, password and rights word).
-void rememberLogin(const LoginResult& r);
+// Makes an accepted login the session of mdM: the database it was checked in, the user (names,
+// password and rights word) and that database's SuperUser password as read for the login.
+void beginSession(const db::DatabasePtr& d, const LoginResult& r, const std::optional<QString>& superPassword);
 
 } // namespace shell

@@ -23,20 +23,29 @@ QStringList readCompany(db::Database& d) {
     return fields;
 }
 
-void writeCompany(db::Database& d, const QStringList& fields) {
-    // The row is read back in the write's transaction: stored is only what was also read.
+std::optional<QStringList> writeCompany(db::Database& d, const QStringList& typed, const QStringList& read,
+                                        bool overwrite) {
+    // Checked and written in one transaction: stored is only what was also compared.
     db::Transaction transaction(d);
+    QStringList stored = readCompany(d);
+    if (!overwrite && stored != read)
+        return std::nullopt;
     db::Recordset rs = d.openRecordset(kCompanyTable);
-    if (rs.eof()) {
+    const bool adding = rs.eof();
+    if (adding) {
         rs.addNew();
     } else {
         rs.moveFirst();
         rs.edit();
     }
     for (int i = 0; i < kCompanyFields; ++i)
-        rs.setField(i, fields.value(i));
+        if (adding || typed.value(i) != read.value(i)) {
+            rs.setField(i, typed.value(i));
+            stored[i] = typed.value(i);
+        }
     rs.update();
     transaction.commit();
+    return stored;
 }
 
 bool changeSuperUserPassword(db::Database& d, const QString& password) {
@@ -44,21 +53,12 @@ bool changeSuperUserPassword(db::Database& d, const QString& password) {
                      {password, QString::fromLatin1(kSuperUserLogin)}) > 0;
 }
 
-QString applyFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
-    db::DatabasePtr opened;
-    std::optional<QString> superUserPassword;
-    try {
-        opened = mdM::openMainDb(mdM::resolveFolder(dbFolder));
-        superUserPassword = mdM::superUserPasswordOf(opened);
-    } catch (const db::DbError& e) {
-        return mdM::dbErrorText(e);
-    }
+QString keepFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {
     if (const QString error = mdM::writeMdbPathIni(dbFolder, templateFolder, quoteFolder); !error.isEmpty())
         return error;
     mdM::DbFolder = mdM::resolveFolder(dbFolder);
     mdM::TemplateFolder = mdM::resolveFolder(templateFolder);
     mdM::QuoteFolder = mdM::resolveFolder(quoteFolder);
-    mdM::useMainDb(opened, superUserPassword);
     return {};
 }
 
@@ -84,18 +84,30 @@ bool writeAutoIni(bool on, const QString& intervalText, QString* error) {
 
 QVector<StaffRights> readStaffRights(db::Database& d) {
     QVector<StaffRights> rows;
-    db::Recordset rs =
-        d.query(QStringLiteral("SELECT rowid, 中文姓名, 權限 FROM 員工 ORDER BY 員工編號, rowid"));
+    db::Recordset rs = d.query(
+        QStringLiteral("SELECT rowid, 英文姓名, 中文姓名, 權限 FROM 員工 ORDER BY 員工編號, rowid"));
     for (; !rs.eof(); rs.moveNext())
-        rows.append({rs.value(0).toLongLong(), rs.text(1), int(num::val(rs.text(2)))});
+        rows.append({rs.value(0).toLongLong(), rs.text(1), rs.text(2), int(num::val(rs.text(3)))});
     return rows;
 }
 
-void writeStaffRights(db::Database& d, const QVector<StaffRights>& rows) {
+std::optional<int> storedRights(db::Database& d, const StaffRights& member) {
+    // The login name compares exactly, as the login does: a record reused by another member is not his.
+    db::Recordset rs = d.query(QStringLiteral("SELECT 英文姓名, 權限 FROM 員工 WHERE rowid = ?"), {member.recordId});
+    if (rs.eof() || rs.text(0) != member.login)
+        return std::nullopt;
+    return int(num::val(rs.text(1)));
+}
+
+bool writeStaffRights(db::Database& d, const QVector<RightsChange>& changes) {
     db::Transaction t(d);
-    for (const StaffRights& r : rows)
-        d.execute(QStringLiteral("UPDATE 員工 SET 權限 = ? WHERE rowid = ?"), {r.rights, r.recordId});
+    for (const RightsChange& c : changes) {
+        if (storedRights(d, c.read) != c.read.rights)
+            return false;
+        d.execute(QStringLiteral("UPDATE 員工 SET 權限 = ? WHERE rowid = ?"), {c.rights, c.read.recordId});
+    }
     t.commit();
+    return true;
 }
 
 } // namespace shell

@@ -1,6 +1,5 @@
 #include "mdM.h"
 
-#include "LoginService.h"
 #include "system/System.h"
 #include "text/Codec.h"
 #include "ui/Dialogs.h"
@@ -29,6 +28,14 @@ QString DbFolder;
 QString TemplateFolder;
 QString QuoteFolder;
 db::DatabasePtr MainDb;
+QString SessionDbFile;
+
+namespace {
+SessionSwitch& sessionSwitch() {
+    static SessionSwitch s;
+    return s;
+}
+} // namespace
 
 bool AutoSaveOn = false;
 int AutoSaveInterval = 0;
@@ -66,6 +73,8 @@ void ResetState() {
     TemplateFolder.clear();
     QuoteFolder.clear();
     MainDb.reset();
+    SessionDbFile.clear();
+    sessionSwitch() = {};
     AutoSaveOn = false;
     AutoSaveInterval = 0;
     QuoteCustName.clear();
@@ -105,35 +114,22 @@ db::DatabasePtr openMainDb(const QString& folder) {
     return db::Database::open(path, QString::fromUtf8(kMainDbPassword));
 }
 
-std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened) {
-    if (!MainDb || !opened || QFileInfo(MainDb->path()) == QFileInfo(opened->path()))
-        return std::nullopt;
-    // Without the SuperUser's row nothing unlocks the change (the settings window tells).
-    return shell::readSuperUserPassword(*opened).value_or(QString());
-}
-
 namespace {
-std::vector<std::pair<QPointer<QObject>, std::function<void()>>>& switchWatchers() {
-    static std::vector<std::pair<QPointer<QObject>, std::function<void()>>> watchers;
-    return watchers;
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 } // namespace
 
-void whenMainDbSwitched(QObject* window, std::function<void()> reread) {
-    auto& watchers = switchWatchers();
-    // Windows gone, and this window's earlier registration (a window loaded again).
-    std::erase_if(watchers, [window](const auto& w) { return !w.first || w.first == window; });
-    watchers.emplace_back(window, std::move(reread));
+bool isCurrentDb(const db::DatabasePtr& opened) {
+    const QString current = !SessionDbFile.isEmpty() ? SessionDbFile : MainDb ? MainDb->path() : QString();
+    return current.isEmpty() || sameFile(current, opened->path());
 }
 
-void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword) {
-    MainDb = std::move(opened);
-    if (!superUserPassword)
-        return;
-    SuperUserPassword = *superUserPassword;
-    for (const auto& [window, reread] : std::vector(switchWatchers())) // a window may register or go meanwhile
-        if (window)
-            reread();
+void setSessionSwitch(SessionSwitch s) {
+    sessionSwitch() = std::move(s);
 }
 
 QString dbErrorText(const db::DbError& e) {
@@ -197,13 +193,11 @@ bool isMissingDatabase(int number) {
 // Unreadable: a disk or network error, the file may well be there.
 enum class Opening { Opened, Missing, Unreadable, Failed };
 
-// Opens the main database of `folder` into MainDb. When it cannot be found or read, why goes into
-// `reason`; any other error is shown and MainDb stays as it was.
-Opening openInto(const QString& folder, QString& reason) {
+// Opens the main database file `path` (of a folder: openMainDb) into `opened`. When it cannot be
+// found or read, why goes into `reason`; any other error is shown.
+Opening tryOpen(const std::function<db::DatabasePtr()>& open, db::DatabasePtr& opened, QString& reason) {
     try {
-        db::DatabasePtr opened = openMainDb(folder);
-        const std::optional<QString> password = superUserPasswordOf(opened);
-        useMainDb(std::move(opened), password);
+        opened = open();
         return Opening::Opened;
     } catch (const db::DbError& e) {
         if (!isMissingDatabase(e.number())) {
@@ -236,31 +230,13 @@ void rememberNewFolder(const QString& typed, const QStringList& oldLines) {
         ui::msgBox(error, ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
-} // namespace
-
-bool OpenDatabase() {
-    const auto lines = text::readLines(sys::programFile(QString::fromUtf8(kMdbPathIni)));
-    QString error;
-    Opening opening = Opening::Missing;
-    if (!lines) {
-        error = QStringLiteral("找不到設定檔 Mdbpath.ini");
-    } else if (lines->size() < 3) {
-        error = QStringLiteral("設定檔 Mdbpath.ini 不完整");
-    } else {
-        DbFolder = resolveFolder(lines->at(0));
-        TemplateFolder = resolveFolder(lines->at(1));
-        QuoteFolder = resolveFolder(lines->at(2));
-        opening = openInto(DbFolder, error);
-        if (opening == Opening::Opened || opening == Opening::Failed)
-            return opening == Opening::Opened;
-    }
-
-    // The database cannot be found: ask for its folder until it opens, showing each time why the
-    // last try failed. Cancel at the first prompt asks once more; Cancel after that ends the program.
-    // While a database is open already (a window reopening it), no folder keeps that one. A folder
-    // whose file could not be read is offered again, so that OK tries it once more.
-    const QStringList oldLines = lines.value_or(QStringList());
-    QString tried = DbFolder;
+// The database cannot be found: asks for its folder until it opens, showing each time why the last
+// try failed, and hands the database opened and the folder as typed to `use`, whose answer comes
+// back. Cancel at the first prompt asks once more; Cancel after that ends the program. While a
+// database is open already (a window reopening it), no folder keeps that one. A folder whose file
+// could not be read is offered again, so that OK tries it once more.
+bool askForFolder(QString error, Opening opening, QString tried,
+                  const std::function<bool(const db::DatabasePtr&, const QString&)>& use) {
     for (bool first = true;; first = false) {
         const std::optional<QString> answer =
             ui::inputBox(folderPrompt(error), {}, opening == Opening::Unreadable ? tried : QString());
@@ -280,14 +256,73 @@ bool OpenDatabase() {
             continue;
         }
         tried = folder;
-        opening = openInto(folder, error);
+        db::DatabasePtr opened;
+        opening = tryOpen([&folder] { return openMainDb(folder); }, opened, error);
         if (opening == Opening::Failed)
             return false;
-        if (opening == Opening::Opened) {
-            rememberNewFolder(typed, oldLines);
-            return true;
-        }
+        if (opening == Opening::Opened)
+            return use(opened, typed);
     }
+}
+
+// A reopen during a session: the session's own file. Another file given at the folder prompt starts
+// a new session, or changes nothing.
+bool reopenSessionDb() {
+    db::DatabasePtr opened;
+    QString error;
+    const QString file = SessionDbFile;
+    const Opening opening = tryOpen(
+        [&file] { return db::Database::open(file, QString::fromUtf8(kMainDbPassword)); }, opened, error);
+    if (opening == Opening::Opened)
+        MainDb = opened;
+    if (opening == Opening::Opened || opening == Opening::Failed)
+        return opening == Opening::Opened;
+    return askForFolder(error, opening, QFileInfo(file).absolutePath(),
+                        [file](const db::DatabasePtr& other, const QString& typed) {
+                            if (sameFile(file, other->path())) {
+                                MainDb = other;
+                                return true;
+                            }
+                            if (!sessionSwitch())
+                                return false;
+                            return sessionSwitch()(other, [typed] {
+                                const QString failure = writeMdbPathIni(typed, TemplateFolder, QuoteFolder);
+                                if (failure.isEmpty())
+                                    DbFolder = resolveFolder(typed);
+                                return failure;
+                            });
+                        });
+}
+
+} // namespace
+
+bool OpenDatabase() {
+    if (!SessionDbFile.isEmpty())
+        return reopenSessionDb();
+    const auto lines = text::readLines(sys::programFile(QString::fromUtf8(kMdbPathIni)));
+    QString error;
+    Opening opening = Opening::Missing;
+    if (!lines) {
+        error = QStringLiteral("找不到設定檔 Mdbpath.ini");
+    } else if (lines->size() < 3) {
+        error = QStringLiteral("設定檔 Mdbpath.ini 不完整");
+    } else {
+        DbFolder = resolveFolder(lines->at(0));
+        TemplateFolder = resolveFolder(lines->at(1));
+        QuoteFolder = resolveFolder(lines->at(2));
+        db::DatabasePtr opened;
+        opening = tryOpen([] { return openMainDb(DbFolder); }, opened, error);
+        if (opening == Opening::Opened)
+            MainDb = opened;
+        if (opening == Opening::Opened || opening == Opening::Failed)
+            return opening == Opening::Opened;
+    }
+    const QStringList oldLines = lines.value_or(QStringList());
+    return askForFolder(error, opening, DbFolder, [&oldLines](const db::DatabasePtr& opened, const QString& typed) {
+        MainDb = opened;
+        rememberNewFolder(typed, oldLines);
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 #pragma once
 // Process-wide state of the program and the procedures every window shares.
 #include "db/Database.h"
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -66,16 +65,19 @@ void Delay(double seconds);
 // The main database file of `folder` (its name found whatever the letter case), opened with the main
 // password. Throws db::DbError.
 db::DatabasePtr openMainDb(const QString& folder);
-// What the program keeps of the main database besides the connection is read from `opened` when it
-// is another database file than MainDb: its SuperUser password (the one read at login unlocks the
-// change only within that database). Nothing for the same file. Throws db::DbError.
-std::optional<QString> superUserPasswordOf(const db::DatabasePtr& opened);
-// Makes `opened` MainDb with what superUserPasswordOf read from it; for another database file the
-// windows registered below are then told.
-void useMainDb(db::DatabasePtr opened, const std::optional<QString>& superUserPassword);
-// Runs `reread` (while `window` lives) each time MainDb has become another database file, so that the
-// window reads again what it shows of the database. A later call for the same window replaces this one.
-void whenMainDbSwitched(QObject* window, std::function<void()> reread);
+// The main database file of the running session (its full path), set by the login; empty before
+// it. A reopen during the session opens this file, whatever Mdbpath.ini names meanwhile (another
+// program's change of it counts from the next start).
+extern QString SessionDbFile;
+// Whether `opened` is the database file in use: the session's, or before a login the one open.
+bool isCurrentDb(const db::DatabasePtr& opened);
+// A switch of the session to another database file is a new session: the windows close and the
+// new database asks for a login. `keep` makes the switch last once the login is accepted (it writes
+// Mdbpath.ini and takes the folders; the message to show when that fails, else empty). True when
+// the new session began; false leaves the session as it was.
+using SessionSwitch = std::function<bool(const db::DatabasePtr& opened, const std::function<QString()>& keep)>;
+// Set by the login window once a session runs; a reopen's folder prompt switches through it.
+void setSessionSwitch(SessionSwitch s);
 // A database error as the windows show it: its number and its description on two lines.
 QString dbErrorText(const db::DbError& e);
 // A folder of Mdbpath.ini as the program uses it: a relative folder is taken relative to the program

@@ -8,14 +8,10 @@
 #include "LineGrid.h"
 #include "Questions.h"
 #include "mdM.h"
-#include "system/System.h"
-#include "text/Codec.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,22 +25,6 @@
 
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
-
-// The main database, opened again only when Mdbpath.ini now names another folder.
-db::DatabasePtr mainDatabase() {
-    bool reopen = !mdM::MainDb;
-    if (!reopen) {
-        const auto lines = text::readLines(sys::programFile(QString::fromUtf8(mdM::kMdbPathIni)));
-        if (lines && !lines->isEmpty()) {
-            const QString named = QDir::cleanPath(QDir(lines->first()).absolutePath());
-            const QString open = QDir::cleanPath(QFileInfo(mdM::MainDb->path()).absolutePath());
-            reopen = QFileInfo(named) != QFileInfo(open);
-        }
-    }
-    if (reopen)
-        mdM::OpenDatabase();
-    return mdM::MainDb;
-}
 } // namespace
 
 frmEng::frmEng() {
@@ -77,11 +57,12 @@ QMenu* frmEng::buildPopup(const char* name, const char* const names[7]) {
 }
 
 void frmEng::Form_Load() {
-    const db::DatabasePtr d = mainDatabase();
-    if (!d)
+    // The session's database; opened only when none is (whatever Mdbpath.ini names meanwhile).
+    if (!mdM::MainDb)
+        mdM::OpenDatabase();
+    if (!mdM::MainDb)
         return;
-    m_store = std::make_unique<catalog::CatalogStore>(d);
-    mdM::whenMainDbSwitched(this, [this] { mainDbSwitched(); });
+    m_store = std::make_unique<catalog::CatalogStore>(mdM::MainDb);
     m_rights = mdM::RightsToBits(mdM::UserRights).mid(9, 1) != QLatin1String("0");
     // Without rights position 10 the window only shows. The move buttons follow their group's load.
     cmEdK->setEnabled(m_rights);
@@ -103,13 +84,6 @@ void frmEng::Form_Load() {
     m_loading = false;
     if (!m_loadError.isEmpty())
         ui::msgBox(m_loadError, ui::Buttons::OK, ui::Icon::Critical, kTitle);
-}
-
-void frmEng::mainDbSwitched() {
-    if (!Form_QueryUnload())
-        return;
-    const db::LoadSession session;
-    Form_Load();
 }
 
 QColor frmEng::listBoxColour(const QString& mode) const {

@@ -100,10 +100,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // The main database switched in 系統設定 while the window is open: what was edited here is
-    // settled and stored in the database it was read from, as at close, and every group is then read
-    // from the one now in use. 取消 to a question keeps the window on its database until it closes.
-    void mainDbSwitched();
     QWidget* buildAreasTab();
     QWidget* buildWorkTab();
     QWidget* buildListsTab();

@@ -1,5 +1,6 @@
 #include "ui/Placement.h"
 
+#include "ui/Forms.h"
 #include "ui/TopStrip.h"
 
 #include <QApplication>
@@ -366,6 +367,9 @@ void whenFramed(QWidget* w, const std::function<void()>& framed) {
 }
 
 void showOrRaise(QWidget* w, bool maximised) {
+    // A window that closed while it loaded (its load began a new session) is not shown.
+    if (const auto* f = qobject_cast<const Form*>(w); f && f->isUnloaded())
+        return;
     if (!w->isVisible())
         maximised ? w->showMaximized() : w->show();
     bringForward(w);

@@ -151,12 +151,9 @@ void frmQ::Form_Load() {
     CostsHidden = rv.CostsHidden;
     mdM::LoadPrintSettings();
     mdM::OpenDatabase();
+    if (isUnloaded()) // its reopen of the database began a new session
+        return;
     fillPickLists();
-    // A database switched in 系統設定 while the window is open: its lists come from the new one.
-    mdM::whenMainDbSwitched(this, [this] {
-        const db::LoadSession session;
-        fillPickLists(false);
-    });
 
     // As large as the screen's available area; the menu bar's opener shows it maximised.
     if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())

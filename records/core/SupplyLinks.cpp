@@ -54,6 +54,7 @@ int deleteLinks(db::Database& d, const LinkKind& k, const QString& vendor) {
 void SupplyLinkLists::load(db::Database& d, const LinkKind& k, const QString& vendor) {
     all = column0(d, k.vocabulary);
     owned = readLinks(d, k, vendor);
+    m_read = owned;
     added.clear();
     removeOwnedFromAll();
 }
@@ -77,10 +78,13 @@ bool SupplyLinkLists::write(db::Database& d, const LinkKind& k, const QString& v
     db::Transaction t(d);
     if (!d.scalar(QStringLiteral("SELECT 1 FROM 廠商 WHERE 廠商名稱 = ?"), {vendor}).isValid())
         return false;
-    deleteLinks(d, k, vendor);
+    for (const QString& name : m_read)
+        if (!owned.contains(name))
+            d.execute(QStringLiteral("DELETE FROM %1 WHERE 廠商名稱 = ? AND %2 = ?").arg(k.table, k.column), {vendor, name});
+    const QStringList linked = readLinks(d, k, vendor);
     const QString sql = QStringLiteral("INSERT INTO %1 (廠商名稱, %2) VALUES (?, ?)").arg(k.table, k.column);
-    for (const QStringList* list : {&owned, &added})
-        for (const QString& name : *list)
+    for (const QString& name : added)
+        if (!linked.contains(name))
             d.execute(sql, {vendor, name});
     t.commit();
     return true;

@@ -44,12 +44,16 @@ public:
     void add(QList<int> rows);
     // 移除: the chosen entries of `owned` go to the end of `all` and leave `owned`.
     void remove(QList<int> rows);
-    // 確定: the vendor's links become `owned` then `added`, in one transaction; false, nothing
-    // written, when the vendor is no longer stored.
+    // 確定: the links removed here since the load are deleted and the names added here are linked,
+    // in one transaction; links another workstation added or removed meanwhile stay as they are (a
+    // name added here that is linked by now is not linked again). False, nothing written, when the
+    // vendor is no longer stored.
     bool write(db::Database& d, const LinkKind& k, const QString& vendor) const;
 
 private:
     void removeOwnedFromAll();
+
+    QStringList m_read; // the vendor's links as loaded
 };
 
 } // namespace records

@@ -140,8 +140,6 @@ protected:
     // one wait: by 全部 and as a box of them drops down.
     void readListsAgain(bool counties);
     virtual void readFiltersAgain() {}
-    // MainDb has become another database file: everything is read again from it.
-    virtual void mainDbSwitched();
     // A filter box's prompt gives way to why its list could not be read.
     static void clearPrompt(QComboBox* filter, bool read, const QString& prompt);
     void showGridRows(GridRows rows);

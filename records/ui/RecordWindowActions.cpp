@@ -51,19 +51,6 @@ void RecordWindow::Form_Load() {
     if (m_kind.party == Party::Vendor)
         LastSavedGroup = QStringLiteral("01");
     ListByNumberGroup(QStringLiteral("01"));
-    mdM::whenMainDbSwitched(this, [this] { mainDbSwitched(); });
-}
-
-void RecordWindow::mainDbSwitched() {
-    // Every list and the record shown come from the database now in use; a record being typed stays
-    // as typed and is saved there, against what that database holds.
-    const db::LoadSession session;
-    LoadLookups();
-    LoadCategoryFilter();
-    m_grid.clear();
-    ListByNumberGroup(QString());
-    if (!isEditing())
-        showStoredRecord();
 }
 
 // ---------------------------------------------------------------- lookups

@@ -124,12 +124,6 @@ void frmPrv::loadFilters() {
     loadFilter(cbP, QStringLiteral("select 材料 from 材料 order by p_id"), QStringLiteral("材料"));
 }
 
-void frmPrv::mainDbSwitched() {
-    const db::LoadSession session;
-    loadFilters();
-    RecordWindow::mainDbSwitched();
-}
-
 void frmPrv::readFiltersAgain() {
     if (ui::isUnloaded(cbW))
         loadFilter(cbW, QStringLiteral("select 工班 from 工班 order by w_id"), QStringLiteral("工班"));

@@ -34,7 +34,6 @@ protected:
     void afterFailedRead(const QString& failure) override;
     void setExtraEnabled(bool enabled) override;
     void readFiltersAgain() override;
-    void mainDbSwitched() override;
 
 private:
     void ListBySupplyOrWork();

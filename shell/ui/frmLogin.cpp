@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPointer>
 
 frmLogin::frmLogin() {
     setObjectName(QStringLiteral("frmLogin"));
@@ -48,6 +49,40 @@ frmLogin::frmLogin() {
     connect(txtPassword, &QLineEdit::returnPressed, this, &frmLogin::txtPassword_KeyPress);
 }
 
+frmLogin::frmLogin(db::DatabasePtr database,
+                   std::function<void(const shell::LoginResult&, const std::optional<QString>&)> accepted)
+    : frmLogin() {
+    m_database = std::move(database);
+    m_accepted = std::move(accepted);
+}
+
+bool frmLogin::startNewSession(const db::DatabasePtr& opened, const std::function<QString()>& keep) {
+    // Nothing of the session goes over: its windows close first, each asking what it would ask at
+    // closing, and one kept open keeps the session.
+    ui::Form* menu = ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get() : nullptr;
+    if (!ui::unloadAllForms(menu))
+        return false;
+    std::optional<std::pair<shell::LoginResult, std::optional<QString>>> login;
+    const QPointer<frmLogin> f = new frmLogin(
+        opened, [&login](const shell::LoginResult& r, const std::optional<QString>& superPassword) {
+            login.emplace(r, superPassword);
+        });
+    f->load();
+    f->showModal();
+    if (f)
+        f->unload();
+    if (!login)
+        return false;
+    if (const QString error = keep(); !error.isEmpty()) {
+        ui::msgBox(error, ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
+        return false;
+    }
+    shell::beginSession(opened, login->first, login->second);
+    if (menu)
+        static_cast<frmMenu*>(menu)->EnableButtons();
+    return true;
+}
+
 void frmLogin::Form_Load() {
     // Right below the splash window, centred across the screen.
     const QRect screen = ui::screenRect(this);
@@ -58,20 +93,25 @@ void frmLogin::Form_Load() {
     }
     move(screen.x() + (screen.width() - width()) / 2, top);
 
-    mdM::OpenDatabase();
+    if (!m_database)
+        mdM::OpenDatabase();
 }
 
 void frmLogin::cmdOK_Click() {
-    // The opening failed at load: try once more (it reports its own errors).
-    if (!mdM::MainDb && !mdM::OpenDatabase())
-        return;
-    const db::DatabasePtr database = mdM::MainDb;
+    db::DatabasePtr database = m_database;
+    if (!database) {
+        // The opening failed at load: try once more (it reports its own errors).
+        if (!mdM::MainDb && !mdM::OpenDatabase())
+            return;
+        database = mdM::MainDb;
+    }
     shell::LoginResult result;
     std::optional<QString> superPassword;
     try {
         // Read at every press: a password changed meanwhile counts at once.
         superPassword = shell::readSuperUserPassword(*database);
-        mdM::SuperUserPassword = superPassword.value_or(QString());
+        if (!m_database)
+            mdM::SuperUserPassword = superPassword.value_or(QString());
         result = shell::checkLogin(*database, txtUserName->text(), txtPassword->text(), superPassword);
     } catch (const db::DbError& e) {
         ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("登入"));
@@ -86,7 +126,14 @@ void frmLogin::cmdOK_Click() {
     }
 
     m_loginSucceeded = true;
-    shell::rememberLogin(result);
+    if (m_accepted) { // the session's switch takes it
+        m_accepted(result, superPassword);
+        unload();
+        return;
+    }
+    shell::beginSession(database, result, superPassword);
+    // From now on another database file is a new session.
+    mdM::setSessionSwitch(&frmLogin::startNewSession);
     ui::Default<frmMenu>::get()->show();
     unload();
     ui::Default<frmSplash>::unload();
@@ -105,6 +152,10 @@ void frmLogin::refuse(const QString& message) {
 
 void frmLogin::cmdCancel_Click() {
     m_loginSucceeded = false;
+    if (m_database) { // the session stays as it was
+        unload();
+        return;
+    }
     hide();
     sys::exitProgram(0);
 }
@@ -120,7 +171,7 @@ void frmLogin::txtPassword_KeyPress() {
 
 void frmLogin::Form_Unload() {
     ui::Default<frmSplash>::unload();
-    // Closed without logging in: nothing else is open, so the program ends.
-    if (!m_loginSucceeded && !sys::exitRequested())
+    // Closed without logging in at start-up: nothing else is open, so the program ends.
+    if (!m_database && !m_loginSucceeded && !sys::exitRequested())
         sys::exitProgram(0);
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The login window: the SuperUser or a staff member with a password; three failures end the
 // program.
+#include "LoginService.h"
 #include "ui/Forms.h"
+
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -10,6 +13,16 @@ class frmLogin : public ui::Form {
     Q_OBJECT
 public:
     frmLogin();
+    // The login of another database file than the session's (see startNewSession): 取消 or closing
+    // it keeps the session; an accepted login is only handed to `accepted`.
+    frmLogin(db::DatabasePtr database,
+             std::function<void(const shell::LoginResult&, const std::optional<QString>&)> accepted);
+
+    // A switch of the session to another database file (mdM::SessionSwitch): every window but the
+    // menu bar closes through its own close path, then this window asks for a login of `opened`.
+    // The session becomes that login once `keep` has made the switch last. False, the session as it
+    // was, when a window stays open, the login is cancelled or `keep` fails.
+    static bool startNewSession(const db::DatabasePtr& opened, const std::function<QString()>& keep);
 
     // Failed tries since the window loaded.
     int failedTries() const { return m_failedTries; }
@@ -36,4 +49,7 @@ private:
     QPushButton* cmdCancel = nullptr;
     int m_failedTries = 0;
     bool m_loginSucceeded = false;
+    // Set for the login of a session switch: the database asked and who takes the login.
+    db::DatabasePtr m_database;
+    std::function<void(const shell::LoginResult&, const std::optional<QString>&)> m_accepted;
 };

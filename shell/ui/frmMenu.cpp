@@ -70,7 +70,11 @@ frmMenu::frmMenu() {
 void frmMenu::Form_Load() {
     ui::setStayOnTop(this);
     setHeightTwips(kUnfoldedHeight);
+    EnableButtons();
+    LoadAutoSaveSettings();
+}
 
+void frmMenu::EnableButtons() {
     // Rights positions 3 to 12; positions 1 and 2 do not concern the bar.
     const QString bits = mdM::RightsToBits(mdM::UserRights);
     auto granted = [&bits](int position) {
@@ -82,8 +86,6 @@ void frmMenu::Form_Load() {
     cmdSt->setEnabled(granted(8) || granted(9));
     cmdSa->setEnabled(granted(10) || granted(11));
     cmdPws->setEnabled(granted(12));
-
-    LoadAutoSaveSettings();
 }
 
 void frmMenu::LoadAutoSaveSettings() {

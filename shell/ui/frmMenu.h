@@ -14,6 +14,8 @@ public:
     static constexpr int kUnfoldedHeight = 615;
     static constexpr int kFoldedHeight = 10;
     int heightTwips() const { return m_heightTwips; }
+    // Enables the buttons the logged-in user's rights word grants (at load and for a new session).
+    void EnableButtons();
 
 public slots:
     void cmdQ_Click();     // quotation editor frmQ, maximised

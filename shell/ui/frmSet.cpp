@@ -2,6 +2,7 @@
 
 #include "FrozenRows.h"
 #include "LoginService.h"
+#include "frmLogin.h"
 #include "SettingsStore.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -10,6 +11,7 @@
 #include "ui/Twips.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -48,7 +50,9 @@ frmSet::frmSet() {
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(buildCompanyPage(), QStringLiteral("公司資料"));
-    SSTab1->addTab(buildPasswordPage(), QStringLiteral("SuperUser 密碼"));
+    m_passwordPage = buildPasswordPage();
+    m_passwordPage->installEventFilter(this);
+    SSTab1->addTab(m_passwordPage, QStringLiteral("SuperUser 密碼"));
     SSTab1->addTab(buildFoldersPage(), QStringLiteral("路徑"));
     SSTab1->addTab(buildAutoSavePage(), QStringLiteral("自動存檔"));
     SSTab1->addTab(buildRightsPage(), QStringLiteral("使用者權限"));
@@ -63,6 +67,9 @@ frmSet::frmSet() {
     resize(ui::twipsToPixelsX(12600), ui::twipsToPixelsY(6600));
     // The same place whatever window was active (a message of its load leaves another one so).
     ui::openCentred(this);
+    // A switch to another database closes it after every other window: one that stays open keeps
+    // this window and the session as they were.
+    setUnloadPriority(-1);
 
     connect(Command3, &QPushButton::clicked, this, &frmSet::Command3_Click);
     connect(opstxt, &QLineEdit::textChanged, this, &frmSet::opstxt_Change);
@@ -147,8 +154,30 @@ QWidget* frmSet::buildAutoSavePage() {
     return page(group, Command5);
 }
 
+bool frmSet::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_passwordPage && e->type() == QEvent::Show)
+        lockSuperUserBoxes();
+    return ui::Form::eventFilter(watched, e);
+}
+
+void frmSet::lockSuperUserBoxes() {
+    for (QLineEdit* box : {opstxt, npstxt, cpstxt})
+        box->clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{npstxt, cpstxt, cmdCp})
+        w->setEnabled(false);
+}
+
+void frmSet::showCompany(const QStringList& fields) {
+    m_company = fields;
+    QLineEdit* boxes[] = {txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no, txtCo_email};
+    for (int i = 0; i < shell::kCompanyFields; ++i)
+        boxes[i]->setText(fields.value(i));
+}
+
 void frmSet::Form_Load() {
     const QString rightsFailure = LoadRightsGrid();
+    if (isUnloaded()) // its reopen of the database began a new session
+        return;
     InitRightsGridHeaders();
     // Rights that could not be read leave the grid without lines, headings too, and say why.
     if (!rightsFailure.isEmpty())
@@ -165,10 +194,7 @@ void frmSet::Form_Load() {
     QString failure; // why the company group or the SuperUser's row could not be read
     if (mdM::MainDb) {
         try {
-            const QStringList co = shell::readCompany(*mdM::MainDb);
-            QLineEdit* boxes[] = {txtCo_name, txtCo_add, txtCo_tel, txtCo_fax, txtCo_no, txtCo_email};
-            for (int i = 0; i < shell::kCompanyFields; ++i)
-                boxes[i]->setText(co.value(i));
+            showCompany(shell::readCompany(*mdM::MainDb));
             companyRead = true;
             m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
             superUserRead = true;
@@ -198,9 +224,24 @@ void frmSet::Form_Load() {
 void frmSet::Command3_Click() {
     if (!mdM::MainDb)
         return;
+    const QStringList typed = {txtCo_name->text(), txtCo_add->text(), txtCo_tel->text(),
+                               txtCo_fax->text(),  txtCo_no->text(),  txtCo_email->text()};
     try {
-        shell::writeCompany(*mdM::MainDb, {txtCo_name->text(), txtCo_add->text(), txtCo_tel->text(),
-                                           txtCo_fax->text(), txtCo_no->text(), txtCo_email->text()});
+        // Only what was changed here is written, and not over another workstation's change unasked.
+        std::optional<QStringList> stored;
+        for (bool overwrite = false; !(stored = shell::writeCompany(*mdM::MainDb, typed, m_company, overwrite));) {
+            switch (ui::askOverwrite(QStringLiteral("公司資料"))) {
+            case ui::Answer::Yes:
+                overwrite = true;
+                break;
+            case ui::Answer::No:
+                showCompany(shell::readCompany(*mdM::MainDb));
+                return;
+            default:
+                return;
+            }
+        }
+        showCompany(*stored); // with what others changed beside it
     } catch (const db::DbError& e) {
         showMessage(e.description(), ui::Icon::Critical);
         return;
@@ -260,13 +301,26 @@ void frmSet::cmdExp_Click() {
 }
 
 void frmSet::Command4_Click() {
-    const QString error = shell::applyFolders(txtMdbPath->text(), txtPrpath->text(), txtFlpath->text());
-    if (!error.isEmpty()) {
+    const QString dbFolder = txtMdbPath->text(), templateFolder = txtPrpath->text(), quoteFolder = txtFlpath->text();
+    db::DatabasePtr opened;
+    try {
+        opened = mdM::openMainDb(mdM::resolveFolder(dbFolder));
+    } catch (const db::DbError& e) {
+        showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
+        return;
+    }
+    const auto keep = [=] { return shell::keepFolders(dbFolder, templateFolder, quoteFolder); };
+    // Another database file is a new session: this window closes with the others, or stays as it is
+    // when the switch did not happen.
+    if (!mdM::isCurrentDb(opened)) {
+        frmLogin::startNewSession(opened, keep);
+        return;
+    }
+    if (const QString error = keep(); !error.isEmpty()) {
         showMessage(error, ui::Icon::Critical);
         return;
     }
-    // Every page shows the database now in use: a page left as the previous database filled it
-    // would write that database's values into this one.
+    mdM::MainDb = opened;
     const db::LoadSession session;
     Form_Load();
 }

@@ -38,6 +38,7 @@ public slots:
 
 protected:
     void Form_Load() override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QWidget* buildCompanyPage();
@@ -49,8 +50,17 @@ private:
     // A message box with the program's name as its title.
     static void showMessage(const QString& text, ui::Icon icon);
 
+    // Shows the company row and keeps it as read, to compare with at 套用.
+    void showCompany(const QStringList& fields);
+    // The SuperUser boxes empty and locked: a password typed earlier unlocks nothing later.
+    void lockSuperUserBoxes();
+
     // The reason the rights could not be read, or nothing.
     QString LoadRightsGrid();
+    // The rights word the stars of a grid row give.
+    int rowRights(int row) const;
+    // A grid row's stars from a rights word.
+    void showRights(int row, int rights);
     void InitRightsGridHeaders();
     bool starred(int row, int col) const;
     void setStar(int row, int col, bool on);
@@ -77,9 +87,11 @@ private:
     QPushButton* Command5 = nullptr;
     QTableWidget* hfgSec = nullptr;
     shell::FrozenRows* m_headings = nullptr;
-    // The database the grid's rows came from: their records are written there, even after the
-    // folders page has switched the main database.
+    // The database the grid's rows came from: their records are written there.
     db::DatabasePtr m_rightsDb;
+    // The company row as the window read it (or wrote it last).
+    QStringList m_company;
+    QWidget* m_passwordPage = nullptr;
     // Whether table super holds the SuperUser's row (read at load); said once when it does not.
     bool m_superUserRow = false;
     bool m_noSuperUserShown = false;

@@ -17,7 +17,10 @@
 
 namespace {
 const QString kStar = QStringLiteral("★");
+// The name cell keeps the member the row was read from: record, login name and rights word.
 constexpr int kRecordRole = Qt::UserRole;
+constexpr int kLoginRole = Qt::UserRole + 1;
+constexpr int kReadRole = Qt::UserRole + 2;
 
 bool isEditColumn(int col) {
     return col == 5 || col == 7 || col == 9 || col == 11;
@@ -91,8 +94,24 @@ void frmSet::setStar(int row, int col, bool on) {
     cell(hfgSec, row, col)->setText(on ? kStar : QString());
 }
 
+int frmSet::rowRights(int row) const {
+    int rights = 0;
+    for (int c = kFirstRightsCol; c < kGridCols; ++c)
+        if (starred(row, c))
+            rights += 1 << (c - kFirstRightsCol);
+    return rights;
+}
+
+void frmSet::showRights(int row, int rights) {
+    const QString bits = mdM::RightsToBits(rights);
+    for (int c = kFirstRightsCol; c < kGridCols; ++c)
+        setStar(row, c, bits.mid(c - kFirstRightsCol, 1) == QLatin1String("1")); // position c-1
+}
+
 QString frmSet::LoadRightsGrid() {
     mdM::OpenDatabase();
+    if (isUnloaded())
+        return {};
     m_rightsDb = mdM::MainDb;
     QVector<shell::StaffRights> staff;
     bool read = false;
@@ -120,9 +139,9 @@ QString frmSet::LoadRightsGrid() {
         QTableWidgetItem* name = cell(hfgSec, r, 1);
         name->setText(staff[i].name);
         name->setData(kRecordRole, staff[i].recordId);
-        const QString bits = mdM::RightsToBits(staff[i].rights);
-        for (int c = kFirstRightsCol; c < kGridCols; ++c)
-            setStar(r, c, bits.mid(c - kFirstRightsCol, 1) == QLatin1String("1")); // position c-1
+        name->setData(kLoginRole, staff[i].login);
+        name->setData(kReadRole, staff[i].rights);
+        showRights(r, staff[i].rights);
     }
     return failure;
 }
@@ -197,18 +216,52 @@ void frmSet::hfgSec_Click(int row, int col) {
 void frmSet::Command2_Click() {
     if (!m_rightsDb)
         return;
-    QVector<shell::StaffRights> rows;
-    for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
-        shell::StaffRights s;
-        s.recordId = cell(hfgSec, r, 1)->data(kRecordRole).toLongLong();
-        for (int c = kFirstRightsCol; c < kGridCols; ++c) {
-            if (starred(r, c))
-                s.rights += 1 << (c - kFirstRightsCol);
-        }
-        rows.append(s);
-    }
+    // Only the rows changed here are written, each to the member it was read from, and not over
+    // another workstation's change unasked.
+    const auto member = [this](int r) {
+        const QTableWidgetItem* name = cell(hfgSec, r, 1);
+        return shell::StaffRights{name->data(kRecordRole).toLongLong(), name->data(kLoginRole).toString(),
+                                  name->text(), name->data(kReadRole).toInt()};
+    };
     try {
-        shell::writeStaffRights(*m_rightsDb, rows);
+        for (;;) {
+            QVector<shell::RightsChange> changes;
+            QList<QTableWidgetItem*> written; // the name cells of the rows written
+            QList<int> gone;                  // bottom up
+            for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
+                shell::RightsChange c{member(r), rowRights(r)};
+                if (c.rights == c.read.rights)
+                    continue;
+                const std::optional<int> stored = shell::storedRights(*m_rightsDb, c.read);
+                if (!stored) {
+                    showMessage(QStringLiteral("這筆資料已不存在\r\n") + c.read.name, ui::Icon::Exclamation);
+                    gone.prepend(r);
+                    continue;
+                }
+                if (*stored != c.read.rights) {
+                    switch (ui::askOverwrite(c.read.name + QStringLiteral(" 的權限"))) {
+                    case ui::Answer::Yes:
+                        c.read.rights = *stored;
+                        break;
+                    case ui::Answer::No: // the member's rights as stored now
+                        cell(hfgSec, r, 1)->setData(kReadRole, *stored);
+                        showRights(r, *stored);
+                        continue;
+                    default:
+                        return;
+                    }
+                }
+                changes.append(c);
+                written.append(cell(hfgSec, r, 1));
+            }
+            for (int r : gone)
+                hfgSec->removeRow(r);
+            if (!shell::writeStaffRights(*m_rightsDb, changes))
+                continue; // changed again meanwhile: compared anew
+            for (qsizetype i = 0; i < changes.size(); ++i)
+                written[i]->setData(kReadRole, changes[i].rights);
+            break;
+        }
     } catch (const db::DbError& e) {
         showMessage(e.description(), ui::Icon::Critical);
         return;

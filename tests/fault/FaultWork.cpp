@@ -206,9 +206,13 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
     const QDeadlineTimer deadline{std::chrono::seconds(seconds)};
     for (int round = 0; !deadline.hasExpired(); ++round) {
         attempt("rights", round, [&] {
+            QVector<shell::RightsChange> changes;
+            for (const shell::StaffRights& s : own)
+                changes.append({s, stationRights(round)});
+            if (!shell::writeStaffRights(*d, changes))
+                throw db::DbError(db::ErrGeneral, QStringLiteral("rights changed elsewhere"));
             for (shell::StaffRights& s : own)
                 s.rights = stationRights(round);
-            shell::writeStaffRights(*d, own);
         });
         attempt("password", round, [&] {
             if (!shell::changeSuperUserPassword(*d, stationPassword(name, round)))

@@ -2,7 +2,7 @@
 // The shell's window test fixture with the main database open in mdM and a rights word.
 #include "../shell_ui/ShellUiFixture.h"
 #include "RecordWindow.h"
-#include "SettingsStore.h"
+#include "frmSet.h"
 #include "ScriptedDialogs.h"
 #include "db/FaultInjection.h"
 #include "frmCus.h"
@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest/QTest>
@@ -122,7 +123,9 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
             QFile::copy(mdM::MainDb->path(), other + QStringLiteral("/Kavo3.mdb"));
             db::Database::open(other + QStringLiteral("/Kavo3.mdb"), QString::fromUtf8(mdM::kMainDbPassword))
                 ->execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(f->kind().table, f->kind().keyColumn), {what});
-            QCOMPARE(shell::applyFolders(other, mdM::TemplateFolder, mdM::QuoteFolder), QString());
+            frmSet* settings = ui::Default<frmSet>::get();
+            settings->findChild<QLineEdit*>(QStringLiteral("txtMdbPath"))->setText(other);
+            settings->Command4_Click();
         } else if (verb == QLatin1String("elsewhere"))
             db::Database::open(mdM::MainDb->path(), QString::fromUtf8(mdM::kMainDbPassword))
                 ->execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")

@@ -332,8 +332,8 @@ private slots:
                                                    << QStringList{gone} << "T2=; ck(0)=0";
         QTest::newRow("vendor: a group without the chosen one") << "frmPrv" << "click 大同拆除工程行, group 05"
                                                              << QStringList{} << "chosen=; T1=; T11=; ck(0)=0";
-        QTest::newRow("customer: another database, without the chosen one") << "frmCus" << "click 林志明, switch 林志明"
-                                                                           << QStringList{} << "listed 林志明=0; chosen=; T2=";
+        QTest::newRow("customer typed during 路徑 套用") << "frmCus" << "click 林志明, edit, switch 林志明, save"
+                                                        << QStringList{"客戶資料正在新增或修改中"} << "editing=0; stored=1";
         QTest::newRow("customer gone, clicked") << "frmCus" << "gone 林志明, click 林志明"
                                                << QStringList{gone} << "listed 林志明=0; T2=";
         QTest::newRow("edited elsewhere meanwhile, 否") << "frmCus" << "click 林志明, edit, elsewhere 林志明 連絡人=陳先生, no, save"

@@ -203,19 +203,20 @@ private slots:
     void linksEditorFromTheWindow() {
         frmPrv* f = openOn(kDemolish);
         f->cmdEdit_Click();
-        QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [this] {
             QTRY_VERIFY(ui::Default<frmWP>::isLoaded());
             frmWP* wp = ui::Default<frmWP>::get();
             QCOMPARE(wp->windowTitle(), QStringLiteral("施工廠商 編輯"));
             QCOMPARE(child<QLabel>(wp, "lbCusName")->text(), QStringLiteral("目前廠商：【大同拆除工程行】"));
             child<QListWidget>(wp, "LsAll")->item(0)->setSelected(true);
             wp->cmAd_Click();
+            fx.openDb()->execute(QStringLiteral("INSERT INTO 商vs工 VALUES (?, '油漆')"), {kDemolish}); // another workstation
             wp->Command1_Click();
         });
         child<QPushButton>(f, "cmW")->click();
         QCOMPARE(entries(child<QListWidget>(f, "Lw")),
-                 (QStringList{QStringLiteral("拆除"), QStringLiteral("清潔"), QStringLiteral("泥作")}));
-        QCOMPARE(links("商vs工", kDemolish), 3);
+                 (QStringList{QStringLiteral("拆除"), QStringLiteral("清潔"), QStringLiteral("油漆"), QStringLiteral("泥作")}));
+        QCOMPARE(links("商vs工", kDemolish), 4);
 
         // 取消 writes nothing, and the list is read again.
         QTimer::singleShot(0, [] {
@@ -227,8 +228,8 @@ private slots:
             wp->Command2_Click();
         });
         child<QPushButton>(f, "cmW")->click();
-        QCOMPARE(links("商vs工", kDemolish), 3);
-        QCOMPARE(child<QListWidget>(f, "Lw")->count(), 3);
+        QCOMPARE(links("商vs工", kDemolish), 4);
+        QCOMPARE(child<QListWidget>(f, "Lw")->count(), 4);
 
         // Without a name the editor does not open.
         f->setBoxText(QStringLiteral("T2"), QString());

@@ -3,12 +3,17 @@
 // only counts, and a teardown that removes every window the test left open.
 #include "TempProgramFolder.h"
 #include "db/Database.h"
+#include "frmLogin.h"
 #include "mdM.h"
 #include "system/System.h"
 #include "ui/Forms.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
+#include <QtTest/QTest>
 #include <memory>
 
 class ShellUiFixture {
@@ -57,4 +62,23 @@ template <class T> T* showForm() {
 
 template <class T> T* child(const QWidget* w, const char* name) {
     return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// Answers the login window a switch to another database shows: logs in, or 取消 for no user.
+inline void whenLoginShows(const QString& user, const QString& password) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, user, password] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* f = qobject_cast<frmLogin*>(w);
+            if (!f || !f->isVisible() || f->isUnloaded())
+                continue;
+            poll->deleteLater();
+            poll->stop();
+            child<QLineEdit>(f, "txtUserName")->setText(user);
+            child<QLineEdit>(f, "txtPassword")->setText(password);
+            child<QPushButton>(f, user.isEmpty() ? "cmdCancel" : "cmdOK")->click();
+            return;
+        }
+    });
+    poll->start(10);
 }

@@ -8,6 +8,8 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -80,8 +82,12 @@ private slots:
     void companyApplyTellsWhetherStored() {
         settings();
         db::fault::clear();
-        shell::writeCompany(*mdM::MainDb, shell::readCompany(*mdM::MainDb));
+        const QStringList read = shell::readCompany(*mdM::MainDb);
+        QStringList renamed = read;
+        renamed[0] += QStringLiteral("x");
+        shell::writeCompany(*mdM::MainDb, renamed, read);
         const int statements = db::fault::statementCount();
+        shell::writeCompany(*mdM::MainDb, read, renamed);
         for (int n = 1; n <= statements; ++n) {
             const QString name = QStringLiteral("名稱%1").arg(n);
             box("txtCo_name")->setText(name);
@@ -111,6 +117,12 @@ private slots:
         QVERIFY(!change->isEnabled());
         QTest::keyClick(old, Qt::Key_Backspace);
         QVERIFY(change->isEnabled());
+        // Shown again after another page: emptied and locked.
+        auto* tabs = child<QTabWidget>(ui::Default<frmSet>::get(), "SSTab1");
+        tabs->setCurrentIndex(2);
+        tabs->setCurrentIndex(1);
+        QVERIFY(old->text().isEmpty() && !change->isEnabled() && !box("npstxt")->isEnabled());
+        QTest::keyClicks(old, QStringLiteral("1234"));
 
         // Boxes that differ: refused and emptied.
         box("npstxt")->setText(QStringLiteral("abc"));
@@ -202,39 +214,47 @@ private slots:
         QCOMPARE(box("txtPrpath")->text(), QStringLiteral("/tpl"));
     }
 
-    // Switched while logged in: the new database's company and SuperUser password count.
+    // Switched while logged in as ming (every right here, none there), with this database's SuperUser
+    // password typed: a new session of the new database, or the old one unchanged.
     void foldersApplyOpensTheNewDatabaseFirst_data() {
+        QTest::addColumn<QString>("user"); // the login there; empty: 取消
         QTest::addColumn<QString>("company");
         QTest::addColumn<QString>("password");
-        QTest::newRow("a copy") << "澄築室內裝修工程有限公司" << "1234";
-        QTest::newRow("another company and SuperUser password") << "另一家設計公司" << "5678";
+        QTest::addColumn<int>("rights");
+        QTest::newRow("a copy, ming without rights there") << "ming" << "澄築室內裝修工程有限公司" << "1234" << 0;
+        QTest::newRow("another SuperUser password") << "wexa" << "另一家設計公司" << "5678" << 4095;
+        QTest::newRow("login cancelled") << "" << "澄築室內裝修工程有限公司" << "1234" << 4095;
     }
     void foldersApplyOpensTheNewDatabaseFirst() {
+        QFETCH(QString, user);
         QFETCH(QString, company);
         QFETCH(QString, password);
-        mdM::SuperUserPassword = QStringLiteral("1234"); // as the login read it
+        QFETCH(int, rights);
+        const db::DatabasePtr first = fx.openDb();
+        shell::beginSession(first, shell::checkLogin(*first, "ming", "ming123", QString()), "1234");
+        const QStringList ini = fx.folder->readSettings(QStringLiteral("Mdbpath.ini"));
         settings();
         const QString other = fx.folder->mkdir(QStringLiteral("other"));
         const db::DatabasePtr d = db::Database::open(fx.folder->createMainDb(other), QString::fromUtf8(mdM::kMainDbPassword));
         d->execute(QStringLiteral("UPDATE company SET 名稱 = ?"), {company});
         d->execute(QStringLiteral("UPDATE super SET super_pass = ?"), {password});
+        d->execute(QStringLiteral("UPDATE 員工 SET 權限 = 0 WHERE 英文姓名 = 'ming'"));
+        box("opstxt")->setText(QStringLiteral("1234"));
         box("txtMdbPath")->setText(other);
         box("txtPrpath")->setText(QStringLiteral("/templates"));
         box("txtFlpath")->setText(QStringLiteral("/quotes"));
-        box("txtCo_name")->setText(QStringLiteral("前一個資料庫的公司"));
+        whenLoginShows(user, QStringLiteral("wexa") == user ? password : QStringLiteral("ming123"));
         ScriptedDialogs dialogs;
         click("Command4");
         VERIFY_DIALOGS(dialogs); // no message
+        QVERIFY(!ui::Default<frmSet>::isLoaded());
+        QCOMPARE(mdM::UserRights, rights);
+        QCOMPARE(QFileInfo(mdM::MainDb->path()).absolutePath(), user.isEmpty() ? fx.folder->path() : other);
+        QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")),
+                 (user.isEmpty() ? ini : QStringList{"other", "/templates", "/quotes"}));
         QCOMPARE(box("txtCo_name")->text(), company);
         box("opstxt")->setText(QStringLiteral("1234"));
         QCOMPARE(box("npstxt")->isEnabled(), password == QLatin1String("1234"));
-        box("opstxt")->setText(password);
-        QVERIFY(box("npstxt")->isEnabled());
-        QCOMPARE(QDir::cleanPath(mdM::MainDb->path()), QDir::cleanPath(other + QStringLiteral("/Kavo3.mdb")));
-        QCOMPARE(mdM::DbFolder, other);
-        QCOMPARE(mdM::TemplateFolder, QStringLiteral("/templates"));
-        QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")),
-                 (QStringList{QStringLiteral("other"), QStringLiteral("/templates"), QStringLiteral("/quotes")}));
     }
 
     // A folder browsed to inside the program folder is stored relative to it: a copy of the program
@@ -247,6 +267,7 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectOpenFile(data + QStringLiteral("/Kavo3.mdb"));
         click("cmdExp");
+        whenLoginShows(QStringLiteral("wexa"), QStringLiteral("1234"));
         click("Command4");
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")), QStringList(3, QStringLiteral("data")));
@@ -320,6 +341,17 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(shell::readCompany(*fx.openDb()).at(0), QStringLiteral("澄築室內裝修工程有限公司"));
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")).at(0), fx.folder->path());
+        // Another workstation's change of the company since: asked; 是 writes only the name typed here.
+        fx.openDb()->execute(QStringLiteral("UPDATE company SET 電話 = '02-9999'"));
+        dialogs.expectMessage(ui::Answer::Yes);
+        dialogs.expectMessage();
+        click("Command3");
+        VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("公司資料已在別處變更")));
+        const QStringList stored = shell::readCompany(*fx.openDb());
+        QCOMPARE(stored.at(0), QStringLiteral("不該寫入"));
+        QCOMPARE(stored.at(2), QStringLiteral("02-9999"));
+        QCOMPARE(box("txtCo_tel")->text(), QStringLiteral("02-9999"));
     }
 };
 

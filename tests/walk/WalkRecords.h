@@ -8,6 +8,7 @@
 #include "frmWP.h"
 
 #include <QComboBox>
+#include <QListWidget>
 
 namespace walk {
 
@@ -42,7 +43,16 @@ inline const QList<ui::Answer> kDiscardTyped = {ui::Answer::Yes};
 // The supply-links editor opened from the vendor being edited, then 確定.
 inline void editLinks(const char* button) {
     ModalCloser closer([] { return ui::Default<frmWP>::isLoaded() ? ui::Default<frmWP>::get() : nullptr; },
-                       [] { in<QPushButton, frmWP>("Command1")->click(); });
+                       [] {
+                           // One link added and one removed: 確定 writes only what was changed.
+                           for (const auto& [list, command] : {std::pair{"LsAll", "cmAd"}, std::pair{"LsO", "cmMv"}}) {
+                               if (QListWidget* l = in<QListWidget, frmWP>(list); l->count() > 0) {
+                                   l->item(0)->setSelected(true);
+                                   in<QPushButton, frmWP>(command)->click();
+                               }
+                           }
+                           in<QPushButton, frmWP>("Command1")->click();
+                       });
     in<QPushButton, frmPrv>(button)->click();
 }
 
