@@ -1,4 +1,5 @@
 // Kavo3: starts with the splash window, which leads to the login.
+#include "TemplateDescription.h"
 #include "Windows.h"
 #include "frmSplash.h"
 #include "system/System.h"
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
     // The program ends only through its own exit paths (menu bar, login), never because its last
     // window happened to close.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A program folder copied from another workstation (which never ran the set-up) brings its
+    // templates of an earlier build up to date, as the set-up does; the print-template folder is
+    // brought up to date when a printout reads it.
+    tpl::upgradeOutdated(sys::programFolder(), nullptr, nullptr);
     useChineseFont(app);
     ui::installWidgetDialogs();
     ui::installWindowPlacement();

@@ -224,10 +224,18 @@ QString Styles::fontName(int xf) const {
 }
 
 bool Styles::wraps(int xf) const {
+    return alignmentAttr(xf, "wrapText").as_bool(false);
+}
+
+int Styles::indent(int xf) const {
+    return alignmentAttr(xf, "indent").as_int(0);
+}
+
+pugi::xml_attribute Styles::alignmentAttr(int xf, const char* name) const {
     for (pugi::xml_node c : xfNode(xf < 0 ? 0 : xf).children())
         if (xml::localName(c.name()) == "alignment")
-            return c.attribute("wrapText").as_bool(false);
-    return false;
+            return c.attribute(name);
+    return {};
 }
 
 CellBorders Styles::borders(int xf) const {

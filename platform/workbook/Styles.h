@@ -22,6 +22,7 @@ public:
     QString numberFormat(int xf) const;
     bool bold(int xf) const;
     bool wraps(int xf) const;
+    int indent(int xf) const;      // levels
     double fontSize(int xf) const; // points
     QString fontName(int xf) const; // the family it names; empty when none
     CellBorders borders(int xf) const;
@@ -35,6 +36,7 @@ public:
 private:
     pugi::xml_node xfNode(int xf) const;
     pugi::xml_node fontOf(int xf) const;
+    pugi::xml_attribute alignmentAttr(int xf, const char* name) const;
     // Fills an empty list with `entries` (XML of its default items).
     static void seed(pugi::xml_node list, const std::string& entries);
     pugi::xml_node child(pugi::xml_node parent, const char* local, bool create, const char* const* order = nullptr);

@@ -69,13 +69,17 @@ int wrappedLines(const QString& t, double width, const QString& family, double s
             ++i;
             continue;
         }
-        // A wide character, or a word up to the next blank or wide character.
-        qsizetype end = i + text::characterLength(t, i);
-        double unit = widthAt(i);
-        if (!isWide(codePoint(t, i)))
-            for (; end < t.size() && !t.at(end).isSpace() && !isWide(codePoint(t, end));
-                 end += text::characterLength(t, end))
-                unit += widthAt(end);
+        // A wide character, or a word up to where the spreadsheet program may break it: before a
+        // blank, a wide character or "%", after "-", "/", "!", "|", "?" or a backslash.
+        qsizetype end = i;
+        double unit = 0;
+        do {
+            unit += widthAt(end);
+            const bool breaksAfter = isWide(codePoint(t, end)) || QStringView(u"-/!|?\\").contains(t.at(end));
+            end += text::characterLength(t, end);
+            if (breaksAfter)
+                break;
+        } while (end < t.size() && !t.at(end).isSpace() && !isWide(codePoint(t, end)) && t.at(end) != u'%');
         if (used + unit <= room) {
             used += unit;
             i = end;
@@ -97,9 +101,13 @@ int wrappedLines(const QString& t, double width, const QString& family, double s
     return std::min(n, most);
 }
 
+// Each line about 1.3 times the font size high, and a little room; no row is higher than 409 pt.
 double linesHeight(int lines, double size) {
-    // Each line about 1.3 times the font size high, and a little room; no row is higher than 409 pt.
-    return std::min(409.0, lines * size * 1.3 + 2);
+    return std::min(kMaxRowHeight, lines * size * 1.3 + 2);
+}
+
+int linesWithin(double height, double size) {
+    return std::max(1, int((std::min(height, kMaxRowHeight) - 2) / (std::max(1.0, size) * 1.3) + 1e-9));
 }
 
 } // namespace wb

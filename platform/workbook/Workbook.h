@@ -24,13 +24,18 @@ inline constexpr int kMaxCellText = 32767;
 
 // The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
 // columns summed) in the font `family` at `size` points, as the spreadsheet program breaks them:
-// after a blank, around an East Asian character, anywhere in a word wider than a line; each
-// character as wide as that font draws it, or wider. `kept` gets the beginning that fits `most`
-// lines (the whole text when it fits).
+// after a blank, around an East Asian character, after "-", "/", "!", "|", "?" and a backslash,
+// before "%", anywhere in a word wider than a line; each character as wide as that font draws it,
+// or wider. `kept` gets the beginning that fits `most` lines (the whole text when it fits).
 int wrappedLines(const QString& text, double width, const QString& family, double size, int most,
                  QString* kept = nullptr);
-// The row height in points that `lines` lines of a `size`-point font need.
+// The row height in points that `lines` lines of a `size`-point font need, at most kMaxRowHeight.
+inline constexpr double kMaxRowHeight = 409;
 double linesHeight(int lines, double size);
+// The most lines of a `size`-point font that a row `height` points high shows whole (at least 1).
+int linesWithin(double height, double size);
+// The headline of a printout's list of texts cut to what their cells print.
+inline constexpr const char* kCutHeadline = "下列文字超過儲存格印得出的行數，已截斷：";
 
 class WorkbookError : public std::runtime_error {
 public:
@@ -157,6 +162,7 @@ public:
     // the size in points of its font and the family the font names.
     double columnWidth(int col) const;
     bool wrapsText(int row, int col) const;
+    int indent(int row, int col) const; // levels of indent of a left-aligned text
     double fontSize(int row, int col) const;
     QString fontName(int row, int col) const;
     // Thin borders in the automatic colour on the chosen edges of a range; other sides unchanged.

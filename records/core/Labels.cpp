@@ -1,5 +1,7 @@
 #include "Labels.h"
 
+#include "text/TextCut.h"
+
 namespace records {
 
 QString labelStatement(int party) {
@@ -14,15 +16,57 @@ wb::CellRef labelCell(int k) {
     return wb::CellRef{2 + 5 * (k / 3), 1 + k % 3};
 }
 
+namespace {
+
+// The width in digits of one level of a cell's indent, as the spreadsheet program draws it.
+constexpr double kIndentDigits = 3;
+
+// A label line: field values (their column in the statement) and the words between them.
+struct Part {
+    QString text;
+    int field = -1; // -1: not a field's
+};
+
+// The beginning of `text` that its label cell prints whole: the lines its row holds when the cell
+// wraps, else one line.
+QString printedPart(const wb::Sheet& sheet, int row, int col, const QString& text) {
+    const double size = sheet.fontSize(row, col);
+    const int most = sheet.wrapsText(row, col) ? wb::linesWithin(sheet.rowHeight(row), size) : 1;
+    QString kept;
+    wb::wrappedLines(text, sheet.columnWidth(col) - kIndentDigits * sheet.indent(row, col),
+                     sheet.fontName(row, col), size, most, &kept);
+    return kept.size() > kMaxCellText ? text::cutToUnits(kept, kMaxCellText) : kept;
+}
+
+} // namespace
+
 void fillLabels(wb::Sheet& sheet, db::Recordset& records, QStringList& cut) {
     int k = 0;
     for (records.moveFirst(); !records.eof(); records.moveNext(), ++k) {
         const wb::CellRef at = labelCell(k);
-        const QString lines[4] = {
-            records.text(0), records.text(1).remove(u';'), QStringLiteral("    ") + records.text(2),
-            records.text(3) + QStringLiteral("  君 啟") + QStringLiteral("     ") + records.text(4)};
-        for (int i = 0; i < 4; ++i)
-            setCellText(sheet, at.row + i, at.col, lines[i], k + 1, records.fieldName(i), cut);
+        const QList<Part> lines[4] = {{{records.text(0), 0}},
+                                      {{records.text(1).remove(u';'), 1}},
+                                      {{QStringLiteral("    ")}, {records.text(2), 2}},
+                                      {{records.text(3), 3},
+                                       {QStringLiteral("  君 啟") + QStringLiteral("     ")},
+                                       {records.text(4), 4}}};
+        for (int i = 0; i < 4; ++i) {
+            QString text;
+            for (const Part& p : lines[i])
+                text += p.text;
+            const int row = at.row + i;
+            const QString kept = printedPart(sheet, row, at.col, text);
+            sheet.setText(row, at.col, kept);
+            // Each field that lost characters, by the characters of its own that are kept.
+            qsizetype from = 0;
+            for (const Part& p : lines[i]) {
+                const qsizetype held = qBound(qsizetype(0), kept.size() - from, p.text.size());
+                if (p.field >= 0 && held < p.text.size())
+                    cut << cutNote(k + 1, records.fieldName(p.field), row, at.col,
+                                   p.text.left(held).toUcs4().size());
+                from += p.text.size();
+            }
+        }
     }
 }
 

@@ -12,8 +12,9 @@ QString labelStatement(int party);
 // The top-left cell of label k (0, 1, 2 ... in record order).
 wb::CellRef labelCell(int k);
 
-// Writes one label per record (columns: postcode, address, name, contact, record number); a line
-// longer than a cell holds is cut to fit and named in `cut`.
+// Writes one label per record (columns: postcode, address, name, contact, record number), each line
+// as much as its cell prints whole (the lines its row holds when the cell wraps, else one line); a
+// field cut is named in `cut` by its record with the characters of it kept.
 void fillLabels(wb::Sheet& sheet, db::Recordset& records, QStringList& cut);
 
 // The whole label printout into Pother/Label.xlsx. Throws PrintError.

@@ -27,8 +27,16 @@ void setCellText(wb::Sheet& sheet, int row, int col, const QString& text, int re
         sheet.setText(row, col, text);
         return;
     }
-    sheet.setText(row, col, text::cutToUnits(text, kMaxCellText));
-    cut << QStringLiteral("第 %1 筆 %2（%3）").arg(record).arg(field, wb::cellName(row, col));
+    const QString kept = text::cutToUnits(text, kMaxCellText);
+    sheet.setText(row, col, kept);
+    cut << cutNote(record, field, row, col, kept.toUcs4().size());
+}
+
+QString cutNote(int record, const QString& field, int row, int col, qsizetype kept) {
+    return QStringLiteral("第 %1 筆 %2（%3）：保留前 %4 字")
+        .arg(record)
+        .arg(field, wb::cellName(row, col))
+        .arg(kept);
 }
 
 PrintOutcome printRecords(db::Database& db, const QString& programFolder, const QString& templateName,
@@ -65,7 +73,7 @@ QString outcomeMessage(const PrintOutcome& outcome) {
         QString cells = outcome.cut.mid(0, kListed).join(QStringLiteral("\r\n"));
         if (outcome.cut.size() > kListed)
             cells += QStringLiteral("\r\n……共 %1 格").arg(outcome.cut.size());
-        parts << QStringLiteral("下列儲存格的文字超過一格可容納的長度，已截斷：\r\n") + cells;
+        parts << QString::fromUtf8(wb::kCutHeadline) + QStringLiteral("\r\n") + cells;
     }
     if (!outcome.opened)
         parts << wb::notOpenedMessage(outcome.path);

@@ -30,6 +30,8 @@ struct PrintOutcome {
 // and the cell named in `cut` by its record (the `record`th of the printout, from 1) and `field`.
 void setCellText(wb::Sheet& sheet, int row, int col, const QString& text, int record, const QString& field,
                  QStringList& cut);
+// How a cut is named: "第 3 筆 公司地址（B7）：保留前 40 字", with the characters of the field kept.
+QString cutNote(int record, const QString& field, int row, int col, qsizetype kept);
 
 // The template `name` of the folder Pother under the program folder, opened for filling. Throws
 // PrintError: "找不到範本檔" and the path when it is missing, the reason when it cannot be read.

@@ -10,9 +10,6 @@
 namespace records {
 namespace {
 
-// More lines than the highest row a sheet holds (409 pt) shows.
-constexpr int kMaxRowLines = 400;
-
 const ListSubject kSubjects[] = {
     {1, "客戶資料列印", "客戶資料.xlsx", "客戶", "客戶編號"},
     {2, "廠商資料列印", "廠商資料.xlsx", "廠商", "廠商編號"},
@@ -86,11 +83,19 @@ void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& recor
         double height = 0;
         for (int i = 0; i < columns.size(); ++i) {
             const QString text = records.text(i).remove(u';');
-            setCellText(sheet, row, i + 1, text, row - 2, columns[i], cut);
-            if (const auto& w = wraps[size_t(i)]; w && !text.isEmpty())
-                height = std::max(height, wb::linesHeight(wb::wrappedLines(text, w->width, w->family, w->size,
-                                                                           kMaxRowLines),
-                                                          w->size));
+            const auto& w = wraps[size_t(i)];
+            if (!w || text.isEmpty()) {
+                setCellText(sheet, row, i + 1, text, row - 2, columns[i], cut);
+                continue;
+            }
+            // A value taller than the highest row keeps the lines that row shows.
+            QString kept;
+            const int lines = wb::wrappedLines(text, w->width, w->family, w->size,
+                                               wb::linesWithin(wb::kMaxRowHeight, w->size), &kept);
+            setCellText(sheet, row, i + 1, kept, row - 2, columns[i], cut);
+            if (kept.size() < text.size())
+                cut << cutNote(row - 2, columns[i], row, i + 1, kept.toUcs4().size());
+            height = std::max(height, wb::linesHeight(lines, w->size));
         }
         if (height > sheet.rowHeight(row))
             sheet.setRowHeight(row, height);

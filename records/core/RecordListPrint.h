@@ -28,7 +28,8 @@ QStringList printableColumns(db::Database& db, const ListSubject& subject);
 QString listStatement(db::Database& db, const ListSubject& subject, const QStringList& columns);
 
 // Writes the header names into row 2 (column i + 1 for name i), the records from row 3 on, each
-// value as text with every ";" removed (cut to fit a cell, and named in `cut`), and thin borders
+// value as text with every ";" removed (a wrapping one kept to the lines the highest row shows,
+// any other to what a cell holds; a cut named in `cut`), and thin borders
 // around the header names and between them.
 void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records, QStringList& cut);
 

@@ -51,11 +51,14 @@ Style plain(double size = 11) {
 
 // The header area: the 17 placeholders over rows 1 to 6 of the page's columns.
 void addHeader(SheetSpec& sheet, int lastCol, const char* title) {
+    // The company lines wrap too: the printout measures every text it puts in the header.
     Style head = plain(16);
     head.bold = true;
     head.align = Align::Center;
+    head.wrap = true;
     Style small = plain(9);
     small.align = Align::Center;
+    small.wrap = true;
     // Long customer, project and address texts wrap; the printout makes the row as high as their
     // lines need, up to a bound, and cuts what lies beyond it.
     Style left = plain(10);

@@ -39,12 +39,15 @@ TemplateSpec list(const char* path, const char* title, int columns) {
 
 // A4 label stock of 21 labels, three across and seven down, each 70 mm x 42.3 mm, the sheet
 // printed edge to edge. Each label is a block of five rows: four text lines and a spacer; the
-// blocks start at row 2 (row 1 is hidden) and every page starts with a block.
+// blocks start at row 2 (row 1 is hidden) and every page starts with a block. The address row
+// holds three lines of a long address, the others one line each; the spacer is the top of the
+// next label, above its first line.
 constexpr int kLabelsDown = 7;
 constexpr int kPages = 1000; // 21,000 labels; a sheet takes at most 1,026 manual breaks
 // Heights are whole pixels (0.75 pt at 96 dpi), which is what spreadsheet programs keep.
 constexpr double kLabelHeight = 120; // 160 px, 42.33 mm
 constexpr double kLineHeight = 20.25;
+constexpr double kAddressHeight = 41.25; // three lines of 10 pt
 constexpr double kTopMargin = 0.25; // inches: the first line sits 18 pt into its label
 
 TemplateSpec labels() {
@@ -55,7 +58,7 @@ TemplateSpec labels() {
     Style cell;
     cell.size = 10;
     cell.align = Align::Left;
-    cell.shrink = true;
+    cell.wrap = true; // the printout keeps to what the row holds
     cell.indent = 1;
     s.columns.push_back({1, 3, 32.03, cell}); // 70 mm in digits of the template font
     s.marginLeft = s.marginRight = 0;
@@ -65,13 +68,15 @@ TemplateSpec labels() {
     // Heights only: the columns carry the format, and rows without one stay out of the printed area
     // until a label is written into them.
     s.rows.push_back({1, 1, 0, cell, false});
-    const double spacer = kLabelHeight - 4 * kLineHeight;
+    const double spacer = kLabelHeight - 3 * kLineHeight - kAddressHeight;
     // The last block of a page keeps a short spacer so that the page ends inside the sheet.
-    const double lastSpacer = 20.25;
+    const double lastSpacer = 1.5;
     for (int page = 0; page < kPages; ++page)
         for (int block = 0; block < kLabelsDown; ++block) {
             const int first = 2 + 5 * (page * kLabelsDown + block);
-            s.rows.push_back({first, first + 3, kLineHeight, cell, false});
+            s.rows.push_back({first, first, kLineHeight, cell, false});
+            s.rows.push_back({first + 1, first + 1, kAddressHeight, cell, false});
+            s.rows.push_back({first + 2, first + 3, kLineHeight, cell, false});
             s.rows.push_back({first + 4, first + 4, block == kLabelsDown - 1 ? lastSpacer : spacer, cell, false});
             if (block == 0 && page > 0)
                 s.rowBreaks.push_back(first);

@@ -1,9 +1,10 @@
 // Every template as builds of the program have written it, by its path in the program folder: the
-// digests (stableDigest) of what each version held, oldest first. A template with one of these
-// digests was never changed by the user, and the build replaces it with the current one.
+// digests (stableDigest) of what each version held, oldest first: the last is what this build
+// writes. A template with one of the others was never changed by the user and is replaced by the
+// current one.
 //
-// A template whose description changes gets the digest of its new content added here (the
-// template test names it): then the copies installed before the next change are replaced too.
+// A template whose description changes gets the digest of its new content added here, last (the
+// template test names it): then the copies installed before the change are replaced.
 #include "TemplateDescription.h"
 
 namespace tpl {
@@ -20,6 +21,7 @@ constexpr Shipped kShipped[] = {
     {"Pother/Label.xlsx", "ea28c88c66f6321323562183d9a3ff23"},
     {"Pother/Label.xlsx", "9a902c758fba6d08bc36f468c467b704"},
     {"Pother/Label.xlsx", "f774159e890613eacfca4fbfe1584004"},
+    {"Pother/Label.xlsx", "9e5437186d2852578f055a18f664ccee"},
     {"Pother/其他詞庫.xlsx", "51ad02505675860bbe17776f98d43520"},
     {"Pother/其他詞庫.xlsx", "55c9c78f81b0f3c73685695fb5b7615a"},
     {"Pother/其他詞庫.xlsx", "1806f9d8b0ccce0cb82fc6afb4e8c406"},
@@ -58,24 +60,28 @@ constexpr Shipped kShipped[] = {
     {"PrintC/成本分析.xlsx", "6f7fd2112f833c36959311775dee491f"},
     {"PrintC/成本分析.xlsx", "9e1fa2d7734058ed7b4727651ba73c7d"},
     {"PrintC/成本分析.xlsx", "00e47d95d2cb4a96fee3339f44184efa"},
+    {"PrintC/成本分析.xlsx", "3ad247fd186bf5c3562ea434837e3663"},
     {"PrintNF/單張報價單.xlsx", "bf5cd1dbdf6feb635a451d88232d2291"},
     {"PrintNF/單張報價單.xlsx", "2af3d12608665f2cb39fff46842a6c80"},
     {"PrintNF/單張報價單.xlsx", "22286af7ecb7ab76b3689daec37dc3ef"},
     {"PrintNF/單張報價單.xlsx", "bd9ee93ee1ce59773227ee98ee25eea0"},
     {"PrintNF/單張報價單.xlsx", "ffd70c4025bd02dffbd4768fabff3ce2"},
     {"PrintNF/單張報價單.xlsx", "a5afd1f9739b42b37716a127f492030f"},
+    {"PrintNF/單張報價單.xlsx", "65032ba84d3a41e74ed7dfd691406430"},
     {"PrintQ/報價單.xlsx", "a4b2851556768cc85ebbda844634b6f0"},
     {"PrintQ/報價單.xlsx", "5ef77ed8920d8e39e90b08267674805f"},
     {"PrintQ/報價單.xlsx", "c02e2f69bba37793416d813facd44d31"},
     {"PrintQ/報價單.xlsx", "7e818b443eda78fa4ac9221d6d74209c"},
     {"PrintQ/報價單.xlsx", "a8d629dfc94836297df3e8c3d4cea897"},
     {"PrintQ/報價單.xlsx", "95fcb9b280ced29d8918cee69ad690e6"},
+    {"PrintQ/報價單.xlsx", "e140ffbd41ebc3154b6ff20bd80c312c"},
     {"PrintS/空白報價單.xlsx", "a4b2851556768cc85ebbda844634b6f0"},
     {"PrintS/空白報價單.xlsx", "5ef77ed8920d8e39e90b08267674805f"},
     {"PrintS/空白報價單.xlsx", "c02e2f69bba37793416d813facd44d31"},
     {"PrintS/空白報價單.xlsx", "7e818b443eda78fa4ac9221d6d74209c"},
     {"PrintS/空白報價單.xlsx", "a8d629dfc94836297df3e8c3d4cea897"},
     {"PrintS/空白報價單.xlsx", "95fcb9b280ced29d8918cee69ad690e6"},
+    {"PrintS/空白報價單.xlsx", "e140ffbd41ebc3154b6ff20bd80c312c"},
 };
 
 } // namespace
@@ -85,6 +91,14 @@ bool shippedBefore(const QString& relativePath, const QByteArray& digest) {
         if (digest == s.digest && relativePath == QString::fromUtf8(s.path))
             return true;
     return false;
+}
+
+QByteArray currentDigest(const QString& relativePath) {
+    QByteArray last;
+    for (const Shipped& s : kShipped)
+        if (relativePath == QString::fromUtf8(s.path))
+            last = s.digest;
+    return last;
 }
 
 } // namespace tpl

@@ -87,10 +87,16 @@ std::vector<TemplateSpec> catalogTemplates();
 QByteArray templateBytes(const TemplateSpec& spec, QString* error);
 // Writes one template as `path` (whole or not at all). False with the reason on failure.
 bool writeTemplate(const TemplateSpec& spec, const QString& path, QString* error);
-// Writes every template missing under `programFolder`, and replaces one a build wrote that is now
-// written otherwise (see shippedBefore); one the user changed or made read-only stays as it is. The
-// paths written go to `written`; false with the reasons of the failures.
+// Writes every template missing under `programFolder`, and replaces one still as an earlier build
+// wrote it (see upgradeOutdated). The paths written go to `written`; false with the reasons of the
+// failures.
 bool writeMissing(const QString& programFolder, QStringList* written, QString* error);
+// Replaces every template under `folder` (a program folder, or a print-template folder holding
+// PrintQ, PrintS, PrintC and PrintNF) that is still as an earlier build wrote it by the current
+// one, a locked one kept locked; one the user changed stays as it is, a missing one missing. The
+// rule wherever templates are read: at the program's start, and in the print-template folder in
+// use before a printout reads it. The paths written go to `written`; false with the reasons.
+bool upgradeOutdated(const QString& folder, QStringList* written, QString* error);
 
 // A digest of what a template's package holds, leaving out what changes with every writing (the
 // time in docProps/core.xml, the zip's own dates and compression): 32 hex digits, empty when the
@@ -98,5 +104,7 @@ bool writeMissing(const QString& programFolder, QStringList* written, QString* e
 QByteArray stableDigest(const QByteArray& package);
 // Whether `digest` is one of a template the builds wrote as `relativePath`.
 bool shippedBefore(const QString& relativePath, const QByteArray& digest);
+// The digest of the template this build writes as `relativePath` (the last one listed).
+QByteArray currentDigest(const QString& relativePath);
 
 } // namespace tpl

@@ -231,31 +231,24 @@ QByteArray stableDigest(const QByteArray& package) {
 
 namespace {
 
-// An existing template the build replaces: one left as an earlier build wrote it, locked by the
+// An existing template that is replaced: one left as an earlier build wrote it, locked by the
 // quotation editor or not. A template the user edited stays as it is.
-bool outdated(const TemplateSpec& spec, const QString& path, QString* error) {
+bool outdated(const QString& relativePath, const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray digest = stableDigest(f.readAll());
-    if (!shippedBefore(spec.relativePath, digest))
-        return false;
-    const QByteArray current = templateBytes(spec, error);
-    return !current.isEmpty() && stableDigest(current) != digest;
+    return shippedBefore(relativePath, digest) && digest != currentDigest(relativePath);
 }
 
-} // namespace
-
-bool writeMissing(const QString& programFolder, QStringList* written, QString* error) {
+bool writeTemplates(const QString& folder, bool missingToo, QStringList* written, QString* error) {
     bool ok = true;
     for (const TemplateSpec& spec : allTemplates()) {
-        const QString path = QDir(programFolder).filePath(spec.relativePath);
+        const QString path = QDir(folder).filePath(spec.relativePath);
+        if (QFileInfo::exists(path) ? !outdated(spec.relativePath, path) : !missingToo)
+            continue;
         QString reason;
-        if (QFileInfo::exists(path) && !outdated(spec, path, &reason)) {
-            if (reason.isEmpty())
-                continue;
-            reason = QStringLiteral("%1: %2").arg(path, reason);
-        } else if (writeTemplate(spec, path, &reason)) {
+        if (writeTemplate(spec, path, &reason)) {
             if (written)
                 written->append(path);
             continue;
@@ -265,6 +258,18 @@ bool writeMissing(const QString& programFolder, QStringList* written, QString* e
             *error += reason + u'\n';
     }
     return ok;
+}
+
+} // namespace
+
+bool writeMissing(const QString& programFolder, QStringList* written, QString* error) {
+    return writeTemplates(programFolder, true, written, error);
+}
+
+bool upgradeOutdated(const QString& folder, QStringList* written, QString* error) {
+    if (folder.isEmpty())
+        return true;
+    return writeTemplates(folder, false, written, error);
 }
 
 } // namespace tpl

@@ -105,6 +105,9 @@ private slots:
     }
 
     void everyColumnPastZ() {
+        // A value taller than the highest row keeps what that row shows, named by record and field.
+        fx.db->execute(QStringLiteral("update 廠商 set 敘述 = ? where 廠商名稱 = '木工班'"),
+                       {QString(800, u'述')});
         const QStringList cols = printableColumns(*fx.db, *listSubject(2));
         const PrintOutcome out = printList(*fx.db, fx.folder->path(), 2, cols);
         auto book = wb::Workbook::open(out.path);
@@ -118,7 +121,9 @@ private slots:
         QCOMPARE(s.borders(2, 38), wb::CellBorders{});
         QCOMPARE(s.text(3, 2), QStringLiteral("木工班"));
         QCOMPARE(s.text(3, 5), QStringLiteral("新北市板橋區文化路"));
-        QVERIFY(s.rowHeight(3) >= 28); // the address in two lines of its column
+        QVERIFY(s.rowHeight(3) >= 28 && s.rowHeight(3) <= 409); // the address in two lines of its column
+        QCOMPARE(s.text(3, 37), QString(248, u'述'));
+        QCOMPARE(out.cut, QStringList{"第 1 筆 敘述（AK3）：保留前 248 字"});
     }
 
     void listOfNoRecords() {
@@ -134,6 +139,9 @@ private slots:
     }
 
     void labelsThreeAcrossInBlocksOfFive() {
+        // A long address wraps in its row of the label; what the row cannot hold is cut and named.
+        const QString far = QStringLiteral("台中市西屯區台灣大道三段九十九號十樓之").repeated(3).left(55);
+        fx.db->execute(QStringLiteral("update 客戶 set 公司地址 = ? where 客戶編號 = 'C004'"), {far});
         const QString templ = fx.templatePath(QStringLiteral("Label.xlsx"));
         const QByteArray before = hashOf(templ);
         const PrintOutcome out = PrintLabels(*fx.db, fx.folder->path(), 1);
@@ -149,7 +157,7 @@ private slots:
             {2, 1, {"02765", "台北市仁愛路一段1號", "    甲公司", "王經理  君 啟     C001"}},
             {2, 2, {"30041", "", "    乙公司", "李小姐  君 啟     C002"}},
             {2, 3, {"80041", "高雄市中正路3號", "    丙公司", "  君 啟     C003"}},
-            {7, 1, {"40041", "台中市", "    丁公司", "陳先生  君 啟     C004"}}};
+            {7, 1, {"40041", far.left(51), "    丁公司", "陳先生  君 啟     C004"}}};
         for (const Label& l : labels)
             for (int i = 0; i < 4; ++i)
                 QCOMPARE(s.text(l.row + i, l.col), l.lines[i]);
@@ -164,6 +172,7 @@ private slots:
         QCOMPARE(s.type(2, 4), wb::CellType::Empty);
         QCOMPARE(labelCell(5), (wb::CellRef{7, 3}));
         QCOMPARE(labelCell(6), (wb::CellRef{12, 1}));
+        QCOMPARE(out.cut, QStringList{"第 4 筆 公司地址（A8）：保留前 51 字"});
         keepForLibreOffice(out.path, QStringLiteral("labels.xlsx"));
     }
 

@@ -197,13 +197,13 @@ private slots:
         QTest::mouseClick(f->cmdP, Qt::LeftButton);
         QTest::mouseClick(ui::Default<frmPsel>::get()->cmdNext, Qt::LeftButton);
         VERIFY_DIALOGS(dialogs);
-        const QString cut =
-            QStringLiteral("下列儲存格的文字超過一格可容納的長度，已截斷：\r\n第 2 筆 公司地址");
-        QCOMPARE(dialogs.messages().at(0).text, cut + QStringLiteral("（B4）"));
-        QCOMPARE(dialogs.messages().at(1).text, cut + QStringLiteral("（B3）"));
+        const QString cut = QStringLiteral("下列文字超過儲存格印得出的行數，已截斷：\r\n第 2 筆 公司地址");
+        // The list keeps what its highest row shows, the label what its address row holds.
+        QCOMPARE(dialogs.messages().at(0).text, cut + QStringLiteral("（B4）：保留前 248 字"));
+        QCOMPARE(dialogs.messages().at(1).text, cut + QStringLiteral("（B3）：保留前 51 字"));
         QCOMPARE(RecordPrintFixture::opened.size(), 2);
-        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(0))->sheet(1).text(4, 2), fits);
-        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(1))->sheet(1).text(3, 2), fits);
+        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(0))->sheet(1).text(4, 2), fits.left(248));
+        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(1))->sheet(1).text(3, 2), fits.left(51));
     }
 
     void choiceStartsOnLabelsAndPrintsThem() {

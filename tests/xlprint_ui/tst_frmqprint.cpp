@@ -185,9 +185,9 @@ private slots:
         const QString path = QDir(wb::outputFolder()).filePath(saved.first());
         QCOMPARE(d.messages().at(0).text, QStringLiteral("系統偵測無 Excel\r\n無法列印\r\n") + path);
         const QString kept = wb::Workbook::open(path)->sheet(1).text(9, 2);
-        QCOMPARE(d.messages().at(1).text,
-                 QStringLiteral(
-                     "下列儲存格的文字超過一格可容納的長度，已截斷：\n工作表「報價單」B9：保留前 16384 字"));
+        QCOMPARE(
+            d.messages().at(1).text,
+            QStringLiteral("下列文字超過儲存格印得出的行數，已截斷：\n工作表「報價單」B9：保留前 16384 字"));
         QCOMPARE(kept, QStringLiteral("客廳") + half.repeated(2).left(32764)); // the area name first
     }
 

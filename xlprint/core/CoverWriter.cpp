@@ -14,9 +14,12 @@ double amountOf(const QString& caption) {
     return num::val(caption);
 }
 
-void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s) {
+// The five page-end remarks, each on one line up to the page's last column: a longer one would run
+// past the page and make the whole page print smaller to fit its width.
+void writeRemarks(CellWriter& w, int firstRow, const PrintSnapshot& s, int lastCol) {
     for (int j = 0; j < 5; ++j)
-        w.put(firstRow + j, 0, s.pageEnd.cbPe[size_t(j)], Align::Left);
+        w.putRunningOn(firstRow + j, 0, s.pageEnd.cbPe[size_t(j)], lastCol,
+                       QStringLiteral("頁尾備註 %1").arg(j + 1));
 }
 
 } // namespace
@@ -91,7 +94,7 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
     const int amountRow = sumRow + 5;
     w.put(amountRow, 1, amountLine(quoted, pe.ckTax, !o.blank), Align::None, {}, true);
     const int remarks = g.S + g.P - 5;
-    writeRemarks(w, remarks, s);
+    writeRemarks(w, remarks, s, sp.columnBreak - 1);
     if (fit) {
         // The amount line must stay above the remarks: the rows free between them are group rows
         // the cover could still take.
@@ -107,7 +110,7 @@ void addCover(JobPlan& plan, const Geometry& g, const PrintSnapshot& s, const QV
     plan.hasCover = true;
 }
 
-void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s) {
+void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s, int lastCol) {
     const quote::PageEnd& pe = s.pageEnd;
     const bool prices = !s.rights.pricesHidden;
     if (pe.design.included)
@@ -127,7 +130,7 @@ void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s) {
         w.put(base + 6, 4, amountOf(pe.lbApr));
         w.put(base + 7, 2, amountLine(num::roundHalfEven(amountOf(pe.lbApr)), pe.ckTax, true));
     }
-    writeRemarks(w, base + 8, s);
+    writeRemarks(w, base + 8, s, lastCol);
 }
 
 } // namespace xlprint

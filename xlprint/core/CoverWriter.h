@@ -13,7 +13,11 @@ public:
     CellWriter(QVector<CellOut>& cells, int startCol) : m_cells(cells), m_c(startCol) {}
     void put(int row, int k, const QVariant& v, Align a = Align::None, const QString& fmt = {},
              bool bold = false) {
-        m_cells.append(CellOut{row, m_c + k, v, a, fmt, bold});
+        m_cells.append(CellOut{row, m_c + k, v, a, fmt, bold, 0, {}});
+    }
+    // A text left-aligned that may run on up to the sheet column `lastCol`, named `field` when cut.
+    void putRunningOn(int row, int k, const QString& text, int lastCol, const QString& field) {
+        m_cells.append(CellOut{row, m_c + k, text, Align::Left, {}, false, lastCol, field});
     }
 
 private:
@@ -49,7 +53,8 @@ void addCover(JobPlan& plan, const Geometry& g, const PrintSnapshot& s, const QV
 
 // The single sheet's closing rows below the detail, from sheet row `base` (the first free row):
 // fees on base + 1 and + 2, 合計 + 4, 稅金 + 5, 總價 + 6, amount line + 7, remarks + 8 to + 12.
+// A remark prints within the page, whose last column is `lastCol`.
 inline constexpr int kClosingRows = 13;
-void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s);
+void writeClosingRows(CellWriter& w, int base, const PrintSnapshot& s, int lastCol);
 
 } // namespace xlprint

@@ -1,5 +1,6 @@
 #include "PrintJob.h"
 
+#include "TemplateDescription.h"
 #include "db/Database.h"
 #include "mdM.h"
 #include "ui/Dialogs.h"
@@ -123,6 +124,10 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches, 
         return JobResult::Failed;
     }
 
+    // The templates of the folder in use are brought up to date as at the program's start: the
+    // folder may be another one than the program folder, or have changed since. A template that
+    // cannot be replaced prints as it is, its texts measured all the same.
+    tpl::upgradeOutdated(printTemplateFolder, nullptr, nullptr);
     ui::FileRequest req;
     req.title = QStringLiteral("輸出檔案");
     req.folder = templateFolderOf(cmd, printTemplateFolder);
@@ -168,7 +173,7 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches, 
         QString cells = cut.mid(0, kListed).join(QStringLiteral("\n"));
         if (cut.size() > kListed)
             cells += QStringLiteral("\n……共 %1 格").arg(cut.size());
-        refuse(QStringLiteral("下列儲存格的文字超過一格可容納的長度，已截斷：\n") + cells);
+        refuse(QString::fromUtf8(wb::kCutHeadline) + u'\n' + cells);
     }
     return JobResult::Done;
 }

@@ -152,7 +152,7 @@ JobPlan planQuote(const PrintSnapshot& s, const Switches& sw, const Geometry& g,
     const int L = plan.lineCount;
     if (sw.singleSheet) {
         CellWriter cw(detail.cells, g.C);
-        writeClosingRows(cw, cur.row(), s);
+        writeClosingRows(cw, cur.row(), s, g.br.col + (sw.costTemplate ? 3 : 0));
         // The line count holds 12 of the closing block's 13 rows: one more keeps the page foot
         // (the signature line) below the closing rows.
         detail.insertRows = qMax(0, qMax(L + 1, cur.r() + kClosingRows) - g.P);

@@ -39,30 +39,78 @@ qsizetype characterCount(QStringView s) {
 }
 
 // Where a cut text stood: the sheet and cell, after its fields when it showed any.
-void noteCut(const PrintSheet& sh, int sheet, int row, int col, const QString& kept, QStringList* cut,
-             const QStringList& fields = {}) {
-    if (!cut)
-        return;
-    QString where = QStringLiteral("%1%2%3")
-                        .arg(sh.name().isEmpty() ? QStringLiteral("第 %1 張工作表 ").arg(sheet)
-                                                 : QStringLiteral("工作表「%1」").arg(sh.name()))
-                        .arg(columnLetters(col))
-                        .arg(row);
-    if (!fields.isEmpty())
-        where = QStringLiteral("%1（%2）").arg(fields.join(u'、'), where);
-    cut->append(QStringLiteral("%1：保留前 %2 字").arg(where).arg(characterCount(kept)));
+QString cutPlace(const PrintSheet& sh, int sheet, int row, int col, const QStringList& fields = {}) {
+    const QString where = QStringLiteral("%1%2%3")
+                              .arg(sh.name().isEmpty() ? QStringLiteral("第 %1 張工作表 ").arg(sheet)
+                                                       : QStringLiteral("工作表「%1」").arg(sh.name()))
+                              .arg(columnLetters(col))
+                              .arg(row);
+    return fields.isEmpty() ? where : QStringLiteral("%1（%2）").arg(fields.join(u'、'), where);
 }
 
-void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut,
-                const QStringList& fields = {}) {
+QString keptCharacters(qsizetype n) {
+    return QStringLiteral("：保留前 %1 字").arg(n);
+}
+
+void writeValue(PrintSheet& sh, int sheet, int row, int col, const QVariant& v, QStringList* cut) {
     if (v.typeId() == QMetaType::QString && v.toString().size() > kMaxCellText) {
         // On a character boundary: a surrogate pair or a variation selector is never split.
         const QString kept = text::cutToUnits(v.toString(), kMaxCellText);
         sh.setValue(row, col, kept);
-        noteCut(sh, sheet, row, col, kept, cut, fields);
+        if (cut)
+            cut->append(cutPlace(sh, sheet, row, col) + keptCharacters(characterCount(kept)));
         return;
     }
     sh.setValue(row, col, v);
+}
+
+// The beginning of `text` that the cell prints whole: the lines a wrapping cell shows (its row made
+// as high as they need), else one line of its room; never more than a cell holds.
+QString printedPart(PrintSheet& sh, int row, int col, int lastCol, const QString& text) {
+    QString kept = text;
+    if (const std::optional<TextCell> w = sh.textCell(row, col, lastCol)) {
+        const int lines =
+            wb::wrappedLines(text, w->width, w->family, w->fontSize, w->wraps ? kHeaderLines : 1, &kept);
+        const double height = wb::linesHeight(lines, w->fontSize);
+        if (w->wraps && height > sh.rowHeight(row))
+            sh.setRowHeight(row, height);
+    }
+    return kept.size() > kMaxCellText ? text::cutToUnits(kept, kMaxCellText) : kept;
+}
+
+// A header text with its placeholders replaced, each character marked with the placeholder whose
+// value it belongs to (-1: the template's own text).
+struct FilledText {
+    QString text;
+    QVector<int> owner;
+    QList<int> shown; // the placeholders replaced, in their order
+
+    // The characters of placeholder p's values in the first `units` units.
+    qsizetype charactersOf(int p, qsizetype units) const {
+        qsizetype n = 0;
+        for (qsizetype i = 0; i < units; i += text::characterLength(text, i))
+            n += owner[i] == p;
+        return n;
+    }
+};
+
+// Every occurrence replaced as the text stands after the placeholders before it (a value is not
+// searched again for the same placeholder).
+FilledText fill(const QString& cell, const QVector<Placeholder>& values) {
+    FilledText f{cell, QVector<int>(cell.size(), -1), {}};
+    for (int p = 0; p < values.size(); ++p) {
+        const Placeholder& ph = values[p];
+        qsizetype at = f.text.indexOf(ph.key);
+        if (at < 0)
+            continue;
+        for (; at >= 0; at = f.text.indexOf(ph.key, at + ph.value.size())) {
+            f.text.replace(at, ph.key.size(), ph.value);
+            f.owner.remove(at, ph.key.size());
+            f.owner.insert(at, ph.value.size(), p);
+        }
+        f.shown.append(p);
+    }
+    return f;
 }
 
 } // namespace
@@ -79,29 +127,28 @@ void fillPlaceholders(PrintBook& book, int lastRow, int lastCol, const QVector<P
                 const QVariant v = sh->value(r, c);
                 if (v.typeId() != QMetaType::QString)
                     continue;
-                QString text = v.toString();
-                QStringList fields;
-                for (const Placeholder& p : values) {
-                    if (text.contains(p.key)) {
-                        text.replace(p.key, p.value);
-                        if (!fields.contains(p.field))
-                            fields.append(p.field);
-                    }
-                }
-                if (fields.isEmpty())
+                const FilledText f = fill(v.toString(), values);
+                if (f.shown.isEmpty())
                     continue;
-                if (const std::optional<WrapCell> w = sh->wrapCell(r, c)) {
-                    QString kept;
-                    const int lines = wb::wrappedLines(text, w->width, w->family, w->fontSize, kHeaderLines, &kept);
-                    if (kept.size() < text.size()) {
-                        noteCut(*sh, s, r, c, kept, cut, fields);
-                        text = kept;
+                const QString kept = printedPart(*sh, r, c, lastCol, f.text);
+                sh->setValue(r, c, kept);
+                if (kept.size() == f.text.size() || !cut)
+                    continue;
+                // Each field by the characters of its own that are kept, the template's words not
+                // counted; when every field is whole, the template's words after them are named.
+                QStringList fields;
+                bool named = false;
+                for (int p : f.shown) {
+                    const qsizetype held = f.charactersOf(p, kept.size());
+                    if (held < f.charactersOf(p, f.text.size())) {
+                        cut->append(cutPlace(*sh, s, r, c, {values[p].field}) + keptCharacters(held));
+                        named = true;
                     }
-                    const double height = wb::linesHeight(lines, w->fontSize);
-                    if (height > sh->rowHeight(r))
-                        sh->setRowHeight(r, height);
+                    if (!fields.contains(values[p].field))
+                        fields.append(values[p].field);
                 }
-                writeValue(*sh, s, r, c, text, cut, fields);
+                if (!named)
+                    cut->append(cutPlace(*sh, s, r, c, fields) + QStringLiteral("：之後的範本文字未印出"));
             }
         }
     }
@@ -143,7 +190,16 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
                         .arg(columnLetters(m.right))
                         .arg(m.bottom);
         for (const CellOut& c : sp.cells) {
-            writeValue(*sh, sp.sheet, c.row, c.col, c.value, cut);
+            if (c.runsTo > 0 && c.value.typeId() == QMetaType::QString) {
+                const QString text = c.value.toString();
+                const QString kept = printedPart(*sh, c.row, c.col, c.runsTo, text);
+                sh->setValue(c.row, c.col, kept);
+                if (cut && kept.size() < text.size())
+                    cut->append(cutPlace(*sh, sp.sheet, c.row, c.col, {c.field}) +
+                                keptCharacters(characterCount(kept)));
+            } else {
+                writeValue(*sh, sp.sheet, c.row, c.col, c.value, cut);
+            }
             if (c.align != Align::None)
                 sh->setAlign(c.row, c.col, c.align);
             if (!c.numberFormat.isEmpty())

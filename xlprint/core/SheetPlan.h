@@ -19,6 +19,10 @@ struct CellOut {
     Align align = Align::None;
     QString numberFormat; // empty: the template's
     bool bold = false;
+    // A text that may run on over the empty cells to its right up to this column (the page's
+    // edge): measured, cut to what prints there and named by `field` (0: written as it is).
+    int runsTo = 0;
+    QString field;
 };
 
 struct SheetPlan {
@@ -52,12 +56,13 @@ struct Block {
     bool holds(int row, int col) const { return row >= top && row <= bottom && col >= left && col <= right; }
 };
 
-// A cell whose text wraps: the width of its block (its merged columns) in characters of the
-// sheet's default font, and the family and size in points of its font.
-struct WrapCell {
+// The room of a cell's text: its width in characters of the sheet's default font, the family and
+// size in points of its font, and whether the text wraps onto more lines.
+struct TextCell {
     double width = 0;
     double fontSize = 11;
     QString family;
+    bool wraps = false;
 };
 
 // A header placeholder, its value and the field it shows as the quotation editor names it.
@@ -88,7 +93,12 @@ public:
     // The sheet's own name as its tab shows it; empty when it has none.
     virtual QString name() const { return {}; }
     virtual QVector<Block> merges() const { return {}; }
-    virtual std::optional<WrapCell> wrapCell(int /*row*/, int /*col*/) const { return std::nullopt; }
+    // The room of the text of a cell: its block (its merged columns) when it wraps or is merged;
+    // else the cell and the empty cells to its right, up to column `lastCol`, that the text runs on
+    // over. nullopt when it is not known (the text is then not measured).
+    virtual std::optional<TextCell> textCell(int /*row*/, int /*col*/, int /*lastCol*/) const {
+        return std::nullopt;
+    }
 };
 
 class PrintBook {
@@ -102,15 +112,17 @@ using wb::kMaxCellText;
 
 // The header placeholders replaced in rows 1 to lastRow and columns 1 to lastCol of the first two
 // sheets (as many as the workbook has). A cell is rewritten only when it holds a placeholder.
-// A text longer than a cell holds is cut to kMaxCellText. In a cell whose text wraps the text takes
-// at most kHeaderLines lines as its font draws them, its row as high as they need; the rest is cut.
-// A cut is named in `cut` by its fields, sheet and cell.
+// Every such text is measured as its font draws it: in a cell whose text wraps it takes at most
+// kHeaderLines lines, its row as high as they need; in any other it takes one line of its room
+// (see PrintSheet::textCell). The rest is cut (never more than kMaxCellText is kept), and each
+// field that lost characters is named in `cut` with its sheet and cell and the characters of it
+// kept.
 inline constexpr int kHeaderLines = 3;
 void fillPlaceholders(PrintBook& book, int lastRow, int lastCol, const QVector<Placeholder>& values,
                       QStringList* cut = nullptr);
 
-
-// Lays out the pages and writes the cells, texts cut as above. The reason when a planned sheet is
+// Lays out the pages and writes the cells: a text longer than a cell holds cut to kMaxCellText, a
+// text that runs on (CellOut::runsTo) to one line of its room as above. The reason when a planned sheet is
 // missing or a cell would be written into a merged block (nothing of that sheet's cells is then
 // written), else empty.
 QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStringList* cut = nullptr);

@@ -46,17 +46,23 @@ public:
     void setRowHeight(int row, double height) override { m_s.setRowHeight(row, height); }
     void insertRows(int row, int count) override { m_s.insertRows(row, count); }
     int lastRow() const override { return m_s.usedRange().last.row; }
-    std::optional<WrapCell> wrapCell(int row, int col) const override {
-        if (!m_s.wrapsText(row, col))
-            return std::nullopt;
-        int first = col, last = col;
+    std::optional<TextCell> textCell(int row, int col, int lastCol) const override {
+        TextCell w;
+        w.wraps = m_s.wrapsText(row, col);
+        int last = col;
+        bool merged = false;
         for (const wb::RangeRef& m : m_s.mergedRanges())
-            if (m.first.row == row && m.first.col == col) {
-                first = m.first.col;
+            if (m.first.row <= row && m.last.row >= row && m.first.col <= col && m.last.col >= col) {
                 last = m.last.col;
+                merged = true;
+            } else if (m.first.row <= row && m.last.row >= row && m.first.col > col &&
+                       m.first.col <= lastCol) {
+                lastCol = m.first.col - 1; // a text runs on up to a merged block, not over it
             }
-        WrapCell w;
-        for (int c = first; c <= last; ++c)
+        if (!merged && !w.wraps)
+            while (last < lastCol && m_s.type(row, last + 1) == wb::CellType::Empty)
+                ++last;
+        for (int c = col; c <= last; ++c)
             w.width += m_s.columnWidth(c);
         w.fontSize = m_s.fontSize(row, col);
         w.family = m_s.fontName(row, col);
