@@ -246,10 +246,10 @@ private:
     void rootShownForWholeQuotation();
     // The bulk commands act at the root or a leaf; elsewhere a message. The editors are hidden.
     bool bulkCommandAllowed();
-    // Asks until a plain decimal number is typed that, unless it is 0, does not leave a price of the
-    // rows on show at 0 through `reprice`; nullopt for an empty answer or Cancel.
-    using Reprice = std::function<void(std::span<quote::ItemRow> rows, const QString& answer)>;
-    std::optional<QString> askNumber(const QString& prompt, const Reprice& reprice);
+    // Asks until a plain decimal number is typed whose plan for the rows on show, unless it is 0, is
+    // not refused; the answer and its plan, nullopt for an empty answer or Cancel.
+    using Plan = std::function<quote::Repricing(const QString& answer)>;
+    std::optional<std::pair<QString, quote::Repricing>> askNumber(const QString& prompt, const Plan& plan);
     static QDate today();
 
     quote::QuoteDocument m_doc;
