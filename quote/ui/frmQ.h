@@ -184,6 +184,8 @@ public slots:
     void mPxlset_Click();
     // The splitter dragged to x (twips, in the body).
     void dragSplitterTo(int xTwips);
+    // The body laid out again: tree, splitter, grid, page-end button, and the page-end frame when open.
+    void ArrangeLayout();
     // Statistics and the report menu (frmQ_stats.cpp).
     void mCalA_Click();
     void mCalT_Click();
@@ -208,7 +210,6 @@ private:
     void connectHeader();
     // Layout (twips -> widgets).
     void Form_Resize();
-    void ArrangeLayout();
     void applyLayout();
     void takeDesignWidths();
     int windowWidthTwips() const;
