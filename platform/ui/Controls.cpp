@@ -43,7 +43,8 @@ public:
             // The keys that drop a box down; Space only a box that takes no typing.
             const auto* k = static_cast<QKeyEvent*>(e);
             used = k->key() == Qt::Key_F4 ||
-                   ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) && (k->modifiers() & Qt::AltModifier)) ||
+                   ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) &&
+                    (k->modifiers() & Qt::AltModifier)) ||
                    (k->key() == Qt::Key_Space && !box->isEditable());
         }
         if (used && (isUnloaded(m_view) || (m_unread && m_unread())))

@@ -2,8 +2,8 @@
 
 #include "CellRules.h"
 #include "Pricing.h"
-#include "text/Numbers.h"
 #include "text/Codec.h"
+#include "text/Numbers.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -421,13 +421,14 @@ QStringList unshowableNumbers(const QuoteDocument& doc) {
         const QString counted = num::str(num::val(text)) == u"0" ? QStringLiteral("以 0 計算，") : QString();
         told << QStringLiteral("%1：數字過長，%2請更正").arg(where(), counted);
     };
-    static const std::pair<int, const char*> kColumns[] = {{ColQty, "數量"},    {ColPrice, "單價"},
-                                                           {ColAmount, "金額"}, {ColCost, "成本"},
+    static const std::pair<int, const char*> kColumns[] = {{ColQty, "數量"},           {ColPrice, "單價"},
+                                                           {ColAmount, "金額"},        {ColCost, "成本"},
                                                            {ColCostTotal, "成本複計"}, {ColRatio, "比例"}};
     const std::span<const ItemRow> rows = doc.hfgQ.dataRows();
     for (size_t i = 0; i < rows.size(); ++i)
         for (const auto& [col, name] : kColumns)
-            check(rows[i][size_t(col)], [&] { return QStringLiteral("第 %1 列 %2").arg(i + 1).arg(QString::fromUtf8(name)); });
+            check(rows[i][size_t(col)],
+                  [&] { return QStringLiteral("第 %1 列 %2").arg(i + 1).arg(QString::fromUtf8(name)); });
     const PageEnd& pe = doc.pageEnd;
     for (const auto& [fee, name] : {std::pair{&pe.design, "設計費"}, std::pair{&pe.supervision, "監工費"}}) {
         const QString feeName = fee->name.isEmpty() ? QString::fromUtf8(name) : fee->name;

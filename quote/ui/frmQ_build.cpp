@@ -389,7 +389,9 @@ void frmQ::applyLayout() {
     // Category and number share the line of the address, under the customer; a caption wider in the
     // screen font than its 500 twips takes its whole width from the box beside it.
     const int half = (L.cmdC.width + L.txtCn.width) / 2;
-    const auto caption = [this](QLabel* l) { return std::max(500, int(ui::pixelsToTwipsX(l->sizeHint().width(), this))); };
+    const auto caption = [this](QLabel* l) {
+        return std::max(500, int(ui::pixelsToTwipsX(l->sizeHint().width(), this)));
+    };
     const int k = caption(lbK), no = caption(lbNo);
     place(lbK, {L.cmdC.left, kRow2Top + 40, k, kFieldHeight});
     place(cbK, {L.cmdC.left + k, kRow2Top, half - k, kFieldHeight});

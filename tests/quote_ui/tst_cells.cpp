@@ -689,7 +689,8 @@ private slots:
 
     void targetTotal() {
         frmQ* w = fx.open();
-        showLeaf(w, {{"a", "1", "12000", "10000", "1.2", "12000"}, {"b", "1", "8000", "10000", "0.8", "8000"}});
+        showLeaf(w,
+                 {{"a", "1", "12000", "10000", "1.2", "12000"}, {"b", "1", "8000", "10000", "0.8", "8000"}});
         ScriptedDialogs dialogs;
         // 1 would zero the ratios; 20 would give both rows the ratio 0.001.
         for (const char* refused : {"abc", "1", "20"}) {
@@ -701,7 +702,8 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.inputs().at(0).prompt, QStringLiteral("請輸入金額"));
         QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("變成 0")));
-        QCOMPARE(dialogs.messages().at(2).text, QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"));
+        QCOMPARE(dialogs.messages().at(2).text,
+                 QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"));
         QCOMPARE(cell(w, 1, ColRatio), QStringLiteral("2.4"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("24000"));
         QCOMPARE(cell(w, 2, ColPrice), QStringLiteral("16000"));
