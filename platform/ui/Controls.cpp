@@ -39,10 +39,13 @@ public:
     bool eventFilter(QObject* watched, QEvent* e) override {
         // A press on an editable box's text places the cursor; only a press on the box drops it down.
         bool used = e->type() == QEvent::MouseButtonPress && watched == m_pressed;
-        if (e->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(m_view)) {
+        if (const auto* box = qobject_cast<QComboBox*>(m_view); box && e->type() == QEvent::KeyPress) {
+            // The keys that drop a box down; Space only a box that takes no typing.
             const auto* k = static_cast<QKeyEvent*>(e);
-            used = k->key() == Qt::Key_F4 || ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) &&
-                                              (k->modifiers() & Qt::AltModifier));
+            used = k->key() == Qt::Key_F4 ||
+                   ((k->key() == Qt::Key_Down || k->key() == Qt::Key_Up) &&
+                    (k->modifiers() & Qt::AltModifier)) ||
+                   (k->key() == Qt::Key_Space && !box->isEditable());
         }
         if (used && (isUnloaded(m_view) || (m_unread && m_unread())))
             m_read();

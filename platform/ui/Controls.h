@@ -40,9 +40,9 @@ void markUnloaded(QWidget* view, const db::DbError& failure);
 // Whether the view is marked as failed to load.
 bool isUnloaded(const QWidget* view);
 // A list that could not be read is read again at its next use: `read` runs as a box is about to drop
-// down (a press on it, F4, Alt+Down), or as a grid or list is pressed, while the view is marked, or
-// while `unread` (when given) says a list that `read` fills is not read. An editable box is to be
-// made editable first.
+// down (a press on it, F4, Alt+Down, Space on a box that takes no typing), or as a grid or list is
+// pressed, while the view is marked, or while `unread` (when given) says a list that `read` fills is
+// not read. An editable box is to be made editable first.
 void readAgainAtUse(QWidget* view, const std::function<void()>& read,
                     const std::function<bool()>& unread = {});
 // Replaces a combo box's entries without a signal. An editable box keeps its text, and its entry

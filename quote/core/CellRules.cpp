@@ -100,6 +100,9 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden) {
 namespace quote {
 
 bool cellCanShow(QStringView typed) {
+    // Up to 15 characters without an exponent: at most 15 digits, and nothing smaller than 1e-13.
+    if (typed.size() <= 15 && !typed.contains(u'e') && !typed.contains(u'E'))
+        return true;
     QString packed; // blanks anywhere are skipped, as the lenient reading skips them
     for (const QChar c : typed)
         if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')

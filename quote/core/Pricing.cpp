@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <unordered_map>
 #include <vector>
 
 namespace quote {
@@ -24,11 +25,6 @@ QString priceOf(const ItemRow& row, double cost) {
     return num::str(num::roundHalfEven(cell(row, ColRatio) * cost, 0));
 }
 
-// Unit price and amount of a shown row after its ratio changed.
-void repriceShown(ItemRow& row) {
-    recalc(row, {ColPrice, ColAmount});
-}
-
 // Unit price and amount of a stored row after its ratio changed: the unit price stays as it is
 // when the cost is 0.
 void repriceStored(ItemRow& row) {
@@ -37,20 +33,21 @@ void repriceStored(ItemRow& row) {
     RecalcCell(row, ColAmount);
 }
 
-void setRatio(std::span<ItemRow> rows, const QString& answer, void (*reprice)(ItemRow&)) {
-    for (ItemRow& r : rows) {
-        r[ColRatio] = answer;
-        reprice(r);
-    }
+bool isZero(const QString& written) {
+    return written == u"0"; // what num::str writes for 0 and for anything too small to show
 }
 
-// The unit price and amount follow the unrounded ratio; the ratio is rounded afterwards.
-void scaleRatio(std::span<ItemRow> rows, double k, void (*reprice)(ItemRow&)) {
-    for (ItemRow& r : rows) {
-        r[ColRatio] = num::str(cell(r, ColRatio) * k);
-        reprice(r);
-        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
-    }
+// A shown row's unit price and amount for the ratio `ratio` (the number of its ratio cell), as
+// RecalcCell forms them; a zeroed price or amount that was not 0 refuses the plan.
+Repricing::Cells repriceShown(const ItemRow& row, double ratio, QString ratioText, BulkRefusal& refusal) {
+    const double cost = cell(row, ColCost);
+    Repricing::Cells c;
+    c.price = num::str(cost == 0 ? cell(row, ColPrice) : num::roundHalfEven(ratio * cost, 0));
+    c.amount = num::str(num::roundHalfEven(cellValue(c.price) * cell(row, ColQty), 0));
+    c.ratio = std::move(ratioText);
+    if ((isZero(c.price) && cell(row, ColPrice) != 0) || (isZero(c.amount) && cell(row, ColAmount) != 0))
+        refusal = BulkRefusal::ZeroesAPrice;
+    return c;
 }
 
 } // namespace
@@ -159,12 +156,34 @@ GridTotals RefreshTotals(std::span<const ItemRow> rows) {
             num::str(num::roundHalfEven(ratio, 2))};
 }
 
+void applyRepricing(std::span<ItemRow> rows, Repricing&& plan) {
+    const size_t n = std::min(rows.size(), plan.rows.size());
+    for (size_t i = 0; i < n; ++i) {
+        Repricing::Cells& c = plan.rows[i];
+        rows[i][ColPrice] = std::move(c.price);
+        rows[i][ColAmount] = std::move(c.amount);
+        rows[i][ColRatio] = std::move(c.ratio);
+    }
+}
+
+Repricing planSetRatio(std::span<const ItemRow> rows, const QString& answer) {
+    Repricing plan;
+    plan.rows.reserve(rows.size());
+    const double ratio = cellValue(answer);
+    for (const ItemRow& r : rows)
+        plan.rows.push_back(repriceShown(r, ratio, answer, plan.refusal));
+    return plan;
+}
+
 void SetRatioShown(std::span<ItemRow> rows, const QString& answer) {
-    setRatio(rows, answer, repriceShown);
+    applyRepricing(rows, planSetRatio(rows, answer));
 }
 
 void SetRatioStored(std::span<ItemRow> rows, const QString& answer) {
-    setRatio(rows, answer, repriceStored);
+    for (ItemRow& r : rows) {
+        r[ColRatio] = answer;
+        repriceStored(r);
+    }
 }
 
 TargetFactor targetFactor(QStringView answer, QStringView currentTotal) {
@@ -179,22 +198,39 @@ TargetFactor targetFactor(QStringView answer, QStringView currentTotal) {
     return {TargetStatus::Ok, k};
 }
 
+Repricing planScaleRatio(std::span<const ItemRow> rows, double k) {
+    Repricing plan;
+    plan.rows.reserve(rows.size());
+    // Each ratio after the command with the first ratio it came from, both at the three decimals the
+    // command keeps: a ratio that differed and comes out the same is refused.
+    std::unordered_map<double, double> from;
+    bool shared = false;
+    for (const ItemRow& r : rows) {
+        const double ratio = cell(r, ColRatio);
+        const double unrounded = cellValue(num::str(ratio * k)); // as the ratio cell holds it
+        const double rounded = num::roundHalfEven(unrounded, 3);
+        plan.rows.push_back(repriceShown(r, unrounded, num::str(rounded), plan.refusal));
+        if (isZero(plan.rows.back().ratio) && ratio != 0)
+            plan.refusal = BulkRefusal::ZeroesAPrice;
+        const double own = num::roundHalfEven(ratio, 3);
+        shared = shared || from.try_emplace(rounded + 0.0, own + 0.0).first->second != own; // -0 is 0
+    }
+    if (shared && plan.refusal == BulkRefusal::None)
+        plan.refusal = BulkRefusal::SharesARatio;
+    return plan;
+}
+
 void ScaleRatioShown(std::span<ItemRow> rows, double k) {
-    scaleRatio(rows, k, repriceShown);
+    applyRepricing(rows, planScaleRatio(rows, k));
 }
 
 void ScaleRatioStored(std::span<ItemRow> rows, double k) {
-    scaleRatio(rows, k, repriceStored);
-}
-
-bool zeroesAPrice(std::span<const ItemRow> rows, const std::function<void(std::span<ItemRow>)>& reprice) {
-    std::vector<ItemRow> after(rows.begin(), rows.end());
-    reprice(after);
-    for (size_t i = 0; i < after.size(); ++i)
-        for (int c : {ColPrice, ColAmount, ColRatio})
-            if (cell(rows[i], c) != 0 && cell(after[i], c) == 0)
-                return true;
-    return false;
+    // The unit price and amount follow the unrounded ratio; the ratio is rounded afterwards.
+    for (ItemRow& r : rows) {
+        r[ColRatio] = num::str(cell(r, ColRatio) * k);
+        repriceStored(r);
+        r[ColRatio] = num::str(num::roundHalfEven(cell(r, ColRatio), 3));
+    }
 }
 
 void RecalcFee(Fee& fee) {

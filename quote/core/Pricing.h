@@ -8,8 +8,8 @@
 
 #include <QString>
 #include <QStringView>
-#include <functional>
 #include <span>
+#include <vector>
 
 namespace quote {
 
@@ -57,10 +57,30 @@ void SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup);
 // inner node or the root). Empty rows count as 0.
 GridTotals RefreshTotals(std::span<const ItemRow> rows);
 
+// What a bulk command (比例:, 合計:) does to the shown rows, decided from their numbers in one pass:
+// each row's new unit price, amount and ratio, and whether the answer is refused. The command then
+// puts them into the rows (applyRepricing); a refused answer leaves the rows as they are.
+enum class BulkRefusal {
+    None,
+    ZeroesAPrice, // a unit price, an amount or a ratio that is not 0 would become 0
+    SharesARatio  // rows whose ratios differ would get one ratio: their own ratios would be lost
+};
+struct Repricing {
+    struct Cells {
+        QString price, amount, ratio;
+    };
+    std::vector<Cells> rows;
+    BulkRefusal refusal = BulkRefusal::None;
+};
+// Puts the planned cells into the rows, as far as both go (trailing empty rows trimmed after the
+// plan was made are not there any more).
+void applyRepricing(std::span<ItemRow> rows, Repricing&& plan);
+
 // One ratio for every row (double click on 比例). `answer` has passed answerIsNumber and goes into
-// column 10 exactly as typed. Shown rows: unit price and amount recomputed as by RecalcCell. Stored
-// rows (at the root, the store receives the same change): a cost of 0 leaves the unit price text as
-// it is.
+// column 10 exactly as typed. Shown rows: unit price and amount recomputed as by RecalcCell; every
+// row has the one ratio, as asked, so only a zeroed price refuses it. Stored rows (at the root, the
+// store receives the same change): a cost of 0 leaves the unit price text as it is.
+Repricing planSetRatio(std::span<const ItemRow> rows, const QString& answer);
 void SetRatioShown(std::span<ItemRow> rows, const QString& answer);
 void SetRatioStored(std::span<ItemRow> rows, const QString& answer);
 
@@ -77,14 +97,11 @@ struct TargetFactor {
 TargetFactor targetFactor(QStringView answer, QStringView currentTotal);
 
 // Every ratio multiplied by k, unit price and amount formed from the unrounded ratio, then the ratio
-// rounded to three decimals. Stored rows: a cost of 0 leaves the unit price text as it is.
+// rounded to three decimals. The plan refuses a k that zeroes a price or that rounds rows of
+// different ratios to one. Stored rows: a cost of 0 leaves the unit price text as it is.
+Repricing planScaleRatio(std::span<const ItemRow> rows, double k);
 void ScaleRatioShown(std::span<ItemRow> rows, double k);
 void ScaleRatioStored(std::span<ItemRow> rows, double k);
-
-// Whether a bulk command's change (`reprice`, run here on a copy of the rows) would leave at 0 a unit
-// price, an amount or a ratio that is not 0. An answer other than 0 that would is refused: the row's
-// price and its own ratio would be lost.
-bool zeroesAPrice(std::span<const ItemRow> rows, const std::function<void(std::span<ItemRow>)>& reprice);
 
 // A fee's amount from its rate and base (rate × base, not rounded); an empty rate empties the
 // amount. The caller then runs RecalcGrandTotal; the file reader runs it once the file is read whole.

@@ -1,7 +1,9 @@
 #include "QuoteFile.h"
 
+#include "CellRules.h"
 #include "Pricing.h"
 #include "text/Codec.h"
+#include "text/Numbers.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -408,6 +410,38 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     doc.adopt(std::move(next));
     doc.showRootAfterRead();
     return std::nullopt;
+}
+
+QStringList unshowableNumbers(const QuoteDocument& doc) {
+    QStringList told;
+    const auto check = [&told](QStringView text, const auto& where) {
+        if (cellCanShow(text))
+            return;
+        // A number read as 0 counts as 0; a longer one counts cut to what a cell holds.
+        const QString counted = num::str(num::val(text)) == u"0" ? QStringLiteral("以 0 計算，") : QString();
+        told << QStringLiteral("%1：數字過長，%2請更正").arg(where(), counted);
+    };
+    static const std::pair<int, const char*> kColumns[] = {{ColQty, "數量"},           {ColPrice, "單價"},
+                                                           {ColAmount, "金額"},        {ColCost, "成本"},
+                                                           {ColCostTotal, "成本複計"}, {ColRatio, "比例"}};
+    const std::span<const ItemRow> rows = doc.hfgQ.dataRows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (const auto& [col, name] : kColumns)
+            check(rows[i][size_t(col)],
+                  [&] { return QStringLiteral("第 %1 列 %2").arg(i + 1).arg(QString::fromUtf8(name)); });
+    const PageEnd& pe = doc.pageEnd;
+    for (const auto& [fee, name] : {std::pair{&pe.design, "設計費"}, std::pair{&pe.supervision, "監工費"}}) {
+        const QString feeName = fee->name.isEmpty() ? QString::fromUtf8(name) : fee->name;
+        if (!fee->byTotal) // a base by total price is the quotation's total, not the file's
+            check(fee->base, [&] { return feeName + QStringLiteral(" 基數"); });
+        check(fee->rate, [&] { return feeName + QStringLiteral(" 費率"); });
+    }
+    QStringView tax(pe.cbTax);
+    if (tax.endsWith(u'%'))
+        tax.chop(1);
+    check(tax, [] { return QStringLiteral("稅率"); });
+    check(pe.txtOff, [] { return QStringLiteral("折扣"); });
+    return told;
 }
 
 namespace {

@@ -81,6 +81,11 @@ std::optional<FileError> readBytes(const QByteArray& bytes, QuoteDocument& doc);
 // state of the bytes read: their digest, with the size and time taken before reading them.
 std::optional<FileError> readFile(const QString& path, QuoteDocument& doc, DiskState* state = nullptr);
 
+// What a quotation just read holds that no cell can show (cellCanShow), one line for each field:
+// "第 3 列 數量：數字過長，以 0 計算，請更正" for the numbers of the rows as the root lists them, then the
+// fees' bases and rates, the tax rate and the discount. Nothing is changed: the user corrects them.
+QStringList unshowableNumbers(const QuoteDocument& doc);
+
 } // namespace QuoteFile
 
 } // namespace quote

@@ -6,7 +6,6 @@
 #include "frmPe.h"
 #include "frmQ.h"
 #include "ui/Controls.h"
-#include "ui/Twips.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -69,11 +68,8 @@ void PageEndButton::showLists() {
 }
 
 void PageEndButton::cmdPe_Click() {
-    // Over the grid's left edge, 600 twips above the window's bottom.
-    frmPe_->resize(frmPe_->sizeHint());
-    const int bottom = w->height() - ui::twipsToPixelsY(600, w) - w->body()->y();
-    frmPe_->move(w->grid()->x(), std::max(0, bottom - frmPe_->height()));
     frmPe_->setVisible(!frmPe_->isVisible());
+    w->ArrangeLayout(); // the frame over the grid's left edge, and the grid above it
     QPushButton* cmdPe = w->pageEndButton();
     if (frmPe_->isVisible()) {
         frmPe_->raise();

@@ -184,6 +184,8 @@ public slots:
     void mPxlset_Click();
     // The splitter dragged to x (twips, in the body).
     void dragSplitterTo(int xTwips);
+    // The body laid out again: tree, splitter, grid, page-end button, and the page-end frame when open.
+    void ArrangeLayout();
     // Statistics and the report menu (frmQ_stats.cpp).
     void mCalA_Click();
     void mCalT_Click();
@@ -208,7 +210,6 @@ private:
     void connectHeader();
     // Layout (twips -> widgets).
     void Form_Resize();
-    void ArrangeLayout();
     void applyLayout();
     void takeDesignWidths();
     int windowWidthTwips() const;
@@ -246,10 +247,10 @@ private:
     void rootShownForWholeQuotation();
     // The bulk commands act at the root or a leaf; elsewhere a message. The editors are hidden.
     bool bulkCommandAllowed();
-    // Asks until a plain decimal number is typed that, unless it is 0, does not leave a price of the
-    // rows on show at 0 through `reprice`; nullopt for an empty answer or Cancel.
-    using Reprice = std::function<void(std::span<quote::ItemRow> rows, const QString& answer)>;
-    std::optional<QString> askNumber(const QString& prompt, const Reprice& reprice);
+    // Asks until a plain decimal number is typed whose plan for the rows on show, unless it is 0, is
+    // not refused; the answer and its plan, nullopt for an empty answer or Cancel.
+    using Plan = std::function<quote::Repricing(const QString& answer)>;
+    std::optional<std::pair<QString, quote::Repricing>> askNumber(const QString& prompt, const Plan& plan);
     static QDate today();
 
     quote::QuoteDocument m_doc;

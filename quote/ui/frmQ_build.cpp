@@ -1,6 +1,8 @@
 // The quotation window's controls and menus, and their places (layout in twips).
 #include "CellEditors.h"
+#include "EditingCommands.h"
 #include "ItemGridModel.h"
+#include "frmPe.h"
 #include "frmQ.h"
 #include "ui/Controls.h"
 #include "ui/Keys.h"
@@ -325,12 +327,14 @@ int frmQ::windowWidthTwips() const {
     return int(ui::pixelsToTwipsX(frameGeometry().width(), this));
 }
 
-// The layout counts in the window's outer height as the desktop it was drawn for framed it: title
-// bar, menu and borders 750 twips besides the part below the menu. Counted from that part, the tree's
-// button ends at its foot whatever height the window manager gives its title bar.
+// The layout counts in the window's outer height; it is taken as the part below the menu and a frame
+// (title bar, menu and borders) that leaves the tree's button and the grid ending 45 twips (3 px)
+// above that part's foot, after the button's gap of 50, whatever height the window manager gives
+// its title bar.
 int frmQ::windowHeightTwips() const {
-    constexpr int kDesignedFrameHeight = 750;
-    return int(ui::pixelsToTwipsY(m_body->height(), this)) + kDesignedFrameHeight;
+    constexpr int kFootMargin = 45;
+    constexpr int kFrameHeight = quote::EditorLayout::kGridBottomMargin - kFootMargin;
+    return int(ui::pixelsToTwipsY(m_body->height(), this)) + kFrameHeight;
 }
 
 void frmQ::takeDesignWidths() {
@@ -382,12 +386,17 @@ void frmQ::applyLayout() {
     place(lbQd, L.lbQd);
     place(txtQD, L.txtQD);
     place(DTP, L.DTP);
-    // Category and number share the line of the address, under the customer.
+    // Category and number share the line of the address, under the customer; a caption wider in the
+    // screen font than its 500 twips takes its whole width from the box beside it.
     const int half = (L.cmdC.width + L.txtCn.width) / 2;
-    place(lbK, {L.cmdC.left, kRow2Top + 40, 500, kFieldHeight});
-    place(cbK, {L.cmdC.left + 500, kRow2Top, half - 500, kFieldHeight});
-    place(lbNo, {L.cmdC.left + half, kRow2Top + 40, 500, kFieldHeight});
-    place(txtNo, {L.cmdC.left + half + 500, kRow2Top, half - 500, kFieldHeight});
+    const auto caption = [this](QLabel* l) {
+        return std::max(500, int(ui::pixelsToTwipsX(l->sizeHint().width(), this)));
+    };
+    const int k = caption(lbK), no = caption(lbNo);
+    place(lbK, {L.cmdC.left, kRow2Top + 40, k, kFieldHeight});
+    place(cbK, {L.cmdC.left + k, kRow2Top, half - k, kFieldHeight});
+    place(lbNo, {L.cmdC.left + half, kRow2Top + 40, no, kFieldHeight});
+    place(txtNo, {L.cmdC.left + half + no, kRow2Top, half - no, kFieldHeight});
     place(Line1, {0, kLineTop, L.Line1X2, 30});
     place(lbPath, L.lbPath);
     place(lbSum, L.lbSum);
@@ -402,6 +411,15 @@ void frmQ::applyLayout() {
     place(fme, L.fme);
     place(hfgQ, L.hfgQ);
     place(cmdPe, L.cmdPe);
+    // The open page-end frame stands over the grid's left edge, its foot 600 twips above the
+    // window's; the grid then ends at the frame's top, so that every row can be scrolled into view
+    // beside it.
+    if (QWidget* frame = pageEndFrame(this); frame && !frame->isHidden()) {
+        frame->resize(frame->sizeHint());
+        const int bottom = height() - ui::twipsToPixelsY(600, this) - m_body->y();
+        frame->move(hfgQ->x(), std::max(0, bottom - frame->height()));
+        hfgQ->resize(hfgQ->width(), std::clamp(frame->y() - hfgQ->y(), 0, hfgQ->height()));
+    }
 }
 
 void frmQ::resizeEvent(QResizeEvent* e) {

@@ -103,6 +103,13 @@ void frmQ::mOpen_Click() {
     // A file keeps the figures of its last save; the rows decide them.
     RecalcGrandTotal();
     AddRecentFile(path);
+    // A number no cell can show (an earlier build saved what was typed) is named, not changed.
+    if (QStringList told = QuoteFile::unshowableNumbers(m_doc); !told.isEmpty()) {
+        constexpr qsizetype kNamed = 10;
+        if (told.size() > kNamed)
+            told = told.mid(0, kNamed) << QStringLiteral("……共 %1 處").arg(told.size());
+        tell(told.join(u'\n'), ui::Icon::Exclamation);
+    }
     stop();
 }
 

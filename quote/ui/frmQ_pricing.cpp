@@ -28,7 +28,7 @@ bool frmQ::bulkCommandAllowed() {
     return false;
 }
 
-std::optional<QString> frmQ::askNumber(const QString& prompt, const Reprice& reprice) {
+std::optional<std::pair<QString, Repricing>> frmQ::askNumber(const QString& prompt, const Plan& plan) {
     for (;;) {
         const std::optional<QString> typed = ui::inputBox(prompt);
         const QString answer = typed ? typed->trimmed() : QString();
@@ -36,13 +36,16 @@ std::optional<QString> frmQ::askNumber(const QString& prompt, const Reprice& rep
             return std::nullopt;
         if (!isPlainDecimal(answer)) {
             sayNotANumber();
-        } else if (cellValue(answer) != 0 &&
-                   zeroesAPrice(m_doc.hfgQ.dataRows(),
-                                [&](std::span<ItemRow> rows) { reprice(rows, answer); })) {
-            ui::msgBox(QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字"), ui::Buttons::OK,
-                       ui::Icon::Exclamation, kTitle);
         } else {
-            return answer;
+            Repricing p = plan(answer);
+            // An answer of 0 asks for every price at 0.
+            const BulkRefusal refusal = cellValue(answer) == 0 ? BulkRefusal::None : p.refusal;
+            if (refusal == BulkRefusal::None)
+                return std::pair(answer, std::move(p));
+            ui::msgBox(refusal == BulkRefusal::ZeroesAPrice
+                           ? QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字")
+                           : QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"),
+                       ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
         }
         HideCellEditors();
     }
@@ -51,14 +54,15 @@ std::optional<QString> frmQ::askNumber(const QString& prompt, const Reprice& rep
 void frmQ::lbSc_DblClick() {
     if (!bulkCommandAllowed())
         return;
-    const std::optional<QString> answer = askNumber(QStringLiteral("請輸入比例係數"), SetRatioShown);
+    auto answer = askNumber(QStringLiteral("請輸入比例係數"),
+                            [this](const QString& a) { return planSetRatio(m_doc.hfgQ.dataRows(), a); });
     if (!answer)
         return;
     if (m_doc.NodeIsLeaf)
         m_doc.TrimEmptyRows();
-    SetRatioShown(m_doc.hfgQ.dataRows(), *answer);
+    applyRepricing(m_doc.hfgQ.dataRows(), std::move(answer->second));
     if (m_doc.rootShown())
-        SetRatioStored(m_doc.hfgB.dataRows(), *answer);
+        SetRatioStored(m_doc.hfgB.dataRows(), answer->first);
     gridChanged();
     RefreshTotals();
 }
@@ -72,18 +76,17 @@ void frmQ::lbSum_DblClick() {
                    kTitle);
         return;
     }
-    const std::optional<QString> answer =
-        askNumber(QStringLiteral("請輸入金額"), [&total](std::span<ItemRow> rows, const QString& a) {
-            ScaleRatioShown(rows, targetFactor(a, total).k);
-        });
+    auto answer = askNumber(QStringLiteral("請輸入金額"), [this, &total](const QString& a) {
+        return planScaleRatio(m_doc.hfgQ.dataRows(), targetFactor(a, total).k);
+    });
     if (!answer)
         return;
-    const TargetFactor f = targetFactor(*answer, total);
+    const TargetFactor f = targetFactor(answer->first, total);
     if (f.status != TargetStatus::Ok)
         return; // a total too small for a factor: nothing changes
     if (m_doc.NodeIsLeaf)
         m_doc.TrimEmptyRows();
-    ScaleRatioShown(m_doc.hfgQ.dataRows(), f.k);
+    applyRepricing(m_doc.hfgQ.dataRows(), std::move(answer->second));
     if (m_doc.rootShown())
         ScaleRatioStored(m_doc.hfgB.dataRows(), f.k);
     gridChanged();

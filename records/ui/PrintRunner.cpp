@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -52,9 +53,32 @@ QProgressBar* busyIndicator(QWidget* parent) {
     return ani;
 }
 
+namespace {
+class LeaveOnEscape final : public QObject {
+public:
+    LeaveOnEscape(QWidget* window, std::function<void()> leave) : QObject(window), m_leave(std::move(leave)) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        // The window's own filter sees a key its controls left to it.
+        if (watched != parent() || e->type() != QEvent::KeyPress ||
+            static_cast<QKeyEvent*>(e)->key() != Qt::Key_Escape)
+            return false;
+        m_leave();
+        return true;
+    }
+
+private:
+    std::function<void()> m_leave;
+};
+} // namespace
+
+void leaveOnEscape(QWidget* window, std::function<void()> leave) {
+    new LeaveOnEscape(window, std::move(leave));
+}
+
 void leaveOnEscape(QWidget* window, QAbstractButton* leave) {
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-    QObject::connect(escape, &QShortcut::activated, leave, &QAbstractButton::click);
+    leaveOnEscape(window, [leave] { leave->click(); });
 }
 
 void takeOnEnter(QWidget* window, QAbstractButton* take) {

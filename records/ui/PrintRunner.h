@@ -14,7 +14,10 @@ namespace records {
 // The busy indicator `ani` of a print window: hidden until a printout runs.
 QProgressBar* busyIndicator(QWidget* parent);
 
-// Esc in a print window presses its button that leaves it.
+// Esc that reaches a modal window, no control of it having taken the key (an open list closes on it
+// first, as in the toolkit's dialogs), leaves the window by `leave`: a print window by its button
+// that leaves it.
+void leaveOnEscape(QWidget* window, std::function<void()> leave);
 void leaveOnEscape(QWidget* window, QAbstractButton* leave);
 // Enter in a print window presses the push button that has the focus, else `take`, which goes on
 // with the item chosen.

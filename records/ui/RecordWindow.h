@@ -105,6 +105,8 @@ protected:
     virtual void afterSaved() {}
     virtual void afterCancel() {}
     virtual void afterClear() {}
+    // Nothing is chosen any more and the boxes were emptied (dropChoice).
+    virtual void afterChoiceDropped() {}
     // The chosen record could not be read (`failure`: why; empty: it is gone).
     virtual void afterFailedRead(const QString&) {}
     virtual void setExtraEnabled(bool) {}

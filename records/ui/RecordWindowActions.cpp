@@ -503,8 +503,10 @@ void RecordWindow::dropChoice() {
     markChosenRow();
     // Nothing chosen, nothing shown. The record being typed stays until the typing ends, and the
     // values just saved stay beside a list that could not be read after the save.
-    if (!isEditing() && m_afterSave == AfterSave::No)
+    if (!isEditing() && m_afterSave == AfterSave::No) {
         clearBoxes();
+        afterChoiceDropped();
+    }
 }
 
 void RecordWindow::ListByNumberGroup(const QString& group) {

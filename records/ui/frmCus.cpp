@@ -1,11 +1,11 @@
 #include "frmCus.h"
 
+#include "PrintRunner.h"
 #include "mdM.h"
 #include "ui/Controls.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QShortcut>
 
 frmCus::frmCus() : RecordWindow(records::customerKind()) {
     setObjectName(QStringLiteral("frmCus"));
@@ -19,7 +19,7 @@ void frmCus::Form_Load() {
     cmd2Q->setVisible(mdM::CusOpenedFromQuote);
     // The picker leaves by Esc as by its close button, handing nothing over.
     if (mdM::CusOpenedFromQuote)
-        connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+        records::leaveOnEscape(this, [this] { close(); });
 }
 
 void frmCus::Form_Unload() {

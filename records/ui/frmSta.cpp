@@ -93,6 +93,10 @@ void frmSta::afterCancel() {
     Mode.clear();
 }
 
+void frmSta::afterChoiceDropped() {
+    cmdCnC_Click(); // no member on screen, no password to change
+}
+
 bool frmSta::checkBeforeSave() {
     const QString login = boxText(QStringLiteral("T3"));
     if (login.compare(QLatin1String(shell::kSuperUserLogin), Qt::CaseInsensitive) == 0) {

@@ -25,6 +25,7 @@ protected:
     void afterEditLoaded(const records::BoxValues& values) override;
     void afterSaved() override;
     void afterCancel() override;
+    void afterChoiceDropped() override;
     bool checkBeforeSave() override;
     bool eventFilter(QObject* o, QEvent* e) override;
 

@@ -689,21 +689,25 @@ private slots:
 
     void targetTotal() {
         frmQ* w = fx.open();
-        showLeaf(w, {{"a", "1", "120", "100", "1.2", "120"}, {"b", "1", "80", "100", "0.8", "80"}});
+        showLeaf(w,
+                 {{"a", "1", "12000", "10000", "1.2", "12000"}, {"b", "1", "8000", "10000", "0.8", "8000"}});
         ScriptedDialogs dialogs;
-        for (const char* refused : {"abc", "1"}) { // 1 would zero the second row's price
+        // 1 would zero the ratios; 20 would give both rows the ratio 0.001.
+        for (const char* refused : {"abc", "1", "20"}) {
             dialogs.expectInput(QString::fromLatin1(refused));
             dialogs.expectMessage();
         }
-        dialogs.expectInput(QStringLiteral("400"));
+        dialogs.expectInput(QStringLiteral("40000"));
         w->lbSum_DblClick();
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.inputs().at(0).prompt, QStringLiteral("請輸入金額"));
         QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("變成 0")));
+        QCOMPARE(dialogs.messages().at(2).text,
+                 QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"));
         QCOMPARE(cell(w, 1, ColRatio), QStringLiteral("2.4"));
-        QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("240"));
-        QCOMPARE(cell(w, 2, ColPrice), QStringLiteral("160"));
-        QCOMPARE(child<QLabel>(w, "lbSumT")->text(), QStringLiteral("400"));
+        QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("24000"));
+        QCOMPARE(cell(w, 2, ColPrice), QStringLiteral("16000"));
+        QCOMPARE(child<QLabel>(w, "lbSumT")->text(), QStringLiteral("40000"));
         // A total of 0 gives no factor: the user is told, nothing changes.
         showLeaf(w);
         w->tv_NodeClick(kLeaf);

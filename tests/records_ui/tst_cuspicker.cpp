@@ -6,6 +6,9 @@
 #include "ScriptedDialogs.h"
 #include "frmCus.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -173,8 +176,13 @@ private slots:
             bool open = true;
             whenPickerShows([byEscape, &open](frmCus* f) {
                 f->HFG_Click(0);
-                if (byEscape && QTest::qWaitForWindowActive(f))
-                    QTest::keyClick(f, Qt::Key_Escape);
+                if (byEscape && QTest::qWaitForWindowActive(f)) {
+                    auto* box = child<QComboBox>(f, "Combo1");
+                    box->showPopup(); // the first Esc closes the open list only
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                    QVERIFY(ui::Default<frmCus>::isLoaded() && !box->view()->isVisible());
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                }
                 if ((open = ui::Default<frmCus>::isLoaded()))
                     f->close();
             });

@@ -184,11 +184,15 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QVERIFY(logsIn(QStringLiteral("mei"), QStringLiteral("Two2")));
 
-        f->cmdPaSet_Click();
-        child<QLineEdit>(f, "txtOp")->setText(QStringLiteral("typed"));
-        f->cmdCnC_Click();
-        QVERIFY(child<QLineEdit>(f, "txtOp")->text().isEmpty());
-        QVERIFY(!shown(child<QPushButton>(f, "cmdPass")));
+        for (const bool search : {false, true}) { // 取消變更; a search that does not list her
+            f->cmdPaSet_Click();
+            child<QLineEdit>(f, "txtOp")->setText(QStringLiteral("typed"));
+            if (search)
+                dialogs.expectInput(QStringLiteral("王小明"));
+            search ? f->Command1_Click() : f->cmdCnC_Click();
+            QVERIFY(child<QLineEdit>(f, "txtOp")->text().isEmpty());
+            QVERIFY(!shown(child<QPushButton>(f, "cmdPass")));
+        }
     }
 
     void passwordPanelGivesBackItsRoom() {
