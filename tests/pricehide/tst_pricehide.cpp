@@ -356,8 +356,12 @@ private slots:
         w->pageEndButton()->click();
         m_priced = w->document();
         QVERIFY(!m_priced.pageEnd.lbApr.isEmpty());
-        const QString stem = QDir::temp().filePath(
-            QStringLiteral("pricehide-%1").arg(QCoreApplication::applicationPid()));
+        // The file name is shown in the title: the process id spelt in letters, so that no digit of
+        // it can pass for a hidden number.
+        QString id = QString::number(QCoreApplication::applicationPid());
+        for (QChar& c : id)
+            c = QChar(u'a' + c.digitValue());
+        const QString stem = QDir::temp().filePath(QStringLiteral("pricehide-") + id);
         m_file = stem + QStringLiteral(".kav");
         m_switched = stem + QStringLiteral("-switched.kav");
         QVERIFY(!quote::QuoteFile::write(w->document(), m_file));
