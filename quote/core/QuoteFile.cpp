@@ -427,8 +427,9 @@ QStringList unshowableNumbers(const QuoteDocument& doc) {
     const std::span<const ItemRow> rows = doc.hfgQ.dataRows();
     for (size_t i = 0; i < rows.size(); ++i)
         for (const auto& [col, name] : kColumns)
-            check(rows[i][size_t(col)],
-                  [&] { return QStringLiteral("第 %1 列 %2").arg(i + 1).arg(QString::fromUtf8(name)); });
+            check(rows[i][size_t(col)], [&, name = name] {
+                return QStringLiteral("第 %1 列 %2").arg(i + 1).arg(QString::fromUtf8(name));
+            });
     const PageEnd& pe = doc.pageEnd;
     for (const auto& [fee, name] : {std::pair{&pe.design, "設計費"}, std::pair{&pe.supervision, "監工費"}}) {
         const QString feeName = fee->name.isEmpty() ? QString::fromUtf8(name) : fee->name;
