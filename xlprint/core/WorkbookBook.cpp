@@ -1,5 +1,6 @@
 #include "WorkbookBook.h"
 
+#include "TemplateDescription.h"
 #include "ui/Dialogs.h"
 #include "workbook/Workbook.h"
 
@@ -106,6 +107,8 @@ std::unique_ptr<PrintBook> LayerWorkbooks::open(const QString& templatePath, QSt
 }
 
 SettingsProblem judgeTemplates(const Geometry& g, const QString& printTemplateFolder) {
+    // Judged against the templates the prints will use: those of an earlier build brought up to date.
+    tpl::upgradeOutdated(printTemplateFolder, nullptr, nullptr);
     QStringList seen;
     for (const PrintCommand& cmd : printCommands()) {
         const QString path =
