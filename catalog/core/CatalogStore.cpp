@@ -1,5 +1,7 @@
 #include "CatalogStore.h"
 
+#include "db/FieldMerge.h"
+
 #include <algorithm>
 
 namespace catalog {
@@ -20,6 +22,45 @@ QStringList column(db::Recordset rs) {
 QVariant numberOf(const QString& cell) {
     return numericValue(cell);
 }
+
+// The rows of a keyed rewrite as the merge takes them: the name first.
+QVector<merge::Row> rowsOf(const QStringList& names) {
+    QVector<merge::Row> rows;
+    for (const QString& n : names)
+        rows.append({n});
+    return rows;
+}
+merge::Row rowOf(const WorkItem& w) {
+    return {w.name, w.unit, w.cost, w.ratio};
+}
+QVector<merge::Row> rowsOf(const QVector<WorkItem>& items) {
+    QVector<merge::Row> rows;
+    for (const WorkItem& w : items)
+        rows.append(rowOf(w));
+    return rows;
+}
+QVector<merge::Row> rowsOf(const QVector<Markup>& markups) {
+    QVector<merge::Row> rows;
+    for (const Markup& m : markups)
+        rows.append({m.detail, m.amount});
+    return rows;
+}
+// The lines of a grid that keeps no names loaded: each line counts as read under its own name.
+template <class Rows>
+QVector<merge::MineRow> asRead(const Rows& lines) {
+    QVector<merge::MineRow> mine;
+    for (const merge::Row& r : rowsOf(lines))
+        mine.append({r, r.value(0)});
+    return mine;
+}
+
+template <class Rows>
+QStringList changesOf(const Rows& loaded, const Rows& stored) {
+    QStringList names = merge::changedRows(rowsOf(loaded), rowsOf(stored));
+    if (merge::reordered(rowsOf(loaded), rowsOf(stored)))
+        names << QStringLiteral("順序");
+    return names;
+}
 } // namespace
 
 QStringList withoutEmptyLast(QStringList lines) {
@@ -28,15 +69,26 @@ QStringList withoutEmptyLast(QStringList lines) {
     return lines;
 }
 
-StaleRows::StaleRows(Kind kind, const QString& parent)
-    : std::runtime_error(parent.toStdString()), m_kind(kind), m_parent(parent) {}
+StaleRows::StaleRows(Kind kind, const QString& parent, const QStringList& changedRows)
+    : std::runtime_error(parent.toStdString()), m_kind(kind), m_parent(parent), m_changedRows(changedRows) {}
 
 QString StaleRows::reason() const {
     return QStringLiteral("【%1】已不存在").arg(m_parent);
 }
 
-StaleLists::StaleLists(const QList<int>& lists)
-    : StaleRows(Kind::Changed, QString::fromUtf8(vocabularyList(lists.value(0)).caption)), m_lists(lists) {}
+StaleLists::StaleLists(const QList<int>& lists, const QStringList& changedRows)
+    : StaleRows(Kind::Changed, QString::fromUtf8(vocabularyList(lists.value(0)).caption), changedRows),
+      m_lists(lists) {}
+
+template <class Rows>
+bool CatalogStore::mustMerge(const std::optional<Rows>& loaded, const Rows& stored, const QString& key,
+                             bool overwrite) {
+    if (!loaded || *loaded == stored)
+        return false;
+    if (!overwrite)
+        throw StaleRows(StaleRows::Kind::Changed, key, changesOf(*loaded, stored));
+    return true;
+}
 
 void CatalogStore::requireParent(bool exists, const QString& parent) const {
     if (!exists)
@@ -95,11 +147,17 @@ QStringList CatalogStore::vocabulary(int list) const {
 // ---------------------------------------------------------------------------------------------
 // Keyed rewrites
 
-void CatalogStore::saveAreas(const QString& category, const QStringList& areas,
-                             const std::optional<QStringList>& loaded) {
+void CatalogStore::saveAreas(const QString& category, const QStringList& window,
+                             const std::optional<QStringList>& loaded, bool overwrite) {
     db::Transaction t(*m_db);
     requireParent(masterContains(categoriesList(), category), category);
-    checkLoaded(loaded, this->areas(category), category);
+    const QStringList stored = this->areas(category);
+    QStringList areas = window;
+    if (mustMerge(loaded, stored, category, overwrite)) {
+        areas.clear();
+        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window), rowsOf(stored)).rows)
+            areas << r.value(0);
+    }
     m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ?"), {category});
     for (int i = 0; i < areas.size(); ++i)
         m_db->execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, ?)"),
@@ -119,12 +177,24 @@ void CatalogStore::deleteOrphanMarkups(const QStringList& names) {
     }
 }
 
-void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
+void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine>& window,
                                  const QStringList& deletedNames,
-                                 const std::optional<QVector<WorkItem>>& loaded) {
+                                 const std::optional<QVector<WorkItem>>& loaded, bool overwrite) {
     db::Transaction t(*m_db);
     requireParent(masterContains(workKindsList(), kind), kind);
-    checkLoaded(loaded, workItems(kind), kind);
+    const QVector<WorkItem> stored = workItems(kind);
+    QVector<WorkItemLine> lines = window;
+    if (mustMerge(loaded, stored, kind, overwrite)) {
+        QVector<merge::MineRow> mine;
+        for (const WorkItemLine& l : window)
+            mine.append({rowOf(l.item), l.loadedName});
+        const merge::MergedRows merged = merge::mergeRows(rowsOf(*loaded), mine, rowsOf(stored));
+        lines.clear();
+        for (qsizetype i = 0; i < merged.rows.size(); ++i) {
+            const merge::Row& r = merged.rows.at(i);
+            lines.append({{r.value(0), r.value(1), r.value(2), r.value(3)}, merged.origins.at(i)});
+        }
+    }
 
     // The markups each renamed line takes along, by row, read before anything moves (so that two
     // items trading names trade their markups too).
@@ -188,11 +258,17 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
     t.commit();
 }
 
-void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines,
-                               const std::optional<QVector<Markup>>& loaded) {
+void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& window,
+                               const std::optional<QVector<Markup>>& loaded, bool overwrite) {
     db::Transaction t(*m_db);
     requireParent(hasWorkItem(item), item);
-    checkLoaded(loaded, markups(item), item);
+    const QVector<Markup> stored = markups(item);
+    QVector<Markup> lines = window;
+    if (mustMerge(loaded, stored, item, overwrite)) {
+        lines.clear();
+        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window), rowsOf(stored)).rows)
+            lines.append({r.value(0), r.value(1)});
+    }
     m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {item});
     for (int i = 0; i < lines.size(); ++i)
         m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
@@ -204,20 +280,34 @@ void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& lines
 // Vocabulary lists
 
 void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists,
-                                    const QMap<int, QStringList>& loaded) {
+                                    const QMap<int, QStringList>& loaded, bool overwrite) {
     db::Transaction t(*m_db);
-    QList<int> stale;
-    for (auto it = lists.cbegin(); it != lists.cend(); ++it)
-        if (loaded.contains(it.key()) && loaded.value(it.key()) != vocabulary(it.key()))
-            stale << it.key();
-    if (!stale.isEmpty())
-        throw StaleLists(stale);
+    QMap<int, QStringList> stale; // the lists changed since they were loaded, as stored now
+    QStringList changed;
+    for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
+        const QStringList stored = vocabulary(it.key());
+        if (loaded.contains(it.key()) && loaded.value(it.key()) != stored) {
+            stale.insert(it.key(), stored);
+            changed << changesOf(loaded.value(it.key()), stored);
+        }
+    }
+    if (!stale.isEmpty() && !overwrite)
+        throw StaleLists(stale.keys(), changed);
     for (auto it = lists.cbegin(); it != lists.cend(); ++it) {
         const int i = it.key();
         const VocabularyList& v = vocabularyList(i);
         QVector<VocabularyEntry> entries = it.value();
         if (!entries.isEmpty() && entries.last().text.isEmpty())
             entries.removeLast();
+        if (stale.contains(i)) {
+            QVector<merge::MineRow> mine;
+            for (const VocabularyEntry& e : entries)
+                mine.append({{e.text}, e.loadedText});
+            const merge::MergedRows merged = merge::mergeRows(rowsOf(loaded.value(i)), mine, rowsOf(stale.value(i)));
+            entries.clear();
+            for (qsizetype r = 0; r < merged.rows.size(); ++r)
+                entries.append({merged.rows.at(r).value(0), merged.origins.at(r)});
+        }
 
         if (v.linkTable) {
             // Links of each renamed entry, by row, read before any of them moves. While another

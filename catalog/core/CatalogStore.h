@@ -48,22 +48,25 @@ struct VocabularyEntry {
 class StaleRows : public std::runtime_error {
 public:
     enum class Kind { Changed, ParentGone };
-    StaleRows(Kind kind, const QString& parent);
+    StaleRows(Kind kind, const QString& parent, const QStringList& changedRows = {});
     Kind kind() const { return m_kind; }
     QString parent() const { return m_parent; }
     // "【住宅】已不存在" for a parent that is gone.
     QString reason() const;
+    // The rows added, removed or changed elsewhere, by name ("順序" when they were moved).
+    const QStringList& changedRows() const { return m_changedRows; }
 
 private:
     Kind m_kind;
     QString m_parent;
+    QStringList m_changedRows;
 };
 
 // Vocabulary lists refused for the texts they were loaded with: the lists (by index) whose stored
 // texts are no longer those.
 class StaleLists : public StaleRows {
 public:
-    explicit StaleLists(const QList<int>& lists);
+    StaleLists(const QList<int>& lists, const QStringList& changedRows);
     const QList<int>& lists() const { return m_lists; }
 
 private:
@@ -90,11 +93,13 @@ public:
 
     // ---- keyed rewrites: every row of the key replaced by the lines given, in their order. Each
     // is refused (StaleRows, nothing written) when the key's parent row is gone, and, when the rows
-    // it was loaded with are given, when the stored rows are no longer those; without them it
-    // overwrites whatever is stored.
+    // it was loaded with are given, when the stored rows are no longer those, unless `overwrite`:
+    // then only what changed from the rows loaded to the lines given is written over the stored
+    // rows (merge::mergeRows), the rows changed elsewhere and left alone here stay as stored.
+    // Without the rows loaded it overwrites whatever is stored.
     // Areas get sort 1, 2, 3, ...
     void saveAreas(const QString& category, const QStringList& areas,
-                   const std::optional<QStringList>& loaded = std::nullopt);
+                   const std::optional<QStringList>& loaded = std::nullopt, bool overwrite = false);
     // Items get sort 2, 3, 4, ...; a cost or ratio that is not a number is stored as 0. A line
     // whose loaded name differs from its name takes the markups of the loaded name along (they
     // are copied when another item anywhere still has the loaded name). Items of `deletedNames`
@@ -102,10 +107,10 @@ public:
     // that name.
     void saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
                        const QStringList& deletedNames,
-                       const std::optional<QVector<WorkItem>>& loaded = std::nullopt);
+                       const std::optional<QVector<WorkItem>>& loaded = std::nullopt, bool overwrite = false);
     // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0.
     void saveMarkups(const QString& item, const QVector<Markup>& lines,
-                     const std::optional<QVector<Markup>>& loaded = std::nullopt);
+                     const std::optional<QVector<Markup>>& loaded = std::nullopt, bool overwrite = false);
 
     // ---- the vocabulary lists given (by list index), each rewritten whole, all in one
     // transaction; lists not given stay as stored. Each list drops one empty last entry. An entry
@@ -113,9 +118,10 @@ public:
     // links (a copy of them while another entry keeps the old text); an emptied or dropped entry
     // leaves its links as they are. Lists whose loaded texts are given in `loaded` are refused
     // (StaleLists naming every such list, nothing of any list written) when their stored texts are
-    // no longer those.
+    // no longer those, unless `overwrite`: then what changed in them since they were loaded is
+    // merged into those stored, as the keyed rewrites do.
     void saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& lists,
-                          const QMap<int, QStringList>& loaded = {});
+                          const QMap<int, QStringList>& loaded = {}, bool overwrite = false);
 
     // ---- the ordered master lists
     bool masterContains(const MasterList& list, const QString& name) const;
@@ -134,12 +140,10 @@ public:
     void saveOrder(const MasterList& list, const QStringList& names);
 
 private:
-    // The one check of every keyed rewrite, inside its transaction.
+    // The one check of every keyed rewrite, inside its transaction: whether the rows given are to
+    // be merged into those stored (they changed since they were loaded, and `overwrite`).
     template <class Rows>
-    static void checkLoaded(const std::optional<Rows>& loaded, const Rows& stored, const QString& key) {
-        if (loaded && *loaded != stored)
-            throw StaleRows(StaleRows::Kind::Changed, key);
-    }
+    static bool mustMerge(const std::optional<Rows>& loaded, const Rows& stored, const QString& key, bool overwrite);
     void requireParent(bool exists, const QString& parent) const;
     void rewriteMaster(const MasterList& list, const QStringList& names);
     void deleteOrphanMarkups(const QStringList& names);

@@ -130,6 +130,7 @@ bool frmEng::showListEditor() {
 bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool overwrite)>& write,
                              const std::function<void()>& reload) {
     for (bool overwrite = false;;) {
+        QStringList changed;
         try {
             return tryWrite([&] { write(overwrite); });
         } catch (const catalog::StaleRows& s) {
@@ -137,8 +138,9 @@ bool frmEng::applyOverLoaded(const QString& what, const std::function<void(bool 
                 ui::msgBox(s.reason(), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
                 return false;
             }
+            changed = s.changedRows();
         }
-        switch (catalog_ui::askOverwrite(what)) {
+        switch (catalog_ui::askOverwrite(what, changed)) {
         case ui::Answer::Yes:
             overwrite = true;
             break;

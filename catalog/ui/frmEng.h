@@ -117,7 +117,8 @@ private:
     // lists shown here stay.
     bool showListEditor();
     // Runs a keyed rewrite over the rows the group loaded (`write(false)`). When they changed
-    // elsewhere the user chooses: overwrite them (`write(true)`), reload the group (`reload`, when
+    // elsewhere (the question names the rows) the user chooses: write the changes made here over
+    // them (`write(true)`), reload the group (`reload`, when
     // given; else the caller reloads on true), or keep editing; a parent row that is gone refuses
     // the write and keeps the grid. True when the rows were stored or are to be reloaded; false
     // (the grid as it is) otherwise. `what` is read when the question is asked: the write may

@@ -306,7 +306,7 @@ bool frmEng::cmAp_Click() {
     const QStringList areas = m_areas.toStoredList();
     const QStringList loaded = m_loadedAreas;
     if (!applyOverLoaded(groupName(cmAp), [&](bool overwrite) {
-            m_store->saveAreas(m_areasCategory, areas, overwrite ? std::nullopt : std::optional(loaded));
+            m_store->saveAreas(m_areasCategory, areas, loaded, overwrite);
         }, {}))
         return false;
     LoadAreas();

@@ -259,7 +259,7 @@ bool frmEng::SaveVocabularies() {
     QString what;
     const auto write = [&](bool overwrite) {
         try {
-            m_store->saveVocabularies(lists, overwrite ? QMap<int, QStringList>() : loaded);
+            m_store->saveVocabularies(lists, loaded, overwrite);
             stored = true;
         } catch (const catalog::StaleLists& s) {
             stale = s.lists();

@@ -377,7 +377,7 @@ bool frmEng::cmWp_Click() {
     // Another window (the quotation editor) may have added items since the grid was loaded.
     const QVector<catalog::WorkItem> loaded = m_loadedItems;
     if (!applyOverLoaded(groupName(cmWp), [&](bool overwrite) {
-            m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems, overwrite ? std::nullopt : std::optional(loaded));
+            m_store->saveWorkItems(m_itemsKind, lines, m_deletedItems, loaded, overwrite);
         }, {}))
         return false;
     Command4_Click();
@@ -519,7 +519,7 @@ bool frmEng::cmdP_Click() {
         lines.clear();
     const QVector<catalog::Markup> loaded = m_loadedMarkups;
     if (!applyOverLoaded(groupName(cmdP), [&](bool overwrite) {
-            m_store->saveMarkups(m_detailsItem, lines, overwrite ? std::nullopt : std::optional(loaded));
+            m_store->saveMarkups(m_detailsItem, lines, loaded, overwrite);
         }, {}))
         return false;
     LoadDetails();

@@ -133,10 +133,11 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     return dialogs().message(r);
 }
 
-Answer askOverwrite(const QString& what) {
-    return msgBox(
-        QStringLiteral("%1已在別處變更\r\n是否覆蓋?\r\n\r\n是: 覆蓋　否: 重新載入　取消: 繼續編輯").arg(what),
-        Buttons::YesNoCancel, Icon::Question, QStringLiteral("Kavo III"), 3);
+Answer askOverwrite(const QString& what, const QStringList& differing) {
+    const QString changed = differing.isEmpty() ? QString() : QStringLiteral("：") + differing.join(u'、');
+    return msgBox(QStringLiteral("%1已在別處變更%2\r\n是否覆蓋?\r\n\r\n是: 只寫入這裡改過的　否: 重新載入　取消: 繼續編輯")
+                      .arg(what, changed),
+                  Buttons::YesNoCancel, Icon::Question, QStringLiteral("Kavo III"), 3);
 }
 
 std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) {

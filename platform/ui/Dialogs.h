@@ -76,9 +76,11 @@ DialogBackend& dialogs();
 // its one form wherever it comes from: the exclamation icon, without the error number.
 Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
               const QString& title = {}, int defaultButton = 1);
-// What a writer loaded changed elsewhere since: Yes overwrites it, No reloads it, Cancel (the
-// default) keeps editing with the changes still to apply. `what` names it ("住宅 的區域").
-Answer askOverwrite(const QString& what);
+// What a writer loaded changed elsewhere since: Yes writes the changes made in the window over it
+// (what the window left alone stays as stored), No reloads it, Cancel (the default) keeps editing
+// with the changes still to apply. `what` names it ("住宅 的區域"), `differing` what changed
+// elsewhere (fields, rows or rights).
+Answer askOverwrite(const QString& what, const QStringList& differing = {});
 // The text typed, or nullopt on Cancel.
 std::optional<QString> inputBox(const QString& prompt, const QString& title = {},
                                 const QString& defaultText = {});

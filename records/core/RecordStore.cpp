@@ -2,6 +2,7 @@
 
 #include "GroupNavigator.h"
 #include "NumberProposer.h"
+#include "db/FieldMerge.h"
 #include "mdM.h"
 
 #include <QSet>
@@ -111,20 +112,37 @@ std::optional<QString> RecordStore::insert(ColumnValues values, bool renumber) {
     return number != values.end() ? number->second.toString() : QString();
 }
 
-int RecordStore::update(const QString& name, const ColumnValues& values,
-                        const std::optional<QVector<QVariant>>& loaded) {
+int RecordStore::update(const QString& name, const ColumnValues& values, const std::optional<ReadRecord>& read,
+                        bool overwrite, QList<int>* elsewhere) {
     db::Transaction t(m_db);
-    if (loaded) {
+    ColumnValues written = values;
+    if (read) {
         const std::optional<QVector<QVariant>> stored = load(name);
         if (!stored)
             return 0;
-        for (const auto& [position, value] : values)
-            if (stored->value(position) != loaded->value(position))
-                return kChangedElsewhere;
+        QVector<QVariant> then, now, shown, mine;
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            const int position = values.at(i).first;
+            then << read->row.value(position);
+            now << stored->value(position);
+            shown << read->shown.value(i).second;
+            mine << values.at(i).second;
+        }
+        if (const QList<int> changed = merge::differing(then, now); !changed.isEmpty() && !overwrite) {
+            if (elsewhere)
+                for (const int i : changed)
+                    *elsewhere << values.at(i).first;
+            return kChangedElsewhere;
+        }
+        written.clear();
+        for (const int i : merge::differing(shown, mine))
+            written << values.at(i);
+        if (written.isEmpty())
+            return 1;
     }
     QStringList sets;
     QVariantList params;
-    for (const auto& [position, value] : values) {
+    for (const auto& [position, value] : written) {
         sets << quoted(m_columns.value(position)) + QStringLiteral(" = ?");
         params << value;
     }

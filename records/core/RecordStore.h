@@ -46,10 +46,17 @@ public:
     // taken too. A vendor's supply links under its name are deleted in the same transaction.
     std::optional<QString> insert(ColumnValues values, bool renumber = false);
     // Rewrites the columns of the record of `name`; the number of rows changed (0: no such record).
-    // With `loaded` (the row as read before the edit), the record is left as it is when a column
-    // written is stored otherwise by now: kChangedElsewhere. Checked and written in one transaction.
-    int update(const QString& name, const ColumnValues& values,
-               const std::optional<QVector<QVariant>>& loaded = std::nullopt);
+    // With `read` (the record as the edit began), only the columns that differ from those it
+    // showed are written, and the record is left as it is when one of the columns is stored
+    // otherwise by now (kChangedElsewhere, their positions in `elsewhere`), unless `overwrite`:
+    // then the columns changed here are written over it and the others stay as stored. Checked
+    // and written in one transaction.
+    struct ReadRecord {
+        QVector<QVariant> row; // as stored then
+        ColumnValues shown;    // the columns as the window showed them
+    };
+    int update(const QString& name, const ColumnValues& values, const std::optional<ReadRecord>& read = std::nullopt,
+               bool overwrite = false, QList<int>* elsewhere = nullptr);
     static constexpr int kChangedElsewhere = -1;
     // Deletes the record of `name`, for vendors with its supply links, in one transaction; the
     // number of records deleted.

@@ -201,8 +201,9 @@ protected:
     const RecordKind& m_kind;
     QString m_selectedName;
     bool m_followPending = false; // a change of the grid's current line waits for HFG_RowColChange
-    // The record as 修改 read it: the save rewrites it only while it is stored so.
-    std::optional<QVector<QVariant>> m_loadedRow;
+    // The record as 修改 read and showed it: the save writes what changed since, over another
+    // workstation's change only when asked.
+    std::optional<RecordStore::ReadRecord> m_loadedRow;
     // The number last proposed for a new record; a number typed over it is stored as typed.
     QString m_proposedNumber;
     // The number group the grid lists, shown again in 搜尋條件 when an unknown one was entered.

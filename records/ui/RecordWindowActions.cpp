@@ -229,10 +229,10 @@ void RecordWindow::cmdEdit_Click() {
     if (!row)
         return;
     enterEditing(QStringLiteral("EditF"), QStringLiteral("修改中"));
-    m_loadedRow = row;
     const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
     afterEditLoaded(values);
+    m_loadedRow = RecordStore::ReadRecord{*row, encodeRecord(m_kind, boxValues(), true)};
     box(QStringLiteral("T1"))->setEnabled(false);
     box(QStringLiteral("T2"))->setEnabled(false);
     box(QStringLiteral("T3"))->setFocus();
@@ -344,15 +344,19 @@ bool RecordWindow::saveRecord() {
             return true;
         }
         for (bool overwrite = false;;) {
-            const int n =
-                s.update(boxText(QStringLiteral("T2")), values, overwrite ? std::nullopt : m_loadedRow);
+            QList<int> elsewhere;
+            const int n = s.update(boxText(QStringLiteral("T2")), values, m_loadedRow, overwrite, &elsewhere);
             if (n == 0) {
                 recordGone(boxText(QStringLiteral("T2")));
                 return false;
             }
             if (n != RecordStore::kChangedElsewhere)
                 return true;
-            switch (ui::askOverwrite(QStringLiteral("這筆資料"))) {
+            QStringList fields; // as their captions name them
+            for (const int position : elsewhere)
+                if (const FieldSlot* slot = m_kind.slotAt(position))
+                    fields << QString(slot->label).remove(QLatin1Char(':')).remove(QLatin1Char(' '));
+            switch (ui::askOverwrite(QStringLiteral("這筆資料"), fields)) {
             case ui::Answer::Yes:
                 overwrite = true;
                 break;

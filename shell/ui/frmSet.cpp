@@ -9,6 +9,7 @@
 #include "ui/Keys.h"
 #include "ui/Placement.h"
 #include "ui/Twips.h"
+#include "db/FieldMerge.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -230,7 +231,12 @@ void frmSet::Command3_Click() {
         // Only what was changed here is written, and not over another workstation's change unasked.
         std::optional<QStringList> stored;
         for (bool overwrite = false; !(stored = shell::writeCompany(*mdM::MainDb, typed, m_company, overwrite));) {
-            switch (ui::askOverwrite(QStringLiteral("公司資料"))) {
+            static const QStringList captions = {QStringLiteral("名稱"), QStringLiteral("地址"), QStringLiteral("電話"),
+                                                 QStringLiteral("傳真"), QStringLiteral("統編"), QStringLiteral("E-MAIL")};
+            QStringList fields; // what changed elsewhere
+            for (const int i : merge::differing(m_company, shell::readCompany(*mdM::MainDb)))
+                fields << captions.value(i);
+            switch (ui::askOverwrite(QStringLiteral("公司資料"), fields)) {
             case ui::Answer::Yes:
                 overwrite = true;
                 break;

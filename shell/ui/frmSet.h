@@ -61,6 +61,8 @@ private:
     int rowRights(int row) const;
     // A grid row's stars from a rights word.
     void showRights(int row, int rights);
+    // A right by its bit, as the headings name it ("客戶資料查詢").
+    QString rightName(int bit) const;
     void InitRightsGridHeaders();
     bool starred(int row, int col) const;
     void setStar(int row, int col, bool on);

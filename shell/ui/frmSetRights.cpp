@@ -1,6 +1,7 @@
 // The rights page of the settings window: one grid row per staff member, one column per right.
 #include "FrozenRows.h"
 #include "SettingsStore.h"
+#include "db/FieldMerge.h"
 #include "frmSet.h"
 #include "mdM.h"
 #include "ui/Controls.h"
@@ -213,19 +214,30 @@ void frmSet::hfgSec_Click(int row, int col) {
     }
 }
 
+QString frmSet::rightName(int bit) const {
+    const int col = kFirstRightsCol + bit;
+    const auto heading = [this, col](int row) {
+        const QTableWidgetItem* it = hfgSec->item(row, col);
+        return it ? it->text().remove(u' ') : QString();
+    };
+    return col < kGridCols ? heading(0) + heading(1) : QString::number(bit + 1);
+}
+
 void frmSet::Command2_Click() {
     if (!m_rightsDb)
         return;
     // Only the rows changed here are written, each to the member it was read from, and not over
-    // another workstation's change unasked.
+    // another workstation's change unasked; 是 writes the rights changed here over it, and the
+    // rights changed there stay.
     const auto member = [this](int r) {
         const QTableWidgetItem* name = cell(hfgSec, r, 1);
         return shell::StaffRights{name->data(kRecordRole).toLongLong(), name->data(kLoginRole).toString(),
                                   name->text(), name->data(kReadRole).toInt()};
     };
+    QVector<shell::RightsChange> changes;
     try {
         for (;;) {
-            QVector<shell::RightsChange> changes;
+            changes.clear();
             QList<QTableWidgetItem*> written; // the name cells of the rows written
             QList<int> gone;                  // bottom up
             for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
@@ -239,8 +251,12 @@ void frmSet::Command2_Click() {
                     continue;
                 }
                 if (*stored != c.read.rights) {
-                    switch (ui::askOverwrite(c.read.name + QStringLiteral(" 的權限"))) {
+                    QStringList rights;
+                    for (const int bit : merge::differingBits(c.read.rights, *stored))
+                        rights << rightName(bit);
+                    switch (ui::askOverwrite(c.read.name + QStringLiteral(" 的權限"), rights)) {
                     case ui::Answer::Yes:
+                        c.rights = merge::byBit(c.read.rights, c.rights, *stored);
                         c.read.rights = *stored;
                         break;
                     case ui::Answer::No: // the member's rights as stored now
@@ -258,13 +274,17 @@ void frmSet::Command2_Click() {
                 hfgSec->removeRow(r);
             if (!shell::writeStaffRights(*m_rightsDb, changes))
                 continue; // changed again meanwhile: compared anew
-            for (qsizetype i = 0; i < changes.size(); ++i)
+            // The rows written show the rights as stored now.
+            for (qsizetype i = 0; i < changes.size(); ++i) {
                 written[i]->setData(kReadRole, changes[i].rights);
+                showRights(written[i]->row(), changes[i].rights);
+            }
             break;
         }
     } catch (const db::DbError& e) {
         showMessage(e.description(), ui::Icon::Critical);
         return;
     }
-    showMessage(QStringLiteral("所做的變更下次啟動才會生效"), ui::Icon::Information);
+    if (!changes.isEmpty())
+        showMessage(QStringLiteral("所做的變更下次啟動才會生效"), ui::Icon::Information);
 }

@@ -185,7 +185,7 @@ private slots:
     }
 
     // Closing stores the changed lists over the texts they were loaded with: an emptied ratio is
-    // refused like letters; a list changed elsewhere meanwhile asks 是 overwrite, 否 reload, 取消
+    // refused like letters; a list changed elsewhere meanwhile asks 是 write over, 否 reload, 取消
     // (the default) keep editing, and only 是 closes.
     void vocabularyAtCloseOverItsLoad_data() {
         QTest::addColumn<bool>("emptyRatio");
@@ -196,7 +196,7 @@ private slots:
         QTest::newRow("ratio emptied") << true << int(ui::Answer::OK) << false << true << false;
         QTest::newRow("changed elsewhere, enter keeps editing") << false << -1 << false << true << false;
         QTest::newRow("changed elsewhere, no reloads") << false << int(ui::Answer::No) << false << true << false;
-        QTest::newRow("changed elsewhere, yes overwrites") << false << int(ui::Answer::Yes) << true << false << false;
+        QTest::newRow("changed elsewhere, yes writes the changes made here") << false << int(ui::Answer::Yes) << true << true << false;
         QTest::newRow("no reloads only what changed elsewhere") << false << int(ui::Answer::No) << false << true << true;
     }
     void vocabularyAtCloseOverItsLoad() {

@@ -283,25 +283,30 @@ private slots:
         VERIFY_DIALOGS(dialogs);
     }
 
-    // 是 overwrites, 否 reloads, 取消 (also Enter) keeps editing with the move still to apply.
+    // 是 writes the changes made here over those made elsewhere, 否 reloads, 取消 (also Enter) keeps
+    // editing with the changes still to apply.
     void itemsChangedElsewhereAskBeforeOverwriting_data() {
         QTest::addColumn<int>("answer"); // -1: Enter
         QTest::addColumn<QString>("last");  // the grid's last line afterwards
         QTest::addColumn<bool>("stillDirty");
         QTest::newRow("no reloads") << int(ui::Answer::No) << "新增品名" << false;
-        QTest::newRow("yes overwrites") << int(ui::Answer::Yes) << "" << false;
+        QTest::newRow("yes writes the changes made here") << int(ui::Answer::Yes) << "" << false;
         QTest::newRow("enter keeps editing") << -1 << "" << true;
     }
     void itemsChangedElsewhereAskBeforeOverwriting() {
         QFETCH(int, answer);
         QFETCH(QString, last);
         QFETCH(bool, stillDirty);
-        open();
+        open(3);
         CatalogUi::leftClick(hfgW(), 0);
         CatalogUi::click("cmdDnW");
+        QVERIFY(CatalogUi::popup(hfgW(), 2, "mEditW")); // 玄關鞋櫃's cost only
+        CatalogUi::leftClick(hfgW(), 2, 2);
+        CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("4300"));
         const QStringList typed = CatalogUi::column(hfgW());
-        // The quotation editor appends an item meanwhile.
-        fx.openDb()->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('泥作工程', '新增品名', 8, '式', 0, 0)"));
+        // The quotation editor appends an item meanwhile; another workstation raises 書櫃's cost.
+        fx.openDb()->executeScript(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作工程', '新增品名', 8, '式', 0, 0);"
+                                                  "UPDATE t2w SET c = 4700 WHERE w = '書櫃';"));
         ScriptedDialogs dialogs;
         if (answer < 0)
             dialogs.answerUnexpectedAsEnter(1);
@@ -309,15 +314,17 @@ private slots:
             dialogs.expectMessage(ui::Answer(answer));
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
-        const QStringList stored = fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '泥作工程' ORDER BY sort"));
-        QCOMPARE(stored.contains(QStringLiteral("新增品名")), answer != int(ui::Answer::Yes));
+        const QStringList stored = fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '木作工程' ORDER BY sort"));
+        QVERIFY(stored.contains(QStringLiteral("新增品名")));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT c || '|' FROM t2w WHERE w IN ('玄關鞋櫃', '書櫃') ORDER BY sort")).join(QString()),
+                 answer == int(ui::Answer::Yes) ? "4300.0|4700.0|" : "4200.0|4700.0|");
         QCOMPARE(CatalogUi::button("cmWp")->isEnabled(), stillDirty);
         if (stillDirty)
             QCOMPARE(CatalogUi::column(hfgW()), typed);
         else if (!last.isEmpty())
             QCOMPARE(CatalogUi::column(hfgW()).last(), last);
         else
-            QCOMPARE(CatalogUi::column(hfgW()), stored);
+            QCOMPARE(CatalogUi::column(hfgW(), 2), fx.stored(QStringLiteral("SELECT c FROM t2w WHERE t = '木作工程' ORDER BY sort")));
     }
 
     void failedApplyKeepsTheGridAsTyped() {

@@ -101,8 +101,10 @@ inline void walkRoute(records::RecordWindow* f, ScriptedDialogs& dialogs, const 
         const QString verb = step.section(u' ', 0, 0), what = step.section(u' ', 1);
         if (handlers.contains(step))
             QMetaObject::invokeMethod(f, handlers.value(step));
-        else if (step == QLatin1String("no"))
-            dialogs.expectMessage(ui::Answer::No);
+        else if (step == QLatin1String("no") || step == QLatin1String("yes"))
+            dialogs.expectMessage(step == QLatin1String("no") ? ui::Answer::No : ui::Answer::Yes);
+        else if (verb == QLatin1String("type"))
+            f->setBoxText(what.section(u'=', 0, 0), what.section(u'=', 1));
         else if (verb == QLatin1String("click"))
             clickRow(f, rowOf(f, what, f->gridHoldsSearch() ? 1 : 2));
         else if (verb == QLatin1String("search")) {

@@ -340,6 +340,8 @@ private slots:
                                                        << QStringList{"這筆資料已在別處變更"}
                                                        << "editing=0; T24=陳先生; contact=陳先生";
         // Another workstation's change, met by 確定: edits ask, proposed numbers are proposed again.
+        QTest::newRow("edited elsewhere meanwhile, 是") << "frmCus" << "click 林志明, edit, elsewhere 林志明 統一編號=12345678, type T24=王先生, yes, save"
+                                                       << QStringList{"這筆資料已在別處變更：統一編號\r\n"} << "editing=0; T4=12345678; T24=王先生";
         QTest::newRow("edited elsewhere meanwhile") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電子郵件=x@y.tw, save"
                                                     << QStringList{"這筆資料已在別處變更"} << "editing=1";
         QTest::newRow("number taken elsewhere meanwhile") << "frmCus" << "add, name 鄭小華, elsewhere 林志明 客戶編號=15001, save"

@@ -181,11 +181,12 @@ private slots:
         QTest::newRow("another row's rights") << "UPDATE 員工 SET 權限 = 1365 WHERE 英文姓名 = 'mei'" << int(ui::Answer::OK)
                                               << QStringList{done} << "陳志強=4; 李美華=1365";
         QTest::newRow("his rights, 取消") << chenTo8 << int(ui::Answer::Cancel) << QStringList{asked} << "陳志強=8";
-        QTest::newRow("his rights, 是") << chenTo8 << int(ui::Answer::Yes) << QStringList{asked, done} << "陳志強=4";
-        QTest::newRow("his rights, 否") << chenTo8 << int(ui::Answer::No) << QStringList{asked, done} << "陳志強=8";
+        QTest::newRow("his rights, 是") << "UPDATE 員工 SET 權限 = 3 WHERE 英文姓名 = 'chen'" << int(ui::Answer::Yes)
+                                       << QStringList{asked + "：價格可見、成本可見\r\n", done} << "陳志強=7";
+        QTest::newRow("his rights, 否") << chenTo8 << int(ui::Answer::No) << QStringList{asked} << "陳志強=8";
         QTest::newRow("his record now another member's")
             << "UPDATE 員工 SET 英文姓名 = 'lin', 中文姓名 = '林新人' WHERE 英文姓名 = 'chen'" << int(ui::Answer::OK)
-            << QStringList{"這筆資料已不存在", done} << "林新人=0";
+            << QStringList{"這筆資料已不存在"} << "林新人=0";
     }
     void rowsAreWrittenByRecordNotByName() {
         QFETCH(QString, elsewhere);
@@ -205,6 +206,8 @@ private slots:
             QVERIFY(dialogs.messages().at(i).text.startsWith(said.at(i)));
         for (const QString& pair : stored.split(QStringLiteral("; ")))
             QCOMPARE(storedRights().value(pair.section(u'=', 0, 0)), pair.section(u'=', 1).toInt());
+        if (answer == int(ui::Answer::Yes) || answer == int(ui::Answer::No)) // his row as stored now
+            QCOMPARE(stars(grid(), kChen), mdM::RightsToBits(storedRights().value(QStringLiteral("陳志強"))).replace(u'1', u'*').replace(u'0', u'.'));
     }
 
     void aFailedWriteChangesNothing() {

@@ -74,6 +74,7 @@ QList<Row> rows() {
          [] {
              listAll<frmSta>()->HFG_Click(0);
              window<frmSta>()->cmdEdit_Click();
+             window<frmSta>()->setBoxText(QStringLiteral("T5"), QStringLiteral("改過的地址1號"));
          },
          [] { window<frmSta>()->cmdY_Click(); },
          [] { window<frmSta>()->cmdY_Click(); }},

@@ -1,0 +1,68 @@
+#pragma once
+// A writer that finds the stored data changed since it read it merges by field, three ways: the base
+// (what the window read), mine (what the window holds now) and theirs (what is stored now). A field
+// mine changed from the base takes mine's value, every other field keeps theirs, so another
+// writer's change to a field this window never touched survives; where both changed one field,
+// mine's value is written.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <algorithm>
+#include <optional>
+
+namespace merge {
+
+// The positions where `a` and `b` differ; a position only one of them has counts.
+template <class Fields>
+QList<int> differing(const Fields& a, const Fields& b) {
+    QList<int> out;
+    for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i)
+        if (i >= a.size() || i >= b.size() || !(a.at(i) == b.at(i)))
+            out << int(i);
+    return out;
+}
+
+// Theirs with the fields mine changed from the base.
+template <class Fields>
+Fields byField(const Fields& base, const Fields& mine, const Fields& theirs) {
+    Fields merged = theirs;
+    for (const int i : differing(base, mine))
+        if (i < mine.size() && i < merged.size())
+            merged[i] = mine.at(i);
+    return merged;
+}
+
+// A word of flags merged the same way, each bit a field.
+inline int byBit(int base, int mine, int theirs) {
+    const int changed = base ^ mine;
+    return (theirs & ~changed) | (mine & changed);
+}
+// The bits (0 the lowest) where two words differ.
+QList<int> differingBits(int a, int b);
+
+// Ordered rows of fields, the first field naming the row (several rows may share a name: they
+// pair up in their order).
+using Row = QStringList;
+struct MineRow {
+    Row fields;
+    std::optional<QString> origin; // the name it was read under; none for a row added since
+};
+struct MergedRows {
+    QVector<Row> rows;
+    // For each row the name it is stored under now (none for a row added in the window).
+    QVector<std::optional<QString>> origins;
+};
+
+// The names of the rows added, removed or changed from `base` to `theirs`.
+QStringList changedRows(const QVector<Row>& base, const QVector<Row>& theirs);
+// Whether the rows both keep stand in another order in `theirs`.
+bool reordered(const QVector<Row>& base, const QVector<Row>& theirs);
+
+// Theirs with mine's changes: the rows mine removed go, those it added come in, the rows it
+// changed are merged by field (and come back when removed elsewhere); rows added elsewhere stay.
+// The order is theirs, mine's rows placed after the row before them in the window; when the
+// window moved rows, its order, rows added elsewhere placed after the row before them there.
+MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, const QVector<Row>& theirs);
+
+} // namespace merge
