@@ -100,6 +100,10 @@ QString stationCustomer(const QString& station, int round) {
     return QStringLiteral("%1-客戶-%2").arg(station).arg(round);
 }
 
+QString stationSharedBox(const QString& station) {
+    return station.endsWith(u'A') ? QStringLiteral("T4") : QStringLiteral("T24"); // 統一編號, 連絡人
+}
+
 QStringList recentFilesLines(int which) {
     quote::RecentFiles recent;
     const QStringList opened = {
@@ -190,10 +194,12 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
     const qsizetype numberColumn = customers.columns().indexOf(QStringLiteral("客戶編號"));
     const qsizetype nameColumn = customers.columns().indexOf(QStringLiteral("客戶名稱"));
     QVector<shell::StaffRights> own;
+    QVector<QVariant> sharedRow;
     try { // with the program's own wait: the other station may be writing already
         for (const shell::StaffRights& s : shell::readStaffRights(*d))
             if (s.name.startsWith(name + QLatin1Char('-')))
                 own.append(s);
+        sharedRow = customers.load(kSharedCustomer).value_or(QVector<QVariant>());
     } catch (const db::DbError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(mdM::dbErrorText(e)));
         return 1;
@@ -223,6 +229,13 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
             customers.insert(
                 {{int(numberColumn), QStringLiteral("%1%2").arg(name).arg(round, 5, 10, QLatin1Char('0'))},
                  {int(nameColumn), stationCustomer(name, round)}});
+        });
+        attempt("shared", round, [&] { // as a window open since the start, answering 是 every time
+            records::BoxValues boxes = records::decodeRecord(customers.kind(), sharedRow);
+            const records::ColumnValues shown = records::encodeRecord(customers.kind(), boxes, true);
+            boxes.insert(stationSharedBox(name), QStringLiteral("%1-%2").arg(name).arg(round));
+            customers.update(kSharedCustomer, records::encodeRecord(customers.kind(), boxes, true),
+                             records::RecordStore::ReadRecord{sharedRow, shown}, true);
         });
         checkWhole(*d, store, stations);
     }

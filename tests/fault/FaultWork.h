@@ -32,8 +32,10 @@ int saveWorkbooks(const QString& templatePath, const QString& output);
 //   ok <what> <round>            the write reported success
 //   refused <what> <round> <message on one line>
 //   torn <what> <detail>         a read found a list half written
-// and "done <milliseconds it ran>" at the end. <what> is rights, password, areas or customer
-// (a new customer record "<name>-客戶-<round>" each round).
+// and "done <milliseconds it ran>" at the end. <what> is rights, password, areas, customer
+// (a new customer record "<name>-客戶-<round>" each round) or shared (the box stationSharedBox
+// of the customer kSharedCustomer, which both stations edit as its window does, set to
+// "<name>-<round>").
 int runStation(const QString& dbFolder, const QString& name, int seconds, int busyMs);
 
 // What a station writes in a round: its staff members are named "<name>-員工1" to "-員工3", the
@@ -47,6 +49,8 @@ QString stationPassword(const QString& station, int round);
 QString stationCategory(const QString& station);
 QStringList stationAreas(const QString& station, int round);
 QString stationCustomer(const QString& station, int round);
+inline const QString kSharedCustomer = QStringLiteral("林志明");
+QString stationSharedBox(const QString& station);
 
 // The two recent-files lists the Of.ini writer alternates between (0 or 1), as the file's lines.
 QStringList recentFilesLines(int which);

@@ -1,9 +1,11 @@
 // Two workstations on one main database: two processes write staff rights, the SuperUser password,
-// catalogue areas and new customers side by side. Every write lands whole or is refused with the program's
-// message, waits are bounded, and at the end the database holds exactly the writes that succeeded.
+// catalogue areas, new customers and each its own field of one customer side by side. Every write
+// lands whole or is refused with the program's message, waits are bounded, and at the end the
+// database holds exactly the writes that succeeded.
 #include "CatalogStore.h"
 #include "FaultWork.h"
 #include "LoginService.h"
+#include "RecordStore.h"
 #include "SettingsStore.h"
 #include "TempProgramFolder.h"
 #include "mdM.h"
@@ -152,6 +154,12 @@ private slots:
             for (; !rs.eof(); rs.moveNext())
                 stored.insert(rs.text(0).section(QLatin1Char('-'), 2).toInt());
             QCOMPARE(stored, log.customersOk);
+            // Each station's field of the customer both edit holds its last success: the other's
+            // writes left it alone.
+            const auto shared = records::RecordStore(*d, records::customerKind()).load(kSharedCustomer);
+            if (last("shared") >= 0)
+                QCOMPARE(records::decodeRecord(records::customerKind(), *shared).value(stationSharedBox(station)),
+                         QStringLiteral("%1-%2").arg(station).arg(last("shared")));
             if (last("password") >= 0)
                 passwords << stationPassword(station, last("password"));
         }
