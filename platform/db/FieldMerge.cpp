@@ -4,12 +4,12 @@ namespace merge {
 
 namespace {
 // For each name of `from`, the row of `to` it pairs with: the first one of that name not paired
-// yet; -1 for none.
-QVector<int> pairNames(const QStringList& from, const QStringList& to) {
+// yet; -1 for none, and for the names `unpaired` marks.
+QVector<int> pairNames(const QStringList& from, const QStringList& to, const QVector<bool>& unpaired = {}) {
     QVector<int> paired(from.size(), -1);
     QVector<bool> taken(to.size(), false);
     for (qsizetype i = 0; i < from.size(); ++i)
-        for (qsizetype j = 0; j < to.size(); ++j)
+        for (qsizetype j = 0; j < to.size() && !unpaired.value(i); ++j)
             if (!taken.at(j) && to.at(j) == from.at(i)) {
                 taken[j] = true;
                 paired[i] = int(j);
@@ -89,22 +89,19 @@ bool reordered(const QVector<Row>& base, const QVector<Row>& theirs) {
 MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, const QVector<Row>& theirs) {
     const QVector<int> baseInTheirs = pairRows(base, theirs);
     QStringList origins;
-    for (const MineRow& m : mine)
+    QVector<bool> added;
+    for (const MineRow& m : mine) {
         origins << m.origin.value_or(QString());
-    QVector<int> mineInBase = pairNames(origins, namesOf(base));
-    for (qsizetype r = 0; r < mine.size(); ++r)
-        if (!mine.at(r).origin)
-            mineInBase[r] = -1;
+        added << !m.origin;
+    }
+    const QVector<int> mineInBase = pairNames(origins, namesOf(base), added);
 
     MergedRows merged;
     QVector<int> mineOrder;                     // merged rows in the window's order
     QVector<int> ofBase(base.size(), -1);       // the merged row of each base row mine kept
-    QVector<bool> removedHere(base.size(), true);
     for (qsizetype r = 0; r < mine.size(); ++r) {
         const int b = mineInBase.at(r);
         const int t = b < 0 ? -1 : baseInTheirs.at(b);
-        if (b >= 0)
-            removedHere[b] = false;
         const bool changedHere = b < 0 || mine.at(r).fields != base.at(b);
         if (b >= 0 && t < 0 && !changedHere)
             continue; // removed elsewhere, untouched here
@@ -125,16 +122,13 @@ MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, con
             merged.rows << theirs.at(t);
             merged.origins << theirs.at(t).value(0);
             theirsOrder << int(merged.rows.size() - 1);
-        } else if (!removedHere.at(b) && ofBase.at(b) >= 0) {
+        } else if (ofBase.at(b) >= 0) { // not removed here
             theirsOrder << ofBase.at(b);
         }
     }
     // The window moved rows when those it kept from the base stand in another order.
-    QVector<int> keptPlaces;
-    for (const int b : mineInBase)
-        keptPlaces << b;
     const QVector<int> order =
-        ascending(keptPlaces) ? interleave(theirsOrder, mineOrder) : interleave(mineOrder, theirsOrder);
+        ascending(mineInBase) ? interleave(theirsOrder, mineOrder) : interleave(mineOrder, theirsOrder);
     MergedRows ordered;
     for (const int i : order) {
         ordered.rows << merged.rows.at(i);
