@@ -314,6 +314,7 @@ private slots:
             dialogs.expectMessage(ui::Answer(answer));
         CatalogUi::click("cmWp");
         VERIFY_DIALOGS(dialogs);
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("木作工程 的施工已在別處變更：書櫃、新增品名\r\n")));
         const QStringList stored = fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '木作工程' ORDER BY sort"));
         QVERIFY(stored.contains(QStringLiteral("新增品名")));
         QCOMPARE(fx.stored(QStringLiteral("SELECT c || '|' FROM t2w WHERE w IN ('玄關鞋櫃', '書櫃') ORDER BY sort")).join(QString()),

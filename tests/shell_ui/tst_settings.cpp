@@ -347,7 +347,7 @@ private slots:
         dialogs.expectMessage();
         click("Command3");
         VERIFY_DIALOGS(dialogs);
-        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("公司資料已在別處變更")));
+        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("公司資料已在別處變更：電話\r\n")));
         const QStringList stored = shell::readCompany(*fx.openDb());
         QCOMPARE(stored.at(0), QStringLiteral("不該寫入"));
         QCOMPARE(stored.at(2), QStringLiteral("02-9999"));
