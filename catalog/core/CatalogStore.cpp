@@ -303,7 +303,8 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
             QVector<merge::MineRow> mine;
             for (const VocabularyEntry& e : entries)
                 mine.append({{e.text}, e.loadedText});
-            const merge::MergedRows merged = merge::mergeRows(rowsOf(loaded.value(i)), mine, rowsOf(stale.value(i)));
+            const merge::MergedRows merged =
+                merge::mergeRows(rowsOf(loaded.value(i)), mine, rowsOf(stale.value(i)));
             entries.clear();
             for (qsizetype r = 0; r < merged.rows.size(); ++r)
                 entries.append({merged.rows.at(r).value(0), merged.origins.at(r)});

@@ -97,15 +97,16 @@ MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, con
     const QVector<int> mineInBase = pairNames(origins, namesOf(base), added);
 
     MergedRows merged;
-    QVector<int> mineOrder;                     // merged rows in the window's order
-    QVector<int> ofBase(base.size(), -1);       // the merged row of each base row mine kept
+    QVector<int> mineOrder;               // merged rows in the window's order
+    QVector<int> ofBase(base.size(), -1); // the merged row of each base row mine kept
     for (qsizetype r = 0; r < mine.size(); ++r) {
         const int b = mineInBase.at(r);
         const int t = b < 0 ? -1 : baseInTheirs.at(b);
         const bool changedHere = b < 0 || mine.at(r).fields != base.at(b);
         if (b >= 0 && t < 0 && !changedHere)
             continue; // removed elsewhere, untouched here
-        merged.rows << (b >= 0 && t >= 0 ? byField(base.at(b), mine.at(r).fields, theirs.at(t)) : mine.at(r).fields);
+        merged.rows << (b >= 0 && t >= 0 ? byField(base.at(b), mine.at(r).fields, theirs.at(t))
+                                         : mine.at(r).fields);
         merged.origins << (t >= 0 ? std::optional(theirs.at(t).value(0)) : std::optional<QString>());
         if (b >= 0)
             ofBase[b] = int(merged.rows.size() - 1);

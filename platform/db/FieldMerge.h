@@ -14,8 +14,7 @@
 namespace merge {
 
 // The positions where `a` and `b` differ; a position only one of them has counts.
-template <class Fields>
-QList<int> differing(const Fields& a, const Fields& b) {
+template <class Fields> QList<int> differing(const Fields& a, const Fields& b) {
     QList<int> out;
     for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i)
         if (i >= a.size() || i >= b.size() || !(a.at(i) == b.at(i)))
@@ -24,8 +23,7 @@ QList<int> differing(const Fields& a, const Fields& b) {
 }
 
 // Theirs with the fields mine changed from the base.
-template <class Fields>
-Fields byField(const Fields& base, const Fields& mine, const Fields& theirs) {
+template <class Fields> Fields byField(const Fields& base, const Fields& mine, const Fields& theirs) {
     Fields merged = theirs;
     for (const int i : differing(base, mine))
         if (i < mine.size() && i < merged.size())
