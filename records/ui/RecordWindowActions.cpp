@@ -232,7 +232,8 @@ void RecordWindow::cmdEdit_Click() {
     const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
     afterEditLoaded(values);
-    m_loadedRow = RecordStore::ReadRecord{*row, encodeRecord(m_kind, boxValues(), true)};
+    // As shown, untrimmed: the trim of an edit counts as a change made here.
+    m_loadedRow = RecordStore::ReadRecord{*row, encodeRecord(m_kind, boxValues(), false)};
     box(QStringLiteral("T1"))->setEnabled(false);
     box(QStringLiteral("T2"))->setEnabled(false);
     box(QStringLiteral("T3"))->setFocus();
