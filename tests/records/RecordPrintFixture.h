@@ -8,8 +8,11 @@
 #include "system/System.h"
 #include "workbook/Workbook.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <memory>
 
 class RecordPrintFixture {
@@ -68,6 +71,34 @@ public:
 
     QString templatePath(const QString& name) const {
         return QDir(folder->path()).filePath(QStringLiteral("Pother/") + name);
+    }
+#ifdef KAVO_APP
+    // The program started from the fixture's folder (its binary copied there) with the earlier
+    // template `earlier` in place of `name`, and ended once that template is the current one or
+    // after 20 s: whether the start brought it up to date.
+    bool startedWithEarlier(const QString& name, const QString& earlier) const {
+        const QString templ = templatePath(name);
+        const QString program = QDir(folder->path()).filePath(QStringLiteral("kavo3"));
+        QFile::remove(templ);
+        if (!QFile::copy(earlier, templ) || tpl::currentDigest(QStringLiteral("Pother/") + name) == digestOf(templ) ||
+            (!QFile::exists(program) && !QFile::copy(QStringLiteral(KAVO_APP), program)))
+            return false;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(program, {});
+        bool upgraded = false;
+        for (QDeadlineTimer t(20000); !upgraded && !t.hasExpired(); QThread::msleep(50))
+            upgraded = digestOf(templ) == tpl::currentDigest(QStringLiteral("Pother/") + name);
+        p.kill();
+        p.waitForFinished();
+        return upgraded;
+    }
+#endif
+    static QByteArray digestOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? tpl::stableDigest(f.readAll()) : QByteArray();
     }
     QStringList outputs() const {
         return QDir(output->path()).entryList(QDir::Files, QDir::Name);

@@ -75,6 +75,88 @@ void fillWithCover(Workbook& book, int pages, int lastCol) {
     }
 }
 
+// Header texts as users type them: addresses of mail and web, dates and percentages joined by wide
+// punctuation, long Latin words, Chinese mixed with digits.
+const char* const kHeaderTexts[] = {
+    "工程名稱：王公館分期施工：112/12/01、112/12/15、113/01/05、113/01/20、113/02/03",
+    "工程名稱：陳宅翻修：112/12/01，112/12/15，113/01/05，113/01/20，113/02/03",
+    "付款方式：簽約付30%，進場施工付40%，完工驗收付30%。",
+    "簽約付30%，進場施工付40%，木作完成付20%，完工驗收付10%。",
+    "15%、15%、20%、20%、30%",
+    "15%，15%，20%，20%，30%，25%，10%，5%",
+    "分期：10%、20%、30%、40%，尾款保留5%。",
+    "工期：112/12/01、112/12/15、113/01/05",
+    "112/12/01、112/12/15、113/01/05、113/01/20、113/02/03、113/02/17、113/03/01",
+    "2023/12/01，2023/12/15，2024/01/05，2024/01/20",
+    "施工日期112/5/8至112/6/30，驗收日期112/7/15",
+    "林公館（112/03/01、112/04/15、112/05/30三期）",
+    "黃宅浴室翻新112/09/01、112/09/02兩日施工",
+    "大安區仁愛路四段300巷20弄15號3樓之2：112/11/01、112/11/20",
+    "E-mail：wang.xiaoming@chengzhu-design.com.tw",
+    "E-mail：wang.xiaoming-renovation-project@chengzhu-interior-design-group.com.tw",
+    "service@kavo.com.tw、sales@kavo.com.tw、wang.da.ming@gmail.com",
+    "聯絡信箱：lin_meihua@yahoo.com.tw，chen.office@hinet.net",
+    "info@example.com；sales@example.com；service@example.com；hr@example.com",
+    "mail：a.very.long.mailbox.name.for.the.office@some-company-name.example.com.tw",
+    "https://www.chengzhu-interior.com.tw/projects/2023/wang-residence/index.html",
+    "網址：http://www.example.com.tw/陳公館/照片",
+    "網站：www.kavo-design.com.tw、www.kavo-build.com.tw",
+    "參考：https://goo.gl/maps/AbCdEfGhIjKlMnOp，https://line.me/ti/p/abcdefg",
+    "ftp://files.example.org/shared/drawings/2023-12-01_floorplan_v3.dwg",
+    "Supercalifragilisticexpialidociousrenovationproject",
+    "Pneumonoultramicroscopicsilicovolcanoconiosis and Antidisestablishmentarianism",
+    "The quick brown fox jumps over the lazy dog near the riverside apartment",
+    "Renovation of the Grand Hyatt Taipei ballroom, phase II (lighting & ceiling)",
+    "MODEL-XR2000-PRO-MAX-ULTRA-SLIM-TYPE-C-USB-HUB-WITH-ETHERNET",
+    "Wang_Residence_Renovation_Phase_Two_Kitchen_and_Bathroom_Final",
+    "TOTO CS767RB、Panasonic FV-40BU1R、HCG C4232T、Kohler K-17662T",
+    "台北市信義區信義路五段7號12樓之3",
+    "新北市板橋區文化路一段188巷66弄33號5樓",
+    "桃園市中壢區中大路300號A棟12F-5室",
+    "台中市西屯區台灣大道三段99號（市政大樓）B1停車場",
+    "高雄市前鎮區成功二路88號25樓之1、25樓之2",
+    "客廳天花板12尺x15尺，主臥8尺x12尺，次臥7尺x10尺",
+    "系統櫃W120xD60xH240公分共3組，W90xD60xH240公分2組",
+    "電話：02-2345-6789、0912-345-678、0988-765-432",
+    "電話02-27001234分機123，傳真02-27005678",
+    "統一編號：12345678　電話：(02)2700-1234　傳真：(02)2700-5678",
+    "地址：台北市大安區忠孝東路四段100號10樓　電話：02-2771-1234　傳真：02-2771-5678",
+    "澄築室內裝修設計工程有限公司　報價單",
+    "陳公館新建工程第二期室內裝修暨水電空調整合工程",
+    "王小明、李大華、張美麗、陳志明、林淑芬",
+    "預算NT$1,250,000元（含稅5%），追加NT$85,000元",
+    "總價3,580,000元，已付1,074,000元，餘款2,506,000元",
+    "A棟3F、A棟5F、B棟2F、B棟7F、C棟1F",
+    "1F、2F、3F、B1、B2、RF",
+    "R1、R2、R3、K1、K2、B1、B2",
+    "門片色號：LG-2035、LG-2036、LG-2101，把手：HB-01",
+    "磁磚：30x60cm、60x60cm、60x120cm，共三款",
+    "規格：W60/D45/H85cm、W90/D45/H85cm",
+    "Mr. Wang、Ms. Lin、Dr. Chen",
+    "案號：2023-A-0158、2023-A-0159、2023-B-0011",
+    "報價單號Q1121201-003、Q1121201-004",
+    "第1期30%、第2期30%、第3期30%、保固金10%",
+    "第一期款30%（簽約時），第二期款40%（進場時），第三期款30%（完工時）",
+    "折扣8.5%，稅率5%，服務費10%",
+    "100%、95%、90%、85%、80%、75%、70%",
+    "工程進度：拆除100%、水電80%、泥作60%、木作30%、油漆0%",
+    "3.5%、4.25%、12.75%、0.5%",
+    "v1.2.3、v2.0.0-beta、v10.4.1",
+    "C:\\Users\\wang\\Documents\\報價\\2023\\王公館.kav",
+    "/home/office/quotes/2023/wang-residence/final-v3.kav",
+    "IKEA、B&Q、HOLA、特力屋、IKEA台北店",
+    "abc、def、ghi、jkl、mno、pqr、stu、vwx、yz",
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZ、abcdefghijklmnopqrstuvwxyz、0123456789",
+    "12345678901234567890123456789012345678901234567890",
+    "工程名稱：ABCDEFGHIJ KLMNOPQRST UVWXYZ 王公館",
+    "備註：依現場實際尺寸計價，追加減另計（112/12/01起適用）",
+    "訂金三成於簽約時支付，餘款於完工驗收後七日內付清",
+    "本報價單有效期限為三十日，逾期請重新報價。",
+    "客戶名稱：Chengzhu Interior Design & Construction Co., Ltd.",
+    "客戶名稱：好室設計、好住建設、好家營造（三家聯合承攬）",
+    "地址：No. 7, Sec. 5, Xinyi Rd., Xinyi Dist., Taipei City 110, Taiwan (R.O.C.)",
+};
+
 } // namespace
 
 class TestLibreOffice : public QObject {
@@ -162,6 +244,46 @@ private slots:
         const QString text = testlo::pdfText(pdf);
         for (const char* t : {"王小明", "明細項目60", "5%", "元整(含稅)"})
             QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+    }
+
+    // The line estimate of a wrapping header cell against the lines LibreOffice draws: each text in
+    // three blocks of the cover's row 5 (A:C, D:E, B), one row a page. Never fewer lines than drawn,
+    // at most one more.
+    void lineEstimateAgainstLibreOffice() {
+        auto book = Workbook::open(QDir(folder.path()).filePath(QStringLiteral("PrintQ/報價單.xlsx")));
+        Sheet& s = book->sheet(1);
+        const QList<QPair<int, int>> blocks = {{1, 3}, {4, 5}, {2, 2}};
+        int row = 41;
+        for (const char* t : kHeaderTexts)
+            for (const auto& [first, last] : blocks) {
+                s.copyRange(RangeRef{{5, first}, {5, last}}, CellRef{row, first});
+                s.setText(row, first, QString::fromUtf8(t));
+                s.setRowHeight(row, 300);
+                s.addRowBreak(row++);
+            }
+        const QString path = out.filePath(QStringLiteral("lines.xlsx"));
+        book->save(path);
+        QString error;
+        QVERIFY2(testlo::convertToPdf({path}, out.path(), &error), qPrintable(error));
+        const QList<QStringList> pages = testlo::pdfPageLines(testlo::pdfPathFor(path, out.path()));
+        QCOMPARE(pages.size(), 1 + row - 41 + 1); // the detail sheet last
+        int page = 1, exact = 0, wrong = 0;
+        for (const char* t : kHeaderTexts)
+            for (const auto& [first, last] : blocks) {
+                double width = 0;
+                for (int c = first; c <= last; ++c)
+                    width += s.columnWidth(c);
+                const int drawn = int(pages[page++].size());
+                const int estimate = wrappedLines(QString::fromUtf8(t), width, s.fontName(5, first), s.fontSize(5, first), 99);
+                exact += estimate == drawn;
+                if (estimate < drawn || estimate > drawn + 1) {
+                    ++wrong;
+                    qWarning().noquote() << width << estimate << drawn << pages[page - 1].join(u'|');
+                }
+            }
+        qInfo("%d texts in %d cells: the estimate meets LibreOffice in %d", int(std::size(kHeaderTexts)),
+              int(std::size(kHeaderTexts) * blocks.size()), exact);
+        QCOMPARE(wrong, 0);
     }
 
     // Every shipped template opens as it is.
