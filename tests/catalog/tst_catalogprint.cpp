@@ -80,21 +80,13 @@ private slots:
             QVERIFY(c.row >= 3);
         }
 
-        // Into the shipped template: a payment remark wraps in a taller row; a remark longer than
-        // the highest row shows is cut and named.
+        // In the shipped template a payment term wraps in a taller row, a remark past the highest is cut.
         QTemporaryDir dir;
-        QString error;
-        const QString path = dir.filePath(QStringLiteral("v.xlsx"));
-        for (const tpl::TemplateSpec& t : tpl::catalogTemplates())
-            if (t.relativePath.endsWith(QString::fromUtf8(kVocabularyTemplate)))
-                QVERIFY2(tpl::writeTemplate(t, path, &error), qPrintable(error));
-        auto book = wb::Workbook::open(path);
+        QVERIFY(tpl::writeTemplate(tpl::catalogTemplates().back(), dir.filePath("v.xlsx"), nullptr));
+        auto book = wb::Workbook::open(dir.filePath("v.xlsx"));
         const QString pay = QStringLiteral("付款方式：簽約付30%，進場施工付40%，完工驗收付30%。");
-        const QStringList cut =
-            writeCells(book->sheet(1), vocabularyCells({{}, {}, {}, {}, {pay}, {QString(2000, u'尾')}}));
-        QCOMPARE(book->sheet(1).text(3, 5), pay);
-        QVERIFY(book->sheet(1).rowHeight(3) > 400);
-        QCOMPARE(book->sheet(1).text(3, 6).size(), 713);
+        const QStringList cut = writeCells(book->sheet(1), vocabularyCells({{}, {}, {}, {}, {pay}, {QString(2000, u'尾')}}));
+        QVERIFY(book->sheet(1).text(3, 5) == pay && book->sheet(1).rowHeight(3) > 400);
         QCOMPARE(cut, QStringList{"頁尾備註（F3）：保留前 713 字"});
     }
 

@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <algorithm>
 
 namespace testlo {
 namespace {
@@ -81,41 +80,6 @@ QString pdfText(const QString& pdf, bool layout) {
     args << pdf << QStringLiteral("-");
     const QString text = run(QStringLiteral("pdftotext"), args, 60000, &error);
     return error.isEmpty() ? text : QString();
-}
-
-QList<QStringList> pdfPageLines(const QString& pdf) {
-    QString error;
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, 60000, &error);
-    QList<QStringList> pages;
-    if (!error.isEmpty())
-        return pages;
-    static const QRegularExpression item(QStringLiteral("<page |<word xMin=\"[^\"]*\" yMin=\"([^\"]*)\"[^>]*>([^<]*)</word>"));
-    QList<QPair<double, QString>> words;
-    const auto close = [&] {
-        if (pages.isEmpty())
-            return;
-        std::sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        double top = -100;
-        for (const auto& [y, w] : words) {
-            if (y - top > 3) {
-                pages.last().append(QString());
-                top = y;
-            }
-            pages.last().last() += w;
-        }
-        words.clear();
-    };
-    for (auto it = item.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.captured(0).startsWith(QStringLiteral("<page"))) {
-            close();
-            pages.append(QStringList());
-        } else {
-            words.append({m.captured(1).toDouble(), m.captured(2)});
-        }
-    }
-    close();
-    return pages;
 }
 
 int pdfPages(const QString& pdf) {

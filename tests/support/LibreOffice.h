@@ -15,9 +15,6 @@ bool convertTo(const QString& workbook, const QString& filter, const QString& ou
 QString pdfPathFor(const QString& workbook, const QString& outDir);
 // The text of a PDF (pdftotext, layout kept when asked); empty when it cannot be read.
 QString pdfText(const QString& pdf, bool layout = false);
-// The lines of text of each page of a PDF as drawn (words whose tops lie within 3 pt one line, top
-// to bottom; pdftotext -bbox); empty when it cannot be read.
-QList<QStringList> pdfPageLines(const QString& pdf);
 // The number of pages of a PDF (pdfinfo); 0 when it cannot be read.
 int pdfPages(const QString& pdf);
 
