@@ -71,7 +71,6 @@ public:
     QString templatePath(const QString& name) const {
         return QDir(folder->path()).filePath(QStringLiteral("Pother/") + name);
     }
-#ifdef KAVO_APP
     // Whether the program, started from the fixture's folder with earlier templates (name, file) in
     // Pother, makes them the current ones within 20 s.
     bool startReplaces(const QMap<QString, QString>& earlier) const {
@@ -89,11 +88,6 @@ public:
             });
         p.kill();
         return p.waitForFinished() && left.isEmpty();
-    }
-#endif
-    static QByteArray digestOf(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? tpl::stableDigest(f.readAll()) : QByteArray();
     }
     QStringList outputs() const {
         return QDir(output->path()).entryList(QDir::Files, QDir::Name);

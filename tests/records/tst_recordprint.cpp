@@ -105,7 +105,6 @@ private slots:
     }
 
     void everyColumnPastZ() {
-
         // A value taller than the highest row keeps what that row shows, named by record and field.
         fx.db->execute(QStringLiteral("update 廠商 set 敘述 = ? where 廠商名稱 = '木工班'"),
                        {QString(800, u'述')});
@@ -139,8 +138,7 @@ private slots:
         QCOMPARE(s.borders(3, 1), wb::CellBorders{});
     }
 
-    // A program folder copied with earlier label and list templates: the program's start brings them
-    // up to date.
+    // A copied program folder with earlier label and list templates: the start brings them up to date.
     void labelsThreeAcrossInBlocksOfFive_data() {
         QTest::addColumn<bool>("earlier");
         QTest::newRow("shipped") << false;

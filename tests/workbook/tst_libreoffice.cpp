@@ -278,8 +278,7 @@ private slots:
             if (estimates[i] < lines.size() || estimates[i] > lines.size() + 1)
                 wrong << QStringLiteral("%1 estimated: %2").arg(estimates[i]).arg(lines.join(u'|'));
         }
-        qInfo("%d texts in %d cells: the estimate meets LibreOffice in %d", int(std::size(kHeaderTexts)),
-              int(estimates.size()), exact);
+        qInfo("%d texts, %d cells, %d estimates exact", int(std::size(kHeaderTexts)), int(estimates.size()), exact);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
     }
 

@@ -153,12 +153,10 @@ private slots:
         QTest::newRow("long company lines")
             << "mPa" << 1 << "A1" << QStringLiteral("大").repeated(29) + "　報價單";
         QTest::newRow("long remark") << "mPa" << 1 << "A33" << kLongRemark.left(42);
-        // The cost cover's remark ends with its table's last column, G, as the estimate's does.
         QTest::newRow("long remark, cost cover") << "mPac" << 1 << "A33" << kLongRemark.left(42);
         QTest::newRow("dates joined") << "mPa" << 1 << "A5" // one word, on three lines
                                       << "工程名稱：王公館分期施工：112/12/01、112/12/15、113/01/05、113/01/20、113/02/03";
-        // Unmerged cells measured where they are drawn: a centred title over both sides, a
-        // right-aligned number over the empty cell to its left, a shrinking address in its cell.
+        // Unmerged cells measured where drawn: centred, right-aligned, shrinking (see edited()).
         QTest::newRow("edited template") << "mPa" << 1 << "G4" << "單號：A-1001";
         QTest::newRow("edited template, shrinking address") << "mPa" << 1 << "A6" << "工程地";
     }
