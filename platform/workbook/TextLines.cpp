@@ -58,9 +58,9 @@ bool opens(char32_t c) {
 }
 
 // Whether the spreadsheet program may break a line between the characters `p` and `n` when the
-// line is full at a letter, digit or ASCII punctuation: after a blank; around a wide character, but
-// not after an opening nor before wide punctuation; letters, digits and ASCII punctuation joined by
-// wide closing punctuation ("、", "，", "。") are one word; within a word after "-", "/", "!", "|",
+// line is full elsewhere than between two wide characters: after a blank; around a wide character,
+// but not after an opening nor before wide punctuation; letters, digits and ASCII punctuation joined
+// by wide closing punctuation ("、", "，", "。") are one word; within a word after "-", "/", "!", "|",
 // "?" or a backslash, but never before a digit nor before punctuation ("%" stays with its number).
 bool breaksBetween(char32_t p, char32_t n) {
     const auto blank = [](char32_t c) { return c <= 0xFFFF && QChar(char16_t(c)).isSpace(); };
@@ -118,8 +118,9 @@ int wrappedLines(const QString& t, double width, const QString& family, double s
         qsizetype b = i;
         if (t.at(i) == u'\n')
             ++b;
-        else if (!(isWide(codePoint(t, i)) && isWide(codePoint(t, previous(t, i)))) && lastBreak(t, start, i) > start)
-            b = lastBreak(t, start, i);
+        else if (const qsizetype at = lastBreak(t, start, i);
+                 at > start && (!isWide(codePoint(t, i)) || !isWide(codePoint(t, previous(t, i)))))
+            b = at;
         if (++n > most) {
             end = t.at(i) == u'\n' ? i : b;
             break;

@@ -23,13 +23,15 @@ inline constexpr int kMaxColumns = 16384; // XFD
 inline constexpr int kMaxCellText = 32767;
 
 // The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
-// columns summed) in the font `family` at `size` points, as the spreadsheet program breaks them:
-// after a blank; around an East Asian character, but not before wide punctuation nor after a wide
-// opening; within a run of letters, digits and ASCII punctuation (runs joined by wide punctuation
-// counting as one) after "-", "/", "!", "|", "?" and a backslash when no digit or punctuation
-// follows; anywhere in a word wider than a line. Each character as wide as that font draws it, or
-// wider; where the break is not certain, one line more. `kept` gets the beginning that fits `most`
-// lines (the whole text when it fits).
+// columns summed) in the font `family` at `size` points, as LibreOffice breaks them: a line full
+// between two East Asian characters breaks right there, punctuation or not; any other at the last
+// place before the character that does not fit where a word ends: after a blank, around an East
+// Asian character (not before wide punctuation nor after an opening), after "-", "/", "!", "|", "?"
+// or a backslash that no digit or punctuation follows; runs of letters, digits and ASCII
+// punctuation joined by "、", "，" or "。" are one word; a word wider than a line breaks where the
+// line is full. Each character as wide as that font draws it, or wider, so that the estimate is
+// never below what is drawn. `kept` gets the beginning that fits `most` lines (the whole text when
+// it fits).
 int wrappedLines(const QString& text, double width, const QString& family, double size, int most,
                  QString* kept = nullptr);
 // The row height in points that `lines` lines of a `size`-point font need, at most kMaxRowHeight.
