@@ -4,9 +4,8 @@
 // group labels as the group's name followed by "：". An empty source gives no cell at all.
 #include "db/Database.h"
 
-#include <QStringList>
-
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
