@@ -68,8 +68,8 @@ bool breaksBetween(char32_t p, char32_t n) {
         return true;
     if (blank(n) || opens(p))
         return false;
-    if (isWide(n))
-        return !closesWide(n) && !stopsWide(n);
+    if (isWide(n)) // a letter or digit keeps a wide opening after it
+        return !closesWide(n) && !stopsWide(n) && !(opens(n) && !isWide(p) && QChar::isLetterOrNumber(p));
     if ((n >= u'0' && n <= u'9' && !isWide(p)) || among(n, u"-/!|?%.,:;)]}'\""))
         return false;
     return isWide(p) ? !closesWide(p) : among(p, u"-/!|?\\");
