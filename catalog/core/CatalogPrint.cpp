@@ -1,6 +1,11 @@
 #include "CatalogPrint.h"
 
 #include "CatalogLists.h"
+#include "text/TextCut.h"
+#include "workbook/Workbook.h"
+
+#include <QMap>
+#include <algorithm>
 
 namespace catalog {
 
@@ -97,6 +102,41 @@ QVector<PrintCell> markupCells(db::Database& d) {
         out.append({row, 4, rs.value(3)});
     }
     return out;
+}
+
+QStringList writeCells(wb::Sheet& sheet, const QVector<PrintCell>& cells) {
+    QStringList cut;
+    QMap<int, double> heights; // of the rows whose lines need more than their height
+    for (const PrintCell& c : cells) {
+        switch (c.value.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::LongLong:
+        case QMetaType::Int: sheet.setNumber(c.row, c.column, c.value.toDouble()); continue;
+        default:
+            if (c.value.isNull())
+                continue;
+        }
+        const QString text = c.value.toString();
+        QString kept = text;
+        if (const std::optional<wb::WrapRoom> room = wb::wrapRoom(sheet, c.row, c.column)) {
+            double height = 0;
+            kept = room->fit(text, &height);
+            heights[c.row] = std::max(heights.value(c.row), height);
+        }
+        kept = text::cutToUnits(kept, wb::kMaxCellText);
+        sheet.setText(c.row, c.column, kept);
+        if (kept.size() == text.size())
+            continue;
+        const QString heading = sheet.text(2, c.column);
+        const QString where = wb::cellName(c.row, c.column);
+        cut << QStringLiteral("%1：保留前 %2 字")
+                   .arg(heading.isEmpty() ? where : QStringLiteral("%1（%2）").arg(heading, where))
+                   .arg(kept.toUcs4().size());
+    }
+    for (auto it = heights.cbegin(); it != heights.cend(); ++it)
+        if (it.value() > sheet.rowHeight(it.key()))
+            sheet.setRowHeight(it.key(), it.value());
+    return cut;
 }
 
 } // namespace catalog

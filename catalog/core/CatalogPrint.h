@@ -5,8 +5,13 @@
 #include "db/Database.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
+
+namespace wb {
+class Sheet;
+}
 
 namespace catalog {
 
@@ -39,5 +44,11 @@ QVector<PrintCell> workKindCells(db::Database& d);
 // Work items with their markups (Pt2w2d): kind and item labels beside each item's first markup,
 // the detail and the amount in columns 3 and 4.
 QVector<PrintCell> markupCells(db::Database& d);
+
+// Writes the cells into the sheet, numbers as numbers and the rest as text. A text in a cell whose
+// format wraps (as the shipped templates' do) keeps the lines the highest row shows, its row made as
+// high as they need; one that lost characters is named in the list returned, by its column's
+// heading (row 2) and its cell: "頁尾備註（F5）：保留前 40 字".
+QStringList writeCells(wb::Sheet& sheet, const QVector<PrintCell>& cells);
 
 } // namespace catalog

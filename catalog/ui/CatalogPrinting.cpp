@@ -14,18 +14,6 @@ namespace catalog_ui {
 namespace {
 const QString kTitle = QStringLiteral("Kavo III");
 
-void writeCell(wb::Sheet& sheet, const catalog::PrintCell& c) {
-    switch (c.value.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-        sheet.setNumber(c.row, c.column, c.value.toDouble());
-        break;
-    default:
-        if (!c.value.isNull())
-            sheet.setText(c.row, c.column, c.value.toString());
-    }
-}
 } // namespace
 
 QString templatePath(const QString& templateName) {
@@ -44,12 +32,15 @@ void printCatalog(const QString& templateName, const std::function<QVector<catal
         const QVector<catalog::PrintCell> filled = cells();
         // A fresh copy of the template each time; an empty source leaves it unfilled.
         const std::unique_ptr<wb::Workbook> book = wb::Workbook::open(path);
-        wb::Sheet& sheet = book->sheet(1);
-        for (const catalog::PrintCell& c : filled)
-            writeCell(sheet, c);
+        const QStringList cut = catalog::writeCells(book->sheet(1), filled);
         const wb::Delivery d = wb::deliver(*book, path);
+        QStringList told;
+        if (!cut.isEmpty())
+            told << wb::cutMessage(cut, QStringLiteral("\r\n"));
         if (!d.opened)
-            ui::msgBox(wb::notOpenedMessage(d.path), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+            told << wb::notOpenedMessage(d.path);
+        if (!told.isEmpty())
+            ui::msgBox(told.join(QStringLiteral("\r\n\r\n")), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     } catch (const wb::WorkbookError& e) {

@@ -757,6 +757,11 @@ bool Sheet::wrapsText(int row, int col) const {
     return d->book->stylesRef().wraps(d->styleOf(row, col));
 }
 
+bool Sheet::shrinksToFit(int row, int col) const {
+    d->check(row, col);
+    return d->book->stylesRef().shrinks(d->styleOf(row, col));
+}
+
 int Sheet::indent(int row, int col) const {
     d->check(row, col);
     return d->book->stylesRef().indent(d->styleOf(row, col));

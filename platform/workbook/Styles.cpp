@@ -227,6 +227,10 @@ bool Styles::wraps(int xf) const {
     return alignmentAttr(xf, "wrapText").as_bool(false);
 }
 
+bool Styles::shrinks(int xf) const {
+    return alignmentAttr(xf, "shrinkToFit").as_bool(false);
+}
+
 int Styles::indent(int xf) const {
     return alignmentAttr(xf, "indent").as_int(0);
 }

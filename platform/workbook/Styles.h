@@ -22,6 +22,7 @@ public:
     QString numberFormat(int xf) const;
     bool bold(int xf) const;
     bool wraps(int xf) const;
+    bool shrinks(int xf) const; // shrink to fit
     int indent(int xf) const;      // levels
     double fontSize(int xf) const; // points
     QString fontName(int xf) const; // the family it names; empty when none

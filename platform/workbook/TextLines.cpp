@@ -42,6 +42,58 @@ double charWidth(QStringView s, qsizetype pos, double size, bool templateFont) {
     return size * (templateFont ? w : std::clamp(w * 1.15, 0.6, 1.0));
 }
 
+bool among(char32_t c, QStringView set) {
+    return c <= 0xFFFF && set.contains(QChar(char16_t(c)));
+}
+
+// Wide punctuation that closes, or stops, what stands before it.
+bool closesWide(char32_t c) {
+    return among(c, u"、。，．）」』】〕》〉〗〙｝］｣〞");
+}
+bool stopsWide(char32_t c) {
+    return among(c, u"：；！？ー～々");
+}
+bool opens(char32_t c) {
+    return among(c, u"([{'\"（「『【〔《〈〖〘｛［｢〝");
+}
+
+// Whether the spreadsheet program may break a line between the characters `p` and `n` when the
+// line is full elsewhere than between two wide characters: after a blank; around a wide character,
+// but not after an opening nor before wide punctuation; letters, digits and ASCII punctuation joined
+// by wide closing punctuation ("、", "，", "。") are one word; within a word after "-", "/", "!", "|",
+// "?" or a backslash, but never before a digit nor before punctuation ("%" stays with its number).
+bool breaksBetween(char32_t p, char32_t n) {
+    const auto blank = [](char32_t c) { return c <= 0xFFFF && QChar(char16_t(c)).isSpace(); };
+    if (blank(p))
+        return true;
+    if (blank(n) || opens(p))
+        return false;
+    if (isWide(n)) // a letter or digit keeps a wide opening after it
+        return !closesWide(n) && !stopsWide(n) && !(opens(n) && !isWide(p) && QChar::isLetterOrNumber(p));
+    if ((n >= u'0' && n <= u'9' && !isWide(p)) || among(n, u"-/!|?%.,:;)]}'\""))
+        return false;
+    return isWide(p) ? !closesWide(p) : among(p, u"-/!|?\\");
+}
+
+// Where the character before the one at `pos` starts.
+qsizetype previous(const QString& t, qsizetype pos) {
+    return pos > 1 && t.at(pos - 1).isLowSurrogate() && t.at(pos - 2).isHighSurrogate() ? pos - 2 : pos - 1;
+}
+
+// The last place in [start, end] (`end` the character that does not fit) where a line may break,
+// `start` when there is none.
+qsizetype lastBreak(const QString& t, qsizetype start, qsizetype end) {
+    qsizetype best = start;
+    for (qsizetype prev = start, b = start + text::characterLength(t, start); b <= end;
+         prev = b, b += text::characterLength(t, b)) {
+        if (breaksBetween(codePoint(t, prev), codePoint(t, b)))
+            best = b;
+        if (b == end)
+            break;
+    }
+    return best;
+}
+
 } // namespace
 
 int wrappedLines(const QString& t, double width, const QString& family, double size, int most, QString* kept) {
@@ -49,55 +101,35 @@ int wrappedLines(const QString& t, double width, const QString& family, double s
     // The cell's inner margins taken off, and its text drawn a little wider than measured.
     const double room = (width * kDigitWidth - 4) / 1.02;
     size = std::max(1.0, size);
-    const auto widthAt = [&](qsizetype i) { return charWidth(t, i, size, known); };
     int n = 1;
     double used = 0;
-    qsizetype i = 0;
-    const auto newLine = [&] {
-        used = 0;
-        return ++n <= most;
-    };
+    qsizetype start = 0, i = 0, end = t.size();
     while (i < t.size()) {
-        if (t.at(i) == u'\n') {
-            if (!newLine())
-                break;
-            ++i;
+        const double w = charWidth(t, i, size, known);
+        // A character that fits, the first of a line, or a blank (it may stand past the line's end).
+        if (t.at(i) != u'\n' && (used + w <= room || i == start || t.at(i).isSpace())) {
+            used += w;
+            i += text::characterLength(t, i);
             continue;
         }
-        if (t.at(i).isSpace()) { // a blank may stand past the line's end
-            used += widthAt(i);
-            ++i;
-            continue;
+        // The line is full: between two wide characters it breaks right there; else where the word
+        // before the character that does not fit may be broken (when it is wider than a line, right
+        // there).
+        qsizetype b = i;
+        if (t.at(i) == u'\n')
+            ++b;
+        else if (const qsizetype at = lastBreak(t, start, i);
+                 at > start && (!isWide(codePoint(t, i)) || !isWide(codePoint(t, previous(t, i)))))
+            b = at;
+        if (++n > most) {
+            end = t.at(i) == u'\n' ? i : b;
+            break;
         }
-        // A wide character, or a word up to where the spreadsheet program may break it: before a
-        // blank, a wide character or "%", after "-", "/", "!", "|", "?" or a backslash.
-        qsizetype end = i;
-        double unit = 0;
-        do {
-            unit += widthAt(end);
-            const bool breaksAfter = isWide(codePoint(t, end)) || QStringView(u"-/!|?\\").contains(t.at(end));
-            end += text::characterLength(t, end);
-            if (breaksAfter)
-                break;
-        } while (end < t.size() && !t.at(end).isSpace() && !isWide(codePoint(t, end)) && t.at(end) != u'%');
-        if (used + unit <= room) {
-            used += unit;
-            i = end;
-        } else if (used > 0) { // to the next line, a word wider than a line too
-            if (!newLine())
-                break;
-        } else { // a word wider than a line, broken wherever a line is full
-            for (; i < end; i += text::characterLength(t, i)) {
-                if (used > 0 && used + widthAt(i) > room && !newLine())
-                    break;
-                used += widthAt(i);
-            }
-            if (n > most)
-                break;
-        }
+        start = i = b;
+        used = 0;
     }
     if (kept)
-        *kept = t.left(i);
+        *kept = t.left(end);
     return std::min(n, most);
 }
 
@@ -108,6 +140,26 @@ double linesHeight(int lines, double size) {
 
 int linesWithin(double height, double size) {
     return std::max(1, int((std::min(height, kMaxRowHeight) - 2) / (std::max(1.0, size) * 1.3) + 1e-9));
+}
+
+QString cutMessage(const QStringList& cut, const QString& newline) {
+    constexpr int kListed = 10;
+    QString cells = cut.mid(0, kListed).join(newline);
+    if (cut.size() > kListed)
+        cells += newline + QStringLiteral("……共 %1 格").arg(cut.size());
+    return QString::fromUtf8(kCutHeadline) + newline + cells;
+}
+
+QString WrapRoom::fit(const QString& text, double* height) const {
+    QString kept;
+    *height = linesHeight(wrappedLines(text, width, family, size, linesWithin(kMaxRowHeight, size), &kept), size);
+    return kept;
+}
+
+std::optional<WrapRoom> wrapRoom(const Sheet& sheet, int row, int col) {
+    if (!sheet.wrapsText(row, col))
+        return std::nullopt;
+    return WrapRoom{sheet.columnWidth(col), sheet.fontSize(row, col), sheet.fontName(row, col)};
 }
 
 } // namespace wb

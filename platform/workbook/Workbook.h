@@ -23,10 +23,15 @@ inline constexpr int kMaxColumns = 16384; // XFD
 inline constexpr int kMaxCellText = 32767;
 
 // The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
-// columns summed) in the font `family` at `size` points, as the spreadsheet program breaks them:
-// after a blank, around an East Asian character, after "-", "/", "!", "|", "?" and a backslash,
-// before "%", anywhere in a word wider than a line; each character as wide as that font draws it,
-// or wider. `kept` gets the beginning that fits `most` lines (the whole text when it fits).
+// columns summed) in the font `family` at `size` points, as LibreOffice breaks them: a line full
+// between two East Asian characters breaks right there, punctuation or not; any other at the last
+// place before the character that does not fit where a word ends: after a blank, around an East
+// Asian character (not before wide punctuation nor after an opening), after "-", "/", "!", "|", "?"
+// or a backslash that no digit or punctuation follows; runs of letters, digits and ASCII
+// punctuation joined by "、", "，" or "。" are one word; a word wider than a line breaks where the
+// line is full. Each character as wide as that font draws it, or wider, so that the estimate is
+// never below what is drawn. `kept` gets the beginning that fits `most` lines (the whole text when
+// it fits).
 int wrappedLines(const QString& text, double width, const QString& family, double size, int most,
                  QString* kept = nullptr);
 // The row height in points that `lines` lines of a `size`-point font need, at most kMaxRowHeight.
@@ -36,6 +41,8 @@ double linesHeight(int lines, double size);
 int linesWithin(double height, double size);
 // The headline of a printout's list of texts cut to what their cells print.
 inline constexpr const char* kCutHeadline = "下列文字超過儲存格印得出的行數，已截斷：";
+// The message of the texts cut: the headline and the first ten, then their number, one a line.
+QString cutMessage(const QStringList& cut, const QString& newline = QStringLiteral("\n"));
 
 class WorkbookError : public std::runtime_error {
 public:
@@ -158,10 +165,11 @@ public:
     QString numberFormat(int row, int col) const; // "General" when none
     void setBold(int row, int col, bool bold = true);
     bool isBold(int row, int col) const;
-    // Width of a column in characters of the workbook's default font; whether a cell's text wraps,
-    // the size in points of its font and the family the font names.
+    // Width of a column in characters of the workbook's default font; whether a cell's text wraps or
+    // shrinks to fit, the size in points of its font and the family the font names.
     double columnWidth(int col) const;
     bool wrapsText(int row, int col) const;
+    bool shrinksToFit(int row, int col) const;
     int indent(int row, int col) const; // levels of indent of a left-aligned text
     double fontSize(int row, int col) const;
     QString fontName(int row, int col) const;
@@ -210,6 +218,16 @@ private:
     std::unique_ptr<Impl> d;
     friend class Sheet;
 };
+
+// The room of a cell whose format wraps, as a list printout fills it: its column's width and its
+// font (nullopt when the format does not wrap). fit() gives the beginning of a text that the highest
+// row shows (the whole text when it fits) and the height its lines need.
+struct WrapRoom {
+    double width = 0, size = 11;
+    QString family;
+    QString fit(const QString& text, double* height) const;
+};
+std::optional<WrapRoom> wrapRoom(const Sheet& sheet, int row, int col);
 
 // ---- Where printouts go and how the user gets them -----------------------------------------------
 

@@ -68,13 +68,8 @@ PrintOutcome handOver(wb::Workbook& book) {
 
 QString outcomeMessage(const PrintOutcome& outcome) {
     QStringList parts;
-    if (!outcome.cut.isEmpty()) {
-        constexpr int kListed = 10;
-        QString cells = outcome.cut.mid(0, kListed).join(QStringLiteral("\r\n"));
-        if (outcome.cut.size() > kListed)
-            cells += QStringLiteral("\r\n……共 %1 格").arg(outcome.cut.size());
-        parts << QString::fromUtf8(wb::kCutHeadline) + QStringLiteral("\r\n") + cells;
-    }
+    if (!outcome.cut.isEmpty())
+        parts << wb::cutMessage(outcome.cut, QStringLiteral("\r\n"));
     if (!outcome.opened)
         parts << wb::notOpenedMessage(outcome.path);
     return parts.join(QStringLiteral("\r\n\r\n"));

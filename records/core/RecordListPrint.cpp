@@ -68,16 +68,9 @@ void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& recor
         sheet.setText(2, i + 1, columns[i]);
     // A column whose format wraps (as the shipped templates' do) shows a long value in lines: its
     // row is made as high as they need.
-    struct Wrap {
-        double width, size;
-        QString family;
-    };
-    std::vector<std::optional<Wrap>> wraps;
+    std::vector<std::optional<wb::WrapRoom>> wraps;
     for (int i = 0; i < columns.size(); ++i)
-        wraps.push_back(sheet.wrapsText(3, i + 1) ? std::optional<Wrap>(Wrap{sheet.columnWidth(i + 1),
-                                                                             sheet.fontSize(3, i + 1),
-                                                                             sheet.fontName(3, i + 1)})
-                                                  : std::nullopt);
+        wraps.push_back(wb::wrapRoom(sheet, 3, i + 1));
     int row = 3;
     for (records.moveFirst(); !records.eof(); records.moveNext(), ++row) {
         double height = 0;
@@ -89,13 +82,12 @@ void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& recor
                 continue;
             }
             // A value taller than the highest row keeps the lines that row shows.
-            QString kept;
-            const int lines = wb::wrappedLines(text, w->width, w->family, w->size,
-                                               wb::linesWithin(wb::kMaxRowHeight, w->size), &kept);
+            double h = 0;
+            const QString kept = w->fit(text, &h);
             setCellText(sheet, row, i + 1, kept, row - 2, columns[i], cut);
             if (kept.size() < text.size())
                 cut << cutNote(row - 2, columns[i], row, i + 1, kept.toUcs4().size());
-            height = std::max(height, wb::linesHeight(lines, w->size));
+            height = std::max(height, h);
         }
         if (height > sheet.rowHeight(row))
             sheet.setRowHeight(row, height);

@@ -21,8 +21,11 @@ TemplateSpec catalogList(const char* path, const char* name, const char* title, 
     Style cell;
     cell.size = 10;
     cell.align = Align::Left;
+    // A long text wraps in its column; the printout makes its row as high as the lines need.
+    Style text = cell;
+    text.wrap = true;
     for (int c = 0; c < int(headings.size()); ++c)
-        s.columns.push_back({c + 1, c + 1, headings.at(size_t(c)).width, cell});
+        s.columns.push_back({c + 1, c + 1, headings.at(size_t(c)).width, text});
     Style titleStyle;
     titleStyle.size = 16;
     titleStyle.bold = true;

@@ -2,6 +2,8 @@
 #include "CatalogDb.h"
 #include "CatalogPrint.h"
 #include "CatalogStore.h"
+#include "TemplateDescription.h"
+#include "workbook/Workbook.h"
 
 #include <QtTest>
 
@@ -77,6 +79,15 @@ private slots:
             QVERIFY(c.column <= 12); // the ratios are not printed
             QVERIFY(c.row >= 3);
         }
+
+        // In the shipped template a payment term wraps in a taller row, a remark past the highest is cut.
+        QTemporaryDir dir;
+        QVERIFY(tpl::writeTemplate(tpl::catalogTemplates().back(), dir.filePath("v.xlsx"), nullptr));
+        auto book = wb::Workbook::open(dir.filePath("v.xlsx"));
+        const QString pay = QStringLiteral("付款方式：簽約付30%，進場施工付40%，完工驗收付30%。");
+        const QStringList cut = writeCells(book->sheet(1), vocabularyCells({{}, {}, {}, {}, {pay}, {QString(2000, u'尾')}}));
+        QVERIFY(book->sheet(1).text(3, 5) == pay && book->sheet(1).rowHeight(3) > 400);
+        QCOMPARE(cut, QStringList{"頁尾備註（F3）：保留前 713 字"});
     }
 
     void emptySourcesWriteNothing() {

@@ -9,7 +9,9 @@
 #include "workbook/Workbook.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <memory>
 
 class RecordPrintFixture {
@@ -68,6 +70,24 @@ public:
 
     QString templatePath(const QString& name) const {
         return QDir(folder->path()).filePath(QStringLiteral("Pother/") + name);
+    }
+    // Whether the program, started from the fixture's folder with earlier templates (name, file) in
+    // Pother, makes them the current ones within 20 s.
+    bool startReplaces(const QMap<QString, QString>& earlier) const {
+        QStringList left = earlier.keys();
+        const QString program = folder->file(QStringLiteral("kavo3"));
+        for (const QString& name : left)
+            if (!QFile::remove(templatePath(name)) || !QFile::copy(earlier[name], templatePath(name)))
+                return false;
+        QProcess p;
+        p.start(QFile::copy(KAVO_APP, program) ? program : QString(), {"-platform", "offscreen"});
+        for (int i = 0; i < 400 && !left.isEmpty(); ++i, QThread::msleep(50))
+            left.removeIf([&](const QString& name) {
+                QFile f(templatePath(name));
+                return f.open(QIODevice::ReadOnly) && tpl::stableDigest(f.readAll()) == tpl::currentDigest("Pother/" + name);
+            });
+        p.kill();
+        return p.waitForFinished() && left.isEmpty();
     }
     QStringList outputs() const {
         return QDir(output->path()).entryList(QDir::Files, QDir::Name);

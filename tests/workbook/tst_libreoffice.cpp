@@ -75,6 +75,125 @@ void fillWithCover(Workbook& book, int pages, int lastCol) {
     }
 }
 
+// Header texts as users type them: addresses of mail and web, dates and percentages joined by wide
+// punctuation, long Latin words, Chinese mixed with digits.
+const char* const kHeaderTexts[] = {
+    "工程名稱：王公館分期施工：112/12/01、112/12/15、113/01/05、113/01/20、113/02/03",
+    "工程名稱：陳宅翻修：112/12/01，112/12/15，113/01/05，113/01/20，113/02/03",
+    "付款方式：簽約付30%，進場施工付40%，完工驗收付30%。",
+    "簽約付30%，進場施工付40%，木作完成付20%，完工驗收付10%。",
+    "15%、15%、20%、20%、30%",
+    "15%，15%，20%，20%，30%，25%，10%，5%",
+    "分期：10%、20%、30%、40%，尾款保留5%。",
+    "工期：112/12/01、112/12/15、113/01/05",
+    "112/12/01、112/12/15、113/01/05、113/01/20、113/02/03、113/02/17、113/03/01",
+    "2023/12/01，2023/12/15，2024/01/05，2024/01/20",
+    "施工日期112/5/8至112/6/30，驗收日期112/7/15",
+    "林公館（112/03/01、112/04/15、112/05/30三期）",
+    "黃宅浴室翻新112/09/01、112/09/02兩日施工",
+    "大安區仁愛路四段300巷20弄15號3樓之2：112/11/01、112/11/20",
+    "E-mail：wang.xiaoming@chengzhu-design.com.tw",
+    "E-mail：wang.xiaoming-renovation-project@chengzhu-interior-design-group.com.tw",
+    "service@kavo.com.tw、sales@kavo.com.tw、wang.da.ming@gmail.com",
+    "聯絡信箱：lin_meihua@yahoo.com.tw，chen.office@hinet.net",
+    "info@example.com；sales@example.com；service@example.com；hr@example.com",
+    "mail：a.very.long.mailbox.name.for.the.office@some-company-name.example.com.tw",
+    "https://www.chengzhu-interior.com.tw/projects/2023/wang-residence/index.html",
+    "網址：http://www.example.com.tw/陳公館/照片",
+    "網站：www.kavo-design.com.tw、www.kavo-build.com.tw",
+    "參考：https://goo.gl/maps/AbCdEfGhIjKlMnOp，https://line.me/ti/p/abcdefg",
+    "ftp://files.example.org/shared/drawings/2023-12-01_floorplan_v3.dwg",
+    "Supercalifragilisticexpialidociousrenovationproject",
+    "Pneumonoultramicroscopicsilicovolcanoconiosis and Antidisestablishmentarianism",
+    "The quick brown fox jumps over the lazy dog near the riverside apartment",
+    "Renovation of the Grand Hyatt Taipei ballroom, phase II (lighting & ceiling)",
+    "MODEL-XR2000-PRO-MAX-ULTRA-SLIM-TYPE-C-USB-HUB-WITH-ETHERNET",
+    "Wang_Residence_Renovation_Phase_Two_Kitchen_and_Bathroom_Final",
+    "TOTO CS767RB、Panasonic FV-40BU1R、HCG C4232T、Kohler K-17662T",
+    "台北市信義區信義路五段7號12樓之3",
+    "新北市板橋區文化路一段188巷66弄33號5樓",
+    "桃園市中壢區中大路300號A棟12F-5室",
+    "台中市西屯區台灣大道三段99號（市政大樓）B1停車場",
+    "高雄市前鎮區成功二路88號25樓之1、25樓之2",
+    "客廳天花板12尺x15尺，主臥8尺x12尺，次臥7尺x10尺",
+    "系統櫃W120xD60xH240公分共3組，W90xD60xH240公分2組",
+    "電話：02-2345-6789、0912-345-678、0988-765-432",
+    "電話02-27001234分機123，傳真02-27005678",
+    "統一編號：12345678　電話：(02)2700-1234　傳真：(02)2700-5678",
+    "地址：台北市大安區忠孝東路四段100號10樓　電話：02-2771-1234　傳真：02-2771-5678",
+    "澄築室內裝修設計工程有限公司　報價單",
+    "陳公館新建工程第二期室內裝修暨水電空調整合工程",
+    "王小明、李大華、張美麗、陳志明、林淑芬",
+    "預算NT$1,250,000元（含稅5%），追加NT$85,000元",
+    "總價3,580,000元，已付1,074,000元，餘款2,506,000元",
+    "A棟3F、A棟5F、B棟2F、B棟7F、C棟1F",
+    "1F、2F、3F、B1、B2、RF",
+    "R1、R2、R3、K1、K2、B1、B2",
+    "門片色號：LG-2035、LG-2036、LG-2101，把手：HB-01",
+    "磁磚：30x60cm、60x60cm、60x120cm，共三款",
+    "規格：W60/D45/H85cm、W90/D45/H85cm",
+    "Mr. Wang、Ms. Lin、Dr. Chen",
+    "案號：2023-A-0158、2023-A-0159、2023-B-0011",
+    "報價單號Q1121201-003、Q1121201-004",
+    "第1期30%、第2期30%、第3期30%、保固金10%",
+    "第一期款30%（簽約時），第二期款40%（進場時），第三期款30%（完工時）",
+    "折扣8.5%，稅率5%，服務費10%",
+    "100%、95%、90%、85%、80%、75%、70%",
+    "工程進度：拆除100%、水電80%、泥作60%、木作30%、油漆0%",
+    "3.5%、4.25%、12.75%、0.5%",
+    "v1.2.3、v2.0.0-beta、v10.4.1",
+    "C:\\Users\\wang\\Documents\\報價\\2023\\王公館.kav",
+    "/home/office/quotes/2023/wang-residence/final-v3.kav",
+    "IKEA、B&Q、HOLA、特力屋、IKEA台北店",
+    "abc、def、ghi、jkl、mno、pqr、stu、vwx、yz",
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZ、abcdefghijklmnopqrstuvwxyz、0123456789",
+    "12345678901234567890123456789012345678901234567890",
+    "工程名稱：ABCDEFGHIJ KLMNOPQRST UVWXYZ 王公館",
+    "備註：依現場實際尺寸計價，追加減另計（112/12/01起適用）",
+    "訂金三成於簽約時支付，餘款於完工驗收後七日內付清",
+    "本報價單有效期限為三十日，逾期請重新報價。",
+    "客戶名稱：Chengzhu Interior Design & Construction Co., Ltd.",
+    "客戶名稱：好室設計、好住建設、好家營造（三家聯合承攬）",
+    "地址：No. 7, Sec. 5, Xinyi Rd., Xinyi Dist., Taipei City 110, Taiwan (R.O.C.)",
+    "工程名稱：張公館客廳、餐廳及主臥室全室翻修工程（含水電、空調、系統櫃）",
+    "工程名稱：信義區集合住宅12F-3室內裝修，工期112/08/01至112/10/31",
+    "工程名稱：吳宅二期：113/03/01、113/03/15、113/04/01三次進場",
+    "工程名稱：辦公室隔間工程（A區30%、B區45%、C區25%）",
+    "工程名稱：林口長庚員工宿舍第3、4、5棟浴室防水改善工程",
+    "工程名稱：天母SOGO百貨B1美食街櫃位裝修（櫃號B1-023、B1-024）",
+    "工程名稱：新竹科學園區力行路10號2F無塵室外圍裝修",
+    "客戶名稱：台灣積體電路製造股份有限公司新竹十二廠行政大樓",
+    "客戶名稱：Dr. Lee's Dental Clinic（李牙醫診所）",
+    "客戶名稱：陳美玲、陳志豪（共同承租人）",
+    "工程地址：台北市中山區南京東路二段100號8樓之1（電梯大樓）",
+    "工程地址：新北市新店區北新路三段207號14樓（碧潭捷運站旁）",
+    "工程地址：No. 88, Zhongxiao E. Rd., Sec. 4, Da'an Dist., Taipei City",
+    "工程地址：宜蘭縣礁溪鄉中山路二段58巷3弄7號",
+    "聯絡人：王小姐0912-345-678、李先生0988-123-456",
+    "電話：(02)2700-1234#123、(02)2700-5678#456",
+    "E-mail：lin.meihua@chengzhu.com.tw、wang.xiaoming@chengzhu.com.tw",
+    "E-mail：chengzhu.interior.design.and.renovation.service@gmail.com",
+    "業務：陳業務（0912-000-111，chen@kavo.com.tw）",
+    "日期：112/12/01、112/12/15",
+    "單號：Q1121201-0001-A、Q1121201-0002-B、Q1121201-0003-C",
+    "簽約付30%，拆除完成付20%，水電完成付20%，木作完成付20%，完工驗收付10%。",
+    "訂金10%、一期30%、二期30%、三期20%、尾款10%（驗收後七日內）",
+    "付款：簽約50%，完工50%；保固一年，保固金5%於一年後退還",
+    "報價有效期限30天（112/12/31止），逾期另議。",
+    "稅率5%，如需開立三聯式發票另加5%營業稅",
+    "https://drive.google.com/drive/folders/1AbCdEfGhIjKlMnOpQrStUvWxYz",
+    "設計圖：http://www.kavo-design.com.tw/cases/2023/chen-residence/plan-v2.pdf",
+    "LINE ID：@chengzhu_design，Facebook：fb.com/chengzhu.design",
+    "Interior renovation of the Chen residence, 3F, No. 7, Lane 100, Section 2",
+    "Antidisestablishmentarianism-floccinaucinihilipilification-pneumonoultramicroscopic",
+    "系統櫃W90xD58xH220cm×3、W60xD58xH220cm×2、W120xD35xH90cm×1",
+    "冷氣：日立RAS-50NJP/RAC-50JP、大金FTHF50VAVLT/RHF50VAVLT",
+    "木地板：12mm超耐磨（AC4等級），約25.5坪，損料5%另計",
+    "油漆：ICI得利乳膠漆（A991/A986）兩底兩度，天花板及牆面共約68坪",
+    "第一期112/12/01開工、第二期113/01/15、第三期113/03/01、完工113/04/30",
+    "1、2、3、4、5、6、7、8、9、10、11、12、13、14、15、16、17、18、19、20",
+};
+
 } // namespace
 
 class TestLibreOffice : public QObject {
@@ -162,6 +281,42 @@ private slots:
         const QString text = testlo::pdfText(pdf);
         for (const char* t : {"王小明", "明細項目60", "5%", "元整(含稅)"})
             QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+    }
+
+    // The line estimate of a wrapping header cell against the lines LibreOffice draws, one row a page:
+    // each text in three blocks of the cover's row 5 (A:C, D:E, B). Never below, at most one above.
+    void lineEstimateAgainstLibreOffice() {
+        auto book = Workbook::open(QDir(folder.path()).filePath(QStringLiteral("PrintQ/報價單.xlsx")));
+        Sheet& s = book->sheet(1);
+        QList<int> estimates;
+        for (const char* t : kHeaderTexts)
+            for (const auto& [first, last] : {std::pair(1, 3), std::pair(4, 5), std::pair(2, 2)}) {
+                const int row = 41 + int(estimates.size());
+                s.copyRange(RangeRef{{5, first}, {5, last}}, CellRef{row, first});
+                s.setText(row, first, QString::fromUtf8(t));
+                s.setRowHeight(row, 300);
+                s.addRowBreak(row);
+                double width = 0;
+                for (int c = first; c <= last; ++c)
+                    width += s.columnWidth(c);
+                estimates << wrappedLines(s.text(row, first), width, s.fontName(5, 1), s.fontSize(5, 1), 99);
+            }
+        const QString path = out.filePath(QStringLiteral("lines.xlsx"));
+        book->save(path);
+        QString error;
+        QVERIFY2(testlo::convertToPdf({path}, out.path(), &error), qPrintable(error));
+        const QStringList pages = testlo::pdfText(testlo::pdfPathFor(path, out.path()), true).split(u'\f');
+        QCOMPARE(pages.size(), estimates.size() + 3); // the header page, the detail sheet, after the last
+        QStringList wrong;
+        int exact = 0;
+        for (int i = 0; i < estimates.size(); ++i) {
+            const QStringList lines = pages[i + 1].split(u'\n').filter(QRegularExpression(QStringLiteral("\\S")));
+            exact += estimates[i] == lines.size();
+            if (estimates[i] < lines.size() || estimates[i] > lines.size() + 1)
+                wrong << QStringLiteral("%1 estimated: %2").arg(estimates[i]).arg(lines.join(u'|'));
+        }
+        qInfo("%d texts, %d cells, %d estimates exact", int(std::size(kHeaderTexts)), int(estimates.size()), exact);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
     }
 
     // Every shipped template opens as it is.

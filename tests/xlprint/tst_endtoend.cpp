@@ -41,6 +41,20 @@ const QString kMailAddress =
     QStringLiteral("wang.xiaoming-renovation-project@chengzhu-interior-design-group.com.tw／0912-345-678 ")
         .repeated(2);
 const QString kLongRemark = QStringLiteral("本報價單有效期限為三十日，訂金三成於簽約時支付，").repeated(3);
+// The shipped quotation template as a user edits it, each cell unmerged: the title centred in D1 and
+// the number right-aligned in G4, or the address in A6 shrinking to fit.
+tpl::TemplateSpec edited(bool address) {
+    tpl::TemplateSpec t = tpl::quotationTemplates().front();
+    for (tpl::CellSpec& c : t.sheets.front().cells)
+        if (const int to = address ? c.row == 6 && c.col == 1 : c.row == 1 && c.col == 1 ? 4 : 7 * (c.row == 4 && c.col == 6)) {
+            c = {c.row, to, c.text, c.style};
+            c.style.wrap = false;
+            c.style.shrink = address;
+            c.style.align = to == 4 ? tpl::Align::Center : to == 7 ? tpl::Align::Right : tpl::Align::Left;
+        }
+    return t;
+}
+
 const QMap<QString, QString> kAddresses = {{"long address", kLongAddress},
                                            {"wide capitals", kWideAddress},
                                            {"e-mail address", kMailAddress},
@@ -139,6 +153,12 @@ private slots:
         QTest::newRow("long company lines")
             << "mPa" << 1 << "A1" << QStringLiteral("大").repeated(29) + "　報價單";
         QTest::newRow("long remark") << "mPa" << 1 << "A33" << kLongRemark.left(42);
+        QTest::newRow("long remark, cost cover") << "mPac" << 1 << "A33" << kLongRemark.left(42);
+        QTest::newRow("dates joined") << "mPa" << 1 << "A5" // one word, on three lines
+                                      << "工程名稱：王公館分期施工：112/12/01、112/12/15、113/01/05、113/01/20、113/02/03";
+        // Unmerged cells measured where drawn: centred, right-aligned, shrinking (see edited()).
+        QTest::newRow("edited template") << "mPa" << 1 << "G4" << "單號：A-1001";
+        QTest::newRow("edited template, shrinking address") << "mPa" << 1 << "A6" << "工程地";
     }
     void commands() {
         QFETCH(QString, item);
@@ -148,14 +168,21 @@ private slots:
         quote::QuoteDocument doc = xlfixture::standard();
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
         doc.header.txtAddr = kAddresses.value(tag, doc.header.txtAddr);
-        if (tag == QStringLiteral("long remark"))
+        if (tag.startsWith(QStringLiteral("long remark")))
             doc.pageEnd.cbPe[0] = kLongRemark;
+        if (cell == QStringLiteral("A5"))
+            doc.header.cbEcn = text.mid(5);
         if (tag == QStringLiteral("long company lines"))
             mdM::MainDb->execute(
                 QStringLiteral("update company set 名稱 = ?, 地址 = ?"),
                 {text.left(29), QStringLiteral("台北市大安區忠孝東路四段").repeated(4).left(44)});
         // An earlier build's template, never set up, in the program folder or another template folder.
         const auto back = qScopeGuard([this] { mdM::TemplateFolder = folder->path(); });
+        if (tag.startsWith(QStringLiteral("edited template"))) { // in a template folder of its own
+            mdM::TemplateFolder = folder->mkdir(QStringLiteral("edited"));
+            QVERIFY(tpl::writeTemplate(edited(cell == QStringLiteral("A6")), mdM::TemplateFolder + "/PrintQ/報價單.xlsx", nullptr));
+            mdM::MainDb->execute(QStringLiteral("update company set 名稱 = ?"), {QStringLiteral("澄築室內裝修設計工程有限公司")});
+        }
         if (tag.startsWith(QStringLiteral("earlier template"))) {
             if (tag.endsWith(QStringLiteral("folder")))
                 mdM::TemplateFolder = folder->mkdir(QStringLiteral("shared"));
@@ -166,20 +193,22 @@ private slots:
                     sys::setReadOnly(earlier)); // as the quotation editor leaves it
         }
         QString cut;
-        const bool cuts = tag != item && tag != QStringLiteral("long company lines");
+        const bool cuts = tag != item && !QStringList{"long company lines", "dates joined", "edited template"}.contains(tag);
         const QString out = print(qPrintable(item), doc, {}, cuts ? &cut : nullptr);
         QVERIFY(!out.isEmpty());
         outputs[tag] = out;
         auto book = wb::Workbook::open(out);
         const wb::CellRef c = wb::cell(cell);
         QCOMPARE(book->sheet(sheet).text(c.row, c.col), text);
-        if (cell == QStringLiteral("A6") && tag != item) { // the address's own characters counted
+        if (kAddresses.contains(tag)) { // the address's own characters counted
             QVERIFY2(
                 cut.contains(
                     QStringLiteral("\n工程地址（工作表「首頁」A6）：保留前 %1 字\n").arg(text.size() - 5)),
                 qPrintable(cut));
             QVERIFY(book->sheet(1).rowHeight(6) > 18);
         }
+        if (cell == QStringLiteral("A5"))
+            QVERIFY(book->sheet(1).rowHeight(5) >= wb::linesHeight(3, 10));
         if (cell == QStringLiteral("A1"))
             QVERIFY(book->sheet(1).rowHeight(1) > 27.75 && book->sheet(1).rowHeight(2) > 14.25);
         if (cell == QStringLiteral("A33"))

@@ -4,6 +4,8 @@
 #include "PrintTexts.h"
 #include "text/Numbers.h"
 
+#include <algorithm>
+
 namespace xlprint {
 
 namespace {
@@ -94,7 +96,8 @@ SheetPlan planCover(const Geometry& g, const PrintSnapshot& s, const QVector<Gro
     const int amountRow = sumRow + 5;
     w.put(amountRow, 1, amountLine(quoted, pe.ckTax, !o.blank), Align::None, {}, true);
     const int remarks = g.S + g.P - 5;
-    writeRemarks(w, remarks, s, sp.columnBreak - 1);
+    // Within the page and the table's seven columns: the cost layouts' page runs one column further.
+    writeRemarks(w, remarks, s, std::min(sp.columnBreak - 1, g.C + 6));
     if (fit) {
         // The amount line must stay above the remarks: the rows free between them are group rows
         // the cover could still take.

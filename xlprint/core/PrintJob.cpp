@@ -168,13 +168,8 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches, 
     busy.stop();
     if (!runStep(&error, [&] { return services.books->handOver(*book, path, &error); }))
         return fail(error);
-    if (!cut.isEmpty()) {
-        constexpr int kListed = 10;
-        QString cells = cut.mid(0, kListed).join(QStringLiteral("\n"));
-        if (cut.size() > kListed)
-            cells += QStringLiteral("\n……共 %1 格").arg(cut.size());
-        refuse(QString::fromUtf8(wb::kCutHeadline) + u'\n' + cells);
-    }
+    if (!cut.isEmpty())
+        refuse(wb::cutMessage(cut));
     return JobResult::Done;
 }
 

@@ -190,6 +190,9 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
                         .arg(columnLetters(m.right))
                         .arg(m.bottom);
         for (const CellOut& c : sp.cells) {
+            // Aligned first: a text that runs on is measured as it will be drawn.
+            if (c.align != Align::None)
+                sh->setAlign(c.row, c.col, c.align);
             if (c.runsTo > 0 && c.value.typeId() == QMetaType::QString) {
                 const QString text = c.value.toString();
                 const QString kept = printedPart(*sh, c.row, c.col, c.runsTo, text);
@@ -200,8 +203,6 @@ QString applyPlan(const JobPlan& plan, const Geometry& g, PrintBook& book, QStri
             } else {
                 writeValue(*sh, sp.sheet, c.row, c.col, c.value, cut);
             }
-            if (c.align != Align::None)
-                sh->setAlign(c.row, c.col, c.align);
             if (!c.numberFormat.isEmpty())
                 sh->setNumberFormat(c.row, c.col, c.numberFormat);
             if (c.bold)

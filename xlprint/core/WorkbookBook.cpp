@@ -5,6 +5,7 @@
 #include "workbook/Workbook.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 
 namespace xlprint {
@@ -50,21 +51,35 @@ public:
     std::optional<TextCell> textCell(int row, int col, int lastCol) const override {
         TextCell w;
         w.wraps = m_s.wrapsText(row, col);
-        int last = col;
+        int first = col, last = col, firstCol = 1;
         bool merged = false;
-        for (const wb::RangeRef& m : m_s.mergedRanges())
-            if (m.first.row <= row && m.last.row >= row && m.first.col <= col && m.last.col >= col) {
+        for (const wb::RangeRef& m : m_s.mergedRanges()) {
+            if (m.first.row > row || m.last.row < row)
+                continue;
+            if (m.first.col <= col && m.last.col >= col) {
+                first = m.first.col;
                 last = m.last.col;
                 merged = true;
-            } else if (m.first.row <= row && m.last.row >= row && m.first.col > col &&
-                       m.first.col <= lastCol) {
-                lastCol = m.first.col - 1; // a text runs on up to a merged block, not over it
+            } else if (m.first.col > col) {
+                lastCol = std::min(lastCol, m.first.col - 1); // a text runs on up to a merged block
+            } else {
+                firstCol = std::max(firstCol, m.last.col + 1);
             }
-        if (!merged && !w.wraps)
-            while (last < lastCol && m_s.type(row, last + 1) == wb::CellType::Empty)
+        }
+        w.width = widthOf(first, last);
+        // Where the spreadsheet draws it: a merged, wrapping or shrinking text within its own cells;
+        // any other over the empty cells on the side its alignment spreads it to, a centred one as
+        // far on both sides.
+        if (!merged && !w.wraps && !m_s.shrinksToFit(row, col)) {
+            const wb::HAlign a = m_s.horizontalAlignment(row, col);
+            while (a != wb::HAlign::Right && last < lastCol && m_s.type(row, last + 1) == wb::CellType::Empty)
                 ++last;
-        for (int c = col; c <= last; ++c)
-            w.width += m_s.columnWidth(c);
+            while ((a == wb::HAlign::Right || a == wb::HAlign::Center) && first > firstCol &&
+                   m_s.type(row, first - 1) == wb::CellType::Empty)
+                --first;
+            const double left = widthOf(first, col - 1), right = widthOf(col + 1, last);
+            w.width += a == wb::HAlign::Center ? 2 * std::min(left, right) : left + right;
+        }
         w.fontSize = m_s.fontSize(row, col);
         w.family = m_s.fontName(row, col);
         return w;
@@ -77,6 +92,13 @@ public:
     }
 
 private:
+    double widthOf(int first, int last) const {
+        double w = 0;
+        for (int c = first; c <= last; ++c)
+            w += m_s.columnWidth(c);
+        return w;
+    }
+
     wb::Sheet& m_s;
 };
 
