@@ -55,9 +55,11 @@ bool sameName(const QString& a, const QString& b) {
     return true;
 }
 
-bool isNumericCell(const QString& s) {
-    if (s.isEmpty())
-        return true;
+namespace {
+// ASCII digits with at most one "." and at least one digit, after an optional sign when `signs`.
+bool numberShape(QStringView s, bool signs) {
+    if (signs && (s.startsWith(u'-') || s.startsWith(u'+')))
+        s = s.mid(1);
     int dots = 0;
     int digits = 0;
     for (const QChar c : s) {
@@ -70,15 +72,31 @@ bool isNumericCell(const QString& s) {
     }
     return dots <= 1 && digits > 0;
 }
+} // namespace
 
-bool isStoredNumber(const QString& s) {
-    if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+')))
-        return s.size() > 1 && isNumericCell(s.mid(1));
-    return isNumericCell(s);
+bool isNumericCell(const QString& s) {
+    return s.isEmpty() || (numberShape(s, false) && num::cellCanShow(s));
 }
 
+bool isStoredNumber(const QString& s) {
+    return s.isEmpty() || (numberShape(s, true) && num::cellCanShow(s));
+}
+
+QString numberFault(const QString& s) {
+    if (isStoredNumber(s))
+        return {};
+    return numberShape(s, true) ? QStringLiteral("數字過長") : QStringLiteral("不是數字");
+}
+
+NumberTooLong::NumberTooLong(const QString& text)
+    : std::runtime_error(QStringLiteral("數字過長：%1").arg(text.left(40)).toStdString()) {}
+
 double numericValue(const QString& s) {
-    return isStoredNumber(s) ? num::val(s) : 0.0;
+    if (isStoredNumber(s))
+        return num::val(s);
+    if (numberShape(s, true))
+        throw NumberTooLong(s);
+    return 0.0;
 }
 
 } // namespace catalog

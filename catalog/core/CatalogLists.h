@@ -3,6 +3,8 @@
 // work kinds) with the tables that link to them by name, and the thirteen vocabulary lists.
 #include <QString>
 
+#include <stdexcept>
+
 namespace catalog {
 
 // One of the two ordered master lists ("k" categories, "t" work kinds).
@@ -43,12 +45,24 @@ const VocabularyList& vocabularyList(int i);
 bool sameName(const QString& a, const QString& b);
 
 // A cell of a numeric column as it may be typed: empty, or ASCII digits with at most one "." (and
-// at least one digit).
+// at least one digit) that a cell can show (num::cellCanShow: 20 digits, or 400 that would read as
+// 0, are no such cell).
 bool isNumericCell(const QString& s);
 // A numeric cell as it may be stored: what may be typed, or that with a leading sign (other writers
 // store signed values).
 bool isStoredNumber(const QString& s);
-// The value a numeric cell stands for; empty, and anything that is not a stored number, is 0.
+// Why a numeric cell may not be stored as it stands: "數字過長" for a number no cell can show,
+// "不是數字" for any other text that is not a stored number; empty when it may.
+QString numberFault(const QString& s);
+
+// A number no cell can show, given to be stored: it is refused, never stored changed.
+class NumberTooLong : public std::runtime_error {
+public:
+    explicit NumberTooLong(const QString& text);
+};
+
+// The value a numeric cell stands for; empty, and any other text that is not a number, is 0. A
+// number no cell can show throws NumberTooLong.
 double numericValue(const QString& s);
 
 } // namespace catalog

@@ -100,7 +100,8 @@ public:
     // Areas get sort 1, 2, 3, ...
     void saveAreas(const QString& category, const QStringList& areas,
                    const std::optional<QStringList>& loaded = std::nullopt, bool overwrite = false);
-    // Items get sort 2, 3, 4, ...; a cost or ratio that is not a number is stored as 0. A line
+    // Items get sort 2, 3, 4, ...; a cost or ratio that is not a number is stored as 0, and one no
+    // cell can show is refused (NumberTooLong, nothing written). A line
     // whose loaded name differs from its name takes the markups of the loaded name along (they
     // are copied when another item anywhere still has the loaded name). Items of `deletedNames`
     // (and items renamed to an empty name) lose their markups unless an item anywhere still has
@@ -108,7 +109,8 @@ public:
     void saveWorkItems(const QString& kind, const QVector<WorkItemLine>& lines,
                        const QStringList& deletedNames,
                        const std::optional<QVector<WorkItem>>& loaded = std::nullopt, bool overwrite = false);
-    // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0.
+    // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0, one no cell can
+    // show is refused (NumberTooLong).
     void saveMarkups(const QString& item, const QVector<Markup>& lines,
                      const std::optional<QVector<Markup>>& loaded = std::nullopt, bool overwrite = false);
 

@@ -1,12 +1,14 @@
 #include "GridCells.h"
 
 #include "ColumnWidths.h"
+#include "text/Numbers.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
+#include <QValidator>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolTip>
@@ -134,16 +136,31 @@ bool showCutText(QTableWidget* grid, QHelpEvent* e) {
     return true;
 }
 
+namespace {
+// Digits with at most one "."; a number no cell can show is only Intermediate, so that one already
+// in the cell (stored so, or pasted) can be shortened, while no key may make one.
+class NumericValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& text, int&) const override {
+        static const QRegularExpression shape(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]*\\.?[0-9]*")));
+        if (!shape.match(text).hasMatch())
+            return Invalid;
+        return num::cellCanShow(text) ? Acceptable : Intermediate;
+    }
+};
+} // namespace
+
 void setNumericTyping(QLineEdit* editor, bool active) {
-    auto* v = editor->findChild<QRegularExpressionValidator*>(QString::fromLatin1(kNumericValidator));
+    auto* v = editor->findChild<QValidator*>(QString::fromLatin1(kNumericValidator));
     if (!v) {
-        v = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), editor);
+        v = new NumericValidator(editor);
         v->setObjectName(QString::fromLatin1(kNumericValidator));
     }
     editor->setValidator(active ? v : nullptr);
 }
 
-// A key the validator refuses beeps: the filter sits on every catalogue editor.
+// A key the validator does not accept beeps: the filter sits on every catalogue editor.
 bool refusesKey(QLineEdit* editor, const QString& typed) {
     const QValidator* v = editor->validator();
     if (!v || typed.isEmpty() || !typed.at(0).isPrint())
@@ -153,7 +170,7 @@ bool refusesKey(QLineEdit* editor, const QString& typed) {
     const int len = editor->hasSelectedText() ? int(editor->selectedText().size()) : 0;
     text.replace(start, len, typed);
     int pos = 0;
-    if (v->validate(text, pos) != QValidator::Invalid)
+    if (v->validate(text, pos) == QValidator::Acceptable)
         return false;
     QApplication::beep();
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers for the catalogue window's grids: cell texts, row swaps, floating editors placed over
 // a cell, column widths and cut texts, the mark of a view that failed to load, and the numeric
-// typing rule (digits with at most one ".", pasted text included).
+// typing rule (digits with at most one ".", pasted text included; no key makes a number no cell shows).
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -45,7 +45,7 @@ using ui::markUnloaded;
 bool showCutText(QTableWidget* grid, QHelpEvent* e);
 
 // While `active` holds, only what keeps the text "digits with at most one '.'" may be typed or
-// pasted into the editor; a refused key beeps.
+// pasted into the editor, and no key makes it a number no cell can show; a refused key beeps.
 void setNumericTyping(QLineEdit* editor, bool active);
 // For a key filter: true (after a beep) when the numeric rule refuses the typed text.
 bool refusesKey(QLineEdit* editor, const QString& typed);

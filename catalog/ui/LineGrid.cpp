@@ -73,12 +73,12 @@ void LineGrid::dropEmptyLastLine() {
         m_grid->removeRow(last);
 }
 
-int LineGrid::firstNonNumericLine() const {
+LineGrid::NumberFault LineGrid::firstNumberFault() const {
     for (int r = 0; r < m_grid->rowCount(); ++r)
         for (const int c : m_numeric)
-            if (!catalog::isStoredNumber(cellText(m_grid, r, c)))
-                return r + 1;
-    return 0;
+            if (QString why = catalog::numberFault(cellText(m_grid, r, c)); !why.isEmpty())
+                return {r + 1, c, why};
+    return {};
 }
 
 void LineGrid::hideEditors() {

@@ -32,8 +32,14 @@ public:
     QVariant origin(int line) const;
     // Removes the last line when its first cell is empty.
     void dropEmptyLastLine();
-    // The first line whose numeric cell is not a number as it may be stored (1-based), or 0.
-    int firstNonNumericLine() const;
+    // The first numeric cell that may not be stored as it stands: its line (1-based; 0 for none),
+    // its column and why (catalog::numberFault).
+    struct NumberFault {
+        int line = 0;
+        int column = -1;
+        QString why;
+    };
+    NumberFault firstNumberFault() const;
 
     // Editing state (one cell at a time).
     int curRow = 0;

@@ -158,7 +158,8 @@ private:
     void forgetVanishedItem();
     // No work item chosen: the markup pane empties.
     void forgetWorkItem();
-    bool refuseNonNumeric(catalog_ui::LineGrid* lines, const QString& what);
+    // Says which line's number in which column may not be stored ("第 3 行的成本數字過長"); true then.
+    bool refuseNonNumeric(catalog_ui::LineGrid* lines);
     void moveLine(catalog_ui::LineGrid* lines, int step);
     void fitWorkColumns();
     bool itemsEditable() const;

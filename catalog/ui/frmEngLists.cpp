@@ -236,9 +236,12 @@ bool frmEng::SaveVocabularies() {
             // A number, or empty only on the last line (which is dropped): an emptied entry would
             // be stored as 0.
             const bool emptied = text.isEmpty() && r < g->rowCount() - 1;
-            if (i == catalog::kRatioList && (emptied || !catalog::isStoredNumber(text))) {
+            const QString why = i != catalog::kRatioList ? QString()
+                                : emptied                    ? QStringLiteral("不是數字")
+                                                             : catalog::numberFault(text);
+            if (!why.isEmpty()) {
                 Tab1->setCurrentIndex(2);
-                ui::msgBox(QStringLiteral("%1第 %2 行不是數字").arg(QString::fromUtf8(catalog::vocabularyList(i).caption)).arg(r + 1),
+                ui::msgBox(QStringLiteral("%1第 %2 行%3").arg(QString::fromUtf8(catalog::vocabularyList(i).caption)).arg(r + 1).arg(why),
                            ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
                 return false;
             }

@@ -243,12 +243,13 @@ void frmEng::forgetWorkItem() {
     LoadDetails();
 }
 
-bool frmEng::refuseNonNumeric(LineGrid* lines, const QString& what) {
-    const int bad = lines->firstNonNumericLine();
-    if (bad == 0)
+bool frmEng::refuseNonNumeric(LineGrid* lines) {
+    const LineGrid::NumberFault bad = lines->firstNumberFault();
+    if (bad.line == 0)
         return false;
-    ui::msgBox(QStringLiteral("第 %1 行的%2不是數字").arg(bad).arg(what), ui::Buttons::OK, ui::Icon::Exclamation,
-               kTitle);
+    const QTableWidgetItem* heading = lines->grid()->horizontalHeaderItem(bad.column);
+    ui::msgBox(QStringLiteral("第 %1 行的%2%3").arg(bad.line).arg(heading ? heading->text() : QString(), bad.why),
+               ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
     return true;
 }
 
@@ -360,7 +361,7 @@ bool frmEng::cmWp_Click() {
     m_items->dropEmptyLastLine();
     if (hfgW->rowCount() == 0)
         hfgW->setRowCount(1);
-    if (refuseNonNumeric(m_items, QStringLiteral("成本或比例")))
+    if (refuseNonNumeric(m_items))
         return false;
 
     QVector<catalog::WorkItemLine> lines;
@@ -510,7 +511,7 @@ bool frmEng::cmdP_Click() {
     m_details->dropEmptyLastLine();
     if (hfgD->rowCount() == 0)
         hfgD->setRowCount(1);
-    if (refuseNonNumeric(m_details, QStringLiteral("加成金")))
+    if (refuseNonNumeric(m_details))
         return false;
     QVector<catalog::Markup> lines;
     for (const QStringList& t : m_details->lines())

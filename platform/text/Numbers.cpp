@@ -141,4 +141,23 @@ double sng(double v) {
     return static_cast<double>(static_cast<float>(v));
 }
 
+bool cellCanShow(QStringView typed) {
+    // Up to 15 characters without an exponent: at most 15 digits, and nothing smaller than 1e-13.
+    if (typed.size() <= 15 && !typed.contains(u'e') && !typed.contains(u'E'))
+        return true;
+    QString packed; // blanks anywhere are skipped, as the lenient reading skips them
+    for (const QChar c : typed)
+        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
+            packed += c;
+    const QStringView number = QStringView(packed).first(numberLength(packed));
+    bool zero = true;
+    for (const QChar c : number) {
+        if (c == u'e' || c == u'E')
+            break;
+        zero = zero && !(c >= u'1' && c <= u'9');
+    }
+    const double v = val(number);
+    return zero || (std::abs(v) < 1e15 && str(v) != u"0");
+}
+
 } // namespace num

@@ -25,4 +25,10 @@ double roundHalfEven(double v, int digits = 0);
 // The value as a single-precision number would hold it (catalogue values, target-total factor).
 double sng(double v);
 
+// Whether a cell can show the number a text reads as (the lenient reading, val): under 1e15 in size
+// (a cell holds 15 significant digits) and, unless its digits are all 0, not so small or so long
+// that it reads or is written as 0 (400 nines read as 0). The one rule of every number the user types
+// or the program stores: the quotation's cells and boxes, and the catalogue's numbers.
+bool cellCanShow(QStringView typed);
+
 } // namespace num

@@ -1,9 +1,6 @@
 #include "CellRules.h"
 
 #include "Pricing.h"
-#include "text/Numbers.h"
-
-#include <cmath>
 
 namespace quote {
 
@@ -98,25 +95,6 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden) {
 } // namespace quote
 
 namespace quote {
-
-bool cellCanShow(QStringView typed) {
-    // Up to 15 characters without an exponent: at most 15 digits, and nothing smaller than 1e-13.
-    if (typed.size() <= 15 && !typed.contains(u'e') && !typed.contains(u'E'))
-        return true;
-    QString packed; // blanks anywhere are skipped, as the lenient reading skips them
-    for (const QChar c : typed)
-        if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
-            packed += c;
-    const QStringView number = QStringView(packed).first(num::numberLength(packed));
-    bool zero = true;
-    for (const QChar c : number) {
-        if (c == u'e' || c == u'E')
-            break;
-        zero = zero && !(c.unicode() >= '1' && c.unicode() <= '9');
-    }
-    const double v = num::val(number);
-    return zero || (std::abs(v) < 1e15 && num::str(v) != u"0");
-}
 
 bool isPlainDecimal(QStringView answer) {
     answer = answer.trimmed();

@@ -3,6 +3,7 @@
 // Enter moves the editor, which keys the numeric editor takes, the cost pre-fill, the popup's
 // enabling, and which columns and totals the user's rights hide.
 #include "ItemRow.h"
+#include "text/Numbers.h"
 
 #include <QString>
 #include <QStringView>
@@ -65,11 +66,10 @@ TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden);
 
 namespace quote {
 
-// Whether a cell can show the number a typed text reads as (the lenient reading of the cells): under
-// 1e15 in size (a cell holds 15 significant digits) and, unless its digits are all 0, not so small or
-// so long that it reads or is written as 0 (400 nines read as 0). Every box the user types a number
-// into keeps its old value when this fails, and the bulk commands refuse such an answer.
-bool cellCanShow(QStringView typed);
+// Whether a cell can show the number a typed text reads as (num::cellCanShow, the rule the catalogue
+// keeps too). Every box the user types a number into keeps its old value when this fails, and the
+// bulk commands refuse such an answer.
+using num::cellCanShow;
 
 // The answer of a bulk repricing command: a plain decimal number (an optional sign, digits with at
 // most one "."), blanks around it trimmed, that a cell can show. "1,200", "1e3" and a number of 400

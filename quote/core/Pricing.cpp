@@ -131,18 +131,37 @@ void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw) {
     }
 }
 
-void FillFromCatalogue(ItemRow& row, const QString& unit, double cost, double ratio) {
+std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optional<double> cost,
+                                   std::optional<double> ratio) {
+    std::vector<int> unshown;
     row[ColSpec].clear();
     row[ColUnit] = unit;
-    row[ColCost] = sngText(cost);
-    row[ColRatio] = sngText(ratio);
     row[ColQty] = QStringLiteral("1");
+    std::vector<int> empty; // counted as 0 while the row is priced, then emptied
+    for (const auto& [col, value] : {std::pair{ColCost, cost}, std::pair{ColRatio, ratio}}) {
+        const QString text = value ? sngText(*value) : QString();
+        const bool carried = value && num::cellCanShow(text);
+        if (value && !carried)
+            unshown.push_back(col);
+        if (!carried)
+            empty.push_back(col);
+        row[size_t(col)] = carried ? text : QStringLiteral("0");
+    }
     recalc(row, {ColPrice, ColAmount, ColCostTotal});
+    for (const int col : empty)
+        row[size_t(col)].clear();
+    return unshown;
 }
 
-void SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
+bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
     row[ColCost] = sngText(num::sng(workItemCost) + num::sng(detailMarkup));
+    const bool shown = num::cellCanShow(row[ColCost]);
+    if (!shown)
+        row[ColCost] = QStringLiteral("0");
     recalc(row, {ColPrice, ColAmount, ColCostTotal});
+    if (!shown)
+        row[ColCost].clear();
+    return shown;
 }
 
 GridTotals RefreshTotals(std::span<const ItemRow> rows) {

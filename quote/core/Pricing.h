@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -46,12 +47,16 @@ void RecalcCell(ItemRow& row, int col);
 void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw);
 
 // A work item picked from the catalogue: unit, cost and ratio (single precision) fill the row with
-// quantity 1 and an empty 規格 cell; unit price, amount and cost total follow.
-void FillFromCatalogue(ItemRow& row, const QString& unit, double cost, double ratio);
+// quantity 1 and an empty 規格 cell; unit price, amount and cost total follow. A cost or ratio the
+// catalogue leaves NULL, or holds beyond what a cell can show (cellCanShow), is not carried: its cell
+// stays empty and counts as 0. The columns of those no cell can show come back.
+std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optional<double> cost,
+                                   std::optional<double> ratio);
 
 // A 規格 detail picked: the cost becomes the work item's cost plus the detail's markup, held in
-// single precision; unit price, amount and cost total follow.
-void SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup);
+// single precision; unit price, amount and cost total follow. False, the cost cell left empty and
+// counted as 0, when no cell can show that sum.
+bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup);
 
 // The four totals of the given rows (the rows on show: one leaf's, or every row listed below an
 // inner node or the root). Empty rows count as 0.

@@ -412,30 +412,45 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     return std::nullopt;
 }
 
-QStringList unshowableNumbers(const QuoteDocument& doc) {
+QStringList unshowableNumbers(const QuoteDocument& doc, bool pricesHidden, bool costsHidden) {
     QStringList told;
-    const auto check = [&told](QStringView text, const auto& where) {
+    // `right`: the right the field is hidden behind from this user, if any.
+    const auto check = [&told](QStringView text, const auto& where, const char* right = nullptr) {
         if (cellCanShow(text))
             return;
         // A number read as 0 counts as 0; a longer one counts cut to what a cell holds.
         const QString counted = num::str(num::val(text)) == u"0" ? QStringLiteral("以 0 計算，") : QString();
-        told << QStringLiteral("%1：數字過長，%2請更正").arg(where(), counted);
+        told << (right ? QStringLiteral("%1：數字過長，請由有%2權限者更正").arg(where(), QString::fromUtf8(right))
+                       : QStringLiteral("%1：數字過長，%2請更正").arg(where(), counted));
     };
+    const char* const price = pricesHidden ? "價格" : nullptr;
+    const char* const cost = costsHidden ? "成本" : nullptr;
     static const std::pair<int, const char*> kColumns[] = {{ColQty, "數量"},           {ColPrice, "單價"},
                                                            {ColAmount, "金額"},        {ColCost, "成本"},
                                                            {ColCostTotal, "成本複計"}, {ColRatio, "比例"}};
-    const std::span<const ItemRow> rows = doc.hfgQ.dataRows();
-    for (size_t i = 0; i < rows.size(); ++i)
+    const auto hiddenBehind = [&](int col) -> const char* {
+        switch (col) {
+        case ColPrice:
+        case ColAmount: return price;
+        case ColCost:
+        case ColCostTotal: return cost;
+        case ColRatio: return price ? price : cost;
+        default: return nullptr;
+        }
+    };
+    for (const ItemRow& row : doc.hfgQ.dataRows())
         for (const auto& [col, name] : kColumns)
-            check(rows[i][size_t(col)], [&, name = name] {
-                return QStringLiteral("第 %1 列 %2").arg(i + 1).arg(QString::fromUtf8(name));
-            });
+            check(row[size_t(col)], [&row, name = name] {
+                const QString& item = row[ColName];
+                return row[ColPath] + (item.isEmpty() ? QStringLiteral(" ") : QStringLiteral("「%1」").arg(item)) +
+                       QString::fromUtf8(name);
+            }, hiddenBehind(col));
     const PageEnd& pe = doc.pageEnd;
     for (const auto& [fee, name] : {std::pair{&pe.design, "設計費"}, std::pair{&pe.supervision, "監工費"}}) {
         const QString feeName = fee->name.isEmpty() ? QString::fromUtf8(name) : fee->name;
         if (!fee->byTotal) // a base by total price is the quotation's total, not the file's
-            check(fee->base, [&] { return feeName + QStringLiteral(" 基數"); });
-        check(fee->rate, [&] { return feeName + QStringLiteral(" 費率"); });
+            check(fee->base, [&] { return feeName + QStringLiteral(" 基數"); }, price);
+        check(fee->rate, [&] { return feeName + QStringLiteral(" 費率"); }, price);
     }
     QStringView tax(pe.cbTax);
     if (tax.endsWith(u'%'))

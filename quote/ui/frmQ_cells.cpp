@@ -45,6 +45,13 @@ QComboBox* editorBox(QWidget* parent, const char* name) {
     return b;
 }
 
+// A number of the catalogue no cell can show is not carried into the row: the pick says whose it is.
+void sayNotCarried(const QString& item, const QStringList& columns) {
+    if (!columns.isEmpty())
+        ui::msgBox(QStringLiteral("工程資料【%1】的%2數字過長，未帶入，請於工程資料更正").arg(item, columns.join(u'、')),
+                   ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+}
+
 QPushButton* listButton(QWidget* parent, const char* name) {
     auto* b = new QPushButton(QStringLiteral("▼"), parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -606,12 +613,7 @@ void CellEditors::Ls_Click() {
     }
 
     ItemRow& picked = doc.hfgQ.dataRows()[size_t(r - 1)];
-    FillFromCatalogue(picked, item->unit, item->cost.value_or(0), item->ratio.value_or(0));
-    // A cost or ratio the catalogue leaves NULL stays an empty cell.
-    if (!item->cost)
-        picked[ColCost].clear();
-    if (!item->ratio)
-        picked[ColRatio].clear();
+    const std::vector<int> unshown = FillFromCatalogue(picked, item->unit, item->cost, item->ratio);
     // Empty rows above the picked row sink to the end of the grid.
     int pickedRow = r;
     for (int i = r - 1; i >= 1; --i) {
@@ -631,6 +633,10 @@ void CellEditors::Ls_Click() {
     m_openedRow = 0; // the rows moved, and no edit is in progress
     w->gridChanged();
     w->RefreshTotals();
+    QStringList columns;
+    for (const int col : unshown)
+        columns << (col == ColCost ? QStringLiteral("成本") : QStringLiteral("比例"));
+    sayNotCarried(n, columns);
 }
 
 void CellEditors::cbD_Click() {
@@ -651,12 +657,15 @@ void CellEditors::cbD_Click() {
         }
     }
     w->SetCell(CurRow, ColSpec, detail);
+    bool carried = true;
     if (markup && cost) { // else no such detail or item: the cost stays
-        SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
+        carried = SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
         w->m_model->rowChanged(CurRow);
         w->RefreshTotals();
     }
     commitEdit();
+    if (!carried)
+        sayNotCarried(itemName + u' ' + detail, {QStringLiteral("成本")});
 }
 
 } // namespace quote

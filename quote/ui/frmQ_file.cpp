@@ -104,7 +104,7 @@ void frmQ::mOpen_Click() {
     RecalcGrandTotal();
     AddRecentFile(path);
     // A number no cell can show (an earlier build saved what was typed) is named, not changed.
-    if (QStringList told = QuoteFile::unshowableNumbers(m_doc); !told.isEmpty()) {
+    if (QStringList told = QuoteFile::unshowableNumbers(m_doc, PricesHidden, CostsHidden); !told.isEmpty()) {
         constexpr qsizetype kNamed = 10;
         if (told.size() > kNamed)
             told = told.mid(0, kNamed) << QStringLiteral("……共 %1 處").arg(told.size());

@@ -90,7 +90,14 @@ void frmSta::afterSaved() {
 }
 
 void frmSta::afterCancel() {
+    const bool added = addingMode();
     Mode.clear();
+    if (!added)
+        return;
+    // The member chosen before the add shows again, and the password panel, which the add emptied,
+    // closes as it does when a choice is dropped: no password is changed for what was typed.
+    showStoredRecord();
+    cmdCnC_Click();
 }
 
 void frmSta::afterChoiceDropped() {

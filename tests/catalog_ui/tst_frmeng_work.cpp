@@ -142,6 +142,9 @@ private slots:
         txtW->insert(QStringLiteral("x9"));
         QCOMPARE(txtW->text(), QStringLiteral("12.50"));
         txtW->selectAll();
+        CatalogUi::type(txtW, QString(20, u'9')); // no key makes a number no cell can show
+        QCOMPARE(catalog_ui::cellText(hfgW(), 6, 2), QString(15, u'9'));
+        txtW->selectAll();
         txtW->del();
         QCOMPARE(catalog_ui::cellText(hfgW(), 6, 2), QStringLiteral("0")); // emptied: "0"
         CatalogUi::type(txtW, QStringLiteral("300"));
@@ -154,10 +157,16 @@ private slots:
         dialogs.expectMessage();
         CatalogUi::click("cmWp"); // "." is no number
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("第 7 行的成本或比例不是數字"));
+        QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("第 7 行的比例不是數字"));
         QVERIFY(CatalogUi::button("cmWp")->isEnabled());
         QVERIFY(fx.stored(QStringLiteral("SELECT w FROM t2w WHERE w = '打石'")).isEmpty());
         CatalogUi::popup(hfgW(), 0, "mEditW");
+        CatalogUi::leftClick(hfgW(), 6, 3);
+        txtW->insert(QString(400, u'9')); // pasted: refused at apply, never stored as 0
+        dialogs.expectMessage();
+        CatalogUi::click("cmWp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("第 7 行的比例數字過長"));
         CatalogUi::leftClick(hfgW(), 6, 3);
         CatalogUi::type(txtW, QStringLiteral("1.3"));
         CatalogUi::click("cmWp");

@@ -128,6 +128,9 @@ private slots:
             << 1000.0 << 300.0 << QStringList{"1", "1560", "1560", "1300", "1300", "1.2"};
         QTest::newRow("another detail")
             << 1000.0 << 100.0 << QStringList{"1", "1320", "1320", "1100", "1100", "1.2"};
+        // A cost no cell can show is not carried: the cell stays empty and counts as 0.
+        QTest::newRow("item cost too long") << 1e20 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15"};
+        QTest::newRow("markup too long") << 1000.0 << 1e20 << QStringList{"1", "1", "1", "", "0", "1.2"};
     }
     void catalogue() {
         QFETCH(double, cost);
@@ -135,15 +138,17 @@ private slots:
         QFETCH(QStringList, out);
         ItemRow row = makeRow({"5", "1", "1", "1", "1", "1.2"});
         row[ColSpec] = QStringLiteral("舊規格");
+        bool carried = true;
         if (markup < 0) {
-            FillFromCatalogue(row, QStringLiteral("式"), cost, 1.15);
+            carried = FillFromCatalogue(row, QStringLiteral("式"), cost, 1.15).empty();
             QCOMPARE(row[ColSpec], QString());
             QCOMPARE(row[ColUnit], QStringLiteral("式"));
         } else {
             row[ColQty] = QStringLiteral("1");
-            SetDetailCost(row, cost, markup);
+            carried = SetDetailCost(row, cost, markup);
         }
         QCOMPARE(moneyCells(row), out);
+        QCOMPARE(carried, !out.at(3).isEmpty());
     }
 
     void refreshTotals_data() {

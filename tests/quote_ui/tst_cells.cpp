@@ -482,10 +482,16 @@ private slots:
         QCOMPARE(cells->RowUndo[1], QStringLiteral("舊品"));
         QCOMPARE(cells->RowUndo[4], QStringLiteral("4"));
         QCOMPARE(cells->RowUndo[5], QStringLiteral("10"));
-        // A catalogue entry without unit, cost and ratio leaves those cells empty.
+        // A catalogue entry without unit, cost and ratio leaves those cells empty; so does a cost no
+        // cell can show, and the pick says whose it is.
+        fx.openDb()->execute(QStringLiteral("UPDATE t2w SET c = 1e20 WHERE w = '隔間'"));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage();
         press(w, 3, ColName);
         cells->Ls->setCurrentRow(3);
         cells->Ls_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("工程資料【隔間】的成本數字過長，未帶入，請於工程資料更正"));
         QCOMPARE(cell(w, 3, ColName), QStringLiteral("隔間"));
         QCOMPARE(cell(w, 3, ColQty), QStringLiteral("1"));
         QCOMPARE(cell(w, 3, ColUnit), QString());

@@ -154,6 +154,24 @@ private slots:
         QVERIFY(!w->document().NodeIsLeaf); // the root with a child: read-only view
         QVERIFY(!w->grid()->isColumnHidden(ColPath));
         QCOMPARE(w->grid()->columnWidth(ColPath), ui::twipsToPixelsX(pathTwips, w));
+
+        // A price no cell can show, opened: its row told by 階層 and 品名, without the price right
+        // to be corrected by someone with it.
+        QuoteDocument src;
+        src.tree.addChild(kRootKey, QStringLiteral("客廳"));
+        src.tv_NodeClick(leafPath({"客廳"}));
+        src.SetCell(1, ColName, QStringLiteral("天花板"));
+        src.SetCell(1, ColPrice, QString(20, u'9'));
+        const QString path = fx.quotes + QStringLiteral("/long.kav");
+        QVERIFY(!QuoteFile::write(src, path));
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(ui::Answer::No);
+        dialogs.expectOpenFile(path);
+        dialogs.expectMessage();
+        w->mOpen_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().last().text, leafPath({"客廳"}) + QStringLiteral("「天花板」單價：數字過長，") +
+                                                     (pricesHidden ? "請由有價格權限者更正" : "請更正"));
     }
 
     void newAnswers_data() {

@@ -203,6 +203,13 @@ private slots:
         QTRY_VERIFY(f->height() > height);
         clickButton(f, "cmdCnC");
         QCOMPARE(f->height(), height);
+        // 新增 → 取消 shows her again, with the panel closed and empty.
+        clickButton(f, "cmdPaSet");
+        child<QLineEdit>(f, "txtOp")->setText(QStringLiteral("typed"));
+        clickButton(f, "cmdAdd");
+        clickButton(f, "cmdN");
+        QCOMPARE(f->boxText(QStringLiteral("T2")), kMei);
+        QVERIFY(!shown(child<QPushButton>(f, "cmdPass")) && child<QLineEdit>(f, "txtOp")->text().isEmpty());
     }
 
     void passwordOfAMemberWithoutARow() {
