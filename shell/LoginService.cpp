@@ -50,6 +50,11 @@ void beginSession(const db::DatabasePtr& d, const LoginResult& r, const std::opt
     mdM::CurrentUserLogin = r.login;
     mdM::CurrentUserPassword = r.password;
     mdM::UserRights = r.rights;
+    // What the last session's windows left begins anew: nothing of another login or database
+    // goes over.
+    mdM::LastSearchText.clear();
+    mdPro::WPListMode.clear();
+    mdPro::CurrentVendorName.clear();
 }
 
 } // namespace shell

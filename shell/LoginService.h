@@ -37,7 +37,8 @@ LoginResult checkLogin(db::Database& d, const QString& user, const QString& pass
                        const std::optional<QString>& superPassword);
 
 // Makes an accepted login the session of mdM: the database it was checked in, the user (names,
-// password and rights word) and that database's SuperUser password as read for the login.
+// password and rights word) and that database's SuperUser password as read for the login; every
+// other value the session owns starts empty.
 void beginSession(const db::DatabasePtr& d, const LoginResult& r, const std::optional<QString>& superPassword);
 
 } // namespace shell

@@ -48,9 +48,12 @@ std::optional<QStringList> writeCompany(db::Database& d, const QStringList& type
     return stored;
 }
 
-bool changeSuperUserPassword(db::Database& d, const QString& password) {
-    return d.execute(QStringLiteral("UPDATE super SET super_pass = ? WHERE super_id = ?"),
-                     {password, QString::fromLatin1(kSuperUserLogin)}) > 0;
+PasswordChange changeSuperUserPassword(db::Database& d, const QString& password, const QString& checked) {
+    const QString login = QString::fromLatin1(kSuperUserLogin);
+    if (d.execute(QStringLiteral("UPDATE super SET super_pass = ? WHERE super_id = ? AND super_pass = ?"),
+                  {password, login, checked}) > 0)
+        return PasswordChange::Changed;
+    return readSuperUserPassword(d) ? PasswordChange::ChangedElsewhere : PasswordChange::NoSuperUser;
 }
 
 QString keepFolders(const QString& dbFolder, const QString& templateFolder, const QString& quoteFolder) {

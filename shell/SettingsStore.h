@@ -21,9 +21,12 @@ QStringList readCompany(db::Database& d);
 std::optional<QStringList> writeCompany(db::Database& d, const QStringList& typed, const QStringList& read,
                                         bool overwrite = false);
 
-// Stores a new SuperUser password in the SuperUser's row. False when table super holds no such
-// row: only the database's own set-up makes it. Throws db::DbError.
-bool changeSuperUserPassword(db::Database& d, const QString& password);
+// Stores a new SuperUser password in the SuperUser's row, only where the password stored is still
+// `checked`, the one the user proved to know: a password replaced meanwhile changes nothing
+// (ChangedElsewhere). NoSuperUser when table super holds no such row: only the database's own
+// set-up makes it. Throws db::DbError.
+enum class PasswordChange { Changed, ChangedElsewhere, NoSuperUser };
+PasswordChange changeSuperUserPassword(db::Database& d, const QString& password, const QString& checked);
 
 // Rewrites Mdbpath.ini with the three folders and takes them into mdM; the message to show when the
 // file cannot be written (nothing changes then), else empty.

@@ -265,9 +265,13 @@ bool askForFolder(QString error, Opening opening, QString tried,
     }
 }
 
+// Lost: the session's file could not be found and the folder prompt did not give it back (取消, or
+// another file, whose new session began or did not).
+enum class Reopen { Opened, Failed, Lost };
+
 // A reopen during a session: the session's own file. Another file given at the folder prompt starts
 // a new session, or changes nothing.
-bool reopenSessionDb() {
+Reopen reopenSessionDb() {
     db::DatabasePtr opened;
     QString error;
     const QString file = SessionDbFile;
@@ -276,29 +280,39 @@ bool reopenSessionDb() {
     if (opening == Opening::Opened)
         MainDb = opened;
     if (opening == Opening::Opened || opening == Opening::Failed)
-        return opening == Opening::Opened;
-    return askForFolder(error, opening, QFileInfo(file).absolutePath(),
-                        [file](const db::DatabasePtr& other, const QString& typed) {
-                            if (sameFile(file, other->path())) {
-                                MainDb = other;
-                                return true;
-                            }
-                            if (!sessionSwitch())
-                                return false;
-                            return sessionSwitch()(other, [typed] {
-                                const QString failure = writeMdbPathIni(typed, TemplateFolder, QuoteFolder);
-                                if (failure.isEmpty())
-                                    DbFolder = resolveFolder(typed);
-                                return failure;
-                            });
-                        });
+        return opening == Opening::Opened ? Reopen::Opened : Reopen::Failed;
+    const bool found = askForFolder(error, opening, QFileInfo(file).absolutePath(),
+                                    [file](const db::DatabasePtr& other, const QString& typed) {
+                                        if (sameFile(file, other->path())) {
+                                            MainDb = other;
+                                            return true;
+                                        }
+                                        if (sessionSwitch())
+                                            sessionSwitch()(other, [typed] {
+                                                const QString failure =
+                                                    writeMdbPathIni(typed, TemplateFolder, QuoteFolder);
+                                                if (failure.isEmpty())
+                                                    DbFolder = resolveFolder(typed);
+                                                return failure;
+                                            });
+                                        return false;
+                                    });
+    return found ? Reopen::Opened : Reopen::Lost;
 }
 
 } // namespace
 
+bool reopenForWindow() {
+    if (SessionDbFile.isEmpty()) {
+        OpenDatabase();
+        return true;
+    }
+    return reopenSessionDb() != Reopen::Lost;
+}
+
 bool OpenDatabase() {
     if (!SessionDbFile.isEmpty())
-        return reopenSessionDb();
+        return reopenSessionDb() == Reopen::Opened;
     const auto lines = text::readLines(sys::programFile(QString::fromUtf8(kMdbPathIni)));
     QString error;
     Opening opening = Opening::Missing;

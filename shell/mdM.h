@@ -11,17 +11,28 @@ inline constexpr const char* kMainDbFile = "Kavo3.mdb";
 inline constexpr const char* kMainDbPassword = "plovertimska";
 inline constexpr const char* kMdbPathIni = "Mdbpath.ini";
 
-// Folders from Mdbpath.ini (lines 1 to 3).
+// Every value below has one owner, named where it is declared, and is set where that owner starts:
+// - the program: the settings files of the program folder, read at start (or when a window that
+//   uses them loads) and set again where the file is written;
+// - the session: the login and what belongs to it, set by shell::beginSession at every login,
+//   the first and each one of a switch to another database;
+// - a window: a hand-over set by the window that opens another, right before it opens it;
+// - the quotation on screen: set by the quotation editor from what its quotation holds, at the
+//   editor's load, 建立新檔, a file opened and a customer handed over.
+
+// Program (Mdbpath.ini lines 1 to 3).
 extern QString DbFolder;
 extern QString TemplateFolder;
 extern QString QuoteFolder;
-// The open main database; null until the first successful opening.
+// Session: the open main database; before the first login the one the login checks against.
 extern db::DatabasePtr MainDb;
 
+// Program (auto.ini).
 extern bool AutoSaveOn;
 extern int AutoSaveInterval;
 
-// Hand-over of a customer to the quotation editor and header values of a printout.
+// The quotation on screen: its header and the contact line of the customer it names (empty when it
+// names none). The customer window's picker hands a customer over through the customer's values.
 extern QString QuoteCustName;
 extern QString QuoteCustPhone;
 extern QString QuoteCustFax;
@@ -31,17 +42,19 @@ extern QString QuoteContact;
 extern QString QuoteDate;
 extern QString QuoteSalesperson;
 extern QString QuoteNo;
+// Window: the customer window opened as the editor's picker, and whether it handed one back.
 extern bool CusOpenedFromQuote;
 extern bool CusPicked;
 
-// The logged-in user.
+// Session: the logged-in user.
 extern QString CurrentUserName;     // 員工.中文姓名; empty for the SuperUser
 extern QString CurrentUserLogin;    // 員工.英文姓名
 extern QString CurrentUserPassword; // 員工.pass
 extern int UserRights;              // rights word, bit 0 = position 1
+// Session: the SuperUser password as the login read it. A check of a password reads the stored one.
 extern QString SuperUserPassword;
 
-// Excel print settings (Xp.ini, fastP.ini).
+// Program (Xp.ini, fastP.ini).
 extern QString XlStartRow;
 extern QString XlStartCol;
 extern QString XlPageTopLeft;
@@ -49,7 +62,9 @@ extern QString XlPageBottomRight;
 extern QString XlRowsPerPage;
 extern bool XlFixedHeader;
 
-extern int ListPrintParty; // 1 customers, 2 vendors, 3 staff
+// Window: whose records the list printout prints, 1 customers, 2 vendors, 3 staff.
+extern int ListPrintParty;
+// Session: the record windows' last full-text search text.
 extern QString LastSearchText;
 
 // Puts every variable back to its start value (tests).
@@ -65,8 +80,8 @@ void Delay(double seconds);
 // The main database file of `folder` (its name found whatever the letter case), opened with the main
 // password. Throws db::DbError.
 db::DatabasePtr openMainDb(const QString& folder);
-// The main database file of the running session (its full path), set by the login; empty before
-// it. A reopen during the session opens this file, whatever Mdbpath.ini names meanwhile (another
+// Session: the main database file of the running session (its full path); empty before the login.
+// A reopen during the session opens this file, whatever Mdbpath.ini names meanwhile (another
 // program's change of it counts from the next start).
 extern QString SessionDbFile;
 // Whether `opened` is the database file in use: the session's, or before a login the one open.
@@ -76,8 +91,14 @@ bool isCurrentDb(const db::DatabasePtr& opened);
 // Mdbpath.ini and takes the folders; the message to show when that fails, else empty). True when
 // the new session began; false leaves the session as it was.
 using SessionSwitch = std::function<bool(const db::DatabasePtr& opened, const std::function<QString()>& keep)>;
-// Set by the login window once a session runs; a reopen's folder prompt switches through it.
+// Program: set by the login window once the first session runs; a reopen's folder prompt switches
+// through it.
 void setSessionSwitch(SessionSwitch s);
+// The reopen of a window about to open (its Form_Initialize, so that a switch the folder prompt leads
+// to closes the other windows without asking this one). False when the window must not open: the
+// session's file was not found and the prompt did not give it back (取消, or another database, whose
+// new session began or did not). Before a login it is OpenDatabase, and the window opens.
+bool reopenForWindow();
 // A database error as the windows show it: its number and its description on two lines.
 QString dbErrorText(const db::DbError& e);
 // A folder of Mdbpath.ini as the program uses it: a relative folder is taken relative to the program
@@ -100,10 +121,13 @@ QString FormatThousands(const QString& v);
 } // namespace mdM
 
 namespace mdPro {
-extern QString WPListMode; // "w" work crews, "p" materials
+// Session: the vendor window's list mode, "w" work crews or "p" materials (also handed to the
+// supply-links editor), and its current vendor's name.
+extern QString WPListMode;
 extern QString CurrentVendorName;
 } // namespace mdPro
 
 namespace mdEng {
-extern QString EmListMode; // "k" or "t"
+// Window: the ordered list editor's list, "k" or "t", set by the catalogue window that opens it.
+extern QString EmListMode;
 } // namespace mdEng

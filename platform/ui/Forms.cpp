@@ -46,12 +46,17 @@ void Form::load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    m_loadOrder = ++nextLoadOrder;
-    registry().append(this);
     // A held database costs the whole load one wait, under the wait cursor.
     const db::LoadSession session;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    if (!Form_Initialize()) {
+        m_unloaded = true;
+        deleteLater();
+        return;
+    }
+    m_loadOrder = ++nextLoadOrder;
+    registry().append(this);
     Form_Load();
 }
 

@@ -39,6 +39,10 @@ signals:
     void unloaded();
 
 protected:
+    // Runs first, before the window counts as loaded (loadedForms does not list it yet), so that
+    // nothing it does asks this window to close. False: the window does not open; it is unloaded
+    // without its close path and its load handler never runs.
+    virtual bool Form_Initialize() { return true; }
     virtual void Form_Load() {}
     // False keeps the window open.
     virtual bool Form_QueryUnload() { return true; }

@@ -140,6 +140,12 @@ void frmQ::connectHeader() {
 
 // ---------------------------------------------------------------- load, new, close
 
+bool frmQ::Form_Initialize() {
+    // The database is reopened before the window counts as open: a folder prompt that leads to
+    // another database's session closes the other windows, not this one, which then does not open.
+    return mdM::reopenForWindow();
+}
+
 void frmQ::Form_Load() {
     LockTemplateFiles();
     readRecentFiles();
@@ -150,9 +156,6 @@ void frmQ::Form_Load() {
     PricesHidden = rv.PricesHidden;
     CostsHidden = rv.CostsHidden;
     mdM::LoadPrintSettings();
-    mdM::OpenDatabase();
-    if (isUnloaded()) // its reopen of the database began a new session
-        return;
     fillPickLists();
 
     // As large as the screen's available area; the menu bar's opener shows it maximised.
@@ -163,6 +166,7 @@ void frmQ::Form_Load() {
     setDateAndNumber();
     SetupGrid(true);
     txtCn->setText(QStringLiteral("新客戶"));
+    showCustomer(std::nullopt); // a new quotation: no other quotation's customer is printed
     lbPath->setText(m_doc.lbPath);
     rebuildTree();
     showRoot();

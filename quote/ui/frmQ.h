@@ -194,6 +194,7 @@ public slots:
     void mPdt_Click();
 
 protected:
+    bool Form_Initialize() override;
     void Form_Load() override;
     bool Form_QueryUnload() override;
     void Form_Unload() override;
@@ -235,7 +236,9 @@ private:
     // The page-end figures brought up to date from the rows, as opening the page-end frame does.
     void RecalcGrandTotal();
     void lookUpCustomer();
-    // The customer's phone, fax and contact handed to the printouts and shown in the header.
+    // The contact line of the customer the header names (none: empty) shown in the header, and the
+    // quotation's values of mdM set from what this quotation holds: its header and that contact
+    // line, which the printouts read. Called wherever the quotation starts or its customer changes.
     void showCustomer(const std::optional<quote::PickLists::CustomerDetails>& c);
     // The quotation folder for the file dialogs.
     QString quoteFolder() const;

@@ -10,10 +10,10 @@
 void frmQ::cmdC_Click() {
     if (!records::pickCustomerForQuote())
         return; // the header keeps what it had
+    const quote::PickLists::CustomerDetails handed{mdM::QuoteCustPhone, mdM::QuoteCustFax, mdM::QuoteContact};
     m_customerShown = mdM::QuoteCustName;
     txtCn->setText(mdM::QuoteCustName);
     cbEcn->setEditText(mdM::QuoteCustName);
     txtAddr->setText(mdM::QuoteSiteAddress);
-    lbConn->setText(mdM::QuoteContact);
-    lbCtel->setText(mdM::QuoteCustPhone);
+    showCustomer(handed);
 }

@@ -134,6 +134,13 @@ void frmQ::lookUpCustomer() {
 }
 
 void frmQ::showCustomer(const std::optional<PickLists::CustomerDetails>& c) {
+    const QuoteHeader& h = m_doc.header;
+    mdM::QuoteCustName = h.txtCn;
+    mdM::QuoteProjectName = h.cbEcn;
+    mdM::QuoteSiteAddress = h.txtAddr;
+    mdM::QuoteDate = h.txtQD;
+    mdM::QuoteSalesperson = h.cbSal;
+    mdM::QuoteNo = h.txtNo;
     mdM::QuoteCustPhone = c ? mdM::SemicolonsToSpaces(c->phone) : QString();
     mdM::QuoteCustFax = c ? mdM::SemicolonsToSpaces(c->fax) : QString();
     mdM::QuoteContact = c ? c->contact : QString();

@@ -2,7 +2,6 @@
 
 #include "LoginService.h"
 #include "StaffAccounts.h"
-#include "mdM.h"
 #include "ui/Controls.h"
 #include "ui/Keys.h"
 
@@ -75,14 +74,6 @@ void frmSta::HFG_MouseDown(int column) {
     Label1->show();
     Combo1->show();
     Combo1->setFocus(Qt::MouseFocusReason);
-}
-
-void frmSta::afterShow(const records::BoxValues& values) {
-    mdM::CurrentUserPassword = values.value(records::kPasswordValue);
-}
-
-void frmSta::afterEditLoaded(const records::BoxValues& values) {
-    afterShow(values);
 }
 
 void frmSta::afterSaved() {
@@ -165,10 +156,8 @@ void frmSta::cmdPaSet_Click() {
     if (!Mode.isEmpty()) {
         if (!saveAndBrowse())
             return;
-        const std::optional<QString> stored = memberPassword(name);
-        if (!stored)
+        if (!memberPassword(name)) // the member gone meanwhile: said there
             return;
-        mdM::CurrentUserPassword = *stored;
     }
     showPanel(true);
 }

@@ -21,8 +21,6 @@ public slots:
     void HFG_MouseDown(int column);
 
 protected:
-    void afterShow(const records::BoxValues& values) override;
-    void afterEditLoaded(const records::BoxValues& values) override;
     void afterSaved() override;
     void afterCancel() override;
     void afterChoiceDropped() override;

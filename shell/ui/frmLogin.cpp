@@ -9,6 +9,8 @@
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,16 +33,17 @@ frmLogin::frmLogin() {
     auto* passLabel = new QLabel(QStringLiteral("密碼(&P):"), this);
     passLabel->setBuddy(txtPassword);
 
+    // Row 0 names the database of a switch's login.
     auto* grid = new QGridLayout(this);
-    grid->addWidget(userLabel, 0, 0);
-    grid->addWidget(txtUserName, 0, 1);
-    grid->addWidget(passLabel, 1, 0);
-    grid->addWidget(txtPassword, 1, 1);
+    grid->addWidget(userLabel, 1, 0);
+    grid->addWidget(txtUserName, 1, 1);
+    grid->addWidget(passLabel, 2, 0);
+    grid->addWidget(txtPassword, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addLayout(buttons, 3, 0, 1, 2);
     setFixedSize(ui::twipsToPixelsX(4800), sizeHint().height());
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
@@ -54,6 +57,14 @@ frmLogin::frmLogin(db::DatabasePtr database,
     : frmLogin() {
     m_database = std::move(database);
     m_accepted = std::move(accepted);
+    // The folder it logs into: 取消 stays where the session is.
+    auto* where = new QLabel(QStringLiteral("登入資料庫：") +
+                                 QDir::toNativeSeparators(QFileInfo(m_database->path()).absolutePath()),
+                             this);
+    where->setObjectName(QStringLiteral("lbDb"));
+    where->setWordWrap(true);
+    static_cast<QGridLayout*>(layout())->addWidget(where, 0, 0, 1, 2);
+    setFixedSize(width(), layout()->totalHeightForWidth(width())); // a long folder on more lines
 }
 
 bool frmLogin::startNewSession(const db::DatabasePtr& opened, const std::function<QString()>& keep) {

@@ -13,8 +13,8 @@ class frmLogin : public ui::Form {
     Q_OBJECT
 public:
     frmLogin();
-    // The login of another database file than the session's (see startNewSession): 取消 or closing
-    // it keeps the session; an accepted login is only handed to `accepted`.
+    // The login of another database file than the session's (see startNewSession), named by its
+    // folder: 取消 or closing it keeps the session; an accepted login is only handed to `accepted`.
     frmLogin(db::DatabasePtr database,
              std::function<void(const shell::LoginResult&, const std::optional<QString>&)> accepted);
 

@@ -175,30 +175,46 @@ void frmSet::showCompany(const QStringList& fields) {
         boxes[i]->setText(fields.value(i));
 }
 
+bool frmSet::Form_Initialize() {
+    // The database is reopened before the window counts as open: a folder prompt that leads to
+    // another database's session closes the other windows, not this one, which then does not open.
+    return mdM::reopenForWindow();
+}
+
 void frmSet::Form_Load() {
+    loadRightsPage();
+    loadStoredGroups();
+    showFolders();
+    ckAutosv->setChecked(mdM::AutoSaveOn);
+    txtAutosv->setText(QString::number(mdM::AutoSaveInterval));
+}
+
+void frmSet::loadRightsPage() {
     const QString rightsFailure = LoadRightsGrid();
-    if (isUnloaded()) // its reopen of the database began a new session
-        return;
     InitRightsGridHeaders();
     // Rights that could not be read leave the grid without lines, headings too, and say why.
     if (!rightsFailure.isEmpty())
         hfgSec->setRowCount(0);
     for (QWidget* view : std::initializer_list<QWidget*>{hfgSec, m_headings->overlay()})
         ui::markUnloaded(view, rightsFailure);
+}
 
+void frmSet::loadStoredGroups() {
     // A group that could not be read stays empty and cannot be applied: applying it would write
-    // the empty boxes over the stored values.
-    m_superUserRow = false;
+    // the empty boxes over the stored values. The SuperUser's table is read first: when only the
+    // company fails, reading both again (路徑 套用) drops no typing.
     m_noSuperUserShown = false;
     bool companyRead = false;
     bool superUserRead = false;
     QString failure; // why the company group or the SuperUser's row could not be read
     if (mdM::MainDb) {
         try {
+            // The old-password box compares with the password stored at each change; the table is
+            // read here only to know it can be.
+            shell::readSuperUserPassword(*mdM::MainDb);
+            superUserRead = true;
             showCompany(shell::readCompany(*mdM::MainDb));
             companyRead = true;
-            m_superUserRow = shell::readSuperUserPassword(*mdM::MainDb).has_value();
-            superUserRead = true;
         } catch (const db::DbError& e) {
             failure = ui::unloadedReason(e);
             if (db::LoadSession::sayOnce(e))
@@ -213,13 +229,12 @@ void frmSet::Form_Load() {
     }
     opstxt->setEnabled(superUserRead);
     ui::markUnloaded(opstxt, superUserRead ? QString() : failure);
+}
 
+void frmSet::showFolders() {
     txtMdbPath->setText(mdM::DbFolder);
     txtPrpath->setText(mdM::TemplateFolder);
     txtFlpath->setText(mdM::QuoteFolder);
-
-    ckAutosv->setChecked(mdM::AutoSaveOn);
-    txtAutosv->setText(QString::number(mdM::AutoSaveInterval));
 }
 
 void frmSet::Command3_Click() {
@@ -256,12 +271,20 @@ void frmSet::Command3_Click() {
 }
 
 void frmSet::opstxt_Change() {
-    // Without the SuperUser's row there is no password to match, not even an empty one.
-    if (!m_superUserRow && !opstxt->text().isEmpty() && !m_noSuperUserShown) {
-        m_noSuperUserShown = true;
-        showMessage(QString::fromUtf8(shell::kNoSuperUserChange), ui::Icon::Exclamation);
+    // Compared with the password stored now: one replaced elsewhere unlocks nothing.
+    bool unlocked = false;
+    try {
+        const std::optional<QString> stored =
+            mdM::MainDb ? shell::readSuperUserPassword(*mdM::MainDb) : std::nullopt;
+        // Without the SuperUser's row there is no password to match, not even an empty one.
+        if (!stored && !opstxt->text().isEmpty() && !m_noSuperUserShown) {
+            m_noSuperUserShown = true;
+            showMessage(QString::fromUtf8(shell::kNoSuperUserChange), ui::Icon::Exclamation);
+        }
+        unlocked = stored && opstxt->text() == *stored;
+    } catch (const db::DbError& e) {
+        showMessage(mdM::dbErrorText(e), ui::Icon::Critical);
     }
-    const bool unlocked = m_superUserRow && opstxt->text() == mdM::SuperUserPassword;
     cmdCp->setEnabled(unlocked);
     npstxt->setEnabled(unlocked);
     cpstxt->setEnabled(unlocked);
@@ -279,7 +302,15 @@ void frmSet::cmdCp_Click() {
     if (!mdM::MainDb)
         return;
     try {
-        if (!shell::changeSuperUserPassword(*mdM::MainDb, npstxt->text())) {
+        // Written only over the password the old-password box was checked against.
+        switch (shell::changeSuperUserPassword(*mdM::MainDb, npstxt->text(), opstxt->text())) {
+        case shell::PasswordChange::Changed:
+            break;
+        case shell::PasswordChange::ChangedElsewhere:
+            showMessage(QStringLiteral("SuperUser 密碼已在別處變更"), ui::Icon::Exclamation);
+            lockSuperUserBoxes();
+            return;
+        case shell::PasswordChange::NoSuperUser:
             showMessage(QString::fromUtf8(shell::kNoSuperUserChange), ui::Icon::Exclamation);
             return;
         }
@@ -287,8 +318,6 @@ void frmSet::cmdCp_Click() {
         showMessage(e.description(), ui::Icon::Critical);
         return;
     }
-    // From now on the new password unlocks the next change.
-    mdM::SuperUserPassword = npstxt->text();
     showMessage(QStringLiteral("密碼變更完成"), ui::Icon::Information);
 }
 
@@ -327,8 +356,14 @@ void frmSet::Command4_Click() {
         return;
     }
     mdM::MainDb = opened;
+    // The same database: the other pages keep what they hold, typed or not; only a group that could
+    // not be read is read again.
     const db::LoadSession session;
-    Form_Load();
+    showFolders();
+    if (!m_rightsDb)
+        loadRightsPage();
+    if (!Command3->isEnabled() || !opstxt->isEnabled())
+        loadStoredGroups();
 }
 
 void frmSet::Command5_Click() {

@@ -37,6 +37,7 @@ public slots:
     void Command2_Click(); // rights 套用
 
 protected:
+    bool Form_Initialize() override;
     void Form_Load() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -50,6 +51,12 @@ private:
     // A message box with the program's name as its title.
     static void showMessage(const QString& text, ui::Icon icon);
 
+    // The rights page read from the database, or marked unread with the reason.
+    void loadRightsPage();
+    // The company page and the SuperUser's table read from the database, or marked unread.
+    void loadStoredGroups();
+    // The folder boxes as the program holds the folders.
+    void showFolders();
     // Shows the company row and keeps it as read, to compare with at 套用.
     void showCompany(const QStringList& fields);
     // The SuperUser boxes empty and locked: a password typed earlier unlocks nothing later.
@@ -94,8 +101,7 @@ private:
     // The company row as the window read it (or wrote it last).
     QStringList m_company;
     QWidget* m_passwordPage = nullptr;
-    // Whether table super holds the SuperUser's row (read at load); said once when it does not.
-    bool m_superUserRow = false;
+    // Whether it was said that table super holds no SuperUser row (said once per load).
     bool m_noSuperUserShown = false;
     QPushButton* Command2 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -110,9 +110,6 @@ void frmSet::showRights(int row, int rights) {
 }
 
 QString frmSet::LoadRightsGrid() {
-    mdM::OpenDatabase();
-    if (isUnloaded())
-        return {};
     m_rightsDb = mdM::MainDb;
     QVector<shell::StaffRights> staff;
     bool read = false;

@@ -26,6 +26,7 @@ void showError(const QString& text) {
 
 // Why the last filling of the report tables failed; empty after one that succeeded. The reports
 // then show another quotation (or part of one), so they are refused until a filling succeeds.
+// Owned, as the reports below, by the editor's 列印 menu: set at each opening of it.
 QString& refillFailure() {
     static QString reason;
     return reason;

@@ -1,6 +1,7 @@
 #include "FaultWork.h"
 
 #include "CatalogStore.h"
+#include "LoginService.h"
 #include "QuoteFile.h"
 #include "RecentFiles.h"
 #include "RecordStore.h"
@@ -195,11 +196,13 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
     const qsizetype nameColumn = customers.columns().indexOf(QStringLiteral("客戶名稱"));
     QVector<shell::StaffRights> own;
     QVector<QVariant> sharedRow;
+    QString known; // the SuperUser password as this station knows it
     try { // with the program's own wait: the other station may be writing already
         for (const shell::StaffRights& s : shell::readStaffRights(*d))
             if (s.name.startsWith(name + QLatin1Char('-')))
                 own.append(s);
         sharedRow = customers.load(kSharedCustomer).value_or(QVector<QVariant>());
+        known = shell::readSuperUserPassword(*d).value_or(QString());
     } catch (const db::DbError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(mdM::dbErrorText(e)));
         return 1;
@@ -220,9 +223,15 @@ int runStation(const QString& dbFolder, const QString& name, int seconds, int bu
             for (shell::StaffRights& s : own)
                 s.rights = stationRights(round);
         });
-        attempt("password", round, [&] {
-            if (!shell::changeSuperUserPassword(*d, stationPassword(name, round)))
+        attempt("password", round, [&] { // with the password last set here, or read when that was refused
+            const QString next = stationPassword(name, round);
+            const shell::PasswordChange c = shell::changeSuperUserPassword(*d, next, known);
+            if (c == shell::PasswordChange::NoSuperUser)
                 throw db::DbError(db::ErrGeneral, QStringLiteral("no SuperUser row"));
+            if (c == shell::PasswordChange::Changed)
+                report(QStringLiteral("changed %1 %2").arg(known, next));
+            known =
+                c == shell::PasswordChange::Changed ? next : shell::readSuperUserPassword(*d).value_or(known);
         });
         attempt("areas", round, [&] { store.saveAreas(stationCategory(name), stationAreas(name, round)); });
         attempt("customer", round, [&] {

@@ -32,6 +32,8 @@ int saveWorkbooks(const QString& templatePath, const QString& output);
 //   ok <what> <round>            the write reported success
 //   refused <what> <round> <message on one line>
 //   torn <what> <detail>         a read found a list half written
+//   changed <old> <new>         the SuperUser password replaced, with the one it last set (or read
+//                                after another station's change refused that)
 // and "done <milliseconds it ran>" at the end. <what> is rights, password, areas, customer
 // (a new customer record "<name>-客戶-<round>" each round) or shared (the box stationSharedBox
 // of the customer kSharedCustomer, which both stations edit as its window does, set to

@@ -1,5 +1,6 @@
 // The quotation window: load, New, open, save, recent files, autosave and close.
 #include "CellEditors.h"
+#include "LoginService.h"
 #include "PageEndRules.h"
 #include "QuoteFile.h"
 #include "QuoteUiFixture.h"
@@ -129,6 +130,18 @@ private slots:
             order << (f->objectName().isEmpty() ? f->parentWidget() : f)->objectName();
         }
         QCOMPARE(order, (QStringList{"txtCn", "cbEcn", "cbSal", "cbK", "txtNo", "txtAddr", "txtQD", "tv"}));
+
+        // The session's database moved: the folder prompt comes before the editor counts as open, so
+        // another database's login asks nothing of it; cancelled, the editor does not open.
+        dialogs.expectMessage(ui::Answer::No); // 是否儲存報價單 ?
+        QVERIFY(w->unload());
+        shell::beginSession(fx.openDb(), shell::checkLogin(*fx.openDb(), "ming", "ming123", QString()), {});
+        mdM::setSessionSwitch(&frmLogin::startNewSession);
+        QVERIFY(QFile::rename(fx.folder->file(mdM::kMainDbFile), fx.folder->file(QStringLiteral("moved"))));
+        dialogs.expectInput(QFileInfo(fx.folder->createMainDb(fx.folder->mkdir(QStringLiteral("b")))).path());
+        whenLoginShows(QString(), QString());
+        QVERIFY(ui::Default<frmQ>::get()->isUnloaded());
+        VERIFY_DIALOGS(dialogs);
     }
 
     void rightsAndPathColumn_data() {

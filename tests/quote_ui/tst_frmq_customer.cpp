@@ -3,6 +3,7 @@
 #include "QuoteUiFixture.h"
 #include "../records_ui/PickerScript.h"
 #include "ScriptedDialogs.h"
+#include "LoginService.h"
 #include "frmCus.h"
 
 #include <QPushButton>
@@ -54,6 +55,25 @@ private slots:
         w->mNew_Click(); // a new quotation has no customer's phone, fax or contact
         QCOMPARE(mdM::QuoteCustPhone + mdM::QuoteCustFax + mdM::QuoteContact, QString());
         QCOMPARE(w->phoneLabel()->text() + w->contactLabel()->text(), QString());
+
+        // Handed over, closed, then a new editor, also in another database's session: its report
+        // header prints no customer's contact line.
+        for (const bool newSession : {false, true}) {
+            whenPickerShows([](frmCus* f) { pick(f, kDental); });
+            w->cmdC_Click();
+            ScriptedDialogs dialogs;
+            dialogs.expectMessage(ui::Answer::No); // 是否儲存報價單 ?
+            QVERIFY(w->unload());
+            if (newSession) {
+                const auto b =
+                    db::Database::open(fx.folder->createMainDb(fx.folder->mkdir("b")), mdM::kMainDbPassword);
+                shell::beginSession(b, shell::checkLogin(*b, "wexa", "1234", QStringLiteral("1234")), "1234");
+            }
+            (w = fx.open())->mP_Click();
+            VERIFY_DIALOGS(dialogs);
+            const auto report = db::Database::open(fx.folder->file(QStringLiteral("ptdemo.mdb")));
+            QCOMPARE(report->scalar("SELECT cn || ct || cf FROM phead").toString(), QStringLiteral("新客戶"));
+        }
     }
 
     void askedBeforeDiscardingTypedCustomer() {

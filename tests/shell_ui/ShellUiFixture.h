@@ -9,6 +9,7 @@
 #include "ui/Forms.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -64,16 +65,19 @@ template <class T> T* child(const QWidget* w, const char* name) {
     return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 
-// Answers the login window a switch to another database shows: logs in, or 取消 for no user.
-inline void whenLoginShows(const QString& user, const QString& password) {
+// Answers the login window a switch to another database shows: logs in, or 取消 for no user. The
+// database it names goes into `named`.
+inline void whenLoginShows(const QString& user, const QString& password, QString* named = nullptr) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, user, password] {
+    QObject::connect(poll, &QTimer::timeout, [poll, user, password, named] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* f = qobject_cast<frmLogin*>(w);
             if (!f || !f->isVisible() || f->isUnloaded())
                 continue;
             poll->deleteLater();
             poll->stop();
+            if (named)
+                *named = child<QLabel>(f, "lbDb")->text();
             child<QLineEdit>(f, "txtUserName")->setText(user);
             child<QLineEdit>(f, "txtPassword")->setText(password);
             child<QPushButton>(f, user.isEmpty() ? "cmdCancel" : "cmdOK")->click();

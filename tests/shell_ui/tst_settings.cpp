@@ -156,6 +156,15 @@ private slots:
         const db::DatabasePtr d = fx.openDb();
         QCOMPARE(shell::checkLogin(*d, QStringLiteral("wexa"), fresh, shell::readSuperUserPassword(*d)).kind,
                  shell::LoginResult::Kind::SuperUser);
+        // Replaced through another connection after the check: nothing written, the boxes locked.
+        d->execute(QStringLiteral("UPDATE super SET super_pass = '9999'"));
+        dialogs.expectMessage();
+        click("cmdCp");
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(dialogs.messages().at(2).text, QStringLiteral("SuperUser 密碼已在別處變更"));
+        QCOMPARE(shell::readSuperUserPassword(*d).value_or(QString()), QStringLiteral("9999"));
+        old->setText(fresh); // the replaced password unlocks nothing
+        QVERIFY(!change->isEnabled() && !box("npstxt")->isEnabled());
     }
 
     // Without the SuperUser's row nothing unlocks the change, not even an empty password, and
@@ -243,12 +252,16 @@ private slots:
         box("txtMdbPath")->setText(other);
         box("txtPrpath")->setText(QStringLiteral("/templates"));
         box("txtFlpath")->setText(QStringLiteral("/quotes"));
-        whenLoginShows(user, QStringLiteral("wexa") == user ? password : QStringLiteral("ming123"));
+        mdM::LastSearchText = mdPro::CurrentVendorName = QStringLiteral("大安");
+        QString shown; // the database the login names
+        whenLoginShows(user, QStringLiteral("wexa") == user ? password : QStringLiteral("ming123"), &shown);
         ScriptedDialogs dialogs;
         click("Command4");
         VERIFY_DIALOGS(dialogs); // no message
         QVERIFY(!ui::Default<frmSet>::isLoaded());
         QCOMPARE(mdM::UserRights, rights);
+        QCOMPARE(shown, QStringLiteral("登入資料庫：") + other);
+        QCOMPARE(mdM::LastSearchText + mdPro::CurrentVendorName, user.isEmpty() ? "大安大安" : "");
         QCOMPARE(QFileInfo(mdM::MainDb->path()).absolutePath(), user.isEmpty() ? fx.folder->path() : other);
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")),
                  (user.isEmpty() ? ini : QStringList{"other", "/templates", "/quotes"}));
@@ -341,6 +354,11 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(shell::readCompany(*fx.openDb()).at(0), QStringLiteral("澄築室內裝修工程有限公司"));
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")).at(0), fx.folder->path());
+        // Another folder of quotations on the same database: the other pages keep their typing.
+        box("txtMdbPath")->setText(fx.folder->path());
+        box("txtFlpath")->setText(fx.folder->mkdir(QStringLiteral("q2")));
+        click("Command4");
+        QCOMPARE(box("txtCo_name")->text(), QStringLiteral("不該寫入"));
         // Another workstation's change of the company since: asked; 是 writes only the name typed here.
         fx.openDb()->execute(QStringLiteral("UPDATE company SET 電話 = '02-9999'"));
         dialogs.expectMessage(ui::Answer::Yes);
