@@ -235,7 +235,6 @@ void frmSet::Command2_Click() {
     try {
         for (;;) {
             changes.clear();
-            QList<QTableWidgetItem*> written; // the name cells of the rows written
             QList<int> gone;                  // bottom up
             for (int r = kFirstStaffRow; r < hfgSec->rowCount(); ++r) {
                 shell::RightsChange c{member(r), rowRights(r)};
@@ -265,23 +264,20 @@ void frmSet::Command2_Click() {
                     }
                 }
                 changes.append(c);
-                written.append(cell(hfgSec, r, 1));
             }
             for (int r : gone)
                 hfgSec->removeRow(r);
             if (!shell::writeStaffRights(*m_rightsDb, changes))
                 continue; // changed again meanwhile: compared anew
-            // The rows written show the rights as stored now.
-            for (qsizetype i = 0; i < changes.size(); ++i) {
-                written[i]->setData(kReadRole, changes[i].rights);
-                showRights(written[i]->row(), changes[i].rights);
-            }
             break;
         }
     } catch (const db::DbError& e) {
         showMessage(e.description(), ui::Icon::Critical);
         return;
     }
+    // Every row changed here is written or shows what is stored: the grid shows the stored rights
+    // of every member, those changed elsewhere meanwhile too.
+    loadRightsPage();
     if (!changes.isEmpty())
         showMessage(QStringLiteral("所做的變更下次啟動才會生效"), ui::Icon::Information);
 }

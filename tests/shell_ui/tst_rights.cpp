@@ -208,6 +208,8 @@ private slots:
             QCOMPARE(storedRights().value(pair.section(u'=', 0, 0)), pair.section(u'=', 1).toInt());
         if (answer == int(ui::Answer::Yes) || answer == int(ui::Answer::No)) // his row as stored now
             QCOMPARE(stars(grid(), kChen), mdM::RightsToBits(storedRights().value(QStringLiteral("陳志強"))).replace(u'1', u'*').replace(u'0', u'.'));
+        if (said.constLast().startsWith(QStringLiteral("所做的變更"))) // the rows not changed here too
+            QCOMPARE(stars(grid(), kMei), mdM::RightsToBits(storedRights().value(QStringLiteral("李美華"))).replace(u'1', u'*').replace(u'0', u'.'));
     }
 
     void aFailedWriteChangesNothing() {
