@@ -275,9 +275,9 @@ void frmSet::Command2_Click() {
         showMessage(e.description(), ui::Icon::Critical);
         return;
     }
+    if (!changes.isEmpty())
+        showMessage(QStringLiteral("所做的變更下次啟動才會生效"), ui::Icon::Information);
     // Every row changed here is written or shows what is stored: the grid shows the stored rights
     // of every member, those changed elsewhere meanwhile too.
     loadRightsPage();
-    if (!changes.isEmpty())
-        showMessage(QStringLiteral("所做的變更下次啟動才會生效"), ui::Icon::Information);
 }
