@@ -115,6 +115,9 @@ bool frmEng::tryWrite(const std::function<void()>& write) {
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
         return false;
+    } catch (const catalog::NumberTooLong& e) { // a number another workstation stored, merged in
+        ui::msgBox(QString::fromStdString(e.what()), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+        return false;
     }
 }
 
