@@ -438,13 +438,18 @@ QStringList unshowableNumbers(const QuoteDocument& doc, bool pricesHidden, bool 
         default: return nullptr;
         }
     };
-    for (const ItemRow& row : doc.hfgQ.dataRows())
+    // The listing names a node's path on its first row only: the rows below it belong to it.
+    QString path;
+    for (const ItemRow& row : doc.hfgQ.dataRows()) {
+        if (!row[ColPath].isEmpty())
+            path = row[ColPath];
         for (const auto& [col, name] : kColumns)
-            check(row[size_t(col)], [&row, name = name] {
+            check(row[size_t(col)], [&row, &path, name = name] {
                 const QString& item = row[ColName];
-                return row[ColPath] + (item.isEmpty() ? QStringLiteral(" ") : QStringLiteral("「%1」").arg(item)) +
+                return path + (item.isEmpty() ? QStringLiteral(" ") : QStringLiteral("「%1」").arg(item)) +
                        QString::fromUtf8(name);
             }, hiddenBehind(col));
+    }
     const PageEnd& pe = doc.pageEnd;
     for (const auto& [fee, name] : {std::pair{&pe.design, "設計費"}, std::pair{&pe.supervision, "監工費"}}) {
         const QString feeName = fee->name.isEmpty() ? QString::fromUtf8(name) : fee->name;
