@@ -294,20 +294,30 @@ void CellEditors::cbS_Change() {
 
 void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
     if (!editor->isHidden() && CurRow >= 1 && CurRow < w->m_doc.hfgQ.rows()) {
-        if (!SkipEditorChange && !cellCanShow(text)) {
-            // The cell keeps its number: the editor shows it again, without a recomputation.
+        // A number no cell can show, typed or computed from it (單價, 金額, 成本複計), is refused: the
+        // row keeps its numbers and the editor shows its cell's again. A number read from a file is
+        // left for the user to correct.
+        const ItemRow before = w->m_doc.hfgQ.row(CurRow);
+        const auto refuse = [&] {
+            w->m_doc.hfgQ.setRow(CurRow, before);
             SkipEditorChange = true;
             if (editor == txt)
                 txt->setText(w->GTxM(CurRow, CurCol));
             else
                 cbS->setEditText(w->GTxM(CurRow, CurCol));
             SkipEditorChange = false;
+            w->m_model->rowChanged(CurRow);
             sayNotANumber();
-            return;
-        }
+        };
+        if (!SkipEditorChange && !cellCanShow(text))
+            return refuse();
         setCurrentCell(text);
         if (!SkipEditorChange) {
-            RecalcAfterEdit(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], col, w->switches());
+            ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
+            RecalcAfterEdit(row, col, w->switches());
+            for (const size_t column : {ColQty, ColPrice, ColAmount, ColCost, ColCostTotal, ColRatio})
+                if (row[column] != before[column] && !cellCanShow(row[column]))
+                    return refuse();
             w->m_model->rowChanged(CurRow);
             w->RefreshTotals();
         }

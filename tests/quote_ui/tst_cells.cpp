@@ -228,6 +228,13 @@ private slots:
         QTest::keyClick(cells->txt, Qt::Key_Backspace);
         QTest::keyClicks(cells->txt, QStringLiteral("3x"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("-3"));
+        // So is a number the cell can show that makes its 金額 one no cell can show.
+        dialogs.expectMessage();
+        press(w, 1, ColQty);
+        cells->txt->selectAll();
+        cells->txt->insert(QString(15, u'9'));
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(cells->txt->text() + u'|' + cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount), "7|7|-21");
 
         // Escape closes the editor and leaves the row as it was when the editor opened.
         press(w, 1, ColQty);
