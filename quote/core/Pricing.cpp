@@ -2,6 +2,7 @@
 
 #include "text/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
@@ -131,6 +132,14 @@ void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw) {
     }
 }
 
+namespace {
+// Whether the cells priced from the cost (單價, 金額, 成本複計) hold numbers a cell can show.
+bool pricedCellsShown(const ItemRow& row) {
+    return std::ranges::all_of(std::initializer_list<size_t>{ColPrice, ColAmount, ColCostTotal},
+                               [&row](size_t col) { return num::cellCanShow(row[col]); });
+}
+} // namespace
+
 std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optional<double> cost,
                                    std::optional<double> ratio) {
     std::vector<int> unshown;
@@ -147,7 +156,16 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
             empty.push_back(col);
         row[size_t(col)] = carried ? text : QStringLiteral("0");
     }
-    recalc(row, {ColPrice, ColAmount, ColCostTotal});
+    ItemRow priced = row;
+    recalc(priced, {ColPrice, ColAmount, ColCostTotal});
+    if (!pricedCellsShown(priced) && row[ColCost] != u"0") { // a cost whose price no cell can show
+        unshown.push_back(ColCost);
+        empty.push_back(ColCost);
+        row[ColCost] = QStringLiteral("0");
+        recalc(row, {ColPrice, ColAmount, ColCostTotal});
+    } else {
+        row = std::move(priced);
+    }
     for (const int col : empty)
         row[size_t(col)].clear();
     return unshown;
@@ -155,7 +173,12 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
 
 bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
     row[ColCost] = sngText(num::sng(workItemCost) + num::sng(detailMarkup));
-    const bool shown = num::cellCanShow(row[ColCost]);
+    bool shown = num::cellCanShow(row[ColCost]);
+    if (shown) { // and so are the cells priced from it
+        ItemRow priced = row;
+        recalc(priced, {ColPrice, ColAmount, ColCostTotal});
+        shown = pricedCellsShown(priced);
+    }
     if (!shown)
         row[ColCost] = QStringLiteral("0");
     recalc(row, {ColPrice, ColAmount, ColCostTotal});

@@ -131,6 +131,8 @@ private slots:
         // A cost no cell can show is not carried: the cell stays empty and counts as 0.
         QTest::newRow("item cost too long") << 1e20 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15"};
         QTest::newRow("markup too long") << 1000.0 << 1e20 << QStringList{"1", "1", "1", "", "0", "1.2"};
+        QTest::newRow("price too long") << 9e14 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15"};
+        QTest::newRow("detail price too long") << 8e14 << 1e14 << QStringList{"1", "1", "1", "", "0", "1.2"};
     }
     void catalogue() {
         QFETCH(double, cost);
