@@ -58,9 +58,15 @@ frmLogin::frmLogin(db::DatabasePtr database,
     m_database = std::move(database);
     m_accepted = std::move(accepted);
     // The folder it logs into: 取消 stays where the session is.
-    auto* where = new QLabel(QStringLiteral("登入資料庫：") +
-                                 QDir::toNativeSeparators(QFileInfo(m_database->path()).absolutePath()),
-                             this);
+    // A zero-width space after each character lets a long folder name wrap anywhere, not only at
+    // its blanks and separators, so it shows whole.
+    QString folder;
+    for (const QChar c : QDir::toNativeSeparators(QFileInfo(m_database->path()).absolutePath())) {
+        folder += c;
+        if (!c.isHighSurrogate())
+            folder += QChar(0x200B);
+    }
+    auto* where = new QLabel(QStringLiteral("登入資料庫：") + folder, this);
     where->setObjectName(QStringLiteral("lbDb"));
     where->setWordWrap(true);
     static_cast<QGridLayout*>(layout())->addWidget(where, 0, 0, 1, 2);

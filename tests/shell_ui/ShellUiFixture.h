@@ -77,7 +77,7 @@ inline void whenLoginShows(const QString& user, const QString& password, QString
             poll->deleteLater();
             poll->stop();
             if (named)
-                *named = child<QLabel>(f, "lbDb")->text();
+                *named = child<QLabel>(f, "lbDb")->text().remove(QChar(0x200B));
             child<QLineEdit>(f, "txtUserName")->setText(user);
             child<QLineEdit>(f, "txtPassword")->setText(password);
             child<QPushButton>(f, user.isEmpty() ? "cmdCancel" : "cmdOK")->click();
