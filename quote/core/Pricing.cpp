@@ -48,6 +48,9 @@ Repricing::Cells repriceShown(const ItemRow& row, double ratio, QString ratioTex
     c.ratio = std::move(ratioText);
     if ((isZero(c.price) && cell(row, ColPrice) != 0) || (isZero(c.amount) && cell(row, ColAmount) != 0))
         refusal = BulkRefusal::ZeroesAPrice;
+    else if ((c.price != row[ColPrice] && !num::cellCanShow(c.price)) ||
+             (c.amount != row[ColAmount] && !num::cellCanShow(c.amount)))
+        refusal = BulkRefusal::TooLong;
     return c;
 }
 
@@ -173,18 +176,18 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
 
 bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
     row[ColCost] = sngText(num::sng(workItemCost) + num::sng(detailMarkup));
-    bool shown = num::cellCanShow(row[ColCost]);
-    if (shown) { // and so are the cells priced from it
+    if (num::cellCanShow(row[ColCost])) { // and so must the cells priced from it be
         ItemRow priced = row;
         recalc(priced, {ColPrice, ColAmount, ColCostTotal});
-        shown = pricedCellsShown(priced);
+        if (pricedCellsShown(priced)) {
+            row = std::move(priced);
+            return true;
+        }
     }
-    if (!shown)
-        row[ColCost] = QStringLiteral("0");
+    row[ColCost] = QStringLiteral("0");
     recalc(row, {ColPrice, ColAmount, ColCostTotal});
-    if (!shown)
-        row[ColCost].clear();
-    return shown;
+    row[ColCost].clear();
+    return false;
 }
 
 GridTotals RefreshTotals(std::span<const ItemRow> rows) {

@@ -68,7 +68,8 @@ GridTotals RefreshTotals(std::span<const ItemRow> rows);
 enum class BulkRefusal {
     None,
     ZeroesAPrice, // a unit price, an amount or a ratio that is not 0 would become 0
-    SharesARatio  // rows whose ratios differ would get one ratio: their own ratios would be lost
+    SharesARatio, // rows whose ratios differ would get one ratio: their own ratios would be lost
+    TooLong       // a unit price or an amount would be a number no cell can show
 };
 struct Repricing {
     struct Cells {

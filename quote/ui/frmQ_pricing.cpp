@@ -42,9 +42,9 @@ std::optional<std::pair<QString, Repricing>> frmQ::askNumber(const QString& prom
             const BulkRefusal refusal = cellValue(answer) == 0 ? BulkRefusal::None : p.refusal;
             if (refusal == BulkRefusal::None)
                 return std::pair(answer, std::move(p));
-            ui::msgBox(refusal == BulkRefusal::ZeroesAPrice
-                           ? QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字")
-                           : QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"),
+            ui::msgBox(refusal == BulkRefusal::ZeroesAPrice ? QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字")
+                       : refusal == BulkRefusal::TooLong  ? QStringLiteral("這個數字會使單價或金額數字過長，請輸入其他數字")
+                                                          : QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"),
                        ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
         }
         HideCellEditors();

@@ -661,7 +661,8 @@ private slots:
         w->document().hfgQ.setRows(8); // trailing empty rows go first
         w->gridChanged();
         ScriptedDialogs dialogs;
-        for (const char* refused : {"1,200", "0.0001"}) { // the second would zero the first row's price
+        // The second would zero the first row's price, the third make it too long to show.
+        for (const char* refused : {"1,200", "0.0001", "99999999999999"}) {
             dialogs.expectInput(QString::fromLatin1(refused));
             dialogs.expectMessage();
         }
@@ -671,6 +672,7 @@ private slots:
         QCOMPARE(dialogs.inputs().at(0).prompt, QStringLiteral("請輸入比例係數"));
         QCOMPARE(dialogs.messages().at(0).text, QStringLiteral("請輸入數字"));
         QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("變成 0")));
+        QVERIFY(dialogs.messages().at(2).text.contains(QStringLiteral("數字過長")));
         QCOMPARE(w->document().hfgQ.rows(), 3);
         QCOMPARE(cell(w, 1, ColRatio), QStringLiteral("1.20"));
         QCOMPARE(cell(w, 1, ColPrice), QStringLiteral("96"));
