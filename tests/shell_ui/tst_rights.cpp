@@ -167,12 +167,11 @@ private slots:
         QCOMPARE(mdM::UserRights, 0); // the logged-in user's own word waits for the next login
     }
 
-    // Another workstation's change between the grid's read and 套用 of 陳志強's 報價單 (or another
-    // cell): only his row is written, to the member it was read from, and not over his rights
-    // changed meanwhile unasked.
+    // Another workstation's change between the grid's read and 套用 of 陳志強's 報價單: only his row
+    // is written, to the member it was read from, and not over his rights changed meanwhile unasked.
     void rowsAreWrittenByRecordNotByName_data() {
         QTest::addColumn<QString>("elsewhere");
-        QTest::addColumn<QPoint>("click"); // column, row
+        QTest::addColumn<QPoint>("click"); // the cell clicked here: column, row
         QTest::addColumn<int>("answer"); // to the first message
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<QString>("stored");
