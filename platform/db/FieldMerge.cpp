@@ -65,6 +65,24 @@ QList<int> differingBits(int a, int b) {
     return bits;
 }
 
+int byBitUnits(int base, int mine, int theirs, const QList<int>& units) {
+    int changed = base ^ mine;
+    for (const int unit : units)
+        if (changed & unit)
+            changed |= unit;
+    return (theirs & ~changed) | (mine & changed);
+}
+
+QString byBox(const QString& base, const QString& mine, const QString& theirs, QChar separator) {
+    const auto boxes = [separator](const QString& text) {
+        const qsizetype at = text.indexOf(separator);
+        return at < 0 ? QStringList{QString(), text} : QStringList{text.left(at), text.mid(at + 1)};
+    };
+    if (base == mine)
+        return theirs;
+    return byField(boxes(base), boxes(mine), boxes(theirs)).join(separator);
+}
+
 QStringList changedRows(const QVector<Row>& base, const QVector<Row>& theirs) {
     const QVector<int> paired = pairRows(base, theirs);
     QStringList names;

@@ -38,6 +38,12 @@ inline int byBit(int base, int mine, int theirs) {
 }
 // The bits (0 the lowest) where two words differ.
 QList<int> differingBits(int a, int b);
+// The same with some bits merged as one unit each (a mask of `units`): a unit changed here, in any
+// of its bits, is mine whole, so two rights that depend on each other are never half theirs.
+int byBitUnits(int base, int mine, int theirs, const QList<int>& units);
+// A text the user edits as two boxes, split at its first `separator` (without one, all of it is the
+// second box), merged box by box: theirs with the boxes mine changed from the base.
+QString byBox(const QString& base, const QString& mine, const QString& theirs, QChar separator = u';');
 
 // Ordered rows of fields, the first field naming the row (several rows may share a name: they
 // pair up in their order).
