@@ -56,7 +56,7 @@ bool isStoredNumber(const QString& s);
 QString numberFault(const QString& s);
 
 // A number no cell can show, given to be stored: it is refused, never stored changed. The message
-// names where it stands when told ("地坪磁磚貼工 的成本數字過長：…").
+// names where it stands when told ("【地坪磁磚貼工】的成本數字過長：…").
 class NumberTooLong : public std::runtime_error {
 public:
     explicit NumberTooLong(const QString& text, const QString& where = {});

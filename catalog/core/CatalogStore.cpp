@@ -27,7 +27,8 @@ QVariant numberOf(const QString& cell, const QString& row, int line, const char*
     } catch (const NumberTooLong&) {
         const QString at = QStringLiteral("第 %1 行").arg(line + 1);
         throw NumberTooLong(cell, !column ? row + at
-                                          : QStringLiteral("%1 的%2").arg(row.isEmpty() ? at : row, QString::fromUtf8(column)));
+                                          : QStringLiteral("%1的%2").arg(row.isEmpty() ? at : QStringLiteral("【%1】").arg(row),
+                                                                         QString::fromUtf8(column)));
     }
 }
 
