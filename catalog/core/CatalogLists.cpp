@@ -89,7 +89,8 @@ QString numberFault(const QString& s) {
 }
 
 NumberTooLong::NumberTooLong(const QString& text, const QString& where)
-    : std::runtime_error(QStringLiteral("%1數字過長：%2").arg(where, text.left(40)).toStdString()), m_text(text) {}
+    : std::runtime_error(QStringLiteral("%1數字過長：%2").arg(where, text.left(40)).toStdString()),
+      m_text(text) {}
 
 double numericValue(const QString& s) {
     if (isStoredNumber(s))

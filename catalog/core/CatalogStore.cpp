@@ -27,8 +27,9 @@ QVariant numberOf(const QString& cell, const QString& row, int line, const char*
     } catch (const NumberTooLong&) {
         const QString at = QStringLiteral("第 %1 行").arg(line + 1);
         throw NumberTooLong(cell, !column ? row + at
-                                          : QStringLiteral("%1的%2").arg(row.isEmpty() ? at : QStringLiteral("【%1】").arg(row),
-                                                                         QString::fromUtf8(column)));
+                                          : QStringLiteral("%1的%2").arg(
+                                                row.isEmpty() ? at : QStringLiteral("【%1】").arg(row),
+                                                QString::fromUtf8(column)));
     }
 }
 
@@ -72,11 +73,19 @@ QVector<merge::MineRow> asRead(const Rows& lines, const Rows& loaded, const QLis
     const QVector<merge::Row> rows = rowsOf(lines);
     QVector<std::optional<QString>> names;
     for (qsizetype i = 0; i < rows.size(); ++i)
-        names << (readAs.isEmpty() || readAs.value(i, -1) >= 0 ? std::optional(rows.at(i).value(0)) : std::nullopt);
+        names << (readAs.isEmpty() || readAs.value(i, -1) >= 0 ? std::optional(rows.at(i).value(0))
+                                                               : std::nullopt);
     QVector<std::optional<int>> read;
     for (const int r : readAs)
         read << (r >= 0 ? std::optional(r) : std::nullopt);
     return asRead(rows, rowsOf(loaded), names, read);
+}
+
+// The lines of a grid merged into the rows stored, each taken as the row it was read as.
+template <class Rows>
+QVector<merge::Row> mergedRows(const Rows& loaded, const Rows& window, const Rows& stored,
+                               const QList<int>& readAs) {
+    return merge::mergeRows(rowsOf(loaded), asRead(window, loaded, readAs), rowsOf(stored)).rows;
 }
 
 template <class Rows>
@@ -173,14 +182,15 @@ QStringList CatalogStore::vocabulary(int list) const {
 // Keyed rewrites
 
 void CatalogStore::saveAreas(const QString& category, const QStringList& window,
-                             const std::optional<QStringList>& loaded, bool overwrite, const QList<int>& readAs) {
+                             const std::optional<QStringList>& loaded, bool overwrite,
+                             const QList<int>& readAs) {
     db::Transaction t(*m_db);
     requireParent(masterContains(categoriesList(), category), category);
     const QStringList stored = this->areas(category);
     QStringList areas = window;
     if (mustMerge(loaded, stored, category, overwrite)) {
         areas.clear();
-        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window, *loaded, readAs), rowsOf(stored)).rows)
+        for (const merge::Row& r : mergedRows(*loaded, window, stored, readAs))
             areas << r.value(0);
     }
     m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ?"), {category});
@@ -229,7 +239,8 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
         // A stored item the merge dropped (removed here under the name it had when loaded, which
         // may have changed since) loses its markups as a deleted one.
         for (const WorkItem& w : stored)
-            if (std::none_of(lines.cbegin(), lines.cend(), [&](const WorkItemLine& l) { return l.loadedName == w.name; }))
+            if (std::none_of(lines.cbegin(), lines.cend(),
+                             [&](const WorkItemLine& l) { return l.loadedName == w.name; }))
                 gone << w.name;
     }
 
@@ -304,13 +315,14 @@ void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& windo
     QVector<Markup> lines = window;
     if (mustMerge(loaded, stored, item, overwrite)) {
         lines.clear();
-        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window, *loaded, readAs), rowsOf(stored)).rows)
+        for (const merge::Row& r : mergedRows(*loaded, window, stored, readAs))
             lines.append({r.value(0), r.value(1)});
     }
     m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {item});
     for (int i = 0; i < lines.size(); ++i)
-        m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
-                      {item, lines.at(i).detail, numberOf(lines.at(i).amount, lines.at(i).detail, i, "加成金"), i + 2});
+        m_db->execute(
+            QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
+            {item, lines.at(i).detail, numberOf(lines.at(i).amount, lines.at(i).detail, i, "加成金"), i + 2});
     t.commit();
 }
 
@@ -346,8 +358,9 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
                 names << e.loadedText;
                 read << e.loadedRow;
             }
-            const merge::MergedRows merged = merge::mergeRows(
-                rowsOf(loaded.value(i)), asRead(rows, rowsOf(loaded.value(i)), names, read), rowsOf(stale.value(i)));
+            const merge::MergedRows merged =
+                merge::mergeRows(rowsOf(loaded.value(i)), asRead(rows, rowsOf(loaded.value(i)), names, read),
+                                 rowsOf(stale.value(i)));
             entries.clear();
             for (qsizetype r = 0; r < merged.rows.size(); ++r)
                 entries.append({merged.rows.at(r).value(0), merged.origins.at(r), {}});
@@ -402,7 +415,8 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
                                    .arg(ident(v.table), ident(v.orderColumn), ident(v.textColumn));
         for (int r = 0; r < entries.size(); ++r) {
             const QString& text = entries.at(r).text;
-            m_db->execute(insert, {r + 1, i == kRatioList ? numberOf(text, QString::fromUtf8(v.caption), r) : QVariant(text)});
+            m_db->execute(insert, {r + 1, i == kRatioList ? numberOf(text, QString::fromUtf8(v.caption), r)
+                                                          : QVariant(text)});
         }
     }
     t.commit();
@@ -501,7 +515,7 @@ void CatalogStore::saveOrder(const MasterList& list, const QStringList& window,
     QStringList names = window;
     if (loaded && *loaded != stored) {
         names.clear();
-        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window, *loaded, readAs), rowsOf(stored)).rows)
+        for (const merge::Row& r : mergedRows(*loaded, window, stored, readAs))
             names << r.value(0);
     }
     QStringList ordered;

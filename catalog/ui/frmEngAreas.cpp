@@ -306,9 +306,10 @@ bool frmEng::cmAp_Click() {
     const QStringList areas = m_areas.toStoredList();
     const QStringList loaded = m_loadedAreas;
     const QList<int> readAs = m_areas.readAs();
-    if (!applyOverLoaded(groupName(cmAp), [&](bool overwrite) {
-            m_store->saveAreas(m_areasCategory, areas, loaded, overwrite, readAs);
-        }, {}))
+    if (!applyOverLoaded(
+            groupName(cmAp),
+            [&](bool overwrite) { m_store->saveAreas(m_areasCategory, areas, loaded, overwrite, readAs); },
+            {}))
         return false;
     LoadAreas();
     return true;

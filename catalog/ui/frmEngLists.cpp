@@ -245,8 +245,10 @@ bool frmEng::SaveVocabularies() {
                            ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
                 return false;
             }
-            entries.append({text, origin.isValid() ? std::optional(m_listTexts.at(i).value(origin.toInt())) : std::nullopt,
-                            origin.isValid() ? std::optional(origin.toInt()) : std::nullopt});
+            entries.append(
+                {text,
+                 origin.isValid() ? std::optional(m_listTexts.at(i).value(origin.toInt())) : std::nullopt,
+                 origin.isValid() ? std::optional(origin.toInt()) : std::nullopt});
         }
         lists.insert(i, entries);
     }

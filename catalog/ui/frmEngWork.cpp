@@ -379,9 +379,10 @@ bool frmEng::cmWp_Click() {
     for (int r = 0; r < texts.size(); ++r) {
         const QStringList& t = texts.at(r);
         const QVariant origin = m_items->origin(r);
-        lines.append({{t.at(0), t.at(1), t.at(2), t.at(3)},
-                      origin.isValid() ? std::optional(m_loadedItems.value(origin.toInt()).name) : std::nullopt,
-                      origin.isValid() ? std::optional(origin.toInt()) : std::nullopt});
+        lines.append(
+            {{t.at(0), t.at(1), t.at(2), t.at(3)},
+             origin.isValid() ? std::optional(m_loadedItems.value(origin.toInt()).name) : std::nullopt,
+             origin.isValid() ? std::optional(origin.toInt()) : std::nullopt});
     }
     if (lines.size() == 1 && lines.first().item == catalog::WorkItem{} && !lines.first().loadedName)
         lines.clear(); // the one empty line of an emptied list
@@ -536,9 +537,10 @@ bool frmEng::cmdP_Click() {
         readAs.clear();
     }
     const QVector<catalog::Markup> loaded = m_loadedMarkups;
-    if (!applyOverLoaded(groupName(cmdP), [&](bool overwrite) {
-            m_store->saveMarkups(m_detailsItem, lines, loaded, overwrite, readAs);
-        }, {}))
+    if (!applyOverLoaded(
+            groupName(cmdP),
+            [&](bool overwrite) { m_store->saveMarkups(m_detailsItem, lines, loaded, overwrite, readAs); },
+            {}))
         return false;
     LoadDetails();
     return true;

@@ -33,40 +33,42 @@ QStringList namesOf(const QVector<Row>& rows) {
 // and those come there with those fields are as many: the k-th gone is the k-th come.
 QVector<int> pairRows(const QVector<Row>& base, const QVector<Row>& theirs) {
     QVector<int> paired = pairNames(namesOf(base), namesOf(theirs));
-    QVector<int> inBase(theirs.size(), -1);
+    // Of the rows of each side, the base row each pairs as by name (-1 for none).
+    QVector<int> baseKept(base.size(), -1), theirsKept(theirs.size(), -1);
     for (qsizetype b = 0; b < base.size(); ++b)
         if (paired.at(b) >= 0)
-            inBase[paired.at(b)] = int(b);
-    // Each unpaired row keyed by the base row it follows and its other fields.
+            baseKept[b] = theirsKept[paired.at(b)] = int(b);
+    // The other rows, each keyed by the base row before it that both keep (-1 for none) and its
+    // other fields.
     using Key = QPair<int, Row>;
-    const auto keys = [](const QVector<Row>& rows, const QVector<int>& partner, const QVector<int>& toBase) {
+    const auto unpaired = [](const QVector<Row>& rows, const QVector<int>& kept) {
         QList<QPair<Key, int>> out;
         int after = -1;
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            if (partner.at(i) >= 0)
-                after = toBase.isEmpty() ? int(i) : toBase.at(i);
+            if (kept.at(i) >= 0)
+                after = kept.at(i);
             else
                 out.append({{after, rows.at(i).mid(1)}, int(i)});
         }
         return out;
     };
-    const QList<QPair<Key, int>> gone = keys(base, paired, {});
-    const QList<QPair<Key, int>> come = keys(theirs, inBase, inBase);
+    const QList<QPair<Key, int>> gone = unpaired(base, baseKept);
+    const QList<QPair<Key, int>> come = unpaired(theirs, theirsKept);
     QList<Key> seen;
-    for (const auto& [key, unused] : gone) {
-        if (seen.contains(key))
+    for (const auto& g : gone) {
+        if (seen.contains(g.first))
             continue;
-        seen << key;
-        QVector<int> g, c;
-        for (const auto& [k, i] : gone)
-            if (k == key)
-                g << i;
-        for (const auto& [k, j] : come)
-            if (k == key)
-                c << j;
-        if (g.size() == c.size())
-            for (qsizetype n = 0; n < g.size(); ++n)
-                paired[g.at(n)] = c.at(n);
+        seen << g.first;
+        QVector<int> ofGone, ofCome;
+        for (const auto& [key, i] : gone)
+            if (key == g.first)
+                ofGone << i;
+        for (const auto& [key, j] : come)
+            if (key == g.first)
+                ofCome << j;
+        if (ofGone.size() == ofCome.size())
+            for (qsizetype n = 0; n < ofGone.size(); ++n)
+                paired[ofGone.at(n)] = ofCome.at(n);
     }
     return paired;
 }
@@ -87,8 +89,8 @@ bool ascending(const QVector<int>& places) {
 // necessarily adjacent); the others were moved.
 std::vector<bool> keptInOrder(const QVector<int>& places) {
     const std::size_t n = std::size_t(places.size());
-    std::vector<int> tails;           // positions ending the best run of each length
-    std::vector<int> before(n, -1);   // the position before each in its run
+    std::vector<int> tails;         // positions ending the best run of each length
+    std::vector<int> before(n, -1); // the position before each in its run
     for (std::size_t i = 0; i < n; ++i) {
         if (places.at(i) < 0)
             continue;
@@ -129,7 +131,8 @@ QList<int> differingBits(int a, int b) {
     return bits;
 }
 
-QVector<std::optional<int>> readByName(const QVector<Row>& base, const QVector<std::optional<QString>>& names) {
+QVector<std::optional<int>> readByName(const QVector<Row>& base,
+                                       const QVector<std::optional<QString>>& names) {
     QStringList given;
     QVector<bool> added;
     for (const std::optional<QString>& n : names) {
@@ -172,16 +175,21 @@ MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, con
     QVector<int> mineInBase;
     QVector<bool> readTwice(base.size(), false); // a base row is one row of mine at most
     for (const MineRow& m : mine) {
-        const int b = m.read && *m.read >= 0 && *m.read < base.size() && !readTwice.at(*m.read) ? *m.read : -1;
+        const int b =
+            m.read && *m.read >= 0 && *m.read < base.size() && !readTwice.at(*m.read) ? *m.read : -1;
         if (b >= 0)
             readTwice[b] = true;
         mineInBase << b;
     }
-    const std::vector<bool> kept = keptInOrder(mineInBase);
+    // The rows both keep that the window moved: those out of the longest run kept in order.
+    QVector<int> bothKeep;
+    for (const int b : mineInBase)
+        bothKeep << (b >= 0 && baseInTheirs.at(b) >= 0 ? b : -1);
+    const std::vector<bool> kept = keptInOrder(bothKeep);
 
     MergedRows merged;
-    QVector<int> mineOrder;                 // merged rows in the window's order
-    QVector<int> ofBase(base.size(), -1);   // the merged row of each base row mine kept in place
+    QVector<int> mineOrder;               // merged rows in the window's order
+    QVector<int> ofBase(base.size(), -1); // the merged row of each base row mine kept in place
     for (qsizetype r = 0; r < mine.size(); ++r) {
         const int b = mineInBase.at(r);
         const int t = b < 0 ? -1 : baseInTheirs.at(b);

@@ -56,7 +56,8 @@ struct MergedRows {
 
 // For each name, the row of `base` read under it: the first row of that name not taken by an
 // earlier one (rows sharing a name are read in their order); none for none.
-QVector<std::optional<int>> readByName(const QVector<Row>& base, const QVector<std::optional<QString>>& names);
+QVector<std::optional<int>> readByName(const QVector<Row>& base,
+                                       const QVector<std::optional<QString>>& names);
 
 // The rows added, removed or changed from `base` to `theirs`, by name; a row renamed as "A → B".
 QStringList changedRows(const QVector<Row>& base, const QVector<Row>& theirs);
