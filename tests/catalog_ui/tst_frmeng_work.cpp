@@ -297,8 +297,7 @@ private slots:
     // is one row with both changes.
     void itemsChangedElsewhereAskBeforeOverwriting_data() {
         QTest::addColumn<int>("answer"); // -1: Enter
-        QTest::addColumn<QString>("grid"); // hfgW: the first item moved down too; hfgD: 木作衣櫃's markups
-        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("grid"); // hfgW: the first item moved down, line 2; hfgD: 木作衣櫃's line 1
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("elsewhere"); // another workstation meanwhile
@@ -310,26 +309,25 @@ private slots:
                               "UPDATE t2w SET c = 4700 WHERE w = '書櫃';";
         const QString said = "木作工程 的施工已在別處變更：書櫃、新增品名";
         const QString f1 = "F1無甲醛板材|1200.0, ";
-        QTest::newRow("no reloads") << int(ui::Answer::No) << "hfgW" << 2 << 2 << "4300" << added << said
+        QTest::newRow("no reloads") << int(ui::Answer::No) << "hfgW" << 2 << "4300" << added << said
                                     << f1 + "新增品名|0.0, 書櫃|4700.0, 玄關鞋櫃|4200.0" << "新增品名" << false;
-        QTest::newRow("yes writes the changes made here") << int(ui::Answer::Yes) << "hfgW" << 2 << 2 << "4300" << added << said
+        QTest::newRow("yes writes the changes made here") << int(ui::Answer::Yes) << "hfgW" << 2 << "4300" << added << said
                                                           << f1 + "新增品名|0.0, 書櫃|4700.0, 玄關鞋櫃|4300.0" << "" << false;
-        QTest::newRow("enter keeps editing") << -1 << "hfgW" << 2 << 2 << "4300" << added << said
+        QTest::newRow("enter keeps editing") << -1 << "hfgW" << 2 << "4300" << added << said
                                              << f1 + "新增品名|0.0, 書櫃|4700.0, 玄關鞋櫃|4200.0" << "" << true;
         QTest::newRow("yes, an item renamed elsewhere, its cost raised here")
-            << int(ui::Answer::Yes) << "hfgW" << 2 << 2 << "4300" << "UPDATE t2w SET w = '玄關鞋櫃B' WHERE w = '玄關鞋櫃'"
+            << int(ui::Answer::Yes) << "hfgW" << 2 << "4300" << "UPDATE t2w SET w = '玄關鞋櫃B' WHERE w = '玄關鞋櫃'"
             << "木作工程 的施工已在別處變更：玄關鞋櫃 → 玄關鞋櫃B" << f1 + "書櫃|4500.0, 玄關鞋櫃B|4300.0" << "" << false;
         QTest::newRow("yes, a markup renamed here, its amount raised elsewhere")
-            << int(ui::Answer::Yes) << "hfgD" << 1 << 0 << "F1板材" << "UPDATE w2d SET c = 1500 WHERE d = 'F1無甲醛板材'"
+            << int(ui::Answer::Yes) << "hfgD" << 0 << "F1板材" << "UPDATE w2d SET c = 1500 WHERE d = 'F1無甲醛板材'"
             << "木作衣櫃 的細項加成已在別處變更：F1無甲醛板材" << "F1板材|1500.0, 書櫃|4500.0, 玄關鞋櫃|4200.0" << "" << false;
         QTest::newRow("yes, a markup renamed elsewhere, its amount raised here")
-            << int(ui::Answer::Yes) << "hfgD" << 1 << 1 << "1300" << "UPDATE w2d SET d = 'F1板材' WHERE d = 'F1無甲醛板材'"
+            << int(ui::Answer::Yes) << "hfgD" << 1 << "1300" << "UPDATE w2d SET d = 'F1板材' WHERE d = 'F1無甲醛板材'"
             << "木作衣櫃 的細項加成已在別處變更：F1無甲醛板材 → F1板材" << "F1板材|1300.0, 書櫃|4500.0, 玄關鞋櫃|4200.0" << "" << false;
     }
     void itemsChangedElsewhereAskBeforeOverwriting() {
         QFETCH(int, answer);
         QFETCH(QString, grid);
-        QFETCH(int, line);
         QFETCH(int, col);
         QFETCH(QString, typed);
         QFETCH(QString, elsewhere);
@@ -339,6 +337,7 @@ private slots:
         QFETCH(bool, stillDirty);
         open(3);
         const bool items = grid == QLatin1String("hfgW");
+        const int line = items ? 2 : 1;
         CatalogUi::leftClick(hfgW(), items ? 0 : 1);
         if (items)
             CatalogUi::click("cmdDnW");

@@ -7,16 +7,16 @@
 namespace {
 // "a|1, b|2": rows of fields, the name first. A row of mine written "1:b|2" was read as the base
 // row 1; one without was added.
-QVector<merge::Row> parse(const QString& text) {
-    QVector<merge::Row> out;
-    for (const QString& r : text.split(QStringLiteral(", "), Qt::SkipEmptyParts))
-        out << r.section(u':', -1).split(u'|');
-    return out;
-}
 QVector<merge::MineRow> parseMine(const QString& text) {
     QVector<merge::MineRow> out;
     for (const QString& r : text.split(QStringLiteral(", "), Qt::SkipEmptyParts))
         out.append({r.section(u':', -1).split(u'|'), r.contains(u':') ? std::optional(r.section(u':', 0, 0).toInt()) : std::nullopt});
+    return out;
+}
+QVector<merge::Row> parse(const QString& text) {
+    QVector<merge::Row> out;
+    for (const merge::MineRow& r : parseMine(text))
+        out << r.fields;
     return out;
 }
 } // namespace
