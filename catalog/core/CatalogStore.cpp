@@ -508,7 +508,7 @@ bool CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
     return true;
 }
 
-void CatalogStore::saveOrder(const MasterList& list, const QStringList& window,
+QStringList CatalogStore::saveOrder(const MasterList& list, const QStringList& window,
                              const std::optional<QStringList>& loaded, const QList<int>& readAs) {
     db::Transaction t(*m_db);
     QStringList stored = masterEntries(list);
@@ -526,6 +526,7 @@ void CatalogStore::saveOrder(const MasterList& list, const QStringList& window,
     }
     rewriteMaster(list, ordered + stored);
     t.commit();
+    return ordered + stored;
 }
 
 } // namespace catalog

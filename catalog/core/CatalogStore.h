@@ -152,7 +152,8 @@ public:
     // Given the list as loaded and, entry by entry, the place among it each was read as, only the
     // moves made since the load are written: they are merged into the stored order
     // (merge::mergeRows), so that entries moved, added or renamed elsewhere keep their places.
-    void saveOrder(const MasterList& list, const QStringList& names,
+    // The list as stored comes back.
+    QStringList saveOrder(const MasterList& list, const QStringList& names,
                    const std::optional<QStringList>& loaded = std::nullopt, const QList<int>& readAs = {});
 
 private:

@@ -179,8 +179,7 @@ void frmEm::storeOrder() {
     QList<int> readAs;
     for (int i = 0; i < LsM->count(); ++i)
         readAs << LsM->item(i)->data(Qt::UserRole).toInt();
-    m_store->saveOrder(*m_list, names, m_loadedNames, readAs);
-    showList(m_store->masterEntries(*m_list));
+    showList(m_store->saveOrder(*m_list, names, m_loadedNames, readAs));
 }
 
 bool frmEm::SaveOrder() {
