@@ -42,8 +42,9 @@ constexpr int kNoPrices = 4095 & ~1;
 constexpr int kNoCosts = 4095 & ~2;
 
 // Two areas with two work types each, twelve rows (one without a cost); prices and costs are
-// four-digit numbers found nowhere else; a fee by the total, a fee per ping, tax and a discount.
-QuoteDocument markedQuotation() {
+// four-digit numbers found nowhere else; a fee by the total, a fee per ping, tax and a discount. The
+// price figures (and the costs) scaled give a quotation that differs from it only in them.
+QuoteDocument markedQuotation(double prices = 1, double costs = 1) {
     QuoteDocument doc = xlfixture::quotation({
         {{"客廳", "木作"},
          {{"系統櫃", "W120", "尺", "3", "7319", "5281"},
@@ -62,14 +63,19 @@ QuoteDocument markedQuotation() {
           {"防霉", "", "式", "2", "8819", ""},
           {"修補", "", "式", "4", "7937", "5413"}}},
     });
-    for (ItemRow& r : doc.hfgB.dataRows())
+    for (ItemRow& r : doc.hfgB.dataRows()) {
+        for (auto [col, by] : {std::pair{ColPrice, prices}, std::pair{ColCost, costs}})
+            r[col] = r[col].isEmpty() ? QString() : num::str(num::val(r[col]) * by);
+        for (int c : {ColAmount, ColCostTotal})
+            RecalcCell(r, c);
         r[ColRatio] = r[ColCost].isEmpty()
                           ? QString()
                           : num::str(num::roundHalfEven(num::val(r[ColPrice]) / num::val(r[ColCost]), 2));
+    }
     doc.pageEnd.design.included = true;
     doc.pageEnd.supervision = {true, QStringLiteral("監工費"), false, QStringLiteral("37"), feeBaseUnit(false),
-                               QStringLiteral("1873"), {}};
-    doc.pageEnd.txtOff = QStringLiteral("-2000");
+                               num::str(1873 * prices), {}};
+    doc.pageEnd.txtOff = num::str(-2000 * prices);
     return doc;
 }
 
@@ -214,6 +220,8 @@ class TestPriceHide : public QObject {
     QString m_switched; // the same after that user switched each fee to the other basis
     QuoteDocument m_priced;
     QStringList m_found; // "rights/command → output: where: text holds number(what)"
+    QStringList m_seen;  // "command → output: where: text" of every text looked at, in order
+    QHash<int, QStringList> m_seenBy; // m_seen of the marked quotation, by rights
     // Texts written where the user can read them since the last look: reports shown, statistics
     // copied, report tables filled.
     QList<std::pair<QString, QString>> m_handed;
@@ -221,6 +229,8 @@ class TestPriceHide : public QObject {
     int m_booksSeen = 0;
 
     void look(const Needles& n, const QString& output, const QString& where, const QString& text) {
+        static const QRegularExpression time(QStringLiteral("_\\d{8}-\\d{6}(-\\d+)?")); // a workbook's
+        m_seen << output.section(u'/', 1) + u':' + QString(where).remove(time) + u':' + text;
         const QStringList hits = n.in(text);
         if (!hits.isEmpty())
             m_found << output + QStringLiteral(": ") + where + QStringLiteral(": \"") + text.left(200) +
@@ -231,6 +241,7 @@ class TestPriceHide : public QObject {
     // titles, the menus of shown windows), the shown columns of every view, the clipboard, the
     // dialogs, workbooks and texts handed since the last look.
     void lookAll(const Needles& n, const QString& output, const ScriptedDialogs& d) {
+        const qsizetype widgetsFrom = m_seen.size();
         for (QWidget* w : QApplication::allWidgets()) {
             auto* menu = qobject_cast<QMenu*>(w);
             if (!w->isVisible() &&
@@ -238,7 +249,7 @@ class TestPriceHide : public QObject {
                 continue;
             const QString where = w->window()->objectName() + u'.' + w->objectName() + u'(' +
                                   QString::fromLatin1(w->metaObject()->className()) + u')';
-            QStringList t{w->toolTip()};
+            QStringList t{w->toolTip(), w->isEnabled() ? QString() : QStringLiteral("disabled")};
             if (w->isWindow())
                 t << w->windowTitle();
             if (auto* x = qobject_cast<QLabel*>(w))
@@ -252,7 +263,7 @@ class TestPriceHide : public QObject {
                     t << x->itemText(i);
             if (menu)
                 for (QAction* a : menu->actions())
-                    t << a->text();
+                    t << a->text() + (a->isEnabled() ? QString() : QStringLiteral(" disabled"));
             if (auto* v = qobject_cast<QAbstractItemView*>(w);
                 v && v->model() && !qobject_cast<QHeaderView*>(w)) {
                 auto* table = qobject_cast<QTableView*>(v);
@@ -269,6 +280,7 @@ class TestPriceHide : public QObject {
             for (const QString& s : t)
                 look(n, output, where, s);
         }
+        std::sort(m_seen.begin() + widgetsFrom, m_seen.end()); // in no order of their own
         look(n, output, QStringLiteral("clipboard"), QApplication::clipboard()->text());
         for (; m_dialogsSeen < d.shown().size(); ++m_dialogsSeen) {
             const ScriptedDialogs::Shown& s = d.shown().at(m_dialogsSeen);
@@ -315,6 +327,28 @@ class TestPriceHide : public QObject {
         db->execute(QStringLiteral("INSERT INTO Qps (sort, ps) VALUES (1, '含運費')"));
     }
 
+    // The marked quotation, its figures scaled, priced in the editor by a user with every right (the
+    // page-end frame computes fees, tax and the quoted total) and saved, then saved again after he
+    // switched both fees' bases.
+    QuoteDocument saveMarked(double prices, double costs) {
+        const int rights = std::exchange(mdM::UserRights, 4095);
+        frmQ* w = fx.open();
+        w->document().adopt(markedQuotation(prices, costs));
+        w->setWorkTypesOnly(false);
+        w->rebuildTree();
+        w->showRoot();
+        w->pageEndButton()->click();
+        QuoteDocument priced = w->document();
+        priced.hooks = {};
+        QuoteFile::write(priced, m_file);
+        child<QAbstractButton>(w, "Dop2")->click();
+        child<QAbstractButton>(w, "Lop1")->click();
+        QuoteFile::write(w->document(), m_switched);
+        closeWindows();
+        mdM::UserRights = rights;
+        return priced;
+    }
+
     static void closeWindows() {
         for (ui::Form* f : ui::loadedForms())
             delete f;
@@ -348,14 +382,6 @@ private slots:
             return QString();
         });
 
-        frmQ* w = fx.open();
-        w->document().adopt(markedQuotation());
-        w->setWorkTypesOnly(false);
-        w->rebuildTree();
-        w->showRoot();
-        w->pageEndButton()->click();
-        m_priced = w->document();
-        QVERIFY(!m_priced.pageEnd.lbApr.isEmpty());
         // The file name is shown in the title: the process id spelt in letters, so that no digit of
         // it can pass for a hidden number.
         QString id = QString::number(QCoreApplication::applicationPid());
@@ -364,7 +390,8 @@ private slots:
         const QString stem = QDir::temp().filePath(QStringLiteral("pricehide-") + id);
         m_file = stem + QStringLiteral(".kav");
         m_switched = stem + QStringLiteral("-switched.kav");
-        QVERIFY(!quote::QuoteFile::write(w->document(), m_file));
+        m_priced = saveMarked(1, 1);
+        QVERIFY(!m_priced.pageEnd.lbApr.isEmpty());
         QuoteDocument earlier = m_priced; // the total as a floor area, a price per ping as a share
         for (Fee* f : {&earlier.pageEnd.design, &earlier.pageEnd.supervision})
             f->byTotal = !f->byTotal;
@@ -375,10 +402,6 @@ private slots:
         past.pageEnd.design = {true, QStringLiteral("設計費"), false, QStringLiteral("8200"),
                                feeBaseUnit(false), QStringLiteral("0.05"), {}};
         QVERIFY(!quote::QuoteFile::write(past, fx.folder->file(QStringLiteral("past-total.kav"))));
-        child<QAbstractButton>(w, "Dop2")->click();
-        child<QAbstractButton>(w, "Lop1")->click();
-        QVERIFY(!quote::QuoteFile::write(w->document(), m_switched));
-        closeWindows();
     }
     void cleanupTestCase() {
         QFile::remove(m_file);
@@ -398,10 +421,19 @@ private slots:
         QTest::newRow("no costs") << kNoCosts;
         QTest::newRow("no prices, no costs") << (kNoPrices & kNoCosts);
         QTest::newRow("every right") << 4095; // the walk sees prices wherever they are shown
+        // The user sees the same on a quotation that differs only in what he may not see (the last
+        // rows: the files take those figures).
+        QTest::newRow("no prices, other prices") << kNoPrices;
+        QTest::newRow("no costs, other costs") << kNoCosts;
     }
 
     void nothingHiddenShown() {
         QFETCH(int, rights);
+        const bool twin = QByteArray(QTest::currentDataTag()).contains("other");
+        if (twin)
+            saveMarked(rights == kNoPrices ? 10 : 1, rights == kNoCosts ? 10 : 1);
+        fillCatalogue();
+        m_seen.clear();
         mdM::UserRights = rights;
         g_opened.clear();
         m_handed.clear();
@@ -516,6 +548,16 @@ private slots:
                                       off->selectAll();
                                       QTest::keyClicks(off, QStringLiteral("-1000"));
                                   }};
+            commands << std::pair{QStringLiteral("numbers of 1 to 15 digits typed"), [=] {
+                                      w->tv_NodeClick(leaf);
+                                      for (int c : {ColQty, ColPrice, ColCost})
+                                          for (int digits : {1, 4, 8, 11, 12, 15})
+                                              if (!w->grid()->isColumnHidden(c)) {
+                                                  press(2, c);
+                                                  cells->txt->selectAll();
+                                                  cells->txt->insert(QString(digits, u'7'));
+                                              }
+                                  }};
             commands << std::pair{QStringLiteral("cells typed, Enter"), [=] { typeRow(leaf, 1, Qt::Key_Return); }}
                      << std::pair{QStringLiteral("cells typed, Esc"), [=] { typeRow(leaf, 2, Qt::Key_Escape); }}
                      << std::pair{QStringLiteral("lists picked"), [=] { pickRow(leaf, 3); }};
@@ -601,6 +643,11 @@ private slots:
                              }};
         for (const char* item : {"mPfp", "mPdt"})
             outputs << std::pair{QString::fromLatin1(item), [=](const Look&) { act(item); }};
+        outputs << std::pair{QStringLiteral("catalogue"), [this](const Look&) {
+                                 const char* rows = "SELECT t || '|' || w || '|' || ifnull(u, '') || '|' || ifnull(c, '') || '|' || ifnull(s, '') FROM t2w ORDER BY t, w";
+                                 for (db::Recordset r = fx.openDb()->query(QString::fromLatin1(rows)); !r.eof(); r.moveNext())
+                                     m_handed << std::pair{QStringLiteral("t2w"), r.text(0)};
+                             }};
 
         for (const auto& [command, run] : commands) {
             run();
@@ -625,13 +672,15 @@ private slots:
         if (rights != 4095)
             for (const QString& f : found)
                 qInfo().noquote() << f;
-        // The last file was opened, and the bulk commands asked for their values (a user who may not
-        // see costs is refused them).
+        // The last file was opened; the bulk commands are refused to a user without either right.
         QCOMPARE(w->document().pageEnd.design.byTotal, rights == 4095);
         const QList<ui::InputRequest> inputs = d.inputs();
         QCOMPARE(std::count_if(inputs.cbegin(), inputs.cend(),
                                [](const ui::InputRequest& r) { return r.prompt == QStringLiteral("請輸入金額"); }),
-                 rights == kNoPrices ? 1 : 0);
+                 0);
+        if (twin)
+            QCOMPARE(m_seen, m_seenBy.value(rights));
+        m_seenBy[rights] = m_seen;
 
         if (rights == 4095) {
             for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 報價單_",
