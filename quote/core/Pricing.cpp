@@ -2,6 +2,8 @@
 
 #include "text/Numbers.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -154,10 +156,13 @@ void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw) {
 }
 
 namespace {
-// Whether the cells priced from the cost (單價, 金額, 成本複計) hold numbers a cell can show.
-bool pricedCellsShown(const ItemRow& row) {
-    return std::ranges::all_of(std::initializer_list<size_t>{ColPrice, ColAmount, ColCostTotal},
-                               [&row](size_t col) { return num::cellCanShow(row[col]); });
+// The first of the cells priced from the cost (單價, 金額, 成本複計; only 成本複計 when the prices are
+// not seen) whose number no cell can show; 0 when every one can.
+int unshownPricedCell(const ItemRow& row, bool pricesSeen = true) {
+    for (const int col : {ColPrice, ColAmount, ColCostTotal})
+        if ((pricesSeen || col == ColCostTotal) && !num::cellCanShow(row[size_t(col)]))
+            return col;
+    return 0;
 }
 } // namespace
 
@@ -179,8 +184,10 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
     }
     ItemRow priced = row;
     recalc(priced, {ColPrice, ColAmount, ColCostTotal});
-    if (!pricedCellsShown(priced) && row[ColCost] != u"0") { // a cost whose price no cell can show
-        unshown.push_back(ColCost);
+    // A cost whose unit price no cell can show (with quantity 1, the amount is the unit price and
+    // the cost total the cost).
+    if (const int col = unshownPricedCell(priced); col != 0 && row[ColCost] != u"0") {
+        unshown.push_back(col);
         empty.push_back(ColCost);
         row[ColCost] = QStringLiteral("0");
         recalc(row, {ColPrice, ColAmount, ColCostTotal});
@@ -192,20 +199,38 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
     return unshown;
 }
 
-bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
+std::vector<int> SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup, bool pricesSeen) {
     row[ColCost] = sngText(num::sng(workItemCost) + num::sng(detailMarkup));
+    int col = ColCost;
     if (num::cellCanShow(row[ColCost])) { // and so must the cells priced from it be
         ItemRow priced = row;
         recalc(priced, {ColPrice, ColAmount, ColCostTotal});
-        if (pricedCellsShown(priced)) {
+        col = unshownPricedCell(priced, pricesSeen);
+        if (col == 0) {
             row = std::move(priced);
-            return true;
+            return {};
         }
     }
     row[ColCost] = QStringLiteral("0");
     recalc(row, {ColPrice, ColAmount, ColCostTotal});
     row[ColCost].clear();
-    return false;
+    return {col};
+}
+
+QString notCarriedMessage(const QString& item, std::span<const int> columns) {
+    static const std::pair<int, const char*> kNames[] = {{ColCost, "成本"},
+                                                         {ColRatio, "比例"},
+                                                         {ColPrice, "成本使單價"},
+                                                         {ColAmount, "成本使金額"},
+                                                         {ColCostTotal, "成本使成本複計"}};
+    QStringList names;
+    for (const int col : columns)
+        for (const auto& [c, name] : kNames)
+            if (c == col)
+                names << QString::fromUtf8(name);
+    return names.isEmpty() ? QString()
+                           : QStringLiteral("工程資料【%1】的%2數字過長，未帶入，請於工程資料更正")
+                                 .arg(item, names.join(u'、'));
 }
 
 GridTotals RefreshTotals(std::span<const ItemRow> rows) {

@@ -46,10 +46,9 @@ QComboBox* editorBox(QWidget* parent, const char* name) {
 }
 
 // A number of the catalogue no cell can show is not carried into the row: the pick says whose it is.
-void sayNotCarried(const QString& item, const QStringList& columns) {
-    if (!columns.isEmpty())
-        ui::msgBox(QStringLiteral("工程資料【%1】的%2數字過長，未帶入，請於工程資料更正").arg(item, columns.join(u'、')),
-                   ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+void sayNotCarried(const QString& item, std::span<const int> columns) {
+    if (!columns.empty())
+        ui::msgBox(notCarriedMessage(item, columns), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
 }
 
 QPushButton* listButton(QWidget* parent, const char* name) {
@@ -644,10 +643,7 @@ void CellEditors::Ls_Click() {
     m_openedRow = 0; // the rows moved, and no edit is in progress
     w->gridChanged();
     w->RefreshTotals();
-    QStringList columns;
-    for (const int col : unshown)
-        columns << (col == ColCost ? QStringLiteral("成本") : QStringLiteral("比例"));
-    sayNotCarried(n, columns);
+    sayNotCarried(n, unshown);
 }
 
 void CellEditors::cbD_Click() {
@@ -668,15 +664,15 @@ void CellEditors::cbD_Click() {
         }
     }
     w->SetCell(CurRow, ColSpec, detail);
-    bool carried = true;
+    std::vector<int> unshown;
     if (markup && cost) { // else no such detail or item: the cost stays
-        carried = SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
+        ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
+        unshown = SetDetailCost(row, *cost, *markup, !w->PricesHidden);
         w->m_model->rowChanged(CurRow);
         w->RefreshTotals();
     }
     commitEdit();
-    if (!carried)
-        sayNotCarried(itemName + u' ' + detail, {QStringLiteral("成本")});
+    sayNotCarried(itemName + u' ' + detail, unshown);
 }
 
 } // namespace quote
