@@ -42,8 +42,8 @@ constexpr int kNoPrices = 4095 & ~1;
 constexpr int kNoCosts = 4095 & ~2;
 
 // Two areas with two work types each, twelve rows (one without a cost); prices and costs are
-// four-digit numbers found nowhere else; a fee by the total, a fee per ping, tax and a discount. The
-// price figures (and the costs) scaled give a quotation that differs from it only in them.
+// four-digit numbers found nowhere else; a fee by the total, a fee per ping, tax and a discount;
+// prices and price figures (costs) multiplied by `prices` (`costs`).
 QuoteDocument markedQuotation(double prices = 1, double costs = 1) {
     QuoteDocument doc = xlfixture::quotation({
         {{"客廳", "木作"},
@@ -64,10 +64,10 @@ QuoteDocument markedQuotation(double prices = 1, double costs = 1) {
           {"修補", "", "式", "4", "7937", "5413"}}},
     });
     for (ItemRow& r : doc.hfgB.dataRows()) {
-        for (auto [col, by] : {std::pair{ColPrice, prices}, std::pair{ColCost, costs}})
-            r[col] = r[col].isEmpty() ? QString() : num::str(num::val(r[col]) * by);
-        for (int c : {ColAmount, ColCostTotal})
-            RecalcCell(r, c);
+        r[ColPrice] = num::str(num::val(r[ColPrice]) * prices);
+        r[ColCost] = r[ColCost].isEmpty() ? QString() : num::str(num::val(r[ColCost]) * costs);
+        RecalcCell(r, ColAmount);
+        RecalcCell(r, ColCostTotal);
         r[ColRatio] = r[ColCost].isEmpty()
                           ? QString()
                           : num::str(num::roundHalfEven(num::val(r[ColPrice]) / num::val(r[ColCost]), 2));
@@ -220,8 +220,8 @@ class TestPriceHide : public QObject {
     QString m_switched; // the same after that user switched each fee to the other basis
     QuoteDocument m_priced;
     QStringList m_found; // "rights/command → output: where: text holds number(what)"
-    QStringList m_seen;  // "command → output: where: text" of every text looked at, in order
-    QHash<int, QStringList> m_seenBy; // m_seen of the marked quotation, by rights
+    QStringList m_seen; // every text looked at, in order
+    QHash<int, QStringList> m_seenBy; // by rights
     // Texts written where the user can read them since the last look: reports shown, statistics
     // copied, report tables filled.
     QList<std::pair<QString, QString>> m_handed;
@@ -327,28 +327,6 @@ class TestPriceHide : public QObject {
         db->execute(QStringLiteral("INSERT INTO Qps (sort, ps) VALUES (1, '含運費')"));
     }
 
-    // The marked quotation, its figures scaled, priced in the editor by a user with every right (the
-    // page-end frame computes fees, tax and the quoted total) and saved, then saved again after he
-    // switched both fees' bases.
-    QuoteDocument saveMarked(double prices, double costs) {
-        const int rights = std::exchange(mdM::UserRights, 4095);
-        frmQ* w = fx.open();
-        w->document().adopt(markedQuotation(prices, costs));
-        w->setWorkTypesOnly(false);
-        w->rebuildTree();
-        w->showRoot();
-        w->pageEndButton()->click();
-        QuoteDocument priced = w->document();
-        priced.hooks = {};
-        QuoteFile::write(priced, m_file);
-        child<QAbstractButton>(w, "Dop2")->click();
-        child<QAbstractButton>(w, "Lop1")->click();
-        QuoteFile::write(w->document(), m_switched);
-        closeWindows();
-        mdM::UserRights = rights;
-        return priced;
-    }
-
     static void closeWindows() {
         for (ui::Form* f : ui::loadedForms())
             delete f;
@@ -382,6 +360,14 @@ private slots:
             return QString();
         });
 
+        frmQ* w = fx.open();
+        w->document().adopt(markedQuotation());
+        w->setWorkTypesOnly(false);
+        w->rebuildTree();
+        w->showRoot();
+        w->pageEndButton()->click();
+        m_priced = w->document();
+        QVERIFY(!m_priced.pageEnd.lbApr.isEmpty());
         // The file name is shown in the title: the process id spelt in letters, so that no digit of
         // it can pass for a hidden number.
         QString id = QString::number(QCoreApplication::applicationPid());
@@ -390,8 +376,7 @@ private slots:
         const QString stem = QDir::temp().filePath(QStringLiteral("pricehide-") + id);
         m_file = stem + QStringLiteral(".kav");
         m_switched = stem + QStringLiteral("-switched.kav");
-        m_priced = saveMarked(1, 1);
-        QVERIFY(!m_priced.pageEnd.lbApr.isEmpty());
+        QVERIFY(!quote::QuoteFile::write(w->document(), m_file));
         QuoteDocument earlier = m_priced; // the total as a floor area, a price per ping as a share
         for (Fee* f : {&earlier.pageEnd.design, &earlier.pageEnd.supervision})
             f->byTotal = !f->byTotal;
@@ -402,6 +387,10 @@ private slots:
         past.pageEnd.design = {true, QStringLiteral("設計費"), false, QStringLiteral("8200"),
                                feeBaseUnit(false), QStringLiteral("0.05"), {}};
         QVERIFY(!quote::QuoteFile::write(past, fx.folder->file(QStringLiteral("past-total.kav"))));
+        child<QAbstractButton>(w, "Dop2")->click();
+        child<QAbstractButton>(w, "Lop1")->click();
+        QVERIFY(!quote::QuoteFile::write(w->document(), m_switched));
+        closeWindows();
     }
     void cleanupTestCase() {
         QFile::remove(m_file);
@@ -421,8 +410,7 @@ private slots:
         QTest::newRow("no costs") << kNoCosts;
         QTest::newRow("no prices, no costs") << (kNoPrices & kNoCosts);
         QTest::newRow("every right") << 4095; // the walk sees prices wherever they are shown
-        // The user sees the same on a quotation that differs only in what he may not see (the last
-        // rows: the files take those figures).
+        // As the first two, on files that differ only in what he may not see: he sees the same.
         QTest::newRow("no prices, other prices") << kNoPrices;
         QTest::newRow("no costs, other costs") << kNoCosts;
     }
@@ -430,8 +418,13 @@ private slots:
     void nothingHiddenShown() {
         QFETCH(int, rights);
         const bool twin = QByteArray(QTest::currentDataTag()).contains("other");
-        if (twin)
-            saveMarked(rights == kNoPrices ? 10 : 1, rights == kNoCosts ? 10 : 1);
+        if (QuoteDocument doc = wholeQuotation(markedQuotation(rights == kNoPrices ? 10 : 1, rights == kNoCosts ? 10 : 1)); twin) {
+            QVERIFY(!QuoteFile::write(doc, m_file));
+            ApplyFeeBasis(doc.pageEnd.design, false, {});
+            ApplyFeeBasis(doc.pageEnd.supervision, true, quotationTotal(doc));
+            quote::RecalcGrandTotal(doc);
+            QVERIFY(!QuoteFile::write(doc, m_switched));
+        }
         fillCatalogue();
         m_seen.clear();
         mdM::UserRights = rights;
@@ -551,12 +544,19 @@ private slots:
             commands << std::pair{QStringLiteral("numbers of 1 to 15 digits typed"), [=] {
                                       w->tv_NodeClick(leaf);
                                       for (int c : {ColQty, ColPrice, ColCost})
-                                          for (int digits : {1, 4, 8, 11, 12, 15})
-                                              if (!w->grid()->isColumnHidden(c)) {
-                                                  press(2, c);
-                                                  cells->txt->selectAll();
-                                                  cells->txt->insert(QString(digits, u'7'));
-                                              }
+                                          for (int n = 1; n <= 15 && !w->grid()->isColumnHidden(c); n += 2) {
+                                              press(c == ColQty ? 2 : 3, c);
+                                              cells->txt->insert(QString(n, u'7'));
+                                          }
+                                  }};
+            commands << std::pair{QStringLiteral("saved, opened again"), [&] {
+                                      const QString saved = fx.folder->file(QStringLiteral("saved.kav"));
+                                      QFile::remove(saved);
+                                      d.expectSaveFile(saved);
+                                      w->mSaveAs_Click();
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(saved);
+                                      w->mOpen_Click();
                                   }};
             commands << std::pair{QStringLiteral("cells typed, Enter"), [=] { typeRow(leaf, 1, Qt::Key_Return); }}
                      << std::pair{QStringLiteral("cells typed, Esc"), [=] { typeRow(leaf, 2, Qt::Key_Escape); }}
@@ -644,9 +644,9 @@ private slots:
         for (const char* item : {"mPfp", "mPdt"})
             outputs << std::pair{QString::fromLatin1(item), [=](const Look&) { act(item); }};
         outputs << std::pair{QStringLiteral("catalogue"), [this](const Look&) {
-                                 const char* rows = "SELECT t || '|' || w || '|' || ifnull(u, '') || '|' || ifnull(c, '') || '|' || ifnull(s, '') FROM t2w ORDER BY t, w";
-                                 for (db::Recordset r = fx.openDb()->query(QString::fromLatin1(rows)); !r.eof(); r.moveNext())
-                                     m_handed << std::pair{QStringLiteral("t2w"), r.text(0)};
+                                 for (db::Recordset r = fx.openDb()->query(QStringLiteral("SELECT * FROM t2w ORDER BY t, w"));
+                                      !r.eof(); r.moveNext())
+                                     m_handed << std::pair{QStringLiteral("t2w"), r.text(1) + u'|' + r.text(4) + u'|' + r.text(5)};
                              }};
 
         for (const auto& [command, run] : commands) {
