@@ -234,9 +234,8 @@ private slots:
         cells->txt->selectAll();
         cells->txt->insert(QString(15, u'9'));
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(cells->txt->text() + u'|' + cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount) + u'|' +
-                     dialogs.messages().last().text,
-                 QStringLiteral("7|7|-21|這個數字會使單價或金額數字過長，請輸入其他數字"));
+        QCOMPARE(cells->txt->text() + u'|' + cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount), "7|7|-21");
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("這個數字會使單價或金額數字過長，請輸入其他數字"));
 
         // Escape closes the editor and leaves the row as it was when the editor opened.
         press(w, 1, ColQty);
@@ -599,8 +598,7 @@ private slots:
         QTest::addColumn<int>("rights");
         QTest::addColumn<QList<int>>("hidden");
         QTest::addColumn<QString>("labels"); // lbSumT lbCsumT lbProT lbScT
-        // The bulk commands on 比例 and 合計 price the rows from their costs (prices would show them),
-        // and their refusals read every price: greyed without the price right.
+        // The bulk commands on 比例 and 合計: greyed without the price right, refused without the cost.
         QTest::addColumn<bool>("bulk");
         QTest::newRow("00") << (4095 & ~3) << QList<int>{6, 7, 8, 9, 10} << "0000" << false;
         QTest::newRow("01") << (4095 & ~1) << QList<int>{6, 7, 10} << "0100" << false;

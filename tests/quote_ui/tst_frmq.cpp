@@ -168,8 +168,8 @@ private slots:
         QVERIFY(!w->grid()->isColumnHidden(ColPath));
         QCOMPARE(w->grid()->columnWidth(ColPath), ui::twipsToPixelsX(pathTwips, w));
 
-        // A price no cell can show, opened: its row told by 階層 and 品名, not to a user who may not
-        // see it.
+        // A price no cell can show, opened: its row told by 階層 and 品名, without the price right
+        // not at all (whether a cell can show it tells the figure).
         QuoteDocument src;
         src.tree.addChild(kRootKey, QStringLiteral("客廳"));
         src.tv_NodeClick(leafPath({"客廳"}));
