@@ -418,6 +418,7 @@ private slots:
         if (QuoteDocument doc = wholeQuotation(markedQuotation(rights == kNoPrices ? 10 : 1, rights == kNoCosts ? 10 : 1)); twin)
             QVERIFY(!QuoteFile::write(doc, m_file));
         fillCatalogue();
+        m_seen.clear();
         mdM::UserRights = rights;
         g_opened.clear();
         m_handed.clear();
@@ -669,7 +670,7 @@ private slots:
                  0);
         if (twin)
             QCOMPARE(m_seen, m_seenBy.value(rights));
-        m_seenBy[rights] = std::exchange(m_seen, {});
+        m_seenBy[rights] = m_seen;
 
         if (rights == 4095) {
             for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 報價單_",
