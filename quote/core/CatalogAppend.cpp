@@ -53,7 +53,7 @@ CatalogAppendResult mAdd2W(db::Database& db, const QuoteDocument& doc, const Rig
             catalogueNumber(row[ColRatio], !rights.CostsHidden && !rights.PricesHidden, "比例", told);
         if (!told.isEmpty())
             result.unshown
-                << QStringLiteral("品名【%1】的%2數字過長，未加入工程資料，請更正").arg(w, told.join(u'、'));
+                << QStringLiteral("品名【%1】的%2數字過長，未帶入工程資料，請更正").arg(w, told.join(u'、'));
         db.execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, ?, ?, ?)"),
                    {t, w, sort, row[ColUnit], c, s});
         ++sort;

@@ -20,7 +20,7 @@ struct CatalogAppendResult {
     QStringList existing; // names not added: the work type held them already
     int added = 0;        // names appended
     // One line for each appended name whose cost or ratio no cell can show, naming the number left
-    // out ("品名【書櫃】的成本數字過長，未加入工程資料，請更正").
+    // out ("品名【書櫃】的成本數字過長，未帶入工程資料，請更正").
     QStringList unshown;
 };
 

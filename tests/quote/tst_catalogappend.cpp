@@ -114,7 +114,7 @@ void TestCatalogAppend::newWorkTypeStartsAtOne() {
     QCOMPARE(r.added, 6);
     QVERIFY(r.existing.isEmpty());
     QTEST(items(*db_, QStringLiteral("New")).join(u' '), "stored");
-    static const QRegularExpression line(QStringLiteral("品名【(.)】(的..)數字過長，未加入工程資料，請更正"));
+    static const QRegularExpression line(QStringLiteral("品名【(.)】(的..)數字過長，未帶入工程資料，請更正"));
     QTEST(r.unshown.join(u' ').replace(line, QStringLiteral("\\1\\2")), "told");
 }
 
