@@ -1,6 +1,6 @@
 // The three-way merge of a writer that finds the stored data changed since it read it: the base
 // (read when the window opened), mine (the window) and theirs (stored now).
-#include "FieldMerge.h"
+#include "db/FieldMerge.h"
 
 #include <QtTest>
 
