@@ -80,7 +80,7 @@ enum class BulkRefusal {
     None,
     ZeroesAPrice, // a unit price, an amount or a ratio that is not 0 would become 0
     SharesARatio, // rows whose ratios differ would get one ratio: their own ratios would be lost
-    TooLong       // a unit price or an amount would be a number no cell can show
+    TooLong       // a unit price, an amount or a ratio would be a number no cell can show
 };
 struct Repricing {
     struct Cells {
@@ -114,8 +114,8 @@ struct TargetFactor {
 TargetFactor targetFactor(QStringView answer, QStringView currentTotal);
 
 // Every ratio multiplied by k, unit price and amount formed from the unrounded ratio, then the ratio
-// rounded to three decimals. The plan refuses a k that zeroes a price or that rounds rows of
-// different ratios to one. Stored rows: a cost of 0 leaves the unit price text as it is.
+// rounded to three decimals. The plan refuses a k that zeroes a price, that makes a price, an amount
+// or a ratio one no cell can show, or that rounds rows of different ratios to one. Stored rows: a cost of 0 leaves the unit price text as it is.
 Repricing planScaleRatio(std::span<const ItemRow> rows, double k);
 void ScaleRatioShown(std::span<ItemRow> rows, double k);
 void ScaleRatioStored(std::span<ItemRow> rows, double k);

@@ -293,11 +293,12 @@ void CellEditors::cbS_Change() {
 
 void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
     if (!editor->isHidden() && CurRow >= 1 && CurRow < w->m_doc.hfgQ.rows()) {
-        // A number no cell can show, typed or computed from it (單價, 金額, 成本複計), is refused: the
-        // row keeps its numbers and the editor shows its cell's again. A number read from a file is
+        // A typed number no cell can show, or one that makes a cell the user sees (單價, 金額, 成本,
+        // 成本複計, 比例) one, is refused: the row keeps its numbers and the editor shows its cell's
+        // again. A cell he does not see is not judged (tooLongShown); a number read from a file is
         // left for the user to correct.
         const ItemRow before = w->m_doc.hfgQ.row(CurRow);
-        const auto refuse = [&] {
+        const auto refuse = [&](const auto& say) {
             w->m_doc.hfgQ.setRow(CurRow, before);
             SkipEditorChange = true;
             if (editor == txt)
@@ -306,17 +307,17 @@ void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
                 cbS->setEditText(w->GTxM(CurRow, CurCol));
             SkipEditorChange = false;
             w->m_model->rowChanged(CurRow);
-            sayNotANumber();
+            say();
         };
         if (!SkipEditorChange && !cellCanShow(text))
-            return refuse();
+            return refuse(sayNotANumber);
         setCurrentCell(text);
         if (!SkipEditorChange) {
             ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
             RecalcAfterEdit(row, col, w->switches());
-            for (const size_t column : {ColQty, ColPrice, ColAmount, ColCost, ColCostTotal, ColRatio})
-                if (row[column] != before[column] && !cellCanShow(row[column]))
-                    return refuse();
+            if (const std::vector<int> tooLong = tooLongShown(before, row, w->PricesHidden, w->CostsHidden);
+                !tooLong.empty())
+                return refuse([&tooLong] { sayTooLong(tooLong); });
             w->m_model->rowChanged(CurRow);
             w->RefreshTotals();
         }

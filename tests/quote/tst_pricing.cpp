@@ -277,6 +277,8 @@ private slots:
         QTest::newRow("stored row without cost")
             << true << "121" << noCost
             << Rows{{"2", "", "0", "", "", "1.1"}, {"1", "121", "121", "100", "100", "1.21"}};
+        const Rows longRatio{{"1", "1", "1", "", "", "1000"}}; // refused: rows as they were
+        QTest::newRow("ratio no cell can show") << false << "99999999999999" << longRatio << longRatio;
     }
     void scaleToTarget() {
         QFETCH(bool, stored);
@@ -286,10 +288,10 @@ private slots:
         std::vector<ItemRow> rows = makeRows(in);
         const TargetFactor f = quote::targetFactor(answer, RefreshTotals(rows).lbSumT);
         QCOMPARE(f.status, TargetStatus::Ok);
-        if (stored)
+        if (Repricing plan = planScaleRatio(rows, f.k); stored)
             ScaleRatioStored(rows, f.k);
-        else
-            ScaleRatioShown(rows, f.k);
+        else if (plan.refusal == BulkRefusal::None)
+            applyRepricing(rows, std::move(plan));
         QCOMPARE(moneyRows(rows), out);
     }
 
