@@ -150,16 +150,64 @@ QString cutMessage(const QStringList& cut, const QString& newline) {
     return QString::fromUtf8(kCutHeadline) + newline + cells;
 }
 
-QString WrapRoom::fit(const QString& text, double* height) const {
+int TextRoom::lines(const QString& text, int most, QString* kept) const {
+    return wrappedLines(text, width, family, size, wraps ? most : 1, kept);
+}
+
+QString TextRoom::fit(const QString& text, double* height) const {
     QString kept;
-    *height = linesHeight(wrappedLines(text, width, family, size, linesWithin(kMaxRowHeight, size), &kept), size);
+    *height = linesHeight(lines(text, linesWithin(kMaxRowHeight, size), &kept), size);
     return kept;
 }
 
-std::optional<WrapRoom> wrapRoom(const Sheet& sheet, int row, int col) {
-    if (!sheet.wrapsText(row, col))
-        return std::nullopt;
-    return WrapRoom{sheet.columnWidth(col), sheet.fontSize(row, col), sheet.fontName(row, col)};
+namespace {
+
+// The width in characters (digits) of one level of a cell's indent, as the spreadsheet program
+// draws it: three blanks of the template font.
+constexpr double kIndentDigits = 3 * kTemplateFontWidths[0] / (kDigitWidth / 11 * 1000);
+
+double widthOf(const Sheet& sheet, int first, int last) {
+    double w = 0;
+    for (int c = first; c <= last; ++c)
+        w += sheet.columnWidth(c);
+    return w;
+}
+
+} // namespace
+
+TextRoom textRoom(const Sheet& sheet, int row, int col, int lastCol) {
+    TextRoom room{0, sheet.fontSize(row, col), sheet.fontName(row, col), sheet.wrapsText(row, col)};
+    const HAlign a = sheet.horizontalAlignment(row, col);
+    room.wraps = room.wraps || a == HAlign::Justify;
+    int first = col, last = col, firstCol = 1;
+    bool merged = false;
+    for (const RangeRef& m : sheet.mergedRanges()) {
+        if (m.first.row > row || m.last.row < row)
+            continue;
+        if (m.first.col <= col && m.last.col >= col) {
+            first = m.first.col;
+            last = m.last.col;
+            merged = true;
+        } else if (m.first.col > col) {
+            lastCol = std::min(lastCol, m.first.col - 1); // a text runs on up to a merged block
+        } else {
+            firstCol = std::max(firstCol, m.last.col + 1);
+        }
+    }
+    room.width = widthOf(sheet, first, last);
+    // A merged, wrapping, shrinking or filled text stays within its own cells; any other runs on over
+    // the empty cells on the side its alignment spreads it to, a centred one as far on both sides.
+    if (!merged && !room.wraps && !sheet.shrinksToFit(row, col) && a != HAlign::Fill) {
+        while (a != HAlign::Right && last < lastCol && sheet.type(row, last + 1) == CellType::Empty)
+            ++last;
+        while ((a == HAlign::Right || a == HAlign::Center) && first > firstCol &&
+               sheet.type(row, first - 1) == CellType::Empty)
+            --first;
+        const double left = widthOf(sheet, first, col - 1), right = widthOf(sheet, col + 1, last);
+        room.width += a == HAlign::Center ? 2 * std::min(left, right) : left + right;
+    }
+    room.width = std::max(0.0, room.width - kIndentDigits * sheet.indent(row, col));
+    return room;
 }
 
 } // namespace wb

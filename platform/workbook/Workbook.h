@@ -88,7 +88,9 @@ RangeRef range(QStringView text);
 // ---- Cells and formats ---------------------------------------------------------------------------
 
 enum class CellType { Empty, Text, Number, Boolean, Error };
-enum class HAlign { General, Left, Center, Right };
+// Justify: the text spread over lines within its cell (justified or distributed, and any alignment
+// not named here), wrapping whatever its format says; Fill: repeated across its cell, on one line.
+enum class HAlign { General, Left, Center, Right, Justify, Fill };
 
 // Sides of a range that get a thin border in the automatic colour.
 enum BorderEdge : unsigned {
@@ -219,15 +221,23 @@ private:
     friend class Sheet;
 };
 
-// The room of a cell whose format wraps, as a list printout fills it: its column's width and its
-// font (nullopt when the format does not wrap). fit() gives the beginning of a text that the highest
-// row shows (the whole text when it fits) and the height its lines need.
-struct WrapRoom {
+// The room the text of a cell is drawn in, as the spreadsheet program draws it: its width in
+// characters of the default font (its indent taken off), its font, and whether it wraps onto more
+// lines. lines() gives the lines a text takes (at most `most`, one when it does not wrap) and the
+// beginning they show; fit() the beginning that the highest row shows and the height its lines need.
+struct TextRoom {
     double width = 0, size = 11;
     QString family;
+    bool wraps = false;
+    int lines(const QString& text, int most, QString* kept = nullptr) const;
     QString fit(const QString& text, double* height) const;
 };
-std::optional<WrapRoom> wrapRoom(const Sheet& sheet, int row, int col);
+// The room of the text of a cell: its block (its merged columns) when it is merged, wraps, shrinks
+// to fit or is justified, distributed or filled; else the cell and the empty cells beside it that
+// the text runs on over as its alignment spreads it (left: to its right up to column `lastCol`, no
+// further than a merged block; right: to its left; centred: both ways, as far as the narrower side).
+// A text wraps when its format says so or its alignment is Justify.
+TextRoom textRoom(const Sheet& sheet, int row, int col, int lastCol = kMaxColumns);
 
 // ---- Where printouts go and how the user gets them -----------------------------------------------
 
