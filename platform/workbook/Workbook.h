@@ -23,15 +23,17 @@ inline constexpr int kMaxColumns = 16384; // XFD
 inline constexpr int kMaxCellText = 32767;
 
 // The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
-// columns summed) in the font `family` at `size` points, as LibreOffice breaks them: a line full
-// between two East Asian characters breaks right there, punctuation or not; any other at the last
-// place before the character that does not fit where a word ends: after a blank, around an East
-// Asian character (not before wide punctuation nor after an opening), after "-", "/", "!", "|", "?"
-// or a backslash that no digit or punctuation follows; runs of letters, digits and ASCII
-// punctuation joined by "、", "，" or "。" are one word; a word wider than a line breaks where the
-// line is full. Each character as wide as that font draws it, or wider, so that the estimate is
-// never below what is drawn. `kept` gets the beginning that fits `most` lines (the whole text when
-// it fits).
+// columns summed, its indent taken off) in the font `family` at `size` points, as LibreOffice breaks
+// them: a line full between two East Asian characters breaks right there, punctuation or not; any
+// other at the last place before the character that does not fit where a word ends: after a blank,
+// around an East Asian character (not before wide punctuation nor after an opening), after "-"
+// (before a digit too), "/" (not one after a digit: "112/12/01", "A991/A986"), "!", "|", "?" or a
+// backslash that no punctuation follows; runs of letters, digits and ASCII punctuation joined by
+// "、", "，" or "。" are one word, broken after that punctuation only before an opening; a web
+// address ("http://") takes a line of its own before it breaks after its "//"; a word wider than a
+// line breaks where the line is full. An East Asian character a whole font size wide, any other as
+// wide as that font draws it or wider, so that the estimate is never below what is drawn. `kept`
+// gets the beginning that fits `most` lines (the whole text when it fits).
 int wrappedLines(const QString& text, double width, const QString& family, double size, int most,
                  QString* kept = nullptr);
 // The row height in points that `lines` lines of a `size`-point font need, at most kMaxRowHeight.
