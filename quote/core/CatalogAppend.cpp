@@ -23,11 +23,14 @@ namespace {
 QVariant catalogueNumber(const QString& cell, bool seen, const char* name, QStringList& told) {
     if (!seen)
         return {};
-    if (!cellCanShow(cell)) {
+    // Judged as the picks will read it back too (single precision), so that nothing stored here is
+    // refused at every later pick.
+    const QVariant value = cellValue(cell);
+    if (!cellCanShow(cell) || !cellCanShow(sngText(value.toDouble()))) {
         told << QString::fromUtf8(name);
         return {};
     }
-    return cellValue(cell);
+    return value;
 }
 } // namespace
 

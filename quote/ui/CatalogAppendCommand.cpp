@@ -17,9 +17,10 @@ bool runCatalogAppend(const quote::QuoteDocument& doc, const quote::RightsView& 
         ui::msgBox(mdM::dbErrorText(e), ui::Buttons::OK, ui::Icon::Critical, QStringLiteral("Kavo III"));
         return false;
     }
-    ui::Default<frmAddw>::get()->showResult(result.existing, result.added);
+    // The numbers left out are told first: the result window then stays in front of the editor.
     if (!result.unshown.isEmpty())
         ui::msgBox(result.unshown.join(u'\n'), ui::Buttons::OK, ui::Icon::Exclamation,
                    QStringLiteral("Kavo III"));
+    ui::Default<frmAddw>::get()->showResult(result.existing, result.added);
     return true;
 }
