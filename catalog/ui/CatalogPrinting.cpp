@@ -27,20 +27,26 @@ void printCatalog(const QString& templateName, const std::function<QVector<catal
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor); // busy while the copy is filled
-    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    bool busy = true;
+    const auto idle = [&busy] {
+        if (busy)
+            QApplication::restoreOverrideCursor();
+        busy = false;
+    };
+    const auto restore = qScopeGuard(idle);
     try {
         const QVector<catalog::PrintCell> filled = cells();
         // A fresh copy of the template each time; an empty source leaves it unfilled.
         const std::unique_ptr<wb::Workbook> book = wb::Workbook::open(path);
         const QStringList cut = catalog::writeCells(book->sheet(1), filled);
-        const wb::Delivery d = wb::deliver(*book, path);
-        QStringList told;
+        // The texts cut are told before the hand-over: the spreadsheet it opens would stand over
+        // the message. Both with the ordinary pointer.
+        idle();
         if (!cut.isEmpty())
-            told << wb::cutMessage(cut, QStringLiteral("\r\n"));
+            ui::msgBox(wb::cutMessage(cut, QStringLiteral("\r\n")), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+        const wb::Delivery d = wb::deliver(*book, path);
         if (!d.opened)
-            told << wb::notOpenedMessage(d.path);
-        if (!told.isEmpty())
-            ui::msgBox(told.join(QStringLiteral("\r\n\r\n")), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+            ui::msgBox(wb::notOpenedMessage(d.path), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
     } catch (const db::DbError& e) {
         ui::msgBox(e.description(), ui::Buttons::OK, ui::Icon::Critical, kTitle);
     } catch (const wb::WorkbookError& e) {

@@ -43,6 +43,11 @@ double charWidth(QStringView s, qsizetype pos, double size, bool templateFont) {
     return size * (templateFont ? w * 1.02 : std::clamp(w * 1.15, 0.6, 1.0));
 }
 
+// A blank that may stand past a line's end; the ideographic space is a wide character like any other.
+bool blank(char32_t c) {
+    return c <= 0xFFFF && QChar(char16_t(c)).isSpace() && !isWide(c);
+}
+
 bool among(char32_t c, QStringView set) {
     return c <= 0xFFFF && set.contains(QChar(char16_t(c)));
 }
@@ -63,10 +68,9 @@ bool opens(char32_t c) {
 // after a blank; around a wide character, but not after an opening nor before wide punctuation;
 // letters, digits and ASCII punctuation joined by wide closing punctuation ("、", "，", "。") are one
 // word, the punctuation breaking only before an opening; within a word after "-", "/", "!", "|",
-// "?" or a backslash, but never after a "/" of a number ("112/12/01", "A991/A986"), nor before
+// "?" or a backslash, but never at a "/" between digits ("112/12/01"; "A991/A986" breaks), nor before
 // punctuation ("%" stays with its number), nor before a digit unless after "-" or "/".
 bool breaksBetween(char32_t pp, char32_t p, char32_t n) {
-    const auto blank = [](char32_t c) { return c <= 0xFFFF && QChar(char16_t(c)).isSpace(); };
     const auto digit = [](char32_t c) { return c >= u'0' && c <= u'9'; };
     if (blank(p))
         return true;
@@ -75,7 +79,7 @@ bool breaksBetween(char32_t pp, char32_t p, char32_t n) {
     if (isWide(n)) // a letter or digit keeps a wide opening after it
         return !closesWide(n) && !stopsWide(n) && !(opens(n) && !isWide(p) && QChar::isLetterOrNumber(p));
     if ((digit(n) && !isWide(p) && !among(p, u"-/")) || among(n, u"-/!|?%.,:;)]}'\"") ||
-        (p == u'/' && digit(pp)))
+        (p == u'/' && digit(pp) && digit(n)))
         return false;
     return isWide(p) ? !closesWide(p) || opens(n) : among(p, u"-/!|?\\");
 }
@@ -94,12 +98,15 @@ bool schemeStarts(const QString& t, qsizetype start, qsizetype colon) {
 }
 
 // The last place in [start, end] (`end` the character that does not fit) where a line may break,
-// `start` when there is none.
+// `start` when there is none. Not right before `end` after a "/": the spreadsheet program breaks such
+// a line at an earlier place ("goo.gl/|maps/x", "A991/|A986/A").
 qsizetype lastBreak(const QString& t, qsizetype start, qsizetype end) {
     qsizetype best = start;
     for (qsizetype prev = start, b = start + text::characterLength(t, start); b <= end;
          prev = b, b += text::characterLength(t, b)) {
-        if (breaksBetween(prev > 0 ? codePoint(t, previous(t, prev)) : 0, codePoint(t, prev), codePoint(t, b)) &&
+        const char32_t p = codePoint(t, prev);
+        if ((b < end || p != u'/') &&
+            breaksBetween(prev > 0 ? codePoint(t, previous(t, prev)) : 0, p, codePoint(t, b)) &&
             !(t.mid(start, b - start).endsWith(QLatin1String("://")) && !schemeStarts(t, start, b - 3)))
             best = b;
         if (b == end)
@@ -121,7 +128,7 @@ int wrappedLines(const QString& t, double width, const QString& family, double s
     while (i < t.size()) {
         const double w = charWidth(t, i, size, known);
         // A character that fits, the first of a line, or a blank (it may stand past the line's end).
-        if (t.at(i) != u'\n' && (used + w <= room || i == start || t.at(i).isSpace())) {
+        if (t.at(i) != u'\n' && (used + w <= room || i == start || blank(codePoint(t, i)))) {
             used += w;
             i += text::characterLength(t, i);
             continue;

@@ -66,11 +66,11 @@ void fillLabels(wb::Sheet& sheet, db::Recordset& records, QStringList& cut) {
     }
 }
 
-PrintOutcome PrintLabels(db::Database& db, const QString& programFolder, int party) {
+PrintOutcome PrintLabels(db::Database& db, const QString& programFolder, int party, const TellCut& tellCut) {
     const QString sql = labelStatement(party);
     if (sql.isEmpty())
         throw PrintError{QStringLiteral("無法列印：不明的資料表")};
-    return printRecords(db, programFolder, QStringLiteral("Label.xlsx"), sql, fillLabels);
+    return printRecords(db, programFolder, QStringLiteral("Label.xlsx"), sql, fillLabels, tellCut);
 }
 
 } // namespace records

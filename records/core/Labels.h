@@ -17,7 +17,8 @@ wb::CellRef labelCell(int k);
 // field cut is named in `cut` by its record with the characters of it kept.
 void fillLabels(wb::Sheet& sheet, db::Recordset& records, QStringList& cut);
 
-// The whole label printout into Pother/Label.xlsx. Throws PrintError.
-PrintOutcome PrintLabels(db::Database& db, const QString& programFolder, int party);
+// The whole label printout into Pother/Label.xlsx, the cells cut given to `tellCut` before the
+// hand-over. Throws PrintError.
+PrintOutcome PrintLabels(db::Database& db, const QString& programFolder, int party, const TellCut& tellCut = {});
 
 } // namespace records

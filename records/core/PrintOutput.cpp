@@ -41,7 +41,8 @@ QString cutNote(int record, const QString& field, int row, int col, qsizetype ke
 
 PrintOutcome printRecords(db::Database& db, const QString& programFolder, const QString& templateName,
                           const QString& sql,
-                          const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill) {
+                          const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill,
+                          const TellCut& tellCut) {
     auto book = openTemplate(programFolder, templateName);
     QStringList cut;
     try {
@@ -52,8 +53,12 @@ PrintOutcome printRecords(db::Database& db, const QString& programFolder, const 
     } catch (const wb::WorkbookError& e) {
         throw PrintError{e.reason()};
     }
+    const bool told = tellCut && !cut.isEmpty();
+    if (told)
+        tellCut(cut);
     PrintOutcome outcome = handOver(*book);
     outcome.cut = cut;
+    outcome.cutTold = told;
     return outcome;
 }
 
@@ -68,7 +73,7 @@ PrintOutcome handOver(wb::Workbook& book) {
 
 QString outcomeMessage(const PrintOutcome& outcome) {
     QStringList parts;
-    if (!outcome.cut.isEmpty())
+    if (!outcome.cut.isEmpty() && !outcome.cutTold)
         parts << wb::cutMessage(outcome.cut, QStringLiteral("\r\n"));
     if (!outcome.opened)
         parts << wb::notOpenedMessage(outcome.path);

@@ -19,12 +19,18 @@ struct PrintError {
 };
 
 // Where a finished printout went: saved as `path`, shown in the spreadsheet application when
-// `opened`; the cells whose text was cut to fit, named by record.
+// `opened`; the cells whose text was cut to fit, named by record, and whether they were told before
+// the hand-over.
 struct PrintOutcome {
     QString path;
     bool opened = false;
     QStringList cut;
+    bool cutTold = false;
 };
+
+// Tells the user the cells cut, before the hand-over: the spreadsheet application it opens would
+// stand over a message shown after it.
+using TellCut = std::function<void(const QStringList& cut)>;
 
 // Writes `text` into a cell. A text longer than a cell holds is cut at a character boundary to fit,
 // and the cell named in `cut` by its record (the `record`th of the printout, from 1) and `field`.
@@ -37,15 +43,16 @@ QString cutNote(int record, const QString& field, int row, int col, qsizetype ke
 // PrintError: "找不到範本檔" and the path when it is missing, the reason when it cannot be read.
 std::unique_ptr<wb::Workbook> openTemplate(const QString& programFolder, const QString& name);
 // A printout of one statement: the template copied, `fill` given its first sheet, the records of
-// `sql` and the list of cut cells, the result handed over. Throws PrintError (database and workbook
-// failures with their reasons).
+// `sql` and the list of cut cells, the cells cut given to `tellCut` (when there are any), the
+// result handed over. Throws PrintError (database and workbook failures with their reasons).
 PrintOutcome printRecords(db::Database& db, const QString& programFolder, const QString& templateName,
                           const QString& sql,
-                          const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill);
+                          const std::function<void(wb::Sheet&, db::Recordset&, QStringList& cut)>& fill,
+                          const TellCut& tellCut = {});
 // Saves the filled workbook as a new file and opens it. Throws PrintError with the reason.
 PrintOutcome handOver(wb::Workbook& book);
-// The message after the hand-over: the cut cells, and the path where the file was saved when the
-// application cannot show it; empty when there is neither.
+// The message after the hand-over: the cut cells not told before it, and the path where the file was
+// saved when the application cannot show it; empty when there is neither.
 QString outcomeMessage(const PrintOutcome& outcome);
 
 } // namespace records

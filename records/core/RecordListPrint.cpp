@@ -102,7 +102,8 @@ void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& recor
                              wb::EdgesOutline | wb::InsideVertical);
 }
 
-PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns) {
+PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns,
+                       const TellCut& tellCut) {
     const ListSubject* subject = listSubject(party);
     if (!subject)
         throw PrintError{QStringLiteral("無法列印：不明的資料表")};
@@ -114,7 +115,7 @@ PrintOutcome printList(db::Database& db, const QString& programFolder, int party
     }
     return printRecords(
         db, programFolder, QString::fromUtf8(subject->templateName), sql,
-        [&](wb::Sheet& sheet, db::Recordset& rs, QStringList& cut) { fillList(sheet, columns, rs, cut); });
+        [&](wb::Sheet& sheet, db::Recordset& rs, QStringList& cut) { fillList(sheet, columns, rs, cut); }, tellCut);
 }
 
 } // namespace records

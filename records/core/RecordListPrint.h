@@ -35,6 +35,8 @@ QString listStatement(db::Database& db, const ListSubject& subject, const QStrin
 void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records, QStringList& cut);
 
 // The whole list printout. Throws PrintError (a missing template, a database or workbook failure).
-PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns);
+// The cells cut are given to `tellCut` before the hand-over.
+PrintOutcome printList(db::Database& db, const QString& programFolder, int party, const QStringList& columns,
+                       const TellCut& tellCut = {});
 
 } // namespace records

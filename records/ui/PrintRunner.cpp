@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <optional>
 
 namespace records {
 namespace {
@@ -91,11 +92,14 @@ void takeOnEnter(QWidget* window, QAbstractButton* take) {
     }
 }
 
-bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print) {
+bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome(const TellCut& tellCut)>& print) {
     PrintOutcome outcome;
     try {
-        Busy busy(ani);
-        outcome = print();
+        std::optional<Busy> busy(std::in_place, ani);
+        outcome = print([&busy](const QStringList& cut) {
+            busy.reset(); // the hand-over after it may tell where the file was saved: no busy pointer
+            refuse(wb::cutMessage(cut, QStringLiteral("\r\n")));
+        });
     } catch (const PrintError& e) {
         refuse(e.message);
         return false;

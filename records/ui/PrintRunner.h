@@ -23,8 +23,9 @@ void leaveOnEscape(QWidget* window, QAbstractButton* leave);
 // with the item chosen.
 void takeOnEnter(QWidget* window, QAbstractButton* take);
 
-// Runs `print` with the busy indicator; shows the failure, or the saved path when the application
-// cannot show it. True when a file was saved.
-bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome()>& print);
+// Runs `print` with the busy indicator; shows the cells cut when `print` tells them (before its
+// hand-over, the indicator stopped), then the failure, or the saved path when the application cannot
+// show it. True when a file was saved.
+bool runPrintout(QProgressBar* ani, const std::function<PrintOutcome(const TellCut& tellCut)>& print);
 
 } // namespace records

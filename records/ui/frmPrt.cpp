@@ -155,10 +155,10 @@ void frmPrt::cmdP_Click() {
         return;
     }
     const int party = mdM::ListPrintParty;
-    records::runPrintout(ani, [&] {
+    records::runPrintout(ani, [&](const records::TellCut& tellCut) {
         if (!mdM::MainDb)
             throw records::PrintError{QStringLiteral("無法列印：資料庫未開啟")};
-        return records::printList(*mdM::MainDb, sys::programFolder(), party, columns);
+        return records::printList(*mdM::MainDb, sys::programFolder(), party, columns, tellCut);
     });
 }
 

@@ -51,10 +51,10 @@ void frmPsel::cmdNext_Click() {
         }
         prt->showModal();
     } else {
-        records::runPrintout(ani, [&] {
+        records::runPrintout(ani, [&](const records::TellCut& tellCut) {
             if (!mdM::MainDb)
                 throw records::PrintError{QStringLiteral("無法列印：資料庫未開啟")};
-            return records::PrintLabels(*mdM::MainDb, sys::programFolder(), party);
+            return records::PrintLabels(*mdM::MainDb, sys::programFolder(), party, tellCut);
         });
     }
     unload();

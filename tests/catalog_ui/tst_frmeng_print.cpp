@@ -14,8 +14,11 @@
 
 namespace {
 QStringList g_opened;
+const ScriptedDialogs* g_dialogs = nullptr;
+qsizetype g_toldBeforeOpen = 0; // the messages shown before the workbook was opened
 bool recordOpen(const QString& path) {
     g_opened << path;
+    g_toldBeforeOpen = g_dialogs ? g_dialogs->messages().size() : 0;
     return true;
 }
 } // namespace
@@ -158,6 +161,16 @@ private slots:
         QVERIFY(book);
         QCOMPARE(book->sheet(1).text(1, 1), QStringLiteral("細項加成"));
         QVERIFY(book->sheet(1).text(3, 1).isEmpty());
+
+        // A remark past the highest row is cut and told before the spreadsheet opens.
+        store.saveVocabularies({{5, {catalog::VocabularyEntry{QString(2000, u'尾'), std::nullopt}}}});
+        dialogs.expectMessage();
+        g_dialogs = &dialogs;
+        QVERIFY(print("cmdPo"));
+        g_dialogs = nullptr;
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(g_toldBeforeOpen, 2);
+        QVERIFY(dialogs.messages().at(1).text.startsWith(QString::fromUtf8(wb::kCutHeadline)));
     }
 
     void missingTemplateAndNoSpreadsheetProgram() {

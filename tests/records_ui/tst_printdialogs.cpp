@@ -24,6 +24,9 @@ QStringList entries(const QListWidget* l) {
     return out;
 }
 
+const ScriptedDialogs* g_dialogs = nullptr;
+QList<qsizetype> g_toldAtOpen; // the messages shown before each workbook was opened
+
 void select(QListWidget* l, const QList<int>& rows) {
     l->clearSelection();
     for (int r : rows)
@@ -194,9 +197,16 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectMessage();
         dialogs.expectMessage();
+        g_dialogs = &dialogs;
+        g_toldAtOpen.clear();
+        wb::setSpreadsheetOpener([](const QString& path) {
+            g_toldAtOpen << g_dialogs->messages().size();
+            return RecordPrintFixture::recordOpen(path);
+        });
         QTest::mouseClick(f->cmdP, Qt::LeftButton);
         QTest::mouseClick(ui::Default<frmPsel>::get()->cmdNext, Qt::LeftButton);
         VERIFY_DIALOGS(dialogs);
+        QCOMPARE(g_toldAtOpen, (QList<qsizetype>{1, 2})); // each cut told before the spreadsheet opens
         const QString cut = QStringLiteral("下列文字超過儲存格印得出的行數，已截斷：\r\n第 2 筆 公司地址");
         // The list keeps what its highest row shows, the label what its address row holds.
         QCOMPARE(dialogs.messages().at(0).text, cut + QStringLiteral("（B4）：保留前 248 字"));
