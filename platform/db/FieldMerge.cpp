@@ -110,30 +110,37 @@ bool ascending(const QVector<int>& places) {
 }
 
 // Which of the places (-1s aside) keep their order: a longest ascending run of them (not
-// necessarily adjacent); the others were moved. Of runs as long, the one keeping the earliest
-// places: a moved row goes after the row before it in the window, so of two rows swapped the
-// latter is the one moved and lands right after the other wherever that now stands.
-std::vector<bool> keptInOrder(const QVector<int>& places) {
-    const std::size_t n = std::size_t(places.size());
-    std::vector<int> tails;         // the greatest place starting a run of each length, from the end
-    std::vector<int> longest(n, 0); // the longest run starting at each position
-    for (std::size_t i = n; i-- > 0;) {
-        if (places.at(i) < 0)
+// necessarily adjacent); the others were moved. Of runs as long, the one keeping most of the places
+// `favoured` marks (rows moved elsewhere, so that a swap here moves the other row of the two), then
+// the one keeping the earliest: a moved row goes after the row before it in the window, so of two
+// rows swapped the latter is the one moved and lands right after the other wherever that stands.
+std::vector<bool> keptInOrder(const QVector<int>& places, const std::vector<bool>& favoured = {}) {
+    const qsizetype n = places.size();
+    const qint64 one = n + 1; // a place kept outweighs all the favoured ones together
+    int top = 0;
+    for (const int p : places)
+        top = std::max(top, p + 1);
+    // Read from the end: the heaviest run starting at each position, and for each place (counted
+    // from the top, in a Fenwick tree) the heaviest run starting above it.
+    std::vector<qint64> heaviest(std::size_t(n), 0), above(std::size_t(top) + 1, 0);
+    for (qsizetype i = n; i-- > 0;) {
+        const int p = places.at(i);
+        if (p < 0)
             continue;
-        const auto at = std::lower_bound(tails.begin(), tails.end(), places.at(i), std::greater<int>());
-        longest[i] = int(at - tails.begin()) + 1;
-        if (at == tails.end())
-            tails.push_back(places.at(i));
-        else
-            *at = places.at(i);
+        qint64 best = 0;
+        for (int k = top - p - 1; k > 0; k -= k & -k)
+            best = std::max(best, above[std::size_t(k)]);
+        heaviest[std::size_t(i)] = best + one + (favoured.size() > std::size_t(i) && favoured[std::size_t(i)]);
+        for (int k = top - p; k <= top; k += k & -k)
+            above[std::size_t(k)] = std::max(above[std::size_t(k)], heaviest[std::size_t(i)]);
     }
-    std::vector<bool> kept(n, false);
-    int need = int(tails.size()), last = -1;
-    for (std::size_t i = 0; i < n && need > 0; ++i)
-        if (places.at(i) > last && longest[i] == need) {
-            kept[i] = true;
+    std::vector<bool> kept(std::size_t(n), false);
+    qint64 need = heaviest.empty() ? 0 : *std::max_element(heaviest.begin(), heaviest.end());
+    for (qsizetype i = 0, last = -1; i < n && need > 0; ++i)
+        if (places.at(i) > last && heaviest[std::size_t(i)] == need) {
+            kept[std::size_t(i)] = true;
             last = places.at(i);
-            --need;
+            need -= one + (favoured.size() > std::size_t(i) && favoured[std::size_t(i)]);
         }
     return kept;
 }
@@ -233,7 +240,12 @@ MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, con
     QVector<int> bothKeep;
     for (const int b : mineInBase)
         bothKeep << (b >= 0 && baseInTheirs.at(b) >= 0 ? b : -1);
-    const std::vector<bool> kept = keptInOrder(bothKeep);
+    // Of a swap here, the row moved elsewhere keeps its place there and the other one moves.
+    const std::vector<bool> keptThere = keptInOrder(baseInTheirs);
+    std::vector<bool> movedThere;
+    for (const int b : bothKeep)
+        movedThere.push_back(b >= 0 && !keptThere[std::size_t(b)]);
+    const std::vector<bool> kept = keptInOrder(bothKeep, movedThere);
 
     MergedRows merged;
     QVector<int> mineOrder;               // merged rows in the window's order
