@@ -58,7 +58,9 @@ QVector<int> pairRows(const QVector<Row>& base, const QVector<Row>& theirs) {
         return count == 1 ? at : -1;
     };
     for (qsizetype b = 0; b < base.size(); ++b) {
-        const qsizetype t = baseKept.at(b) < 0 && base.at(b).size() > 1 ? others(theirs, theirsKept, base.at(b)) : -1;
+        if (baseKept.at(b) >= 0 || base.at(b).size() <= 1)
+            continue;
+        const qsizetype t = others(theirs, theirsKept, base.at(b));
         if (t >= 0 && others(base, baseKept, base.at(b)) == b)
             pair(b, t);
     }
@@ -117,6 +119,9 @@ bool ascending(const QVector<int>& places) {
 std::vector<bool> keptInOrder(const QVector<int>& places, const std::vector<bool>& favoured = {}) {
     const qsizetype n = places.size();
     const qint64 one = n + 1; // a place kept outweighs all the favoured ones together
+    const auto weight = [&](qsizetype i) {
+        return one + (std::size_t(i) < favoured.size() && favoured[std::size_t(i)]);
+    };
     int top = 0;
     for (const int p : places)
         top = std::max(top, p + 1);
@@ -130,7 +135,7 @@ std::vector<bool> keptInOrder(const QVector<int>& places, const std::vector<bool
         qint64 best = 0;
         for (int k = top - p - 1; k > 0; k -= k & -k)
             best = std::max(best, above[std::size_t(k)]);
-        heaviest[std::size_t(i)] = best + one + (favoured.size() > std::size_t(i) && favoured[std::size_t(i)]);
+        heaviest[std::size_t(i)] = best + weight(i);
         for (int k = top - p; k <= top; k += k & -k)
             above[std::size_t(k)] = std::max(above[std::size_t(k)], heaviest[std::size_t(i)]);
     }
@@ -140,7 +145,7 @@ std::vector<bool> keptInOrder(const QVector<int>& places, const std::vector<bool
         if (places.at(i) > last && heaviest[std::size_t(i)] == need) {
             kept[std::size_t(i)] = true;
             last = places.at(i);
-            need -= one + (favoured.size() > std::size_t(i) && favoured[std::size_t(i)]);
+            need -= weight(i);
         }
     return kept;
 }

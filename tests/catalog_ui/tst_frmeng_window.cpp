@@ -208,9 +208,8 @@ private slots:
         QFETCH(bool, otherKept);
         QFETCH(bool, unitTyped);
         QFETCH(bool, twins);
-        const QString second = QStringLiteral("WHERE sort = (SELECT sort FROM 地區 ORDER BY sort LIMIT 1 OFFSET 1)");
         if (twins)
-            fx.openDb()->execute("UPDATE 地區 SET 地 = (SELECT 地 FROM 地區 ORDER BY sort LIMIT 1) " + second);
+            fx.openDb()->execute(QStringLiteral("UPDATE 地區 SET 地 = '雙' WHERE sort IN (SELECT sort FROM 地區 ORDER BY sort LIMIT 2)"));
         frmEng* f = fx.window();
         tabs()->setCurrentIndex(2);
         QTableWidget* regions = CatalogUi::listGrid(2);
@@ -228,7 +227,7 @@ private slots:
             ScriptedDialogs deleting;
             deleting.expectMessage(ui::Answer::Yes);
             QVERIFY(CatalogUi::popup(regions, 0, "mDelS"));
-            fx.openDb()->execute("UPDATE 地區 SET 地 = '雙B' " + second);
+            fx.openDb()->execute(QStringLiteral("UPDATE 地區 SET 地 = '雙B' WHERE sort = (SELECT max(sort) FROM 地區 WHERE 地 = '雙')"));
         }
         const QStringList typed = CatalogUi::column(regions);
         fx.openDb()->execute(QStringLiteral("INSERT INTO 地區 (sort, 地) VALUES (99, '金馬')")); // another workstation

@@ -49,8 +49,7 @@ private slots:
             << "玄關, 起居室, 和室, 臥室" << "玄關, 客廳A, 和室, 臥室" << "客廳 → 起居室、和室";
         QTest::newRow("one step down here, another row to the top elsewhere") << "拆除, 泥作, 清潔" << "1:泥作, 0:拆除, 2:清潔"
             << "清潔, 拆除, 泥作" << "清潔, 泥作, 拆除" << "順序";
-        QTest::newRow("one step down here, the row below moved elsewhere") << "a, b, c" << "1:b, 0:a, 2:c" << "b, c, a"
-            << "b, c, a" << "順序";
+        QTest::newRow("swapped here, one of the two moved elsewhere") << "a, b, c" << "1:b, 0:a, 2:c" << "b, c, a" << "b, c, a" << "順序";
     }
     void rows() {
         QFETCH(QString, base);
