@@ -1,5 +1,6 @@
 #include "FieldMerge.h"
 
+#include <functional>
 #include <vector>
 
 namespace merge {
@@ -27,17 +28,42 @@ QStringList namesOf(const QVector<Row>& rows) {
     return names;
 }
 
-// The row of `theirs` each row of `base` is (-1 for one removed elsewhere): by name, else the
-// row renamed elsewhere that took its place. A row gone and one come pair up when they stand
-// after the same row both keep (or both first) and have the same other fields, and the rows gone
-// and those come there with those fields are as many: the k-th gone is the k-th come.
+// The row of `theirs` each row of `base` is (-1 for one removed elsewhere). By name first: rows
+// sharing a name pair with an identical row where there is one, the rest in their order. Then a row
+// gone under its name is the row renamed elsewhere that came in its stead: anywhere, the one come
+// row with all its other fields equal, where no other row gone or come has those fields; else one
+// standing after the same row both keep (or both first) with the same other fields, the k-th gone
+// the k-th come when the rows gone and those come there with those fields are as many. A row of a
+// name only has nothing else to tell it by: the rows gone and come in one place pair in their order,
+// the rows come beyond them added, so a row deleted and one added in its place read as a rename.
 QVector<int> pairRows(const QVector<Row>& base, const QVector<Row>& theirs) {
-    QVector<int> paired = pairNames(namesOf(base), namesOf(theirs));
-    // Of the rows of each side, the base row each pairs as by name (-1 for none).
-    QVector<int> baseKept(base.size(), -1), theirsKept(theirs.size(), -1);
-    for (qsizetype b = 0; b < base.size(); ++b)
-        if (paired.at(b) >= 0)
-            baseKept[b] = theirsKept[paired.at(b)] = int(b);
+    QVector<int> paired(base.size(), -1);
+    QVector<int> baseKept(base.size(), -1), theirsKept(theirs.size(), -1); // the base row each is
+    const auto pair = [&](qsizetype b, qsizetype t) {
+        paired[b] = int(t);
+        baseKept[b] = theirsKept[t] = int(b);
+    };
+    for (const bool whole : {true, false})
+        for (qsizetype b = 0; b < base.size(); ++b)
+            for (qsizetype t = 0; t < theirs.size() && paired.at(b) < 0; ++t)
+                if (theirsKept.at(t) < 0 && (whole ? theirs.at(t) == base.at(b)
+                                                   : theirs.at(t).value(0) == base.at(b).value(0)))
+                    pair(b, t);
+    // Renamed elsewhere and moved: the other fields name the row where they are unique.
+    const auto others = [](const QVector<Row>& rows, const QVector<int>& kept, const Row& row) {
+        qsizetype count = 0, at = -1;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (kept.at(i) < 0 && rows.at(i).size() > 1 && rows.at(i).mid(1) == row.mid(1))
+                ++count, at = i;
+        return count == 1 ? at : -1;
+    };
+    for (qsizetype b = 0; b < base.size(); ++b) {
+        if (baseKept.at(b) >= 0 || base.at(b).size() <= 1)
+            continue;
+        const qsizetype t = others(theirs, theirsKept, base.at(b));
+        if (t >= 0 && others(base, baseKept, base.at(b)) == b)
+            pair(b, t);
+    }
     // The other rows, each keyed by the base row before it that both keep (-1 for none) and its
     // other fields.
     using Key = QPair<int, Row>;
@@ -66,8 +92,8 @@ QVector<int> pairRows(const QVector<Row>& base, const QVector<Row>& theirs) {
         for (const auto& [key, j] : come)
             if (key == g.first)
                 ofCome << j;
-        if (ofGone.size() == ofCome.size())
-            for (qsizetype n = 0; n < ofGone.size(); ++n)
+        if (g.first.second.isEmpty() || ofGone.size() == ofCome.size()) // a name only: in order
+            for (qsizetype n = 0; n < std::min(ofGone.size(), ofCome.size()); ++n)
                 paired[ofGone.at(n)] = ofCome.at(n);
     }
     return paired;
@@ -86,25 +112,41 @@ bool ascending(const QVector<int>& places) {
 }
 
 // Which of the places (-1s aside) keep their order: a longest ascending run of them (not
-// necessarily adjacent); the others were moved.
-std::vector<bool> keptInOrder(const QVector<int>& places) {
-    const std::size_t n = std::size_t(places.size());
-    std::vector<int> tails;         // positions ending the best run of each length
-    std::vector<int> before(n, -1); // the position before each in its run
-    for (std::size_t i = 0; i < n; ++i) {
-        if (places.at(i) < 0)
+// necessarily adjacent); the others were moved. Of runs as long, the one keeping most of the places
+// `favoured` marks (rows moved elsewhere, so that a swap here moves the other row of the two), then
+// the one keeping the earliest: a moved row goes after the row before it in the window, so of two
+// rows swapped the latter is the one moved and lands right after the other wherever that stands.
+std::vector<bool> keptInOrder(const QVector<int>& places, const std::vector<bool>& favoured = {}) {
+    const qsizetype n = places.size();
+    const qint64 one = n + 1; // a place kept outweighs all the favoured ones together
+    const auto weight = [&](qsizetype i) {
+        return one + (std::size_t(i) < favoured.size() && favoured[std::size_t(i)]);
+    };
+    int top = 0;
+    for (const int p : places)
+        top = std::max(top, p + 1);
+    // Read from the end: the heaviest run starting at each position, and for each place (counted
+    // from the top, in a Fenwick tree) the heaviest run starting above it.
+    std::vector<qint64> heaviest(std::size_t(n), 0), above(std::size_t(top) + 1, 0);
+    for (qsizetype i = n; i-- > 0;) {
+        const int p = places.at(i);
+        if (p < 0)
             continue;
-        const auto at = std::lower_bound(tails.begin(), tails.end(), places.at(i),
-                                         [&](int pos, int p) { return places.at(pos) < p; });
-        before[i] = at == tails.begin() ? -1 : *(at - 1);
-        if (at == tails.end())
-            tails.push_back(int(i));
-        else
-            *at = int(i);
+        qint64 best = 0;
+        for (int k = top - p - 1; k > 0; k -= k & -k)
+            best = std::max(best, above[std::size_t(k)]);
+        heaviest[std::size_t(i)] = best + weight(i);
+        for (int k = top - p; k <= top; k += k & -k)
+            above[std::size_t(k)] = std::max(above[std::size_t(k)], heaviest[std::size_t(i)]);
     }
-    std::vector<bool> kept(n, false);
-    for (int i = tails.empty() ? -1 : tails.back(); i >= 0; i = before[std::size_t(i)])
-        kept[std::size_t(i)] = true;
+    std::vector<bool> kept(std::size_t(n), false);
+    qint64 need = heaviest.empty() ? 0 : *std::max_element(heaviest.begin(), heaviest.end());
+    for (qsizetype i = 0, last = -1; i < n && need > 0; ++i)
+        if (places.at(i) > last && heaviest[std::size_t(i)] == need) {
+            kept[std::size_t(i)] = true;
+            last = places.at(i);
+            need -= weight(i);
+        }
     return kept;
 }
 
@@ -203,7 +245,12 @@ MergedRows mergeRows(const QVector<Row>& base, const QVector<MineRow>& mine, con
     QVector<int> bothKeep;
     for (const int b : mineInBase)
         bothKeep << (b >= 0 && baseInTheirs.at(b) >= 0 ? b : -1);
-    const std::vector<bool> kept = keptInOrder(bothKeep);
+    // Of a swap here, the row moved elsewhere keeps its place there and the other one moves.
+    const std::vector<bool> keptThere = keptInOrder(baseInTheirs);
+    std::vector<bool> movedThere;
+    for (const int b : bothKeep)
+        movedThere.push_back(b >= 0 && !keptThere[std::size_t(b)]);
+    const std::vector<bool> kept = keptInOrder(bothKeep, movedThere);
 
     MergedRows merged;
     QVector<int> mineOrder;               // merged rows in the window's order

@@ -46,9 +46,12 @@ int byBitUnits(int base, int mine, int theirs, const QList<int>& units);
 QString byBox(const QString& base, const QString& mine, const QString& theirs, QChar separator = u';');
 
 // Ordered rows of fields, the first field naming the row. A row of the base is the same row in
-// theirs under the same name (rows sharing a name pair up in their order) or, renamed elsewhere,
-// as the row that took its place: between the same neighbours, with the same other fields, where
-// the rows gone and those come there pair up one to one in their order.
+// theirs under the same name (of rows sharing a name, an identical one first, the rest in their
+// order) or, renamed elsewhere, the row come with the same other fields: wherever it stands when no
+// other row gone or come has those fields, else between the same neighbours where the rows gone and
+// those come there pair up one to one in their order. Rows of a name only pair up in their order
+// between the same neighbours, the rows come beyond them added: there a row deleted and one added in
+// its place read as a rename ("A → B" in the question).
 using Row = QStringList;
 struct MineRow {
     Row fields;

@@ -120,15 +120,29 @@ private slots:
     void applyOverRowsChangedElsewhere_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("said"); // "" for the question
-        QTest::newRow("area added") << "INSERT INTO k2a (k, a, sort) VALUES ('住宅', '新區域', 99)" << "";
-        QTest::newRow("category renamed") << "UPDATE 別 SET k = '住家' WHERE k = '住宅'" << "【住宅】已不存在";
+        QTest::addColumn<QString>("merged"); // stored when 1 is renamed 1A here instead, and 是
+        QTest::newRow("area added") << "INSERT INTO k2a (k, a, sort) VALUES ('住宅', '新區域', 99)" << "" << "";
+        QTest::newRow("category renamed") << "UPDATE 別 SET k = '住家' WHERE k = '住宅'" << "【住宅】已不存在" << "";
+        QTest::newRow("moved elsewhere, renamed here") << "UPDATE k2a SET sort = 9 WHERE a = '1'" << "" << "2, 3, 1A";
     }
     void applyOverRowsChangedElsewhere() {
         QFETCH(QString, change);
         QFETCH(QString, said);
+        QFETCH(QString, merged);
         seedAreas(3);
         fx.window();
+        if (!merged.isEmpty())
+            QVERIFY(CatalogUi::popup(CatalogUi::areaGrid(0), 0, "mEditA"));
         CatalogUi::leftClick(CatalogUi::areaGrid(0), 0);
+        if (!merged.isEmpty()) {
+            CatalogUi::type(CatalogUi::editor("txtA"), QStringLiteral("1A"));
+            fx.openDb()->execute(change);
+            ScriptedDialogs dialogs;
+            dialogs.expectMessage(ui::Answer::Yes);
+            CatalogUi::click("cmAp");
+            QCOMPARE(fx.stored(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")), merged.split(", "));
+            return;
+        }
         CatalogUi::click("cmdDnA");
         const QStringList moved = CatalogUi::visibleAreas();
         QCOMPARE(moved, (QStringList{"2", "1", "3"}));

@@ -193,11 +193,13 @@ private slots:
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("otherKept"); // the entry added elsewhere is still stored
         QTest::addColumn<bool>("unitTyped"); // 單位 changed here too
-        QTest::newRow("ratio emptied") << true << int(ui::Answer::OK) << false << true << false;
-        QTest::newRow("changed elsewhere, enter keeps editing") << false << -1 << false << true << false;
-        QTest::newRow("changed elsewhere, no reloads") << false << int(ui::Answer::No) << false << true << false;
-        QTest::newRow("changed elsewhere, yes writes the changes made here") << false << int(ui::Answer::Yes) << true << true << false;
-        QTest::newRow("no reloads only what changed elsewhere") << false << int(ui::Answer::No) << false << true << true;
+        QTest::addColumn<bool>("twins"); // the first two regions alike: here the first deleted, there the second renamed
+        QTest::newRow("ratio emptied") << true << int(ui::Answer::OK) << false << true << false << false;
+        QTest::newRow("changed elsewhere, enter keeps editing") << false << -1 << false << true << false << false;
+        QTest::newRow("changed elsewhere, no reloads") << false << int(ui::Answer::No) << false << true << false << false;
+        QTest::newRow("changed elsewhere, yes writes the changes made here") << false << int(ui::Answer::Yes) << true << true << false << false;
+        QTest::newRow("yes, twins, one deleted here, the other renamed elsewhere") << false << int(ui::Answer::Yes) << true << true << false << true;
+        QTest::newRow("no reloads only what changed elsewhere") << false << int(ui::Answer::No) << false << true << true << false;
     }
     void vocabularyAtCloseOverItsLoad() {
         QFETCH(bool, emptyRatio);
@@ -205,6 +207,9 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, otherKept);
         QFETCH(bool, unitTyped);
+        QFETCH(bool, twins);
+        if (twins)
+            fx.openDb()->execute(QStringLiteral("UPDATE 地區 SET 地 = '雙' WHERE sort IN (SELECT sort FROM 地區 ORDER BY sort LIMIT 2)"));
         frmEng* f = fx.window();
         tabs()->setCurrentIndex(2);
         QTableWidget* regions = CatalogUi::listGrid(2);
@@ -218,6 +223,12 @@ private slots:
             catalog_ui::setCellText(ratios, 0, 0, QString());
         if (unitTyped)
             catalog_ui::setCellText(CatalogUi::listGrid(0), 0, 0, QStringLiteral("米長"));
+        if (twins) {
+            ScriptedDialogs deleting;
+            deleting.expectMessage(ui::Answer::Yes);
+            QVERIFY(CatalogUi::popup(regions, 0, "mDelS"));
+            fx.openDb()->execute(QStringLiteral("UPDATE 地區 SET 地 = '雙B' WHERE sort = (SELECT max(sort) FROM 地區 WHERE 地 = '雙')"));
+        }
         const QStringList typed = CatalogUi::column(regions);
         fx.openDb()->execute(QStringLiteral("INSERT INTO 地區 (sort, 地) VALUES (99, '金馬')")); // another workstation
         ScriptedDialogs dialogs;
@@ -233,6 +244,7 @@ private slots:
             QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("其他詞庫 的地區性已在別處變更")));
         QCOMPARE(fx.stored(QStringLiteral("SELECT count(*) FROM 地區 WHERE 地 = '金馬'")).first().toInt(), otherKept ? 1 : 0);
         QCOMPARE(fx.stored(QStringLiteral("SELECT sc FROM sc ORDER BY sort")), storedRatios);
+        QCOMPARE(fx.stored(QStringLiteral("SELECT 地 FROM 地區 ORDER BY sort")).first() == QStringLiteral("雙B"), twins);
         if (!closes)
             QCOMPARE(CatalogUi::column(regions).contains(QStringLiteral("金馬")), answer == int(ui::Answer::No));
         if (!closes && answer != int(ui::Answer::No))

@@ -41,6 +41,15 @@ private slots:
             << "1:斜貼|600, 0:斜貼X|650" << "斜貼|650, 斜貼|700" << "斜貼|700, 斜貼X|650" << "斜貼";
         QTest::newRow("reorders on both sides") << "泥作, 水電, 木作, 油漆, 清潔" << "0:泥作, 1:水電, 2:木作, 4:清潔, 3:油漆"
             << "水電, 泥作, 木作, 油漆, 清潔" << "水電, 泥作, 木作, 清潔, 油漆" << "順序";
+        QTest::newRow("renamed and moved elsewhere, changed here") << "磁磚|坪|2800, 斜貼|式|600" << "0:磁磚|坪|2900, 1:斜貼|式|600"
+            << "斜貼|式|600, 磁磚B|坪|2800" << "斜貼|式|600, 磁磚B|坪|2900" << "磁磚 → 磁磚B、順序";
+        QTest::newRow("duplicate names, one moved elsewhere, the other changed here") << "X|1, a, X|2" << "0:X|9, 1:a, 2:X|2"
+            << "X|2, X|1, a" << "X|2, X|9, a" << "順序";
+        QTest::newRow("name only, renamed here, renamed elsewhere beside an add") << "玄關, 客廳, 臥室" << "0:玄關, 1:客廳A, 2:臥室"
+            << "玄關, 起居室, 和室, 臥室" << "玄關, 客廳A, 和室, 臥室" << "客廳 → 起居室、和室";
+        QTest::newRow("one step down here, another row to the top elsewhere") << "拆除, 泥作, 清潔" << "1:泥作, 0:拆除, 2:清潔"
+            << "清潔, 拆除, 泥作" << "清潔, 泥作, 拆除" << "順序";
+        QTest::newRow("swapped here, one of the two moved elsewhere") << "a, b, c" << "1:b, 0:a, 2:c" << "b, c, a" << "b, c, a" << "順序";
     }
     void rows() {
         QFETCH(QString, base);
