@@ -121,8 +121,21 @@ QVariant mergeColumn(const RecordKind& kind, int position, const QVariant& shown
         return supplyCode(workCrews, materials);
     };
     switch (slot ? slot->kind : FieldKind::NotShown) {
-    case FieldKind::Pair:
-        return merge::byBox(shown.toString(), mine.toString(), stored.toString());
+    case FieldKind::Pair: {
+        // A box whose change here only took blanks away (the trim of an edit) is no edit of the
+        // user's: changed elsewhere, it keeps the stored text, trimmed.
+        const auto [shownFirst, shownSecond] = splitPair(shown.toString());
+        const auto [storedFirst, storedSecond] = splitPair(stored.toString());
+        auto [first, second] = splitPair(mine.toString());
+        const auto untyped = [](const QString& was, const QString& now, const QString& elsewhere) {
+            return now != was && now == trimSpaces(was) && elsewhere != was;
+        };
+        if (untyped(shownFirst, first, storedFirst))
+            first = trimSpaces(storedFirst);
+        if (untyped(shownSecond, second, storedSecond))
+            second = trimSpaces(storedSecond);
+        return merge::byBox(shown.toString(), joinPair(first, second), stored.toString());
+    }
     case FieldKind::SupplyCode: // each check box a bit of its own
         return merge::byBit(code(shown), code(mine), code(stored));
     default:

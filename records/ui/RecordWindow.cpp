@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -171,6 +172,14 @@ QWidget* RecordWindow::makeBox(const FieldSlot& s, const QString& name) {
         w = memo;
     } else {
         w = new QLineEdit;
+    }
+    // The first box of a pair refuses ";": the stored text splits at its first one.
+    if (s.kind == FieldKind::Pair && name == s.box1) {
+        auto* noSemicolon = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^;]*")), w);
+        if (auto* cb = qobject_cast<QComboBox*>(w))
+            cb->setValidator(noSemicolon);
+        else
+            static_cast<QLineEdit*>(w)->setValidator(noSemicolon);
     }
     w->setObjectName(name);
     registerBox(w);

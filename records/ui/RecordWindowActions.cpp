@@ -232,7 +232,7 @@ void RecordWindow::cmdEdit_Click() {
     const BoxValues values = decodeRecord(m_kind, *row);
     setBoxes(values);
     afterEditLoaded(values);
-    // As shown, untrimmed: the trim of an edit counts as a change made here.
+    // As shown, untrimmed: the trim of an edit is stored where no other writer changed the box.
     m_loadedRow = RecordStore::ReadRecord{*row, encodeRecord(m_kind, boxValues(), false)};
     box(QStringLiteral("T1"))->setEnabled(false);
     box(QStringLiteral("T2"))->setEnabled(false);

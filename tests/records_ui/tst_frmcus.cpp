@@ -344,6 +344,10 @@ private slots:
                                                        << QStringList{"這筆資料已在別處變更：統一編號\r\n"} << "editing=0; T4=12345678; T24=王先生";
         QTest::newRow("two boxes, one edited elsewhere, 是") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電話1=03;2911-3456, type T11=2911-34567, yes, save"
                                                            << QStringList{"這筆資料已在別處變更：電話1\r\n"} << "editing=0; T10=03; T11=2911-34567";
+        QTest::newRow("a street trimmed here, changed elsewhere, 是") << "frmCus" << "elsewhere 林志明 發票地址=台北市;木柵路  , click 林志明, edit, elsewhere 林志明 發票地址=台北市;木柵路100號, type T24=王先生, yes, save"
+                                                                  << QStringList{"這筆資料已在別處變更：發票地址\r\n"} << "editing=0; T7=木柵路100號; T24=王先生";
+        QTest::newRow("vendor: one supply box each side, 是") << "frmPrv" << "click 大同拆除工程行, edit, elsewhere 大同拆除工程行 供應類別=0, type ck(1)=1, yes, save"
+                                                            << QStringList{"這筆資料已在別處變更"} << "editing=0; ck(0)=0; ck(1)=1";
         QTest::newRow("edited elsewhere meanwhile") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電子郵件=x@y.tw, save"
                                                     << QStringList{"這筆資料已在別處變更"} << "editing=1";
         QTest::newRow("number taken elsewhere meanwhile") << "frmCus" << "add, name 鄭小華, elsewhere 林志明 客戶編號=15001, save"
@@ -534,6 +538,8 @@ private slots:
         for (const char* b : {"T19", "T26", "T33"})
             QCOMPARE(text(f, b), QStringLiteral("12"));
         QCOMPARE(text(f, "T13"), QString());
+        typeText(f->box(QStringLiteral("T10")), QStringLiteral(";1")); // the stored pair splits at its first ";"
+        QCOMPARE(text(f, "T10"), QStringLiteral("03"));
         // A day clicked in the picker's calendar writes the box.
         auto* dtp1 = child<QDateEdit>(f, "DTP1");
         emit dtp1->calendarWidget()->clicked(QDate(2002, 5, 8));
