@@ -220,7 +220,7 @@ private slots:
         cells->txt->selectAll();
         cells->txt->insert(QString(400, u'9'));
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(cells->txt->text() + cell(w, 1, ColQty) + dialogs.messages().at(0).text, "77請輸入數字");
+        QCOMPARE(cells->txt->text() + cell(w, 1, ColQty) + dialogs.messages().at(0).text, "77這個數字過長，請輸入其他數字");
         // A quantity read from a file with a sign stays editable: keys delete and add digits.
         w->document().SetCell(1, ColPrice, QStringLiteral("-2"));
         press(w, 1, ColPrice);
