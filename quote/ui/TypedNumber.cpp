@@ -24,7 +24,8 @@ void sayTooLong(const std::vector<int>& columns) {
         if (!what.contains(name))
             what << name;
     }
-    say(QStringLiteral("這個數字會使%1數字過長，請輸入其他數字").arg(what.join(u'、')));
+    say(what.isEmpty() ? QStringLiteral("這個數字過長，請輸入其他數字")
+                       : QStringLiteral("這個數字會使%1數字過長，請輸入其他數字").arg(what.join(u'、')));
 }
 
 } // namespace quote

@@ -11,7 +11,8 @@ namespace quote {
 void sayNotANumber();
 
 // A typed number that makes the cells `columns` (quote::tooLongShown) numbers no cell can show: "這個數字會使
-// 單價或金額數字過長，請輸入其他數字", naming what is too long.
+// 單價或金額數字過長，請輸入其他數字", naming what is too long; none: the typed number itself, "這個數字過長，
+// 請輸入其他數字".
 void sayTooLong(const std::vector<int>& columns);
 
 } // namespace quote

@@ -310,7 +310,7 @@ void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
             say();
         };
         if (!SkipEditorChange && !cellCanShow(text))
-            return refuse(sayNotANumber);
+            return refuse([] { sayTooLong({}); });
         setCurrentCell(text);
         if (!SkipEditorChange) {
             ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];

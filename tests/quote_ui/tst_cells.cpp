@@ -220,7 +220,7 @@ private slots:
         cells->txt->selectAll();
         cells->txt->insert(QString(400, u'9'));
         VERIFY_DIALOGS(dialogs);
-        QCOMPARE(cells->txt->text() + cell(w, 1, ColQty) + dialogs.messages().at(0).text, "77請輸入數字");
+        QCOMPARE(cells->txt->text() + cell(w, 1, ColQty) + dialogs.messages().at(0).text, "77這個數字過長，請輸入其他數字");
         // A quantity read from a file with a sign stays editable: keys delete and add digits.
         w->document().SetCell(1, ColPrice, QStringLiteral("-2"));
         press(w, 1, ColPrice);
@@ -611,6 +611,7 @@ private slots:
         QFETCH(QString, labels);
         QFETCH(bool, bulk);
         mdM::UserRights = rights;
+        catalogue();
         frmQ* w = fx.open();
         showLeaf(w, {{"a", "1", "10", "5"}});
         for (int c = ColName; c <= ColRemark; ++c)
@@ -635,6 +636,16 @@ private slots:
         QCOMPARE(cell(w, 1, ColRatio).isEmpty(), !bulk);
         if (!bulk)
             QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("權限")));
+        // A detail whose cost prices the row past any cell: refused only to a user who sees the price.
+        w->SetCell(1, ColCatalogName, QStringLiteral("天花板"));
+        w->SetCell(1, ColRatio, QString(14, u'9'));
+        press(w, 1, ColSpec);
+        if (rights & 1)
+            dialogs.expectMessage();
+        w->cellEditors()->cbD->setCurrentIndex(0);
+        w->cellEditors()->cbD_Click();
+        VERIFY_DIALOGS(dialogs);
+        QCOMPARE(cell(w, 1, ColCost), rights & 1 ? QString() : QStringLiteral("1300"));
     }
 
     void pricingSwitchesExclusive() {

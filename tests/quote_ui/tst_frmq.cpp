@@ -175,6 +175,7 @@ private slots:
         src.tv_NodeClick(leafPath({"客廳"}));
         src.SetCell(1, ColName, QStringLiteral("天花板"));
         src.SetCell(1, ColPrice, QString(20, u'9'));
+        src.pageEnd.txtOff = QStringLiteral("-5000");
         const QString path = fx.quotes + QStringLiteral("/long.kav");
         QVERIFY(!QuoteFile::write(src, path));
         ScriptedDialogs dialogs;
@@ -186,6 +187,10 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(dialogs.messages().last().text, pricesHidden ? dialogs.messages().first().text
                                                               : leafPath({"客廳"}) + QStringLiteral("「天花板」單價：數字過長，請更正"));
+        // The discount typed into: without the price right it stays as read.
+        w->pageEndButton()->click();
+        QTest::keyClicks(child<QLineEdit>(w, "txtOff"), QStringLiteral("9"));
+        QCOMPARE(w->document().pageEnd.txtOff, pricesHidden ? "-5000" : "-50009");
     }
 
     void newAnswers_data() {
