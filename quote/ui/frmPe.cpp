@@ -332,7 +332,7 @@ bool frmPe::refused(const QString& typed) {
     if (quote::cellCanShow(typed))
         return false;
     showDocument(); // every box shows its value again
-    quote::sayNotANumber();
+    quote::sayTooLong({}); // a text no cell can show is a number too long (any other reads as 0)
     return true;
 }
 
