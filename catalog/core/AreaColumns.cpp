@@ -4,6 +4,8 @@ namespace catalog {
 
 AreaColumns::AreaColumns(const QStringList& areas) {
     setFlat(areas);
+    for (int i = 0; i < areas.size(); ++i)
+        m_read << i;
 }
 
 void AreaColumns::setFlat(const QStringList& areas) {
@@ -49,6 +51,10 @@ QStringList AreaColumns::toStoredList() const {
     return out;
 }
 
+QList<int> AreaColumns::readAs() const {
+    return m_read.mid(0, toStoredList().size());
+}
+
 AreaCell AreaColumns::add() {
     const int n = count();
     if (n > 0 && flat().last().isEmpty())
@@ -56,6 +62,7 @@ AreaCell AreaColumns::add() {
     QStringList areas = flat();
     areas << QString();
     setFlat(areas);
+    m_read << -1;
     return cellOf(n);
 }
 
@@ -64,6 +71,7 @@ void AreaColumns::remove(AreaCell at) {
         return;
     QStringList areas = flat();
     areas.removeAt(flatIndex(at));
+    m_read.removeAt(flatIndex(at));
     setFlat(areas);
 }
 
@@ -75,6 +83,7 @@ AreaColumns::Move AreaColumns::moveDown(AreaCell& at) {
         return Move::AtEnd;
     QStringList areas = flat();
     areas.swapItemsAt(i, i + 1);
+    m_read.swapItemsAt(i, i + 1);
     setFlat(areas);
     at = cellOf(i + 1);
     return Move::Moved;
@@ -88,6 +97,7 @@ AreaColumns::Move AreaColumns::moveUp(AreaCell& at) {
         return Move::AtEnd;
     QStringList areas = flat();
     areas.swapItemsAt(i, i - 1);
+    m_read.swapItemsAt(i, i - 1);
     setFlat(areas);
     at = cellOf(i - 1);
     return Move::Moved;

@@ -19,6 +19,7 @@ struct AreaCell {
 class AreaColumns {
 public:
     AreaColumns() { m_columns.append(QStringList()); }
+    // The areas as loaded: each keeps its place among them (readAs) through edits and moves.
     explicit AreaColumns(const QStringList& areas);
 
     // Columns holding areas (at least one: an empty category shows one empty column).
@@ -30,6 +31,8 @@ public:
 
     // The areas in their order, the empty last one dropped (one at most), as apply stores them.
     QStringList toStoredList() const;
+    // For each area of toStoredList, its place among the areas loaded; -1 for one added since.
+    QList<int> readAs() const;
 
     // The cell that receives a new area: the empty last row of the last column when there is one,
     // else a new row (in a new column when the last one is full).
@@ -50,6 +53,7 @@ private:
     void setFlat(const QStringList& areas);
     QStringList flat() const;
     QVector<QStringList> m_columns;
+    QList<int> m_read; // each area's place among those loaded, in their order (-1: added)
 };
 
 } // namespace catalog

@@ -88,8 +88,9 @@ QString numberFault(const QString& s) {
     return numberShape(s, true) ? QStringLiteral("數字過長") : QStringLiteral("不是數字");
 }
 
-NumberTooLong::NumberTooLong(const QString& text)
-    : std::runtime_error(QStringLiteral("數字過長：%1").arg(text.left(40)).toStdString()) {}
+NumberTooLong::NumberTooLong(const QString& text, const QString& where)
+    : std::runtime_error(QStringLiteral("%1數字過長：%2").arg(where, text.left(40)).toStdString()),
+      m_text(text) {}
 
 double numericValue(const QString& s) {
     if (isStoredNumber(s))

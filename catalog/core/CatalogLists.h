@@ -55,10 +55,15 @@ bool isStoredNumber(const QString& s);
 // "不是數字" for any other text that is not a stored number; empty when it may.
 QString numberFault(const QString& s);
 
-// A number no cell can show, given to be stored: it is refused, never stored changed.
+// A number no cell can show, given to be stored: it is refused, never stored changed. The message
+// names where it stands when told ("【地坪磁磚貼工】的成本數字過長：…").
 class NumberTooLong : public std::runtime_error {
 public:
-    explicit NumberTooLong(const QString& text);
+    explicit NumberTooLong(const QString& text, const QString& where = {});
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
 };
 
 // The value a numeric cell stands for; empty, and any other text that is not a number, is 0. A

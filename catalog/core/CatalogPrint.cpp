@@ -105,8 +105,9 @@ QVector<PrintCell> markupCells(db::Database& d) {
 }
 
 QStringList writeCells(wb::Sheet& sheet, const QVector<PrintCell>& cells) {
-    QStringList cut;
-    QMap<int, double> heights; // of the rows whose lines need more than their height
+    // Every value is written before the texts are measured: a text that does not wrap shows one line
+    // over the cells to its right that stay empty, up to the last column the sheet uses.
+    QVector<const PrintCell*> texts;
     for (const PrintCell& c : cells) {
         switch (c.value.typeId()) {
         case QMetaType::Double:
@@ -116,19 +117,24 @@ QStringList writeCells(wb::Sheet& sheet, const QVector<PrintCell>& cells) {
             if (c.value.isNull())
                 continue;
         }
-        const QString text = c.value.toString();
-        QString kept = text;
-        if (const std::optional<wb::WrapRoom> room = wb::wrapRoom(sheet, c.row, c.column)) {
-            double height = 0;
-            kept = room->fit(text, &height);
-            heights[c.row] = std::max(heights.value(c.row), height);
-        }
-        kept = text::cutToUnits(kept, wb::kMaxCellText);
-        sheet.setText(c.row, c.column, kept);
+        sheet.setText(c.row, c.column, text::cutToUnits(c.value.toString(), wb::kMaxCellText));
+        texts << &c;
+    }
+    const int lastCol = sheet.usedRange().last.col;
+    QStringList cut;
+    QMap<int, double> heights; // of the rows whose lines need more than their height
+    for (const PrintCell* c : texts) {
+        const QString text = c->value.toString();
+        const wb::TextRoom room = wb::textRoom(sheet, c->row, c->column, lastCol);
+        double height = 0;
+        const QString kept = text::cutToUnits(room.fit(text, &height), wb::kMaxCellText);
+        if (room.wraps)
+            heights[c->row] = std::max(heights.value(c->row), height);
         if (kept.size() == text.size())
             continue;
-        const QString heading = sheet.text(2, c.column);
-        const QString where = wb::cellName(c.row, c.column);
+        sheet.setText(c->row, c->column, kept);
+        const QString heading = sheet.text(2, c->column);
+        const QString where = wb::cellName(c->row, c->column);
         cut << QStringLiteral("%1：保留前 %2 字")
                    .arg(heading.isEmpty() ? where : QStringLiteral("%1（%2）").arg(heading, where))
                    .arg(kept.toUcs4().size());

@@ -47,7 +47,8 @@ QVector<PrintCell> markupCells(db::Database& d);
 
 // Writes the cells into the sheet, numbers as numbers and the rest as text. A text in a cell whose
 // format wraps (as the shipped templates' do) keeps the lines the highest row shows, its row made as
-// high as they need; one that lost characters is named in the list returned, by its column's
+// high as they need; any other the one line it shows over the empty cells to its right (up to the
+// last column the sheet uses). One that lost characters is named in the list returned, by its column's
 // heading (row 2) and its cell: "頁尾備註（F5）：保留前 40 字".
 QStringList writeCells(wb::Sheet& sheet, const QVector<PrintCell>& cells);
 

@@ -19,8 +19,18 @@ QStringList column(db::Recordset rs) {
     return out;
 }
 
-QVariant numberOf(const QString& cell) {
-    return numericValue(cell);
+// The number of a cell of a row to store; one no cell can show is refused naming the row (by its
+// name, or its line when it has none) and the column; without a column, the list and the line.
+QVariant numberOf(const QString& cell, const QString& row, int line, const char* column = nullptr) {
+    try {
+        return numericValue(cell);
+    } catch (const NumberTooLong&) {
+        const QString at = QStringLiteral("第 %1 行").arg(line + 1);
+        throw NumberTooLong(cell, !column ? row + at
+                                          : QStringLiteral("%1的%2").arg(
+                                                row.isEmpty() ? at : QStringLiteral("【%1】").arg(row),
+                                                QString::fromUtf8(column)));
+    }
 }
 
 // The rows of a keyed rewrite as the merge takes them: the name first.
@@ -45,13 +55,37 @@ QVector<merge::Row> rowsOf(const QVector<Markup>& markups) {
         rows.append({m.detail, m.amount});
     return rows;
 }
-// The lines of a grid that keeps no names loaded: each line counts as read under its own name.
-template <class Rows>
-QVector<merge::MineRow> asRead(const Rows& lines) {
+// The lines of a grid as the merge takes them, each with the row loaded it was read as: `read`
+// where it gives one, else the first row loaded under `names` (none for a line added since).
+QVector<merge::MineRow> asRead(const QVector<merge::Row>& lines, const QVector<merge::Row>& loaded,
+                               const QVector<std::optional<QString>>& names,
+                               const QVector<std::optional<int>>& read) {
+    const QVector<std::optional<int>> byName = merge::readByName(loaded, names);
     QVector<merge::MineRow> mine;
-    for (const merge::Row& r : rowsOf(lines))
-        mine.append({r, r.value(0)});
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        mine.append({lines.at(i), read.value(i) ? read.at(i) : byName.value(i)});
     return mine;
+}
+// The same for a grid whose `readAs` gives each line's place among the rows loaded (-1 for a line
+// added since), or nothing: each line then counts as read under its own name.
+template <class Rows>
+QVector<merge::MineRow> asRead(const Rows& lines, const Rows& loaded, const QList<int>& readAs) {
+    const QVector<merge::Row> rows = rowsOf(lines);
+    QVector<std::optional<QString>> names;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        names << (readAs.isEmpty() || readAs.value(i, -1) >= 0 ? std::optional(rows.at(i).value(0))
+                                                               : std::nullopt);
+    QVector<std::optional<int>> read;
+    for (const int r : readAs)
+        read << (r >= 0 ? std::optional(r) : std::nullopt);
+    return asRead(rows, rowsOf(loaded), names, read);
+}
+
+// The lines of a grid merged into the rows stored, each taken as the row it was read as.
+template <class Rows>
+QVector<merge::Row> mergedRows(const Rows& loaded, const Rows& window, const Rows& stored,
+                               const QList<int>& readAs) {
+    return merge::mergeRows(rowsOf(loaded), asRead(window, loaded, readAs), rowsOf(stored)).rows;
 }
 
 template <class Rows>
@@ -148,14 +182,15 @@ QStringList CatalogStore::vocabulary(int list) const {
 // Keyed rewrites
 
 void CatalogStore::saveAreas(const QString& category, const QStringList& window,
-                             const std::optional<QStringList>& loaded, bool overwrite) {
+                             const std::optional<QStringList>& loaded, bool overwrite,
+                             const QList<int>& readAs) {
     db::Transaction t(*m_db);
     requireParent(masterContains(categoriesList(), category), category);
     const QStringList stored = this->areas(category);
     QStringList areas = window;
     if (mustMerge(loaded, stored, category, overwrite)) {
         areas.clear();
-        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window), rowsOf(stored)).rows)
+        for (const merge::Row& r : mergedRows(*loaded, window, stored, readAs))
             areas << r.value(0);
     }
     m_db->execute(QStringLiteral("DELETE FROM k2a WHERE k = ?"), {category});
@@ -184,16 +219,29 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
     requireParent(masterContains(workKindsList(), kind), kind);
     const QVector<WorkItem> stored = workItems(kind);
     QVector<WorkItemLine> lines = window;
+    QStringList gone = deletedNames;
     if (mustMerge(loaded, stored, kind, overwrite)) {
-        QVector<merge::MineRow> mine;
-        for (const WorkItemLine& l : window)
-            mine.append({rowOf(l.item), l.loadedName});
-        const merge::MergedRows merged = merge::mergeRows(rowsOf(*loaded), mine, rowsOf(stored));
+        QVector<merge::Row> rows;
+        QVector<std::optional<QString>> names;
+        QVector<std::optional<int>> read;
+        for (const WorkItemLine& l : window) {
+            rows << rowOf(l.item);
+            names << l.loadedName;
+            read << l.loadedRow;
+        }
+        const merge::MergedRows merged =
+            merge::mergeRows(rowsOf(*loaded), asRead(rows, rowsOf(*loaded), names, read), rowsOf(stored));
         lines.clear();
         for (qsizetype i = 0; i < merged.rows.size(); ++i) {
             const merge::Row& r = merged.rows.at(i);
-            lines.append({{r.value(0), r.value(1), r.value(2), r.value(3)}, merged.origins.at(i)});
+            lines.append({{r.value(0), r.value(1), r.value(2), r.value(3)}, merged.origins.at(i), {}});
         }
+        // A stored item the merge dropped (removed here under the name it had when loaded, which
+        // may have changed since) loses its markups as a deleted one.
+        for (const WorkItem& w : stored)
+            if (std::none_of(lines.cbegin(), lines.cend(),
+                             [&](const WorkItemLine& l) { return l.loadedName == w.name; }))
+                gone << w.name;
     }
 
     // The markups each renamed line takes along, by row, read before anything moves (so that two
@@ -204,7 +252,6 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
         QString from;
     };
     QVector<Carry> carries;
-    QStringList gone = deletedNames;
     for (const WorkItemLine& line : lines) {
         if (!line.loadedName || *line.loadedName == line.item.name)
             continue;
@@ -225,7 +272,8 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
     for (int i = 0; i < lines.size(); ++i) {
         const WorkItem& w = lines.at(i).item;
         m_db->execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, ?, ?, ?)"),
-                      {kind, w.name, i + 2, w.unit, numberOf(w.cost), numberOf(w.ratio)});
+                      {kind, w.name, i + 2, w.unit, numberOf(w.cost, w.name, i, "成本"),
+                       numberOf(w.ratio, w.name, i, "比例")});
     }
 
     for (const Carry& c : carries) {
@@ -259,20 +307,22 @@ void CatalogStore::saveWorkItems(const QString& kind, const QVector<WorkItemLine
 }
 
 void CatalogStore::saveMarkups(const QString& item, const QVector<Markup>& window,
-                               const std::optional<QVector<Markup>>& loaded, bool overwrite) {
+                               const std::optional<QVector<Markup>>& loaded, bool overwrite,
+                               const QList<int>& readAs) {
     db::Transaction t(*m_db);
     requireParent(hasWorkItem(item), item);
     const QVector<Markup> stored = markups(item);
     QVector<Markup> lines = window;
     if (mustMerge(loaded, stored, item, overwrite)) {
         lines.clear();
-        for (const merge::Row& r : merge::mergeRows(rowsOf(*loaded), asRead(window), rowsOf(stored)).rows)
+        for (const merge::Row& r : mergedRows(*loaded, window, stored, readAs))
             lines.append({r.value(0), r.value(1)});
     }
     m_db->execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {item});
     for (int i = 0; i < lines.size(); ++i)
-        m_db->execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
-                      {item, lines.at(i).detail, numberOf(lines.at(i).amount), i + 2});
+        m_db->execute(
+            QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
+            {item, lines.at(i).detail, numberOf(lines.at(i).amount, lines.at(i).detail, i, "加成金"), i + 2});
     t.commit();
 }
 
@@ -300,14 +350,20 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
         if (!entries.isEmpty() && entries.last().text.isEmpty())
             entries.removeLast();
         if (stale.contains(i)) {
-            QVector<merge::MineRow> mine;
-            for (const VocabularyEntry& e : entries)
-                mine.append({{e.text}, e.loadedText});
+            QVector<merge::Row> rows;
+            QVector<std::optional<QString>> names;
+            QVector<std::optional<int>> read;
+            for (const VocabularyEntry& e : entries) {
+                rows.append({e.text});
+                names << e.loadedText;
+                read << e.loadedRow;
+            }
             const merge::MergedRows merged =
-                merge::mergeRows(rowsOf(loaded.value(i)), mine, rowsOf(stale.value(i)));
+                merge::mergeRows(rowsOf(loaded.value(i)), asRead(rows, rowsOf(loaded.value(i)), names, read),
+                                 rowsOf(stale.value(i)));
             entries.clear();
             for (qsizetype r = 0; r < merged.rows.size(); ++r)
-                entries.append({merged.rows.at(r).value(0), merged.origins.at(r)});
+                entries.append({merged.rows.at(r).value(0), merged.origins.at(r), {}});
         }
 
         if (v.linkTable) {
@@ -359,7 +415,8 @@ void CatalogStore::saveVocabularies(const QMap<int, QVector<VocabularyEntry>>& l
                                    .arg(ident(v.table), ident(v.orderColumn), ident(v.textColumn));
         for (int r = 0; r < entries.size(); ++r) {
             const QString& text = entries.at(r).text;
-            m_db->execute(insert, {r + 1, i == kRatioList ? numberOf(text) : QVariant(text)});
+            m_db->execute(insert, {r + 1, i == kRatioList ? numberOf(text, QString::fromUtf8(v.caption), r)
+                                                          : QVariant(text)});
         }
     }
     t.commit();
@@ -451,9 +508,16 @@ bool CatalogStore::deleteMasterEntry(const MasterList& list, const QString& name
     return true;
 }
 
-void CatalogStore::saveOrder(const MasterList& list, const QStringList& names) {
+QStringList CatalogStore::saveOrder(const MasterList& list, const QStringList& window,
+                             const std::optional<QStringList>& loaded, const QList<int>& readAs) {
     db::Transaction t(*m_db);
     QStringList stored = masterEntries(list);
+    QStringList names = window;
+    if (loaded && *loaded != stored) {
+        names.clear();
+        for (const merge::Row& r : mergedRows(*loaded, window, stored, readAs))
+            names << r.value(0);
+    }
     QStringList ordered;
     for (const QString& name : names) {
         const qsizetype i = stored.indexOf(name);
@@ -462,6 +526,7 @@ void CatalogStore::saveOrder(const MasterList& list, const QStringList& names) {
     }
     rewriteMaster(list, ordered + stored);
     t.commit();
+    return ordered + stored;
 }
 
 } // namespace catalog

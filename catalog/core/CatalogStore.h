@@ -25,10 +25,13 @@ struct WorkItem {
 };
 
 // A line of the work-item grid to store: the item, and the name it was loaded with (none for a line
-// added since), so that a rename carries the item's markups along.
+// added since), so that a rename carries the item's markups along. A merge over the rows loaded
+// takes the line as the row it was read as: its place among them where given, else the first
+// of its loaded name.
 struct WorkItemLine {
     WorkItem item;
     std::optional<QString> loadedName;
+    std::optional<int> loadedRow = std::nullopt;
 };
 
 struct Markup {
@@ -37,10 +40,12 @@ struct Markup {
     bool operator==(const Markup&) const = default;
 };
 
-// An entry of a vocabulary list: its text and the text it was loaded with (none when added).
+// An entry of a vocabulary list: its text and the text it was loaded with (none when added), and
+// its place among the entries loaded (as a work-item line's).
 struct VocabularyEntry {
     QString text;
     std::optional<QString> loadedText;
+    std::optional<int> loadedRow = std::nullopt;
 };
 
 // A keyed rewrite refused, nothing written: the stored rows are no longer those the grid loaded, or
@@ -53,7 +58,8 @@ public:
     QString parent() const { return m_parent; }
     // "【住宅】已不存在" for a parent that is gone.
     QString reason() const;
-    // The rows added, removed or changed elsewhere, by name ("順序" when they were moved).
+    // The rows added, removed or changed elsewhere, by name ("A → B" for a row renamed, "順序"
+    // when they were moved).
     const QStringList& changedRows() const { return m_changedRows; }
 
 private:
@@ -96,12 +102,15 @@ public:
     // it was loaded with are given, when the stored rows are no longer those, unless `overwrite`:
     // then only what changed from the rows loaded to the lines given is written over the stored
     // rows (merge::mergeRows), the rows changed elsewhere and left alone here stay as stored.
-    // Without the rows loaded it overwrites whatever is stored.
+    // Each line merges with the row it was read as: `readAs` gives, line by line, its place
+    // among the rows loaded (-1 for a line added since); without it a line counts as read under
+    // its own name. Without the rows loaded it overwrites whatever is stored.
     // Areas get sort 1, 2, 3, ...
     void saveAreas(const QString& category, const QStringList& areas,
-                   const std::optional<QStringList>& loaded = std::nullopt, bool overwrite = false);
+                   const std::optional<QStringList>& loaded = std::nullopt, bool overwrite = false,
+                   const QList<int>& readAs = {});
     // Items get sort 2, 3, 4, ...; a cost or ratio that is not a number is stored as 0, and one no
-    // cell can show is refused (NumberTooLong, nothing written). A line
+    // cell can show is refused (NumberTooLong naming the item and the column, nothing written). A line
     // whose loaded name differs from its name takes the markups of the loaded name along (they
     // are copied when another item anywhere still has the loaded name). Items of `deletedNames`
     // (and items renamed to an empty name) lose their markups unless an item anywhere still has
@@ -110,9 +119,10 @@ public:
                        const QStringList& deletedNames,
                        const std::optional<QVector<WorkItem>>& loaded = std::nullopt, bool overwrite = false);
     // Markups get sort 2, 3, 4, ...; an amount that is not a number is stored as 0, one no cell can
-    // show is refused (NumberTooLong).
+    // show is refused (NumberTooLong naming the detail).
     void saveMarkups(const QString& item, const QVector<Markup>& lines,
-                     const std::optional<QVector<Markup>>& loaded = std::nullopt, bool overwrite = false);
+                     const std::optional<QVector<Markup>>& loaded = std::nullopt, bool overwrite = false,
+                     const QList<int>& readAs = {});
 
     // ---- the vocabulary lists given (by list index), each rewritten whole, all in one
     // transaction; lists not given stay as stored. Each list drops one empty last entry. An entry
@@ -139,7 +149,12 @@ public:
     bool deleteMasterEntry(const MasterList& list, const QString& name);
     // Rewrites the list with ids 1..n in the order given: the stored entries in that order, those
     // stored since (by another workstation) after them; a name no longer stored is not written.
-    void saveOrder(const MasterList& list, const QStringList& names);
+    // Given the list as loaded and, entry by entry, the place among it each was read as, only the
+    // moves made since the load are written: they are merged into the stored order
+    // (merge::mergeRows), so that entries moved, added or renamed elsewhere keep their places.
+    // The list as stored comes back.
+    QStringList saveOrder(const MasterList& list, const QStringList& names,
+                   const std::optional<QStringList>& loaded = std::nullopt, const QList<int>& readAs = {});
 
 private:
     // The one check of every keyed rewrite, inside its transaction: whether the rows given are to

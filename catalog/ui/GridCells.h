@@ -20,7 +20,8 @@ QString cellText(const QTableWidget* grid, int row, int col);
 void setCellText(QTableWidget* grid, int row, int col, const QString& text);
 // The texts of a column, top to bottom.
 QStringList columnTexts(const QTableWidget* grid, int col);
-// The value kept with the cell beside its text (the text a line was loaded with).
+// The value kept with the cell beside its text (the place among the lines loaded of the line it
+// was loaded as).
 QVariant cellOrigin(const QTableWidget* grid, int row, int col = 0);
 void setCellOrigin(QTableWidget* grid, int row, int col, const QVariant& origin);
 // Exchanges two whole rows, texts and origins.

@@ -25,8 +25,8 @@ public:
     QTableWidget* grid() const { return m_grid; }
     int lastColumn() const;
 
-    // The lines with the origin of each (a null QVariant for lines added since); at least one
-    // empty line is shown.
+    // The lines with the origin of each (its place among the lines loaded; a null QVariant for
+    // lines added since); at least one empty line is shown.
     void setLines(const QVector<QStringList>& lines, const QVector<QVariant>& origins);
     QVector<QStringList> lines() const;
     QVariant origin(int line) const;

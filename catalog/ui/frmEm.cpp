@@ -144,12 +144,19 @@ void frmEm::LoadList() {
             throw;
         }
     });
-    m_loadedNames = names;
-    LsM->clear();
-    LsM->addItems(names);
+    showList(names);
     catalog_ui::markUnloaded(LsM, m_loaded ? QString() : reason);
     for (QPushButton* b : {cmdNew, cmdEdit, cmdDel, cmdUp, cmdDn})
         b->setEnabled(m_loaded);
+}
+
+void frmEm::showList(const QStringList& names) {
+    m_loadedNames = names;
+    LsM->clear();
+    for (int i = 0; i < names.size(); ++i) {
+        auto* entry = new QListWidgetItem(names.at(i), LsM);
+        entry->setData(Qt::UserRole, i); // its place as loaded: a move keeps it
+    }
 }
 
 int frmEm::chosenRow() const {
@@ -168,8 +175,11 @@ void frmEm::storeOrder() {
     const QStringList names = shownNames();
     if (names == m_loadedNames)
         return; // looking at a list writes nothing
-    m_store->saveOrder(*m_list, names);
-    m_loadedNames = names;
+    // Only the moves made here are written over the order stored now.
+    QList<int> readAs;
+    for (int i = 0; i < LsM->count(); ++i)
+        readAs << LsM->item(i)->data(Qt::UserRole).toInt();
+    showList(m_store->saveOrder(*m_list, names, m_loadedNames, readAs));
 }
 
 bool frmEm::SaveOrder() {

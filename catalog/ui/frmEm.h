@@ -3,7 +3,8 @@
 // work kinds (mode "t"), as mdEng::EmListMode says when it loads. Adds, renames and deletes are
 // written at once, with their links; an order the user changed is written before each of them and
 // on closing (a failure there asks before the window closes without it). A list that could not be
-// read is shown empty, cannot be changed and is never written.
+// read is shown empty, cannot be changed and is never written. Only the moves made here are
+// written: the order stored meanwhile by another workstation stays where they do not reach.
 #include "CatalogStore.h"
 #include "ui/Forms.h"
 
@@ -44,6 +45,8 @@ protected:
 
 private:
     void LoadList();
+    // Shows the names as the list loaded, each keeping its place among them.
+    void showList(const QStringList& names);
     // The entry chosen (selected, not merely current), or -1.
     int chosenRow() const;
     QStringList shownNames() const;

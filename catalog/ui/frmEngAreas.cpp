@@ -305,9 +305,11 @@ bool frmEng::cmAp_Click() {
     txtA->hide();
     const QStringList areas = m_areas.toStoredList();
     const QStringList loaded = m_loadedAreas;
-    if (!applyOverLoaded(groupName(cmAp), [&](bool overwrite) {
-            m_store->saveAreas(m_areasCategory, areas, loaded, overwrite);
-        }, {}))
+    const QList<int> readAs = m_areas.readAs();
+    if (!applyOverLoaded(
+            groupName(cmAp),
+            [&](bool overwrite) { m_store->saveAreas(m_areasCategory, areas, loaded, overwrite, readAs); },
+            {}))
         return false;
     LoadAreas();
     return true;

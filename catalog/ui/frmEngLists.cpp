@@ -131,7 +131,7 @@ void frmEng::LoadVocabularies(const QList<int>& only) {
         g->setRowCount(int(entries.size()));
         for (int r = 0; r < entries.size(); ++r) {
             catalog_ui::setCellText(g, r, 0, entries.at(r));
-            catalog_ui::setCellOrigin(g, r, 0, entries.at(r));
+            catalog_ui::setCellOrigin(g, r, 0, r); // its place among the entries loaded
         }
     }
     fitListColumns();
@@ -245,7 +245,10 @@ bool frmEng::SaveVocabularies() {
                            ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
                 return false;
             }
-            entries.append({text, origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
+            entries.append(
+                {text,
+                 origin.isValid() ? std::optional(m_listTexts.at(i).value(origin.toInt())) : std::nullopt,
+                 origin.isValid() ? std::optional(origin.toInt()) : std::nullopt});
         }
         lists.insert(i, entries);
     }

@@ -47,6 +47,14 @@ QTableWidget* lineGrid(QWidget* parent, const char* name, const QStringList& hea
     return g;
 }
 
+// The origin of each of n lines loaded: its place among them.
+QVector<QVariant> placesOf(qsizetype n) {
+    QVector<QVariant> places;
+    for (int i = 0; i < n; ++i)
+        places << i;
+    return places;
+}
+
 QVector<QStringList> workItemLines(const QVector<catalog::WorkItem>& items) {
     QVector<QStringList> lines;
     for (const catalog::WorkItem& w : items)
@@ -213,10 +221,7 @@ void frmEng::LoadWorkItems() {
     if (m_itemsKindIndex < 0) // no work kind to show: the kinds' reason, if they failed
         catalog_ui::markUnloaded(hfgW, cbT->toolTip());
     m_deletedItems.clear();
-    QVector<QVariant> origins;
-    for (const catalog::WorkItem& w : m_loadedItems)
-        origins << w.name;
-    m_items->setLines(workItemLines(m_loadedItems), origins);
+    m_items->setLines(workItemLines(m_loadedItems), placesOf(m_loadedItems.size()));
     m_items->hideEditors();
     m_items->editMode = false;
     m_items->curCol = 0;
@@ -313,7 +318,12 @@ void frmEng::Command2_Click() {
     if (!LoadWorkKinds())
         return;
     LoadWorkItems();
-    forgetVanishedItem();
+    // The kinds may stand in another order now: the markups shown are those of an item the grid
+    // lists, read again, or none.
+    if (m_hasWorkItem && catalog_ui::columnTexts(hfgW, 0).contains(CurWorkItem))
+        LoadDetails();
+    else if (m_hasWorkItem)
+        forgetWorkItem();
 }
 
 void frmEng::mAddW_Click() {
@@ -345,7 +355,7 @@ void frmEng::mDelW_Click() {
         return; // nothing changes
     const QVariant origin = m_items->origin(row);
     if (origin.isValid())
-        m_deletedItems << origin.toString();
+        m_deletedItems << m_loadedItems.value(origin.toInt()).name;
     m_items->removeLine(row);
     setDirty(cmWp, item(mW, "mWap"), true);
 }
@@ -369,8 +379,10 @@ bool frmEng::cmWp_Click() {
     for (int r = 0; r < texts.size(); ++r) {
         const QStringList& t = texts.at(r);
         const QVariant origin = m_items->origin(r);
-        lines.append({{t.at(0), t.at(1), t.at(2), t.at(3)},
-                      origin.isValid() ? std::optional<QString>(origin.toString()) : std::nullopt});
+        lines.append(
+            {{t.at(0), t.at(1), t.at(2), t.at(3)},
+             origin.isValid() ? std::optional(m_loadedItems.value(origin.toInt()).name) : std::nullopt,
+             origin.isValid() ? std::optional(origin.toInt()) : std::nullopt});
     }
     if (lines.size() == 1 && lines.first().item == catalog::WorkItem{} && !lines.first().loadedName)
         lines.clear(); // the one empty line of an emptied list
@@ -439,7 +451,7 @@ void frmEng::LoadDetails() {
     QVector<QStringList> lines;
     for (const catalog::Markup& m : markups)
         lines.append({m.detail, m.amount});
-    m_details->setLines(lines, {});
+    m_details->setLines(lines, placesOf(markups.size()));
     m_details->hideEditors();
     m_details->editMode = false;
     m_details->curCol = 0;
@@ -514,14 +526,21 @@ bool frmEng::cmdP_Click() {
     if (refuseNonNumeric(m_details))
         return false;
     QVector<catalog::Markup> lines;
-    for (const QStringList& t : m_details->lines())
+    QList<int> readAs; // each line's place among the markups loaded
+    for (const QStringList& t : m_details->lines()) {
+        const QVariant origin = m_details->origin(int(lines.size()));
+        readAs << (origin.isValid() ? origin.toInt() : -1);
         lines.append({t.at(0), t.at(1)});
-    if (lines.size() == 1 && lines.first() == catalog::Markup{})
+    }
+    if (lines.size() == 1 && lines.first() == catalog::Markup{}) {
         lines.clear();
+        readAs.clear();
+    }
     const QVector<catalog::Markup> loaded = m_loadedMarkups;
-    if (!applyOverLoaded(groupName(cmdP), [&](bool overwrite) {
-            m_store->saveMarkups(m_detailsItem, lines, loaded, overwrite);
-        }, {}))
+    if (!applyOverLoaded(
+            groupName(cmdP),
+            [&](bool overwrite) { m_store->saveMarkups(m_detailsItem, lines, loaded, overwrite, readAs); },
+            {}))
         return false;
     LoadDetails();
     return true;

@@ -167,18 +167,18 @@ int Styles::derive(int op, int xf, const std::string& arg, F change) {
 // ---- reading ----
 
 HAlign Styles::alignment(int xf) const {
-    const pugi::xml_node x = xfNode(xf < 0 ? 0 : xf);
-    for (pugi::xml_node c : x.children())
-        if (xml::localName(c.name()) == "alignment") {
-            const std::string h = c.attribute("horizontal").value();
-            if (h == "left")
-                return HAlign::Left;
-            if (h == "center")
-                return HAlign::Center;
-            if (h == "right")
-                return HAlign::Right;
-        }
-    return HAlign::General;
+    const std::string h = alignmentAttr(xf, "horizontal").value();
+    if (h.empty() || h == "general")
+        return HAlign::General;
+    if (h == "left")
+        return HAlign::Left;
+    if (h == "center" || h == "centerContinuous")
+        return HAlign::Center;
+    if (h == "right")
+        return HAlign::Right;
+    if (h == "fill")
+        return HAlign::Fill;
+    return HAlign::Justify; // justify, distributed, or one unknown here: spread over lines in the cell
 }
 
 QString Styles::numberFormat(int xf) const {
@@ -270,7 +270,7 @@ CellBorders Styles::borders(int xf) const {
 // ---- deriving ----
 
 int Styles::withAlignment(int xf, HAlign align) {
-    static const char* const names[] = {"general", "left", "center", "right"};
+    static const char* const names[] = {"general", "left", "center", "right", "justify", "fill"};
     const char* value = names[int(align)];
     return derive(1, xf, value, [&](pugi::xml_node x) {
         pugi::xml_node a = child(x, "alignment", false);

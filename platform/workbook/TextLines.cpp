@@ -31,15 +31,16 @@ constexpr short kTemplateFontWidths[95] = {
     259, 896, 589, 577, 586, 586, 399, 451, 339, 589, 479, 746, 500, 489, 441, 354, 551, 354, 551};
 constexpr double kDigitWidth = 0.551 * 11; // points
 
-// The width of the character at `pos` in points of a `size`-point font. In the template font as
-// it draws it (other characters as wide as its widest letter); in another font, whose widths are
-// not known here, generously.
+// The width of the character at `pos` in points of a `size`-point font. A wide character a whole
+// font size; any other in the template font a little wider than its advance, as it is drawn (other
+// characters as wide as its widest letter); in another font, whose widths are not known here,
+// generously.
 double charWidth(QStringView s, qsizetype pos, double size, bool templateFont) {
     const char32_t c = codePoint(s, pos);
     if (isWide(c))
         return size;
     const double w = c >= 0x20 && c < 0x7f ? kTemplateFontWidths[c - 0x20] / 1000.0 : 0.9;
-    return size * (templateFont ? w : std::clamp(w * 1.15, 0.6, 1.0));
+    return size * (templateFont ? w * 1.02 : std::clamp(w * 1.15, 0.6, 1.0));
 }
 
 bool among(char32_t c, QStringView set) {
@@ -57,27 +58,39 @@ bool opens(char32_t c) {
     return among(c, u"([{'\"（「『【〔《〈〖〘｛［｢〝");
 }
 
-// Whether the spreadsheet program may break a line between the characters `p` and `n` when the
-// line is full elsewhere than between two wide characters: after a blank; around a wide character,
-// but not after an opening nor before wide punctuation; letters, digits and ASCII punctuation joined
-// by wide closing punctuation ("、", "，", "。") are one word; within a word after "-", "/", "!", "|",
-// "?" or a backslash, but never before a digit nor before punctuation ("%" stays with its number).
-bool breaksBetween(char32_t p, char32_t n) {
+// Whether the spreadsheet program may break a line between the characters `p` and `n` (`pp` the one
+// before `p`, 0 at the start) when the line is full elsewhere than between two wide characters:
+// after a blank; around a wide character, but not after an opening nor before wide punctuation;
+// letters, digits and ASCII punctuation joined by wide closing punctuation ("、", "，", "。") are one
+// word, the punctuation breaking only before an opening; within a word after "-", "/", "!", "|",
+// "?" or a backslash, but never after a "/" of a number ("112/12/01", "A991/A986"), nor before
+// punctuation ("%" stays with its number), nor before a digit unless after "-" or "/".
+bool breaksBetween(char32_t pp, char32_t p, char32_t n) {
     const auto blank = [](char32_t c) { return c <= 0xFFFF && QChar(char16_t(c)).isSpace(); };
+    const auto digit = [](char32_t c) { return c >= u'0' && c <= u'9'; };
     if (blank(p))
         return true;
     if (blank(n) || opens(p))
         return false;
     if (isWide(n)) // a letter or digit keeps a wide opening after it
         return !closesWide(n) && !stopsWide(n) && !(opens(n) && !isWide(p) && QChar::isLetterOrNumber(p));
-    if ((n >= u'0' && n <= u'9' && !isWide(p)) || among(n, u"-/!|?%.,:;)]}'\""))
+    if ((digit(n) && !isWide(p) && !among(p, u"-/")) || among(n, u"-/!|?%.,:;)]}'\"") ||
+        (p == u'/' && digit(pp)))
         return false;
-    return isWide(p) ? !closesWide(p) : among(p, u"-/!|?\\");
+    return isWide(p) ? !closesWide(p) || opens(n) : among(p, u"-/!|?\\");
 }
 
 // Where the character before the one at `pos` starts.
 qsizetype previous(const QString& t, qsizetype pos) {
     return pos > 1 && t.at(pos - 1).isLowSurrogate() && t.at(pos - 2).isHighSurrogate() ? pos - 2 : pos - 1;
+}
+
+// Whether the letters before `colon` (the ":" of "http://") start at `start`: a web address goes
+// to a line of its own before it breaks after its "//".
+bool schemeStarts(const QString& t, qsizetype start, qsizetype colon) {
+    while (colon > start && t.at(colon - 1).isLetter() && t.at(colon - 1).unicode() < 0x80)
+        --colon;
+    return colon == start;
 }
 
 // The last place in [start, end] (`end` the character that does not fit) where a line may break,
@@ -86,7 +99,8 @@ qsizetype lastBreak(const QString& t, qsizetype start, qsizetype end) {
     qsizetype best = start;
     for (qsizetype prev = start, b = start + text::characterLength(t, start); b <= end;
          prev = b, b += text::characterLength(t, b)) {
-        if (breaksBetween(codePoint(t, prev), codePoint(t, b)))
+        if (breaksBetween(prev > 0 ? codePoint(t, previous(t, prev)) : 0, codePoint(t, prev), codePoint(t, b)) &&
+            !(t.mid(start, b - start).endsWith(QLatin1String("://")) && !schemeStarts(t, start, b - 3)))
             best = b;
         if (b == end)
             break;
@@ -98,8 +112,8 @@ qsizetype lastBreak(const QString& t, qsizetype start, qsizetype end) {
 
 int wrappedLines(const QString& t, double width, const QString& family, double size, int most, QString* kept) {
     const bool known = family.compare(kTemplateFont, Qt::CaseInsensitive) == 0;
-    // The cell's inner margins taken off, and its text drawn a little wider than measured.
-    const double room = (width * kDigitWidth - 4) / 1.02;
+    // The cell's inner margins taken off.
+    const double room = width * kDigitWidth - 4;
     size = std::max(1.0, size);
     int n = 1;
     double used = 0;
@@ -150,16 +164,64 @@ QString cutMessage(const QStringList& cut, const QString& newline) {
     return QString::fromUtf8(kCutHeadline) + newline + cells;
 }
 
-QString WrapRoom::fit(const QString& text, double* height) const {
+int TextRoom::lines(const QString& text, int most, QString* kept) const {
+    return wrappedLines(text, width, family, size, wraps ? most : 1, kept);
+}
+
+QString TextRoom::fit(const QString& text, double* height) const {
     QString kept;
-    *height = linesHeight(wrappedLines(text, width, family, size, linesWithin(kMaxRowHeight, size), &kept), size);
+    *height = linesHeight(lines(text, linesWithin(kMaxRowHeight, size), &kept), size);
     return kept;
 }
 
-std::optional<WrapRoom> wrapRoom(const Sheet& sheet, int row, int col) {
-    if (!sheet.wrapsText(row, col))
-        return std::nullopt;
-    return WrapRoom{sheet.columnWidth(col), sheet.fontSize(row, col), sheet.fontName(row, col)};
+namespace {
+
+// The width in characters (digits) of one level of a cell's indent, as the spreadsheet program
+// draws it: three blanks of the template font.
+constexpr double kIndentDigits = 3 * kTemplateFontWidths[0] / (kDigitWidth / 11 * 1000);
+
+double widthOf(const Sheet& sheet, int first, int last) {
+    double w = 0;
+    for (int c = first; c <= last; ++c)
+        w += sheet.columnWidth(c);
+    return w;
+}
+
+} // namespace
+
+TextRoom textRoom(const Sheet& sheet, int row, int col, int lastCol) {
+    TextRoom room{0, sheet.fontSize(row, col), sheet.fontName(row, col), sheet.wrapsText(row, col)};
+    const HAlign a = sheet.horizontalAlignment(row, col);
+    room.wraps = room.wraps || a == HAlign::Justify;
+    int first = col, last = col, firstCol = 1;
+    bool merged = false;
+    for (const RangeRef& m : sheet.mergedRanges()) {
+        if (m.first.row > row || m.last.row < row)
+            continue;
+        if (m.first.col <= col && m.last.col >= col) {
+            first = m.first.col;
+            last = m.last.col;
+            merged = true;
+        } else if (m.first.col > col) {
+            lastCol = std::min(lastCol, m.first.col - 1); // a text runs on up to a merged block
+        } else {
+            firstCol = std::max(firstCol, m.last.col + 1);
+        }
+    }
+    room.width = widthOf(sheet, first, last);
+    // A merged, wrapping, shrinking or filled text stays within its own cells; any other runs on over
+    // the empty cells on the side its alignment spreads it to, a centred one as far on both sides.
+    if (!merged && !room.wraps && !sheet.shrinksToFit(row, col) && a != HAlign::Fill) {
+        while (a != HAlign::Right && last < lastCol && sheet.type(row, last + 1) == CellType::Empty)
+            ++last;
+        while ((a == HAlign::Right || a == HAlign::Center) && first > firstCol &&
+               sheet.type(row, first - 1) == CellType::Empty)
+            --first;
+        const double left = widthOf(sheet, first, col - 1), right = widthOf(sheet, col + 1, last);
+        room.width += a == HAlign::Center ? 2 * std::min(left, right) : left + right;
+    }
+    room.width = std::max(0.0, room.width - kIndentDigits * sheet.indent(row, col));
+    return room;
 }
 
 } // namespace wb

@@ -23,15 +23,17 @@ inline constexpr int kMaxColumns = 16384; // XFD
 inline constexpr int kMaxCellText = 32767;
 
 // The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
-// columns summed) in the font `family` at `size` points, as LibreOffice breaks them: a line full
-// between two East Asian characters breaks right there, punctuation or not; any other at the last
-// place before the character that does not fit where a word ends: after a blank, around an East
-// Asian character (not before wide punctuation nor after an opening), after "-", "/", "!", "|", "?"
-// or a backslash that no digit or punctuation follows; runs of letters, digits and ASCII
-// punctuation joined by "、", "，" or "。" are one word; a word wider than a line breaks where the
-// line is full. Each character as wide as that font draws it, or wider, so that the estimate is
-// never below what is drawn. `kept` gets the beginning that fits `most` lines (the whole text when
-// it fits).
+// columns summed, its indent taken off) in the font `family` at `size` points, as LibreOffice breaks
+// them: a line full between two East Asian characters breaks right there, punctuation or not; any
+// other at the last place before the character that does not fit where a word ends: after a blank,
+// around an East Asian character (not before wide punctuation nor after an opening), after "-"
+// (before a digit too), "/" (not one after a digit: "112/12/01", "A991/A986"), "!", "|", "?" or a
+// backslash that no punctuation follows; runs of letters, digits and ASCII punctuation joined by
+// "、", "，" or "。" are one word, broken after that punctuation only before an opening; a web
+// address ("http://") takes a line of its own before it breaks after its "//"; a word wider than a
+// line breaks where the line is full. An East Asian character a whole font size wide, any other as
+// wide as that font draws it or wider, so that the estimate is never below what is drawn. `kept`
+// gets the beginning that fits `most` lines (the whole text when it fits).
 int wrappedLines(const QString& text, double width, const QString& family, double size, int most,
                  QString* kept = nullptr);
 // The row height in points that `lines` lines of a `size`-point font need, at most kMaxRowHeight.
@@ -88,7 +90,9 @@ RangeRef range(QStringView text);
 // ---- Cells and formats ---------------------------------------------------------------------------
 
 enum class CellType { Empty, Text, Number, Boolean, Error };
-enum class HAlign { General, Left, Center, Right };
+// Justify: the text spread over lines within its cell (justified or distributed, and any alignment
+// not named here), wrapping whatever its format says; Fill: repeated across its cell, on one line.
+enum class HAlign { General, Left, Center, Right, Justify, Fill };
 
 // Sides of a range that get a thin border in the automatic colour.
 enum BorderEdge : unsigned {
@@ -219,15 +223,23 @@ private:
     friend class Sheet;
 };
 
-// The room of a cell whose format wraps, as a list printout fills it: its column's width and its
-// font (nullopt when the format does not wrap). fit() gives the beginning of a text that the highest
-// row shows (the whole text when it fits) and the height its lines need.
-struct WrapRoom {
+// The room the text of a cell is drawn in, as the spreadsheet program draws it: its width in
+// characters of the default font (its indent taken off), its font, and whether it wraps onto more
+// lines. lines() gives the lines a text takes (at most `most`, one when it does not wrap) and the
+// beginning they show; fit() the beginning that the highest row shows and the height its lines need.
+struct TextRoom {
     double width = 0, size = 11;
     QString family;
+    bool wraps = false;
+    int lines(const QString& text, int most, QString* kept = nullptr) const;
     QString fit(const QString& text, double* height) const;
 };
-std::optional<WrapRoom> wrapRoom(const Sheet& sheet, int row, int col);
+// The room of the text of a cell: its block (its merged columns) when it is merged, wraps, shrinks
+// to fit or is justified, distributed or filled; else the cell and the empty cells beside it that
+// the text runs on over as its alignment spreads it (left: to its right up to column `lastCol`, no
+// further than a merged block; right: to its left; centred: both ways, as far as the narrower side).
+// A text wraps when its format says so or its alignment is Justify.
+TextRoom textRoom(const Sheet& sheet, int row, int col, int lastCol = kMaxColumns);
 
 // ---- Where printouts go and how the user gets them -----------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "CatalogAppend.h"
 
+#include "CellRules.h"
 #include "Pricing.h"
 #include "RowCommands.h"
 #include "db/Database.h"
@@ -16,7 +17,21 @@ bool hasw(db::Database& db, const QString& w, const QString& t) {
     return false;
 }
 
-CatalogAppendResult mAdd2W(db::Database& db, const QuoteDocument& doc) {
+namespace {
+// The number of a cell as the catalogue stores it: NULL when the user may not see it, or when no
+// cell can show it (`told` then names it).
+QVariant catalogueNumber(const QString& cell, bool seen, const char* name, QStringList& told) {
+    if (!seen)
+        return {};
+    if (!cellCanShow(cell)) {
+        told << QString::fromUtf8(name);
+        return {};
+    }
+    return cellValue(cell);
+}
+} // namespace
+
+CatalogAppendResult mAdd2W(db::Database& db, const QuoteDocument& doc, const RightsView& rights) {
     CatalogAppendResult result;
     if (!rowCommandsAllowed(doc))
         return result;
@@ -32,8 +47,15 @@ CatalogAppendResult mAdd2W(db::Database& db, const QuoteDocument& doc) {
             result.existing << w;
             continue;
         }
+        QStringList told;
+        const QVariant c = catalogueNumber(row[ColCost], !rights.CostsHidden, "成本", told);
+        const QVariant s =
+            catalogueNumber(row[ColRatio], !rights.CostsHidden && !rights.PricesHidden, "比例", told);
+        if (!told.isEmpty())
+            result.unshown
+                << QStringLiteral("品名【%1】的%2數字過長，未帶入工程資料，請更正").arg(w, told.join(u'、'));
         db.execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, ?, ?, ?)"),
-                   {t, w, sort, row[ColUnit], cellValue(row[ColCost]), cellValue(row[ColRatio])});
+                   {t, w, sort, row[ColUnit], c, s});
         ++sort;
         ++result.added;
     }

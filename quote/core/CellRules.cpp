@@ -82,6 +82,26 @@ std::vector<int> hiddenColumns(const QString& rightsCode) {
     return {};
 }
 
+bool columnShown(int col, bool pricesHidden, bool costsHidden) {
+    switch (col) {
+    case ColPrice:
+    case ColAmount: return !pricesHidden;
+    case ColCost:
+    case ColCostTotal: return !costsHidden;
+    case ColRatio: return !pricesHidden && !costsHidden;
+    default: return true;
+    }
+}
+
+std::vector<int> tooLongShown(const ItemRow& before, const ItemRow& after, bool pricesHidden, bool costsHidden) {
+    std::vector<int> columns;
+    for (const int col : {ColQty, ColPrice, ColAmount, ColCost, ColCostTotal, ColRatio})
+        if (columnShown(col, pricesHidden, costsHidden) && after[size_t(col)] != before[size_t(col)] &&
+            !cellCanShow(after[size_t(col)]))
+            columns.push_back(col);
+    return columns;
+}
+
 TotalsVisibility totalsVisibility(bool pricesHidden, bool costsHidden) {
     if (!pricesHidden && !costsHidden)
         return {true, true, true, true};

@@ -52,6 +52,15 @@ RowPopupEnabling rowPopupEnabling(const std::array<QString, 11>& rowUndo, int se
 // "10"; any other code hides none).
 std::vector<int> hiddenColumns(const QString& rightsCode);
 
+// Whether the user sees column `col` of the item grid, by the two rights flags (as hiddenColumns).
+bool columnShown(int col, bool pricesHidden, bool costsHidden);
+
+// The numeric columns of a row (quantity to ratio) the user sees that an edit changed into numbers no
+// cell can show, from the row `before` the edit and after its recalculation. A column he does not see
+// is not judged: the verdict reads no figure hidden from him. A hidden cell no cell can show is kept,
+// and named to a user with the right when the quotation is opened (QuoteFile::unshowableNumbers).
+std::vector<int> tooLongShown(const ItemRow& before, const ItemRow& after, bool pricesHidden, bool costsHidden);
+
 // Which total values show, by the two rights flags.
 struct TotalsVisibility {
     bool lbSumT = true;

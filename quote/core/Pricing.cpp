@@ -2,6 +2,8 @@
 
 #include "text/Numbers.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -38,18 +40,36 @@ bool isZero(const QString& written) {
     return written == u"0"; // what num::str writes for 0 and for anything too small to show
 }
 
+// Round half to even to a whole number: the exact value of a double below 2^52 rounds in the
+// floating-point unit's default mode (to nearest, ties to even), larger ones are whole already.
+double wholeHalfEven(double v) {
+    return std::abs(v) < 0x1p52 ? std::nearbyint(v) + 0.0 : num::roundHalfEven(v, 0);
+}
+
+// Whether the number the program writes for `v` (num::str) is one no cell can show: 16 digits or more.
+bool tooLong(double v) {
+    return std::abs(v) >= 1e15;
+}
+
 // A shown row's unit price and amount for the ratio `ratio` (the number of its ratio cell), as
-// RecalcCell forms them; a zeroed price or amount that was not 0 refuses the plan.
+// RecalcCell forms them; a zeroed price or amount that was not 0 refuses the plan, and so does a
+// price or amount the command changes into a number no cell can show. Decided on the numbers: a
+// price and an amount are whole, so a cell can show them below 1e15.
 Repricing::Cells repriceShown(const ItemRow& row, double ratio, QString ratioText, BulkRefusal& refusal) {
     const double cost = cell(row, ColCost);
+    const double oldPrice = cell(row, ColPrice);
+    const double price = cost == 0 ? oldPrice : wholeHalfEven(ratio * cost);
     Repricing::Cells c;
-    c.price = num::str(cost == 0 ? cell(row, ColPrice) : num::roundHalfEven(ratio * cost, 0));
-    c.amount = num::str(num::roundHalfEven(cellValue(c.price) * cell(row, ColQty), 0));
+    c.price = num::str(price);
+    // The amount follows the price as written: a whole price below 1e15 is written exactly.
+    const double written = cost == 0 || tooLong(price) ? cellValue(c.price) : price;
+    const double amount = wholeHalfEven(written * cell(row, ColQty));
+    const double oldAmount = cell(row, ColAmount);
+    c.amount = num::str(amount);
     c.ratio = std::move(ratioText);
-    if ((isZero(c.price) && cell(row, ColPrice) != 0) || (isZero(c.amount) && cell(row, ColAmount) != 0))
+    if ((isZero(c.price) && oldPrice != 0) || (isZero(c.amount) && oldAmount != 0))
         refusal = BulkRefusal::ZeroesAPrice;
-    else if ((c.price != row[ColPrice] && !num::cellCanShow(c.price)) ||
-             (c.amount != row[ColAmount] && !num::cellCanShow(c.amount)))
+    else if ((price != oldPrice && tooLong(price)) || (amount != oldAmount && tooLong(amount)))
         refusal = BulkRefusal::TooLong;
     return c;
 }
@@ -136,10 +156,13 @@ void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw) {
 }
 
 namespace {
-// Whether the cells priced from the cost (單價, 金額, 成本複計) hold numbers a cell can show.
-bool pricedCellsShown(const ItemRow& row) {
-    return std::ranges::all_of(std::initializer_list<size_t>{ColPrice, ColAmount, ColCostTotal},
-                               [&row](size_t col) { return num::cellCanShow(row[col]); });
+// The first of the cells priced from the cost (單價, 金額, 成本複計; only 成本複計 when the prices are
+// not seen) whose number no cell can show; 0 when every one can.
+int unshownPricedCell(const ItemRow& row, bool pricesSeen = true) {
+    for (const int col : {ColPrice, ColAmount, ColCostTotal})
+        if ((pricesSeen || col == ColCostTotal) && !num::cellCanShow(row[size_t(col)]))
+            return col;
+    return 0;
 }
 } // namespace
 
@@ -161,8 +184,10 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
     }
     ItemRow priced = row;
     recalc(priced, {ColPrice, ColAmount, ColCostTotal});
-    if (!pricedCellsShown(priced) && row[ColCost] != u"0") { // a cost whose price no cell can show
-        unshown.push_back(ColCost);
+    // A cost whose unit price no cell can show (with quantity 1, the amount is the unit price and
+    // the cost total the cost).
+    if (const int col = unshownPricedCell(priced); col != 0 && row[ColCost] != u"0") {
+        unshown.push_back(col);
         empty.push_back(ColCost);
         row[ColCost] = QStringLiteral("0");
         recalc(row, {ColPrice, ColAmount, ColCostTotal});
@@ -174,20 +199,38 @@ std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optio
     return unshown;
 }
 
-bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup) {
+std::vector<int> SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup, bool pricesSeen) {
     row[ColCost] = sngText(num::sng(workItemCost) + num::sng(detailMarkup));
+    int col = ColCost;
     if (num::cellCanShow(row[ColCost])) { // and so must the cells priced from it be
         ItemRow priced = row;
         recalc(priced, {ColPrice, ColAmount, ColCostTotal});
-        if (pricedCellsShown(priced)) {
+        col = unshownPricedCell(priced, pricesSeen);
+        if (col == 0) {
             row = std::move(priced);
-            return true;
+            return {};
         }
     }
     row[ColCost] = QStringLiteral("0");
     recalc(row, {ColPrice, ColAmount, ColCostTotal});
     row[ColCost].clear();
-    return false;
+    return {col};
+}
+
+QString notCarriedMessage(const QString& item, std::span<const int> columns) {
+    static const std::pair<int, const char*> kNames[] = {{ColCost, "成本"},
+                                                         {ColRatio, "比例"},
+                                                         {ColPrice, "成本使單價"},
+                                                         {ColAmount, "成本使金額"},
+                                                         {ColCostTotal, "成本使成本複計"}};
+    QStringList names;
+    for (const int col : columns)
+        for (const auto& [c, name] : kNames)
+            if (c == col)
+                names << QString::fromUtf8(name);
+    return names.isEmpty() ? QString()
+                           : QStringLiteral("工程資料【%1】的%2數字過長，未帶入，請於工程資料更正")
+                                 .arg(item, names.join(u'、'));
 }
 
 GridTotals RefreshTotals(std::span<const ItemRow> rows) {
@@ -257,6 +300,8 @@ Repricing planScaleRatio(std::span<const ItemRow> rows, double k) {
         plan.rows.push_back(repriceShown(r, unrounded, num::str(rounded), plan.refusal));
         if (isZero(plan.rows.back().ratio) && ratio != 0)
             plan.refusal = BulkRefusal::ZeroesAPrice;
+        else if (rounded != ratio && tooLong(rounded)) // a ratio no cell can show
+            plan.refusal = BulkRefusal::TooLong;
         const double own = num::roundHalfEven(ratio, 3);
         shared = shared || from.try_emplace(rounded + 0.0, own + 0.0).first->second != own; // -0 is 0
     }

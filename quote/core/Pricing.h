@@ -49,14 +49,25 @@ void RecalcAfterEdit(ItemRow& row, int editedCol, const PricingSwitches& sw);
 // A work item picked from the catalogue: unit, cost and ratio (single precision) fill the row with
 // quantity 1 and an empty 規格 cell; unit price, amount and cost total follow. A cost or ratio the
 // catalogue leaves NULL, or holds beyond what a cell can show (cellCanShow), is not carried: its cell
-// stays empty and counts as 0. The columns of those no cell can show come back.
+// stays empty and counts as 0. So is a cost whose unit price no cell can show. What was not carried
+// comes back: ColCost or ColRatio for a number of the catalogue, ColPrice for a cost that could be
+// shown but gives a unit price too long.
 std::vector<int> FillFromCatalogue(ItemRow& row, const QString& unit, std::optional<double> cost,
                                    std::optional<double> ratio);
 
 // A 規格 detail picked: the cost becomes the work item's cost plus the detail's markup, held in
-// single precision; unit price, amount and cost total follow. False, the cost cell left empty and
-// counted as 0, when no cell can show that sum.
-bool SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup);
+// single precision; unit price, amount and cost total follow. When no cell can show that sum, or a
+// cell priced from it, the cost cell is left empty and counted as 0, and the column at fault comes
+// back (ColCost, else ColPrice, ColAmount or ColCostTotal); nothing when the cost was carried.
+// `pricesSeen` false (a user without the price right, who sees neither the unit price and amount nor
+// the row's ratio they are formed from): only the cost and the cost total are judged, so the pick
+// answers alike whatever the hidden ratio; a unit price or amount no cell can show is kept, and told
+// at the next open to a user with the right.
+std::vector<int> SetDetailCost(ItemRow& row, double workItemCost, double detailMarkup, bool pricesSeen);
+
+// What a pick says of the columns FillFromCatalogue or SetDetailCost did not carry (none: nothing),
+// e.g. "工程資料【書櫃】的成本使單價數字過長，未帶入，請於工程資料更正".
+QString notCarriedMessage(const QString& item, std::span<const int> columns);
 
 // The four totals of the given rows (the rows on show: one leaf's, or every row listed below an
 // inner node or the root). Empty rows count as 0.
@@ -69,7 +80,7 @@ enum class BulkRefusal {
     None,
     ZeroesAPrice, // a unit price, an amount or a ratio that is not 0 would become 0
     SharesARatio, // rows whose ratios differ would get one ratio: their own ratios would be lost
-    TooLong       // a unit price or an amount would be a number no cell can show
+    TooLong       // a unit price, an amount or a ratio would be a number no cell can show
 };
 struct Repricing {
     struct Cells {
@@ -103,8 +114,8 @@ struct TargetFactor {
 TargetFactor targetFactor(QStringView answer, QStringView currentTotal);
 
 // Every ratio multiplied by k, unit price and amount formed from the unrounded ratio, then the ratio
-// rounded to three decimals. The plan refuses a k that zeroes a price or that rounds rows of
-// different ratios to one. Stored rows: a cost of 0 leaves the unit price text as it is.
+// rounded to three decimals. The plan refuses a k that zeroes a price, that makes a price, an amount
+// or a ratio one no cell can show, or that rounds rows of different ratios to one. Stored rows: a cost of 0 leaves the unit price text as it is.
 Repricing planScaleRatio(std::span<const ItemRow> rows, double k);
 void ScaleRatioShown(std::span<ItemRow> rows, double k);
 void ScaleRatioStored(std::span<ItemRow> rows, double k);

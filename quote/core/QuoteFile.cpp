@@ -414,30 +414,18 @@ std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
 
 QStringList unshowableNumbers(const QuoteDocument& doc, bool pricesHidden, bool costsHidden) {
     QStringList told;
-    // `right`: the right the field is hidden behind from this user, if any.
-    const auto check = [&told](QStringView text, const auto& where, const char* right = nullptr) {
-        if (cellCanShow(text))
+    // A field hidden from the user is not named to him: whether a cell can show it tells its figure
+    // (and a number he typed made it). It is named to a user with the right when he opens the file.
+    const auto check = [&told](QStringView text, const auto& where, bool hidden = false) {
+        if (hidden || cellCanShow(text))
             return;
         // A number read as 0 counts as 0; a longer one counts cut to what a cell holds.
         const QString counted = num::str(num::val(text)) == u"0" ? QStringLiteral("以 0 計算，") : QString();
-        told << (right ? QStringLiteral("%1：數字過長，請由有%2權限者更正").arg(where(), QString::fromUtf8(right))
-                       : QStringLiteral("%1：數字過長，%2請更正").arg(where(), counted));
+        told << QStringLiteral("%1：數字過長，%2請更正").arg(where(), counted);
     };
-    const char* const price = pricesHidden ? "價格" : nullptr;
-    const char* const cost = costsHidden ? "成本" : nullptr;
     static const std::pair<int, const char*> kColumns[] = {{ColQty, "數量"},           {ColPrice, "單價"},
                                                            {ColAmount, "金額"},        {ColCost, "成本"},
                                                            {ColCostTotal, "成本複計"}, {ColRatio, "比例"}};
-    const auto hiddenBehind = [&](int col) -> const char* {
-        switch (col) {
-        case ColPrice:
-        case ColAmount: return price;
-        case ColCost:
-        case ColCostTotal: return cost;
-        case ColRatio: return price ? price : cost;
-        default: return nullptr;
-        }
-    };
     // The listing names a node's path on its first row only: the rows below it belong to it.
     QString path;
     for (const ItemRow& row : doc.hfgQ.dataRows()) {
@@ -448,20 +436,20 @@ QStringList unshowableNumbers(const QuoteDocument& doc, bool pricesHidden, bool 
                 const QString& item = row[ColName];
                 return path + (item.isEmpty() ? QStringLiteral(" ") : QStringLiteral("「%1」").arg(item)) +
                        QString::fromUtf8(name);
-            }, hiddenBehind(col));
+            }, !columnShown(col, pricesHidden, costsHidden));
     }
     const PageEnd& pe = doc.pageEnd;
     for (const auto& [fee, name] : {std::pair{&pe.design, "設計費"}, std::pair{&pe.supervision, "監工費"}}) {
         const QString feeName = fee->name.isEmpty() ? QString::fromUtf8(name) : fee->name;
         if (!fee->byTotal) // a base by total price is the quotation's total, not the file's
-            check(fee->base, [&] { return feeName + QStringLiteral(" 基數"); }, price);
-        check(fee->rate, [&] { return feeName + QStringLiteral(" 費率"); }, price);
+            check(fee->base, [&] { return feeName + QStringLiteral(" 基數"); }, pricesHidden);
+        check(fee->rate, [&] { return feeName + QStringLiteral(" 費率"); }, pricesHidden);
     }
     QStringView tax(pe.cbTax);
     if (tax.endsWith(u'%'))
         tax.chop(1);
     check(tax, [] { return QStringLiteral("稅率"); });
-    check(pe.txtOff, [] { return QStringLiteral("折扣"); });
+    check(pe.txtOff, [] { return QStringLiteral("折扣"); }, pricesHidden);
     return told;
 }
 

@@ -85,8 +85,8 @@ std::optional<FileError> readFile(const QString& path, QuoteDocument& doc, DiskS
 // What a quotation just read holds that no cell can show (cellCanShow), one line for each field:
 // "Ｑ‧客廳‧木作「床頭櫃」數量：數字過長，以 0 計算，請更正" for the numbers of the rows (named by their
 // 階層 and 品名) in the order the root lists them, then the fees' bases and rates, the tax rate and the
-// discount. A field the user's rights hide (prices, costs) is told without how it counts, to be
-// corrected by someone with the right to it. Nothing is changed: the user corrects them.
+// discount. A field the user's rights hide (prices, costs) is not told to him, but to a user with the
+// right to it. Nothing is changed: the user corrects them.
 QStringList unshowableNumbers(const QuoteDocument& doc, bool pricesHidden = false, bool costsHidden = false);
 
 } // namespace QuoteFile

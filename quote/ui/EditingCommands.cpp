@@ -53,10 +53,14 @@ PageEndButton::PageEndButton(frmQ* window) : QObject(window), w(window) {
     connect(w->pageEndButton(), &QPushButton::clicked, this, &PageEndButton::cmdPe_Click);
     // A node shown (the reports recompute the grand total as they show the root): the frame shows
     // the document's values.
-    connect(w, &frmQ::nodeShown, frmPe_, &frmPe::showDocument);
+    connect(w, &frmQ::nodeShown, frmPe_, [this] {
+        frmPe_->PricesHidden = w->PricesHidden;
+        frmPe_->showDocument();
+    });
     // A new or opened quotation: the frame shows its values (as read, nothing recomputed).
     connect(w, &frmQ::documentReplaced, frmPe_, [this] {
         frmPe_->Loading = w->Loading;
+        frmPe_->PricesHidden = w->PricesHidden;
         frmPe_->showDocument();
         frmPe_->Loading = false;
     });

@@ -2,6 +2,7 @@
 
 #include "CatalogAppendCommand.h"
 #include "CellEditors.h"
+#include "EditorRules.h"
 #include "frmQ.h"
 
 #include <QAction>
@@ -62,5 +63,5 @@ void RowMenu::mUndo_Click() {
 }
 
 void RowMenu::mAdd2W_Click() {
-    runCatalogAppend(w->document());
+    runCatalogAppend(w->document(), {w->PricesHidden, w->CostsHidden});
 }

@@ -243,7 +243,10 @@ void frmPe::showDocument() {
         if (cbPe[i]->currentText() != pe.cbPe[i])
             cbPe[i]->setEditText(pe.cbPe[i]);
     ckTax->setChecked(pe.ckTax);
-    setText(txtOff, pe.txtOff);
+    // The discount is a price figure: shown to a user with the price right only, and typed by him
+    // only; the stored one is kept.
+    setText(txtOff, PricesHidden ? QString() : pe.txtOff);
+    txtOff->setReadOnly(PricesHidden);
     showDerived();
     showing_ = was;
 }
@@ -380,7 +383,7 @@ void frmPe::Lop1_Click() {
 }
 
 void frmPe::txtOff_Change() {
-    if (!acting() || refused(txtOff->text()))
+    if (!acting() || txtOff->isReadOnly() || refused(txtOff->text()))
         return;
     doc_.pageEnd.txtOff = txtOff->text();
     RecalcGrandTotal();

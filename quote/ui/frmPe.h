@@ -25,8 +25,8 @@ public:
     explicit frmPe(quote::QuoteDocument& doc, QWidget* parent = nullptr);
 
     bool Loading = false;
-    // A user without the price right: the totals and the figures of the fees are shown empty
-    // (quote::feeShown); the fee boxes are read-only and the basis options disabled.
+    // A user without the price right: the totals, the figures of the fees and the discount are shown
+    // empty (quote::feeShown); their boxes are read-only and the basis options disabled.
     bool PricesHidden = false;
 
     // Every control shows the document's page-end values again (after New or Open); nothing is

@@ -155,6 +155,10 @@ void frmQ::Form_Load() {
     const RightsView rv = rightsView(mdM::RightsToBits(mdM::UserRights));
     PricesHidden = rv.PricesHidden;
     CostsHidden = rv.CostsHidden;
+    // Whether the bulk repricing commands refuse an answer depends on every price (and 合計 scales
+    // the total): a user without the price right cannot use them.
+    for (QLabel* caption : {lbSc, lbSum})
+        caption->setEnabled(!PricesHidden);
     mdM::LoadPrintSettings();
     fillPickLists();
 

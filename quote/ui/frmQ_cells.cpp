@@ -46,10 +46,9 @@ QComboBox* editorBox(QWidget* parent, const char* name) {
 }
 
 // A number of the catalogue no cell can show is not carried into the row: the pick says whose it is.
-void sayNotCarried(const QString& item, const QStringList& columns) {
-    if (!columns.isEmpty())
-        ui::msgBox(QStringLiteral("工程資料【%1】的%2數字過長，未帶入，請於工程資料更正").arg(item, columns.join(u'、')),
-                   ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
+void sayNotCarried(const QString& item, std::span<const int> columns) {
+    if (!columns.empty())
+        ui::msgBox(notCarriedMessage(item, columns), ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
 }
 
 QPushButton* listButton(QWidget* parent, const char* name) {
@@ -294,11 +293,12 @@ void CellEditors::cbS_Change() {
 
 void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
     if (!editor->isHidden() && CurRow >= 1 && CurRow < w->m_doc.hfgQ.rows()) {
-        // A number no cell can show, typed or computed from it (單價, 金額, 成本複計), is refused: the
-        // row keeps its numbers and the editor shows its cell's again. A number read from a file is
+        // A typed number no cell can show, or one that makes a cell the user sees (單價, 金額, 成本,
+        // 成本複計, 比例) one, is refused: the row keeps its numbers and the editor shows its cell's
+        // again. A cell he does not see is not judged (tooLongShown); a number read from a file is
         // left for the user to correct.
         const ItemRow before = w->m_doc.hfgQ.row(CurRow);
-        const auto refuse = [&] {
+        const auto refuse = [&](const auto& say) {
             w->m_doc.hfgQ.setRow(CurRow, before);
             SkipEditorChange = true;
             if (editor == txt)
@@ -307,17 +307,17 @@ void CellEditors::numericChange(QWidget* editor, const QString& text, int col) {
                 cbS->setEditText(w->GTxM(CurRow, CurCol));
             SkipEditorChange = false;
             w->m_model->rowChanged(CurRow);
-            sayNotANumber();
+            say();
         };
         if (!SkipEditorChange && !cellCanShow(text))
-            return refuse();
+            return refuse(sayNotANumber);
         setCurrentCell(text);
         if (!SkipEditorChange) {
             ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
             RecalcAfterEdit(row, col, w->switches());
-            for (const size_t column : {ColQty, ColPrice, ColAmount, ColCost, ColCostTotal, ColRatio})
-                if (row[column] != before[column] && !cellCanShow(row[column]))
-                    return refuse();
+            if (const std::vector<int> tooLong = tooLongShown(before, row, w->PricesHidden, w->CostsHidden);
+                !tooLong.empty())
+                return refuse([&tooLong] { sayTooLong(tooLong); });
             w->m_model->rowChanged(CurRow);
             w->RefreshTotals();
         }
@@ -643,10 +643,7 @@ void CellEditors::Ls_Click() {
     m_openedRow = 0; // the rows moved, and no edit is in progress
     w->gridChanged();
     w->RefreshTotals();
-    QStringList columns;
-    for (const int col : unshown)
-        columns << (col == ColCost ? QStringLiteral("成本") : QStringLiteral("比例"));
-    sayNotCarried(n, columns);
+    sayNotCarried(n, unshown);
 }
 
 void CellEditors::cbD_Click() {
@@ -667,15 +664,15 @@ void CellEditors::cbD_Click() {
         }
     }
     w->SetCell(CurRow, ColSpec, detail);
-    bool carried = true;
+    std::vector<int> unshown;
     if (markup && cost) { // else no such detail or item: the cost stays
-        carried = SetDetailCost(w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)], *cost, *markup);
+        ItemRow& row = w->m_doc.hfgQ.dataRows()[size_t(CurRow - 1)];
+        unshown = SetDetailCost(row, *cost, *markup, !w->PricesHidden);
         w->m_model->rowChanged(CurRow);
         w->RefreshTotals();
     }
     commitEdit();
-    if (!carried)
-        sayNotCarried(itemName + u' ' + detail, {QStringLiteral("成本")});
+    sayNotCarried(itemName + u' ' + detail, unshown);
 }
 
 } // namespace quote

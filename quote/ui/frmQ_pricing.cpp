@@ -16,6 +16,12 @@ const QString kTitle = QStringLiteral("Kavo III");
 
 bool frmQ::bulkCommandAllowed() {
     HideCellEditors();
+    if (PricesHidden) {
+        // Their refusals (and the total 合計 scales) follow the prices: greyed for him, see Form_Load.
+        ui::msgBox(QStringLiteral("沒有檢視價格的權限：整批修改比例或合計無法使用"), ui::Buttons::OK,
+                   ui::Icon::Exclamation, kTitle);
+        return false;
+    }
     if (CostsHidden) {
         // Both commands set unit prices from the costs through the ratio: the prices would show them.
         ui::msgBox(QStringLiteral("沒有檢視成本的權限：整批修改比例或合計會由成本算出單價，無法使用"),
@@ -43,7 +49,7 @@ std::optional<std::pair<QString, Repricing>> frmQ::askNumber(const QString& prom
             if (refusal == BulkRefusal::None)
                 return std::pair(answer, std::move(p));
             ui::msgBox(refusal == BulkRefusal::ZeroesAPrice ? QStringLiteral("這個數字會使單價、金額或比例變成 0，請輸入其他數字")
-                       : refusal == BulkRefusal::TooLong  ? QStringLiteral("這個數字會使單價或金額數字過長，請輸入其他數字")
+                       : refusal == BulkRefusal::TooLong  ? QStringLiteral("這個數字會使單價、金額或比例數字過長，請輸入其他數字")
                                                           : QStringLiteral("這個數字會使各列的比例變成相同，請輸入其他數字"),
                        ui::Buttons::OK, ui::Icon::Exclamation, kTitle);
         }

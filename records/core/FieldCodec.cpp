@@ -1,5 +1,6 @@
 #include "FieldCodec.h"
 
+#include "db/FieldMerge.h"
 #include "mdM.h"
 #include "text/RocDate.h"
 
@@ -110,6 +111,23 @@ ColumnValues encodeRecord(const RecordKind& kind, const BoxValues& boxes, bool e
         }
     }
     return columns;
+}
+
+QVariant mergeColumn(const RecordKind& kind, int position, const QVariant& shown, const QVariant& mine,
+                     const QVariant& stored) {
+    const FieldSlot* slot = kind.slotAt(position);
+    const auto code = [](const QVariant& v) {
+        const auto [workCrews, materials] = supplyBoxes(v);
+        return supplyCode(workCrews, materials);
+    };
+    switch (slot ? slot->kind : FieldKind::NotShown) {
+    case FieldKind::Pair:
+        return merge::byBox(shown.toString(), mine.toString(), stored.toString());
+    case FieldKind::SupplyCode: // each check box a bit of its own
+        return merge::byBit(code(shown), code(mine), code(stored));
+    default:
+        return mine;
+    }
 }
 
 } // namespace records

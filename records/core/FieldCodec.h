@@ -37,5 +37,10 @@ BoxValues decodeRecord(const RecordKind& kind, const QVector<QVariant>& row);
 // The columns a save writes from the boxes. Editing trims the invoice street where the kind says
 // so. The staff rights and password are never written.
 ColumnValues encodeRecord(const RecordKind& kind, const BoxValues& boxes, bool editing);
+// The value to write at `position` over `stored` when the window changed it from `shown` to `mine`:
+// a column of two boxes takes the boxes changed here and keeps the others as stored; any other
+// column is mine.
+QVariant mergeColumn(const RecordKind& kind, int position, const QVariant& shown, const QVariant& mine,
+                     const QVariant& stored);
 
 } // namespace records

@@ -18,9 +18,6 @@ wb::CellRef labelCell(int k) {
 
 namespace {
 
-// The width in digits of one level of a cell's indent, as the spreadsheet program draws it.
-constexpr double kIndentDigits = 3;
-
 // A label line: field values (their column in the statement) and the words between them.
 struct Part {
     QString text;
@@ -30,11 +27,10 @@ struct Part {
 // The beginning of `text` that its label cell prints whole: the lines its row holds when the cell
 // wraps, else one line.
 QString printedPart(const wb::Sheet& sheet, int row, int col, const QString& text) {
-    const double size = sheet.fontSize(row, col);
-    const int most = sheet.wrapsText(row, col) ? wb::linesWithin(sheet.rowHeight(row), size) : 1;
+    // Within its own cell: the labels to its right are written after it.
+    const wb::TextRoom room = wb::textRoom(sheet, row, col, col);
     QString kept;
-    wb::wrappedLines(text, sheet.columnWidth(col) - kIndentDigits * sheet.indent(row, col),
-                     sheet.fontName(row, col), size, most, &kept);
+    room.lines(text, wb::linesWithin(sheet.rowHeight(row), room.size), &kept);
     return kept.size() > kMaxCellText ? text::cutToUnits(kept, kMaxCellText) : kept;
 }
 

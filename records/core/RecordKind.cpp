@@ -81,7 +81,7 @@ RecordKind makeCustomer() {
         {31, FieldKind::Text, QStringLiteral("T37"), QStringLiteral(""), QStringLiteral("請款日:"), 3},
         {32, FieldKind::Text, QStringLiteral("cb7"), QStringLiteral(""), QStringLiteral("收款方式:"), 3},
         {33, FieldKind::Memo, QStringLiteral("T35"), QStringLiteral(""), QStringLiteral("備註:"), kBelowPages},
-        {34, FieldKind::Text, QStringLiteral("cbTp"), QStringLiteral(""), QStringLiteral(""), 0},
+        {34, FieldKind::Text, QStringLiteral("cbTp"), QStringLiteral(""), QStringLiteral("分類"), 0},
     };
     companyEntryAids(k);
     k.countyCopyBoxes = list({"cb2", "cb3"});
@@ -150,9 +150,9 @@ RecordKind makeVendor() {
         {32, FieldKind::Memo, QStringLiteral("T35"), QStringLiteral(""), QStringLiteral("備註:"), 3},
         {33, FieldKind::Text, QStringLiteral("T38"), QStringLiteral(""), QStringLiteral("支票抬頭:"), 2},
         {34, FieldKind::Text, QStringLiteral("T39"), QStringLiteral(""), QStringLiteral("發票抬頭:"), 2},
-        {35, FieldKind::SupplyCode, QStringLiteral("ck(0)"), QStringLiteral("ck(1)"), QStringLiteral(""), 0},
+        {35, FieldKind::SupplyCode, QStringLiteral("ck(0)"), QStringLiteral("ck(1)"), QStringLiteral("施工廠商/材料供應"), 0},
         {36, FieldKind::Memo, QStringLiteral("T40"), QStringLiteral(""), QStringLiteral("敘述："), 4},
-        {37, FieldKind::Text, QStringLiteral("cbTp"), QStringLiteral(""), QStringLiteral(""), 0},
+        {37, FieldKind::Text, QStringLiteral("cbTp"), QStringLiteral(""), QStringLiteral("分類"), 0},
     };
     k.panelCaptions = list({"負責人資料", "會計資料", "連絡人 AND 備註", "工班 或 材料供應"});
     companyEntryAids(k);

@@ -1,11 +1,10 @@
 #include "RecordListPrint.h"
 
 #include "mdM.h"
+#include "text/TextCut.h"
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <optional>
-#include <vector>
 
 namespace records {
 namespace {
@@ -67,27 +66,31 @@ void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& recor
     for (int i = 0; i < columns.size(); ++i)
         sheet.setText(2, i + 1, columns[i]);
     // A column whose format wraps (as the shipped templates' do) shows a long value in lines: its
-    // row is made as high as they need.
-    std::vector<std::optional<wb::WrapRoom>> wraps;
-    for (int i = 0; i < columns.size(); ++i)
-        wraps.push_back(wb::wrapRoom(sheet, 3, i + 1));
+    // row is made as high as they need. Any other shows one line, over the empty cells of the
+    // record to its right: the record is written whole before its values are measured.
+    const int lastCol = int(columns.size());
     int row = 3;
     for (records.moveFirst(); !records.eof(); records.moveNext(), ++row) {
+        QStringList texts;
+        for (int i = 0; i < columns.size(); ++i) {
+            texts << records.text(i).remove(u';');
+            sheet.setText(row, i + 1, text::cutToUnits(texts.last(), wb::kMaxCellText));
+        }
         double height = 0;
         for (int i = 0; i < columns.size(); ++i) {
-            const QString text = records.text(i).remove(u';');
-            const auto& w = wraps[size_t(i)];
-            if (!w || text.isEmpty()) {
-                setCellText(sheet, row, i + 1, text, row - 2, columns[i], cut);
+            const QString& text = texts[i];
+            if (text.isEmpty())
                 continue;
-            }
             // A value taller than the highest row keeps the lines that row shows.
+            const wb::TextRoom room = wb::textRoom(sheet, row, i + 1, lastCol);
             double h = 0;
-            const QString kept = w->fit(text, &h);
-            setCellText(sheet, row, i + 1, kept, row - 2, columns[i], cut);
-            if (kept.size() < text.size())
+            const QString kept = room.fit(text, &h);
+            if (kept.size() < text.size()) {
+                setCellText(sheet, row, i + 1, kept, row - 2, columns[i], cut);
                 cut << cutNote(row - 2, columns[i], row, i + 1, kept.toUcs4().size());
-            height = std::max(height, h);
+            }
+            if (room.wraps)
+                height = std::max(height, h);
         }
         if (height > sheet.rowHeight(row))
             sheet.setRowHeight(row, height);

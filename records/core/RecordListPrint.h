@@ -29,7 +29,8 @@ QString listStatement(db::Database& db, const ListSubject& subject, const QStrin
 
 // Writes the header names into row 2 (column i + 1 for name i), the records from row 3 on, each
 // value as text with every ";" removed (a wrapping one kept to the lines the highest row shows,
-// any other to what a cell holds; a cut named in `cut`), and thin borders
+// any other to the one line it shows over the record's empty cells to its right; a cut named in
+// `cut`), and thin borders
 // around the header names and between them.
 void fillList(wb::Sheet& sheet, const QStringList& columns, db::Recordset& records, QStringList& cut);
 

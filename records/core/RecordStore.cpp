@@ -134,9 +134,12 @@ int RecordStore::update(const QString& name, const ColumnValues& values, const s
                     *elsewhere << values.at(i).first;
             return kChangedElsewhere;
         }
+        // A column of two boxes is written box by box: a box changed elsewhere and not here stays.
         written.clear();
-        for (const int i : merge::differing(shown, mine))
-            written << values.at(i);
+        for (const int i : merge::differing(shown, mine)) {
+            const int position = values.at(i).first;
+            written.append({position, mergeColumn(m_kind, position, shown.at(i), mine.at(i), now.at(i))});
+        }
         if (written.isEmpty())
             return 1;
     }

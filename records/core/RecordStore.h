@@ -49,8 +49,8 @@ public:
     // With `read` (the record as the edit began), only the columns that differ from those it
     // showed are written, and the record is left as it is when one of the columns is stored
     // otherwise by now (kChangedElsewhere, their positions in `elsewhere`), unless `overwrite`:
-    // then the columns changed here are written over it and the others stay as stored. Checked
-    // and written in one transaction.
+    // then the columns changed here are written over it (a column of two boxes only in the boxes
+    // changed here) and the others stay as stored. Checked and written in one transaction.
     struct ReadRecord {
         QVector<QVariant> row; // as stored then
         ColumnValues shown;    // the columns as the window showed them

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPointer>
+#include <QScopeGuard>
 
 frmLogin::frmLogin() {
     setObjectName(QStringLiteral("frmLogin"));
@@ -73,11 +74,25 @@ frmLogin::frmLogin(db::DatabasePtr database,
     setFixedSize(width(), layout()->totalHeightForWidth(width())); // a long folder on more lines
 }
 
+namespace {
+bool g_closingForSwitch = false; // set while startNewSession closes the windows
+
+bool closeForSwitch(ui::Form* except) {
+    g_closingForSwitch = true;
+    const auto reset = qScopeGuard([] { g_closingForSwitch = false; });
+    return ui::unloadAllForms(except);
+}
+} // namespace
+
+bool frmLogin::closingForSwitch() {
+    return g_closingForSwitch;
+}
+
 bool frmLogin::startNewSession(const db::DatabasePtr& opened, const std::function<QString()>& keep) {
     // Nothing of the session goes over: its windows close first, each asking what it would ask at
     // closing, and one kept open keeps the session.
     ui::Form* menu = ui::Default<frmMenu>::isLoaded() ? ui::Default<frmMenu>::get() : nullptr;
-    if (!ui::unloadAllForms(menu))
+    if (!closeForSwitch(menu))
         return false;
     std::optional<std::pair<shell::LoginResult, std::optional<QString>>> login;
     const QPointer<frmLogin> f = new frmLogin(

@@ -23,6 +23,9 @@ public:
     // The session becomes that login once `keep` has made the switch last. False, the session as it
     // was, when a window stays open, the login is cancelled or `keep` fails.
     static bool startNewSession(const db::DatabasePtr& opened, const std::function<QString()>& keep);
+    // Whether the windows are closing for such a switch (a window that saves nothing at closing
+    // asks then about what it holds unapplied).
+    static bool closingForSwitch();
 
     // Failed tries since the window loaded.
     int failedTries() const { return m_failedTries; }

@@ -237,11 +237,57 @@ void frmSet::showFolders() {
     txtFlpath->setText(mdM::QuoteFolder);
 }
 
+QStringList frmSet::typedCompany() const {
+    return {txtCo_name->text(), txtCo_add->text(), txtCo_tel->text(),
+            txtCo_fax->text(),  txtCo_no->text(),  txtCo_email->text()};
+}
+
+bool frmSet::companyTyped() const {
+    return Command3->isEnabled() && typedCompany() != m_company;
+}
+
+bool frmSet::autoSaveTyped() const {
+    return ckAutosv->isChecked() != mdM::AutoSaveOn ||
+           shell::autoSaveIntervalOf(txtAutosv->text()) != mdM::AutoSaveInterval;
+}
+
+bool frmSet::Form_QueryUnload() {
+    if (!frmLogin::closingForSwitch())
+        return true;
+    struct Page {
+        QPushButton* apply;
+        bool (frmSet::*typed)() const;
+        void (frmSet::*click)();
+    };
+    for (const Page& p : {Page{Command3, &frmSet::companyTyped, &frmSet::Command3_Click},
+                          Page{Command5, &frmSet::autoSaveTyped, &frmSet::Command5_Click},
+                          Page{Command2, &frmSet::rightsTyped, &frmSet::Command2_Click}}) {
+        if (!(this->*p.typed)())
+            continue;
+        int index = 0;
+        while (index < SSTab1->count() && !SSTab1->widget(index)->isAncestorOf(p.apply))
+            ++index;
+        SSTab1->setCurrentIndex(index);
+        switch (ui::msgBox(QStringLiteral("【%1】正在編輯中\r\n是否套用?").arg(SSTab1->tabText(index)),
+                           ui::Buttons::YesNoCancel, ui::Icon::Question, QStringLiteral("Kavo III"))) {
+        case ui::Answer::Yes:
+            (this->*p.click)();
+            if ((this->*p.typed)()) // not applied: the window stays as it is
+                return false;
+            break;
+        case ui::Answer::No:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
 void frmSet::Command3_Click() {
     if (!mdM::MainDb)
         return;
-    const QStringList typed = {txtCo_name->text(), txtCo_add->text(), txtCo_tel->text(),
-                               txtCo_fax->text(),  txtCo_no->text(),  txtCo_email->text()};
+    const QStringList typed = typedCompany();
     try {
         // Only what was changed here is written, and not over another workstation's change unasked.
         std::optional<QStringList> stored;

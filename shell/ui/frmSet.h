@@ -39,6 +39,9 @@ public slots:
 protected:
     bool Form_Initialize() override;
     void Form_Load() override;
+    // Closing saves nothing; at a switch to another database each page with changes not applied
+    // asks (是 applies it, 否 drops it) and 取消 keeps the window and the session.
+    bool Form_QueryUnload() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -57,6 +60,12 @@ private:
     void loadStoredGroups();
     // The folder boxes as the program holds the folders.
     void showFolders();
+    // The company boxes as typed.
+    QStringList typedCompany() const;
+    // Whether the company, autosave or rights page holds changes not applied.
+    bool companyTyped() const;
+    bool autoSaveTyped() const;
+    bool rightsTyped() const;
     // Shows the company row and keeps it as read, to compare with at 套用.
     void showCompany(const QStringList& fields);
     // The SuperUser boxes empty and locked: a password typed earlier unlocks nothing later.
@@ -68,7 +77,7 @@ private:
     int rowRights(int row) const;
     // A grid row's stars from a rights word.
     void showRights(int row, int rights);
-    // A right by its bit, as the headings name it ("客戶資料查詢").
+    // A right by its bit, as the headings name it ("報價單"; a pair whole: "客戶資料編輯/查詢").
     QString rightName(int bit) const;
     void InitRightsGridHeaders();
     bool starred(int row, int col) const;

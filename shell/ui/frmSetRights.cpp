@@ -31,6 +31,15 @@ bool isQueryColumn(int col) {
     return col == 6 || col == 8 || col == 10 || col == 12;
 }
 
+// Each 編輯/查詢 pair as the mask of its two bits: 編輯 needs 查詢, so a merge takes a pair whole.
+QList<int> rightsPairs() {
+    QList<int> pairs;
+    for (int col = frmSet::kFirstRightsCol; col < frmSet::kGridCols; ++col)
+        if (isEditColumn(col))
+            pairs << (3 << (col - frmSet::kFirstRightsCol));
+    return pairs;
+}
+
 QColor columnColour(int col) {
     switch (col) {
     case 2:
@@ -213,19 +222,31 @@ void frmSet::hfgSec_Click(int row, int col) {
 
 QString frmSet::rightName(int bit) const {
     const int col = kFirstRightsCol + bit;
-    const auto heading = [this, col](int row) {
-        const QTableWidgetItem* it = hfgSec->item(row, col);
+    const auto heading = [this](int row, int c) {
+        const QTableWidgetItem* it = hfgSec->item(row, c);
         return it ? it->text().remove(u' ') : QString();
     };
-    return col < kGridCols ? heading(0) + heading(1) : QString::number(bit + 1);
+    // A pair is named whole ("廠商資料編輯/查詢"): it is merged as one.
+    if (isEditColumn(col) || isQueryColumn(col)) {
+        const int edit = isEditColumn(col) ? col : col - 1;
+        return heading(0, edit) + heading(1, edit) + u'/' + heading(1, edit + 1);
+    }
+    return col < kGridCols ? heading(0, col) + heading(1, col) : QString::number(bit + 1);
+}
+
+bool frmSet::rightsTyped() const {
+    for (int r = kFirstStaffRow; m_rightsDb && r < hfgSec->rowCount(); ++r)
+        if (rowRights(r) != hfgSec->item(r, 1)->data(kReadRole).toInt())
+            return true;
+    return false;
 }
 
 void frmSet::Command2_Click() {
     if (!m_rightsDb)
         return;
     // Only the rows changed here are written, each to the member it was read from, and not over
-    // another workstation's change unasked; 是 writes the rights changed here over it, and the
-    // rights changed there stay.
+    // another workstation's change unasked; 是 writes the rights changed here over it (a 編輯/查詢
+    // pair whole), and the rights changed there stay.
     const auto member = [this](int r) {
         const QTableWidgetItem* name = cell(hfgSec, r, 1);
         return shell::StaffRights{name->data(kRecordRole).toLongLong(), name->data(kLoginRole).toString(),
@@ -250,9 +271,10 @@ void frmSet::Command2_Click() {
                     QStringList rights;
                     for (const int bit : merge::differingBits(c.read.rights, *stored))
                         rights << rightName(bit);
+                    rights.removeDuplicates();
                     switch (ui::askOverwrite(c.read.name + QStringLiteral(" 的權限"), rights)) {
                     case ui::Answer::Yes:
-                        c.rights = merge::byBit(c.read.rights, c.rights, *stored);
+                        c.rights = merge::byBitUnits(c.read.rights, c.rights, *stored, rightsPairs());
                         c.read.rights = *stored;
                         break;
                     case ui::Answer::No: // the member's rights as stored now

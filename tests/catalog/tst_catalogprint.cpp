@@ -87,7 +87,14 @@ private slots:
         const QString pay = QStringLiteral("付款方式：簽約付30%，進場施工付40%，完工驗收付30%。");
         const QStringList cut = writeCells(book->sheet(1), vocabularyCells({{}, {}, {}, {}, {pay}, {QString(2000, u'尾')}}));
         QVERIFY(book->sheet(1).text(3, 5) == pay && book->sheet(1).rowHeight(3) > 400);
-        QCOMPARE(cut, QStringList{"頁尾備註（F3）：保留前 713 字"});
+        QCOMPARE(cut, QStringList{"頁尾備註（F3）：保留前 744 字"});
+        // Saved with wrap off: one line, up to the remark beside it.
+        tpl::TemplateSpec plain = tpl::catalogTemplates().back();
+        for (tpl::ColumnSpec& c : plain.sheets[0].columns)
+            c.style.wrap = false;
+        QVERIFY(tpl::writeTemplate(plain, dir.filePath("p.xlsx"), nullptr));
+        book = wb::Workbook::open(dir.filePath("p.xlsx"));
+        QCOMPARE(writeCells(book->sheet(1), vocabularyCells({{}, {}, {}, {}, {pay}, {"尾"}})), QStringList{"付款方式（E3）：保留前 8 字"});
     }
 
     void emptySourcesWriteNothing() {

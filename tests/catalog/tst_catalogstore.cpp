@@ -267,6 +267,16 @@ private slots:
         s.saveWorkItems(QStringLiteral("木作工程"), lines, {QStringLiteral("木作衣櫃")});
         QCOMPARE(markupNames(QStringLiteral("木作衣櫃")).size(), 4);
 
+        // A number no cell can show, stored elsewhere and merged in, is refused naming its row.
+        const QVector<WorkItem> loaded = s.workItems(QStringLiteral("木作工程")); // 書櫃 fourth
+        fx.db->execute(QStringLiteral("UPDATE t2w SET s = 1e20 WHERE w = '書櫃'"));
+        try {
+            s.saveWorkItems(QStringLiteral("木作工程"), {{loaded.at(3), loaded.at(3).name}}, {}, loaded, true);
+        } catch (const NumberTooLong& e) {
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("【書櫃】的比例數字過長：100000000000000000000"));
+        }
+        QCOMPARE(s.workItems(QStringLiteral("木作工程")).size(), loaded.size());
+
         // Nothing left: the kind stores nothing.
         s.saveWorkItems(kind, {}, {});
         QVERIFY(s.workItems(kind).isEmpty());

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -159,6 +160,21 @@ private slots:
         QComboBox* cbT = CatalogUi::get<QComboBox>("cbT");
         QCOMPARE(cbT->currentText(), QStringLiteral("拆除"));
         QCOMPARE(CatalogUi::grid("hfgW")->rowCount(), 6);
+
+        // Another workstation swaps the first two kinds meanwhile: only the move made here is
+        // written over that, and the markups of an item the grid no longer lists go.
+        CatalogUi::leftClick(CatalogUi::grid("hfgW"), 0);
+        QTimer::singleShot(0, this, [this] {
+            fx.openDb()->execute(QStringLiteral("UPDATE 種 SET t = CASE t WHEN '拆除' THEN '泥作工程' ELSE '拆除' END "
+                                                "WHERE t IN ('拆除', '泥作工程')"));
+            list()->setCurrentRow(10);
+            press("cmdUp");
+            press("Command1");
+        });
+        CatalogUi::click("Command2");
+        QCOMPARE(stored("t").mid(0, 2), (QStringList{QStringLiteral("泥作工程"), QStringLiteral("拆除")}));
+        QCOMPARE(stored("t").mid(9), (QStringList{QStringLiteral("清潔工程"), QStringLiteral("玻璃工程")}));
+        QVERIFY(CatalogUi::get<QLabel>("lbl2")->text().isEmpty());
     }
 
     // A held database while the editor is opened from the window: one wait and one message for

@@ -293,44 +293,74 @@ private slots:
     }
 
     // 是 writes the changes made here over those made elsewhere, 否 reloads, 取消 (also Enter) keeps
-    // editing with the changes still to apply.
+    // editing with the changes still to apply. A row renamed on one side and changed on the other
+    // is one row with both changes.
     void itemsChangedElsewhereAskBeforeOverwriting_data() {
         QTest::addColumn<int>("answer"); // -1: Enter
+        QTest::addColumn<QString>("grid"); // hfgW: the first item moved down, line 2; hfgD: 木作衣櫃's line 1
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("elsewhere"); // another workstation meanwhile
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("last");  // the grid's last line afterwards
         QTest::addColumn<bool>("stillDirty");
-        QTest::newRow("no reloads") << int(ui::Answer::No) << "新增品名" << false;
-        QTest::newRow("yes writes the changes made here") << int(ui::Answer::Yes) << "" << false;
-        QTest::newRow("enter keeps editing") << -1 << "" << true;
+        const QString added = "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作工程', '新增品名', 8, '式', 0, 0);"
+                              "UPDATE t2w SET c = 4700 WHERE w = '書櫃';";
+        const QString said = "木作工程 的施工已在別處變更：書櫃、新增品名";
+        const QString f1 = "F1無甲醛板材|1200.0, ";
+        QTest::newRow("no reloads") << int(ui::Answer::No) << "hfgW" << 2 << "4300" << added << said
+                                    << f1 + "新增品名|0.0, 書櫃|4700.0, 玄關鞋櫃|4200.0" << "新增品名" << false;
+        QTest::newRow("yes writes the changes made here") << int(ui::Answer::Yes) << "hfgW" << 2 << "4300" << added << said
+                                                          << f1 + "新增品名|0.0, 書櫃|4700.0, 玄關鞋櫃|4300.0" << "" << false;
+        QTest::newRow("enter keeps editing") << -1 << "hfgW" << 2 << "4300" << added << said
+                                             << f1 + "新增品名|0.0, 書櫃|4700.0, 玄關鞋櫃|4200.0" << "" << true;
+        QTest::newRow("yes, an item renamed elsewhere, its cost raised here")
+            << int(ui::Answer::Yes) << "hfgW" << 2 << "4300" << "UPDATE t2w SET w = '玄關鞋櫃B' WHERE w = '玄關鞋櫃'"
+            << "木作工程 的施工已在別處變更：玄關鞋櫃 → 玄關鞋櫃B" << f1 + "書櫃|4500.0, 玄關鞋櫃B|4300.0" << "" << false;
+        QTest::newRow("yes, a markup renamed here, its amount raised elsewhere")
+            << int(ui::Answer::Yes) << "hfgD" << 0 << "F1板材" << "UPDATE w2d SET c = 1500 WHERE d = 'F1無甲醛板材'"
+            << "木作衣櫃 的細項加成已在別處變更：F1無甲醛板材" << "F1板材|1500.0, 書櫃|4500.0, 玄關鞋櫃|4200.0" << "" << false;
+        QTest::newRow("yes, a markup renamed elsewhere, its amount raised here")
+            << int(ui::Answer::Yes) << "hfgD" << 1 << "1300" << "UPDATE w2d SET d = 'F1板材' WHERE d = 'F1無甲醛板材'"
+            << "木作衣櫃 的細項加成已在別處變更：F1無甲醛板材 → F1板材" << "F1板材|1300.0, 書櫃|4500.0, 玄關鞋櫃|4200.0" << "" << false;
     }
     void itemsChangedElsewhereAskBeforeOverwriting() {
         QFETCH(int, answer);
+        QFETCH(QString, grid);
+        QFETCH(int, col);
+        QFETCH(QString, typed);
+        QFETCH(QString, elsewhere);
+        QFETCH(QString, said);
+        QFETCH(QString, stored);
         QFETCH(QString, last);
         QFETCH(bool, stillDirty);
         open(3);
-        CatalogUi::leftClick(hfgW(), 0);
-        CatalogUi::click("cmdDnW");
-        QVERIFY(CatalogUi::popup(hfgW(), 2, "mEditW")); // 玄關鞋櫃's cost only
-        CatalogUi::leftClick(hfgW(), 2, 2);
-        CatalogUi::type(CatalogUi::editor("txtW"), QStringLiteral("4300"));
-        const QStringList typed = CatalogUi::column(hfgW());
-        // The quotation editor appends an item meanwhile; another workstation raises 書櫃's cost.
-        fx.openDb()->executeScript(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作工程', '新增品名', 8, '式', 0, 0);"
-                                                  "UPDATE t2w SET c = 4700 WHERE w = '書櫃';"));
+        const bool items = grid == QLatin1String("hfgW");
+        const int line = items ? 2 : 1;
+        CatalogUi::leftClick(hfgW(), items ? 0 : 1);
+        if (items)
+            CatalogUi::click("cmdDnW");
+        QTableWidget* g = CatalogUi::grid(grid.toLatin1().constData());
+        QVERIFY(CatalogUi::popup(g, line, items ? "mEditW" : "mEditD")); // one cell only
+        CatalogUi::leftClick(g, line, col);
+        CatalogUi::type(CatalogUi::editor(items ? "txtW" : "txtD"), typed);
+        const QStringList shown = CatalogUi::column(hfgW());
+        fx.openDb()->executeScript(elsewhere);
         ScriptedDialogs dialogs;
         if (answer < 0)
             dialogs.answerUnexpectedAsEnter(1);
         else
             dialogs.expectMessage(ui::Answer(answer));
-        CatalogUi::click("cmWp");
+        CatalogUi::click(items ? "cmWp" : "cmdP");
         VERIFY_DIALOGS(dialogs);
-        QVERIFY(dialogs.messages().at(0).text.startsWith(QStringLiteral("木作工程 的施工已在別處變更：書櫃、新增品名\r\n")));
-        const QStringList stored = fx.stored(QStringLiteral("SELECT w FROM t2w WHERE t = '木作工程' ORDER BY sort"));
-        QVERIFY(stored.contains(QStringLiteral("新增品名")));
-        QCOMPARE(fx.stored(QStringLiteral("SELECT c || '|' FROM t2w WHERE w IN ('玄關鞋櫃', '書櫃') ORDER BY sort")).join(QString()),
-                 answer == int(ui::Answer::Yes) ? "4300.0|4700.0|" : "4200.0|4700.0|");
+        QVERIFY(dialogs.messages().at(0).text.startsWith(said + QStringLiteral("\r\n")));
+        QCOMPARE(fx.stored(QStringLiteral("SELECT w || '|' || c FROM t2w WHERE w LIKE '玄關%' OR w IN ('書櫃', '新增品名') "
+                                          "UNION ALL SELECT d || '|' || c FROM w2d WHERE d LIKE 'F1%' ORDER BY 1")).join(QStringLiteral(", ")),
+                 stored);
         QCOMPARE(CatalogUi::button("cmWp")->isEnabled(), stillDirty);
         if (stillDirty)
-            QCOMPARE(CatalogUi::column(hfgW()), typed);
+            QCOMPARE(CatalogUi::column(hfgW()), shown);
         else if (!last.isEmpty())
             QCOMPARE(CatalogUi::column(hfgW()).last(), last);
         else

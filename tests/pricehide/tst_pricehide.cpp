@@ -43,7 +43,7 @@ constexpr int kNoCosts = 4095 & ~2;
 
 // Two areas with two work types each, twelve rows (one without a cost); prices and costs are
 // four-digit numbers found nowhere else; a fee by the total, a fee per ping, tax and a discount.
-QuoteDocument markedQuotation() {
+QuoteDocument markedQuotation(double prices = 1, double costs = 1) {
     QuoteDocument doc = xlfixture::quotation({
         {{"客廳", "木作"},
          {{"系統櫃", "W120", "尺", "3", "7319", "5281"},
@@ -62,14 +62,17 @@ QuoteDocument markedQuotation() {
           {"防霉", "", "式", "2", "8819", ""},
           {"修補", "", "式", "4", "7937", "5413"}}},
     });
-    for (ItemRow& r : doc.hfgB.dataRows())
+    for (ItemRow& r : doc.hfgB.dataRows()) {
+        r[ColPrice] = num::str(num::val(r[ColPrice]) * prices);
+        r[ColCost] = r[ColCost].isEmpty() ? QString() : num::str(num::val(r[ColCost]) * costs);
         r[ColRatio] = r[ColCost].isEmpty()
                           ? QString()
                           : num::str(num::roundHalfEven(num::val(r[ColPrice]) / num::val(r[ColCost]), 2));
+    }
     doc.pageEnd.design.included = true;
     doc.pageEnd.supervision = {true, QStringLiteral("監工費"), false, QStringLiteral("37"), feeBaseUnit(false),
-                               QStringLiteral("1873"), {}};
-    doc.pageEnd.txtOff = QStringLiteral("-2000");
+                               num::str(1873 * prices), {}};
+    doc.pageEnd.txtOff = num::str(-2000 * prices);
     return doc;
 }
 
@@ -214,6 +217,8 @@ class TestPriceHide : public QObject {
     QString m_switched; // the same after that user switched each fee to the other basis
     QuoteDocument m_priced;
     QStringList m_found; // "rights/command → output: where: text holds number(what)"
+    QStringList m_seen; // every text looked at, in order
+    QHash<int, QStringList> m_seenBy; // by rights
     // Texts written where the user can read them since the last look: reports shown, statistics
     // copied, report tables filled.
     QList<std::pair<QString, QString>> m_handed;
@@ -221,6 +226,8 @@ class TestPriceHide : public QObject {
     int m_booksSeen = 0;
 
     void look(const Needles& n, const QString& output, const QString& where, const QString& text) {
+        static const QRegularExpression time(QStringLiteral("_\\d{8}-\\d{6}(-\\d+)?")); // a workbook's
+        m_seen << output.section(u'/', 1) + u':' + QString(where).remove(time) + u':' + text;
         const QStringList hits = n.in(text);
         if (!hits.isEmpty())
             m_found << output + QStringLiteral(": ") + where + QStringLiteral(": \"") + text.left(200) +
@@ -231,6 +238,7 @@ class TestPriceHide : public QObject {
     // titles, the menus of shown windows), the shown columns of every view, the clipboard, the
     // dialogs, workbooks and texts handed since the last look.
     void lookAll(const Needles& n, const QString& output, const ScriptedDialogs& d) {
+        const qsizetype widgetsFrom = m_seen.size();
         for (QWidget* w : QApplication::allWidgets()) {
             auto* menu = qobject_cast<QMenu*>(w);
             if (!w->isVisible() &&
@@ -238,7 +246,7 @@ class TestPriceHide : public QObject {
                 continue;
             const QString where = w->window()->objectName() + u'.' + w->objectName() + u'(' +
                                   QString::fromLatin1(w->metaObject()->className()) + u')';
-            QStringList t{w->toolTip()};
+            QStringList t{w->toolTip(), w->isEnabled() ? QString() : QStringLiteral("disabled")};
             if (w->isWindow())
                 t << w->windowTitle();
             if (auto* x = qobject_cast<QLabel*>(w))
@@ -252,7 +260,7 @@ class TestPriceHide : public QObject {
                     t << x->itemText(i);
             if (menu)
                 for (QAction* a : menu->actions())
-                    t << a->text();
+                    t << a->text() + (a->isEnabled() ? QString() : QStringLiteral(" disabled"));
             if (auto* v = qobject_cast<QAbstractItemView*>(w);
                 v && v->model() && !qobject_cast<QHeaderView*>(w)) {
                 auto* table = qobject_cast<QTableView*>(v);
@@ -269,6 +277,7 @@ class TestPriceHide : public QObject {
             for (const QString& s : t)
                 look(n, output, where, s);
         }
+        std::sort(m_seen.begin() + widgetsFrom, m_seen.end()); // in no order of their own
         look(n, output, QStringLiteral("clipboard"), QApplication::clipboard()->text());
         for (; m_dialogsSeen < d.shown().size(); ++m_dialogsSeen) {
             const ScriptedDialogs::Shown& s = d.shown().at(m_dialogsSeen);
@@ -398,10 +407,18 @@ private slots:
         QTest::newRow("no costs") << kNoCosts;
         QTest::newRow("no prices, no costs") << (kNoPrices & kNoCosts);
         QTest::newRow("every right") << 4095; // the walk sees prices wherever they are shown
+        // As the first two, on files that differ only in what he may not see: he sees the same.
+        QTest::newRow("no prices, other prices") << kNoPrices;
+        QTest::newRow("no costs, other costs") << kNoCosts;
     }
 
     void nothingHiddenShown() {
         QFETCH(int, rights);
+        const bool twin = QByteArray(QTest::currentDataTag()).contains("other");
+        if (QuoteDocument doc = wholeQuotation(markedQuotation(rights == kNoPrices ? 10 : 1, rights == kNoCosts ? 10 : 1)); twin)
+            QVERIFY(!QuoteFile::write(doc, m_file));
+        fillCatalogue();
+        m_seen.clear();
         mdM::UserRights = rights;
         g_opened.clear();
         m_handed.clear();
@@ -516,6 +533,21 @@ private slots:
                                       off->selectAll();
                                       QTest::keyClicks(off, QStringLiteral("-1000"));
                                   }};
+            commands << std::pair{QStringLiteral("numbers of 1 to 15 digits typed, saved, opened"), [&] {
+                                      w->tv_NodeClick(leaf);
+                                      for (int c : {ColQty, ColPrice, ColCost})
+                                          for (int n = 1; n <= 15 && !w->grid()->isColumnHidden(c); n += 2) {
+                                              press(c == ColQty ? 2 : 3, c);
+                                              cells->txt->insert(QString(n, u'7'));
+                                          }
+                                      const QString saved = fx.folder->file(QStringLiteral("saved.kav"));
+                                      QFile::remove(saved);
+                                      d.expectSaveFile(saved);
+                                      w->mSaveAs_Click();
+                                      d.expectMessage(ui::Answer::No);
+                                      d.expectOpenFile(saved);
+                                      w->mOpen_Click();
+                                  }};
             commands << std::pair{QStringLiteral("cells typed, Enter"), [=] { typeRow(leaf, 1, Qt::Key_Return); }}
                      << std::pair{QStringLiteral("cells typed, Esc"), [=] { typeRow(leaf, 2, Qt::Key_Escape); }}
                      << std::pair{QStringLiteral("lists picked"), [=] { pickRow(leaf, 3); }};
@@ -601,6 +633,11 @@ private slots:
                              }};
         for (const char* item : {"mPfp", "mPdt"})
             outputs << std::pair{QString::fromLatin1(item), [=](const Look&) { act(item); }};
+        outputs << std::pair{QStringLiteral("catalogue"), [this](const Look&) {
+                                 auto r = fx.openDb()->query(QStringLiteral("SELECT * FROM t2w ORDER BY t, w"));
+                                 for (; !r.eof(); r.moveNext())
+                                     m_handed << std::pair{QStringLiteral("t2w"), r.text(1) + u'|' + r.text(4) + u'|' + r.text(5)};
+                             }};
 
         for (const auto& [command, run] : commands) {
             run();
@@ -625,13 +662,15 @@ private slots:
         if (rights != 4095)
             for (const QString& f : found)
                 qInfo().noquote() << f;
-        // The last file was opened, and the bulk commands asked for their values (a user who may not
-        // see costs is refused them).
+        // The last file was opened; the bulk commands are refused to a user without either right.
         QCOMPARE(w->document().pageEnd.design.byTotal, rights == 4095);
         const QList<ui::InputRequest> inputs = d.inputs();
         QCOMPARE(std::count_if(inputs.cbegin(), inputs.cend(),
                                [](const ui::InputRequest& r) { return r.prompt == QStringLiteral("請輸入金額"); }),
-                 rights == kNoPrices ? 1 : 0);
+                 0);
+        if (twin)
+            QCOMPARE(m_seen, m_seenBy.value(rights));
+        m_seenBy[rights] = m_seen;
 
         if (rights == 4095) {
             for (const char* shown : {"frmQ.lbApr(", "frmQ.hfgQ(", "frmCal.hfgC(", ": 報價單_",

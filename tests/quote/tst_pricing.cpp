@@ -129,10 +129,20 @@ private slots:
         QTest::newRow("another detail")
             << 1000.0 << 100.0 << QStringList{"1", "1320", "1320", "1100", "1100", "1.2"};
         // A cost no cell can show is not carried: the cell stays empty and counts as 0.
-        QTest::newRow("item cost too long") << 1e20 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15"};
-        QTest::newRow("markup too long") << 1000.0 << 1e20 << QStringList{"1", "1", "1", "", "0", "1.2"};
-        QTest::newRow("price too long") << 9e14 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15"};
-        QTest::newRow("detail price too long") << 8e14 << 1e14 << QStringList{"1", "1", "1", "", "0", "1.2"};
+        // The pick then names the number at fault: the cost, or the unit price a cost gives.
+        QTest::newRow("item cost too long")
+            << 1e20 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15", "成本"};
+        QTest::newRow("markup too long")
+            << 1000.0 << 1e20 << QStringList{"1", "1", "1", "", "0", "1.2", "成本"};
+        QTest::newRow("price too long")
+            << 9e14 << -1.0 << QStringList{"1", "1", "1", "", "0", "1.15", "成本使單價"};
+        QTest::newRow("detail price too long")
+            << 8e14 << 1e14 << QStringList{"1", "1", "1", "", "0", "1.2", "成本使單價"};
+        // Without the price right, the row's hidden ratio decides nothing: the price is kept.
+        QTest::newRow("detail price too long, prices hidden")
+            << 8e14 << 1e14
+            << QStringList{"1",  "1080000000000000", "1080000000000000", "900000000000000", "900000000000000",
+                           "1.2"};
     }
     void catalogue() {
         QFETCH(double, cost);
@@ -140,17 +150,20 @@ private slots:
         QFETCH(QStringList, out);
         ItemRow row = makeRow({"5", "1", "1", "1", "1", "1.2"});
         row[ColSpec] = QStringLiteral("舊規格");
-        bool carried = true;
+        std::vector<int> unshown;
         if (markup < 0) {
-            carried = FillFromCatalogue(row, QStringLiteral("式"), cost, 1.15).empty();
+            unshown = FillFromCatalogue(row, QStringLiteral("式"), cost, 1.15);
             QCOMPARE(row[ColSpec], QString());
             QCOMPARE(row[ColUnit], QStringLiteral("式"));
         } else {
             row[ColQty] = QStringLiteral("1");
-            carried = SetDetailCost(row, cost, markup);
+            unshown =
+                SetDetailCost(row, cost, markup, !QByteArray(QTest::currentDataTag()).endsWith("hidden"));
         }
-        QCOMPARE(moneyCells(row), out);
-        QCOMPARE(carried, !out.at(3).isEmpty());
+        // What the message names: "工程資料【X】的成本數字過長，…" names 成本.
+        const QString told = notCarriedMessage(QStringLiteral("X"), unshown).section(u'的', 1, 1);
+        out.resize(7); // nothing told: ""
+        QCOMPARE(moneyCells(row) << told.section(QStringLiteral("數字過長"), 0, 0), out);
     }
 
     void refreshTotals_data() {
@@ -264,6 +277,8 @@ private slots:
         QTest::newRow("stored row without cost")
             << true << "121" << noCost
             << Rows{{"2", "", "0", "", "", "1.1"}, {"1", "121", "121", "100", "100", "1.21"}};
+        const Rows longRatio{{"1", "1", "1", "", "", "1000"}}; // refused: rows as they were
+        QTest::newRow("ratio no cell can show") << false << "99999999999999" << longRatio << longRatio;
     }
     void scaleToTarget() {
         QFETCH(bool, stored);
@@ -273,10 +288,10 @@ private slots:
         std::vector<ItemRow> rows = makeRows(in);
         const TargetFactor f = quote::targetFactor(answer, RefreshTotals(rows).lbSumT);
         QCOMPARE(f.status, TargetStatus::Ok);
-        if (stored)
+        if (Repricing plan = planScaleRatio(rows, f.k); stored)
             ScaleRatioStored(rows, f.k);
-        else
-            ScaleRatioShown(rows, f.k);
+        else if (plan.refusal == BulkRefusal::None)
+            applyRepricing(rows, std::move(plan));
         QCOMPARE(moneyRows(rows), out);
     }
 

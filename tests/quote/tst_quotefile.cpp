@@ -232,7 +232,7 @@ void TestQuoteFile::fullRoundTrip() {
 
     // Numbers no cell can show, as an earlier build saved them: named by row and field, kept as read.
     QStringList lines = kFullText;
-    // Rows by 階層 and 品名; to a user without the price right, no figure and who may correct it.
+    // Rows by 階層 and 品名; to a user without the price right, none of the fields hidden from him.
     lines[16].replace(QStringLiteral("|2|6000|"), u'|' + QString(400, u'9') + u'|' + QString(20, u'9') + u'|');
     lines[18].replace(QStringLiteral("|6|"), u'|' + QString(20, u'9') + u'|'); // a later row of the node
     lines[lines.indexOf("設計費,True,84000,0.1,8400")].replace(QStringLiteral("0.1"), QString(400, u'9'));
@@ -243,9 +243,7 @@ void TestQuoteFile::fullRoundTrip() {
                                                               kBedWood + "「衣櫃」數量：數字過長，請更正",
                                                               "設計費 費率：數字過長，以 0 計算，請更正"}));
     QCOMPARE(QuoteFile::unshowableNumbers(back, true, false), (QStringList{bed + "數量：數字過長，以 0 計算，請更正",
-                                                                          bed + "單價：數字過長，請由有價格權限者更正",
-                                                                          kBedWood + "「衣櫃」數量：數字過長，請更正",
-                                                                          "設計費 費率：數字過長，請由有價格權限者更正"}));
+                                                                          kBedWood + "「衣櫃」數量：數字過長，請更正"}));
     QCOMPARE(back.hfgQ.cell(3, ColQty), QString(400, u'9'));
 }
 

@@ -235,6 +235,7 @@ private slots:
         cells->txt->insert(QString(15, u'9'));
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(cells->txt->text() + u'|' + cell(w, 1, ColQty) + u'|' + cell(w, 1, ColAmount), "7|7|-21");
+        QCOMPARE(dialogs.messages().last().text, QStringLiteral("這個數字會使單價或金額數字過長，請輸入其他數字"));
 
         // Escape closes the editor and leaves the row as it was when the editor opened.
         press(w, 1, ColQty);
@@ -597,10 +598,10 @@ private slots:
         QTest::addColumn<int>("rights");
         QTest::addColumn<QList<int>>("hidden");
         QTest::addColumn<QString>("labels"); // lbSumT lbCsumT lbProT lbScT
-        // The bulk commands on 比例 and 合計 price the rows from their costs: prices would show them.
+        // The bulk commands on 比例 and 合計: greyed without the price right, refused without the cost.
         QTest::addColumn<bool>("bulk");
         QTest::newRow("00") << (4095 & ~3) << QList<int>{6, 7, 8, 9, 10} << "0000" << false;
-        QTest::newRow("01") << (4095 & ~1) << QList<int>{6, 7, 10} << "0100" << true;
+        QTest::newRow("01") << (4095 & ~1) << QList<int>{6, 7, 10} << "0100" << false;
         QTest::newRow("10") << (4095 & ~2) << QList<int>{8, 9, 10} << "1000" << false;
         QTest::newRow("11") << 4095 << QList<int>{} << "1111" << true;
     }
@@ -621,6 +622,7 @@ private slots:
             QVERIFY2(!total->isHidden() || total->text().isEmpty(), names[i]); // nor held hidden
         }
         QVERIFY(!child<QLabel>(w, "lbSum")->isHidden()); // the captions stay
+        QCOMPARE(child<QLabel>(w, "lbSc")->isEnabled(), bool(rights & 1));
         ScriptedDialogs dialogs;
         for (void (frmQ::*command)() : {&frmQ::lbSc_DblClick, &frmQ::lbSum_DblClick}) {
             if (bulk)
@@ -632,7 +634,7 @@ private slots:
         VERIFY_DIALOGS(dialogs);
         QCOMPARE(cell(w, 1, ColRatio).isEmpty(), !bulk);
         if (!bulk)
-            QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("成本")));
+            QVERIFY(dialogs.messages().at(1).text.contains(QStringLiteral("權限")));
     }
 
     void pricingSwitchesExclusive() {

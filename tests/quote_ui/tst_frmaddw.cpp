@@ -1,5 +1,6 @@
 // 品名加入施工資料庫 through the window side: the catalogue appended and frmAddw reporting it.
 #include "CatalogAppendCommand.h"
+#include "EditorRules.h"
 #include "QuoteDocument.h"
 #include "ScriptedDialogs.h"
 #include "frmAddw.h"
@@ -64,7 +65,7 @@ void TestFrmAddw::cleanup() {
 void TestFrmAddw::existingListedNewCounted() {
     QuoteDocument doc;
     leafW(doc, {"X", "Y", ""});
-    QVERIFY(runCatalogAppend(doc));
+    QVERIFY(runCatalogAppend(doc, {}));
     frmAddw* f = ui::Default<frmAddw>::get();
     QVERIFY(f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("品名加入"));
@@ -78,8 +79,8 @@ void TestFrmAddw::existingListedNewCounted() {
 void TestFrmAddw::everyUseStartsAfresh() {
     QuoteDocument doc;
     leafW(doc, {"Y", "Z"});
-    QVERIFY(runCatalogAppend(doc));
-    QVERIFY(runCatalogAppend(doc)); // still open: list and count start again
+    QVERIFY(runCatalogAppend(doc, {}));
+    QVERIFY(runCatalogAppend(doc, {})); // still open: list and count start again
     frmAddw* f = ui::Default<frmAddw>::get();
     QCOMPARE(listed(f), (QStringList{"Y", "Z"}));
     QCOMPARE(f->lb2->text(), QStringLiteral("總共加入0筆"));
@@ -91,7 +92,7 @@ void TestFrmAddw::databaseFailure() {
     leafW(doc, {"Y"});
     ScriptedDialogs dialogs;
     dialogs.expectMessage();
-    QVERIFY(!runCatalogAppend(doc));
+    QVERIFY(!runCatalogAppend(doc, {}));
     VERIFY_DIALOGS(dialogs);
     QCOMPARE(dialogs.messages().at(0).icon, ui::Icon::Critical);
     QCOMPARE(dialogs.messages().at(0).title, QStringLiteral("Kavo III"));
@@ -101,7 +102,7 @@ void TestFrmAddw::databaseFailure() {
 void TestFrmAddw::notOnTheRoot() {
     QuoteDocument doc;
     doc.SetCell(1, ColName, QStringLiteral("Y"));
-    QVERIFY(!runCatalogAppend(doc));
+    QVERIFY(!runCatalogAppend(doc, {}));
     QCOMPARE(mdM::MainDb->scalar(QStringLiteral("SELECT COUNT(*) FROM t2w")).toInt(), 1);
 }
 

@@ -167,7 +167,7 @@ private slots:
             {2, 1, {"02765", "台北市仁愛路一段1號", "    甲公司", "王經理  君 啟     C001"}},
             {2, 2, {"30041", "", "    乙公司", "李小姐  君 啟     C002"}},
             {2, 3, {"80041", "高雄市中正路3號", "    丙公司", "  君 啟     C003"}},
-            {7, 1, {"40041", far.left(51), "    丁公司", "陳先生  君 啟     C004"}}};
+            {7, 1, {"40041", far.left(54), "    丁公司", "陳先生  君 啟     C004"}}};
         for (const Label& l : labels)
             for (int i = 0; i < 4; ++i)
                 QCOMPARE(s.text(l.row + i, l.col), l.lines[i]);
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(s.type(2, 4), wb::CellType::Empty);
         QCOMPARE(labelCell(5), (wb::CellRef{7, 3}));
         QCOMPARE(labelCell(6), (wb::CellRef{12, 1}));
-        QCOMPARE(out.cut, QStringList{"第 4 筆 公司地址（A8）：保留前 51 字"});
+        QCOMPARE(out.cut, QStringList{"第 4 筆 公司地址（A8）：保留前 54 字"});
         if (!earlier)
             keepForLibreOffice(out.path, QStringLiteral("labels.xlsx"));
     }

@@ -342,6 +342,8 @@ private slots:
         // Another workstation's change, met by 確定: edits ask, proposed numbers are proposed again.
         QTest::newRow("edited elsewhere meanwhile, 是") << "frmCus" << "click 林志明, edit, elsewhere 林志明 統一編號=12345678, type T24=王先生, yes, save"
                                                        << QStringList{"這筆資料已在別處變更：統一編號\r\n"} << "editing=0; T4=12345678; T24=王先生";
+        QTest::newRow("two boxes, one edited elsewhere, 是") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電話1=03;2911-3456, type T11=2911-34567, yes, save"
+                                                           << QStringList{"這筆資料已在別處變更：電話1\r\n"} << "editing=0; T10=03; T11=2911-34567";
         QTest::newRow("edited elsewhere meanwhile") << "frmCus" << "click 林志明, edit, elsewhere 林志明 電子郵件=x@y.tw, save"
                                                     << QStringList{"這筆資料已在別處變更"} << "editing=1";
         QTest::newRow("number taken elsewhere meanwhile") << "frmCus" << "add, name 鄭小華, elsewhere 林志明 客戶編號=15001, save"

@@ -200,10 +200,10 @@ private slots:
         const QString cut = QStringLiteral("下列文字超過儲存格印得出的行數，已截斷：\r\n第 2 筆 公司地址");
         // The list keeps what its highest row shows, the label what its address row holds.
         QCOMPARE(dialogs.messages().at(0).text, cut + QStringLiteral("（B4）：保留前 248 字"));
-        QCOMPARE(dialogs.messages().at(1).text, cut + QStringLiteral("（B3）：保留前 51 字"));
+        QCOMPARE(dialogs.messages().at(1).text, cut + QStringLiteral("（B3）：保留前 54 字"));
         QCOMPARE(RecordPrintFixture::opened.size(), 2);
         QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(0))->sheet(1).text(4, 2), fits.left(248));
-        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(1))->sheet(1).text(3, 2), fits.left(51));
+        QCOMPARE(wb::Workbook::open(RecordPrintFixture::opened.at(1))->sheet(1).text(3, 2), fits.left(54));
     }
 
     void choiceStartsOnLabelsAndPrintsThem() {

@@ -171,31 +171,37 @@ private slots:
     // is written, to the member it was read from, and not over his rights changed meanwhile unasked.
     void rowsAreWrittenByRecordNotByName_data() {
         QTest::addColumn<QString>("elsewhere");
+        QTest::addColumn<QPoint>("click"); // the cell clicked here: column, row
         QTest::addColumn<int>("answer"); // to the first message
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<QString>("stored");
         const QString done = QStringLiteral("所做的變更下次啟動才會生效"), asked = QStringLiteral("陳志強 的權限已在別處變更");
         const QString chenTo8 = QStringLiteral("UPDATE 員工 SET 權限 = 8 WHERE 英文姓名 = 'chen'");
-        QTest::newRow("renamed") << "UPDATE 員工 SET 中文姓名 = '陳志強二' WHERE 英文姓名 = 'chen'" << int(ui::Answer::OK)
+        const QPoint quote(4, kChen);
+        QTest::newRow("renamed") << "UPDATE 員工 SET 中文姓名 = '陳志強二' WHERE 英文姓名 = 'chen'" << quote << int(ui::Answer::OK)
                                  << QStringList{done} << "陳志強二=4";
-        QTest::newRow("another row's rights") << "UPDATE 員工 SET 權限 = 1365 WHERE 英文姓名 = 'mei'" << int(ui::Answer::OK)
+        QTest::newRow("another row's rights") << "UPDATE 員工 SET 權限 = 1365 WHERE 英文姓名 = 'mei'" << quote << int(ui::Answer::OK)
                                               << QStringList{done} << "陳志強=4; 李美華=1365";
-        QTest::newRow("his rights, 取消") << chenTo8 << int(ui::Answer::Cancel) << QStringList{asked} << "陳志強=8";
-        QTest::newRow("his rights, 是") << "UPDATE 員工 SET 權限 = 3 WHERE 英文姓名 = 'chen'" << int(ui::Answer::Yes)
+        QTest::newRow("his rights, 取消") << chenTo8 << quote << int(ui::Answer::Cancel) << QStringList{asked} << "陳志強=8";
+        QTest::newRow("his rights, 是") << "UPDATE 員工 SET 權限 = 3 WHERE 英文姓名 = 'chen'" << quote << int(ui::Answer::Yes)
                                        << QStringList{asked + "：價格可見、成本可見\r\n", done} << "陳志強=7";
-        QTest::newRow("his rights, 否") << chenTo8 << int(ui::Answer::No) << QStringList{asked} << "陳志強=8";
+        QTest::newRow("his rights, 否") << chenTo8 << quote << int(ui::Answer::No) << QStringList{asked} << "陳志強=8";
         QTest::newRow("his record now another member's")
-            << "UPDATE 員工 SET 英文姓名 = 'lin', 中文姓名 = '林新人' WHERE 英文姓名 = 'chen'" << int(ui::Answer::OK)
+            << "UPDATE 員工 SET 英文姓名 = 'lin', 中文姓名 = '林新人' WHERE 英文姓名 = 'chen'" << quote << int(ui::Answer::OK)
             << QStringList{"這筆資料已不存在"} << "林新人=0";
+        QTest::newRow("her 廠商資料編輯 here, its 查詢 gone there, 是") // 1367 - 64 there, + 32 + 64 here
+            << "UPDATE 員工 SET 權限 = 1303 WHERE 英文姓名 = 'mei'" << QPoint(7, kMei) << int(ui::Answer::Yes)
+            << QStringList{"李美華 的權限已在別處變更：廠商資料編輯/查詢\r\n", done} << "李美華=1399";
     }
     void rowsAreWrittenByRecordNotByName() {
         QFETCH(QString, elsewhere);
+        QFETCH(QPoint, click);
         QFETCH(int, answer);
         QFETCH(QStringList, said);
         QFETCH(QString, stored);
         grid();
         fx.openDb()->execute(elsewhere);
-        clickCells(QStringLiteral("4"), kChen);
+        clickCells(QString::number(click.x()), click.y());
         ScriptedDialogs dialogs;
         dialogs.expectMessage(ui::Answer(answer));
         for (qsizetype i = 1; i < said.size(); ++i)

@@ -230,15 +230,18 @@ private slots:
         QTest::addColumn<QString>("company");
         QTest::addColumn<QString>("password");
         QTest::addColumn<int>("rights");
-        QTest::newRow("a copy, ming without rights there") << "ming" << "澄築室內裝修工程有限公司" << "1234" << 0;
-        QTest::newRow("another SuperUser password") << "wexa" << "另一家設計公司" << "5678" << 4095;
-        QTest::newRow("login cancelled") << "" << "澄築室內裝修工程有限公司" << "1234" << 4095;
+        QTest::addColumn<QString>("typed"); // a company name typed here and not applied: 取消 to its question
+        QTest::newRow("a copy, ming without rights there") << "ming" << "澄築室內裝修工程有限公司" << "1234" << 0 << "";
+        QTest::newRow("another SuperUser password") << "wexa" << "另一家設計公司" << "5678" << 4095 << "";
+        QTest::newRow("login cancelled") << "" << "澄築室內裝修工程有限公司" << "1234" << 4095 << "";
+        QTest::newRow("company typed, 取消") << "" << "澄築X" << "1234" << 4095 << "澄築X";
     }
     void foldersApplyOpensTheNewDatabaseFirst() {
         QFETCH(QString, user);
         QFETCH(QString, company);
         QFETCH(QString, password);
         QFETCH(int, rights);
+        QFETCH(QString, typed);
         const db::DatabasePtr first = fx.openDb();
         shell::beginSession(first, shell::checkLogin(*first, "ming", "ming123", QString()), "1234");
         const QStringList ini = fx.folder->readSettings(QStringLiteral("Mdbpath.ini"));
@@ -254,13 +257,19 @@ private slots:
         box("txtFlpath")->setText(QStringLiteral("/quotes"));
         mdM::LastSearchText = mdPro::CurrentVendorName = QStringLiteral("大安");
         QString shown; // the database the login names
-        whenLoginShows(user, QStringLiteral("wexa") == user ? password : QStringLiteral("ming123"), &shown);
         ScriptedDialogs dialogs;
+        if (!typed.isEmpty()) {
+            box("txtCo_name")->setText(typed);
+            dialogs.expectMessage(ui::Answer::Cancel);
+        } else {
+            whenLoginShows(user, QStringLiteral("wexa") == user ? password : QStringLiteral("ming123"), &shown);
+        }
         click("Command4");
-        VERIFY_DIALOGS(dialogs); // no message
-        QVERIFY(!ui::Default<frmSet>::isLoaded());
+        VERIFY_DIALOGS(dialogs); // no message but the question of a page typed
+        QCOMPARE(ui::Default<frmSet>::isLoaded(), !typed.isEmpty());
+        QVERIFY(typed.isEmpty() || dialogs.messages().at(0).text.startsWith(QStringLiteral("【公司資料】")));
         QCOMPARE(mdM::UserRights, rights);
-        QCOMPARE(shown, QStringLiteral("登入資料庫：") + other);
+        QCOMPARE(shown, typed.isEmpty() ? QStringLiteral("登入資料庫：") + other : QString());
         QCOMPARE(mdM::LastSearchText + mdPro::CurrentVendorName, user.isEmpty() ? "大安大安" : "");
         QCOMPARE(QFileInfo(mdM::MainDb->path()).absolutePath(), user.isEmpty() ? fx.folder->path() : other);
         QCOMPARE(fx.folder->readSettings(QStringLiteral("Mdbpath.ini")),

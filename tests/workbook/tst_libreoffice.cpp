@@ -283,34 +283,78 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(t)), t);
     }
 
-    // The line estimate of a wrapping header cell against the lines LibreOffice draws, one row a page:
-    // each text in three blocks of the cover's row 5 (A:C, D:E, B). Never below, at most one above.
+    // The line estimate of a header cell against the lines LibreOffice draws, one row a page: each
+    // text in three blocks of the cover's row 5 (A:C, D:E, B), then in a user's cells: justified,
+    // distributed, indented, in 12 pt, and a list column without wrap (the one line it keeps shown in a
+    // wrapping block as wide as the cells it runs over). Never below, at most one above.
     void lineEstimateAgainstLibreOffice() {
+        const QString user = out.filePath(QStringLiteral("kinds.xlsx"));
+        QVERIFY(testwb::makeWorkbook(user, [](lxw_workbook* b) {
+            lxw_worksheet* ws = workbook_add_worksheet(b, "kinds");
+            worksheet_set_column(ws, 0, 4, 14, nullptr);
+            const auto at = [&](int row, uint8_t align, double size, bool wrap, uint8_t indent) {
+                lxw_format* f = workbook_add_format(b);
+                format_set_font_name(f, tpl::kFont);
+                format_set_font_size(f, size);
+                format_set_align(f, align);
+                if (wrap)
+                    format_set_text_wrap(f);
+                format_set_indent(f, indent);
+                worksheet_write_blank(ws, lxw_row_t(row), 0, f);
+                return f;
+            };
+            at(0, LXW_ALIGN_JUSTIFY, 10, false, 0);
+            at(1, LXW_ALIGN_DISTRIBUTED, 10, false, 0);
+            at(2, LXW_ALIGN_LEFT, 10, true, 2);
+            at(3, LXW_ALIGN_LEFT, 12, true, 0);
+            at(4, LXW_ALIGN_LEFT, 10, false, 0);
+            worksheet_write_string(ws, 4, 3, "|", nullptr);
+            worksheet_merge_range(ws, 5, 0, 5, 2, "", at(5, LXW_ALIGN_LEFT, 10, true, 0));
+        }));
+        QFile f(user);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        auto entries = zip::read(f.readAll(), user);
+        f.close();
+        for (auto& e : entries) // its own font the template font, as a user's template keeps it
+            e.data.replace("<scheme val=\"minor\"/>", "").replace("Calibri", tpl::kFont);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(zip::write(entries)) > 0);
+        f.close();
         auto book = Workbook::open(QDir(folder.path()).filePath(QStringLiteral("PrintQ/報價單.xlsx")));
-        Sheet& s = book->sheet(1);
-        QList<int> estimates;
-        for (const char* t : kHeaderTexts)
-            for (const auto& [first, last] : {std::pair(1, 3), std::pair(4, 5), std::pair(2, 2)}) {
-                const int row = 41 + int(estimates.size());
-                s.copyRange(RangeRef{{5, first}, {5, last}}, CellRef{row, first});
-                s.setText(row, first, QString::fromUtf8(t));
-                s.setRowHeight(row, 300);
-                s.addRowBreak(row);
-                double width = 0;
-                for (int c = first; c <= last; ++c)
-                    width += s.columnWidth(c);
-                estimates << wrappedLines(s.text(row, first), width, s.fontName(5, 1), s.fontSize(5, 1), 99);
+        auto kinds = Workbook::open(user);
+        QList<int> estimates, others;
+        QString kept;
+        const auto place = [&kept](Sheet& s, int row, const RangeRef& from, const QString& text, bool shown = true) {
+            s.copyRange(from, CellRef{row, from.first.col});
+            s.setText(row, from.first.col, text);
+            s.setRowHeight(row, 300);
+            shown ? s.addRowBreak(row) : s.setRowHidden(row, true);
+            return textRoom(s, row, from.first.col).lines(text, 99, &kept);
+        };
+        for (const char* t : kHeaderTexts) {
+            for (const auto& [first, last] : {std::pair(1, 3), std::pair(4, 5), std::pair(2, 2)})
+                estimates << place(book->sheet(1), 41 + int(estimates.size()), RangeRef{{5, first}, {5, last}},
+                                   QString::fromUtf8(t));
+            for (int k = 1; k <= 5; ++k) {
+                const int row = 10 + 2 * int(others.size());
+                others << place(kinds->sheet(1), row, RangeRef{{k, 1}, {k, 4}}, QString::fromUtf8(t), k != 5);
+                if (k == 5) // hidden: what it keeps is put in a wrapping block as wide, on one line
+                    place(kinds->sheet(1), row + 1, RangeRef{{6, 1}, {6, 3}}, kept);
             }
+        }
         const QString path = out.filePath(QStringLiteral("lines.xlsx"));
         book->save(path);
+        kinds->save(user, true);
         QString error;
-        QVERIFY2(testlo::convertToPdf({path}, out.path(), &error), qPrintable(error));
-        const QStringList pages = testlo::pdfText(testlo::pdfPathFor(path, out.path()), true).split(u'\f');
+        QVERIFY2(testlo::convertToPdf({path, user}, out.path(), &error), qPrintable(error));
+        QStringList pages = testlo::pdfText(testlo::pdfPathFor(path, out.path()), true).split(u'\f');
         QCOMPARE(pages.size(), estimates.size() + 3); // the header page, the detail sheet, after the last
+        pages = pages.mid(1, estimates.size()) + testlo::pdfText(testlo::pdfPathFor(user, out.path()), true).split(u'\f').mid(1);
+        QCOMPARE(pages.size(), estimates.size() + others.size() + 1);
+        estimates += others;
         QStringList wrong;
         int exact = 0;
         for (int i = 0; i < estimates.size(); ++i) {
-            const QStringList lines = pages[i + 1].split(u'\n').filter(QRegularExpression(QStringLiteral("\\S")));
+            const QStringList lines = pages[i].split(u'\n').filter(QRegularExpression(QStringLiteral("\\S")));
             exact += estimates[i] == lines.size();
             if (estimates[i] < lines.size() || estimates[i] > lines.size() + 1)
                 wrong << QStringLiteral("%1 estimated: %2").arg(estimates[i]).arg(lines.join(u'|'));

@@ -165,11 +165,12 @@ JobResult runPrintJob(const PrintCommand& cmd, const Switches& commandSwitches, 
     if (!filled)
         return failed(error);
     // The hand-over may tell where the workbook was saved: the pointer is the ordinary one again.
+    // The texts cut are told before it: the spreadsheet it opens would stand over the message.
     busy.stop();
-    if (!runStep(&error, [&] { return services.books->handOver(*book, path, &error); }))
-        return fail(error);
     if (!cut.isEmpty())
         refuse(wb::cutMessage(cut));
+    if (!runStep(&error, [&] { return services.books->handOver(*book, path, &error); }))
+        return fail(error);
     return JobResult::Done;
 }
 

@@ -93,8 +93,8 @@ public:
     // The sheet's own name as its tab shows it; empty when it has none.
     virtual QString name() const { return {}; }
     virtual QVector<Block> merges() const { return {}; }
-    // The room of the text of a cell: its block (its merged columns) when it wraps, shrinks to fit
-    // or is merged; else the cell and the empty cells beside it that the text runs on over as its
+    // The room of the text of a cell (see wb::textRoom): its block (its merged columns) when it
+    // wraps, is justified or distributed (it then wraps too), shrinks to fit or is merged; else the cell and the empty cells beside it that the text runs on over as its
     // alignment spreads it (left: to its right up to column `lastCol`; right: to its left; centred:
     // both ways, as far as the narrower side). nullopt when it is not known (the text is then not
     // measured).

@@ -5,7 +5,6 @@
 #include "workbook/Workbook.h"
 
 #include <QDir>
-#include <algorithm>
 #include <cmath>
 
 namespace xlprint {
@@ -49,40 +48,8 @@ public:
     void insertRows(int row, int count) override { m_s.insertRows(row, count); }
     int lastRow() const override { return m_s.usedRange().last.row; }
     std::optional<TextCell> textCell(int row, int col, int lastCol) const override {
-        TextCell w;
-        w.wraps = m_s.wrapsText(row, col);
-        int first = col, last = col, firstCol = 1;
-        bool merged = false;
-        for (const wb::RangeRef& m : m_s.mergedRanges()) {
-            if (m.first.row > row || m.last.row < row)
-                continue;
-            if (m.first.col <= col && m.last.col >= col) {
-                first = m.first.col;
-                last = m.last.col;
-                merged = true;
-            } else if (m.first.col > col) {
-                lastCol = std::min(lastCol, m.first.col - 1); // a text runs on up to a merged block
-            } else {
-                firstCol = std::max(firstCol, m.last.col + 1);
-            }
-        }
-        w.width = widthOf(first, last);
-        // Where the spreadsheet draws it: a merged, wrapping or shrinking text within its own cells;
-        // any other over the empty cells on the side its alignment spreads it to, a centred one as
-        // far on both sides.
-        if (!merged && !w.wraps && !m_s.shrinksToFit(row, col)) {
-            const wb::HAlign a = m_s.horizontalAlignment(row, col);
-            while (a != wb::HAlign::Right && last < lastCol && m_s.type(row, last + 1) == wb::CellType::Empty)
-                ++last;
-            while ((a == wb::HAlign::Right || a == wb::HAlign::Center) && first > firstCol &&
-                   m_s.type(row, first - 1) == wb::CellType::Empty)
-                --first;
-            const double left = widthOf(first, col - 1), right = widthOf(col + 1, last);
-            w.width += a == wb::HAlign::Center ? 2 * std::min(left, right) : left + right;
-        }
-        w.fontSize = m_s.fontSize(row, col);
-        w.family = m_s.fontName(row, col);
-        return w;
+        const wb::TextRoom room = wb::textRoom(m_s, row, col, lastCol);
+        return TextCell{room.width, room.size, room.family, room.wraps};
     }
     QVector<Block> merges() const override {
         QVector<Block> out;
@@ -92,13 +59,6 @@ public:
     }
 
 private:
-    double widthOf(int first, int last) const {
-        double w = 0;
-        for (int c = first; c <= last; ++c)
-            w += m_s.columnWidth(c);
-        return w;
-    }
-
     wb::Sheet& m_s;
 };
 
