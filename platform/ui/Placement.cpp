@@ -140,11 +140,28 @@ private:
     int m_cut = 0;
 };
 
+// Where the window system has `w` now. The widget takes a geometry the program sets at once, the window
+// system only once the window manager carries it out; a geometry the manager reports meanwhile (its own
+// restore, made before the program's request reached it) comes to the widget in part: a move alone
+// leaves the widget the size the program asked for, and the window the manager's.
+QRect shownGeometry(const QWidget* w) {
+    const QWindow* window = w->windowHandle();
+    return window && window->handle() ? window->geometry() : w->geometry();
+}
+
+// Gives `w` the inside `client`, in the widget and in the window system both (the widget alone asks the
+// window system for a move only when its own size is unchanged).
+void setClient(QWidget* w, const QRect& client) {
+    w->setGeometry(client);
+    if (QWindow* window = w->windowHandle(); window && window->handle() && window->geometry() != client)
+        window->setGeometry(client);
+}
+
 void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
     const QRect client = frame.marginsRemoved(margins);
-    if (client == w->geometry())
+    if (client == w->geometry() && client == shownGeometry(w))
         return;
-    w->setGeometry(client);
+    setClient(w, client);
     // Its parts need more height than the screen has: parts that can scroll give it up.
     const int over = w->height() - client.height();
     if (over <= 0 || !w->layout())
@@ -157,7 +174,7 @@ void setFrame(QWidget* w, const QRect& frame, const QMargins& margins) {
     if (gave) {
         w->layout()->invalidate();
         w->layout()->activate();
-        w->setGeometry(client);
+        setClient(w, client);
     }
 }
 
@@ -171,8 +188,8 @@ void awaitFrame(QWidget* w, const QRect& area, const QMargins& guessed) {
     whenFramed(w, [w, area, inside] {
         const QMargins margins = knownMargins(w);
         const QRect fitted = fitInside(inside.marginsAdded(margins), area).marginsRemoved(margins);
-        if (fitted != inside)
-            w->setGeometry(fitted);
+        if (fitted != inside || fitted != shownGeometry(w))
+            setClient(w, fitted);
     });
 }
 
@@ -212,13 +229,13 @@ void place(QWidget* w) {
 }
 
 // A placed window the program made larger (a record window showing its whole page) or the window
-// manager gave back its size from before a maximise: kept inside the screen. A size the user gave it
-// through the window system is his choice.
+// manager gave back its size from before a maximise: kept inside the screen, as the window system
+// shows it. A size the user gave it through the window system is his choice.
 void keepInside(QWidget* w) {
     if (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
         return;
     const QMargins margins = expectedFrameMargins(w);
-    const QRect frame = w->geometry().marginsAdded(margins);
+    const QRect frame = shownGeometry(w).marginsAdded(margins);
     const QScreen* s = screenOf(w);
     if (s && !s->availableGeometry().contains(frame))
         setFrame(w, fitInside(frame, openingArea(w)), margins);

@@ -327,10 +327,10 @@ std::optional<FileError> write(QuoteDocument& doc, const QString& path, DiskStat
 
 std::optional<FileError> read(const QString& content, QuoteDocument& doc) {
     Lines in(content);
+    // What the file does not hold takes the values of a new quotation (the page-end fields, the tax
+    // box and the fee names included), never those of the quotation in hand.
     QuoteDocument next;
     next.WorkTypesOnly = doc.WorkTypesOnly;
-    next.pageEnd = doc.pageEnd;
-    next.ResetFooterFields();
 
     // Line 1: the work-types-only flag, with the letter "n" in the current format.
     const auto first = in.next();

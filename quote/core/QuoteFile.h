@@ -16,7 +16,8 @@
 // The reader also takes the older format (first line "0" or "1", grid fields joined by ","; any
 // other first line is the current format), files
 // without [PageEndPs] and [D&L] (the file ends after the grid's empty line, or another line stands
-// there), and a [D&L] that stops after its second or third line. The last line may lack its CR LF
+// there), and a [D&L] that stops after its second or third line; what such a file lacks takes the
+// values a new quotation starts with (tax box ticked, fees 設計費 and 監工費 by total price). The last line may lack its CR LF
 // when it holds every field of its kind. A file of the current format cut short anywhere else is
 // refused: it would lose what is missing at the next save.
 //
