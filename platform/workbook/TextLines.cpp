@@ -4,6 +4,7 @@
 #include "text/TextCut.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace wb {
 namespace {
@@ -20,8 +21,8 @@ bool isWide(char32_t c) {
 }
 
 // The shipped templates' font and the advances of its printable ASCII characters (blank to tilde),
-// in thousandths of the font size. It is the templates' default font too: a column's width counts
-// its digits at 11 pt.
+// in thousandths of the font size. It is the templates' default font too, at 11 pt: the widths
+// measured here count its digits at that size.
 constexpr QLatin1StringView kTemplateFont("WenQuanYi Micro Hei");
 constexpr short kTemplateFontWidths[95] = {
     260, 269, 402, 646, 551, 825, 702, 226, 301, 301, 551, 551, 250, 322, 268, 373, 551, 551, 551,
@@ -184,9 +185,18 @@ QString TextRoom::fit(const QString& text, double* height) const {
 namespace {
 
 // The width in characters (digits) of one level of a cell's indent, as the spreadsheet program
-// draws it: three blanks of the template font.
+// draws it: three blanks of the default font.
 constexpr double kIndentDigits = 3 * kTemplateFontWidths[0] / (kDigitWidth / 11 * 1000);
 
+// Widths counted in digits of the workbook's default font, summed and measured in digits of the
+// template font at 11 pt. The spreadsheet program makes a digit a whole number of pixels (at 96 per
+// inch) of the default font at its size; a face not known here is taken as wide as the template's.
+double inTemplateDigits(const Sheet& sheet, double digits) {
+    const double size = sheet.defaultFont().second;
+    return digits * std::max(1.0, size) / 11;
+}
+
+// The width of columns `first` to `last` in digits of the default font, hidden ones none.
 double widthOf(const Sheet& sheet, int first, int last) {
     double w = 0;
     for (int c = first; c <= last; ++c)
@@ -227,7 +237,7 @@ TextRoom textRoom(const Sheet& sheet, int row, int col, int lastCol) {
         const double left = widthOf(sheet, first, col - 1), right = widthOf(sheet, col + 1, last);
         room.width += a == HAlign::Center ? 2 * std::min(left, right) : left + right;
     }
-    room.width = std::max(0.0, room.width - kIndentDigits * sheet.indent(row, col));
+    room.width = inTemplateDigits(sheet, std::max(0.0, room.width - kIndentDigits * sheet.indent(row, col)));
     return room;
 }
 
