@@ -190,9 +190,9 @@ void Sheet::Impl::load(const QByteArray& bytes) {
                 defaultWidth = n.attribute("defaultColWidth").as_double(8.43);
         } else if (local == "cols") {
             for (pugi::xml_node c : n.children())
-                if (c.attribute("width") || truthy(c.attribute("hidden").value()))
+                if (const bool hidden = truthy(c.attribute("hidden").value()); hidden || c.attribute("width"))
                     columnWidths.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),
-                                            c.attribute("width").as_double(-1), truthy(c.attribute("hidden").value())});
+                                            c.attribute("width").as_double(-1), hidden});
             for (pugi::xml_node c : n.children())
                 if (c.attribute("style"))
                     columnStyles.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),

@@ -236,7 +236,8 @@ QString Styles::fontName(int xf) const {
 }
 
 std::pair<QString, double> Styles::defaultFont() const {
-    const pugi::xml_node first = fonts_.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; });
+    const pugi::xml_node first =
+        fonts_.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; });
     return {nameOf(first), sizeOf(first)};
 }
 

@@ -4,7 +4,6 @@
 #include "text/TextCut.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace wb {
 namespace {
@@ -188,12 +187,11 @@ namespace {
 // draws it: three blanks of the default font.
 constexpr double kIndentDigits = 3 * kTemplateFontWidths[0] / (kDigitWidth / 11 * 1000);
 
-// Widths counted in digits of the workbook's default font, summed and measured in digits of the
-// template font at 11 pt. The spreadsheet program makes a digit a whole number of pixels (at 96 per
-// inch) of the default font at its size; a face not known here is taken as wide as the template's.
+// A width in digits of the workbook's default font, in digits of the template font at 11 pt: a
+// digit as wide as its size makes it (the spreadsheet program draws one at that or a little wider),
+// of a face not known here as wide as the template font's.
 double inTemplateDigits(const Sheet& sheet, double digits) {
-    const double size = sheet.defaultFont().second;
-    return digits * std::max(1.0, size) / 11;
+    return digits * std::max(1.0, sheet.defaultFont().second) / 11;
 }
 
 // The width of columns `first` to `last` in digits of the default font, hidden ones none.

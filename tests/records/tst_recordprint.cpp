@@ -133,7 +133,8 @@ private slots:
             e.data.replace("wrapText=\"1\"", "");
         QVERIFY(t.resize(0) && t.write(wb::zip::write(entries)) > 0);
         t.close();
-        QCOMPARE(printList(*fx.db, fx.folder->path(), 2, cols).cut.last(), "第 1 筆 敘述（AK3）：保留前 8 字");
+        QVERIFY(printList(*fx.db, fx.folder->path(), 2, cols)
+                    .cut.contains(QStringLiteral("第 1 筆 敘述（AK3）：保留前 8 字")));
     }
 
     void listOfNoRecords() {

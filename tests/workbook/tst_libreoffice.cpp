@@ -323,7 +323,7 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         auto entries = zip::read(f.readAll(), user);
         f.close();
-        for (auto& e : entries) { // its own font the template font at 9 pt, as a user's template keeps it
+        for (auto& e : entries) { // its own font the template font, at 9 pt, as a user's template keeps it
             e.data.replace("<scheme val=\"minor\"/>", "").replace("Calibri", tpl::kFont);
             if (e.name.ends_with("styles.xml"))
                 e.data.replace(e.data.indexOf("<sz val=\"11\"/>"), 14, "<sz val=\"9\"/>");
@@ -347,7 +347,8 @@ private slots:
                                    QString::fromUtf8(t));
             for (const int k : {1, 2, 3, 4, 7, 8, 10, 5, 9}) {
                 const int row = 12 + 2 * int(others.size());
-                others << place(kinds->sheet(1), row, RangeRef{{k, 1}, {k, 7}}, QString::fromUtf8(t), k != 5 && k != 9);
+                others << place(kinds->sheet(1), row, RangeRef{{k, 1}, {k, 7}}, QString::fromUtf8(t),
+                                k != 5 && k != 9);
                 over << 2; // a 9-pt digit taken at its narrowest: a line more at times
                 if (k == 5 || k == 9) // hidden: what it keeps is put in a wrapping block as wide, on one line
                     place(kinds->sheet(1), row + 1, RangeRef{{k + 1, 1}, {k + 1, k == 5 ? 3 : 6}}, kept);
