@@ -45,16 +45,15 @@ const QString kMailAddress =
         .repeated(2);
 const QString kLongRemark = QStringLiteral("本報價單有效期限為三十日，訂金三成於簽約時支付，").repeated(3);
 // The shipped quotation template as a user edits it, each cell unmerged: the title centred in D1 and
-// the number right-aligned in G4, or the address in A6 shrinking to fit.
+// the number right-aligned in G4, or the address in A6 shrinking to fit, or the name in A5 on one line.
 tpl::TemplateSpec edited(int row) {
-    const bool address = row == 6;
     tpl::TemplateSpec t = tpl::quotationTemplates().front();
     for (tpl::CellSpec& c : t.sheets.front().cells)
         if (const int to = row >= 5 ? c.row == row && c.col == 1
                                     : c.row == 1 && c.col == 1 ? 4 : 7 * (c.row == 4 && c.col == 6)) {
             c = {c.row, to, c.text, c.style};
             c.style.wrap = false;
-            c.style.shrink = address;
+            c.style.shrink = row == 6;
             c.style.align = to == 4 ? tpl::Align::Center : to == 7 ? tpl::Align::Right : tpl::Align::Left;
         }
     return t;
