@@ -190,9 +190,9 @@ void Sheet::Impl::load(const QByteArray& bytes) {
                 defaultWidth = n.attribute("defaultColWidth").as_double(8.43);
         } else if (local == "cols") {
             for (pugi::xml_node c : n.children())
-                if (c.attribute("width"))
+                if (const bool hidden = truthy(c.attribute("hidden").value()); hidden || c.attribute("width"))
                     columnWidths.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),
-                                            c.attribute("width").as_double()});
+                                            c.attribute("width").as_double(-1), hidden});
             for (pugi::xml_node c : n.children())
                 if (c.attribute("style"))
                     columnStyles.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),
@@ -748,8 +748,12 @@ double Sheet::columnWidth(int col) const {
     d->check(1, col);
     for (const ColumnWidth& c : d->columnWidths)
         if (col >= c.min && col <= c.max)
-            return c.width;
+            return c.hidden ? 0 : c.width < 0 ? d->defaultWidth : c.width;
     return d->defaultWidth;
+}
+
+std::pair<QString, double> Sheet::defaultFont() const {
+    return d->book->stylesRef().defaultFont();
 }
 
 bool Sheet::wrapsText(int row, int col) const {

@@ -209,18 +209,36 @@ bool Styles::bold(int xf) const {
     return false;
 }
 
-double Styles::fontSize(int xf) const {
-    for (pugi::xml_node c : fontOf(xf).children())
+namespace {
+
+double sizeOf(pugi::xml_node font) {
+    for (pugi::xml_node c : font.children())
         if (xml::localName(c.name()) == "sz")
             return c.attribute("val").as_double(11);
     return 11;
 }
 
-QString Styles::fontName(int xf) const {
-    for (pugi::xml_node c : fontOf(xf).children())
+QString nameOf(pugi::xml_node font) {
+    for (pugi::xml_node c : font.children())
         if (xml::localName(c.name()) == "name")
             return QString::fromUtf8(c.attribute("val").value());
     return {};
+}
+
+} // namespace
+
+double Styles::fontSize(int xf) const {
+    return sizeOf(fontOf(xf));
+}
+
+QString Styles::fontName(int xf) const {
+    return nameOf(fontOf(xf));
+}
+
+std::pair<QString, double> Styles::defaultFont() const {
+    const pugi::xml_node first =
+        fonts_.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; });
+    return {nameOf(first), sizeOf(first)};
 }
 
 bool Styles::wraps(int xf) const {

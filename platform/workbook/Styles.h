@@ -26,6 +26,8 @@ public:
     int indent(int xf) const;      // levels
     double fontSize(int xf) const; // points
     QString fontName(int xf) const; // the family it names; empty when none
+    // The workbook's default font (the first of the list): its family and size in points.
+    std::pair<QString, double> defaultFont() const;
     CellBorders borders(int xf) const;
 
     // The format like `xf` but with the property changed (xf -1: the default format 0).

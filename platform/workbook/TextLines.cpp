@@ -20,8 +20,8 @@ bool isWide(char32_t c) {
 }
 
 // The shipped templates' font and the advances of its printable ASCII characters (blank to tilde),
-// in thousandths of the font size. It is the templates' default font too: a column's width counts
-// its digits at 11 pt.
+// in thousandths of the font size. It is the templates' default font too, at 11 pt: the widths
+// measured here count its digits at that size.
 constexpr QLatin1StringView kTemplateFont("WenQuanYi Micro Hei");
 constexpr short kTemplateFontWidths[95] = {
     260, 269, 402, 646, 551, 825, 702, 226, 301, 301, 551, 551, 250, 322, 268, 373, 551, 551, 551,
@@ -184,9 +184,17 @@ QString TextRoom::fit(const QString& text, double* height) const {
 namespace {
 
 // The width in characters (digits) of one level of a cell's indent, as the spreadsheet program
-// draws it: three blanks of the template font.
+// draws it: three blanks of the default font.
 constexpr double kIndentDigits = 3 * kTemplateFontWidths[0] / (kDigitWidth / 11 * 1000);
 
+// A width in digits of the workbook's default font, in digits of the template font at 11 pt: a
+// digit as wide as its size makes it (the spreadsheet program draws one at that or a little wider),
+// of a face not known here as wide as the template font's.
+double inTemplateDigits(const Sheet& sheet, double digits) {
+    return digits * std::max(1.0, sheet.defaultFont().second) / 11;
+}
+
+// The width of columns `first` to `last` in digits of the default font, hidden ones none.
 double widthOf(const Sheet& sheet, int first, int last) {
     double w = 0;
     for (int c = first; c <= last; ++c)
@@ -227,7 +235,7 @@ TextRoom textRoom(const Sheet& sheet, int row, int col, int lastCol) {
         const double left = widthOf(sheet, first, col - 1), right = widthOf(sheet, col + 1, last);
         room.width += a == HAlign::Center ? 2 * std::min(left, right) : left + right;
     }
-    room.width = std::max(0.0, room.width - kIndentDigits * sheet.indent(row, col));
+    room.width = inTemplateDigits(sheet, std::max(0.0, room.width - kIndentDigits * sheet.indent(row, col)));
     return room;
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace wb {
 
@@ -22,7 +23,7 @@ inline constexpr int kMaxColumns = 16384; // XFD
 // The most text a cell holds, in UTF-16 units.
 inline constexpr int kMaxCellText = 32767;
 
-// The lines a text takes in a wrapping cell `width` characters of the default font wide (merged
+// The lines a text takes in a wrapping cell `width` digits of the template font at 11 pt wide (merged
 // columns summed, its indent taken off) in the font `family` at `size` points, as LibreOffice breaks
 // them: a line full between two East Asian characters breaks right there, punctuation or not; any
 // other at the last place before the character that does not fit where a word ends: after a blank,
@@ -169,9 +170,11 @@ public:
     QString numberFormat(int row, int col) const; // "General" when none
     void setBold(int row, int col, bool bold = true);
     bool isBold(int row, int col) const;
-    // Width of a column in characters of the workbook's default font; whether a cell's text wraps or
-    // shrinks to fit, the size in points of its font and the family the font names.
+    // Width of a column in characters (digits) of the workbook's default font, 0 when it is hidden;
+    // whether a cell's text wraps or shrinks to fit, the size in points of its font and the family
+    // the font names; the workbook's default font (family and size).
     double columnWidth(int col) const;
+    std::pair<QString, double> defaultFont() const;
     bool wrapsText(int row, int col) const;
     bool shrinksToFit(int row, int col) const;
     int indent(int row, int col) const; // levels of indent of a left-aligned text
@@ -223,8 +226,8 @@ private:
     friend class Sheet;
 };
 
-// The room the text of a cell is drawn in, as the spreadsheet program draws it: its width in
-// characters of the default font (its indent taken off), its font, and whether it wraps onto more
+// The room the text of a cell is drawn in, as the spreadsheet program draws it: its width in digits
+// of the template font at 11 pt (its indent taken off), its font, and whether it wraps onto more
 // lines. lines() gives the lines a text takes (at most `most`, one when it does not wrap) and the
 // beginning they show; fit() the beginning that the highest row shows and the height its lines need.
 struct TextRoom {

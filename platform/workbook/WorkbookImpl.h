@@ -40,7 +40,8 @@ struct ColumnStyle {
 
 struct ColumnWidth {
     int min, max;
-    double width;
+    double width; // below 0: the sheet's default
+    bool hidden;
 };
 
 struct Workbook::Impl {

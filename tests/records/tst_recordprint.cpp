@@ -3,6 +3,7 @@
 #include "LibreOffice.h"
 #include "RecordListPrint.h"
 #include "RecordPrintFixture.h"
+#include "workbook/Zip.h"
 
 #include <QCryptographicHash>
 #include <QtTest>
@@ -124,6 +125,16 @@ private slots:
         QVERIFY(s.rowHeight(3) >= 28 && s.rowHeight(3) <= 409); // the address in two lines of its column
         QCOMPARE(s.text(3, 37), QString(248, u'述'));
         QCOMPARE(out.cut, QStringList{"第 1 筆 敘述（AK3）：保留前 248 字"});
+        // Saved with wrap off, the list shows it on one line of its cell, and names the cut.
+        QFile t(fx.templatePath(QStringLiteral("廠商資料.xlsx")));
+        QVERIFY(t.open(QIODevice::ReadWrite));
+        auto entries = wb::zip::read(t.readAll(), t.fileName());
+        for (auto& e : entries)
+            e.data.replace("wrapText=\"1\"", "");
+        QVERIFY(t.resize(0) && t.write(wb::zip::write(entries)) > 0);
+        t.close();
+        QVERIFY(printList(*fx.db, fx.folder->path(), 2, cols)
+                    .cut.contains(QStringLiteral("第 1 筆 敘述（AK3）：保留前 8 字")));
     }
 
     void listOfNoRecords() {

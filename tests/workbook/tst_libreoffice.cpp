@@ -292,7 +292,9 @@ private slots:
         const QString user = out.filePath(QStringLiteral("kinds.xlsx"));
         QVERIFY(testwb::makeWorkbook(user, [](lxw_workbook* b) {
             lxw_worksheet* ws = workbook_add_worksheet(b, "kinds");
-            worksheet_set_column(ws, 0, 4, 14, nullptr);
+            worksheet_set_column(ws, 0, 3, 17, nullptr); // about 14 digits at 11 pt
+            lxw_row_col_options hidden{1, 0, 0};
+            worksheet_set_column_opt(ws, 4, 4, 17, nullptr, &hidden);
             const auto at = [&](int row, uint8_t align, double size, bool wrap, uint8_t indent) {
                 lxw_format* f = workbook_add_format(b);
                 format_set_font_name(f, tpl::kFont);
@@ -313,13 +315,19 @@ private slots:
             worksheet_merge_range(ws, 5, 0, 5, 2, "", at(5, LXW_ALIGN_LEFT, 10, true, 0));
             at(6, LXW_ALIGN_LEFT, 14, true, 0);
             at(7, LXW_ALIGN_LEFT, 16, true, 0);
+            at(8, LXW_ALIGN_LEFT, 10, false, 0); // runs on over E, hidden
+            worksheet_write_string(ws, 8, 6, "|", nullptr);
+            worksheet_merge_range(ws, 9, 0, 9, 5, "", at(9, LXW_ALIGN_LEFT, 10, true, 0));
         }));
         QFile f(user);
         QVERIFY(f.open(QIODevice::ReadOnly));
         auto entries = zip::read(f.readAll(), user);
         f.close();
-        for (auto& e : entries) // its own font the template font, as a user's template keeps it
+        for (auto& e : entries) { // its own font the template font, at 9 pt, as a user's template keeps it
             e.data.replace("<scheme val=\"minor\"/>", "").replace("Calibri", tpl::kFont);
+            if (e.name.ends_with("styles.xml"))
+                e.data.replace(e.data.indexOf("<sz val=\"11\"/>"), 14, "<sz val=\"9\"/>");
+        }
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(zip::write(entries)) > 0);
         f.close();
         auto book = Workbook::open(QDir(folder.path()).filePath(QStringLiteral("PrintQ/報價單.xlsx")));
@@ -337,12 +345,13 @@ private slots:
             for (const auto& [first, last] : {std::pair(1, 3), std::pair(4, 5), std::pair(2, 2)})
                 estimates << place(book->sheet(1), 41 + int(estimates.size()), RangeRef{{5, first}, {5, last}},
                                    QString::fromUtf8(t));
-            for (const int k : {1, 2, 3, 4, 7, 8, 5}) {
-                const int row = 10 + 2 * int(others.size());
-                others << place(kinds->sheet(1), row, RangeRef{{k, 1}, {k, 4}}, QString::fromUtf8(t), k != 5);
-                over << (k == 8 ? 2 : 1);
-                if (k == 5) // hidden: what it keeps is put in a wrapping block as wide, on one line
-                    place(kinds->sheet(1), row + 1, RangeRef{{6, 1}, {6, 3}}, kept);
+            for (const int k : {1, 2, 3, 4, 7, 8, 10, 5, 9}) {
+                const int row = 12 + 2 * int(others.size());
+                others << place(kinds->sheet(1), row, RangeRef{{k, 1}, {k, 7}}, QString::fromUtf8(t),
+                                k != 5 && k != 9);
+                over << 2; // a 9-pt digit taken at its narrowest: a line more at times
+                if (k == 5 || k == 9) // hidden: what it keeps is put in a wrapping block as wide, on one line
+                    place(kinds->sheet(1), row + 1, RangeRef{{k + 1, 1}, {k + 1, k == 5 ? 3 : 6}}, kept);
             }
         }
         const QString path = out.filePath(QStringLiteral("lines.xlsx"));

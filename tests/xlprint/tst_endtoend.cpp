@@ -45,14 +45,15 @@ const QString kMailAddress =
         .repeated(2);
 const QString kLongRemark = QStringLiteral("本報價單有效期限為三十日，訂金三成於簽約時支付，").repeated(3);
 // The shipped quotation template as a user edits it, each cell unmerged: the title centred in D1 and
-// the number right-aligned in G4, or the address in A6 shrinking to fit.
-tpl::TemplateSpec edited(bool address) {
+// the number right-aligned in G4, or the address in A6 shrinking to fit, or the name in A5 on one line.
+tpl::TemplateSpec edited(int row) {
     tpl::TemplateSpec t = tpl::quotationTemplates().front();
     for (tpl::CellSpec& c : t.sheets.front().cells)
-        if (const int to = address ? c.row == 6 && c.col == 1 : c.row == 1 && c.col == 1 ? 4 : 7 * (c.row == 4 && c.col == 6)) {
+        if (const int to = row >= 5 ? c.row == row && c.col == 1
+                                    : c.row == 1 && c.col == 1 ? 4 : 7 * (c.row == 4 && c.col == 6)) {
             c = {c.row, to, c.text, c.style};
             c.style.wrap = false;
-            c.style.shrink = address;
+            c.style.shrink = row == 6;
             c.style.align = to == 4 ? tpl::Align::Center : to == 7 ? tpl::Align::Right : tpl::Align::Left;
         }
     return t;
@@ -164,6 +165,7 @@ private slots:
         // Unmerged cells measured where drawn: centred, right-aligned, shrinking (see edited()).
         QTest::newRow("edited template") << "mPa" << 1 << "G4" << "單號：A-1001";
         QTest::newRow("edited template, shrinking address") << "mPa" << 1 << "A6" << "工程地";
+        QTest::newRow("edited template, justified name") << "mPa" << 1 << "A5" << "工程名稱：桃園中壢";
     }
     void commands() {
         QFETCH(QString, item);
@@ -185,7 +187,13 @@ private slots:
         const auto back = qScopeGuard([this] { mdM::TemplateFolder = folder->path(); });
         if (tag.startsWith(QStringLiteral("edited template"))) { // in a template folder of its own
             mdM::TemplateFolder = folder->mkdir(QStringLiteral("edited"));
-            QVERIFY(tpl::writeTemplate(edited(cell == QStringLiteral("A6")), mdM::TemplateFolder + "/PrintQ/報價單.xlsx", nullptr));
+            const QString path = mdM::TemplateFolder + "/PrintQ/報價單.xlsx";
+            QVERIFY(tpl::writeTemplate(edited(wb::cell(cell).row), path, nullptr));
+            if (cell == QStringLiteral("A5")) { // unmerged, not wrapping, justified
+                auto t = wb::Workbook::open(path);
+                t->sheet(1).setHorizontalAlignment(5, 1, wb::HAlign::Justify);
+                t->save(path, true);
+            }
             mdM::MainDb->execute(QStringLiteral("update company set 名稱 = ?"), {QStringLiteral("澄築室內裝修設計工程有限公司")});
         }
         if (tag.startsWith(QStringLiteral("earlier template"))) {
@@ -198,7 +206,8 @@ private slots:
                     sys::setReadOnly(earlier)); // as the quotation editor leaves it
         }
         QString cut;
-        const bool cuts = tag != item && !QStringList{"long company lines", "dates joined", "edited template"}.contains(tag);
+        const bool cuts = tag != item && !QStringList{"long company lines", "dates joined", "edited template",
+                                                                  "edited template, justified name"}.contains(tag);
         const QString out = print(qPrintable(item), doc, {}, cuts ? &cut : nullptr);
         QVERIFY(!out.isEmpty());
         outputs[tag] = out;
